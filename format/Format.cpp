@@ -1,0 +1,171 @@
+#include "format/Format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+constexpr std::string_view kNumberChars = " 0123456789,.+-$mMkK%";
+
+template <typename Int> Int saturate(double v) {
+    if (std::isnan(v)) return 0;
+    // The bounds of Int are exact powers of two, so these comparisons are exact.
+    constexpr double lo = static_cast<double>(std::numeric_limits<Int>::min());
+    constexpr double hi = -lo; // 2^(bits-1): the first value above the largest Int
+    if (v <= lo) return std::numeric_limits<Int>::min();
+    if (v >= hi) return std::numeric_limits<Int>::max();
+    return static_cast<Int>(v);
+}
+
+std::string printf_string(const char* pattern, double v) {
+    char buf[128];
+    int n = std::snprintf(buf, sizeof buf, pattern, v);
+    if (n < 0) return {};
+    return std::string(buf, static_cast<std::size_t>(n) < sizeof buf ? n : sizeof buf - 1);
+}
+
+// The standard library's string-to-double reading of the leading number: spaces, an optional
+// sign, digits with an optional point. Nothing that fits gives 0. Independent of the locale.
+double leading_number(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    std::string digits;
+    bool any_digit = false, point = false;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (c >= '0' && c <= '9') {
+            digits += c;
+            any_digit = true;
+        } else if (c == '.' && !point) {
+            digits += c;
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!any_digit) return 0.0;
+    double v = 0.0;
+    auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v,
+                               std::chars_format::fixed);
+    if (res.ec == std::errc::result_out_of_range) v = std::numeric_limits<double>::infinity();
+    else if (res.ec != std::errc()) v = 0.0;
+    return negative ? -v : v;
+}
+
+double parse_narrow(std::string s) {
+    // Delete "$", ",", "y" and "r".
+    std::string t;
+    for (char c : s)
+        if (c != '$' && c != ',' && c != 'y' && c != 'r') t += c;
+    // Cut at the first control character or code of 128 and above.
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (static_cast<signed char>(t[i]) < 32) {
+            t.resize(i);
+            break;
+        }
+    }
+    for (char c : t)
+        if (kNumberChars.find(c) == std::string_view::npos) return NoValue;
+
+    auto erase_all = [](std::string& str, char a, char b) {
+        std::string out;
+        for (char c : str)
+            if (c != a && c != b) out += c;
+        str = out;
+    };
+    if (t.find_first_of("mM") != std::string::npos) {
+        erase_all(t, 'm', 'M');
+        return leading_number(t) * 1000000.0;
+    }
+    if (t.find_first_of("kK") != std::string::npos) {
+        erase_all(t, 'k', 'K');
+        return leading_number(t) * 1000.0;
+    }
+    erase_all(t, '%', '%');
+    return leading_number(t);
+}
+
+} // namespace
+
+double Nearest(double v) { return std::floor(v + 0.5); }
+
+std::int32_t SaturateToInt32(double v) { return saturate<std::int32_t>(v); }
+std::int64_t SaturateToInt64(double v) { return saturate<std::int64_t>(v); }
+std::int16_t SaturateToInt16(double v) { return saturate<std::int16_t>(v); }
+
+unsigned ParseFormat(std::string_view f) {
+    if (!f.empty() && f[0] == 'a') return 0;
+    unsigned flags = FmtNumeric;
+    auto has = [&](std::string_view s) { return f.find(s) != std::string_view::npos; };
+    if (has("#")) flags |= FmtBlankZero;
+    if (has(".")) flags |= has("00") ? FmtTwoDecimals : FmtOneDecimal;
+    if (has("%")) flags |= FmtPercent;
+    if (has("$")) flags |= FmtDollar;
+    if (has(",")) flags |= FmtThousands;
+    if (has("y")) flags |= FmtYears;
+    if (has("m")) flags |= FmtMillions;
+    if (has("(")) flags |= FmtParens;
+    return flags;
+}
+
+std::string FormatValue(double v, unsigned flags) {
+    if ((flags & FmtBlankZero) && Nearest(v) == 0.0) return " ";
+    // NaN has no number either.
+    if (v < kNoValueLimit || std::isnan(v)) return "?????";
+    if (v >= kOverflowLimit) return "+++++";
+
+    std::string text;
+    if ((flags & FmtMillions) && std::fabs(v) > 999990.0) {
+        text = printf_string("%.3fm", v * 0.000001);
+    } else if (flags & (FmtOneDecimal | FmtTwoDecimals)) {
+        text = printf_string((flags & FmtOneDecimal) ? "%.1f" : "%.2f", v);
+    } else if ((flags & FmtThousands) && std::fabs(v) >= 1000.0) {
+        double r = Nearest(v);
+        std::int64_t t = SaturateToInt64(r * 0.001);
+        std::int64_t u = SaturateToInt64(std::fabs(Nearest(r - static_cast<double>(t) * 1000.0)));
+        if (u > 999) u = 999;
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%lld,%03lld", static_cast<long long>(t),
+                      static_cast<long long>(u));
+        text = buf;
+    } else {
+        text = std::to_string(SaturateToInt64(Nearest(v)));
+    }
+
+    if (flags & FmtDollar) text.insert(0, "$");
+    else if (flags & FmtPercent) text += "%";
+    else if (flags & FmtYears) text += "yr";
+
+    if ((flags & FmtParens) && v < 0) {
+        std::string out = "(";
+        for (char c : text)
+            if (c != '-') out += c;
+        out += ")";
+        text = out;
+    }
+    if (text.size() > kMaxFormattedLength) text.resize(kMaxFormattedLength);
+    return text;
+}
+
+std::string FormatValue(double v, std::string_view format) {
+    return FormatValue(v, ParseFormat(format));
+}
+
+double ParseValue(std::string_view text) {
+    std::string s(text.substr(0, std::min<std::size_t>(text.size(), 79)));
+    return parse_narrow(std::move(s));
+}
+
+double ParseValue(std::u16string_view text) {
+    std::string s;
+    std::size_t n = std::min<std::size_t>(text.size(), 79);
+    for (std::size_t i = 0; i < n; ++i) s += static_cast<char>(text[i] & 0xFF);
+    return parse_narrow(std::move(s));
+}

@@ -1,0 +1,50 @@
+// Value formats: how a number is shown under a short format string ("$0,m", "0.00%", "0y"...)
+// and how typed text is read back into a number.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The no-value marker: there is no number. Everything below kNoValueLimit shows as "?????".
+inline constexpr double NoValue = -99000000000.0;
+inline constexpr double kNoValueLimit = -98999999999.0;
+// Values at or above this show as "+++++".
+inline constexpr double kOverflowLimit = 1e20;
+
+inline bool IsNoValue(double v) { return v < kNoValueLimit; }
+
+// Format flags, one bit per display rule.
+enum FormatFlags : unsigned {
+    FmtNumeric = 0x001,
+    FmtBlankZero = 0x004,
+    FmtOneDecimal = 0x008,
+    FmtTwoDecimals = 0x010,
+    FmtPercent = 0x020,
+    FmtDollar = 0x040,
+    FmtThousands = 0x080,
+    FmtYears = 0x100,
+    FmtMillions = 0x200,
+    FmtParens = 0x800,
+};
+
+// The longest text FormatValue may return.
+inline constexpr std::size_t kMaxFormattedLength = 79;
+
+unsigned ParseFormat(std::string_view format);
+
+std::string FormatValue(double value, unsigned flags);
+std::string FormatValue(double value, std::string_view format);
+
+// Reads typed text back into a number; NoValue when the text is not a number. Only the low
+// eight bits of each of the first 79 characters count.
+double ParseValue(std::string_view text);
+double ParseValue(std::u16string_view text);
+
+// floor(v + 0.5): halves go to the larger whole number.
+double Nearest(double v);
+
+// Double to integer without undefined behaviour: NaN gives 0, out-of-range values saturate.
+std::int32_t SaturateToInt32(double v);
+std::int64_t SaturateToInt64(double v);
+std::int16_t SaturateToInt16(double v);

@@ -1,0 +1,140 @@
+// The investment record: every input of one property investment, the six linked-variable
+// switches, the derived values, the annual table of the projection and the three results.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+inline constexpr int kTableRows = 17;
+inline constexpr int kTableColumns = 40;
+
+// Rows of the annual table.
+enum class Row : int {
+    ReservedRow0 = 0,
+    PropertyValue = 1,
+    Debt = 2,
+    Equity = 3,
+    RentReceived = 4,
+    ReservedRow5 = 5,
+    InterestPaid = 6,
+    ExpensesPaid = 7,
+    BuildingDep = 8,
+    FittingsDep = 9,
+    LoanCostWriteOff = 10,
+    Deductions = 11,
+    TaxSaving = 12,
+    AfterTaxCash = 13,
+    AfterTaxCashWeek = 14,
+    PrincipalPaid = 15,
+    PreTaxCash = 16,
+};
+
+inline constexpr std::array<const char*, kTableRows> kRowNames = {
+    "ReservedRow0",  "PropertyValue", "Debt",         "Equity",           "RentReceived",
+    "ReservedRow5",  "InterestPaid",  "ExpensesPaid", "BuildingDep",      "FittingsDep",
+    "LoanCostWriteOff", "Deductions", "TaxSaving",    "AfterTaxCash",     "AfterTaxCashWeek",
+    "PrincipalPaid", "PreTaxCash"};
+
+// Item types: the row numbers of the summary view.
+enum ItemType : unsigned {
+    ItemProperty = 0,
+    ItemPropertyValue = 1,
+    ItemPurchaseCosts = 2,
+    ItemCashDeposit = 3,
+    ItemRent = 4,
+    ItemExpenses = 5,
+    ItemDepreciation = 6,
+    ItemLoanDetails = 7,
+    ItemLoanType = 8,
+    ItemLoanCosts = 9,
+    ItemInvestor = 10,
+    ItemResults = 11,
+    ItemTaxSavings = 12,
+    ItemCashFlowYear = 13,
+    ItemCashFlowWeek = 14,
+    ItemProjections = 15,
+    ItemIRR = 16,
+    ItemNPV = 17,
+    ItemAverageCashFlow = 18,
+};
+inline constexpr unsigned kItemTypeCount = 19;
+
+class CVELPPCDoc {
+public:
+    using Table = std::array<double, kTableRows * kTableColumns>;
+    using YearArray = std::array<double, kTableColumns>;
+
+    CVELPPCDoc();
+    virtual ~CVELPPCDoc() = default;
+
+    // --- texts ---
+    std::u16string Address, Description, Notes;
+
+    // --- inputs, switches and derived values, in file order ---
+    double Price = 0, Renovations = 0, Furniture = 0, MarketValue = 0;
+    double StampDutyCost = 0, Conveyancing = 950.0, OtherCosts = 0, PurchaseCosts = 0;
+    int UseSDScale = 1;
+    std::int16_t ReservedFlag = 0;
+    double CashDeposit = 0, DepositPC = 5.0;
+    int CalcDeposit = 1, CalcLoanCosts = 1;
+    double LoanCosts = 0, LoanCostsPC = 1.5;
+    int LCYears = 5, LoanType = 0;
+    double RateInterest = 8.5, AdditionalLoan = 0, LoanAmount = 0;
+    int LoanTerm = 25;
+    double TotalCost = 0, Rent = 0;
+    int PeriodsPerYear = 52;
+    double VacancyRate = 2.0, AnnualRent = 0, GrossYield = 0, NetYield = 0;
+    double Expenses = 0, ExpensesPC = 22.5;
+    int CalcExpenses = 1, CalcDepFitt = 1;
+    double DepFittPC = 6.0, DepFittValue = 0, DepFittRate = 20.0;
+    int DepFittMethod = 0, CalcDepBuild = 1;
+    double DepBuildPC = 50.0, DepBuildValue = 0, DepBuildRate = 2.5;
+    int DepBuildMethod = 1;
+    double Depreciation = 0, TaxableHim = 47000.0, TaxableHer = 19000.0;
+    int NamesOnTitle = 1;
+    double RateGrowth = 4.5, RateInfl = 2.0;
+    int ShowYear = 1, ProjectionYear = 10;
+
+    // --- not stored in the file ---
+    double DepFittRemaining = 0, DepBuildRemaining = 0;
+    double AvgCashFlowWeek = 0, IRR = 0, NPV = 0;
+    YearArray TaxableHimByYear{}, TaxableHerByYear{};
+
+    // --- the annual table: cell of row r, column c is element r * 40 + c ---
+    Table table{};
+    double& At(Row r, int c) { return table[static_cast<int>(r) * kTableColumns + c]; }
+    double At(Row r, int c) const { return table[static_cast<int>(r) * kTableColumns + c]; }
+    const double* RowData(Row r) const { return &table[static_cast<int>(r) * kTableColumns]; }
+    void ClearTable() { table.fill(0.0); }
+
+    // Gives every field that a new investment does not take from the settings store its fixed
+    // default (texts empty, amounts and results 0) and the built-in defaults to the rest.
+    // The settings store's values are applied by the persistence layer's ResetToDefaults.
+    void ResetFixedDefaults();
+
+    // Limits values that must never reach the table or a division: ShowYear and
+    // ProjectionYear to 1..40, LCYears to at least 1, NamesOnTitle other than 1 or 2 to 1,
+    // LoanType and the two methods other than 0 or 1 to 0, every nonzero switch to 1.
+    void LimitInputs();
+
+    // Rebuilds every derived field, the per-year incomes, the annual table and the results
+    // from the inputs and the scales in force; then asks the views to redraw.
+    void Recalculate(bool markChanged);
+
+    // --- document framework ---
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // Views register here; Recalculate calls it when it ends.
+    std::function<void()> onUpdateAllViews;
+    void UpdateAllViews() {
+        if (onUpdateAllViews) onUpdateAllViews();
+    }
+
+private:
+    bool modified_ = false;
+};
+
+// The level monthly repayment of a principal-and-interest loan, or NoValue.
+double LoanRepayment(double principal, double years, double ratePercent, double paymentsPerYear);

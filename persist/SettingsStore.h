@@ -1,0 +1,48 @@
+// The per-user key-value store with sections that remembers defaults, scales and colours.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+inline constexpr std::string_view kSectionSettingsFile = "SettingsFile";
+inline constexpr std::string_view kSectionSettings = "Settings";
+inline constexpr std::string_view kSectionRecentFiles = "Recent File List";
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // A missing value, or one of the other kind that cannot be read as asked, is nullopt.
+    virtual std::optional<std::int32_t> ReadInt(std::string_view section,
+                                                std::string_view name) const = 0;
+    virtual std::optional<std::string> ReadString(std::string_view section,
+                                                  std::string_view name) const = 0;
+    virtual void WriteInt(std::string_view section, std::string_view name, std::int32_t value) = 0;
+    virtual void WriteString(std::string_view section, std::string_view name,
+                             std::string_view value) = 0;
+    virtual void Remove(std::string_view section, std::string_view name) = 0;
+};
+
+// A store in memory, for tests and tools.
+class MemorySettingsStore : public SettingsStore {
+public:
+    using Value = std::variant<std::int32_t, std::string>;
+
+    std::optional<std::int32_t> ReadInt(std::string_view section,
+                                        std::string_view name) const override;
+    std::optional<std::string> ReadString(std::string_view section,
+                                          std::string_view name) const override;
+    void WriteInt(std::string_view section, std::string_view name, std::int32_t value) override;
+    void WriteString(std::string_view section, std::string_view name,
+                     std::string_view value) override;
+    void Remove(std::string_view section, std::string_view name) override;
+
+    // Every write in order, as "section/name=value", for tests that check the order of writes.
+    std::vector<std::string> log;
+    std::map<std::pair<std::string, std::string>, Value> values;
+};
