@@ -1,0 +1,11 @@
+// Widget tests need one QApplication for the whole run. CTest sets QT_QPA_PLATFORM=offscreen;
+// a run by hand without a display falls back to it as well.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::fputs("usage: velcalc [--csv] FILE.vel\n", stderr);
+    return 2;
+}

@@ -1,0 +1,3 @@
+#include "ui/charts/Charts.h"
+
+void InstallChartHooks() {}

@@ -1,0 +1,5 @@
+// The five charts of the Graphics menu.
+#pragma once
+
+// Puts the chart commands into the shell's hooks.
+void InstallChartHooks();

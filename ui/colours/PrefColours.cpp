@@ -1,0 +1,3 @@
+#include "ui/colours/PrefColours.h"
+
+void InstallColourHooks() {}

@@ -1,0 +1,5 @@
+#include "ui/dialogs/EditItem.h"
+
+void EditItem(CVELPPCDoc&, SettingsStore&, unsigned, QWidget*) {}
+
+void InstallDialogHooks() {}

@@ -1,0 +1,13 @@
+// Item editing: one editor per group of inputs, opened by a tap on a summary row.
+#pragma once
+
+class QWidget;
+class CVELPPCDoc;
+class SettingsStore;
+
+// Opens the editor of `itemType` modally; on OK copies its fields back, recalculates where the
+// item requires it and writes the item's defaults to the settings store.
+void EditItem(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget* parent);
+
+// Puts EditItem and the record's Settings commands into the shell's hooks.
+void InstallDialogHooks();

@@ -1,0 +1,23 @@
+// Command identifiers of the menus and the tool bar.
+#pragma once
+
+enum Command : int {
+    CmdFileNew = 57600,
+    CmdFileOpen = 57601,
+    CmdFileSave = 57603,
+    CmdFileSaveAs = 57604,
+    CmdFileMru = 57616,
+    CmdAppExit = 57665,
+    CmdBankComparison = 32789,
+    CmdRateOfReturn = 32790,
+    CmdCashFlows = 32783,
+    CmdValueDebt = 32782,
+    CmdWhoPays = 32781,
+    CmdPreferences = 32777,
+    CmdProjections = 32775,
+    CmdLinkedVariables = 32778,
+    CmdStampDuty = 32779,
+    CmdTaxScales = 32780,
+    CmdSaveSettings = 32786,
+    CmdDeleteSettings = 32785,
+};

@@ -1,0 +1,6 @@
+#include "ui/shell/Hooks.h"
+
+ShellHooks& Hooks() {
+    static ShellHooks hooks;
+    return hooks;
+}
