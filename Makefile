@@ -1,10 +1,17 @@
 # Two commands matter: `make run` builds and starts Pocket VEL, `make test` builds and runs
-# every test. Both install the Debian packages they need first.
+# every test, once in a normal build and once with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Both install the Debian packages they need first.
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+                LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+                UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all setup configure build test run clean
+.PHONY: all setup configure build test test-plain test-sanitize run bench fuzz screenshots \
+        install uninstall clean
 
 all: build
 
@@ -17,11 +24,38 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-test: build
-	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
-
 run: build
 	@$(BUILD)/app/velppc $(FILE)
 
+test: test-plain test-sanitize
+
+test-plain: build
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+test-sanitize: setup
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
+	    -DVEL_SANITIZE=ON -DVEL_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS)
+	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+bench: setup
+	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVEL_BENCH=ON >/dev/null
+	@cmake --build build-bench -j$(JOBS) --target vel_bench velppc
+	@build-bench/bench/vel_bench
+	@bash bench/startup.sh build-bench/app/velppc
+
+fuzz: setup
+	@bash scripts/setup.sh clang libclang-rt-14-dev
+	@CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEL_WITH_QT=OFF \
+	    -DVEL_FUZZ=ON -DVEL_SANITIZE=ON >/dev/null
+	@cmake --build build-fuzz -j$(JOBS) --target fuzz_investment_file fuzz_scale_text \
+	    fuzz_parse_value fuzz_format_value
+	@bash scripts/fuzz.sh build-fuzz/fuzz $(FUZZ_SECONDS)
+
+screenshots: build
+	@mkdir -p docs/screenshots
+	@VEL_SCREENSHOT_DIR=$(CURDIR)/docs/screenshots QT_QPA_PLATFORM=offscreen \
+	    $(BUILD)/tests/test_ui --gtest_filter='Screenshots.*'
+
 clean:
-	rm -rf $(BUILD) build-*
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
