@@ -1,0 +1,95 @@
+// Benchmarks of the model, the formats and the investment file.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+
+#include "bench/WorkedExample.h"
+#include "format/Format.h"
+#include "model/Returns.h"
+#include "persist/InvestmentFile.h"
+
+namespace {
+
+void BM_RecalculateInterestOnly(benchmark::State& state) {
+    CVELPPCDoc doc;
+    SetUpBenchExample(doc, 0);
+    for (auto _ : state) {
+        doc.Recalculate(true);
+        benchmark::DoNotOptimize(doc.IRR);
+    }
+}
+BENCHMARK(BM_RecalculateInterestOnly);
+
+void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
+    CVELPPCDoc doc;
+    SetUpBenchExample(doc, 1);
+    for (auto _ : state) {
+        doc.Recalculate(true);
+        benchmark::DoNotOptimize(doc.IRR);
+    }
+}
+BENCHMARK(BM_RecalculatePrincipalAndInterest);
+
+void BM_HoldingIRR(benchmark::State& state) {
+    CVELPPCDoc doc;
+    SetUpBenchExample(doc, 0);
+    const int years = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        double r = HoldingIRR(years, doc.CashDeposit, doc.RowData(Row::AfterTaxCash),
+                              doc.At(Row::Equity, years - 1));
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_HoldingIRR)->Arg(10)->Arg(40);
+
+void BM_FormatValue(benchmark::State& state) {
+    static const char* const formats[] = {"0",     "0y",    "0,m",   "$0,m", "$#,m",
+                                          "$0,m(", "0.00%", "%0.00", "0.00", "#.00"};
+    const double values[] = {0, 950, -1234.6, 999990.4, 1250000, 8.5, NoValue};
+    for (auto _ : state) {
+        for (const char* f : formats)
+            for (double v : values) benchmark::DoNotOptimize(FormatValue(v, f));
+    }
+    state.SetItemsProcessed(state.iterations() * 70);
+}
+BENCHMARK(BM_FormatValue);
+
+void BM_ParseValue(benchmark::State& state) {
+    const char* texts[] = {"$1,234", "1.5m", "250k", "12.5%k", "10yr", "8.50%", "abc", ""};
+    for (auto _ : state) {
+        for (const char* t : texts) benchmark::DoNotOptimize(ParseValue(t));
+    }
+    state.SetItemsProcessed(state.iterations() * 8);
+}
+BENCHMARK(BM_ParseValue);
+
+void BM_WriteInvestmentFile(benchmark::State& state) {
+    CVELPPCDoc doc;
+    SetUpBenchExample(doc, 0);
+    doc.Address = u"12 Example Street";
+    for (auto _ : state) {
+        std::ostringstream out;
+        SaveInvestment(doc, out);
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+BENCHMARK(BM_WriteInvestmentFile);
+
+void BM_ReadInvestmentFile(benchmark::State& state) {
+    CVELPPCDoc doc;
+    SetUpBenchExample(doc, 0);
+    doc.Address = u"12 Example Street";
+    std::ostringstream out;
+    SaveInvestment(doc, out);
+    const std::string bytes = out.str();
+    for (auto _ : state) {
+        std::istringstream in(bytes);
+        CVELPPCDoc target;
+        benchmark::DoNotOptimize(LoadInvestment(target, in, nullptr));
+    }
+}
+BENCHMARK(BM_ReadInvestmentFile);
+
+} // namespace
+
+
