@@ -1,0 +1,45 @@
+// The drawing surface on screen and in PNG files: every Surface call becomes QPainter work.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "ui/shell/Surface.h"
+
+class QPainter;
+
+// 0x00BBGGRR to a QColor; the top byte is ignored.
+QColor ToQColor(ColourValue colour);
+// A QColor to 0x00BBGGRR.
+ColourValue FromQColor(const QColor& colour);
+
+// The QFont for a face, a cell height (ascent + descent) in pixels and a weight (100..900):
+// the largest pixel size whose line height does not exceed the cell height.
+QFont ToQFont(const FontSpec& font);
+
+class QPainterSurface : public Surface {
+public:
+    explicit QPainterSurface(QPainter& painter);
+    ~QPainterSurface() override;
+    QPainterSurface(const QPainterSurface&) = delete;
+    QPainterSurface& operator=(const QPainterSurface&) = delete;
+
+    void FillRect(const Rect& r, ColourValue colour) override;
+    void FillPattern(const Rect& r, ColourValue colour, ColourValue background) override;
+    void Line(int x0, int y0, int x1, int y1, ColourValue colour) override;
+    void OutlineRect(const Rect& r, ColourValue colour) override;
+    void DrawEdge(const Rect& r, Edge edge) override;
+    void DrawText(const Rect& r, std::string_view utf8, TextAlign align, ColourValue colour,
+                  bool opaque, ColourValue background) override;
+    void DrawTextCentred(const Rect& r, std::string_view utf8, ColourValue colour) override;
+    void SetFont(const FontSpec& font) override;
+    FontSpec Font() const override;
+    FontMetrics Metrics() const override;
+    int TextWidth(std::string_view utf8) const override;
+    ColourValue System(SystemColour role) const override;
+
+private:
+    QPainter& painter_;
+    FontSpec font_;
+    QFont qfont_;
+};
