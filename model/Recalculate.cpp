@@ -1,0 +1,206 @@
+// The recalculation: every derived field, the per-year incomes and the annual table from the
+// inputs and the scales in force. The arithmetic keeps the order of operations of the original
+// formulas so that results agree to the last bit with other implementations of them.
+#include <algorithm>
+#include <cmath>
+
+#include "format/Format.h"
+#include "model/Investment.h"
+#include "model/Returns.h"
+#include "model/Scales.h"
+
+double LoanRepayment(double principal, double years, double ratePercent, double paymentsPerYear) {
+    if (!(paymentsPerYear > 0) || !(years > 0)) return NoValue;
+    const double i = ratePercent / (paymentsPerYear * 100);
+    const double n = years * paymentsPerYear;
+    const double g = std::pow(1 + i, n);
+    if (std::fabs(g - 1) == 0) return principal / n;
+    return g * i * principal / (g - 1);
+}
+
+namespace {
+
+constexpr double kMonthlyRate = 1.0 / 1200;
+constexpr double kWeekShare = 1.0 / 52;
+
+struct Loan {
+    double balance;   // B
+    double repayment; // R
+    double rate;      // RateInterest
+};
+
+// Twelve months of a principal-and-interest loan, added into the year's interest and principal.
+void RepayOneYear(Loan& loan, double& interest, double& principal) {
+    for (int month = 0; month < 12; ++month) {
+        const double m = loan.rate * loan.balance * kMonthlyRate;
+        interest += m;
+        double p = loan.balance < loan.repayment - m ? loan.balance : loan.repayment - m;
+        if (p < 0) p = 0;
+        principal += p;
+        loan.balance = loan.balance - p;
+        if (loan.balance < 0) loan.balance = 0;
+    }
+}
+
+// Year 1 of a depreciable item. The year never takes more than a positive value holds.
+double FirstYearDepreciation(double rate, double value, double& remaining) {
+    double amount = rate * value * 0.01;
+    if (value > 0 && amount > value) amount = value;
+    remaining = value - amount;
+    if (remaining < 0) remaining = 0;
+    return amount;
+}
+
+// A later year: the same amount (straight line) or the rest of the rate of the previous
+// year's amount (diminishing value), never more than what remains to depreciate.
+double LaterYearDepreciation(bool straightLine, double rate, double previous, double& remaining) {
+    if (!(remaining > 0.001)) return 0.0;
+    double amount = straightLine ? previous : (100 - rate) * previous * 0.01;
+    if (amount > remaining) amount = remaining;
+    remaining = remaining - amount;
+    return amount;
+}
+
+double YearTaxSaving(bool jointNames, double rent, double deductions, double him, double her) {
+    const TaxScale& t = CurrentTaxScale;
+    if (!jointNames)
+        return ComputeIncomeTax(him, t) - ComputeIncomeTax((rent + him) - deductions, t);
+    // Each owner declares half of the rent and half of the deductions.
+    return (ComputeIncomeTax(him, t) + ComputeIncomeTax(her, t)) -
+           (ComputeIncomeTax((rent * 0.5 + him) - deductions * 0.5, t) +
+            ComputeIncomeTax((rent * 0.5 + her) - deductions * 0.5, t));
+}
+
+} // namespace
+
+void CVELPPCDoc::Recalculate(bool markChanged) {
+    if (markChanged) SetModifiedFlag(true);
+
+    // Values that are used as a divisor or as a choice are read defensively, so that a record
+    // that was never limited still gives numbers.
+    const bool principalAndInterest = LoanType == 1;
+    const bool jointNames = NamesOnTitle == 2;
+    const int lcYears = std::max(LCYears, 1);
+
+    const double G = 1 + RateGrowth * 0.01;
+    const double F = 1 + RateInfl * 0.01;
+
+    ClearTable();
+    double* const value = &At(Row::PropertyValue, 0);
+    double* const debt = &At(Row::Debt, 0);
+    double* const equity = &At(Row::Equity, 0);
+    double* const rent = &At(Row::RentReceived, 0);
+    double* const interest = &At(Row::InterestPaid, 0);
+    double* const expenses = &At(Row::ExpensesPaid, 0);
+    double* const buildDep = &At(Row::BuildingDep, 0);
+    double* const fittDep = &At(Row::FittingsDep, 0);
+    double* const writeOff = &At(Row::LoanCostWriteOff, 0);
+    double* const deductions = &At(Row::Deductions, 0);
+    double* const saving = &At(Row::TaxSaving, 0);
+    double* const afterTax = &At(Row::AfterTaxCash, 0);
+    double* const afterTaxWeek = &At(Row::AfterTaxCashWeek, 0);
+    double* const principal = &At(Row::PrincipalPaid, 0);
+    double* const preTax = &At(Row::PreTaxCash, 0);
+    double* const him = TaxableHimByYear.data();
+    double* const her = TaxableHerByYear.data();
+
+    value[0] = MarketValue * G;
+
+    // Purchase and finance.
+    if (UseSDScale != 0) StampDutyCost = ComputeStampDuty(Price, CurrentDutyScale);
+    PurchaseCosts = StampDutyCost;
+    // Conveyancing and other costs count only once a price is entered.
+    if (Price > 0.001) PurchaseCosts = (OtherCosts + Conveyancing) + StampDutyCost;
+    TotalCost = ((PurchaseCosts + Furniture) + Renovations) + Price;
+    if (CalcDeposit != 0) CashDeposit = DepositPC * TotalCost * 0.01;
+    if (CashDeposit >= TotalCost) {
+        // Nothing is borrowed for the purchase, so there are no loan costs either.
+        CashDeposit = TotalCost;
+        LoanCosts = 0;
+    } else if (CalcLoanCosts != 0) {
+        LoanCosts = (TotalCost - CashDeposit) * LoanCostsPC * 0.01;
+    }
+    TotalCost = LoanCosts + TotalCost;
+
+    if (TotalCost < 0.00001) {
+        UpdateAllViews();
+        return;
+    }
+
+    LoanAmount = (AdditionalLoan + TotalCost) - CashDeposit;
+    debt[0] = LoanAmount;
+    equity[0] = value[0] - debt[0];
+
+    Loan loan{LoanAmount, 0.0, RateInterest};
+    if (principalAndInterest) {
+        // A term of 0 or less gives NoValue here: then nothing is ever repaid and the loan
+        // runs as interest only.
+        loan.repayment = LoanRepayment(LoanAmount, LoanTerm, RateInterest, 12);
+        // Debt[0] stays the amount borrowed, not the balance after year 1.
+        RepayOneYear(loan, interest[0], principal[0]);
+    } else {
+        interest[0] = (debt[0] * RateInterest) * 0.01;
+    }
+
+    // Depreciation, rent and expenses of year 1.
+    if (CalcDepBuild != 0) DepBuildValue = (Renovations + Price) * DepBuildPC * 0.01;
+    buildDep[0] = FirstYearDepreciation(DepBuildRate, DepBuildValue, DepBuildRemaining);
+    if (CalcDepFitt != 0) DepFittValue = DepFittPC * Price * 0.01 + Furniture;
+    fittDep[0] = FirstYearDepreciation(DepFittRate, DepFittValue, DepFittRemaining);
+    Depreciation = buildDep[0] + fittDep[0];
+
+    const double periods = PeriodsPerYear;
+    AnnualRent = (1 - VacancyRate * 0.01) * Rent * periods;
+    GrossYield = (100 / Price) * AnnualRent;
+    // Expenses follow the gross rent, before vacancies.
+    if (CalcExpenses != 0) Expenses = ExpensesPC * Rent * periods * 0.01;
+    expenses[0] = Expenses;
+    NetYield = (AnnualRent - expenses[0]) * (100 / MarketValue);
+    rent[0] = AnnualRent;
+    preTax[0] = ((rent[0] - interest[0]) - expenses[0]) - principal[0];
+    writeOff[0] = LoanCosts / lcYears;
+    deductions[0] = (((writeOff[0] + fittDep[0]) + buildDep[0]) + expenses[0]) + interest[0];
+
+    // Tax saving and cash flow of year 1.
+    him[0] = TaxableHim;
+    her[0] = TaxableHer;
+    saving[0] = YearTaxSaving(jointNames, rent[0], deductions[0], him[0], her[0]);
+    afterTax[0] = (((rent[0] - interest[0]) - expenses[0]) + saving[0]) - principal[0];
+    afterTaxWeek[0] = afterTax[0] * kWeekShare;
+
+    const bool buildStraight = DepBuildMethod == 1;
+    const bool fittStraight = DepFittMethod == 1;
+    for (int c = 1; c < kTableColumns; ++c) {
+        value[c] = value[c - 1] * G;
+        rent[c] = rent[c - 1] * F;
+        if (principalAndInterest) {
+            if (loan.balance < 0.001) {
+                debt[c] = 0;
+                interest[c] = 0;
+            } else {
+                RepayOneYear(loan, interest[c], principal[c]);
+                debt[c] = loan.balance;
+            }
+        } else {
+            debt[c] = debt[c - 1];
+            interest[c] = interest[c - 1];
+        }
+        equity[c] = value[c] - debt[c];
+        expenses[c] = expenses[c - 1] * F;
+        buildDep[c] =
+            LaterYearDepreciation(buildStraight, DepBuildRate, buildDep[c - 1], DepBuildRemaining);
+        fittDep[c] =
+            LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
+        if (c < lcYears) writeOff[c] = writeOff[0];
+        deductions[c] = (((writeOff[c] + fittDep[c]) + buildDep[c]) + expenses[c]) + interest[c];
+        him[c] = him[c - 1] * F;
+        her[c] = her[c - 1] * F;
+        saving[c] = YearTaxSaving(jointNames, rent[c], deductions[c], him[c], her[c]);
+        preTax[c] = ((rent[c] - interest[c]) - expenses[c]) - principal[c];
+        afterTax[c] = (((rent[c] - interest[c]) - expenses[c]) + saving[c]) - principal[c];
+        afterTaxWeek[c] = afterTax[c] * kWeekShare;
+    }
+
+    ComputeResults(*this);
+    UpdateAllViews();
+}

@@ -1,0 +1,151 @@
+#include "model/Returns.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "format/Format.h"
+#include "model/Investment.h"
+#include "model/Scales.h"
+
+namespace {
+
+constexpr double kTwelfth = 1.0 / 12;
+
+// One Newton iteration from the guess q0; false when it leaves the power bounds, meets a flat
+// present value or does not settle within 150 rounds.
+bool NewtonFrom(const double* s, std::size_t count, double q0, double& result) {
+    double q = q0;
+    for (int round = 0; round < 150; ++round) {
+        double v = -s[0]; // -f(q)
+        double u = 0;     // -f'(q)
+        double x = 1;
+        for (std::size_t j = 1; j < count; ++j) {
+            x = (1 + q) * x;
+            if (!(x > 1e-30 && x < 1e30)) return false;
+            v = v - s[j] / x;
+            u = u + static_cast<double>(j) * s[j] / x / (1 + q);
+        }
+        if (!(std::fabs(u) > 1e-30)) return false;
+        const double next = q - v / u;
+        if (std::fabs(next - q) < 0.0001) {
+            result = next;
+            return true;
+        }
+        q = next;
+    }
+    return false;
+}
+
+// Present value of `a` after `t` years at `r` percent: compound for whole years, simple
+// interest for the part year. False when the rate is -100 % or less and there is something
+// to discount.
+bool Discount(double a, double r, double t, double& result) {
+    const double whole = std::trunc(t);
+    const std::int32_t n = SaturateToInt32(whole);
+    const double f = t - whole;
+    if (f > 0.0001) {
+        if (!(r > -100)) return false;
+        a = a / (f * r * 0.01 + 1);
+    }
+    if (n > 0 && !(r > -100)) return false;
+    for (std::int32_t i = 0; i < n; ++i) {
+        const double next = a / (r * 0.01 + 1);
+        // Once a division no longer changes the amount, no later one will.
+        if (next == a) break;
+        a = next;
+    }
+    result = a;
+    return true;
+}
+
+} // namespace
+
+double SolveSeriesRate(const double* series, std::size_t count, int periodsPerYear) {
+    if (series == nullptr || count == 0) return NoValue;
+    const double k = std::max(periodsPerYear, 1);
+    const double guesses[] = {0.1 / k, -0.1 / k, -0.3, -0.7, 0.1, 0.05, 0.001};
+    for (double q0 : guesses) {
+        double q = 0;
+        if (NewtonFrom(series, count, q0, q) && q > -100) return q;
+    }
+    return NoValue;
+}
+
+double HoldingIRR(int years, double deposit, const double* flows, double finalValue) {
+    const int n = std::clamp(years, 1, kTableColumns);
+    std::array<double, kMaxSeriesEntries> s;
+    std::size_t count = 0;
+    if (deposit > 0) {
+        s[count++] = -deposit;
+        for (int j = 0; j < n; ++j) {
+            const double month = flows[j] * kTwelfth;
+            for (int m = 0; m < 12; ++m) s[count++] = month;
+        }
+        s[count++] = finalValue;
+    } else {
+        // Without a deposit the investment must cost money before it pays: leading years
+        // without a cash flow are skipped.
+        if (finalValue < -0.000001) return NoValue;
+        double total = deposit + finalValue;
+        for (int j = 0; j < n; ++j) total = total + flows[j];
+        if (total < 0) return NoValue;
+        bool costs = false;
+        for (int j = 0; j < n - 1; ++j)
+            if (flows[j] < -0.0000001) costs = true;
+        if (!costs) return NoValue;
+        int first = 0;
+        while (first < n && std::fabs(flows[first]) <= 0.0000001) ++first;
+        for (int j = first; j < n; ++j) {
+            const double month = flows[j] * kTwelfth;
+            for (int m = 0; m < 12; ++m) s[count++] = month;
+        }
+        s[count++] = finalValue;
+    }
+    const double r = SolveSeriesRate(s.data(), count, 12);
+    if (r < -100) return r;
+    return (std::pow(1 + r, 12) - 1) * 100;
+}
+
+double DiscountAmount(double amount, double ratePercent, double years) {
+    double result = 0;
+    return Discount(amount, ratePercent, years, result) ? result : NoValue;
+}
+
+void ComputeResults(CVELPPCDoc& doc) {
+    const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
+    const double* week = doc.RowData(Row::AfterTaxCashWeek);
+    const double* cash = doc.RowData(Row::AfterTaxCash);
+    const double finalEquity = doc.At(Row::Equity, p - 1);
+
+    double sum = 0;
+    for (int i = 0; i < p; ++i) sum += week[i];
+    doc.AvgCashFlowWeek = sum / p;
+
+    doc.IRR = HoldingIRR(p, doc.CashDeposit, cash, finalEquity);
+
+    // Cash flows count as received in the middle of their year, the final equity in the
+    // middle of the last year. An inflation rate of -100 % or less discounts nothing.
+    double npv = -doc.CashDeposit;
+    bool ok = true;
+    double d = 0;
+    for (int i = 0; i < p && ok; ++i) {
+        ok = Discount(cash[i], doc.RateInfl, i + 0.5, d);
+        npv = npv + d;
+    }
+    if (ok) ok = Discount(finalEquity, doc.RateInfl, p - 0.5, d);
+    doc.NPV = ok ? npv + d : NoValue;
+}
+
+double MarginalTaxRate(double x, const TaxScale& scale) {
+    const int n = RowsInUse(scale.Count);
+    double m = 0;
+    for (int i = 0; i < n; ++i) {
+        if (x >= scale.Above[i]) m = scale.Rate[i] * 0.01;
+        else break;
+    }
+    if (x > scale.MedicareThreshold) m = scale.MedicareRate * 0.01 + m;
+    return m;
+}
+
+double MarginalTaxRate(double x) { return MarginalTaxRate(x, CurrentTaxScale); }
