@@ -23,6 +23,10 @@ std::string TaxScaleToText(const TaxScale& scale);
 // Reading fills every field in order; missing items read as 0. Count is limited to 0..10.
 DutyScale DutyScaleFromText(std::string_view text);
 TaxScale TaxScaleFromText(std::string_view text);
+// As above, but a whole-number item that is not a number (Count, Flat, Location) keeps the
+// value that `base` holds instead of becoming 0.
+DutyScale DutyScaleFromText(std::string_view text, const DutyScale& base);
+TaxScale TaxScaleFromText(std::string_view text, const TaxScale& base);
 
 // Where the store holds "StampDuty" / "TaxScale", the scale in force is read from it.
 void LoadScalesFromSettings(const SettingsStore& store);

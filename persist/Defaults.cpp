@@ -1,0 +1,28 @@
+#include "persist/Defaults.h"
+
+#include "model/Investment.h"
+#include "persist/DefaultInputs.h"
+#include "persist/Settings.h"
+
+void ResetToDefaults(CVELPPCDoc& doc, const SettingsStore& store) {
+    doc.ResetFixedDefaults();
+    // The stored scales come first: where the store holds none, the scale in force stays.
+    LoadScalesFromSettings(store);
+    // Each default on its own, so one bad value does not cost the others theirs.
+    for (const DefaultInput& d : kDefaultInputs) {
+        if (d.intField)
+            doc.*d.intField = ReadSettingInt(store, d.name, static_cast<int>(d.builtIn));
+        else
+            doc.*d.doubleField = ReadSettingDouble(store, d.name, d.builtIn);
+    }
+    // The store is outside our control: keep its years and choices out of the table's range
+    // and out of divisions.
+    doc.LimitInputs();
+}
+
+bool NewInvestment(CVELPPCDoc& doc, const SettingsStore& store) {
+    ResetToDefaults(doc, store);
+    doc.Recalculate(false);
+    doc.SetModifiedFlag(false);
+    return true;
+}

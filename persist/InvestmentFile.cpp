@@ -1,0 +1,271 @@
+#include "persist/InvestmentFile.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <istream>
+#include <limits>
+#include <ostream>
+
+#include "model/Investment.h"
+#include "model/Scales.h"
+
+namespace {
+
+constexpr char kVersionText[4] = {'P', '1', '.', '0'};
+constexpr char kReleaseDigit = '2';
+constexpr std::int16_t kLayoutNumber = 51;
+constexpr std::size_t kHeaderSize = 13;
+constexpr int kMaxStringLength = std::numeric_limits<std::int16_t>::max();
+
+// Fields the record holds as int but the file as int16: keep the sign and the nearest
+// representable value rather than wrapping.
+std::int16_t toInt16(int v) {
+    return static_cast<std::int16_t>(std::clamp<int>(v, std::numeric_limits<std::int16_t>::min(),
+                                                     std::numeric_limits<std::int16_t>::max()));
+}
+
+// Appends little-endian fields, whatever the host's byte order.
+class Writer {
+public:
+    std::string bytes;
+
+    void u8(unsigned char b) { bytes += static_cast<char>(b); }
+    void raw(const char* p, std::size_t n) { bytes.append(p, n); }
+    void le(std::uint64_t v, int size) {
+        for (int i = 0; i < size; ++i) u8(static_cast<unsigned char>(v >> (8 * i)));
+    }
+    void put16(std::int16_t v) { le(static_cast<std::uint16_t>(v), 2); }
+
+    // The field sequence of the block calls these; the reader has the same names.
+    void layout() { put16(kLayoutNumber); }
+    void i16(const int& v) { put16(toInt16(v)); }
+    void i16(const std::int16_t& v) { put16(v); }
+    void i32(const int& v) { le(static_cast<std::uint32_t>(v), 4); }
+    void f64(const double& v) { le(std::bit_cast<std::uint64_t>(v), 8); }
+    template <class T, std::size_t N> void each(const std::array<T, N>& a) {
+        for (const T& v : a) field(v);
+    }
+
+    void string(const std::u16string& s) {
+        // The length is an int16: a longer text is cut rather than written with a length that
+        // would make the rest of the file unreadable; a pair of surrogates is not split.
+        std::size_t n = std::min<std::size_t>(s.size(), kMaxStringLength);
+        if (n < s.size() && n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF) --n;
+        put16(static_cast<std::int16_t>(n));
+        for (std::size_t i = 0; i < n; ++i) le(s[i], 2);
+    }
+
+private:
+    void field(const double& v) { f64(v); }
+    void field(const std::int16_t& v) { i16(v); }
+};
+
+// Takes little-endian fields from a block that is already known to be complete.
+class BlockReader {
+public:
+    explicit BlockReader(const unsigned char* p) : p_(p) {}
+
+    void layout() { pos_ += 2; }
+    void i16(int& v) { v = get16(); }
+    void i16(std::int16_t& v) { v = get16(); }
+    void i32(int& v) { v = static_cast<std::int32_t>(static_cast<std::uint32_t>(le(4))); }
+    void f64(double& v) { v = std::bit_cast<double>(le(8)); }
+    template <class T, std::size_t N> void each(std::array<T, N>& a) {
+        for (T& v : a) field(v);
+    }
+    std::size_t position() const { return pos_; }
+
+private:
+    std::uint64_t le(int size) {
+        std::uint64_t v = 0;
+        for (int i = 0; i < size; ++i) v |= static_cast<std::uint64_t>(p_[pos_ + i]) << (8 * i);
+        pos_ += static_cast<std::size_t>(size);
+        return v;
+    }
+    std::int16_t get16() { return static_cast<std::int16_t>(static_cast<std::uint16_t>(le(2))); }
+    void field(double& v) { f64(v); }
+    void field(std::int16_t& v) { i16(v); }
+
+    const unsigned char* p_;
+    std::size_t pos_ = 0;
+};
+
+// The block of fixed-width fields, in file order. One sequence serves both directions so
+// that writer and reader cannot drift apart.
+template <class IO, class Doc, class Tax, class Duty>
+void exchangeBlock(IO& io, Doc& d, Tax& tax, Duty& duty) {
+    io.layout();
+    io.f64(d.Price);
+    io.f64(d.Renovations);
+    io.f64(d.Furniture);
+    io.f64(d.MarketValue);
+    io.f64(d.StampDutyCost);
+    io.f64(d.Conveyancing);
+    io.f64(d.OtherCosts);
+    io.f64(d.PurchaseCosts);
+    io.i32(d.UseSDScale);
+    io.i16(d.ReservedFlag);
+    io.f64(d.CashDeposit);
+    io.f64(d.DepositPC);
+    io.i32(d.CalcDeposit);
+    io.i32(d.CalcLoanCosts);
+    io.f64(d.LoanCosts);
+    io.f64(d.LoanCostsPC);
+    io.i16(d.LCYears);
+    io.i16(d.LoanType);
+    io.f64(d.RateInterest);
+    io.f64(d.AdditionalLoan);
+    io.f64(d.LoanAmount);
+    io.i16(d.LoanTerm);
+    io.f64(d.TotalCost);
+    io.f64(d.Rent);
+    io.i16(d.PeriodsPerYear);
+    io.f64(d.VacancyRate);
+    io.f64(d.AnnualRent);
+    io.f64(d.GrossYield);
+    io.f64(d.NetYield);
+    io.f64(d.Expenses);
+    io.f64(d.ExpensesPC);
+    io.i32(d.CalcExpenses);
+    io.i32(d.CalcDepFitt);
+    io.f64(d.DepFittPC);
+    io.f64(d.DepFittValue);
+    io.f64(d.DepFittRate);
+    io.i16(d.DepFittMethod);
+    io.i32(d.CalcDepBuild);
+    io.f64(d.DepBuildPC);
+    io.f64(d.DepBuildValue);
+    io.f64(d.DepBuildRate);
+    io.i16(d.DepBuildMethod);
+    io.f64(d.Depreciation);
+    io.f64(d.TaxableHim);
+    io.f64(d.TaxableHer);
+    io.i16(d.NamesOnTitle);
+    io.f64(d.RateGrowth);
+    io.f64(d.RateInfl);
+    io.i16(d.ShowYear);
+    io.i16(d.ProjectionYear);
+
+    io.i16(tax.Count);
+    io.each(tax.Above);
+    io.each(tax.Rate);
+    io.f64(tax.MedicareRate);
+    io.f64(tax.MedicareThreshold);
+    io.i16(tax.Location);
+
+    io.i16(duty.Count);
+    io.each(duty.Above);
+    io.each(duty.Rate);
+    io.each(duty.Flat);
+    io.f64(duty.BaseDuty);
+    io.i16(duty.Location);
+}
+
+// Reads exactly n bytes or reports that the stream ran short.
+bool readBytes(std::istream& in, void* dst, std::size_t n, std::size_t* got = nullptr) {
+    in.read(static_cast<char*>(dst), static_cast<std::streamsize>(n));
+    auto count = static_cast<std::size_t>(in.gcount());
+    if (got) *got = count;
+    return count == n;
+}
+
+bool readString(std::istream& in, std::u16string& out) {
+    unsigned char len[2];
+    if (!readBytes(in, len, 2)) return false;
+    auto n = static_cast<std::int16_t>(static_cast<std::uint16_t>(len[0] | (len[1] << 8)));
+    if (n < 0) return false;
+    std::string bytes(static_cast<std::size_t>(n) * 2, '\0');
+    if (!readBytes(in, bytes.data(), bytes.size())) return false;
+    out.resize(static_cast<std::size_t>(n));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        auto lo = static_cast<unsigned char>(bytes[2 * i]);
+        auto hi = static_cast<unsigned char>(bytes[2 * i + 1]);
+        out[i] = static_cast<char16_t>(lo | (hi << 8));
+    }
+    return true;
+}
+
+void tell(MessageSink* messages, const char* text) {
+    if (messages) messages->Message(text);
+}
+
+bool loadFrom(CVELPPCDoc& doc, std::istream& in, MessageSink* messages) {
+    if (!in.rdbuf()) {
+        tell(messages, kMsgBadFilePointer);
+        return false;
+    }
+
+    char version[4];
+    std::size_t got = 0;
+    bool complete = readBytes(in, version, sizeof version, &got);
+    if (got > 0 && version[0] != 'P') {
+        tell(messages, kMsgDifferentVel);
+        return false;
+    }
+    if (!complete) return false;
+
+    char release = 0;
+    if (!readBytes(in, &release, 1)) return false;
+    int fileVersion = 100 * (version[1] - '0') + 10 * (version[3] - '0') + (release - '0');
+    if (fileVersion > kFileVersion) tell(messages, kMsgLaterVersion);
+
+    char tags[8];
+    if (!readBytes(in, tags, sizeof tags)) return false;
+
+    // Everything goes into temporaries first: a file that fails to read changes nothing.
+    std::u16string address, description, notes;
+    if (!readString(in, address) || !readString(in, description) || !readString(in, notes))
+        return false;
+    std::array<unsigned char, kFileBlockSize> block;
+    if (!readBytes(in, block.data(), block.size())) return false;
+
+    doc.Address = std::move(address);
+    doc.Description = std::move(description);
+    doc.Notes = std::move(notes);
+    BlockReader reader(block.data());
+    exchangeBlock(reader, doc, CurrentTaxScale, CurrentDutyScale);
+
+    // The file is outside our control: limit what could index the table or rows, or divide.
+    doc.LimitInputs();
+    CurrentTaxScale.Count = static_cast<std::int16_t>(RowsInUse(CurrentTaxScale.Count));
+    CurrentDutyScale.Count = static_cast<std::int16_t>(RowsInUse(CurrentDutyScale.Count));
+    doc.Recalculate(false);
+    doc.SetModifiedFlag(false);
+    return true;
+}
+
+} // namespace
+
+bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out) {
+    if (!out.rdbuf()) return false;
+    Writer w;
+    w.raw(kVersionText, sizeof kVersionText);
+    w.raw(&kReleaseDigit, 1);
+    w.raw("VEL\0PPC\0", 8);
+    w.string(doc.Address);
+    w.string(doc.Description);
+    w.string(doc.Notes);
+    const std::size_t blockStart = w.bytes.size();
+    exchangeBlock(w, doc, CurrentTaxScale, CurrentDutyScale);
+    if (w.bytes.size() - blockStart != static_cast<std::size_t>(kFileBlockSize)) return false;
+    static_assert(kHeaderSize + 3 * 2 + kFileBlockSize == kFileFixedSize);
+
+    try {
+        out.write(w.bytes.data(), static_cast<std::streamsize>(w.bytes.size()));
+        out.flush();
+    } catch (const std::ios_base::failure&) {
+        return false;
+    }
+    return static_cast<bool>(out);
+}
+
+bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages) {
+    try {
+        return loadFrom(doc, in, messages);
+    } catch (const std::ios_base::failure&) {
+        // A stream set to throw on a short read: the same as a truncated file.
+        return false;
+    }
+}

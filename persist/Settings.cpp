@@ -1,0 +1,232 @@
+#include "persist/Settings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "format/Format.h"
+#include "model/Investment.h"
+#include "persist/DefaultInputs.h"
+
+Colours CurrentColours;
+
+namespace {
+
+constexpr std::string_view kWholeFormat = "0";
+constexpr std::string_view kDoubleFormat = "0.00";
+
+// A string value that is missing or empty counts as absent.
+std::optional<std::string> readPresent(const SettingsStore& store, std::string_view section,
+                                       std::string_view name) {
+    auto s = store.ReadString(section, name);
+    if (!s || s->empty()) return std::nullopt;
+    return s;
+}
+
+// --- scale list texts ---
+
+class ListWriter {
+public:
+    void whole(double v) { item(v, kWholeFormat); }
+    void number(double v) { item(v, kDoubleFormat); }
+    template <std::size_t N> void wholes(const std::array<std::int16_t, N>& a) {
+        for (auto v : a) whole(v);
+    }
+    template <std::size_t N> void numbers(const std::array<double, N>& a) {
+        for (double v : a) number(v);
+    }
+    std::string text;
+
+private:
+    void item(double v, std::string_view format) {
+        text += FormatValue(v, format);
+        text += ',';
+    }
+};
+
+class ListReader {
+public:
+    explicit ListReader(std::string_view text) : text_(text) {}
+
+    double number() {
+        // An item starts after leading spaces and runs to the next comma; past the end of
+        // the text every item is empty, which reads as 0.
+        while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+        std::size_t end = text_.find(',', pos_);
+        if (end == std::string_view::npos) end = text_.size();
+        double v = ParseValue(text_.substr(pos_, end - pos_));
+        pos_ = end < text_.size() ? end + 1 : end;
+        return v;
+    }
+    // Whole-number fields truncate toward zero and saturate; an item that is no number keeps
+    // the field as it was.
+    void whole(std::int16_t& field) {
+        double v = number();
+        if (!IsNoValue(v)) field = SaturateToInt16(v);
+    }
+    template <std::size_t N> void wholes(std::array<std::int16_t, N>& a) {
+        for (auto& v : a) whole(v);
+    }
+    template <std::size_t N> void numbers(std::array<double, N>& a) {
+        for (double& v : a) v = number();
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+std::int16_t limitCount(std::int16_t count) {
+    return static_cast<std::int16_t>(std::clamp<int>(count, 0, kScaleRows));
+}
+
+void writeScaleText(SettingsStore& store, std::string_view name, const std::string& text) {
+    store.WriteString(kSectionSettingsFile, name, text);
+}
+
+struct ColourSetting {
+    std::string_view name;
+    std::uint32_t Colours::*field;
+};
+constexpr std::array<ColourSetting, 5> kColourSettings = {{
+    {"BG1Color", &Colours::BG1Color},
+    {"BG2Color", &Colours::BG2Color},
+    {"GR1Color", &Colours::GR1Color},
+    {"GR2Color", &Colours::GR2Color},
+    {"GR3Color", &Colours::GR3Color},
+}};
+
+} // namespace
+
+int ReadSettingInt(const SettingsStore& store, std::string_view name, int builtIn) {
+    return store.ReadInt(kSectionSettingsFile, name).value_or(builtIn);
+}
+
+double ReadSettingDouble(const SettingsStore& store, std::string_view name, double builtIn) {
+    auto s = readPresent(store, kSectionSettingsFile, name);
+    return s ? ParseValue(*s) : builtIn;
+}
+
+void WriteSettingInt(SettingsStore& store, std::string_view name, int value) {
+    store.WriteInt(kSectionSettingsFile, name, value);
+}
+
+void WriteSettingDouble(SettingsStore& store, std::string_view name, double value) {
+    store.WriteString(kSectionSettingsFile, name, FormatValue(value, kDoubleFormat));
+}
+
+std::string DutyScaleToText(const DutyScale& scale) {
+    ListWriter w;
+    w.whole(scale.Count);
+    w.numbers(scale.Above);
+    w.numbers(scale.Rate);
+    w.wholes(scale.Flat);
+    w.number(scale.BaseDuty);
+    w.whole(scale.Location);
+    return w.text;
+}
+
+std::string TaxScaleToText(const TaxScale& scale) {
+    ListWriter w;
+    w.whole(scale.Count);
+    w.numbers(scale.Above);
+    w.numbers(scale.Rate);
+    w.number(scale.MedicareRate);
+    w.number(scale.MedicareThreshold);
+    w.whole(scale.Location);
+    return w.text;
+}
+
+DutyScale DutyScaleFromText(std::string_view text, const DutyScale& base) {
+    DutyScale s = base;
+    ListReader r(text);
+    r.whole(s.Count);
+    r.numbers(s.Above);
+    r.numbers(s.Rate);
+    r.wholes(s.Flat);
+    s.BaseDuty = r.number();
+    r.whole(s.Location);
+    s.Count = limitCount(s.Count);
+    return s;
+}
+
+TaxScale TaxScaleFromText(std::string_view text, const TaxScale& base) {
+    TaxScale s = base;
+    ListReader r(text);
+    r.whole(s.Count);
+    r.numbers(s.Above);
+    r.numbers(s.Rate);
+    s.MedicareRate = r.number();
+    s.MedicareThreshold = r.number();
+    r.whole(s.Location);
+    s.Count = limitCount(s.Count);
+    return s;
+}
+
+DutyScale DutyScaleFromText(std::string_view text) { return DutyScaleFromText(text, {}); }
+TaxScale TaxScaleFromText(std::string_view text) { return TaxScaleFromText(text, {}); }
+
+void LoadScalesFromSettings(const SettingsStore& store) {
+    if (auto s = readPresent(store, kSectionSettingsFile, kSettingStampDuty))
+        CurrentDutyScale = DutyScaleFromText(*s, CurrentDutyScale);
+    if (auto s = readPresent(store, kSectionSettingsFile, kSettingTaxScale))
+        CurrentTaxScale = TaxScaleFromText(*s, CurrentTaxScale);
+}
+
+void StoreStampDuty(SettingsStore& store) {
+    writeScaleText(store, kSettingStampDuty, DutyScaleToText(CurrentDutyScale));
+}
+
+void StoreTaxScale(SettingsStore& store) {
+    writeScaleText(store, kSettingTaxScale, TaxScaleToText(CurrentTaxScale));
+}
+
+void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc) {
+    // The order of the linked-variables dialog, not the order of the defaults.
+    WriteSettingInt(store, "UseSDScale", doc.UseSDScale);
+    WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
+    WriteSettingInt(store, "CalcLoanCosts", doc.CalcLoanCosts);
+    WriteSettingInt(store, "CalcExpenses", doc.CalcExpenses);
+    WriteSettingInt(store, "CalcDepFitt", doc.CalcDepFitt);
+    WriteSettingInt(store, "CalcDepBuild", doc.CalcDepBuild);
+}
+
+void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc) {
+    StoreStampDuty(store);
+    StoreTaxScale(store);
+    StoreLinkSwitches(store, doc);
+    for (const DefaultInput& d : kDefaultInputs) {
+        if (d.linkSwitch) continue;
+        if (d.intField) WriteSettingInt(store, d.name, doc.*d.intField);
+        else WriteSettingDouble(store, d.name, doc.*d.doubleField);
+    }
+}
+
+void DeleteSettings(SettingsStore& store) {
+    store.Remove(kSectionSettingsFile, kSettingStampDuty);
+    store.Remove(kSectionSettingsFile, kSettingTaxScale);
+    for (const DefaultInput& d : kDefaultInputs) store.Remove(kSectionSettingsFile, d.name);
+    for (const ColourSetting& c : kColourSettings) store.Remove(kSectionSettings, c.name);
+}
+
+Colours ReadColours(const SettingsStore& store) {
+    Colours colours;
+    for (const ColourSetting& c : kColourSettings) {
+        auto s = readPresent(store, kSectionSettings, c.name);
+        if (!s) continue;
+        double v = ParseValue(*s);
+        if (IsNoValue(v)) continue;
+        // Stored signed ("%ld"); reduce modulo 2^32 so that both signed and unsigned decimal
+        // texts give the same 0x00BBGGRR value.
+        colours.*c.field = static_cast<std::uint32_t>(SaturateToInt64(v));
+    }
+    return colours;
+}
+
+void WriteColours(SettingsStore& store, const Colours& colours) {
+    for (const ColourSetting& c : kColourSettings) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%ld",
+                      static_cast<long>(static_cast<std::int32_t>(colours.*c.field)));
+        store.WriteString(kSectionSettings, c.name, buf);
+    }
+}
