@@ -1,6 +1,241 @@
-#include <cstdio>
+// velcalc: reads an investment file, recalculates it and prints every field, the per-year
+// incomes, the annual table and the two scales as JSON (or the annual table as CSV).
+// It uses no settings store: the scales start as at program start and the file's replace them.
 
-int main() {
-    std::fputs("usage: velcalc [--csv] FILE.vel\n", stderr);
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "format/Text.h"
+#include "model/Investment.h"
+#include "model/Scales.h"
+#include "persist/InvestmentFile.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kUsage = "usage: velcalc [--csv] FILE.vel\n       velcalc --help\n";
+
+constexpr const char* kHelp =
+    "usage: velcalc [--csv] FILE.vel\n"
+    "       velcalc --help\n"
+    "\n"
+    "Reads a Pocket VEL investment file, recalculates the investment under the tax and\n"
+    "stamp duty scales stored in the file, and prints the result on standard output.\n"
+    "\n"
+    "Without options the output is one JSON object:\n"
+    "  fields            every field of the investment by name (texts as strings,\n"
+    "                    numbers as numbers)\n"
+    "  TaxableHimByYear  the investor's taxable income for years 1..40\n"
+    "  TaxableHerByYear  the partner's taxable income for years 1..40\n"
+    "  table             the annual table, one array of 40 years per row\n"
+    "  scales            the stamp duty scale (duty) and the income tax scale (tax)\n"
+    "Numbers read back to exactly the same double; a number that is not finite is null.\n"
+    "\n"
+    "  --csv   print the annual table as CSV instead: a header line, then years 1..40\n"
+    "  --help  print this text\n"
+    "\n"
+    "Exit status: 0 success, 1 the file could not be read, 2 wrong arguments.\n";
+
+// Shortest text that reads back to the same double.
+std::string exact(double v) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+class CollectMessages : public MessageSink {
+public:
+    void Message(const std::string& text) override { texts.push_back(text); }
+    std::vector<std::string> texts;
+};
+
+template <class Array> Json numbers(const Array& a) {
+    Json j = Json::array();
+    for (auto v : a) j.push_back(v);
+    return j;
+}
+
+Json rowJson(const CVELPPCDoc& doc, int row) {
+    const double* r = doc.RowData(static_cast<Row>(row));
+    Json j = Json::array();
+    for (int c = 0; c < kTableColumns; ++c) j.push_back(r[c]);
+    return j;
+}
+
+Json fieldsJson(const CVELPPCDoc& d) {
+    Json f;
+    f["Address"] = ToUtf8(d.Address);
+    f["Description"] = ToUtf8(d.Description);
+    f["Notes"] = ToUtf8(d.Notes);
+#define VEL_FIELD(name) f[#name] = d.name
+    VEL_FIELD(Price);
+    VEL_FIELD(Renovations);
+    VEL_FIELD(Furniture);
+    VEL_FIELD(MarketValue);
+    VEL_FIELD(StampDutyCost);
+    VEL_FIELD(Conveyancing);
+    VEL_FIELD(OtherCosts);
+    VEL_FIELD(PurchaseCosts);
+    VEL_FIELD(UseSDScale);
+    VEL_FIELD(ReservedFlag);
+    VEL_FIELD(CashDeposit);
+    VEL_FIELD(DepositPC);
+    VEL_FIELD(CalcDeposit);
+    VEL_FIELD(CalcLoanCosts);
+    VEL_FIELD(LoanCosts);
+    VEL_FIELD(LoanCostsPC);
+    VEL_FIELD(LCYears);
+    VEL_FIELD(LoanType);
+    VEL_FIELD(RateInterest);
+    VEL_FIELD(AdditionalLoan);
+    VEL_FIELD(LoanAmount);
+    VEL_FIELD(LoanTerm);
+    VEL_FIELD(TotalCost);
+    VEL_FIELD(Rent);
+    VEL_FIELD(PeriodsPerYear);
+    VEL_FIELD(VacancyRate);
+    VEL_FIELD(AnnualRent);
+    VEL_FIELD(GrossYield);
+    VEL_FIELD(NetYield);
+    VEL_FIELD(Expenses);
+    VEL_FIELD(ExpensesPC);
+    VEL_FIELD(CalcExpenses);
+    VEL_FIELD(CalcDepFitt);
+    VEL_FIELD(DepFittPC);
+    VEL_FIELD(DepFittValue);
+    VEL_FIELD(DepFittRate);
+    VEL_FIELD(DepFittMethod);
+    VEL_FIELD(CalcDepBuild);
+    VEL_FIELD(DepBuildPC);
+    VEL_FIELD(DepBuildValue);
+    VEL_FIELD(DepBuildRate);
+    VEL_FIELD(DepBuildMethod);
+    VEL_FIELD(Depreciation);
+    VEL_FIELD(TaxableHim);
+    VEL_FIELD(TaxableHer);
+    VEL_FIELD(NamesOnTitle);
+    VEL_FIELD(RateGrowth);
+    VEL_FIELD(RateInfl);
+    VEL_FIELD(ShowYear);
+    VEL_FIELD(ProjectionYear);
+    VEL_FIELD(DepFittRemaining);
+    VEL_FIELD(DepBuildRemaining);
+    VEL_FIELD(AvgCashFlowWeek);
+    VEL_FIELD(IRR);
+    VEL_FIELD(NPV);
+#undef VEL_FIELD
+    return f;
+}
+
+Json toJson(const CVELPPCDoc& doc) {
+    Json out;
+    out["fields"] = fieldsJson(doc);
+    out["TaxableHimByYear"] = numbers(doc.TaxableHimByYear);
+    out["TaxableHerByYear"] = numbers(doc.TaxableHerByYear);
+    Json table;
+    for (int r = 0; r < kTableRows; ++r) table[kRowNames[r]] = rowJson(doc, r);
+    out["table"] = table;
+
+    const DutyScale& duty = CurrentDutyScale;
+    Json dj;
+    dj["Location"] = duty.Location;
+    dj["Count"] = duty.Count;
+    dj["Above"] = numbers(duty.Above);
+    dj["Rate"] = numbers(duty.Rate);
+    dj["Flat"] = numbers(duty.Flat);
+    dj["BaseDuty"] = duty.BaseDuty;
+    const TaxScale& tax = CurrentTaxScale;
+    Json tj;
+    tj["Location"] = tax.Location;
+    tj["Count"] = tax.Count;
+    tj["Above"] = numbers(tax.Above);
+    tj["Rate"] = numbers(tax.Rate);
+    tj["MedicareRate"] = tax.MedicareRate;
+    tj["MedicareThreshold"] = tax.MedicareThreshold;
+    out["scales"] = Json{{"duty", dj}, {"tax", tj}};
+    return out;
+}
+
+void printCsv(const CVELPPCDoc& doc, std::ostream& os) {
+    std::vector<int> rows;
+    for (int r = 0; r < kTableRows; ++r)
+        if (r != static_cast<int>(Row::ReservedRow0) && r != static_cast<int>(Row::ReservedRow5))
+            rows.push_back(r);
+    os << "Year";
+    for (int r : rows) os << ',' << kRowNames[r];
+    os << '\n';
+    for (int c = 0; c < kTableColumns; ++c) {
+        os << c + 1;
+        for (int r : rows) os << ',' << exact(doc.At(static_cast<Row>(r), c));
+        os << '\n';
+    }
+}
+
+int usageError(const char* what) {
+    std::fprintf(stderr, "velcalc: %s\n%s", what, kUsage);
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool csv = false;
+    const char* path = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            if (argc != 2) return usageError("--help takes no other arguments");
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "--csv") {
+            csv = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usageError(("unknown option " + arg).c_str());
+        } else if (path) {
+            return usageError("more than one file given");
+        } else {
+            path = argv[i];
+        }
+    }
+    if (!path) return usageError("no file given");
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "velcalc: %s: cannot open: %s\n", path, std::strerror(errno));
+        return 1;
+    }
+
+    ResetScalesToStartup();
+    CVELPPCDoc doc;
+    CollectMessages messages;
+    bool ok = LoadInvestment(doc, in, &messages);
+    if (!ok) {
+        // A later version is only a warning; the reason is the refusal or the short file.
+        std::string reason = "not a complete investment file (truncated or damaged)";
+        for (const std::string& m : messages.texts)
+            if (m != kMsgLaterVersion) reason = m;
+        std::fprintf(stderr, "velcalc: %s: %s\n", path, reason.c_str());
+        return 1;
+    }
+    for (const std::string& m : messages.texts)
+        std::fprintf(stderr, "velcalc: %s: %s\n", path, m.c_str());
+
+    if (csv) {
+        printCsv(doc, std::cout);
+    } else {
+        std::cout << toJson(doc).dump(2) << '\n';
+    }
+    std::cout.flush();
+    return std::cout ? 0 : 1;
 }
