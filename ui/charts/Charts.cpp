@@ -1,3 +1,14 @@
 #include "ui/charts/Charts.h"
 
-void InstallChartHooks() {}
+#include "ui/charts/ChartSeries.h"
+#include "ui/charts/Histogram.h"
+#include "ui/shell/Hooks.h"
+
+void ShowChart(const CVELPPCDoc& doc, int command, const FontSpec fonts[2], QWidget* parent) {
+    // The series live here until the window closes; the record is not touched.
+    const std::optional<ChartData> chart = BuildChart(doc, command, CurrentColours);
+    if (!chart) return;
+    OpenChart(chart->Request(fonts), parent);
+}
+
+void InstallChartHooks() { Hooks().openChart = ShowChart; }

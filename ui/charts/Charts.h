@@ -1,5 +1,12 @@
 // The five charts of the Graphics menu.
 #pragma once
 
+class CVELPPCDoc;
+class QWidget;
+struct FontSpec;
+
+// Builds the chart of a Graphics command from the record and shows it modally.
+void ShowChart(const CVELPPCDoc& doc, int command, const FontSpec fonts[2], QWidget* parent);
+
 // Puts the chart commands into the shell's hooks.
 void InstallChartHooks();

@@ -1,0 +1,130 @@
+#include "ui/charts/ChartSeries.h"
+
+#include <algorithm>
+
+#include "format/Format.h"
+#include "model/Returns.h"
+#include "ui/shell/Commands.h"
+
+namespace {
+
+ChartData NewChart(const char* caption, const Colours& colours) {
+    ChartData chart;
+    chart.caption = caption;
+    chart.colours = {colours.GR1Color, colours.GR2Color, colours.GR3Color};
+    return chart;
+}
+
+void CopyRow(const CVELPPCDoc& doc, Row row, CVELPPCDoc::YearArray& out) {
+    for (int c = 0; c < kTableColumns; ++c) out[c] = doc.At(row, c);
+}
+
+} // namespace
+
+ChartRequest ChartData::Request(const FontSpec* fonts) const {
+    ChartRequest request;
+    request.count = count;
+    for (int k = 0; k < 3; ++k) {
+        if (k < seriesCount) request.series[k] = values[k].data();
+        request.labels[k] = labels[k];
+        request.colours[k] = colours[k];
+    }
+    request.caption = caption;
+    request.unit = unit;
+    request.fonts = fonts;
+    return request;
+}
+
+ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours) {
+    ChartData chart = NewChart("Value & Debt", colours);
+    chart.seriesCount = 2;
+    CopyRow(doc, Row::PropertyValue, chart.values[0]);
+    CopyRow(doc, Row::Debt, chart.values[1]);
+    chart.labels = {"Value", "Debt", ""};
+    return chart;
+}
+
+ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours) {
+    ChartData chart = NewChart("Cash Flows", colours);
+    chart.seriesCount = 2;
+    CopyRow(doc, Row::PreTaxCash, chart.values[0]);
+    CopyRow(doc, Row::AfterTaxCash, chart.values[1]);
+    chart.labels = {"Pre-tax", "After-tax", ""};
+    if (doc.At(Row::AfterTaxCash, kChartYears - 1) < 0.0) chart.count = kLongChartYears;
+    return chart;
+}
+
+ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours) {
+    ChartData chart = NewChart("Who Pays?", colours);
+    chart.unit = "(%)";
+    chart.seriesCount = 3;
+    chart.labels = {"Tenant", "Taxman", "You"};
+    // The tenant's share sits on top, the taxman's below it and the investor's at the bottom.
+    chart.colours = {colours.GR3Color, colours.GR1Color, colours.GR2Color};
+    auto& whole = chart.values[0];
+    auto& notRent = chart.values[1];
+    auto& own = chart.values[2];
+    for (int c = 0; c < kTableColumns; ++c) {
+        const double outgoings = doc.At(Row::ExpensesPaid, c) + doc.At(Row::InterestPaid, c);
+        const double rent = std::max(doc.At(Row::RentReceived, c), 0.0);
+        const double saving = std::max(doc.At(Row::TaxSaving, c), 0.0);
+        const double mine = std::max(outgoings - rent - saving, 0.0);
+        if (outgoings < 0.0001) continue; // nothing to pay: no bar
+        own[c] = 100.0 * mine / outgoings;
+        notRent[c] = std::max(100.0 - 100.0 * rent / outgoings, 0.0);
+        whole[c] = 100.0;
+    }
+    return chart;
+}
+
+ChartData BankComparisonChart(const CVELPPCDoc& doc, const Colours& colours) {
+    ChartData chart = NewChart("Property vs Cash", colours);
+    chart.seriesCount = 2;
+    chart.labels = {"Property", "Cash (" + FormatValue(doc.RateInterest, "0.00%") + ")", ""};
+    // The bank pays the loan's rate, taxed at the investor's marginal rate, monthly. Money the
+    // property costs goes into it; money it returns stays out of the bank.
+    const double marginal = MarginalTaxRate(doc.TaxableHim);
+    const double growth = 1.0 + (1.0 - marginal) * doc.RateInterest / 1200.0;
+    double property = 0.0;
+    double cash = doc.CashDeposit * growth;
+    for (int c = 0; c < kTableColumns; ++c) {
+        const double flow = doc.At(Row::AfterTaxCash, c);
+        for (int month = 0; month < 12; ++month) {
+            cash *= growth;
+            property *= growth;
+            if (flow < 0.0)
+                property -= flow / 12.0;
+            else
+                cash -= flow / 12.0;
+        }
+        chart.values[0][c] = property + doc.At(Row::Equity, c);
+        chart.values[1][c] = cash;
+    }
+    return chart;
+}
+
+ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
+    ChartData chart = NewChart("Internal Rates of Return", colours);
+    chart.unit = "(%)";
+    chart.seriesCount = 1;
+    chart.labels = {"If kept", "", ""};
+    const double* flows = doc.RowData(Row::AfterTaxCash);
+    for (int years = 1; years <= kTableColumns; ++years) {
+        const double rate =
+            HoldingIRR(years, doc.CashDeposit, flows, doc.At(Row::Equity, years - 1));
+        // A loss, or no rate at all, shows as no bar.
+        chart.values[0][years - 1] = (!IsNoValue(rate) && rate > 0.0) ? rate : 0.0;
+    }
+    return chart;
+}
+
+std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, int command, const Colours& colours) {
+    switch (command) {
+    case CmdValueDebt: return ValueDebtChart(doc, colours);
+    case CmdCashFlows: return CashFlowsChart(doc, colours);
+    case CmdWhoPays: return WhoPaysChart(doc, colours);
+    case CmdBankComparison: return BankComparisonChart(doc, colours);
+    case CmdRateOfReturn: return RateOfReturnChart(doc, colours);
+    default: return std::nullopt;
+    }
+}
