@@ -1,0 +1,400 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "format/Format.h"
+#include "model/Investment.h"
+#include "model/Scales.h"
+#include "persist/Defaults.h"
+#include "persist/Settings.h"
+#include "persist/SettingsStore.h"
+
+namespace {
+
+class Settings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetScalesToStartup();
+        CurrentColours = Colours{};
+    }
+    void TearDown() override { ResetScalesToStartup(); }
+
+    std::optional<std::string> text(std::string_view name) {
+        return store.ReadString(kSectionSettingsFile, name);
+    }
+    MemorySettingsStore store;
+};
+
+TEST_F(Settings, MemoryStoreLogsWritesAndRemovalsAndConvertsKinds) {
+    store.WriteInt("S", "a", -7);
+    store.WriteString("S", "b", "12");
+    store.WriteString("S", "c", "1.5");
+    store.Remove("S", "a");
+    store.Remove("S", "never");
+    EXPECT_EQ(store.log, (std::vector<std::string>{"S/a=-7", "S/b=12", "S/c=1.5", "S/a removed",
+                                                   "S/never removed"}));
+    EXPECT_EQ(store.ReadInt("S", "a"), std::nullopt);
+    EXPECT_EQ(store.ReadInt("S", "b"), 12);
+    EXPECT_EQ(store.ReadInt("S", "c"), std::nullopt); // not a whole number
+    EXPECT_EQ(store.ReadInt("T", "b"), std::nullopt); // sections are separate
+    store.WriteInt("S", "d", 42);
+    EXPECT_EQ(store.ReadString("S", "d"), "42");
+}
+
+TEST_F(Settings, DoublesAreTextsWithTwoDecimals) {
+    WriteSettingDouble(store, "RateInterest", 8.126);
+    WriteSettingDouble(store, "TaxableHim", 47000);
+    WriteSettingDouble(store, "Conveyancing", -0.004);
+    WriteSettingInt(store, "LCYears", 7);
+    EXPECT_EQ(text("RateInterest"), "8.13");
+    EXPECT_EQ(text("TaxableHim"), "47000.00");
+    EXPECT_EQ(text("Conveyancing"), "-0.00");
+    EXPECT_EQ(store.ReadInt(kSectionSettingsFile, "LCYears"), 7);
+    EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 1), 8.13);
+    EXPECT_EQ(ReadSettingInt(store, "LCYears", 5), 7);
+}
+
+TEST_F(Settings, MissingOrEmptyValuesGiveTheBuiltInDefault) {
+    EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 8.5), 8.5);
+    EXPECT_EQ(ReadSettingInt(store, "LCYears", 5), 5);
+    store.WriteString(kSectionSettingsFile, "RateInterest", "");
+    store.WriteString(kSectionSettingsFile, "LCYears", "");
+    EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 8.5), 8.5);
+    EXPECT_EQ(ReadSettingInt(store, "LCYears", 5), 5);
+    store.WriteString(kSectionSettingsFile, "RateInterest", "fast");
+    EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 8.5), NoValue);
+    store.WriteString(kSectionSettingsFile, "RateInterest", "$1,234");
+    EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 8.5), 1234);
+}
+
+TEST_F(Settings, StartUpTaxScaleText) {
+    EXPECT_EQ(TaxScaleToText(StartupTaxScale()),
+              "5,0.00,6000.00,25000.00,75000.00,150000.00,0.00,0.00,0.00,0.00,0.00,0.00,15.00,"
+              "30.00,40.00,45.00,0.00,0.00,0.00,0.00,0.00,1.50,15529.00,0,");
+    TaxScale custom = StartupTaxScale();
+    custom.Location = 4;
+    const std::string t = TaxScaleToText(custom);
+    EXPECT_EQ(t.substr(t.size() - 11), "15529.00,4,");
+}
+
+TEST_F(Settings, DutyScaleTextHas33Items) {
+    DutyScale vic = ShippedDutyScale(2);
+    vic.BaseDuty = 12.345;
+    const std::string t = DutyScaleToText(vic);
+    EXPECT_EQ(std::count(t.begin(), t.end(), ','), 33);
+    EXPECT_EQ(t.substr(0, 40), "4,0.00,20000.00,115000.00,870000.00,0.00");
+    // Flat rows as whole numbers, then BaseDuty and Location.
+    EXPECT_NE(t.find("5.50,0.00,0.00,0.00,0.00,0.00,0.00,0,0,0,1,0,0,0,0,0,0,12.35,2,"),
+              std::string::npos)
+        << t;
+}
+
+TEST_F(Settings, ScaleTextsReadBackTheBuiltInScales) {
+    for (int loc = 0; loc < kDutyLocationCount; ++loc)
+        EXPECT_EQ(DutyScaleFromText(DutyScaleToText(ShippedDutyScale(loc))), ShippedDutyScale(loc))
+            << loc;
+    for (int loc = 0; loc < kTaxLocationCount; ++loc)
+        EXPECT_EQ(TaxScaleFromText(TaxScaleToText(ShippedTaxScale(loc))), ShippedTaxScale(loc))
+            << loc;
+}
+
+TEST_F(Settings, ShortScaleTextFillsTheRestWithZero) {
+    TaxScale t = TaxScaleFromText("3,0.00,10000.00,50000.00,0,10,20.5");
+    EXPECT_EQ(t.Count, 3);
+    EXPECT_EQ(t.Above[1], 10000);
+    EXPECT_EQ(t.Above[2], 50000);
+    EXPECT_EQ(t.Above[4], 10);
+    EXPECT_EQ(t.Above[5], 20.5);
+    EXPECT_EQ(t.Above[6], 0);
+    EXPECT_EQ(t.Rate, TaxScale{}.Rate);
+    EXPECT_EQ(t.MedicareRate, 0);
+    EXPECT_EQ(t.MedicareThreshold, 0);
+    EXPECT_EQ(t.Location, 0);
+    EXPECT_EQ(DutyScaleFromText(""), DutyScale{});
+}
+
+TEST_F(Settings, ScaleTextItemsAreLimitedAndNeverOverflow) {
+    // Leading spaces, whole numbers truncated toward zero, counts limited, locations kept.
+    DutyScale d = DutyScaleFromText(" 11, 5.5,");
+    EXPECT_EQ(d.Count, 10);
+    EXPECT_EQ(d.Above[0], 5.5);
+    EXPECT_EQ(DutyScaleFromText("-5,").Count, 0);
+    EXPECT_EQ(DutyScaleFromText("3.9,").Count, 3);
+    EXPECT_EQ(DutyScaleFromText("1e9,").Count, 0); // not a number: stays as it was
+
+    std::string flats = "1,";
+    for (int i = 0; i < 20; ++i) flats += "0,";
+    flats += "-1.7,99999999,x,";
+    for (int i = 0; i < 7; ++i) flats += "0,";
+    flats += "abc,250.9,";
+    DutyScale f = DutyScaleFromText(flats);
+    EXPECT_EQ(f.Flat[0], -1);
+    EXPECT_EQ(f.Flat[1], 32767);
+    EXPECT_EQ(f.Flat[2], 0);
+    EXPECT_EQ(f.BaseDuty, NoValue);
+    EXPECT_EQ(f.Location, 250);
+
+    // Whole-number items that are no number keep the base's value.
+    DutyScale base = ShippedDutyScale(3);
+    base.Location = 3;
+    DutyScale kept = DutyScaleFromText("?????,", base);
+    EXPECT_EQ(kept.Count, 9);
+    EXPECT_EQ(kept.Location, 0); // a missing item is 0, not "no number"
+    EXPECT_EQ(kept.Above[0], 0);
+    TaxScale tax = TaxScaleFromText("-40000,abc,", ShippedTaxScale(0));
+    EXPECT_EQ(tax.Count, 0);
+    EXPECT_EQ(tax.Above[0], NoValue);
+}
+
+TEST_F(Settings, StoredScalesReplaceTheScalesInForceOnlyWherePresent) {
+    const DutyScale duty = CurrentDutyScale;
+    LoadScalesFromSettings(store);
+    EXPECT_EQ(CurrentDutyScale, duty);
+    EXPECT_EQ(CurrentTaxScale, StartupTaxScale());
+
+    store.WriteString(kSectionSettingsFile, "StampDuty", "");
+    store.WriteString(kSectionSettingsFile, "TaxScale", TaxScaleToText(ShippedTaxScale(1)));
+    LoadScalesFromSettings(store);
+    EXPECT_EQ(CurrentDutyScale, duty);
+    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(1));
+
+    CurrentDutyScale = ShippedDutyScale(6);
+    StoreStampDuty(store);
+    CurrentDutyScale = duty;
+    LoadScalesFromSettings(store);
+    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(6));
+}
+
+TEST_F(Settings, SaveSettingsWritesInItsOrder) {
+    CVELPPCDoc doc;
+    doc.RateInterest = 8.126;
+    doc.CalcExpenses = 0;
+    doc.DepFittMethod = 1;
+    doc.ProjectionYear = 15;
+    SaveSettings(store, doc);
+    const std::string f = "SettingsFile/";
+    std::vector<std::string> expected = {
+        f + "StampDuty=" + DutyScaleToText(CurrentDutyScale),
+        f + "TaxScale=" + TaxScaleToText(CurrentTaxScale),
+        f + "UseSDScale=1",
+        f + "CalcDeposit=1",
+        f + "CalcLoanCosts=1",
+        f + "CalcExpenses=0",
+        f + "CalcDepFitt=1",
+        f + "CalcDepBuild=1",
+        f + "Conveyancing=950.00",
+        f + "DepositPC=5.00",
+        f + "LoanCostsPC=1.50",
+        f + "LCYears=5",
+        f + "LoanType=0",
+        f + "RateInterest=8.13",
+        f + "LoanTerm=25",
+        f + "PeriodsPerYear=52",
+        f + "VacancyRate=2.00",
+        f + "ExpensesPC=22.50",
+        f + "DepFittPC=6.00",
+        f + "DepFittRate=20.00",
+        f + "DepFittMethod=1",
+        f + "DepBuildPC=50.00",
+        f + "DepBuildRate=2.50",
+        f + "DepBuildMethod=1",
+        f + "TaxableHim=47000.00",
+        f + "TaxableHer=19000.00",
+        f + "NamesOnTitle=1",
+        f + "RateGrowth=4.50",
+        f + "RateInfl=2.00",
+        f + "ShowYear=1",
+        f + "ProjectionYear=15",
+    };
+    EXPECT_EQ(store.log, expected);
+}
+
+TEST_F(Settings, SaveSettingsThenNewReproducesTheInputsToTwoDecimals) {
+    CVELPPCDoc doc;
+    doc.Address = u"somewhere";
+    doc.Price = 250000;
+    doc.Conveyancing = 1200.456;
+    doc.RateInterest = 8.126;
+    doc.UseSDScale = 0;
+    doc.LoanType = 1;
+    doc.LoanTerm = 30;
+    doc.PeriodsPerYear = 12;
+    doc.DepBuildMethod = 0;
+    doc.NamesOnTitle = 2;
+    doc.TaxableHer = 55555.555;
+    doc.ShowYear = 3;
+    doc.ProjectionYear = 20;
+    CurrentDutyScale = ShippedDutyScale(7);
+    CurrentTaxScale = ShippedTaxScale(2);
+    SaveSettings(store, doc);
+
+    ResetScalesToStartup();
+    CVELPPCDoc fresh;
+    ASSERT_TRUE(NewInvestment(fresh, store));
+    EXPECT_EQ(fresh.RateInterest, 8.13);
+    EXPECT_EQ(fresh.Conveyancing, 1200.46);
+    EXPECT_EQ(fresh.TaxableHer, 55555.56);
+    EXPECT_EQ(fresh.UseSDScale, 0);
+    EXPECT_EQ(fresh.LoanType, 1);
+    EXPECT_EQ(fresh.LoanTerm, 30);
+    EXPECT_EQ(fresh.PeriodsPerYear, 12);
+    EXPECT_EQ(fresh.DepBuildMethod, 0);
+    EXPECT_EQ(fresh.NamesOnTitle, 2);
+    EXPECT_EQ(fresh.ShowYear, 3);
+    EXPECT_EQ(fresh.ProjectionYear, 20);
+    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(7));
+    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(2));
+    // Not defaults: they start empty.
+    EXPECT_EQ(fresh.Price, 0);
+    EXPECT_TRUE(fresh.Address.empty());
+}
+
+TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
+    CVELPPCDoc doc;
+    doc.DepFittMethod = 1;
+    SaveSettings(store, doc);
+    WriteColours(store, Colours{});
+    CurrentDutyScale = ShippedDutyScale(4);
+    CurrentColours.GR1Color = 0x123456;
+    store.log.clear();
+
+    DeleteSettings(store);
+    const std::string f = "SettingsFile/", s = "Settings/";
+    std::vector<std::string> expected = {f + "StampDuty removed", f + "TaxScale removed"};
+    for (const char* n :
+         {"Conveyancing", "UseSDScale", "DepositPC", "CalcDeposit", "CalcLoanCosts",
+          "LoanCostsPC", "LCYears", "LoanType", "RateInterest", "LoanTerm", "PeriodsPerYear",
+          "VacancyRate", "ExpensesPC", "CalcExpenses", "CalcDepFitt", "DepFittPC", "DepFittRate",
+          "DepFittMethod", "CalcDepBuild", "DepBuildPC", "DepBuildRate", "DepBuildMethod",
+          "TaxableHim", "TaxableHer", "NamesOnTitle", "RateGrowth", "RateInfl", "ShowYear",
+          "ProjectionYear"})
+        expected.push_back(f + n + " removed");
+    for (const char* n : {"BG1Color", "BG2Color", "GR1Color", "GR2Color", "GR3Color"})
+        expected.push_back(s + n + " removed");
+    EXPECT_EQ(store.log, expected);
+    EXPECT_TRUE(store.values.empty());
+    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(4));
+    EXPECT_EQ(CurrentColours.GR1Color, 0x123456u);
+    EXPECT_EQ(doc.DepFittMethod, 1);
+
+    CVELPPCDoc fresh;
+    fresh.DepFittMethod = 1;
+    NewInvestment(fresh, store);
+    EXPECT_EQ(fresh.DepFittMethod, 0);
+}
+
+TEST_F(Settings, LinkSwitchesAreWrittenInDialogOrder) {
+    CVELPPCDoc doc;
+    doc.CalcDeposit = 0;
+    doc.CalcDepBuild = 0;
+    StoreLinkSwitches(store, doc);
+    EXPECT_EQ(store.log, (std::vector<std::string>{
+                             "SettingsFile/UseSDScale=1", "SettingsFile/CalcDeposit=0",
+                             "SettingsFile/CalcLoanCosts=1", "SettingsFile/CalcExpenses=1",
+                             "SettingsFile/CalcDepFitt=1", "SettingsFile/CalcDepBuild=0"}));
+}
+
+TEST_F(Settings, ColoursAreSignedDecimalTexts) {
+    EXPECT_EQ(ReadColours(store), Colours{});
+    WriteColours(store, Colours{});
+    EXPECT_EQ(store.log, (std::vector<std::string>{
+                             "Settings/BG1Color=16777180", "Settings/BG2Color=16777215",
+                             "Settings/GR1Color=16711680", "Settings/GR2Color=255",
+                             "Settings/GR3Color=65280"}));
+    Colours c;
+    c.BG1Color = kAutomaticColour;
+    c.GR3Color = 0x00010203;
+    WriteColours(store, c);
+    EXPECT_EQ(store.ReadString(kSectionSettings, "BG1Color"), "-16777216");
+    EXPECT_EQ(ReadColours(store), c);
+}
+
+TEST_F(Settings, ColoursThatCannotBeReadKeepTheirDefaults) {
+    store.WriteString(kSectionSettings, "BG1Color", "");
+    store.WriteString(kSectionSettings, "BG2Color", "purple");
+    store.WriteString(kSectionSettings, "GR1Color", "4278190080"); // unsigned text
+    store.WriteString(kSectionSettings, "GR2Color", "1e30");
+    store.WriteInt(kSectionSettings, "GR3Color", 65535);
+    Colours c = ReadColours(store);
+    EXPECT_EQ(c.BG1Color, Colours{}.BG1Color);
+    EXPECT_EQ(c.BG2Color, Colours{}.BG2Color);
+    EXPECT_EQ(c.GR1Color, 0xFF000000u);
+    EXPECT_EQ(c.GR2Color, Colours{}.GR2Color);
+    EXPECT_EQ(c.GR3Color, 65535u);
+}
+
+TEST_F(Settings, NewInvestmentWithEmptyStoreHasTheBuiltInDefaults) {
+    CVELPPCDoc doc;
+    doc.Address = u"old";
+    doc.Price = 500000;
+    doc.Rent = 400;
+    doc.MarketValue = 500000;
+    doc.Recalculate(true);
+    CurrentTaxScale = ShippedTaxScale(1); // no stored scale: the one in force stays
+    ASSERT_TRUE(NewInvestment(doc, store));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(store.log.empty()); // a new investment only reads
+    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(1));
+    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
+    EXPECT_TRUE(doc.Address.empty());
+    EXPECT_EQ(doc.Price, 0);
+    EXPECT_EQ(doc.Rent, 0);
+    EXPECT_EQ(doc.Conveyancing, 950);
+    EXPECT_EQ(doc.DepositPC, 5);
+    EXPECT_EQ(doc.LoanCostsPC, 1.5);
+    EXPECT_EQ(doc.LCYears, 5);
+    EXPECT_EQ(doc.LoanType, 0);
+    EXPECT_EQ(doc.RateInterest, 8.5);
+    EXPECT_EQ(doc.LoanTerm, 25);
+    EXPECT_EQ(doc.PeriodsPerYear, 52);
+    EXPECT_EQ(doc.VacancyRate, 2);
+    EXPECT_EQ(doc.ExpensesPC, 22.5);
+    EXPECT_EQ(doc.DepFittPC, 6);
+    EXPECT_EQ(doc.DepFittRate, 20);
+    EXPECT_EQ(doc.DepFittMethod, 0);
+    EXPECT_EQ(doc.DepBuildPC, 50);
+    EXPECT_EQ(doc.DepBuildRate, 2.5);
+    EXPECT_EQ(doc.DepBuildMethod, 1);
+    EXPECT_EQ(doc.TaxableHim, 47000);
+    EXPECT_EQ(doc.TaxableHer, 19000);
+    EXPECT_EQ(doc.NamesOnTitle, 1);
+    EXPECT_EQ(doc.RateGrowth, 4.5);
+    EXPECT_EQ(doc.RateInfl, 2);
+    EXPECT_EQ(doc.ShowYear, 1);
+    EXPECT_EQ(doc.ProjectionYear, 10);
+    for (int s : {doc.UseSDScale, doc.CalcDeposit, doc.CalcLoanCosts, doc.CalcExpenses,
+                  doc.CalcDepFitt, doc.CalcDepBuild})
+        EXPECT_EQ(s, 1);
+    // No price: conveyancing does not count, so nothing is projected.
+    EXPECT_EQ(doc.TotalCost, 0);
+    EXPECT_EQ(doc.table, CVELPPCDoc::Table{});
+    EXPECT_EQ(doc.IRR, 0);
+    EXPECT_EQ(doc.NPV, 0);
+    EXPECT_EQ(doc.AvgCashFlowWeek, 0);
+}
+
+TEST_F(Settings, StoredDefaultsAreLimitedBeforeUse) {
+    WriteSettingInt(store, "ShowYear", 0);
+    WriteSettingInt(store, "ProjectionYear", 1000);
+    WriteSettingInt(store, "LCYears", -4);
+    WriteSettingInt(store, "NamesOnTitle", 7);
+    WriteSettingInt(store, "DepBuildMethod", 2);
+    WriteSettingInt(store, "CalcDeposit", 5);
+    store.WriteString(kSectionSettingsFile, "RateGrowth", "lots");
+    store.WriteString(kSectionSettingsFile, "StampDuty", "99,");
+    CVELPPCDoc doc;
+    ASSERT_TRUE(NewInvestment(doc, store));
+    EXPECT_EQ(doc.ShowYear, 1);
+    EXPECT_EQ(doc.ProjectionYear, 40);
+    EXPECT_EQ(doc.LCYears, 1);
+    EXPECT_EQ(doc.NamesOnTitle, 1);
+    EXPECT_EQ(doc.DepBuildMethod, 0);
+    EXPECT_EQ(doc.CalcDeposit, 1);
+    EXPECT_EQ(doc.RateGrowth, NoValue);
+    EXPECT_EQ(CurrentDutyScale.Count, 10);
+}
+
+} // namespace
