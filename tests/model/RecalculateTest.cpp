@@ -1,0 +1,430 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "format/Format.h"
+#include "model/Investment.h"
+#include "model/Returns.h"
+#include "model/Scales.h"
+#include "tests/model/WorkedExample.h"
+
+namespace {
+
+constexpr double kCents = 0.005;
+
+class RecalculateTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetUpWorkedExample(doc); }
+    void TearDown() override { ResetScalesToStartup(); }
+
+    double Cell(Row r, int c) const { return doc.At(r, c); }
+    CVELPPCDoc doc;
+};
+
+TEST_F(RecalculateTest, WorkedExampleInterestOnly) {
+    EXPECT_EQ(doc.StampDutyCost, 8975);
+    EXPECT_EQ(doc.PurchaseCosts, 9925);
+    EXPECT_EQ(doc.CashDeposit, 15496.25);
+    EXPECT_NEAR(doc.LoanCosts, 4416.43125, 1e-9);
+    EXPECT_NEAR(doc.TotalCost, 314341.43125, 1e-9);
+    EXPECT_NEAR(doc.LoanAmount, 298845.18125, 1e-9);
+    EXPECT_NEAR(Cell(Row::InterestPaid, 0), 25401.84, kCents);
+    EXPECT_NEAR(Cell(Row::RentReceived, 0), 17836, 1e-9);
+    EXPECT_NEAR(doc.AnnualRent, 17836, 1e-9);
+    EXPECT_EQ(doc.Expenses, 4095);
+    EXPECT_EQ(Cell(Row::BuildingDep, 0), 3750);
+    EXPECT_EQ(Cell(Row::FittingsDep, 0), 3600);
+    EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, 1), 2880);
+    EXPECT_EQ(doc.Depreciation, 7350);
+    for (int c = 0; c < 5; ++c) EXPECT_NEAR(Cell(Row::LoanCostWriteOff, c), 883.29, kCents) << c;
+    for (int c = 5; c < kTableColumns; ++c) EXPECT_EQ(Cell(Row::LoanCostWriteOff, c), 0) << c;
+    EXPECT_NEAR(Cell(Row::Deductions, 0), 37730.13, kCents);
+    EXPECT_NEAR(Cell(Row::TaxSaving, 0), 6266.65, kCents);
+    EXPECT_NEAR(Cell(Row::PreTaxCash, 0), -11660.84, kCents);
+    EXPECT_NEAR(Cell(Row::AfterTaxCash, 0), -5394.19, kCents);
+    EXPECT_DOUBLE_EQ(Cell(Row::AfterTaxCashWeek, 0), Cell(Row::AfterTaxCash, 0) / 52);
+    EXPECT_DOUBLE_EQ(doc.GrossYield, 17836.0 / 3000);
+    EXPECT_DOUBLE_EQ(doc.NetYield, (17836.0 - 4095) / 3000);
+
+    // Interest only: the debt and the interest stay flat, nothing is repaid.
+    for (int c = 0; c < kTableColumns; ++c) {
+        EXPECT_EQ(Cell(Row::Debt, c), doc.LoanAmount) << c;
+        EXPECT_EQ(Cell(Row::InterestPaid, c), Cell(Row::InterestPaid, 0)) << c;
+        EXPECT_EQ(Cell(Row::PrincipalPaid, c), 0) << c;
+    }
+    EXPECT_NEAR(doc.IRR, 13.86, kCents);
+    EXPECT_NEAR(doc.NPV, 75030, 0.5);
+}
+
+TEST_F(RecalculateTest, WorkedExamplePrincipalAndInterest) {
+    SetUpWorkedExample(doc, 1);
+    EXPECT_NEAR(LoanRepayment(doc.LoanAmount, doc.LoanTerm, doc.RateInterest, 12), 2406.38, kCents);
+    EXPECT_NEAR(Cell(Row::InterestPaid, 0), 25263.22, kCents);
+    EXPECT_NEAR(Cell(Row::PrincipalPaid, 0), 3613.37, kCents);
+    EXPECT_NEAR(Cell(Row::Debt, 0), 298845.18, kCents);
+    EXPECT_NEAR(Cell(Row::Debt, 1), 291299.06, kCents);
+    // Interest falls and principal rises until the loan is repaid within column 24.
+    for (int c = 1; c < 24; ++c) {
+        EXPECT_LT(Cell(Row::InterestPaid, c), Cell(Row::InterestPaid, c - 1)) << c;
+        EXPECT_GT(Cell(Row::PrincipalPaid, c), Cell(Row::PrincipalPaid, c - 1)) << c;
+        EXPECT_GT(Cell(Row::Debt, c), 0) << c;
+    }
+    EXPECT_EQ(Cell(Row::Debt, 24), 0);
+    EXPECT_GT(Cell(Row::PrincipalPaid, 24), 0);
+    for (int c = 25; c < kTableColumns; ++c) {
+        EXPECT_EQ(Cell(Row::Debt, c), 0) << c;
+        EXPECT_EQ(Cell(Row::InterestPaid, c), 0) << c;
+        EXPECT_EQ(Cell(Row::PrincipalPaid, c), 0) << c;
+    }
+    // Once repaid the cash flows jump up.
+    EXPECT_GT(Cell(Row::PreTaxCash, 25), Cell(Row::PreTaxCash, 24) + 20000);
+    double repaid = 0;
+    for (int c = 0; c < kTableColumns; ++c) repaid += Cell(Row::PrincipalPaid, c);
+    EXPECT_NEAR(repaid, doc.LoanAmount, 1e-6);
+    EXPECT_NEAR(doc.IRR, 11.97, kCents);
+    EXPECT_NEAR(doc.NPV, 83217, 0.5);
+}
+
+TEST_F(RecalculateTest, RowsAgreeWithTheirParts) {
+    for (int loanType : {0, 1}) {
+        SetUpWorkedExample(doc, loanType);
+        const double G = 1.045, F = 1.02;
+        EXPECT_EQ(Cell(Row::PropertyValue, 0), 300000 * G);
+        for (int c = 0; c < kTableColumns; ++c) {
+            EXPECT_EQ(Cell(Row::ReservedRow0, c), 0);
+            EXPECT_EQ(Cell(Row::ReservedRow5, c), 0);
+            EXPECT_EQ(Cell(Row::Equity, c), Cell(Row::PropertyValue, c) - Cell(Row::Debt, c));
+            EXPECT_EQ(Cell(Row::Deductions, c),
+                      Cell(Row::LoanCostWriteOff, c) + Cell(Row::FittingsDep, c) +
+                          Cell(Row::BuildingDep, c) + Cell(Row::ExpensesPaid, c) +
+                          Cell(Row::InterestPaid, c));
+            EXPECT_NEAR(Cell(Row::AfterTaxCash, c),
+                        Cell(Row::PreTaxCash, c) + Cell(Row::TaxSaving, c), 1e-8);
+            EXPECT_NEAR(Cell(Row::RentReceived, c), 17836 * std::pow(F, c), 1e-6);
+            EXPECT_NEAR(Cell(Row::ExpensesPaid, c), 4095 * std::pow(F, c), 1e-6);
+            EXPECT_NEAR(doc.TaxableHerByYear[c], 19000 * std::pow(F, c), 1e-6);
+            EXPECT_NEAR(Cell(Row::PropertyValue, c), 300000 * std::pow(G, c + 1), 1e-4);
+        }
+        EXPECT_EQ(doc.LoanAmount, doc.TotalCost + doc.AdditionalLoan - doc.CashDeposit);
+    }
+}
+
+TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
+    doc.ResetFixedDefaults();
+    int redraws = 0;
+    doc.onUpdateAllViews = [&] { ++redraws; };
+    doc.Recalculate(false);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_FALSE(doc.IsModified());
+    // Conveyancing counts only once a price is entered.
+    EXPECT_EQ(doc.PurchaseCosts, 0);
+    EXPECT_EQ(doc.TotalCost, 0);
+    EXPECT_EQ(doc.LoanAmount, 0);
+    for (double v : doc.table) EXPECT_EQ(v, 0);
+    EXPECT_EQ(doc.AvgCashFlowWeek, 0);
+    EXPECT_EQ(doc.IRR, 0);
+    EXPECT_EQ(doc.NPV, 0);
+
+    // A market value without a price: only the first property value is written.
+    doc.MarketValue = 100000;
+    doc.Recalculate(true);
+    EXPECT_EQ(redraws, 2);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_DOUBLE_EQ(Cell(Row::PropertyValue, 0), 104500);
+    EXPECT_EQ(Cell(Row::PropertyValue, 1), 0);
+}
+
+TEST_F(RecalculateTest, EarlyExitKeepsPreviousResults) {
+    const double irr = doc.IRR, npv = doc.NPV, loan = doc.LoanAmount;
+    doc.Price = 0;
+    doc.MarketValue = 0;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.TotalCost, 0);
+    EXPECT_EQ(doc.IRR, irr);
+    EXPECT_EQ(doc.NPV, npv);
+    EXPECT_EQ(doc.LoanAmount, loan);
+    for (double v : doc.table) EXPECT_EQ(v, 0);
+}
+
+TEST_F(RecalculateTest, DepositAtOrAboveTotalCost) {
+    doc.CalcDeposit = 0;
+    doc.CalcLoanCosts = 0;
+    doc.LoanCosts = 5000;
+    doc.CashDeposit = 400000;
+    doc.Recalculate(true);
+    // Capped at the cost before loan costs, and no loan costs whatever the switch says.
+    EXPECT_EQ(doc.CashDeposit, 309925);
+    EXPECT_EQ(doc.LoanCosts, 0);
+    EXPECT_EQ(doc.TotalCost, 309925);
+    EXPECT_EQ(doc.LoanAmount, 0);
+    for (int c = 0; c < kTableColumns; ++c) {
+        EXPECT_EQ(Cell(Row::InterestPaid, c), 0);
+        EXPECT_EQ(Cell(Row::LoanCostWriteOff, c), 0);
+    }
+
+    doc.AdditionalLoan = 20000;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.LoanAmount, 20000);
+    EXPECT_DOUBLE_EQ(Cell(Row::InterestPaid, 3), 1700);
+
+    doc.DepositPC = 100;
+    doc.CalcDeposit = 1;
+    doc.CalcLoanCosts = 1;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.CashDeposit, 309925);
+    EXPECT_EQ(doc.LoanCosts, 0);
+}
+
+TEST_F(RecalculateTest, FixedDepositFollowsNoPriceChange) {
+    doc.CalcDeposit = 0;
+    const double deposit = doc.CashDeposit;
+    const double loan = doc.LoanAmount;
+    doc.Price = 350000;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.CashDeposit, deposit);
+    EXPECT_GT(doc.LoanAmount, loan + 50000);
+    EXPECT_NEAR(doc.LoanAmount, doc.TotalCost - deposit, 1e-6);
+}
+
+TEST_F(RecalculateTest, LinksOffKeepEnteredValues) {
+    doc.UseSDScale = 0;
+    doc.StampDutyCost = 1234;
+    doc.CalcExpenses = 0;
+    doc.Expenses = 3000;
+    doc.CalcDepBuild = 0;
+    doc.DepBuildValue = 100000;
+    doc.CalcDepFitt = 0;
+    doc.DepFittValue = 10000;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.StampDutyCost, 1234);
+    EXPECT_EQ(doc.PurchaseCosts, 1234 + 950);
+    EXPECT_EQ(doc.Expenses, 3000);
+    EXPECT_EQ(Cell(Row::ExpensesPaid, 0), 3000);
+    EXPECT_DOUBLE_EQ(Cell(Row::BuildingDep, 0), 2500);
+    EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, 0), 2000);
+
+    // Furniture is part of the fittings and of the cost.
+    doc.CalcDepFitt = 1;
+    doc.Furniture = 5000;
+    doc.Renovations = 20000;
+    doc.CalcDepBuild = 1;
+    doc.Recalculate(true);
+    EXPECT_DOUBLE_EQ(doc.DepFittValue, 23000);
+    EXPECT_DOUBLE_EQ(doc.DepBuildValue, 160000);
+    EXPECT_DOUBLE_EQ(doc.TotalCost - doc.LoanCosts, 300000 + 20000 + 5000 + 1234 + 950);
+}
+
+TEST_F(RecalculateTest, ZeroTermOrZeroRateWithPrincipalAndInterest) {
+    doc.LoanType = 1;
+    doc.LoanTerm = 0;
+    doc.Recalculate(true);
+    for (int c = 0; c < kTableColumns; ++c) {
+        EXPECT_EQ(Cell(Row::Debt, c), doc.LoanAmount) << c;
+        EXPECT_EQ(Cell(Row::PrincipalPaid, c), 0) << c;
+        EXPECT_NEAR(Cell(Row::InterestPaid, c), doc.LoanAmount * 0.085, 1e-6) << c;
+    }
+
+    doc.LoanTerm = 20;
+    doc.RateInterest = 0;
+    doc.Recalculate(true);
+    EXPECT_EQ(Cell(Row::InterestPaid, 0), 0);
+    EXPECT_NEAR(Cell(Row::PrincipalPaid, 0), doc.LoanAmount / 20, 1e-6);
+    EXPECT_NEAR(Cell(Row::Debt, 19), 0, 1e-6);
+    EXPECT_EQ(Cell(Row::Debt, 20), 0);
+}
+
+TEST_F(RecalculateTest, DeductionsAboveIncomeSaveTheWholeTax) {
+    doc.TaxableHim = 10000;
+    doc.Recalculate(true);
+    const double taxWithout = ComputeIncomeTax(10000, CurrentTaxScale);
+    EXPECT_LT(Cell(Row::RentReceived, 0) + 10000 - Cell(Row::Deductions, 0), 0);
+    EXPECT_EQ(Cell(Row::TaxSaving, 0), taxWithout);
+}
+
+TEST_F(RecalculateTest, JointNamesSplitRentAndDeductions) {
+    doc.NamesOnTitle = 2;
+    doc.TaxableHim = 40000;
+    doc.TaxableHer = 40000;
+    doc.Recalculate(true);
+    const double joint = Cell(Row::TaxSaving, 0);
+    const double rent = Cell(Row::RentReceived, 0), ded = Cell(Row::Deductions, 0);
+
+    // Same tax saving as one owner with half of each.
+    const double single =
+        ComputeIncomeTax(40000, CurrentTaxScale) -
+        ComputeIncomeTax(rent * 0.5 + 40000 - ded * 0.5, CurrentTaxScale);
+    EXPECT_DOUBLE_EQ(joint, 2 * single);
+    EXPECT_GT(joint, 0);
+
+    // Unequal incomes: the partner's income now plays a part.
+    doc.TaxableHer = 0;
+    doc.Recalculate(true);
+    EXPECT_NE(Cell(Row::TaxSaving, 0), joint);
+    doc.NamesOnTitle = 1;
+    doc.Recalculate(true);
+    const double him = Cell(Row::TaxSaving, 0);
+    doc.TaxableHer = 123456;
+    doc.Recalculate(true);
+    EXPECT_EQ(Cell(Row::TaxSaving, 0), him);
+}
+
+TEST_F(RecalculateTest, ProjectionYearChangesOnlyTheResults) {
+    const CVELPPCDoc::Table before = doc.table;
+    const double irr = doc.IRR, npv = doc.NPV, avg = doc.AvgCashFlowWeek;
+    doc.ProjectionYear = 40;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.table, before);
+    EXPECT_NE(doc.IRR, irr);
+    EXPECT_NE(doc.NPV, npv);
+    EXPECT_NE(doc.AvgCashFlowWeek, avg);
+    doc.ProjectionYear = 10;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.table, before);
+    EXPECT_EQ(doc.IRR, irr);
+    EXPECT_EQ(doc.NPV, npv);
+}
+
+TEST_F(RecalculateTest, LoanCostWriteOffSpansLCYears) {
+    doc.LCYears = 1;
+    doc.Recalculate(true);
+    EXPECT_EQ(Cell(Row::LoanCostWriteOff, 0), doc.LoanCosts);
+    EXPECT_EQ(Cell(Row::LoanCostWriteOff, 1), 0);
+
+    doc.LCYears = 50;
+    doc.Recalculate(true);
+    EXPECT_EQ(Cell(Row::LoanCostWriteOff, 39), doc.LoanCosts / 50);
+}
+
+// Depreciation never takes more than the depreciable value.
+TEST_F(RecalculateTest, StraightLineStopsAtTheValue) {
+    doc.DepFittMethod = 1;
+    doc.DepFittRate = 15;
+    doc.Recalculate(true);
+    const double value = doc.DepFittValue;
+    ASSERT_DOUBLE_EQ(value, 18000);
+    double total = 0;
+    for (int c = 0; c < 6; ++c) EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, c), 2700) << c;
+    EXPECT_NEAR(Cell(Row::FittingsDep, 6), 1800, 1e-6);
+    for (int c = 7; c < kTableColumns; ++c) EXPECT_EQ(Cell(Row::FittingsDep, c), 0) << c;
+    for (int c = 0; c < kTableColumns; ++c) total += Cell(Row::FittingsDep, c);
+    EXPECT_NEAR(total, value, 1e-6);
+
+    // Building at 2.5 %: forty even years use it up exactly.
+    total = 0;
+    for (int c = 0; c < kTableColumns; ++c) {
+        EXPECT_DOUBLE_EQ(Cell(Row::BuildingDep, c), 3750) << c;
+        total += Cell(Row::BuildingDep, c);
+    }
+    EXPECT_NEAR(total, doc.DepBuildValue, 1e-6);
+}
+
+TEST_F(RecalculateTest, FirstYearNeverExceedsTheValue) {
+    doc.DepFittRate = 150;
+    doc.DepBuildMethod = 0;
+    doc.DepBuildRate = 250;
+    doc.Recalculate(true);
+    EXPECT_EQ(Cell(Row::FittingsDep, 0), doc.DepFittValue);
+    EXPECT_EQ(Cell(Row::BuildingDep, 0), doc.DepBuildValue);
+    EXPECT_EQ(doc.DepFittRemaining, 0);
+    EXPECT_EQ(doc.DepBuildRemaining, 0);
+    for (int c = 1; c < kTableColumns; ++c) {
+        EXPECT_EQ(Cell(Row::FittingsDep, c), 0);
+        EXPECT_EQ(Cell(Row::BuildingDep, c), 0);
+    }
+    // Exactly 100 %: all in year 1 as well.
+    doc.DepFittRate = 100;
+    doc.Recalculate(true);
+    EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, 0), doc.DepFittValue);
+    EXPECT_EQ(Cell(Row::FittingsDep, 1), 0);
+}
+
+TEST_F(RecalculateTest, DiminishingValueNeverReachesZero) {
+    double total = 0;
+    for (int c = 0; c < kTableColumns; ++c) {
+        const double expected = 3600 * std::pow(0.8, c);
+        EXPECT_NEAR(Cell(Row::FittingsDep, c), expected, 1e-9 * 3600) << c;
+        EXPECT_GT(Cell(Row::FittingsDep, c), 0);
+        total += Cell(Row::FittingsDep, c);
+    }
+    EXPECT_LT(total, doc.DepFittValue);
+    EXPECT_NEAR(doc.DepFittRemaining, doc.DepFittValue - total, 1e-6);
+}
+
+// A record that never went through LimitInputs still stays inside the table and divides by
+// no count below 1.
+TEST_F(RecalculateTest, UnlimitedRecordIsSafe) {
+    doc.LCYears = 0;
+    doc.ProjectionYear = 0;
+    doc.NamesOnTitle = 7;
+    doc.ShowYear = 99;
+    doc.LoanType = 5;
+    doc.Recalculate(true);
+    EXPECT_EQ(Cell(Row::LoanCostWriteOff, 0), doc.LoanCosts);
+    EXPECT_TRUE(std::isfinite(doc.AvgCashFlowWeek));
+    // Treated as a single name and interest only.
+    EXPECT_EQ(Cell(Row::Debt, 5), doc.LoanAmount);
+    CVELPPCDoc single;
+    SetUpWorkedExample(single);
+    single.LCYears = 1;
+    single.ProjectionYear = 1;
+    single.Recalculate(true);
+    EXPECT_EQ(doc.table, single.table);
+    EXPECT_EQ(doc.AvgCashFlowWeek, single.AvgCashFlowWeek);
+    EXPECT_EQ(doc.NPV, single.NPV);
+
+    doc.ProjectionYear = 1000;
+    doc.LCYears = -4;
+    doc.Recalculate(true);
+    single.ProjectionYear = 40;
+    single.Recalculate(true);
+    EXPECT_EQ(doc.NPV, single.NPV);
+    EXPECT_EQ(doc.AvgCashFlowWeek, single.AvgCashFlowWeek);
+}
+
+// Values read from a file or the settings store may be anything, NoValue included.
+TEST_F(RecalculateTest, HostileInputsStayInsideTheTable) {
+    const double hostile[] = {NoValue, -1e300, 1e300, std::nan(""), -0.0,
+                              std::numeric_limits<double>::infinity()};
+    for (double v : hostile) {
+        SetUpWorkedExample(doc, 1);
+        for (double* field : {&doc.Price, &doc.RateInterest, &doc.RateGrowth, &doc.RateInfl,
+                              &doc.DepBuildRate, &doc.VacancyRate, &doc.TaxableHim})
+            *field = v;
+        doc.LoanTerm = std::numeric_limits<int>::min();
+        doc.LCYears = std::numeric_limits<int>::min();
+        doc.ProjectionYear = std::numeric_limits<int>::max();
+        doc.PeriodsPerYear = std::numeric_limits<int>::min();
+        doc.Recalculate(true);
+        EXPECT_EQ(doc.At(Row::ReservedRow0, 0), 0);
+        EXPECT_EQ(doc.At(Row::ReservedRow5, 39), 0);
+    }
+    SetUpWorkedExample(doc);
+    CurrentDutyScale.Count = -7;
+    CurrentTaxScale.Count = 5000;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.StampDutyCost, 0);
+    EXPECT_EQ(doc.At(Row::ReservedRow5, 0), 0);
+}
+
+TEST_F(RecalculateTest, DutyFollowsTheScaleInForce) {
+    CurrentDutyScale = ShippedDutyScale(2);
+    doc.Recalculate(true);
+    EXPECT_DOUBLE_EQ(doc.StampDutyCost, ComputeStampDuty(300000, ShippedDutyScale(2)));
+    CurrentDutyScale.Count = 0;
+    doc.Recalculate(true);
+    EXPECT_EQ(doc.StampDutyCost, 0);
+    EXPECT_EQ(doc.PurchaseCosts, 950);
+}
+
+TEST(LoanRepaymentTest, Cases) {
+    EXPECT_EQ(LoanRepayment(100000, 0, 8, 12), NoValue);
+    EXPECT_EQ(LoanRepayment(100000, 10, 8, 0), NoValue);
+    EXPECT_EQ(LoanRepayment(100000, -1, 8, 12), NoValue);
+    EXPECT_DOUBLE_EQ(LoanRepayment(120000, 10, 0, 12), 1000);
+    // 100000 over 25 years at 6 %: the usual annuity figure.
+    EXPECT_NEAR(LoanRepayment(100000, 25, 6, 12), 644.30, 0.005);
+    EXPECT_NEAR(LoanRepayment(10000, 1, 12, 1), 11200, 1e-6);
+}
+
+} // namespace
