@@ -1,0 +1,370 @@
+// The summary: layout of the cells, texts and colours made from the investment, the hit
+// test, and the view's routing of taps and commands.
+#include <QCoreApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include "format/Format.h"
+#include "model/Investment.h"
+#include "persist/Defaults.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/RecordingSurface.h"
+#include "ui/shell/SummaryLayout.h"
+#include "ui/shell/VELPPCView.h"
+
+#include "ShellTestSupport.h"
+
+namespace {
+
+constexpr int kW = 240, kH = 16, kC = 6;
+constexpr ColourValue kBg = 0x00FFFFDC;
+
+class SummaryTest : public ::testing::Test {
+protected:
+    SummaryTest() { summary.Layout(kW, kH, kC, kBg); }
+
+    // The texts that drawing shows, row by row.
+    std::string Label(int row) const { return summary.labels[row].text; }
+    std::string Value(int row) const { return summary.values[row].text; }
+
+    HooksGuard guard;
+    SummaryLayout summary;
+    CVELPPCDoc doc;
+};
+
+ColourValue DrawnColour(const RecordingSurface& surface, const std::string& text) {
+    for (const auto& call : surface.calls)
+        if (call.kind == RecordingSurface::Kind::Text && call.text == text) return call.colour;
+    ADD_FAILURE() << "not drawn: " << text;
+    return 0xFFFFFFFF;
+}
+
+} // namespace
+
+TEST_F(SummaryTest, LayoutPlacesLabelsAndValuesSideBySide) {
+    for (int i : {1, 5, 18}) {
+        EXPECT_EQ(summary.labels[i].rect, (Rect{kC, i * kH, 2 * kC + kW / 2, (i + 1) * kH}));
+        EXPECT_EQ(summary.values[i].rect, (Rect{3 * kC + kW / 2, i * kH, kW - kC - 16, (i + 1) * kH}));
+        EXPECT_EQ(summary.labels[i].alignment, 0u);
+        EXPECT_EQ(summary.values[i].alignment, 2u);
+        EXPECT_EQ(summary.values[i].backgroundColour, kBg);
+        EXPECT_EQ(summary.labels[i].backgroundColour, kBg);
+    }
+    // Headings stand out by half a character.
+    for (int i : {0, 7, 10}) EXPECT_EQ(summary.labels[i].rect.left, kC - kC / 2);
+    // Titles span the row, centred, without value.
+    for (int i : {11, 15}) {
+        EXPECT_EQ(summary.labels[i].rect.right, kW - kC - 16);
+        EXPECT_EQ(summary.labels[i].alignment, 1u);
+        EXPECT_EQ(summary.values[i].hidden, 1);
+    }
+    // The address starts ten characters inside its label, left-aligned.
+    EXPECT_EQ(summary.values[0].rect.left, 3 * kC + kW / 2 - 10 * kC);
+    EXPECT_EQ(summary.values[0].alignment, 0u);
+}
+
+TEST_F(SummaryTest, FontsAndCaptionsAsSetUp) {
+    EXPECT_EQ(summary.fonts[0], (FontSpec{"Arial", 15, 400}));
+    EXPECT_EQ(summary.fonts[1], (FontSpec{"Arial", 15, 700}));
+    const std::vector<int> boldLabels = {0, 7, 10, 11, 15};
+    const std::vector<int> boldValues = {14, 16, 18};
+    for (int i = 0; i < kSummaryRows; ++i) {
+        const bool boldLabel = std::find(boldLabels.begin(), boldLabels.end(), i) != boldLabels.end();
+        const bool boldValue = std::find(boldValues.begin(), boldValues.end(), i) != boldValues.end();
+        EXPECT_EQ(summary.labels[i].fontIndex, boldLabel ? 1 : 0) << i;
+        EXPECT_EQ(summary.values[i].fontIndex, boldValue ? 1 : 0) << i;
+        EXPECT_EQ(summary.labels[i].flags, 0u);
+    }
+    EXPECT_EQ(Label(4), "Rent/year:");
+    EXPECT_EQ(Label(8), "Interest rate:");
+    EXPECT_EQ(Label(16), "Internal rate of return:");
+    EXPECT_EQ(Label(18), "Average cash flow /wk:");
+    EXPECT_EQ(Value(10), "Single name");
+    EXPECT_EQ(summary.values[12].flags, ParseFormat("$0,m("));
+    EXPECT_EQ(summary.values[4].flags, ParseFormat("$#,m"));
+}
+
+TEST_F(SummaryTest, NewInvestmentShowsClickHereInBlueAndNothingElse) {
+    MemorySettingsStore store;
+    ASSERT_TRUE(NewInvestment(doc, store));
+    RecordingSurface surface;
+    summary.Paint(surface, {0, 0, kW, 320}, kBg, doc, 0, 0);
+
+    EXPECT_EQ(Value(0), "");
+    EXPECT_EQ(Value(1), "Click here");
+    EXPECT_EQ(Value(4), "Click here");
+    for (int row : {2, 3, 5, 6, 7, 8, 9, 10, 12, 13, 14, 16, 17, 18}) EXPECT_EQ(Value(row), "") << row;
+    EXPECT_EQ(Label(4), "Rent:");
+    EXPECT_EQ(Label(5), "Expenses:");
+    EXPECT_EQ(Label(8), "Loan type:");
+    EXPECT_EQ(Label(9), "Loan costs:");
+    EXPECT_EQ(Label(11), "Results");
+    EXPECT_EQ(Label(15), "Projections");
+    EXPECT_EQ(summary.values[1].textColour, kColourBlue);
+    EXPECT_EQ(DrawnColour(surface, "Click here"), kColourBlue);
+    EXPECT_EQ(DrawnColour(surface, "Property:"), kColourBlack);
+    // The background first, then 19 labels, then 17 values (two are hidden).
+    EXPECT_EQ(surface.calls[0].kind, RecordingSurface::Kind::Fill);
+    EXPECT_EQ(surface.calls[0].rect, (Rect{0, 0, kW, 320}));
+    EXPECT_EQ(surface.calls[0].colour, kBg);
+}
+
+TEST_F(SummaryTest, WorkedExampleTextsAndColours) {
+    SetUpWorkedExample(doc);
+    RecordingSurface surface;
+    summary.Paint(surface, {0, 0, kW, 320}, kBg, doc, 0, 0);
+
+    EXPECT_EQ(Value(1), "$300,000");
+    EXPECT_EQ(Value(2), "$9,925");
+    EXPECT_EQ(Value(3), "$15,496");
+    EXPECT_EQ(Label(4), "Rent ($350 / wk):");
+    EXPECT_EQ(Value(4), "$17,836");
+    EXPECT_EQ(Label(5), "Expenses (22.50%):");
+    EXPECT_EQ(Value(5), "$4,095");
+    EXPECT_EQ(Value(6), "$7,350");
+    EXPECT_EQ(Value(7), "$298,845");
+    EXPECT_EQ(Label(8), "Loan type (I/O)");
+    EXPECT_EQ(Value(8), FormatValue(8.5, "%0.00"));
+    EXPECT_EQ(Label(9), "Loan costs (w/o 5yrs):");
+    EXPECT_EQ(Value(9), "$4,416");
+    EXPECT_EQ(Value(10), "Single name");
+    EXPECT_EQ(Label(11), "Results for year 1");
+    EXPECT_EQ(Value(12), "$6,267");
+    EXPECT_EQ(Value(13), "($5,394)");
+    EXPECT_EQ(Value(14), "($104)");
+    EXPECT_EQ(Label(15), "Projections over 10 years");
+    EXPECT_EQ(Value(16), FormatValue(doc.IRR, "%0.00"));
+    EXPECT_EQ(Value(17), FormatValue(doc.NPV, "$0,m("));
+    EXPECT_EQ(Value(18), FormatValue(doc.AvgCashFlowWeek, "$0,m("));
+
+    EXPECT_EQ(DrawnColour(surface, "$300,000"), kColourBlack);
+    EXPECT_EQ(DrawnColour(surface, "$17,836"), kColourBlack);
+    EXPECT_EQ(DrawnColour(surface, "($5,394)"), kColourRed);
+    EXPECT_EQ(DrawnColour(surface, "$6,267"), kColourBlack);
+}
+
+TEST_F(SummaryTest, RowLabelsFollowTheRecord) {
+    SetUpWorkedExample(doc, 1);
+    doc.PeriodsPerYear = 26;
+    doc.LCYears = 3;
+    doc.CalcExpenses = 0;
+    doc.NamesOnTitle = 2;
+    doc.ShowYear = 3;
+    doc.ProjectionYear = 25;
+    doc.Recalculate(false);
+    summary.Refresh(doc);
+    EXPECT_EQ(Label(4), "Rent ($350/fortnight):");
+    EXPECT_EQ(Label(5), "Expenses:");
+    EXPECT_EQ(Label(8), "Loan type (P&I - 25yr):");
+    EXPECT_EQ(Label(9), "Loan costs (w/o 3yrs):");
+    EXPECT_EQ(Value(10), "Joint names");
+    EXPECT_EQ(Label(11), "Results for year 3");
+    EXPECT_EQ(Label(15), "Projections over 25 years");
+    EXPECT_EQ(Value(12), FormatValue(doc.At(Row::TaxSaving, 2), "$0,m("));
+    EXPECT_EQ(Value(13), FormatValue(doc.At(Row::AfterTaxCash, 2), "$0,m("));
+    EXPECT_EQ(Value(14), FormatValue(doc.At(Row::AfterTaxCash, 2) * (1.0 / 52.0), "$0,m("));
+
+    doc.PeriodsPerYear = 12;
+    summary.Refresh(doc);
+    EXPECT_EQ(Label(4), "Rent ($350 / mth):");
+    doc.PeriodsPerYear = 1;
+    summary.Refresh(doc);
+    EXPECT_EQ(Label(4), "Rent ($350 / yr):");
+    doc.PeriodsPerYear = 7;
+    summary.Refresh(doc);
+    EXPECT_EQ(Label(4), "Rent ($350");
+}
+
+TEST_F(SummaryTest, NoLoanAndNoRent) {
+    SetUpWorkedExample(doc);
+    doc.CalcDeposit = 0;
+    doc.CashDeposit = 1e7;
+    doc.Rent = 0;
+    doc.Recalculate(false);
+    ASSERT_LT(doc.LoanAmount, 0.0001);
+    summary.Refresh(doc);
+    EXPECT_EQ(Label(8), "Loan type (none)");
+    EXPECT_EQ(Label(9), "Loan costs (none)");
+    EXPECT_EQ(Value(8), "");
+    EXPECT_EQ(Value(9), "");
+    EXPECT_EQ(Value(4), "Click here");
+    EXPECT_EQ(summary.values[4].textColour, kColourBlue);
+    EXPECT_EQ(Value(5), FormatValue(0, "$#,m")); // a zero under "$#,m" is blank
+    EXPECT_EQ(Value(5).find_first_not_of(" "), std::string::npos);
+
+    doc.Rent = 350;
+    doc.Recalculate(false);
+    summary.Refresh(doc);
+    EXPECT_EQ(Value(4), "$17,836");
+    EXPECT_EQ(summary.values[4].textColour, kColourBlack);
+}
+
+TEST_F(SummaryTest, AddressAndAnUnknownLoanTypeKeepTheirLabel) {
+    SetUpWorkedExample(doc);
+    doc.Address = u"12 Smith St, Toowong";
+    summary.Refresh(doc);
+    EXPECT_EQ(Value(0), "12 Smith St, Toowong");
+    doc.LoanType = 7; // never set by the editors; the label stays as it was
+    summary.Refresh(doc);
+    EXPECT_EQ(Label(8), "Loan type (I/O)");
+}
+
+TEST_F(SummaryTest, OutOfRangeShowYearReadsNoColumnOutsideTheTable) {
+    SetUpWorkedExample(doc);
+    doc.ShowYear = 1000;
+    summary.Refresh(doc);
+    EXPECT_EQ(Value(12), FormatValue(doc.At(Row::TaxSaving, 39), "$0,m("));
+    doc.ShowYear = -5;
+    summary.Refresh(doc);
+    EXPECT_EQ(Value(12), FormatValue(doc.At(Row::TaxSaving, 0), "$0,m("));
+}
+
+TEST_F(SummaryTest, DrawingScrollsTheGridLabelsFirst) {
+    SetUpWorkedExample(doc);
+    summary.Refresh(doc);
+    RecordingSurface surface;
+    summary.Draw(surface, 5, 2 * kH);
+    const auto texts = surface.Texts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.front(), "Property:");
+    EXPECT_EQ(texts.back(), Value(18));
+    EXPECT_EQ(surface.calls[0].rect, summary.labels[0].rect.moved(-5, -2 * kH));
+}
+
+TEST_F(SummaryTest, HitTestFindsTheRowOfLabelOrValue) {
+    EXPECT_EQ(summary.HitTest(kC + 1, 0), 0);
+    EXPECT_EQ(summary.HitTest(kC, 3 * kH), 3);              // left and top edges belong
+    EXPECT_EQ(summary.HitTest(2 * kC + kW / 2, 3 * kH), -1); // right edge does not
+    EXPECT_EQ(summary.HitTest(kW - kC - 17, 5 * kH + kH - 1), 5);
+    EXPECT_EQ(summary.HitTest(kW - 10, 11 * kH + 1), -1);    // the scroll bar's room
+    EXPECT_EQ(summary.HitTest(kW / 2 + 40, 11 * kH + 1), 11); // the title spans the row
+    EXPECT_EQ(summary.HitTest(kC + 1, 19 * kH), -1);
+    EXPECT_EQ(summary.HitTest(kC - 2, 7 * kH), 7);            // heading stands out
+    EXPECT_EQ(summary.HitTest(kC - 2, 6 * kH), -1);
+    summary.labels[2].hidden = 1;
+    summary.values[2].hidden = 1;
+    EXPECT_EQ(summary.HitTest(kC + 1, 2 * kH), -1);
+}
+
+// --- the widget ---
+
+namespace {
+
+class ViewTest : public ::testing::Test {
+protected:
+    ViewTest() : view(doc, store) {
+        NewInvestment(doc, store);
+        view.resize(240, 120);
+        view.show();
+    }
+
+    void Press(QPoint at) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), view.viewport()->mapToGlobal(QPointF(at)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.viewport(), &press);
+    }
+    QPoint CentreOf(const Rect& r) const {
+        return {(r.left + r.right) / 2 - view.horizontalScrollBar()->value(),
+                (r.top + r.bottom) / 2 - view.verticalScrollBar()->value()};
+    }
+
+    HooksGuard guard;
+    MemorySettingsStore store;
+    CVELPPCDoc doc;
+    CVELPPCView view;
+    std::vector<unsigned> opened;
+};
+
+} // namespace
+
+TEST_F(ViewTest, TapsOpenTheRowOfTheCellUnderTheStylus) {
+    Hooks().editItem = [this](CVELPPCDoc& d, SettingsStore& s, unsigned item, QWidget* parent) {
+        EXPECT_EQ(&d, &doc);
+        EXPECT_EQ(&s, &store);
+        EXPECT_EQ(parent, &view);
+        opened.push_back(item);
+    };
+    SummaryLayout& summary = view.Summary();
+    ASSERT_TRUE(summary.IsLaidOut());
+    Press(CentreOf(summary.values[1].rect)); // "Click here" of a new investment
+    Press(CentreOf(summary.labels[3].rect));
+    EXPECT_EQ(opened, (std::vector<unsigned>{ItemPropertyValue, ItemCashDeposit}));
+
+    // Scrolled down, the point is taken in the scrolled grid.
+    ASSERT_GT(view.verticalScrollBar()->maximum(), 0);
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    opened.clear();
+    Press(CentreOf(summary.labels[18].rect));
+    Press(CentreOf(summary.labels[11].rect));
+    EXPECT_EQ(opened, (std::vector<unsigned>{ItemAverageCashFlow, ItemResults}));
+
+    opened.clear();
+    Press({view.viewport()->width() - 2, 2}); // beside every cell
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(ViewTest, TapWithoutEditorsDoesNothing) {
+    EXPECT_EQ(view.Tap(CentreOf(view.Summary().labels[2].rect)), 2);
+}
+
+TEST_F(ViewTest, ScrollSizesAreTheRowsAndAPageGoesToTheEnd) {
+    const int h = view.Summary().RowHeight();
+    EXPECT_EQ(view.verticalScrollBar()->singleStep(), h);
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), kSummaryRows * h - view.viewport()->height());
+    view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
+    view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+}
+
+TEST_F(ViewTest, ResizingDoesNotLayTheCellsOutAgain) {
+    const Rect before = view.Summary().values[3].rect;
+    view.resize(400, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.Summary().values[3].rect, before);
+}
+
+TEST_F(ViewTest, ChartCommandsLendTheFonts) {
+    int command = 0;
+    FontSpec bold;
+    Hooks().openChart = [&](const CVELPPCDoc& d, int c, const FontSpec fonts[2], QWidget*) {
+        EXPECT_EQ(&d, &doc);
+        command = c;
+        bold = fonts[1];
+    };
+    EXPECT_TRUE(view.OnCommand(CmdWhoPays));
+    EXPECT_EQ(command, CmdWhoPays);
+    EXPECT_EQ(bold, (FontSpec{"Arial", 15, 700}));
+    EXPECT_FALSE(view.OnCommand(CmdFileNew));
+}
+
+TEST_F(ViewTest, AcceptedPreferencesLayTheCellsOutInTheNewColour) {
+    constexpr ColourValue kPink = 0x00CCCCFF;
+    bool accept = false;
+    Hooks().preferences = [&](SettingsStore&, QWidget*) {
+        CurrentColours.BG1Color = kPink;
+        return accept;
+    };
+    view.OnCommand(CmdPreferences);
+    EXPECT_NE(view.Summary().values[1].backgroundColour, kPink);
+    accept = true;
+    view.OnCommand(CmdPreferences);
+    EXPECT_EQ(view.Summary().values[1].backgroundColour, kPink);
+}
+
+TEST_F(ViewTest, BackgroundIsTheInterfaceColourOrThePlatformsForAutomatic) {
+    CurrentColours.BG1Color = RGBColour(220, 255, 255);
+    view.LayOut();
+    QImage image = view.viewport()->grab().toImage();
+    const QPoint beside(view.viewport()->width() - 3, 3);
+    EXPECT_EQ(image.pixelColor(beside), QColor(220, 255, 255));
+    EXPECT_EQ(image.pixelColor(1, 1 + view.Summary().RowHeight()), QColor(220, 255, 255));
+
+    CurrentColours.BG1Color = kAutomaticColour;
+    view.LayOut();
+    image = view.viewport()->grab().toImage();
+    EXPECT_EQ(image.pixelColor(beside), view.palette().color(QPalette::Base));
+    EXPECT_EQ(image.pixelColor(1, 1 + view.Summary().RowHeight()), view.palette().color(QPalette::Base));
+}

@@ -1,0 +1,65 @@
+#include "ui/shell/QtSettingsStore.h"
+
+#include <QStringList>
+#include <QVariant>
+
+namespace {
+
+QString Key(std::string_view section, std::string_view name) {
+    return QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())) + '/' +
+           QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// An INI value comes back as text; one edited by hand without quotes around its commas comes
+// back as a list. Either way the text is what was stored.
+std::optional<QString> ReadText(const QSettings& settings, const QString& key) {
+    const QVariant value = settings.value(key);
+    if (!value.isValid()) return std::nullopt;
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(',');
+    if (!value.canConvert<QString>()) return std::nullopt;
+    return value.toString();
+}
+
+} // namespace
+
+QtSettingsStore::QtSettingsStore() : settings_(QStringLiteral("Orvane"), QStringLiteral("VELPPC")) {}
+
+QtSettingsStore::QtSettingsStore(const QString& path) : settings_(path, QSettings::IniFormat) {}
+
+std::optional<std::int32_t> QtSettingsStore::ReadInt(std::string_view section,
+                                                     std::string_view name) const {
+    const QVariant value = settings_.value(Key(section, name));
+    if (!value.isValid()) return std::nullopt;
+    bool ok = false;
+    const int number = value.typeId() == QMetaType::Int ? value.toInt(&ok)
+                                                        : value.toString().trimmed().toInt(&ok);
+    if (!ok) return std::nullopt;
+    return static_cast<std::int32_t>(number);
+}
+
+std::optional<std::string> QtSettingsStore::ReadString(std::string_view section,
+                                                       std::string_view name) const {
+    const auto text = ReadText(settings_, Key(section, name));
+    if (!text) return std::nullopt;
+    return text->toStdString();
+}
+
+// Every change goes to the file at once, so that the file always shows what the program
+// holds, whatever happens to the program later.
+void QtSettingsStore::WriteInt(std::string_view section, std::string_view name,
+                               std::int32_t value) {
+    settings_.setValue(Key(section, name), static_cast<int>(value));
+    settings_.sync();
+}
+
+void QtSettingsStore::WriteString(std::string_view section, std::string_view name,
+                                  std::string_view value) {
+    settings_.setValue(Key(section, name),
+                       QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    settings_.sync();
+}
+
+void QtSettingsStore::Remove(std::string_view section, std::string_view name) {
+    settings_.remove(Key(section, name));
+    settings_.sync();
+}

@@ -1,0 +1,31 @@
+// The per-user settings store of the program: QSettings("Orvane", "VELPPC"), an INI file at
+// ~/.config/Orvane/VELPPC.conf with the sections "SettingsFile", "Settings" and
+// "Recent File List".
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include "persist/SettingsStore.h"
+
+class QtSettingsStore : public SettingsStore {
+public:
+    // The user's store.
+    QtSettingsStore();
+    // A store in the INI file at `path` (tests, other profiles).
+    explicit QtSettingsStore(const QString& path);
+
+    std::optional<std::int32_t> ReadInt(std::string_view section,
+                                        std::string_view name) const override;
+    std::optional<std::string> ReadString(std::string_view section,
+                                          std::string_view name) const override;
+    void WriteInt(std::string_view section, std::string_view name, std::int32_t value) override;
+    void WriteString(std::string_view section, std::string_view name,
+                     std::string_view value) override;
+    void Remove(std::string_view section, std::string_view name) override;
+
+    QString FileName() const { return settings_.fileName(); }
+
+private:
+    mutable QSettings settings_;
+};

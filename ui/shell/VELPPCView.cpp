@@ -1,0 +1,124 @@
+#include "ui/shell/VELPPCView.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "model/Investment.h"
+#include "persist/Settings.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/Hooks.h"
+#include "ui/shell/QPainterSurface.h"
+
+namespace {
+
+// A page step of the summary is its whole content: a click in the trough goes to the end.
+void PageToTheEnd(QScrollBar* bar) {
+    QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [bar](int action) {
+        if (action == QAbstractSlider::SliderPageStepAdd) bar->setSliderPosition(bar->maximum());
+        else if (action == QAbstractSlider::SliderPageStepSub)
+            bar->setSliderPosition(bar->minimum());
+    });
+}
+
+} // namespace
+
+CVELPPCView::CVELPPCView(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), store_(store) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The view paints every pixel itself.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    PageToTheEnd(horizontalScrollBar());
+    PageToTheEnd(verticalScrollBar());
+}
+
+void CVELPPCView::LayOut() {
+    const QFontMetrics metrics(font());
+    summary_.Layout(viewport()->width(), metrics.height() + metrics.leading(),
+                    metrics.averageCharWidth(), CurrentColours.BG1Color);
+    SetScrollSizes();
+}
+
+void CVELPPCView::SetScrollSizes() {
+    const QFontMetrics metrics(font());
+    const int h = std::max(metrics.height() + metrics.leading(), 1);
+    const int c = std::max(metrics.averageCharWidth(), 1);
+    contentWidth_ = std::max(viewport()->width() - kScrollBarRoom, 0);
+    contentHeight_ = kSummaryRows * h;
+    horizontalScrollBar()->setSingleStep(c);
+    verticalScrollBar()->setSingleStep(h);
+    UpdateScrollRanges();
+}
+
+void CVELPPCView::UpdateScrollRanges() {
+    const QSize size = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(contentWidth_ - size.width(), 0));
+    horizontalScrollBar()->setPageStep(std::max(size.width(), 1));
+    verticalScrollBar()->setRange(0, std::max(contentHeight_ - size.height(), 0));
+    verticalScrollBar()->setPageStep(std::max(size.height(), 1));
+}
+
+void CVELPPCView::EnsureLaidOut() {
+    if (!summary_.IsLaidOut()) LayOut();
+}
+
+bool CVELPPCView::OnCommand(int command) {
+    switch (command) {
+    case CmdValueDebt:
+    case CmdCashFlows:
+    case CmdWhoPays:
+    case CmdBankComparison:
+    case CmdRateOfReturn:
+        if (Hooks().openChart) Hooks().openChart(doc_, command, summary_.fonts, this);
+        return true;
+    case CmdPreferences:
+        if (Hooks().preferences && Hooks().preferences(store_, this)) {
+            LayOut();
+            viewport()->update();
+        }
+        return true;
+    default: return false;
+    }
+}
+
+int CVELPPCView::Tap(QPoint point) {
+    EnsureLaidOut();
+    const int row = summary_.HitTest(point.x() + horizontalScrollBar()->value(),
+                                     point.y() + verticalScrollBar()->value());
+    if (row >= 0 && Hooks().editItem) Hooks().editItem(doc_, store_, static_cast<unsigned>(row), this);
+    return row;
+}
+
+void CVELPPCView::paintEvent(QPaintEvent*) {
+    EnsureLaidOut();
+    QPainter painter(viewport());
+    QPainterSurface surface(painter);
+    const QRect client = viewport()->rect();
+    summary_.Paint(surface, {client.left(), client.top(), client.right() + 1, client.bottom() + 1},
+                   CurrentColours.BG1Color, doc_, horizontalScrollBar()->value(),
+                   verticalScrollBar()->value());
+}
+
+void CVELPPCView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    Tap(event->position().toPoint());
+    event->accept();
+}
+
+void CVELPPCView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    EnsureLaidOut();
+}
+
+void CVELPPCView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRanges();
+}
+
+void CVELPPCView::scrollContentsBy(int, int) { viewport()->update(); }

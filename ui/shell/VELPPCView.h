@@ -1,0 +1,49 @@
+// The summary view: the whole investment as 19 rows of label and value in a scrolling
+// window. A tap on a row opens the editor of that row's item; the view also carries the
+// chart commands and "Preferences".
+#pragma once
+
+#include <QAbstractScrollArea>
+
+#include "ui/shell/SummaryLayout.h"
+
+class CVELPPCDoc;
+class SettingsStore;
+
+class CVELPPCView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    CVELPPCView(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent = nullptr);
+
+    // Lays the cells out for the current width of the window and sets the scroll sizes.
+    // Done once when the window first shows and again after "Preferences"; a change of the
+    // window's size does not lay the cells out again.
+    void LayOut();
+    // Sets the scroll sizes from the laid-out cells.
+    void SetScrollSizes();
+
+    // The chart commands and "Preferences"; false for any other command.
+    bool OnCommand(int command);
+    // What a tap at a point of the window does: the row it opened, or -1.
+    int Tap(QPoint point);
+
+    SummaryLayout& Summary() { return summary_; }
+    const FontSpec* Fonts() const { return summary_.fonts; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void EnsureLaidOut();
+    void UpdateScrollRanges();
+
+    CVELPPCDoc& doc_;
+    SettingsStore& store_;
+    SummaryLayout summary_;
+    int contentWidth_ = 0;
+    int contentHeight_ = 0;
+};
