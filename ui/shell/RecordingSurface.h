@@ -15,11 +15,11 @@ public:
         Rect rect;                 // Line: left/top = start, right/bottom = end
         ColourValue colour = 0;
         ColourValue background = 0;
-        std::string text;
+        std::string text{};
         TextAlign align = TextAlign::Left;
         bool opaque = false;
         Edge edge = Edge::Raised;
-        FontSpec font;
+        FontSpec font{};
     };
 
     std::vector<Call> calls;
