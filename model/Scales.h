@@ -51,7 +51,8 @@ extern TaxScale CurrentTaxScale;
 // The scales as they are when the program starts (not the same as any built-in entry for tax).
 DutyScale StartupDutyScale();
 TaxScale StartupTaxScale();
-// Built-in tables as shipped (before any "Custom" edit).
+// Built-in tables as shipped (before any "Custom" edit). A location outside its list gives the
+// "None" entry.
 DutyScale ShippedDutyScale(int location);
 TaxScale ShippedTaxScale(int location);
 // Puts the scales in force and the built-in entries back to their start-up state.

@@ -1,0 +1,40 @@
+// The recalculation runs after every accepted edit and must not touch the heap.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "tests/model/WorkedExample.h"
+
+namespace {
+bool counting = false;
+int allocations = 0;
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (counting) ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+TEST(AllocationTest, RecalculateAllocatesNothing) {
+    for (int loanType : {0, 1}) {
+        CVELPPCDoc doc;
+        SetUpWorkedExample(doc, loanType);
+        doc.ProjectionYear = 40;
+        int redraws = 0;
+        doc.onUpdateAllViews = [&redraws] { ++redraws; };
+        allocations = 0;
+        counting = true;
+        doc.Recalculate(true);
+        counting = false;
+        EXPECT_EQ(allocations, 0);
+        EXPECT_EQ(redraws, 1);
+    }
+}
+
+} // namespace
