@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-CVELPPCDoc::CVELPPCDoc() { ResetFixedDefaults(); }
+CVELPPCDoc::CVELPPCDoc() {
+    ResetFixedDefaults();
+}
 
 void CVELPPCDoc::ResetFixedDefaults() {
     ClearTable();
@@ -70,8 +72,12 @@ void CVELPPCDoc::ResetFixedDefaults() {
 }
 
 namespace {
-int ZeroOrOne(int v) { return v == 1 ? 1 : 0; }
-int Switch(int v) { return v != 0 ? 1 : 0; }
+int ZeroOrOne(int v) {
+    return v == 1 ? 1 : 0;
+}
+int Switch(int v) {
+    return v != 0 ? 1 : 0;
+}
 } // namespace
 
 void CVELPPCDoc::LimitInputs() {

@@ -80,7 +80,8 @@ double HoldingIRR(int years, double deposit, const double* flows, double finalVa
         s[count++] = -deposit;
         for (int j = 0; j < n; ++j) {
             const double month = flows[j] * kTwelfth;
-            for (int m = 0; m < 12; ++m) s[count++] = month;
+            for (int m = 0; m < 12; ++m)
+                s[count++] = month;
         }
         s[count++] = finalValue;
     } else {
@@ -88,17 +89,20 @@ double HoldingIRR(int years, double deposit, const double* flows, double finalVa
         // without a cash flow are skipped.
         if (finalValue < -0.000001) return NoValue;
         double total = deposit + finalValue;
-        for (int j = 0; j < n; ++j) total = total + flows[j];
+        for (int j = 0; j < n; ++j)
+            total = total + flows[j];
         if (total < 0) return NoValue;
         bool costs = false;
         for (int j = 0; j < n - 1; ++j)
             if (flows[j] < -0.0000001) costs = true;
         if (!costs) return NoValue;
         int first = 0;
-        while (first < n && std::fabs(flows[first]) <= 0.0000001) ++first;
+        while (first < n && std::fabs(flows[first]) <= 0.0000001)
+            ++first;
         for (int j = first; j < n; ++j) {
             const double month = flows[j] * kTwelfth;
-            for (int m = 0; m < 12; ++m) s[count++] = month;
+            for (int m = 0; m < 12; ++m)
+                s[count++] = month;
         }
         s[count++] = finalValue;
     }
@@ -119,7 +123,8 @@ void ComputeResults(CVELPPCDoc& doc) {
     const double finalEquity = doc.At(Row::Equity, p - 1);
 
     double sum = 0;
-    for (int i = 0; i < p; ++i) sum += week[i];
+    for (int i = 0; i < p; ++i)
+        sum += week[i];
     doc.AvgCashFlowWeek = sum / p;
 
     doc.IRR = HoldingIRR(p, doc.CashDeposit, cash, finalEquity);
@@ -141,11 +146,15 @@ double MarginalTaxRate(double x, const TaxScale& scale) {
     const int n = RowsInUse(scale.Count);
     double m = 0;
     for (int i = 0; i < n; ++i) {
-        if (x >= scale.Above[i]) m = scale.Rate[i] * 0.01;
-        else break;
+        if (x >= scale.Above[i])
+            m = scale.Rate[i] * 0.01;
+        else
+            break;
     }
     if (x > scale.MedicareThreshold) m = scale.MedicareRate * 0.01 + m;
     return m;
 }
 
-double MarginalTaxRate(double x) { return MarginalTaxRate(x, CurrentTaxScale); }
+double MarginalTaxRate(double x) {
+    return MarginalTaxRate(x, CurrentTaxScale);
+}

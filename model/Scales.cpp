@@ -25,7 +25,8 @@ constexpr DutyScale MakeDuty(std::int16_t location, std::initializer_list<DutyRo
     return s;
 }
 
-constexpr TaxScale MakeTax(std::int16_t location, std::initializer_list<std::pair<double, double>> rows,
+constexpr TaxScale MakeTax(std::int16_t location,
+                           std::initializer_list<std::pair<double, double>> rows,
                            double medicareRate, double medicareThreshold) {
     TaxScale s;
     s.Location = location;
@@ -42,21 +43,45 @@ constexpr TaxScale MakeTax(std::int16_t location, std::initializer_list<std::pai
 }
 
 constexpr std::array<DutyScale, kDutyLocationCount> kShippedDuty = {
-    MakeDuty(0, {{0, 1.5}, {20000, 2.25}, {50000, 2.75}, {100000, 3.25}, {250000, 3.5},
-                 {500000, 4.0}, {700000, 4.5}}),
-    MakeDuty(1, {{0, 1.25}, {14000, 1.5}, {30000, 1.75}, {80000, 3.5}, {300000, 4.5},
-                 {1000000, 5.5}, {3000000, 7.0}}),
+    MakeDuty(0, {{0, 1.5},
+                 {20000, 2.25},
+                 {50000, 2.75},
+                 {100000, 3.25},
+                 {250000, 3.5},
+                 {500000, 4.0},
+                 {700000, 4.5}}),
+    MakeDuty(1, {{0, 1.25},
+                 {14000, 1.5},
+                 {30000, 1.75},
+                 {80000, 3.5},
+                 {300000, 4.5},
+                 {1000000, 5.5},
+                 {3000000, 7.0}}),
     MakeDuty(2, {{0, 1.4}, {20000, 2.4}, {115000, 6.0}, {870000, 5.5, 1}}),
-    MakeDuty(3, {{0, 1.0}, {12000, 2.0}, {30000, 3.0}, {50000, 3.5}, {100000, 4.0},
-                 {200000, 4.25}, {250000, 4.75}, {300000, 5.0}, {500000, 5.5}}),
+    MakeDuty(3, {{0, 1.0},
+                 {12000, 2.0},
+                 {30000, 3.0},
+                 {50000, 3.5},
+                 {100000, 4.0},
+                 {200000, 4.25},
+                 {250000, 4.75},
+                 {300000, 5.0},
+                 {500000, 5.5}}),
     MakeDuty(4, {{0, 2.3}, {80000, 3.45}, {100000, 4.75}, {250000, 5.9}, {500000, 6.3}}),
-    MakeDuty(5, {{0, 2.3}, {30000, 2.61}, {50000, 3.08}, {100000, 3.72}, {150000, 4.38},
-                 {200000, 5.02}, {250000, 5.68}, {300000, 6.32}, {350000, 7.62},
+    MakeDuty(5, {{0, 2.3},
+                 {30000, 2.61},
+                 {50000, 3.08},
+                 {100000, 3.72},
+                 {150000, 4.38},
+                 {200000, 5.02},
+                 {250000, 5.68},
+                 {300000, 6.32},
+                 {350000, 7.62},
                  {500000, 5.4, 1}}),
-    MakeDuty(6, {{0, 1.5}, {10000, 2.0}, {30000, 2.5}, {75000, 3.0}, {150000, 3.5},
-                 {225000, 4.0}}),
-    MakeDuty(7, {{0, 2.0}, {100000, 3.5}, {200000, 4.0}, {300000, 5.5}, {500000, 5.75},
-                 {1000000, 6.75}}),
+    MakeDuty(6, {{0, 1.5}, {10000, 2.0}, {30000, 2.5}, {75000, 3.0}, {150000, 3.5}, {225000, 4.0}}),
+    MakeDuty(
+        7,
+        {{0, 2.0}, {100000, 3.5}, {200000, 4.0}, {300000, 5.5}, {500000, 5.75}, {1000000, 6.75}}),
     MakeDuty(8, {{0, 0}}),
     MakeDuty(9, {{0, 0}}),
 };
@@ -83,8 +108,12 @@ std::array<TaxScale, kTaxLocationCount> BuiltInTaxScales = kShippedTax;
 DutyScale CurrentDutyScale = kStartupDuty;
 TaxScale CurrentTaxScale = kStartupTax;
 
-DutyScale StartupDutyScale() { return kStartupDuty; }
-TaxScale StartupTaxScale() { return kStartupTax; }
+DutyScale StartupDutyScale() {
+    return kStartupDuty;
+}
+TaxScale StartupTaxScale() {
+    return kStartupTax;
+}
 
 DutyScale ShippedDutyScale(int location) {
     if (location < 0 || location >= kDutyLocationCount) return kShippedDuty[kDutyLocationNone];
@@ -121,8 +150,10 @@ double ComputeStampDuty(double p, const DutyScale& s) {
             if (s.Flat[i - 1] > 0) return s.Rate[i - 1] * p * 0.01;
             return (p - s.Above[i - 1]) * s.Rate[i - 1] * 0.01 + acc;
         }
-        if (s.Flat[i - 1] > 0) acc = s.Rate[i - 1] * p * 0.01;
-        else acc = (s.Above[i] - s.Above[i - 1]) * s.Rate[i - 1] * 0.01 + acc;
+        if (s.Flat[i - 1] > 0)
+            acc = s.Rate[i - 1] * p * 0.01;
+        else
+            acc = (s.Above[i] - s.Above[i - 1]) * s.Rate[i - 1] * 0.01 + acc;
     }
     if (s.Flat[n - 1] > 0) return s.Rate[n - 1] * p * 0.01;
     return (p - s.Above[n - 1]) * s.Rate[n - 1] * 0.01 + acc;

@@ -9,11 +9,12 @@ void ExpectBuiltInDefaults(const CVELPPCDoc& d) {
     EXPECT_TRUE(d.Address.empty());
     EXPECT_TRUE(d.Description.empty());
     EXPECT_TRUE(d.Notes.empty());
-    for (double v : {d.Price, d.Renovations, d.Furniture, d.MarketValue, d.StampDutyCost,
-                     d.OtherCosts, d.PurchaseCosts, d.CashDeposit, d.LoanCosts, d.AdditionalLoan,
-                     d.LoanAmount, d.TotalCost, d.Rent, d.AnnualRent, d.GrossYield, d.NetYield,
-                     d.Expenses, d.DepFittValue, d.DepBuildValue, d.Depreciation,
-                     d.AvgCashFlowWeek, d.IRR, d.NPV})
+    for (double v :
+         {d.Price,           d.Renovations,   d.Furniture,    d.MarketValue,   d.StampDutyCost,
+          d.OtherCosts,      d.PurchaseCosts, d.CashDeposit,  d.LoanCosts,     d.AdditionalLoan,
+          d.LoanAmount,      d.TotalCost,     d.Rent,         d.AnnualRent,    d.GrossYield,
+          d.NetYield,        d.Expenses,      d.DepFittValue, d.DepBuildValue, d.Depreciation,
+          d.AvgCashFlowWeek, d.IRR,           d.NPV})
         EXPECT_EQ(v, 0);
     EXPECT_EQ(d.Conveyancing, 950);
     EXPECT_EQ(d.DepositPC, 5);
@@ -42,7 +43,8 @@ void ExpectBuiltInDefaults(const CVELPPCDoc& d) {
     for (int s : {d.UseSDScale, d.CalcDeposit, d.CalcLoanCosts, d.CalcExpenses, d.CalcDepFitt,
                   d.CalcDepBuild})
         EXPECT_EQ(s, 1);
-    for (double v : d.table) EXPECT_EQ(v, 0);
+    for (double v : d.table)
+        EXPECT_EQ(v, 0);
 }
 
 TEST(InvestmentTest, NewRecordHasBuiltInDefaults) {

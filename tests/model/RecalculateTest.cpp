@@ -14,7 +14,7 @@ namespace {
 constexpr double kCents = 0.005;
 
 class RecalculateTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetUpWorkedExample(doc); }
     void TearDown() override { ResetScalesToStartup(); }
 
@@ -37,8 +37,10 @@ TEST_F(RecalculateTest, WorkedExampleInterestOnly) {
     EXPECT_EQ(Cell(Row::FittingsDep, 0), 3600);
     EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, 1), 2880);
     EXPECT_EQ(doc.Depreciation, 7350);
-    for (int c = 0; c < 5; ++c) EXPECT_NEAR(Cell(Row::LoanCostWriteOff, c), 883.29, kCents) << c;
-    for (int c = 5; c < kTableColumns; ++c) EXPECT_EQ(Cell(Row::LoanCostWriteOff, c), 0) << c;
+    for (int c = 0; c < 5; ++c)
+        EXPECT_NEAR(Cell(Row::LoanCostWriteOff, c), 883.29, kCents) << c;
+    for (int c = 5; c < kTableColumns; ++c)
+        EXPECT_EQ(Cell(Row::LoanCostWriteOff, c), 0) << c;
     EXPECT_NEAR(Cell(Row::Deductions, 0), 37730.13, kCents);
     EXPECT_NEAR(Cell(Row::TaxSaving, 0), 6266.65, kCents);
     EXPECT_NEAR(Cell(Row::PreTaxCash, 0), -11660.84, kCents);
@@ -80,7 +82,8 @@ TEST_F(RecalculateTest, WorkedExamplePrincipalAndInterest) {
     // Once repaid the cash flows jump up.
     EXPECT_GT(Cell(Row::PreTaxCash, 25), Cell(Row::PreTaxCash, 24) + 20000);
     double repaid = 0;
-    for (int c = 0; c < kTableColumns; ++c) repaid += Cell(Row::PrincipalPaid, c);
+    for (int c = 0; c < kTableColumns; ++c)
+        repaid += Cell(Row::PrincipalPaid, c);
     EXPECT_NEAR(repaid, doc.LoanAmount, 1e-6);
     EXPECT_NEAR(doc.IRR, 11.97, kCents);
     EXPECT_NEAR(doc.NPV, 83217, 0.5);
@@ -121,7 +124,8 @@ TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
     EXPECT_EQ(doc.PurchaseCosts, 0);
     EXPECT_EQ(doc.TotalCost, 0);
     EXPECT_EQ(doc.LoanAmount, 0);
-    for (double v : doc.table) EXPECT_EQ(v, 0);
+    for (double v : doc.table)
+        EXPECT_EQ(v, 0);
     EXPECT_EQ(doc.AvgCashFlowWeek, 0);
     EXPECT_EQ(doc.IRR, 0);
     EXPECT_EQ(doc.NPV, 0);
@@ -144,7 +148,8 @@ TEST_F(RecalculateTest, EarlyExitKeepsPreviousResults) {
     EXPECT_EQ(doc.IRR, irr);
     EXPECT_EQ(doc.NPV, npv);
     EXPECT_EQ(doc.LoanAmount, loan);
-    for (double v : doc.table) EXPECT_EQ(v, 0);
+    for (double v : doc.table)
+        EXPECT_EQ(v, 0);
 }
 
 TEST_F(RecalculateTest, DepositAtOrAboveTotalCost) {
@@ -251,9 +256,8 @@ TEST_F(RecalculateTest, JointNamesSplitRentAndDeductions) {
     const double rent = Cell(Row::RentReceived, 0), ded = Cell(Row::Deductions, 0);
 
     // Same tax saving as one owner with half of each.
-    const double single =
-        ComputeIncomeTax(40000, CurrentTaxScale) -
-        ComputeIncomeTax(rent * 0.5 + 40000 - ded * 0.5, CurrentTaxScale);
+    const double single = ComputeIncomeTax(40000, CurrentTaxScale) -
+                          ComputeIncomeTax(rent * 0.5 + 40000 - ded * 0.5, CurrentTaxScale);
     EXPECT_DOUBLE_EQ(joint, 2 * single);
     EXPECT_GT(joint, 0);
 
@@ -304,10 +308,13 @@ TEST_F(RecalculateTest, StraightLineStopsAtTheValue) {
     const double value = doc.DepFittValue;
     ASSERT_DOUBLE_EQ(value, 18000);
     double total = 0;
-    for (int c = 0; c < 6; ++c) EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, c), 2700) << c;
+    for (int c = 0; c < 6; ++c)
+        EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, c), 2700) << c;
     EXPECT_NEAR(Cell(Row::FittingsDep, 6), 1800, 1e-6);
-    for (int c = 7; c < kTableColumns; ++c) EXPECT_EQ(Cell(Row::FittingsDep, c), 0) << c;
-    for (int c = 0; c < kTableColumns; ++c) total += Cell(Row::FittingsDep, c);
+    for (int c = 7; c < kTableColumns; ++c)
+        EXPECT_EQ(Cell(Row::FittingsDep, c), 0) << c;
+    for (int c = 0; c < kTableColumns; ++c)
+        total += Cell(Row::FittingsDep, c);
     EXPECT_NEAR(total, value, 1e-6);
 
     // Building at 2.5 %: forty even years use it up exactly.
@@ -384,8 +391,8 @@ TEST_F(RecalculateTest, UnlimitedRecordIsSafe) {
 
 // Values read from a file or the settings store may be anything, NoValue included.
 TEST_F(RecalculateTest, HostileInputsStayInsideTheTable) {
-    const double hostile[] = {NoValue, -1e300, 1e300, std::nan(""), -0.0,
-                              std::numeric_limits<double>::infinity()};
+    const double hostile[] = {NoValue,      -1e300, 1e300,
+                              std::nan(""), -0.0,   std::numeric_limits<double>::infinity()};
     for (double v : hostile) {
         SetUpWorkedExample(doc, 1);
         for (double* field : {&doc.Price, &doc.RateInterest, &doc.RateGrowth, &doc.RateInfl,

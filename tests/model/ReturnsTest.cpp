@@ -12,7 +12,9 @@
 
 namespace {
 
-double Annual(double monthly) { return (std::pow(1 + monthly, 12) - 1) * 100; }
+double Annual(double monthly) {
+    return (std::pow(1 + monthly, 12) - 1) * 100;
+}
 
 TEST(HoldingIRRTest, DepositSeries) {
     // 1000 paid, nothing for a year, 1100 one month after the last monthly entry.
@@ -24,7 +26,8 @@ TEST(HoldingIRRTest, DepositSeries) {
     const double yearly[] = {1200, 1200, 1200};
     std::vector<double> s = {-10000};
     for (int y = 0; y < 3; ++y)
-        for (int m = 0; m < 12; ++m) s.push_back(1200.0 / 12);
+        for (int m = 0; m < 12; ++m)
+            s.push_back(1200.0 / 12);
     s.push_back(10000);
     EXPECT_EQ(HoldingIRR(3, 10000, yearly, 10000), Annual(SolveSeriesRate(s.data(), s.size(), 12)));
     EXPECT_GT(HoldingIRR(3, 10000, yearly, 10000), 11.0);
@@ -34,7 +37,8 @@ TEST(HoldingIRRTest, NoDepositSkipsLeadingYearsWithoutCashFlow) {
     const double flows[] = {0, -1000, 600, 600};
     std::vector<double> s;
     for (double y : {-1000.0, 600.0, 600.0})
-        for (int m = 0; m < 12; ++m) s.push_back(y / 12);
+        for (int m = 0; m < 12; ++m)
+            s.push_back(y / 12);
     s.push_back(50);
     const double expected = Annual(SolveSeriesRate(s.data(), s.size(), 12));
     ASSERT_GT(expected, -100);
@@ -125,7 +129,7 @@ TEST(MarginalTaxRateTest, StartupScale) {
 }
 
 class ResultStageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetUpWorkedExample(doc); }
     void TearDown() override { ResetScalesToStartup(); }
     CVELPPCDoc doc;
@@ -136,7 +140,8 @@ TEST_F(ResultStageTest, AverageWeeklyCashFlow) {
         doc.ProjectionYear = p;
         doc.Recalculate(true);
         double sum = 0;
-        for (int i = 0; i < p; ++i) sum += doc.At(Row::AfterTaxCashWeek, i);
+        for (int i = 0; i < p; ++i)
+            sum += doc.At(Row::AfterTaxCashWeek, i);
         EXPECT_DOUBLE_EQ(doc.AvgCashFlowWeek, sum / p) << p;
     }
 }
@@ -153,7 +158,8 @@ TEST_F(ResultStageTest, NpvWithoutInflationIsThePlainSum) {
     doc.ProjectionYear = 5;
     doc.Recalculate(true);
     double expected = -doc.CashDeposit;
-    for (int i = 0; i < 5; ++i) expected += doc.At(Row::AfterTaxCash, i);
+    for (int i = 0; i < 5; ++i)
+        expected += doc.At(Row::AfterTaxCash, i);
     expected += doc.At(Row::Equity, 4);
     EXPECT_NEAR(doc.NPV, expected, 1e-6);
 }

@@ -5,7 +5,7 @@
 namespace {
 
 class ScalesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetScalesToStartup(); }
     void TearDown() override { ResetScalesToStartup(); }
 };
@@ -42,8 +42,7 @@ TEST_F(ScalesTest, DutyBoundariesAndEmptyScales) {
     EXPECT_DOUBLE_EQ(ComputeStampDuty(50000, qld), 300 + 675);
     EXPECT_DOUBLE_EQ(ComputeStampDuty(50001, qld), 300 + 675 + 0.0275);
     // Above the last row.
-    EXPECT_DOUBLE_EQ(ComputeStampDuty(800000, qld),
-                     300 + 675 + 1375 + 4875 + 8750 + 8000 + 4500);
+    EXPECT_DOUBLE_EQ(ComputeStampDuty(800000, qld), 300 + 675 + 1375 + 4875 + 8750 + 8000 + 4500);
 
     for (double p : {0.0, 1.0, 300000.0, 5e9})
         EXPECT_EQ(ComputeStampDuty(p, ShippedDutyScale(kDutyLocationNone)), 0) << p;
@@ -123,7 +122,8 @@ TEST_F(ScalesTest, BuiltInTables) {
         EXPECT_EQ(s.Location, i);
         EXPECT_EQ(s.Count, dutyCounts[i]);
         EXPECT_EQ(s.BaseDuty, 0);
-        for (int r = s.Count; r < kScaleRows; ++r) EXPECT_EQ(s.Above[r] + s.Rate[r] + s.Flat[r], 0);
+        for (int r = s.Count; r < kScaleRows; ++r)
+            EXPECT_EQ(s.Above[r] + s.Rate[r] + s.Flat[r], 0);
         EXPECT_EQ(BuiltInDutyScales[i], s);
     }
     EXPECT_EQ(ShippedDutyScale(2).Flat[3] + ShippedDutyScale(5).Flat[9], 2);
