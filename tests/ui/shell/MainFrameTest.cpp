@@ -1,0 +1,563 @@
+// The main window and the document framework: menus and tool bar, New, Open, Save, Save As,
+// the save question, recent files, failed reads and writes, the Settings commands and the
+// start-up.
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "persist/Defaults.h"
+#include "persist/InvestmentFile.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/VELPPCApp.h"
+#include "ui/shell/VELPPCView.h"
+
+#include "ShellTestSupport.h"
+
+namespace {
+
+using Answer = DocumentUi::SaveAnswer;
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+struct MenuEntry {
+    QString text;
+    int command; // 0 for a separator
+    QString shortcut;
+};
+
+std::vector<MenuEntry> Entries(const QMenu* menu) {
+    std::vector<MenuEntry> out;
+    for (const QAction* a : menu->actions()) {
+        if (!a->isVisible()) continue;
+        if (a->isSeparator()) out.push_back({QString(), 0, QString()});
+        else out.push_back({a->text(), a->data().toInt(), a->shortcut().toString()});
+    }
+    return out;
+}
+
+class FrameTest : public ::testing::Test {
+protected:
+    FrameTest() : frame(store, ui) {
+        EXPECT_TRUE(dir.isValid());
+        frame.StartWith({});
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // Saves the worked example under `name` and starts a new investment again.
+    QString SaveWorkedExample(const QString& name) {
+        SetUpWorkedExample(frame.Document());
+        frame.Document().Address = u"1 Example St";
+        ui.saveNames.push_back(Path(name));
+        EXPECT_TRUE(frame.FileSaveAs());
+        EXPECT_TRUE(frame.FileNew());
+        return Path(name);
+    }
+
+    // What an accepted editor leaves behind.
+    void Edit(double price) {
+        frame.Document().Price = price;
+        frame.Document().Recalculate(true);
+    }
+
+    HooksGuard guard;
+    QTemporaryDir dir;
+    MemorySettingsStore store;
+    ScriptedUi ui;
+    CMainFrame frame;
+};
+
+} // namespace
+
+TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
+    const QList<QAction*> menus = frame.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), "&File");
+    EXPECT_EQ(menus[1]->text(), "&Graphics");
+    EXPECT_EQ(menus[2]->text(), "&Settings");
+
+    const auto file = Entries(menus[0]->menu());
+    const std::vector<MenuEntry> expectedFile = {
+        {"&New", CmdFileNew, "Ctrl+N"},       {"&Open...", CmdFileOpen, "Ctrl+O"},
+        {"&Save", CmdFileSave, "Ctrl+S"},     {"Save &As...", CmdFileSaveAs, ""},
+        {"", 0, ""},                          {"Recent File", CmdFileMru, ""},
+        {"", 0, ""},                          {"E&xit", CmdAppExit, ""}};
+    ASSERT_EQ(file.size(), expectedFile.size());
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        EXPECT_EQ(file[i].text, expectedFile[i].text) << i;
+        EXPECT_EQ(file[i].command, expectedFile[i].command) << i;
+        EXPECT_EQ(file[i].shortcut, expectedFile[i].shortcut) << i;
+    }
+    EXPECT_FALSE(frame.menuBar()->actions()[0]->menu()->actions()[5]->isEnabled());
+
+    const auto graphics = Entries(menus[1]->menu());
+    const std::vector<std::pair<QString, int>> expectedGraphics = {
+        {"&Bank Comparison...", CmdBankComparison}, {"&Rate of Return", CmdRateOfReturn},
+        {"&Cash Flows", CmdCashFlows},              {"Value && Debt", CmdValueDebt},
+        {"&Who pays?", CmdWhoPays}};
+    ASSERT_EQ(graphics.size(), expectedGraphics.size());
+    for (std::size_t i = 0; i < graphics.size(); ++i) {
+        EXPECT_EQ(graphics[i].text, expectedGraphics[i].first);
+        EXPECT_EQ(graphics[i].command, expectedGraphics[i].second);
+    }
+
+    const auto settings = Entries(menus[2]->menu());
+    const std::vector<std::pair<QString, int>> expectedSettings = {
+        {"&Preferences", CmdPreferences},     {"Pro&jections", CmdProjections},
+        {"&Linked Variables", CmdLinkedVariables}, {"Stamp &Duty", CmdStampDuty},
+        {"&Tax Scales", CmdTaxScales},        {"&Save Settings", CmdSaveSettings},
+        {"&Delete settings", CmdDeleteSettings}};
+    ASSERT_EQ(settings.size(), expectedSettings.size());
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        EXPECT_EQ(settings[i].text, expectedSettings[i].first);
+        EXPECT_EQ(settings[i].command, expectedSettings[i].second);
+    }
+}
+
+TEST_F(FrameTest, ToolBarAtTheTopSendsNewOpenSave) {
+    const auto bars = frame.findChildren<QToolBar*>();
+    ASSERT_EQ(bars.size(), 1);
+    EXPECT_EQ(frame.toolBarArea(bars[0]), Qt::TopToolBarArea);
+    std::vector<int> commands;
+    for (const QAction* a : bars[0]->actions()) commands.push_back(a->isSeparator() ? 0 : a->data().toInt());
+    EXPECT_EQ(commands, (std::vector<int>{0, CmdFileNew, CmdFileOpen, CmdFileSave, 0}));
+}
+
+TEST_F(FrameTest, EntriesWithoutTheirPartAreDisabled) {
+    for (int c : {CmdBankComparison, CmdWhoPays, CmdPreferences, CmdProjections,
+                  CmdLinkedVariables, CmdStampDuty, CmdTaxScales})
+        EXPECT_FALSE(frame.Action(c)->isEnabled()) << c;
+    for (int c : {CmdFileNew, CmdFileOpen, CmdFileSave, CmdFileSaveAs, CmdAppExit,
+                  CmdSaveSettings, CmdDeleteSettings})
+        EXPECT_TRUE(frame.Action(c)->isEnabled()) << c;
+
+    Hooks().openChart = [](const CVELPPCDoc&, int, const FontSpec[2], QWidget*) {};
+    Hooks().editItem = [](CVELPPCDoc&, SettingsStore&, unsigned, QWidget*) {};
+    frame.UpdateCommandStates();
+    EXPECT_TRUE(frame.Action(CmdBankComparison)->isEnabled());
+    EXPECT_TRUE(frame.Action(CmdProjections)->isEnabled());
+    EXPECT_FALSE(frame.Action(CmdTaxScales)->isEnabled());
+}
+
+TEST_F(FrameTest, StartsUntitledWithTheStoresDefaultsAndUnchanged) {
+    EXPECT_EQ(frame.windowTitle(), "Untitled - Pocket VEL");
+    EXPECT_EQ(frame.DocumentTitle(), "Untitled");
+    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_EQ(frame.Document().RateInterest, 8.5);
+
+    WriteSettingDouble(store, "RateInterest", 7.25);
+    ASSERT_TRUE(frame.FileNew());
+    EXPECT_EQ(frame.Document().RateInterest, 7.25);
+    EXPECT_TRUE(ui.questions.isEmpty());
+}
+
+TEST_F(FrameTest, SaveAsAddsTheExtensionNamesTheWindowAndClearsTheMark) {
+    SetUpWorkedExample(frame.Document());
+    frame.Document().SetModifiedFlag(true);
+    ui.saveNames.push_back(Path("house"));
+    ASSERT_TRUE(frame.FileSave()); // no name yet: asks for one
+    ASSERT_EQ(ui.proposedNames.size(), 1);
+    EXPECT_TRUE(ui.proposedNames[0].endsWith("Untitled.vel"));
+    EXPECT_TRUE(QFile::exists(Path("house.vel")));
+    EXPECT_EQ(frame.PathName(), QDir(dir.path()).absoluteFilePath("house.vel"));
+    EXPECT_EQ(frame.windowTitle(), "house.vel - Pocket VEL");
+    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_EQ(ReadAll(Path("house.vel")).size(), kFileFixedSize);
+    EXPECT_TRUE(ui.messages.isEmpty());
+
+    // Save again goes to the same file without asking.
+    Edit(310000);
+    ASSERT_TRUE(frame.FileSave());
+    EXPECT_EQ(ui.proposedNames.size(), 1);
+    EXPECT_FALSE(frame.Document().IsModified());
+
+    // A name with an extension keeps it.
+    ui.saveNames.push_back(Path("copy.backup"));
+    ASSERT_TRUE(frame.FileSaveAs());
+    EXPECT_TRUE(QFile::exists(Path("copy.backup")));
+}
+
+TEST_F(FrameTest, OpenRestoresTheInvestmentAndItsName) {
+    const QString file = SaveWorkedExample("example.vel");
+    ASSERT_EQ(frame.Document().Price, 0);
+    ui.openNames.push_back(file);
+    ASSERT_TRUE(frame.FileOpen());
+    EXPECT_EQ(frame.Document().Price, 300000);
+    EXPECT_EQ(frame.Document().Address, u"1 Example St");
+    EXPECT_NEAR(frame.Document().LoanAmount, 298845.18125, 1e-6);
+    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_EQ(frame.windowTitle(), "example.vel - Pocket VEL");
+    EXPECT_TRUE(ui.questions.isEmpty());
+
+    ui.openNames.push_back({}); // the user cancels the file dialog
+    EXPECT_FALSE(frame.FileOpen());
+    EXPECT_EQ(frame.Document().Price, 300000);
+}
+
+TEST_F(FrameTest, SaveQuestionBeforeReplacingAChangedInvestment) {
+    Edit(250000);
+    ASSERT_TRUE(frame.Document().IsModified());
+
+    ui.answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(frame.FileNew());
+    ASSERT_EQ(ui.questions, QStringList{"Save changes to Untitled?"});
+    EXPECT_EQ(frame.Document().Price, 250000);
+    EXPECT_TRUE(frame.Document().IsModified());
+
+    ui.answers.push_back(Answer::No);
+    EXPECT_TRUE(frame.FileNew());
+    EXPECT_EQ(frame.Document().Price, 0);
+    EXPECT_FALSE(frame.Document().IsModified());
+
+    // "Yes" saves first, asking for a name when there is none.
+    Edit(260000);
+    ui.answers.push_back(Answer::Yes);
+    ui.saveNames.push_back(Path("yes.vel"));
+    EXPECT_TRUE(frame.FileNew());
+    EXPECT_TRUE(QFile::exists(Path("yes.vel")));
+    EXPECT_EQ(frame.windowTitle(), "Untitled - Pocket VEL");
+
+    // "Save As..." asks for a name even when there is one; the question names the file.
+    ui.openNames.push_back(Path("yes.vel"));
+    ASSERT_TRUE(frame.FileOpen());
+    Edit(270000);
+    ui.answers.push_back(Answer::SaveAs);
+    ui.saveNames.push_back(Path("other.vel"));
+    EXPECT_TRUE(frame.FileNew());
+    EXPECT_EQ(ui.questions.last(), "Save changes to yes.vel?");
+    EXPECT_TRUE(QFile::exists(Path("other.vel")));
+
+    // Cancelling the name of "Yes" abandons the New.
+    Edit(280000);
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_FALSE(frame.FileNew());
+    EXPECT_EQ(frame.Document().Price, 280000);
+}
+
+TEST_F(FrameTest, SaveQuestionBeforeOpenAndRecentFile) {
+    const QString file = SaveWorkedExample("a.vel");
+    Edit(123000);
+    ui.openNames.push_back(file);
+    ui.answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(frame.FileOpen());
+    EXPECT_EQ(frame.Document().Price, 123000);
+
+    ui.answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(frame.OpenRecentFile(0));
+    EXPECT_EQ(frame.Document().Price, 123000);
+    ui.answers.push_back(Answer::No);
+    EXPECT_TRUE(frame.OpenRecentFile(0));
+    EXPECT_EQ(frame.Document().Price, 300000);
+    EXPECT_EQ(ui.questions.size(), 3);
+}
+
+TEST_F(FrameTest, ExitAsksAndCancelKeepsTheWindow) {
+    frame.show();
+    Edit(200000);
+    ui.answers.push_back(Answer::Cancel);
+    frame.OnCommand(CmdAppExit);
+    EXPECT_TRUE(frame.isVisible());
+    ASSERT_EQ(ui.questions.size(), 1);
+    ui.answers.push_back(Answer::No);
+    frame.close();
+    EXPECT_FALSE(frame.isVisible());
+
+    // Unchanged: no question.
+    frame.show();
+    frame.Document().SetModifiedFlag(false);
+    frame.close();
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(ui.questions.size(), 2);
+}
+
+TEST_F(FrameTest, RecentFilesHoldTheLastFourNewestFirst) {
+    for (const char* name : {"1.vel", "2.vel", "3.vel", "4.vel", "5.vel"}) SaveWorkedExample(name);
+    const QStringList files = frame.RecentFiles().Files();
+    ASSERT_EQ(files.size(), 4);
+    EXPECT_TRUE(files[0].endsWith("5.vel"));
+    EXPECT_TRUE(files[3].endsWith("2.vel"));
+    EXPECT_EQ(store.ReadString(kSectionRecentFiles, "File1"), files[0].toStdString());
+    EXPECT_EQ(store.ReadString(kSectionRecentFiles, "File4"), files[3].toStdString());
+
+    // The menu shows them in place of "Recent File".
+    ASSERT_EQ(frame.RecentFileActions().size(), 4u);
+    EXPECT_TRUE(frame.RecentFileActions()[0]->text().startsWith("&1 "));
+    EXPECT_TRUE(frame.RecentFileActions()[0]->text().endsWith("5.vel"));
+    EXPECT_EQ(Entries(frame.menuBar()->actions()[0]->menu()).size(), 4u + 3 + 4);
+
+    // Opening one moves it to the front.
+    ASSERT_TRUE(frame.OpenRecentFile(3));
+    EXPECT_TRUE(frame.RecentFiles().Files()[0].endsWith("2.vel"));
+    EXPECT_EQ(frame.windowTitle(), "2.vel - Pocket VEL");
+
+    // One that has gone leaves the list with a message.
+    QFile::remove(Path("4.vel"));
+    const int gone = static_cast<int>(frame.RecentFiles().Files().indexOf(QDir(dir.path()).absoluteFilePath("4.vel")));
+    ASSERT_GE(gone, 0);
+    EXPECT_FALSE(frame.OpenRecentFile(gone));
+    EXPECT_EQ(frame.RecentFiles().Size(), 3);
+    EXPECT_FALSE(store.ReadString(kSectionRecentFiles, "File4").has_value());
+    EXPECT_EQ(ui.messages.size(), 1);
+}
+
+TEST_F(FrameTest, FileThatFailsToOpenChangesNothing) {
+    const QString good = SaveWorkedExample("good.vel");
+    ui.openNames.push_back(good);
+    ASSERT_TRUE(frame.FileOpen());
+    Edit(333000);
+    const CVELPPCDoc before = frame.Document();
+    const DutyScale duty = CurrentDutyScale;
+    const TaxScale tax = CurrentTaxScale;
+    auto expectUnchanged = [&] {
+        EXPECT_EQ(frame.Document().Price, before.Price);
+        EXPECT_EQ(frame.Document().Address, before.Address);
+        EXPECT_EQ(frame.Document().table, before.table);
+        EXPECT_TRUE(frame.Document().IsModified());
+        EXPECT_EQ(CurrentDutyScale, duty);
+        EXPECT_EQ(CurrentTaxScale, tax);
+        EXPECT_EQ(frame.windowTitle(), "good.vel - Pocket VEL");
+    };
+
+    // Another program's file: the reader's own message, nothing else.
+    WriteBytes(Path("other.vel"), QByteArray("Q1.02VEL\0PPC\0", 13) + QByteArray(800, '\x01'));
+    ui.answers.push_back(Answer::No);
+    ui.openNames.push_back(Path("other.vel"));
+    EXPECT_FALSE(frame.FileOpen());
+    EXPECT_EQ(ui.messages, QStringList{kMsgDifferentVel});
+    expectUnchanged();
+
+    // A truncated file, whose scales would already have been read in part: named, refused.
+    QByteArray cut = ReadAll(good);
+    cut.chop(1);
+    WriteBytes(Path("cut.vel"), cut);
+    ui.answers.push_back(Answer::No);
+    ui.openNames.push_back(Path("cut.vel"));
+    EXPECT_FALSE(frame.FileOpen());
+    ASSERT_EQ(ui.messages.size(), 2);
+    EXPECT_TRUE(ui.messages[1].contains(QDir::toNativeSeparators(Path("cut.vel"))));
+    EXPECT_TRUE(ui.messages[1].contains("could not be read"));
+    expectUnchanged();
+
+    // A file that is not there.
+    ui.answers.push_back(Answer::No);
+    ui.openNames.push_back(Path("missing.vel"));
+    EXPECT_FALSE(frame.FileOpen());
+    ASSERT_EQ(ui.messages.size(), 3);
+    EXPECT_TRUE(ui.messages[2].contains("missing.vel"));
+    expectUnchanged();
+}
+
+TEST_F(FrameTest, LaterVersionIsReadAfterItsNotice) {
+    QByteArray bytes = ReadAll(SaveWorkedExample("later.vel"));
+    bytes[3] = '1'; // "P1.1" with release "2": version 112
+    WriteBytes(Path("later.vel"), bytes);
+    ui.openNames.push_back(Path("later.vel"));
+    EXPECT_TRUE(frame.FileOpen());
+    EXPECT_EQ(ui.messages, QStringList{kMsgLaterVersion});
+    EXPECT_EQ(frame.Document().Price, 300000);
+
+    // A later version that is also cut short: the notice, then the failure.
+    bytes.chop(10);
+    WriteBytes(Path("later-cut.vel"), bytes);
+    ui.openNames.push_back(Path("later-cut.vel"));
+    EXPECT_FALSE(frame.FileOpen());
+    ASSERT_EQ(ui.messages.size(), 3);
+    EXPECT_TRUE(ui.messages[2].contains("later-cut.vel"));
+}
+
+namespace {
+
+// Files of the process may not grow beyond a few bytes while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+} // namespace
+
+TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheMark) {
+    const QString file = SaveWorkedExample("keep.vel");
+    const QByteArray old = ReadAll(file);
+    ui.openNames.push_back(file);
+    ASSERT_TRUE(frame.FileOpen());
+    frame.Document().Address = u"A much longer address than before, so the file grows";
+    Edit(999000);
+    {
+        FileSizeLimit limit(100);
+        EXPECT_FALSE(frame.FileSave());
+    }
+    EXPECT_EQ(ReadAll(file), old);
+    EXPECT_TRUE(frame.Document().IsModified());
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_TRUE(ui.messages[0].contains(QDir::toNativeSeparators(file)));
+    EXPECT_TRUE(ui.messages[0].contains("could not be saved"));
+    EXPECT_TRUE(ui.messages[0].contains("bytes could be written"));
+    // Nothing but the old file is left in the folder.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    // A failed save in the save question abandons the New.
+    ui.answers.push_back(Answer::Yes);
+    {
+        FileSizeLimit limit(100);
+        EXPECT_FALSE(frame.FileNew());
+    }
+    EXPECT_EQ(frame.Document().Price, 999000);
+    EXPECT_EQ(ReadAll(file), old);
+
+    // Saving into a folder that does not exist: the name stays as it was.
+    ui.saveNames.push_back(Path("no/such/folder/x.vel"));
+    EXPECT_FALSE(frame.FileSaveAs());
+    EXPECT_EQ(frame.windowTitle(), "keep.vel - Pocket VEL");
+    EXPECT_TRUE(frame.Document().IsModified());
+    EXPECT_TRUE(ui.messages.last().contains("x.vel"));
+    EXPECT_EQ(frame.RecentFiles().Size(), 1);
+}
+
+TEST_F(FrameTest, SettingsCommandsReachTheStoreAndTheHooks) {
+    SetUpWorkedExample(frame.Document());
+    frame.Document().RateInterest = 8.126;
+    frame.OnCommand(CmdSaveSettings);
+    EXPECT_EQ(store.ReadString(kSectionSettingsFile, "RateInterest"), "8.13");
+    EXPECT_EQ(store.ReadInt(kSectionSettingsFile, "LCYears"), 5);
+    EXPECT_TRUE(store.ReadString(kSectionSettingsFile, "TaxScale").has_value());
+    EXPECT_TRUE(ui.messages.isEmpty());
+
+    store.WriteString(kSectionSettings, "BG1Color", "255");
+    frame.OnCommand(CmdDeleteSettings);
+    EXPECT_FALSE(store.ReadString(kSectionSettingsFile, "RateInterest").has_value());
+    EXPECT_FALSE(store.ReadString(kSectionSettingsFile, "StampDuty").has_value());
+    EXPECT_FALSE(store.ReadString(kSectionSettings, "BG1Color").has_value());
+    EXPECT_EQ(frame.Document().RateInterest, 8.126); // nothing in memory changes
+
+    std::vector<std::string> called;
+    unsigned item = 99;
+    Hooks().editItem = [&](CVELPPCDoc& d, SettingsStore& s, unsigned i, QWidget* parent) {
+        EXPECT_EQ(&d, &frame.Document());
+        EXPECT_EQ(&s, &store);
+        EXPECT_EQ(parent, &frame);
+        item = i;
+    };
+    Hooks().linkedVariables = [&](CVELPPCDoc&, SettingsStore&, QWidget*) { called.push_back("linked"); };
+    Hooks().stampDuty = [&](CVELPPCDoc&, SettingsStore&, QWidget*) { called.push_back("duty"); };
+    Hooks().taxScales = [&](CVELPPCDoc&, SettingsStore&, QWidget*) { called.push_back("tax"); };
+    frame.OnCommand(CmdProjections);
+    frame.UpdateCommandStates();
+    frame.Action(CmdLinkedVariables)->trigger();
+    frame.OnCommand(CmdStampDuty);
+    frame.OnCommand(CmdTaxScales);
+    EXPECT_EQ(item, ItemProjections);
+    EXPECT_EQ(called, (std::vector<std::string>{"linked", "duty", "tax"}));
+}
+
+TEST_F(FrameTest, EditsRedrawTheView) {
+    int updates = 0;
+    const auto previous = frame.Document().onUpdateAllViews;
+    ASSERT_TRUE(previous);
+    frame.Document().onUpdateAllViews = [&] {
+        ++updates;
+        previous();
+    };
+    Edit(1);
+    EXPECT_EQ(updates, 1);
+}
+
+// --- start-up ---
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    ~StartupTest() override { qApp->setStyleSheet(QString()); }
+    HooksGuard guard;
+    QTemporaryDir dir;
+    MemorySettingsStore store;
+    ScriptedUi ui;
+};
+
+} // namespace
+
+TEST_F(StartupTest, OpensTheFileOnTheCommandLine) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    doc.Address = u"On the command line";
+    const QString path = dir.filePath("cmd.vel");
+    {
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        ASSERT_TRUE(SaveInvestment(doc, out));
+    }
+    store.WriteString(kSectionRecentFiles, "File1", "/somewhere/else.vel");
+    CVELPPCApp app(store, ui);
+    ASSERT_TRUE(app.InitInstance({path}));
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->Document().Address, u"On the command line");
+    EXPECT_EQ(frame->windowTitle(), "cmd.vel - Pocket VEL");
+    EXPECT_FALSE(frame->Document().IsModified());
+    EXPECT_EQ(frame->RecentFiles().Size(), 2);
+    EXPECT_TRUE(frame->RecentFiles().Files()[1].endsWith("else.vel"));
+}
+
+TEST_F(StartupTest, UnreadableFileLeavesANewInvestment) {
+    CVELPPCApp app(store, ui);
+    ASSERT_TRUE(app.InitInstance({dir.filePath("nothing.vel")}));
+    EXPECT_EQ(app.MainFrame()->windowTitle(), "Untitled - Pocket VEL");
+    EXPECT_EQ(app.MainFrame()->Document().Conveyancing, 950);
+    EXPECT_EQ(ui.messages.size(), 1);
+}
+
+TEST_F(StartupTest, ColoursAreReadAndDialogsTakeTheBackground) {
+    store.WriteString(kSectionSettings, "BG1Color", "255"); // red
+    CVELPPCApp app(store, ui);
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(CurrentColours.BG1Color, 255u);
+    EXPECT_EQ(CurrentColours.GR1Color, RGBColour(0, 0, 255));
+    EXPECT_TRUE(qApp->styleSheet().contains("#ff0000"));
+    QDialog dialog;
+    dialog.ensurePolished();
+    QImage image = dialog.grab().toImage();
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(255, 0, 0));
+}
+
+TEST(DialogStyleSheet, AutomaticKeepsThePlatformBackground) {
+    EXPECT_TRUE(DialogStyleSheet(kAutomaticColour).isEmpty());
+    EXPECT_TRUE(DialogStyleSheet(RGBColour(220, 255, 255)).contains("#dcffff"));
+}

@@ -1,0 +1,353 @@
+#include "ui/shell/MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QStyle>
+#include <QToolBar>
+
+#include <sstream>
+#include <string>
+
+#include "persist/Defaults.h"
+#include "persist/InvestmentFile.h"
+#include "persist/Settings.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/Hooks.h"
+#include "ui/shell/Platform.h"
+#include "ui/shell/VELPPCView.h"
+
+namespace {
+
+// The largest file the reader can use: the header and block, and three texts of the longest
+// length a file can give. Anything after that is never read.
+constexpr qint64 kLargestFile = kFileFixedSize + 3 * 2 * 32767;
+
+// Shows what the reader reports as it reads, and remembers whether it explained a failure.
+class FrameMessages : public MessageSink {
+public:
+    FrameMessages(DocumentUi& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
+    void Message(const std::string& text) override {
+        ui_.ShowMessage(parent_, QString::fromStdString(text));
+        // A later version is a notice, the reading goes on.
+        if (text != kMsgLaterVersion) explained = true;
+    }
+    bool explained = false;
+
+private:
+    DocumentUi& ui_;
+    QWidget* parent_;
+};
+
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+} // namespace
+
+CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList recent,
+                       QWidget* parent)
+    : QMainWindow(parent), store_(store), ui_(ui), recent_(std::move(recent)) {
+    view_ = new CVELPPCView(doc_, store_, this);
+    setCentralWidget(view_);
+    doc_.onUpdateAllViews = [this] { view_->viewport()->update(); };
+    CreateMenusAndToolBar();
+    UpdateCommandStates();
+    // A portrait window a little larger than a handheld's screen.
+    resize(320, 480);
+    UpdateTitle();
+}
+
+CMainFrame::~CMainFrame() { doc_.onUpdateAllViews = nullptr; }
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int command, const QString& text) {
+    auto* action = new QAction(text, this);
+    action->setData(command);
+    connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+    menu->addAction(action);
+    actions_[command] = action;
+    return action;
+}
+
+void CMainFrame::CreateMenusAndToolBar() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    AddCommand(fileMenu_, CmdFileNew, QStringLiteral("&New"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    AddCommand(fileMenu_, CmdFileOpen, QStringLiteral("&Open..."))->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    AddCommand(fileMenu_, CmdFileSave, QStringLiteral("&Save"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    AddCommand(fileMenu_, CmdFileSaveAs, QStringLiteral("Save &As..."));
+    fileMenu_->addSeparator();
+    // The recent files take the place of this entry; with none it shows, disabled.
+    recentPlaceholder_ = fileMenu_->addAction(QStringLiteral("Recent File"));
+    recentPlaceholder_->setData(static_cast<int>(CmdFileMru));
+    recentPlaceholder_->setEnabled(false);
+    recentEnd_ = fileMenu_->addSeparator();
+    AddCommand(fileMenu_, CmdAppExit, QStringLiteral("E&xit"));
+
+    QMenu* graphics = menuBar()->addMenu(QStringLiteral("&Graphics"));
+    AddCommand(graphics, CmdBankComparison, QStringLiteral("&Bank Comparison..."));
+    AddCommand(graphics, CmdRateOfReturn, QStringLiteral("&Rate of Return"));
+    AddCommand(graphics, CmdCashFlows, QStringLiteral("&Cash Flows"));
+    AddCommand(graphics, CmdValueDebt, QStringLiteral("Value && Debt"));
+    AddCommand(graphics, CmdWhoPays, QStringLiteral("&Who pays?"));
+
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
+    AddCommand(settings, CmdPreferences, QStringLiteral("&Preferences"));
+    AddCommand(settings, CmdProjections, QStringLiteral("Pro&jections"));
+    AddCommand(settings, CmdLinkedVariables, QStringLiteral("&Linked Variables"));
+    AddCommand(settings, CmdStampDuty, QStringLiteral("Stamp &Duty"));
+    AddCommand(settings, CmdTaxScales, QStringLiteral("&Tax Scales"));
+    AddCommand(settings, CmdSaveSettings, QStringLiteral("&Save Settings"));
+    AddCommand(settings, CmdDeleteSettings, QStringLiteral("&Delete settings"));
+
+    for (QMenu* menu : {fileMenu_, graphics, settings})
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+
+    QToolBar* bar = addToolBar(QStringLiteral("Commands"));
+    bar->setObjectName(QStringLiteral("CommandBar"));
+    bar->setMovable(false);
+    bar->addSeparator();
+    actions_[CmdFileNew]->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    actions_[CmdFileOpen]->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    actions_[CmdFileSave]->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    bar->addAction(actions_[CmdFileNew]);
+    bar->addAction(actions_[CmdFileOpen]);
+    bar->addAction(actions_[CmdFileSave]);
+    bar->addSeparator();
+
+    RebuildRecentFileMenu();
+}
+
+void CMainFrame::UpdateCommandStates() {
+    const ShellHooks& hooks = Hooks();
+    const bool charts = static_cast<bool>(hooks.openChart);
+    for (int command : {CmdBankComparison, CmdRateOfReturn, CmdCashFlows, CmdValueDebt, CmdWhoPays})
+        actions_[command]->setEnabled(charts);
+    actions_[CmdPreferences]->setEnabled(static_cast<bool>(hooks.preferences));
+    actions_[CmdProjections]->setEnabled(static_cast<bool>(hooks.editItem));
+    actions_[CmdLinkedVariables]->setEnabled(static_cast<bool>(hooks.linkedVariables));
+    actions_[CmdStampDuty]->setEnabled(static_cast<bool>(hooks.stampDuty));
+    actions_[CmdTaxScales]->setEnabled(static_cast<bool>(hooks.taxScales));
+}
+
+QAction* CMainFrame::Action(int command) const {
+    auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::OnCommand(int command) {
+    // The view serves the charts and "Preferences"; the record's Settings commands and the
+    // framework's file commands follow.
+    if (view_->OnCommand(command)) return;
+    const ShellHooks& hooks = Hooks();
+    switch (command) {
+    case CmdFileNew: FileNew(); break;
+    case CmdFileOpen: FileOpen(); break;
+    case CmdFileSave: FileSave(); break;
+    case CmdFileSaveAs: FileSaveAs(); break;
+    case CmdAppExit: close(); break;
+    case CmdProjections:
+        if (hooks.editItem) hooks.editItem(doc_, store_, ItemProjections, this);
+        break;
+    case CmdLinkedVariables:
+        if (hooks.linkedVariables) hooks.linkedVariables(doc_, store_, this);
+        break;
+    case CmdStampDuty:
+        if (hooks.stampDuty) hooks.stampDuty(doc_, store_, this);
+        break;
+    case CmdTaxScales:
+        if (hooks.taxScales) hooks.taxScales(doc_, store_, this);
+        break;
+    case CmdSaveSettings: SaveSettings(store_, doc_); break;
+    case CmdDeleteSettings: DeleteSettings(store_); break;
+    default: break;
+    }
+}
+
+void CMainFrame::RebuildRecentFileMenu() {
+    for (QAction* action : recentActions_) {
+        fileMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    recentPlaceholder_->setVisible(recent_.Size() == 0);
+    for (int i = 0; i < recent_.Size(); ++i) {
+        auto* action = new QAction(recent_.MenuText(i), this);
+        action->setData(static_cast<int>(CmdFileMru) + i);
+        action->setToolTip(Native(recent_.Files()[i]));
+        connect(action, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
+        fileMenu_->insertAction(recentEnd_, action);
+        recentActions_.push_back(action);
+    }
+}
+
+void CMainFrame::RememberFile(const QString& path) {
+    recent_.Add(path);
+    recent_.Save(store_);
+    RebuildRecentFileMenu();
+}
+
+QString CMainFrame::DocumentTitle() const {
+    return pathName_.isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(pathName_).fileName();
+}
+
+void CMainFrame::SetPathName(const QString& path) {
+    pathName_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(DocumentTitle() + QStringLiteral(" - ") + QString::fromUtf8(kAppTitle));
+}
+
+bool CMainFrame::StartWith(const QString& path) {
+    if (!NewInvestment(doc_, store_)) return false;
+    SetPathName({});
+    if (!path.isEmpty()) ReadDocument(path);
+    return true;
+}
+
+bool CMainFrame::FileNew() {
+    if (!SaveModified()) return false;
+    if (!NewInvestment(doc_, store_)) return false;
+    SetPathName({});
+    doc_.UpdateAllViews();
+    return true;
+}
+
+bool CMainFrame::FileOpen() {
+    const QString path = ui_.AskOpenFileName(this);
+    if (path.isEmpty()) return false;
+    return OpenDocumentFile(path);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    if (!SaveModified()) return false;
+    return ReadDocument(path);
+}
+
+bool CMainFrame::OpenRecentFile(int index) {
+    if (index < 0 || index >= recent_.Size()) return false;
+    const QString path = recent_.Files()[index];
+    if (!SaveModified()) return false;
+    if (ReadDocument(path)) return true;
+    // A file that can no longer be read leaves the list.
+    const int now = static_cast<int>(recent_.Files().indexOf(path));
+    if (now >= 0) {
+        recent_.Remove(now);
+        recent_.Save(store_);
+        RebuildRecentFileMenu();
+    }
+    return false;
+}
+
+bool CMainFrame::FileSave() {
+    if (pathName_.isEmpty()) return FileSaveAs();
+    return WriteDocument(pathName_);
+}
+
+bool CMainFrame::FileSaveAs() {
+    QString proposed = pathName_;
+    if (proposed.isEmpty()) {
+        const QString dir = recent_.Size() > 0 ? QFileInfo(recent_.Files()[0]).absolutePath()
+                                               : QDir::currentPath();
+        proposed = QDir(dir).filePath(QString::fromUtf8(kUntitled) + QString::fromUtf8(kFileExtension));
+    }
+    QString path = ui_.AskSaveFileName(this, proposed);
+    if (path.isEmpty()) return false;
+    // A name given without an extension gets the program's.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        if (path.endsWith('.')) path.chop(1);
+        path += QString::fromUtf8(kFileExtension);
+    }
+    return WriteDocument(path);
+}
+
+bool CMainFrame::SaveModified() {
+    if (!doc_.IsModified()) return true;
+    const QString question = QStringLiteral("Save changes to %1?").arg(DocumentTitle());
+    switch (ui_.AskSaveChanges(this, question)) {
+    case DocumentUi::SaveAnswer::Yes: return FileSave();
+    case DocumentUi::SaveAnswer::SaveAs: return FileSaveAs();
+    case DocumentUi::SaveAnswer::No: return true;
+    case DocumentUi::SaveAnswer::Cancel: break;
+    }
+    return false;
+}
+
+bool CMainFrame::ReadDocument(const QString& path) {
+    const QString name = Native(QFileInfo(path).absoluteFilePath());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.\n%2")
+                                  .arg(name, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.read(kLargestFile);
+    if (file.error() != QFileDevice::NoError) {
+        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.\n%2")
+                                  .arg(name, file.errorString()));
+        return false;
+    }
+    std::istringstream in(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                          std::ios::binary);
+    // The reader works on a copy, so that a file that fails leaves the open investment as
+    // it was (the reader itself keeps the scales in force).
+    CVELPPCDoc loaded = doc_;
+    loaded.onUpdateAllViews = nullptr;
+    FrameMessages messages(ui_, this);
+    if (!LoadInvestment(loaded, in, &messages)) {
+        if (!messages.explained)
+            ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.").arg(name));
+        return false;
+    }
+    loaded.onUpdateAllViews = doc_.onUpdateAllViews;
+    doc_ = std::move(loaded);
+    doc_.SetModifiedFlag(false);
+    SetPathName(path);
+    RememberFile(pathName_);
+    doc_.UpdateAllViews();
+    return true;
+}
+
+bool CMainFrame::WriteDocument(const QString& path) {
+    const QString name = Native(QFileInfo(path).absoluteFilePath());
+    auto failed = [&](const QString& reason) {
+        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be saved.\n%2").arg(name, reason));
+        return false;
+    };
+    std::ostringstream out(std::ios::binary);
+    if (!SaveInvestment(doc_, out)) return failed(QStringLiteral("The investment could not be written."));
+    const std::string bytes = out.str();
+
+    // The old file is replaced only once the new one is complete on disk. Unbuffered, so
+    // that a short write (a full disk, a size limit) shows here: a buffered flush can take
+    // one for success.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed(file.errorString());
+    const auto size = static_cast<qint64>(bytes.size());
+    qint64 written = 0;
+    while (written < size) {
+        const qint64 n = file.write(bytes.data() + written, size - written);
+        if (n <= 0) break;
+        written += n;
+    }
+    if (written != size) {
+        file.cancelWriting();
+        return failed(QStringLiteral("Only %1 of %2 bytes could be written; the disk may be full.")
+                          .arg(written)
+                          .arg(size));
+    }
+    if (!file.commit()) return failed(file.errorString());
+
+    doc_.SetModifiedFlag(false);
+    SetPathName(path);
+    RememberFile(pathName_);
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (SaveModified()) event->accept();
+    else event->ignore();
+}

@@ -1,0 +1,89 @@
+// The main window: the one investment, its summary view, the menus "&File", "&Graphics" and
+// "&Settings", the tool bar, and the document framework (New, Open, Save, Save As, recent
+// files, the save question, the window title).
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+#include "model/Investment.h"
+#include "ui/shell/RecentFileList.h"
+
+class QAction;
+class QMenu;
+class SettingsStore;
+class DocumentUi;
+class CVELPPCView;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList recent = {},
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CVELPPCDoc& Document() { return doc_; }
+    CVELPPCView* View() { return view_; }
+    SettingsStore& Store() { return store_; }
+
+    // The first investment of the run: a new one, then the file named, if any. A file that
+    // cannot be read leaves the new investment in the window.
+    bool StartWith(const QString& path);
+
+    // The framework's commands; each returns whether it was carried out.
+    bool FileNew();
+    bool FileOpen();
+    bool FileSave();
+    bool FileSaveAs();
+    bool OpenRecentFile(int index);
+    // Opens a file in place of the current investment, after the save question.
+    bool OpenDocumentFile(const QString& path);
+    // The save question when the investment is marked changed; false when the user cancels
+    // or the save fails.
+    bool SaveModified();
+
+    // Runs a command of the menus or the tool bar by its id.
+    void OnCommand(int command);
+    // The action of a command id, or null.
+    QAction* Action(int command) const;
+    // Enables the entries whose editors, charts or preferences are installed.
+    void UpdateCommandStates();
+
+    // Empty before the first save.
+    const QString& PathName() const { return pathName_; }
+    // "Untitled" before the first save, else the file's name.
+    QString DocumentTitle() const;
+    const RecentFileList& RecentFiles() const { return recent_; }
+    // The actions of the recent files now in the File menu.
+    const std::vector<QAction*>& RecentFileActions() const { return recentActions_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenusAndToolBar();
+    QAction* AddCommand(QMenu* menu, int command, const QString& text);
+    void RebuildRecentFileMenu();
+    void RememberFile(const QString& path);
+    void SetPathName(const QString& path);
+    void UpdateTitle();
+    // Reads a file in place of the investment; on failure nothing changes.
+    bool ReadDocument(const QString& path);
+    // Writes the investment through a save file; on failure the old file stays.
+    bool WriteDocument(const QString& path);
+
+    SettingsStore& store_;
+    DocumentUi& ui_;
+    RecentFileList recent_;
+    CVELPPCDoc doc_;
+    CVELPPCView* view_ = nullptr;
+    QString pathName_;
+    std::map<int, QAction*> actions_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentPlaceholder_ = nullptr;
+    QAction* recentEnd_ = nullptr;
+    std::vector<QAction*> recentActions_;
+};

@@ -1,0 +1,44 @@
+#include "ui/shell/Platform.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+void ShowMessageBox(QWidget* parent, std::string_view utf8) {
+    QMessageBox::information(parent, QString::fromUtf8(kAppTitle),
+                             QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+void Beep() { QApplication::beep(); }
+
+QString QtDocumentUi::AskOpenFileName(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
+                                        QString::fromUtf8(kFileFilter));
+}
+
+QString QtDocumentUi::AskSaveFileName(QWidget* parent, const QString& proposed) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed,
+                                        QString::fromUtf8(kFileFilter));
+}
+
+DocumentUi::SaveAnswer QtDocumentUi::AskSaveChanges(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kAppTitle), question,
+                    QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    QPushButton* saveAs = box.addButton(QStringLiteral("Save As..."), QMessageBox::ActionRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == yes) return SaveAnswer::Yes;
+    if (clicked == no) return SaveAnswer::No;
+    if (clicked == saveAs) return SaveAnswer::SaveAs;
+    return SaveAnswer::Cancel;
+}
+
+void QtDocumentUi::ShowMessage(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QString::fromUtf8(kAppTitle), text);
+}

@@ -1,0 +1,45 @@
+// Message boxes, the warning sound and the questions of the document framework. The frame
+// asks the user through DocumentUi, so that tests can answer in place of the user.
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+class QWidget;
+
+// The program's name, as in the title of the main window and of message boxes.
+inline constexpr const char* kAppTitle = "Pocket VEL";
+// The file type of the Open and Save As dialogs, and the extension added to names without one.
+inline constexpr const char* kFileFilter = "VEL Files(*.vel)";
+inline constexpr const char* kFileExtension = ".vel";
+// The name of an investment before its first save.
+inline constexpr const char* kUntitled = "Untitled";
+
+// A message box with the text and an OK button.
+void ShowMessageBox(QWidget* parent, std::string_view utf8);
+// The short warning sound.
+void Beep();
+
+class DocumentUi {
+public:
+    enum class SaveAnswer { Yes, No, Cancel, SaveAs };
+
+    virtual ~DocumentUi() = default;
+    // The file to open, or empty when the user cancels.
+    virtual QString AskOpenFileName(QWidget* parent) = 0;
+    // The name to save under, or empty when the user cancels; `proposed` is shown first.
+    virtual QString AskSaveFileName(QWidget* parent, const QString& proposed) = 0;
+    // "Save changes to %1?" with "Yes", "No", "Cancel" and "Save As...".
+    virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& question) = 0;
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+};
+
+// The real dialogs and message boxes.
+class QtDocumentUi : public DocumentUi {
+public:
+    QString AskOpenFileName(QWidget* parent) override;
+    QString AskSaveFileName(QWidget* parent, const QString& proposed) override;
+    SaveAnswer AskSaveChanges(QWidget* parent, const QString& question) override;
+    void ShowMessage(QWidget* parent, const QString& text) override;
+};

@@ -1,0 +1,58 @@
+#include "ui/shell/VELPPCApp.h"
+
+#include <QApplication>
+
+#include "persist/Settings.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/Platform.h"
+#include "ui/shell/QPainterSurface.h"
+#include "ui/shell/QtSettingsStore.h"
+#include "ui/shell/RecentFileList.h"
+
+QString DialogStyleSheet(ColourValue background) {
+    if (background == kAutomaticColour) return {};
+    const QString colour = ToQColor(background).name();
+    // Style sheets do not pass colours on to child widgets, so the texts are named too;
+    // disabled texts stay grey.
+    return QStringLiteral(
+               "QDialog { background-color: %1; color: black; }\n"
+               "QDialog QLabel, QDialog QCheckBox, QDialog QRadioButton, QDialog QGroupBox"
+               " { color: black; }\n"
+               "QDialog QLabel:disabled, QDialog QCheckBox:disabled,"
+               " QDialog QRadioButton:disabled, QDialog QGroupBox:disabled { color: gray; }\n")
+        .arg(colour);
+}
+
+CVELPPCApp::CVELPPCApp()
+    : ownStore_(std::make_unique<QtSettingsStore>()), ownUi_(std::make_unique<QtDocumentUi>()),
+      store_(ownStore_.get()), ui_(ownUi_.get()) {}
+
+CVELPPCApp::CVELPPCApp(SettingsStore& store, DocumentUi& ui) : store_(&store), ui_(&ui) {}
+
+CVELPPCApp::~CVELPPCApp() = default;
+
+bool CVELPPCApp::InitInstance(const QStringList& arguments) {
+    QCoreApplication::setOrganizationName(QStringLiteral("Orvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("VELPPC"));
+
+    RecentFileList recent;
+    recent.Load(*store_);
+
+    CurrentColours = ReadColours(*store_);
+
+    // Dialogs keep this colour for the whole run, even when the preferences change it.
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        app->setStyleSheet(DialogStyleSheet(CurrentColours.BG1Color));
+
+    frame_ = std::make_unique<CMainFrame>(*store_, *ui_, std::move(recent));
+    frame_->setAttribute(Qt::WA_DeleteOnClose, false);
+    const QString file = arguments.isEmpty() ? QString() : arguments.first();
+    if (!frame_->StartWith(file)) {
+        frame_.reset();
+        return false;
+    }
+
+    frame_->show();
+    frame_->repaint();
+    return true;
+}

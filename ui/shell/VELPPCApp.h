@@ -1,0 +1,42 @@
+// The application: the start-up of the program and the objects that live for its whole run.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "ui/shell/Surface.h"
+
+class CMainFrame;
+class DocumentUi;
+class SettingsStore;
+
+// The style sheet that gives every dialog the interface background and black text. The
+// automatic colour leaves the platform's own background.
+QString DialogStyleSheet(ColourValue background);
+
+class CVELPPCApp {
+public:
+    // The user's settings store and the real dialogs.
+    CVELPPCApp();
+    // Injected store and dialogs, for tests; both must outlive the application object.
+    CVELPPCApp(SettingsStore& store, DocumentUi& ui);
+    ~CVELPPCApp();
+    CVELPPCApp(const CVELPPCApp&) = delete;
+    CVELPPCApp& operator=(const CVELPPCApp&) = delete;
+
+    // Start-up in order: settings root, recent files, colours, dialog colours, the main window
+    // with the file named on the command line (`arguments` without the program's name) or a
+    // new investment, then the window shown. False ends the program.
+    bool InitInstance(const QStringList& arguments);
+
+    CMainFrame* MainFrame() { return frame_.get(); }
+
+private:
+    std::unique_ptr<SettingsStore> ownStore_;
+    std::unique_ptr<DocumentUi> ownUi_;
+    SettingsStore* store_;
+    DocumentUi* ui_;
+    std::unique_ptr<CMainFrame> frame_;
+};
