@@ -1,0 +1,51 @@
+#include "ui/dialogs/DepositRentDialogs.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+
+#include "ui/dialogs/DepositRentEditors.h"
+
+CashDepositDialog::CashDepositDialog(CCashDeposit& editor, QWidget* parent)
+    : CEditorDialog(editor, QStringLiteral("Cash Deposit"), parent) {
+    using C = CCashDeposit;
+    CEditorForm& f = Form();
+    f.AddFigureRow(C::kPrice, QStringLiteral("Property price:"));
+    f.AddFigureRow(C::kRenovations, QStringLiteral("Renovations:"));
+    f.AddFigureRow(C::kFurniture, QStringLiteral("Furniture pkg:"));
+    f.AddFigureRow(C::kPurchaseCosts, QStringLiteral("Purchase costs:"));
+    f.AddFigureRow(C::kTotalCost, QStringLiteral("Total cost:"));
+    f.AddNumberRow(C::kCashDeposit, QStringLiteral("Cash deposit:"), kAmountFormat);
+    f.AddNumberRow(C::kPercentOfCost, QStringLiteral("Percent of cost:"), kPercentFormat);
+    f.AddCheckRow(C::kDepositLink, QStringLiteral("Deposit set to % of cost"));
+    f.AddRecalculateRow();
+    Open();
+}
+
+RentIncomeDialog::RentIncomeDialog(CRentIncome& editor, QWidget* parent)
+    : CEditorDialog(editor, QStringLiteral("Rental Income"), parent) {
+    using C = CRentIncome;
+    CEditorForm& f = Form();
+    f.Rows()->addRow(QStringLiteral("Rent per:"),
+                     f.DropDown(C::kRentPer, {QStringLiteral("Week"), QStringLiteral("Month"),
+                                              QStringLiteral("Year")}));
+    f.AddNumberRow(C::kAmount, QStringLiteral("Amount:"), kAmountFormat);
+    f.AddNumberRow(C::kVacancyRate, QStringLiteral("Vacancy rate:"), kPercentFormat);
+    f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:\n(excl vacancies)"));
+    f.AddRecalculateRow();
+    Open();
+}
+
+RentExpensesDialog::RentExpensesDialog(CRentExpenses& editor, QWidget* parent)
+    : CEditorDialog(editor, QStringLiteral("Rental Expenses"), parent) {
+    using C = CRentExpenses;
+    CEditorForm& f = Form();
+    f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:"));
+    f.AddNumberRow(C::kAnnualExpenses, QStringLiteral("Annual expenses:"), kAmountFormat);
+    f.AddNumberRow(C::kPercentOfRent, QStringLiteral("Percent of rent:"), kPercentFormat);
+    f.AddFigureRow(C::kNetRent, QStringLiteral("Net rent:"));
+    f.AddFigureRow(C::kNetYield, QStringLiteral("Net rental yield:"));
+    f.AddCheckRow(C::kExpensesLink, QStringLiteral("Expenses set as % of rent"));
+    f.AddRecalculateRow();
+    Open();
+}

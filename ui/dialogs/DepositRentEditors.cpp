@@ -1,0 +1,127 @@
+#include "ui/dialogs/DepositRentEditors.h"
+
+#include <algorithm>
+#include <array>
+
+#include "ui/dialogs/ValueExchange.h"
+
+// --- "Cash Deposit" ---
+
+CCashDeposit::CCashDeposit()
+    : deposit({kCashDeposit, kPercentOfCost, kDepositLink}, ShareRule::WithFloor) {}
+
+void CCashDeposit::Refresh(ControlPort& port) {
+    ShowValue(port, kPrice, price, kAmountFormat);
+    ShowValue(port, kRenovations, renovations, kAmountFormat);
+    ShowValue(port, kFurniture, furniture, kAmountFormat);
+    ShowValue(port, kPurchaseCosts, purchaseCosts, kAmountFormat);
+    ShowValue(port, kTotalCost, totalCost, kAmountFormat);
+    deposit.Show(port);
+}
+
+void CCashDeposit::OnOpen(ControlPort&) {
+    totalCost = purchaseCosts + furniture + renovations + price;
+    deposit.Open(totalCost);
+}
+
+bool CCashDeposit::OnLeaveEdit(ControlPort& port, int id) {
+    if (id == kCashDeposit) deposit.LeftAmount(port, totalCost);
+    else if (id == kPercentOfCost) deposit.LeftPercent(port, totalCost);
+    else return false;
+    return true;
+}
+
+bool CCashDeposit::OnClick(ControlPort& port, int id) {
+    if (id != kDepositLink) return false;
+    deposit.CheckClicked(port, totalCost);
+    return true;
+}
+
+void CCashDeposit::OnOk(ControlPort& port) { deposit.Ok(port, totalCost); }
+
+// --- "Rental Income" ---
+
+namespace {
+constexpr std::array<int, 3> kPeriodsOfChoice = {52, 12, 1}; // "Week", "Month", "Year"
+}
+
+int CRentIncome::PeriodsOfChoice(int choice) {
+    if (choice < 0 || choice >= static_cast<int>(kPeriodsOfChoice.size())) return 0;
+    return kPeriodsOfChoice[static_cast<std::size_t>(choice)];
+}
+
+int CRentIncome::ChoiceOfPeriods(int periods) {
+    for (std::size_t i = 0; i < kPeriodsOfChoice.size(); ++i)
+        if (kPeriodsOfChoice[i] == periods) return static_cast<int>(i);
+    return -1;
+}
+
+void CRentIncome::WorkOutAnnualRent() {
+    annualRent = (1.0 - vacancyRate / 100.0) * periodsPerYear * rent;
+}
+
+void CRentIncome::Refresh(ControlPort& port) {
+    port.PutChoice(kRentPer, ChoiceOfPeriods(periodsPerYear));
+    ShowValue(port, kAmount, rent, kAmountFormat);
+    ShowValue(port, kVacancyRate, vacancyRate, kPercentFormat);
+    ShowValue(port, kAnnualRent, annualRent, kAmountFormat);
+}
+
+void CRentIncome::OnOpen(ControlPort&) { WorkOutAnnualRent(); }
+
+// Recalculate reads the fields as shown and keeps them in range.
+bool CRentIncome::OnRecalculate(ControlPort& port) {
+    rent = std::max(ReadValue(port, kAmount), 0.0);
+    vacancyRate = std::clamp(ReadValue(port, kVacancyRate), 0.0, 100.0);
+    WorkOutAnnualRent();
+    return true;
+}
+
+// A new period keeps the annual rent and converts the rent per period to it.
+bool CRentIncome::OnChoose(ControlPort& port, int id) {
+    if (id != kRentPer) return false;
+    int periods = PeriodsOfChoice(port.GetChoice(kRentPer));
+    if (periods == 0) return false;
+    periodsPerYear = periods;
+    rent = vacancyRate >= 100.0 ? 0.0
+                                : annualRent / ((1.0 - vacancyRate / 100.0) * periodsPerYear);
+    return true;
+}
+
+void CRentIncome::OnOk(ControlPort& port) {
+    ReadValueIfChanged(port, kAmount, rent, kAmountFormat);
+    ReadValueIfChanged(port, kVacancyRate, vacancyRate, kPercentFormat);
+    int periods = PeriodsOfChoice(port.GetChoice(kRentPer));
+    if (periods != 0) periodsPerYear = periods;
+}
+
+// --- "Rental Expenses" ---
+
+CRentExpenses::CRentExpenses()
+    : expenses({kAnnualExpenses, kPercentOfRent, kExpensesLink}, ShareRule::WithGuard) {}
+
+void CRentExpenses::Refresh(ControlPort& port) {
+    netRent = annualRent - expenses.amount;
+    netYield = marketValue > 0.0001 ? netRent * 100.0 / marketValue : 0.0;
+    ShowValue(port, kAnnualRent, annualRent, kAmountFormat);
+    expenses.Show(port);
+    ShowValue(port, kNetRent, netRent, kAmountFormat);
+    ShowValue(port, kNetYield, netYield, kPercentFormat);
+}
+
+void CRentExpenses::OnOpen(ControlPort&) { expenses.Open(annualRent); }
+
+bool CRentExpenses::OnLeaveEdit(ControlPort& port, int id) {
+    if (id == kAnnualExpenses) expenses.LeftAmount(port, annualRent);
+    else if (id == kPercentOfRent) expenses.LeftPercent(port, annualRent);
+    else return false;
+    return true;
+}
+
+bool CRentExpenses::OnClick(ControlPort& port, int id) {
+    if (id != kExpensesLink) return false;
+    expenses.CheckClicked(port, annualRent);
+    return true;
+}
+
+void CRentExpenses::OnOk(ControlPort& port) { expenses.Ok(port, annualRent); }

@@ -1,0 +1,94 @@
+// The editors of the deposit, the rent and the expenses: "Cash Deposit", "Rental Income" and
+// "Rental Expenses". Logic only; the dialogs are in DepositRentDialogs.h.
+#pragma once
+
+#include "ui/dialogs/EditorLogic.h"
+#include "ui/dialogs/LinkedAmount.h"
+
+// "Cash Deposit": the deposit is an amount or a percentage of the total cost.
+class CCashDeposit : public CEditorLogic {
+public:
+    enum Control : int {
+        kPrice = 1,
+        kRenovations,
+        kFurniture,
+        kPurchaseCosts,
+        kTotalCost,
+        kCashDeposit,
+        kPercentOfCost,
+        kDepositLink,
+    };
+
+    CCashDeposit();
+
+    // cash deposit (A), percent of cost (P) and the deposit link (L).
+    LinkedAmount deposit;
+    // Shown only.
+    double price = 0.0, renovations = 0.0, furniture = 0.0, purchaseCosts = 0.0;
+    // The base: loan costs are not part of it.
+    double totalCost = 0.0;
+
+    void Refresh(ControlPort& port) override;
+
+protected:
+    void OnOpen(ControlPort& port) override;
+    bool OnLeaveEdit(ControlPort& port, int id) override;
+    bool OnClick(ControlPort& port, int id) override;
+    void OnOk(ControlPort& port) override;
+};
+
+// "Rental Income": rent per week, month or year, less a vacancy rate.
+class CRentIncome : public CEditorLogic {
+public:
+    enum Control : int { kRentPer = 1, kAmount, kVacancyRate, kAnnualRent };
+
+    double rent = 0.0;
+    int periodsPerYear = 52; // 52, 12 or 1 can be chosen; 26 can come from the record
+    double vacancyRate = 0.0;
+    double annualRent = 0.0;
+
+    // Lines of the "Rent per:" list and the periods they stand for.
+    static int PeriodsOfChoice(int choice); // 0 for no line
+    static int ChoiceOfPeriods(int periods); // -1 for a number no line stands for
+
+    void Refresh(ControlPort& port) override;
+
+protected:
+    void OnOpen(ControlPort& port) override;
+    bool OnChoose(ControlPort& port, int id) override;
+    bool OnRecalculate(ControlPort& port) override;
+    void OnOk(ControlPort& port) override;
+
+private:
+    void WorkOutAnnualRent();
+};
+
+// "Rental Expenses": the expenses are an amount or a percentage of the annual rent.
+class CRentExpenses : public CEditorLogic {
+public:
+    enum Control : int {
+        kAnnualRent = 1,
+        kAnnualExpenses,
+        kPercentOfRent,
+        kNetRent,
+        kNetYield,
+        kExpensesLink,
+    };
+
+    CRentExpenses();
+
+    // The base: Rent x PeriodsPerYear, vacancies not deducted.
+    double annualRent = 0.0;
+    // annual expenses (A), percent of rent (P) and the expenses link (L).
+    LinkedAmount expenses;
+    double marketValue = 0.0; // for the yield only
+    double netRent = 0.0, netYield = 0.0;
+
+    void Refresh(ControlPort& port) override;
+
+protected:
+    void OnOpen(ControlPort& port) override;
+    bool OnLeaveEdit(ControlPort& port, int id) override;
+    bool OnClick(ControlPort& port, int id) override;
+    void OnOk(ControlPort& port) override;
+};

@@ -1,0 +1,347 @@
+#include "ui/dialogs/EditorForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ui/dialogs/EditorLogic.h"
+#include "ui/dialogs/NumEdit.h"
+
+namespace {
+
+// Number fields and figures share one width so that their column lines up.
+constexpr int kNumberWidth = 140;
+
+std::u16string ToU16(const QString& s) {
+    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
+QString FromU16(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+void KeepSpaceWhenHidden(QWidget* w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
+} // namespace
+
+// --- CEditorForm ---
+
+CEditorForm::CEditorForm(CEditorLogic& logic, QWidget* parent)
+    : QWidget(parent), logic_(logic), layout_(new QVBoxLayout(this)), rows_(new QFormLayout) {
+    rows_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rows_->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    rows_->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout_->addLayout(rows_);
+}
+
+CEditorForm::~CEditorForm() {
+    closed_ = true;
+    for (auto& [edit, id] : edits_) const_cast<QObject*>(edit)->removeEventFilter(this);
+}
+
+void CEditorForm::Register(int id, QWidget* control) {
+    controls_[id] = control;
+    control->setObjectName(QStringLiteral("control%1").arg(id));
+}
+
+void CEditorForm::RegisterEdit(int id, QWidget* edit) {
+    Register(id, edit);
+    edits_[edit] = id;
+    edit->installEventFilter(this);
+}
+
+QWidget* CEditorForm::Control(int id) const {
+    auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+CNumEdit* CEditorForm::NumberEdit(int id, std::string_view format) {
+    auto* edit = new CNumEdit(format, this);
+    edit->setMinimumWidth(kNumberWidth);
+    KeepSpaceWhenHidden(edit);
+    RegisterEdit(id, edit);
+    return edit;
+}
+
+QLineEdit* CEditorForm::TextEdit(int id) {
+    auto* edit = new QLineEdit(this);
+    KeepSpaceWhenHidden(edit);
+    RegisterEdit(id, edit);
+    return edit;
+}
+
+QPlainTextEdit* CEditorForm::MultiLineEdit(int id) {
+    auto* edit = new QPlainTextEdit(this);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    edit->setTabChangesFocus(true);
+    RegisterEdit(id, edit);
+    return edit;
+}
+
+QLabel* CEditorForm::Figure(int id) {
+    auto* figure = new QLabel(this);
+    figure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    figure->setMinimumWidth(kNumberWidth);
+    // Lines up with the text of the edits above and below.
+    figure->setContentsMargins(0, 0, 4, 0);
+    Register(id, figure);
+    return figure;
+}
+
+QCheckBox* CEditorForm::CheckBox(int id, const QString& text) {
+    auto* box = new QCheckBox(text, this);
+    Register(id, box);
+    connect(box, &QCheckBox::clicked, this, [this, id] { Dispatch([&] { logic_.Click(*this, id); }); });
+    return box;
+}
+
+QRadioButton* CEditorForm::RadioButton(int id, const QString& text) {
+    auto* radio = new QRadioButton(text, this);
+    Register(id, radio);
+    connect(radio, &QRadioButton::clicked, this,
+            [this, id] { Dispatch([&] { logic_.Click(*this, id); }); });
+    return radio;
+}
+
+QComboBox* CEditorForm::DropDown(int id, const QStringList& lines) {
+    auto* list = new QComboBox(this);
+    list->addItems(lines);
+    list->setCurrentIndex(-1);
+    list->setMinimumWidth(kNumberWidth);
+    Register(id, list);
+    connect(list, &QComboBox::activated, this,
+            [this, id] { Dispatch([&] { logic_.Choose(*this, id); }); });
+    return list;
+}
+
+QPushButton* CEditorForm::Button(int id, const QString& text) {
+    auto* button = new QPushButton(text, this);
+    button->setAutoDefault(false);
+    Register(id, button);
+    connect(button, &QPushButton::clicked, this,
+            [this, id] { Dispatch([&] { logic_.Click(*this, id); }); });
+    return button;
+}
+
+QPushButton* CEditorForm::RecalculateButton() {
+    auto* button = new QPushButton(QStringLiteral("Recalculate"), this);
+    button->setAutoDefault(false);
+    button->setObjectName(QStringLiteral("recalculate"));
+    connect(button, &QPushButton::clicked, this, [this, button] {
+        if (closed_) return;
+        // Taking the focus ends the edit being typed in, and with it runs its leave rule.
+        button->setFocus(Qt::OtherFocusReason);
+        LeavePendingEdit();
+        Dispatch([&] { logic_.Recalculate(*this); });
+    });
+    return button;
+}
+
+CNumEdit* CEditorForm::AddNumberRow(int id, const QString& label, std::string_view format) {
+    CNumEdit* edit = NumberEdit(id, format);
+    rows_->addRow(label, edit);
+    return edit;
+}
+
+QLabel* CEditorForm::AddFigureRow(int id, const QString& label) {
+    QLabel* figure = Figure(id);
+    rows_->addRow(label, figure);
+    return figure;
+}
+
+QCheckBox* CEditorForm::AddCheckRow(int id, const QString& text) {
+    QCheckBox* box = CheckBox(id, text);
+    rows_->addRow(box);
+    return box;
+}
+
+QPushButton* CEditorForm::AddRecalculateRow() {
+    QPushButton* button = RecalculateButton();
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(button);
+    rows_->addRow(row);
+    return button;
+}
+
+void CEditorForm::Open() {
+    if (open_ || closed_) return;
+    open_ = true;
+    Dispatch([&] { logic_.Open(*this); });
+}
+
+void CEditorForm::Ok() {
+    if (closed_) return;
+    if (!open_) {
+        closed_ = true;
+        return;
+    }
+    busy_ = true;
+    logic_.Ok(*this);
+    busy_ = false;
+    closed_ = true;
+}
+
+void CEditorForm::Close() { closed_ = true; }
+
+void CEditorForm::LeavePendingEdit() {
+    if (!focusedEdit_) return;
+    int id = *focusedEdit_;
+    focusedEdit_.reset();
+    Dispatch([&] { logic_.LeaveEdit(*this, id); });
+}
+
+bool CEditorForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        auto it = edits_.find(watched);
+        if (it != edits_.end()) {
+            if (event->type() == QEvent::FocusIn) {
+                focusedEdit_ = it->second;
+            } else {
+                // A menu or another window taking the focus for a while is no leaving: the
+                // focus comes back to the same edit.
+                auto reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+                    focusedEdit_ == it->second)
+                    LeavePendingEdit();
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::u16string CEditorForm::GetText(int id) const {
+    QWidget* w = Control(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return ToU16(edit->text());
+    if (auto* text = qobject_cast<QPlainTextEdit*>(w)) return ToU16(text->toPlainText());
+    if (auto* label = qobject_cast<QLabel*>(w)) return ToU16(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) return ToU16(button->text());
+    if (auto* list = qobject_cast<QComboBox*>(w)) return ToU16(list->currentText());
+    return {};
+}
+
+void CEditorForm::PutText(int id, std::u16string_view text) {
+    QWidget* w = Control(id);
+    const QString s = FromU16(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (edit->text() != s) edit->setText(s);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+        if (plain->toPlainText() != s) plain->setPlainText(s);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(s);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(s);
+    }
+}
+
+int CEditorForm::GetCheckState(int id) const {
+    auto* button = qobject_cast<QAbstractButton*>(Control(id));
+    return button && button->isChecked() ? 1 : 0;
+}
+
+void CEditorForm::PutCheckState(int id, int state) {
+    if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) button->setChecked(state != 0);
+}
+
+int CEditorForm::GetChoice(int id) const {
+    auto* list = qobject_cast<QComboBox*>(Control(id));
+    return list ? list->currentIndex() : -1;
+}
+
+void CEditorForm::PutChoice(int id, int index) {
+    auto* list = qobject_cast<QComboBox*>(Control(id));
+    if (!list) return;
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+void CEditorForm::Show(int id, bool visible) {
+    if (QWidget* w = Control(id)) w->setVisible(visible);
+}
+
+void CEditorForm::Enable(int id, bool enabled) {
+    if (QWidget* w = Control(id)) w->setEnabled(enabled);
+}
+
+// --- dialogs ---
+
+QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    // Dialog commands, not controls: pressing them must not end the edit being typed in.
+    for (QAbstractButton* b : buttons->buttons()) b->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+CEditorDialog::CEditorDialog(CEditorLogic& logic, const QString& caption, QWidget* parent)
+    : QDialog(parent), form_(new CEditorForm(logic, this)), buttons_(MakeOkCancel(this)) {
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(form_);
+    layout->addStretch();
+    layout->addWidget(buttons_);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+}
+
+void CEditorDialog::Open() { form_->Open(); }
+
+void CEditorDialog::accept() {
+    form_->Ok();
+    QDialog::accept();
+}
+
+void CEditorDialog::reject() {
+    form_->Close();
+    QDialog::reject();
+}
+
+CEditorSheet::CEditorSheet(const QString& caption, QWidget* parent)
+    : QDialog(parent), tabs_(new QTabWidget(this)), buttons_(MakeOkCancel(this)) {
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addWidget(buttons_);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(pages_.size()))
+            pages_[static_cast<std::size_t>(index)]->Open();
+    });
+}
+
+CEditorForm& CEditorSheet::AddPage(CEditorLogic& logic, const QString& title) {
+    auto* page = new CEditorForm(logic);
+    pages_.push_back(page);
+    tabs_->blockSignals(true); // pages open when shown, not when added
+    tabs_->addTab(page, title);
+    tabs_->blockSignals(false);
+    return *page;
+}
+
+void CEditorSheet::Open() {
+    if (pages_.empty()) return;
+    tabs_->setCurrentIndex(0);
+    pages_.front()->Open();
+}
+
+void CEditorSheet::accept() {
+    for (CEditorForm* page : pages_) page->Ok(); // pages never opened keep their fields
+    QDialog::accept();
+}
+
+void CEditorSheet::reject() {
+    for (CEditorForm* page : pages_) page->Close();
+    QDialog::reject();
+}

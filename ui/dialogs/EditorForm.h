@@ -1,0 +1,163 @@
+// The Qt side of every editor: controls bound to an editor's logic (EditorLogic.h).
+//
+//  - CEditorForm: the controls of one dialog or property page. It makes each control through a
+//    maker below, registers it under the logic's control id, serves as the logic's ControlPort
+//    and forwards the control's events to the logic:
+//      edit loses the focus          -> LeaveEdit(id)
+//      check box / radio / button    -> Click(id)
+//      drop-down line chosen by user -> Choose(id)
+//      "Recalculate"                 -> takes the focus (the pending edit's LeaveEdit runs),
+//                                       then Recalculate
+//    Events are not nested (a refresh that hides the focused edit does not re-enter the logic)
+//    and are ignored once the form is closed.
+//  - CEditorDialog: a modal dialog holding one form, with the standard OK / Cancel button box
+//    below it. OK runs the logic's Ok and accepts; Cancel, Escape and closing the window reject
+//    and the logic hears nothing. The two buttons take no focus, like the dialog commands of a
+//    caption bar: clicking OK does not first "leave" the edit being typed in.
+//  - CEditorSheet: a modal property sheet, one form per tab page. A page opens when it is first
+//    shown; OK runs Ok on every page that has been opened, the others keep their working fields.
+//
+// A concrete dialog derives from CEditorDialog (or builds a CEditorSheet), lays the controls
+// out in Form().Rows() / Form().Layout(), and calls Open() at the end of its constructor.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+#include <QWidget>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "ui/dialogs/ValueExchange.h"
+
+class CEditorLogic;
+class CNumEdit;
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QVBoxLayout;
+
+class CEditorForm : public QWidget, public ControlPort {
+    Q_OBJECT
+public:
+    explicit CEditorForm(CEditorLogic& logic, QWidget* parent = nullptr);
+    ~CEditorForm() override;
+
+    // --- control makers: create, register under `id`, forward events ---
+    CNumEdit* NumberEdit(int id, std::string_view format);
+    QLineEdit* TextEdit(int id);             // one line, no key filter
+    QPlainTextEdit* MultiLineEdit(int id);   // vertical scroll bar as needed
+    QLabel* Figure(int id);                  // a worked-out number, right-aligned
+    QCheckBox* CheckBox(int id, const QString& text);
+    QRadioButton* RadioButton(int id, const QString& text);
+    QComboBox* DropDown(int id, const QStringList& lines);
+    QPushButton* Button(int id, const QString& text);
+    QPushButton* RecalculateButton();        // "Recalculate"
+    QWidget* Control(int id) const;
+
+    // --- layout: a form of label/field rows on top of a vertical box ---
+    QVBoxLayout* Layout() const { return layout_; }
+    QFormLayout* Rows() const { return rows_; }
+    // Convenience rows of Rows().
+    CNumEdit* AddNumberRow(int id, const QString& label, std::string_view format);
+    QLabel* AddFigureRow(int id, const QString& label);
+    QCheckBox* AddCheckRow(int id, const QString& text);
+    QPushButton* AddRecalculateRow();
+
+    // --- lifetime ---
+    void Open(); // the logic's Open; only the first call acts
+    bool IsOpen() const { return open_; }
+    void Ok();    // the logic takes the pending edits; the form closes
+    void Close(); // the form closes without telling the logic
+    bool IsClosed() const { return closed_; }
+    // Runs an event of the dialog's own (e.g. a sub-editor accepted) under the same guards as
+    // the control events: not nested, not after closing.
+    template <class Event> void Dispatch(Event&& event) {
+        if (closed_ || busy_) return;
+        busy_ = true;
+        event();
+        busy_ = false;
+    }
+
+    // --- ControlPort ---
+    std::u16string GetText(int id) const override;
+    void PutText(int id, std::u16string_view text) override;
+    int GetCheckState(int id) const override;
+    void PutCheckState(int id, int state) override;
+    int GetChoice(int id) const override;
+    void PutChoice(int id, int index) override;
+    void Show(int id, bool visible) override;
+    void Enable(int id, bool enabled) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Register(int id, QWidget* control);
+    void RegisterEdit(int id, QWidget* edit);
+    // Runs the leave rule of the edit that has the focus, once.
+    void LeavePendingEdit();
+
+    CEditorLogic& logic_;
+    QVBoxLayout* layout_;
+    QFormLayout* rows_;
+    std::map<int, QWidget*> controls_;
+    std::map<const QObject*, int> edits_;
+    std::optional<int> focusedEdit_;
+    bool open_ = false;
+    bool closed_ = false;
+    bool busy_ = false;
+};
+
+class CEditorDialog : public QDialog {
+    Q_OBJECT
+public:
+    CEditorDialog(CEditorLogic& logic, const QString& caption, QWidget* parent = nullptr);
+
+    CEditorForm& Form() { return *form_; }
+    QDialogButtonBox* Buttons() const { return buttons_; }
+    // Call once every control exists.
+    void Open();
+
+public slots:
+    void accept() override;
+    void reject() override;
+
+private:
+    CEditorForm* form_;
+    QDialogButtonBox* buttons_;
+};
+
+class CEditorSheet : public QDialog {
+    Q_OBJECT
+public:
+    explicit CEditorSheet(const QString& caption, QWidget* parent = nullptr);
+
+    // Pages are added in order; the sheet opens on the first.
+    CEditorForm& AddPage(CEditorLogic& logic, const QString& title);
+    CEditorForm& Page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
+    QTabWidget* Tabs() const { return tabs_; }
+    QDialogButtonBox* Buttons() const { return buttons_; }
+    // Call once every page exists: opens the first page.
+    void Open();
+
+public slots:
+    void accept() override;
+    void reject() override;
+
+private:
+    QTabWidget* tabs_;
+    QDialogButtonBox* buttons_;
+    std::vector<CEditorForm*> pages_;
+};
+
+// The standard OK / Cancel box of the editors, wired to `dialog`.
+QDialogButtonBox* MakeOkCancel(QDialog* dialog);

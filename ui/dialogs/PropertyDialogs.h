@@ -1,0 +1,45 @@
+// The dialogs of the property editors (PropertyEditors.h): the "Details" sheet, "Property Value"
+// and "Purchase Costs".
+#pragma once
+
+#include <functional>
+
+#include "ui/dialogs/EditorForm.h"
+
+class CNotes;
+class CPropDesc;
+class CPropValue;
+class CPurchCosts;
+struct DutyScale;
+
+// Property sheet "Details": pages "Address" and "Notes".
+class DetailsSheet : public CEditorSheet {
+    Q_OBJECT
+public:
+    DetailsSheet(CPropDesc& desc, CNotes& notes, QWidget* parent = nullptr);
+};
+
+class PropValueDialog : public CEditorDialog {
+    Q_OBJECT
+public:
+    explicit PropValueDialog(CPropValue& editor, QWidget* parent = nullptr);
+};
+
+// Opens the stamp duty scale editor on `scale`, a copy of the scale in force; true when the
+// user accepted it, `scale` then holding the edited scale and location.
+using ChangeScaleEditor = std::function<bool(DutyScale& scale, QWidget* parent)>;
+
+// Hooks "Change Scale" of "Purchase Costs" up to the stamp duty scale editor. While none is
+// installed the button is present but disabled.
+void SetChangeScaleEditor(ChangeScaleEditor editor);
+
+class PurchCostsDialog : public CEditorDialog {
+    Q_OBJECT
+public:
+    explicit PurchCostsDialog(CPurchCosts& editor, QWidget* parent = nullptr);
+
+private:
+    // An accepted scale is in force at once, whatever becomes of this dialog.
+    void ChangeScale();
+    CPurchCosts& editor_;
+};

@@ -1,0 +1,117 @@
+#include "ui/dialogs/PropertyEditors.h"
+
+#include <cmath>
+
+#include "format/Text.h"
+#include "model/Scales.h"
+#include "ui/dialogs/ValueExchange.h"
+
+// --- "Details" ---
+
+void CPropDesc::Refresh(ControlPort& port) {
+    port.PutText(kAddress, address);
+    port.PutText(kDescription, description);
+}
+
+void CPropDesc::OnOk(ControlPort& port) {
+    address = port.GetText(kAddress);
+    description = port.GetText(kDescription);
+}
+
+void CNotes::Refresh(ControlPort& port) { port.PutText(kNotes, notes); }
+
+void CNotes::OnOk(ControlPort& port) { notes = port.GetText(kNotes); }
+
+// --- "Property Value" ---
+
+void CPropValue::Refresh(ControlPort& port) {
+    ShowValue(port, kPrice, price, kAmountFormat);
+    ShowValue(port, kRenovations, renovations, kAmountFormat);
+    ShowValue(port, kBookValue, bookValue, kAmountFormat);
+    ShowValue(port, kMarketValue, marketValue, kAmountFormat);
+    ShowValue(port, kFurniture, furniture, kAmountFormat);
+}
+
+void CPropValue::OnOpen(ControlPort&) { bookValue = price + renovations; }
+
+// Each edit counts only when typed over: a price the field shows rounded ("1.235m") must not be
+// taken as rounded, nor reset a market value the user never touched.
+void CPropValue::ReadEdits(const ControlPort& port) {
+    ReadValueIfChanged(port, kMarketValue, marketValue, kAmountFormat);
+    ReadValueIfChanged(port, kFurniture, furniture, kAmountFormat);
+    bool priceChanged = ReadValueIfChanged(port, kPrice, price, kAmountFormat);
+    bool renovationsChanged = ReadValueIfChanged(port, kRenovations, renovations, kAmountFormat);
+    // A new price or renovations amount resets the market value, even over one typed with it.
+    if (priceChanged || renovationsChanged) marketValue = renovations + price;
+}
+
+bool CPropValue::OnRecalculate(ControlPort& port) {
+    ReadEdits(port);
+    bookValue = price + renovations;
+    return true;
+}
+
+void CPropValue::OnOk(ControlPort& port) { ReadEdits(port); }
+
+// --- "Purchase Costs" ---
+
+double CPurchCosts::ScaleDuty() const { return ComputeStampDuty(price, CurrentDutyScale); }
+
+std::u16string CPurchCosts::UsesScaleText(int location) {
+    std::u16string text = u"Uses ";
+    if (location >= 0 && location < kDutyLocationCount)
+        text += FromUtf8(kDutyLocations[static_cast<std::size_t>(location)]);
+    return text;
+}
+
+void CPurchCosts::CheckScaleDuty() {
+    if (std::fabs(ScaleDuty() - stampDuty) > 0.001) usesScale = 0;
+}
+
+void CPurchCosts::Refresh(ControlPort& port) {
+    ShowValue(port, kStampDuty, stampDuty, kAmountFormat);
+    ShowValue(port, kConveyancing, conveyancing, kAmountFormat);
+    ShowValue(port, kOtherCosts, otherCosts, kAmountFormat);
+    ShowValue(port, kPurchaseCosts, purchaseCosts, kAmountFormat);
+    SetCheck(port, kUsesScale, usesScale);
+    port.PutText(kUsesScale, UsesScaleText(CurrentDutyScale.Location));
+}
+
+// The box shows whether the present duty is the scale's duty, not what the record says.
+void CPurchCosts::OnOpen(ControlPort&) {
+    SumCosts();
+    usesScale = 1;
+    CheckScaleDuty();
+}
+
+bool CPurchCosts::OnClick(ControlPort& port, int id) {
+    if (id != kUsesScale) return false;
+    usesScale = GetCheck(port, kUsesScale);
+    if (usesScale) stampDuty = ScaleDuty();
+    SumCosts();
+    return true;
+}
+
+bool CPurchCosts::OnRecalculate(ControlPort& port) {
+    ReadValueIfChanged(port, kStampDuty, stampDuty, kAmountFormat);
+    CheckScaleDuty();
+    ReadValueIfChanged(port, kConveyancing, conveyancing, kAmountFormat);
+    ReadValueIfChanged(port, kOtherCosts, otherCosts, kAmountFormat);
+    SumCosts();
+    return true;
+}
+
+void CPurchCosts::ScaleChanged(ControlPort& port) {
+    usesScale = 1;
+    stampDuty = ScaleDuty();
+    SumCosts();
+    Refresh(port);
+}
+
+void CPurchCosts::OnOk(ControlPort& port) {
+    ReadValueIfChanged(port, kStampDuty, stampDuty, kAmountFormat);
+    ReadValueIfChanged(port, kConveyancing, conveyancing, kAmountFormat);
+    ReadValueIfChanged(port, kOtherCosts, otherCosts, kAmountFormat);
+    usesScale = GetCheck(port, kUsesScale);
+    CheckScaleDuty();
+}
