@@ -11,6 +11,7 @@
 #include "persist/Defaults.h"
 #include "persist/Settings.h"
 #include "persist/SettingsStore.h"
+#include "tests/persist/SampleInvestment.h"
 
 namespace {
 
@@ -343,31 +344,9 @@ TEST_F(Settings, NewInvestmentWithEmptyStoreHasTheBuiltInDefaults) {
     EXPECT_EQ(doc.Price, 0);
     EXPECT_EQ(doc.Rent, 0);
     EXPECT_EQ(doc.Conveyancing, 950);
-    EXPECT_EQ(doc.DepositPC, 5);
-    EXPECT_EQ(doc.LoanCostsPC, 1.5);
-    EXPECT_EQ(doc.LCYears, 5);
-    EXPECT_EQ(doc.LoanType, 0);
-    EXPECT_EQ(doc.RateInterest, 8.5);
-    EXPECT_EQ(doc.LoanTerm, 25);
-    EXPECT_EQ(doc.PeriodsPerYear, 52);
-    EXPECT_EQ(doc.VacancyRate, 2);
-    EXPECT_EQ(doc.ExpensesPC, 22.5);
-    EXPECT_EQ(doc.DepFittPC, 6);
-    EXPECT_EQ(doc.DepFittRate, 20);
-    EXPECT_EQ(doc.DepFittMethod, 0);
-    EXPECT_EQ(doc.DepBuildPC, 50);
-    EXPECT_EQ(doc.DepBuildRate, 2.5);
     EXPECT_EQ(doc.DepBuildMethod, 1);
-    EXPECT_EQ(doc.TaxableHim, 47000);
-    EXPECT_EQ(doc.TaxableHer, 19000);
-    EXPECT_EQ(doc.NamesOnTitle, 1);
-    EXPECT_EQ(doc.RateGrowth, 4.5);
-    EXPECT_EQ(doc.RateInfl, 2);
-    EXPECT_EQ(doc.ShowYear, 1);
-    EXPECT_EQ(doc.ProjectionYear, 10);
-    for (int s : {doc.UseSDScale, doc.CalcDeposit, doc.CalcLoanCosts, doc.CalcExpenses,
-                  doc.CalcDepFitt, doc.CalcDepBuild})
-        EXPECT_EQ(s, 1);
+    // Every other input as a record built with the built-in values.
+    EXPECT_EQ(SaveToString(doc), SaveToString(CVELPPCDoc{}));
     // No price: conveyancing does not count, so nothing is projected.
     EXPECT_EQ(doc.TotalCost, 0);
     EXPECT_EQ(doc.table, CVELPPCDoc::Table{});
