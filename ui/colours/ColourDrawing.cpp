@@ -7,7 +7,9 @@ namespace {
 Rect Inset(const Rect& r, int dx, int dy) {
     return {r.left + dx, r.top + dy, r.right - dx, r.bottom - dy};
 }
-Rect Inset(const Rect& r, int d) { return Inset(r, d, d); }
+Rect Inset(const Rect& r, int d) {
+    return Inset(r, d, d);
+}
 
 // The platform's 3-D border: two raised 1-pixel edges.
 void RaisedBorder(Surface& s, const Rect& r) {
@@ -70,7 +72,7 @@ void FocusFrame(Surface& s, const Rect& r, ColourValue colour, ColourValue backg
     s.FillPattern({r.right - 1, r.top, r.right, r.bottom}, colour, background);
 }
 
-}  // namespace
+} // namespace
 
 void DrawColourPopup(Surface& s, const PopupLayout& layout, const ColourPopupModel& model) {
     const FontSpec saved = s.Font();
@@ -81,14 +83,15 @@ void DrawColourPopup(Surface& s, const PopupLayout& layout, const ColourPopupMod
 
     DrawTextBox(s, layout.defaultBox, kPositionAutomatic, kAutomaticText, model, m);
 
-    for (int i = 0; i < kColourCount; ++i) DrawColourBox(s, layout, i, model);
+    for (int i = 0; i < kColourCount; ++i)
+        DrawColourBox(s, layout, i, model);
 
     // "Cancel" sits under an etched line that sets it apart from the grid.
     const Rect& custom = layout.customBox;
     s.DrawEdge({custom.left + 2 * m, custom.top, custom.right - 2 * m, custom.top + 2},
                Edge::Etched);
-    DrawTextBox(s, {custom.left, custom.top + 2 * m, custom.right, custom.bottom},
-                kPositionCancel, kCancelText, model, m);
+    DrawTextBox(s, {custom.left, custom.top + 2 * m, custom.right, custom.bottom}, kPositionCancel,
+                kCancelText, model, m);
 
     RaisedBorder(s, window);
     s.SetFont(saved);
@@ -107,7 +110,8 @@ void DrawColourPicker(Surface& s, const PickerLook& look) {
     else
         RaisedBorder(s, arrow);
     const Rect head = look.pushed ? arrow.moved(1, 1) : arrow;
-    DrawArrowHead(s, head, s.System(look.enabled ? SystemColour::ButtonText : SystemColour::Shadow));
+    DrawArrowHead(s, head,
+                  s.System(look.enabled ? SystemColour::ButtonText : SystemColour::Shadow));
 
     s.DrawEdge(client, Edge::FlatSunken);
 

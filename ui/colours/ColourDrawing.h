@@ -14,10 +14,10 @@ struct PickerLook {
     int height = 0;
     ColourValue colour = 0;
     ColourValue textColour = 0;
-    std::string caption;  // UTF-8
-    FontSpec font;        // of the caption
+    std::string caption; // UTF-8
+    FontSpec font;       // of the caption
     bool enabled = true;
-    bool pushed = false;  // the popup is open or the button is held down
+    bool pushed = false; // the popup is open or the button is held down
     bool focused = false;
 };
 

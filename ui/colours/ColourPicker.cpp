@@ -16,8 +16,12 @@
 
 namespace {
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
-Rect FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+Rect FromQRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 
 PopupLayout MeasureLayout() {
     // The texts are measured with the same surface that draws them.
@@ -29,19 +33,27 @@ PopupLayout MeasureLayout() {
 
 PopupKey ToPopupKey(int key) {
     switch (key) {
-    case Qt::Key_Down: return PopupKey::Down;
-    case Qt::Key_Up: return PopupKey::Up;
-    case Qt::Key_Right: return PopupKey::Right;
-    case Qt::Key_Left: return PopupKey::Left;
+    case Qt::Key_Down:
+        return PopupKey::Down;
+    case Qt::Key_Up:
+        return PopupKey::Up;
+    case Qt::Key_Right:
+        return PopupKey::Right;
+    case Qt::Key_Left:
+        return PopupKey::Left;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return PopupKey::Return;
-    case Qt::Key_Space: return PopupKey::Space;
-    case Qt::Key_Escape: return PopupKey::Escape;
-    default: return PopupKey::Other;
+    case Qt::Key_Enter:
+        return PopupKey::Return;
+    case Qt::Key_Space:
+        return PopupKey::Space;
+    case Qt::Key_Escape:
+        return PopupKey::Escape;
+    default:
+        return PopupKey::Other;
     }
 }
 
-}  // namespace
+} // namespace
 
 CColourPopup::CColourPopup(CColourPicker* owner, ColourValue initial, const QRect& button,
                            const QRect& screen)
@@ -49,8 +61,8 @@ CColourPopup::CColourPopup(CColourPicker* owner, ColourValue initial, const QRec
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    const Rect place = PlaceColourPopup(FromQRect(button), layout_.width, layout_.height,
-                                        FromQRect(screen));
+    const Rect place =
+        PlaceColourPopup(FromQRect(button), layout_.width, layout_.height, FromQRect(screen));
     setGeometry(ToQRect(place));
 }
 
@@ -69,7 +81,9 @@ void CColourPopup::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void CColourPopup::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void CColourPopup::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
 
 void CColourPopup::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
@@ -98,10 +112,8 @@ void CColourPopup::Deliver(const PopupNotice& notice, bool closeAfter) {
 }
 
 CColourPicker::CColourPicker(const QString& caption, int controlId, QWidget* parent)
-    : QPushButton(caption, parent),
-      colour_(FromQColor(palette().color(QPalette::Button))),
-      textColour_(FromQColor(palette().color(QPalette::ButtonText))),
-      controlId_(controlId) {
+    : QPushButton(caption, parent), colour_(FromQColor(palette().color(QPalette::Button))),
+      textColour_(FromQColor(palette().color(QPalette::ButtonText))), controlId_(controlId) {
     setFixedHeight(PickerHeight());
     setMinimumWidth(PickerMinimumWidth());
     setAutoDefault(false);
@@ -162,7 +174,9 @@ QSize CColourPicker::sizeHint() const {
             PickerHeight()};
 }
 
-QSize CColourPicker::minimumSizeHint() const { return {PickerMinimumWidth(), PickerHeight()}; }
+QSize CColourPicker::minimumSizeHint() const {
+    return {PickerMinimumWidth(), PickerHeight()};
+}
 
 void CColourPicker::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -175,8 +189,7 @@ void CColourPicker::paintEvent(QPaintEvent*) {
     look.caption = text().toStdString();
     const Rect inner = PickerFaceRect(width(), height());
     look.font = FontSpec{font().family().toStdString(),
-                         std::min(QFontMetrics(font()).height(), inner.height()),
-                         font().weight()};
+                         std::min(QFontMetrics(font()).height(), inner.height()), font().weight()};
     look.enabled = isEnabled();
     look.pushed = active_ || isDown();
     look.focused = hasFocus();

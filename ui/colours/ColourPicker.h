@@ -12,7 +12,7 @@ class CColourPicker;
 
 class CColourPopup : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Opens under `button` (screen coordinates), kept on `screen`.
     CColourPopup(CColourPicker* owner, ColourValue initial, const QRect& button,
                  const QRect& screen);
@@ -23,7 +23,7 @@ public:
     // The picker is going away: report nothing more to it.
     void Detach() { owner_ = nullptr; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -31,7 +31,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void Deliver(const PopupNotice& notice, bool closeAfter = true);
 
     QPointer<CColourPicker> owner_;
@@ -41,7 +41,7 @@ private:
 
 class CColourPicker : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit CColourPicker(const QString& caption, int controlId = 0, QWidget* parent = nullptr);
     ~CColourPicker() override;
 
@@ -60,14 +60,14 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+  signals:
     // PickerSelectionChanged .. PickerCancelled, with the colour and the control identifier.
     void Notify(int notification, ColourValue colour, int controlId);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void OnTap();
 
     bool active_ = false;

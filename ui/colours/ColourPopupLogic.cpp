@@ -4,7 +4,9 @@
 
 #include "persist/Settings.h"
 
-FontSpec PopupFont() { return FontSpec{"Tahoma", 11, 400}; }
+FontSpec PopupFont() {
+    return FontSpec{"Tahoma", 11, 400};
+}
 
 int ChosenPosition(ColourValue colour) {
     if (colour == kAutomaticColour) return kPositionAutomatic;
@@ -84,9 +86,12 @@ PopupAction KeyAction(int current, PopupKey key) {
 
     switch (key) {
     case PopupKey::Return:
-    case PopupKey::Space: return {A::Accept};
-    case PopupKey::Escape: return {A::Cancel};
-    case PopupKey::Other: return {A::None};
+    case PopupKey::Space:
+        return {A::Accept};
+    case PopupKey::Escape:
+        return {A::Cancel};
+    case PopupKey::Other:
+        return {A::None};
     case PopupKey::Down:
         if (current == kPositionAutomatic) return {A::Move, 0};
         if (current == kPositionCancel) return {A::Move, kPositionAutomatic};
@@ -132,10 +137,14 @@ PopupNotice ColourPopupModel::MoveTo(int position) {
 
 PopupNotice ColourPopupModel::Apply(const PopupAction& action) {
     switch (action.kind) {
-    case PopupAction::Move: return MoveTo(action.position);
-    case PopupAction::Accept: return End(true);
-    case PopupAction::Cancel: return End(false);
-    case PopupAction::None: break;
+    case PopupAction::Move:
+        return MoveTo(action.position);
+    case PopupAction::Accept:
+        return End(true);
+    case PopupAction::Cancel:
+        return End(false);
+    case PopupAction::None:
+        break;
     }
     return {};
 }
@@ -163,9 +172,15 @@ PopupNotice ColourPopupModel::End(bool accept) {
     return {accept ? PickerAccepted : PickerCancelled, result_};
 }
 
-int PickerArrowWidth() { return std::max({16, 5 * kEdgeWidth, 5 * kEdgeHeight}); }
-int PickerHeight() { return PickerArrowWidth() + 2 * kEdgeHeight; }
-int PickerMinimumWidth() { return 2 * (kEdgeWidth + PickerArrowWidth()); }
+int PickerArrowWidth() {
+    return std::max({16, 5 * kEdgeWidth, 5 * kEdgeHeight});
+}
+int PickerHeight() {
+    return PickerArrowWidth() + 2 * kEdgeHeight;
+}
+int PickerMinimumWidth() {
+    return 2 * (kEdgeWidth + PickerArrowWidth());
+}
 
 Rect PickerArrowRect(int width, int height) {
     const int d = PickerArrowWidth();
@@ -173,6 +188,5 @@ Rect PickerArrowRect(int width, int height) {
 }
 
 Rect PickerFaceRect(int width, int height) {
-    return {kEdgeWidth, kEdgeHeight, width - kEdgeWidth - PickerArrowWidth(),
-            height - kEdgeHeight};
+    return {kEdgeWidth, kEdgeHeight, width - kEdgeWidth - PickerArrowWidth(), height - kEdgeHeight};
 }

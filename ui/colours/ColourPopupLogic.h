@@ -45,9 +45,9 @@ struct PopupLayout {
     int boxSize = 0;
     int width = 0;
     int height = 0;
-    Rect defaultBox;  // "Automatic", above the grid
-    Rect customBox;   // "Cancel", below the grid
-    int gridTop = 0;  // top of row 0
+    Rect defaultBox; // "Automatic", above the grid
+    Rect customBox;  // "Cancel", below the grid
+    int gridTop = 0; // top of row 0
 
     Rect ColourBox(int index) const;
     // The position whose box contains the point, or kPositionNone.
@@ -70,7 +70,7 @@ enum class PopupKey { Down, Up, Right, Left, Return, Space, Escape, Other };
 struct PopupAction {
     enum Kind { None, Move, Accept, Cancel };
     Kind kind = None;
-    int position = kPositionNone;  // for Move
+    int position = kPositionNone; // for Move
     bool operator==(const PopupAction&) const = default;
 };
 
@@ -86,7 +86,7 @@ struct PopupNotice {
 
 // One opening of the popup, from the colour it was opened with to accept or cancel.
 class ColourPopupModel {
-public:
+  public:
     explicit ColourPopupModel(ColourValue initial);
 
     ColourValue Initial() const { return initial_; }
@@ -106,7 +106,7 @@ public:
     // the popup ignores every further event.
     PopupNotice End(bool accept);
 
-private:
+  private:
     PopupNotice Apply(const PopupAction& action);
 
     ColourValue initial_;

@@ -7,13 +7,14 @@
 #include "ui/shell/Surface.h"
 
 struct NamedColour {
-    std::string_view name;  // belongs to the table; the popup shows only the colour
-    ColourValue colour;     // 0x00BBGGRR
+    std::string_view name; // belongs to the table; the popup shows only the colour
+    ColourValue colour;    // 0x00BBGGRR
 };
 
 inline constexpr int kColourCount = 40;
 inline constexpr int kColourColumns = 8;
-inline constexpr int kColourRows = kColourCount / kColourColumns + (kColourCount % kColourColumns ? 1 : 0);
+inline constexpr int kColourRows =
+    kColourCount / kColourColumns + (kColourCount % kColourColumns ? 1 : 0);
 
 extern const std::array<NamedColour, kColourCount> kColourTable;
 

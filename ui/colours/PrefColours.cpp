@@ -23,7 +23,7 @@ constexpr std::array<ColourField, CPrefColours::kPickerCount> kFields = {{
 
 constexpr int kFirstPickerId = 1001;
 
-}  // namespace
+} // namespace
 
 CPrefColours::CPrefColours(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Preferences - Colours"));
@@ -44,7 +44,8 @@ CPrefColours::CPrefColours(QWidget* parent) : QDialog(parent) {
 
 void CPrefColours::SetColours(const Colours& colours) {
     working_ = colours;
-    for (std::size_t i = 0; i < kFields.size(); ++i) pickers_[i]->SetColour(working_.*kFields[i].field);
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        pickers_[i]->SetColour(working_.*kFields[i].field);
 }
 
 CColourPicker* CPrefColours::Picker(int index) const {
@@ -53,7 +54,8 @@ CColourPicker* CPrefColours::Picker(int index) const {
 }
 
 void CPrefColours::accept() {
-    for (std::size_t i = 0; i < kFields.size(); ++i) working_.*kFields[i].field = pickers_[i]->GetColour();
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        working_.*kFields[i].field = pickers_[i]->GetColour();
     QDialog::accept();
 }
 
@@ -66,4 +68,6 @@ bool RunPreferences(SettingsStore& store, QWidget* parent) {
     return true;
 }
 
-void InstallColourHooks() { Hooks().preferences = &RunPreferences; }
+void InstallColourHooks() {
+    Hooks().preferences = &RunPreferences;
+}

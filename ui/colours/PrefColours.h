@@ -14,7 +14,7 @@ class SettingsStore;
 
 class CPrefColours : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kPickerCount = 5;
 
     explicit CPrefColours(QWidget* parent = nullptr);
@@ -30,7 +30,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     Colours working_;
     std::array<CColourPicker*, kPickerCount> pickers_{};
     QDialogButtonBox* buttons_ = nullptr;
