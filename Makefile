@@ -1,6 +1,7 @@
 # Two commands matter: `make run` builds and starts Pocket VEL, `make test` builds and runs
 # every test, once in a normal build and once with AddressSanitizer and
 # UndefinedBehaviorSanitizer. Both install the Debian packages they need first.
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
