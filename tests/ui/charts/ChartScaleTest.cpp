@@ -2,8 +2,6 @@
 // counts that whole series give.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -12,159 +10,75 @@
 
 namespace {
 
-ChartScale ScaleOf(std::vector<double> values, const char* unit = "($)") {
-    static std::vector<double> keep;
-    keep = std::move(values);
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+ChartScale ScaleOf(const std::vector<double>& values, const char* unit = "($)") {
     ChartRequest request;
-    request.count = static_cast<int>(keep.size());
-    request.series[0] = keep.data();
+    request.count = static_cast<int>(values.size());
+    request.series[0] = values.data();
     request.unit = unit;
     return ComputeChartScale(request);
 }
 
 } // namespace
 
-TEST(ChartScale, DecimalExponent) {
-    EXPECT_EQ(DecimalExponent(7300), 3);
-    EXPECT_EQ(DecimalExponent(-250), 2);
-    EXPECT_EQ(DecimalExponent(1), 0);
-    EXPECT_EQ(DecimalExponent(9.99), 0);
-    EXPECT_EQ(DecimalExponent(10), 1);
-    EXPECT_EQ(DecimalExponent(0.042), -2);
-    // Zero, tiny values and values that twenty steps cannot reach count as exponent 0.
-    EXPECT_EQ(DecimalExponent(0), 0);
-    EXPECT_EQ(DecimalExponent(5e-8), 0);
-    EXPECT_EQ(DecimalExponent(1e25), 0);
-    EXPECT_EQ(DecimalExponent(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(DecimalExponent(std::numeric_limits<double>::infinity()), 0);
-}
-
-TEST(ChartScale, NiceCeilingExamples) {
-    EXPECT_DOUBLE_EQ(NiceCeiling(7300), 8000);
-    EXPECT_DOUBLE_EQ(NiceCeiling(120000), 200000);
-    EXPECT_DOUBLE_EQ(NiceCeiling(4500), 5000);
-    EXPECT_DOUBLE_EQ(NiceCeiling(8.5), 10);
-    EXPECT_DOUBLE_EQ(NiceCeiling(3), 3);
-    EXPECT_DOUBLE_EQ(NiceCeiling(0.042), 0.05);
-}
-
-TEST(ChartScale, NiceCeilingSkipsSevenAndNine) {
-    EXPECT_DOUBLE_EQ(NiceCeiling(6.5), 8);
-    EXPECT_DOUBLE_EQ(NiceCeiling(7), 8);
-    EXPECT_DOUBLE_EQ(NiceCeiling(8.2), 10);
-    EXPECT_DOUBLE_EQ(NiceCeiling(9000), 10000);
-    EXPECT_DOUBLE_EQ(NiceCeiling(12.3), 20);
-    EXPECT_DOUBLE_EQ(NiceCeiling(3200), 4000);
+TEST(ChartScale, Helpers) {
+    for (auto [x, e] : {std::pair{7300.0, 3}, {-250.0, 2}, {9.99, 0}, {10.0, 1}, {0.042, -2},
+                        // zero, tiny values and what twenty steps cannot reach give 0
+                        {0.0, 0}, {5e-8, 0}, {1e25, 0}, {kNaN, 0}, {kInf, 0}})
+        EXPECT_EQ(DecimalExponent(x), e) << x;
+    for (auto [x, n] : {std::pair{7300.0, 8000.0}, {120000.0, 200000.0}, {4500.0, 5000.0},
+                        {8.5, 10.0}, {3.0, 3.0}, {0.042, 0.05},
+                        // seven and nine go one further
+                        {6.5, 8.0}, {9000.0, 10000.0}, {12.3, 20.0}})
+        EXPECT_DOUBLE_EQ(NiceCeiling(x), n) << x;
     // Within 0.00001 of a whole leading digit counts as that digit.
     EXPECT_NEAR(NiceCeiling(5000.001), 5000.001, 1e-9);
+    for (auto [x, d] : {std::pair{8000.0, 0}, {2.5, 1}, {0.05, 2}, {12.000001, 0}, {kInf, 0}})
+        EXPECT_EQ(DecimalPlaces(x), d) << x;
+    for (auto [r, n] : {std::pair{8000.0, 4}, {100.0, 5}, {20.0, 4}, {350.0, 7}, {340.0, 2},
+                        {205000.0, 5}, {300.0, 3}, {0.05, 5},
+                        {10.3, 1}}) // 103 tenths: no count divides it
+        EXPECT_EQ(ChooseTickCount(r), n) << r;
 }
 
-TEST(ChartScale, DecimalPlaces) {
-    EXPECT_EQ(DecimalPlaces(8000), 0);
-    EXPECT_EQ(DecimalPlaces(2.5), 1);
-    EXPECT_EQ(DecimalPlaces(0.05), 2);
-    EXPECT_EQ(DecimalPlaces(12.000001), 0);
-    EXPECT_EQ(DecimalPlaces(std::numeric_limits<double>::infinity()), 0);
-}
-
-TEST(ChartScale, ChooseTickCountExamples) {
-    EXPECT_EQ(ChooseTickCount(8000), 4);   // 4 of 2,000
-    EXPECT_EQ(ChooseTickCount(100), 5);    // 5 of 20
-    EXPECT_EQ(ChooseTickCount(20), 4);     // 4 of 5
-    EXPECT_EQ(ChooseTickCount(350), 7);    // 7 of 50
-    EXPECT_EQ(ChooseTickCount(340), 2);    // 2 of 170
-    EXPECT_EQ(ChooseTickCount(205000), 5); // 5 of 41,000
-}
-
-TEST(ChartScale, ChooseTickCountOtherRanges) {
-    EXPECT_EQ(ChooseTickCount(300), 3);
-    EXPECT_EQ(ChooseTickCount(6), 6);
-    EXPECT_EQ(ChooseTickCount(0.05), 5);
-    EXPECT_EQ(ChooseTickCount(400000), 4);
-    EXPECT_EQ(ChooseTickCount(0.1), 5);
-    // No count divides 10.3 evenly (103 tenths is prime): one interval.
-    EXPECT_EQ(ChooseTickCount(10.3), 1);
-}
-
-TEST(ChartScale, AllZeroGivesOneIntervalOfHundred) {
-    const ChartScale s = ScaleOf(std::vector<double>(25, 0.0));
-    EXPECT_EQ(s.lower, 0);
-    EXPECT_EQ(s.upper, 100);
-    EXPECT_EQ(s.range, 100);
-    EXPECT_EQ(s.intervals, 1);
-    EXPECT_EQ(s.step, 100);
-}
-
-TEST(ChartScale, PositiveValues) {
-    const ChartScale s = ScaleOf({0, 1200, 7300, 5000});
-    EXPECT_EQ(s.lower, 0);
-    EXPECT_EQ(s.upper, 8000);
-    EXPECT_EQ(s.intervals, 4);
-    EXPECT_EQ(s.step, 2000);
-}
-
-TEST(ChartScale, NegativeAndPositiveValues) {
-    const ChartScale s = ScaleOf({-4500, 0, 120000});
-    EXPECT_EQ(s.lower, -5000);
-    EXPECT_EQ(s.upper, 200000);
-    EXPECT_EQ(s.range, 205000);
-    EXPECT_EQ(s.intervals, 5);
-    EXPECT_EQ(s.step, 41000);
-}
-
-TEST(ChartScale, OnlyNegativeValuesMirrorTheAxis) {
-    const ChartScale s = ScaleOf({-100, -3200, -50});
-    EXPECT_EQ(s.lower, -4000);
-    EXPECT_EQ(s.upper, 4000);
-    EXPECT_EQ(s.intervals, 4);
-}
-
-TEST(ChartScale, NegativePartLargerThanPositivePart) {
-    const ChartScale s = ScaleOf({-12000, 3000});
-    EXPECT_EQ(s.lower, -20000);
-    EXPECT_EQ(s.upper, 20000);
-}
-
-TEST(ChartScale, PercentageScale) {
-    ChartScale s = ScaleOf({1, 12.3, 4}, "(%)");
-    EXPECT_EQ(s.lower, 0);
-    EXPECT_EQ(s.upper, 20);
-    EXPECT_EQ(s.intervals, 4);
-    EXPECT_EQ(s.step, 5);
-
-    s = ScaleOf({250, 3}, "(%)");
-    EXPECT_EQ(s.upper, 100);
-    EXPECT_EQ(s.intervals, 5);
-
-    // Exactly 100 stays 100; negatives do not lower a percentage axis.
-    s = ScaleOf({100, -30}, "(%)");
-    EXPECT_EQ(s.lower, 0);
-    EXPECT_EQ(s.upper, 100);
-
-    // A unit without "%" keeps the plain scale.
-    EXPECT_EQ(ScaleOf({12.3}, "($)").upper, 20);
-    EXPECT_EQ(ScaleOf({3}, "($)").upper, 3);
-}
-
-TEST(ChartScale, NoValueAndNonNumbersDoNotStretchTheAxis) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const ChartScale s = ScaleOf({NoValue, 7300, nan, inf, -inf, 10});
-    EXPECT_EQ(s.lower, 0);
-    EXPECT_EQ(s.upper, 8000);
+TEST(ChartScale, Bounds) {
+    struct Case {
+        std::vector<double> values;
+        const char* unit;
+        double lower, upper;
+        int intervals;
+    };
+    const Case cases[] = {
+        {std::vector<double>(25, 0.0), "($)", 0, 100, 1}, // nothing: one interval of 100
+        {{0, 1200, 7300, 5000}, "($)", 0, 8000, 4},
+        {{-4500, 0, 120000}, "($)", -5000, 200000, 5},   // 5 of 41,000
+        {{-100, -3200, -50}, "($)", -4000, 4000, 4},     // as far above zero as below
+        {{-12000, 3000}, "($)", -20000, 20000, 4},
+        {{1, 12.3, 4}, "(%)", 0, 20, 4},
+        {{250, 3}, "(%)", 0, 100, 5},
+        {{100, -30}, "(%)", 0, 100, 5},                  // no negative percentage axis
+        {{NoValue, 7300, kNaN, kInf, -kInf, 10}, "($)", 0, 8000, 4},
+    };
+    for (const Case& c : cases) {
+        const ChartScale s = ScaleOf(c.values, c.unit);
+        SCOPED_TRACE(c.values.size());
+        EXPECT_EQ(s.lower, c.lower);
+        EXPECT_EQ(s.upper, c.upper);
+        EXPECT_EQ(s.range, c.upper - c.lower);
+        EXPECT_EQ(s.intervals, c.intervals);
+        EXPECT_DOUBLE_EQ(s.step, (c.upper - c.lower) / c.intervals);
+    }
 }
 
 TEST(ChartScale, EveryGivenSeriesCountsOnlyItsFirstCountValues) {
-    const std::array<double, 4> a = {10, 20, 30, 99999};
-    const std::array<double, 4> b = {-400, 5, 5, -99999};
-    const std::array<double, 4> c = {0, 0, 70, 0};
+    const double a[] = {10, 20, 30, 99999}, b[] = {-400, 5, 5, -99999}, c[] = {0, 0, 70, 0};
     ChartRequest request;
     request.count = 3;
-    request.series = {a.data(), b.data(), c.data()};
-    const ChartScale s = ComputeChartScale(request);
-    EXPECT_EQ(s.lower, -400);
-    EXPECT_EQ(s.upper, 400);
-
+    request.series = {a, b, c};
+    EXPECT_EQ(ComputeChartScale(request).lower, -400);
+    EXPECT_EQ(ComputeChartScale(request).upper, 400);
     request.series[1] = nullptr; // a missing series 2 does not hide series 3
     EXPECT_EQ(ComputeChartScale(request).upper, 80);
 }

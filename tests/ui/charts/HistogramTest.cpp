@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "model/Investment.h"
-#include "model/Scales.h"
+#include "tests/ui/charts/WorkedExample.h"
 #include "ui/charts/ChartSeries.h"
 #include "ui/charts/Charts.h"
 #include "ui/charts/Histogram.h"
@@ -22,17 +22,6 @@
 namespace {
 
 ColourValue Pixel(const QImage& image, int x, int y) { return FromQColor(image.pixelColor(x, y)); }
-
-CVELPPCDoc WorkedExample(int loanType) {
-    ResetScalesToStartup();
-    CVELPPCDoc doc;
-    doc.Price = 300000;
-    doc.MarketValue = 300000;
-    doc.Rent = 350;
-    doc.LoanType = loanType;
-    doc.Recalculate(false);
-    return doc;
-}
 
 // Runs `check` on the modal window once it is up, then closes it.
 void WhenModalOpens(std::function<void(QWidget*)> check) {
@@ -99,6 +88,7 @@ TEST(CHistogram, PaintsTheChartForItsSize) {
 }
 
 TEST(Charts, GraphicsCommandOpensTheChartModally) {
+    const auto saved = Hooks().openChart; // other tests install their own
     InstallChartHooks();
     ASSERT_TRUE(Hooks().openChart);
     const CVELPPCDoc doc = WorkedExample(0);
@@ -114,6 +104,7 @@ TEST(Charts, GraphicsCommandOpensTheChartModally) {
     Hooks().openChart(doc, CmdRateOfReturn, fonts, nullptr);
     EXPECT_EQ(doc.table, before.table);
     EXPECT_EQ(doc.IRR, before.IRR);
+    Hooks().openChart = saved;
 }
 
 // Writes every chart of the worked example, interest only and principal and interest, as
