@@ -20,6 +20,7 @@
 #include "ui/dialogs/DepositRentEditors.h"
 #include "ui/dialogs/PropertyDialogs.h"
 #include "ui/dialogs/PropertyEditors.h"
+#include "ui/dialogs/ScaleDialogs.h"
 #include "ui/shell/Hooks.h"
 
 namespace {
@@ -173,4 +174,7 @@ void EditItem(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget*
     if (ItemEditor editor = kItemEditors[itemType]) editor(doc, store, parent);
 }
 
-void InstallDialogHooks() { Hooks().editItem = EditItem; }
+void InstallDialogHooks() {
+    Hooks().editItem = EditItem;
+    InstallScaleEditorHooks();
+}

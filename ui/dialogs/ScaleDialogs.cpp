@@ -1,0 +1,303 @@
+#include "ui/dialogs/ScaleDialogs.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/Investment.h"
+#include "persist/Settings.h"
+#include "ui/dialogs/NumEdit.h"
+#include "ui/dialogs/PropertyDialogs.h"
+#include "ui/shell/Hooks.h"
+
+namespace {
+
+QString FromU16(const std::u16string& s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+template <std::size_t N>
+QStringList LocationLines(const std::array<std::string_view, N>& names) {
+    QStringList lines;
+    for (std::string_view name : names)
+        lines << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return lines;
+}
+
+// The list's usual size on a small screen: room for seven lines or so.
+constexpr int kListWidth = 300;
+constexpr int kListHeight = 190;
+
+} // namespace
+
+// --- ScaleRowList ---
+
+ScaleRowList::ScaleRowList(std::vector<Column> columns, QWidget* parent)
+    : QTreeWidget(parent), columns_(std::move(columns)) {
+    setColumnCount(static_cast<int>(columns_.size()));
+    QStringList titles;
+    for (const Column& c : columns_) titles << c.title;
+    setHeaderLabels(titles);
+    for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
+        if (columns_[static_cast<std::size_t>(i)].rightAligned)
+            headerItem()->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
+
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    setSortingEnabled(false);
+    setAlternatingRowColors(false); // the shading is set line by line
+    header()->setSectionsMovable(false);
+    header()->setSectionsClickable(false);
+    header()->setSortIndicatorShown(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::Fixed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMinimumSize(kListWidth, kListHeight);
+    SizeColumns();
+}
+
+void ScaleRowList::SizeColumns() {
+    const int width = viewport()->width();
+    for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
+        setColumnWidth(i, width * columns_[static_cast<std::size_t>(i)].tenths / 10);
+}
+
+void ScaleRowList::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    SizeColumns();
+}
+
+void ScaleRowList::ShowLines(const ScaleLines& lines, int selected) {
+    const int count = static_cast<int>(lines.size());
+    while (topLevelItemCount() > count) delete takeTopLevelItem(topLevelItemCount() - 1);
+    while (topLevelItemCount() < count) addTopLevelItem(new QTreeWidgetItem);
+    for (int line = 0; line < count; ++line) {
+        QTreeWidgetItem* item = topLevelItem(line);
+        const auto& texts = lines[static_cast<std::size_t>(line)];
+        for (int c = 0; c < columnCount(); ++c) {
+            const auto i = static_cast<std::size_t>(c);
+            item->setText(c, i < texts.size() ? FromU16(texts[i]) : QString());
+            item->setTextAlignment(c, (columns_[i].rightAligned ? Qt::AlignRight : Qt::AlignLeft) |
+                                          Qt::AlignVCenter);
+            // The first, third, ... line light yellow; the others the window colour.
+            item->setBackground(c, line % 2 == 0 ? QBrush(ShadedLineColour()) : QBrush());
+        }
+    }
+    if (selected >= 0 && selected < count) {
+        QTreeWidgetItem* item = topLevelItem(selected);
+        setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollToItem(item);
+    } else {
+        clearSelection();
+        setCurrentItem(nullptr);
+    }
+}
+
+int ScaleRowList::LineAt(const QPoint& pos) const {
+    QTreeWidgetItem* item = itemAt(pos);
+    return item ? indexOfTopLevelItem(item) : -1;
+}
+
+// The logic decides the selection; the list only reports where the stylus went.
+void ScaleRowList::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (onTap) onTap(LineAt(event->position().toPoint()));
+    event->accept();
+}
+
+void ScaleRowList::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+void ScaleRowList::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+
+void ScaleRowList::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const int line = LineAt(event->position().toPoint());
+    if (line >= 0 && onDoubleTap) onDoubleTap(line);
+    event->accept();
+}
+
+void ScaleRowList::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        if (onStep) onStep(event->key() == Qt::Key_Up ? -1 : 1);
+        event->accept();
+        return;
+    }
+    // Other keys (Enter, Escape, Tab) belong to the dialog; none moves the selection here.
+    QWidget::keyPressEvent(event);
+}
+
+// --- item dialogs ---
+
+StampDutyItemDialog::StampDutyItemDialog(CStampDutyItem& editor, QWidget* parent)
+    : CEditorDialog(editor, QStringLiteral("Specify Stamp Duty Item"), parent) {
+    CEditorForm& f = Form();
+    f.AddNumberRow(CStampDutyItem::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
+    f.AddNumberRow(CStampDutyItem::kRate, QStringLiteral("Rate of duty:"), kPercentFormat);
+    f.AddCheckRow(CStampDutyItem::kFlat, QStringLiteral("Flat rate on total amount"));
+    Open();
+}
+
+ScaleItemDialog::ScaleItemDialog(CScaleItem& editor, QWidget* parent)
+    : CEditorDialog(editor, QStringLiteral("Specify Scale Item"), parent) {
+    CEditorForm& f = Form();
+    f.AddNumberRow(CScaleItem::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
+    f.AddNumberRow(CScaleItem::kRate, QStringLiteral("Marginal rate:"), kPercentFormat);
+    Open();
+}
+
+// --- the editors ---
+
+namespace {
+
+// Connects the list's events to the editor's logic, under the form's guards.
+void BindList(CEditorForm& form, CScaleEditor& editor, ScaleRowList* list, int id) {
+    list->setObjectName(QStringLiteral("control%1").arg(id));
+    editor.SetList(list);
+    list->onTap = [&form, &editor](int line) { form.Dispatch([&] { editor.Tap(form, line); }); };
+    list->onStep = [&form, &editor](int step) { form.Dispatch([&] { editor.Step(form, step); }); };
+    list->onDoubleTap = [&form, &editor](int line) {
+        form.Dispatch([&] { editor.DoubleTap(form, line); });
+    };
+}
+
+QVBoxLayout* ButtonColumn(CEditorForm& f) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(f.Button(CScaleEditor::kAdd, QStringLiteral("Add")));
+    column->addWidget(f.Button(CScaleEditor::kModify, QStringLiteral("Modify")));
+    column->addWidget(f.Button(CScaleEditor::kRemove, QStringLiteral("Remove")));
+    column->addStretch();
+    return column;
+}
+
+} // namespace
+
+StampDutyScaleDialog::StampDutyScaleDialog(CStampDutyScale& editor, QWidget* parent)
+    : CEditorDialog(editor, QStringLiteral("Stamp Duty"), parent), editor_(editor),
+      list_(new ScaleRowList({{QStringLiteral("Above"), 4, false},
+                              {QStringLiteral("Rate"), 3, true},
+                              {QStringLiteral("Flat"), 2, true}})) {
+    CEditorForm& f = Form();
+    f.Rows()->addRow(QStringLiteral("Location:"),
+                     f.DropDown(CStampDutyScale::kLocation, LocationLines(kDutyLocations)));
+    list_->setParent(&f);
+    f.Layout()->addWidget(list_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(f.Button(CScaleEditor::kAdd, QStringLiteral("Add")));
+    buttons->addWidget(f.Button(CScaleEditor::kModify, QStringLiteral("Modify")));
+    buttons->addWidget(f.Button(CScaleEditor::kRemove, QStringLiteral("Remove")));
+    f.Layout()->addLayout(buttons);
+
+    BindList(f, editor, list_, CStampDutyScale::kList);
+    editor.editItem = [this](CStampDutyItem& item) {
+        StampDutyItemDialog dialog(item, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    Open();
+    if (editor.selected >= 0) list_->setFocus(Qt::OtherFocusReason);
+}
+
+StampDutyScaleDialog::~StampDutyScaleDialog() {
+    editor_.SetList(nullptr);
+    editor_.editItem = nullptr;
+}
+
+TaxScalesDialog::TaxScalesDialog(CTaxScales& editor, QWidget* parent)
+    : CEditorDialog(editor, QStringLiteral("Tax Scales"), parent), editor_(editor),
+      list_(new ScaleRowList(
+          {{QStringLiteral("Above"), 5, false}, {QStringLiteral("Rate"), 5, true}})) {
+    CEditorForm& f = Form();
+    f.Rows()->addRow(QStringLiteral("Location:"),
+                     f.DropDown(CTaxScales::kLocation, LocationLines(kTaxLocations)));
+
+    // "Medicare:" with its two fields under their headings.
+    auto* medicare = new QGridLayout;
+    CNumEdit* threshold = f.NumberEdit(CTaxScales::kThreshold, kAmountFormat);
+    CNumEdit* rate = f.NumberEdit(CTaxScales::kMedicareRate, kPercentFormat);
+    threshold->setMinimumWidth(100);
+    rate->setMinimumWidth(100);
+    medicare->addWidget(new QLabel(QStringLiteral("Threshold"), &f), 0, 1);
+    medicare->addWidget(new QLabel(QStringLiteral("Rate"), &f), 0, 2);
+    medicare->addWidget(new QLabel(QStringLiteral("Medicare:"), &f), 1, 0);
+    medicare->addWidget(threshold, 1, 1);
+    medicare->addWidget(rate, 1, 2);
+    medicare->setColumnStretch(3, 1);
+    f.Layout()->addLayout(medicare);
+
+    list_->setParent(&f);
+    list_->setMinimumWidth(kListWidth - 60);
+    auto* body = new QHBoxLayout;
+    body->addWidget(list_, 1);
+    body->addLayout(ButtonColumn(f));
+    f.Layout()->addLayout(body, 1);
+
+    BindList(f, editor, list_, CTaxScales::kList);
+    editor.editItem = [this](CScaleItem& item) {
+        ScaleItemDialog dialog(item, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    Open();
+    if (editor.selected >= 0) list_->setFocus(Qt::OtherFocusReason);
+}
+
+TaxScalesDialog::~TaxScalesDialog() {
+    editor_.SetList(nullptr);
+    editor_.editItem = nullptr;
+}
+
+// --- callers ---
+
+bool RunStampDutyScaleEditor(DutyScale& scale, QWidget* parent) {
+    CStampDutyScale editor;
+    editor.scale = scale;
+    StampDutyScaleDialog dialog(editor, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const double baseDuty = scale.BaseDuty; // not the editor's to change
+    scale = editor.scale;
+    scale.BaseDuty = baseDuty;
+    return true;
+}
+
+bool RunTaxScalesEditor(TaxScale& scale, QWidget* parent) {
+    CTaxScales editor;
+    editor.scale = scale;
+    TaxScalesDialog dialog(editor, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    scale = editor.scale;
+    return true;
+}
+
+void EditStampDutyScale(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    DutyScale scale = CurrentDutyScale;
+    if (!RunStampDutyScaleEditor(scale, parent)) return;
+    CurrentDutyScale = scale;
+    doc.Recalculate(true);
+    StoreStampDuty(store);
+}
+
+void EditTaxScales(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    TaxScale scale = CurrentTaxScale;
+    if (!RunTaxScalesEditor(scale, parent)) return;
+    CurrentTaxScale = scale;
+    doc.Recalculate(true);
+    StoreTaxScale(store);
+}
+
+void InstallScaleEditorHooks() {
+    Hooks().stampDuty = EditStampDutyScale;
+    Hooks().taxScales = EditTaxScales;
+    SetChangeScaleEditor(RunStampDutyScaleEditor);
+}

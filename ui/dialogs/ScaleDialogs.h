@@ -1,0 +1,102 @@
+// The dialogs of the scale editors (ScaleEditors.h) and their three callers: the Settings
+// commands "Stamp Duty" and "Tax Scales", and "Change Scale" in "Purchase Costs".
+#pragma once
+
+#include <QTreeWidget>
+#include <functional>
+#include <vector>
+
+#include "ui/dialogs/EditorForm.h"
+#include "ui/dialogs/ScaleEditors.h"
+
+class CVELPPCDoc;
+class SettingsStore;
+
+// The list of a scale editor: one line per row, columns of fixed shares of the width, no
+// sorting and no moving of columns, so that line i always shows row i. Taps, double taps and
+// the Up and Down keys go to the editor's logic, which decides the selection.
+class ScaleRowList : public QTreeWidget, public ScaleListPort {
+    Q_OBJECT
+public:
+    struct Column {
+        QString title;
+        int tenths;         // share of the list's width
+        bool rightAligned;
+    };
+    explicit ScaleRowList(std::vector<Column> columns, QWidget* parent = nullptr);
+
+    void ShowLines(const ScaleLines& lines, int selected) override;
+
+    std::function<void(int line)> onTap;       // -1 when the tap hits no line
+    std::function<void(int line)> onDoubleTap;
+    std::function<void(int step)> onStep;      // Up -1, Down +1
+
+    // Every other line, starting with the first, has this background.
+    static QColor ShadedLineColour() { return QColor(255, 255, 212); }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int LineAt(const QPoint& pos) const;
+    void SizeColumns();
+    std::vector<Column> columns_;
+};
+
+// "Specify Stamp Duty Item".
+class StampDutyItemDialog : public CEditorDialog {
+    Q_OBJECT
+public:
+    explicit StampDutyItemDialog(CStampDutyItem& editor, QWidget* parent = nullptr);
+};
+
+// "Specify Scale Item".
+class ScaleItemDialog : public CEditorDialog {
+    Q_OBJECT
+public:
+    explicit ScaleItemDialog(CScaleItem& editor, QWidget* parent = nullptr);
+};
+
+// "Stamp Duty". Add and Modify open "Specify Stamp Duty Item" over it.
+class StampDutyScaleDialog : public CEditorDialog {
+    Q_OBJECT
+public:
+    explicit StampDutyScaleDialog(CStampDutyScale& editor, QWidget* parent = nullptr);
+    ~StampDutyScaleDialog() override;
+    ScaleRowList* List() const { return list_; }
+
+private:
+    CStampDutyScale& editor_;
+    ScaleRowList* list_;
+};
+
+// "Tax Scales". Add and Modify open "Specify Scale Item" over it.
+class TaxScalesDialog : public CEditorDialog {
+    Q_OBJECT
+public:
+    explicit TaxScalesDialog(CTaxScales& editor, QWidget* parent = nullptr);
+    ~TaxScalesDialog() override;
+    ScaleRowList* List() const { return list_; }
+
+private:
+    CTaxScales& editor_;
+    ScaleRowList* list_;
+};
+
+// Run an editor modally on `scale`; true when it was accepted, `scale` then holding the edited
+// rows and location (BaseDuty as it was). Cancel leaves `scale` as it was.
+bool RunStampDutyScaleEditor(DutyScale& scale, QWidget* parent);
+bool RunTaxScalesEditor(TaxScale& scale, QWidget* parent);
+
+// Settings "Stamp Duty" / "Tax Scales": on OK the scale in force is replaced, the investment is
+// recalculated (marked changed) and the scale is written to the settings store.
+void EditStampDutyScale(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);
+void EditTaxScales(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);
+
+// Puts the two Settings commands into the shell's hooks and connects "Change Scale".
+void InstallScaleEditorHooks();

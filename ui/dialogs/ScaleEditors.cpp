@@ -1,0 +1,385 @@
+#include "ui/dialogs/ScaleEditors.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+#include "format/Format.h"
+#include "format/Text.h"
+#include "ui/dialogs/ValueExchange.h"
+
+namespace {
+
+std::u16string Shown(double value, const char* format) {
+    return FromUtf8(FormatValue(value, format));
+}
+
+bool Near(double a, double b, double tolerance) { return std::fabs(a - b) <= tolerance; }
+
+// A flat row charges its rate on the whole price only when its switch is above 0 (as the duty
+// computation reads it); the list and the custom check read it the same way.
+bool IsFlat(std::int16_t flat) { return flat > 0; }
+
+// The order of rows by their amounts, stable. A NaN amount (only a damaged file holds one) goes
+// first rather than breaking the ordering.
+std::vector<int> AscendingOrder(const std::array<double, kScaleRows>& above, int count) {
+    std::vector<int> order(static_cast<std::size_t>(count));
+    std::iota(order.begin(), order.end(), 0);
+    auto key = [&](int i) {
+        double v = above[static_cast<std::size_t>(i)];
+        return std::isnan(v) ? -std::numeric_limits<double>::infinity() : v;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+    return order;
+}
+
+template <class T>
+void Reorder(std::array<T, kScaleRows>& rows, const std::vector<int>& order) {
+    std::array<T, kScaleRows> copy = rows;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        rows[i] = copy[static_cast<std::size_t>(order[i])];
+}
+
+// Moves the rows after `row` up by one; the last row keeps what it held.
+template <class T> void RemoveAt(std::array<T, kScaleRows>& rows, int row) {
+    for (int i = row; i + 1 < kScaleRows; ++i)
+        rows[static_cast<std::size_t>(i)] = rows[static_cast<std::size_t>(i + 1)];
+}
+
+std::int16_t ValidCount(std::int16_t count) { return static_cast<std::int16_t>(RowsInUse(count)); }
+
+} // namespace
+
+// --- item dialogs ---
+
+void CStampDutyItem::Refresh(ControlPort& port) {
+    ShowValue(port, kAbove, above, kAmountFormat);
+    ShowValue(port, kRate, rate, kPercentFormat);
+    SetCheck(port, kFlat, flat);
+}
+
+void CStampDutyItem::OnOk(ControlPort& port) {
+    ReadValueIfChanged(port, kAbove, above, kAmountFormat);
+    ReadValueIfChanged(port, kRate, rate, kPercentFormat);
+    flat = GetCheck(port, kFlat);
+}
+
+void CScaleItem::Refresh(ControlPort& port) {
+    ShowValue(port, kAbove, above, kAmountFormat);
+    ShowValue(port, kRate, rate, kPercentFormat);
+}
+
+void CScaleItem::OnOk(ControlPort& port) {
+    ReadValueIfChanged(port, kAbove, above, kAmountFormat);
+    ReadValueIfChanged(port, kRate, rate, kPercentFormat);
+}
+
+// --- shared by both editors ---
+
+ScaleLines CScaleEditor::Lines() const {
+    ScaleLines lines;
+    for (int row = 0; row < LineCount(); ++row) lines.push_back(Line(row));
+    return lines;
+}
+
+bool CScaleEditor::AddEnabled() const {
+    return Location() != NoneLocation() && LineCount() < kScaleRows;
+}
+
+bool CScaleEditor::ModifyEnabled() const {
+    return Location() != NoneLocation() && selected >= 0 && selected < LineCount();
+}
+
+void CScaleEditor::Refresh(ControlPort& port) {
+    port.PutChoice(kLocation, Location());
+    if (list_) list_->ShowLines(Lines(), selected);
+    port.Enable(kAdd, AddEnabled());
+    port.Enable(kModify, ModifyEnabled());
+    port.Enable(kRemove, RemoveEnabled());
+}
+
+void CScaleEditor::UpdateButtons() {
+    const int lines = LineCount();
+    if (lines > 0) selected = std::clamp(selected, 0, lines - 1);
+}
+
+void CScaleEditor::OpenRows() {
+    // Choosing "Custom" later in this run brings the scale's rows back.
+    if (IsCustom()) StoreCustomEntry();
+    selected = LineCount() > 0 ? 0 : -1;
+    UpdateButtons();
+}
+
+void CScaleEditor::OnOpen(ControlPort&) { OpenRows(); }
+
+void CScaleEditor::CustomCheck() {
+    if (!EqualsBuiltIn()) MakeCustom();
+    UpdateButtons();
+}
+
+void CScaleEditor::SortOnOk() {
+    SortRows();
+    if (IsCustom()) StoreCustomEntry();
+}
+
+bool CScaleEditor::OnClick(ControlPort&, int id) {
+    switch (id) {
+    case kAdd:
+        if (!AddEnabled()) return false;
+        AddRow();
+        // Runs whether the item dialog was accepted or not.
+        CustomCheck();
+        return true;
+    case kModify:
+        if (!ModifyEnabled()) return false;
+        ModifyRow(selected);
+        CustomCheck();
+        return true;
+    case kRemove:
+        if (!RemoveEnabled()) return false;
+        RemoveRow(selected);
+        // Removing the first row leaves no selection until the buttons are updated.
+        --selected;
+        CustomCheck();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CScaleEditor::Tap(ControlPort& port, int line) {
+    selected = line >= 0 && line < LineCount() ? line : -1;
+    Refresh(port);
+}
+
+void CScaleEditor::Step(ControlPort& port, int step) {
+    const int lines = LineCount();
+    if (lines == 0) return;
+    selected = selected < 0 ? 0 : std::clamp(selected + step, 0, lines - 1);
+    Refresh(port);
+}
+
+void CScaleEditor::DoubleTap(ControlPort& port, int line) {
+    if (line < 0 || line >= LineCount()) return;
+    selected = line;
+    Refresh(port);
+    Click(port, kModify);
+}
+
+// --- "Stamp Duty" ---
+
+std::vector<std::u16string> CStampDutyScale::Line(int row) const {
+    if (row < 0 || row >= RowsInUse(scale.Count)) return {};
+    const auto i = static_cast<std::size_t>(row);
+    return {Shown(scale.Above[i], kScaleAmountFormat), Shown(scale.Rate[i], kDutyRateFormat),
+            IsFlat(scale.Flat[i]) ? u"Flat" : u""};
+}
+
+bool CStampDutyScale::AddRow() {
+    const int row = RowsInUse(scale.Count);
+    if (row >= kScaleRows) return false;
+    CStampDutyItem item; // Above 0, Rate 0, not flat
+    if (!editItem || !editItem(item)) return false;
+    const auto i = static_cast<std::size_t>(row);
+    scale.Above[i] = item.above;
+    scale.Rate[i] = item.rate;
+    scale.Flat[i] = item.flat ? 1 : 0;
+    selected = row;
+    scale.Count = static_cast<std::int16_t>(row + 1);
+    return true;
+}
+
+bool CStampDutyScale::ModifyRow(int row) {
+    const auto i = static_cast<std::size_t>(row);
+    CStampDutyItem item;
+    item.above = scale.Above[i];
+    item.rate = scale.Rate[i];
+    item.flat = IsFlat(scale.Flat[i]) ? 1 : 0;
+    if (!editItem || !editItem(item)) return false;
+    scale.Above[i] = item.above;
+    scale.Rate[i] = item.rate;
+    scale.Flat[i] = item.flat ? 1 : 0;
+    return true;
+}
+
+void CStampDutyScale::RemoveRow(int row) {
+    RemoveAt(scale.Above, row);
+    RemoveAt(scale.Rate, row);
+    RemoveAt(scale.Flat, row);
+    scale.Count = static_cast<std::int16_t>(std::max(0, RowsInUse(scale.Count) - 1));
+}
+
+bool CStampDutyScale::EqualsBuiltIn() const {
+    if (scale.Location < 0 || scale.Location >= kDutyLocationCount) return false;
+    const DutyScale& b = BuiltInDutyScales[static_cast<std::size_t>(scale.Location)];
+    if (b.Count != scale.Count) return false;
+    for (int row = 0; row < RowsInUse(scale.Count); ++row) {
+        const auto i = static_cast<std::size_t>(row);
+        if (!Near(scale.Above[i], b.Above[i], kRowTolerance) ||
+            !Near(scale.Rate[i], b.Rate[i], kRowTolerance) ||
+            IsFlat(scale.Flat[i]) != IsFlat(b.Flat[i]))
+            return false;
+    }
+    return true;
+}
+
+void CStampDutyScale::StoreCustomEntry() const {
+    DutyScale& entry = BuiltInDutyScales[kDutyLocationCustom];
+    entry.Count = scale.Count;
+    entry.Above = scale.Above;
+    entry.Rate = scale.Rate;
+    entry.Flat = scale.Flat;
+}
+
+void CStampDutyScale::MakeCustom() {
+    scale.Location = kDutyLocationCustom;
+    StoreCustomEntry();
+}
+
+void CStampDutyScale::SortRows() {
+    const std::vector<int> order = AscendingOrder(scale.Above, RowsInUse(scale.Count));
+    Reorder(scale.Above, order);
+    Reorder(scale.Rate, order);
+    Reorder(scale.Flat, order);
+}
+
+void CStampDutyScale::OnOpen(ControlPort& port) {
+    scale.Count = ValidCount(scale.Count);
+    CScaleEditor::OnOpen(port);
+}
+
+bool CStampDutyScale::OnChoose(ControlPort& port, int id) {
+    const int location = port.GetChoice(id);
+    if (id != kLocation || location < 0 || location >= kDutyLocationCount) return false;
+    const DutyScale& b = BuiltInDutyScales[static_cast<std::size_t>(location)];
+    scale.Location = static_cast<std::int16_t>(location);
+    scale.Count = ValidCount(b.Count);
+    scale.Above = b.Above;
+    scale.Rate = b.Rate;
+    scale.Flat = b.Flat;
+    UpdateButtons();
+    return true;
+}
+
+void CStampDutyScale::OnOk(ControlPort&) { SortOnOk(); }
+
+// --- "Tax Scales" ---
+
+std::vector<std::u16string> CTaxScales::Line(int row) const {
+    if (row < 0 || row >= RowsInUse(scale.Count)) return {};
+    const auto i = static_cast<std::size_t>(row);
+    return {Shown(scale.Above[i], kScaleAmountFormat), Shown(scale.Rate[i], kTaxRateFormat)};
+}
+
+bool CTaxScales::AddRow() {
+    const int row = RowsInUse(scale.Count);
+    if (row >= kScaleRows) return false;
+    CScaleItem item;
+    if (!editItem || !editItem(item)) return false;
+    const auto i = static_cast<std::size_t>(row);
+    scale.Above[i] = item.above;
+    scale.Rate[i] = item.rate;
+    selected = row;
+    scale.Count = static_cast<std::int16_t>(row + 1);
+    return true;
+}
+
+bool CTaxScales::ModifyRow(int row) {
+    const auto i = static_cast<std::size_t>(row);
+    CScaleItem item;
+    item.above = scale.Above[i];
+    item.rate = scale.Rate[i];
+    if (!editItem || !editItem(item)) return false;
+    scale.Above[i] = item.above;
+    scale.Rate[i] = item.rate;
+    return true;
+}
+
+void CTaxScales::RemoveRow(int row) {
+    RemoveAt(scale.Above, row);
+    RemoveAt(scale.Rate, row);
+    scale.Count = static_cast<std::int16_t>(std::max(0, RowsInUse(scale.Count) - 1));
+}
+
+bool CTaxScales::EqualsBuiltIn() const {
+    if (scale.Location < 0 || scale.Location >= kTaxLocationCount) return false;
+    const TaxScale& b = BuiltInTaxScales[static_cast<std::size_t>(scale.Location)];
+    if (b.Count != scale.Count) return false;
+    for (int row = 0; row < RowsInUse(scale.Count); ++row) {
+        const auto i = static_cast<std::size_t>(row);
+        if (!Near(scale.Above[i], b.Above[i], kRowTolerance) ||
+            !Near(scale.Rate[i], b.Rate[i], kRowTolerance))
+            return false;
+    }
+    return Near(scale.MedicareRate, b.MedicareRate, kMedicareTolerance) &&
+           Near(scale.MedicareThreshold, b.MedicareThreshold, kMedicareTolerance);
+}
+
+void CTaxScales::StoreCustomEntry() const {
+    TaxScale& entry = BuiltInTaxScales[kTaxLocationCustom];
+    entry.Count = scale.Count;
+    entry.Above = scale.Above;
+    entry.Rate = scale.Rate;
+    entry.MedicareRate = scale.MedicareRate;
+    entry.MedicareThreshold = scale.MedicareThreshold;
+}
+
+void CTaxScales::MakeCustom() {
+    scale.Location = kTaxLocationCustom;
+    StoreCustomEntry();
+}
+
+void CTaxScales::SortRows() {
+    const std::vector<int> order = AscendingOrder(scale.Above, RowsInUse(scale.Count));
+    Reorder(scale.Above, order);
+    Reorder(scale.Rate, order);
+}
+
+void CTaxScales::Refresh(ControlPort& port) {
+    CScaleEditor::Refresh(port);
+    ShowValue(port, kThreshold, scale.MedicareThreshold, kAmountFormat);
+    ShowValue(port, kMedicareRate, scale.MedicareRate, kPercentFormat);
+}
+
+void CTaxScales::OnOpen(ControlPort& port) {
+    scale.Count = ValidCount(scale.Count);
+    CScaleEditor::OnOpen(port);
+}
+
+bool CTaxScales::TakeMedicareField(const ControlPort& port, int id) {
+    if (id == kThreshold)
+        return ReadValueIfChanged(port, kThreshold, scale.MedicareThreshold, kAmountFormat);
+    if (id == kMedicareRate)
+        return ReadValueIfChanged(port, kMedicareRate, scale.MedicareRate, kPercentFormat);
+    return false;
+}
+
+bool CTaxScales::OnLeaveEdit(ControlPort& port, int id) {
+    if (!TakeMedicareField(port, id)) return false;
+    CustomCheck();
+    return true;
+}
+
+bool CTaxScales::OnChoose(ControlPort& port, int id) {
+    const int location = port.GetChoice(id);
+    if (id != kLocation || location < 0 || location >= kTaxLocationCount) return false;
+    const TaxScale& b = BuiltInTaxScales[static_cast<std::size_t>(location)];
+    scale.Location = static_cast<std::int16_t>(location);
+    scale.Count = ValidCount(b.Count);
+    scale.Above = b.Above;
+    scale.Rate = b.Rate;
+    scale.MedicareRate = b.MedicareRate;
+    scale.MedicareThreshold = b.MedicareThreshold;
+    UpdateButtons();
+    return true;
+}
+
+// Both Medicare fields are taken: a value typed into one of them must not be lost because the
+// other one differs too.
+void CTaxScales::OnOk(ControlPort& port) {
+    const bool threshold = TakeMedicareField(port, kThreshold);
+    const bool rate = TakeMedicareField(port, kMedicareRate);
+    if (threshold || rate) CustomCheck();
+    SortOnOk();
+}

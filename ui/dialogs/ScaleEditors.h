@@ -1,0 +1,187 @@
+// The scale editors: "Stamp Duty" (CStampDutyScale) and "Tax Scales" (CTaxScales) with their
+// item dialogs "Specify Stamp Duty Item" (CStampDutyItem) and "Specify Scale Item"
+// (CScaleItem). Logic only; the dialogs are in ScaleDialogs.h.
+//
+// Each editor works on a copy of a scale that its caller fills and takes back after OK. Line i
+// of the list always shows row i: the list is never sorted or reordered on its own. An edit
+// that leaves the scale different from the built-in scale of its location makes it "Custom"
+// and writes the "Custom" entry of the built-in scales, which keeps it for the rest of the run
+// whatever becomes of the editor.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/Scales.h"
+#include "ui/dialogs/EditorLogic.h"
+
+// The texts of a list's lines, one vector of column texts per line.
+using ScaleLines = std::vector<std::vector<std::u16string>>;
+
+// What an editor's logic may do with its list (ControlPort has no list).
+class ScaleListPort {
+public:
+    virtual ~ScaleListPort() = default;
+    // The list shows exactly these lines, `selected` (or none for -1) selected, focused and
+    // scrolled into view.
+    virtual void ShowLines(const ScaleLines& lines, int selected) = 0;
+};
+
+// "Specify Stamp Duty Item": one row of a duty scale.
+class CStampDutyItem : public CEditorLogic {
+public:
+    enum Control : int { kAbove = 1001, kRate = 1002, kFlat = 1021 };
+    double above = 0.0, rate = 0.0;
+    int flat = 0;
+    void Refresh(ControlPort& port) override;
+
+protected:
+    void OnOk(ControlPort& port) override;
+};
+
+// "Specify Scale Item": one row of a tax scale.
+class CScaleItem : public CEditorLogic {
+public:
+    enum Control : int { kAbove = 1001, kRate = 1002 };
+    double above = 0.0, rate = 0.0;
+    void Refresh(ControlPort& port) override;
+
+protected:
+    void OnOk(ControlPort& port) override;
+};
+
+// What both scale editors share: the selection, the buttons and their rules, the list events
+// and the order of the custom check.
+class CScaleEditor : public CEditorLogic {
+public:
+    enum Control : int { kLocation = 1031, kAdd = 1088, kModify = 1089, kRemove = 1090 };
+
+    int selected = -1; // the selected row, -1 for none
+
+    void SetList(ScaleListPort* list) { list_ = list; }
+
+    // List events, each followed by a refresh. A tap selects the tapped line, or none (-1)
+    // when it hits no line.
+    void Tap(ControlPort& port, int line);
+    // Up (-1) and Down (+1): one line, never beyond the first or the last.
+    void Step(ControlPort& port, int step);
+    // Double tap: selects the line and acts as "Modify".
+    void DoubleTap(ControlPort& port, int line);
+
+    // The lines the list shows: one per row in use.
+    ScaleLines Lines() const;
+    int LineCount() const { return RowsInUse(RowCount()); }
+    virtual int Location() const = 0;
+    virtual std::int16_t RowCount() const = 0;
+
+    bool AddEnabled() const;
+    bool ModifyEnabled() const;
+    bool RemoveEnabled() const { return ModifyEnabled(); }
+
+    void Refresh(ControlPort& port) override;
+
+protected:
+    virtual int NoneLocation() const = 0;
+    // The column texts of a row in use.
+    virtual std::vector<std::u16string> Line(int row) const = 0;
+    // The row operations; true when the item dialog was accepted.
+    virtual bool AddRow() = 0;
+    virtual bool ModifyRow(int row) = 0;
+    virtual void RemoveRow(int row) = 0;
+    // The custom check's parts.
+    virtual bool EqualsBuiltIn() const = 0;
+    virtual void MakeCustom() = 0;
+    // Puts the rows in use into ascending order of their amounts.
+    virtual void SortRows() = 0;
+    virtual bool IsCustom() const = 0;
+    virtual void StoreCustomEntry() const = 0;
+
+    // Shared steps of opening: a "Custom" scale fills the "Custom" entry, the first row is
+    // selected.
+    void OpenRows();
+    // Brings the selection into the list while it has lines.
+    void UpdateButtons();
+    // The working scale no longer equal to the built-in scale of its location becomes "Custom".
+    void CustomCheck();
+    // The rows are put in order before the scale is taken; a "Custom" scale's entry follows.
+    void SortOnOk();
+
+    void OnOpen(ControlPort& port) override;
+    bool OnClick(ControlPort& port, int id) override;
+
+private:
+    ScaleListPort* list_ = nullptr;
+};
+
+// "Stamp Duty": edits a copy of a duty scale. BaseDuty is carried through untouched.
+class CStampDutyScale : public CScaleEditor {
+public:
+    enum Control : int { kList = 1087 };
+
+    DutyScale scale; // the working copy, filled by the caller
+    // Runs "Specify Stamp Duty Item" on the item; true on OK.
+    std::function<bool(CStampDutyItem& item)> editItem;
+
+    int Location() const override { return scale.Location; }
+    std::int16_t RowCount() const override { return scale.Count; }
+
+protected:
+    int NoneLocation() const override { return kDutyLocationNone; }
+    std::vector<std::u16string> Line(int row) const override;
+    bool AddRow() override;
+    bool ModifyRow(int row) override;
+    void RemoveRow(int row) override;
+    bool EqualsBuiltIn() const override;
+    void MakeCustom() override;
+    void SortRows() override;
+    bool IsCustom() const override { return scale.Location == kDutyLocationCustom; }
+    void StoreCustomEntry() const override;
+
+    void OnOpen(ControlPort& port) override;
+    bool OnChoose(ControlPort& port, int id) override;
+    void OnOk(ControlPort& port) override;
+};
+
+// "Tax Scales": edits a copy of a tax scale with its Medicare levy.
+class CTaxScales : public CScaleEditor {
+public:
+    enum Control : int { kThreshold = 1001, kMedicareRate = 1002, kList = 1091 };
+
+    TaxScale scale; // the working copy, filled by the caller
+    // Runs "Specify Scale Item" on the item; true on OK.
+    std::function<bool(CScaleItem& item)> editItem;
+
+    int Location() const override { return scale.Location; }
+    std::int16_t RowCount() const override { return scale.Count; }
+    void Refresh(ControlPort& port) override;
+
+protected:
+    int NoneLocation() const override { return kTaxLocationNone; }
+    std::vector<std::u16string> Line(int row) const override;
+    bool AddRow() override;
+    bool ModifyRow(int row) override;
+    void RemoveRow(int row) override;
+    bool EqualsBuiltIn() const override;
+    void MakeCustom() override;
+    void SortRows() override;
+    bool IsCustom() const override { return scale.Location == kTaxLocationCustom; }
+    void StoreCustomEntry() const override;
+
+    void OnOpen(ControlPort& port) override;
+    bool OnLeaveEdit(ControlPort& port, int id) override;
+    bool OnChoose(ControlPort& port, int id) override;
+    void OnOk(ControlPort& port) override;
+
+private:
+    // Takes a Medicare field that differs from its working value; true when it did.
+    bool TakeMedicareField(const ControlPort& port, int id);
+};
+
+// Formats of the lists and the item dialogs.
+inline constexpr const char* kScaleAmountFormat = "$0,m";
+inline constexpr const char* kDutyRateFormat = "#.00";
+inline constexpr const char* kTaxRateFormat = "0.00";
+// Tolerances of the custom check: rows, and the Medicare values.
+inline constexpr double kRowTolerance = 0.01;
+inline constexpr double kMedicareTolerance = 0.001;
