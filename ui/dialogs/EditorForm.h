@@ -21,8 +21,18 @@
 // out in Form().Rows() / Form().Layout(), and calls Open() at the end of its constructor.
 #pragma once
 
+// The controls that the makers return, so that callers can lay them out without more includes.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <map>
 #include <optional>
@@ -31,19 +41,11 @@
 
 #include "ui/dialogs/ValueExchange.h"
 
+#include "ui/dialogs/NumEdit.h"
+
 class CEditorLogic;
-class CNumEdit;
-class QCheckBox;
-class QComboBox;
 class QDialogButtonBox;
-class QFormLayout;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class QTabWidget;
-class QVBoxLayout;
 
 class CEditorForm : public QWidget, public ControlPort {
     Q_OBJECT

@@ -1,0 +1,260 @@
+// The events of the property, deposit, rent and expenses editors, driven without widgets.
+#include "format/Format.h"
+#include "model/Scales.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "ui/dialogs/DepositRentEditors.h"
+#include "ui/dialogs/PropertyEditors.h"
+
+// --- "Property Value" ---
+
+TEST(PropValueLogic, NewPriceResetsTheMarketValueOverATypedOne) {
+    CPropValue ed;
+    ed.price = 300000;
+    ed.renovations = 20000;
+    ed.marketValue = 310000;
+    FakePort port;
+    ed.Open(port);
+    EXPECT_EQ(port.Text(CPropValue::kBookValue), "320,000");
+    port.Type(CPropValue::kPrice, "320000");
+    port.Type(CPropValue::kMarketValue, "999000");
+    ed.Recalculate(port);
+    EXPECT_EQ(ed.marketValue, 340000.0);
+    EXPECT_EQ(port.Text(CPropValue::kMarketValue), "340,000");
+    EXPECT_EQ(port.Text(CPropValue::kBookValue), "340,000");
+}
+
+TEST(PropValueLogic, TypedMarketValueAndFurnitureStand) {
+    CPropValue ed;
+    ed.price = 300000;
+    ed.marketValue = 300000;
+    FakePort port;
+    ed.Open(port);
+    port.Type(CPropValue::kMarketValue, "325,000");
+    port.Type(CPropValue::kFurniture, "12k");
+    ed.Ok(port);
+    EXPECT_EQ(ed.price, 300000.0);
+    EXPECT_EQ(ed.marketValue, 325000.0);
+    EXPECT_EQ(ed.furniture, 12000.0);
+}
+
+// A price shown rounded ("1.235m") is not a change: OK must neither round it nor reset the
+// market value.
+TEST(PropValueLogic, UntouchedRoundedPriceIsKept) {
+    CPropValue ed;
+    ed.price = 1234567;
+    ed.renovations = 0.4;
+    ed.marketValue = 1500000;
+    FakePort port;
+    ed.Open(port);
+    EXPECT_EQ(port.Text(CPropValue::kPrice), "1.235m");
+    ed.Recalculate(port);
+    ed.Ok(port);
+    EXPECT_EQ(ed.price, 1234567.0);
+    EXPECT_EQ(ed.renovations, 0.4);
+    EXPECT_EQ(ed.marketValue, 1500000.0);
+}
+
+// --- "Purchase Costs" ---
+
+namespace {
+
+struct PurchCostsLogic : ::testing::Test {
+    void SetUp() override { ResetScalesToStartup(); } // Qld
+    void TearDown() override { ResetScalesToStartup(); }
+    CPurchCosts Opened(double stampDuty) {
+        CPurchCosts ed;
+        ed.price = 300000;
+        ed.stampDuty = stampDuty;
+        ed.conveyancing = 950;
+        ed.Open(port);
+        return ed;
+    }
+    FakePort port;
+};
+
+} // namespace
+
+TEST_F(PurchCostsLogic, BoxShowsWhetherTheDutyIsTheScales) {
+    CPurchCosts ed = Opened(8975); // the Qld duty on 300,000, even if typed by hand
+    EXPECT_EQ(ed.usesScale, 1);
+    EXPECT_EQ(port.GetCheckState(CPurchCosts::kUsesScale), 1);
+    EXPECT_EQ(port.Text(CPurchCosts::kUsesScale), "Uses Qld");
+    EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "9,925");
+    ed.Ok(port);
+    EXPECT_EQ(ed.usesScale, 1);
+
+    CPurchCosts typed = Opened(9000);
+    EXPECT_EQ(typed.usesScale, 0);
+}
+
+TEST_F(PurchCostsLogic, TypedDutyWithinAThousandthKeepsTheBox) {
+    CPurchCosts ed = Opened(8975);
+    port.Type(CPurchCosts::kStampDuty, "8975.0009");
+    ed.Recalculate(port); // not even a change
+    EXPECT_EQ(ed.usesScale, 1);
+    port.Type(CPurchCosts::kStampDuty, "8976");
+    port.Type(CPurchCosts::kOtherCosts, "500");
+    ed.Recalculate(port);
+    EXPECT_EQ(ed.usesScale, 0);
+    EXPECT_EQ(port.GetCheckState(CPurchCosts::kUsesScale), 0);
+    EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "10,426");
+}
+
+TEST_F(PurchCostsLogic, TickingTheBoxTakesTheScalesDuty) {
+    CPurchCosts ed = Opened(5000);
+    port.PutCheckState(CPurchCosts::kUsesScale, 1);
+    ed.Click(port, CPurchCosts::kUsesScale);
+    EXPECT_EQ(ed.stampDuty, 8975.0);
+    EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "9,925");
+}
+
+TEST_F(PurchCostsLogic, OkUnticksADutyThatDiffersFromTheScale) {
+    CPurchCosts ed = Opened(8975);
+    port.Type(CPurchCosts::kStampDuty, "7000");
+    ed.Ok(port); // box still ticked, but the duty is no longer the scale's
+    EXPECT_EQ(ed.stampDuty, 7000.0);
+    EXPECT_EQ(ed.usesScale, 0);
+}
+
+TEST_F(PurchCostsLogic, AcceptedScaleChangeRetakesTheDuty) {
+    CPurchCosts ed = Opened(1000);
+    CurrentDutyScale = ShippedDutyScale(1); // NSW
+    ed.ScaleChanged(port);
+    EXPECT_EQ(ed.usesScale, 1);
+    EXPECT_EQ(ed.stampDuty, ComputeStampDuty(300000, ShippedDutyScale(1)));
+    EXPECT_EQ(port.Text(CPurchCosts::kUsesScale), "Uses NSW");
+}
+
+TEST(PurchCostsText, LocationNames) {
+    EXPECT_EQ(CPurchCosts::UsesScaleText(8), u"Uses None");
+    EXPECT_EQ(CPurchCosts::UsesScaleText(9), u"Uses Custom");
+    EXPECT_EQ(CPurchCosts::UsesScaleText(10), u"Uses ");
+    EXPECT_EQ(CPurchCosts::UsesScaleText(-1), u"Uses ");
+}
+
+// --- "Cash Deposit" ---
+
+TEST(CashDepositLogic, TinyTotalCostCountsAsOne) {
+    CCashDeposit ed;
+    ed.deposit.amount = 0.3;
+    ed.deposit.link = 0;
+    ed.purchaseCosts = 0.5;
+    FakePort port;
+    ed.Open(port);
+    EXPECT_EQ(port.Text(CCashDeposit::kPercentOfCost), "30.00%");
+    EXPECT_FALSE(port.Shown(CCashDeposit::kPercentOfCost));
+}
+
+TEST(CashDepositLogic, TypedDepositUnlinksTickingRelinks) {
+    CCashDeposit ed;
+    ed.price = 300000;
+    ed.purchaseCosts = 9925;
+    ed.deposit.amount = 15496.25;
+    ed.deposit.percent = 5;
+    ed.deposit.link = 1;
+    FakePort port;
+    ed.Open(port);
+    EXPECT_EQ(port.Text(CCashDeposit::kTotalCost), "309,925");
+    port.Type(CCashDeposit::kCashDeposit, "30992.5");
+    ed.LeaveEdit(port, CCashDeposit::kCashDeposit);
+    EXPECT_EQ(port.GetCheckState(CCashDeposit::kDepositLink), 0);
+    EXPECT_FALSE(port.Shown(CCashDeposit::kPercentOfCost));
+    EXPECT_EQ(port.Text(CCashDeposit::kPercentOfCost), "10.00%");
+
+    port.PutCheckState(CCashDeposit::kDepositLink, 1);
+    ed.Click(port, CCashDeposit::kDepositLink);
+    EXPECT_TRUE(port.Shown(CCashDeposit::kPercentOfCost));
+    EXPECT_EQ(port.Text(CCashDeposit::kCashDeposit), "30,993");
+
+    port.Type(CCashDeposit::kCashDeposit, "40000"); // Recalculate has no action of its own
+    ed.Recalculate(port);
+    EXPECT_EQ(port.Text(CCashDeposit::kCashDeposit), "40000");
+    EXPECT_EQ(ed.deposit.amount, 30992.5);
+}
+
+// --- "Rental Income" ---
+
+namespace {
+
+CRentIncome OpenedRent(FakePort& port, double rent, int periods, double vacancy) {
+    CRentIncome ed;
+    ed.rent = rent;
+    ed.periodsPerYear = periods;
+    ed.vacancyRate = vacancy;
+    ed.Open(port);
+    return ed;
+}
+
+} // namespace
+
+TEST(RentIncomeLogic, RecalculateAndChangeOfPeriod) {
+    FakePort port;
+    CRentIncome ed = OpenedRent(port, 0, 52, 2);
+    port.Type(CRentIncome::kAmount, "300");
+    ed.Recalculate(port);
+    EXPECT_EQ(port.Text(CRentIncome::kAnnualRent), "15,288");
+
+    port.Type(CRentIncome::kAmount, "999"); // typed since the last Recalculate: converted over
+    port.PutChoice(CRentIncome::kRentPer, 1);
+    ed.Choose(port, CRentIncome::kRentPer);
+    EXPECT_EQ(ed.periodsPerYear, 12);
+    EXPECT_EQ(port.Text(CRentIncome::kAmount), "1,300");
+    EXPECT_EQ(port.Text(CRentIncome::kAnnualRent), "15,288");
+}
+
+TEST(RentIncomeLogic, RecalculateLimitsOkDoesNot) {
+    FakePort port;
+    CRentIncome ed = OpenedRent(port, 300, 52, 2);
+    port.Type(CRentIncome::kVacancyRate, "150");
+    port.Type(CRentIncome::kAmount, "-5");
+    ed.Recalculate(port);
+    EXPECT_EQ(port.Text(CRentIncome::kVacancyRate), "100.00%");
+    EXPECT_EQ(port.Text(CRentIncome::kAmount), "0");
+    EXPECT_EQ(port.Text(CRentIncome::kAnnualRent), "0");
+    port.PutChoice(CRentIncome::kRentPer, 2); // no division by a zero share of the year
+    ed.Choose(port, CRentIncome::kRentPer);
+    EXPECT_EQ(ed.rent, 0.0);
+
+    FakePort port2;
+    CRentIncome ok = OpenedRent(port2, 300, 52, 2);
+    port2.Type(CRentIncome::kVacancyRate, "150");
+    ok.Ok(port2);
+    EXPECT_EQ(ok.vacancyRate, 150.0);
+}
+
+TEST(RentIncomeLogic, FortnightIsKeptWithoutAChoice) {
+    FakePort port;
+    CRentIncome ed = OpenedRent(port, 700, 26, 2);
+    EXPECT_EQ(port.GetChoice(CRentIncome::kRentPer), -1);
+    ed.Ok(port);
+    EXPECT_EQ(ed.periodsPerYear, 26);
+    EXPECT_EQ(ed.rent, 700.0);
+}
+
+// --- "Rental Expenses" ---
+
+TEST(RentExpensesLogic, FiguresAndGuards) {
+    CRentExpenses ed;
+    ed.annualRent = 350.0 * 52;
+    ed.expenses.amount = 4095;
+    ed.expenses.percent = 22.5;
+    ed.expenses.link = 1;
+    ed.marketValue = 300000;
+    FakePort port;
+    ed.Open(port);
+    EXPECT_EQ(port.Text(CRentExpenses::kNetRent), "14,105");
+    EXPECT_EQ(port.Text(CRentExpenses::kNetYield), "4.70%");
+
+    port.Type(CRentExpenses::kAnnualExpenses, "5000");
+    ed.LeaveEdit(port, CRentExpenses::kAnnualExpenses);
+    EXPECT_EQ(port.Text(CRentExpenses::kNetRent), "13,200");
+    EXPECT_FALSE(port.Shown(CRentExpenses::kPercentOfRent));
+
+    CRentExpenses empty; // no rent, no market value, unlinked
+    empty.expenses.amount = 1000;
+    empty.expenses.link = 0;
+    FakePort port2;
+    empty.Open(port2);
+    EXPECT_EQ(port2.Text(CRentExpenses::kPercentOfRent), "0.00%");
+    EXPECT_EQ(port2.Text(CRentExpenses::kNetYield), "0.00%");
+}
