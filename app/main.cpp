@@ -50,13 +50,14 @@ bool LocalDisplayMissing() {
     return true;
 }
 
-void PrintHowToRun(const char* reason) {
+void PrintHowToRun(const char* program, const char* reason) {
     std::fprintf(stderr,
                  "velppc: %s\n"
                  "Pocket VEL is a desktop program and needs a graphical display.\n"
                  "Start it from a desktop session, or without one under a virtual X server:\n"
-                 "    xvfb-run -a velppc [FILE.vel]\n",
-                 reason);
+                 "    xvfb-run -a %s [FILE.vel]\n"
+                 "or, from the source folder, xvfb-run -a make run\n",
+                 reason, program);
 }
 
 } // namespace
@@ -64,11 +65,11 @@ void PrintHowToRun(const char* reason) {
 int main(int argc, char** argv) {
     if (!Set("QT_QPA_PLATFORM")) {
         if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
-            PrintHowToRun("no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).");
+            PrintHowToRun(argv[0], "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).");
             return 2;
         }
         if (!Set("WAYLAND_DISPLAY") && LocalDisplayMissing()) {
-            PrintHowToRun("the display named by DISPLAY cannot be reached.");
+            PrintHowToRun(argv[0], "the display named by DISPLAY cannot be reached.");
             return 2;
         }
     }

@@ -1,5 +1,6 @@
 #include "ui/shell/VELPPCView.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,6 +34,17 @@ CVELPPCView::CVELPPCView(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     PageToTheEnd(horizontalScrollBar());
     PageToTheEnd(verticalScrollBar());
+
+    // The window's font gives the row height. The platform's default may be smaller than
+    // the cells' own fonts; take it a little larger then, so that rows do not overlap.
+    QFont windowFont = font();
+    int pixels = QFontInfo(windowFont).pixelSize();
+    auto rowHeight = [&] {
+        const QFontMetrics m(windowFont);
+        return m.height() + m.leading();
+    };
+    while (rowHeight() < summary_.fonts[0].height + 1 && pixels < 64) windowFont.setPixelSize(++pixels);
+    setFont(windowFont);
 }
 
 void CVELPPCView::LayOut() {

@@ -1,0 +1,31 @@
+// The picture of the summary in the documentation: the worked example, drawn by the real view.
+// Runs only when VEL_SCREENSHOT_DIR names the folder to write to.
+#include <QDir>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+#include "model/Investment.h"
+#include "persist/SettingsStore.h"
+#include "ui/shell/VELPPCView.h"
+
+#include "ShellTestSupport.h"
+
+TEST(Screenshots, Summary) {
+    const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
+
+    HooksGuard guard;
+    CurrentColours = Colours{};
+    MemorySettingsStore store;
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    doc.Address = u"12 Example St, Toowong";
+    doc.Recalculate(false);
+
+    CVELPPCView view(doc, store);
+    view.resize(280, 320);
+    view.show();
+    const QPixmap picture = view.grab();
+    ASSERT_TRUE(QDir().mkpath(dir));
+    ASSERT_TRUE(picture.save(QDir(dir).filePath("summary.png")));
+}
