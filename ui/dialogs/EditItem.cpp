@@ -18,6 +18,7 @@
 #include "persist/SettingsStore.h"
 #include "ui/dialogs/DepositRentDialogs.h"
 #include "ui/dialogs/DepositRentEditors.h"
+#include "ui/dialogs/ItemEditors.h"
 #include "ui/dialogs/PropertyDialogs.h"
 #include "ui/dialogs/PropertyEditors.h"
 #include "ui/dialogs/ScaleDialogs.h"
@@ -152,16 +153,16 @@ constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
     EditCashDeposit,   // 3 ItemCashDeposit
     EditRent,          // 4 ItemRent
     EditExpenses,      // 5 ItemExpenses
-    nullptr,           // 6 ItemDepreciation: sheet "Depreciation" (CDepBuild, CDepFitt)
-    nullptr,           // 7 ItemLoanDetails: "Loan Amount" (CLoanAmount)
-    nullptr,           // 8 ItemLoanType: "Loan Type" (CLoanType)
-    nullptr,           // 9 ItemLoanCosts: "Loan Costs" (CLoanCosts)
-    nullptr,           // 10 ItemInvestor: "Investor Details" (CInvestorDetails)
-    nullptr,           // 11 ItemResults: "Specify Results Year" (CResultsYear)
-    nullptr,           // 12 ItemTaxSavings: "Tax Savings" (CTaxSavings), read-only
-    nullptr,           // 13 ItemCashFlowYear: "After-tax Cash Flow" (CAfterTaxCash), read-only
+    EditDepreciation,  // 6 ItemDepreciation: sheet "Depreciation" (CDepBuild, CDepFitt)
+    EditLoanDetails,   // 7 ItemLoanDetails: "Loan Amount" (CLoanAmount)
+    EditLoanType,      // 8 ItemLoanType: "Loan Type" (CLoanType)
+    EditLoanCosts,     // 9 ItemLoanCosts: "Loan Costs" (CLoanCosts)
+    EditInvestor,      // 10 ItemInvestor: "Investor Details" (CInvestorDetails)
+    EditResults,       // 11 ItemResults: "Specify Results Year" (CResultsYear)
+    ShowTaxSavings,    // 12 ItemTaxSavings: "Tax Savings" (CTaxSavings), read-only
+    ShowCashFlowYear,  // 13 ItemCashFlowYear: "After-tax Cash Flow" (CAfterTaxCash), read-only
     nullptr,           // 14 ItemCashFlowWeek: no editor
-    nullptr,           // 15 ItemProjections: "Annual Projections" (CProjections)
+    EditProjections,   // 15 ItemProjections: "Annual Projections" (CProjections)
     nullptr,           // 16 ItemIRR: no editor
     nullptr,           // 17 ItemNPV: no editor
     nullptr,           // 18 ItemAverageCashFlow: no editor
@@ -176,5 +177,6 @@ void EditItem(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget*
 
 void InstallDialogHooks() {
     Hooks().editItem = EditItem;
+    Hooks().linkedVariables = EditLinkedVariables;
     InstallScaleEditorHooks();
 }

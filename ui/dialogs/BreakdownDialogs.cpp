@@ -1,0 +1,59 @@
+#include "ui/dialogs/BreakdownDialogs.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+
+#include "ui/dialogs/BreakdownEditors.h"
+
+BreakdownDialog::BreakdownDialog(CBreakdown& breakdown, const QString& caption, QWidget* parent)
+    : CEditorDialog(breakdown, caption, parent), breakdown_(breakdown) {}
+
+void BreakdownDialog::AddYearRow(int yearId) {
+    CEditorForm& f = Form();
+    spin_ = new QSpinBox(&f);
+    spin_->setObjectName(QStringLiteral("yearSpin"));
+    spin_->setRange(CBreakdown::kFirstYear, CBreakdown::kLastYear);
+    spin_->setValue(CBreakdown::kFirstYear);
+    spin_->setPrefix(QStringLiteral("Year "));
+    spin_->setAccelerated(true);
+    auto* row = new QHBoxLayout;
+    row->addWidget(spin_);
+    row->addStretch();
+    row->addWidget(f.Figure(yearId));
+    f.Rows()->addRow(row);
+    connect(spin_, &QSpinBox::valueChanged, this,
+            [this](int year) { Form().Dispatch([&] { breakdown_.ShowYear(Form(), year); }); });
+    Open();
+}
+
+TaxSavingsDialog::TaxSavingsDialog(CTaxSavings& breakdown, QWidget* parent)
+    : BreakdownDialog(breakdown, QStringLiteral("Tax Savings"), parent) {
+    using C = CTaxSavings;
+    CEditorForm& f = Form();
+    f.AddFigureRow(C::kOwnership, QStringLiteral("Ownership:"));
+    f.AddFigureRow(C::kPresentTaxable, QStringLiteral("Present taxable:"));
+    f.AddFigureRow(C::kRentalIncome, QStringLiteral("Rental income:"));
+    f.AddFigureRow(C::kTotalIncome, QStringLiteral("Total income:"));
+    f.AddFigureRow(C::kRentalDeductions, QStringLiteral("Rental deductions:"));
+    f.AddFigureRow(C::kNewTaxable, QStringLiteral("New taxable inc:"));
+    f.AddFigureRow(C::kPresentTax, QStringLiteral("Present tax:"));
+    f.AddFigureRow(C::kNewTax, QStringLiteral("New tax:"));
+    f.AddFigureRow(C::kTaxSaving, QStringLiteral("Tax saving:"));
+    AddYearRow(C::kYear);
+}
+
+AfterTaxCashDialog::AfterTaxCashDialog(CAfterTaxCash& breakdown, QWidget* parent)
+    : BreakdownDialog(breakdown, QStringLiteral("After-tax Cash Flow"), parent) {
+    using C = CAfterTaxCash;
+    CEditorForm& f = Form();
+    f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:"));
+    f.AddFigureRow(C::kPrincipal, QStringLiteral("Principal p'ments:"));
+    f.AddFigureRow(C::kInterest, QStringLiteral("Interest:"));
+    f.AddFigureRow(C::kExpenses, QStringLiteral("Expenses:"));
+    f.AddFigureRow(C::kPreTaxCash, QStringLiteral("Pre-tax cash:"));
+    f.AddFigureRow(C::kTaxCredits, QStringLiteral("Tax credits:"));
+    f.AddFigureRow(C::kAfterTaxCash, QStringLiteral("After-tax cash:"));
+    AddYearRow(C::kYear);
+}

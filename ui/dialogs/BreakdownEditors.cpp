@@ -1,0 +1,69 @@
+#include "ui/dialogs/BreakdownEditors.h"
+
+#include <algorithm>
+
+#include "model/Scales.h"
+#include "ui/dialogs/ValueExchange.h"
+
+void CBreakdown::ShowYear(ControlPort& port, int newYear) {
+    year = std::clamp(newYear, kFirstYear, kLastYear);
+    Refresh(port);
+}
+
+void CBreakdown::Step(ControlPort& port, int direction) {
+    ShowYear(port, year + (direction > 0 ? 1 : direction < 0 ? -1 : 0));
+}
+
+// --- "Tax Savings" ---
+
+CTaxSavings::Figures CTaxSavings::Compute() const {
+    auto tax = [](double income) { return ComputeIncomeTax(income, CurrentTaxScale); };
+    const std::size_t c = static_cast<std::size_t>(Column());
+    const double investor = investorIncomes[c];
+    const double partner = partnerIncomes[c];
+    Figures f;
+    f.joint = ownership != 1;
+    f.rentalIncome = At(Row::RentReceived);
+    f.rentalDeductions = At(Row::Deductions);
+    f.presentTaxable = f.joint ? partner + investor : investor;
+    f.totalIncome = f.rentalIncome + f.presentTaxable;
+    f.newTaxable = f.totalIncome - f.rentalDeductions;
+    if (f.joint) {
+        // Each owner declares half of the rent and half of the deductions.
+        f.presentTax = tax(investor) + tax(partner);
+        f.newTax = tax(investor + f.rentalIncome / 2 - f.rentalDeductions / 2) +
+                   tax(partner + f.rentalIncome / 2 - f.rentalDeductions / 2);
+    } else {
+        f.presentTax = tax(investor);
+        f.newTax = tax(f.newTaxable);
+    }
+    f.taxSaving = f.presentTax - f.newTax;
+    return f;
+}
+
+void CTaxSavings::Refresh(ControlPort& port) {
+    const Figures f = Compute();
+    ShowText(port, kOwnership, f.joint ? "Joint" : "Single");
+    ShowValue(port, kPresentTaxable, f.presentTaxable, kAmountFormat);
+    ShowValue(port, kRentalIncome, f.rentalIncome, kAmountFormat);
+    ShowValue(port, kTotalIncome, f.totalIncome, kAmountFormat);
+    ShowValue(port, kRentalDeductions, f.rentalDeductions, kAmountFormat);
+    ShowValue(port, kNewTaxable, f.newTaxable, kAmountFormat);
+    ShowValue(port, kPresentTax, f.presentTax, kAmountFormat);
+    ShowValue(port, kNewTax, f.newTax, kAmountFormat);
+    ShowValue(port, kTaxSaving, f.taxSaving, kAmountFormat);
+    ShowInt(port, kYear, year, kYearsFormat);
+}
+
+// --- "After-tax Cash Flow" ---
+
+void CAfterTaxCash::Refresh(ControlPort& port) {
+    ShowValue(port, kAnnualRent, At(Row::RentReceived), kAmountFormat);
+    ShowValue(port, kPrincipal, At(Row::PrincipalPaid), kAmountFormat);
+    ShowValue(port, kInterest, At(Row::InterestPaid), kAmountFormat);
+    ShowValue(port, kExpenses, At(Row::ExpensesPaid), kAmountFormat);
+    ShowValue(port, kPreTaxCash, At(Row::PreTaxCash), kAmountFormat);
+    ShowValue(port, kTaxCredits, At(Row::TaxSaving), kAmountFormat);
+    ShowValue(port, kAfterTaxCash, At(Row::AfterTaxCash), kAmountFormat);
+    ShowInt(port, kYear, year, kYearsFormat);
+}

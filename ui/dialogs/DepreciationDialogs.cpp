@@ -1,0 +1,32 @@
+#include "ui/dialogs/DepreciationDialogs.h"
+
+#include <QFormLayout>
+
+#include "ui/dialogs/DepreciationEditors.h"
+
+namespace {
+
+void LayOutPage(CEditorForm& f, const QString& costLabel) {
+    using C = CDepPage;
+    f.AddNumberRow(C::kDepreciableValue, QStringLiteral("Depreciable value:"), kAmountFormat);
+    f.AddNumberRow(C::kDepreciationRate, QStringLiteral("Depreciation rate:"), kPercentFormat);
+    f.Rows()->addRow(QStringLiteral("Method:"),
+                     f.DropDown(C::kMethod, {QStringLiteral("Diminishing value"),
+                                             QStringLiteral("Straight line")}));
+    f.AddFigureRow(C::kDepreciation, QStringLiteral("Depreciation:"));
+    f.AddCheckRow(C::kValueLink, QStringLiteral("Value set as % of total cost"));
+    f.AddNumberRow(C::kPercentOfCost, QStringLiteral("Percent of cost:"), kPercentFormat);
+    f.AddFigureRow(C::kPropertyCost, costLabel);
+    f.AddRecalculateRow();
+}
+
+} // namespace
+
+DepreciationSheet::DepreciationSheet(CDepBuild& building, CDepFitt& fittings, QWidget* parent)
+    : CEditorSheet(QStringLiteral("Depreciation"), parent) {
+    LayOutPage(AddPage(building, QStringLiteral("Building")),
+               QStringLiteral("Property cost:\n(incl improvements)"));
+    LayOutPage(AddPage(fittings, QStringLiteral("Fittings")),
+               QStringLiteral("Property cost:\n(incl furniture)"));
+    Open();
+}

@@ -1,0 +1,62 @@
+#include "ui/dialogs/DepreciationEditors.h"
+
+#include <cmath>
+
+#include "ui/dialogs/ValueExchange.h"
+
+CDepPage::CDepPage()
+    : value({kDepreciableValue, kPercentOfCost, kValueLink}, ShareRule::WithGuard) {}
+
+void CDepPage::Refresh(ControlPort& port) {
+    depreciation = rate * value.amount / 100.0;
+    value.Show(port);
+    ShowValue(port, kDepreciationRate, rate, kPercentFormat);
+    // A method that no line stands for shows no line.
+    port.PutChoice(kMethod, method == kDiminishingValue || method == kStraightLine ? method : -1);
+    ShowValue(port, kDepreciation, depreciation, kAmountFormat);
+    ShowValue(port, kPropertyCost, propertyCost, kAmountFormat);
+}
+
+// The percentage edit shows whatever the link, with the stored percentage.
+void CDepPage::OnOpen(ControlPort&) {
+    value.OpenKeepingPercent();
+}
+
+bool CDepPage::OnLeaveEdit(ControlPort& port, int id) {
+    if (id == kDepreciableValue)
+        value.LeftAmount(port, propertyCost);
+    else if (id == kPercentOfCost)
+        value.LeftPercent(port, propertyCost);
+    else
+        return false; // a new rate waits for Recalculate or OK
+    return true;
+}
+
+bool CDepPage::OnClick(ControlPort& port, int id) {
+    if (id != kValueLink) return false;
+    value.CheckClicked(port, propertyCost);
+    return true;
+}
+
+// The chosen line is the working method at once, so that a later refresh keeps it.
+bool CDepPage::OnChoose(ControlPort& port, int id) {
+    if (id != kMethod) return false;
+    int choice = port.GetChoice(kMethod);
+    if (choice == kDiminishingValue || choice == kStraightLine) method = choice;
+    return false;
+}
+
+bool CDepPage::OnRecalculate(ControlPort& port) {
+    if (value.TakeAmount(port) && std::fabs(value.LinkedValue(propertyCost) - value.amount) > 0.001)
+        value.link = 0;
+    ReadValueIfChanged(port, kDepreciationRate, rate, kPercentFormat);
+    if (value.TakePercent(port) && value.link) value.amount = value.LinkedValue(propertyCost);
+    return true;
+}
+
+void CDepPage::OnOk(ControlPort& port) {
+    value.Ok(port, propertyCost);
+    ReadValueIfChanged(port, kDepreciationRate, rate, kPercentFormat);
+    int choice = port.GetChoice(kMethod);
+    if (choice == kDiminishingValue || choice == kStraightLine) method = choice;
+}

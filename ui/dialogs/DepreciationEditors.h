@@ -1,0 +1,54 @@
+// The two pages of the sheet "Depreciation": "Building" (CDepBuild) and "Fittings" (CDepFitt).
+// Logic only; the sheet is in DepreciationDialogs.h.
+#pragma once
+
+#include "ui/dialogs/EditorLogic.h"
+#include "ui/dialogs/LinkedAmount.h"
+
+// One page: the depreciable value is a linked amount (a percentage of the property cost while
+// its link is on), with a yearly rate and a method. Both pages are built alike; only what
+// EditItem puts into them differs.
+class CDepPage : public CEditorLogic {
+  public:
+    enum Control : int {
+        kDepreciableValue = 1,
+        kDepreciationRate,
+        kMethod,
+        kDepreciation,
+        kValueLink,
+        kPercentOfCost,
+        kPropertyCost,
+    };
+    // Lines of the "Method:" list; the index of a line is the method.
+    enum Method : int { kDiminishingValue = 0, kStraightLine = 1 };
+
+    CDepPage();
+
+    // The base: Price + Renovations ("Building") or Price + Furniture ("Fittings"); shown only.
+    double propertyCost = 0.0;
+    // depreciable value (A), percent of cost (P) and the value link (L).
+    LinkedAmount value;
+    double rate = 0.0; // percent a year
+    int method = kDiminishingValue;
+    // The first year's figure, rate x value / 100, worked out at every refresh.
+    double depreciation = 0.0;
+
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    void OnOpen(ControlPort& port) override;
+    bool OnLeaveEdit(ControlPort& port, int id) override;
+    bool OnClick(ControlPort& port, int id) override;
+    bool OnChoose(ControlPort& port, int id) override;
+    bool OnRecalculate(ControlPort& port) override;
+    void OnOk(ControlPort& port) override;
+};
+
+// Page "Building": DepBuildValue, DepBuildPC, CalcDepBuild, DepBuildRate, DepBuildMethod on the
+// base Price + Renovations.
+class CDepBuild : public CDepPage {};
+
+// Page "Fittings": DepFittValue, DepFittPC, CalcDepFitt, DepFittRate, DepFittMethod on the base
+// Price + Furniture. (The recalculation links the value to DepFittPC % of Price plus the whole
+// Furniture, so a linked value changes once the sheet is accepted.)
+class CDepFitt : public CDepPage {};

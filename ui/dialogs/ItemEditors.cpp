@@ -1,0 +1,200 @@
+// Every function follows EditItem's steps: fill the editor's working fields from the record,
+// run its dialog modally and only on OK copy the fields back, recalculate (marking the
+// investment changed) and write the item's defaults to "SettingsFile" in the item's order.
+#include "ui/dialogs/ItemEditors.h"
+
+#include "model/Investment.h"
+#include "persist/Settings.h"
+#include "persist/SettingsStore.h"
+#include "ui/dialogs/BreakdownDialogs.h"
+#include "ui/dialogs/BreakdownEditors.h"
+#include "ui/dialogs/DepreciationDialogs.h"
+#include "ui/dialogs/DepreciationEditors.h"
+#include "ui/dialogs/InvestorDialogs.h"
+#include "ui/dialogs/InvestorEditors.h"
+#include "ui/dialogs/LoanDialogs.h"
+#include "ui/dialogs/LoanEditors.h"
+
+namespace {
+
+bool Accepted(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+// The record has taken the working fields: recalculate and redraw, marked changed.
+void RecalculateChanged(CVELPPCDoc& doc) {
+    doc.LimitInputs();
+    doc.Recalculate(true);
+}
+
+} // namespace
+
+void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    CDepBuild building;
+    building.propertyCost = doc.Price + doc.Renovations;
+    building.value.amount = doc.DepBuildValue;
+    building.value.percent = doc.DepBuildPC;
+    building.value.link = doc.CalcDepBuild;
+    building.rate = doc.DepBuildRate;
+    building.method = doc.DepBuildMethod;
+    CDepFitt fittings;
+    fittings.propertyCost = doc.Price + doc.Furniture;
+    fittings.value.amount = doc.DepFittValue;
+    fittings.value.percent = doc.DepFittPC;
+    fittings.value.link = doc.CalcDepFitt;
+    fittings.rate = doc.DepFittRate;
+    fittings.method = doc.DepFittMethod;
+    DepreciationSheet sheet(building, fittings, parent);
+    if (!Accepted(sheet)) return;
+    doc.DepBuildValue = building.value.amount;
+    doc.DepBuildPC = building.value.percent;
+    doc.CalcDepBuild = building.value.link;
+    doc.DepBuildRate = building.rate;
+    doc.DepBuildMethod = building.method;
+    doc.DepFittValue = fittings.value.amount;
+    doc.DepFittPC = fittings.value.percent;
+    doc.CalcDepFitt = fittings.value.link;
+    doc.DepFittRate = fittings.rate;
+    doc.DepFittMethod = fittings.method;
+    RecalculateChanged(doc);
+    WriteSettingInt(store, "CalcDepFitt", doc.CalcDepFitt);
+    WriteSettingInt(store, "CalcDepBuild", doc.CalcDepBuild);
+    WriteSettingDouble(store, "DepFittPC", doc.DepFittPC);
+    WriteSettingDouble(store, "DepFittRate", doc.DepFittRate);
+    WriteSettingInt(store, "DepFittMethod", doc.DepFittMethod);
+    WriteSettingDouble(store, "DepBuildPC", doc.DepBuildPC);
+    WriteSettingDouble(store, "DepBuildRate", doc.DepBuildRate);
+    WriteSettingInt(store, "DepBuildMethod", doc.DepBuildMethod);
+}
+
+void EditLoanDetails(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    CLoanAmount ed;
+    ed.totalCost = doc.TotalCost;
+    ed.cashDeposit = doc.CashDeposit;
+    ed.depositLink = doc.CalcDeposit;
+    ed.additionalLoan = doc.AdditionalLoan;
+    ed.loanAmount = doc.LoanAmount;
+    LoanAmountDialog dialog(ed, parent);
+    if (!Accepted(dialog)) return;
+    doc.CashDeposit = ed.cashDeposit;
+    doc.CalcDeposit = ed.depositLink;
+    doc.AdditionalLoan = ed.additionalLoan;
+    doc.LoanAmount = ed.loanAmount;
+    RecalculateChanged(doc);
+    WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
+}
+
+void EditLoanType(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    CLoanType ed;
+    ed.loanAmount = doc.LoanAmount;
+    ed.interestRate = doc.RateInterest;
+    ed.loanType = doc.LoanType;
+    ed.term = doc.LoanTerm;
+    LoanTypeDialog dialog(ed, parent);
+    if (!Accepted(dialog)) return;
+    doc.RateInterest = ed.interestRate;
+    doc.LoanType = ed.loanType;
+    doc.LoanTerm = ed.term;
+    RecalculateChanged(doc);
+    WriteSettingInt(store, "LoanType", doc.LoanType);
+    WriteSettingDouble(store, "RateInterest", doc.RateInterest);
+    WriteSettingInt(store, "LoanTerm", doc.LoanTerm);
+}
+
+void EditLoanCosts(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    CLoanCosts ed;
+    ed.costs.amount = doc.LoanCosts;
+    ed.costs.percent = doc.LoanCostsPC;
+    ed.costs.link = doc.CalcLoanCosts;
+    ed.price = doc.Price;
+    ed.otherCosts = doc.PurchaseCosts + doc.Furniture + doc.Renovations;
+    ed.cashDeposit = doc.CashDeposit;
+    ed.writeOffYears = doc.LCYears;
+    LoanCostsDialog dialog(ed, parent);
+    if (!Accepted(dialog)) return;
+    doc.LoanCosts = ed.costs.amount;
+    doc.LoanCostsPC = ed.costs.percent;
+    doc.CalcLoanCosts = ed.costs.link;
+    doc.LCYears = CLoanCosts::WholeWriteOffYears(ed.writeOffYears);
+    RecalculateChanged(doc);
+    WriteSettingInt(store, "LCYears", doc.LCYears);
+    WriteSettingDouble(store, "LoanCostsPC", doc.LoanCostsPC);
+    WriteSettingInt(store, "CalcLoanCosts", doc.CalcLoanCosts);
+}
+
+void EditInvestor(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    CInvestorDetails ed;
+    ed.title =
+        doc.NamesOnTitle == 2 ? CInvestorDetails::kTitleJoint : CInvestorDetails::kTitleSingle;
+    ed.investorIncome = doc.TaxableHim;
+    ed.partnerIncome = doc.TaxableHer;
+    InvestorDetailsDialog dialog(ed, parent);
+    if (!Accepted(dialog)) return;
+    doc.NamesOnTitle = ed.title + 1;
+    doc.TaxableHim = ed.investorIncome;
+    doc.TaxableHer = ed.partnerIncome;
+    RecalculateChanged(doc);
+    WriteSettingDouble(store, "TaxableHim", doc.TaxableHim);
+    WriteSettingDouble(store, "TaxableHer", doc.TaxableHer);
+    WriteSettingInt(store, "NamesOnTitle", doc.NamesOnTitle);
+}
+
+void EditResults(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    CResultsYear ed;
+    ed.resultsYear = doc.ShowYear;
+    ResultsYearDialog dialog(ed, parent);
+    if (!Accepted(dialog)) return;
+    doc.ShowYear = ed.resultsYear;
+    RecalculateChanged(doc);
+    WriteSettingInt(store, "ShowYear", doc.ShowYear);
+}
+
+// The breakdowns show the table as the last recalculation left it and change nothing.
+void ShowTaxSavings(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
+    CTaxSavings breakdown;
+    breakdown.table = doc.table;
+    breakdown.investorIncomes = doc.TaxableHimByYear;
+    breakdown.partnerIncomes = doc.TaxableHerByYear;
+    breakdown.ownership = doc.NamesOnTitle;
+    TaxSavingsDialog dialog(breakdown, parent);
+    dialog.exec();
+}
+
+void ShowCashFlowYear(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
+    CAfterTaxCash breakdown;
+    breakdown.table = doc.table;
+    AfterTaxCashDialog dialog(breakdown, parent);
+    dialog.exec();
+}
+
+void EditProjections(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    CProjections ed;
+    ed.upperLimit = doc.ProjectionYear;
+    ed.growthRate = doc.RateGrowth;
+    ed.inflationRate = doc.RateInfl;
+    ProjectionsDialog dialog(ed, parent);
+    if (!Accepted(dialog)) return;
+    doc.ProjectionYear = ed.upperLimit;
+    doc.RateGrowth = ed.growthRate;
+    doc.RateInfl = ed.inflationRate;
+    RecalculateChanged(doc);
+    WriteSettingDouble(store, "RateGrowth", doc.RateGrowth);
+    WriteSettingDouble(store, "RateInfl", doc.RateInfl);
+    WriteSettingInt(store, "ProjectionYear", doc.ProjectionYear);
+}
+
+void EditLinkedVariables(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    using C = CLinkedVars;
+    // Control ids and the record's switches, in the order of the dialog.
+    int* const fields[C::kSwitchCount] = {&doc.UseSDScale,   &doc.CalcDeposit,   &doc.CalcDepFitt,
+                                          &doc.CalcDepBuild, &doc.CalcLoanCosts, &doc.CalcExpenses};
+    CLinkedVars ed;
+    for (int i = 0; i < C::kSwitchCount; ++i)
+        ed.switches[static_cast<std::size_t>(i)] = *fields[i];
+    LinkedVarsDialog dialog(ed, parent);
+    if (!Accepted(dialog)) return;
+    for (int i = 0; i < C::kSwitchCount; ++i)
+        *fields[i] = ed.switches[static_cast<std::size_t>(i)];
+    RecalculateChanged(doc);
+    StoreLinkSwitches(store, doc);
+}

@@ -1,0 +1,22 @@
+// The EditItem steps of the depreciation, loan, investor, results-year, projection and
+// breakdown editors, and the "Linked Variables" command. EditItem.cpp puts them into its table
+// of item types; each takes the record, the settings store and the dialog's parent.
+#pragma once
+
+class QWidget;
+class CVELPPCDoc;
+class SettingsStore;
+
+void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent); // 6
+void EditLoanDetails(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);  // 7
+void EditLoanType(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);     // 8
+void EditLoanCosts(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);    // 9
+void EditInvestor(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);     // 10
+void EditResults(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);      // 11
+void ShowTaxSavings(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);   // 12
+void ShowCashFlowYear(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent); // 13
+void EditProjections(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);  // 15
+
+// Settings menu "Linked Variables": on OK the record takes the six switches, is recalculated
+// (marked changed) and the switches are stored.
+void EditLinkedVariables(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);

@@ -1,0 +1,118 @@
+// The editors of the finance: "Loan Amount" (CLoanAmount), "Loan Type" (CLoanType) and "Loan
+// Costs" (CLoanCosts). Logic only; the dialogs are in LoanDialogs.h.
+#pragma once
+
+#include "ui/dialogs/EditorLogic.h"
+#include "ui/dialogs/LinkedAmount.h"
+
+// "Loan Amount": the recalculation works the loan out as AdditionalLoan + TotalCost -
+// CashDeposit, so a typed loan amount moves money between the deposit and an additional loan.
+class CLoanAmount : public CEditorLogic {
+  public:
+    enum Control : int { kTotalCost = 1, kCashDeposit, kDeficit, kAdditionalLoan, kLoanAmount };
+
+    double totalCost = 0.0; // shown only
+    double cashDeposit = 0.0;
+    int depositLink = 0; // CalcDeposit; the loan rule switches it off
+    double additionalLoan = 0.0;
+    double loanAmount = 0.0; // the only edit
+    double deficit = 0.0;    // total cost - cash deposit
+
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    void OnOpen(ControlPort& port) override;
+    bool OnRecalculate(ControlPort& port) override;
+    void OnOk(ControlPort& port) override;
+
+  private:
+    // A changed loan amount takes what it needs from the deposit (more borrowed) or gives it
+    // back through the additional loan (less borrowed).
+    void ApplyLoanRule(const ControlPort& port);
+};
+
+// "Loan Type": interest rate, interest only or principal and interest, the term, and the
+// repayment per month that follows from them.
+class CLoanType : public CEditorLogic {
+  public:
+    enum Control : int {
+        kLoanAmount = 1,
+        kInterestRate,
+        kInterestOnly,
+        kPrincipalInterest,
+        kTermLabel,
+        kTerm,
+        kRepayment,
+    };
+    enum Type : int { kTypeInterestOnly = 0, kTypePrincipalInterest = 1 };
+
+    double loanAmount = 0.0; // shown only
+    double interestRate = 0.0;
+    int loanType = kTypeInterestOnly;
+    int term = 0; // whole years
+    double repayment = 0.0;
+
+    // The repayment a month: the annuity of LoanRepayment for principal and interest (NoValue
+    // for a term of 0 or less), one month's interest for interest only.
+    static double MonthlyRepayment(double loanAmount, double interestRate, int loanType, int term);
+    // A typed term: the nearest whole number, halves up. Text that is no number keeps `term`.
+    static bool TakeTerm(int& term, double typed);
+
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    bool OnLeaveEdit(ControlPort& port, int id) override;
+    bool OnClick(ControlPort& port, int id) override;
+    bool OnRecalculate(ControlPort& port) override;
+    void OnOk(ControlPort& port) override;
+
+  private:
+    bool TakeRate(const ControlPort& port);
+    bool TakeTermEdit(const ControlPort& port);
+    int TypeOfRadios(const ControlPort& port) const;
+};
+
+// "Loan Costs": the loan costs are an amount or a percentage of the deficit; with the years
+// over which they are written off.
+class CLoanCosts : public CEditorLogic {
+  public:
+    enum Control : int {
+        kPrice = 1,
+        kOtherCosts,
+        kTotalCost,
+        kCashDeposit,
+        kDeficit,
+        kLoanCosts,
+        kCostsLink,
+        kPercentOfDeficit,
+        kWriteOffYears,
+    };
+    // The write-off years are read through this format.
+    static constexpr const char* kWriteOffFormat = "0";
+
+    CLoanCosts();
+
+    // loan costs (A), percent of deficit (P) and the loan costs link (L).
+    LinkedAmount costs;
+    // Shown only.
+    double price = 0.0;
+    double otherCosts = 0.0; // PurchaseCosts + Furniture + Renovations
+    double cashDeposit = 0.0;
+    // Worked out on opening: total cost = other costs + price (loan costs not part of it), and
+    // the base B, deficit = total cost - cash deposit.
+    double totalCost = 0.0, deficit = 0.0;
+    // LCYears as a double. OK leaves its whole part, and at least 1: the recalculation divides
+    // the loan costs by it.
+    double writeOffYears = 1.0;
+
+    // The whole years of a write-off period, at least 1; text that is no number gives 1.
+    static int WholeWriteOffYears(double years);
+
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    void OnOpen(ControlPort& port) override;
+    bool OnLeaveEdit(ControlPort& port, int id) override;
+    bool OnClick(ControlPort& port, int id) override;
+    void OnOk(ControlPort& port) override;
+};
