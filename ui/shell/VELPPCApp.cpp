@@ -16,6 +16,9 @@ QString DialogStyleSheet(ColourValue background) {
     // disabled texts stay grey.
     return QStringLiteral(
                "QDialog { background-color: %1; color: black; }\n"
+               // The pages of a property sheet are dialogs of their own.
+               "QDialog QTabWidget::pane { background-color: %1; border: 1px solid #a0a0a0;"
+               " top: -1px; }\n"
                "QDialog QLabel, QDialog QCheckBox, QDialog QRadioButton, QDialog QGroupBox"
                " { color: black; }\n"
                "QDialog QLabel:disabled, QDialog QCheckBox:disabled,"
