@@ -24,15 +24,6 @@ GridCell ValueCell(std::string_view format) {
 
 } // namespace
 
-TEST(GridCell, StartsHiddenWithoutFormatAndTheUsualColours) {
-    GridCell cell;
-    EXPECT_EQ(cell.hidden, 1);
-    EXPECT_EQ(cell.flags, 0u);
-    EXPECT_EQ(cell.textColour, RGBColour(0, 0, 0));
-    EXPECT_EQ(cell.negativeColour, RGBColour(255, 0, 0));
-    EXPECT_EQ(cell.backgroundColour, RGBColour(255, 255, 255));
-}
-
 TEST(GridCell, SetupShowsTheCellAndKeepsRectangleAndColours) {
     GridCell cell;
     cell.rect = {1, 2, 3, 4};

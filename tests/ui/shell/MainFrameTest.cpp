@@ -556,8 +556,3 @@ TEST_F(StartupTest, ColoursAreReadAndDialogsTakeTheBackground) {
     QImage image = dialog.grab().toImage();
     EXPECT_EQ(image.pixelColor(2, 2), QColor(255, 0, 0));
 }
-
-TEST(DialogStyleSheet, AutomaticKeepsThePlatformBackground) {
-    EXPECT_TRUE(DialogStyleSheet(kAutomaticColour).isEmpty());
-    EXPECT_TRUE(DialogStyleSheet(RGBColour(220, 255, 255)).contains("#dcffff"));
-}
