@@ -2,6 +2,7 @@
 // rows, the buttons' rules, the location list, the "Custom" entries and the order on OK.
 #include <gtest/gtest.h>
 
+#include "format/Format.h"
 #include "model/Scales.h"
 #include "tests/ui/dialogs/ScaleTestSupport.h"
 #include "ui/dialogs/ScaleEditors.h"
@@ -188,7 +189,7 @@ TEST_F(DutyEditor, AmountsAndTheFlatSwitchAreComparedToo) {
     Open(CurrentDutyScale);
     ed.Tap(port, 2);
     reply = [](CStampDutyItem& item) {
-        item.above += 0.01;
+        item.above += 0.005;
         return true;
     };
     Click(CScaleEditor::kModify);
@@ -279,7 +280,7 @@ TEST_F(DutyEditor, RemoveMovesTheFollowingRowsUpAndTheSelectionToTheLineAbove) {
     ed.Tap(port, 0);
     Click(CScaleEditor::kRemove);
     EXPECT_EQ(ed.selected, 0) << "the first row's removal selects the new first line";
-    EXPECT_EQ(ed.scale.Above[0], 50000);
+    EXPECT_EQ(ed.scale.Above[0], 20000);
 }
 
 TEST_F(DutyEditor, RemovingEveryRowLeavesAnEmptyCustomScale) {
