@@ -25,17 +25,17 @@ ColourValue FromQColor(const QColor& colour) {
            (static_cast<ColourValue>(rgb.blue() & 0xFF) << 16);
 }
 
-QFont ToQFont(const FontSpec& spec) {
+QFont ToQFont(const FontSpec& wanted) {
     // Finding the pixel size takes a few metric look-ups; the summary and the charts ask for
     // the same two or three fonts on every paint.
     static std::map<std::tuple<std::string, int, int>, QFont> cache;
-    const auto key = std::make_tuple(spec.face, spec.height, spec.weight);
+    const auto key = std::make_tuple(wanted.face, wanted.height, wanted.weight);
     if (auto it = cache.find(key); it != cache.end()) return it->second;
 
-    QFont font(QString::fromStdString(spec.face));
+    QFont font(QString::fromStdString(wanted.face));
     font.setStyleStrategy(QFont::PreferMatch);
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 1, 1000)));
-    const int cell = std::clamp(spec.height, 1, 1000);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 1, 1000)));
+    const int cell = std::clamp(wanted.height, 1, 1000);
     // The face's cell is taller than its em; step down from the cell height until it fits.
     int size = cell;
     for (; size > 1; --size) {
