@@ -1,0 +1,77 @@
+// Renders each dialog of the property, deposit, rent and expenses editors to
+// $VEL_SCREENSHOT_DIR/dialog-<name>.png, filled with the worked example. Skipped without it.
+#include <QDir>
+#include <QTabWidget>
+
+#include "model/Scales.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "ui/dialogs/DepositRentDialogs.h"
+#include "ui/dialogs/DepositRentEditors.h"
+#include "ui/dialogs/PropertyDialogs.h"
+#include "ui/dialogs/PropertyEditors.h"
+
+namespace {
+
+void Save(QWidget& dialog, const QString& dir, const char* name) {
+    dialog.show();
+    QCoreApplication::processEvents();
+    const QString path = QDir(dir).filePath(QStringLiteral("dialog-%1.png").arg(name));
+    EXPECT_TRUE(dialog.grab().save(path)) << path.toStdString();
+    dialog.hide();
+}
+
+} // namespace
+
+TEST(Screenshots, Dialogs1) {
+    const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
+    QDir().mkpath(dir);
+    ResetScalesToStartup();
+
+    CPropDesc desc;
+    desc.address = u"12 Smith Street, Toowong QLD 4066";
+    desc.description = u"Two-bedroom unit, second floor";
+    CNotes notes;
+    notes.notes = u"Body corporate fees quarterly.\nTenant in place until June.";
+    DetailsSheet details(desc, notes);
+    Save(details, dir, "details");
+    details.Tabs()->setCurrentIndex(1);
+    Save(details, dir, "details-notes");
+
+    CPropValue value;
+    value.price = value.marketValue = 300000;
+    PropValueDialog valueDialog(value);
+    Save(valueDialog, dir, "property-value");
+
+    CPurchCosts costs;
+    costs.price = 300000;
+    costs.stampDuty = 8975;
+    costs.conveyancing = 950;
+    PurchCostsDialog costsDialog(costs);
+    Save(costsDialog, dir, "purchase-costs");
+
+    CCashDeposit deposit;
+    deposit.price = 300000;
+    deposit.purchaseCosts = 9925;
+    deposit.deposit.amount = 15496.25;
+    deposit.deposit.percent = 5;
+    deposit.deposit.link = 1;
+    CashDepositDialog depositDialog(deposit);
+    Save(depositDialog, dir, "cash-deposit");
+
+    CRentIncome rent;
+    rent.rent = 350;
+    rent.periodsPerYear = 52;
+    rent.vacancyRate = 2;
+    RentIncomeDialog rentDialog(rent);
+    Save(rentDialog, dir, "rental-income");
+
+    CRentExpenses expenses;
+    expenses.annualRent = 18200;
+    expenses.expenses.amount = 4095;
+    expenses.expenses.percent = 22.5;
+    expenses.expenses.link = 1;
+    expenses.marketValue = 300000;
+    RentExpensesDialog expensesDialog(expenses);
+    Save(expensesDialog, dir, "rental-expenses");
+}
