@@ -48,10 +48,8 @@ CEditorForm::CEditorForm(CEditorLogic& logic, QWidget* parent)
     layout_->addLayout(rows_);
 }
 
-CEditorForm::~CEditorForm() {
-    closed_ = true;
-    for (auto& [edit, id] : edits_) const_cast<QObject*>(edit)->removeEventFilter(this);
-}
+// No event reaches the logic once the form is going away.
+CEditorForm::~CEditorForm() { closed_ = true; }
 
 void CEditorForm::Register(int id, QWidget* control) {
     controls_[id] = control;
