@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/Investment.h"
 #include "persist/Settings.h"
@@ -41,6 +42,11 @@ constexpr int kListHeight = 190;
 
 ScaleRowList::ScaleRowList(std::vector<Column> columns, QWidget* parent)
     : QTreeWidget(parent), columns_(std::move(columns)) {
+    // Columns that leave part of the width free get an empty one after them, so that the
+    // shading and the highlight of a line still run across the whole list.
+    int tenths = 0;
+    for (const Column& c : columns_) tenths += c.tenths;
+    if (tenths < 10) columns_.push_back({QString(), 10 - tenths, false});
     setColumnCount(static_cast<int>(columns_.size()));
     QStringList titles;
     for (const Column& c : columns_) titles << c.title;
@@ -71,8 +77,15 @@ ScaleRowList::ScaleRowList(std::vector<Column> columns, QWidget* parent)
 
 void ScaleRowList::SizeColumns() {
     const int width = viewport()->width();
-    for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
-        setColumnWidth(i, width * columns_[static_cast<std::size_t>(i)].tenths / 10);
+    int used = 0;
+    const int last = static_cast<int>(columns_.size()) - 1;
+    for (int i = 0; i <= last; ++i) {
+        // The last column takes what rounding left over.
+        const int w = i == last ? width - used
+                                : width * columns_[static_cast<std::size_t>(i)].tenths / 10;
+        setColumnWidth(i, std::max(w, 0));
+        used += w;
+    }
 }
 
 void ScaleRowList::resizeEvent(QResizeEvent* event) {
