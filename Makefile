@@ -41,9 +41,9 @@ test-sanitize: setup
 
 bench: setup
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVEL_BENCH=ON >/dev/null
-	@cmake --build build-bench -j$(JOBS) --target vel_bench velppc
+	@cmake --build build-bench -j$(JOBS) --target vel_bench vel_startup_probe
 	@build-bench/bench/vel_bench
-	@bash bench/startup.sh build-bench/app/velppc
+	@bash bench/startup.sh build-bench/bench/vel_startup_probe
 
 fuzz: setup
 	@bash scripts/setup.sh clang libclang-rt-14-dev
