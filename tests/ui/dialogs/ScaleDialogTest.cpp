@@ -218,15 +218,6 @@ TEST_F(ScaleDialogs, TaxScalesOpensOnTheStartupScaleAndItsMedicareFieldsTakeChan
     EXPECT_EQ(Location(dialog)->currentText(), "Custom");
     EXPECT_EQ(rate->text(), "1.75%");
     EXPECT_EQ(BuiltInTaxScales[kTaxLocationCustom].MedicareRate, 1.75);
-
-    OnNextDialog([](QDialog& item) {
-        EXPECT_EQ(item.windowTitle(), "Specify Scale Item");
-        EXPECT_EQ(Edit(item, CScaleItem::kRate)->text(), "30.00%");
-        Retype(Edit(item, CScaleItem::kAbove), "30000");
-        OkButton(item)->click();
-    });
-    DoubleTap(list, 2);
-    EXPECT_EQ(Cell(dialog, 2, 0), "$30,000");
     dialog.reject();
 }
 
@@ -294,20 +285,14 @@ TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.StampDutyCost, duty);
     EXPECT_TRUE(store.log.empty());
-
-    OnNextDialog([](QDialog& d) {
-        EXPECT_EQ(Location(d)->currentText(), "Qld");
-        ChooseLocation(d, kDutyLocationCustom);
-        EXPECT_EQ(Cell(d, 0, 1), "2.00");
-        CancelButton(d)->click();
-    });
-    Hooks().stampDuty(doc, store, nullptr);
+    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom].Rate[0], 2);
 }
 
 TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
     const double saving = doc.At(Row::TaxSaving, 0);
     OnNextDialog([](QDialog& d) {
         OnNextDialog([](QDialog& item) {
+            EXPECT_EQ(item.windowTitle(), "Specify Scale Item");
             Retype(Edit(item, CScaleItem::kAbove), "10000");
             Retype(Edit(item, CScaleItem::kRate), "20");
             OkButton(item)->click();
