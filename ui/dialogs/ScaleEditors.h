@@ -100,7 +100,7 @@ protected:
     // Shared steps of opening: a "Custom" scale fills the "Custom" entry, the first row is
     // selected.
     void OpenRows();
-    // Brings the selection into the list while it has lines.
+    // Brings the selection into the list (none when the list is empty).
     void UpdateButtons();
     // The working scale no longer equal to the built-in scale of its location becomes "Custom".
     void CustomCheck();
