@@ -16,7 +16,6 @@ void BreakdownDialog::AddYearRow(int yearId) {
     spin_->setObjectName(QStringLiteral("yearSpin"));
     spin_->setRange(CBreakdown::kFirstYear, CBreakdown::kLastYear);
     spin_->setValue(CBreakdown::kFirstYear);
-    spin_->setPrefix(QStringLiteral("Year "));
     spin_->setAccelerated(true);
     auto* row = new QHBoxLayout;
     row->addWidget(spin_);

@@ -1,0 +1,121 @@
+// The breakdowns against the annual table: every year, single and joint names.
+#include "format/Format.h"
+#include "model/Scales.h"
+#include "tests/model/WorkedExample.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "ui/dialogs/BreakdownEditors.h"
+
+namespace {
+
+CTaxSavings TaxSavingsOf(const CVELPPCDoc& doc) {
+    CTaxSavings b;
+    b.table = doc.table;
+    b.investorIncomes = doc.TaxableHimByYear;
+    b.partnerIncomes = doc.TaxableHerByYear;
+    b.ownership = doc.NamesOnTitle;
+    return b;
+}
+
+struct BreakdownLogic : ::testing::TestWithParam<int> {
+    CVELPPCDoc doc;
+    void TearDown() override { ResetScalesToStartup(); }
+};
+
+} // namespace
+
+// Parameter: NamesOnTitle. Principal and interest, so that the loan is repaid within the 40
+// years and the deductions change their shape.
+TEST_P(BreakdownLogic, TaxSavingEqualsTheTableEveryYear) {
+    SetUpWorkedExample(doc, 1);
+    doc.NamesOnTitle = GetParam();
+    doc.Recalculate(false);
+    CTaxSavings b = TaxSavingsOf(doc);
+    FakePort port;
+    b.Open(port);
+    const double rowsBefore = doc.At(Row::TaxSaving, 0);
+    for (int year = 1; year <= 40; ++year) {
+        SCOPED_TRACE(year);
+        b.ShowYear(port, year);
+        const int c = year - 1;
+        const CTaxSavings::Figures f = b.Compute();
+        EXPECT_EQ(f.taxSaving, doc.At(Row::TaxSaving, c));
+        EXPECT_EQ(f.rentalIncome, doc.At(Row::RentReceived, c));
+        EXPECT_EQ(f.rentalDeductions, doc.At(Row::Deductions, c));
+        EXPECT_EQ(port.Text(CTaxSavings::kTaxSaving),
+                  FormatValue(doc.At(Row::TaxSaving, c), "0,m"));
+        EXPECT_EQ(port.Text(CTaxSavings::kYear), FormatValue(year, "0y"));
+    }
+    EXPECT_EQ(doc.At(Row::TaxSaving, 0), rowsBefore);
+}
+INSTANTIATE_TEST_SUITE_P(Ownership, BreakdownLogic, ::testing::Values(1, 2));
+
+// Joint names: the incomes add up, the taxes are each owner's own, not the tax on the sum.
+TEST(TaxSavingsLogic, JointNamesSplitRentAndDeductions) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    doc.NamesOnTitle = 2;
+    doc.Recalculate(false);
+    CTaxSavings b = TaxSavingsOf(doc);
+    FakePort port;
+    b.Open(port);
+    const CTaxSavings::Figures f = b.Compute();
+    auto tax = [](double x) { return ComputeIncomeTax(x, CurrentTaxScale); };
+    EXPECT_EQ(port.Text(CTaxSavings::kOwnership), "Joint");
+    EXPECT_EQ(f.presentTaxable, 66000);
+    EXPECT_EQ(f.presentTax, tax(47000) + tax(19000));
+    EXPECT_NE(f.presentTax, tax(66000));
+    EXPECT_EQ(f.newTaxable, 66000 + 17836 - doc.At(Row::Deductions, 0));
+    EXPECT_EQ(f.newTax, tax(47000 + 17836 / 2.0 - doc.At(Row::Deductions, 0) / 2) +
+                            tax(19000 + 17836 / 2.0 - doc.At(Row::Deductions, 0) / 2));
+    // Any ownership other than 1 counts as joint.
+    b.ownership = 0;
+    EXPECT_TRUE(b.Compute().joint);
+    ResetScalesToStartup();
+}
+
+TEST(AfterTaxCashLogic, EveryFigureIsTheTablesRow) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc, 1);
+    CAfterTaxCash b;
+    b.table = doc.table;
+    FakePort port;
+    b.Open(port);
+    EXPECT_EQ(port.Text(CAfterTaxCash::kPrincipal), "3,613");
+    EXPECT_EQ(port.Text(CAfterTaxCash::kInterest), "25,263");
+    const std::pair<int, Row> rows[] = {{CAfterTaxCash::kAnnualRent, Row::RentReceived},
+                                        {CAfterTaxCash::kPrincipal, Row::PrincipalPaid},
+                                        {CAfterTaxCash::kInterest, Row::InterestPaid},
+                                        {CAfterTaxCash::kExpenses, Row::ExpensesPaid},
+                                        {CAfterTaxCash::kPreTaxCash, Row::PreTaxCash},
+                                        {CAfterTaxCash::kTaxCredits, Row::TaxSaving},
+                                        {CAfterTaxCash::kAfterTaxCash, Row::AfterTaxCash}};
+    for (int year = 1; year <= 40; ++year) {
+        b.ShowYear(port, year);
+        for (auto [id, row] : rows)
+            EXPECT_EQ(port.Text(id), FormatValue(doc.At(row, year - 1), "0,m"))
+                << "year " << year << " control " << id;
+    }
+    ResetScalesToStartup();
+}
+
+// The year starts at 1 whatever the summary shows, and stays within the table's 40 years.
+TEST(BreakdownYear, StartsAtOneAndStaysWithinTheTable) {
+    CAfterTaxCash b;
+    b.year = 10;
+    FakePort port;
+    b.Open(port);
+    EXPECT_EQ(b.year, 1);
+    EXPECT_EQ(port.Text(CAfterTaxCash::kYear), "1yr");
+    b.Step(port, -1);
+    EXPECT_EQ(b.year, 1);
+    b.Step(port, +1);
+    EXPECT_EQ(port.Text(CAfterTaxCash::kYear), "2yr");
+    b.ShowYear(port, 40);
+    b.Step(port, +1);
+    EXPECT_EQ(b.year, 40);
+    EXPECT_EQ(port.Text(CAfterTaxCash::kYear), "40yr");
+    b.ShowYear(port, 1000);
+    EXPECT_EQ(b.year, 40);
+    b.ShowYear(port, -7);
+    EXPECT_EQ(b.year, 1);
+}
