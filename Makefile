@@ -7,12 +7,13 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: all setup configure build test test-plain test-sanitize run bench fuzz screenshots \
-        install uninstall clean
+        examples install uninstall clean
 
 all: build
 
@@ -57,6 +58,20 @@ screenshots: build
 	@mkdir -p docs/screenshots
 	@VEL_SCREENSHOT_DIR=$(CURDIR)/docs/screenshots QT_QPA_PLATFORM=offscreen \
 	    $(BUILD)/tests/test_ui --gtest_filter='Screenshots.*'
+
+# Writes the investment files of examples/ afresh, with the program's own code.
+examples: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target test_examples
+	@VEL_EXAMPLES_DIR=$(CURDIR)/examples $(BUILD)/tests/test_examples \
+	    --gtest_filter='ExamplesTest.WriteWhenAsked'
+
+# The programs, the desktop entry, the file type, the icon and the examples under $(PREFIX);
+# uninstall removes what the last install from $(BUILD) put there.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@cmake -DVEL_BINARY_DIR=$(abspath $(BUILD)) -P cmake/Uninstall.cmake
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
