@@ -15,6 +15,9 @@ double LoanRepayment(double principal, double years, double ratePercent, double 
     const double n = years * paymentsPerYear;
     const double g = std::pow(1 + i, n);
     if (std::fabs(g - 1) == 0) return principal / n;
+    // Over a term so long that g overflows, the annuity has become one period's interest;
+    // the formula itself would give infinity over infinity.
+    if (std::isinf(g)) return i * principal;
     return g * i * principal / (g - 1);
 }
 

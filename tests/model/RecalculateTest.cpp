@@ -434,4 +434,17 @@ TEST(LoanRepaymentTest, Cases) {
     EXPECT_NEAR(LoanRepayment(10000, 1, 12, 1), 11200, 1e-6);
 }
 
+TEST(LoanRepaymentTest, EndlessTermPaysTheInterestOnly) {
+    // (1 + i)^n overflows: the repayment is one month's interest, not infinity over infinity.
+    EXPECT_DOUBLE_EQ(LoanRepayment(300000, 99999999999.0, 8.5, 12), 300000 * (8.5 / 1200));
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc, 1);
+    doc.LoanTerm = 2147483647;
+    doc.Recalculate(false);
+    for (int c = 0; c < kTableColumns; ++c)
+        ASSERT_TRUE(std::isfinite(doc.At(Row::AfterTaxCash, c))) << c;
+    EXPECT_NEAR(doc.At(Row::InterestPaid, 0), doc.LoanAmount * 0.085, 0.01);
+    EXPECT_NEAR(doc.At(Row::PrincipalPaid, 0), 0.0, 1e-6);
+}
+
 } // namespace
