@@ -1,6 +1,7 @@
 // velppc: Pocket VEL, the analysis of one residential property investment.
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -75,6 +76,9 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velppc.png")));
+    // Ties the windows to the installed desktop entry (its name and icon in task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral("velppc"));
     InstallDialogHooks();
     InstallChartHooks();
     InstallColourHooks();

@@ -3,9 +3,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 #include <QSaveFile>
 #include <QStyle>
 #include <QToolBar>
@@ -55,6 +60,7 @@ CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     doc_.onUpdateAllViews = [this] { view_->viewport()->update(); };
     CreateMenusAndToolBar();
     UpdateCommandStates();
+    setAcceptDrops(true);
     // A portrait window a little larger than a handheld's screen.
     resize(320, 480);
     UpdateTitle();
@@ -345,6 +351,39 @@ bool CMainFrame::WriteDocument(const QString& path) {
     SetPathName(path);
     RememberFile(pathName_);
     return true;
+}
+
+QString CMainFrame::DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) return {};
+    const QString extension = QString::fromUtf8(kFileExtension);
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) continue;
+        const QString path = url.toLocalFile();
+        if (path.endsWith(extension, Qt::CaseInsensitive) && !QFileInfo(path).isDir()) return path;
+    }
+    return {};
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedFile(event->mimeData()).isEmpty()) event->ignore();
+    else event->acceptProposedAction();
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedFile(event->mimeData()).isEmpty()) event->ignore();
+    else event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The drag's source waits until the drop returns; the save question and any message
+    // about the file come after that.
+    QMetaObject::invokeMethod(this, [this, path] { OpenDocumentFile(path); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -14,6 +14,7 @@
 
 class QAction;
 class QMenu;
+class QMimeData;
 class SettingsStore;
 class DocumentUi;
 class CVELPPCView;
@@ -45,6 +46,9 @@ public:
     // or the save fails.
     bool SaveModified();
 
+    // The file that a drop of `data` opens: the first local file named "*.vel", or empty.
+    static QString DroppedFile(const QMimeData* data);
+
     // Runs a command of the menus or the tool bar by its id.
     void OnCommand(int command);
     // The action of a command id, or null.
@@ -62,6 +66,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A ".vel" file dropped onto the window opens as File Open would, save question first.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateMenusAndToolBar();
