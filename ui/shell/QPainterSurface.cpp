@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <tuple>
@@ -68,10 +69,14 @@ void QPainterSurface::FillPattern(const Rect& r, ColourValue colour, ColourValue
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) tile.setPixel(x, y, ((x + y) & 1) ? fore : back);
     // The checkerboard belongs to the device, not to the painter's coordinates: shift the
-    // tile by the painter's translation so that neighbouring fills line up.
+    // tile by the painter's translation so that neighbouring fills line up. The translation
+    // counts logical pixels; on a high-density screen the device transform also holds the
+    // scale, and the tile's pixels grow with it (nearest pixel, so the squares stay sharp).
     const QTransform device = painter_.deviceTransform();
-    const int dx = static_cast<int>(device.dx()) & 3;
-    const int dy = static_cast<int>(device.dy()) & 3;
+    const double scale = device.m11() > 0 ? device.m11() : 1.0;
+    const double scaleY = device.m22() > 0 ? device.m22() : 1.0;
+    const int dx = static_cast<int>(std::lround(device.dx() / scale) & 3);
+    const int dy = static_cast<int>(std::lround(device.dy() / scaleY) & 3);
     painter_.save();
     painter_.setBrushOrigin(-dx, -dy);
     painter_.fillRect(QRect(r.left, r.top, r.width(), r.height()), QBrush(tile));
@@ -97,9 +102,11 @@ void QPainterSurface::Line(int x0, int y0, int x1, int y1, ColourValue colour) {
     const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int err = adx + ady;
     int x = x0, y = y0;
-    QPolygon points;
+    // Each point is a filled logical pixel, like the straight lines above: a pen's point is
+    // centred on the pixel's corner and lands half a pixel off on a high-density screen.
+    QVector<QRect> points;
     while (x != x1 || y != y1) {
-        points << QPoint(x, y);
+        points << QRect(x, y, 1, 1);
         const int e2 = 2 * err;
         if (e2 >= ady) {
             err += ady;
@@ -111,8 +118,9 @@ void QPainterSurface::Line(int x0, int y0, int x1, int y1, ColourValue colour) {
         }
     }
     painter_.save();
-    painter_.setPen(QPen(c, 1));
-    painter_.drawPoints(points);
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(c);
+    painter_.drawRects(points);
     painter_.restore();
 }
 
