@@ -82,6 +82,7 @@ if(VEL_STEP STREQUAL "begin")
          "set(VEL_INSTALLED_ROOT \"${root}\")\n"
          "set(VEL_INSTALLED_SHARE \"${share}\")\n"
          "set(VEL_INSTALLED_STAGED ${staged})\n"
+         "set(VEL_INSTALLED_DESTDIR \"$ENV{DESTDIR}\")\n"
          "set(VEL_CREATED_DIRS \"${created}\")\n")
 elseif(VEL_STEP STREQUAL "end")
     if("$ENV{DESTDIR}" STREQUAL "")

@@ -39,11 +39,18 @@ constexpr const char* kHelp =
     "  TaxableHerByYear  the partner's taxable income for years 1..40\n"
     "  table             the annual table, one array of 40 years per row\n"
     "  scales            the stamp duty scale (duty) and the income tax scale (tax)\n"
-    "Numbers read back to exactly the same double; a number that is not finite is null.\n"
+    "Numbers read back to exactly the same double; -99000000000 means no result (\"?????\"\n"
+    "in Pocket VEL); a number that is not finite is null.\n"
     "\n"
     "  --csv   print the annual table as CSV instead: a header line, then years 1..40\n"
     "  --help  print this text\n"
     "\n"
+    "Examples:\n"
+    "  velcalc house.vel > house.json        everything, as JSON\n"
+    "  velcalc --csv house.vel > house.csv   the 40-year table, as CSV\n"
+    "  velcalc house.vel | jq '.fields.IRR'  one figure\n"
+    "\n"
+    "The settings of Pocket VEL are neither read nor changed.\n"
     "Exit status: 0 success, 1 the file could not be read, 2 wrong arguments.\n";
 
 // Shortest text that reads back to the same double.
