@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "bench/WorkedExample.h"
+#include "tests/model/WorkedExample.h"
 #include "format/Format.h"
 #include "model/Returns.h"
 #include "persist/InvestmentFile.h"
@@ -12,7 +12,7 @@ namespace {
 
 void BM_RecalculateInterestOnly(benchmark::State& state) {
     CVELPPCDoc doc;
-    SetUpBenchExample(doc, 0);
+    SetUpWorkedExample(doc, 0);
     for (auto _ : state) {
         doc.Recalculate(true);
         benchmark::DoNotOptimize(doc.IRR);
@@ -22,7 +22,7 @@ BENCHMARK(BM_RecalculateInterestOnly);
 
 void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
     CVELPPCDoc doc;
-    SetUpBenchExample(doc, 1);
+    SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
         doc.Recalculate(true);
         benchmark::DoNotOptimize(doc.IRR);
@@ -32,7 +32,7 @@ BENCHMARK(BM_RecalculatePrincipalAndInterest);
 
 void BM_HoldingIRR(benchmark::State& state) {
     CVELPPCDoc doc;
-    SetUpBenchExample(doc, 0);
+    SetUpWorkedExample(doc, 0);
     const int years = static_cast<int>(state.range(0));
     for (auto _ : state) {
         double r = HoldingIRR(years, doc.CashDeposit, doc.RowData(Row::AfterTaxCash),
@@ -65,7 +65,7 @@ BENCHMARK(BM_ParseValue);
 
 void BM_WriteInvestmentFile(benchmark::State& state) {
     CVELPPCDoc doc;
-    SetUpBenchExample(doc, 0);
+    SetUpWorkedExample(doc, 0);
     doc.Address = u"12 Example Street";
     for (auto _ : state) {
         std::ostringstream out;
@@ -77,7 +77,7 @@ BENCHMARK(BM_WriteInvestmentFile);
 
 void BM_ReadInvestmentFile(benchmark::State& state) {
     CVELPPCDoc doc;
-    SetUpBenchExample(doc, 0);
+    SetUpWorkedExample(doc, 0);
     doc.Address = u"12 Example Street";
     std::ostringstream out;
     SaveInvestment(doc, out);

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "bench/WorkedExample.h"
+#include "tests/model/WorkedExample.h"
 #include "persist/Settings.h"
 #include "ui/charts/ChartDrawing.h"
 #include "ui/charts/ChartScale.h"
@@ -20,7 +20,7 @@ namespace {
 
 void BM_SummaryRefreshAndPaint(benchmark::State& state) {
     CVELPPCDoc doc;
-    SetUpBenchExample(doc, 0);
+    SetUpWorkedExample(doc, 0);
     QImage image(280, 320, QImage::Format_RGB32);
     SummaryLayout summary;
     {
@@ -42,7 +42,7 @@ BENCHMARK(BM_SummaryRefreshAndPaint)->Unit(benchmark::kMicrosecond);
 
 void BM_RateOfReturnSeries(benchmark::State& state) {
     CVELPPCDoc doc;
-    SetUpBenchExample(doc, static_cast<int>(state.range(0)));
+    SetUpWorkedExample(doc, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         ChartData chart = RateOfReturnChart(doc, CurrentColours);
         benchmark::DoNotOptimize(chart.values[0][39]);
@@ -52,7 +52,7 @@ BENCHMARK(BM_RateOfReturnSeries)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ChartPaint(benchmark::State& state) {
     CVELPPCDoc doc;
-    SetUpBenchExample(doc, 0);
+    SetUpWorkedExample(doc, 0);
     const int command = static_cast<int>(state.range(0));
     const std::optional<ChartData> chart = BuildChart(doc, command, CurrentColours);
     if (!chart) {
