@@ -7,6 +7,7 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/DepositRentDialogs.h"
 #include "ui/dialogs/DepositRentEditors.h"
+#include "ui/dialogs/EditItem.h"
 #include "ui/dialogs/PropertyDialogs.h"
 #include "ui/dialogs/PropertyEditors.h"
 
@@ -27,6 +28,7 @@ TEST(Screenshots, Dialogs1) {
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
     QDir().mkpath(dir);
     ResetScalesToStartup();
+    InstallDialogHooks(); // "Change Scale" as the running program has it
 
     CPropDesc desc;
     desc.address = u"12 Smith Street, Toowong QLD 4066";
