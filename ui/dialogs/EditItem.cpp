@@ -26,14 +26,6 @@
 
 namespace {
 
-bool Accepted(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
-
-// The record has taken the working fields: recalculate and redraw, marked changed.
-void RecalculateChanged(CVELPPCDoc& doc) {
-    doc.LimitInputs();
-    doc.Recalculate(true);
-}
-
 // 0: sheet "Details". Only the texts change: no recalculation, no settings. A changed text still
 // marks the investment changed, so that the save question protects what was typed.
 void EditProperty(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {

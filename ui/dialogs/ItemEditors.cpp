@@ -15,19 +15,12 @@
 #include "ui/dialogs/LoanDialogs.h"
 #include "ui/dialogs/LoanEditors.h"
 
-namespace {
+bool Accepted(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
-bool Accepted(QDialog& dialog) {
-    return dialog.exec() == QDialog::Accepted;
-}
-
-// The record has taken the working fields: recalculate and redraw, marked changed.
 void RecalculateChanged(CVELPPCDoc& doc) {
     doc.LimitInputs();
     doc.Recalculate(true);
 }
-
-} // namespace
 
 void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     CDepBuild building;

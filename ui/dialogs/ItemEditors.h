@@ -3,9 +3,16 @@
 // of item types; each takes the record, the settings store and the dialog's parent.
 #pragma once
 
+class QDialog;
 class QWidget;
 class CVELPPCDoc;
 class SettingsStore;
+
+// Runs an editor's dialog modally: true only when it ended with OK.
+bool Accepted(QDialog& dialog);
+// The record has taken an editor's working fields: limit what must not reach the table,
+// recalculate marked changed (which redraws the views).
+void RecalculateChanged(CVELPPCDoc& doc);
 
 void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent); // 6
 void EditLoanDetails(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);  // 7
