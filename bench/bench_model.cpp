@@ -30,6 +30,18 @@ void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalculatePrincipalAndInterest);
 
+// The longest projection: the returns then solve over all 40 years.
+void BM_RecalculateFortyYearProjection(benchmark::State& state) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc, 1);
+    doc.ProjectionYear = 40;
+    for (auto _ : state) {
+        doc.Recalculate(true);
+        benchmark::DoNotOptimize(doc.IRR);
+    }
+}
+BENCHMARK(BM_RecalculateFortyYearProjection);
+
 void BM_HoldingIRR(benchmark::State& state) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
