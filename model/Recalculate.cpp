@@ -18,7 +18,10 @@ double LoanRepayment(double principal, double years, double ratePercent, double 
     // Over a term so long that g overflows, the annuity has become one period's interest;
     // the formula itself would give infinity over infinity.
     if (std::isinf(g)) return i * principal;
-    return g * i * principal / (g - 1);
+    const double repayment = g * i * principal / (g - 1);
+    if (std::isfinite(repayment) || !std::isfinite(principal)) return repayment;
+    // g * i * principal alone overflowed: the same annuity, divided out first.
+    return i * principal / (1 - 1 / g);
 }
 
 namespace {

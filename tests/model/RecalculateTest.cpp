@@ -437,6 +437,9 @@ TEST(LoanRepaymentTest, Cases) {
 TEST(LoanRepaymentTest, EndlessTermPaysTheInterestOnly) {
     // (1 + i)^n overflows: the repayment is one month's interest, not infinity over infinity.
     EXPECT_DOUBLE_EQ(LoanRepayment(300000, 99999999999.0, 8.5, 12), 300000 * (8.5 / 1200));
+    // Only the product g * i * P overflows: the annuity is still worked out.
+    const double i = 100.0 / 1200, g = std::pow(1 + i, 300.0);
+    EXPECT_DOUBLE_EQ(LoanRepayment(1.7e308, 25, 100, 12), i * 1.7e308 / (1 - 1 / g));
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     doc.LoanTerm = 2147483647;
