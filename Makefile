@@ -1,6 +1,7 @@
 # Two commands matter: `make run` builds and starts Pocket VEL, `make test` builds and runs
-# every test, once in a normal build and once with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Both install the Debian packages they need first.
+# every test, in a normal build (under the C locale and again under a comma-decimal one) and
+# with AddressSanitizer and UndefinedBehaviorSanitizer. Both install the Debian packages they
+# need first.
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
 ASAN_BUILD ?= build-asan
@@ -8,6 +9,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
+COMMA_LOCALE = de_DE.UTF-8
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -31,8 +33,13 @@ run: build
 
 test: test-plain test-sanitize
 
+# The plain build's tests run twice: under the C locale and under a comma-decimal locale, as
+# on a large share of desktops (the set-up generates it).
 test-plain: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	@echo "Again under $(COMMA_LOCALE):"
+	@cd $(BUILD) && LC_ALL=$(COMMA_LOCALE) LANG=$(COMMA_LOCALE) ctest --output-on-failure -j$(JOBS) \
+	    -E '^Install'
 
 test-sanitize: setup
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \

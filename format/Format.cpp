@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace {
@@ -19,11 +18,21 @@ template <typename Int> Int saturate(double v) {
     return static_cast<Int>(v);
 }
 
-std::string printf_string(const char* pattern, double v) {
+// Fixed-point text with the given decimals, correctly rounded (ties to even, as the C
+// library's "%.Nf" rounds). Always a point for the decimals, whatever the process locale: the
+// C library's formatting follows LC_NUMERIC, which the desktop sets to a comma in much of the
+// world, and a comma here would be read back as a thousands separator.
+std::string fixed_string(double v, int decimals) {
     char buf[128];
-    int n = std::snprintf(buf, sizeof buf, pattern, v);
-    if (n < 0) return {};
-    return std::string(buf, static_cast<std::size_t>(n) < sizeof buf ? n : sizeof buf - 1);
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    if (res.ec != std::errc()) return {};
+    return std::string(buf, res.ptr);
+}
+
+std::string whole_string(std::int64_t v) {
+    char buf[32];
+    auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
 }
 
 // The standard library's string-to-double reading of the leading number: spaces, an optional
@@ -123,20 +132,18 @@ std::string FormatValue(double v, unsigned flags) {
 
     std::string text;
     if ((flags & FmtMillions) && std::fabs(v) > 999990.0) {
-        text = printf_string("%.3fm", v * 0.000001);
+        text = fixed_string(v * 0.000001, 3) + "m";
     } else if (flags & (FmtOneDecimal | FmtTwoDecimals)) {
-        text = printf_string((flags & FmtOneDecimal) ? "%.1f" : "%.2f", v);
+        text = fixed_string(v, (flags & FmtOneDecimal) ? 1 : 2);
     } else if ((flags & FmtThousands) && std::fabs(v) >= 1000.0) {
         double r = Nearest(v);
         std::int64_t t = SaturateToInt64(r * 0.001);
         std::int64_t u = SaturateToInt64(std::fabs(Nearest(r - static_cast<double>(t) * 1000.0)));
         if (u > 999) u = 999;
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%lld,%03lld", static_cast<long long>(t),
-                      static_cast<long long>(u));
-        text = buf;
+        std::string low = whole_string(u);
+        text = whole_string(t) + "," + std::string(3 - low.size(), '0') + low;
     } else {
-        text = std::to_string(SaturateToInt64(Nearest(v)));
+        text = whole_string(SaturateToInt64(Nearest(v)));
     }
 
     if (flags & FmtDollar) text.insert(0, "$");

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 
 #include "format/Format.h"
+#include "tests/support/Locale.h"
 
 namespace {
 
@@ -96,3 +98,21 @@ TEST(ParseFormat, FlagsOfTheFormatsInUse) {
 }
 
 } // namespace
+
+// The desktop's locale never reaches a number: under a comma-decimal locale the formats still
+// show points, and what they show still reads back.
+TEST(FormatValue, PointsForDecimalsUnderACommaLocale) {
+    ScopedLocale comma(kCommaLocale);
+    ASSERT_TRUE(comma.ok()) << "the set-up generates " << kCommaLocale;
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    const struct { double v; const char* format; const char* shown; } cases[] = {
+        {8.5, "0.00%", "8.50%"},        {-0.04, "0.0", "-0.0"},
+        {1234567.0, "$0,m", "$1.235m"}, {-5394.19, "$0,m(", "($5,394)"},
+        {0.125, "0.00", "0.12"},        {13.8649, "%0.00", "13.86%"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatValue(c.v, c.format), c.shown) << c.v;
+    }
+    EXPECT_EQ(ParseValue(FormatValue(8.5, "0.00")), 8.5);
+    EXPECT_EQ(ParseValue("1,234.5"), 1234.5);
+}

@@ -1,5 +1,6 @@
 // Replays a fuzzing harness over its seed corpus without libFuzzer, so that every test run
 // (and the sanitizer run) checks the harnesses' properties on the seeds.
+#include <clocale>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
         return 2;
     }
+    // Under the environment's locale, as the program runs.
+    std::setlocale(LC_ALL, "");
     int inputs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
         if (!entry.is_regular_file()) continue;

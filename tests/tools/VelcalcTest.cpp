@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "model/Investment.h"
 #include "model/Scales.h"
 #include "tests/persist/SampleInvestment.h"
+#include "tests/support/Locale.h"
 
 namespace {
 
@@ -66,9 +68,9 @@ protected:
         return p;
     }
 
-    Outcome run(const std::string& args) {
+    Outcome run(const std::string& args, const std::string& environment = "") {
         const fs::path out = dir / "stdout", err = dir / "stderr";
-        std::string cmd = std::string("'") + VELCALC_PATH + "' " + args + " >'" + out.string() +
+        std::string cmd = environment + " '" + VELCALC_PATH + "' " + args + " >'" + out.string() +
                           "' 2>'" + err.string() + "' </dev/null";
         int raw = std::system(cmd.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
@@ -175,7 +177,10 @@ TEST_F(Velcalc, CsvHasTheNamedRowsForEveryYearExactly) {
                 row == static_cast<int>(Row::ReservedRow5))
                 continue;
             ASSERT_TRUE(std::getline(in, cell, ','));
-            EXPECT_EQ(std::strtod(cell.c_str(), nullptr), doc.At(static_cast<Row>(row), c))
+            // Read without the C library, whose reading follows the process locale.
+            double v = 0;
+            std::from_chars(cell.data(), cell.data() + cell.size(), v);
+            EXPECT_EQ(v, doc.At(static_cast<Row>(row), c))
                 << kRowNames[row] << " year " << c + 1;
         }
         EXPECT_FALSE(std::getline(in, cell, ','));
@@ -216,6 +221,17 @@ TEST_F(Velcalc, ExitStatusesAndMessages) {
         EXPECT_NE(r.err.find(c.path.string()), std::string::npos) << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(r.out.empty(), c.status != 0) << c.path;
+    }
+}
+
+// The same bytes whatever the desktop's locale: a comma for the decimals would change numbers.
+TEST_F(Velcalc, OutputIsTheSameUnderEveryLocale) {
+    ASSERT_TRUE(LocaleAvailable(kCommaLocale)) << "the set-up generates " << kCommaLocale;
+    for (const std::string& args : {quoted(file), "--csv " + quoted(file)}) {
+        const Outcome c = run(args, "LC_ALL=C");
+        const Outcome comma = run(args, std::string("LC_ALL=") + kCommaLocale);
+        ASSERT_EQ(c.status, 0) << c.err;
+        EXPECT_EQ(comma.out, c.out) << args;
     }
 }
 
