@@ -128,6 +128,15 @@ void CVELPPCDoc::Recalculate(bool markChanged) {
     }
     TotalCost = LoanCosts + TotalCost;
 
+    // The investor's incomes of every year, filled before the early exit as well so that no
+    // breakdown ever shows the incomes of a previously open investment.
+    him[0] = TaxableHim;
+    her[0] = TaxableHer;
+    for (int c = 1; c < kTableColumns; ++c) {
+        him[c] = him[c - 1] * F;
+        her[c] = her[c - 1] * F;
+    }
+
     if (TotalCost < 0.00001) {
         UpdateAllViews();
         return;
@@ -168,8 +177,6 @@ void CVELPPCDoc::Recalculate(bool markChanged) {
     deductions[0] = (((writeOff[0] + fittDep[0]) + buildDep[0]) + expenses[0]) + interest[0];
 
     // Tax saving and cash flow of year 1.
-    him[0] = TaxableHim;
-    her[0] = TaxableHer;
     saving[0] = YearTaxSaving(jointNames, rent[0], deductions[0], him[0], her[0]);
     afterTax[0] = (((rent[0] - interest[0]) - expenses[0]) + saving[0]) - principal[0];
     afterTaxWeek[0] = afterTax[0] * kWeekShare;
@@ -199,8 +206,6 @@ void CVELPPCDoc::Recalculate(bool markChanged) {
             LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
         if (c < lcYears) writeOff[c] = writeOff[0];
         deductions[c] = (((writeOff[c] + fittDep[c]) + buildDep[c]) + expenses[c]) + interest[c];
-        him[c] = him[c - 1] * F;
-        her[c] = her[c - 1] * F;
         saving[c] = YearTaxSaving(jointNames, rent[c], deductions[c], him[c], her[c]);
         preTax[c] = ((rent[c] - interest[c]) - expenses[c]) - principal[c];
         afterTax[c] = (((rent[c] - interest[c]) - expenses[c]) + saving[c]) - principal[c];

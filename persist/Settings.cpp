@@ -66,8 +66,14 @@ public:
     template <std::size_t N> void wholes(std::array<std::int16_t, N>& a) {
         for (auto& v : a) whole(v);
     }
+    // An item that is no number keeps the field as it was too, so that one damaged item
+    // never reaches a computation.
+    void number(double& field) {
+        double v = number();
+        if (!IsNoValue(v)) field = v;
+    }
     template <std::size_t N> void numbers(std::array<double, N>& a) {
-        for (double& v : a) v = number();
+        for (double& v : a) number(v);
     }
 
 private:
@@ -103,7 +109,10 @@ int ReadSettingInt(const SettingsStore& store, std::string_view name, int builtI
 
 double ReadSettingDouble(const SettingsStore& store, std::string_view name, double builtIn) {
     auto s = readPresent(store, kSectionSettingsFile, name);
-    return s ? ParseValue(*s) : builtIn;
+    if (!s) return builtIn;
+    // Text that is no number gives the built-in value rather than NoValue in an input.
+    const double v = ParseValue(*s);
+    return IsNoValue(v) ? builtIn : v;
 }
 
 void WriteSettingInt(SettingsStore& store, std::string_view name, int value) {
@@ -143,7 +152,7 @@ DutyScale DutyScaleFromText(std::string_view text, const DutyScale& base) {
     r.numbers(s.Above);
     r.numbers(s.Rate);
     r.wholes(s.Flat);
-    s.BaseDuty = r.number();
+    r.number(s.BaseDuty);
     r.whole(s.Location);
     s.Count = limitCount(s.Count);
     return s;
@@ -155,8 +164,8 @@ TaxScale TaxScaleFromText(std::string_view text, const TaxScale& base) {
     r.whole(s.Count);
     r.numbers(s.Above);
     r.numbers(s.Rate);
-    s.MedicareRate = r.number();
-    s.MedicareThreshold = r.number();
+    r.number(s.MedicareRate);
+    r.number(s.MedicareThreshold);
     r.whole(s.Location);
     s.Count = limitCount(s.Count);
     return s;

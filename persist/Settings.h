@@ -11,7 +11,8 @@
 
 class CVELPPCDoc;
 
-// Section "SettingsFile": ints are numbers, doubles are texts under "0.00".
+// Section "SettingsFile": ints are numbers, doubles are texts under "0.00". A double whose
+// text is no number reads as its built-in value.
 int ReadSettingInt(const SettingsStore& store, std::string_view name, int builtIn);
 double ReadSettingDouble(const SettingsStore& store, std::string_view name, double builtIn);
 void WriteSettingInt(SettingsStore& store, std::string_view name, int value);
@@ -23,8 +24,8 @@ std::string TaxScaleToText(const TaxScale& scale);
 // Reading fills every field in order; missing items read as 0. Count is limited to 0..10.
 DutyScale DutyScaleFromText(std::string_view text);
 TaxScale TaxScaleFromText(std::string_view text);
-// As above, but a whole-number item that is not a number (Count, Flat, Location) keeps the
-// value that `base` holds instead of becoming 0.
+// As above, but an item that is not a number keeps the value that `base` holds instead of
+// becoming 0 or NoValue.
 DutyScale DutyScaleFromText(std::string_view text, const DutyScale& base);
 TaxScale TaxScaleFromText(std::string_view text, const TaxScale& base);
 

@@ -130,6 +130,18 @@ TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
     EXPECT_EQ(doc.IRR, 0);
     EXPECT_EQ(doc.NPV, 0);
 
+    // The incomes of every year are filled all the same, never left from another investment:
+    // 47,000 and 19,000 growing at 2 % a year.
+    doc.TaxableHimByYear.fill(95000);
+    doc.TaxableHerByYear.fill(95000);
+    doc.Recalculate(false);
+    EXPECT_EQ(doc.TaxableHimByYear[0], 47000);
+    EXPECT_EQ(doc.TaxableHerByYear[0], 19000);
+    EXPECT_NEAR(doc.TaxableHimByYear[1], 47940, 1e-9);
+    EXPECT_NEAR(doc.TaxableHerByYear[9], 19000 * 1.195092568, 1e-4);
+    EXPECT_NEAR(doc.TaxableHimByYear[39], 47000 * 2.164744768, 1e-3);
+    redraws = 1;
+
     // A market value without a price: only the first property value is written.
     doc.MarketValue = 100000;
     doc.Recalculate(true);

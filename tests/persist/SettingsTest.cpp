@@ -65,8 +65,11 @@ TEST_F(Settings, MissingOrEmptyValuesGiveTheBuiltInDefault) {
     store.WriteString(kSectionSettingsFile, "LCYears", "");
     EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 8.5), 8.5);
     EXPECT_EQ(ReadSettingInt(store, "LCYears", 5), 5);
-    store.WriteString(kSectionSettingsFile, "RateInterest", "fast");
-    EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 8.5), NoValue);
+    // Text that is no number gives the built-in value too, never NoValue.
+    for (const char* bad : {"fast", "abc", "8.5O", "?????", "1e5"}) {
+        store.WriteString(kSectionSettingsFile, "RateInterest", bad);
+        EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 8.5), 8.5) << bad;
+    }
     store.WriteString(kSectionSettingsFile, "RateInterest", "$1,234");
     EXPECT_EQ(ReadSettingDouble(store, "RateInterest", 8.5), 1234);
 }
@@ -135,19 +138,29 @@ TEST_F(Settings, ScaleTextItemsAreLimitedAndNeverOverflow) {
     EXPECT_EQ(f.Flat[0], -1);
     EXPECT_EQ(f.Flat[1], 32767);
     EXPECT_EQ(f.Flat[2], 0);
-    EXPECT_EQ(f.BaseDuty, NoValue);
+    EXPECT_EQ(f.BaseDuty, 0); // "abc" keeps the empty base's value
     EXPECT_EQ(f.Location, 250);
 
-    // Whole-number items that are no number keep the base's value.
+    // Items that are no number keep the base's value: "5O000" leaves Qld's 20,000 in place.
     DutyScale base = ShippedDutyScale(3);
     base.Location = 3;
     DutyScale kept = DutyScaleFromText("?????,", base);
     EXPECT_EQ(kept.Count, 9);
     EXPECT_EQ(kept.Location, 0); // a missing item is 0, not "no number"
     EXPECT_EQ(kept.Above[0], 0);
-    TaxScale tax = TaxScaleFromText("-40000,abc,", ShippedTaxScale(0));
+    DutyScale qld = DutyScaleFromText("7,0,5O000,", ShippedDutyScale(0));
+    EXPECT_EQ(qld.Above[1], 20000);
+    EXPECT_EQ(qld.Above[2], 0); // a missing item
+    TaxScale taxBase = ShippedTaxScale(0);
+    taxBase.Above[0] = 123;
+    taxBase.MedicareRate = 1.25;
+    TaxScale tax = TaxScaleFromText("-40000,abc,", taxBase);
     EXPECT_EQ(tax.Count, 0);
-    EXPECT_EQ(tax.Above[0], NoValue);
+    EXPECT_EQ(tax.Above[0], 123);
+    std::string medicare = "5,";
+    for (int i = 0; i < 20; ++i) medicare += "0,";
+    medicare += "1.5O,"; // MedicareRate
+    EXPECT_EQ(TaxScaleFromText(medicare, taxBase).MedicareRate, 1.25);
 }
 
 TEST_F(Settings, StoredScalesReplaceTheScalesInForceOnlyWherePresent) {
@@ -372,7 +385,7 @@ TEST_F(Settings, StoredDefaultsAreLimitedBeforeUse) {
     EXPECT_EQ(doc.NamesOnTitle, 1);
     EXPECT_EQ(doc.DepBuildMethod, 0);
     EXPECT_EQ(doc.CalcDeposit, 1);
-    EXPECT_EQ(doc.RateGrowth, NoValue);
+    EXPECT_EQ(doc.RateGrowth, 4.5); // no number: the built-in value
     EXPECT_EQ(CurrentDutyScale.Count, 10);
 }
 

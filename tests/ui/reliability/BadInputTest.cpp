@@ -15,6 +15,7 @@
 
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "persist/DefaultInputs.h"
 #include "persist/Defaults.h"
 #include "persist/Settings.h"
 #include "persist/SettingsStore.h"
@@ -151,6 +152,51 @@ TEST(BadSettings, GarbageInEveryValueGivesALimitedInvestment) {
     ExpectLimited(doc);
     ExpectSummaryShowsNumbers(doc);
     (void)ReadColours(store);
+    ResetScalesToStartup();
+}
+
+// Text that is no number never reaches an input: each value falls back to its built-in
+// default, so the worked example comes out exactly as with an empty store.
+TEST(BadSettings, TextThatIsNoNumberGivesTheBuiltInValues) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("VELPPC.conf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const char* notNumbers[] = {"abc", "5O000", "0x10", "12 apples", "?????", "nan", "1e5", "8,50%x"};
+    QByteArray ini = "[SettingsFile]\n";
+    int i = 0;
+    for (const DefaultInput& d : kDefaultInputs)
+        ini += QByteArray(d.name.data(), static_cast<qsizetype>(d.name.size())) + "=" +
+               notNumbers[i++ % 8] + "\n";
+    // The start-up scales' texts with some of their items damaged.
+    auto damaged = [](const std::string& text) {
+        QByteArrayList items = QByteArray::fromStdString(text).split(',');
+        for (qsizetype k = 0; k < items.size() - 1; k += 3) items[k] = "5O000";
+        return items.join(',');
+    };
+    ini += "StampDuty=\"" + damaged(DutyScaleToText(StartupDutyScale())) + "\"\n";
+    ini += "TaxScale=\"" + damaged(TaxScaleToText(StartupTaxScale())) + "\"\n";
+    ASSERT_EQ(file.write(ini), ini.size());
+    file.close();
+
+    ResetScalesToStartup();
+    QtSettingsStore store(path);
+    CVELPPCDoc doc;
+    ASSERT_TRUE(NewInvestment(doc, store));
+    for (const DefaultInput& d : kDefaultInputs) {
+        if (d.doubleField) EXPECT_EQ(doc.*d.doubleField, d.builtIn) << d.name;
+        else EXPECT_EQ(doc.*d.intField, d.builtIn) << d.name;
+    }
+    doc.Price = 300000;
+    doc.MarketValue = 300000;
+    doc.Rent = 350;
+    doc.Recalculate(true);
+    SummaryLayout summary;
+    summary.Layout(280, 18, 7, CurrentColours.BG1Color);
+    summary.Refresh(doc);
+    EXPECT_EQ(summary.values[2].text, "$9,925"); // the start-up duty scale is untouched
+    EXPECT_EQ(summary.values[16].text, "13.86%");
+    EXPECT_EQ(summary.values[17].text, "$75,030");
     ResetScalesToStartup();
 }
 
