@@ -42,6 +42,8 @@ public:
     void layout() { put16(kLayoutNumber); }
     void i16(const int& v) { put16(toInt16(v)); }
     void i16(const std::int16_t& v) { put16(v); }
+    // A field that has no use: always written as 0, whatever an older file held.
+    void reserved16(const std::int16_t&) { put16(0); }
     void i32(const int& v) { le(static_cast<std::uint32_t>(v), 4); }
     void f64(const double& v) { le(std::bit_cast<std::uint64_t>(v), 8); }
     template <class T, std::size_t N> void each(const std::array<T, N>& a) {
@@ -70,6 +72,7 @@ public:
     void layout() { pos_ += 2; }
     void i16(int& v) { v = get16(); }
     void i16(std::int16_t& v) { v = get16(); }
+    void reserved16(std::int16_t& v) { v = get16(); }
     void i32(int& v) { v = static_cast<std::int32_t>(static_cast<std::uint32_t>(le(4))); }
     void f64(double& v) { v = std::bit_cast<double>(le(8)); }
     template <class T, std::size_t N> void each(std::array<T, N>& a) {
@@ -106,7 +109,7 @@ void exchangeBlock(IO& io, Doc& d, Tax& tax, Duty& duty) {
     io.f64(d.OtherCosts);
     io.f64(d.PurchaseCosts);
     io.i32(d.UseSDScale);
-    io.i16(d.ReservedFlag);
+    io.reserved16(d.ReservedFlag);
     io.f64(d.CashDeposit);
     io.f64(d.DepositPC);
     io.i32(d.CalcDeposit);
@@ -238,8 +241,11 @@ bool loadFrom(CVELPPCDoc& doc, std::istream& in, MessageSink* messages) {
 
 } // namespace
 
-bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out) {
-    if (!out.rdbuf()) return false;
+bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messages) {
+    if (!out.rdbuf()) {
+        tell(messages, kMsgBadFilePointer);
+        return false;
+    }
     Writer w;
     w.raw(kVersionText, sizeof kVersionText);
     w.raw(&kReleaseDigit, 1);

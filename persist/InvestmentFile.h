@@ -22,8 +22,9 @@ public:
     virtual void Message(const std::string& text) = 0;
 };
 
-// Writes the investment and the scales in force. Returns whether the stream took every byte.
-bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out);
+// Writes the investment and the scales in force. Returns whether the stream took every byte;
+// without a stream it tells "Bad file pointer", as reading does.
+bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messages = nullptr);
 
 // Reads an investment file. On success the record and the scales in force are replaced, the
 // inputs limited, and the investment recalculated without being marked changed. On failure

@@ -397,6 +397,16 @@ TEST_F(InvestmentFile, SaveReportsWhetherTheStreamTookEveryByte) {
     EXPECT_TRUE(SaveInvestment(doc, exactStream));
     std::ostream none(nullptr);
     EXPECT_FALSE(SaveInvestment(doc, none));
+    RecordMessages sink;
+    EXPECT_FALSE(SaveInvestment(doc, none, &sink));
+    EXPECT_EQ(sink.texts, std::vector<std::string>{kMsgBadFilePointer});
+}
+
+// The reserved field has no use: whatever a file held there, it is written back as 0.
+TEST_F(InvestmentFile, ReservedFieldIsWrittenAsZero) {
+    CVELPPCDoc doc;
+    doc.ReservedFlag = 0x1234;
+    EXPECT_EQ(bytesAt(SaveToString(doc), kEmptyBlockStart + 70, 2), std::string("\0\0", 2));
 }
 
 TEST_F(InvestmentFile, StreamsWithoutBufferOrThatThrowFailQuietly) {
