@@ -7,16 +7,26 @@
 
 #include "ui/dialogs/BreakdownEditors.h"
 
+namespace {
+
+// One year per step, whatever the key: PageUp and PageDown would jump ten years.
+class OneYearSpin : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+    void stepBy(int steps) override { QSpinBox::stepBy(steps > 0 ? 1 : steps < 0 ? -1 : 0); }
+};
+
+} // namespace
+
 BreakdownDialog::BreakdownDialog(CBreakdown& breakdown, const QString& caption, QWidget* parent)
     : CEditorDialog(breakdown, caption, parent), breakdown_(breakdown) {}
 
 void BreakdownDialog::AddYearRow(int yearId) {
     CEditorForm& f = Form();
-    spin_ = new QSpinBox(&f);
+    spin_ = new OneYearSpin(&f);
     spin_->setObjectName(QStringLiteral("yearSpin"));
     spin_->setRange(CBreakdown::kFirstYear, CBreakdown::kLastYear);
     spin_->setValue(CBreakdown::kFirstYear);
-    spin_->setAccelerated(true);
     auto* row = new QHBoxLayout;
     row->addWidget(spin_);
     row->addStretch();

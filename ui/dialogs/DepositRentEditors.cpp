@@ -69,10 +69,17 @@ void CRentIncome::Refresh(ControlPort& port) {
 
 void CRentIncome::OnOpen(ControlPort&) { WorkOutAnnualRent(); }
 
-// Recalculate reads the fields as shown and keeps them in range.
+// The rent and the vacancy rate are taken only when changed, so that an untouched rent shown
+// rounded ("1.235m") keeps its full value, and then kept in range.
+void CRentIncome::TakeRentAndVacancy(const ControlPort& port) {
+    ReadValueIfChanged(port, kAmount, rent, kAmountFormat);
+    ReadValueIfChanged(port, kVacancyRate, vacancyRate, kPercentFormat);
+    rent = std::max(rent, 0.0);
+    vacancyRate = std::clamp(vacancyRate, 0.0, 100.0);
+}
+
 bool CRentIncome::OnRecalculate(ControlPort& port) {
-    rent = std::max(ReadValue(port, kAmount), 0.0);
-    vacancyRate = std::clamp(ReadValue(port, kVacancyRate), 0.0, 100.0);
+    TakeRentAndVacancy(port);
     WorkOutAnnualRent();
     return true;
 }
@@ -89,8 +96,7 @@ bool CRentIncome::OnChoose(ControlPort& port, int id) {
 }
 
 void CRentIncome::OnOk(ControlPort& port) {
-    ReadValueIfChanged(port, kAmount, rent, kAmountFormat);
-    ReadValueIfChanged(port, kVacancyRate, vacancyRate, kPercentFormat);
+    TakeRentAndVacancy(port);
     int periods = PeriodsOfChoice(port.GetChoice(kRentPer));
     if (periods != 0) periodsPerYear = periods;
 }

@@ -61,6 +61,7 @@ protected:
 
 private:
     void WorkOutAnnualRent();
+    void TakeRentAndVacancy(const ControlPort& port);
 };
 
 // "Rental Expenses": the expenses are an amount or a percentage of the annual rent.

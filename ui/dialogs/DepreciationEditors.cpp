@@ -9,6 +9,7 @@ CDepPage::CDepPage()
 
 void CDepPage::Refresh(ControlPort& port) {
     depreciation = rate * value.amount / 100.0;
+    if (value.amount > 0 && depreciation > value.amount) depreciation = value.amount;
     value.Show(port);
     ShowValue(port, kDepreciationRate, rate, kPercentFormat);
     // A method that no line stands for shows no line.
@@ -24,9 +25,9 @@ void CDepPage::OnOpen(ControlPort&) {
 
 bool CDepPage::OnLeaveEdit(ControlPort& port, int id) {
     if (id == kDepreciableValue)
-        value.LeftAmount(port, propertyCost);
+        value.LeftAmount(port, linkBase);
     else if (id == kPercentOfCost)
-        value.LeftPercent(port, propertyCost);
+        value.LeftPercent(port, linkBase);
     else
         return false; // a new rate waits for Recalculate or OK
     return true;
@@ -34,7 +35,7 @@ bool CDepPage::OnLeaveEdit(ControlPort& port, int id) {
 
 bool CDepPage::OnClick(ControlPort& port, int id) {
     if (id != kValueLink) return false;
-    value.CheckClicked(port, propertyCost);
+    value.CheckClicked(port, linkBase);
     return true;
 }
 
@@ -47,15 +48,15 @@ bool CDepPage::OnChoose(ControlPort& port, int id) {
 }
 
 bool CDepPage::OnRecalculate(ControlPort& port) {
-    if (value.TakeAmount(port) && std::fabs(value.LinkedValue(propertyCost) - value.amount) > 0.001)
+    if (value.TakeAmount(port) && std::fabs(value.LinkedValue(linkBase) - value.amount) > 0.001)
         value.link = 0;
     ReadValueIfChanged(port, kDepreciationRate, rate, kPercentFormat);
-    if (value.TakePercent(port) && value.link) value.amount = value.LinkedValue(propertyCost);
+    if (value.TakePercent(port) && value.link) value.amount = value.LinkedValue(linkBase);
     return true;
 }
 
 void CDepPage::OnOk(ControlPort& port) {
-    value.Ok(port, propertyCost);
+    value.Ok(port, linkBase);
     ReadValueIfChanged(port, kDepreciationRate, rate, kPercentFormat);
     int choice = port.GetChoice(kMethod);
     if (choice == kDiminishingValue || choice == kStraightLine) method = choice;

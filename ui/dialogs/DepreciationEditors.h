@@ -24,13 +24,17 @@ class CDepPage : public CEditorLogic {
 
     CDepPage();
 
-    // The base: Price + Renovations ("Building") or Price + Furniture ("Fittings"); shown only.
+    // Price + Renovations ("Building") or Price + Furniture ("Fittings"); shown only.
     double propertyCost = 0.0;
+    // The base of the percentage, as the recalculation links the value: Price + Renovations
+    // ("Building"), or Price with the whole Furniture as the value's fixed part ("Fittings").
+    double linkBase = 0.0;
     // depreciable value (A), percent of cost (P) and the value link (L).
     LinkedAmount value;
     double rate = 0.0; // percent a year
     int method = kDiminishingValue;
-    // The first year's figure, rate x value / 100, worked out at every refresh.
+    // The first year's figure, rate x value / 100 but never more than a positive value, as
+    // the projection's first year has it; worked out at every refresh.
     double depreciation = 0.0;
 
     void Refresh(ControlPort& port) override;
@@ -48,7 +52,6 @@ class CDepPage : public CEditorLogic {
 // base Price + Renovations.
 class CDepBuild : public CDepPage {};
 
-// Page "Fittings": DepFittValue, DepFittPC, CalcDepFitt, DepFittRate, DepFittMethod on the base
-// Price + Furniture. (The recalculation links the value to DepFittPC % of Price plus the whole
-// Furniture, so a linked value changes once the sheet is accepted.)
+// Page "Fittings": DepFittValue, DepFittPC, CalcDepFitt, DepFittRate, DepFittMethod; the linked
+// value is DepFittPC % of Price plus the whole Furniture, as the recalculation works it out.
 class CDepFitt : public CDepPage {};

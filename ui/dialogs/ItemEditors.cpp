@@ -25,6 +25,7 @@ void RecalculateChanged(CVELPPCDoc& doc) {
 void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     CDepBuild building;
     building.propertyCost = doc.Price + doc.Renovations;
+    building.linkBase = building.propertyCost;
     building.value.amount = doc.DepBuildValue;
     building.value.percent = doc.DepBuildPC;
     building.value.link = doc.CalcDepBuild;
@@ -32,6 +33,8 @@ void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     building.method = doc.DepBuildMethod;
     CDepFitt fittings;
     fittings.propertyCost = doc.Price + doc.Furniture;
+    fittings.linkBase = doc.Price;
+    fittings.value.fixedPart = doc.Furniture;
     fittings.value.amount = doc.DepFittValue;
     fittings.value.percent = doc.DepFittPC;
     fittings.value.link = doc.CalcDepFitt;

@@ -19,7 +19,7 @@ double LinkedAmount::Share(ShareRule rule, double amount, double base) {
 
 void LinkedAmount::Open(double base) {
     percentShown = link != 0;
-    if (!link) percent = Share(rule_, amount, base);
+    if (!link) percent = Share(rule_, amount - fixedPart, base);
 }
 
 void LinkedAmount::CheckClicked(const ControlPort& port, double base) {
@@ -31,7 +31,7 @@ void LinkedAmount::CheckClicked(const ControlPort& port, double base) {
 void LinkedAmount::LeftAmount(const ControlPort& port, double base) {
     if (TakeAmount(port)) link = 0;
     percentShown = link != 0;
-    if (!link) percent = Share(rule_, amount, base);
+    if (!link) percent = Share(rule_, amount - fixedPart, base);
 }
 
 void LinkedAmount::LeftPercent(const ControlPort& port, double base) {

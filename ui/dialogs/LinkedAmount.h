@@ -35,9 +35,14 @@ public:
     int link = 0;            // L, 0 or 1
     bool percentShown = true; // whether P's edit is visible
 
+    // A part of the amount that does not follow the percentage: the linked amount is
+    // B x P / 100 + F (the fittings' value takes the whole furniture package), and the share
+    // of an amount is that of A - F. 0 for every other linked amount.
+    double fixedPart = 0.0;
+
     static double Share(ShareRule rule, double amount, double base);
-    // B x P / 100.
-    double LinkedValue(double base) const { return base * percent / 100.0; }
+    // B x P / 100 + F.
+    double LinkedValue(double base) const { return base * percent / 100.0 + fixedPart; }
 
     // Opening of "Cash Deposit", "Rental Expenses", "Loan Costs": P's edit is shown while
     // linked; unlinked it is hidden and P becomes A's share of B.

@@ -30,17 +30,6 @@ bool TextPasses(std::u16string_view text, std::uint16_t mask) {
     return true;
 }
 
-std::u16string_view InsertedText(std::u16string_view before, std::u16string_view after) {
-    std::size_t prefix = 0;
-    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
-        ++prefix;
-    std::size_t suffix = 0;
-    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
-        ++suffix;
-    return after.substr(prefix, after.size() - prefix - suffix);
-}
-
 double ShownValue(double value, std::string_view format) {
     return ParseValue(FormatValue(value, format));
 }
@@ -56,6 +45,8 @@ bool TakeIntIfChanged(int& value, double typed, std::string_view format) {
     if (IsNoValue(typed)) return false;
     if (!(std::fabs(typed - ShownValue(static_cast<double>(value), format)) > kChangeTolerance))
         return false;
-    value = SaturateToInt32(typed + 0.05);
+    // The nearest whole number, halves away from zero: adding a little and dropping the
+    // fraction would turn -3 into -2.
+    value = SaturateToInt32(std::round(typed));
     return true;
 }

@@ -23,9 +23,6 @@ std::uint16_t KeyMaskForFormat(std::string_view format);
 inline bool KeyPasses(char16_t c, std::uint16_t mask) { return (KeyClass(c) & mask) != 0; }
 // Every character of `text` passes.
 bool TextPasses(std::u16string_view text, std::uint16_t mask);
-// What an edit that turned `before` into `after` inserted: `after` without the longest common
-// prefix and suffix of the two. Used to filter pasted and dropped text like typed keys.
-std::u16string_view InsertedText(std::u16string_view before, std::u16string_view after);
 
 // The value as a field under `format` would show it and read it back.
 double ShownValue(double value, std::string_view format);
@@ -33,6 +30,7 @@ double ShownValue(double value, std::string_view format);
 // A typed number replaces `value` only when it differs from the shown value by more than 0.001,
 // so that an untouched field keeps its value at full precision. True when `value` changed.
 bool TakeIfChanged(double& value, double typed, std::string_view format);
-// As TakeIfChanged for a whole number: the typed number plus 0.05, truncated toward zero (out of
-// range saturates). Text that is no number (NoValue) leaves `value` as it was and gives false.
+// As TakeIfChanged for a whole number: the nearest whole number to the typed one, halves away
+// from zero (out of range saturates). Text that is no number (NoValue) leaves `value` as it was
+// and gives false.
 bool TakeIntIfChanged(int& value, double typed, std::string_view format);

@@ -86,17 +86,24 @@ void CPurchCosts::OnOpen(ControlPort&) {
 
 bool CPurchCosts::OnClick(ControlPort& port, int id) {
     if (id != kUsesScale) return false;
+    // Amounts typed before the click are taken first, so that the refresh below does not
+    // write the old amounts over them; a ticked box then replaces the duty by the scale's.
+    TakeCosts(port);
     usesScale = GetCheck(port, kUsesScale);
     if (usesScale) stampDuty = ScaleDuty();
     SumCosts();
     return true;
 }
 
-bool CPurchCosts::OnRecalculate(ControlPort& port) {
+void CPurchCosts::TakeCosts(const ControlPort& port) {
     ReadValueIfChanged(port, kStampDuty, stampDuty, kAmountFormat);
-    CheckScaleDuty();
     ReadValueIfChanged(port, kConveyancing, conveyancing, kAmountFormat);
     ReadValueIfChanged(port, kOtherCosts, otherCosts, kAmountFormat);
+}
+
+bool CPurchCosts::OnRecalculate(ControlPort& port) {
+    TakeCosts(port);
+    CheckScaleDuty();
     SumCosts();
     return true;
 }
@@ -109,9 +116,7 @@ void CPurchCosts::ScaleChanged(ControlPort& port) {
 }
 
 void CPurchCosts::OnOk(ControlPort& port) {
-    ReadValueIfChanged(port, kStampDuty, stampDuty, kAmountFormat);
-    ReadValueIfChanged(port, kConveyancing, conveyancing, kAmountFormat);
-    ReadValueIfChanged(port, kOtherCosts, otherCosts, kAmountFormat);
+    TakeCosts(port);
     usesScale = GetCheck(port, kUsesScale);
     CheckScaleDuty();
 }

@@ -79,4 +79,5 @@ private:
     void SumCosts() { purchaseCosts = otherCosts + conveyancing + stampDuty; }
     // Off when the duty no longer equals the scale's duty on the price.
     void CheckScaleDuty();
+    void TakeCosts(const ControlPort& port);
 };

@@ -101,8 +101,9 @@ void CScaleEditor::Refresh(ControlPort& port) {
 
 void CScaleEditor::UpdateButtons() {
     const int lines = LineCount();
-    // An empty list has nothing selected, so a later Add starts from a clean selection.
-    selected = lines > 0 ? std::clamp(selected, 0, lines - 1) : -1;
+    // An empty list leaves the selection as it was; Modify and Remove check it against the
+    // rows anyway.
+    if (lines > 0) selected = std::clamp(selected, 0, lines - 1);
 }
 
 void CScaleEditor::OpenRows() {

@@ -14,6 +14,7 @@ struct DepPageLogic : ::testing::Test {
     void OpenWith(double cost, double value, double percent, int link, double rate = 2.5,
                   int method = C::kStraightLine) {
         page.propertyCost = cost;
+        page.linkBase = cost;
         page.value.amount = value;
         page.value.percent = percent;
         page.value.link = link;
@@ -58,6 +59,7 @@ TEST_F(DepPageLogic, NewPercentageWhileUnlinked) {
     CDepFitt fittings;
     FakePort p;
     fittings.propertyCost = 300000;
+    fittings.linkBase = 300000;
     fittings.value.amount = 90000;
     fittings.value.percent = 50;
     fittings.Open(p);
@@ -100,6 +102,7 @@ TEST_F(DepPageLogic, OkTakesBoxValueRateAndMethod) {
     CDepBuild both;
     FakePort p;
     both.propertyCost = 300000;
+    both.linkBase = 300000;
     both.value.amount = 150000;
     both.value.percent = 50;
     both.value.link = 1;
@@ -119,4 +122,38 @@ TEST_F(DepPageLogic, ChosenMethodSurvivesARefresh) {
     page.Recalculate(port);
     EXPECT_EQ(port.choices[C::kMethod], C::kDiminishingValue);
     EXPECT_EQ(page.method, C::kDiminishingValue);
+}
+
+// The figure shows the projection's first year: never more than the value itself.
+TEST_F(DepPageLogic, DepreciationFigureCappedAtTheValue) {
+    const struct { double value, rate; const char* shown; } cases[] = {
+        {10000, 150, "10,000"}, {10000, 100, "10,000"}, {10000, 20, "2,000"}, {-1000, 150, "-1,500"}};
+    for (const auto& c : cases) {
+        OpenWith(300000, c.value, 50, 0, c.rate);
+        EXPECT_EQ(port.Text(C::kDepreciation), c.shown) << c.value << " at " << c.rate;
+    }
+}
+
+// Fittings: Price 400,000, Furniture 10,000. The linked value is 6 % of the price plus the whole
+// furniture, and a typed value's share is that of the part above the furniture.
+TEST_F(DepPageLogic, FittingsLinkTakesTheWholeFurniture) {
+    CDepFitt fittings;
+    FakePort p;
+    fittings.propertyCost = 410000;
+    fittings.linkBase = 400000;
+    fittings.value.fixedPart = 10000;
+    fittings.value.percent = 6;
+    fittings.Open(p);
+    p.checks[C::kValueLink] = 1;
+    fittings.Click(p, C::kValueLink);
+    EXPECT_EQ(p.Text(C::kDepreciableValue), "34,000");
+    p.Type(C::kDepreciableValue, "40000");
+    fittings.LeaveEdit(p, C::kDepreciableValue);
+    EXPECT_EQ(fittings.value.link, 0);
+    EXPECT_EQ(p.Text(C::kPercentOfCost), "7.50%");
+    // OK with the same value and a linked box keeps the link: 7.5 % of 400,000 + 10,000.
+    p.checks[C::kValueLink] = 1;
+    fittings.Ok(p);
+    EXPECT_EQ(fittings.value.link, 1);
+    EXPECT_EQ(fittings.value.amount, 40000);
 }

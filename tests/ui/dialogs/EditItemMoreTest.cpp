@@ -174,8 +174,7 @@ TEST_F(EditItemMore, DepreciationTypedBuildingValueLeavesFittingsAsTheyCame) {
                        "SettingsFile/DepBuildRate=4.00", "SettingsFile/DepBuildMethod=0"}));
 }
 
-// The page links the fittings to (Price + Furniture) x percent; the recalculation then makes it
-// Price x percent + Furniture.
+// The page links the fittings as the recalculation does: Price x percent + Furniture.
 TEST_F(EditItemMore, DepreciationFittingsLinkedAfterAcceptance) {
     doc.Price = 400000;
     doc.Furniture = 10000;
@@ -188,7 +187,7 @@ TEST_F(EditItemMore, DepreciationFittingsLinkedAfterAcceptance) {
         QWidget& page = *tabs->widget(1);
         EXPECT_EQ(Figure(page, CDepPage::kPropertyCost), QStringLiteral("410,000"));
         ClickLikeUser(In<QCheckBox>(page, CDepPage::kValueLink));
-        EXPECT_EQ(EditOf(page, CDepPage::kDepreciableValue)->text(), QStringLiteral("24,600"));
+        EXPECT_EQ(EditOf(page, CDepPage::kDepreciableValue)->text(), QStringLiteral("34,000"));
         Retype(EditOf(page, CDepPage::kDepreciationRate), QStringLiteral("15"));
         auto* method = In<QComboBox>(page, CDepPage::kMethod);
         method->setCurrentIndex(1);
@@ -376,7 +375,7 @@ TEST_F(EditItemMore, ProjectionsFromTheMenu) {
     OnNextDialog([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Annual Projections"));
         EXPECT_EQ(EditOf(d, CProjections::kUpperLimit)->text(), QStringLiteral("10yr"));
-        Retype(EditOf(d, CProjections::kUpperLimit), QStringLiteral("12.5"));
+        Retype(EditOf(d, CProjections::kUpperLimit), QStringLiteral("11.5"));
         Retype(EditOf(d, CProjections::kGrowthRate), QStringLiteral("5"));
         Recalculate(d);
         EXPECT_EQ(EditOf(d, CProjections::kUpperLimit)->text(), QStringLiteral("12yr"));
@@ -493,6 +492,22 @@ TEST_F(EditItemMore, TaxSavingsJointNames) {
         EXPECT_EQ(Figure(d, CTaxSavings::kOwnership), QStringLiteral("Joint"));
         EXPECT_EQ(Figure(d, CTaxSavings::kPresentTaxable), QStringLiteral("66,000"));
         EXPECT_EQ(Figure(d, CTaxSavings::kTaxSaving), Money(doc.At(Row::TaxSaving, 0)));
+        OkButton(d)->click();
+    });
+}
+
+// The year moves one step at a time, whatever key steps it.
+TEST_F(EditItemMore, BreakdownYearStepsOneYearAtATime) {
+    Edit(ItemCashFlowYear, [](QDialog& d) {
+        auto* spin = d.findChild<QSpinBox*>(QStringLiteral("yearSpin"));
+        ASSERT_NE(spin, nullptr);
+        spin->setFocus();
+        const struct { Qt::Key key; int year; } steps[] = {
+            {Qt::Key_PageUp, 2}, {Qt::Key_Up, 3}, {Qt::Key_PageUp, 4}, {Qt::Key_PageDown, 3}};
+        for (const auto& s : steps) {
+            SendKey(spin, s.key, QString());
+            EXPECT_EQ(spin->value(), s.year) << s.key;
+        }
         OkButton(d)->click();
     });
 }

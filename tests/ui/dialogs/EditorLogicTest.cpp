@@ -92,6 +92,21 @@ TEST_F(PurchCostsLogic, TickingTheBoxTakesTheScalesDuty) {
     EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "9,925");
 }
 
+// A duty typed and the box then unticked keeps the typed duty; ticked again, the scale's.
+TEST_F(PurchCostsLogic, UntickingKeepsTheTypedAmounts) {
+    CPurchCosts ed = Opened(8975);
+    port.Type(CPurchCosts::kStampDuty, "7000");
+    port.Type(CPurchCosts::kConveyancing, "1200");
+    port.PutCheckState(CPurchCosts::kUsesScale, 0);
+    ed.Click(port, CPurchCosts::kUsesScale);
+    EXPECT_EQ(port.Text(CPurchCosts::kStampDuty), "7,000");
+    EXPECT_EQ(port.Text(CPurchCosts::kConveyancing), "1,200");
+    EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "8,200");
+    port.PutCheckState(CPurchCosts::kUsesScale, 1);
+    ed.Click(port, CPurchCosts::kUsesScale);
+    EXPECT_EQ(port.Text(CPurchCosts::kStampDuty), "8,975");
+}
+
 TEST_F(PurchCostsLogic, OkUnticksADutyThatDiffersFromTheScale) {
     CPurchCosts ed = Opened(8975);
     port.Type(CPurchCosts::kStampDuty, "7000");
@@ -159,7 +174,7 @@ TEST(RentIncomeLogic, RecalculateAndChangeOfPeriod) {
     EXPECT_EQ(port.Text(CRentIncome::kAnnualRent), "15,288");
 }
 
-TEST(RentIncomeLogic, RecalculateLimitsOkDoesNot) {
+TEST(RentIncomeLogic, RecalculateAndOkLimitTheRentAndVacancy) {
     FakePort port;
     CRentIncome ed = OpenedRent(port, 300, 52, 2);
     port.Type(CRentIncome::kVacancyRate, "150");
@@ -175,8 +190,21 @@ TEST(RentIncomeLogic, RecalculateLimitsOkDoesNot) {
     FakePort port2;
     CRentIncome ok = OpenedRent(port2, 300, 52, 2);
     port2.Type(CRentIncome::kVacancyRate, "150");
+    port2.Type(CRentIncome::kAmount, "-5");
     ok.Ok(port2);
-    EXPECT_EQ(ok.vacancyRate, 150.0);
+    EXPECT_EQ(ok.vacancyRate, 100.0);
+    EXPECT_EQ(ok.rent, 0.0);
+}
+
+// An untouched rent shown rounded keeps every dollar, at Recalculate and at OK.
+TEST(RentIncomeLogic, UntouchedRentKeepsItsFullValue) {
+    FakePort port;
+    CRentIncome ed = OpenedRent(port, 1234567, 52, 2.345);
+    EXPECT_EQ(port.Text(CRentIncome::kAmount), "1.235m");
+    ed.Recalculate(port);
+    ed.Ok(port);
+    EXPECT_EQ(ed.rent, 1234567.0);
+    EXPECT_EQ(ed.vacancyRate, 2.345);
 }
 
 TEST(RentIncomeLogic, FortnightIsKeptWithoutAChoice) {

