@@ -38,7 +38,10 @@ void DrawCell(const GridCell& cell, Surface& surface, int dx, int dy) {
         TextAlign align = TextAlign::Left;
         if (cell.alignment == 1) align = TextAlign::Centre;
         else if (cell.alignment == 2) align = TextAlign::Right;
+        // A long text (an address, say) stays inside its cell.
+        surface.SetClip(&r);
         surface.DrawText(r, cell.text, align, colour, true, background);
+        surface.SetClip(nullptr);
     }
     if (ownFont) surface.SetFont(previous);
 }

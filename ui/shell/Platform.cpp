@@ -25,9 +25,11 @@ QString QtDocumentUi::AskSaveFileName(QWidget* parent, const QString& proposed) 
 DocumentUi::SaveAnswer QtDocumentUi::AskSaveChanges(QWidget* parent, const QString& question) {
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(kAppTitle), question,
                     QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    // One role for all four: the box orders buttons of different roles by the desktop's
+    // convention, and the question's buttons stand in this order.
+    QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::ActionRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::ActionRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::ActionRole);
     QPushButton* saveAs = box.addButton(QStringLiteral("Save As..."), QMessageBox::ActionRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);

@@ -51,7 +51,18 @@ QFont ToQFont(const FontSpec& wanted) {
 QPainterSurface::QPainterSurface(QPainter& painter) : painter_(painter) {
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, false);
+    hadClip_ = painter_.hasClipping();
+    if (hadClip_) clip_ = painter_.clipRegion();
     SetFont(font_);
+}
+
+void QPainterSurface::SetClip(const Rect* r) {
+    if (hadClip_) painter_.setClipRegion(clip_);
+    else painter_.setClipping(false);
+    if (r) {
+        const QRect rect(r->left, r->top, r->width(), r->height());
+        painter_.setClipRect(rect, hadClip_ ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
 }
 
 QPainterSurface::~QPainterSurface() { painter_.restore(); }

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRegion>
 
 #include "ui/shell/Surface.h"
 
@@ -32,6 +33,7 @@ public:
     void DrawText(const Rect& r, std::string_view utf8, TextAlign align, ColourValue colour,
                   bool opaque, ColourValue background) override;
     void DrawTextCentred(const Rect& r, std::string_view utf8, ColourValue colour) override;
+    void SetClip(const Rect* r) override;
     void SetFont(const FontSpec& font) override;
     FontSpec Font() const override;
     FontMetrics Metrics() const override;
@@ -40,6 +42,9 @@ public:
 
 private:
     QPainter& painter_;
+    // The painter's own limit when the surface was made; SetClip narrows it and gives it back.
+    bool hadClip_ = false;
+    QRegion clip_;
     FontSpec font_;
     QFont qfont_;
 };

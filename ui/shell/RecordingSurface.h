@@ -2,6 +2,7 @@
 // simple and fixed: a line is as high as the font, characters are half as wide.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ public:
         bool opaque = false;
         Edge edge = Edge::Raised;
         FontSpec font{};
+        std::optional<Rect> clip{}; // the limit in force when the call was made
     };
 
     std::vector<Call> calls;
@@ -55,6 +57,9 @@ public:
         call.align = TextAlign::Centre;
         add(call);
     }
+    void SetClip(const Rect* r) override {
+        clip_ = r ? std::optional<Rect>(*r) : std::nullopt;
+    }
     void SetFont(const FontSpec& f) override { font = f; }
     FontSpec Font() const override { return font; }
     FontMetrics Metrics() const override { return {font.height, 0, font.height / 2}; }
@@ -83,6 +88,8 @@ public:
 private:
     void add(Call c) {
         c.font = font;
+        c.clip = clip_;
         calls.push_back(std::move(c));
     }
+    std::optional<Rect> clip_;
 };

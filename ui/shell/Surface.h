@@ -59,6 +59,9 @@ public:
                           ColourValue colour, bool opaque, ColourValue background) = 0;
     // Centred horizontally and vertically in r, transparent.
     virtual void DrawTextCentred(const Rect& r, std::string_view utf8, ColourValue colour) = 0;
+    // Drawing after this is limited to r (within whatever limit the surface came with); a null
+    // r lifts the limit again.
+    virtual void SetClip(const Rect* r) = 0;
 
     virtual void SetFont(const FontSpec& font) = 0;
     virtual FontSpec Font() const = 0;
