@@ -9,7 +9,7 @@
 inline constexpr int kScaleRows = 10;
 
 struct DutyScale {
-    std::int16_t Location = 0; // index into kDutyLocations
+    std::int16_t Location = 0; // a built-in entry (DutyLocationName)
     std::int16_t Count = 0;    // rows in use, 0..10
     std::array<double, kScaleRows> Above{};
     std::array<double, kScaleRows> Rate{};
@@ -19,7 +19,7 @@ struct DutyScale {
 };
 
 struct TaxScale {
-    std::int16_t Location = 0; // index into kTaxLocations
+    std::int16_t Location = 0; // a built-in entry (TaxLocationName)
     std::int16_t Count = 0;    // rows in use, 0..10
     std::array<double, kScaleRows> Above{};
     std::array<double, kScaleRows> Rate{};
@@ -28,6 +28,7 @@ struct TaxScale {
     bool operator==(const TaxScale&) const = default;
 };
 
+// The original entries (of 2005-2007), at the locations files and settings have always stored.
 inline constexpr int kDutyLocationCount = 10;
 inline constexpr int kTaxLocationCount = 5;
 inline constexpr std::array<std::string_view, kDutyLocationCount> kDutyLocations = {
@@ -39,10 +40,32 @@ inline constexpr int kDutyLocationCustom = 9;
 inline constexpr int kTaxLocationNone = 3;
 inline constexpr int kTaxLocationCustom = 4;
 
+// Further built-in entries: today's scales. They come after the entries above, so that every
+// location a file or the settings store holds keeps its meaning (duty 0-9, tax 0-4).
+inline constexpr int kFurtherDutyLocationCount = 8;
+inline constexpr int kFurtherTaxLocationCount = 4;
+inline constexpr std::array<std::string_view, kFurtherDutyLocationCount> kFurtherDutyLocations = {
+    "Qld 2025", "NSW 2025", "Vic 2025", "SA 2025", "WA 2025", "NT 2025", "Tas 2025", "ACT 2025"};
+inline constexpr std::array<std::string_view, kFurtherTaxLocationCount> kFurtherTaxLocations = {
+    "Australia (25/26)", "Australia (26/27)", "Australia (27/28)", "New Zealand (25/26)"};
+inline constexpr int kFirstFurtherDutyLocation = kDutyLocationCount;
+inline constexpr int kFirstFurtherTaxLocation = kTaxLocationCount;
+// Every built-in entry: locations 0 .. count - 1.
+inline constexpr int kBuiltInDutyCount = kDutyLocationCount + kFurtherDutyLocationCount;
+inline constexpr int kBuiltInTaxCount = kTaxLocationCount + kFurtherTaxLocationCount;
+
+// The name of a built-in entry; empty for a location beyond the lists.
+std::string_view DutyLocationName(int location);
+std::string_view TaxLocationName(int location);
+// The built-in entry of this name, spaces at either end not counted ("None" finds "None "),
+// or -1.
+int FindDutyLocation(std::string_view name);
+int FindTaxLocation(std::string_view name);
+
 // The built-in scales, one per location. Only the "Custom" entries change while the program
 // runs (the scale editors write them).
-extern std::array<DutyScale, kDutyLocationCount> BuiltInDutyScales;
-extern std::array<TaxScale, kTaxLocationCount> BuiltInTaxScales;
+extern std::array<DutyScale, kBuiltInDutyCount> BuiltInDutyScales;
+extern std::array<TaxScale, kBuiltInTaxCount> BuiltInTaxScales;
 
 // The scales in force, shared by every computation and whichever investment is open.
 extern DutyScale CurrentDutyScale;
@@ -51,8 +74,8 @@ extern TaxScale CurrentTaxScale;
 // The scales as they are when the program starts (not the same as any built-in entry for tax).
 DutyScale StartupDutyScale();
 TaxScale StartupTaxScale();
-// Built-in tables as shipped (before any "Custom" edit). A location outside its list gives the
-// "None" entry.
+// Built-in tables as shipped (before any "Custom" edit). A location outside the built-in
+// entries gives the "None" entry.
 DutyScale ShippedDutyScale(int location);
 TaxScale ShippedTaxScale(int location);
 // Puts the scales in force and the built-in entries back to their start-up state.

@@ -1,6 +1,7 @@
 // velcalc: reads an investment file, recalculates it and prints every field, the per-year
-// incomes, the annual table and the two scales as JSON (or the annual table as CSV).
-// It uses no settings store: the scales start as at program start and the file's replace them.
+// incomes, the annual table and the two scales as JSON (or the annual table as CSV), or the
+// built-in scales. It uses no settings store: the scales start as at program start and the
+// file's replace them, unless --duty or --tax names a built-in scale to use instead.
 
 #include <array>
 #include <cerrno>
@@ -9,7 +10,9 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -23,10 +26,13 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr const char* kUsage = "usage: velcalc [--csv] FILE.vel\n       velcalc --help\n";
+constexpr const char* kUsage = "usage: velcalc [--csv] [--duty NAME] [--tax NAME] FILE.vel\n"
+                               "       velcalc --scales\n"
+                               "       velcalc --help\n";
 
 constexpr const char* kHelp =
-    "usage: velcalc [--csv] FILE.vel\n"
+    "usage: velcalc [--csv] [--duty NAME] [--tax NAME] FILE.vel\n"
+    "       velcalc --scales\n"
     "       velcalc --help\n"
     "\n"
     "Reads a Pocket VEL investment file, recalculates the investment under the tax and\n"
@@ -42,13 +48,21 @@ constexpr const char* kHelp =
     "Numbers read back to exactly the same double; -99000000000 means no result (\"?????\"\n"
     "in Pocket VEL); a number that is not finite is null.\n"
     "\n"
-    "  --csv   print the annual table as CSV instead: a header line, then years 1..40\n"
-    "  --help  print this text\n"
+    "  --csv        print the annual table as CSV instead: a header line, then years 1..40\n"
+    "  --duty NAME  work the file out under the built-in stamp duty scale NAME instead of\n"
+    "               the one stored in it (e.g. \"NSW 2025\"; the file's base duty stays)\n"
+    "  --tax NAME   the same for the income tax scale (e.g. \"Australia (25/26)\")\n"
+    "  --scales     print every built-in stamp duty and tax scale as JSON: two arrays,\n"
+    "               duty and tax, of objects with index, name and the scale as above\n"
+    "  --help       print this text\n"
+    "A name is one of those --scales prints; an unknown one is refused with the list.\n"
     "\n"
     "Examples:\n"
     "  velcalc house.vel > house.json        everything, as JSON\n"
     "  velcalc --csv house.vel > house.csv   the 40-year table, as CSV\n"
     "  velcalc house.vel | jq '.fields.IRR'  one figure\n"
+    "  velcalc --duty 'Vic 2025' --tax 'Australia (25/26)' house.vel | jq '.fields.NPV'\n"
+    "  velcalc --scales | jq -r '.duty[].name'   the names of the duty scales\n"
     "\n"
     "The settings of Pocket VEL are neither read nor changed.\n"
     "Exit status: 0 success, 1 the file could not be read, 2 wrong arguments.\n";
@@ -144,6 +158,28 @@ Json fieldsJson(const CVELPPCDoc& d) {
     return f;
 }
 
+Json scaleJson(const DutyScale& duty) {
+    Json j;
+    j["Location"] = duty.Location;
+    j["Count"] = duty.Count;
+    j["Above"] = numbers(duty.Above);
+    j["Rate"] = numbers(duty.Rate);
+    j["Flat"] = numbers(duty.Flat);
+    j["BaseDuty"] = duty.BaseDuty;
+    return j;
+}
+
+Json scaleJson(const TaxScale& tax) {
+    Json j;
+    j["Location"] = tax.Location;
+    j["Count"] = tax.Count;
+    j["Above"] = numbers(tax.Above);
+    j["Rate"] = numbers(tax.Rate);
+    j["MedicareRate"] = tax.MedicareRate;
+    j["MedicareThreshold"] = tax.MedicareThreshold;
+    return j;
+}
+
 Json toJson(const CVELPPCDoc& doc) {
     Json out;
     out["fields"] = fieldsJson(doc);
@@ -153,24 +189,28 @@ Json toJson(const CVELPPCDoc& doc) {
     for (int r = 0; r < kTableRows; ++r) table[kRowNames[r]] = rowJson(doc, r);
     out["table"] = table;
 
-    const DutyScale& duty = CurrentDutyScale;
-    Json dj;
-    dj["Location"] = duty.Location;
-    dj["Count"] = duty.Count;
-    dj["Above"] = numbers(duty.Above);
-    dj["Rate"] = numbers(duty.Rate);
-    dj["Flat"] = numbers(duty.Flat);
-    dj["BaseDuty"] = duty.BaseDuty;
-    const TaxScale& tax = CurrentTaxScale;
-    Json tj;
-    tj["Location"] = tax.Location;
-    tj["Count"] = tax.Count;
-    tj["Above"] = numbers(tax.Above);
-    tj["Rate"] = numbers(tax.Rate);
-    tj["MedicareRate"] = tax.MedicareRate;
-    tj["MedicareThreshold"] = tax.MedicareThreshold;
-    out["scales"] = Json{{"duty", dj}, {"tax", tj}};
+    out["scales"] =
+        Json{{"duty", scaleJson(CurrentDutyScale)}, {"tax", scaleJson(CurrentTaxScale)}};
     return out;
+}
+
+// Every built-in entry, as shipped: its location, its name and the scale.
+template <class Scale>
+Json builtInJson(int count, std::string_view (*name)(int), Scale (*shipped)(int)) {
+    Json list = Json::array();
+    for (int i = 0; i < count; ++i) {
+        Json entry;
+        entry["index"] = i;
+        entry["name"] = std::string(name(i));
+        entry.update(scaleJson(shipped(i)));
+        list.push_back(entry);
+    }
+    return list;
+}
+
+Json scalesJson() {
+    return Json{{"duty", builtInJson(kBuiltInDutyCount, DutyLocationName, ShippedDutyScale)},
+                {"tax", builtInJson(kBuiltInTaxCount, TaxLocationName, ShippedTaxScale)}};
 }
 
 void printCsv(const CVELPPCDoc& doc, std::ostream& os) {
@@ -193,11 +233,25 @@ int usageError(const char* what) {
     return 2;
 }
 
+// The location of the built-in scale `name`, or -1 after saying which names there are.
+int findScale(const std::string& name, const char* kind, int count, std::string_view (*nameOf)(int),
+              int (*find)(std::string_view)) {
+    const int location = find(name);
+    if (location >= 0) return location;
+    std::string message = "velcalc: no built-in " + std::string(kind) + " scale is called \"" +
+                          name + "\"; the names are:\n";
+    for (int i = 0; i < count; ++i)
+        message += "  \"" + std::string(nameOf(i)) + "\"\n";
+    std::fputs(message.c_str(), stderr);
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     bool csv = false;
     const char* path = nullptr;
+    std::optional<std::string> dutyName, taxName;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -205,7 +259,31 @@ int main(int argc, char** argv) {
             std::fputs(kHelp, stdout);
             return 0;
         }
-        if (arg == "--csv") {
+        if (arg == "--scales") {
+            if (argc != 2) return usageError("--scales takes no other arguments");
+            std::cout << scalesJson().dump(2) << '\n';
+            std::cout.flush();
+            return std::cout ? 0 : 1;
+        }
+        std::optional<std::string>* named = nullptr;
+        std::string option = arg;
+        if (arg == "--duty" || arg.starts_with("--duty=")) {
+            named = &dutyName;
+            option = "--duty";
+        } else if (arg == "--tax" || arg.starts_with("--tax=")) {
+            named = &taxName;
+            option = "--tax";
+        }
+        if (named) {
+            if (*named) return usageError((option + " given more than once").c_str());
+            if (arg.size() > option.size()) {
+                *named = arg.substr(option.size() + 1);
+            } else if (i + 1 < argc) {
+                *named = argv[++i];
+            } else {
+                return usageError((option + " needs a scale name").c_str());
+            }
+        } else if (arg == "--csv") {
             csv = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usageError(("unknown option " + arg).c_str());
@@ -216,6 +294,17 @@ int main(int argc, char** argv) {
         }
     }
     if (!path) return usageError("no file given");
+    int dutyLocation = -1, taxLocation = -1;
+    if (dutyName) {
+        dutyLocation = findScale(*dutyName, "stamp duty", kBuiltInDutyCount, DutyLocationName,
+                                 FindDutyLocation);
+        if (dutyLocation < 0) return 2;
+    }
+    if (taxName) {
+        taxLocation =
+            findScale(*taxName, "tax", kBuiltInTaxCount, TaxLocationName, FindTaxLocation);
+        if (taxLocation < 0) return 2;
+    }
 
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -237,6 +326,18 @@ int main(int argc, char** argv) {
     }
     for (const std::string& m : messages.texts)
         std::fprintf(stderr, "velcalc: %s: %s\n", path, m.c_str());
+
+    // A named scale replaces the file's as choosing it in the scale editor would: its rows and
+    // location, the base duty kept.
+    if (dutyLocation >= 0 || taxLocation >= 0) {
+        if (dutyLocation >= 0) {
+            const double baseDuty = CurrentDutyScale.BaseDuty;
+            CurrentDutyScale = ShippedDutyScale(dutyLocation);
+            CurrentDutyScale.BaseDuty = baseDuty;
+        }
+        if (taxLocation >= 0) CurrentTaxScale = ShippedTaxScale(taxLocation);
+        doc.Recalculate(false);
+    }
 
     if (csv) {
         printCsv(doc, std::cout);

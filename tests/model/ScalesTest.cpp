@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <string>
+
 #include "model/Scales.h"
 
 namespace {
@@ -132,9 +136,11 @@ TEST_F(ScalesTest, BuiltInTables) {
         EXPECT_EQ(ShippedTaxScale(i).Count, taxCounts[i]);
         EXPECT_EQ(BuiltInTaxScales[i], ShippedTaxScale(i));
     }
-    // Out-of-list locations give the "None" entries.
-    EXPECT_EQ(ShippedDutyScale(10), ShippedDutyScale(kDutyLocationNone));
+    // Locations beyond the built-in entries give the "None" entries.
+    EXPECT_EQ(ShippedDutyScale(kBuiltInDutyCount), ShippedDutyScale(kDutyLocationNone));
+    EXPECT_EQ(ShippedDutyScale(-1), ShippedDutyScale(kDutyLocationNone));
     EXPECT_EQ(ShippedTaxScale(-1), ShippedTaxScale(kTaxLocationNone));
+    EXPECT_EQ(ShippedTaxScale(kBuiltInTaxCount), ShippedTaxScale(kTaxLocationNone));
 }
 
 TEST_F(ScalesTest, StartupScalesAndReset) {
@@ -157,6 +163,214 @@ TEST_F(ScalesTest, StartupScalesAndReset) {
     EXPECT_EQ(CurrentTaxScale, StartupTaxScale());
     EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom], ShippedDutyScale(kDutyLocationCustom));
     EXPECT_EQ(BuiltInTaxScales[kTaxLocationCustom], ShippedTaxScale(kTaxLocationCustom));
+}
+
+// --- the further entries: today's scales ---
+
+namespace {
+
+// Every value of a scale in full, for comparing with what the entries were before.
+std::string Exact(double v) {
+    char buf[64];
+    auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr;
+    return std::string(buf, end);
+}
+template <class Array> std::string List(const Array& a) {
+    std::string s;
+    for (auto v : a)
+        s += (s.empty() ? "" : " ") + Exact(v);
+    return s;
+}
+std::string Describe(const DutyScale& s) {
+    return std::to_string(s.Location) + "; " + std::to_string(s.Count) + "; " + List(s.Above) +
+           "; " + List(s.Rate) + "; " + List(s.Flat) + "; " + Exact(s.BaseDuty);
+}
+std::string Describe(const TaxScale& s) {
+    return std::to_string(s.Location) + "; " + std::to_string(s.Count) + "; " + List(s.Above) +
+           "; " + List(s.Rate) + "; " + Exact(s.MedicareRate) + "; " + Exact(s.MedicareThreshold);
+}
+
+// The Northern Territory's duty up to 525,000.
+double NtFormula(double price) {
+    const double v = price / 1000;
+    return 0.06571441 * v * v + 15 * v;
+}
+
+} // namespace
+
+// Written out from the entries as they were before the further ones came.
+TEST_F(ScalesTest, TheOriginalEntriesAndTheStartupScalesAreExactlyAsBefore) {
+    const char* const duty[kDutyLocationCount] = {
+        "0; 7; 0 20000 50000 100000 250000 500000 700000 0 0 0; 1.5 2.25 2.75 3.25 3.5 4 4.5 0 0 "
+        "0; 0 0 0 0 0 0 0 0 0 0; 0",
+        "1; 7; 0 14000 30000 80000 300000 1000000 3000000 0 0 0; 1.25 1.5 1.75 3.5 4.5 5.5 7 0 0 "
+        "0; 0 0 0 0 0 0 0 0 0 0; 0",
+        "2; 4; 0 20000 115000 870000 0 0 0 0 0 0; 1.4 2.4 6 5.5 0 0 0 0 0 0; 0 0 0 1 0 0 0 0 0 0; "
+        "0",
+        "3; 9; 0 12000 30000 50000 100000 200000 250000 300000 500000 0; 1 2 3 3.5 4 4.25 4.75 5 "
+        "5.5 0; 0 0 0 0 0 0 0 0 0 0; 0",
+        "4; 5; 0 80000 100000 250000 500000 0 0 0 0 0; 2.3 3.45 4.75 5.9 6.3 0 0 0 0 0; 0 0 0 0 0 "
+        "0 0 0 0 0; 0",
+        "5; 10; 0 30000 50000 100000 150000 200000 250000 300000 350000 500000; 2.3 2.61 3.08 3.72 "
+        "4.38 5.02 5.68 6.32 7.62 5.4; 0 0 0 0 0 0 0 0 0 1; 0",
+        "6; 6; 0 10000 30000 75000 150000 225000 0 0 0 0; 1.5 2 2.5 3 3.5 4 0 0 0 0; 0 0 0 0 0 0 0 "
+        "0 0 0; 0",
+        "7; 6; 0 100000 200000 300000 500000 1000000 0 0 0 0; 2 3.5 4 5.5 5.75 6.75 0 0 0 0; 0 0 0 "
+        "0 0 0 0 0 0 0; 0",
+        "8; 1; 0 0 0 0 0 0 0 0 0 0; 0 0 0 0 0 0 0 0 0 0; 0 0 0 0 0 0 0 0 0 0; 0",
+        "9; 1; 0 0 0 0 0 0 0 0 0 0; 0 0 0 0 0 0 0 0 0 0; 0 0 0 0 0 0 0 0 0 0; 0",
+    };
+    const char* const tax[kTaxLocationCount] = {
+        "0; 5; 0 6000 30000 75000 150000 0 0 0 0 0; 0 15 30 40 45 0 0 0 0 0; 1.5; 16740",
+        "1; 3; 0 38000 60000 0 0 0 0 0 0 0; 19.5 33 39 0 0 0 0 0 0 0; 0; 0",
+        "2; 5; 0 6000 21600 63000 95000 0 0 0 0 0; 0 15 30 42 47 0 0 0 0 0; 1.5; 15529",
+        "3; 0; 0 0 0 0 0 0 0 0 0 0; 0 0 0 0 0 0 0 0 0 0; 0; 0",
+        "4; 0; 0 0 0 0 0 0 0 0 0 0; 0 0 0 0 0 0 0 0 0 0; 0; 0",
+    };
+    const std::array<std::string_view, kDutyLocationCount> dutyNames = {
+        "Qld", "NSW", "Vic", "SA", "WA", "NT", "Tas", "ACT", "None", "Custom"};
+    const std::array<std::string_view, kTaxLocationCount> taxNames = {
+        "Australia (06/07)", "New Zealand", "Australia (05/06)", "None ", "Custom"};
+    for (int i = 0; i < kDutyLocationCount; ++i) {
+        EXPECT_EQ(Describe(ShippedDutyScale(i)), duty[i]) << i;
+        EXPECT_EQ(DutyLocationName(i), dutyNames[static_cast<std::size_t>(i)]);
+    }
+    for (int i = 0; i < kTaxLocationCount; ++i) {
+        EXPECT_EQ(Describe(ShippedTaxScale(i)), tax[i]) << i;
+        EXPECT_EQ(TaxLocationName(i), taxNames[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_EQ(Describe(StartupDutyScale()),
+              "0; 7; 0 20000 50000 100000 250000 500000 700000 0 0 0; 1.5 2.25 2.75 3.25 3.5 4 4.5 "
+              "0 0 0; 0 0 0 0 0 0 0 0 0 0; 0");
+    EXPECT_EQ(Describe(StartupTaxScale()),
+              "0; 5; 0 6000 25000 75000 150000 0 0 0 0 0; 0 15 30 40 45 0 0 0 0 0; 1.5; 15529");
+    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
+    EXPECT_EQ(CurrentTaxScale, StartupTaxScale());
+}
+
+TEST_F(ScalesTest, FurtherEntriesFollowTheOriginalOnes) {
+    const char* const duty[] = {"Qld 2025", "NSW 2025", "Vic 2025", "SA 2025",
+                                "WA 2025",  "NT 2025",  "Tas 2025", "ACT 2025"};
+    const int dutyCounts[] = {5, 7, 5, 9, 5, 10, 7, 7};
+    for (int i = 0; i < kFurtherDutyLocationCount; ++i) {
+        const int location = kDutyLocationCount + i;
+        const DutyScale s = ShippedDutyScale(location);
+        EXPECT_EQ(DutyLocationName(location), duty[i]);
+        EXPECT_EQ(FindDutyLocation(duty[i]), location);
+        EXPECT_EQ(s.Location, location);
+        EXPECT_EQ(s.Count, dutyCounts[i]) << duty[i];
+        EXPECT_EQ(s.BaseDuty, 0);
+        EXPECT_EQ(s.Above[0], 0);
+        for (int r = 1; r < s.Count; ++r)
+            EXPECT_LT(s.Above[r - 1], s.Above[r]) << duty[i];
+        for (int r = s.Count; r < kScaleRows; ++r)
+            EXPECT_EQ(s.Above[r] + s.Rate[r] + s.Flat[r], 0);
+        EXPECT_EQ(BuiltInDutyScales[static_cast<std::size_t>(location)], s);
+    }
+    const char* const tax[] = {"Australia (25/26)", "Australia (26/27)", "Australia (27/28)",
+                               "New Zealand (25/26)"};
+    for (int i = 0; i < kFurtherTaxLocationCount; ++i) {
+        const int location = kTaxLocationCount + i;
+        const TaxScale s = ShippedTaxScale(location);
+        EXPECT_EQ(TaxLocationName(location), tax[i]);
+        EXPECT_EQ(FindTaxLocation(tax[i]), location);
+        EXPECT_EQ(s.Location, location);
+        EXPECT_EQ(s.Count, 5);
+        EXPECT_EQ(BuiltInTaxScales[static_cast<std::size_t>(location)], s);
+    }
+    EXPECT_EQ(kBuiltInDutyCount, 18);
+    EXPECT_EQ(kBuiltInTaxCount, 9);
+    EXPECT_EQ(DutyLocationName(kBuiltInDutyCount), "");
+    EXPECT_EQ(DutyLocationName(-1), "");
+    EXPECT_EQ(TaxLocationName(kBuiltInTaxCount), "");
+    EXPECT_EQ(FindDutyLocation("Qld"), 0);
+    EXPECT_EQ(FindDutyLocation(" NT 2025 "), 15);
+    EXPECT_EQ(FindTaxLocation("None"), kTaxLocationNone) << "the name's own space not needed";
+    EXPECT_EQ(FindDutyLocation("nsw 2025"), -1);
+    EXPECT_EQ(FindDutyLocation(""), -1);
+    EXPECT_EQ(FindTaxLocation("Australia"), -1);
+}
+
+// The figures the States' and Territories' own rules give (their revenue offices' calculators):
+// within 10, the Northern Territory's approximation within 100.
+TEST_F(ScalesTest, TodaysDutyGivesTheStatesFigures) {
+    struct Case {
+        const char* scale;
+        double price, duty, within;
+    } const cases[] = {
+        {"NSW 2025", 600000, 21412, 10},
+        {"NSW 2025", 750000, 28162, 10},
+        {"Vic 2025", 600000, 31070, 10},
+        {"Vic 2025", 750000, 40070, 10},
+        {"Qld 2025", 600000, 20025, 10},
+        {"Qld 2025", 750000, 26775, 10},
+        {"WA 2025", 600000, 22515, 10},
+        {"WA 2025", 750000, 29740.50, 10},
+        {"SA 2025", 600000, 26830, 10},
+        {"SA 2025", 750000, 35080, 10},
+        {"Tas 2025", 600000, 22497.50, 10},
+        {"Tas 2025", 750000, 28935, 10},
+        {"ACT 2025", 600000, 15720, 10},
+        {"ACT 2025", 750000, 22200, 10},
+        {"NT 2025", 600000, 29700, 100},
+        {"NT 2025", 750000, 37125, 100},
+        {"Qld 2025", 365400, 11214, 10},
+        {"Qld 2025", 850000, 31275, 10},
+        // Above 2 million: 110,000 + 6.5 % of the excess, from the flat and the marginal row.
+        {"Vic 2025", 2500000, 142500, 0.01},
+        {"Vic 2025", 960000, 52670, 0.01},
+        // 50 at 3,000, the State's minimum.
+        {"Tas 2025", 3000, 50, 0.01},
+        // The Territory's flat rows above 525,000 are exact.
+        {"NT 2025", 525000.01, 0.0495 * 525000.01, 0.01},
+        {"NT 2025", 4000000, 230000, 0.01},
+        {"NT 2025", 6000000, 357000, 0.01},
+        {"ACT 2025", 1500000, 68100, 0.01},
+    };
+    for (const Case& c : cases) {
+        const int location = FindDutyLocation(c.scale);
+        ASSERT_GE(location, kDutyLocationCount) << c.scale;
+        EXPECT_NEAR(ComputeStampDuty(c.price, ShippedDutyScale(location)), c.duty, c.within)
+            << c.scale << " at " << c.price;
+    }
+}
+
+TEST_F(ScalesTest, TodaysNtRowsStayWithinAHundredOfTheTerritorysFormula) {
+    const DutyScale nt = ShippedDutyScale(FindDutyLocation("NT 2025"));
+    double largest = 0;
+    for (int price = 0; price <= 525000; ++price)
+        largest = std::max(largest, std::fabs(ComputeStampDuty(price, nt) - NtFormula(price)));
+    EXPECT_LE(largest, 100);
+    EXPECT_NEAR(largest, 51.27, 0.01) << "as the rows' comment says";
+    // The approximation meets the flat rate where the formula ends.
+    EXPECT_NEAR(NtFormula(525000), 0.0495 * 525000, 0.05);
+}
+
+// Tax and levy, the levy apart: the scale without its levy gives the tax alone.
+TEST_F(ScalesTest, TodaysTaxGivesTheTaxOfficesFigures) {
+    struct Case {
+        const char* scale;
+        double income, tax, levy;
+    } const cases[] = {
+        {"Australia (25/26)", 100000, 20788, 2000},
+        {"Australia (25/26)", 45000, 4288, 900},
+        {"Australia (25/26)", 18200, 0, 0},
+        {"Australia (25/26)", 28011, 1569.76, 0}, // no levy at the threshold itself
+        {"Australia (25/26)", 200000, 56138, 4000},
+        {"Australia (26/27)", 100000, 20520, 2000},
+        {"Australia (27/28)", 100000, 20252, 2000},
+        {"New Zealand (25/26)", 100000, 22877.50, 0},
+        {"New Zealand (25/26)", 15600, 1638, 0},
+    };
+    for (const Case& c : cases) {
+        const int location = FindTaxLocation(c.scale);
+        ASSERT_GE(location, kTaxLocationCount) << c.scale;
+        TaxScale noLevy = ShippedTaxScale(location);
+        noLevy.MedicareRate = 0;
+        EXPECT_NEAR(ComputeIncomeTax(c.income, noLevy), c.tax, 0.005) << c.scale << " " << c.income;
+        EXPECT_NEAR(ComputeIncomeTax(c.income, ShippedTaxScale(location)), c.tax + c.levy, 0.005)
+            << c.scale << " " << c.income;
+    }
 }
 
 } // namespace

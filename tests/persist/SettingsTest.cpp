@@ -97,12 +97,86 @@ TEST_F(Settings, DutyScaleTextHas33Items) {
 }
 
 TEST_F(Settings, ScaleTextsReadBackTheBuiltInScales) {
-    for (int loc = 0; loc < kDutyLocationCount; ++loc)
-        EXPECT_EQ(DutyScaleFromText(DutyScaleToText(ShippedDutyScale(loc))), ShippedDutyScale(loc))
-            << loc;
-    for (int loc = 0; loc < kTaxLocationCount; ++loc)
+    // Every entry but "Tas 2025", whose first rate (1.6666667) the text keeps to two decimals.
+    const int tas = FindDutyLocation("Tas 2025");
+    for (int loc = 0; loc < kBuiltInDutyCount; ++loc) {
+        DutyScale expected = ShippedDutyScale(loc);
+        if (loc == tas) expected.Rate[0] = 1.67;
+        EXPECT_EQ(DutyScaleFromText(DutyScaleToText(ShippedDutyScale(loc))), expected) << loc;
+    }
+    for (int loc = 0; loc < kBuiltInTaxCount; ++loc)
         EXPECT_EQ(TaxScaleFromText(TaxScaleToText(ShippedTaxScale(loc))), ShippedTaxScale(loc))
             << loc;
+}
+
+// The settings texts of the original entries, written out from the program before the
+// further entries came: byte for byte the same.
+TEST_F(Settings, ScaleTextsOfTheOriginalEntriesAreAsBefore) {
+    const char* const duty[kDutyLocationCount] = {
+        "7,0.00,20000.00,50000.00,100000.00,250000.00,500000.00,700000.00,0.00,0.00,0.00,"
+        "1.50,2.25,2.75,3.25,3.50,4.00,4.50,0.00,0.00,0.00,0,0,0,0,0,0,0,0,0,0,0.00,0,",
+        "7,0.00,14000.00,30000.00,80000.00,300000.00,1000000.00,3000000.00,0.00,0.00,"
+        "0.00,1.25,1.50,1.75,3.50,4.50,5.50,7.00,0.00,0.00,0.00,0,0,0,0,0,0,0,0,0,0,0.00,"
+        "1,",
+        "4,0.00,20000.00,115000.00,870000.00,0.00,0.00,0.00,0.00,0.00,0.00,1.40,2.40,"
+        "6.00,5.50,0.00,0.00,0.00,0.00,0.00,0.00,0,0,0,1,0,0,0,0,0,0,0.00,2,",
+        "9,0.00,12000.00,30000.00,50000.00,100000.00,200000.00,250000.00,300000.00,"
+        "500000.00,0.00,1.00,2.00,3.00,3.50,4.00,4.25,4.75,5.00,5.50,0.00,0,0,0,0,0,0,0,"
+        "0,0,0,0.00,3,",
+        "5,0.00,80000.00,100000.00,250000.00,500000.00,0.00,0.00,0.00,0.00,0.00,2.30,"
+        "3.45,4.75,5.90,6.30,0.00,0.00,0.00,0.00,0.00,0,0,0,0,0,0,0,0,0,0,0.00,4,",
+        "10,0.00,30000.00,50000.00,100000.00,150000.00,200000.00,250000.00,300000.00,"
+        "350000.00,500000.00,2.30,2.61,3.08,3.72,4.38,5.02,5.68,6.32,7.62,5.40,0,0,0,0,0,"
+        "0,0,0,0,1,0.00,5,",
+        "6,0.00,10000.00,30000.00,75000.00,150000.00,225000.00,0.00,0.00,0.00,0.00,1.50,"
+        "2.00,2.50,3.00,3.50,4.00,0.00,0.00,0.00,0.00,0,0,0,0,0,0,0,0,0,0,0.00,6,",
+        "6,0.00,100000.00,200000.00,300000.00,500000.00,1000000.00,0.00,0.00,0.00,0.00,"
+        "2.00,3.50,4.00,5.50,5.75,6.75,0.00,0.00,0.00,0.00,0,0,0,0,0,0,0,0,0,0,0.00,7,",
+        "1,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"
+        "0.00,0.00,0.00,0.00,0.00,0,0,0,0,0,0,0,0,0,0,0.00,8,",
+        "1,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"
+        "0.00,0.00,0.00,0.00,0.00,0,0,0,0,0,0,0,0,0,0,0.00,9,",
+    };
+    const char* const tax[kTaxLocationCount] = {
+        "5,0.00,6000.00,30000.00,75000.00,150000.00,0.00,0.00,0.00,0.00,0.00,0.00,15.00,"
+        "30.00,40.00,45.00,0.00,0.00,0.00,0.00,0.00,1.50,16740.00,0,",
+        "3,0.00,38000.00,60000.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,19.50,33.00,39.00,"
+        "0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,1,",
+        "5,0.00,6000.00,21600.00,63000.00,95000.00,0.00,0.00,0.00,0.00,0.00,0.00,15.00,"
+        "30.00,42.00,47.00,0.00,0.00,0.00,0.00,0.00,1.50,15529.00,2,",
+        "0,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"
+        "0.00,0.00,0.00,0.00,0.00,0.00,0.00,3,",
+        "0,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"
+        "0.00,0.00,0.00,0.00,0.00,0.00,0.00,4,",
+    };
+    for (int loc = 0; loc < kDutyLocationCount; ++loc)
+        EXPECT_EQ(DutyScaleToText(ShippedDutyScale(loc)), duty[loc]) << loc;
+    for (int loc = 0; loc < kTaxLocationCount; ++loc)
+        EXPECT_EQ(TaxScaleToText(ShippedTaxScale(loc)), tax[loc]) << loc;
+}
+
+TEST_F(Settings, AFurtherEntryIsStoredAndReadAtItsLocation) {
+    const int nsw = FindDutyLocation("NSW 2025");
+    const int au = FindTaxLocation("Australia (25/26)");
+    CurrentDutyScale = ShippedDutyScale(nsw);
+    CurrentTaxScale = ShippedTaxScale(au);
+    StoreStampDuty(store);
+    StoreTaxScale(store);
+    EXPECT_TRUE(text("StampDuty").value_or("").ends_with(",0.00,11,")) << *text("StampDuty");
+    EXPECT_TRUE(text("TaxScale").value_or("").ends_with(",2.00,28011.00,5,")) << *text("TaxScale");
+
+    ResetScalesToStartup();
+    CVELPPCDoc doc;
+    NewInvestment(doc, store);
+    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(nsw));
+    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(au));
+
+    // A location beyond every list is kept as it is.
+    DutyScale beyond = ShippedDutyScale(nsw);
+    beyond.Location = kBuiltInDutyCount;
+    store.WriteString(kSectionSettingsFile, "StampDuty", DutyScaleToText(beyond));
+    LoadScalesFromSettings(store);
+    EXPECT_EQ(CurrentDutyScale, beyond);
 }
 
 TEST_F(Settings, ShortScaleTextFillsTheRestWithZero) {

@@ -187,6 +187,171 @@ TEST_F(Velcalc, CsvHasTheNamedRowsForEveryYearExactly) {
     }
 }
 
+// The built-in scales: --scales, --duty and --tax.
+TEST_F(Velcalc, ScalesListsEveryBuiltInScale) {
+    Outcome r = run("--scales");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const auto j = nlohmann::json::parse(r.out);
+    const auto& duty = j.at("duty");
+    ASSERT_EQ(duty.size(), static_cast<std::size_t>(kBuiltInDutyCount));
+    for (int i = 0; i < kBuiltInDutyCount; ++i) {
+        const auto& e = duty[static_cast<std::size_t>(i)];
+        const DutyScale s = ShippedDutyScale(i);
+        EXPECT_EQ(e.at("index").get<int>(), i);
+        EXPECT_EQ(e.at("name").get<std::string>(), DutyLocationName(i));
+        EXPECT_EQ(e.at("Location").get<int>(), i);
+        EXPECT_EQ(e.at("Count").get<int>(), s.Count);
+        for (int row = 0; row < kScaleRows; ++row) {
+            EXPECT_EQ(e.at("Above")[row].get<double>(), s.Above[row]);
+            EXPECT_EQ(e.at("Rate")[row].get<double>(), s.Rate[row]);
+            EXPECT_EQ(e.at("Flat")[row].get<int>(), s.Flat[row]);
+        }
+        EXPECT_EQ(e.at("BaseDuty").get<double>(), 0);
+    }
+    EXPECT_EQ(duty[0].at("name"), "Qld");
+    EXPECT_EQ(duty[9].at("name"), "Custom");
+    EXPECT_EQ(duty[10].at("name"), "Qld 2025");
+    EXPECT_EQ(duty[17].at("name"), "ACT 2025");
+    EXPECT_EQ(duty[15].at("Rate")[7].get<double>(), 4.95);
+
+    const auto& tax = j.at("tax");
+    ASSERT_EQ(tax.size(), static_cast<std::size_t>(kBuiltInTaxCount));
+    for (int i = 0; i < kBuiltInTaxCount; ++i) {
+        const auto& e = tax[static_cast<std::size_t>(i)];
+        const TaxScale s = ShippedTaxScale(i);
+        EXPECT_EQ(e.at("index").get<int>(), i);
+        EXPECT_EQ(e.at("name").get<std::string>(), TaxLocationName(i));
+        EXPECT_EQ(e.at("Count").get<int>(), s.Count);
+        for (int row = 0; row < kScaleRows; ++row) {
+            EXPECT_EQ(e.at("Above")[row].get<double>(), s.Above[row]);
+            EXPECT_EQ(e.at("Rate")[row].get<double>(), s.Rate[row]);
+        }
+        EXPECT_EQ(e.at("MedicareRate").get<double>(), s.MedicareRate);
+        EXPECT_EQ(e.at("MedicareThreshold").get<double>(), s.MedicareThreshold);
+    }
+    EXPECT_EQ(tax[0].at("name"), "Australia (06/07)");
+    EXPECT_EQ(tax[0].at("MedicareThreshold").get<double>(), 16740);
+    EXPECT_EQ(tax[3].at("name"), "None ");
+    EXPECT_EQ(tax[5].at("name"), "Australia (25/26)");
+    EXPECT_EQ(tax[5].at("MedicareThreshold").get<double>(), 28011);
+    EXPECT_EQ(tax[8].at("name"), "New Zealand (25/26)");
+}
+
+TEST_F(Velcalc, DutyNamesABuiltInScaleForTheFile) {
+    // The files hold the start-up "Qld" scale of 2005-2007; each run replaces it.
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc);
+    doc.Price = doc.MarketValue = 600000;
+    const fs::path at600 = write("600.vel", SaveToString(doc));
+    doc.Price = doc.MarketValue = 750000;
+    const fs::path at750 = write("750.vel", SaveToString(doc));
+    ASSERT_EQ(doc.UseSDScale, 1);
+
+    struct Case {
+        const char* scale;
+        double at600, at750, within;
+    } const cases[] = {
+        {"NSW 2025", 21412, 28162, 10}, {"Vic 2025", 31070, 40070, 10},
+        {"Qld 2025", 20025, 26775, 10}, {"WA 2025", 22515, 29740.50, 10},
+        {"SA 2025", 26830, 35080, 10},  {"Tas 2025", 22497.50, 28935, 10},
+        {"ACT 2025", 15720, 22200, 10}, {"NT 2025", 29700, 37125, 100},
+    };
+    for (const Case& c : cases) {
+        for (const auto& [file, duty] : {std::pair{at600, c.at600}, std::pair{at750, c.at750}}) {
+            Outcome r = run("--duty '" + std::string(c.scale) + "' " + quoted(file));
+            ASSERT_EQ(r.status, 0) << c.scale << r.err;
+            const auto j = nlohmann::json::parse(r.out);
+            EXPECT_NEAR(j.at("fields").at("StampDutyCost").get<double>(), duty, c.within)
+                << c.scale << " " << file;
+            EXPECT_EQ(j.at("scales").at("duty").at("Location").get<int>(),
+                      FindDutyLocation(c.scale));
+            // The tax scale stays the file's.
+            EXPECT_EQ(j.at("scales").at("tax").at("MedicareThreshold").get<double>(), 15529);
+        }
+    }
+
+    // An original entry works the same way, and the "=" form too.
+    Outcome r = run("--duty=Qld " + quoted(at600));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_DOUBLE_EQ(nlohmann::json::parse(r.out).at("fields").at("StampDutyCost").get<double>(),
+                     ComputeStampDuty(600000, ShippedDutyScale(0)));
+}
+
+TEST_F(Velcalc, TaxNamesABuiltInScaleForTheFile) {
+    Outcome r = run("--tax 'Australia (25/26)' --csv " + quoted(file));
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = run("--tax 'Australia (25/26)' --duty 'Vic 2025' " + quoted(file));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+
+    // The scale the figures were worked out under, read back from the output.
+    const auto& t = j.at("scales").at("tax");
+    TaxScale used;
+    used.Location = static_cast<std::int16_t>(t.at("Location").get<int>());
+    used.Count = static_cast<std::int16_t>(t.at("Count").get<int>());
+    for (int row = 0; row < kScaleRows; ++row) {
+        used.Above[row] = t.at("Above")[row].get<double>();
+        used.Rate[row] = t.at("Rate")[row].get<double>();
+    }
+    used.MedicareRate = t.at("MedicareRate").get<double>();
+    used.MedicareThreshold = t.at("MedicareThreshold").get<double>();
+    EXPECT_EQ(used, ShippedTaxScale(FindTaxLocation("Australia (25/26)")));
+    EXPECT_NEAR(ComputeIncomeTax(100000, used), 20788 + 2000, 0.005);
+    EXPECT_NEAR(ComputeIncomeTax(45000, used), 4288 + 900, 0.005);
+
+    // The figures are the library's under those two scales.
+    CVELPPCDoc doc = loadedSample();
+    CurrentTaxScale = used;
+    CurrentDutyScale = ShippedDutyScale(FindDutyLocation("Vic 2025"));
+    doc.Recalculate(false);
+    EXPECT_EQ(j.at("fields").at("StampDutyCost").get<double>(), doc.StampDutyCost);
+    EXPECT_EQ(j.at("fields").at("NPV").get<double>(), doc.NPV);
+    for (int c = 0; c < kTableColumns; ++c)
+        ASSERT_EQ(j.at("table").at("TaxSaving")[c].get<double>(), doc.At(Row::TaxSaving, c))
+            << "year " << c + 1;
+    EXPECT_NE(doc.At(Row::TaxSaving, 0), loadedSample().At(Row::TaxSaving, 0))
+        << "the file's own scale gives other figures";
+}
+
+TEST_F(Velcalc, AnUnknownScaleNameIsRefusedWithTheNames) {
+    struct Case {
+        std::string args;
+        int count; // names listed
+    } const cases[] = {
+        {"--duty Narnia " + quoted(file), kBuiltInDutyCount},
+        {"--duty 'nsw 2025' " + quoted(file), kBuiltInDutyCount},
+        {"--tax 'Australia (24/25)' " + quoted(file), kBuiltInTaxCount},
+        {"--tax= " + quoted(file), kBuiltInTaxCount},
+    };
+    for (const Case& c : cases) {
+        Outcome r = run(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_EQ(lines(r.err).size(), static_cast<std::size_t>(c.count + 1)) << r.err;
+        const bool duty = c.count == kBuiltInDutyCount;
+        for (int i = 0; i < c.count; ++i) {
+            const std::string_view name = duty ? DutyLocationName(i) : TaxLocationName(i);
+            EXPECT_NE(r.err.find("\"" + std::string(name) + "\""), std::string::npos) << name;
+        }
+    }
+    Outcome r = run("--tax None " + quoted(file));
+    EXPECT_EQ(r.status, 0) << "\"None \" found without its space: " << r.err;
+
+    for (const std::string& args :
+         {std::string("--duty"), "--scales " + quoted(file), std::string("--scales --csv"),
+          "--duty Qld --duty NSW " + quoted(file), std::string("--tax 'Australia (25/26)'")}) {
+        Outcome bad = run(args);
+        EXPECT_EQ(bad.status, 2) << args;
+        EXPECT_EQ(bad.out, "") << args;
+        EXPECT_NE(bad.err.find("usage: velcalc"), std::string::npos) << args;
+    }
+
+    Outcome help = run("--help");
+    for (const char* option : {"--scales", "--duty NAME", "--tax NAME"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+}
+
 TEST_F(Velcalc, ExitStatusesAndMessages) {
     Outcome help = run("--help");
     EXPECT_EQ(help.status, 0);

@@ -255,15 +255,38 @@ void CEditorForm::PutCheckState(int id, int state) {
     if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) button->setChecked(state != 0);
 }
 
+namespace {
+
+// A line that QComboBox::insertSeparator made.
+bool IsSeparator(const QComboBox& list, int line) {
+    return list.itemData(line, Qt::AccessibleDescriptionRole).toString() ==
+           QLatin1String("separator");
+}
+
+} // namespace
+
+// Choices count the lines that are not separators: a separator never shifts a choice.
 int CEditorForm::GetChoice(int id) const {
     auto* list = qobject_cast<QComboBox*>(Control(id));
-    return list ? list->currentIndex() : -1;
+    if (!list || list->currentIndex() < 0) return -1;
+    int choice = list->currentIndex();
+    for (int line = 0; line < list->currentIndex(); ++line)
+        if (IsSeparator(*list, line)) --choice;
+    return choice;
 }
 
 void CEditorForm::PutChoice(int id, int index) {
     auto* list = qobject_cast<QComboBox*>(Control(id));
     if (!list) return;
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+    int choice = 0;
+    for (int line = 0; line < list->count(); ++line) {
+        if (IsSeparator(*list, line)) continue;
+        if (choice++ == index) {
+            list->setCurrentIndex(line);
+            return;
+        }
+    }
+    list->setCurrentIndex(-1);
 }
 
 void CEditorForm::Show(int id, bool visible) {

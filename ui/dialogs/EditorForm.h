@@ -60,6 +60,8 @@ public:
     QLabel* Figure(int id);                  // a worked-out number, right-aligned
     QCheckBox* CheckBox(int id, const QString& text);
     QRadioButton* RadioButton(int id, const QString& text);
+    // Separators inserted later (QComboBox::insertSeparator) are not choices: choice i is the
+    // i-th line that is not a separator.
     QComboBox* DropDown(int id, const QStringList& lines);
     QPushButton* Button(int id, const QString& text);
     QPushButton* RecalculateButton();        // "Recalculate"

@@ -58,10 +58,8 @@ void CPropValue::OnOk(ControlPort& port) { ReadEdits(port); }
 double CPurchCosts::ScaleDuty() const { return ComputeStampDuty(price, CurrentDutyScale); }
 
 std::u16string CPurchCosts::UsesScaleText(int location) {
-    std::u16string text = u"Uses ";
-    if (location >= 0 && location < kDutyLocationCount)
-        text += FromUtf8(kDutyLocations[static_cast<std::size_t>(location)]);
-    return text;
+    // A location beyond the built-in entries has no name.
+    return u"Uses " + FromUtf8(DutyLocationName(location));
 }
 
 void CPurchCosts::CheckScaleDuty() {

@@ -24,12 +24,19 @@ QString FromU16(const std::u16string& s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-template <std::size_t N>
-QStringList LocationLines(const std::array<std::string_view, N>& names) {
+// The "Location:" list: every built-in entry in location order, the further entries after a
+// separator. The form's choices skip the separator, so a choice is a location.
+QComboBox* LocationList(CEditorForm& f, int count, int firstFurther,
+                        std::string_view (*name)(int location)) {
     QStringList lines;
-    for (std::string_view name : names)
-        lines << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-    return lines;
+    for (int location = 0; location < count; ++location) {
+        const std::string_view n = name(location);
+        lines << QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
+    }
+    QComboBox* list = f.DropDown(CScaleEditor::kLocation, lines);
+    list->insertSeparator(firstFurther);
+    list->setMaxVisibleItems(count + 1);
+    return list;
 }
 
 // The list's usual size on a small screen: room for seven lines or so.
@@ -204,8 +211,9 @@ StampDutyScaleDialog::StampDutyScaleDialog(CStampDutyScale& editor, QWidget* par
                               {QStringLiteral("Rate"), 3, true},
                               {QStringLiteral("Flat"), 2, true}})) {
     CEditorForm& f = Form();
-    f.Rows()->addRow(QStringLiteral("Location:"),
-                     f.DropDown(CStampDutyScale::kLocation, LocationLines(kDutyLocations)));
+    f.Rows()->addRow(
+        QStringLiteral("Location:"),
+        LocationList(f, kBuiltInDutyCount, kFirstFurtherDutyLocation, DutyLocationName));
     list_->setParent(&f);
     f.Layout()->addWidget(list_, 1);
     auto* buttons = new QHBoxLayout;
@@ -234,7 +242,7 @@ TaxScalesDialog::TaxScalesDialog(CTaxScales& editor, QWidget* parent)
           {{QStringLiteral("Above"), 5, false}, {QStringLiteral("Rate"), 5, true}})) {
     CEditorForm& f = Form();
     f.Rows()->addRow(QStringLiteral("Location:"),
-                     f.DropDown(CTaxScales::kLocation, LocationLines(kTaxLocations)));
+                     LocationList(f, kBuiltInTaxCount, kFirstFurtherTaxLocation, TaxLocationName));
 
     // "Medicare:" with its two fields under their headings.
     auto* medicare = new QGridLayout;

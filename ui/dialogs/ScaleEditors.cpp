@@ -213,7 +213,7 @@ void CStampDutyScale::RemoveRow(int row) {
 }
 
 bool CStampDutyScale::EqualsBuiltIn() const {
-    if (scale.Location < 0 || scale.Location >= kDutyLocationCount) return false;
+    if (scale.Location < 0 || scale.Location >= kBuiltInDutyCount) return false;
     const DutyScale& b = BuiltInDutyScales[static_cast<std::size_t>(scale.Location)];
     if (b.Count != scale.Count) return false;
     for (int row = 0; row < RowsInUse(scale.Count); ++row) {
@@ -253,7 +253,7 @@ void CStampDutyScale::OnOpen(ControlPort& port) {
 
 bool CStampDutyScale::OnChoose(ControlPort& port, int id) {
     const int location = port.GetChoice(id);
-    if (id != kLocation || location < 0 || location >= kDutyLocationCount) return false;
+    if (id != kLocation || location < 0 || location >= kBuiltInDutyCount) return false;
     const DutyScale& b = BuiltInDutyScales[static_cast<std::size_t>(location)];
     scale.Location = static_cast<std::int16_t>(location);
     scale.Count = ValidCount(b.Count);
@@ -305,7 +305,7 @@ void CTaxScales::RemoveRow(int row) {
 }
 
 bool CTaxScales::EqualsBuiltIn() const {
-    if (scale.Location < 0 || scale.Location >= kTaxLocationCount) return false;
+    if (scale.Location < 0 || scale.Location >= kBuiltInTaxCount) return false;
     const TaxScale& b = BuiltInTaxScales[static_cast<std::size_t>(scale.Location)];
     if (b.Count != scale.Count) return false;
     for (int row = 0; row < RowsInUse(scale.Count); ++row) {
@@ -365,7 +365,7 @@ bool CTaxScales::OnLeaveEdit(ControlPort& port, int id) {
 
 bool CTaxScales::OnChoose(ControlPort& port, int id) {
     const int location = port.GetChoice(id);
-    if (id != kLocation || location < 0 || location >= kTaxLocationCount) return false;
+    if (id != kLocation || location < 0 || location >= kBuiltInTaxCount) return false;
     const TaxScale& b = BuiltInTaxScales[static_cast<std::size_t>(location)];
     scale.Location = static_cast<std::int16_t>(location);
     scale.Count = ValidCount(b.Count);

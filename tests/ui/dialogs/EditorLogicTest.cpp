@@ -127,7 +127,9 @@ TEST_F(PurchCostsLogic, AcceptedScaleChangeRetakesTheDuty) {
 TEST(PurchCostsText, LocationNames) {
     EXPECT_EQ(CPurchCosts::UsesScaleText(8), u"Uses None");
     EXPECT_EQ(CPurchCosts::UsesScaleText(9), u"Uses Custom");
-    EXPECT_EQ(CPurchCosts::UsesScaleText(10), u"Uses ");
+    EXPECT_EQ(CPurchCosts::UsesScaleText(10), u"Uses Qld 2025");
+    EXPECT_EQ(CPurchCosts::UsesScaleText(17), u"Uses ACT 2025");
+    EXPECT_EQ(CPurchCosts::UsesScaleText(18), u"Uses ");
     EXPECT_EQ(CPurchCosts::UsesScaleText(-1), u"Uses ");
 }
 

@@ -39,6 +39,14 @@ void ChooseLocation(QWidget& d, int index) {
     combo->setCurrentIndex(index);
     emit combo->activated(index);
 }
+void ChooseLocation(QWidget& d, const QString& name) {
+    const int index = Location(d)->findText(name);
+    ASSERT_GE(index, 0) << name.toStdString();
+    ChooseLocation(d, index);
+}
+bool IsSeparator(QComboBox* combo, int index) {
+    return combo->itemData(index, Qt::AccessibleDescriptionRole).toString() == "separator";
+}
 
 void Mouse(QWidget* w, QEvent::Type type, QPoint pos) {
     QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton,
@@ -85,7 +93,7 @@ TEST_F(ScaleDialogs, StampDutyListShowsTheRowsInShadedColumnsInRowOrder) {
     Activate(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Stamp Duty");
     EXPECT_EQ(Location(dialog)->currentText(), "Qld");
-    EXPECT_EQ(Location(dialog)->count(), 10);
+    EXPECT_EQ(Location(dialog)->count(), 19) << "18 entries and a separator";
 
     ScaleRowList* list = ListOf(dialog);
     ASSERT_NE(list, nullptr);
@@ -190,6 +198,62 @@ TEST_F(ScaleDialogs, TheListAnswersTapsDoubleTapsAndKeys) {
     dialog.reject();
 }
 
+// The original entries keep their places; today's follow after a separator.
+TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
+    CStampDutyScale duty;
+    duty.scale = CurrentDutyScale;
+    StampDutyScaleDialog dutyDialog(duty);
+    Activate(dutyDialog);
+    QComboBox* combo = Location(dutyDialog);
+    const QStringList dutyLines = {"Qld",     "NSW",      "Vic",      "SA",       "WA",
+                                   "NT",      "Tas",      "ACT",      "None",     "Custom",
+                                   "",        "Qld 2025", "NSW 2025", "Vic 2025", "SA 2025",
+                                   "WA 2025", "NT 2025",  "Tas 2025", "ACT 2025"};
+    ASSERT_EQ(combo->count(), dutyLines.size());
+    for (int i = 0; i < combo->count(); ++i) {
+        EXPECT_EQ(combo->itemText(i), dutyLines[i]) << i;
+        EXPECT_EQ(IsSeparator(combo, i), i == kDutyLocationCount) << i;
+    }
+    EXPECT_GE(combo->maxVisibleItems(), combo->count()) << "every entry in sight";
+
+    ChooseLocation(dutyDialog, "NSW 2025");
+    const int nsw = FindDutyLocation("NSW 2025");
+    EXPECT_EQ(duty.scale, ShippedDutyScale(nsw));
+    ASSERT_EQ(ListOf(dutyDialog)->topLevelItemCount(), 7);
+    EXPECT_EQ(Cell(dutyDialog, 6, 0), "$3.721m");
+    EXPECT_EQ(Cell(dutyDialog, 6, 1), "7.00");
+    EXPECT_EQ(combo->currentText(), "NSW 2025");
+
+    // An edit makes it "Custom" as it would an original entry.
+    OnNextDialog([](QDialog& item) {
+        Retype(Edit(item, CStampDutyItem::kRate), "1.6");
+        OkButton(item)->click();
+    });
+    Button(dutyDialog, CScaleEditor::kModify)->click();
+    EXPECT_EQ(combo->currentText(), "Custom");
+    EXPECT_EQ(duty.scale.Location, kDutyLocationCustom);
+    ChooseLocation(dutyDialog, "Vic 2025");
+    EXPECT_EQ(Cell(dutyDialog, 3, 2), "Flat");
+    EXPECT_EQ(duty.scale.Location, FindDutyLocation("Vic 2025"));
+    dutyDialog.reject();
+
+    CTaxScales tax;
+    tax.scale = ShippedTaxScale(FindTaxLocation("New Zealand (25/26)"));
+    TaxScalesDialog taxDialog(tax);
+    Activate(taxDialog);
+    combo = Location(taxDialog);
+    EXPECT_EQ(combo->currentText(), "New Zealand (25/26)") << "a further entry shown on opening";
+    ASSERT_EQ(combo->count(), 10);
+    EXPECT_EQ(combo->itemText(kTaxLocationCustom), "Custom");
+    EXPECT_TRUE(IsSeparator(combo, kTaxLocationCount));
+    EXPECT_EQ(combo->itemText(6), "Australia (25/26)");
+    ChooseLocation(taxDialog, "Australia (25/26)");
+    EXPECT_EQ(tax.scale, ShippedTaxScale(FindTaxLocation("Australia (25/26)")));
+    EXPECT_EQ(Edit(taxDialog, CTaxScales::kThreshold)->text(), "28,011");
+    EXPECT_EQ(Edit(taxDialog, CTaxScales::kMedicareRate)->text(), "2.00%");
+    taxDialog.reject();
+}
+
 TEST_F(ScaleDialogs, TaxScalesOpensOnTheStartupScaleAndItsMedicareFieldsTakeChanges) {
     CTaxScales editor;
     editor.scale = CurrentTaxScale;
@@ -269,6 +333,37 @@ TEST_F(ScaleCommands, StampDutyOkReplacesTheScaleKeepsBaseDutyRecalculatesAndSto
     EXPECT_EQ(store.log.size(), 1u);
 }
 
+// Settings -> Stamp Duty, "NSW 2025", OK: the figures follow, the settings keep it, and the next
+// new investment starts with it.
+TEST_F(ScaleCommands, ATodaysEntryIsStoredAndTheNextNewInvestmentUsesIt) {
+    OnNextDialog([](QDialog& d) {
+        ChooseLocation(d, "NSW 2025");
+        OkButton(d)->click();
+    });
+    Hooks().stampDuty(doc, store, nullptr);
+    const DutyScale nsw = ShippedDutyScale(FindDutyLocation("NSW 2025"));
+    EXPECT_EQ(CurrentDutyScale, nsw);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_DOUBLE_EQ(doc.StampDutyCost, ComputeStampDuty(500000, nsw));
+    EXPECT_EQ(Stored("StampDuty"), DutyScaleToText(nsw));
+
+    ResetScalesToStartup();
+    CVELPPCDoc next;
+    NewInvestment(next, store);
+    EXPECT_EQ(CurrentDutyScale, nsw);
+    next.Price = next.MarketValue = 600000;
+    next.Recalculate(false);
+    EXPECT_NEAR(next.StampDutyCost, 21412, 10);
+
+    // The editor opens on it again.
+    OnNextDialog([](QDialog& d) {
+        EXPECT_EQ(Location(d)->currentText(), "NSW 2025");
+        EXPECT_EQ(Cell(d, 1, 0), "$17,000");
+        CancelButton(d)->click();
+    });
+    Hooks().stampDuty(next, store, nullptr);
+}
+
 TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
     const double duty = doc.StampDutyCost;
     OnNextDialog([](QDialog& d) {
@@ -331,6 +426,17 @@ TEST_F(ScaleCommands, ChangeScaleInPurchaseCostsTakesEffectAtOnceAndOutlivesCanc
         });
         change->click();
         EXPECT_EQ(In<QCheckBox>(costs, CPurchCosts::kUsesScale)->text(), "Uses NSW");
+        OnNextDialog([](QDialog& scale) {
+            ChooseLocation(scale, "Qld 2025");
+            OkButton(scale)->click();
+        });
+        change->click();
+        EXPECT_EQ(In<QCheckBox>(costs, CPurchCosts::kUsesScale)->text(), "Uses Qld 2025");
+        OnNextDialog([](QDialog& scale) {
+            ChooseLocation(scale, 1); // back to NSW
+            OkButton(scale)->click();
+        });
+        change->click();
         EXPECT_EQ(Edit(costs, CPurchCosts::kStampDuty)->text().toStdString(),
                   FormatValue(ComputeStampDuty(500000, ShippedDutyScale(1)), kAmountFormat));
         CancelButton(costs)->click();

@@ -218,6 +218,62 @@ TEST_F(DutyEditor, RowsOfADamagedScaleAreReadWithinTheirBounds) {
     EXPECT_EQ(ed.selected, -1);
 }
 
+// --- today's entries, after the original ones ---
+
+TEST_F(DutyEditor, ATodaysEntryIsChosenAndCheckedLikeAnOriginalOne) {
+    Open(CurrentDutyScale);
+    const int nsw = FindDutyLocation("NSW 2025");
+    Choose(nsw);
+    EXPECT_EQ(ed.scale, ShippedDutyScale(nsw));
+    EXPECT_EQ(port.choices[CScaleEditor::kLocation], nsw);
+    ASSERT_EQ(list.lines.size(), 7u);
+    EXPECT_EQ(list.Cell(1, 0), "$17,000");
+    EXPECT_EQ(list.Cell(1, 1), "1.50");
+    EXPECT_TRUE(ButtonsAre(true, true, true));
+
+    ChangeRate(1, 0.005);
+    EXPECT_EQ(ed.scale.Location, nsw) << "within 0.01 of the built-in rate";
+    ChangeRate(1, 0.5);
+    EXPECT_EQ(ed.scale.Location, kDutyLocationCustom);
+    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom].Above, ShippedDutyScale(nsw).Above);
+    EXPECT_EQ(BuiltInDutyScales[static_cast<std::size_t>(nsw)], ShippedDutyScale(nsw));
+
+    Choose(nsw);
+    ed.Ok(port);
+    EXPECT_EQ(ed.scale, ShippedDutyScale(nsw));
+}
+
+TEST_F(DutyEditor, TodaysTasmanianEntryReadFromTheSettingsStaysItself) {
+    const int tas = FindDutyLocation("Tas 2025");
+    DutyScale stored = ShippedDutyScale(tas);
+    stored.Rate[0] = 1.67; // the settings text keeps two decimals of 1.6666667
+    Open(stored);
+    Click(CScaleEditor::kAdd); // cancelled, but the custom check runs
+    EXPECT_EQ(itemDialogs, 1);
+    EXPECT_EQ(ed.scale.Location, tas);
+}
+
+TEST_F(TaxEditor, ATodaysEntryBringsItsRowsAndMedicareValues) {
+    Open(CurrentTaxScale);
+    const int au = FindTaxLocation("Australia (25/26)");
+    Choose(au);
+    EXPECT_EQ(ed.scale, ShippedTaxScale(au));
+    EXPECT_EQ(port.Text(CTaxScales::kThreshold), "28,011");
+    EXPECT_EQ(port.Text(CTaxScales::kMedicareRate), "2.00%");
+    EXPECT_EQ(list.Cell(1, 0), "$18,200");
+    EXPECT_EQ(list.Cell(1, 1), "16.00");
+    Leave(CTaxScales::kMedicareRate, "2%");
+    EXPECT_EQ(ed.scale.Location, au);
+    ed.Ok(port);
+    EXPECT_EQ(ed.scale, ShippedTaxScale(au));
+
+    Choose(FindTaxLocation("New Zealand (25/26)"));
+    EXPECT_EQ(port.Text(CTaxScales::kThreshold), "0");
+    EXPECT_EQ(list.Cell(0, 1), "10.50");
+    Leave(CTaxScales::kThreshold, "1");
+    EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
+}
+
 // --- "Tax Scales" ---
 
 TEST_F(TaxEditor, StartupScaleStaysAustraliaUntilTheFirstChange) {

@@ -1,7 +1,10 @@
 // Pictures of the two scale editors for the documentation; taken only when VEL_SCREENSHOT_DIR
 // names a folder.
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QPainter>
 #include <QPixmap>
 #include <gtest/gtest.h>
 
@@ -15,6 +18,31 @@ void Save(QDialog& dialog, const QString& name) {
     QApplication::processEvents();
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     EXPECT_TRUE(dialog.grab().save(QDir(dir).filePath(name))) << name.toStdString();
+    dialog.reject();
+}
+
+// The dialog with its "Location:" list open: the list's window drawn over the dialog's picture.
+void SaveWithOpenList(QDialog& dialog, const QString& name) {
+    dialog.show();
+    QApplication::processEvents();
+    auto* combo = dialog.findChild<QComboBox*>();
+    ASSERT_NE(combo, nullptr);
+    combo->showPopup();
+    QApplication::processEvents();
+    QWidget* popup = combo->view()->window();
+    const QRect dialogRect(dialog.mapToGlobal(QPoint(0, 0)), dialog.size());
+    const QRect popupRect(popup->mapToGlobal(QPoint(0, 0)), popup->size());
+    const QRect all = dialogRect.united(popupRect);
+    QPixmap picture(all.size() * dialog.devicePixelRatioF());
+    picture.setDevicePixelRatio(dialog.devicePixelRatioF());
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.drawPixmap(dialogRect.topLeft() - all.topLeft(), dialog.grab());
+    painter.drawPixmap(popupRect.topLeft() - all.topLeft(), popup->grab());
+    painter.end();
+    combo->hidePopup();
+    const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
+    EXPECT_TRUE(picture.save(QDir(dir).filePath(name))) << name.toStdString();
     dialog.reject();
 }
 
@@ -33,6 +61,12 @@ TEST(Screenshots, ScaleEditors) {
     dutyDialog.List()->onStep(1);
     dutyDialog.List()->onStep(1);
     Save(dutyDialog, QStringLiteral("scale-duty.png"));
+
+    // "NSW 2025" chosen, the Location list open over the dialog.
+    CStampDutyScale today;
+    today.scale = ShippedDutyScale(FindDutyLocation("NSW 2025"));
+    StampDutyScaleDialog todayDialog(today);
+    SaveWithOpenList(todayDialog, QStringLiteral("scale-duty-locations.png"));
 
     // The tax scale in force at start-up.
     CTaxScales tax;
