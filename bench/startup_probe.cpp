@@ -17,6 +17,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/VELPPCApp.h"
 #include "ui/shell/VELPPCView.h"
+#include "ui/workspace/Workspace.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     InstallDialogHooks();
     InstallChartHooks();
     InstallColourHooks();
+    InstallWorkspaceHooks();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     CVELPPCApp app;
