@@ -9,6 +9,8 @@ if(_vel_begin LESS 0 OR _vel_end LESS _vel_begin)
 endif()
 math(EXPR _vel_length "${_vel_end} - ${_vel_begin}")
 string(SUBSTRING "${_vel_readme}" ${_vel_begin} ${_vel_length} _vel_guide)
+# The pictures stay with the README; the guide inside the program is text.
+string(REGEX REPLACE "\n!\\[[^\n]*\\)\n" "\n" _vel_guide "${_vel_guide}")
 set(VEL_USER_GUIDE ${CMAKE_BINARY_DIR}/help/user-guide.md)
 # Written through a copy that changes only with the text, so that a configure run alone does
 # not rebuild the resource.

@@ -49,7 +49,21 @@ QString Exact(double v) {
 } // namespace
 
 ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
-    : QAbstractTableModel(parent), doc_(doc) {}
+    : QAbstractTableModel(parent), doc_(doc) {
+    bold_.setBold(true);
+    MakeTexts();
+}
+
+void ProjectionModel::MakeTexts() {
+    const int columns = columnCount();
+    for (int r = 0; r < kTableColumns; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const std::string text = FormatValue(Value(r + 1, c), kMoneyFormat);
+            const auto i = static_cast<std::size_t>(r * columns + c);
+            texts_[i] = QString::fromStdString(text);
+            losses_[i] = text.find_first_of("-(") != std::string::npos;
+        }
+}
 
 int ProjectionModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kTableColumns;
@@ -67,25 +81,16 @@ double ProjectionModel::Value(int year, int column) const {
 QVariant ProjectionModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const int year = index.row() + 1;
+    const auto cell = static_cast<std::size_t>(index.row() * columnCount() + index.column());
+    if (cell >= texts_.size()) return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromStdString(FormatValue(Value(year, index.column()), kMoneyFormat));
-    case Qt::ForegroundRole: {
-        const std::string text = FormatValue(Value(year, index.column()), kMoneyFormat);
-        const bool loss = text.find_first_of("-(") != std::string::npos;
-        return QColor(loss ? ToQColor(kColourRed) : QColor(Qt::black));
-    }
+    case Qt::DisplayRole: return texts_[cell];
+    case Qt::ForegroundRole: return QColor(losses_[cell] ? ToQColor(kColourRed) : QColor(Qt::black));
     case Qt::BackgroundRole:
         if (year == doc_.ShowYear) return kResultsShade;
         if (year <= doc_.ProjectionYear) return kPeriodShade;
         return {};
-    case Qt::FontRole:
-        if (year == doc_.ShowYear) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
-        return {};
+    case Qt::FontRole: return year == doc_.ShowYear ? QVariant(bold_) : QVariant();
     case Qt::TextAlignmentRole: return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default: return {};
     }
@@ -118,6 +123,7 @@ QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 void ProjectionModel::Refresh() {
+    MakeTexts();
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }

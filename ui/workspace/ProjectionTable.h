@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QModelIndexList>
+#include <QFont>
 #include <QTableView>
 
 #include <array>
@@ -36,7 +37,13 @@ public:
     double Value(int year, int column) const;
 
 private:
+    void MakeTexts();
+
     const CVELPPCDoc& doc_;
+    // The cells' texts, made once per change rather than at every paint.
+    std::array<QString, kTableColumns * 15> texts_;
+    std::array<bool, kTableColumns * 15> losses_{};
+    QFont bold_;
 };
 
 // The cells of `selection` as tab-separated lines: a line of headings ("Year" and the
