@@ -262,9 +262,25 @@ void CMainFrame::OnCommand(int command) {
     case CmdEditCopy:
         if (pane_ && pane_->Widget()->isVisibleTo(this)) pane_->Copy();
         break;
-    case CmdZoomIn: SetZoom(NextZoom(zoom_, +1)); break;
-    case CmdZoomOut: SetZoom(NextZoom(zoom_, -1)); break;
-    case CmdActualSize: SetZoom(100); break;
+    case CmdZoomIn:
+    case CmdZoomOut:
+    case CmdActualSize:
+    {
+        const int zoom =
+            command == CmdActualSize ? 100 : NextZoom(zoom_, command == CmdZoomIn ? +1 : -1);
+        // The summary keeps its proportions: its share of the window grows with the zoom.
+        QList<int> sizes = splitter_->sizes();
+        if (pane_ && pane_->Widget()->isVisibleTo(this) && sizes.size() == 2 && zoom_ > 0) {
+            const int total = sizes[0] + sizes[1];
+            sizes[0] = std::min(sizes[0] * zoom / zoom_, total * 3 / 4);
+            sizes[1] = total - sizes[0];
+            splitter_->setSizes(sizes);
+        }
+        SetZoom(zoom);
+    }
+        // Kept at once, as the recent files are.
+        WriteWindowState(store_, CurrentWindowState());
+        break;
     case CmdProjectionPane:
         if (pane_) ShowPane(!pane_->Widget()->isVisibleTo(this));
         break;

@@ -50,8 +50,16 @@ QString Exact(double v) {
 
 ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
-    bold_.setBold(true);
+    SetFont(QFont());
     MakeTexts();
+}
+
+void ProjectionModel::SetFont(const QFont& font) {
+    normal_ = font;
+    bold_ = font;
+    bold_.setBold(true);
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    Refresh();
 }
 
 void ProjectionModel::MakeTexts() {
@@ -90,7 +98,7 @@ QVariant ProjectionModel::data(const QModelIndex& index, int role) const {
         if (year == doc_.ShowYear) return kResultsShade;
         if (year <= doc_.ProjectionYear) return kPeriodShade;
         return {};
-    case Qt::FontRole: return year == doc_.ShowYear ? QVariant(bold_) : QVariant();
+    case Qt::FontRole: return year == doc_.ShowYear ? bold_ : normal_;
     case Qt::TextAlignmentRole: return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default: return {};
     }
@@ -98,6 +106,7 @@ QVariant ProjectionModel::data(const QModelIndex& index, int role) const {
 
 QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal) {
+        if (role == Qt::FontRole) return normal_;
         if (role == Qt::DisplayRole && section >= 0 && section < columnCount())
             return QString::fromUtf8(kProjectionColumns[static_cast<std::size_t>(section)].heading);
         return {};
@@ -111,13 +120,7 @@ QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, i
         if (year == doc_.ShowYear) return QStringLiteral("The results year");
         if (year <= doc_.ProjectionYear) return QStringLiteral("In the projection period");
         return {};
-    case Qt::FontRole:
-        if (year == doc_.ShowYear) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
-        return {};
+    case Qt::FontRole: return year == doc_.ShowYear ? bold_ : normal_;
     default: return {};
     }
 }
@@ -179,8 +182,7 @@ void ProjectionTable::SetZoom(int percent) {
         f.setPixelSize(std::max((pixels * percent + 50) / 100, 1));
     }
     setFont(f);
-    horizontalHeader()->setFont(f);
-    verticalHeader()->setFont(f);
+    model_.SetFont(f);
     const QFontMetrics m(f);
     verticalHeader()->setDefaultSectionSize(m.height() + 6);
     // Room for the widest figure the money format gives ("(1,234,567)").

@@ -35,6 +35,8 @@ public:
     void Refresh();
     // The value under a cell; the year of a line is its row + 1.
     double Value(int year, int column) const;
+    // The font of cells and headings; the results year's is its bold form.
+    void SetFont(const QFont& font);
 
 private:
     void MakeTexts();
@@ -43,7 +45,7 @@ private:
     // The cells' texts, made once per change rather than at every paint.
     std::array<QString, kTableColumns * 15> texts_;
     std::array<bool, kTableColumns * 15> losses_{};
-    QFont bold_;
+    QFont normal_, bold_;
 };
 
 // The cells of `selection` as tab-separated lines: a line of headings ("Year" and the

@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -112,6 +113,16 @@ TEST_F(WorkspaceTest, TableShowsTheRecordAfterEveryEdit) {
     EXPECT_TRUE(model.data(model.index(2, 0), Qt::FontRole).value<QFont>().bold());
     EXPECT_TRUE(model.data(model.index(9, 0), Qt::BackgroundRole).isValid());
     EXPECT_FALSE(model.data(model.index(10, 0), Qt::BackgroundRole).isValid());
+    // Zoom reaches cells and headings alike.
+    const int normal = QFontInfo(model.data(model.index(0, 0), Qt::FontRole).value<QFont>()).pixelSize();
+    frame->OnCommand(CmdZoomIn);
+    frame->OnCommand(CmdZoomIn);
+    EXPECT_EQ(frame->Zoom(), 125);
+    for (const QVariant& font : {model.data(model.index(0, 0), Qt::FontRole),
+                                 model.headerData(0, Qt::Horizontal, Qt::FontRole),
+                                 model.headerData(5, Qt::Vertical, Qt::FontRole)})
+        EXPECT_EQ(QFontInfo(font.value<QFont>()).pixelSize(), (normal * 125 + 50) / 100);
+    EXPECT_EQ(ReadWindowState(store).zoom, 125); // kept at once
 }
 
 TEST_F(WorkspaceTest, CopyGivesHeadingsAndExactNumbers) {
@@ -307,6 +318,16 @@ TEST(WindowPlace, StoredNonsenseIsLimited) {
     EXPECT_EQ(s.tab, 0);
     EXPECT_EQ(s.geometry.width(), 200);
     EXPECT_EQ(s.geometry.left, -100000);
+}
+
+TEST_F(WorkspaceTest, HelpShowsTheUserGuideFromWithin) {
+    frame->OnCommand(CmdHelp);
+    auto* text = frame->findChild<QTextBrowser*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().contains("Your first property"));
+    EXPECT_TRUE(text->toPlainText().contains("Zoom In"));
+    frame->OnCommand(CmdHelp); // the same window again
+    EXPECT_EQ(frame->findChildren<QTextBrowser*>().size(), 1);
 }
 
 TEST(About, NamesVersionLicenceAndScales) {
