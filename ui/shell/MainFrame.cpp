@@ -529,26 +529,40 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 // --- undo ---
 
 void CMainFrame::RunChange(const QString& name, const std::function<void()>& change) {
+    RecordChange(change, [&](const RecordState&, const RecordState&) { return name; });
+}
+
+void CMainFrame::RecordChange(
+    const std::function<void()>& change,
+    const std::function<QString(const RecordState&, const RecordState&)>& nameOf) {
     RecordState before = RecordState::Capture(doc_);
+    // An accepted editor marks the record changed even when every value stays; that is a
+    // step too, so that undoing it takes the mark away again.
+    const bool wasModified = doc_.IsModified();
+    doc_.SetModifiedFlag(false);
     change();
+    const bool accepted = doc_.IsModified();
+    doc_.SetModifiedFlag(wasModified || accepted);
     RecordState after = RecordState::Capture(doc_);
-    if (!(before == after)) history_.Record(name.toStdString(), std::move(before), std::move(after));
+    if (accepted || !(before == after)) {
+        const QString name = nameOf(before, after);
+        history_.Record(name.toStdString(), std::move(before), std::move(after));
+    }
     UpdateEditCommands();
 }
 
 void CMainFrame::EditItemRecorded(unsigned itemType) {
     const ShellHooks& hooks = Hooks();
     if (!hooks.editItem) return;
-    RecordState before = RecordState::Capture(doc_);
-    hooks.editItem(doc_, store_, itemType, view_);
-    RecordState after = RecordState::Capture(doc_);
-    if (before == after) return;
-    // "Change Scale" puts its scale in force even when "Purchase Costs" is then cancelled.
-    const QString name = itemType == ItemPurchaseCosts && before.SameRecord(after)
-                             ? QStringLiteral("Change Scale")
-                             : EditorName(itemType);
-    history_.Record(name.toStdString(), std::move(before), std::move(after));
-    UpdateEditCommands();
+    RecordChange([&] { hooks.editItem(doc_, store_, itemType, view_); },
+                 [itemType](const RecordState& before, const RecordState& after) {
+                     // "Change Scale" puts its scale in force even when "Purchase Costs" is
+                     // then cancelled.
+                     const bool scaleOnly = before.SameRecord(after) && !before.SameScales(after);
+                     return itemType == ItemPurchaseCosts && scaleOnly
+                                ? QStringLiteral("Change Scale")
+                                : EditorName(itemType);
+                 });
 }
 
 bool CMainFrame::Undo() {

@@ -74,8 +74,8 @@ public:
     // The actions of the recent files now in the File menu.
     const std::vector<QAction*>& RecentFileActions() const { return recentActions_; }
 
-    // Runs a change to the investment and makes it a step of Undo named `name` when it
-    // changed the record or the scales in force.
+    // Runs a change to the investment and makes it a step of Undo named `name` when an
+    // editor was accepted or the record or the scales in force changed.
     void RunChange(const QString& name, const std::function<void()>& change);
     bool Undo();
     bool Redo();
@@ -102,6 +102,10 @@ private:
     void RestoreWindowState();
     void UpdateEditCommands();
     void EditItemRecorded(unsigned itemType);
+    // Runs `change`; a step of Undo, named by `nameOf`, when the user accepted an editor or
+    // the record or the scales changed.
+    void RecordChange(const std::function<void()>& change,
+                      const std::function<QString(const RecordState&, const RecordState&)>& nameOf);
     QAction* AddCommand(QMenu* menu, int command, const QString& text);
     void RebuildRecentFileMenu();
     void RememberFile(const QString& path);

@@ -29,6 +29,13 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
     OnNextDialog([](QDialog& d) { CancelButton(d)->click(); });
     frame.View()->editItem(ItemCashDeposit);
     EXPECT_FALSE(frame.Action(CmdEditUndo)->isEnabled());
+    // OK without a change still marks the record changed; undo takes the mark away.
+    OnNextDialog([](QDialog& d) { OkButton(d)->click(); });
+    frame.View()->editItem(ItemRent);
+    EXPECT_TRUE(frame.Document().IsModified());
+    frame.OnCommand(CmdEditUndo);
+    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_EQ(frame.Action(CmdEditRedo)->text(), "&Redo Rental Income");
 
     OnNextDialog([](QDialog& d) {
         Retype(ControlOf<QLineEdit>(d, CCashDeposit::kCashDeposit), QStringLiteral("60,000"));
