@@ -587,7 +587,15 @@ void CMainFrame::SetZoom(int percent) {
 
 void CMainFrame::ShowPane(bool shown) {
     if (!pane_) return;
-    pane_->Widget()->setVisible(shown);
+    QWidget* pane = pane_->Widget();
+    // The divider stays where the user left it while the pane is away.
+    if (!shown && pane->isVisibleTo(this)) hiddenDivider_ = splitter_->sizes().value(0);
+    const bool reshown = shown && !pane->isVisibleTo(this) && hiddenDivider_ > 0;
+    pane->setVisible(shown);
+    if (reshown) {
+        const int total = std::max(splitter_->width(), hiddenDivider_ + 1);
+        splitter_->setSizes({hiddenDivider_, total - hiddenDivider_});
+    }
     if (QAction* action = Action(CmdProjectionPane)) action->setChecked(shown);
 }
 
@@ -601,6 +609,7 @@ WindowState CMainFrame::CurrentWindowState() const {
     if (pane_) {
         s.tab = pane_->CurrentTab();
         s.paneShown = pane_->Widget()->isVisibleTo(this);
+        if (!s.paneShown && hiddenDivider_ > 0) s.divider = hiddenDivider_;
     }
     return s;
 }

@@ -131,4 +131,5 @@ private:
     QSplitter* splitter_ = nullptr;
     WorkspacePane* pane_ = nullptr;
     int zoom_ = 100;
+    int hiddenDivider_ = 0; // the divider while the pane is hidden
 };

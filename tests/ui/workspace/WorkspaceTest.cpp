@@ -281,6 +281,17 @@ TEST_F(WorkspaceTest, WindowStateIsRememberedApartFromTheSettings) {
     EXPECT_EQ(again.geometry(), QRect(40, 50, 700, 500));
     EXPECT_NEAR(again.CurrentWindowState().divider, 300, 2);
 
+    // F9 hides the pane and brings it back where it was; hidden, the divider is kept.
+    again.OnCommand(CmdProjectionPane);
+    EXPECT_FALSE(again.Pane()->Widget()->isVisible());
+    EXPECT_FALSE(again.Action(CmdProjectionPane)->isChecked());
+    const WindowState hidden = again.CurrentWindowState();
+    EXPECT_FALSE(hidden.paneShown);
+    EXPECT_NEAR(hidden.divider, 300, 2);
+    again.OnCommand(CmdProjectionPane);
+    EXPECT_TRUE(again.Pane()->Widget()->isVisible());
+    EXPECT_NEAR(again.Splitter()->sizes().value(0), 300, 2);
+
     // Zoom steps stop at the ends.
     EXPECT_EQ(NextZoom(100, +1), 110);
     EXPECT_EQ(NextZoom(300, +1), 300);
