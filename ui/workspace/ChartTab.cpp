@@ -61,9 +61,9 @@ QString ChartTab::BarText(const QPoint& point) {
     if (data_->seriesCount == 3 && k < 2) value -= data_->values[k + 1][j];
     const bool percent = data_->unit.find('%') != std::string::npos;
     const std::string text = percent ? FormatValue(value, "0.00%") : FormatValue(value, "$0,(");
-    return QStringLiteral("Year %1\n%2: %3")
-        .arg(bar->point + 1)
-        .arg(QString::fromStdString(data_->labels[k]), QString::fromStdString(text));
+    return QStringLiteral("Year ") + QString::fromStdString(FormatValue(bar->point + 1, "0")) +
+           '\n' + QString::fromStdString(data_->labels[k]) + QStringLiteral(": ") +
+           QString::fromStdString(text);
 }
 
 bool ChartTab::event(QEvent* event) {

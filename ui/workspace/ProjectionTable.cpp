@@ -40,6 +40,8 @@ constexpr const char* kMoneyFormat = "$0,m(";
 const QColor kPeriodShade(236, 243, 252);
 const QColor kResultsShade(255, 244, 204);
 
+QString YearText(int year) { return QString::fromStdString(FormatValue(year, "0")); }
+
 QString Exact(double v) {
     char buf[64];
     const auto result = std::to_chars(buf, buf + sizeof buf, v);
@@ -51,7 +53,6 @@ QString Exact(double v) {
 ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
     SetFont(QFont());
-    MakeTexts();
 }
 
 void ProjectionModel::SetFont(const QFont& font) {
@@ -114,8 +115,8 @@ QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, i
     const int year = section + 1;
     switch (role) {
     case Qt::DisplayRole:
-        return year == doc_.ShowYear ? QStringLiteral("Year %1 \u25B8").arg(year)
-                                     : QStringLiteral("Year %1").arg(year);
+        return QStringLiteral("Year ") + YearText(year) +
+               (year == doc_.ShowYear ? QStringLiteral(" \u25B8") : QString());
     case Qt::ToolTipRole:
         if (year == doc_.ShowYear) return QStringLiteral("The results year");
         if (year <= doc_.ProjectionYear) return QStringLiteral("In the projection period");
@@ -140,21 +141,21 @@ QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& 
         left = std::min(left, i.column());
         right = std::max(right, i.column());
     }
+    std::array<bool, kTableColumns * kProjectionColumns.size()> selected{};
+    const int columns = model.columnCount();
+    for (const QModelIndex& i : selection)
+        selected[static_cast<std::size_t>(i.row() * columns + i.column())] = true;
     QString text = QStringLiteral("Year");
     for (int c = left; c <= right; ++c)
         text += '\t' + QString::fromUtf8(kProjectionColumns[static_cast<std::size_t>(c)].heading)
                            .replace('\n', ' ');
     text += '\n';
     for (int r = top; r <= bottom; ++r) {
-        text += QString::number(r + 1);
-        QStringList cells;
+        text += YearText(r + 1);
         for (int c = left; c <= right; ++c) {
-            const bool selected = std::any_of(selection.begin(), selection.end(),
-                                              [&](const QModelIndex& i) {
-                                                  return i.row() == r && i.column() == c;
-                                              });
             text += '\t';
-            if (selected) text += Exact(model.Value(r + 1, c));
+            if (selected[static_cast<std::size_t>(r * columns + c)])
+                text += Exact(model.Value(r + 1, c));
         }
         text += '\n';
     }
