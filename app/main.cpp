@@ -11,6 +11,7 @@
 #include "ui/colours/PrefColours.h"
 #include "ui/dialogs/EditItem.h"
 #include "ui/shell/VELPPCApp.h"
+#include "ui/workspace/Workspace.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     InstallDialogHooks();
     InstallChartHooks();
     InstallColourHooks();
+    InstallWorkspaceHooks();
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Start-up of Pocket VEL: the time from process start to the first painted summary, and the
+# Start-up of Pocket VEL: the time from process start to the first painted workspace, and the
 # peak resident memory, over several offscreen runs on the worked example; prints the medians.
 # Settings come from an empty temporary configuration, so the user's own are not touched.
 set -euo pipefail
@@ -24,5 +24,5 @@ done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 t=$(median "${times[@]}")
 p=$(median "${peaks[@]}")
-printf 'startup to first painted summary: median %d.%03d ms over %d runs\n' $((t / 1000)) $((t % 1000)) "$runs"
+printf 'startup to first painted workspace: median %d.%03d ms over %d runs\n' $((t / 1000)) $((t % 1000)) "$runs"
 printf 'peak resident memory: median %d.%01d MB\n' $((p / 1024)) $(((p % 1024) * 10 / 1024))

@@ -1,15 +1,18 @@
 // Starts Pocket VEL the way velppc does, on the file named on the command line, and exits as
-// soon as the summary has been painted for the first time. It prints the wall-clock time of
-// that first paint (nanoseconds since the epoch) and the peak resident memory up to then, so
-// that bench/startup.sh can measure from process start to the first painted summary.
+// soon as the summary and the pane beside it have been painted for the first time. It prints
+// the wall-clock time of that paint (nanoseconds since the epoch) and the peak resident memory
+// up to then, so that bench/startup.sh can measure from process start to the first painted
+// workspace.
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "ui/charts/Charts.h"
 #include "ui/colours/PrefColours.h"
@@ -17,6 +20,8 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/VELPPCApp.h"
 #include "ui/shell/VELPPCView.h"
+#include "ui/workspace/ProjectionTable.h"
+#include "ui/workspace/Workspace.h"
 
 namespace {
 
@@ -30,12 +35,17 @@ long PeakResidentKiB() {
 
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(QWidget* viewport) : viewport_(viewport) {}
+    explicit FirstPaint(std::vector<QWidget*> widgets) : waiting_(std::move(widgets)) {
+        for (QWidget* w : waiting_) w->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == viewport_ && event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
+        if (event->type() != QEvent::Paint) return false;
+        const auto it = std::find(waiting_.begin(), waiting_.end(), watched);
+        if (it == waiting_.end()) return false;
+        waiting_.erase(it);
+        if (waiting_.empty()) {
             // Report once this paint has been handled.
             QTimer::singleShot(0, [] {
                 const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -52,8 +62,7 @@ protected:
     }
 
 private:
-    QWidget* viewport_;
-    bool seen_ = false;
+    std::vector<QWidget*> waiting_;
 };
 
 } // namespace
@@ -63,13 +72,16 @@ int main(int argc, char** argv) {
     InstallDialogHooks();
     InstallChartHooks();
     InstallColourHooks();
+    InstallWorkspaceHooks();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     CVELPPCApp app;
     if (!app.InitInstance(arguments)) return 1;
     QWidget* viewport = app.MainFrame()->View()->viewport();
-    FirstPaint probe(viewport);
-    viewport->installEventFilter(&probe);
-    viewport->update();
+    std::vector<QWidget*> widgets = {viewport};
+    if (auto* pane = dynamic_cast<Workspace*>(app.MainFrame()->Pane()))
+        widgets.push_back(pane->Table()->viewport());
+    FirstPaint probe(widgets);
+    for (QWidget* w : widgets) w->update();
     return QApplication::exec();
 }

@@ -30,6 +30,8 @@ if(VEL_WITH_QT)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
     install(FILES ${_vel_desktop}/velppc.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+    # The program shows the same guide from within; this copy is for reading elsewhere.
+    install(FILES ${VEL_USER_GUIDE} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 file(GLOB _vel_examples CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/*.vel)
 install(FILES ${_vel_examples} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)

@@ -119,6 +119,10 @@ TEST_F(InstallTest, PutsProgramsEntryFileTypeIconAndExamplesInPlace) {
     EXPECT_NE(Slurp(prefix / "share/icons/hicolor/scalable/apps/velppc.svg").find("<svg"),
               std::string::npos);
 
+    // The user guide the program shows, for reading outside it too.
+    EXPECT_NE(Slurp(prefix / "share/doc/PocketVEL/user-guide.md").find("Your first property"),
+              std::string::npos);
+
     // The installed velcalc reads the installed worked example.
     const fs::path example = prefix / "share/doc/PocketVEL/examples/worked-example-interest-only.vel";
     ASSERT_TRUE(fs::exists(example));

@@ -34,7 +34,60 @@ int ClampToInt(long long v) {
     return static_cast<int>(std::clamp<long long>(v, INT_MIN / 2, INT_MAX / 2));
 }
 
+// Where the bars stand: the geometry, the zero line and the pixels per unit of the scale.
+struct BarPlace {
+    ChartGeometry g;
+    int a = 0; // the tallest bar
+    int zero = 0;
+    double lower = 0;
+    double pixelsPerUnit = 0;
+};
+
+BarPlace PlaceBars(const ChartRequest& request, const ChartScale& scale, int width, int height) {
+    BarPlace p;
+    p.g = ComputeChartGeometry(request.count, request.series[2] != nullptr, width, height);
+    p.a = p.g.axis - p.g.top - 2;
+    const double range = scale.range > 0.00001 ? scale.range : 100.0;
+    p.zero = p.g.axis - SaturateToInt32(-p.a * scale.lower / range);
+    p.lower = scale.lower;
+    p.pixelsPerUnit = p.a / range;
+    return p;
+}
+
+// The bar of value v at point j of series k, or none where there is no bar to draw.
+std::optional<Rect> BarRect(const BarPlace& p, int k, int j, double v, int height) {
+    // A point without a number has no bar (it would hang through the legend).
+    if (!std::isfinite(v) || IsNoValue(v)) return std::nullopt;
+    const int Y = p.g.axis, Z = p.zero;
+    int barHeight = SaturateToInt32((v - p.lower) * p.pixelsPerUnit);
+    if (barHeight > p.a) barHeight = p.a;
+    // Below the window nothing shows; stopping just past its bottom keeps the coordinates
+    // sane without changing a pixel.
+    if (barHeight < Y - height - 1) barHeight = Y - height - 1;
+    const int barTop = Y - barHeight;
+    if (barTop == Z) return std::nullopt; // no height, nothing to draw
+    const int shift = k == 0 ? 0 : p.g.offset;
+    const int x = ClampToInt(p.g.left + shift + static_cast<long long>(j) * p.g.pitch);
+    return Rect{x, std::min(barTop, Z), x + p.g.barWidth, std::max(barTop, Z)};
+}
+
 } // namespace
+
+std::optional<ChartBar> ChartBarAt(const ChartRequest& request, const ChartScale& scale,
+                                   int width, int height, int x, int y) {
+    if (!request.series[0] || request.count <= 0) return std::nullopt;
+    const BarPlace p = PlaceBars(request, scale, width, height);
+    // The series drawn last lies on top.
+    for (int k = 2; k >= 0; --k) {
+        const double* values = request.series[k];
+        if (!values) continue;
+        for (int j = 0; j < request.count; ++j) {
+            const std::optional<Rect> bar = BarRect(p, k, j, values[j], height);
+            if (bar && bar->contains(x, y)) return ChartBar{k, j};
+        }
+    }
+    return std::nullopt;
+}
 
 ChartColours CurrentChartColours() { return {CurrentColours.BG2Color, CurrentColours.GR2Color}; }
 
@@ -108,10 +161,8 @@ void DrawChart(Surface& surface, const ChartRequest& request, const ChartScale& 
 
     // Legends and bars.
     surface.SetFont(normal);
-    const int a = Y - T - 2;
-    const double range = scale.range > 0.00001 ? scale.range : 100.0;
-    const int Z = Y - SaturateToInt32(-a * scale.lower / range);
-    const double pixelsPerUnit = a / range;
+    const BarPlace place = PlaceBars(request, scale, width, height);
+    const int Z = place.zero;
     const int legendTop = Y + 3 * h;
     const std::array<Rect, 3> swatches = {
         Rect{X0 / 2, legendTop, X0, legendTop + h},
@@ -136,21 +187,8 @@ void DrawChart(Surface& surface, const ChartRequest& request, const ChartScale& 
                          request.labels[k], TextAlign::Left, kBlack, true, bg);
         if (k == 0) surface.Line(X0, Z, X1, Z, kBlack);
 
-        const int shift = k == 0 ? 0 : g.offset;
-        for (int j = 0; j < count; ++j) {
-            const double v = values[j];
-            // A point without a number has no bar (it would hang through the legend).
-            if (!std::isfinite(v) || IsNoValue(v)) continue;
-            int barHeight = SaturateToInt32((v - scale.lower) * pixelsPerUnit);
-            if (barHeight > a) barHeight = a;
-            // Below the window nothing shows; stopping just past its bottom keeps the
-            // coordinates sane without changing a pixel.
-            if (barHeight < Y - height - 1) barHeight = Y - height - 1;
-            const int barTop = Y - barHeight;
-            if (barTop == Z) continue; // no height, nothing to draw
-            const int x = ClampToInt(X0 + shift + static_cast<long long>(j) * g.pitch);
-            const Rect bar{x, std::min(barTop, Z), x + g.barWidth, std::max(barTop, Z)};
-            FillBox(surface, bar, fills[k], bg);
-        }
+        for (int j = 0; j < count; ++j)
+            if (const std::optional<Rect> bar = BarRect(place, k, j, values[j], height))
+                FillBox(surface, *bar, fills[k], bg);
     }
 }

@@ -2,6 +2,8 @@
 // zero line and bars. The chart window paints through it, and so do the tests and screenshots.
 #pragma once
 
+#include <optional>
+
 #include "ui/charts/ChartRequest.h"
 #include "ui/charts/ChartScale.h"
 #include "ui/shell/Surface.h"
@@ -34,3 +36,13 @@ ChartColours CurrentChartColours();
 // points it draws nothing.
 void DrawChart(Surface& surface, const ChartRequest& request, const ChartScale& scale, int width,
                int height, const ChartColours& colours);
+
+// A bar of a drawn chart: its series (0 to 2) and its point (the year from point to point + 1).
+struct ChartBar {
+    int series = 0;
+    int point = 0;
+    bool operator==(const ChartBar&) const = default;
+};
+// The bar that DrawChart draws at (x, y) and shows on top there, or none.
+std::optional<ChartBar> ChartBarAt(const ChartRequest& request, const ChartScale& scale,
+                                   int width, int height, int x, int y);

@@ -20,4 +20,14 @@ enum Command : int {
     CmdTaxScales = 32780,
     CmdSaveSettings = 32786,
     CmdDeleteSettings = 32785,
+    // The desktop's menus: Edit, View, Help.
+    CmdEditUndo = 57643,
+    CmdEditRedo = 57644,
+    CmdEditCopy = 57634,
+    CmdZoomIn = 32800,
+    CmdZoomOut = 32801,
+    CmdActualSize = 32802,
+    CmdProjectionPane = 32803,
+    CmdHelp = 57667,
+    CmdAbout = 57664,
 };

@@ -10,6 +10,22 @@ class QWidget;
 class CVELPPCDoc;
 class SettingsStore;
 
+// The pane beside the summary: the projection table and the charts. The workspace library
+// makes it; the main window only places it and tells it when the record changes.
+class WorkspacePane {
+public:
+    virtual ~WorkspacePane() = default;
+    // The pane's widget; the main window's splitter owns it.
+    virtual QWidget* Widget() = 0;
+    // The record was worked out again, or replaced: show it.
+    virtual void Refresh() = 0;
+    virtual void SetZoom(int percent) = 0;
+    virtual int CurrentTab() const = 0;
+    virtual void SetCurrentTab(int index) = 0;
+    // Copies the selection of the tab shown, if it has one; false when nothing was copied.
+    virtual bool Copy() = 0;
+};
+
 struct ShellHooks {
     // Opens the editor of an item type on the record and applies it on OK.
     std::function<void(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget* parent)>
@@ -25,6 +41,12 @@ struct ShellHooks {
         openChart;
     // "Preferences": true when the user accepted (the summary then lays itself out again).
     std::function<bool(SettingsStore& store, QWidget* parent)> preferences;
+    // The pane beside the summary, drawing with the summary's chart fonts.
+    std::function<WorkspacePane*(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* parent)>
+        workspace;
+    // "Pocket VEL Help" and "About Pocket VEL".
+    std::function<void(QWidget* parent)> help;
+    std::function<void(QWidget* parent)> about;
 };
 
 ShellHooks& Hooks();

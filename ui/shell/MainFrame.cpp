@@ -12,9 +12,13 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QSaveFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSplitter>
 #include <QStyle>
 #include <QToolBar>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -25,6 +29,7 @@
 #include "ui/shell/Hooks.h"
 #include "ui/shell/Platform.h"
 #include "ui/shell/VELPPCView.h"
+#include "ui/shell/WindowState.h"
 
 namespace {
 
@@ -50,20 +55,59 @@ private:
 
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
+// A first start: room for the summary and a readable pane.
+constexpr int kFirstWidth = 1100;
+constexpr int kFirstHeight = 700;
+// The summary's share of the window until the user moves the divider.
+constexpr int kSummaryWidth = 340;
+
+// What Undo names the change an editor makes, by item type.
+QString EditorName(unsigned itemType) {
+    static const char* const kNames[kItemTypeCount] = {
+        "Details",          "Property Value", "Purchase Costs", "Cash Deposit",
+        "Rental Income",    "Rental Expenses", "Depreciation",  "Loan Amount",
+        "Loan Type",        "Loan Costs",     "Investor Details", "Results Year",
+        "", "", "", "Projections", "", "", ""};
+    return itemType < kItemTypeCount ? QString::fromUtf8(kNames[itemType]) : QString();
+}
+
+Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
+
 } // namespace
 
 CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList recent,
                        QWidget* parent)
     : QMainWindow(parent), store_(store), ui_(ui), recent_(std::move(recent)) {
-    view_ = new CVELPPCView(doc_, store_, this);
-    setCentralWidget(view_);
-    doc_.onUpdateAllViews = [this] { view_->viewport()->update(); };
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("Workspace"));
+    splitter_->setChildrenCollapsible(false);
+    view_ = new CVELPPCView(doc_, store_, splitter_);
+    view_->editItem = [this](unsigned itemType) { EditItemRecorded(itemType); };
+    splitter_->addWidget(view_);
+    splitter_->setStretchFactor(0, 0);
+    setCentralWidget(splitter_);
+    CreateWorkspace();
+    // One notice per recalculation reaches every view.
+    doc_.onUpdateAllViews = [this] { emit RecordChanged(); };
+    connect(this, &CMainFrame::RecordChanged, view_->viewport(), qOverload<>(&QWidget::update));
+    connect(this, &CMainFrame::RecordChanged, this, [this] {
+        UpdateTitle();
+        UpdateEditCommands();
+    });
     CreateMenusAndToolBar();
     UpdateCommandStates();
     setAcceptDrops(true);
-    // A portrait window a little larger than a handheld's screen.
-    resize(320, 480);
+    RestoreWindowState();
     UpdateTitle();
+}
+
+void CMainFrame::CreateWorkspace() {
+    if (!Hooks().workspace) return;
+    pane_ = Hooks().workspace(doc_, view_->ChartFonts(), splitter_);
+    if (!pane_) return;
+    splitter_->addWidget(pane_->Widget());
+    splitter_->setStretchFactor(1, 1);
+    connect(this, &CMainFrame::RecordChanged, pane_->Widget(), [this] { pane_->Refresh(); });
 }
 
 CMainFrame::~CMainFrame() { doc_.onUpdateAllViews = nullptr; }
@@ -91,6 +135,24 @@ void CMainFrame::CreateMenusAndToolBar() {
     recentEnd_ = fileMenu_->addSeparator();
     AddCommand(fileMenu_, CmdAppExit, QStringLiteral("E&xit"));
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    AddCommand(edit, CmdEditUndo, QStringLiteral("&Undo"))->setShortcut(QKeySequence::Undo);
+    AddCommand(edit, CmdEditRedo, QStringLiteral("&Redo"))
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    edit->addSeparator();
+    AddCommand(edit, CmdEditCopy, QStringLiteral("&Copy"))->setShortcut(QKeySequence::Copy);
+
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    AddCommand(viewMenu, CmdZoomIn, QStringLiteral("Zoom &In"))
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+    AddCommand(viewMenu, CmdZoomOut, QStringLiteral("Zoom &Out"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
+    AddCommand(viewMenu, CmdActualSize, QStringLiteral("&Actual Size"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+    viewMenu->addSeparator();
+    QAction* paneAction = AddCommand(viewMenu, CmdProjectionPane, QStringLiteral("&Projection Pane"));
+    paneAction->setShortcut(QKeySequence(Qt::Key_F9));
+    paneAction->setCheckable(true);
+    paneAction->setChecked(pane_ != nullptr);
+
     QMenu* graphics = menuBar()->addMenu(QStringLiteral("&Graphics"));
     AddCommand(graphics, CmdBankComparison, QStringLiteral("&Bank Comparison..."));
     AddCommand(graphics, CmdRateOfReturn, QStringLiteral("&Rate of Return"));
@@ -107,7 +169,11 @@ void CMainFrame::CreateMenusAndToolBar() {
     AddCommand(settings, CmdSaveSettings, QStringLiteral("&Save Settings"));
     AddCommand(settings, CmdDeleteSettings, QStringLiteral("&Delete settings"));
 
-    for (QMenu* menu : {fileMenu_, graphics, settings})
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, CmdHelp, QStringLiteral("Pocket VEL &Help"))->setShortcut(QKeySequence(Qt::Key_F1));
+    AddCommand(help, CmdAbout, QStringLiteral("&About Pocket VEL"));
+
+    for (QMenu* menu : {fileMenu_, edit, viewMenu, graphics, settings, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 
     QToolBar* bar = addToolBar(QStringLiteral("Commands"));
@@ -135,6 +201,22 @@ void CMainFrame::UpdateCommandStates() {
     actions_[CmdLinkedVariables]->setEnabled(static_cast<bool>(hooks.linkedVariables));
     actions_[CmdStampDuty]->setEnabled(static_cast<bool>(hooks.stampDuty));
     actions_[CmdTaxScales]->setEnabled(static_cast<bool>(hooks.taxScales));
+    actions_[CmdProjectionPane]->setEnabled(pane_ != nullptr);
+    actions_[CmdHelp]->setEnabled(static_cast<bool>(hooks.help));
+    actions_[CmdAbout]->setEnabled(static_cast<bool>(hooks.about));
+    UpdateEditCommands();
+}
+
+void CMainFrame::UpdateEditCommands() {
+    QAction* undo = Action(CmdEditUndo);
+    QAction* redo = Action(CmdEditRedo);
+    if (!undo || !redo) return;
+    undo->setEnabled(history_.CanUndo());
+    redo->setEnabled(history_.CanRedo());
+    const QString undoName = QString::fromStdString(history_.UndoName());
+    const QString redoName = QString::fromStdString(history_.RedoName());
+    undo->setText(undoName.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undoName);
+    redo->setText(redoName.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redoName);
 }
 
 QAction* CMainFrame::Action(int command) const {
@@ -145,7 +227,11 @@ QAction* CMainFrame::Action(int command) const {
 void CMainFrame::OnCommand(int command) {
     // The view serves the charts and "Preferences"; the record's Settings commands and the
     // framework's file commands follow.
-    if (view_->OnCommand(command)) return;
+    if (view_->OnCommand(command)) {
+        // The colours may have changed.
+        if (command == CmdPreferences && pane_) pane_->Refresh();
+        return;
+    }
     const ShellHooks& hooks = Hooks();
     switch (command) {
     case CmdFileNew: FileNew(); break;
@@ -154,16 +240,55 @@ void CMainFrame::OnCommand(int command) {
     case CmdFileSaveAs: FileSaveAs(); break;
     case CmdAppExit: close(); break;
     case CmdProjections:
-        if (hooks.editItem) hooks.editItem(doc_, store_, ItemProjections, this);
+        if (hooks.editItem)
+            RunChange(QStringLiteral("Projections"),
+                      [&] { hooks.editItem(doc_, store_, ItemProjections, this); });
         break;
     case CmdLinkedVariables:
-        if (hooks.linkedVariables) hooks.linkedVariables(doc_, store_, this);
+        if (hooks.linkedVariables)
+            RunChange(QStringLiteral("Linked Variables"),
+                      [&] { hooks.linkedVariables(doc_, store_, this); });
         break;
     case CmdStampDuty:
-        if (hooks.stampDuty) hooks.stampDuty(doc_, store_, this);
+        if (hooks.stampDuty)
+            RunChange(QStringLiteral("Stamp Duty"), [&] { hooks.stampDuty(doc_, store_, this); });
         break;
     case CmdTaxScales:
-        if (hooks.taxScales) hooks.taxScales(doc_, store_, this);
+        if (hooks.taxScales)
+            RunChange(QStringLiteral("Tax Scales"), [&] { hooks.taxScales(doc_, store_, this); });
+        break;
+    case CmdEditUndo: Undo(); break;
+    case CmdEditRedo: Redo(); break;
+    case CmdEditCopy:
+        if (pane_ && pane_->Widget()->isVisibleTo(this)) pane_->Copy();
+        break;
+    case CmdZoomIn:
+    case CmdZoomOut:
+    case CmdActualSize:
+    {
+        const int zoom =
+            command == CmdActualSize ? 100 : NextZoom(zoom_, command == CmdZoomIn ? +1 : -1);
+        // The summary keeps its proportions: its share of the window grows with the zoom.
+        QList<int> sizes = splitter_->sizes();
+        if (pane_ && pane_->Widget()->isVisibleTo(this) && sizes.size() == 2 && zoom_ > 0) {
+            const int total = sizes[0] + sizes[1];
+            sizes[0] = std::min(sizes[0] * zoom / zoom_, total * 3 / 4);
+            sizes[1] = total - sizes[0];
+            splitter_->setSizes(sizes);
+        }
+        SetZoom(zoom);
+    }
+        // Kept at once, as the recent files are.
+        WriteWindowState(store_, CurrentWindowState());
+        break;
+    case CmdProjectionPane:
+        if (pane_) ShowPane(!pane_->Widget()->isVisibleTo(this));
+        break;
+    case CmdHelp:
+        if (hooks.help) hooks.help(this);
+        break;
+    case CmdAbout:
+        if (hooks.about) hooks.about(this);
         break;
     case CmdSaveSettings: SaveSettings(store_, doc_); break;
     case CmdDeleteSettings: DeleteSettings(store_); break;
@@ -204,11 +329,14 @@ void CMainFrame::SetPathName(const QString& path) {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(DocumentTitle() + QStringLiteral(" - ") + QString::fromUtf8(kAppTitle));
+    // A star after the name while the investment has changes not saved.
+    setWindowTitle(DocumentTitle() + (doc_.IsModified() ? QStringLiteral("*") : QString()) +
+                   QStringLiteral(" - ") + QString::fromUtf8(kAppTitle));
 }
 
 bool CMainFrame::StartWith(const QString& path) {
     if (!NewInvestment(doc_, store_)) return false;
+    history_.Clear();
     SetPathName({});
     if (!path.isEmpty()) ReadDocument(path);
     return true;
@@ -217,6 +345,7 @@ bool CMainFrame::StartWith(const QString& path) {
 bool CMainFrame::FileNew() {
     if (!SaveModified()) return false;
     if (!NewInvestment(doc_, store_)) return false;
+    history_.Clear();
     SetPathName({});
     doc_.UpdateAllViews();
     return true;
@@ -311,6 +440,7 @@ bool CMainFrame::ReadDocument(const QString& path) {
     loaded.onUpdateAllViews = doc_.onUpdateAllViews;
     doc_ = std::move(loaded);
     doc_.SetModifiedFlag(false);
+    history_.Clear();
     SetPathName(path);
     RememberFile(pathName_);
     doc_.UpdateAllViews();
@@ -348,6 +478,7 @@ bool CMainFrame::WriteDocument(const QString& path) {
     if (!file.commit()) return failed(file.errorString());
 
     doc_.SetModifiedFlag(false);
+    history_.MarkSaved();
     SetPathName(path);
     RememberFile(pathName_);
     return true;
@@ -387,6 +518,123 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (SaveModified()) event->accept();
-    else event->ignore();
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    WriteWindowState(store_, CurrentWindowState());
+    event->accept();
+}
+
+// --- undo ---
+
+void CMainFrame::RunChange(const QString& name, const std::function<void()>& change) {
+    RecordChange(change, [&](const RecordState&, const RecordState&) { return name; });
+}
+
+void CMainFrame::RecordChange(
+    const std::function<void()>& change,
+    const std::function<QString(const RecordState&, const RecordState&)>& nameOf) {
+    RecordState before = RecordState::Capture(doc_);
+    // An accepted editor marks the record changed even when every value stays; that is a
+    // step too, so that undoing it takes the mark away again.
+    const bool wasModified = doc_.IsModified();
+    doc_.SetModifiedFlag(false);
+    change();
+    const bool accepted = doc_.IsModified();
+    doc_.SetModifiedFlag(wasModified || accepted);
+    RecordState after = RecordState::Capture(doc_);
+    if (accepted || !(before == after)) {
+        const QString name = nameOf(before, after);
+        history_.Record(name.toStdString(), std::move(before), std::move(after));
+    }
+    UpdateEditCommands();
+}
+
+void CMainFrame::EditItemRecorded(unsigned itemType) {
+    const ShellHooks& hooks = Hooks();
+    if (!hooks.editItem) return;
+    RecordChange([&] { hooks.editItem(doc_, store_, itemType, view_); },
+                 [itemType](const RecordState& before, const RecordState& after) {
+                     // "Change Scale" puts its scale in force even when "Purchase Costs" is
+                     // then cancelled.
+                     const bool scaleOnly = before.SameRecord(after) && !before.SameScales(after);
+                     return itemType == ItemPurchaseCosts && scaleOnly
+                                ? QStringLiteral("Change Scale")
+                                : EditorName(itemType);
+                 });
+}
+
+bool CMainFrame::Undo() {
+    const bool done = history_.Undo(doc_);
+    UpdateEditCommands();
+    return done;
+}
+
+bool CMainFrame::Redo() {
+    const bool done = history_.Redo(doc_);
+    UpdateEditCommands();
+    return done;
+}
+
+// --- view ---
+
+void CMainFrame::SetZoom(int percent) {
+    zoom_ = std::clamp(percent, kMinZoom, kMaxZoom);
+    view_->SetZoom(zoom_);
+    if (pane_) pane_->SetZoom(zoom_);
+}
+
+void CMainFrame::ShowPane(bool shown) {
+    if (!pane_) return;
+    QWidget* pane = pane_->Widget();
+    // The divider stays where the user left it while the pane is away.
+    if (!shown && pane->isVisibleTo(this)) hiddenDivider_ = splitter_->sizes().value(0);
+    const bool reshown = shown && !pane->isVisibleTo(this) && hiddenDivider_ > 0;
+    pane->setVisible(shown);
+    if (reshown) {
+        const int total = std::max(splitter_->width(), hiddenDivider_ + 1);
+        splitter_->setSizes({hiddenDivider_, total - hiddenDivider_});
+    }
+    if (QAction* action = Action(CmdProjectionPane)) action->setChecked(shown);
+}
+
+WindowState CMainFrame::CurrentWindowState() const {
+    WindowState s;
+    s.hasGeometry = true;
+    s.geometry = ToRect(isMaximized() || isFullScreen() ? normalGeometry() : geometry());
+    s.maximized = isMaximized();
+    s.divider = splitter_->sizes().value(0);
+    s.zoom = zoom_;
+    if (pane_) {
+        s.tab = pane_->CurrentTab();
+        s.paneShown = pane_->Widget()->isVisibleTo(this);
+        if (!s.paneShown && hiddenDivider_ > 0) s.divider = hiddenDivider_;
+    }
+    return s;
+}
+
+void CMainFrame::RestoreWindowState() {
+    const WindowState s = ReadWindowState(store_);
+    std::vector<Rect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(ToRect(screen->availableGeometry()));
+    Rect place;
+    if (s.hasGeometry) {
+        place = PlaceOnScreens(s.geometry, screens);
+    } else {
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        const Rect screen = primary ? ToRect(primary->availableGeometry())
+                                    : Rect{0, 0, kFirstWidth, kFirstHeight};
+        place = FirstWindowPlace(screen, kFirstWidth, kFirstHeight);
+    }
+    setGeometry(place.left, place.top, place.width(), place.height());
+    if (s.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+    SetZoom(s.zoom);
+    const int summary = s.divider > 0 ? s.divider : kSummaryWidth * zoom_ / 100;
+    splitter_->setSizes({summary, std::max(place.width() - summary, 1)});
+    if (pane_) {
+        pane_->SetCurrentTab(s.tab);
+        ShowPane(s.paneShown);
+    }
 }

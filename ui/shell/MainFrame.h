@@ -1,20 +1,26 @@
-// The main window: the one investment, its summary view, the menus "&File", "&Graphics" and
-// "&Settings", the tool bar, and the document framework (New, Open, Save, Save As, recent
-// files, the save question, the window title).
+// The main window: the one investment, its summary view beside the workspace pane, the menus
+// "&File", "&Edit", "&View", "&Graphics", "&Settings" and "&Help", the tool bar, the undo
+// history, and the document framework (New, Open, Save, Save As, recent files, the save
+// question, the window title).
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "model/Investment.h"
+#include "model/RecordHistory.h"
 #include "ui/shell/RecentFileList.h"
+#include "ui/shell/WindowState.h"
 
 class QAction;
 class QMenu;
 class QMimeData;
+class QSplitter;
+class WorkspacePane;
 class SettingsStore;
 class DocumentUi;
 class CVELPPCView;
@@ -28,6 +34,10 @@ public:
 
     CVELPPCDoc& Document() { return doc_; }
     CVELPPCView* View() { return view_; }
+    // The pane beside the summary; null when the workspace is not installed.
+    WorkspacePane* Pane() { return pane_; }
+    QSplitter* Splitter() { return splitter_; }
+    const RecordHistory& History() const { return history_; }
     SettingsStore& Store() { return store_; }
 
     // The first investment of the run: a new one, then the file named, if any. A file that
@@ -64,6 +74,21 @@ public:
     // The actions of the recent files now in the File menu.
     const std::vector<QAction*>& RecentFileActions() const { return recentActions_; }
 
+    // Runs a change to the investment and makes it a step of Undo named `name` when an
+    // editor was accepted or the record or the scales in force changed.
+    void RunChange(const QString& name, const std::function<void()>& change);
+    bool Undo();
+    bool Redo();
+    void SetZoom(int percent);
+    int Zoom() const { return zoom_; }
+    void ShowPane(bool shown);
+    // The window's state as it would be remembered now.
+    WindowState CurrentWindowState() const;
+
+signals:
+    // Once after every recalculation, New, Open, undo and redo.
+    void RecordChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // A ".vel" file dropped onto the window opens as File Open would, save question first.
@@ -73,6 +98,14 @@ protected:
 
 private:
     void CreateMenusAndToolBar();
+    void CreateWorkspace();
+    void RestoreWindowState();
+    void UpdateEditCommands();
+    void EditItemRecorded(unsigned itemType);
+    // Runs `change`; a step of Undo, named by `nameOf`, when the user accepted an editor or
+    // the record or the scales changed.
+    void RecordChange(const std::function<void()>& change,
+                      const std::function<QString(const RecordState&, const RecordState&)>& nameOf);
     QAction* AddCommand(QMenu* menu, int command, const QString& text);
     void RebuildRecentFileMenu();
     void RememberFile(const QString& path);
@@ -94,4 +127,9 @@ private:
     QAction* recentPlaceholder_ = nullptr;
     QAction* recentEnd_ = nullptr;
     std::vector<QAction*> recentActions_;
+    RecordHistory history_;
+    QSplitter* splitter_ = nullptr;
+    WorkspacePane* pane_ = nullptr;
+    int zoom_ = 100;
+    int hiddenDivider_ = 0; // the divider while the pane is hidden
 };

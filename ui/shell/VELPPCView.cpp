@@ -11,6 +11,7 @@
 #include "ui/shell/Commands.h"
 #include "ui/shell/Hooks.h"
 #include "ui/shell/QPainterSurface.h"
+#include "ui/shell/WindowState.h"
 
 namespace {
 
@@ -35,16 +36,39 @@ CVELPPCView::CVELPPCView(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)
     PageToTheEnd(horizontalScrollBar());
     PageToTheEnd(verticalScrollBar());
 
+    chartFonts_[0] = summary_.fonts[0];
+    chartFonts_[1] = summary_.fonts[1];
+    baseFont_ = font();
+    ApplyFontSize();
+}
+
+void CVELPPCView::ApplyFontSize() {
     // The window's font gives the row height. The platform's default may be smaller than
     // the cells' own fonts; take it a little larger then, so that rows do not overlap.
-    QFont windowFont = font();
+    QFont windowFont = baseFont_;
     int pixels = QFontInfo(windowFont).pixelSize();
+    if (zoom_ != 100) {
+        pixels = std::max((pixels * zoom_ + 50) / 100, 1);
+        windowFont.setPixelSize(pixels);
+    }
     auto rowHeight = [&] {
         const QFontMetrics m(windowFont);
         return m.height() + m.leading();
     };
-    while (rowHeight() < summary_.fonts[0].height + 1 && pixels < 64) windowFont.setPixelSize(++pixels);
+    while (rowHeight() < summary_.fonts[0].height + 1 && pixels < 64 * kMaxZoom / 100)
+        windowFont.setPixelSize(++pixels);
     setFont(windowFont);
+}
+
+void CVELPPCView::SetZoom(int percent) {
+    percent = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    for (int i = 0; i < 2; ++i)
+        summary_.fonts[i].height = std::max((chartFonts_[i].height * zoom_ + 50) / 100, 1);
+    ApplyFontSize();
+    if (summary_.IsLaidOut()) LayOut();
+    viewport()->update();
 }
 
 void CVELPPCView::LayOut() {
@@ -84,7 +108,7 @@ bool CVELPPCView::OnCommand(int command) {
     case CmdWhoPays:
     case CmdBankComparison:
     case CmdRateOfReturn:
-        if (Hooks().openChart) Hooks().openChart(doc_, command, summary_.fonts, this);
+        if (Hooks().openChart) Hooks().openChart(doc_, command, chartFonts_, this);
         return true;
     case CmdPreferences:
         if (Hooks().preferences && Hooks().preferences(store_, this)) {
@@ -100,7 +124,9 @@ int CVELPPCView::Tap(QPoint point) {
     EnsureLaidOut();
     const int row = summary_.HitTest(point.x() + horizontalScrollBar()->value(),
                                      point.y() + verticalScrollBar()->value());
-    if (row >= 0 && Hooks().editItem) Hooks().editItem(doc_, store_, static_cast<unsigned>(row), this);
+    if (row < 0) return row;
+    if (editItem) editItem(static_cast<unsigned>(row));
+    else if (Hooks().editItem) Hooks().editItem(doc_, store_, static_cast<unsigned>(row), this);
     return row;
 }
 

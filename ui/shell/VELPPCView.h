@@ -5,6 +5,8 @@
 
 #include <QAbstractScrollArea>
 
+#include <functional>
+
 #include "ui/shell/SummaryLayout.h"
 
 class CVELPPCDoc;
@@ -29,6 +31,16 @@ public:
 
     SummaryLayout& Summary() { return summary_; }
     const FontSpec* Fonts() const { return summary_.fonts; }
+    // The fonts the charts draw with: the summary's at actual size, whatever the zoom.
+    const FontSpec* ChartFonts() const { return chartFonts_; }
+
+    // Scales the cells' fonts and rows to `percent` of their size and lays them out again.
+    void SetZoom(int percent);
+    int Zoom() const { return zoom_; }
+
+    // When set, a tap on a row asks this to open the row's editor instead of the hook, so
+    // that the window can note the change the editor makes.
+    std::function<void(unsigned itemType)> editItem;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,10 +52,15 @@ protected:
 private:
     void EnsureLaidOut();
     void UpdateScrollRanges();
+    // The window's font at the zoom, never giving rows lower than the cells' own fonts.
+    void ApplyFontSize();
 
     CVELPPCDoc& doc_;
     SettingsStore& store_;
     SummaryLayout summary_;
     int contentWidth_ = 0;
     int contentHeight_ = 0;
+    int zoom_ = 100;
+    QFont baseFont_;
+    FontSpec chartFonts_[2];
 };

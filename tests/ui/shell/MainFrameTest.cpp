@@ -93,10 +93,9 @@ protected:
 
 TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
     const QList<QAction*> menus = frame.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
-    EXPECT_EQ(menus[0]->text(), "&File");
-    EXPECT_EQ(menus[1]->text(), "&Graphics");
-    EXPECT_EQ(menus[2]->text(), "&Settings");
+    ASSERT_EQ(menus.size(), 6);
+    const QStringList titles = {"&File", "&Edit", "&View", "&Graphics", "&Settings", "&Help"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(menus[i]->text(), titles[i]);
 
     const auto file = Entries(menus[0]->menu());
     const std::vector<MenuEntry> expectedFile = {
@@ -112,7 +111,7 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
     }
     EXPECT_FALSE(frame.menuBar()->actions()[0]->menu()->actions()[5]->isEnabled());
 
-    const auto graphics = Entries(menus[1]->menu());
+    const auto graphics = Entries(menus[3]->menu());
     const std::vector<std::pair<QString, int>> expectedGraphics = {
         {"&Bank Comparison...", CmdBankComparison}, {"&Rate of Return", CmdRateOfReturn},
         {"&Cash Flows", CmdCashFlows},              {"Value && Debt", CmdValueDebt},
@@ -123,7 +122,7 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
         EXPECT_EQ(graphics[i].command, expectedGraphics[i].second);
     }
 
-    const auto settings = Entries(menus[2]->menu());
+    const auto settings = Entries(menus[4]->menu());
     const std::vector<std::pair<QString, int>> expectedSettings = {
         {"&Preferences", CmdPreferences},     {"Pro&jections", CmdProjections},
         {"&Linked Variables", CmdLinkedVariables}, {"Stamp &Duty", CmdStampDuty},
@@ -133,6 +132,27 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
     for (std::size_t i = 0; i < settings.size(); ++i) {
         EXPECT_EQ(settings[i].text, expectedSettings[i].first);
         EXPECT_EQ(settings[i].command, expectedSettings[i].second);
+    }
+
+    // The desktop's own menus.
+    const std::vector<MenuEntry> expectedDesktop[] = {
+        {{"&Undo", CmdEditUndo, "Ctrl+Z"}, {"&Redo", CmdEditRedo, "Ctrl+Shift+Z"}, {"", 0, ""},
+         {"&Copy", CmdEditCopy, "Ctrl+C"}},
+        {{"Zoom &In", CmdZoomIn, "Ctrl++"}, {"Zoom &Out", CmdZoomOut, "Ctrl+-"},
+         {"&Actual Size", CmdActualSize, "Ctrl+0"}, {"", 0, ""},
+         {"&Projection Pane", CmdProjectionPane, "F9"}},
+        {{"Pocket VEL &Help", CmdHelp, "F1"}, {"&About Pocket VEL", CmdAbout, ""}},
+    };
+    int menu = 0;
+    for (int index : {1, 2, 5}) {
+        const auto entries = Entries(menus[index]->menu());
+        const auto& expected = expectedDesktop[menu++];
+        ASSERT_EQ(entries.size(), expected.size()) << index;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(entries[i].text, expected[i].text) << index << " " << i;
+            EXPECT_EQ(entries[i].command, expected[i].command) << index << " " << i;
+            EXPECT_EQ(entries[i].shortcut, expected[i].shortcut) << index << " " << i;
+        }
     }
 }
 
@@ -337,7 +357,7 @@ TEST_F(FrameTest, FileThatFailsToOpenChangesNothing) {
         EXPECT_TRUE(frame.Document().IsModified());
         EXPECT_EQ(CurrentDutyScale, duty);
         EXPECT_EQ(CurrentTaxScale, tax);
-        EXPECT_EQ(frame.windowTitle(), "good.vel - Pocket VEL");
+        EXPECT_EQ(frame.windowTitle(), "good.vel* - Pocket VEL");
     };
 
     // Another program's file: the reader's own message, nothing else.
@@ -445,7 +465,7 @@ TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheMark) {
     // Saving into a folder that does not exist: the name stays as it was.
     ui.saveNames.push_back(Path("no/such/folder/x.vel"));
     EXPECT_FALSE(frame.FileSaveAs());
-    EXPECT_EQ(frame.windowTitle(), "keep.vel - Pocket VEL");
+    EXPECT_EQ(frame.windowTitle(), "keep.vel* - Pocket VEL");
     EXPECT_TRUE(frame.Document().IsModified());
     EXPECT_TRUE(ui.messages.last().contains("x.vel"));
     EXPECT_EQ(frame.RecentFiles().Size(), 1);

@@ -1,0 +1,95 @@
+#include "model/RecordHistory.h"
+
+#include <tuple>
+#include <utility>
+
+namespace {
+
+// Every field of the record, in one place, so that a comparison misses none.
+auto Fields(const CVELPPCDoc& d) {
+    return std::tie(
+        d.Address, d.Description, d.Notes, d.Price, d.Renovations, d.Furniture, d.MarketValue,
+        d.StampDutyCost, d.Conveyancing, d.OtherCosts, d.PurchaseCosts, d.UseSDScale,
+        d.ReservedFlag, d.CashDeposit, d.DepositPC, d.CalcDeposit, d.CalcLoanCosts, d.LoanCosts,
+        d.LoanCostsPC, d.LCYears, d.LoanType, d.RateInterest, d.AdditionalLoan, d.LoanAmount,
+        d.LoanTerm, d.TotalCost, d.Rent, d.PeriodsPerYear, d.VacancyRate, d.AnnualRent,
+        d.GrossYield, d.NetYield, d.Expenses, d.ExpensesPC, d.CalcExpenses, d.CalcDepFitt,
+        d.DepFittPC, d.DepFittValue, d.DepFittRate, d.DepFittMethod, d.CalcDepBuild,
+        d.DepBuildPC, d.DepBuildValue, d.DepBuildRate, d.DepBuildMethod, d.Depreciation,
+        d.TaxableHim, d.TaxableHer, d.NamesOnTitle, d.RateGrowth, d.RateInfl, d.ShowYear,
+        d.ProjectionYear, d.DepFittRemaining, d.DepBuildRemaining, d.AvgCashFlowWeek, d.IRR,
+        d.NPV, d.TaxableHimByYear, d.TaxableHerByYear, d.table);
+}
+
+} // namespace
+
+bool SameFields(const CVELPPCDoc& a, const CVELPPCDoc& b) { return Fields(a) == Fields(b); }
+
+RecordState RecordState::Capture(const CVELPPCDoc& doc) {
+    RecordState s{doc, CurrentDutyScale, CurrentTaxScale, BuiltInDutyScales, BuiltInTaxScales};
+    s.record.onUpdateAllViews = nullptr;
+    return s;
+}
+
+void RecordState::Restore(CVELPPCDoc& doc) const {
+    auto views = std::move(doc.onUpdateAllViews);
+    const bool modified = doc.IsModified();
+    doc = record;
+    doc.onUpdateAllViews = std::move(views);
+    doc.SetModifiedFlag(modified);
+    CurrentDutyScale = duty;
+    CurrentTaxScale = tax;
+    BuiltInDutyScales = builtInDuty;
+    BuiltInTaxScales = builtInTax;
+}
+
+bool RecordState::SameRecord(const RecordState& other) const {
+    return SameFields(record, other.record);
+}
+
+bool RecordState::SameScales(const RecordState& other) const {
+    return duty == other.duty && tax == other.tax && builtInDuty == other.builtInDuty &&
+           builtInTax == other.builtInTax;
+}
+
+void RecordHistory::Record(std::string name, RecordState before, RecordState after) {
+    steps_.resize(done_);
+    // The saved state lay among the steps just dropped: nothing leads back to it now.
+    if (saved_ > static_cast<long>(done_)) saved_ = -1;
+    steps_.push_back({std::move(name), std::move(before), std::move(after)});
+    ++done_;
+    if (steps_.size() > kMaxSteps) {
+        steps_.erase(steps_.begin());
+        --done_;
+        saved_ = saved_ > 0 ? saved_ - 1 : -1;
+    }
+}
+
+std::string RecordHistory::UndoName() const { return CanUndo() ? steps_[done_ - 1].name : ""; }
+std::string RecordHistory::RedoName() const { return CanRedo() ? steps_[done_].name : ""; }
+
+void RecordHistory::Apply(const RecordState& state, CVELPPCDoc& doc) const {
+    state.Restore(doc);
+    doc.SetModifiedFlag(!AtSavedState());
+    doc.UpdateAllViews();
+}
+
+bool RecordHistory::Undo(CVELPPCDoc& doc) {
+    if (!CanUndo()) return false;
+    --done_;
+    Apply(steps_[done_].before, doc);
+    return true;
+}
+
+bool RecordHistory::Redo(CVELPPCDoc& doc) {
+    if (!CanRedo()) return false;
+    ++done_;
+    Apply(steps_[done_ - 1].after, doc);
+    return true;
+}
+
+void RecordHistory::Clear() {
+    steps_.clear();
+    done_ = 0;
+    saved_ = 0;
+}

@@ -1,0 +1,34 @@
+// The pictures of the workspace in the documentation: the worked example in a first start's
+// window, once on the table and once on a chart. Runs only when VEL_SCREENSHOT_DIR is set.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+#include "tests/ui/shell/ShellTestSupport.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/workspace/Workspace.h"
+
+TEST(Screenshots, Workspace) {
+    const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
+
+    HooksGuard guard;
+    CurrentColours = Colours{};
+    InstallWorkspaceHooks();
+    MemorySettingsStore store;
+    ScriptedUi ui;
+    CMainFrame frame(store, ui);
+    frame.StartWith({});
+    SetUpWorkedExample(frame.Document());
+    frame.Document().Address = u"12 Example St, Toowong";
+    frame.Document().Recalculate(false);
+    frame.setGeometry(0, 0, 1100, 700);
+    frame.show();
+    ASSERT_TRUE(QDir().mkpath(dir));
+    for (const auto& [tab, name] : {std::pair{0, "workspace.png"}, {2, "workspace-chart.png"}}) {
+        frame.Pane()->SetCurrentTab(tab);
+        QApplication::processEvents();
+        ASSERT_TRUE(frame.grab().save(QDir(dir).filePath(QString::fromUtf8(name))));
+    }
+}

@@ -1,0 +1,73 @@
+// Undo through the real editors: what an accepted dialog changed comes back exactly, a
+// cancelled one leaves no step, and the defaults it wrote to the store stay.
+#include <QLineEdit>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+#include "model/RecordHistory.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/ui/shell/ShellTestSupport.h"
+#include "ui/dialogs/DepositRentEditors.h"
+#include "ui/dialogs/EditItem.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/VELPPCView.h"
+#include "ui/workspace/ProjectionTable.h"
+#include "ui/workspace/Workspace.h"
+
+TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
+    HooksGuard guard;
+    InstallDialogHooks();
+    InstallWorkspaceHooks();
+    MemorySettingsStore store;
+    ScriptedUi ui;
+    CMainFrame frame(store, ui);
+    frame.StartWith({});
+    SetUpWorkedExample(frame.Document());
+    const RecordState start = RecordState::Capture(frame.Document());
+
+    OnNextDialog([](QDialog& d) { CancelButton(d)->click(); });
+    frame.View()->editItem(ItemCashDeposit);
+    EXPECT_FALSE(frame.Action(CmdEditUndo)->isEnabled());
+    // OK without a change still marks the record changed; undo takes the mark away.
+    OnNextDialog([](QDialog& d) { OkButton(d)->click(); });
+    frame.View()->editItem(ItemRent);
+    EXPECT_TRUE(frame.Document().IsModified());
+    frame.OnCommand(CmdEditUndo);
+    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_EQ(frame.Action(CmdEditRedo)->text(), "&Redo Rental Income");
+
+    OnNextDialog([](QDialog& d) {
+        Retype(ControlOf<QLineEdit>(d, CCashDeposit::kCashDeposit), QStringLiteral("60,000"));
+        OkButton(d)->click();
+    });
+    frame.View()->editItem(ItemCashDeposit);
+    EXPECT_EQ(frame.Document().CashDeposit, 60000);
+    EXPECT_EQ(frame.Document().CalcDeposit, 0);
+    const RecordState edited = RecordState::Capture(frame.Document());
+    const auto table = dynamic_cast<Workspace*>(frame.Pane())->Table();
+    EXPECT_EQ(table->Model().Value(1, 1), frame.Document().At(Row::Debt, 0));
+    EXPECT_EQ(frame.Action(CmdEditUndo)->text(), "&Undo Cash Deposit");
+    const auto log = store.log;
+
+    frame.OnCommand(CmdEditUndo);
+    EXPECT_TRUE(RecordState::Capture(frame.Document()) == start);
+    EXPECT_EQ(table->Model().Value(1, 1), start.record.At(Row::Debt, 0));
+    EXPECT_EQ(store.log, log); // "CalcDeposit" stays as the editor stored it
+    frame.OnCommand(CmdEditRedo);
+    EXPECT_TRUE(RecordState::Capture(frame.Document()) == edited);
+}
+
+TEST(UndoDialogs, AWindowLeftOffScreenComesBack) {
+    HooksGuard guard;
+    MemorySettingsStore store;
+    ScriptedUi ui;
+    WindowState far;
+    far.hasGeometry = true;
+    far.geometry = {9000, 7000, 9900, 7600};
+    WriteWindowState(store, far);
+    CMainFrame frame(store, ui);
+    const QRect screen = frame.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(frame.geometry().topLeft())) << frame.geometry().x();
+    EXPECT_LE(frame.width(), screen.width());
+}

@@ -1,0 +1,47 @@
+// A chart of the Graphics menu as a tab of the workspace: drawn by the chart window's own code
+// at the tab's size, built again from the record after every change, with the year, series
+// and value of the bar under the mouse as a tool tip.
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+
+#include "ui/charts/ChartScale.h"
+#include "ui/charts/ChartSeries.h"
+
+class CVELPPCDoc;
+class Surface;
+
+class ChartTab : public QWidget {
+    Q_OBJECT
+public:
+    // `command` is the chart's Graphics command; `fonts` are the summary's chart fonts.
+    ChartTab(const CVELPPCDoc& doc, int command, const FontSpec* fonts, QWidget* parent = nullptr);
+
+    // The record changed: the chart is built again before it next shows.
+    void Refresh();
+    // Draws the chart as it stands for the tab's present size.
+    void Draw(Surface& surface);
+    // The tool tip of the bar at a point of the tab, or empty.
+    QString BarText(const QPoint& point);
+
+    int Command() const { return command_; }
+    const ChartRequest& Request();
+    const ChartScale& Scale();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void Build();
+
+    const CVELPPCDoc& doc_;
+    int command_;
+    const FontSpec* fonts_;
+    bool stale_ = true;
+    std::optional<ChartData> data_;
+    ChartRequest request_;
+    ChartScale scale_{};
+};

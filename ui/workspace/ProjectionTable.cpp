@@ -1,0 +1,207 @@
+#include "ui/workspace/ProjectionTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFont>
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <charconv>
+
+#include "format/Format.h"
+#include "ui/shell/GridCell.h"
+#include "ui/shell/QPainterSurface.h"
+
+const std::array<ProjectionColumn, 15> kProjectionColumns = {{
+    {Row::PropertyValue, "Property\nvalue"},
+    {Row::Debt, "Debt"},
+    {Row::Equity, "Equity"},
+    {Row::RentReceived, "Rent\nreceived"},
+    {Row::InterestPaid, "Interest\npaid"},
+    {Row::ExpensesPaid, "Expenses\npaid"},
+    {Row::BuildingDep, "Building\ndepreciation"},
+    {Row::FittingsDep, "Fittings\ndepreciation"},
+    {Row::LoanCostWriteOff, "Loan costs\nwritten off"},
+    {Row::Deductions, "Deductions"},
+    {Row::TaxSaving, "Tax\nsaving"},
+    {Row::AfterTaxCash, "After-tax\ncash flow"},
+    {Row::AfterTaxCashWeek, "After-tax\ncash / wk"},
+    {Row::PrincipalPaid, "Principal\npaid"},
+    {Row::PreTaxCash, "Pre-tax\ncash flow"},
+}};
+
+namespace {
+
+// The summary's money format: losses in brackets.
+constexpr const char* kMoneyFormat = "$0,m(";
+// The projection period and the results year stand out from the later years.
+const QColor kPeriodShade(236, 243, 252);
+const QColor kResultsShade(255, 244, 204);
+
+QString YearText(int year) { return QString::fromStdString(FormatValue(year, "0")); }
+
+QString Exact(double v) {
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, v);
+    return QString::fromLatin1(buf, result.ptr - buf);
+}
+
+} // namespace
+
+ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
+    : QAbstractTableModel(parent), doc_(doc) {
+    SetFont(QFont());
+}
+
+void ProjectionModel::SetFont(const QFont& font) {
+    normal_ = font;
+    bold_ = font;
+    bold_.setBold(true);
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    Refresh();
+}
+
+void ProjectionModel::MakeTexts() {
+    const int columns = columnCount();
+    for (int r = 0; r < kTableColumns; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const std::string text = FormatValue(Value(r + 1, c), kMoneyFormat);
+            const auto i = static_cast<std::size_t>(r * columns + c);
+            texts_[i] = QString::fromStdString(text);
+            losses_[i] = text.find_first_of("-(") != std::string::npos;
+        }
+}
+
+int ProjectionModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kTableColumns;
+}
+
+int ProjectionModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(kProjectionColumns.size());
+}
+
+double ProjectionModel::Value(int year, int column) const {
+    if (year < 1 || year > kTableColumns || column < 0 || column >= columnCount()) return 0.0;
+    return doc_.At(kProjectionColumns[static_cast<std::size_t>(column)].row, year - 1);
+}
+
+QVariant ProjectionModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const int year = index.row() + 1;
+    const auto cell = static_cast<std::size_t>(index.row() * columnCount() + index.column());
+    if (cell >= texts_.size()) return {};
+    switch (role) {
+    case Qt::DisplayRole: return texts_[cell];
+    case Qt::ForegroundRole: return QColor(losses_[cell] ? ToQColor(kColourRed) : QColor(Qt::black));
+    case Qt::BackgroundRole:
+        if (year == doc_.ShowYear) return kResultsShade;
+        if (year <= doc_.ProjectionYear) return kPeriodShade;
+        return {};
+    case Qt::FontRole: return year == doc_.ShowYear ? bold_ : normal_;
+    case Qt::TextAlignmentRole: return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    default: return {};
+    }
+}
+
+QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal) {
+        if (role == Qt::FontRole) return normal_;
+        if (role == Qt::DisplayRole && section >= 0 && section < columnCount())
+            return QString::fromUtf8(kProjectionColumns[static_cast<std::size_t>(section)].heading);
+        return {};
+    }
+    const int year = section + 1;
+    switch (role) {
+    case Qt::DisplayRole:
+        return QStringLiteral("Year ") + YearText(year) +
+               (year == doc_.ShowYear ? QStringLiteral(" \u25B8") : QString());
+    case Qt::ToolTipRole:
+        if (year == doc_.ShowYear) return QStringLiteral("The results year");
+        if (year <= doc_.ProjectionYear) return QStringLiteral("In the projection period");
+        return {};
+    case Qt::FontRole: return year == doc_.ShowYear ? bold_ : normal_;
+    default: return {};
+    }
+}
+
+void ProjectionModel::Refresh() {
+    MakeTexts();
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& selection) {
+    if (selection.isEmpty()) return {};
+    int top = kTableColumns, bottom = -1, left = model.columnCount(), right = -1;
+    for (const QModelIndex& i : selection) {
+        top = std::min(top, i.row());
+        bottom = std::max(bottom, i.row());
+        left = std::min(left, i.column());
+        right = std::max(right, i.column());
+    }
+    std::array<bool, kTableColumns * kProjectionColumns.size()> selected{};
+    const int columns = model.columnCount();
+    for (const QModelIndex& i : selection)
+        selected[static_cast<std::size_t>(i.row() * columns + i.column())] = true;
+    QString text = QStringLiteral("Year");
+    for (int c = left; c <= right; ++c)
+        text += '\t' + QString::fromUtf8(kProjectionColumns[static_cast<std::size_t>(c)].heading)
+                           .replace('\n', ' ');
+    text += '\n';
+    for (int r = top; r <= bottom; ++r) {
+        text += YearText(r + 1);
+        for (int c = left; c <= right; ++c) {
+            text += '\t';
+            if (selected[static_cast<std::size_t>(r * columns + c)])
+                text += Exact(model.Value(r + 1, c));
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+ProjectionTable::ProjectionTable(const CVELPPCDoc& doc, QWidget* parent)
+    : QTableView(parent), model_(doc) {
+    setObjectName(QStringLiteral("ProjectionTable"));
+    setModel(&model_);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    baseFont_ = font();
+    SetZoom(100);
+}
+
+void ProjectionTable::SetZoom(int percent) {
+    QFont f = baseFont_;
+    if (percent != 100) {
+        const int pixels = QFontInfo(baseFont_).pixelSize();
+        f.setPixelSize(std::max((pixels * percent + 50) / 100, 1));
+    }
+    setFont(f);
+    model_.SetFont(f);
+    const QFontMetrics m(f);
+    verticalHeader()->setDefaultSectionSize(m.height() + 6);
+    // Room for the widest figure the money format gives ("(1,234,567)").
+    horizontalHeader()->setDefaultSectionSize(m.horizontalAdvance(QStringLiteral("(9,999,999)")) + 14);
+}
+
+bool ProjectionTable::Copy() {
+    const QString text = ProjectionCopyText(model_, selectionModel()->selectedIndexes());
+    if (text.isEmpty()) return false;
+    QApplication::clipboard()->setText(text);
+    return true;
+}
+
+void ProjectionTable::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        Copy();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}

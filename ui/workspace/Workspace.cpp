@@ -1,0 +1,145 @@
+#include "ui/workspace/Workspace.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include <string_view>
+
+#include "format/Format.h"
+#include "model/Investment.h"
+#include "model/Scales.h"
+#include "ui/shell/Commands.h"
+#include "ui/workspace/ChartTab.h"
+#include "ui/workspace/ProjectionTable.h"
+
+#ifndef VEL_VERSION
+#define VEL_VERSION "1.0"
+#endif
+
+namespace {
+
+struct ChartTabSpec {
+    int command;
+    const char* title;
+};
+// The tabs take the charts' own captions.
+constexpr ChartTabSpec kChartTabs[] = {
+    {CmdValueDebt, "Value && Debt"},
+    {CmdCashFlows, "Cash Flows"},
+    {CmdWhoPays, "Who Pays?"},
+    {CmdBankComparison, "Property vs Cash"},
+    {CmdRateOfReturn, "Internal Rates of Return"},
+};
+
+// No licence file or statement comes with the program, so none is claimed.
+constexpr const char* kLicence = "No licence has been stated for this copy.";
+
+template <class Names> QString ScaleNames(const Names& names) {
+    QStringList list;
+    for (std::string_view name : names) {
+        const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).trimmed();
+        if (text != QStringLiteral("None") && text != QStringLiteral("Custom")) list << text;
+    }
+    return list.join(QStringLiteral(", "));
+}
+
+void ShowHelp(QWidget* parent) {
+    // One help window, kept open beside the work.
+    if (auto* open = parent->findChild<QDialog*>(QStringLiteral("HelpWindow"))) {
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* window = new QDialog(parent);
+    window->setObjectName(QStringLiteral("HelpWindow"));
+    window->setWindowTitle(QStringLiteral("Pocket VEL Help"));
+    window->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* layout = new QVBoxLayout(window);
+    auto* text = new QTextBrowser(window);
+    text->setOpenExternalLinks(true);
+    QFile guide(QStringLiteral(":/help/user-guide.md"));
+    if (guide.open(QIODevice::ReadOnly)) text->setMarkdown(QString::fromUtf8(guide.readAll()));
+    else text->setPlainText(QStringLiteral("The user guide is missing from this build."));
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
+    layout->addWidget(buttons);
+    window->resize(640, 600);
+    window->show();
+}
+
+void ShowAbout(QWidget* parent) {
+    QMessageBox::about(parent, QStringLiteral("About Pocket VEL"), AboutText());
+}
+
+} // namespace
+
+QString AboutText() {
+    return QStringLiteral("<p><b>Pocket VEL %1</b></p>"
+                          "<p>The analysis of one residential property investment.</p>"
+                          "<p>Licence: %2</p>"
+                          "<p>Built-in stamp duty scales: %3.<br>"
+                          "Built-in income tax scales: %4.<br>"
+                          "Scales without a year in their name are those of 2005 to 2007.</p>")
+        .arg(QStringLiteral(VEL_VERSION), QString::fromUtf8(kLicence),
+             ScaleNames(kDutyLocations), ScaleNames(kTaxLocations));
+}
+
+Workspace::Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* parent)
+    : QTabWidget(parent), doc_(doc) {
+    setObjectName(QStringLiteral("WorkspacePane"));
+    setDocumentMode(true);
+
+    auto* projection = new QWidget(this);
+    auto* layout = new QVBoxLayout(projection);
+    layout->setContentsMargins(4, 4, 4, 4);
+    legend_ = new QLabel(projection);
+    legend_->setWordWrap(true);
+    table_ = new ProjectionTable(doc, projection);
+    layout->addWidget(legend_);
+    layout->addWidget(table_, 1);
+    addTab(projection, QStringLiteral("Projection"));
+
+    for (const ChartTabSpec& spec : kChartTabs) {
+        auto* chart = new ChartTab(doc, spec.command, fonts, this);
+        charts_.push_back(chart);
+        addTab(chart, QString::fromUtf8(spec.title));
+    }
+    UpdateLegend();
+}
+
+void Workspace::UpdateLegend() {
+    legend_->setText(QStringLiteral("Shaded: the projection period (years 1 to %1).  "
+                                    "Bold \u25B8: the results year (year %2).")
+                         .arg(QString::fromStdString(FormatValue(doc_.ProjectionYear, "0")),
+                              QString::fromStdString(FormatValue(doc_.ShowYear, "0"))));
+}
+
+void Workspace::Refresh() {
+    table_->Model().Refresh();
+    UpdateLegend();
+    for (ChartTab* chart : charts_) chart->Refresh();
+}
+
+void Workspace::SetZoom(int percent) { table_->SetZoom(percent); }
+
+void Workspace::SetCurrentTab(int index) {
+    if (index >= 0 && index < count()) setCurrentIndex(index);
+}
+
+bool Workspace::Copy() { return currentIndex() == 0 && table_->Copy(); }
+
+void InstallWorkspaceHooks() {
+    Hooks().workspace = [](const CVELPPCDoc& doc, const FontSpec fonts[2],
+                           QWidget* parent) -> WorkspacePane* {
+        return new Workspace(doc, fonts, parent);
+    };
+    Hooks().help = ShowHelp;
+    Hooks().about = ShowAbout;
+}

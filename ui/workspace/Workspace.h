@@ -1,0 +1,45 @@
+// The pane beside the summary: the "Projection" table and one tab per chart, every one of
+// them following the record. Also "Pocket VEL Help" and "About Pocket VEL".
+#pragma once
+
+#include <QTabWidget>
+
+#include <vector>
+
+#include "ui/shell/Hooks.h"
+
+class CVELPPCDoc;
+class ChartTab;
+class ProjectionTable;
+class QLabel;
+
+class Workspace : public QTabWidget, public WorkspacePane {
+    Q_OBJECT
+public:
+    Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* parent = nullptr);
+
+    QWidget* Widget() override { return this; }
+    void Refresh() override;
+    void SetZoom(int percent) override;
+    int CurrentTab() const override { return currentIndex(); }
+    void SetCurrentTab(int index) override;
+    bool Copy() override;
+
+    ProjectionTable* Table() { return table_; }
+    // The chart tabs in the order of the tabs after "Projection".
+    const std::vector<ChartTab*>& Charts() const { return charts_; }
+
+private:
+    void UpdateLegend();
+
+    const CVELPPCDoc& doc_;
+    ProjectionTable* table_ = nullptr;
+    QLabel* legend_ = nullptr;
+    std::vector<ChartTab*> charts_;
+};
+
+// The text "About Pocket VEL" shows: version, licence, built-in scales.
+QString AboutText();
+
+// Puts the pane, the help and the About box into the shell's hooks.
+void InstallWorkspaceHooks();
