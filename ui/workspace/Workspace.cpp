@@ -84,11 +84,13 @@ QString AboutText() {
     return QStringLiteral("<p><b>Pocket VEL %1</b></p>"
                           "<p>The analysis of one residential property investment.</p>"
                           "<p>Licence: %2</p>"
-                          "<p>Built-in stamp duty scales: %3.<br>"
-                          "Built-in income tax scales: %4.<br>"
-                          "Scales without a year in their name are those of 2005 to 2007.</p>")
+                          "<p>Built-in stamp duty scales of 2005 to 2007: %3; "
+                          "in force from 1 July 2025: %5.<br>"
+                          "Built-in income tax scales of 2005 to 2007: %4; "
+                          "of 2025 to 2028: %6.</p>")
         .arg(QStringLiteral(VEL_VERSION), QString::fromUtf8(kLicence),
-             ScaleNames(kDutyLocations), ScaleNames(kTaxLocations));
+             ScaleNames(kDutyLocations), ScaleNames(kTaxLocations),
+             ScaleNames(kFurtherDutyLocations), ScaleNames(kFurtherTaxLocations));
 }
 
 Workspace::Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* parent)

@@ -347,5 +347,7 @@ TEST(About, NamesVersionLicenceAndScales) {
     EXPECT_TRUE(text.contains("Licence"));
     EXPECT_TRUE(text.contains("Australia (06/07)"));
     EXPECT_TRUE(text.contains("Qld"));
+    EXPECT_TRUE(text.contains("NSW 2025"));
+    EXPECT_TRUE(text.contains("Australia (26/27)"));
     EXPECT_FALSE(text.contains("Custom"));
 }
