@@ -86,6 +86,11 @@ constexpr std::array<DutyScale, kDutyLocationCount> kShippedDuty = {
     MakeDuty(9, {{0, 0}}),
 };
 
+constexpr DutyScale AtLocation(DutyScale scale, std::int16_t location) {
+    scale.Location = location;
+    return scale;
+}
+
 constexpr std::array<TaxScale, kTaxLocationCount> kShippedTax = {
     MakeTax(0, {{0, 0}, {6000, 15}, {30000, 30}, {75000, 40}, {150000, 45}}, 1.5, 16740),
     MakeTax(1, {{0, 19.5}, {38000, 33}, {60000, 39}}, 0, 0),
@@ -111,15 +116,8 @@ constexpr std::array<DutyScale, kFurtherDutyLocationCount> kFurtherDuty = {
     // Above 2,000,000 the State charges 110,000 + 6.5 % of the excess: the flat 5.5 % of the
     // whole price with a marginal 1 % on top gives exactly that.
     MakeDuty(12, {{0, 1.4}, {25000, 2.4}, {130000, 6.0}, {960000, 5.5, 1}, {2000000, 1.0}}),
-    MakeDuty(13, {{0, 1.0},
-                  {12000, 2.0},
-                  {30000, 3.0},
-                  {50000, 3.5},
-                  {100000, 4.0},
-                  {200000, 4.25},
-                  {250000, 4.75},
-                  {300000, 5.0},
-                  {500000, 5.5}}),
+    // South Australia's scale has not changed since the original entry.
+    AtLocation(kShippedDuty[3], 13),
     MakeDuty(14, {{0, 1.9}, {120000, 2.85}, {150000, 3.8}, {360000, 4.75}, {725000, 5.15}}),
     // Up to 525,000 the Territory charges D = 0.06571441 V^2 + 15 V (V = price / 1000). The
     // first seven rows approximate it. The best seven rows without rounding (their errors

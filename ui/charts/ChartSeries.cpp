@@ -8,9 +8,9 @@
 
 namespace {
 
-ChartData NewChart(const char* caption, const Colours& colours) {
+ChartData NewChart(int command, const Colours& colours) {
     ChartData chart;
-    chart.caption = caption;
+    chart.caption = ChartCaption(command);
     chart.colours = {colours.GR1Color, colours.GR2Color, colours.GR3Color};
     return chart;
 }
@@ -20,6 +20,17 @@ void CopyRow(const CVELPPCDoc& doc, Row row, CVELPPCDoc::YearArray& out) {
 }
 
 } // namespace
+
+std::string_view ChartCaption(int command) {
+    switch (command) {
+    case CmdValueDebt: return "Value & Debt";
+    case CmdCashFlows: return "Cash Flows";
+    case CmdWhoPays: return "Who Pays?";
+    case CmdBankComparison: return "Property vs Cash";
+    case CmdRateOfReturn: return "Internal Rates of Return";
+    default: return {};
+    }
+}
 
 ChartRequest ChartData::Request(const FontSpec* fonts) const {
     ChartRequest request;
@@ -36,7 +47,7 @@ ChartRequest ChartData::Request(const FontSpec* fonts) const {
 }
 
 ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart("Value & Debt", colours);
+    ChartData chart = NewChart(CmdValueDebt, colours);
     chart.seriesCount = 2;
     CopyRow(doc, Row::PropertyValue, chart.values[0]);
     CopyRow(doc, Row::Debt, chart.values[1]);
@@ -45,7 +56,7 @@ ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours) {
 }
 
 ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart("Cash Flows", colours);
+    ChartData chart = NewChart(CmdCashFlows, colours);
     chart.seriesCount = 2;
     CopyRow(doc, Row::PreTaxCash, chart.values[0]);
     CopyRow(doc, Row::AfterTaxCash, chart.values[1]);
@@ -55,7 +66,7 @@ ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours) {
 }
 
 ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart("Who Pays?", colours);
+    ChartData chart = NewChart(CmdWhoPays, colours);
     chart.unit = "(%)";
     chart.seriesCount = 3;
     chart.labels = {"Tenant", "Taxman", "You"};
@@ -78,7 +89,7 @@ ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours) {
 }
 
 ChartData BankComparisonChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart("Property vs Cash", colours);
+    ChartData chart = NewChart(CmdBankComparison, colours);
     chart.seriesCount = 2;
     chart.labels = {"Property", "Cash (" + FormatValue(doc.RateInterest, "0.00%") + ")", ""};
     // The bank pays the loan's rate, taxed at the investor's marginal rate, monthly. Money the
@@ -104,7 +115,7 @@ ChartData BankComparisonChart(const CVELPPCDoc& doc, const Colours& colours) {
 }
 
 ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart("Internal Rates of Return", colours);
+    ChartData chart = NewChart(CmdRateOfReturn, colours);
     chart.unit = "(%)";
     chart.seriesCount = 1;
     chart.labels = {"If kept", "", ""};

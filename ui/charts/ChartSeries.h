@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/Investment.h"
 #include "persist/Settings.h"
@@ -35,5 +36,7 @@ ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours);
 ChartData BankComparisonChart(const CVELPPCDoc& doc, const Colours& colours);
 ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours);
 
+// The caption of a Graphics command's chart; empty for any other command.
+std::string_view ChartCaption(int command);
 // The chart of a Graphics command id; none for any other command.
 std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, int command, const Colours& colours);

@@ -13,6 +13,7 @@
 #include "format/Format.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "ui/charts/ChartSeries.h"
 #include "ui/shell/Commands.h"
 #include "ui/workspace/ChartTab.h"
 #include "ui/workspace/ProjectionTable.h"
@@ -23,18 +24,9 @@
 
 namespace {
 
-struct ChartTabSpec {
-    int command;
-    const char* title;
-};
-// The tabs take the charts' own captions.
-constexpr ChartTabSpec kChartTabs[] = {
-    {CmdValueDebt, "Value && Debt"},
-    {CmdCashFlows, "Cash Flows"},
-    {CmdWhoPays, "Who Pays?"},
-    {CmdBankComparison, "Property vs Cash"},
-    {CmdRateOfReturn, "Internal Rates of Return"},
-};
+// The chart tabs, in the order of the Graphics menu; each takes its chart's own caption.
+constexpr int kChartTabCommands[] = {CmdValueDebt, CmdCashFlows, CmdWhoPays, CmdBankComparison,
+                                     CmdRateOfReturn};
 
 // No licence file or statement comes with the program, so none is claimed.
 constexpr const char* kLicence = "No licence has been stated for this copy.";
@@ -108,10 +100,13 @@ Workspace::Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* pa
     layout->addWidget(table_, 1);
     addTab(projection, QStringLiteral("Projection"));
 
-    for (const ChartTabSpec& spec : kChartTabs) {
-        auto* chart = new ChartTab(doc, spec.command, fonts, this);
+    for (int command : kChartTabCommands) {
+        auto* chart = new ChartTab(doc, command, fonts, this);
         charts_.push_back(chart);
-        addTab(chart, QString::fromUtf8(spec.title));
+        const std::string_view caption = ChartCaption(command);
+        // A tab's "&" would be taken as its access key.
+        addTab(chart, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))
+                          .replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
     UpdateLegend();
 }
