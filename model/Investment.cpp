@@ -1,6 +1,10 @@
 #include "model/Investment.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "model/Assumptions.h"
+#include "model/Sale.h"
 
 CVELPPCDoc::CVELPPCDoc() {
     ResetFixedDefaults();
@@ -69,6 +73,9 @@ void CVELPPCDoc::ResetFixedDefaults() {
     AvgCashFlowWeek = 0;
     IRR = 0;
     NPV = 0;
+
+    SetBuiltInAssumptions(*this);
+    ClearSaleResults(*this);
 }
 
 namespace {
@@ -94,4 +101,13 @@ void CVELPPCDoc::LimitInputs() {
     CalcExpenses = Switch(CalcExpenses);
     CalcDepFitt = Switch(CalcDepFitt);
     CalcDepBuild = Switch(CalcDepBuild);
+    for (const AssumptionInput& in : kAssumptionInputs) {
+        if (in.intField) {
+            int& v = this->*in.intField;
+            v = std::clamp(v, static_cast<int>(in.min), static_cast<int>(in.max));
+        } else {
+            double& v = this->*in.doubleField;
+            v = std::isnan(v) ? in.builtIn : std::clamp(v, in.min, in.max);
+        }
+    }
 }

@@ -97,10 +97,22 @@ public:
     double RateGrowth = 4.5, RateInfl = 2.0;
     int ShowYear = 1, ProjectionYear = 10;
 
+    // --- inputs beyond the fixed layout (model/Assumptions.h): stored in the file's
+    //     extension block, which is left out while all of them hold their built-in values ---
+    double SellingCostsPC = 2.5; // agent and marketing, % of the sale price
+    double CGTDiscountPC = 50.0; // discount on a gain held at least a year, %
+    // Entries of the extension block that this version does not know, kept as read so that
+    // saving the file again does not lose them.
+    std::string UnknownAssumptions;
+
     // --- not stored in the file ---
     double DepFittRemaining = 0, DepBuildRemaining = 0;
     double AvgCashFlowWeek = 0, IRR = 0, NPV = 0;
     YearArray TaxableHimByYear{}, TaxableHerByYear{};
+    // The sale at the end of the projection period (model/Sale.h); all 0 when nothing is
+    // bought.
+    double SalePrice = 0, SaleCosts = 0, CostBase = 0, CapitalGain = 0, TaxableGain = 0,
+           SaleTax = 0, ValueAfterSale = 0, IRRAfterSale = 0, NPVAfterSale = 0;
 
     // --- the annual table: cell of row r, column c is element r * 40 + c ---
     Table table{};
@@ -116,7 +128,8 @@ public:
 
     // Limits values that must never reach the table or a division: ShowYear and
     // ProjectionYear to 1..40, LCYears to at least 1, NamesOnTitle other than 1 or 2 to 1,
-    // LoanType and the two methods other than 0 or 1 to 0, every nonzero switch to 1.
+    // LoanType and the two methods other than 0 or 1 to 0, every nonzero switch to 1; the
+    // inputs beyond the fixed layout to their ranges (not a number: the built-in value).
     void LimitInputs();
 
     // Rebuilds every derived field, the per-year incomes, the annual table and the results

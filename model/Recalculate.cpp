@@ -7,6 +7,7 @@
 #include "format/Format.h"
 #include "model/Investment.h"
 #include "model/Returns.h"
+#include "model/Sale.h"
 #include "model/Scales.h"
 
 double LoanRepayment(double principal, double years, double ratePercent, double paymentsPerYear) {
@@ -138,6 +139,7 @@ void CVELPPCDoc::Recalculate(bool markChanged) {
     }
 
     if (TotalCost < 0.00001) {
+        ClearSaleResults(*this);
         UpdateAllViews();
         return;
     }

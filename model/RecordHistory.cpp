@@ -18,7 +18,9 @@ auto Fields(const CVELPPCDoc& d) {
         d.DepBuildPC, d.DepBuildValue, d.DepBuildRate, d.DepBuildMethod, d.Depreciation,
         d.TaxableHim, d.TaxableHer, d.NamesOnTitle, d.RateGrowth, d.RateInfl, d.ShowYear,
         d.ProjectionYear, d.DepFittRemaining, d.DepBuildRemaining, d.AvgCashFlowWeek, d.IRR,
-        d.NPV, d.TaxableHimByYear, d.TaxableHerByYear, d.table);
+        d.NPV, d.TaxableHimByYear, d.TaxableHerByYear, d.table, d.SellingCostsPC, d.CGTDiscountPC,
+        d.UnknownAssumptions, d.SalePrice, d.SaleCosts, d.CostBase, d.CapitalGain, d.TaxableGain,
+        d.SaleTax, d.ValueAfterSale, d.IRRAfterSale, d.NPVAfterSale);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "format/Format.h"
 #include "model/Investment.h"
+#include "model/Sale.h"
 #include "model/Scales.h"
 
 namespace {
@@ -116,6 +117,26 @@ double DiscountAmount(double amount, double ratePercent, double years) {
     return Discount(amount, ratePercent, years, result) ? result : NoValue;
 }
 
+bool PresentValueOfFlows(const CVELPPCDoc& doc, int years, double& result) {
+    const int p = std::clamp(years, 1, kTableColumns);
+    const double* cash = doc.RowData(Row::AfterTaxCash);
+    double npv = -doc.CashDeposit;
+    double d = 0;
+    for (int i = 0; i < p; ++i) {
+        if (!Discount(cash[i], doc.RateInfl, i + 0.5, d)) return false;
+        npv = npv + d;
+    }
+    result = npv;
+    return true;
+}
+
+double WithFinalValue(double flowsValue, double finalValue, double inflationPercent, int years) {
+    double d = 0;
+    if (!Discount(finalValue, inflationPercent, std::clamp(years, 1, kTableColumns) - 0.5, d))
+        return NoValue;
+    return flowsValue + d;
+}
+
 void ComputeResults(CVELPPCDoc& doc) {
     const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     const double* week = doc.RowData(Row::AfterTaxCashWeek);
@@ -131,15 +152,11 @@ void ComputeResults(CVELPPCDoc& doc) {
 
     // Cash flows count as received in the middle of their year, the final equity in the
     // middle of the last year. An inflation rate of -100 % or less discounts nothing.
-    double npv = -doc.CashDeposit;
-    bool ok = true;
-    double d = 0;
-    for (int i = 0; i < p && ok; ++i) {
-        ok = Discount(cash[i], doc.RateInfl, i + 0.5, d);
-        npv = npv + d;
-    }
-    if (ok) ok = Discount(finalEquity, doc.RateInfl, p - 0.5, d);
-    doc.NPV = ok ? npv + d : NoValue;
+    double flows = 0;
+    const bool flowsOk = PresentValueOfFlows(doc, p, flows);
+    doc.NPV = flowsOk ? WithFinalValue(flows, finalEquity, doc.RateInfl, p) : NoValue;
+
+    ComputeSaleResults(doc, flowsOk, flows);
 }
 
 double MarginalTaxRate(double x, const TaxScale& scale) {

@@ -20,6 +20,14 @@ double HoldingIRR(int years, double deposit, const double* flows, double finalVa
 // The rate per period at which the series' present value is 0, or NoValue.
 double SolveSeriesRate(const double* series, std::size_t count, int periodsPerYear);
 
+// The net present value of the deposit and the after-tax cash flows of `years` (1..40) at
+// the rate of inflation, without the final value: cash flows count as received in the middle
+// of their year. False when the rate discounts nothing (-100 % or less).
+bool PresentValueOfFlows(const CVELPPCDoc& doc, int years, double& result);
+// `flowsValue` plus the present value of `finalValue`, received in the middle of the last of
+// `years`; NoValue when it cannot be discounted.
+double WithFinalValue(double flowsValue, double finalValue, double inflationPercent, int years);
+
 // Present value of `amount` received after `years` at `ratePercent` a year, or NoValue.
 double DiscountAmount(double amount, double ratePercent, double years);
 

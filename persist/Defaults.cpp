@@ -1,5 +1,6 @@
 #include "persist/Defaults.h"
 
+#include "model/Assumptions.h"
 #include "model/Investment.h"
 #include "persist/DefaultInputs.h"
 #include "persist/Settings.h"
@@ -14,6 +15,12 @@ void ResetToDefaults(CVELPPCDoc& doc, const SettingsStore& store) {
             doc.*d.intField = ReadSettingInt(store, d.name, static_cast<int>(d.builtIn));
         else
             doc.*d.doubleField = ReadSettingDouble(store, d.name, d.builtIn);
+    }
+    for (const AssumptionInput& a : kAssumptionInputs) {
+        if (a.intField)
+            doc.*a.intField = ReadSettingInt(store, a.name, static_cast<int>(a.builtIn));
+        else
+            doc.*a.doubleField = ReadSettingDouble(store, a.name, a.builtIn);
     }
     // The store is outside our control: keep its years and choices out of the table's range
     // and out of divisions.

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <istream>
 #include <limits>
 #include <ostream>
 
+#include "model/Assumptions.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
 
@@ -174,6 +177,114 @@ bool readBytes(std::istream& in, void* dst, std::size_t n, std::size_t* got = nu
     return count == n;
 }
 
+// --- the extension block ---
+
+std::uint32_t getLE(const unsigned char* p, int size) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < size; ++i) v |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+    return v;
+}
+
+// The entries of the inputs that differ from their built-in values, then the unknown ones;
+// empty when there is nothing to keep.
+std::string extensionEntries(const CVELPPCDoc& doc) {
+    Writer w;
+    for (const AssumptionInput& in : kAssumptionInputs) {
+        if (AssumptionValue(doc, in) == in.builtIn) continue;
+        w.le(in.tag, 2);
+        if (in.intField) {
+            w.le(4, 2);
+            w.i32(doc.*in.intField);
+        } else {
+            w.le(8, 2);
+            w.f64(doc.*in.doubleField);
+        }
+    }
+    w.raw(doc.UnknownAssumptions.data(), doc.UnknownAssumptions.size());
+    return std::move(w.bytes);
+}
+
+void writeExtension(Writer& w, const CVELPPCDoc& doc) {
+    const std::string entries = extensionEntries(doc);
+    if (entries.empty()) return;
+    w.raw(kExtensionMagic, sizeof kExtensionMagic);
+    w.le(kExtensionVersion, 2);
+    w.le(entries.size(), 4);
+    w.raw(entries.data(), entries.size());
+}
+
+const AssumptionInput* inputOfTag(std::uint16_t tag) {
+    for (const AssumptionInput& in : kAssumptionInputs)
+        if (in.tag == tag) return &in;
+    return nullptr;
+}
+
+// Takes the entries into the record, inputs without an entry at their built-in values;
+// false, with the record untouched, when they are damaged.
+bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc) {
+    CVELPPCDoc read;
+    SetBuiltInAssumptions(read);
+    std::size_t pos = 0;
+    while (pos < n) {
+        if (n - pos < 4) return false;
+        const auto tag = static_cast<std::uint16_t>(getLE(p + pos, 2));
+        const std::size_t size = getLE(p + pos + 2, 2);
+        if (size > n - pos - 4) return false;
+        const unsigned char* value = p + pos + 4;
+        if (const AssumptionInput* in = inputOfTag(tag)) {
+            if (in->intField) {
+                if (size != 4) return false;
+                read.*in->intField = static_cast<std::int32_t>(getLE(value, 4));
+            } else {
+                if (size != 8) return false;
+                const double v = std::bit_cast<double>(getLE(value, 4) |
+                                                       std::uint64_t{getLE(value + 4, 4)} << 32);
+                if (!std::isfinite(v)) return false;
+                read.*in->doubleField = v;
+            }
+        } else {
+            read.UnknownAssumptions.append(reinterpret_cast<const char*>(p + pos), size + 4);
+        }
+        pos += size + 4;
+    }
+    for (const AssumptionInput& in : kAssumptionInputs) {
+        if (in.intField) doc.*in.intField = read.*in.intField;
+        else doc.*in.doubleField = read.*in.doubleField;
+    }
+    doc.UnknownAssumptions = std::move(read.UnknownAssumptions);
+    return true;
+}
+
+enum class Extension { None, Read, Damaged };
+
+// Reads the extension block, if the file has one, after the fixed layout. A stream set to
+// throw on a short read is served as well.
+Extension readExtension(std::istream& in, CVELPPCDoc& doc) {
+    char magic[4];
+    try {
+        // Whatever else follows the fixed layout is ignored, as readers of that layout do.
+        if (!readBytes(in, magic, sizeof magic) ||
+            std::memcmp(magic, kExtensionMagic, sizeof magic) != 0)
+            return Extension::None;
+    } catch (const std::ios_base::failure&) {
+        return Extension::None;
+    }
+    try {
+        unsigned char head[6];
+        if (!readBytes(in, head, sizeof head)) return Extension::Damaged;
+        const std::uint32_t version = getLE(head, 2);
+        const std::uint32_t length = getLE(head + 2, 4);
+        if (version != kExtensionVersion || length > kMaxExtensionLength)
+            return Extension::Damaged;
+        std::string entries(length, '\0');
+        if (!readBytes(in, entries.data(), entries.size())) return Extension::Damaged;
+        const auto* p = reinterpret_cast<const unsigned char*>(entries.data());
+        return readEntries(p, entries.size(), doc) ? Extension::Read : Extension::Damaged;
+    } catch (const std::ios_base::failure&) {
+        return Extension::Damaged;
+    }
+}
+
 bool readString(std::istream& in, std::u16string& out) {
     unsigned char len[2];
     if (!readBytes(in, len, 2)) return false;
@@ -194,7 +305,8 @@ void tell(MessageSink* messages, const char* text) {
     if (messages) messages->Message(text);
 }
 
-bool loadFrom(CVELPPCDoc& doc, std::istream& in, MessageSink* messages) {
+bool loadFrom(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
+              std::string_view fileName) {
     if (!in.rdbuf()) {
         tell(messages, kMsgBadFilePointer);
         return false;
@@ -229,6 +341,11 @@ bool loadFrom(CVELPPCDoc& doc, std::istream& in, MessageSink* messages) {
     doc.Notes = std::move(notes);
     BlockReader reader(block.data());
     exchangeBlock(reader, doc, CurrentTaxScale, CurrentDutyScale);
+    // The inputs beyond the fixed layout never keep a file from opening.
+    const Extension extension = readExtension(in, doc);
+    if (extension != Extension::Read) SetBuiltInAssumptions(doc);
+    if (extension == Extension::Damaged && messages)
+        messages->Message(DamagedAssumptionsMessage(fileName));
 
     // The file is outside our control: limit what could index the table or rows, or divide.
     doc.LimitInputs();
@@ -257,6 +374,7 @@ bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messa
     exchangeBlock(w, doc, CurrentTaxScale, CurrentDutyScale);
     if (w.bytes.size() - blockStart != static_cast<std::size_t>(kFileBlockSize)) return false;
     static_assert(kHeaderSize + 3 * 2 + kFileBlockSize == kFileFixedSize);
+    writeExtension(w, doc);
 
     try {
         out.write(w.bytes.data(), static_cast<std::streamsize>(w.bytes.size()));
@@ -267,9 +385,16 @@ bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messa
     return static_cast<bool>(out);
 }
 
-bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages) {
+std::string DamagedAssumptionsMessage(std::string_view fileName) {
+    const std::string name = fileName.empty() ? std::string("this file") : std::string(fileName);
+    return "The assumptions stored in " + name +
+           " could not be read. Their defaults are used instead.";
+}
+
+bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
+                    std::string_view fileName) {
     try {
-        return loadFrom(doc, in, messages);
+        return loadFrom(doc, in, messages, fileName);
     } catch (const std::ios_base::failure&) {
         // A stream set to throw on a short read: the same as a truncated file.
         return false;

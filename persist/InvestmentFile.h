@@ -1,10 +1,26 @@
 // The investment file (".vel"): a fixed little-endian layout with the header "P1.0", "2",
 // "VEL", "PPC", three UTF-16 texts and a block of 690 bytes holding the inputs and the two
 // scales in force.
+//
+// The inputs beyond that layout (model/Assumptions.h) follow it in an extension block, which
+// is left out while every one of them holds its built-in value, so that such a file is
+// exactly the fixed layout. Readers of the fixed layout alone ignore what follows it.
+//
+//   "VELX"                   magic
+//   version       uint16     1
+//   length        uint32     bytes of the entries that follow
+//   entries, each:
+//     tag         uint16     the input's tag; tags this version does not know are skipped
+//     size        uint16     bytes of the value
+//     value                  double: 8 bytes, finite; int: 4 bytes, two's complement
+//
+// Only inputs that differ from their built-in values are written; entries of unknown tags are
+// written back as they were read.
 #pragma once
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 class CVELPPCDoc;
 
@@ -14,6 +30,10 @@ inline constexpr const char* kMsgBadFilePointer = "Bad file pointer";
 inline constexpr int kFileVersion = 102;
 inline constexpr int kFileBlockSize = 690;
 inline constexpr int kFileFixedSize = 709; // header + three empty strings + block
+inline constexpr char kExtensionMagic[4] = {'V', 'E', 'L', 'X'};
+inline constexpr int kExtensionVersion = 1;
+// A longer extension block is taken for damage rather than read into memory.
+inline constexpr std::size_t kMaxExtensionLength = 1 << 20;
 
 // Where reading reports its messages (the shell shows them as message boxes).
 class MessageSink {
@@ -29,4 +49,10 @@ bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messa
 // Reads an investment file. On success the record and the scales in force are replaced, the
 // inputs limited, and the investment recalculated without being marked changed. On failure
 // nothing changes: neither the record nor the scales in force.
-bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages);
+// A damaged extension block does not stop the file from opening: the inputs it would hold
+// keep their built-in values, and `messages` hears once why, naming `fileName`.
+bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
+                    std::string_view fileName = {});
+
+// The message for a damaged extension block in the file `fileName`.
+std::string DamagedAssumptionsMessage(std::string_view fileName);

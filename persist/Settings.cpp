@@ -5,6 +5,7 @@
 
 #include "format/Format.h"
 #include "model/Investment.h"
+#include "model/Assumptions.h"
 #include "persist/DefaultInputs.h"
 
 Colours CurrentColours;
@@ -208,12 +209,21 @@ void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc) {
         if (d.intField) WriteSettingInt(store, d.name, doc.*d.intField);
         else WriteSettingDouble(store, d.name, doc.*d.doubleField);
     }
+    StoreAssumptions(store, doc);
+}
+
+void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc) {
+    for (const AssumptionInput& a : kAssumptionInputs) {
+        if (a.intField) WriteSettingInt(store, a.name, doc.*a.intField);
+        else WriteSettingDouble(store, a.name, doc.*a.doubleField);
+    }
 }
 
 void DeleteSettings(SettingsStore& store) {
     store.Remove(kSectionSettingsFile, kSettingStampDuty);
     store.Remove(kSectionSettingsFile, kSettingTaxScale);
     for (const DefaultInput& d : kDefaultInputs) store.Remove(kSectionSettingsFile, d.name);
+    for (const AssumptionInput& a : kAssumptionInputs) store.Remove(kSectionSettingsFile, a.name);
     for (const ColourSetting& c : kColourSettings) store.Remove(kSectionSettings, c.name);
 }
 

@@ -37,7 +37,11 @@ void StoreTaxScale(SettingsStore& store);
 void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc);
 // "Save Settings": the scales, the switches and every default input of the current investment.
 void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc);
-// "Delete settings": every value of "SettingsFile" and the five colours.
+// The inputs beyond the file's fixed layout (model/Assumptions.h) as the next investment's
+// defaults, under their own value names.
+void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc);
+// "Delete settings": every value of "SettingsFile" (the assumptions' included) and the five
+// colours.
 void DeleteSettings(SettingsStore& store);
 
 // Colours, 0x00BBGGRR.

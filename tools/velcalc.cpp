@@ -18,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "format/Text.h"
+#include "model/Assumptions.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
 #include "persist/InvestmentFile.h"
@@ -40,7 +41,10 @@ constexpr const char* kHelp =
     "\n"
     "Without options the output is one JSON object:\n"
     "  fields            every field of the investment by name (texts as strings,\n"
-    "                    numbers as numbers)\n"
+    "                    numbers as numbers), the assumptions (SellingCostsPC,\n"
+    "                    CGTDiscountPC) and the sale at the end of the projection period:\n"
+    "                    SalePrice, SaleCosts, CostBase, CapitalGain, TaxableGain, SaleTax,\n"
+    "                    ValueAfterSale, IRRAfterSale, NPVAfterSale\n"
     "  TaxableHimByYear  the investor's taxable income for years 1..40\n"
     "  TaxableHerByYear  the partner's taxable income for years 1..40\n"
     "  table             the annual table, one array of 40 years per row\n"
@@ -154,6 +158,16 @@ Json fieldsJson(const CVELPPCDoc& d) {
     VEL_FIELD(AvgCashFlowWeek);
     VEL_FIELD(IRR);
     VEL_FIELD(NPV);
+    for (const AssumptionInput& a : kAssumptionInputs) f[std::string(a.name)] = AssumptionValue(d, a);
+    VEL_FIELD(SalePrice);
+    VEL_FIELD(SaleCosts);
+    VEL_FIELD(CostBase);
+    VEL_FIELD(CapitalGain);
+    VEL_FIELD(TaxableGain);
+    VEL_FIELD(SaleTax);
+    VEL_FIELD(ValueAfterSale);
+    VEL_FIELD(IRRAfterSale);
+    VEL_FIELD(NPVAfterSale);
 #undef VEL_FIELD
     return f;
 }

@@ -262,6 +262,7 @@ TEST_F(Settings, SaveSettingsWritesInItsOrder) {
     doc.CalcExpenses = 0;
     doc.DepFittMethod = 1;
     doc.ProjectionYear = 15;
+    doc.SellingCostsPC = 3.126;
     SaveSettings(store, doc);
     const std::string f = "SettingsFile/";
     std::vector<std::string> expected = {
@@ -296,6 +297,9 @@ TEST_F(Settings, SaveSettingsWritesInItsOrder) {
         f + "RateInfl=2.00",
         f + "ShowYear=1",
         f + "ProjectionYear=15",
+        // The assumptions, after the inputs of the fixed layout.
+        f + "SellingCostsPC=3.13",
+        f + "CGTDiscountPC=50.00",
     };
     EXPECT_EQ(store.log, expected);
 }
@@ -358,7 +362,7 @@ TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
           "VacancyRate", "ExpensesPC", "CalcExpenses", "CalcDepFitt", "DepFittPC", "DepFittRate",
           "DepFittMethod", "CalcDepBuild", "DepBuildPC", "DepBuildRate", "DepBuildMethod",
           "TaxableHim", "TaxableHer", "NamesOnTitle", "RateGrowth", "RateInfl", "ShowYear",
-          "ProjectionYear"})
+          "ProjectionYear", "SellingCostsPC", "CGTDiscountPC"})
         expected.push_back(f + n + " removed");
     for (const char* n : {"BG1Color", "BG2Color", "GR1Color", "GR2Color", "GR3Color"})
         expected.push_back(s + n + " removed");
@@ -461,6 +465,23 @@ TEST_F(Settings, StoredDefaultsAreLimitedBeforeUse) {
     EXPECT_EQ(doc.CalcDeposit, 1);
     EXPECT_EQ(doc.RateGrowth, 4.5); // no number: the built-in value
     EXPECT_EQ(CurrentDutyScale.Count, 10);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Settings, ANewInvestmentTakesTheRememberedAssumptions) {
+    store.WriteString(kSectionSettingsFile, "SellingCostsPC", "3.30");
+    store.WriteString(kSectionSettingsFile, "CGTDiscountPC", "no number");
+    CVELPPCDoc doc;
+    NewInvestment(doc, store);
+    EXPECT_EQ(doc.SellingCostsPC, 3.3);
+    EXPECT_EQ(doc.CGTDiscountPC, 50.0);
+    // Beyond its range the store's value is limited, as a file's is.
+    store.WriteString(kSectionSettingsFile, "SellingCostsPC", "-4.00");
+    NewInvestment(doc, store);
+    EXPECT_EQ(doc.SellingCostsPC, 0.0);
 }
 
 } // namespace

@@ -97,11 +97,16 @@ TEST_F(Velcalc, JsonHoldsEveryFieldTableRowAndScaleExactly) {
     const auto j = nlohmann::ordered_json::parse(r.out);
     const CVELPPCDoc doc = loadedSample();
 
-    // Three texts, the 50 stored fields and five working values and results, in record order.
+    // Three texts, the 50 stored fields and five working values and results, in record order;
+    // then the two assumptions and the nine figures of the sale.
     const auto& f = j.at("fields");
     std::vector<std::string> names;
     for (const auto& item : f.items()) names.push_back(item.key());
-    ASSERT_EQ(names.size(), 58u);
+    ASSERT_EQ(names.size(), 69u);
+    EXPECT_EQ(names[58], "SellingCostsPC");
+    EXPECT_EQ(names[60], "SalePrice");
+    EXPECT_EQ(names[68], "NPVAfterSale");
+    EXPECT_EQ(f.at("IRRAfterSale").get<double>(), doc.IRRAfterSale);
     EXPECT_EQ(names[0], "Address");
     EXPECT_EQ(names[3], "Price");
     EXPECT_EQ(names[12], "ReservedFlag");

@@ -432,7 +432,7 @@ bool CMainFrame::ReadDocument(const QString& path) {
     CVELPPCDoc loaded = doc_;
     loaded.onUpdateAllViews = nullptr;
     FrameMessages messages(ui_, this);
-    if (!LoadInvestment(loaded, in, &messages)) {
+    if (!LoadInvestment(loaded, in, &messages, name.toStdString())) {
         if (!messages.explained)
             ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.").arg(name));
         return false;

@@ -1,0 +1,38 @@
+// The inputs of an investment beyond the fixed layout of the file: one table that the file's
+// extension block, the settings store, the limits and velcalc all follow. A new input is a new
+// line here (with a tag never used before) and a field of the record.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "model/Investment.h"
+
+struct AssumptionInput {
+    std::uint16_t tag;               // its entry in the file's extension block; never reused
+    std::string_view name;           // settings value name and velcalc field name
+    int CVELPPCDoc::*intField;       // set for int values, else nullptr
+    double CVELPPCDoc::*doubleField; // set for double values, else nullptr
+    double builtIn;                  // the value that leaves every figure as without it
+    double min, max;                 // the range the record holds
+};
+
+inline constexpr std::array<AssumptionInput, 2> kAssumptionInputs = {{
+    {1, "SellingCostsPC", nullptr, &CVELPPCDoc::SellingCostsPC, 2.5, 0.0, 100.0},
+    {2, "CGTDiscountPC", nullptr, &CVELPPCDoc::CGTDiscountPC, 50.0, 0.0, 100.0},
+}};
+
+// The input's value in the record, as a double.
+inline double AssumptionValue(const CVELPPCDoc& doc, const AssumptionInput& in) {
+    return in.intField ? static_cast<double>(doc.*in.intField) : doc.*in.doubleField;
+}
+
+// Every input beyond the fixed layout at its built-in value, no unknown entries kept.
+inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
+    for (const AssumptionInput& in : kAssumptionInputs) {
+        if (in.intField) doc.*in.intField = static_cast<int>(in.builtIn);
+        else doc.*in.doubleField = in.builtIn;
+    }
+    doc.UnknownAssumptions.clear();
+}

@@ -1,0 +1,28 @@
+// The sale of the property after a holding period: selling costs, the capital gain and its
+// tax, and the returns with the value left after the sale in place of the equity.
+#pragma once
+
+class CVELPPCDoc;
+struct TaxScale;
+
+struct SaleFigures {
+    double price = 0;       // the property's value at the end of the last year held
+    double costs = 0;       // price x SellingCostsPC %
+    double costBase = 0;    // price paid, purchase costs and renovations less building
+                            // depreciation claimed
+    double gain = 0;        // price - costs - cost base; negative for a loss
+    double taxableGain = 0; // the gain less the discount; 0 for a loss
+    double tax = 0;         // the capital gains tax on the incomes of the last year
+    double valueAfter = 0;  // equity - costs - tax
+    double irr = 0;         // holding IRR with valueAfter as the final value, or NoValue
+};
+
+// The sale after `years` (1..40) of the worked-out record, taxed under `scale`.
+SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale);
+
+// Sets the record's sale results (SalePrice to NPVAfterSale) for a sale at the end of the
+// projection period, under the tax scale in force; `flowsOk` and `flowsValue` are
+// PresentValueOfFlows's (model/Returns.h) for the projection period.
+void ComputeSaleResults(CVELPPCDoc& doc, bool flowsOk, double flowsValue);
+// All sale results 0, as when nothing is bought.
+void ClearSaleResults(CVELPPCDoc& doc);

@@ -1,0 +1,141 @@
+// The extension block after the file's fixed layout: absent at the built-in values, read and
+// written back exactly, and never a reason for a file not to open.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "model/Scales.h"
+#include "tests/persist/SampleInvestment.h"
+
+namespace {
+
+// Little-endian pieces, written out by hand as the layout describes them.
+std::string U16(unsigned v) { return {char(v & 0xFF), char(v >> 8)}; }
+std::string U32(unsigned v) { return U16(v & 0xFFFF) + U16(v >> 16); }
+std::string F64(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, 8);
+    return U32(static_cast<unsigned>(bits)) + U32(static_cast<unsigned>(bits >> 32));
+}
+std::string Entry(unsigned tag, const std::string& value) { return U16(tag) + U16(value.size()) + value; }
+std::string Block(const std::string& entries, unsigned version = 1) {
+    return "VELX" + U16(version) + U32(entries.size()) + entries;
+}
+
+class ExtensionBlock : public ::testing::Test {
+protected:
+    void SetUp() override { ResetScalesToStartup(); }
+    void TearDown() override { ResetScalesToStartup(); }
+};
+
+TEST_F(ExtensionBlock, BuiltInValuesLeaveTheFileAsTheFixedLayout) {
+    CVELPPCDoc doc;
+    EXPECT_EQ(SaveToString(doc).size(), 709u);
+
+    // A file written before the block existed comes back byte for byte.
+    std::ifstream in(VEL_SOURCE_DIR "/examples/worked-example-interest-only.vel", std::ios::binary);
+    const std::string original{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(original.size(), 709u);
+    CVELPPCDoc example;
+    ASSERT_TRUE(LoadFromString(example, original));
+    EXPECT_EQ(example.SellingCostsPC, 2.5);
+    EXPECT_EQ(example.CGTDiscountPC, 50.0);
+    EXPECT_EQ(SaveToString(example), original);
+}
+
+TEST_F(ExtensionBlock, ChangedInputsAreWrittenAsEntriesAfterTheFixedLayout) {
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc);
+    const std::string fixed = SaveToString(doc);
+    doc.SellingCostsPC = 3.3;
+    doc.CGTDiscountPC = 0;
+    const std::string bytes = SaveToString(doc);
+    ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
+    EXPECT_EQ(bytes.substr(fixed.size()), Block(Entry(1, F64(3.3)) + Entry(2, F64(0))));
+
+    CVELPPCDoc back;
+    RecordMessages sink;
+    ASSERT_TRUE(LoadFromString(back, bytes, &sink));
+    EXPECT_TRUE(sink.texts.empty());
+    EXPECT_EQ(back.SellingCostsPC, 3.3);
+    EXPECT_EQ(back.CGTDiscountPC, 0.0);
+
+    // A reader of the fixed layout alone reads the same investment.
+    CVELPPCDoc fixedOnly;
+    ASSERT_TRUE(LoadFromString(fixedOnly, bytes.substr(0, fixed.size())));
+    EXPECT_EQ(fixedOnly.table, back.table);
+    EXPECT_EQ(fixedOnly.IRR, back.IRR);
+    EXPECT_EQ(fixedOnly.SellingCostsPC, 2.5);
+
+    // One input back at its built-in value: only the other is written.
+    back.CGTDiscountPC = 50;
+    EXPECT_EQ(SaveToString(back).substr(fixed.size()), Block(Entry(1, F64(3.3))));
+}
+
+TEST_F(ExtensionBlock, EntriesOfUnknownTagsAreKeptOnSave) {
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc);
+    const std::string fixed = SaveToString(doc);
+    const std::string later = Entry(700, "abc") + Entry(2, F64(40)) + Entry(701, "");
+    CVELPPCDoc back;
+    ASSERT_TRUE(LoadFromString(back, fixed + Block(later)));
+    EXPECT_EQ(back.CGTDiscountPC, 40.0);
+    EXPECT_EQ(SaveToString(back).substr(fixed.size()),
+              Block(Entry(2, F64(40)) + Entry(700, "abc") + Entry(701, "")));
+}
+
+TEST_F(ExtensionBlock, DamageNeverKeepsTheFileFromOpening) {
+    CVELPPCDoc sample;
+    FillSampleInvestment(sample);
+    const std::string fixed = SaveToString(sample);
+    const std::string good = Entry(1, F64(4));
+    const struct {
+        const char* what;
+        std::string tail;
+        bool told;
+    } cases[] = {
+        {"nothing after the magic", "VELX", true},
+        {"length past the end", "VELX" + U16(1) + U32(100) + good, true},
+        {"entry longer than the block", Block(U16(1) + U16(40) + F64(4)), true},
+        {"cut inside an entry's head", Block(good + U16(2)), true},
+        {"a number of the wrong size", Block(Entry(2, U32(40))), true},
+        {"not a number", Block(Entry(1, F64(std::numeric_limits<double>::quiet_NaN()))), true},
+        {"infinite", Block(Entry(2, F64(std::numeric_limits<double>::infinity()))), true},
+        {"a later layout", Block(good, 2), true},
+        {"huge length", "VELX" + U16(1) + U32(0xFFFFFFFFu), true},
+        {"other bytes follow: ignored as before", "junk that is no block", false},
+        {"a part of the magic", "VEL", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CVELPPCDoc doc;
+        doc.SellingCostsPC = 9; // left from another investment: must not survive
+        RecordMessages sink;
+        std::istringstream in(fixed + c.tail, std::ios::binary);
+        ASSERT_TRUE(LoadInvestment(doc, in, &sink, "/home/me/house.vel"));
+        EXPECT_EQ(doc.table, sample.table);
+        EXPECT_EQ(doc.SellingCostsPC, 2.5);
+        EXPECT_EQ(doc.CGTDiscountPC, 50.0);
+        if (c.told) {
+            ASSERT_EQ(sink.texts.size(), 1u);
+            EXPECT_NE(sink.texts[0].find("/home/me/house.vel"), std::string::npos);
+        } else {
+            EXPECT_TRUE(sink.texts.empty());
+        }
+    }
+}
+
+TEST_F(ExtensionBlock, ValuesOutOfRangeAreLimited) {
+    CVELPPCDoc sample;
+    FillSampleInvestment(sample);
+    CVELPPCDoc doc;
+    ASSERT_TRUE(LoadFromString(doc, SaveToString(sample) +
+                                        Block(Entry(1, F64(-5)) + Entry(2, F64(1e300)))));
+    EXPECT_EQ(doc.SellingCostsPC, 0.0);
+    EXPECT_EQ(doc.CGTDiscountPC, 100.0);
+}
+
+} // namespace
