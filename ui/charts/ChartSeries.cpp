@@ -4,6 +4,8 @@
 
 #include "format/Format.h"
 #include "model/Returns.h"
+#include "model/Sale.h"
+#include "model/Scales.h"
 #include "ui/shell/Commands.h"
 
 namespace {
@@ -28,6 +30,7 @@ std::string_view ChartCaption(int command) {
     case CmdWhoPays: return "Who Pays?";
     case CmdBankComparison: return "Property vs Cash";
     case CmdRateOfReturn: return "Internal Rates of Return";
+    case CmdSaleReturns: return "Rates of Return After Sale";
     default: return {};
     }
 }
@@ -129,6 +132,24 @@ ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
     return chart;
 }
 
+ChartData SaleReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
+    ChartData chart = NewChart(CmdSaleReturns, colours);
+    chart.unit = "(%)";
+    chart.count = kTableColumns;
+    chart.seriesCount = 2;
+    chart.labels = {"If kept", "After sale", ""};
+    const double* flows = doc.RowData(Row::AfterTaxCash);
+    for (int years = 1; years <= kTableColumns; ++years) {
+        const double kept =
+            HoldingIRR(years, doc.CashDeposit, flows, doc.At(Row::Equity, years - 1));
+        const double sold = WorkOutSale(doc, years, CurrentTaxScale).irr;
+        // A loss, or no rate at all, shows as no bar.
+        chart.values[0][years - 1] = (!IsNoValue(kept) && kept > 0.0) ? kept : 0.0;
+        chart.values[1][years - 1] = (!IsNoValue(sold) && sold > 0.0) ? sold : 0.0;
+    }
+    return chart;
+}
+
 std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, int command, const Colours& colours) {
     switch (command) {
     case CmdValueDebt: return ValueDebtChart(doc, colours);
@@ -136,6 +157,7 @@ std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, int command, const Co
     case CmdWhoPays: return WhoPaysChart(doc, colours);
     case CmdBankComparison: return BankComparisonChart(doc, colours);
     case CmdRateOfReturn: return RateOfReturnChart(doc, colours);
+    case CmdSaleReturns: return SaleReturnChart(doc, colours);
     default: return std::nullopt;
     }
 }

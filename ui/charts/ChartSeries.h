@@ -35,6 +35,9 @@ ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours);
 // Uses MarginalTaxRate under the tax scale in force.
 ChartData BankComparisonChart(const CVELPPCDoc& doc, const Colours& colours);
 ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours);
+// The holding IRR of every holding period 1..40, kept and after sale (under the tax scale in
+// force); not a Graphics menu chart, the workspace's "Sale" tab shows it.
+ChartData SaleReturnChart(const CVELPPCDoc& doc, const Colours& colours);
 
 // The caption of a Graphics command's chart; empty for any other command.
 std::string_view ChartCaption(int command);

@@ -16,6 +16,7 @@
 #include "model/Investment.h"
 #include "persist/Settings.h"
 #include "persist/SettingsStore.h"
+#include "ui/dialogs/AssumptionDialogs.h"
 #include "ui/dialogs/DepositRentDialogs.h"
 #include "ui/dialogs/DepositRentEditors.h"
 #include "ui/dialogs/ItemEditors.h"
@@ -170,5 +171,6 @@ void EditItem(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget*
 void InstallDialogHooks() {
     Hooks().editItem = EditItem;
     Hooks().linkedVariables = EditLinkedVariables;
+    Hooks().assumptions = EditAssumptions;
     InstallScaleEditorHooks();
 }

@@ -30,4 +30,8 @@ enum Command : int {
     CmdProjectionPane = 32803,
     CmdHelp = 57667,
     CmdAbout = 57664,
+    // Settings: "Assumptions".
+    CmdAssumptions = 32820,
+    // Not a menu command: the chart of the rates of return after sale (workspace "Sale").
+    CmdSaleReturns = 32821,
 };

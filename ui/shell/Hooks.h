@@ -24,6 +24,8 @@ public:
     virtual void SetCurrentTab(int index) = 0;
     // Copies the selection of the tab shown, if it has one; false when nothing was copied.
     virtual bool Copy() = 0;
+    // Runs a command of the main window (e.g. "Assumptions" from a tab); set by the window.
+    std::function<void(int command)> runCommand;
 };
 
 struct ShellHooks {
@@ -34,6 +36,8 @@ struct ShellHooks {
     std::function<void(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)> linkedVariables;
     std::function<void(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)> stampDuty;
     std::function<void(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)> taxScales;
+    // "Assumptions": the inputs beyond the file's fixed layout.
+    std::function<void(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)> assumptions;
     // Graphics menu: `command` is one of the chart commands; `fonts` are the summary view's
     // normal and bold fonts.
     std::function<void(const CVELPPCDoc& doc, int command, const FontSpec fonts[2],

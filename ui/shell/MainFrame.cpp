@@ -105,6 +105,7 @@ void CMainFrame::CreateWorkspace() {
     if (!Hooks().workspace) return;
     pane_ = Hooks().workspace(doc_, view_->ChartFonts(), splitter_);
     if (!pane_) return;
+    pane_->runCommand = [this](int command) { OnCommand(command); };
     splitter_->addWidget(pane_->Widget());
     splitter_->setStretchFactor(1, 1);
     connect(this, &CMainFrame::RecordChanged, pane_->Widget(), [this] { pane_->Refresh(); });
@@ -168,6 +169,8 @@ void CMainFrame::CreateMenusAndToolBar() {
     AddCommand(settings, CmdTaxScales, QStringLiteral("&Tax Scales"));
     AddCommand(settings, CmdSaveSettings, QStringLiteral("&Save Settings"));
     AddCommand(settings, CmdDeleteSettings, QStringLiteral("&Delete settings"));
+    settings->addSeparator();
+    AddCommand(settings, CmdAssumptions, QStringLiteral("&Assumptions"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(help, CmdHelp, QStringLiteral("Pocket VEL &Help"))->setShortcut(QKeySequence(Qt::Key_F1));
@@ -201,6 +204,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_[CmdLinkedVariables]->setEnabled(static_cast<bool>(hooks.linkedVariables));
     actions_[CmdStampDuty]->setEnabled(static_cast<bool>(hooks.stampDuty));
     actions_[CmdTaxScales]->setEnabled(static_cast<bool>(hooks.taxScales));
+    actions_[CmdAssumptions]->setEnabled(static_cast<bool>(hooks.assumptions));
     actions_[CmdProjectionPane]->setEnabled(pane_ != nullptr);
     actions_[CmdHelp]->setEnabled(static_cast<bool>(hooks.help));
     actions_[CmdAbout]->setEnabled(static_cast<bool>(hooks.about));
@@ -256,6 +260,10 @@ void CMainFrame::OnCommand(int command) {
     case CmdTaxScales:
         if (hooks.taxScales)
             RunChange(QStringLiteral("Tax Scales"), [&] { hooks.taxScales(doc_, store_, this); });
+        break;
+    case CmdAssumptions:
+        if (hooks.assumptions)
+            RunChange(QStringLiteral("Assumptions"), [&] { hooks.assumptions(doc_, store_, this); });
         break;
     case CmdEditUndo: Undo(); break;
     case CmdEditRedo: Redo(); break;

@@ -17,6 +17,7 @@
 #include "ui/shell/Commands.h"
 #include "ui/workspace/ChartTab.h"
 #include "ui/workspace/ProjectionTable.h"
+#include "ui/workspace/SaleTab.h"
 
 #ifndef VEL_VERSION
 #define VEL_VERSION "1.0"
@@ -108,6 +109,11 @@ Workspace::Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* pa
         addTab(chart, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))
                           .replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
+    sale_ = new SaleTab(doc, fonts, this);
+    sale_->onAssumptions = [this] {
+        if (runCommand) runCommand(CmdAssumptions);
+    };
+    addTab(sale_, QStringLiteral("Sale"));
     UpdateLegend();
 }
 
@@ -122,6 +128,7 @@ void Workspace::Refresh() {
     table_->Model().Refresh();
     UpdateLegend();
     for (ChartTab* chart : charts_) chart->Refresh();
+    sale_->Refresh();
 }
 
 void Workspace::SetZoom(int percent) { table_->SetZoom(percent); }

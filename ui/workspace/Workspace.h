@@ -1,5 +1,5 @@
-// The pane beside the summary: the "Projection" table and one tab per chart, every one of
-// them following the record. Also "Pocket VEL Help" and "About Pocket VEL".
+// The pane beside the summary: the "Projection" table, one tab per chart and the "Sale",
+// every one of them following the record. Also "Pocket VEL Help" and "About Pocket VEL".
 #pragma once
 
 #include <QTabWidget>
@@ -12,6 +12,7 @@ class CVELPPCDoc;
 class ChartTab;
 class ProjectionTable;
 class QLabel;
+class SaleTab;
 
 class Workspace : public QTabWidget, public WorkspacePane {
     Q_OBJECT
@@ -28,6 +29,7 @@ public:
     ProjectionTable* Table() { return table_; }
     // The chart tabs in the order of the tabs after "Projection".
     const std::vector<ChartTab*>& Charts() const { return charts_; }
+    SaleTab* Sale() { return sale_; }
 
 private:
     void UpdateLegend();
@@ -36,6 +38,7 @@ private:
     ProjectionTable* table_ = nullptr;
     QLabel* legend_ = nullptr;
     std::vector<ChartTab*> charts_;
+    SaleTab* sale_ = nullptr;
 };
 
 // The text "About Pocket VEL" shows: version, licence, built-in scales.

@@ -127,7 +127,7 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
         {"&Preferences", CmdPreferences},     {"Pro&jections", CmdProjections},
         {"&Linked Variables", CmdLinkedVariables}, {"Stamp &Duty", CmdStampDuty},
         {"&Tax Scales", CmdTaxScales},        {"&Save Settings", CmdSaveSettings},
-        {"&Delete settings", CmdDeleteSettings}};
+        {"&Delete settings", CmdDeleteSettings}, {"", 0}, {"&Assumptions", CmdAssumptions}};
     ASSERT_EQ(settings.size(), expectedSettings.size());
     for (std::size_t i = 0; i < settings.size(); ++i) {
         EXPECT_EQ(settings[i].text, expectedSettings[i].first);

@@ -1,0 +1,115 @@
+// The sale as the user meets it: the sheet "Assumptions" from the Settings menu and from the
+// "Sale" tab, with live figures, undo and remembered defaults, and a file whose extension
+// block is damaged.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "persist/Settings.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/ui/shell/ShellTestSupport.h"
+#include "ui/dialogs/AssumptionEditors.h"
+#include "ui/dialogs/EditItem.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/workspace/SaleTab.h"
+#include "ui/workspace/Workspace.h"
+
+namespace {
+
+QString FigureText(QDialog& d, int id) { return ControlOf<QLabel>(d, id)->text(); }
+
+struct SaleFrame : ::testing::Test {
+    HooksGuard guard;
+    MemorySettingsStore store;
+    ScriptedUi ui;
+    std::unique_ptr<CMainFrame> frame;
+    void SetUp() override {
+        InstallDialogHooks();
+        InstallWorkspaceHooks();
+        frame = std::make_unique<CMainFrame>(store, ui);
+        frame->StartWith({});
+        SetUpWorkedExample(frame->Document());
+    }
+    SaleTab* Tab() { return dynamic_cast<Workspace*>(frame->Pane())->Sale(); }
+};
+
+// The worked example held ten years (figures worked out apart from the program).
+TEST_F(SaleFrame, SheetShowsTheSaleLiveAndOkKeepsItWithUndoAndDefaults) {
+    QString before, after;
+    OnNextDialog([&](QDialog& d) {
+        before = FigureText(d, CSaleAssumptions::kSaleTax) + " " +
+                 FigureText(d, CSaleAssumptions::kValueAfter);
+        Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kSellingCosts), QStringLiteral("3"));
+        Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kDiscount), QStringLiteral("33"));
+        ClickLikeUser(RecalculateOf(d));
+        after = FigureText(d, CSaleAssumptions::kSaleCosts) + " " +
+                FigureText(d, CSaleAssumptions::kSaleTax) + " " +
+                FigureText(d, CSaleAssumptions::kIRRAfter);
+        OkButton(d)->click();
+    });
+    frame->OnCommand(CmdAssumptions);
+    EXPECT_EQ(before, "$35,844 $119,554");
+    EXPECT_EQ(after, "$13,977 $49,345 6.58%");
+
+    CVELPPCDoc& doc = frame->Document();
+    EXPECT_EQ(doc.SellingCostsPC, 3.0);
+    EXPECT_EQ(doc.CGTDiscountPC, 33.0);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(Tab()->AfterSale(SaleTab::kSaleTax), "$49,345");
+    EXPECT_EQ(Tab()->IfKept(SaleTab::kIRR), "13.86%");
+    EXPECT_EQ(ReadSettingDouble(store, "SellingCostsPC", -1), 3.0);
+    EXPECT_EQ(ReadSettingDouble(store, "CGTDiscountPC", -1), 33.0);
+
+    EXPECT_EQ(frame->Action(CmdEditUndo)->text(), "&Undo Assumptions");
+    frame->OnCommand(CmdEditUndo);
+    EXPECT_EQ(doc.SellingCostsPC, 2.5);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Tab()->AfterSale(SaleTab::kValueAfter), "$119,554");
+    EXPECT_EQ(ReadSettingDouble(store, "SellingCostsPC", -1), 3.0); // defaults stay
+}
+
+TEST_F(SaleFrame, TheSaleTabOpensTheSheetAndCancelChangesNothing) {
+    bool opened = false;
+    OnNextDialog([&](QDialog& d) {
+        opened = d.windowTitle() == "Assumptions";
+        Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kSellingCosts), QStringLiteral("9"));
+        CancelButton(d)->click();
+    });
+    Tab()->findChild<QPushButton*>(QStringLiteral("SaleAssumptions"))->click();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(frame->Document().SellingCostsPC, 2.5);
+    EXPECT_FALSE(frame->Action(CmdEditUndo)->isEnabled());
+    EXPECT_EQ(ReadSettingDouble(store, "SellingCostsPC", -1), -1.0);
+}
+
+TEST_F(SaleFrame, OkLimitsARateBeyondItsRange) {
+    OnNextDialog([&](QDialog& d) {
+        Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kDiscount), QStringLiteral("150"));
+        OkButton(d)->click();
+    });
+    frame->OnCommand(CmdAssumptions);
+    EXPECT_EQ(frame->Document().CGTDiscountPC, 100.0);
+    EXPECT_EQ(frame->Document().TaxableGain, 0.0);
+}
+
+TEST_F(SaleFrame, ADamagedBlockOpensWithTheDefaultsAndOneMessage) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("damaged.vel"));
+    {
+        std::ifstream in(VEL_SOURCE_DIR "/examples/worked-example-interest-only.vel", std::ios::binary);
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        out << in.rdbuf() << std::string("VELX\x01\x00\x40\x00\x00\x00", 10); // length past the end
+    }
+    ASSERT_TRUE(frame->OpenDocumentFile(path));
+    EXPECT_EQ(frame->Document().SellingCostsPC, 2.5);
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_TRUE(ui.messages[0].contains(QStringLiteral("damaged.vel"))) << ui.messages[0].toStdString();
+    EXPECT_EQ(frame->Document().Price, 300000);
+}
+
+} // namespace

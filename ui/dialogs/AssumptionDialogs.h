@@ -1,0 +1,19 @@
+// The sheet "Assumptions" (Settings menu): every input beyond the file's fixed layout, one
+// page per subject. Its logic is in AssumptionEditors.h.
+#pragma once
+
+#include "ui/dialogs/EditorForm.h"
+
+class CSaleAssumptions;
+class CVELPPCDoc;
+class SettingsStore;
+
+class AssumptionsSheet : public CEditorSheet {
+    Q_OBJECT
+  public:
+    AssumptionsSheet(CSaleAssumptions& sale, QWidget* parent = nullptr);
+};
+
+// Runs the sheet on the record; on OK the record takes the pages' inputs, is recalculated
+// (marked changed) and the inputs are remembered as the next investment's defaults.
+void EditAssumptions(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);

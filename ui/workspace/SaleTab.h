@@ -1,0 +1,50 @@
+// The workspace's "Sale" tab: the sale at the end of the projection period step by step, the
+// returns after sale beside those of keeping the property, and the rates of return after
+// sale for every holding period as a chart.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class CVELPPCDoc;
+class ChartTab;
+class QLabel;
+struct FontSpec;
+
+class SaleTab : public QWidget {
+    Q_OBJECT
+public:
+    // Rows of the figures, in the order shown.
+    enum Figure : int {
+        kSalePrice,
+        kSaleCosts,
+        kCostBase,
+        kGain,
+        kDiscount,
+        kTaxableGain,
+        kSaleTax,
+        kValueAfter,
+        kIRR,
+        kNPV,
+        kFigureCount
+    };
+
+    SaleTab(const CVELPPCDoc& doc, const FontSpec* fonts, QWidget* parent = nullptr);
+
+    void Refresh();
+    // The text shown for a figure: after sale, and (where there is one) if kept.
+    QString AfterSale(Figure figure) const;
+    QString IfKept(Figure figure) const;
+    ChartTab* Chart() const { return chart_; }
+    // "Assumptions..." was clicked.
+    std::function<void()> onAssumptions;
+
+private:
+    const CVELPPCDoc& doc_;
+    QLabel* held_ = nullptr;
+    QLabel* names_[kFigureCount] = {};
+    QLabel* afterSale_[kFigureCount] = {};
+    QLabel* ifKept_[kFigureCount] = {};
+    ChartTab* chart_ = nullptr;
+};
