@@ -57,7 +57,7 @@ fuzz: setup
 	@bash scripts/setup.sh clang libclang-rt-14-dev
 	@CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEL_WITH_QT=OFF \
 	    -DVEL_FUZZ=ON -DVEL_SANITIZE=ON >/dev/null
-	@cmake --build build-fuzz -j$(JOBS) --target fuzz_investment_file fuzz_scale_text \
+	@cmake --build build-fuzz -j$(JOBS) --target fuzz_investment_file fuzz_extension_block fuzz_scale_text \
 	    fuzz_parse_value fuzz_format_value
 	@bash scripts/fuzz.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 

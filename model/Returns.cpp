@@ -4,6 +4,10 @@
 #include <array>
 #include <cmath>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "format/Format.h"
 #include "model/Investment.h"
 #include "model/Sale.h"
@@ -13,19 +17,47 @@ namespace {
 
 constexpr double kTwelfth = 1.0 / 12;
 
-// One Newton iteration from the guess q0; false when it leaves the power bounds, meets a flat
+// Newton's method from the guess q0; false when it leaves the power bounds, meets a flat
 // present value or does not settle within 150 rounds.
+//
+// Each round sums v = -f(q) and u = -f'(q) over the series, with x = (1 + q)^j built up by
+// multiplication: v - s[j] / x and u + j * s[j] / x / (1 + q), term by term in order. The
+// divisions are most of the time of a recalculation: where the processor divides pairs of
+// doubles, two terms share each division. Every quotient is the same correctly rounded
+// double and the sums keep their order, so the result is the same to the last bit.
 bool NewtonFrom(const double* s, std::size_t count, double q0, double& result) {
     double q = q0;
     for (int round = 0; round < 150; ++round) {
+        const double g = 1 + q;
         double v = -s[0]; // -f(q)
         double u = 0;     // -f'(q)
         double x = 1;
-        for (std::size_t j = 1; j < count; ++j) {
-            x = (1 + q) * x;
+        std::size_t j = 1;
+#ifdef __SSE2__
+        const __m128d gg = _mm_set1_pd(g);
+        for (; j + 1 < count; j += 2) {
+            const double x1 = g * x;
+            if (!(x1 > 1e-30 && x1 < 1e30)) return false;
+            const double x2 = g * x1;
+            if (!(x2 > 1e-30 && x2 < 1e30)) return false;
+            x = x2;
+            const __m128d xx = _mm_set_pd(x2, x1);
+            const __m128d ss = _mm_loadu_pd(s + j);
+            const __m128d jj = _mm_set_pd(static_cast<double>(j + 1), static_cast<double>(j));
+            alignas(16) double value[2], slope[2];
+            _mm_store_pd(value, _mm_div_pd(ss, xx));
+            _mm_store_pd(slope, _mm_div_pd(_mm_div_pd(_mm_mul_pd(jj, ss), xx), gg));
+            v = v - value[0];
+            u = u + slope[0];
+            v = v - value[1];
+            u = u + slope[1];
+        }
+#endif
+        for (; j < count; ++j) {
+            x = g * x;
             if (!(x > 1e-30 && x < 1e30)) return false;
             v = v - s[j] / x;
-            u = u + static_cast<double>(j) * s[j] / x / (1 + q);
+            u = u + static_cast<double>(j) * s[j] / x / g;
         }
         if (!(std::fabs(u) > 1e-30)) return false;
         const double next = q - v / u;
@@ -120,12 +152,21 @@ double DiscountAmount(double amount, double ratePercent, double years) {
 bool PresentValueOfFlows(const CVELPPCDoc& doc, int years, double& result) {
     const int p = std::clamp(years, 1, kTableColumns);
     const double* cash = doc.RowData(Row::AfterTaxCash);
+    const double r = doc.RateInfl;
+    // Every flow is discounted for a half year, which fails at -100 % or less.
+    if (!(r > -100)) return false;
+    // The flow of year i + 1 is discounted as Discount does it for i + 0.5 years: the half
+    // year by simple interest, then i whole years one division at a time. The flows go
+    // through their divisions side by side rather than one after the other, so that the
+    // divisions overlap; each flow meets the same divisions in the same order.
+    std::array<double, kTableColumns> d;
+    const double half = 0.5 * r * 0.01 + 1;
+    for (int i = 0; i < p; ++i) d[i] = cash[i] / half;
+    const double yearly = r * 0.01 + 1;
+    for (int year = 1; year < p; ++year)
+        for (int i = year; i < p; ++i) d[i] = d[i] / yearly;
     double npv = -doc.CashDeposit;
-    double d = 0;
-    for (int i = 0; i < p; ++i) {
-        if (!Discount(cash[i], doc.RateInfl, i + 0.5, d)) return false;
-        npv = npv + d;
-    }
+    for (int i = 0; i < p; ++i) npv = npv + d[i];
     result = npv;
     return true;
 }

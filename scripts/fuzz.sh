@@ -6,7 +6,7 @@ bin=$1
 seconds=${2:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 status=0
-for name in investment_file scale_text parse_value format_value; do
+for name in investment_file extension_block scale_text parse_value format_value; do
     work="$root/fuzz/corpus-run/$name"
     mkdir -p "$work"
     cp -n "$root/fuzz/corpus/$name/"* "$work/" 2>/dev/null || true

@@ -1,0 +1,60 @@
+// Any bytes after a sound fixed layout, as an investment file's extension block: the file
+// always opens with the fixed layout's record, a damaged block leaves the assumptions at
+// their built-in values with one message, and what opens writes back to bytes that read
+// again to the same record.
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "model/Investment.h"
+#include "model/Scales.h"
+#include "persist/InvestmentFile.h"
+
+namespace {
+class CountingSink : public MessageSink {
+public:
+    void Message(const std::string&) override { ++count; }
+    int count = 0;
+};
+
+std::string save(const CVELPPCDoc& doc) {
+    std::ostringstream out;
+    if (!SaveInvestment(doc, out)) std::abort();
+    return out.str();
+}
+
+// A filled-in investment's fixed layout, written once.
+const std::string& fixedPart() {
+    static const std::string bytes = [] {
+        ResetScalesToStartup();
+        CVELPPCDoc doc;
+        doc.Price = 300000;
+        doc.MarketValue = 300000;
+        doc.Rent = 350;
+        doc.Recalculate(false);
+        return save(doc);
+    }();
+    return bytes;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string& fixed = fixedPart();
+    ResetScalesToStartup();
+    CountingSink sink;
+    CVELPPCDoc doc;
+    std::istringstream in(fixed + std::string(reinterpret_cast<const char*>(data), size));
+    if (!LoadInvestment(doc, in, &sink, "fuzz.vel")) std::abort();
+    if (sink.count > 1) std::abort();
+    const std::string first = save(doc);
+    if (first.compare(0, fixed.size(), fixed) != 0) std::abort();
+    if (sink.count == 1 && first.size() != fixed.size()) std::abort();
+
+    CVELPPCDoc again;
+    std::istringstream in2(first);
+    CountingSink quiet;
+    if (!LoadInvestment(again, in2, &quiet) || quiet.count != 0) std::abort();
+    if (save(again) != first) std::abort();
+    return 0;
+}
