@@ -7,6 +7,9 @@
 #include <functional>
 #include <string>
 
+struct DutyScale;
+struct TaxScale;
+
 inline constexpr int kTableRows = 17;
 inline constexpr int kTableColumns = 40;
 
@@ -135,6 +138,8 @@ public:
     // Rebuilds every derived field, the per-year incomes, the annual table and the results
     // from the inputs and the scales in force; then asks the views to redraw.
     void Recalculate(bool markChanged);
+    // The same under the scales given instead of those in force (which it leaves alone).
+    void Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax);
 
     // --- document framework ---
     bool IsModified() const { return modified_; }

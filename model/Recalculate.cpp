@@ -68,8 +68,8 @@ double LaterYearDepreciation(bool straightLine, double rate, double previous, do
     return amount;
 }
 
-double YearTaxSaving(bool jointNames, double rent, double deductions, double him, double her) {
-    const TaxScale& t = CurrentTaxScale;
+double YearTaxSaving(const TaxScale& t, bool jointNames, double rent, double deductions,
+                     double him, double her) {
     if (!jointNames)
         return ComputeIncomeTax(him, t) - ComputeIncomeTax((rent + him) - deductions, t);
     // Each owner declares half of the rent and half of the deductions.
@@ -81,6 +81,10 @@ double YearTaxSaving(bool jointNames, double rent, double deductions, double him
 } // namespace
 
 void CVELPPCDoc::Recalculate(bool markChanged) {
+    Recalculate(markChanged, CurrentDutyScale, CurrentTaxScale);
+}
+
+void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax) {
     if (markChanged) SetModifiedFlag(true);
 
     // Values that are used as a divisor or as a choice are read defensively, so that a record
@@ -114,7 +118,7 @@ void CVELPPCDoc::Recalculate(bool markChanged) {
     value[0] = MarketValue * G;
 
     // Purchase and finance.
-    if (UseSDScale != 0) StampDutyCost = ComputeStampDuty(Price, CurrentDutyScale);
+    if (UseSDScale != 0) StampDutyCost = ComputeStampDuty(Price, duty);
     PurchaseCosts = StampDutyCost;
     // Conveyancing and other costs count only once a price is entered.
     if (Price > 0.001) PurchaseCosts = (OtherCosts + Conveyancing) + StampDutyCost;
@@ -179,7 +183,7 @@ void CVELPPCDoc::Recalculate(bool markChanged) {
     deductions[0] = (((writeOff[0] + fittDep[0]) + buildDep[0]) + expenses[0]) + interest[0];
 
     // Tax saving and cash flow of year 1.
-    saving[0] = YearTaxSaving(jointNames, rent[0], deductions[0], him[0], her[0]);
+    saving[0] = YearTaxSaving(tax, jointNames, rent[0], deductions[0], him[0], her[0]);
     afterTax[0] = (((rent[0] - interest[0]) - expenses[0]) + saving[0]) - principal[0];
     afterTaxWeek[0] = afterTax[0] * kWeekShare;
 
@@ -208,12 +212,12 @@ void CVELPPCDoc::Recalculate(bool markChanged) {
             LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
         if (c < lcYears) writeOff[c] = writeOff[0];
         deductions[c] = (((writeOff[c] + fittDep[c]) + buildDep[c]) + expenses[c]) + interest[c];
-        saving[c] = YearTaxSaving(jointNames, rent[c], deductions[c], him[c], her[c]);
+        saving[c] = YearTaxSaving(tax, jointNames, rent[c], deductions[c], him[c], her[c]);
         preTax[c] = ((rent[c] - interest[c]) - expenses[c]) - principal[c];
         afterTax[c] = (((rent[c] - interest[c]) - expenses[c]) + saving[c]) - principal[c];
         afterTaxWeek[c] = afterTax[c] * kWeekShare;
     }
 
-    ComputeResults(*this);
+    ComputeResults(*this, tax);
     UpdateAllViews();
 }

@@ -178,7 +178,7 @@ double WithFinalValue(double flowsValue, double finalValue, double inflationPerc
     return flowsValue + d;
 }
 
-void ComputeResults(CVELPPCDoc& doc) {
+void ComputeResults(CVELPPCDoc& doc, const TaxScale& tax) {
     const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     const double* week = doc.RowData(Row::AfterTaxCashWeek);
     const double* cash = doc.RowData(Row::AfterTaxCash);
@@ -197,7 +197,7 @@ void ComputeResults(CVELPPCDoc& doc) {
     const bool flowsOk = PresentValueOfFlows(doc, p, flows);
     doc.NPV = flowsOk ? WithFinalValue(flows, finalEquity, doc.RateInfl, p) : NoValue;
 
-    ComputeSaleResults(doc, flowsOk, flows);
+    ComputeSaleResults(doc, tax, flowsOk, flows);
 }
 
 double MarginalTaxRate(double x, const TaxScale& scale) {

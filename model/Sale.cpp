@@ -47,9 +47,9 @@ SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale)
     return s;
 }
 
-void ComputeSaleResults(CVELPPCDoc& doc, bool flowsOk, double flowsValue) {
+void ComputeSaleResults(CVELPPCDoc& doc, const TaxScale& tax, bool flowsOk, double flowsValue) {
     const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
-    const SaleFigures s = WorkOutSale(doc, p, CurrentTaxScale);
+    const SaleFigures s = WorkOutSale(doc, p, tax);
     doc.SalePrice = s.price;
     doc.SaleCosts = s.costs;
     doc.CostBase = s.costBase;

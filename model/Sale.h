@@ -21,8 +21,8 @@ struct SaleFigures {
 SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale);
 
 // Sets the record's sale results (SalePrice to NPVAfterSale) for a sale at the end of the
-// projection period, under the tax scale in force; `flowsOk` and `flowsValue` are
+// projection period, under the tax scale `tax`; `flowsOk` and `flowsValue` are
 // PresentValueOfFlows's (model/Returns.h) for the projection period.
-void ComputeSaleResults(CVELPPCDoc& doc, bool flowsOk, double flowsValue);
+void ComputeSaleResults(CVELPPCDoc& doc, const TaxScale& tax, bool flowsOk, double flowsValue);
 // All sale results 0, as when nothing is bought.
 void ClearSaleResults(CVELPPCDoc& doc);
