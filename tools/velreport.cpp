@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include <QGuiApplication>
@@ -131,6 +132,11 @@ int main(int argc, char** argv) {
     if (format == Format::None) format = FormatOfPath(out);
     if (format == Format::None)
         return usageError(std::string("cannot tell the format of ") + out + "; name it with --format");
+
+    // Writing over the investment itself would lose it.
+    std::error_code same;
+    if (std::filesystem::equivalent(path, out, same))
+        return usageError(std::string(out) + " is the investment file itself");
 
     int duty = -1, tax = -1;
     std::string message;

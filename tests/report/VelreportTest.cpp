@@ -147,6 +147,14 @@ TEST_F(Velreport, ExitStatusAndNothingHalfWritten) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << "\n" << r.err;
         EXPECT_TRUE(Listing(dir).empty()) << c.args;
     }
+    // The investment itself is never written over.
+    const fs::path copy = dir / "house.vel";
+    fs::copy_file(kExample, copy);
+    const Outcome own = Report(Quoted(copy) + " -o " + Quoted(dir / "." / "house.vel") + " --format csv");
+    EXPECT_EQ(own.status, 2);
+    EXPECT_NE(own.err.find("is the investment file itself"), std::string::npos) << own.err;
+    EXPECT_EQ(Slurp(copy), Slurp(kExample));
+    fs::remove(copy);
     // --format wins over the extension.
     ASSERT_EQ(Report(in + " -o " + Quoted(dir / "r.txt") + " --format csv").status, 0);
     EXPECT_EQ(Slurp(dir / "r.txt").substr(0, 18), "Year,PropertyValue");

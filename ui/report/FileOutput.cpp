@@ -63,10 +63,14 @@ void Export(const CVELPPCDoc& doc, const ExportKind& kind, const QString& invest
         path += QString::fromUtf8(kind.extension);
     }
     std::string reason;
-    if (!WriteExport(doc, kind.command, investmentPath, path, reason))
-        ui.showMessage(parent, QString::fromStdString(ExportFailedMessage(
-                                   QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
-                                   reason)));
+    // Writing over the investment's own file would lose it.
+    if (!investmentPath.isEmpty() && QFileInfo(path) == QFileInfo(investmentPath))
+        reason = "It is the investment's own file.";
+    else if (WriteExport(doc, kind.command, investmentPath, path, reason))
+        return;
+    ui.showMessage(parent, QString::fromStdString(ExportFailedMessage(
+                               QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
+                               reason)));
 }
 
 } // namespace

@@ -41,7 +41,9 @@ ReportSection SummarySection(const CVELPPCDoc& doc) {
         const GridCell& value = summary.values[row];
         ReportLine line;
         line.label = label.text;
-        line.text = value.hidden ? std::string() : value.text;
+        // "Click here" points a finger at the screen; on paper the line stays empty.
+        const bool pointer = value.textColour == kColourBlue;
+        line.text = value.hidden || pointer ? std::string() : value.text;
         line.strong = label.fontIndex == 1 || (!value.hidden && value.fontIndex == 1);
         line.redText = !value.hidden && (value.flags & FmtNumeric) &&
                        value.text.find_first_of("-(") != std::string::npos;

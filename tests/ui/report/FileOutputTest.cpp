@@ -90,6 +90,15 @@ TEST_F(ExportTest, ExportIntoAMissingFolderSaysWhichFileAndWhyAndWritesNothing) 
     }
 }
 
+TEST_F(ExportTest, TheInvestmentsOwnFileIsNeverWrittenOver) {
+    const QByteArray before = Read(QStringLiteral("house.vel"));
+    answer = dir.filePath(QStringLiteral("house.vel"));
+    frame.Action(CmdExportProjection)->trigger();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("It is the investment's own file.")));
+    EXPECT_EQ(Read(QStringLiteral("house.vel")), before);
+}
+
 TEST_F(ExportTest, BeforeTheFirstSaveTheNameIsUntitled) {
     EXPECT_EQ(ProposedExportName({}, QStringLiteral(".pdf")), QDir::current().filePath(QStringLiteral("Untitled.pdf")));
     EXPECT_EQ(ProposedExportName(QStringLiteral("/a/b/my.house.vel"), QStringLiteral(".xlsx")),
