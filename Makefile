@@ -65,6 +65,8 @@ screenshots: build
 	@mkdir -p docs/screenshots
 	@VEL_SCREENSHOT_DIR=$(CURDIR)/docs/screenshots QT_QPA_PLATFORM=offscreen \
 	    $(BUILD)/tests/test_ui --gtest_filter='Screenshots.*'
+	@$(BUILD)/tools/velreport examples/worked-example-interest-only.vel -o $(BUILD)/report.pdf
+	@pdftoppm -png -r 60 -f 1 -l 1 $(BUILD)/report.pdf docs/screenshots/report-page
 
 # Writes the investment files of examples/ afresh, with the program's own code.
 examples: configure

@@ -10,6 +10,7 @@
 #include "ui/charts/Charts.h"
 #include "ui/colours/PrefColours.h"
 #include "ui/dialogs/EditItem.h"
+#include "ui/report/FileOutput.h"
 #include "ui/shell/VELPPCApp.h"
 #include "ui/workspace/Workspace.h"
 
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
     InstallChartHooks();
     InstallColourHooks();
     InstallWorkspaceHooks();
+    InstallReportHooks();
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

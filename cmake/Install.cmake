@@ -22,7 +22,7 @@ install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallSteps.cmake)
 
 install(TARGETS velcalc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(VEL_WITH_QT)
-    install(TARGETS velppc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS velppc velreport RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${_vel_desktop}/velppc.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${_vel_desktop}/velppc-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
             RENAME velppc.xml)

@@ -4,7 +4,8 @@
 # when something is missing.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
-          libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev locales)
+          libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev locales
+          libxlsxwriter-dev poppler-utils unzip)
 packages+=("$@")
 # Besides C, the tests run under a comma-decimal locale and try a few more.
 test_locales=(de_DE fr_FR tr_TR)

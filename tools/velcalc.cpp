@@ -4,13 +4,8 @@
 // file's replace them, unless --duty or --tax names a built-in scale to use instead.
 
 #include <array>
-#include <cerrno>
-#include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +16,8 @@
 #include "model/Assumptions.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
-#include "persist/InvestmentFile.h"
+#include "export/CommandLine.h"
+#include "export/ProjectionCsv.h"
 
 namespace {
 
@@ -70,19 +66,6 @@ constexpr const char* kHelp =
     "\n"
     "The settings of Pocket VEL are neither read nor changed.\n"
     "Exit status: 0 success, 1 the file could not be read, 2 wrong arguments.\n";
-
-// Shortest text that reads back to the same double.
-std::string exact(double v) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
-}
-
-class CollectMessages : public MessageSink {
-public:
-    void Message(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 template <class Array> Json numbers(const Array& a) {
     Json j = Json::array();
@@ -227,37 +210,9 @@ Json scalesJson() {
                 {"tax", builtInJson(kBuiltInTaxCount, TaxLocationName, ShippedTaxScale)}};
 }
 
-void printCsv(const CVELPPCDoc& doc, std::ostream& os) {
-    std::vector<int> rows;
-    for (int r = 0; r < kTableRows; ++r)
-        if (r != static_cast<int>(Row::ReservedRow0) && r != static_cast<int>(Row::ReservedRow5))
-            rows.push_back(r);
-    os << "Year";
-    for (int r : rows) os << ',' << kRowNames[r];
-    os << '\n';
-    for (int c = 0; c < kTableColumns; ++c) {
-        os << c + 1;
-        for (int r : rows) os << ',' << exact(doc.At(static_cast<Row>(r), c));
-        os << '\n';
-    }
-}
-
 int usageError(const char* what) {
     std::fprintf(stderr, "velcalc: %s\n%s", what, kUsage);
     return 2;
-}
-
-// The location of the built-in scale `name`, or -1 after saying which names there are.
-int findScale(const std::string& name, const char* kind, int count, std::string_view (*nameOf)(int),
-              int (*find)(std::string_view)) {
-    const int location = find(name);
-    if (location >= 0) return location;
-    std::string message = "velcalc: no built-in " + std::string(kind) + " scale is called \"" +
-                          name + "\"; the names are:\n";
-    for (int i = 0; i < count; ++i)
-        message += "  \"" + std::string(nameOf(i)) + "\"\n";
-    std::fputs(message.c_str(), stderr);
-    return -1;
 }
 
 } // namespace
@@ -265,7 +220,7 @@ int findScale(const std::string& name, const char* kind, int count, std::string_
 int main(int argc, char** argv) {
     bool csv = false;
     const char* path = nullptr;
-    std::optional<std::string> dutyName, taxName;
+    ScaleOptions scales;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -279,25 +234,13 @@ int main(int argc, char** argv) {
             std::cout.flush();
             return std::cout ? 0 : 1;
         }
-        std::optional<std::string>* named = nullptr;
-        std::string option = arg;
-        if (arg == "--duty" || arg.starts_with("--duty=")) {
-            named = &dutyName;
-            option = "--duty";
-        } else if (arg == "--tax" || arg.starts_with("--tax=")) {
-            named = &taxName;
-            option = "--tax";
+        std::string error;
+        switch (TakeScaleOption(argc, argv, i, scales, error)) {
+        case OptionTaken::Wrong: return usageError(error.c_str());
+        case OptionTaken::Yes: continue;
+        case OptionTaken::No: break;
         }
-        if (named) {
-            if (*named) return usageError((option + " given more than once").c_str());
-            if (arg.size() > option.size()) {
-                *named = arg.substr(option.size() + 1);
-            } else if (i + 1 < argc) {
-                *named = argv[++i];
-            } else {
-                return usageError((option + " needs a scale name").c_str());
-            }
-        } else if (arg == "--csv") {
+        if (arg == "--csv") {
             csv = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usageError(("unknown option " + arg).c_str());
@@ -309,52 +252,22 @@ int main(int argc, char** argv) {
     }
     if (!path) return usageError("no file given");
     int dutyLocation = -1, taxLocation = -1;
-    if (dutyName) {
-        dutyLocation = findScale(*dutyName, "stamp duty", kBuiltInDutyCount, DutyLocationName,
-                                 FindDutyLocation);
-        if (dutyLocation < 0) return 2;
-    }
-    if (taxName) {
-        taxLocation =
-            findScale(*taxName, "tax", kBuiltInTaxCount, TaxLocationName, FindTaxLocation);
-        if (taxLocation < 0) return 2;
+    std::string message;
+    if (!FindNamedScales(scales, "velcalc", dutyLocation, taxLocation, message)) {
+        std::fputs(message.c_str(), stderr);
+        return 2;
     }
 
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "velcalc: %s: cannot open: %s\n", path, std::strerror(errno));
-        return 1;
-    }
-
-    ResetScalesToStartup();
     CVELPPCDoc doc;
-    CollectMessages messages;
-    bool ok = LoadInvestment(doc, in, &messages);
-    if (!ok) {
-        // A later version is only a warning; the reason is the refusal or the short file.
-        std::string reason = "not a complete investment file (truncated or damaged)";
-        for (const std::string& m : messages.texts)
-            if (m != kMsgLaterVersion) reason = m;
-        std::fprintf(stderr, "velcalc: %s: %s\n", path, reason.c_str());
+    std::vector<std::string> notices;
+    if (!ReadInvestmentFile(path, "velcalc", dutyLocation, taxLocation, doc, message, notices)) {
+        std::fprintf(stderr, "%s\n", message.c_str());
         return 1;
     }
-    for (const std::string& m : messages.texts)
-        std::fprintf(stderr, "velcalc: %s: %s\n", path, m.c_str());
-
-    // A named scale replaces the file's as choosing it in the scale editor would: its rows and
-    // location, the base duty kept.
-    if (dutyLocation >= 0 || taxLocation >= 0) {
-        if (dutyLocation >= 0) {
-            const double baseDuty = CurrentDutyScale.BaseDuty;
-            CurrentDutyScale = ShippedDutyScale(dutyLocation);
-            CurrentDutyScale.BaseDuty = baseDuty;
-        }
-        if (taxLocation >= 0) CurrentTaxScale = ShippedTaxScale(taxLocation);
-        doc.Recalculate(false);
-    }
+    for (const std::string& notice : notices) std::fprintf(stderr, "%s\n", notice.c_str());
 
     if (csv) {
-        printCsv(doc, std::cout);
+        std::cout << ProjectionCsv(doc);
     } else {
         std::cout << toJson(doc).dump(2) << '\n';
     }

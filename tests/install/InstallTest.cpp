@@ -80,7 +80,7 @@ TEST_F(InstallTest, PutsProgramsEntryFileTypeIconAndExamplesInPlace) {
     const fs::path prefix = dir / "usr";
     ASSERT_EQ(Install(prefix), 0) << output;
 
-    for (const char* program : {"bin/velppc", "bin/velcalc"}) {
+    for (const char* program : {"bin/velppc", "bin/velcalc", "bin/velreport"}) {
         struct stat st {};
         ASSERT_EQ(::stat((prefix / program).c_str(), &st), 0) << program;
         EXPECT_TRUE(st.st_mode & S_IXUSR) << program;

@@ -28,6 +28,12 @@ enum Command : int {
     CmdZoomOut = 32801,
     CmdActualSize = 32802,
     CmdProjectionPane = 32803,
+    // File menu: "Export" and printing.
+    CmdExportReport = 32810,
+    CmdExportWorkbook = 32811,
+    CmdExportProjection = 32812,
+    CmdPrint = 32813,
+    CmdPrintPreview = 32814,
     CmdHelp = 57667,
     CmdAbout = 57664,
     // Settings: "Assumptions".

@@ -6,6 +6,7 @@
 
 #include "ui/shell/Surface.h"
 
+class QString;
 class QWidget;
 class CVELPPCDoc;
 class SettingsStore;
@@ -48,6 +49,11 @@ struct ShellHooks {
     // The pane beside the summary, drawing with the summary's chart fonts.
     std::function<WorkspacePane*(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* parent)>
         workspace;
+    // File menu: the three exports, "Print..." and "Print Preview..." (`command` one of
+    // CmdExportReport ... CmdPrintPreview). `path` is the investment's file, empty before its
+    // first save; the exports propose its name.
+    std::function<void(const CVELPPCDoc& doc, int command, const QString& path, QWidget* parent)>
+        fileOutput;
     // "Pocket VEL Help" and "About Pocket VEL".
     std::function<void(QWidget* parent)> help;
     std::function<void(QWidget* parent)> about;

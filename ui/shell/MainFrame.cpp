@@ -128,6 +128,13 @@ void CMainFrame::CreateMenusAndToolBar() {
     AddCommand(fileMenu_, CmdFileOpen, QStringLiteral("&Open..."))->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     AddCommand(fileMenu_, CmdFileSave, QStringLiteral("&Save"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     AddCommand(fileMenu_, CmdFileSaveAs, QStringLiteral("Save &As..."));
+    QMenu* exports = fileMenu_->addMenu(QStringLiteral("&Export"));
+    exports->setObjectName(QStringLiteral("ExportMenu"));
+    AddCommand(exports, CmdExportReport, QStringLiteral("&Report (PDF)..."));
+    AddCommand(exports, CmdExportWorkbook, QStringLiteral("&Workbook (XLSX)..."));
+    AddCommand(exports, CmdExportProjection, QStringLiteral("&Projection (CSV)..."));
+    AddCommand(fileMenu_, CmdPrint, QStringLiteral("&Print..."))->setShortcut(QKeySequence::Print);
+    AddCommand(fileMenu_, CmdPrintPreview, QStringLiteral("Print Pre&view..."));
     fileMenu_->addSeparator();
     // The recent files take the place of this entry; with none it shows, disabled.
     recentPlaceholder_ = fileMenu_->addAction(QStringLiteral("Recent File"));
@@ -199,6 +206,8 @@ void CMainFrame::UpdateCommandStates() {
     const bool charts = static_cast<bool>(hooks.openChart);
     for (int command : {CmdBankComparison, CmdRateOfReturn, CmdCashFlows, CmdValueDebt, CmdWhoPays})
         actions_[command]->setEnabled(charts);
+    for (int command : {CmdExportReport, CmdExportWorkbook, CmdExportProjection, CmdPrint, CmdPrintPreview})
+        actions_[command]->setEnabled(static_cast<bool>(hooks.fileOutput));
     actions_[CmdPreferences]->setEnabled(static_cast<bool>(hooks.preferences));
     actions_[CmdProjections]->setEnabled(static_cast<bool>(hooks.editItem));
     actions_[CmdLinkedVariables]->setEnabled(static_cast<bool>(hooks.linkedVariables));
@@ -243,6 +252,13 @@ void CMainFrame::OnCommand(int command) {
     case CmdFileSave: FileSave(); break;
     case CmdFileSaveAs: FileSaveAs(); break;
     case CmdAppExit: close(); break;
+    case CmdExportReport:
+    case CmdExportWorkbook:
+    case CmdExportProjection:
+    case CmdPrint:
+    case CmdPrintPreview:
+        if (hooks.fileOutput) hooks.fileOutput(doc_, command, pathName_, this);
+        break;
     case CmdProjections:
         if (hooks.editItem)
             RunChange(QStringLiteral("Projections"),

@@ -14,24 +14,6 @@
 #include "ui/shell/GridCell.h"
 #include "ui/shell/QPainterSurface.h"
 
-const std::array<ProjectionColumn, 15> kProjectionColumns = {{
-    {Row::PropertyValue, "Property\nvalue"},
-    {Row::Debt, "Debt"},
-    {Row::Equity, "Equity"},
-    {Row::RentReceived, "Rent\nreceived"},
-    {Row::InterestPaid, "Interest\npaid"},
-    {Row::ExpensesPaid, "Expenses\npaid"},
-    {Row::BuildingDep, "Building\ndepreciation"},
-    {Row::FittingsDep, "Fittings\ndepreciation"},
-    {Row::LoanCostWriteOff, "Loan costs\nwritten off"},
-    {Row::Deductions, "Deductions"},
-    {Row::TaxSaving, "Tax\nsaving"},
-    {Row::AfterTaxCash, "After-tax\ncash flow"},
-    {Row::AfterTaxCashWeek, "After-tax\ncash / wk"},
-    {Row::PrincipalPaid, "Principal\npaid"},
-    {Row::PreTaxCash, "Pre-tax\ncash flow"},
-}};
-
 namespace {
 
 // The summary's money format: losses in brackets.

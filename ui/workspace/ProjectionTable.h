@@ -11,14 +11,13 @@
 
 #include <array>
 
+#include "export/ReportData.h"
 #include "model/Investment.h"
 
-struct ProjectionColumn {
-    Row row;
-    const char* heading; // "\n" breaks the heading into two lines on screen
-};
-// The named rows of the table, in the order of the exported table.
-extern const std::array<ProjectionColumn, 15> kProjectionColumns;
+// The named rows of the table, in the order of the exported table ("\n" breaks a heading into
+// two lines on screen).
+using ProjectionColumn = ProjectionRow;
+inline constexpr const std::array<ProjectionColumn, 15>& kProjectionColumns = kProjectionRows;
 
 class ProjectionModel : public QAbstractTableModel {
     Q_OBJECT

@@ -101,6 +101,8 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
     const std::vector<MenuEntry> expectedFile = {
         {"&New", CmdFileNew, "Ctrl+N"},       {"&Open...", CmdFileOpen, "Ctrl+O"},
         {"&Save", CmdFileSave, "Ctrl+S"},     {"Save &As...", CmdFileSaveAs, ""},
+        {"&Export", 0, ""},                   {"&Print...", CmdPrint, "Ctrl+P"},
+        {"Print Pre&view...", CmdPrintPreview, ""},
         {"", 0, ""},                          {"Recent File", CmdFileMru, ""},
         {"", 0, ""},                          {"E&xit", CmdAppExit, ""}};
     ASSERT_EQ(file.size(), expectedFile.size());
@@ -109,7 +111,17 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
         EXPECT_EQ(file[i].command, expectedFile[i].command) << i;
         EXPECT_EQ(file[i].shortcut, expectedFile[i].shortcut) << i;
     }
-    EXPECT_FALSE(frame.menuBar()->actions()[0]->menu()->actions()[5]->isEnabled());
+    EXPECT_FALSE(frame.menuBar()->actions()[0]->menu()->actions()[8]->isEnabled());
+    const auto exports = Entries(menus[0]->menu()->actions()[4]->menu());
+    const std::vector<std::pair<QString, int>> expectedExports = {
+        {"&Report (PDF)...", CmdExportReport},
+        {"&Workbook (XLSX)...", CmdExportWorkbook},
+        {"&Projection (CSV)...", CmdExportProjection}};
+    ASSERT_EQ(exports.size(), expectedExports.size());
+    for (std::size_t i = 0; i < exports.size(); ++i) {
+        EXPECT_EQ(exports[i].text, expectedExports[i].first);
+        EXPECT_EQ(exports[i].command, expectedExports[i].second);
+    }
 
     const auto graphics = Entries(menus[3]->menu());
     const std::vector<std::pair<QString, int>> expectedGraphics = {
@@ -325,7 +337,8 @@ TEST_F(FrameTest, RecentFilesHoldTheLastFourNewestFirst) {
     ASSERT_EQ(frame.RecentFileActions().size(), 4u);
     EXPECT_TRUE(frame.RecentFileActions()[0]->text().startsWith("&1 "));
     EXPECT_TRUE(frame.RecentFileActions()[0]->text().endsWith("5.vel"));
-    EXPECT_EQ(Entries(frame.menuBar()->actions()[0]->menu()).size(), 4u + 3 + 4);
+    // New, Open, Save, Save As, Export, Print, Print Preview; two separators and Exit.
+    EXPECT_EQ(Entries(frame.menuBar()->actions()[0]->menu()).size(), 7u + 3 + 4);
 
     // Opening one moves it to the front.
     ASSERT_TRUE(frame.OpenRecentFile(3));

@@ -1,0 +1,13 @@
+// The 40-year table as CSV: a line "Year" and the names of the rows, then one line per year,
+// every number written so that it reads back to the same double. `velcalc --csv`, `velreport`
+// and the program's "Projection (CSV)..." all write it through here.
+#pragma once
+
+#include <string>
+
+class CVELPPCDoc;
+
+// The shortest text that reads back to the same double, whatever the process locale.
+std::string ExactNumber(double value);
+
+std::string ProjectionCsv(const CVELPPCDoc& doc);

@@ -1,0 +1,169 @@
+#include "export/ReportData.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "format/Format.h"
+#include "format/Text.h"
+#include "model/Scales.h"
+
+namespace {
+
+// The summary's formats: amounts in dollars, rates with two decimals, years, results with
+// losses in brackets.
+constexpr const char* kMoney = "$0,m";
+constexpr const char* kRate = "0.00%";
+constexpr const char* kYears = "0y";
+constexpr const char* kWhole = "0";
+constexpr const char* kResult = "$0,m(";
+
+ReportLine Amount(std::string label, double value, const char* format = kMoney) {
+    return {std::move(label), value, format, {}};
+}
+ReportLine Text(std::string label, std::string text) { return {std::move(label), 0.0, {}, std::move(text)}; }
+ReportLine YesNo(std::string label, int on) { return Text(std::move(label), on ? "Yes" : "No"); }
+
+// A text of the record on one line.
+std::string OneLine(const std::u16string& text) {
+    std::string s = ToUtf8(text);
+    std::replace(s.begin(), s.end(), '\r', ' ');
+    std::replace(s.begin(), s.end(), '\n', ' ');
+    return s;
+}
+
+std::string RentPeriod(int periodsPerYear) {
+    switch (periodsPerYear) {
+    case 52: return "Week";
+    case 26: return "Fortnight";
+    case 12: return "Month";
+    case 1: return "Year";
+    default: return FormatValue(periodsPerYear, kWhole) + " a year";
+    }
+}
+
+std::string Method(int method) { return method == 1 ? "Straight line" : "Diminishing value"; }
+
+} // namespace
+
+std::string ReportLine::Shown() const { return IsText() ? text : FormatValue(value, format); }
+
+bool ReportLine::IsLoss() const {
+    if (IsText()) return redText;
+    return Shown().find_first_of("-(") != std::string::npos;
+}
+
+std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
+    std::vector<ReportSection> s;
+    s.push_back({"Property",
+                 {Text("Property address:", OneLine(d.Address)),
+                  Text("Property description:", OneLine(d.Description)),
+                  Text("Notes:", OneLine(d.Notes))}});
+    s.push_back({"Property Value",
+                 {Amount("Property price:", d.Price), Amount("Renovations:", d.Renovations),
+                  Amount("Book value:", d.Price + d.Renovations),
+                  Amount("Market value:", d.MarketValue),
+                  Amount("Furniture package:", d.Furniture)}});
+    s.push_back({"Purchase Costs",
+                 {Amount("Stamp duty:", d.StampDutyCost),
+                  YesNo("Stamp duty (fn of price):", d.UseSDScale),
+                  Amount("Conveyancing:", d.Conveyancing), Amount("Other costs:", d.OtherCosts),
+                  Amount("Purchase costs:", d.PurchaseCosts)}});
+    s.push_back({"Cash Deposit",
+                 {Amount("Total cost:", d.TotalCost), Amount("Cash deposit:", d.CashDeposit),
+                  Amount("Percent of cost:", d.DepositPC, kRate),
+                  YesNo("Deposit set to % of cost:", d.CalcDeposit)}});
+    s.push_back({"Rental Income",
+                 {Text("Rent per:", RentPeriod(d.PeriodsPerYear)), Amount("Amount:", d.Rent),
+                  Amount("Vacancy rate:", d.VacancyRate, kRate),
+                  Amount("Annual rent:", d.AnnualRent)}});
+    s.push_back({"Rental Expenses",
+                 {Amount("Annual expenses:", d.Expenses),
+                  Amount("Percent of rent:", d.ExpensesPC, kRate),
+                  YesNo("Expenses set as % of rent:", d.CalcExpenses),
+                  Amount("Net rental yield:", d.NetYield, kRate)}});
+    s.push_back({"Depreciation",
+                 {Amount("Building value:", d.DepBuildValue),
+                  Amount("Building rate:", d.DepBuildRate, kRate),
+                  Text("Building method:", Method(d.DepBuildMethod)),
+                  YesNo("Building value as % of cost:", d.CalcDepBuild),
+                  Amount("Building % of cost:", d.DepBuildPC, kRate),
+                  Amount("Fittings value:", d.DepFittValue),
+                  Amount("Fittings rate:", d.DepFittRate, kRate),
+                  Text("Fittings method:", Method(d.DepFittMethod)),
+                  YesNo("Fittings value as % of cost:", d.CalcDepFitt),
+                  Amount("Fittings % of cost:", d.DepFittPC, kRate),
+                  Amount("Depreciation:", d.Depreciation)}});
+    ReportSection loan{"Loan",
+                       {Amount("Additional loan:", d.AdditionalLoan),
+                        Amount("Loan amount:", d.LoanAmount),
+                        Amount("Interest rate:", d.RateInterest, kRate),
+                        Text("Loan type:", d.LoanType == 1 ? "Principal & Interest" : "Interest Only")}};
+    if (d.LoanType == 1) loan.lines.push_back(Amount("Term:", d.LoanTerm, kYears));
+    loan.lines.push_back(Amount("Loan costs:", d.LoanCosts));
+    loan.lines.push_back(Amount("Percent of deficit:", d.LoanCostsPC, kRate));
+    loan.lines.push_back(YesNo("Costs as % of deficit:", d.CalcLoanCosts));
+    loan.lines.push_back(Amount("Write-off period (yrs):", d.LCYears, kWhole));
+    s.push_back(std::move(loan));
+    s.push_back({"Investor Details",
+                 {Text("Registration of title:",
+                       d.NamesOnTitle == 2 ? "Joint names" : "Single name (Investor)"),
+                  Amount("Investor:", d.TaxableHim), Amount("Partner:", d.TaxableHer)}});
+    s.push_back({"Projections",
+                 {Amount("Upper limit (yrs):", d.ProjectionYear, kYears),
+                  Amount("Growth rate / yr:", d.RateGrowth, kRate),
+                  Amount("Inflation rate / yr:", d.RateInfl, kRate),
+                  Amount("Show results for year:", d.ShowYear, kWhole)}});
+    return s;
+}
+
+std::vector<ReportSection> ResultSections(const CVELPPCDoc& d) {
+    const int column = std::clamp(d.ShowYear, 1, kTableColumns) - 1;
+    const double cash = d.At(Row::AfterTaxCash, column);
+    return {{"Results for year " + FormatValue(d.ShowYear, kWhole),
+             {Amount("Tax savings:", d.At(Row::TaxSaving, column), kResult),
+              Amount("Cash flow / yr:", cash, kResult),
+              Amount("Cash flow / wk:", cash * (1.0 / 52.0), kResult)}},
+            {"Projections over " + FormatValue(d.ProjectionYear, kWhole) + " years",
+             {Amount("Internal rate of return:", d.IRR, kRate),
+              Amount("Net present value:", d.NPV, kResult),
+              Amount("Average cash flow /wk:", d.AvgCashFlowWeek, kResult)}}};
+}
+
+ScaleTable DutyScaleTable(const DutyScale& scale) {
+    ScaleTable t{"Stamp duty: " + std::string(DutyLocationName(scale.Location)),
+                 {"Above", "Rate", "Flat"}, {}, {}};
+    for (int i = 0; i < RowsInUse(scale.Count); ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        t.rows.push_back({Amount({}, scale.Above[k]), Amount({}, scale.Rate[k], kRate),
+                          Text({}, scale.Flat[k] > 0 ? "Flat" : "")});
+    }
+    t.notes.push_back(Amount("Base duty:", scale.BaseDuty));
+    return t;
+}
+
+ScaleTable TaxScaleTable(const TaxScale& scale) {
+    ScaleTable t{"Income tax: " + std::string(TaxLocationName(scale.Location)),
+                 {"Above", "Marginal rate"}, {}, {}};
+    for (int i = 0; i < RowsInUse(scale.Count); ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        t.rows.push_back({Amount({}, scale.Above[k]), Amount({}, scale.Rate[k], kRate)});
+    }
+    t.notes.push_back(Amount("Medicare rate:", scale.MedicareRate, kRate));
+    t.notes.push_back(Amount("Medicare threshold:", scale.MedicareThreshold));
+    return t;
+}
+
+std::string ReportDate(int year, int month, int day) {
+    static const char* const kMonths[12] = {"January", "February", "March",     "April",
+                                            "May",     "June",     "July",      "August",
+                                            "September", "October", "November", "December"};
+    const int m = std::clamp(month, 1, 12);
+    return std::to_string(day) + " " + kMonths[m - 1] + " " + std::to_string(year);
+}
+
+std::string TodayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return ReportDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}

@@ -1,0 +1,86 @@
+// What the report and the workbook list, as data: the inputs grouped as the editors group
+// them, the results, the named rows of the projection and the scales in force. Each line is a
+// label and a number with the format it is shown in (or a text), so that the report shows it
+// as the program does and the workbook keeps the exact number. A new input or result is one
+// line in the function that makes its section.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "model/Investment.h"
+
+struct DutyScale;
+struct TaxScale;
+
+struct ReportLine {
+    std::string label;
+    double value = 0.0;
+    // A value format ("$0,m", "0.00%", "0y", ...); empty for a line of text.
+    std::string format;
+    std::string text;
+    // Drawn bold, as the summary draws its headings and main results.
+    bool strong = false;
+    // A text the summary shows in red (a loss it formatted itself).
+    bool redText = false;
+
+    // What the line shows: the text, or the value under its format ("?????" for no value,
+    // "+++++" for one too large, as on the summary).
+    std::string Shown() const;
+    bool IsText() const { return format.empty(); }
+    // A number shown as a loss: the summary draws those in red.
+    bool IsLoss() const;
+};
+
+struct ReportSection {
+    std::string title;
+    std::vector<ReportLine> lines;
+};
+
+// Property, purchase costs, deposit, rent, expenses, depreciation, loan, investor and
+// projections, with the labels of their editors.
+std::vector<ReportSection> InputSections(const CVELPPCDoc& doc);
+// The figures of the summary's "Results for year ..." and "Projections over ... years".
+std::vector<ReportSection> ResultSections(const CVELPPCDoc& doc);
+
+// The named rows of the annual table, in table order, with their headings ("\n" parts a
+// heading in two lines).
+struct ProjectionRow {
+    Row row;
+    const char* heading;
+};
+inline constexpr std::array<ProjectionRow, 15> kProjectionRows = {{
+    {Row::PropertyValue, "Property\nvalue"},
+    {Row::Debt, "Debt"},
+    {Row::Equity, "Equity"},
+    {Row::RentReceived, "Rent\nreceived"},
+    {Row::InterestPaid, "Interest\npaid"},
+    {Row::ExpensesPaid, "Expenses\npaid"},
+    {Row::BuildingDep, "Building\ndepreciation"},
+    {Row::FittingsDep, "Fittings\ndepreciation"},
+    {Row::LoanCostWriteOff, "Loan costs\nwritten off"},
+    {Row::Deductions, "Deductions"},
+    {Row::TaxSaving, "Tax\nsaving"},
+    {Row::AfterTaxCash, "After-tax\ncash flow"},
+    {Row::AfterTaxCashWeek, "After-tax\ncash / wk"},
+    {Row::PrincipalPaid, "Principal\npaid"},
+    {Row::PreTaxCash, "Pre-tax\ncash flow"},
+}};
+// The money format of the table's cells.
+inline constexpr const char* kProjectionFormat = "$0,m(";
+
+// A scale as a table: its name, the headings of its columns, and per row the cells.
+struct ScaleTable {
+    std::string title;
+    std::vector<std::string> headings;
+    std::vector<std::vector<ReportLine>> rows; // a cell's label is unused
+    std::vector<ReportLine> notes;             // lines under the table (base duty, levy)
+};
+ScaleTable DutyScaleTable(const DutyScale& scale);
+ScaleTable TaxScaleTable(const TaxScale& scale);
+
+// "9 December 2026", the same under every locale.
+std::string ReportDate(int year, int month, int day);
+// Today's date in the local time zone, as above.
+std::string TodayText();

@@ -1,0 +1,253 @@
+#include "export/ReportDocument.h"
+
+#include <algorithm>
+
+#include "format/Format.h"
+#include "format/Text.h"
+#include "model/Investment.h"
+#include "model/Scales.h"
+
+namespace {
+
+constexpr double kMargin = 42.0;
+constexpr double kRight = kPageWidth - kMargin;
+constexpr double kFooterTop = kPageHeight - 36.0;
+constexpr double kBottom = kFooterTop - 12.0;
+constexpr double kGutter = 18.0;
+constexpr double kColumnWidth = (kRight - kMargin - kGutter) / 2.0;
+
+constexpr double kBodySize = 8.5;
+constexpr double kLineHeight = 11.5;
+constexpr double kHeadingSize = 9.5;
+constexpr double kHeadingHeight = 17.0;
+
+constexpr ReportColour kRed = 0x0000FF;
+constexpr ReportColour kGrey = 0x808080;
+constexpr ReportColour kRuleColour = 0xA0A0A0;
+// The projection period and the results year, shaded as in the workspace's table.
+constexpr ReportColour kPeriodShade = 0xFCF3EC;
+constexpr ReportColour kResultsShade = 0xCCF4FF;
+
+// One line of the two-column part: cells placed by fractions of the column's width.
+struct FlowCell {
+    std::string text;
+    double from = 0, to = 1;
+    int align = 0;
+    bool bold = false;
+    ReportColour colour = 0;
+};
+struct FlowLine {
+    std::vector<FlowCell> cells;
+    bool heading = false;
+    // Lines that must stay in the column of the line after them.
+    bool keepWithNext = false;
+};
+
+void AddSection(std::vector<FlowLine>& flow, const ReportSection& section) {
+    flow.push_back({{{section.title, 0, 1, 0, true, 0}}, true, true});
+    for (std::size_t i = 0; i < section.lines.size(); ++i) {
+        const ReportLine& line = section.lines[i];
+        FlowLine f;
+        f.cells.push_back({line.label, 0, 0.58, 0, line.strong, 0});
+        const std::string shown = line.Shown();
+        // Texts (an address, a method) take more of the line than numbers.
+        const double from = line.label.empty() ? 0 : line.IsText() ? 0.4 : 0.58;
+        if (!shown.empty())
+            f.cells.push_back({shown, from, 1, line.label.empty() ? 0 : 2, line.strong,
+                               line.IsLoss() ? kRed : 0});
+        // A heading keeps its first line with it.
+        if (i == 0) flow.back().keepWithNext = true;
+        flow.push_back(std::move(f));
+    }
+}
+
+void AddScale(std::vector<FlowLine>& flow, const ScaleTable& table) {
+    flow.push_back({{{table.title, 0, 1, 0, true, 0}}, true, true});
+    const double width = 1.0 / static_cast<double>(table.headings.size() + 1);
+    FlowLine headings;
+    headings.keepWithNext = true;
+    for (std::size_t c = 0; c < table.headings.size(); ++c)
+        headings.cells.push_back({table.headings[c], width * static_cast<double>(c),
+                                  width * static_cast<double>(c + 1), 2, true, kGrey});
+    flow.push_back(std::move(headings));
+    for (const auto& row : table.rows) {
+        FlowLine f;
+        for (std::size_t c = 0; c < row.size(); ++c)
+            f.cells.push_back({row[c].Shown(), width * static_cast<double>(c),
+                               width * static_cast<double>(c + 1), 2, false, 0});
+        flow.push_back(std::move(f));
+    }
+    for (const ReportLine& note : table.notes) {
+        FlowLine f;
+        f.cells.push_back({note.label, 0, 0.58, 0, false, 0});
+        f.cells.push_back({note.Shown(), 0.58, 1, 2, false, 0});
+        flow.push_back(std::move(f));
+    }
+}
+
+double Height(const FlowLine& line) { return line.heading ? kHeadingHeight : kLineHeight; }
+
+void PlaceLine(ReportPage& page, const FlowLine& line, double left, double top) {
+    const double base = line.heading ? top + 5.0 : top;
+    for (const FlowCell& cell : line.cells) {
+        ReportText t;
+        t.box = {left + cell.from * kColumnWidth + (cell.align == 2 ? 0 : 1),
+                 base, left + cell.to * kColumnWidth - (cell.align == 2 ? 1 : 4), base + kLineHeight};
+        t.text = cell.text;
+        t.size = line.heading ? kHeadingSize : kBodySize;
+        t.bold = cell.bold;
+        t.align = cell.align;
+        t.colour = cell.colour;
+        page.texts.push_back(std::move(t));
+    }
+    if (line.heading)
+        page.rules.push_back({{left, base + 11.0, left + kColumnWidth, base + 11.0}, kRuleColour});
+}
+
+// The title block of page 1; returns where the columns begin.
+double PlaceTitle(ReportPage& page, const CVELPPCDoc& doc, const ReportInfo& info) {
+    std::string address = ToUtf8(doc.Address);
+    std::replace(address.begin(), address.end(), '\n', ' ');
+    std::string description = ToUtf8(doc.Description);
+    std::replace(description.begin(), description.end(), '\n', ' ');
+    double y = kMargin;
+    page.texts.push_back({{kMargin, y, kRight, y + 22}, address.empty() ? info.fileName : address, 16,
+                          true, 0, 0});
+    y += 24;
+    if (!description.empty()) {
+        page.texts.push_back({{kMargin, y, kRight, y + 14}, description, 10, false, 0, 0});
+        y += 15;
+    }
+    page.texts.push_back({{kMargin, y, kRight, y + 12},
+                          "Investment analysis of " + info.date + " (" + info.fileName + ")", kBodySize,
+                          false, 0, kGrey});
+    y += 16;
+    page.rules.push_back({{kMargin, y, kRight, y}, 0});
+    return y + 6;
+}
+
+// The two-column pages: page 1 under its title, more pages when the lines overflow.
+void PlaceFlow(ReportDocument& document, const std::vector<FlowLine>& flow, double top) {
+    document.pages.emplace_back();
+    int column = 0;
+    double y = top, columnTop = top;
+    auto next = [&] {
+        if (++column == 2) {
+            document.pages.emplace_back();
+            column = 0;
+            columnTop = kMargin;
+        }
+        y = columnTop;
+    };
+    for (std::size_t i = 0; i < flow.size(); ++i) {
+        // A line and those it keeps with it stay together; a heading at the top of a column
+        // needs no space above it.
+        double needed = Height(flow[i]);
+        for (std::size_t k = i; k + 1 < flow.size() && flow[k].keepWithNext; ++k)
+            needed += Height(flow[k + 1]);
+        if (y + needed > kBottom && y > columnTop) next();
+        const double left = kMargin + column * (kColumnWidth + kGutter);
+        PlaceLine(document.pages.back(), flow[i], left, y);
+        y += Height(flow[i]);
+    }
+}
+
+void PlaceProjection(ReportDocument& document, const CVELPPCDoc& doc) {
+    ReportPage& page = document.pages.emplace_back();
+    double y = kMargin;
+    page.texts.push_back({{kMargin, y, kRight, y + 16}, "Projection", 12, true, 0, 0});
+    y += 17;
+    page.texts.push_back({{kMargin, y, kRight, y + 11},
+                          "Shaded: the projection period, years 1 to " +
+                              FormatValue(doc.ProjectionYear, "0") + ". Bold: the results year, year " +
+                              FormatValue(doc.ShowYear, "0") + ".",
+                          7.5, false, 0, kGrey});
+    y += 15;
+
+    constexpr double kYearWidth = 28.0;
+    const double width = (kRight - kMargin - kYearWidth) / static_cast<double>(kProjectionRows.size());
+    constexpr double kRowHeight = 13.6;
+    constexpr double kCellSize = 6.5;
+    auto columnLeft = [&](std::size_t c) { return kMargin + kYearWidth + width * static_cast<double>(c); };
+
+    // Headings in two lines.
+    page.texts.push_back({{kMargin, y + 8, kMargin + kYearWidth - 3, y + 16}, "Year", kCellSize, true, 2, 0});
+    for (std::size_t c = 0; c < kProjectionRows.size(); ++c) {
+        const std::string heading = kProjectionRows[c].heading;
+        const std::size_t split = heading.find('\n');
+        const std::string first = split == std::string::npos ? std::string() : heading.substr(0, split);
+        const std::string second = split == std::string::npos ? heading : heading.substr(split + 1);
+        const ReportBox box{columnLeft(c) + 1, y, columnLeft(c + 1) - 2, y + 8};
+        if (!first.empty()) page.texts.push_back({box, first, 6, true, 2, 0});
+        page.texts.push_back({{box.left, y + 8, box.right, y + 16}, second, 6, true, 2, 0});
+    }
+    y += 20;
+    page.rules.push_back({{kMargin, y - 1.5, kRight, y - 1.5}, 0});
+
+    for (int year = 1; year <= kTableColumns; ++year) {
+        const bool results = year == doc.ShowYear;
+        const bool period = year <= doc.ProjectionYear;
+        const ReportBox line{kMargin, y, kRight, y + kRowHeight};
+        if (results) page.fills.push_back({line, kResultsShade});
+        else if (period) page.fills.push_back({line, kPeriodShade});
+        const double top = y + 3;
+        page.texts.push_back({{kMargin, top, kMargin + kYearWidth - 3, top + 9}, FormatValue(year, "0"),
+                              kCellSize, results, 2, 0});
+        for (std::size_t c = 0; c < kProjectionRows.size(); ++c) {
+            const std::string text = FormatValue(doc.At(kProjectionRows[c].row, year - 1), kProjectionFormat);
+            const bool loss = text.find_first_of("-(") != std::string::npos;
+            page.texts.push_back({{columnLeft(c) + 1, top, columnLeft(c + 1) - 2, top + 9}, text,
+                                  kCellSize, results, 2, loss ? kRed : 0});
+        }
+        y += kRowHeight;
+        // A line after the projection period and every fifth year.
+        if (year == doc.ProjectionYear) page.rules.push_back({{kMargin, y, kRight, y}, 0});
+        else if (year % 5 == 0) page.rules.push_back({{kMargin, y, kRight, y}, kRuleColour});
+    }
+}
+
+// Two charts a page; each draws its own caption.
+void PlaceCharts(ReportDocument& document) {
+    constexpr double kChartHeight = 350.0;
+    for (int chart = 0; chart < kReportCharts; ++chart) {
+        if (chart % 2 == 0) document.pages.emplace_back();
+        const double top = kMargin + (chart % 2) * (kChartHeight + 30.0);
+        document.pages.back().charts.push_back({{kMargin, top, kRight, top + kChartHeight}, chart});
+    }
+}
+
+void PlaceFooters(ReportDocument& document, const ReportInfo& info) {
+    const std::string count = std::to_string(document.pages.size());
+    for (std::size_t i = 0; i < document.pages.size(); ++i) {
+        ReportPage& page = document.pages[i];
+        page.rules.push_back({{kMargin, kFooterTop - 3, kRight, kFooterTop - 3}, kRuleColour});
+        page.texts.push_back({{kMargin, kFooterTop, kRight - 80, kFooterTop + 10}, info.fileName, 7.5,
+                              false, 0, kGrey});
+        page.texts.push_back({{kRight - 80, kFooterTop, kRight, kFooterTop + 10},
+                              "Page " + std::to_string(i + 1) + " of " + count, 7.5, false, 2, kGrey});
+    }
+}
+
+} // namespace
+
+ReportDocument BuildReport(const CVELPPCDoc& doc, const ReportInfo& info) {
+    ReportDocument document;
+    std::vector<FlowLine> flow;
+    AddSection(flow, info.summary);
+    for (const ReportSection& section : InputSections(doc)) AddSection(flow, section);
+    AddScale(flow, DutyScaleTable(CurrentDutyScale));
+    AddScale(flow, TaxScaleTable(CurrentTaxScale));
+
+    ReportPage first;
+    const double top = PlaceTitle(first, doc, info);
+    PlaceFlow(document, flow, top);
+    // The title goes onto the first page the flow made.
+    ReportPage& page1 = document.pages.front();
+    page1.texts.insert(page1.texts.begin(), first.texts.begin(), first.texts.end());
+    page1.rules.insert(page1.rules.end(), first.rules.begin(), first.rules.end());
+
+    PlaceProjection(document, doc);
+    PlaceCharts(document);
+    PlaceFooters(document, info);
+    return document;
+}

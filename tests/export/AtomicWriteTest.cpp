@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "export/AtomicWrite.h"
+#include "export/Workbook.h"
+#include "tests/model/WorkedExample.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicWrite : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = FreshTestFolder("vel-atomic");
+        std::ofstream(dir / "keep.txt") << "old";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Runs `write` in a child process whose files may not grow past `limit` bytes, the signal
+    // of that limit ignored so that the write sees the error; returns the reason it gave, or
+    // "written" when it succeeded.
+    std::string UnderSizeLimit(rlim_t limit, const std::function<bool(std::string&)>& write) {
+        int pipeFds[2];
+        EXPECT_EQ(::pipe(pipeFds), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(pipeFds[0]);
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit r{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &r);
+            std::string reason;
+            const std::string out = write(reason) ? std::string("written") : reason;
+            [[maybe_unused]] auto n = ::write(pipeFds[1], out.data(), out.size());
+            ::_exit(0);
+        }
+        ::close(pipeFds[1]);
+        std::string out;
+        char buf[256];
+        for (ssize_t n; (n = ::read(pipeFds[0], buf, sizeof buf)) > 0;) out.append(buf, static_cast<std::size_t>(n));
+        ::close(pipeFds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return out;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(AtomicWrite, WritesTheBytesAndReplacesAnOldFileWhole) {
+    const fs::path target = dir / "out.csv";
+    std::string reason;
+    ASSERT_TRUE(WriteFileAtomically(target.string(), "first", reason)) << reason;
+    ASSERT_TRUE(WriteFileAtomically(target.string(), "second, longer", reason)) << reason;
+    EXPECT_EQ(Slurp(target), "second, longer");
+    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"keep.txt", "out.csv"}));
+}
+
+TEST_F(AtomicWrite, FailuresLeaveTheFolderAsItWasAndSayWhy) {
+    struct Case {
+        const char* name;
+        std::string target;
+        int error;
+    };
+    fs::create_directories(dir / "folder");
+    const Case cases[] = {
+        {"missing folder", (dir / "no-such-folder" / "r.pdf").string(), ENOENT},
+        {"a folder's name", (dir / "folder").string(), EISDIR},
+    };
+    for (const Case& c : cases) {
+        std::string reason;
+        EXPECT_FALSE(WriteFileAtomically(c.target, "bytes", reason)) << c.name;
+        EXPECT_EQ(reason, std::strerror(c.error)) << c.name;
+        EXPECT_EQ(Listing(dir), (std::vector<std::string>{"folder", "keep.txt"})) << c.name;
+    }
+    EXPECT_EQ(ExportFailedMessage("/x/r.pdf", std::strerror(ENOENT)),
+              std::string("The file /x/r.pdf could not be written.\n") + std::strerror(ENOENT));
+}
+
+TEST_F(AtomicWrite, AFullDiskLeavesNoFileAndTheOldOneWhole) {
+    const fs::path target = dir / "keep.txt";
+    const std::string big(64 * 1024, 'x');
+    // A new file and a replaced one, through bytes and through a workbook.
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    const std::function<bool(std::string&)> writes[] = {
+        [&](std::string& r) { return WriteFileAtomically((dir / "new.csv").string(), big, r); },
+        [&](std::string& r) { return WriteFileAtomically(target.string(), big, r); },
+        [&](std::string& r) { return WriteWorkbook(doc, (dir / "book.xlsx").string(), r); },
+    };
+    for (const auto& write : writes) {
+        EXPECT_EQ(UnderSizeLimit(4096, write), std::strerror(EFBIG));
+        EXPECT_EQ(Listing(dir), std::vector<std::string>{"keep.txt"});
+        EXPECT_EQ(Slurp(target), "old");
+    }
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExample = fs::path(VEL_SOURCE_DIR) / "examples/worked-example-interest-only.vel";
+
+std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+class Velreport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = FreshTestFolder("velreport-test");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    Outcome Run(const std::string& program, const std::string& args) {
+        const fs::path out = dir / ".stdout", err = dir / ".stderr";
+        const std::string cmd = program + " " + args + " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
+        const int raw = std::system(cmd.c_str());
+        Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return o;
+    }
+    // Without any display.
+    Outcome Report(const std::string& args) {
+        return Run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quoted(VELREPORT_PATH), args);
+    }
+
+    fs::path dir;
+};
+
+TEST_F(Velreport, ReportHoldsTheFiguresEveryInputAndTheLastYear) {
+    const fs::path pdf = dir / "r.pdf";
+    // No display: the program draws offscreen by itself.
+    const Outcome r = Report(Quoted(kExample) + " -o " + Quoted(pdf));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Outcome text = Run("DISPLAY= pdftotext", Quoted(pdf) + " -");
+    ASSERT_EQ(text.status, 0);
+    // The worked example: IRR 13.86 %, NPV 75,030; year 40's equity 1,446,064.18 (velcalc),
+    // which the table's money format shows in millions.
+    for (const char* wanted :
+         {"12 Example Street, Toowong QLD", "Worked example, interest only", "13.86%", "$75,030",
+          "$1.446m", "worked-example-interest-only.vel", "Page 1 of 5", "Page 5 of 5",
+          // The inputs, grouped as the editors group them.
+          "Property address:", "Property description:", "Notes:", "Property price:", "Renovations:",
+          "Market value:", "Furniture package:", "Stamp duty:", "Stamp duty (fn of price):",
+          "Conveyancing:", "Other costs:", "Cash deposit:", "Percent of cost:",
+          "Deposit set to % of cost:", "Rent per:", "Amount:", "Vacancy rate:", "Annual expenses:",
+          "Percent of rent:", "Expenses set as % of rent:", "Building value:", "Building rate:",
+          "Building method:", "Fittings value:", "Fittings rate:", "Fittings method:",
+          "Additional loan:", "Loan amount:", "Interest rate:", "Loan type:", "Loan costs:",
+          "Percent of deficit:", "Costs as % of deficit:", "Write-off period (yrs):",
+          "Registration of title:", "Investor:", "Partner:", "Upper limit (yrs):",
+          "Growth rate / yr:", "Inflation rate / yr:", "Show results for year:",
+          // The scales in force, by name.
+          "Stamp duty: Qld", "Income tax: Australia (06/07)", "Years from purchase"})
+        EXPECT_NE(text.out.find(wanted), std::string::npos) << wanted;
+    const Outcome info = Run("pdfinfo", Quoted(pdf));
+    EXPECT_NE(info.out.find("Pages:           5\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("A4"), std::string::npos) << info.out;
+}
+
+TEST_F(Velreport, WorkbookProjectionHoldsVelcalcsNumbersExactly) {
+    const fs::path xlsx = dir / "r.xlsx";
+    ASSERT_EQ(Report(Quoted(kExample) + " -o " + Quoted(xlsx)).status, 0);
+    const auto json = nlohmann::json::parse(Run(Quoted(VELCALC_PATH), Quoted(kExample)).out);
+    const std::string book = Run("unzip -p", Quoted(xlsx) + " xl/workbook.xml").out;
+    EXPECT_NE(book.find("<sheet name=\"Summary\""), std::string::npos);
+    EXPECT_NE(book.find("<sheet name=\"Projection\""), std::string::npos);
+    EXPECT_NE(book.find("<sheet name=\"Scales\""), std::string::npos);
+    const std::string sheet = Run("unzip -p", Quoted(xlsx) + " xl/worksheets/sheet2.xml").out;
+    // Columns B to P in the order of velcalc's CSV; row 2 is year 1.
+    const std::string header = Run(Quoted(VELCALC_PATH), "--csv " + Quoted(kExample)).out;
+    std::vector<std::string> names;
+    std::istringstream line(header.substr(0, header.find('\n')));
+    for (std::string name; std::getline(line, name, ',');) names.push_back(name);
+    ASSERT_EQ(names.size(), 16u);
+    int compared = 0;
+    for (std::size_t c = 1; c < names.size(); ++c)
+        for (int year = 1; year <= 40; ++year) {
+            const std::string ref = std::string(1, static_cast<char>('A' + c)) + std::to_string(year + 1);
+            const std::size_t at = sheet.find("<c r=\"" + ref + "\"");
+            ASSERT_NE(at, std::string::npos) << ref;
+            const std::size_t v = sheet.find("<v>", at), end = sheet.find("</v>", at);
+            double value = 0;
+            std::from_chars(sheet.data() + v + 3, sheet.data() + end, value);
+            ASSERT_EQ(value, json["table"][names[c]][year - 1].get<double>()) << ref;
+            ++compared;
+        }
+    EXPECT_EQ(compared, 600);
+}
+
+TEST_F(Velreport, CsvIsVelcalcsByteForByte) {
+    const fs::path csv = dir / "r.csv";
+    ASSERT_EQ(Report("--duty 'NSW 2025' " + Quoted(kExample) + " -o " + Quoted(csv)).status, 0);
+    EXPECT_EQ(Slurp(csv), Run(Quoted(VELCALC_PATH), "--csv --duty 'NSW 2025' " + Quoted(kExample)).out);
+}
+
+TEST_F(Velreport, ExitStatusAndNothingHalfWritten) {
+    struct Case {
+        std::string args;
+        int status;
+        const char* message;
+    };
+    const std::string in = Quoted(kExample);
+    const Case cases[] = {
+        {"", 2, "no file given"},
+        {in, 2, "no output file given"},
+        {in + " -o " + Quoted(dir / "r.txt"), 2, "cannot tell the format"},
+        {in + " -o " + Quoted(dir / "r.pdf") + " --format doc", 2, "unknown format"},
+        {in + " -o " + Quoted(dir / "r.pdf") + " --tax Nowhere", 2, "no built-in tax scale"},
+        {in + " -o " + Quoted(dir / "r.pdf") + " --bogus", 2, "unknown option --bogus"},
+        {Quoted(dir / "missing.vel") + " -o " + Quoted(dir / "r.pdf"), 1, "missing.vel: cannot open"},
+        {in + " -o " + Quoted(dir / "no-folder" / "r.pdf"), 1, "no-folder/r.pdf: could not be written"},
+        {in + " -o " + Quoted(dir / "no-folder" / "r.xlsx"), 1, "could not be written"},
+        {in + " -o " + Quoted(dir / "no-folder" / "r.csv"), 1, std::strerror(ENOENT)},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = Report(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << "\n" << r.err;
+        EXPECT_TRUE(Listing(dir).empty()) << c.args;
+    }
+    // The investment itself is never written over.
+    const fs::path copy = dir / "house.vel";
+    fs::copy_file(kExample, copy);
+    const Outcome own = Report(Quoted(copy) + " -o " + Quoted(dir / "." / "house.vel") + " --format csv");
+    EXPECT_EQ(own.status, 2);
+    EXPECT_NE(own.err.find("is the investment file itself"), std::string::npos) << own.err;
+    EXPECT_EQ(Slurp(copy), Slurp(kExample));
+    fs::remove(copy);
+    // --format wins over the extension.
+    ASSERT_EQ(Report(in + " -o " + Quoted(dir / "r.txt") + " --format csv").status, 0);
+    EXPECT_EQ(Slurp(dir / "r.txt").substr(0, 18), "Year,PropertyValue");
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+#include "persist/SettingsStore.h"
+#include "tests/model/WorkedExample.h"
+#include "tests/ui/shell/ShellTestSupport.h"
+#include "ui/report/FileOutput.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/MainFrame.h"
+
+namespace {
+
+// Answers the exports' file question with a set name and keeps what they showed.
+class ExportTest : public ::testing::Test {
+protected:
+    ExportTest() : saved_(FileOutputDialogs()), frame(store, ui) {
+        InstallReportHooks();
+        FileOutputDialogs() = {[this](QWidget*, const QString&, const QString& proposed, const QString&) {
+                                   proposed_ << proposed;
+                                   return answer;
+                               },
+                               [this](QWidget*, const QString& text) { messages << text; }};
+        frame.StartWith({});
+        frame.UpdateCommandStates();
+        SetUpWorkedExample(frame.Document());
+        ui.saveNames.push_back(dir.filePath(QStringLiteral("house.vel")));
+        EXPECT_TRUE(frame.FileSaveAs());
+    }
+    ~ExportTest() override { FileOutputDialogs() = saved_; }
+
+    QByteArray Read(const QString& name) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    FileOutputUi saved_;
+    HooksGuard guard;
+    QTemporaryDir dir;
+    MemorySettingsStore store;
+    ScriptedUi ui;
+    CMainFrame frame;
+    QString answer;
+    QStringList proposed_, messages;
+};
+
+} // namespace
+
+TEST_F(ExportTest, EachExportProposesTheInvestmentsNameAndWritesItsFile) {
+    struct Case {
+        int command;
+        const char* name;
+        const char* start; // the first bytes of such a file
+    };
+    const Case cases[] = {{CmdExportReport, "house.pdf", "%PDF-"},
+                          {CmdExportWorkbook, "house.xlsx", "PK"},
+                          {CmdExportProjection, "house.csv", "Year,PropertyValue,Debt,Equity,"}};
+    for (const Case& c : cases) {
+        proposed_.clear();
+        answer = dir.filePath(QString::fromUtf8(c.name));
+        frame.Action(c.command)->trigger();
+        ASSERT_EQ(proposed_.size(), 1);
+        EXPECT_EQ(proposed_[0], dir.filePath(QString::fromUtf8(c.name)));
+        EXPECT_TRUE(Read(QString::fromUtf8(c.name)).startsWith(c.start)) << c.name;
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    // 41 lines: the heading and the 40 years.
+    EXPECT_EQ(Read(QStringLiteral("house.csv")).count('\n'), 41);
+    // A name typed without an extension gets the export's.
+    answer = dir.filePath(QStringLiteral("plain"));
+    frame.Action(CmdExportProjection)->trigger();
+    EXPECT_FALSE(Read(QStringLiteral("plain.csv")).isEmpty());
+}
+
+TEST_F(ExportTest, ExportIntoAMissingFolderSaysWhichFileAndWhyAndWritesNothing) {
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (int command : {CmdExportReport, CmdExportWorkbook, CmdExportProjection}) {
+        messages.clear();
+        answer = dir.filePath(QStringLiteral("gone/report.out"));
+        frame.Action(command)->trigger();
+        ASSERT_EQ(messages.size(), 1) << command;
+        EXPECT_EQ(messages[0], QStringLiteral("The file %1 could not be written.\n%2")
+                                   .arg(QDir::toNativeSeparators(answer), QString::fromUtf8(std::strerror(ENOENT))));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    }
+}
+
+TEST_F(ExportTest, TheInvestmentsOwnFileIsNeverWrittenOver) {
+    const QByteArray before = Read(QStringLiteral("house.vel"));
+    answer = dir.filePath(QStringLiteral("house.vel"));
+    frame.Action(CmdExportProjection)->trigger();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("It is the investment's own file.")));
+    EXPECT_EQ(Read(QStringLiteral("house.vel")), before);
+}
+
+TEST_F(ExportTest, BeforeTheFirstSaveTheNameIsUntitled) {
+    EXPECT_EQ(ProposedExportName({}, QStringLiteral(".pdf")), QDir::current().filePath(QStringLiteral("Untitled.pdf")));
+    EXPECT_EQ(ProposedExportName(QStringLiteral("/a/b/my.house.vel"), QStringLiteral(".xlsx")),
+              QStringLiteral("/a/b/my.house.xlsx"));
+}
+
+TEST_F(ExportTest, EntriesNeedTheReportPart) {
+    frame.UpdateCommandStates();
+    EXPECT_TRUE(frame.Action(CmdPrint)->isEnabled());
+    Hooks().fileOutput = nullptr;
+    frame.UpdateCommandStates();
+    for (int command : {CmdExportReport, CmdExportWorkbook, CmdExportProjection, CmdPrint, CmdPrintPreview})
+        EXPECT_FALSE(frame.Action(command)->isEnabled()) << command;
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "format/Format.h"
+#include "tests/model/WorkedExample.h"
+#include "ui/report/ReportPainter.h"
+
+namespace {
+
+// The text drawn on the same line as `label` and right of it, on `page`.
+std::string ValueBeside(const ReportPage& page, const std::string& label) {
+    for (const ReportText& l : page.texts)
+        if (l.text == label)
+            for (const ReportText& v : page.texts)
+                if (&v != &l && v.box.top == l.box.top && v.box.left > l.box.left) return v.text;
+    return "(none)";
+}
+
+} // namespace
+
+TEST(Report, ShowsNoValueAndTooLargeAsTheSummaryDoes) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    doc.IRR = NoValue;
+    doc.NPV = 2e20;
+    const ReportDocument report = MakeReport(doc, "house.vel");
+    ASSERT_FALSE(report.pages.empty());
+    EXPECT_EQ(ValueBeside(report.pages[0], "Internal rate of return:"), "?????");
+    EXPECT_EQ(ValueBeside(report.pages[0], "Net present value:"), "+++++");
+    // A loss in brackets and red, as on the summary: year 1 costs 5,394 after tax.
+    EXPECT_EQ(ValueBeside(report.pages[0], "Cash flow / yr:"), "($5,394)");
+}
+
+TEST(Report, PagesStayFiveWhateverTheInputs) {
+    struct Case {
+        const char* name;
+        void (*change)(CVELPPCDoc&);
+    };
+    const Case cases[] = {
+        {"worked example", [](CVELPPCDoc&) {}},
+        {"principal and interest", [](CVELPPCDoc& d) { d.LoanType = 1; }},
+        {"long texts", [](CVELPPCDoc& d) {
+             d.Address = std::u16string(300, u'A');
+             d.Description = std::u16string(300, u'B');
+             d.Notes = std::u16string(2000, u'\n');
+         }},
+        {"nothing entered", [](CVELPPCDoc& d) { d.ResetFixedDefaults(); }},
+    };
+    for (const Case& c : cases) {
+        CVELPPCDoc doc;
+        SetUpWorkedExample(doc);
+        c.change(doc);
+        doc.Recalculate(false);
+        const ReportDocument report = MakeReport(doc, "house.vel");
+        EXPECT_EQ(report.pages.size(), 5u) << c.name;
+        EXPECT_EQ(report.pages.back().charts.size(), 1u) << c.name;
+        // Every text stays on the page, above the footer's line.
+        for (const ReportPage& page : report.pages)
+            for (const ReportText& t : page.texts) {
+                EXPECT_GE(t.box.left, 0.0) << c.name << " " << t.text;
+                EXPECT_LE(t.box.right, kPageWidth) << c.name << " " << t.text;
+                EXPECT_LE(t.box.bottom, kPageHeight) << c.name << " " << t.text;
+            }
+    }
+}
+
+TEST(Report, ProjectionPageShadesThePeriodAndMarksTheResultsYear) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    doc.ProjectionYear = 10;
+    doc.ShowYear = 12;
+    doc.Recalculate(false);
+    const ReportDocument report = MakeReport(doc, "house.vel");
+    const ReportPage& table = report.pages[1];
+    // Years 1 to 10 shaded, year 12 highlighted.
+    EXPECT_EQ(table.fills.size(), 11u);
+    int boldYears = 0;
+    for (const ReportText& t : table.texts)
+        if (t.bold && t.text == "12") ++boldYears;
+    EXPECT_EQ(boldYears, 1);
+    EXPECT_EQ(ValueBeside(table, "40").substr(0, 1), "$");
+}

@@ -1,0 +1,127 @@
+#include "ui/report/FileOutput.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include <string>
+
+#include "export/AtomicWrite.h"
+#include "export/ProjectionCsv.h"
+#include "export/Workbook.h"
+#include "ui/report/ReportPainter.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/Hooks.h"
+#include "ui/shell/Platform.h"
+
+namespace {
+
+struct ExportKind {
+    int command;
+    const char* caption;
+    const char* extension;
+    const char* filter;
+};
+
+constexpr ExportKind kExports[] = {
+    {CmdExportReport, "Export Report", ".pdf", "PDF Files (*.pdf)"},
+    {CmdExportWorkbook, "Export Workbook", ".xlsx", "Workbooks (*.xlsx)"},
+    {CmdExportProjection, "Export Projection", ".csv", "CSV Files (*.csv)"},
+};
+
+const ExportKind* Kind(int command) {
+    for (const ExportKind& kind : kExports)
+        if (kind.command == command) return &kind;
+    return nullptr;
+}
+
+// The name in the report's footer.
+std::string FooterName(const QString& investmentPath) {
+    return investmentPath.isEmpty() ? std::string(kUntitled)
+                                    : QFileInfo(investmentPath).fileName().toStdString();
+}
+
+void SetUpPrinter(QPrinter& printer, const QString& investmentPath) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(true);
+    printer.setDocName(QString::fromStdString(FooterName(investmentPath)));
+}
+
+void Export(const CVELPPCDoc& doc, const ExportKind& kind, const QString& investmentPath, QWidget* parent) {
+    FileOutputUi& ui = FileOutputDialogs();
+    QString path = ui.askSaveFileName(parent, QString::fromUtf8(kind.caption),
+                                      ProposedExportName(investmentPath, QString::fromUtf8(kind.extension)),
+                                      QString::fromUtf8(kind.filter));
+    if (path.isEmpty()) return;
+    // A name given without an extension gets the export's.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        if (path.endsWith('.')) path.chop(1);
+        path += QString::fromUtf8(kind.extension);
+    }
+    std::string reason;
+    // Writing over the investment's own file would lose it.
+    if (!investmentPath.isEmpty() && QFileInfo(path) == QFileInfo(investmentPath))
+        reason = "It is the investment's own file.";
+    else if (WriteExport(doc, kind.command, investmentPath, path, reason))
+        return;
+    ui.showMessage(parent, QString::fromStdString(ExportFailedMessage(
+                               QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
+                               reason)));
+}
+
+} // namespace
+
+FileOutputUi& FileOutputDialogs() {
+    static FileOutputUi ui{
+        [](QWidget* parent, const QString& caption, const QString& proposed, const QString& filter) {
+            return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
+        },
+        [](QWidget* parent, const QString& text) { ShowMessageBox(parent, text.toStdString()); }};
+    return ui;
+}
+
+QString ProposedExportName(const QString& investmentPath, const QString& extension) {
+    if (investmentPath.isEmpty())
+        return QDir(QDir::currentPath()).filePath(QString::fromUtf8(kUntitled) + extension);
+    const QFileInfo file(investmentPath);
+    return file.dir().filePath(file.completeBaseName() + extension);
+}
+
+bool WriteExport(const CVELPPCDoc& doc, int command, const QString& investmentPath, const QString& path,
+                 std::string& reason) {
+    const std::string target = QFile::encodeName(path).toStdString();
+    switch (command) {
+    case CmdExportReport: return WriteReportPdf(doc, FooterName(investmentPath), target, reason);
+    case CmdExportWorkbook: return WriteWorkbook(doc, target, reason);
+    case CmdExportProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
+    default: reason = "Unknown export."; return false;
+    }
+}
+
+void RunFileOutput(const CVELPPCDoc& doc, int command, const QString& investmentPath, QWidget* parent) {
+    if (const ExportKind* kind = Kind(command)) {
+        Export(doc, *kind, investmentPath, parent);
+        return;
+    }
+    const ReportDocument report = MakeReport(doc, FooterName(investmentPath));
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPrinter(printer, investmentPath);
+    if (command == CmdPrint) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(QStringLiteral("Print"));
+        if (dialog.exec() == QDialog::Accepted) PrintReport(printer, report, doc);
+    } else if (command == CmdPrintPreview) {
+        QPrintPreviewDialog preview(&printer, parent);
+        preview.setObjectName(QStringLiteral("PrintPreview"));
+        preview.setWindowTitle(QStringLiteral("Print Preview"));
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&](QPrinter* p) { PrintReport(*p, report, doc); });
+        preview.exec();
+    }
+}
+
+void InstallReportHooks() { Hooks().fileOutput = RunFileOutput; }

@@ -1,0 +1,164 @@
+#include "ui/report/ReportPainter.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+
+#include <optional>
+
+#include "export/AtomicWrite.h"
+#include "format/Format.h"
+#include "format/Text.h"
+#include "model/Investment.h"
+#include "persist/Settings.h"
+#include "ui/charts/ChartDrawing.h"
+#include "ui/charts/ChartScale.h"
+#include "ui/charts/ChartSeries.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/QPainterSurface.h"
+#include "ui/shell/SummaryLayout.h"
+
+namespace {
+
+// The charts in the order of the workspace's tabs.
+constexpr int kChartCommands[kReportCharts] = {CmdValueDebt, CmdCashFlows, CmdWhoPays,
+                                               CmdBankComparison, CmdRateOfReturn};
+// The charts are drawn at this width in the charts' pixels with these fonts, then scaled onto
+// their place: the bars of 25 to 40 years then fill most of the page's width.
+constexpr int kChartPixels = 400;
+const FontSpec kChartFonts[2] = {{"Arial", 10, 400}, {"Arial", 10, 700}};
+
+// The summary's rows as the summary shows them: its captions, its number texts, its bold rows.
+ReportSection SummarySection(const CVELPPCDoc& doc) {
+    SummaryLayout summary;
+    summary.Layout(400, 20, 8, kColourWhite);
+    summary.Refresh(doc);
+    ReportSection section{"Summary", {}};
+    for (int row = 0; row < kSummaryRows; ++row) {
+        const GridCell& label = summary.labels[row];
+        const GridCell& value = summary.values[row];
+        ReportLine line;
+        line.label = label.text;
+        // "Click here" points a finger at the screen; on paper the line stays empty.
+        const bool pointer = value.textColour == kColourBlue;
+        line.text = value.hidden || pointer ? std::string() : value.text;
+        line.strong = label.fontIndex == 1 || (!value.hidden && value.fontIndex == 1);
+        line.redText = !value.hidden && (value.flags & FmtNumeric) &&
+                       value.text.find_first_of("-(") != std::string::npos;
+        // The address is the report's title.
+        if (row == ItemProperty) continue;
+        section.lines.push_back(std::move(line));
+    }
+    return section;
+}
+
+QFont TextFont(const ReportText& text, double size) {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleStrategy(QFont::PreferMatch);
+    font.setPointSizeF(size);
+    font.setBold(text.bold);
+    return font;
+}
+
+void PaintText(QPainter& painter, const ReportText& text, double f) {
+    const QRectF box(text.box.left * f, text.box.top * f, text.box.width() * f, text.box.height() * f);
+    QString shown = QString::fromStdString(text.text);
+    // Too wide: a little smaller first, then shortened.
+    double size = text.size;
+    QFont font = TextFont(text, size);
+    while (size > text.size * 0.75 && QFontMetricsF(font, painter.device()).horizontalAdvance(shown) > box.width()) {
+        size -= 0.25;
+        font = TextFont(text, size);
+    }
+    const QFontMetricsF metrics(font, painter.device());
+    shown = metrics.elidedText(shown, Qt::ElideRight, box.width());
+    painter.setFont(font);
+    painter.setPen(ToQColor(text.colour));
+    const Qt::Alignment align = text.align == 2   ? Qt::AlignRight
+                                : text.align == 1 ? Qt::AlignHCenter
+                                                  : Qt::AlignLeft;
+    painter.drawText(box, static_cast<int>(align | Qt::AlignTop) | Qt::TextSingleLine, shown);
+}
+
+void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& doc, double f) {
+    const std::optional<ChartData> data =
+        BuildChart(doc, kChartCommands[place.chart % kReportCharts], CurrentColours);
+    if (!data) return;
+    const ChartRequest request = data->Request(kChartFonts);
+    const ChartScale scale = ComputeChartScale(request);
+    const int height = static_cast<int>(kChartPixels * place.box.height() / place.box.width());
+    painter.save();
+    painter.translate(place.box.left * f, place.box.top * f);
+    painter.scale(place.box.width() * f / kChartPixels, place.box.height() * f / height);
+    painter.setClipRect(QRect(0, 0, kChartPixels, height));
+    {
+        QPainterSurface surface(painter);
+        DrawChart(surface, request, scale, kChartPixels, height, CurrentChartColours());
+    }
+    painter.restore();
+}
+
+} // namespace
+
+ReportDocument MakeReport(const CVELPPCDoc& doc, const std::string& fileName) {
+    ReportInfo info;
+    info.fileName = fileName;
+    info.date = TodayText();
+    info.summary = SummarySection(doc);
+    return BuildReport(doc, info);
+}
+
+void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc, double f) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const ReportFill& fill : page.fills)
+        painter.fillRect(QRectF(fill.box.left * f, fill.box.top * f, fill.box.width() * f,
+                                fill.box.height() * f),
+                         ToQColor(fill.colour));
+    for (const ReportRule& rule : page.rules) {
+        painter.setPen(QPen(ToQColor(rule.colour), 0.5 * f));
+        painter.drawLine(QPointF(rule.box.left * f, rule.box.top * f),
+                         QPointF(rule.box.right * f, rule.box.bottom * f));
+    }
+    for (const ReportText& text : page.texts) PaintText(painter, text, f);
+    for (const ReportChart& chart : page.charts) PaintChart(painter, chart, doc, f);
+    painter.restore();
+}
+
+void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCDoc& doc) {
+    QPainter painter(&printer);
+    const double f = printer.resolution() / 72.0;
+    for (std::size_t i = 0; i < report.pages.size(); ++i) {
+        if (i > 0) printer.newPage();
+        PaintReportPage(painter, report.pages[i], doc, f);
+    }
+}
+
+std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const std::string& title) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(QPageLayout::Portrait);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setTitle(QString::fromStdString(title));
+        writer.setCreator(QStringLiteral("Pocket VEL"));
+        QPainter painter(&writer);
+        const double f = writer.resolution() / 72.0;
+        for (std::size_t i = 0; i < report.pages.size(); ++i) {
+            if (i > 0) writer.newPage();
+            PaintReportPage(painter, report.pages[i], doc, f);
+        }
+    }
+    return buffer.data().toStdString();
+}
+
+bool WriteReportPdf(const CVELPPCDoc& doc, const std::string& fileName, const std::string& path,
+                    std::string& reason) {
+    const ReportDocument report = MakeReport(doc, fileName);
+    const std::string address = ToUtf8(doc.Address);
+    return WriteFileAtomically(path, ReportPdf(report, doc, address.empty() ? fileName : address), reason);
+}

@@ -1,0 +1,29 @@
+// The report drawn with a painter: the same pages on a PDF, a printer and the print preview.
+// The charts are drawn by the charts' own code through a painter surface.
+#pragma once
+
+#include <string>
+
+#include "export/ReportDocument.h"
+
+class CVELPPCDoc;
+class QPainter;
+class QPrinter;
+
+// The report of the investment as it stands, with the summary's own texts and today's date;
+// `fileName` goes into the footer.
+ReportDocument MakeReport(const CVELPPCDoc& doc, const std::string& fileName);
+
+// Draws one page at `dotsPerPoint` device units per point, the page's corner at the origin.
+void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,
+                     double dotsPerPoint);
+
+// Every page onto the printer (set up for A4 portrait, the whole paper).
+void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCDoc& doc);
+
+// The report as the bytes of a PDF file.
+std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const std::string& title);
+
+// Writes the report to `path` as PDF, completely or not at all; on failure `reason` says why.
+bool WriteReportPdf(const CVELPPCDoc& doc, const std::string& fileName, const std::string& path,
+                    std::string& reason);
