@@ -113,6 +113,9 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                   Amount("Growth rate / yr:", d.RateGrowth, kRate),
                   Amount("Inflation rate / yr:", d.RateInfl, kRate),
                   Amount("Show results for year:", d.ShowYear, kWhole)}});
+    s.push_back({"Assumptions",
+                 {Amount("Selling costs:", d.SellingCostsPC, kRate),
+                  Amount("Discount on the gain:", d.CGTDiscountPC, kRate)}});
     return s;
 }
 
@@ -126,7 +129,21 @@ std::vector<ReportSection> ResultSections(const CVELPPCDoc& d) {
             {"Projections over " + FormatValue(d.ProjectionYear, kWhole) + " years",
              {Amount("Internal rate of return:", d.IRR, kRate),
               Amount("Net present value:", d.NPV, kResult),
-              Amount("Average cash flow /wk:", d.AvgCashFlowWeek, kResult)}}};
+              Amount("Average cash flow /wk:", d.AvgCashFlowWeek, kResult)}},
+            SaleSection(d)};
+}
+
+ReportSection SaleSection(const CVELPPCDoc& d) {
+    return {"Sale at the end of year " + FormatValue(d.ProjectionYear, kWhole),
+             {Amount("Sale price:", d.SalePrice, kResult),
+              Amount("Cost of selling:", d.SaleCosts, kResult),
+              Amount("Cost base:", d.CostBase, kResult),
+              Amount("Capital gain:", d.CapitalGain, kResult),
+              Amount("Taxable gain:", d.TaxableGain, kResult),
+              Amount("Capital gains tax:", d.SaleTax, kResult),
+              Amount("Value after sale:", d.ValueAfterSale, kResult),
+              Amount("IRR after sale:", d.IRRAfterSale, kRate),
+              Amount("NPV after sale:", d.NPVAfterSale, kResult)}};
 }
 
 ScaleTable DutyScaleTable(const DutyScale& scale) {

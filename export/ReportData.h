@@ -42,7 +42,10 @@ struct ReportSection {
 // projections, with the labels of their editors.
 std::vector<ReportSection> InputSections(const CVELPPCDoc& doc);
 // The figures of the summary's "Results for year ..." and "Projections over ... years".
+// Then the sale at the end of the projection period.
 std::vector<ReportSection> ResultSections(const CVELPPCDoc& doc);
+// The sale at the end of the projection period, step by step.
+ReportSection SaleSection(const CVELPPCDoc& doc);
 
 // The named rows of the annual table, in table order, with their headings ("\n" parts a
 // heading in two lines).

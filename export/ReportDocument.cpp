@@ -17,7 +17,7 @@ constexpr double kGutter = 18.0;
 constexpr double kColumnWidth = (kRight - kMargin - kGutter) / 2.0;
 
 constexpr double kBodySize = 8.5;
-constexpr double kLineHeight = 11.5;
+constexpr double kLineHeight = 10.5;
 constexpr double kHeadingSize = 9.5;
 constexpr double kHeadingHeight = 17.0;
 
@@ -234,6 +234,7 @@ ReportDocument BuildReport(const CVELPPCDoc& doc, const ReportInfo& info) {
     ReportDocument document;
     std::vector<FlowLine> flow;
     AddSection(flow, info.summary);
+    AddSection(flow, SaleSection(doc));
     for (const ReportSection& section : InputSections(doc)) AddSection(flow, section);
     AddScale(flow, DutyScaleTable(CurrentDutyScale));
     AddScale(flow, TaxScaleTable(CurrentTaxScale));
