@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -66,6 +67,9 @@ void PrintHowToRun(const char* program, const char* reason) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails with an error we can report and clean up after,
+    // instead of the process being killed with a part-written file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (!Set("QT_QPA_PLATFORM")) {
         if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
             PrintHowToRun(argv[0], "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).");

@@ -3,6 +3,7 @@
 // drawn offscreen. It uses no settings store, as velcalc does.
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -88,6 +89,9 @@ bool Set(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails with an error we can report and clean up after,
+    // instead of the process being killed with a part-written file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Messages in the user's language, as the program gives them; no number depends on it.
     std::setlocale(LC_ALL, "");
     const char* path = nullptr;

@@ -158,6 +158,14 @@ TEST_F(Velreport, ExitStatusAndNothingHalfWritten) {
     EXPECT_NE(own.err.find("is the investment file itself"), std::string::npos) << own.err;
     EXPECT_EQ(Slurp(copy), Slurp(kExample));
     fs::remove(copy);
+    // A file-size limit set by the shell, as `ulimit -f` does: the write fails and is told,
+    // rather than the process being killed with a part-written file left behind.
+    const Outcome limited =
+        Run("ulimit -f 8; env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quoted(VELREPORT_PATH),
+            in + " -o " + Quoted(dir / "r.pdf"));
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_NE(limited.err.find(std::strerror(EFBIG)), std::string::npos) << limited.err;
+    EXPECT_TRUE(Listing(dir).empty());
     // --format wins over the extension.
     ASSERT_EQ(Report(in + " -o " + Quoted(dir / "r.txt") + " --format csv").status, 0);
     EXPECT_EQ(Slurp(dir / "r.txt").substr(0, 18), "Year,PropertyValue");
