@@ -33,7 +33,10 @@ QLabel* Value(QWidget* parent) {
 } // namespace
 
 SaleTab::SaleTab(const CVELPPCDoc& doc, const FontSpec* fonts, QWidget* parent)
-    : QWidget(parent), doc_(doc) {
+    : QWidget(parent), doc_(doc), fonts_(fonts) {}
+
+void SaleTab::Build() {
+    if (chart_) return;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 4);
 
@@ -73,13 +76,24 @@ SaleTab::SaleTab(const CVELPPCDoc& doc, const FontSpec* fonts, QWidget* parent)
     grid->setColumnStretch(3, 1);
     layout->addLayout(grid);
 
-    chart_ = new ChartTab(doc, CmdSaleReturns, fonts, this);
+    chart_ = new ChartTab(doc_, CmdSaleReturns, fonts_, this);
     chart_->setMinimumHeight(160);
     layout->addWidget(chart_, 1);
-    Refresh();
+}
+
+void SaleTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_) Update();
 }
 
 void SaleTab::Refresh() {
+    stale_ = true;
+    if (isVisible()) Update();
+}
+
+void SaleTab::Update() {
+    Build();
+    stale_ = false;
     const CVELPPCDoc& d = doc_;
     held_->setText(QStringLiteral("Sold for its value at the end of year %1, the last year of "
                                   "the projections.")
@@ -102,5 +116,17 @@ void SaleTab::Refresh() {
     chart_->Refresh();
 }
 
-QString SaleTab::AfterSale(Figure figure) const { return afterSale_[figure]->text(); }
-QString SaleTab::IfKept(Figure figure) const { return ifKept_[figure]->text(); }
+QString SaleTab::AfterSale(Figure figure) {
+    if (stale_) Update();
+    return afterSale_[figure]->text();
+}
+
+QString SaleTab::IfKept(Figure figure) {
+    if (stale_) Update();
+    return ifKept_[figure]->text();
+}
+
+ChartTab* SaleTab::Chart() {
+    Build();
+    return chart_;
+}

@@ -30,18 +30,28 @@ public:
         kFigureCount
     };
 
+    // The tab's controls are made when it first shows, so that they cost the start-up nothing.
     SaleTab(const CVELPPCDoc& doc, const FontSpec* fonts, QWidget* parent = nullptr);
 
+    // The record changed: shown at once, or when the tab next shows.
     void Refresh();
     // The text shown for a figure: after sale, and (where there is one) if kept.
-    QString AfterSale(Figure figure) const;
-    QString IfKept(Figure figure) const;
-    ChartTab* Chart() const { return chart_; }
+    QString AfterSale(Figure figure);
+    QString IfKept(Figure figure);
+    ChartTab* Chart();
     // "Assumptions..." was clicked.
     std::function<void()> onAssumptions;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void Build();
+    void Update();
+
     const CVELPPCDoc& doc_;
+    const FontSpec* fonts_;
+    bool stale_ = true;
     QLabel* held_ = nullptr;
     QLabel* names_[kFigureCount] = {};
     QLabel* afterSale_[kFigureCount] = {};

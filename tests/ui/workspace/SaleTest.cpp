@@ -80,7 +80,12 @@ TEST_F(SaleFrame, TheSaleTabOpensTheSheetAndCancelChangesNothing) {
         Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kSellingCosts), QStringLiteral("9"));
         CancelButton(d)->click();
     });
-    Tab()->findChild<QPushButton*>(QStringLiteral("SaleAssumptions"))->click();
+    auto* pane = dynamic_cast<Workspace*>(frame->Pane());
+    pane->setCurrentWidget(Tab());
+    frame->show();
+    auto* button = Tab()->findChild<QPushButton*>(QStringLiteral("SaleAssumptions"));
+    ASSERT_NE(button, nullptr);
+    button->click();
     EXPECT_TRUE(opened);
     EXPECT_EQ(frame->Document().SellingCostsPC, 2.5);
     EXPECT_FALSE(frame->Action(CmdEditUndo)->isEnabled());
