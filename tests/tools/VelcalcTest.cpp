@@ -17,6 +17,7 @@
 #include "format/Text.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "tests/model/WorkedExample.h"
 #include "tests/persist/SampleInvestment.h"
 #include "tests/support/Locale.h"
 
@@ -156,6 +157,30 @@ TEST_F(Velcalc, JsonHoldsEveryFieldTableRowAndScaleExactly) {
     EXPECT_EQ(tax.at("Above")[2].get<double>(), 25000);
     EXPECT_EQ(tax.at("MedicareThreshold").get<double>(), 15529);
     EXPECT_EQ(tax.at("MedicareShadeIn").get<bool>(), false);
+}
+
+// The worked example with a 70 % deposit and its rental losses carried forward, saved under
+// "Australia (25/26)" with its reduced levy: the losses of years 1-3 are used up by year 6
+// (worked out apart from the program; see the model's tax rules tests).
+TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    doc.DepositPC = 70;
+    doc.LossTreatment = 1;
+    CurrentTaxScale = ShippedTaxScale(FindTaxLocation("Australia (25/26)"));
+    doc.Recalculate(false);
+    const fs::path rules = write("rules.vel", SaveToString(doc));
+    ResetScalesToStartup();
+    Outcome r = run(quoted(rules));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j.at("fields").at("LossTreatment").get<int>(), 1);
+    EXPECT_TRUE(j.at("scales").at("tax").at("MedicareShadeIn").get<bool>());
+    const double carried[] = {1909.57, 2824.31, 2882.74, 2194.45, 845.88, 0};
+    for (int c = 0; c < 6; ++c)
+        EXPECT_NEAR(j.at("CarriedLossByYear")[c].get<double>(), carried[c], 0.005) << c;
+    EXPECT_EQ(j.at("CarriedLossByYear").size(), 40u);
+    EXPECT_EQ(j.at("table").at("TaxSaving")[0].get<double>(), 0.0);
 }
 
 TEST_F(Velcalc, NumberThatIsNotFiniteIsNull) {
