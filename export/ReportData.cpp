@@ -115,7 +115,13 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                   Amount("Show results for year:", d.ShowYear, kWhole)}});
     s.push_back({"Assumptions",
                  {Amount("Selling costs:", d.SellingCostsPC, kRate),
-                  Amount("Discount on the gain:", d.CGTDiscountPC, kRate)}});
+                  Amount("Discount on the gain:", d.CGTDiscountPC, kRate),
+                  Text("Rental losses:",
+                       d.LossTreatment == 1 ? "Carried forward" : "Reduce other income"),
+                  Amount("Losses carried from year:", d.LossRuleFromYear, kWhole),
+                  YesNo("Rent follows inflation:", d.RentFollowsInflation),
+                  Amount("Rent growth / yr:", d.RateRentGrowth, kRate),
+                  Amount("Interest-only years:", d.InterestOnlyYears, kWhole)}});
     return s;
 }
 
@@ -134,7 +140,7 @@ std::vector<ReportSection> ResultSections(const CVELPPCDoc& d) {
 }
 
 ReportSection SaleSection(const CVELPPCDoc& d) {
-    return {"Sale at the end of year " + FormatValue(d.ProjectionYear, kWhole),
+    ReportSection sale = {"Sale at the end of year " + FormatValue(d.ProjectionYear, kWhole),
              {Amount("Sale price:", d.SalePrice, kResult),
               Amount("Cost of selling:", d.SaleCosts, kResult),
               Amount("Cost base:", d.CostBase, kResult),
@@ -144,6 +150,14 @@ ReportSection SaleSection(const CVELPPCDoc& d) {
               Amount("Value after sale:", d.ValueAfterSale, kResult),
               Amount("IRR after sale:", d.IRRAfterSale, kRate),
               Amount("NPV after sale:", d.NPVAfterSale, kResult)}};
+    // The rental loss still carried reduces the taxable gain: shown before it.
+    if (d.LossTreatment == 1) {
+        const int last = std::clamp(d.ProjectionYear, 1, kTableColumns) - 1;
+        sale.lines.insert(sale.lines.begin() + 4,
+                          Amount("Rental loss carried:",
+                                 d.CarriedLossByYear[static_cast<std::size_t>(last)], kResult));
+    }
+    return sale;
 }
 
 ScaleTable DutyScaleTable(const DutyScale& scale) {
@@ -167,6 +181,7 @@ ScaleTable TaxScaleTable(const TaxScale& scale) {
     }
     t.notes.push_back(Amount("Medicare rate:", scale.MedicareRate, kRate));
     t.notes.push_back(Amount("Medicare threshold:", scale.MedicareThreshold));
+    if (scale.MedicareShadeIn) t.notes.push_back(Text("Reduced levy on low incomes:", "Yes"));
     return t;
 }
 

@@ -18,10 +18,30 @@ struct AssumptionInput {
     double min, max;                 // the range the record holds
 };
 
-inline constexpr std::array<AssumptionInput, 2> kAssumptionInputs = {{
+inline constexpr std::array<AssumptionInput, 7> kAssumptionInputs = {{
     {1, "SellingCostsPC", nullptr, &CVELPPCDoc::SellingCostsPC, 2.5, 0.0, 100.0},
     {2, "CGTDiscountPC", nullptr, &CVELPPCDoc::CGTDiscountPC, 50.0, 0.0, 100.0},
+    {3, "LossTreatment", &CVELPPCDoc::LossTreatment, nullptr, 0, 0, 1},
+    {4, "LossRuleFromYear", &CVELPPCDoc::LossRuleFromYear, nullptr, 1, 1, kTableColumns},
+    {5, "RentFollowsInflation", &CVELPPCDoc::RentFollowsInflation, nullptr, 1, 0, 1},
+    {6, "RateRentGrowth", nullptr, &CVELPPCDoc::RateRentGrowth, 3.0, -100.0, 100.0},
+    {7, "InterestOnlyYears", &CVELPPCDoc::InterestOnlyYears, nullptr, 0, 0, kTableColumns},
 }};
+
+// The extension block's entry for the tax scale in force's reduced Medicare levy
+// (TaxScale::MedicareShadeIn), an int of 0 or 1 written only when it is on. It belongs to the
+// scale rather than to the record, so it has no line above; no line may take its tag.
+inline constexpr std::uint16_t kMedicareShadeInTag = 8;
+
+consteval bool TagsAreDistinct() {
+    for (std::size_t i = 0; i < kAssumptionInputs.size(); ++i) {
+        if (kAssumptionInputs[i].tag == kMedicareShadeInTag) return false;
+        for (std::size_t j = i + 1; j < kAssumptionInputs.size(); ++j)
+            if (kAssumptionInputs[i].tag == kAssumptionInputs[j].tag) return false;
+    }
+    return true;
+}
+static_assert(TagsAreDistinct());
 
 // The input's value in the record, as a double.
 inline double AssumptionValue(const CVELPPCDoc& doc, const AssumptionInput& in) {

@@ -104,6 +104,16 @@ public:
     //     extension block, which is left out while all of them hold their built-in values ---
     double SellingCostsPC = 2.5; // agent and marketing, % of the sale price
     double CGTDiscountPC = 50.0; // discount on a gain held at least a year, %
+    // Rental losses: 0 reduce the owner's other income in the year they arise; 1 are carried
+    // forward against later rental profits (and what is left against the gain at the sale),
+    // from the projection year LossRuleFromYear (1..40) on.
+    int LossTreatment = 0;
+    int LossRuleFromYear = 1;
+    // 1: the rent grows with inflation; 0: by RateRentGrowth % a year.
+    int RentFollowsInflation = 1;
+    double RateRentGrowth = 3.0;
+    // Principal and interest only: the first years of the loan that pay interest alone.
+    int InterestOnlyYears = 0;
     // Entries of the extension block that this version does not know, kept as read so that
     // saving the file again does not lose them.
     std::string UnknownAssumptions;
@@ -112,6 +122,8 @@ public:
     double DepFittRemaining = 0, DepBuildRemaining = 0;
     double AvgCashFlowWeek = 0, IRR = 0, NPV = 0;
     YearArray TaxableHimByYear{}, TaxableHerByYear{};
+    // The rental loss still carried forward at the end of every year (LossTreatment 1).
+    YearArray CarriedLossByYear{};
     // The sale at the end of the projection period (model/Sale.h); all 0 when nothing is
     // bought.
     double SalePrice = 0, SaleCosts = 0, CostBase = 0, CapitalGain = 0, TaxableGain = 0,

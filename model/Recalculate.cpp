@@ -78,6 +78,30 @@ double YearTaxSaving(const TaxScale& t, bool jointNames, double rent, double ded
             ComputeIncomeTax((rent * 0.5 + her) - deductions * 0.5, t));
 }
 
+// The tax saving of a year whose rental profit `profit` (0 or more) is taxed on top of the
+// incomes, each owner taking half under joint names.
+double ProfitTaxSaving(const TaxScale& t, bool jointNames, double profit, double him,
+                       double her) {
+    if (!jointNames) return ComputeIncomeTax(him, t) - ComputeIncomeTax(him + profit, t);
+    const double half = profit * 0.5;
+    return (ComputeIncomeTax(him, t) - ComputeIncomeTax(him + half, t)) +
+           (ComputeIncomeTax(her, t) - ComputeIncomeTax(her + half, t));
+}
+
+// A year under the rule that carries rental losses forward: a loss saves no tax and is added
+// to `carried`; a profit first uses up what is carried, and only the rest is taxed.
+double CarriedLossTaxSaving(const TaxScale& t, bool jointNames, double rent, double deductions,
+                            double him, double her, double& carried) {
+    const double net = rent - deductions;
+    if (net < 0) {
+        carried = carried - net;
+        return 0.0;
+    }
+    const double profit = std::max(0.0, net - carried);
+    carried = std::max(0.0, carried - net);
+    return ProfitTaxSaving(t, jointNames, profit, him, her);
+}
+
 } // namespace
 
 void CVELPPCDoc::Recalculate(bool markChanged) {
@@ -95,8 +119,19 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
 
     const double G = 1 + RateGrowth * 0.01;
     const double F = 1 + RateInfl * 0.01;
+    // The rent follows inflation unless it is given a growth of its own.
+    const double rentGrowth = RentFollowsInflation != 0 ? F : 1 + RateRentGrowth * 0.01;
+    // Principal and interest after k years of interest only; a loan whose term ends within
+    // them is never repaid.
+    const int k = principalAndInterest ? std::clamp(InterestOnlyYears, 0, kTableColumns) : 0;
+    const bool repaid = principalAndInterest && !(k > 0 && k >= LoanTerm);
+    // Under the rule that carries rental losses forward, from column lossFrom on.
+    const bool carryLosses = LossTreatment == 1;
+    const int lossFrom = std::clamp(LossRuleFromYear, 1, kTableColumns) - 1;
+    double carried = 0;
 
     ClearTable();
+    CarriedLossByYear.fill(0.0);
     double* const value = &At(Row::PropertyValue, 0);
     double* const debt = &At(Row::Debt, 0);
     double* const equity = &At(Row::Equity, 0);
@@ -153,10 +188,10 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     equity[0] = value[0] - debt[0];
 
     Loan loan{LoanAmount, 0.0, RateInterest};
-    if (principalAndInterest) {
-        // A term of 0 or less gives NoValue here: then nothing is ever repaid and the loan
-        // runs as interest only.
-        loan.repayment = LoanRepayment(LoanAmount, LoanTerm, RateInterest, 12);
+    // A term of 0 or less gives NoValue here: then nothing is ever repaid and the loan runs as
+    // interest only.
+    if (repaid) loan.repayment = LoanRepayment(LoanAmount, LoanTerm - k, RateInterest, 12);
+    if (repaid && k == 0) {
         // Debt[0] stays the amount borrowed, not the balance after year 1.
         RepayOneYear(loan, interest[0], principal[0]);
     } else {
@@ -183,7 +218,12 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     deductions[0] = (((writeOff[0] + fittDep[0]) + buildDep[0]) + expenses[0]) + interest[0];
 
     // Tax saving and cash flow of year 1.
-    saving[0] = YearTaxSaving(tax, jointNames, rent[0], deductions[0], him[0], her[0]);
+    if (carryLosses && lossFrom == 0)
+        saving[0] = CarriedLossTaxSaving(tax, jointNames, rent[0], deductions[0], him[0], her[0],
+                                         carried);
+    else
+        saving[0] = YearTaxSaving(tax, jointNames, rent[0], deductions[0], him[0], her[0]);
+    CarriedLossByYear[0] = carried;
     afterTax[0] = (((rent[0] - interest[0]) - expenses[0]) + saving[0]) - principal[0];
     afterTaxWeek[0] = afterTax[0] * kWeekShare;
 
@@ -191,8 +231,8 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     const bool fittStraight = DepFittMethod == 1;
     for (int c = 1; c < kTableColumns; ++c) {
         value[c] = value[c - 1] * G;
-        rent[c] = rent[c - 1] * F;
-        if (principalAndInterest) {
+        rent[c] = rent[c - 1] * rentGrowth;
+        if (repaid && c >= k) {
             if (loan.balance < 0.001) {
                 debt[c] = 0;
                 interest[c] = 0;
@@ -212,7 +252,12 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
             LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
         if (c < lcYears) writeOff[c] = writeOff[0];
         deductions[c] = (((writeOff[c] + fittDep[c]) + buildDep[c]) + expenses[c]) + interest[c];
-        saving[c] = YearTaxSaving(tax, jointNames, rent[c], deductions[c], him[c], her[c]);
+        if (carryLosses && c >= lossFrom)
+            saving[c] = CarriedLossTaxSaving(tax, jointNames, rent[c], deductions[c], him[c],
+                                             her[c], carried);
+        else
+            saving[c] = YearTaxSaving(tax, jointNames, rent[c], deductions[c], him[c], her[c]);
+        CarriedLossByYear[c] = carried;
         preTax[c] = ((rent[c] - interest[c]) - expenses[c]) - principal[c];
         afterTax[c] = (((rent[c] - interest[c]) - expenses[c]) + saving[c]) - principal[c];
         afterTaxWeek[c] = afterTax[c] * kWeekShare;

@@ -19,7 +19,8 @@ auto Fields(const CVELPPCDoc& d) {
         d.TaxableHim, d.TaxableHer, d.NamesOnTitle, d.RateGrowth, d.RateInfl, d.ShowYear,
         d.ProjectionYear, d.DepFittRemaining, d.DepBuildRemaining, d.AvgCashFlowWeek, d.IRR,
         d.NPV, d.TaxableHimByYear, d.TaxableHerByYear, d.table, d.SellingCostsPC, d.CGTDiscountPC,
-        d.UnknownAssumptions, d.SalePrice, d.SaleCosts, d.CostBase, d.CapitalGain, d.TaxableGain,
+        d.LossTreatment, d.LossRuleFromYear, d.RentFollowsInflation, d.RateRentGrowth,
+        d.InterestOnlyYears, d.CarriedLossByYear, d.UnknownAssumptions, d.SalePrice, d.SaleCosts, d.CostBase, d.CapitalGain, d.TaxableGain,
         d.SaleTax, d.ValueAfterSale, d.IRRAfterSale, d.NPVAfterSale);
 }
 

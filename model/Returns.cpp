@@ -209,7 +209,12 @@ double MarginalTaxRate(double x, const TaxScale& scale) {
         else
             break;
     }
-    if (x > scale.MedicareThreshold) m = scale.MedicareRate * 0.01 + m;
+    if (x > scale.MedicareThreshold) {
+        // In the reduced band the levy grows by a tenth of every dollar.
+        const bool reduced = scale.MedicareShadeIn &&
+                             (x - scale.MedicareThreshold) * 0.1 < x * scale.MedicareRate * 0.01;
+        m = (reduced ? 0.1 : scale.MedicareRate * 0.01) + m;
+    }
     return m;
 }
 

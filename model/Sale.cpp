@@ -32,6 +32,9 @@ SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale)
     s.gain = (s.price - s.costs) - s.costBase;
     // A capital loss has no tax effect here.
     s.taxableGain = s.gain > 0 ? s.gain * (1 - doc.CGTDiscountPC * 0.01) : 0.0;
+    // A rental loss still carried forward reduces what is taxed.
+    const double carried = doc.CarriedLossByYear[static_cast<std::size_t>(last)];
+    if (carried > 0) s.taxableGain = std::max(0.0, s.taxableGain - carried);
 
     const double him = doc.TaxableHimByYear[last];
     if (doc.NamesOnTitle == 2) {

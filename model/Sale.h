@@ -11,7 +11,8 @@ struct SaleFigures {
     double costBase = 0;    // price paid, purchase costs and renovations less building
                             // depreciation claimed
     double gain = 0;        // price - costs - cost base; negative for a loss
-    double taxableGain = 0; // the gain less the discount; 0 for a loss
+    double taxableGain = 0; // the gain less the discount and the rental loss still carried;
+                            // 0 for a loss
     double tax = 0;         // the capital gains tax on the incomes of the last year
     double valueAfter = 0;  // equity - costs - tax
     double irr = 0;         // holding IRR with valueAfter as the final value, or NoValue

@@ -1,5 +1,6 @@
 #include "model/Scales.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -27,7 +28,8 @@ constexpr DutyScale MakeDuty(std::int16_t location, std::initializer_list<DutyRo
 
 constexpr TaxScale MakeTax(std::int16_t location,
                            std::initializer_list<std::pair<double, double>> rows,
-                           double medicareRate, double medicareThreshold) {
+                           double medicareRate, double medicareThreshold,
+                           bool medicareShadeIn = false) {
     TaxScale s;
     s.Location = location;
     std::size_t i = 0;
@@ -39,6 +41,7 @@ constexpr TaxScale MakeTax(std::int16_t location,
     s.Count = static_cast<std::int16_t>(i);
     s.MedicareRate = medicareRate;
     s.MedicareThreshold = medicareThreshold;
+    s.MedicareShadeIn = medicareShadeIn;
     return s;
 }
 
@@ -155,12 +158,11 @@ constexpr std::array<DutyScale, kFurtherDutyLocationCount> kFurtherDuty = {
 
 // Tax: resident individuals, from the tax offices (Australia: the rates legislated for 2025-26
 // to 2027-28; New Zealand: the rates from 1 April 2025). The Medicare levy is 2 % of the whole
-// income above the threshold, as ComputeIncomeTax charges it; its reduction for incomes just
-// above the threshold is not computed.
+// income above the threshold, reduced for incomes just above it to 10 % of the excess.
 constexpr std::array<TaxScale, kFurtherTaxLocationCount> kFurtherTax = {
-    MakeTax(5, {{0, 0}, {18200, 16}, {45000, 30}, {135000, 37}, {190000, 45}}, 2, 28011),
-    MakeTax(6, {{0, 0}, {18200, 15}, {45000, 30}, {135000, 37}, {190000, 45}}, 2, 28011),
-    MakeTax(7, {{0, 0}, {18200, 14}, {45000, 30}, {135000, 37}, {190000, 45}}, 2, 28011),
+    MakeTax(5, {{0, 0}, {18200, 16}, {45000, 30}, {135000, 37}, {190000, 45}}, 2, 28011, true),
+    MakeTax(6, {{0, 0}, {18200, 15}, {45000, 30}, {135000, 37}, {190000, 45}}, 2, 28011, true),
+    MakeTax(7, {{0, 0}, {18200, 14}, {45000, 30}, {135000, 37}, {190000, 45}}, 2, 28011, true),
     MakeTax(8, {{0, 10.5}, {15600, 17.5}, {53500, 30}, {78100, 33}, {180000, 39}}, 0, 0),
 };
 
@@ -296,7 +298,12 @@ double ComputeIncomeTax(double x, const TaxScale& s) {
     }
     // With fewer than two rows, row 0 is the only band.
     double tax = (x - s.Above[k - 1]) * s.Rate[k - 1] * 0.01 + acc;
-    // The levy is charged on the whole income once it passes the threshold.
-    if (x > s.MedicareThreshold) tax = x * s.MedicareRate * 0.01 + tax;
+    // The levy is charged on the whole income once it passes the threshold; with the
+    // reduction, never more than a tenth of the income above the threshold.
+    if (x > s.MedicareThreshold) {
+        const double levy = x * s.MedicareRate * 0.01;
+        if (s.MedicareShadeIn) tax = std::min(levy, (x - s.MedicareThreshold) * 0.1) + tax;
+        else tax = levy + tax;
+    }
     return tax;
 }

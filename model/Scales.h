@@ -25,6 +25,10 @@ struct TaxScale {
     std::array<double, kScaleRows> Rate{};
     double MedicareRate = 0.0;
     double MedicareThreshold = 0.0;
+    // The levy's reduction for low incomes: above the threshold the levy is at most 10 % of
+    // the income over it. Stored apart from the fields above (settings value
+    // "TaxScaleMedicareShadeIn", the file's extension block).
+    bool MedicareShadeIn = false;
     bool operator==(const TaxScale&) const = default;
 };
 

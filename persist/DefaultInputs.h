@@ -49,3 +49,5 @@ inline const std::array<DefaultInput, 29> kDefaultInputs = {{
 
 inline constexpr std::string_view kSettingStampDuty = "StampDuty";
 inline constexpr std::string_view kSettingTaxScale = "TaxScale";
+// The tax scale's reduced Medicare levy: 1 while it is on; absent while it is off.
+inline constexpr std::string_view kSettingTaxScaleShadeIn = "TaxScaleMedicareShadeIn";

@@ -185,9 +185,9 @@ std::uint32_t getLE(const unsigned char* p, int size) {
     return v;
 }
 
-// The entries of the inputs that differ from their built-in values, then the unknown ones;
-// empty when there is nothing to keep.
-std::string extensionEntries(const CVELPPCDoc& doc) {
+// The entries of the inputs that differ from their built-in values, the tax scale's reduced
+// levy when it is on, then the unknown ones; empty when there is nothing to keep.
+std::string extensionEntries(const CVELPPCDoc& doc, const TaxScale& tax) {
     Writer w;
     for (const AssumptionInput& in : kAssumptionInputs) {
         if (AssumptionValue(doc, in) == in.builtIn) continue;
@@ -200,12 +200,17 @@ std::string extensionEntries(const CVELPPCDoc& doc) {
             w.f64(doc.*in.doubleField);
         }
     }
+    if (tax.MedicareShadeIn) {
+        w.le(kMedicareShadeInTag, 2);
+        w.le(4, 2);
+        w.i32(1);
+    }
     w.raw(doc.UnknownAssumptions.data(), doc.UnknownAssumptions.size());
     return std::move(w.bytes);
 }
 
-void writeExtension(Writer& w, const CVELPPCDoc& doc) {
-    const std::string entries = extensionEntries(doc);
+void writeExtension(Writer& w, const CVELPPCDoc& doc, const TaxScale& tax) {
+    const std::string entries = extensionEntries(doc, tax);
     if (entries.empty()) return;
     w.raw(kExtensionMagic, sizeof kExtensionMagic);
     w.le(kExtensionVersion, 2);
@@ -219,11 +224,13 @@ const AssumptionInput* inputOfTag(std::uint16_t tag) {
     return nullptr;
 }
 
-// Takes the entries into the record, inputs without an entry at their built-in values;
-// false, with the record untouched, when they are damaged.
-bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc) {
+// Takes the entries into the record and the tax scale's reduced levy into `shadeIn`, inputs
+// without an entry at their built-in values and the reduction off; false, with the record and
+// `shadeIn` untouched, when they are damaged.
+bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& shadeIn) {
     CVELPPCDoc read;
     SetBuiltInAssumptions(read);
+    bool readShadeIn = false;
     std::size_t pos = 0;
     while (pos < n) {
         if (n - pos < 4) return false;
@@ -231,7 +238,10 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc) {
         const std::size_t size = getLE(p + pos + 2, 2);
         if (size > n - pos - 4) return false;
         const unsigned char* value = p + pos + 4;
-        if (const AssumptionInput* in = inputOfTag(tag)) {
+        if (tag == kMedicareShadeInTag) {
+            if (size != 4) return false;
+            readShadeIn = getLE(value, 4) != 0;
+        } else if (const AssumptionInput* in = inputOfTag(tag)) {
             if (in->intField) {
                 if (size != 4) return false;
                 read.*in->intField = static_cast<std::int32_t>(getLE(value, 4));
@@ -252,6 +262,7 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc) {
         else doc.*in.doubleField = read.*in.doubleField;
     }
     doc.UnknownAssumptions = std::move(read.UnknownAssumptions);
+    shadeIn = readShadeIn;
     return true;
 }
 
@@ -259,7 +270,7 @@ enum class Extension { None, Read, Damaged };
 
 // Reads the extension block, if the file has one, after the fixed layout. A stream set to
 // throw on a short read is served as well.
-Extension readExtension(std::istream& in, CVELPPCDoc& doc) {
+Extension readExtension(std::istream& in, CVELPPCDoc& doc, bool& shadeIn) {
     char magic[4];
     try {
         // Whatever else follows the fixed layout is ignored, as readers of that layout do.
@@ -279,7 +290,8 @@ Extension readExtension(std::istream& in, CVELPPCDoc& doc) {
         std::string entries(length, '\0');
         if (!readBytes(in, entries.data(), entries.size())) return Extension::Damaged;
         const auto* p = reinterpret_cast<const unsigned char*>(entries.data());
-        return readEntries(p, entries.size(), doc) ? Extension::Read : Extension::Damaged;
+        return readEntries(p, entries.size(), doc, shadeIn) ? Extension::Read
+                                                            : Extension::Damaged;
     } catch (const std::ios_base::failure&) {
         return Extension::Damaged;
     }
@@ -342,8 +354,12 @@ bool loadFrom(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
     BlockReader reader(block.data());
     exchangeBlock(reader, doc, CurrentTaxScale, CurrentDutyScale);
     // The inputs beyond the fixed layout never keep a file from opening.
-    const Extension extension = readExtension(in, doc);
+    // The fixed block holds the tax scale without its reduced levy: off unless the extension
+    // block turns it on.
+    bool shadeIn = false;
+    const Extension extension = readExtension(in, doc, shadeIn);
     if (extension != Extension::Read) SetBuiltInAssumptions(doc);
+    CurrentTaxScale.MedicareShadeIn = shadeIn;
     if (extension == Extension::Damaged && messages)
         messages->Message(DamagedAssumptionsMessage(fileName));
 
@@ -374,7 +390,7 @@ bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messa
     exchangeBlock(w, doc, CurrentTaxScale, CurrentDutyScale);
     if (w.bytes.size() - blockStart != static_cast<std::size_t>(kFileBlockSize)) return false;
     static_assert(kHeaderSize + 3 * 2 + kFileBlockSize == kFileFixedSize);
-    writeExtension(w, doc);
+    writeExtension(w, doc, CurrentTaxScale);
 
     try {
         out.write(w.bytes.data(), static_cast<std::streamsize>(w.bytes.size()));

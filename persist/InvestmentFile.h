@@ -15,7 +15,8 @@
 //     value                  double: 8 bytes, finite; int: 4 bytes, two's complement
 //
 // Only inputs that differ from their built-in values are written; entries of unknown tags are
-// written back as they were read.
+// written back as they were read. Tag 8 (kMedicareShadeInTag), an int, belongs to the tax scale
+// of the fixed block: 1 turns its reduced Medicare levy on; it is written only then.
 #pragma once
 
 #include <iosfwd>

@@ -178,8 +178,10 @@ TaxScale TaxScaleFromText(std::string_view text) { return TaxScaleFromText(text,
 void LoadScalesFromSettings(const SettingsStore& store) {
     if (auto s = readPresent(store, kSectionSettingsFile, kSettingStampDuty))
         CurrentDutyScale = DutyScaleFromText(*s, CurrentDutyScale);
-    if (auto s = readPresent(store, kSectionSettingsFile, kSettingTaxScale))
+    if (auto s = readPresent(store, kSectionSettingsFile, kSettingTaxScale)) {
         CurrentTaxScale = TaxScaleFromText(*s, CurrentTaxScale);
+        CurrentTaxScale.MedicareShadeIn = ReadSettingInt(store, kSettingTaxScaleShadeIn, 0) != 0;
+    }
 }
 
 void StoreStampDuty(SettingsStore& store) {
@@ -188,6 +190,10 @@ void StoreStampDuty(SettingsStore& store) {
 
 void StoreTaxScale(SettingsStore& store) {
     writeScaleText(store, kSettingTaxScale, TaxScaleToText(CurrentTaxScale));
+    // Kept out of the scale's text, which other readers know field by field.
+    if (CurrentTaxScale.MedicareShadeIn) WriteSettingInt(store, kSettingTaxScaleShadeIn, 1);
+    else if (store.ReadString(kSectionSettingsFile, kSettingTaxScaleShadeIn))
+        store.Remove(kSectionSettingsFile, kSettingTaxScaleShadeIn);
 }
 
 void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc) {
@@ -222,6 +228,7 @@ void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc) {
 void DeleteSettings(SettingsStore& store) {
     store.Remove(kSectionSettingsFile, kSettingStampDuty);
     store.Remove(kSectionSettingsFile, kSettingTaxScale);
+    store.Remove(kSectionSettingsFile, kSettingTaxScaleShadeIn);
     for (const DefaultInput& d : kDefaultInputs) store.Remove(kSectionSettingsFile, d.name);
     for (const AssumptionInput& a : kAssumptionInputs) store.Remove(kSectionSettingsFile, a.name);
     for (const ColourSetting& c : kColourSettings) store.Remove(kSectionSettings, c.name);

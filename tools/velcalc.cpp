@@ -38,13 +38,17 @@ constexpr const char* kHelp =
     "Without options the output is one JSON object:\n"
     "  fields            every field of the investment by name (texts as strings,\n"
     "                    numbers as numbers), the assumptions (SellingCostsPC,\n"
-    "                    CGTDiscountPC) and the sale at the end of the projection period:\n"
-    "                    SalePrice, SaleCosts, CostBase, CapitalGain, TaxableGain, SaleTax,\n"
-    "                    ValueAfterSale, IRRAfterSale, NPVAfterSale\n"
+    "                    CGTDiscountPC, LossTreatment, LossRuleFromYear,\n"
+    "                    RentFollowsInflation, RateRentGrowth, InterestOnlyYears) and the\n"
+    "                    sale at the end of the projection period: SalePrice, SaleCosts,\n"
+    "                    CostBase, CapitalGain, TaxableGain, SaleTax, ValueAfterSale,\n"
+    "                    IRRAfterSale, NPVAfterSale\n"
     "  TaxableHimByYear  the investor's taxable income for years 1..40\n"
     "  TaxableHerByYear  the partner's taxable income for years 1..40\n"
+    "  CarriedLossByYear the rental loss carried forward at the end of years 1..40\n"
     "  table             the annual table, one array of 40 years per row\n"
-    "  scales            the stamp duty scale (duty) and the income tax scale (tax)\n"
+    "  scales            the stamp duty scale (duty) and the income tax scale (tax, with\n"
+    "                    MedicareShadeIn: whether the levy is reduced on low incomes)\n"
     "Numbers read back to exactly the same double; -99000000000 means no result (\"?????\"\n"
     "in Pocket VEL); a number that is not finite is null.\n"
     "\n"
@@ -141,7 +145,10 @@ Json fieldsJson(const CVELPPCDoc& d) {
     VEL_FIELD(AvgCashFlowWeek);
     VEL_FIELD(IRR);
     VEL_FIELD(NPV);
-    for (const AssumptionInput& a : kAssumptionInputs) f[std::string(a.name)] = AssumptionValue(d, a);
+    for (const AssumptionInput& a : kAssumptionInputs) {
+        if (a.intField) f[std::string(a.name)] = d.*a.intField;
+        else f[std::string(a.name)] = d.*a.doubleField;
+    }
     VEL_FIELD(SalePrice);
     VEL_FIELD(SaleCosts);
     VEL_FIELD(CostBase);
@@ -174,6 +181,7 @@ Json scaleJson(const TaxScale& tax) {
     j["Rate"] = numbers(tax.Rate);
     j["MedicareRate"] = tax.MedicareRate;
     j["MedicareThreshold"] = tax.MedicareThreshold;
+    j["MedicareShadeIn"] = tax.MedicareShadeIn;
     return j;
 }
 
@@ -182,6 +190,7 @@ Json toJson(const CVELPPCDoc& doc) {
     out["fields"] = fieldsJson(doc);
     out["TaxableHimByYear"] = numbers(doc.TaxableHimByYear);
     out["TaxableHerByYear"] = numbers(doc.TaxableHerByYear);
+    out["CarriedLossByYear"] = numbers(doc.CarriedLossByYear);
     Json table;
     for (int r = 0; r < kTableRows; ++r) table[kRowNames[r]] = rowJson(doc, r);
     out["table"] = table;

@@ -138,4 +138,47 @@ TEST_F(ExtensionBlock, ValuesOutOfRangeAreLimited) {
     EXPECT_EQ(doc.CGTDiscountPC, 100.0);
 }
 
+TEST_F(ExtensionBlock, TheRulesOfTodayAndTheReducedLevyAreEntriesOfTheirOwn) {
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc);
+    const std::string fixed = SaveToString(doc);
+    doc.LossTreatment = 1;
+    doc.LossRuleFromYear = 2;
+    doc.RentFollowsInflation = 0;
+    doc.RateRentGrowth = 4.5;
+    doc.InterestOnlyYears = 5;
+    CurrentTaxScale.MedicareShadeIn = true;
+    const std::string bytes = SaveToString(doc);
+    ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
+    EXPECT_EQ(bytes.substr(fixed.size()),
+              Block(Entry(3, U32(1)) + Entry(4, U32(2)) + Entry(5, U32(0)) +
+                    Entry(6, F64(4.5)) + Entry(7, U32(5)) + Entry(8, U32(1))));
+
+    CurrentTaxScale.MedicareShadeIn = false;
+    CVELPPCDoc back;
+    RecordMessages sink;
+    ASSERT_TRUE(LoadFromString(back, bytes, &sink));
+    EXPECT_TRUE(sink.texts.empty());
+    EXPECT_EQ(back.LossTreatment, 1);
+    EXPECT_EQ(back.LossRuleFromYear, 2);
+    EXPECT_EQ(back.RentFollowsInflation, 0);
+    EXPECT_EQ(back.RateRentGrowth, 4.5);
+    EXPECT_EQ(back.InterestOnlyYears, 5);
+    EXPECT_TRUE(CurrentTaxScale.MedicareShadeIn);
+    EXPECT_EQ(SaveToString(back), bytes);
+
+    // A file without the entry turns the reduction off, whatever was in force before.
+    ASSERT_TRUE(LoadFromString(back, fixed));
+    EXPECT_FALSE(CurrentTaxScale.MedicareShadeIn);
+    EXPECT_EQ(back.LossTreatment, 0);
+    EXPECT_EQ(SaveToString(back), fixed);
+
+    // Out of range: limited as the record holds them.
+    ASSERT_TRUE(LoadFromString(back, fixed + Block(Entry(4, U32(0)) + Entry(7, U32(99)) +
+                                                   Entry(3, U32(0xFFFFFFFFu)))));
+    EXPECT_EQ(back.LossRuleFromYear, 1);
+    EXPECT_EQ(back.InterestOnlyYears, 40);
+    EXPECT_EQ(back.LossTreatment, 0);
+}
+
 } // namespace

@@ -104,9 +104,12 @@ TEST_F(Settings, ScaleTextsReadBackTheBuiltInScales) {
         if (loc == tas) expected.Rate[0] = 1.67;
         EXPECT_EQ(DutyScaleFromText(DutyScaleToText(ShippedDutyScale(loc))), expected) << loc;
     }
-    for (int loc = 0; loc < kBuiltInTaxCount; ++loc)
-        EXPECT_EQ(TaxScaleFromText(TaxScaleToText(ShippedTaxScale(loc))), ShippedTaxScale(loc))
-            << loc;
+    for (int loc = 0; loc < kBuiltInTaxCount; ++loc) {
+        // The reduced levy is a value of its own beside the text.
+        TaxScale expected = ShippedTaxScale(loc);
+        expected.MedicareShadeIn = false;
+        EXPECT_EQ(TaxScaleFromText(TaxScaleToText(ShippedTaxScale(loc))), expected) << loc;
+    }
 }
 
 // The settings texts of the original entries, written out from the program before the
@@ -164,6 +167,7 @@ TEST_F(Settings, AFurtherEntryIsStoredAndReadAtItsLocation) {
     StoreTaxScale(store);
     EXPECT_TRUE(text("StampDuty").value_or("").ends_with(",0.00,11,")) << *text("StampDuty");
     EXPECT_TRUE(text("TaxScale").value_or("").ends_with(",2.00,28011.00,5,")) << *text("TaxScale");
+    EXPECT_EQ(text("TaxScaleMedicareShadeIn"), "1");
 
     ResetScalesToStartup();
     CVELPPCDoc doc;
@@ -177,6 +181,26 @@ TEST_F(Settings, AFurtherEntryIsStoredAndReadAtItsLocation) {
     store.WriteString(kSectionSettingsFile, "StampDuty", DutyScaleToText(beyond));
     LoadScalesFromSettings(store);
     EXPECT_EQ(CurrentDutyScale, beyond);
+}
+
+TEST_F(Settings, TheReducedLevyIsAValueBesideTheScaleWhileItIsOn) {
+    CurrentTaxScale = ShippedTaxScale(FindTaxLocation("Australia (25/26)"));
+    StoreTaxScale(store);
+    const std::string on = *text("TaxScale");
+    CurrentTaxScale.MedicareShadeIn = false;
+    StoreTaxScale(store);
+    // The scale's own text is the same either way; off, the value is gone.
+    EXPECT_EQ(text("TaxScale"), on);
+    EXPECT_EQ(text("TaxScaleMedicareShadeIn"), std::nullopt);
+    CurrentTaxScale.MedicareShadeIn = true;
+    LoadScalesFromSettings(store);
+    EXPECT_FALSE(CurrentTaxScale.MedicareShadeIn);
+
+    store.WriteInt(kSectionSettingsFile, "TaxScaleMedicareShadeIn", 1);
+    LoadScalesFromSettings(store);
+    EXPECT_TRUE(CurrentTaxScale.MedicareShadeIn);
+    DeleteSettings(store);
+    EXPECT_EQ(text("TaxScaleMedicareShadeIn"), std::nullopt);
 }
 
 TEST_F(Settings, ShortScaleTextFillsTheRestWithZero) {
@@ -300,6 +324,11 @@ TEST_F(Settings, SaveSettingsWritesInItsOrder) {
         // The assumptions, after the inputs of the fixed layout.
         f + "SellingCostsPC=3.13",
         f + "CGTDiscountPC=50.00",
+        f + "LossTreatment=0",
+        f + "LossRuleFromYear=1",
+        f + "RentFollowsInflation=1",
+        f + "RateRentGrowth=3.00",
+        f + "InterestOnlyYears=0",
     };
     EXPECT_EQ(store.log, expected);
 }
@@ -355,14 +384,16 @@ TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
 
     DeleteSettings(store);
     const std::string f = "SettingsFile/", s = "Settings/";
-    std::vector<std::string> expected = {f + "StampDuty removed", f + "TaxScale removed"};
+    std::vector<std::string> expected = {f + "StampDuty removed", f + "TaxScale removed",
+                                         f + "TaxScaleMedicareShadeIn removed"};
     for (const char* n :
          {"Conveyancing", "UseSDScale", "DepositPC", "CalcDeposit", "CalcLoanCosts",
           "LoanCostsPC", "LCYears", "LoanType", "RateInterest", "LoanTerm", "PeriodsPerYear",
           "VacancyRate", "ExpensesPC", "CalcExpenses", "CalcDepFitt", "DepFittPC", "DepFittRate",
           "DepFittMethod", "CalcDepBuild", "DepBuildPC", "DepBuildRate", "DepBuildMethod",
           "TaxableHim", "TaxableHer", "NamesOnTitle", "RateGrowth", "RateInfl", "ShowYear",
-          "ProjectionYear", "SellingCostsPC", "CGTDiscountPC"})
+          "ProjectionYear", "SellingCostsPC", "CGTDiscountPC", "LossTreatment",
+          "LossRuleFromYear", "RentFollowsInflation", "RateRentGrowth", "InterestOnlyYears"})
         expected.push_back(f + n + " removed");
     for (const char* n : {"BG1Color", "BG2Color", "GR1Color", "GR2Color", "GR3Color"})
         expected.push_back(s + n + " removed");

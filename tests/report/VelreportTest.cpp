@@ -78,7 +78,9 @@ TEST_F(Velreport, ReportHoldsTheFiguresEveryInputAndTheLastYear) {
           "Percent of deficit:", "Costs as % of deficit:", "Write-off period (yrs):",
           "Registration of title:", "Investor:", "Partner:", "Upper limit (yrs):",
           "Growth rate / yr:", "Inflation rate / yr:", "Show results for year:",
-          "Selling costs:", "Discount on the gain:",
+          "Selling costs:", "Discount on the gain:", "Rental losses:", "Reduce other income",
+          "Losses carried from year:", "Rent follows inflation:", "Rent growth / yr:",
+          "Interest-only years:",
           // The sale held ten years (worked out apart: see the sale's model tests).
           "Sale at the end of year 10", "$119,554", "$35,844", "8.76%", "$35,685",
           // The scales in force, by name.

@@ -17,6 +17,7 @@
 #include "format/Text.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "tests/model/WorkedExample.h"
 #include "tests/persist/SampleInvestment.h"
 #include "tests/support/Locale.h"
 
@@ -98,14 +99,18 @@ TEST_F(Velcalc, JsonHoldsEveryFieldTableRowAndScaleExactly) {
     const CVELPPCDoc doc = loadedSample();
 
     // Three texts, the 50 stored fields and five working values and results, in record order;
-    // then the two assumptions and the nine figures of the sale.
+    // then the seven assumptions and the nine figures of the sale.
     const auto& f = j.at("fields");
     std::vector<std::string> names;
     for (const auto& item : f.items()) names.push_back(item.key());
-    ASSERT_EQ(names.size(), 69u);
+    ASSERT_EQ(names.size(), 74u);
     EXPECT_EQ(names[58], "SellingCostsPC");
-    EXPECT_EQ(names[60], "SalePrice");
-    EXPECT_EQ(names[68], "NPVAfterSale");
+    EXPECT_EQ(names[60], "LossTreatment");
+    EXPECT_EQ(names[64], "InterestOnlyYears");
+    EXPECT_EQ(names[65], "SalePrice");
+    EXPECT_EQ(names[73], "NPVAfterSale");
+    EXPECT_EQ(f.at("LossRuleFromYear").get<int>(), 1);
+    EXPECT_EQ(f.at("RateRentGrowth").get<double>(), 3.0);
     EXPECT_EQ(f.at("IRRAfterSale").get<double>(), doc.IRRAfterSale);
     EXPECT_EQ(names[0], "Address");
     EXPECT_EQ(names[3], "Price");
@@ -138,6 +143,7 @@ TEST_F(Velcalc, JsonHoldsEveryFieldTableRowAndScaleExactly) {
     for (int c = 0; c < kTableColumns; ++c) {
         EXPECT_EQ(j.at("TaxableHimByYear")[c].get<double>(), doc.TaxableHimByYear[c]);
         EXPECT_EQ(j.at("TaxableHerByYear")[c].get<double>(), doc.TaxableHerByYear[c]);
+        EXPECT_EQ(j.at("CarriedLossByYear")[c].get<double>(), doc.CarriedLossByYear[c]);
     }
 
     const auto& duty = j.at("scales").at("duty");
@@ -150,6 +156,31 @@ TEST_F(Velcalc, JsonHoldsEveryFieldTableRowAndScaleExactly) {
     EXPECT_EQ(tax.at("Rate").size(), 10u);
     EXPECT_EQ(tax.at("Above")[2].get<double>(), 25000);
     EXPECT_EQ(tax.at("MedicareThreshold").get<double>(), 15529);
+    EXPECT_EQ(tax.at("MedicareShadeIn").get<bool>(), false);
+}
+
+// The worked example with a 70 % deposit and its rental losses carried forward, saved under
+// "Australia (25/26)" with its reduced levy: the losses of years 1-3 are used up by year 6
+// (worked out apart from the program; see the model's tax rules tests).
+TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    doc.DepositPC = 70;
+    doc.LossTreatment = 1;
+    CurrentTaxScale = ShippedTaxScale(FindTaxLocation("Australia (25/26)"));
+    doc.Recalculate(false);
+    const fs::path rules = write("rules.vel", SaveToString(doc));
+    ResetScalesToStartup();
+    Outcome r = run(quoted(rules));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j.at("fields").at("LossTreatment").get<int>(), 1);
+    EXPECT_TRUE(j.at("scales").at("tax").at("MedicareShadeIn").get<bool>());
+    const double carried[] = {1909.57, 2824.31, 2882.74, 2194.45, 845.88, 0};
+    for (int c = 0; c < 6; ++c)
+        EXPECT_NEAR(j.at("CarriedLossByYear")[c].get<double>(), carried[c], 0.005) << c;
+    EXPECT_EQ(j.at("CarriedLossByYear").size(), 40u);
+    EXPECT_EQ(j.at("table").at("TaxSaving")[0].get<double>(), 0.0);
 }
 
 TEST_F(Velcalc, NumberThatIsNotFiniteIsNull) {
@@ -234,6 +265,7 @@ TEST_F(Velcalc, ScalesListsEveryBuiltInScale) {
         }
         EXPECT_EQ(e.at("MedicareRate").get<double>(), s.MedicareRate);
         EXPECT_EQ(e.at("MedicareThreshold").get<double>(), s.MedicareThreshold);
+        EXPECT_EQ(e.at("MedicareShadeIn").get<bool>(), s.MedicareShadeIn);
     }
     EXPECT_EQ(tax[0].at("name"), "Australia (06/07)");
     EXPECT_EQ(tax[0].at("MedicareThreshold").get<double>(), 16740);
@@ -301,6 +333,7 @@ TEST_F(Velcalc, TaxNamesABuiltInScaleForTheFile) {
     }
     used.MedicareRate = t.at("MedicareRate").get<double>();
     used.MedicareThreshold = t.at("MedicareThreshold").get<double>();
+    used.MedicareShadeIn = t.at("MedicareShadeIn").get<bool>();
     EXPECT_EQ(used, ShippedTaxScale(FindTaxLocation("Australia (25/26)")));
     EXPECT_NEAR(ComputeIncomeTax(100000, used), 20788 + 2000, 0.005);
     EXPECT_NEAR(ComputeIncomeTax(45000, used), 4288 + 900, 0.005);

@@ -5,13 +5,17 @@
 #include "ui/dialogs/EditorForm.h"
 
 class CSaleAssumptions;
+class CTaxRulesAssumptions;
+class CRentAssumptions;
+class CLoanAssumptions;
 class CVELPPCDoc;
 class SettingsStore;
 
 class AssumptionsSheet : public CEditorSheet {
     Q_OBJECT
   public:
-    AssumptionsSheet(CSaleAssumptions& sale, QWidget* parent = nullptr);
+    AssumptionsSheet(CSaleAssumptions& sale, CTaxRulesAssumptions& taxRules,
+                     CRentAssumptions& rent, CLoanAssumptions& loan, QWidget* parent = nullptr);
 };
 
 // Runs the sheet on the record; on OK the record takes the pages' inputs, is recalculated

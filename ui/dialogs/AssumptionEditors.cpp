@@ -1,6 +1,9 @@
 #include "ui/dialogs/AssumptionEditors.h"
 
+#include <algorithm>
+
 #include "format/Format.h"
+#include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/ValueExchange.h"
 
 namespace {
@@ -8,6 +11,7 @@ namespace {
 // As the summary shows its amounts and rates.
 constexpr const char* kMoney = "$0,m(";
 constexpr const char* kRate = "%0.00";
+constexpr const char* kWhole = "0";
 
 // A typed text that is no number leaves the percentage as it was.
 void TakePercent(const ControlPort& port, int id, double& value) {
@@ -15,26 +19,61 @@ void TakePercent(const ControlPort& port, int id, double& value) {
     if (ReadValueIfChanged(port, id, typed, kPercentFormat) && !IsNoValue(typed)) value = typed;
 }
 
+int LastYear(const CVELPPCDoc& w) {
+    return std::clamp(w.ProjectionYear, 1, kTableColumns);
+}
+
 } // namespace
 
-CSaleAssumptions::CSaleAssumptions(const CVELPPCDoc& record) : worked_(record) {
+// --- every page ---
+
+CAssumptionPage::CAssumptionPage(const CVELPPCDoc& record) : worked_(record) {
     worked_.onUpdateAllViews = nullptr;
-    sellingCostsPC = record.SellingCostsPC;
-    cgtDiscountPC = record.CGTDiscountPC;
+}
+
+void CAssumptionPage::Work() {
+    Apply(worked_);
+    worked_.LimitInputs();
+    worked_.Recalculate(false);
+}
+
+bool CAssumptionPage::OnLeaveEdit(ControlPort& port, int) {
+    TakeEdits(port);
+    return true;
+}
+
+bool CAssumptionPage::OnRecalculate(ControlPort& port) {
+    TakeEdits(port);
+    return true;
+}
+
+void CAssumptionPage::OnOk(ControlPort& port) {
+    TakeEdits(port);
+    // What the record will hold.
+    Apply(worked_);
+    worked_.LimitInputs();
+    TakeBack(worked_);
+}
+
+// --- "Sale" ---
+
+CSaleAssumptions::CSaleAssumptions(const CVELPPCDoc& record)
+    : CAssumptionPage(record), sellingCostsPC(record.SellingCostsPC),
+      cgtDiscountPC(record.CGTDiscountPC) {}
+
+void CSaleAssumptions::Apply(CVELPPCDoc& doc) const {
+    doc.SellingCostsPC = sellingCostsPC;
+    doc.CGTDiscountPC = cgtDiscountPC;
 }
 
 void CSaleAssumptions::Refresh(ControlPort& port) {
     // The sale changes nothing else of the projection; working the record out again keeps
     // one way to its figures.
-    worked_.SellingCostsPC = sellingCostsPC;
-    worked_.CGTDiscountPC = cgtDiscountPC;
-    worked_.LimitInputs();
-    worked_.Recalculate(false);
-    const CVELPPCDoc& w = worked_;
-
+    Work();
+    const CVELPPCDoc& w = Worked();
     ShowValue(port, kSellingCosts, sellingCostsPC, kPercentFormat);
     ShowValue(port, kDiscount, cgtDiscountPC, kPercentFormat);
-    ShowText(port, kHeld, "Sold at the end of year " + FormatValue(w.ProjectionYear, "0") +
+    ShowText(port, kHeld, "Sold at the end of year " + FormatValue(w.ProjectionYear, kWhole) +
                               ", the last year of the projections.");
     ShowValue(port, kSalePrice, w.SalePrice, kMoney);
     ShowValue(port, kSaleCosts, w.SaleCosts, kMoney);
@@ -52,23 +91,124 @@ void CSaleAssumptions::TakeEdits(const ControlPort& port) {
     TakePercent(port, kDiscount, cgtDiscountPC);
 }
 
-bool CSaleAssumptions::OnLeaveEdit(ControlPort& port, int id) {
-    if (id != kSellingCosts && id != kDiscount) return false;
+void CSaleAssumptions::TakeBack(const CVELPPCDoc& limited) {
+    sellingCostsPC = limited.SellingCostsPC;
+    cgtDiscountPC = limited.CGTDiscountPC;
+}
+
+// --- "Tax Rules" ---
+
+CTaxRulesAssumptions::CTaxRulesAssumptions(const CVELPPCDoc& record)
+    : CAssumptionPage(record), lossTreatment(record.LossTreatment),
+      lossRuleFromYear(record.LossRuleFromYear) {}
+
+void CTaxRulesAssumptions::Apply(CVELPPCDoc& doc) const {
+    doc.LossTreatment = lossTreatment;
+    doc.LossRuleFromYear = lossRuleFromYear;
+}
+
+void CTaxRulesAssumptions::Refresh(ControlPort& port) {
+    Work();
+    const CVELPPCDoc& w = Worked();
+    SetCheck(port, kCarryForward, lossTreatment == 1 ? 1 : 0);
+    ShowInt(port, kFromYear, lossRuleFromYear, kWhole);
+    port.Enable(kFromYear, lossTreatment == 1);
+    ShowValue(port, kCarriedAtSale, w.CarriedLossByYear[LastYear(w) - 1], kMoney);
+    ShowValue(port, kTaxSaving,
+              w.At(Row::TaxSaving, std::clamp(w.ShowYear, 1, kTableColumns) - 1), kMoney);
+    ShowValue(port, kTaxableGain, w.TaxableGain, kMoney);
+    ShowValue(port, kIRR, w.IRR, kRate);
+}
+
+bool CTaxRulesAssumptions::OnClick(ControlPort& port, int id) {
+    if (id != kCarryForward) return false;
     TakeEdits(port);
+    lossTreatment = GetCheck(port, kCarryForward) != 0 ? 1 : 0;
     return true;
 }
 
-bool CSaleAssumptions::OnRecalculate(ControlPort& port) {
+void CTaxRulesAssumptions::TakeEdits(const ControlPort& port) {
+    ReadIntIfChanged(port, kFromYear, lossRuleFromYear, kWhole);
+}
+
+void CTaxRulesAssumptions::TakeBack(const CVELPPCDoc& limited) {
+    lossTreatment = limited.LossTreatment;
+    lossRuleFromYear = limited.LossRuleFromYear;
+}
+
+// --- "Rent" ---
+
+CRentAssumptions::CRentAssumptions(const CVELPPCDoc& record)
+    : CAssumptionPage(record), rentFollowsInflation(record.RentFollowsInflation),
+      rateRentGrowth(record.RateRentGrowth) {}
+
+void CRentAssumptions::Apply(CVELPPCDoc& doc) const {
+    doc.RentFollowsInflation = rentFollowsInflation;
+    doc.RateRentGrowth = rateRentGrowth;
+}
+
+void CRentAssumptions::Refresh(ControlPort& port) {
+    Work();
+    const CVELPPCDoc& w = Worked();
+    SetCheck(port, kFollowsInflation, rentFollowsInflation != 0 ? 1 : 0);
+    ShowValue(port, kRentGrowth, rateRentGrowth, kPercentFormat);
+    port.Enable(kRentGrowth, rentFollowsInflation == 0);
+    ShowValue(port, kRentLastYear, w.At(Row::RentReceived, LastYear(w) - 1), kMoney);
+    ShowValue(port, kIRR, w.IRR, kRate);
+}
+
+bool CRentAssumptions::OnClick(ControlPort& port, int id) {
+    if (id != kFollowsInflation) return false;
     TakeEdits(port);
+    rentFollowsInflation = GetCheck(port, kFollowsInflation) != 0 ? 1 : 0;
     return true;
 }
 
-void CSaleAssumptions::OnOk(ControlPort& port) {
-    TakeEdits(port);
-    // What the record will hold.
-    worked_.SellingCostsPC = sellingCostsPC;
-    worked_.CGTDiscountPC = cgtDiscountPC;
-    worked_.LimitInputs();
-    sellingCostsPC = worked_.SellingCostsPC;
-    cgtDiscountPC = worked_.CGTDiscountPC;
+void CRentAssumptions::TakeEdits(const ControlPort& port) {
+    TakePercent(port, kRentGrowth, rateRentGrowth);
+}
+
+void CRentAssumptions::TakeBack(const CVELPPCDoc& limited) {
+    rentFollowsInflation = limited.RentFollowsInflation;
+    rateRentGrowth = limited.RateRentGrowth;
+}
+
+// --- "Loan" ---
+
+CLoanAssumptions::CLoanAssumptions(const CVELPPCDoc& record)
+    : CAssumptionPage(record), interestOnlyYears(record.InterestOnlyYears) {}
+
+void CLoanAssumptions::Apply(CVELPPCDoc& doc) const {
+    doc.InterestOnlyYears = interestOnlyYears;
+}
+
+void CLoanAssumptions::Refresh(ControlPort& port) {
+    Work();
+    const CVELPPCDoc& w = Worked();
+    const bool principalAndInterest = w.LoanType == CLoanType::kTypePrincipalInterest;
+    const int k = w.InterestOnlyYears;
+    ShowInt(port, kInterestOnlyYears, interestOnlyYears, kWhole);
+    port.Enable(kInterestOnlyYears, principalAndInterest);
+    ShowText(port, kApplies, principalAndInterest
+                                 ? "Then principal and interest over the rest of the term."
+                                 : "The loan is interest only: these years change nothing.");
+    const double before = CLoanType::MonthlyRepayment(w.LoanAmount, w.RateInterest,
+                                                      CLoanType::kTypeInterestOnly, w.LoanTerm);
+    // A term that ends within the interest-only years is never repaid.
+    const bool repaid = principalAndInterest && !(k > 0 && k >= w.LoanTerm);
+    const double after =
+        repaid ? CLoanType::MonthlyRepayment(w.LoanAmount, w.RateInterest, w.LoanType,
+                                             w.LoanTerm - k)
+               : before;
+    ShowValue(port, kRepaymentBefore, k > 0 || !principalAndInterest ? before : after, kMoney);
+    ShowValue(port, kRepaymentAfter, after, kMoney);
+    ShowValue(port, kIRR, w.IRR, kRate);
+}
+
+void CLoanAssumptions::TakeEdits(const ControlPort& port) {
+    ReadIntIfChanged(port, kInterestOnlyYears, interestOnlyYears, kWhole);
+}
+
+void CLoanAssumptions::TakeBack(const CVELPPCDoc& limited) {
+    interestOnlyYears = limited.InterestOnlyYears;
 }

@@ -5,9 +5,36 @@
 #include "model/Investment.h"
 #include "ui/dialogs/EditorLogic.h"
 
+// A page: working fields of its own, and a copy of the record worked out with them at every
+// refresh, so that the page shows their effect live.
+class CAssumptionPage : public CEditorLogic {
+  public:
+    explicit CAssumptionPage(const CVELPPCDoc& record);
+    // Puts the page's working fields into a record.
+    virtual void Apply(CVELPPCDoc& doc) const = 0;
+    // The record worked out with the working fields, at every refresh.
+    const CVELPPCDoc& Worked() const { return worked_; }
+
+  protected:
+    // Works the copy out again with the working fields, limited as the record holds them.
+    void Work();
+    // Takes the fields typed into the page's edits.
+    virtual void TakeEdits(const ControlPort& port) = 0;
+    // Takes the working fields back from a record that holds them limited.
+    virtual void TakeBack(const CVELPPCDoc& limited) = 0;
+
+    // Leaving an edit of the page works the figures out again at once.
+    bool OnLeaveEdit(ControlPort& port, int id) override;
+    bool OnRecalculate(ControlPort& port) override;
+    void OnOk(ControlPort& port) override;
+
+  private:
+    CVELPPCDoc worked_;
+};
+
 // Page "Sale": the selling costs and the discount on the capital gain, with the sale at the
 // end of the projection period worked out live from them.
-class CSaleAssumptions : public CEditorLogic {
+class CSaleAssumptions : public CAssumptionPage {
   public:
     enum Control : int {
         kSellingCosts = 1,
@@ -24,21 +51,85 @@ class CSaleAssumptions : public CEditorLogic {
         kNPVAfter,
     };
 
-    // The record the figures are worked out on; its two inputs are the working fields.
     explicit CSaleAssumptions(const CVELPPCDoc& record);
     double sellingCostsPC = 0.0, cgtDiscountPC = 0.0;
-    // The record worked out with the working fields, at every refresh.
-    const CVELPPCDoc& Worked() const { return worked_; }
 
+    void Apply(CVELPPCDoc& doc) const override;
     void Refresh(ControlPort& port) override;
 
   protected:
-    // Leaving a field works the figures out again at once.
-    bool OnLeaveEdit(ControlPort& port, int id) override;
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
+    void TakeEdits(const ControlPort& port) override;
+    void TakeBack(const CVELPPCDoc& limited) override;
+};
 
-  private:
-    void TakeEdits(const ControlPort& port);
-    CVELPPCDoc worked_;
+// Page "Tax Rules": whether rental losses reduce other income or are carried forward against
+// later rental profits, and from which projection year.
+class CTaxRulesAssumptions : public CAssumptionPage {
+  public:
+    enum Control : int {
+        // Ids apart from the other pages', so that no two controls of the sheet share one.
+        kCarryForward = 101, // check box
+        kFromYear,
+        kCarriedAtSale,
+        kTaxSaving, // tax saving in the year the summary shows
+        kTaxableGain,
+        kIRR,
+    };
+
+    explicit CTaxRulesAssumptions(const CVELPPCDoc& record);
+    int lossTreatment = 0, lossRuleFromYear = 1;
+
+    void Apply(CVELPPCDoc& doc) const override;
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    bool OnClick(ControlPort& port, int id) override;
+    void TakeEdits(const ControlPort& port) override;
+    void TakeBack(const CVELPPCDoc& limited) override;
+};
+
+// Page "Rent": the rent follows inflation or grows by a rate of its own.
+class CRentAssumptions : public CAssumptionPage {
+  public:
+    enum Control : int {
+        kFollowsInflation = 201, // check box
+        kRentGrowth,
+        kRentLastYear, // the rent of the last year of the projections
+        kIRR,
+    };
+
+    explicit CRentAssumptions(const CVELPPCDoc& record);
+    int rentFollowsInflation = 1;
+    double rateRentGrowth = 0.0;
+
+    void Apply(CVELPPCDoc& doc) const override;
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    bool OnClick(ControlPort& port, int id) override;
+    void TakeEdits(const ControlPort& port) override;
+    void TakeBack(const CVELPPCDoc& limited) override;
+};
+
+// Page "Loan": years of interest only before a principal-and-interest loan is repaid, with the
+// monthly repayment before and after.
+class CLoanAssumptions : public CAssumptionPage {
+  public:
+    enum Control : int {
+        kInterestOnlyYears = 301,
+        kApplies, // which loans the years apply to
+        kRepaymentBefore,
+        kRepaymentAfter,
+        kIRR,
+    };
+
+    explicit CLoanAssumptions(const CVELPPCDoc& record);
+    int interestOnlyYears = 0;
+
+    void Apply(CVELPPCDoc& doc) const override;
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    void TakeEdits(const ControlPort& port) override;
+    void TakeBack(const CVELPPCDoc& limited) override;
 };

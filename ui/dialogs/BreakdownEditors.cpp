@@ -28,7 +28,20 @@ CTaxSavings::Figures CTaxSavings::Compute() const {
     f.presentTaxable = f.joint ? partner + investor : investor;
     f.totalIncome = f.rentalIncome + f.presentTaxable;
     f.newTaxable = f.totalIncome - f.rentalDeductions;
-    if (f.joint) {
+    if (lossRuleFromYear > 0 && year >= lossRuleFromYear) {
+        // A loss is carried forward, not deducted; a profit is taxed only once it has used up
+        // the loss carried into the year.
+        const double carried = c > 0 ? carriedLoss[c - 1] : 0.0;
+        const double profit = std::max(0.0, (f.rentalIncome - f.rentalDeductions) - carried);
+        f.newTaxable = f.presentTaxable + profit;
+        if (f.joint) {
+            f.presentTax = tax(investor) + tax(partner);
+            f.newTax = tax(investor + profit * 0.5) + tax(partner + profit * 0.5);
+        } else {
+            f.presentTax = tax(investor);
+            f.newTax = tax(investor + profit);
+        }
+    } else if (f.joint) {
         // Each owner declares half of the rent and half of the deductions.
         f.presentTax = tax(investor) + tax(partner);
         f.newTax = tax(investor + f.rentalIncome / 2 - f.rentalDeductions / 2) +

@@ -48,6 +48,10 @@ class CTaxSavings : public CBreakdown {
 
     int ownership = 1; // NamesOnTitle: 1 single name, any other value joint names
     CVELPPCDoc::YearArray investorIncomes{}, partnerIncomes{};
+    // Rental losses carried forward from this year on (LossRuleFromYear), 0 when they reduce
+    // other income; the loss carried at the end of every year.
+    int lossRuleFromYear = 0;
+    CVELPPCDoc::YearArray carriedLoss{};
 
     struct Figures {
         bool joint = false;

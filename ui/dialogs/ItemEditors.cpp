@@ -152,6 +152,8 @@ void ShowTaxSavings(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
     breakdown.investorIncomes = doc.TaxableHimByYear;
     breakdown.partnerIncomes = doc.TaxableHerByYear;
     breakdown.ownership = doc.NamesOnTitle;
+    if (doc.LossTreatment == 1) breakdown.lossRuleFromYear = doc.LossRuleFromYear;
+    breakdown.carriedLoss = doc.CarriedLossByYear;
     TaxSavingsDialog dialog(breakdown, parent);
     dialog.exec();
 }

@@ -257,6 +257,8 @@ TaxScalesDialog::TaxScalesDialog(CTaxScales& editor, QWidget* parent)
     medicare->addWidget(rate, 1, 2);
     medicare->setColumnStretch(3, 1);
     f.Layout()->addLayout(medicare);
+    f.Layout()->addWidget(
+        f.CheckBox(CTaxScales::kShadeIn, QStringLiteral("Reduced levy on low incomes")));
 
     list_->setParent(&f);
     list_->setMinimumWidth(kListWidth - 60);

@@ -315,7 +315,8 @@ bool CTaxScales::EqualsBuiltIn() const {
             return false;
     }
     return Near(scale.MedicareRate, b.MedicareRate, kMedicareTolerance) &&
-           Near(scale.MedicareThreshold, b.MedicareThreshold, kMedicareTolerance);
+           Near(scale.MedicareThreshold, b.MedicareThreshold, kMedicareTolerance) &&
+           scale.MedicareShadeIn == b.MedicareShadeIn;
 }
 
 void CTaxScales::StoreCustomEntry() const {
@@ -325,6 +326,7 @@ void CTaxScales::StoreCustomEntry() const {
     entry.Rate = scale.Rate;
     entry.MedicareRate = scale.MedicareRate;
     entry.MedicareThreshold = scale.MedicareThreshold;
+    entry.MedicareShadeIn = scale.MedicareShadeIn;
 }
 
 void CTaxScales::MakeCustom() {
@@ -342,6 +344,7 @@ void CTaxScales::Refresh(ControlPort& port) {
     CScaleEditor::Refresh(port);
     ShowValue(port, kThreshold, scale.MedicareThreshold, kAmountFormat);
     ShowValue(port, kMedicareRate, scale.MedicareRate, kPercentFormat);
+    SetCheck(port, kShadeIn, scale.MedicareShadeIn ? 1 : 0);
 }
 
 void CTaxScales::OnOpen(ControlPort& port) {
@@ -363,6 +366,13 @@ bool CTaxScales::OnLeaveEdit(ControlPort& port, int id) {
     return true;
 }
 
+bool CTaxScales::OnClick(ControlPort& port, int id) {
+    if (id != kShadeIn) return CScaleEditor::OnClick(port, id);
+    scale.MedicareShadeIn = GetCheck(port, kShadeIn) != 0;
+    CustomCheck();
+    return true;
+}
+
 bool CTaxScales::OnChoose(ControlPort& port, int id) {
     const int location = port.GetChoice(id);
     if (id != kLocation || location < 0 || location >= kBuiltInTaxCount) return false;
@@ -373,6 +383,7 @@ bool CTaxScales::OnChoose(ControlPort& port, int id) {
     scale.Rate = b.Rate;
     scale.MedicareRate = b.MedicareRate;
     scale.MedicareThreshold = b.MedicareThreshold;
+    scale.MedicareShadeIn = b.MedicareShadeIn;
     UpdateButtons();
     return true;
 }

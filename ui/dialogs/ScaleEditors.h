@@ -146,7 +146,12 @@ protected:
 // "Tax Scales": edits a copy of a tax scale with its Medicare levy.
 class CTaxScales : public CScaleEditor {
 public:
-    enum Control : int { kThreshold = 1001, kMedicareRate = 1002, kList = 1091 };
+    enum Control : int {
+        kThreshold = 1001,
+        kMedicareRate = 1002,
+        kList = 1091,
+        kShadeIn = 1100, // "Reduced levy on low incomes"
+    };
 
     TaxScale scale; // the working copy, filled by the caller
     // Runs "Specify Scale Item" on the item; true on OK.
@@ -170,6 +175,7 @@ protected:
 
     void OnOpen(ControlPort& port) override;
     bool OnLeaveEdit(ControlPort& port, int id) override;
+    bool OnClick(ControlPort& port, int id) override;
     bool OnChoose(ControlPort& port, int id) override;
     void OnOk(ControlPort& port) override;
 

@@ -61,12 +61,24 @@ int ProjectionModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ProjectionModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(kProjectionColumns.size());
+    return parent.isValid() ? 0 : columns_;
+}
+
+int ProjectionModel::WantedColumns() const {
+    return doc_.LossTreatment == 1 ? kMaxColumns : static_cast<int>(kProjectionColumns.size());
 }
 
 double ProjectionModel::Value(int year, int column) const {
     if (year < 1 || year > kTableColumns || column < 0 || column >= columnCount()) return 0.0;
+    if (column == kCarriedLossColumn)
+        return doc_.CarriedLossByYear[static_cast<std::size_t>(year - 1)];
     return doc_.At(kProjectionColumns[static_cast<std::size_t>(column)].row, year - 1);
+}
+
+const char* ProjectionModel::Heading(int column) const {
+    if (column < 0 || column >= columnCount()) return "";
+    if (column == kCarriedLossColumn) return "Loss\ncarried";
+    return kProjectionColumns[static_cast<std::size_t>(column)].heading;
 }
 
 QVariant ProjectionModel::data(const QModelIndex& index, int role) const {
@@ -91,7 +103,7 @@ QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal) {
         if (role == Qt::FontRole) return normal_;
         if (role == Qt::DisplayRole && section >= 0 && section < columnCount())
-            return QString::fromUtf8(kProjectionColumns[static_cast<std::size_t>(section)].heading);
+            return QString::fromUtf8(Heading(section));
         return {};
     }
     const int year = section + 1;
@@ -109,6 +121,13 @@ QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 void ProjectionModel::Refresh() {
+    if (WantedColumns() != columns_) {
+        beginResetModel();
+        columns_ = WantedColumns();
+        MakeTexts();
+        endResetModel();
+        return;
+    }
     MakeTexts();
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
@@ -123,14 +142,13 @@ QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& 
         left = std::min(left, i.column());
         right = std::max(right, i.column());
     }
-    std::array<bool, kTableColumns * kProjectionColumns.size()> selected{};
+    std::array<bool, kTableColumns * ProjectionModel::kMaxColumns> selected{};
     const int columns = model.columnCount();
     for (const QModelIndex& i : selection)
         selected[static_cast<std::size_t>(i.row() * columns + i.column())] = true;
     QString text = QStringLiteral("Year");
     for (int c = left; c <= right; ++c)
-        text += '\t' + QString::fromUtf8(kProjectionColumns[static_cast<std::size_t>(c)].heading)
-                           .replace('\n', ' ');
+        text += '\t' + QString::fromUtf8(model.Heading(c)).replace('\n', ' ');
     text += '\n';
     for (int r = top; r <= bottom; ++r) {
         text += YearText(r + 1);

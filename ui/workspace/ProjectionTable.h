@@ -34,16 +34,25 @@ public:
     void Refresh();
     // The value under a cell; the year of a line is its row + 1.
     double Value(int year, int column) const;
+    // The heading of a column ("\n" parts it in two lines), empty beyond the columns.
+    const char* Heading(int column) const;
     // The font of cells and headings; the results year's is its bold form.
     void SetFont(const QFont& font);
 
+    // After the named rows, while rental losses are carried forward: the loss carried at the
+    // end of each year.
+    static constexpr int kMaxColumns = static_cast<int>(kProjectionColumns.size()) + 1;
+    static constexpr int kCarriedLossColumn = kMaxColumns - 1;
+
 private:
     void MakeTexts();
+    int WantedColumns() const;
 
     const CVELPPCDoc& doc_;
+    int columns_ = static_cast<int>(kProjectionColumns.size());
     // The cells' texts, made once per change rather than at every paint.
-    std::array<QString, kTableColumns * 15> texts_;
-    std::array<bool, kTableColumns * 15> losses_{};
+    std::array<QString, kTableColumns * kMaxColumns> texts_;
+    std::array<bool, kTableColumns * kMaxColumns> losses_{};
     QFont normal_, bold_;
 };
 

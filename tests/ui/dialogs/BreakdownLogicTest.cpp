@@ -49,6 +49,31 @@ TEST_P(BreakdownLogic, TaxSavingEqualsTheTableEveryYear) {
 }
 INSTANTIATE_TEST_SUITE_P(Ownership, BreakdownLogic, ::testing::Values(1, 2));
 
+// Losses carried forward (the model's tax rules case: a 70 % deposit, losses of years 1-3
+// used up in years 4-6): the breakdown gives the table's saving in every year.
+TEST(TaxSavingsLogic, LossesCarriedForwardGiveTheTablesSaving) {
+    for (int owners : {1, 2}) {
+        CVELPPCDoc doc;
+        SetUpWorkedExample(doc);
+        doc.DepositPC = 70;
+        doc.NamesOnTitle = owners;
+        doc.LossTreatment = 1;
+        doc.Recalculate(false);
+        CTaxSavings b = TaxSavingsOf(doc);
+        b.lossRuleFromYear = doc.LossRuleFromYear;
+        b.carriedLoss = doc.CarriedLossByYear;
+        FakePort port;
+        b.Open(port);
+        for (int year = 1; year <= 10; ++year) {
+            b.ShowYear(port, year);
+            EXPECT_NEAR(b.Compute().taxSaving, doc.At(Row::TaxSaving, year - 1), 1e-9)
+                << owners << " " << year;
+        }
+        b.ShowYear(port, 6);
+        EXPECT_NEAR(b.Compute().taxSaving, owners == 1 ? -432.82 : -329.76, 0.005);
+    }
+}
+
 // Joint names: the incomes add up, the taxes are each owner's own, not the tax on the sum.
 TEST(TaxSavingsLogic, JointNamesSplitRentAndDeductions) {
     CVELPPCDoc doc;

@@ -274,6 +274,28 @@ TEST_F(TaxEditor, ATodaysEntryBringsItsRowsAndMedicareValues) {
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
 }
 
+TEST_F(TaxEditor, TheReducedLevyIsChosenWithTheEntryAndPartOfTheCustomCheck) {
+    Open(CurrentTaxScale);
+    EXPECT_EQ(port.checks[CTaxScales::kShadeIn], 0);
+    const int au = FindTaxLocation("Australia (25/26)");
+    Choose(au);
+    EXPECT_TRUE(ed.scale.MedicareShadeIn);
+    EXPECT_EQ(port.checks[CTaxScales::kShadeIn], 1);
+
+    port.checks[CTaxScales::kShadeIn] = 0;
+    Click(CTaxScales::kShadeIn);
+    EXPECT_FALSE(ed.scale.MedicareShadeIn);
+    EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
+    EXPECT_FALSE(BuiltInTaxScales[kTaxLocationCustom].MedicareShadeIn);
+
+    Choose(0);
+    EXPECT_FALSE(ed.scale.MedicareShadeIn);
+    port.checks[CTaxScales::kShadeIn] = 1;
+    Click(CTaxScales::kShadeIn);
+    EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
+    EXPECT_TRUE(BuiltInTaxScales[kTaxLocationCustom].MedicareShadeIn);
+}
+
 // --- "Tax Scales" ---
 
 TEST_F(TaxEditor, StartupScaleStaysAustraliaUntilTheFirstChange) {

@@ -12,6 +12,7 @@
 #include "persist/Settings.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/ui/shell/ShellTestSupport.h"
+#include "tests/ui/workspace/WorkedExampleFrame.h"
 #include "ui/dialogs/AssumptionEditors.h"
 #include "ui/dialogs/EditItem.h"
 #include "ui/shell/Commands.h"
@@ -23,18 +24,7 @@ namespace {
 
 QString FigureText(QDialog& d, int id) { return ControlOf<QLabel>(d, id)->text(); }
 
-struct SaleFrame : ::testing::Test {
-    HooksGuard guard;
-    MemorySettingsStore store;
-    ScriptedUi ui;
-    std::unique_ptr<CMainFrame> frame;
-    void SetUp() override {
-        InstallDialogHooks();
-        InstallWorkspaceHooks();
-        frame = std::make_unique<CMainFrame>(store, ui);
-        frame->StartWith({});
-        SetUpWorkedExample(frame->Document());
-    }
+struct SaleFrame : WorkedExampleFrame {
     SaleTab* Tab() { return dynamic_cast<Workspace*>(frame->Pane())->Sale(); }
 };
 
