@@ -17,6 +17,9 @@ ChartData NewChart(int command, const Colours& colours) {
     return chart;
 }
 
+// A rate as a bar: a loss, or no rate at all, shows as no bar.
+double BarRate(double rate) { return (!IsNoValue(rate) && rate > 0.0) ? rate : 0.0; }
+
 void CopyRow(const CVELPPCDoc& doc, Row row, CVELPPCDoc::YearArray& out) {
     for (int c = 0; c < kTableColumns; ++c) out[c] = doc.At(row, c);
 }
@@ -126,27 +129,20 @@ ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
     for (int years = 1; years <= kTableColumns; ++years) {
         const double rate =
             HoldingIRR(years, doc.CashDeposit, flows, doc.At(Row::Equity, years - 1));
-        // A loss, or no rate at all, shows as no bar.
-        chart.values[0][years - 1] = (!IsNoValue(rate) && rate > 0.0) ? rate : 0.0;
+        chart.values[0][years - 1] = BarRate(rate);
     }
     return chart;
 }
 
 ChartData SaleReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart(CmdSaleReturns, colours);
-    chart.unit = "(%)";
+    // The rates of keeping, with those after sale beside them over every holding period.
+    ChartData chart = RateOfReturnChart(doc, colours);
+    chart.caption = ChartCaption(CmdSaleReturns);
     chart.count = kTableColumns;
     chart.seriesCount = 2;
-    chart.labels = {"If kept", "After sale", ""};
-    const double* flows = doc.RowData(Row::AfterTaxCash);
-    for (int years = 1; years <= kTableColumns; ++years) {
-        const double kept =
-            HoldingIRR(years, doc.CashDeposit, flows, doc.At(Row::Equity, years - 1));
-        const double sold = WorkOutSale(doc, years, CurrentTaxScale).irr;
-        // A loss, or no rate at all, shows as no bar.
-        chart.values[0][years - 1] = (!IsNoValue(kept) && kept > 0.0) ? kept : 0.0;
-        chart.values[1][years - 1] = (!IsNoValue(sold) && sold > 0.0) ? sold : 0.0;
-    }
+    chart.labels[1] = "After sale";
+    for (int years = 1; years <= kTableColumns; ++years)
+        chart.values[1][years - 1] = BarRate(WorkOutSale(doc, years, CurrentTaxScale).irr);
     return chart;
 }
 
