@@ -1,15 +1,7 @@
 #include "export/ProjectionCsv.h"
 
-#include <charconv>
-
 #include "export/ReportData.h"
 #include "model/Investment.h"
-
-std::string ExactNumber(double value) {
-    char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, result.ptr);
-}
 
 std::string ProjectionCsv(const CVELPPCDoc& doc) {
     std::string out = "Year";

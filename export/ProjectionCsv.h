@@ -5,9 +5,8 @@
 
 #include <string>
 
-class CVELPPCDoc;
+#include "format/Format.h" // ExactNumber
 
-// The shortest text that reads back to the same double, whatever the process locale.
-std::string ExactNumber(double value);
+class CVELPPCDoc;
 
 std::string ProjectionCsv(const CVELPPCDoc& doc);

@@ -176,3 +176,9 @@ double ParseValue(std::u16string_view text) {
     for (std::size_t i = 0; i < n; ++i) s += static_cast<char>(text[i] & 0xFF);
     return parse_narrow(std::move(s));
 }
+
+std::string ExactNumber(double value) {
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, result.ptr);
+}

@@ -36,6 +36,10 @@ unsigned ParseFormat(std::string_view format);
 std::string FormatValue(double value, unsigned flags);
 std::string FormatValue(double value, std::string_view format);
 
+// The shortest text that reads back as exactly `value`, with a point for the decimals
+// whatever the locale.
+std::string ExactNumber(double value);
+
 // Reads typed text back into a number; NoValue when the text is not a number. Only the low
 // eight bits of each of the first 79 characters count.
 double ParseValue(std::string_view text);

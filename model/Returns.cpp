@@ -178,6 +178,14 @@ double WithFinalValue(double flowsValue, double finalValue, double inflationPerc
     return flowsValue + d;
 }
 
+CVELPPCDoc::YearArray HoldingRates(const CVELPPCDoc& doc) {
+    CVELPPCDoc::YearArray rates;
+    const double* flows = doc.RowData(Row::AfterTaxCash);
+    for (int years = 1; years <= kTableColumns; ++years)
+        rates[years - 1] = HoldingIRR(years, doc.CashDeposit, flows, doc.At(Row::Equity, years - 1));
+    return rates;
+}
+
 void ComputeResults(CVELPPCDoc& doc, const TaxScale& tax) {
     const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     const double* week = doc.RowData(Row::AfterTaxCashWeek);

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-class CVELPPCDoc;
+#include "model/Investment.h"
 struct TaxScale;
 
 inline constexpr std::size_t kMaxSeriesEntries = 482;
@@ -17,6 +17,9 @@ void ComputeResults(CVELPPCDoc& doc, const TaxScale& tax);
 // `flows[0..years-1]` in monthly twelfths and `finalValue` one month after the last; NoValue
 // when there is none. `years` is limited to 1..40.
 double HoldingIRR(int years, double deposit, const double* flows, double finalValue);
+
+// HoldingIRR of every holding period 1..40 of the worked-out record, kept with its equity.
+CVELPPCDoc::YearArray HoldingRates(const CVELPPCDoc& doc);
 
 // The rate per period at which the series' present value is 0, or NoValue.
 double SolveSeriesRate(const double* series, std::size_t count, int periodsPerYear);

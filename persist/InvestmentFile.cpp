@@ -317,8 +317,8 @@ void tell(MessageSink* messages, const char* text) {
     if (messages) messages->Message(text);
 }
 
-bool loadFrom(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
-              std::string_view fileName) {
+bool loadFrom(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
+              MessageSink* messages, std::string_view fileName) {
     if (!in.rdbuf()) {
         tell(messages, kMsgBadFilePointer);
         return false;
@@ -352,22 +352,22 @@ bool loadFrom(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
     doc.Description = std::move(description);
     doc.Notes = std::move(notes);
     BlockReader reader(block.data());
-    exchangeBlock(reader, doc, CurrentTaxScale, CurrentDutyScale);
+    exchangeBlock(reader, doc, tax, duty);
     // The inputs beyond the fixed layout never keep a file from opening.
     // The fixed block holds the tax scale without its reduced levy: off unless the extension
     // block turns it on.
     bool shadeIn = false;
     const Extension extension = readExtension(in, doc, shadeIn);
     if (extension != Extension::Read) SetBuiltInAssumptions(doc);
-    CurrentTaxScale.MedicareShadeIn = shadeIn;
+    tax.MedicareShadeIn = shadeIn;
     if (extension == Extension::Damaged && messages)
         messages->Message(DamagedAssumptionsMessage(fileName));
 
     // The file is outside our control: limit what could index the table or rows, or divide.
     doc.LimitInputs();
-    CurrentTaxScale.Count = static_cast<std::int16_t>(RowsInUse(CurrentTaxScale.Count));
-    CurrentDutyScale.Count = static_cast<std::int16_t>(RowsInUse(CurrentDutyScale.Count));
-    doc.Recalculate(false);
+    tax.Count = static_cast<std::int16_t>(RowsInUse(tax.Count));
+    duty.Count = static_cast<std::int16_t>(RowsInUse(duty.Count));
+    doc.Recalculate(false, duty, tax);
     doc.SetModifiedFlag(false);
     return true;
 }
@@ -410,9 +410,18 @@ std::string DamagedAssumptionsMessage(std::string_view fileName) {
 bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
                     std::string_view fileName) {
     try {
-        return loadFrom(doc, in, messages, fileName);
+        return loadFrom(doc, CurrentDutyScale, CurrentTaxScale, in, messages, fileName);
     } catch (const std::ios_base::failure&) {
         // A stream set to throw on a short read: the same as a truncated file.
+        return false;
+    }
+}
+
+bool ReadInvestment(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
+                    MessageSink* messages, std::string_view fileName) {
+    try {
+        return loadFrom(doc, duty, tax, in, messages, fileName);
+    } catch (const std::ios_base::failure&) {
         return false;
     }
 }

@@ -24,6 +24,8 @@
 #include <string_view>
 
 class CVELPPCDoc;
+struct DutyScale;
+struct TaxScale;
 
 inline constexpr const char* kMsgDifferentVel = "Can't read file from different VEL";
 inline constexpr const char* kMsgLaterVersion = "File from later version of VEL";
@@ -54,6 +56,11 @@ bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messa
 // keep their built-in values, and `messages` hears once why, naming `fileName`.
 bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
                     std::string_view fileName = {});
+
+// The same into `duty` and `tax` in place of the scales in force, which it leaves alone: for
+// working out a file beside the open investment.
+bool ReadInvestment(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
+                    MessageSink* messages, std::string_view fileName = {});
 
 // The message for a damaged extension block in the file `fileName`.
 std::string DamagedAssumptionsMessage(std::string_view fileName);

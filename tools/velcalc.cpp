@@ -12,6 +12,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "analysis/BreakEven.h"
+#include "analysis/Compare.h"
+#include "analysis/Grid.h"
+#include "format/Format.h"
 #include "format/Text.h"
 #include "model/Assumptions.h"
 #include "model/Investment.h"
@@ -24,11 +28,17 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr const char* kUsage = "usage: velcalc [--csv] [--duty NAME] [--tax NAME] FILE.vel\n"
+                               "       velcalc --grid [--rows AXIS] [--columns AXIS] [--result R] FILE.vel\n"
+                               "       velcalc --break-even FILE.vel\n"
+                               "       velcalc --compare FILE.vel FILE.vel [FILE.vel [FILE.vel]]\n"
                                "       velcalc --scales\n"
                                "       velcalc --help\n";
 
 constexpr const char* kHelp =
     "usage: velcalc [--csv] [--duty NAME] [--tax NAME] FILE.vel\n"
+    "       velcalc --grid [--rows AXIS] [--columns AXIS] [--result R] FILE.vel\n"
+    "       velcalc --break-even FILE.vel\n"
+    "       velcalc --compare FILE.vel FILE.vel [FILE.vel [FILE.vel]]\n"
     "       velcalc --scales\n"
     "       velcalc --help\n"
     "\n"
@@ -56,6 +66,23 @@ constexpr const char* kHelp =
     "  --duty NAME  work the file out under the built-in stamp duty scale NAME instead of\n"
     "               the one stored in it (e.g. \"NSW 2025\"; the file's base duty stays)\n"
     "  --tax NAME   the same for the income tax scale (e.g. \"Australia (25/26)\")\n"
+    "  --grid       print the sensitivity grid as JSON: one result over two inputs,\n"
+    "               each stepped either side of its value in the file. AXIS is\n"
+    "               INPUT[:STEP[:STEPS]] (STEPS either side, 0..10; the defaults are\n"
+    "               interest:0.5:4 for rows, growth:0.5:4 for columns, 4 steps and a\n"
+    "               step that suits the input). INPUT is one of interest, growth,\n"
+    "               inflation, rent (per rent period), price, vacancy, deposit (%, the\n"
+    "               deposit follows it), income (the investor's taxable income); R one\n"
+    "               of irr (the default), npv, irrAfterSale, npvAfterSale,\n"
+    "               avgCashFlowWeek, cashFlowYear (after tax, in the results year)\n"
+    "  --break-even print as JSON the rent (per rent period, and weekly) at which the\n"
+    "               results year's after-tax cash flow is 0, the capital growth at which\n"
+    "               the IRR equals inflation and the interest rate at which the NPV is 0;\n"
+    "               found false (value null) when there is none in the range searched\n"
+    "  --compare    print two to four files side by side as JSON, each worked out under\n"
+    "               the scales stored in it: rows of key inputs and results with the\n"
+    "               best of each result marked, and the rates of return of every\n"
+    "               holding period\n"
     "  --scales     print every built-in stamp duty and tax scale as JSON: two arrays,\n"
     "               duty and tax, of objects with index, name and the scale as above\n"
     "  --help       print this text\n"
@@ -219,6 +246,111 @@ Json scalesJson() {
                 {"tax", builtInJson(kBuiltInTaxCount, TaxLocationName, ShippedTaxScale)}};
 }
 
+bool parseAxis(std::string_view text, GridAxis& axis, std::string& error) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t colon = text.find(':', start);
+        parts.push_back(text.substr(start, colon == std::string_view::npos ? colon : colon - start));
+        if (colon == std::string_view::npos) break;
+        start = colon + 1;
+    }
+    const auto input = InputOfKey(parts[0]);
+    if (!input || parts.size() > 3) {
+        error = "unknown grid axis " + std::string(text);
+        return false;
+    }
+    axis.input = *input;
+    axis.step = 0; // the default step needs the file
+    axis.steps = 4;
+    if (parts.size() > 1) {
+        const double step = ParseValue(parts[1]);
+        if (IsNoValue(step) || !(step > 0) || parts[1].empty()) {
+            error = "the step of a grid axis must be a number above 0";
+            return false;
+        }
+        axis.step = step;
+    }
+    if (parts.size() > 2) {
+        const double steps = ParseValue(parts[2]);
+        if (IsNoValue(steps) || steps != Nearest(steps) || steps < 0 || steps > kMaxGridSteps) {
+            error = "the steps of a grid axis must be a whole number from 0 to 10";
+            return false;
+        }
+        axis.steps = static_cast<int>(steps);
+    }
+    return true;
+}
+
+Json axisJson(const GridAxis& axis, double present, const std::vector<double>& values) {
+    return Json{{"input", std::string(InfoOf(axis.input).key)},
+                {"present", present},
+                {"step", axis.step},
+                {"steps", axis.steps},
+                {"values", numbers(values)}};
+}
+
+Json gridJson(WhatIf& whatIf, GridSpec spec) {
+    for (GridAxis* axis : {&spec.rows, &spec.columns})
+        if (axis->step == 0) axis->step = DefaultStep(axis->input, whatIf.BaseValue(axis->input));
+    const SensitivityGrid grid = WorkOutGrid(whatIf, spec);
+    Json cells = Json::array();
+    for (int r = 0; r < grid.Rows(); ++r) {
+        Json line = Json::array();
+        for (int c = 0; c < grid.Columns(); ++c) line.push_back(grid.At(r, c));
+        cells.push_back(line);
+    }
+    return Json{{"result", std::string(InfoOf(spec.result).key)},
+                {"rows", axisJson(grid.spec.rows, whatIf.BaseValue(spec.rows.input), grid.rowValues)},
+                {"columns", axisJson(grid.spec.columns, whatIf.BaseValue(spec.columns.input),
+                                     grid.columnValues)},
+                {"centre", Json{{"row", grid.centreRow},
+                                {"column", grid.centreColumn},
+                                {"value", grid.Centre()}}},
+                {"cells", cells}};
+}
+
+Json figureJson(const BreakEvenFigure& f, std::string_view input) {
+    return Json{{"input", std::string(input)},
+                {"found", f.found},
+                {"value", f.found ? Json(f.value) : Json(nullptr)},
+                {"residual", f.found ? Json(f.residual) : Json(nullptr)},
+                {"low", f.low},
+                {"high", f.high}};
+}
+
+Json breakEvenJson(WhatIf& whatIf) {
+    const BreakEvens b = WorkOutBreakEvens(whatIf);
+    Json rent = figureJson(b.rent, "rent");
+    rent["periodsPerYear"] = whatIf.Base().PeriodsPerYear;
+    rent["weekly"] = b.rent.found ? Json(b.weeklyRent) : Json(nullptr);
+    return Json{{"rent", rent},
+                {"growth", figureJson(b.growth, "growth")},
+                {"interest", figureJson(b.interest, "interest")}};
+}
+
+Json compareJson(const Comparison& c) {
+    Json rows = Json::array();
+    for (const CompareRow& row : c.rows) {
+        Json j{{"key", std::string(row.key)}, {"label", std::string(row.label)}};
+        if (row.format.empty()) {
+            j["texts"] = row.texts;
+        } else {
+            j["values"] = row.values;
+            j["better"] = row.better == Better::Higher  ? "higher"
+                          : row.better == Better::Lower ? "lower"
+                                                        : "none";
+            Json best = Json::array();
+            for (char b : row.best) best.push_back(b != 0);
+            j["best"] = best;
+        }
+        j["afterSale"] = row.afterSale;
+        rows.push_back(j);
+    }
+    Json rates = Json::array();
+    for (const auto& r : c.rates) rates.push_back(numbers(r));
+    return Json{{"files", c.names}, {"rows", rows}, {"ratesByHoldingPeriod", rates}};
+}
+
 int usageError(const char* what) {
     std::fprintf(stderr, "velcalc: %s\n%s", what, kUsage);
     return 2;
@@ -227,9 +359,17 @@ int usageError(const char* what) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool csv = false;
-    const char* path = nullptr;
+    enum class Mode { Fields, Csv, Grid, BreakEven, Compare } mode = Mode::Fields;
+    auto setMode = [&](Mode m) {
+        if (mode != Mode::Fields && mode != m) return false;
+        mode = m;
+        return true;
+    };
+    std::vector<const char*> paths;
     ScaleOptions scales;
+    GridSpec grid;
+    grid.rows.step = grid.columns.step = 0;
+    bool gridOptions = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -249,17 +389,40 @@ int main(int argc, char** argv) {
         case OptionTaken::Yes: continue;
         case OptionTaken::No: break;
         }
-        if (arg == "--csv") {
-            csv = true;
+        Mode wanted = Mode::Fields;
+        if (arg == "--csv") wanted = Mode::Csv;
+        else if (arg == "--grid") wanted = Mode::Grid;
+        else if (arg == "--break-even") wanted = Mode::BreakEven;
+        else if (arg == "--compare") wanted = Mode::Compare;
+        if (wanted != Mode::Fields) {
+            if (!setMode(wanted)) return usageError("choose one of --csv, --grid, --break-even, --compare");
+            continue;
+        }
+        if (arg == "--rows" || arg == "--columns" || arg == "--result") {
+            if (i + 1 >= argc) return usageError((arg + " needs a value").c_str());
+            const std::string_view value = argv[++i];
+            gridOptions = true;
+            if (arg == "--result") {
+                const auto result = ResultOfKey(value);
+                if (!result) return usageError(("unknown result " + std::string(value)).c_str());
+                grid.result = *result;
+            } else if (!parseAxis(value, arg == "--rows" ? grid.rows : grid.columns, error)) {
+                return usageError(error.c_str());
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usageError(("unknown option " + arg).c_str());
-        } else if (path) {
-            return usageError("more than one file given");
         } else {
-            path = argv[i];
+            paths.push_back(argv[i]);
         }
     }
-    if (!path) return usageError("no file given");
+    if (gridOptions && mode != Mode::Grid) return usageError("--rows, --columns and --result go with --grid");
+    if (paths.empty()) return usageError("no file given");
+    if (mode == Mode::Compare) {
+        if (paths.size() < 2 || paths.size() > static_cast<std::size_t>(kMaxCompared))
+            return usageError("--compare takes two to four files");
+    } else if (paths.size() > 1) {
+        return usageError("more than one file given");
+    }
     int dutyLocation = -1, taxLocation = -1;
     std::string message;
     if (!FindNamedScales(scales, "velcalc", dutyLocation, taxLocation, message)) {
@@ -267,18 +430,34 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    CVELPPCDoc doc;
-    std::vector<std::string> notices;
-    if (!ReadInvestmentFile(path, "velcalc", dutyLocation, taxLocation, doc, message, notices)) {
-        std::fprintf(stderr, "%s\n", message.c_str());
-        return 1;
+    // Each file is worked out under the scales stored in it (or those named).
+    std::vector<ComparedInvestment> investments;
+    for (const char* path : paths) {
+        CVELPPCDoc doc;
+        std::vector<std::string> notices;
+        if (!ReadInvestmentFile(path, "velcalc", dutyLocation, taxLocation, doc, message, notices)) {
+            std::fprintf(stderr, "%s\n", message.c_str());
+            return 1;
+        }
+        for (const std::string& notice : notices) std::fprintf(stderr, "%s\n", notice.c_str());
+        investments.push_back(Compared(path, doc, ScalesInForce()));
     }
-    for (const std::string& notice : notices) std::fprintf(stderr, "%s\n", notice.c_str());
+    const CVELPPCDoc& doc = *investments.front().doc;
 
-    if (csv) {
-        std::cout << ProjectionCsv(doc);
-    } else {
-        std::cout << toJson(doc).dump(2) << '\n';
+    switch (mode) {
+    case Mode::Csv: std::cout << ProjectionCsv(doc); break;
+    case Mode::Fields: std::cout << toJson(doc).dump(2) << '\n'; break;
+    case Mode::Grid: {
+        WhatIf whatIf(doc, investments.front().scales);
+        std::cout << gridJson(whatIf, grid).dump(2) << '\n';
+        break;
+    }
+    case Mode::BreakEven: {
+        WhatIf whatIf(doc, investments.front().scales);
+        std::cout << breakEvenJson(whatIf).dump(2) << '\n';
+        break;
+    }
+    case Mode::Compare: std::cout << compareJson(Compare(investments)).dump(2) << '\n'; break;
     }
     std::cout.flush();
     return std::cout ? 0 : 1;

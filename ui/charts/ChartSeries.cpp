@@ -125,12 +125,9 @@ ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
     chart.unit = "(%)";
     chart.seriesCount = 1;
     chart.labels = {"If kept", "", ""};
-    const double* flows = doc.RowData(Row::AfterTaxCash);
-    for (int years = 1; years <= kTableColumns; ++years) {
-        const double rate =
-            HoldingIRR(years, doc.CashDeposit, flows, doc.At(Row::Equity, years - 1));
-        chart.values[0][years - 1] = BarRate(rate);
-    }
+    const CVELPPCDoc::YearArray rates = HoldingRates(doc);
+    for (int c = 0; c < kTableColumns; ++c)
+        chart.values[0][c] = BarRate(rates[c]);
     return chart;
 }
 

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 
 #include <algorithm>
-#include <charconv>
 
 #include "format/Format.h"
 #include "ui/shell/GridCell.h"
@@ -24,11 +23,7 @@ const QColor kResultsShade(255, 244, 204);
 
 QString YearText(int year) { return QString::fromStdString(FormatValue(year, "0")); }
 
-QString Exact(double v) {
-    char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, v);
-    return QString::fromLatin1(buf, result.ptr - buf);
-}
+QString Exact(double v) { return QString::fromStdString(ExactNumber(v)); }
 
 } // namespace
 

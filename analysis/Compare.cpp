@@ -1,0 +1,184 @@
+#include "analysis/Compare.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "format/Format.h"
+#include "format/Text.h"
+#include "model/Returns.h"
+#include "persist/InvestmentFile.h"
+
+namespace {
+
+class CollectMessages : public MessageSink {
+public:
+    void Message(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
+};
+
+constexpr std::string_view kMoney = "$0,m(";
+constexpr std::string_view kRate = "%0.00";
+constexpr std::string_view kYears = "0";
+
+struct RowSpec {
+    std::string_view key, label, format;
+    Better better;
+    bool afterSale;
+    double (*value)(const CVELPPCDoc&);
+};
+
+double ShownYearCell(const CVELPPCDoc& d, Row row) {
+    return d.At(row, std::clamp(d.ShowYear, 1, kTableColumns) - 1);
+}
+
+// Every row but the address and the loan type, which are texts.
+const RowSpec kRows[] = {
+    {"price", "Price", kMoney, Better::None, false, [](const CVELPPCDoc& d) { return d.Price; }},
+    {"marketValue", "Property value", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.MarketValue; }},
+    {"purchaseCosts", "Purchase costs", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.PurchaseCosts; }},
+    {"totalCost", "Total cost", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.TotalCost; }},
+    {"cashDeposit", "Cash deposit", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.CashDeposit; }},
+    {"loanAmount", "Loan amount", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.LoanAmount; }},
+    {"interestRate", "Interest rate", kRate, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.RateInterest; }},
+    {"weeklyRent", "Rent / wk", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.Rent * d.PeriodsPerYear / 52.0; }},
+    {"rentYear", "Rent / yr", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.At(Row::RentReceived, 0); }},
+    {"expensesYear", "Expenses / yr", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.At(Row::ExpensesPaid, 0); }},
+    {"grossYield", "Gross yield", kRate, Better::Higher, false,
+     [](const CVELPPCDoc& d) { return d.GrossYield; }},
+    {"netYield", "Net yield", kRate, Better::Higher, false,
+     [](const CVELPPCDoc& d) { return d.NetYield; }},
+    {"capitalGrowth", "Capital growth", kRate, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.RateGrowth; }},
+    {"inflation", "Inflation", kRate, Better::None, false,
+     [](const CVELPPCDoc& d) { return d.RateInfl; }},
+    {"resultsYear", "Results for year", kYears, Better::None, false,
+     [](const CVELPPCDoc& d) { return static_cast<double>(d.ShowYear); }},
+    {"taxSavings", "Tax savings", kMoney, Better::None, false,
+     [](const CVELPPCDoc& d) { return ShownYearCell(d, Row::TaxSaving); }},
+    {"cashFlowYear", "Cash flow / yr", kMoney, Better::Higher, false,
+     [](const CVELPPCDoc& d) { return ShownYearCell(d, Row::AfterTaxCash); }},
+    {"cashFlowWeek", "Cash flow / wk", kMoney, Better::Higher, false,
+     [](const CVELPPCDoc& d) { return ShownYearCell(d, Row::AfterTaxCash) * (1.0 / 52.0); }},
+    {"projectionYears", "Projection years", kYears, Better::None, false,
+     [](const CVELPPCDoc& d) { return static_cast<double>(d.ProjectionYear); }},
+    {"irr", "Internal rate of return", kRate, Better::Higher, false,
+     [](const CVELPPCDoc& d) { return d.IRR; }},
+    {"npv", "Net present value", kMoney, Better::Higher, false,
+     [](const CVELPPCDoc& d) { return d.NPV; }},
+    {"avgCashFlowWeek", "Average cash flow / wk", kMoney, Better::Higher, false,
+     [](const CVELPPCDoc& d) { return d.AvgCashFlowWeek; }},
+    {"salePrice", "Sale price", kMoney, Better::None, true,
+     [](const CVELPPCDoc& d) { return d.SalePrice; }},
+    {"saleCosts", "Cost of selling", kMoney, Better::None, true,
+     [](const CVELPPCDoc& d) { return d.SaleCosts; }},
+    {"capitalGain", "Capital gain", kMoney, Better::None, true,
+     [](const CVELPPCDoc& d) { return d.CapitalGain; }},
+    {"saleTax", "Capital gains tax", kMoney, Better::None, true,
+     [](const CVELPPCDoc& d) { return d.SaleTax; }},
+    {"valueAfterSale", "Value after sale", kMoney, Better::Higher, true,
+     [](const CVELPPCDoc& d) { return d.ValueAfterSale; }},
+    {"irrAfterSale", "IRR after sale", kRate, Better::Higher, true,
+     [](const CVELPPCDoc& d) { return d.IRRAfterSale; }},
+    {"npvAfterSale", "NPV after sale", kMoney, Better::Higher, true,
+     [](const CVELPPCDoc& d) { return d.NPVAfterSale; }},
+};
+
+void MarkBest(CompareRow& row) {
+    row.best.assign(row.values.size(), 0);
+    if (row.better == Better::None) return;
+    const bool higher = row.better == Better::Higher;
+    int valued = 0;
+    double best = 0;
+    for (double v : row.values) {
+        if (IsNoValue(v)) continue;
+        if (valued == 0 || (higher ? v > best : v < best)) best = v;
+        ++valued;
+    }
+    if (valued < 2) return;
+    int marked = 0;
+    for (std::size_t i = 0; i < row.values.size(); ++i)
+        if (!IsNoValue(row.values[i]) && row.values[i] == best) {
+            row.best[i] = 1;
+            ++marked;
+        }
+    if (marked == static_cast<int>(row.values.size())) row.best.assign(row.values.size(), 0);
+}
+
+} // namespace
+
+ComparedInvestment Compared(std::string name, const CVELPPCDoc& doc, const Scales& scales) {
+    ComparedInvestment c;
+    c.name = std::move(name);
+    c.scales = scales;
+    c.doc = std::make_shared<CVELPPCDoc>(doc);
+    c.doc->onUpdateAllViews = nullptr;
+    c.doc->Recalculate(false, c.scales.duty, c.scales.tax);
+    c.ok = true;
+    return c;
+}
+
+ComparedInvestment ReadCompared(const std::string& path) {
+    ComparedInvestment c;
+    c.name = path;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        c.error = "The file could not be opened.";
+        return c;
+    }
+    auto doc = std::make_shared<CVELPPCDoc>();
+    CollectMessages sink;
+    if (!ReadInvestment(*doc, c.scales.duty, c.scales.tax, in, &sink, path)) {
+        c.error = sink.messages.empty() ? std::string("The file is not a complete investment.")
+                                        : sink.messages.back();
+        return c;
+    }
+    c.messages = std::move(sink.messages);
+    c.doc = std::move(doc);
+    c.ok = true;
+    return c;
+}
+
+Comparison Compare(const std::vector<ComparedInvestment>& investments) {
+    Comparison out;
+    std::vector<const CVELPPCDoc*> docs;
+    for (const ComparedInvestment& c : investments) {
+        if (!c.ok || !c.doc) continue;
+        out.names.push_back(c.name);
+        docs.push_back(c.doc.get());
+        out.rates.push_back(HoldingRates(*c.doc));
+    }
+
+    CompareRow address{"address", "Property", "", Better::None, false, {}, {}, {}};
+    CompareRow loanType{"loanType", "Loan type", "", Better::None, false, {}, {}, {}};
+    for (const CVELPPCDoc* d : docs) {
+        address.texts.push_back(ToUtf8(d->Address));
+        loanType.texts.push_back(d->LoanType == 1 ? "Principal & Interest" : "Interest Only");
+        address.values.push_back(NoValue);
+        loanType.values.push_back(NoValue);
+    }
+    address.best.assign(docs.size(), 0);
+    loanType.best.assign(docs.size(), 0);
+    out.rows.push_back(std::move(address));
+
+    for (const RowSpec& spec : kRows) {
+        CompareRow row{spec.key, spec.label, spec.format, spec.better, spec.afterSale, {}, {}, {}};
+        for (const CVELPPCDoc* d : docs) {
+            // Nothing bought: the record keeps no results.
+            const bool results = spec.better != Better::None || spec.afterSale;
+            row.values.push_back(results && d->TotalCost < 0.00001 ? NoValue : spec.value(*d));
+        }
+        MarkBest(row);
+        out.rows.push_back(std::move(row));
+        if (spec.key == "interestRate") out.rows.push_back(loanType);
+    }
+    return out;
+}

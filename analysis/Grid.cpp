@@ -1,0 +1,79 @@
+#include "analysis/Grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "format/Format.h"
+
+double DefaultStep(WhatIfInput input, double presentValue) {
+    switch (input) {
+    case WhatIfInput::VacancyRate: return 1.0;
+    case WhatIfInput::DepositPC: return 5.0;
+    case WhatIfInput::Rent:
+    case WhatIfInput::Price:
+    case WhatIfInput::TaxableIncome: {
+        const double target = std::fabs(presentValue) * 0.05;
+        if (!(target >= 1.0) || !std::isfinite(target)) return 1.0;
+        const double power = std::pow(10.0, std::floor(std::log10(target)));
+        for (double m : {1.0, 2.0, 5.0})
+            if (m * power >= target) return m * power;
+        return 10.0 * power;
+    }
+    default: return 0.5;
+    }
+}
+
+SensitivityGrid WorkOutGrid(WhatIf& whatIf, GridSpec spec) {
+    spec.rows.steps = std::clamp(spec.rows.steps, 0, kMaxGridSteps);
+    spec.columns.steps = std::clamp(spec.columns.steps, 0, kMaxGridSteps);
+    SensitivityGrid grid;
+    grid.spec = spec;
+    const double rowPresent = whatIf.BaseValue(spec.rows.input);
+    const double columnPresent = whatIf.BaseValue(spec.columns.input);
+    for (int k = -spec.rows.steps; k <= spec.rows.steps; ++k)
+        grid.rowValues.push_back(AxisValue(rowPresent, spec.rows, k));
+    for (int k = -spec.columns.steps; k <= spec.columns.steps; ++k)
+        grid.columnValues.push_back(AxisValue(columnPresent, spec.columns, k));
+    grid.centreRow = spec.rows.steps;
+    grid.centreColumn = spec.columns.steps;
+
+    grid.cells.reserve(grid.rowValues.size() * grid.columnValues.size());
+    for (double rowValue : grid.rowValues) {
+        for (double columnValue : grid.columnValues) {
+            const InputChange changes[2] = {{spec.rows.input, rowValue},
+                                            {spec.columns.input, columnValue}};
+            grid.cells.push_back(whatIf.Result(changes, spec.result));
+        }
+    }
+    return grid;
+}
+
+namespace {
+
+std::string CellText(double v) { return IsNoValue(v) ? std::string("?????") : ExactNumber(v); }
+
+} // namespace
+
+std::string GridText(const SensitivityGrid& grid) {
+    std::string text;
+    text += InfoOf(grid.spec.result).label;
+    text += " (";
+    text += InfoOf(grid.spec.rows.input).label;
+    text += " / ";
+    text += InfoOf(grid.spec.columns.input).label;
+    text += ')';
+    for (double v : grid.columnValues) {
+        text += '\t';
+        text += ExactNumber(v);
+    }
+    text += '\n';
+    for (int r = 0; r < grid.Rows(); ++r) {
+        text += ExactNumber(grid.rowValues[static_cast<std::size_t>(r)]);
+        for (int c = 0; c < grid.Columns(); ++c) {
+            text += '\t';
+            text += CellText(grid.At(r, c));
+        }
+        text += '\n';
+    }
+    return text;
+}
