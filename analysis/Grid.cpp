@@ -1,6 +1,7 @@
 #include "analysis/Grid.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "format/Format.h"
@@ -50,7 +51,13 @@ SensitivityGrid WorkOutGrid(WhatIf& whatIf, GridSpec spec) {
 
 namespace {
 
-std::string CellText(double v) { return IsNoValue(v) ? std::string("?????") : ExactNumber(v); }
+// The shortest plain decimals that read back as exactly `v` (no exponent, for pasting).
+std::string CellText(double v) {
+    if (IsNoValue(v)) return "?????";
+    char buf[400];
+    const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    return result.ec == std::errc() ? std::string(buf, result.ptr) : ExactNumber(v);
+}
 
 } // namespace
 
@@ -64,11 +71,11 @@ std::string GridText(const SensitivityGrid& grid) {
     text += ')';
     for (double v : grid.columnValues) {
         text += '\t';
-        text += ExactNumber(v);
+        text += CellText(v);
     }
     text += '\n';
     for (int r = 0; r < grid.Rows(); ++r) {
-        text += ExactNumber(grid.rowValues[static_cast<std::size_t>(r)]);
+        text += CellText(grid.rowValues[static_cast<std::size_t>(r)]);
         for (int c = 0; c < grid.Columns(); ++c) {
             text += '\t';
             text += CellText(grid.At(r, c));

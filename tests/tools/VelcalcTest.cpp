@@ -438,4 +438,55 @@ TEST_F(Velcalc, OutputIsTheSameUnderEveryLocale) {
     }
 }
 
+using Json = nlohmann::json;
+
+// The what-if options, checked against velcalc's own fields of the file with the figure put in.
+TEST_F(Velcalc, GridBreakEvenAndCompareAgreeWithTheFileWorkedOut) {
+    const Json fields = Json::parse(run(quoted(file)).out)["fields"];
+    const Json grid =
+        Json::parse(run("--grid --rows rent:10:2 --columns interest --result npv " + quoted(file)).out);
+    EXPECT_EQ(grid["centre"]["value"], fields["NPV"]);
+    EXPECT_EQ(grid["rows"]["values"][0], fields["Rent"].get<double>() - 20);
+    EXPECT_EQ(grid["columns"]["step"], 0.5);
+    ASSERT_EQ(grid["cells"].size(), 5u);
+    ASSERT_EQ(grid["cells"][0].size(), 9u);
+
+    CVELPPCDoc changed = loadedSample();
+    changed.Rent -= 20;
+    changed.RateInterest += 2;
+    ResetScalesToStartup();
+    CurrentDutyScale = ShippedDutyScale(2);
+    const fs::path changedFile = write("changed.vel", SaveToString(changed));
+    ResetScalesToStartup();
+    EXPECT_EQ(grid["cells"][0][8], Json::parse(run(quoted(changedFile)).out)["fields"]["NPV"]);
+
+    const Json breakEven = Json::parse(run("--break-even " + quoted(file)).out);
+    ASSERT_TRUE(breakEven["interest"]["found"].get<bool>());
+    changed = loadedSample();
+    changed.RateInterest = breakEven["interest"]["value"].get<double>();
+    CurrentDutyScale = ShippedDutyScale(2);
+    const fs::path atBreakEven = write("even.vel", SaveToString(changed));
+    ResetScalesToStartup();
+    EXPECT_NEAR(Json::parse(run(quoted(atBreakEven)).out)["fields"]["NPV"].get<double>(), 0, 1);
+
+    const Json compared =
+        Json::parse(run("--compare " + quoted(file) + " " + quoted(changedFile)).out);
+    ASSERT_EQ(compared["files"].size(), 2u);
+    for (const Json& row : compared["rows"]) {
+        if (row["key"] == "npv") {
+            EXPECT_EQ(row["values"][0], fields["NPV"]);
+        }
+    }
+    EXPECT_EQ(compared["ratesByHoldingPeriod"][1].size(), 40u);
+
+    for (const std::string& args :
+         {"--grid --rows nothing " + quoted(file), "--grid --rows rent:0 " + quoted(file),
+          "--grid --rows rent:1:11 " + quoted(file), "--result irr " + quoted(file),
+          "--compare " + quoted(file), "--grid --compare " + quoted(file) + " " + quoted(file)}) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
+}
+
 } // namespace
