@@ -1,9 +1,9 @@
 #include "analysis/BreakEven.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include "format/Format.h"
 
@@ -70,33 +70,76 @@ double Narrow(const Function& f, double a, double b, double fa, double fb, doubl
     return b;
 }
 
-// Scans [low, high] for a change of sign, takes the one nearest `present`, and narrows it.
+struct Bracket {
+    double a, b, fa, fb;
+};
+
+// Looks for a change of sign outwards from `centre`, a step of a twentieth of the range first
+// and doubling, on both sides by turns: the nearest one, usually in a few steps. Where there
+// is no result the step is halved instead, so that a search never crosses a gap.
+std::optional<Bracket> SearchOutwards(const Function& f, double low, double high, double centre) {
+    const double first = (high - low) / kScanIntervals;
+    const double y0 = f(centre);
+    if (IsNoValue(y0)) return std::nullopt;
+    if (y0 == 0) return Bracket{centre, centre, 0, 0};
+    struct Side {
+        double direction, x, y, step;
+        bool done;
+    } sides[2] = {{1, centre, y0, first, centre >= high}, {-1, centre, y0, first, centre <= low}};
+    while (!(sides[0].done && sides[1].done)) {
+        for (Side& side : sides) {
+            if (side.done) continue;
+            const double x = std::clamp(side.x + side.direction * side.step, low, high);
+            const double y = f(x);
+            if (IsNoValue(y)) {
+                side.step *= 0.5;
+                side.done = side.step < first * 1e-6;
+                continue;
+            }
+            if ((y > 0) != (side.y > 0) || y == 0) return Bracket{side.x, x, side.y, y};
+            side.x = x;
+            side.y = y;
+            side.step *= 2;
+            side.done = x <= low || x >= high;
+        }
+    }
+    return std::nullopt;
+}
+
+// The whole range in even steps: the change of sign nearest `centre` between two results.
+std::optional<Bracket> Scan(const Function& f, double low, double high, double centre) {
+    constexpr int n = 2 * kScanIntervals;
+    std::optional<Bracket> best;
+    double px = low, py = f(low);
+    for (int i = 1; i <= n; ++i) {
+        const double x = i == n ? high : low + (high - low) * i / n;
+        const double y = f(x);
+        if (!IsNoValue(y) && !IsNoValue(py) && ((y > 0) != (py > 0) || y == 0) &&
+            (!best || std::fabs(0.5 * (px + x) - centre) < std::fabs(0.5 * (best->a + best->b) - centre)))
+            best = Bracket{px, x, py, y};
+        px = x;
+        py = y;
+    }
+    return best;
+}
+
+// The crossing nearest `present` in [low, high], narrowed to `tolerance`; found only where
+// the result is within `accepted` of the line.
 BreakEvenFigure Solve(const Function& f, double low, double high, double present,
                       double tolerance, double accepted) {
     BreakEvenFigure figure;
     figure.low = low;
     figure.high = high;
     if (!(high > low)) return figure;
-    std::array<double, kScanIntervals + 1> x{}, y{};
-    for (int i = 0; i <= kScanIntervals; ++i) {
-        x[i] = i == kScanIntervals ? high : low + (high - low) * i / kScanIntervals;
-        y[i] = f(x[i]);
-    }
-    int best = -1;
-    double bestDistance = 0;
-    for (int i = 0; i < kScanIntervals; ++i) {
-        if (IsNoValue(y[i]) || IsNoValue(y[i + 1])) continue;
-        if ((y[i] > 0) == (y[i + 1] > 0) && y[i] != 0) continue;
-        const double distance = std::fabs(0.5 * (x[i] + x[i + 1]) - present);
-        if (best < 0 || distance < bestDistance) {
-            best = i;
-            bestDistance = distance;
-        }
-    }
-    if (best < 0) return figure;
-    double root;
-    if (y[best] == 0) root = x[best];
-    else root = Narrow(f, x[best], x[best + 1], y[best], y[best + 1], tolerance);
+    const double centre = std::clamp(present, low, high);
+    std::optional<Bracket> bracket = SearchOutwards(f, low, high, centre);
+    // No result at the present value, or a gap on the way: look over the whole range.
+    if (!bracket) bracket = Scan(f, low, high, centre);
+    if (!bracket) return figure;
+    const double root = bracket->fb == 0   ? bracket->b
+                        : bracket->fa == 0 ? bracket->a
+                                           : Narrow(f, bracket->a, bracket->b, bracket->fa,
+                                                    bracket->fb, tolerance);
     if (IsNoValue(root)) return figure;
     const double residual = f(root);
     // A result that jumps across the line (a tax threshold, say) has no value on it.
