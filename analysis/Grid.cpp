@@ -49,6 +49,28 @@ SensitivityGrid WorkOutGrid(WhatIf& whatIf, GridSpec spec) {
     return grid;
 }
 
+double ShadeReference(const SensitivityGrid& grid) {
+    const WhatIfResult r = grid.spec.result;
+    const bool cashFlow = r == WhatIfResult::AvgCashFlowWeek || r == WhatIfResult::CashFlowYear;
+    const double centre = grid.cells.empty() ? NoValue : grid.Centre();
+    return cashFlow || IsNoValue(centre) ? 0.0 : centre;
+}
+
+Shade CellShade(const SensitivityGrid& grid, int r, int c) {
+    const double v = grid.At(r, c);
+    if (IsNoValue(v)) return {230, 230, 230};
+    const double reference = ShadeReference(grid);
+    double span = 0;
+    for (double x : grid.cells)
+        if (!IsNoValue(x)) span = std::max(span, std::fabs(x - reference));
+    if (!(span > 0)) return {255, 255, 255};
+    const double t = std::clamp((v - reference) / span, -1.0, 1.0);
+    const Shade far = t >= 0 ? Shade{120, 200, 120} : Shade{235, 120, 120};
+    const double a = std::fabs(t) * 0.75;
+    auto mix = [a](int channel) { return static_cast<int>(std::lround(255 * (1 - a) + channel * a)); };
+    return {mix(far.red), mix(far.green), mix(far.blue)};
+}
+
 namespace {
 
 // The shortest plain decimals that read back as exactly `v` (no exponent, for pasting).

@@ -48,6 +48,15 @@ inline double AxisValue(double present, const GridAxis& axis, int k) {
 // lies outside its range has no value.
 SensitivityGrid WorkOutGrid(WhatIf& whatIf, GridSpec spec);
 
+// The cells are shaded by how far they lie from a reference: the investment as it stands, or
+// 0 for a cash flow (and where the centre has no value). Above it green, below it red, the
+// deeper the further, the furthest cell deepest; grey where there is no value.
+struct Shade {
+    int red, green, blue;
+};
+double ShadeReference(const SensitivityGrid& grid);
+Shade CellShade(const SensitivityGrid& grid, int r, int c);
+
 // The grid as tab-separated text, numbers in full (C locale), "?????" where there is none:
 // a first line with the result's and the columns' names and values, then one line per row.
 std::string GridText(const SensitivityGrid& grid);

@@ -51,7 +51,7 @@ void BM_AcceptedEditInTheWorkspace(benchmark::State& state) {
     }
     state.SetLabel(pane->tabText(pane->currentIndex()).toStdString());
 }
-BENCHMARK(BM_AcceptedEditInTheWorkspace)->Arg(0)->Arg(1)->Arg(5)->Arg(6)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AcceptedEditInTheWorkspace)->Arg(0)->Arg(1)->Arg(5)->Arg(6)->Arg(7)->Unit(benchmark::kMillisecond);
 
 } // namespace
 #endif

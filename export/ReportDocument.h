@@ -5,7 +5,8 @@
 // Page 1 (and a second when it overflows): the address, description and date, the summary's
 // figures, every input grouped as the editors group them, and the scales in force, in two
 // columns. Then the projection table (years 1 to 40, the projection period shaded, the
-// results year bold), then the five charts. Each page has the file name and its number in
+// results year bold), then the five charts, the sensitivity grid and the break-even figures
+// under the last. Each page has the file name and its number in
 // the footer.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Grid.h"
 #include "export/ReportData.h"
 
 class CVELPPCDoc;
@@ -75,6 +77,8 @@ struct ReportInfo {
     std::string date;     // "9 December 2026"
     // The summary's lines as the summary shows them (captions, "?????", "+++++").
     ReportSection summary;
+    // The sensitivity grid shown under the last chart, with the break-even figures.
+    GridSpec whatIf;
 };
 
 // Lays the report out; the scales are those in force.

@@ -100,13 +100,21 @@ void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& d
     painter.restore();
 }
 
+GridSpec& ReportWhatIf() {
+    static GridSpec spec;
+    return spec;
+}
+
 } // namespace
+
+void SetReportWhatIf(const GridSpec& spec) { ReportWhatIf() = spec; }
 
 ReportDocument MakeReport(const CVELPPCDoc& doc, const std::string& fileName) {
     ReportInfo info;
     info.fileName = fileName;
     info.date = TodayText();
     info.summary = SummarySection(doc);
+    info.whatIf = ReportWhatIf();
     return BuildReport(doc, info);
 }
 

@@ -13,6 +13,8 @@ class QPrinter;
 // The report of the investment as it stands, with the summary's own texts and today's date;
 // `fileName` goes into the footer.
 ReportDocument MakeReport(const CVELPPCDoc& doc, const std::string& fileName);
+// The sensitivity grid the report shows from now on: the "What If" tab's.
+void SetReportWhatIf(const GridSpec& spec);
 
 // Draws one page at `dotsPerPoint` device units per point, the page's corner at the origin.
 void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,

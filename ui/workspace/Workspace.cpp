@@ -18,6 +18,7 @@
 #include "ui/workspace/ChartTab.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/SaleTab.h"
+#include "ui/workspace/WhatIfTab.h"
 
 #ifndef VEL_VERSION
 #define VEL_VERSION "1.0"
@@ -114,6 +115,8 @@ Workspace::Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* pa
         if (runCommand) runCommand(CmdAssumptions);
     };
     addTab(sale_, QStringLiteral("Sale"));
+    whatIf_ = new WhatIfTab(doc, this);
+    addTab(whatIf_, QStringLiteral("What If"));
     UpdateLegend();
 }
 
@@ -129,6 +132,7 @@ void Workspace::Refresh() {
     UpdateLegend();
     for (ChartTab* chart : charts_) chart->Refresh();
     sale_->Refresh();
+    whatIf_->Refresh();
 }
 
 void Workspace::SetZoom(int percent) { table_->SetZoom(percent); }
@@ -137,7 +141,10 @@ void Workspace::SetCurrentTab(int index) {
     if (index >= 0 && index < count()) setCurrentIndex(index);
 }
 
-bool Workspace::Copy() { return currentIndex() == 0 && table_->Copy(); }
+bool Workspace::Copy() {
+    if (currentWidget() == whatIf_) return whatIf_->Copy();
+    return currentIndex() == 0 && table_->Copy();
+}
 
 void InstallWorkspaceHooks() {
     Hooks().workspace = [](const CVELPPCDoc& doc, const FontSpec fonts[2],

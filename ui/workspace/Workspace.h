@@ -1,5 +1,5 @@
-// The pane beside the summary: the "Projection" table, one tab per chart and the "Sale",
-// every one of them following the record. Also "Pocket VEL Help" and "About Pocket VEL".
+// The pane beside the summary: the "Projection" table, one tab per chart, the "Sale" and
+// "What If", every one of them following the record. Also "Pocket VEL Help" and "About Pocket VEL".
 #pragma once
 
 #include <QTabWidget>
@@ -13,6 +13,7 @@ class ChartTab;
 class ProjectionTable;
 class QLabel;
 class SaleTab;
+class WhatIfTab;
 
 class Workspace : public QTabWidget, public WorkspacePane {
     Q_OBJECT
@@ -30,6 +31,7 @@ public:
     // The chart tabs in the order of the tabs after "Projection".
     const std::vector<ChartTab*>& Charts() const { return charts_; }
     SaleTab* Sale() { return sale_; }
+    WhatIfTab* WhatIf() { return whatIf_; }
 
 private:
     void UpdateLegend();
@@ -39,6 +41,7 @@ private:
     QLabel* legend_ = nullptr;
     std::vector<ChartTab*> charts_;
     SaleTab* sale_ = nullptr;
+    WhatIfTab* whatIf_ = nullptr;
 };
 
 // The text "About Pocket VEL" shows: version, licence, built-in scales.

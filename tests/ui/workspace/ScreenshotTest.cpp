@@ -1,5 +1,5 @@
 // The pictures of the workspace in the documentation: the worked example in a first start's
-// window, once on the table and once on a chart. Runs only when VEL_SCREENSHOT_DIR is set.
+// window, on the table, on a chart and on "What If". Runs only when VEL_SCREENSHOT_DIR is set.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -26,7 +26,8 @@ TEST(Screenshots, Workspace) {
     frame.setGeometry(0, 0, 1100, 700);
     frame.show();
     ASSERT_TRUE(QDir().mkpath(dir));
-    for (const auto& [tab, name] : {std::pair{0, "workspace.png"}, {2, "workspace-chart.png"}}) {
+    for (const auto& [tab, name] :
+         {std::pair{0, "workspace.png"}, {2, "workspace-chart.png"}, {7, "workspace-whatif.png"}}) {
         frame.Pane()->SetCurrentTab(tab);
         QApplication::processEvents();
         ASSERT_TRUE(frame.grab().save(QDir(dir).filePath(QString::fromUtf8(name))));

@@ -1,0 +1,277 @@
+#include "ui/workspace/WhatIfTab.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "format/Format.h"
+#include "model/Investment.h"
+#include "ui/report/ReportPainter.h"
+
+namespace {
+
+constexpr const char* kMoney = "$0,m(";
+constexpr const char* kRate = "%0.00";
+
+QString Text(double value, const char* format) {
+    return QString::fromStdString(FormatValue(value, format));
+}
+
+QString Label(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString InputText(WhatIfInput input, double value) {
+    return Text(value, InfoOf(input).unit == Unit::Percent ? kRate : "$0,m");
+}
+
+QString ResultText(WhatIfResult result, double value) {
+    return Text(value, InfoOf(result).unit == Unit::Percent ? kRate : kMoney);
+}
+
+} // namespace
+
+WhatIfTab::WhatIfTab(const CVELPPCDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {}
+
+void WhatIfTab::BuildAxis(AxisControls& axis, const QString& name, int row, QGridLayout* layout) {
+    axis.input = new QComboBox(this);
+    for (const WhatIfInputInfo& info : kWhatIfInputs) axis.input->addItem(Label(info.label));
+    axis.step = new QDoubleSpinBox(this);
+    axis.step->setRange(0.01, 1e9);
+    axis.step->setKeyboardTracking(false);
+    axis.steps = new QSpinBox(this);
+    axis.steps->setRange(0, kMaxGridSteps);
+    axis.steps->setKeyboardTracking(false);
+    layout->addWidget(new QLabel(name, this), row, 0);
+    layout->addWidget(axis.input, row, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Step:"), this), row, 2);
+    layout->addWidget(axis.step, row, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Steps either side:"), this), row, 4);
+    layout->addWidget(axis.steps, row, 5);
+    connect(axis.input, &QComboBox::currentIndexChanged, this, [this, &axis](int index) {
+        if (showing_ || index < 0) return;
+        // A new input starts with a step that suits its value.
+        const auto input = static_cast<WhatIfInput>(index);
+        (&axis == &rows_ ? spec_.rows : spec_.columns) =
+            GridAxis{input, DefaultStep(input, doc_.*InfoOf(input).field),
+                     axis.steps->value()};
+        ShowSpec();
+        UpdateGrid();
+    });
+    auto edited = [this] {
+        if (showing_) return;
+        ReadControls();
+        UpdateGrid();
+    };
+    connect(axis.step, &QDoubleSpinBox::valueChanged, this, edited);
+    connect(axis.steps, &QSpinBox::valueChanged, this, edited);
+}
+
+void WhatIfTab::Build() {
+    if (table_) return;
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 4);
+
+    auto* controls = new QGridLayout;
+    controls->setHorizontalSpacing(6);
+    BuildAxis(rows_, QStringLiteral("Rows:"), 0, controls);
+    BuildAxis(columns_, QStringLiteral("Columns:"), 1, controls);
+    result_ = new QComboBox(this);
+    for (const WhatIfResultInfo& info : kWhatIfResults) result_->addItem(Label(info.label));
+    controls->addWidget(new QLabel(QStringLiteral("Result:"), this), 2, 0);
+    controls->addWidget(result_, 2, 1);
+    auto* copy = new QPushButton(QStringLiteral("Copy"), this);
+    copy->setObjectName(QStringLiteral("WhatIfCopy"));
+    controls->addWidget(copy, 2, 5);
+    controls->setColumnStretch(6, 1);
+    layout->addLayout(controls);
+    connect(result_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (showing_ || index < 0) return;
+        spec_.result = static_cast<WhatIfResult>(index);
+        UpdateGrid();
+    });
+    connect(copy, &QPushButton::clicked, this, [this] { Copy(); });
+
+    caption_ = new QLabel(this);
+    caption_->setWordWrap(true);
+    layout->addWidget(caption_);
+    table_ = new QTableWidget(this);
+    table_->setObjectName(QStringLiteral("WhatIfGrid"));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    layout->addWidget(table_, 1);
+
+    auto* figures = new QGridLayout;
+    figures->setVerticalSpacing(2);
+    auto* heading = new QLabel(QStringLiteral("<b>Break-even</b>"), this);
+    figures->addWidget(heading, 0, 0, 1, 2);
+    for (int i = 0; i < 3; ++i) {
+        figureNames_[i] = new QLabel(this);
+        figureValues_[i] = new QLabel(this);
+        figureValues_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        figures->addWidget(figureNames_[i], i + 1, 0);
+        figures->addWidget(figureValues_[i], i + 1, 1);
+    }
+    figures->setColumnStretch(2, 1);
+    layout->addLayout(figures);
+
+    spec_.rows.step = DefaultStep(spec_.rows.input, doc_.*InfoOf(spec_.rows.input).field);
+    spec_.columns.step = DefaultStep(spec_.columns.input, doc_.*InfoOf(spec_.columns.input).field);
+    ShowSpec();
+}
+
+void WhatIfTab::ShowSpec() {
+    showing_ = true;
+    for (auto [axis, controls] : {std::pair{&spec_.rows, &rows_}, std::pair{&spec_.columns, &columns_}}) {
+        const bool money = InfoOf(axis->input).unit == Unit::Money;
+        controls->input->setCurrentIndex(static_cast<int>(axis->input));
+        controls->step->setDecimals(money ? 0 : 2);
+        controls->step->setSingleStep(money ? DefaultStep(axis->input, axis->step * 20) : 0.25);
+        controls->step->setPrefix(money ? QStringLiteral("$") : QString());
+        controls->step->setSuffix(money ? QString() : QStringLiteral(" points"));
+        controls->step->setValue(axis->step);
+        controls->steps->setValue(axis->steps);
+    }
+    result_->setCurrentIndex(static_cast<int>(spec_.result));
+    showing_ = false;
+}
+
+void WhatIfTab::ReadControls() {
+    for (auto [axis, controls] : {std::pair{&spec_.rows, &rows_}, std::pair{&spec_.columns, &columns_}}) {
+        axis->input = static_cast<WhatIfInput>(controls->input->currentIndex());
+        axis->step = controls->step->value();
+        axis->steps = controls->steps->value();
+    }
+    spec_.result = static_cast<WhatIfResult>(result_->currentIndex());
+}
+
+void WhatIfTab::SetSpec(const GridSpec& spec) {
+    Build();
+    spec_ = spec;
+    ShowSpec();
+    UpdateGrid();
+}
+
+void WhatIfTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_) Update();
+}
+
+void WhatIfTab::Refresh() {
+    stale_ = true;
+    if (isVisible()) Update();
+}
+
+void WhatIfTab::Update() {
+    Build();
+    stale_ = false;
+    whatIf_.emplace(doc_, ScalesInForce());
+    UpdateGrid();
+    UpdateFigures();
+}
+
+void WhatIfTab::UpdateGrid() {
+    if (!whatIf_) return;
+    SetReportWhatIf(spec_);
+    grid_ = WorkOutGrid(*whatIf_, spec_);
+    const GridSpec& s = grid_.spec;
+    caption_->setText(
+        QStringLiteral("%1 by %2 (rows) and %3 (columns). Bold: the investment as it stands; "
+                       "green above %4, red below.")
+            .arg(Label(InfoOf(s.result).label), Label(InfoOf(s.rows.input).label).toLower(),
+                 Label(InfoOf(s.columns.input).label).toLower(),
+                 ResultText(s.result, ShadeReference(grid_))));
+    table_->setUpdatesEnabled(false);
+    table_->setRowCount(grid_.Rows());
+    table_->setColumnCount(grid_.Columns());
+    QStringList rowHeads, columnHeads;
+    for (double v : grid_.rowValues) rowHeads << InputText(s.rows.input, v);
+    for (double v : grid_.columnValues) columnHeads << InputText(s.columns.input, v);
+    table_->setVerticalHeaderLabels(rowHeads);
+    table_->setHorizontalHeaderLabels(columnHeads);
+    QFont bold = table_->font();
+    bold.setBold(true);
+    for (int r = 0; r < grid_.Rows(); ++r) {
+        for (int c = 0; c < grid_.Columns(); ++c) {
+            QTableWidgetItem* item = table_->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                table_->setItem(r, c, item);
+            }
+            const double v = grid_.At(r, c);
+            item->setText(ResultText(s.result, v));
+            const Shade shade = CellShade(grid_, r, c);
+            item->setBackground(QColor(shade.red, shade.green, shade.blue));
+            item->setForeground(QColor(Qt::black));
+            const bool present = r == grid_.centreRow && c == grid_.centreColumn;
+            item->setFont(present ? bold : table_->font());
+            item->setToolTip(present ? QStringLiteral("As it stands") : QString());
+        }
+    }
+    table_->setUpdatesEnabled(true);
+}
+
+void WhatIfTab::UpdateFigures() {
+    figures_ = WorkOutBreakEvens(*whatIf_);
+    const CVELPPCDoc& base = whatIf_->Base();
+    figureNames_[0]->setText(QStringLiteral("Rent for a cash flow of $0 in year %1:")
+                                 .arg(Text(std::clamp(base.ShowYear, 1, kTableColumns), "0")));
+    figureNames_[1]->setText(QStringLiteral("Capital growth for an IRR equal to inflation (%1):")
+                                 .arg(Text(base.RateInfl, kRate)));
+    figureNames_[2]->setText(QStringLiteral("Interest rate for an NPV of $0:"));
+    auto none = [](const BreakEvenFigure& f, const char* format, double scale = 1) {
+        return QStringLiteral("none from %1 to %2")
+            .arg(Text(f.low * scale, format), Text(f.high * scale, format));
+    };
+    const double toWeek = base.PeriodsPerYear / 52.0;
+    if (figures_.rent.found) {
+        QString text = QStringLiteral("%1 a week").arg(Text(figures_.weeklyRent, "$0.00"));
+        if (base.PeriodsPerYear != 52)
+            text += QStringLiteral(" (%1 a rent period)").arg(Text(figures_.rent.value, "$0.00"));
+        figureValues_[0]->setText(text);
+    } else {
+        figureValues_[0]->setText(none(figures_.rent, "$0,m", toWeek) + QStringLiteral(" a week"));
+    }
+    figureValues_[1]->setText(figures_.growth.found ? Text(figures_.growth.value, kRate)
+                                                    : none(figures_.growth, kRate));
+    figureValues_[2]->setText(figures_.interest.found ? Text(figures_.interest.value, kRate)
+                                                      : none(figures_.interest, kRate));
+}
+
+const SensitivityGrid& WhatIfTab::Grid() {
+    if (stale_) Update();
+    return grid_;
+}
+
+const BreakEvens& WhatIfTab::Figures() {
+    if (stale_) Update();
+    return figures_;
+}
+
+QTableWidget* WhatIfTab::Table() {
+    if (stale_) Update();
+    return table_;
+}
+
+QString WhatIfTab::FigureText(int figure) {
+    if (stale_) Update();
+    return figureValues_[std::clamp(figure, 0, 2)]->text();
+}
+
+bool WhatIfTab::Copy() {
+    QApplication::clipboard()->setText(QString::fromStdString(GridText(Grid())));
+    return true;
+}

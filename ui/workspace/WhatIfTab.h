@@ -1,0 +1,76 @@
+// The workspace's "What If" tab: one result over two inputs stepped either side of their
+// values (the investment as it stands in the middle, in bold), coloured by how far each cell
+// lies above or below it, and the break-even figures. Worked out on copies: the record, its
+// modified mark and the scales in force are never touched.
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+
+#include "analysis/BreakEven.h"
+#include "analysis/Grid.h"
+
+class CVELPPCDoc;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QSpinBox;
+class QTableWidget;
+
+class WhatIfTab : public QWidget {
+    Q_OBJECT
+public:
+    // The controls are made when the tab first shows.
+    explicit WhatIfTab(const CVELPPCDoc& doc, QWidget* parent = nullptr);
+
+    // The record changed: worked out again at once when shown, else when it next shows.
+    void Refresh();
+
+    GridSpec Spec() const { return spec_; }
+    // Sets the controls and works the grid out again.
+    void SetSpec(const GridSpec& spec);
+
+    // Up to date with the record, as shown.
+    const SensitivityGrid& Grid();
+    const BreakEvens& Figures();
+    QTableWidget* Table();
+    // The texts of the three break-even figures, as shown.
+    QString FigureText(int figure);
+
+    // The grid as tab-separated text to the clipboard.
+    bool Copy();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct AxisControls {
+        QComboBox* input = nullptr;
+        QDoubleSpinBox* step = nullptr;
+        QSpinBox* steps = nullptr;
+    };
+
+    void Build();
+    void BuildAxis(AxisControls& axis, const QString& name, int row, class QGridLayout* layout);
+    void ShowSpec();
+    void ReadControls();
+    void Update();
+    void UpdateGrid();
+    void UpdateFigures();
+
+    const CVELPPCDoc& doc_;
+    GridSpec spec_;
+    std::optional<WhatIf> whatIf_;
+    SensitivityGrid grid_;
+    BreakEvens figures_;
+    bool stale_ = true;
+    bool showing_ = false; // the controls are being set, not edited
+
+    AxisControls rows_, columns_;
+    QComboBox* result_ = nullptr;
+    QLabel* caption_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLabel* figureNames_[3] = {};
+    QLabel* figureValues_[3] = {};
+};
