@@ -40,4 +40,6 @@ enum Command : int {
     CmdAssumptions = 32820,
     // Not a menu command: the chart of the rates of return after sale (workspace "Sale").
     CmdSaleReturns = 32821,
+    // File: "Compare Investments...".
+    CmdCompare = 32830,
 };

@@ -10,6 +10,7 @@ class QString;
 class QWidget;
 class CVELPPCDoc;
 class SettingsStore;
+class DocumentUi;
 
 // The pane beside the summary: the projection table and the charts. The workspace library
 // makes it; the main window only places it and tells it when the record changes.
@@ -54,6 +55,10 @@ struct ShellHooks {
     // first save; the exports propose its name.
     std::function<void(const CVELPPCDoc& doc, int command, const QString& path, QWidget* parent)>
         fileOutput;
+    // File: "Compare Investments...": the record as it stands beside files the user picks
+    // through `ui`; `path` is the record's file, empty before its first save.
+    std::function<void(const CVELPPCDoc& doc, const QString& path, DocumentUi& ui, QWidget* parent)>
+        compare;
     // "Pocket VEL Help" and "About Pocket VEL".
     std::function<void(QWidget* parent)> help;
     std::function<void(QWidget* parent)> about;

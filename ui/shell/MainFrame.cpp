@@ -135,6 +135,7 @@ void CMainFrame::CreateMenusAndToolBar() {
     AddCommand(exports, CmdExportProjection, QStringLiteral("&Projection (CSV)..."));
     AddCommand(fileMenu_, CmdPrint, QStringLiteral("&Print..."))->setShortcut(QKeySequence::Print);
     AddCommand(fileMenu_, CmdPrintPreview, QStringLiteral("Print Pre&view..."));
+    AddCommand(fileMenu_, CmdCompare, QStringLiteral("&Compare Investments..."));
     fileMenu_->addSeparator();
     // The recent files take the place of this entry; with none it shows, disabled.
     recentPlaceholder_ = fileMenu_->addAction(QStringLiteral("Recent File"));
@@ -214,6 +215,7 @@ void CMainFrame::UpdateCommandStates() {
     actions_[CmdStampDuty]->setEnabled(static_cast<bool>(hooks.stampDuty));
     actions_[CmdTaxScales]->setEnabled(static_cast<bool>(hooks.taxScales));
     actions_[CmdAssumptions]->setEnabled(static_cast<bool>(hooks.assumptions));
+    actions_[CmdCompare]->setEnabled(static_cast<bool>(hooks.compare));
     actions_[CmdProjectionPane]->setEnabled(pane_ != nullptr);
     actions_[CmdHelp]->setEnabled(static_cast<bool>(hooks.help));
     actions_[CmdAbout]->setEnabled(static_cast<bool>(hooks.about));
@@ -280,6 +282,9 @@ void CMainFrame::OnCommand(int command) {
     case CmdAssumptions:
         if (hooks.assumptions)
             RunChange(QStringLiteral("Assumptions"), [&] { hooks.assumptions(doc_, store_, this); });
+        break;
+    case CmdCompare:
+        if (hooks.compare) hooks.compare(doc_, pathName_, ui_, this);
         break;
     case CmdEditUndo: Undo(); break;
     case CmdEditRedo: Redo(); break;

@@ -16,6 +16,7 @@
 #include "ui/charts/ChartSeries.h"
 #include "ui/shell/Commands.h"
 #include "ui/workspace/ChartTab.h"
+#include "ui/workspace/CompareWindow.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/SaleTab.h"
 #include "ui/workspace/WhatIfTab.h"
@@ -151,6 +152,7 @@ void InstallWorkspaceHooks() {
                            QWidget* parent) -> WorkspacePane* {
         return new Workspace(doc, fonts, parent);
     };
+    Hooks().compare = ShowCompareWindow;
     Hooks().help = ShowHelp;
     Hooks().about = ShowAbout;
 }

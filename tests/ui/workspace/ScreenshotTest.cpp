@@ -7,6 +7,8 @@
 
 #include "tests/ui/shell/ShellTestSupport.h"
 #include "ui/shell/MainFrame.h"
+#include "ui/shell/Commands.h"
+#include "ui/workspace/CompareWindow.h"
 #include "ui/workspace/Workspace.h"
 
 TEST(Screenshots, Workspace) {
@@ -32,4 +34,15 @@ TEST(Screenshots, Workspace) {
         QApplication::processEvents();
         ASSERT_TRUE(frame.grab().save(QDir(dir).filePath(QString::fromUtf8(name))));
     }
+
+    // "Compare Investments..." with two of the examples beside it.
+    for (const char* example : {"joint-names.vel", "worked-example-principal-and-interest.vel"})
+        ui.openNames.push_back(QStringLiteral(VEL_SOURCE_DIR "/examples/") + QString::fromUtf8(example));
+    frame.OnCommand(CmdCompare);
+    auto* compare = frame.findChild<CompareWindow*>(QStringLiteral("CompareWindow"));
+    ASSERT_NE(compare, nullptr);
+    ASSERT_TRUE(compare->AddFile() && compare->AddFile());
+    compare->resize(820, 900);
+    QApplication::processEvents();
+    ASSERT_TRUE(compare->grab().save(QDir(dir).filePath(QStringLiteral("compare.png"))));
 }

@@ -1,0 +1,90 @@
+// "Compare Investments..." as the user meets it: files added beside the investment as it
+// stands, each under its own scales, the best of each result marked, a file that cannot be
+// read refused with its reason, and the open record and the scales in force untouched.
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "format/Format.h"
+#include "persist/InvestmentFile.h"
+#include "tests/support/TestFiles.h"
+#include "tests/ui/workspace/WorkedExampleFrame.h"
+#include "ui/shell/Commands.h"
+#include "ui/workspace/CompareWindow.h"
+
+namespace {
+
+std::string Bytes(const CVELPPCDoc& doc) {
+    std::ostringstream out(std::ios::binary);
+    SaveInvestment(doc, out);
+    return out.str();
+}
+
+struct CompareFrame : WorkedExampleFrame {};
+
+TEST_F(CompareFrame, FilesBesideTheOpenInvestmentUnderTheirOwnScales) {
+    const std::filesystem::path dir = FreshTestFolder("compare");
+    // A dearer house kept under today's Victorian duty and tax scales.
+    CVELPPCDoc other;
+    SetUpWorkedExample(other, 1);
+    CurrentDutyScale = ShippedDutyScale(kFirstFurtherDutyLocation + 2);
+    CurrentTaxScale = ShippedTaxScale(kFirstFurtherTaxLocation);
+    other.Price = other.MarketValue = 450000;
+    other.Rent = 520;
+    other.Recalculate(false);
+    const CVELPPCDoc expected = other;
+    std::ofstream(dir / "dearer.vel", std::ios::binary) << Bytes(other);
+    std::ofstream(dir / "broken.vel", std::ios::binary) << "not an investment";
+    ResetScalesToStartup();
+
+    CVELPPCDoc& doc = frame->Document();
+    doc.Recalculate(true);
+    const std::string bytes = Bytes(doc);
+    const CVELPPCDoc::Table table = doc.table;
+    const TaxScale tax = CurrentTaxScale;
+    const DutyScale duty = CurrentDutyScale;
+
+    ui.openNames = {QString::fromStdString((dir / "broken.vel").string()),
+                    QString::fromStdString((dir / "dearer.vel").string())};
+    frame->OnCommand(CmdCompare);
+    auto* window = frame->findChild<CompareWindow*>(QStringLiteral("CompareWindow"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->AddFile());
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_TRUE(ui.messages[0].contains("broken.vel could not be compared")) << ui.messages[0].toStdString();
+    EXPECT_TRUE(window->AddFile());
+
+    QTableWidget* t = window->Table();
+    ASSERT_EQ(t->columnCount(), 2);
+    EXPECT_EQ(t->horizontalHeaderItem(1)->text(), "dearer.vel");
+    for (int r = 0; r < t->rowCount(); ++r) {
+        const QString label = t->verticalHeaderItem(r)->text();
+        if (label == "Internal rate of return") {
+            EXPECT_EQ(t->item(r, 0)->text(), "13.86%");
+            EXPECT_EQ(t->item(r, 1)->text(), QString::fromStdString(FormatValue(expected.IRR, "%0.00")));
+            // The better of the two in bold.
+            EXPECT_EQ(t->item(r, 0)->font().bold(), doc.IRR > expected.IRR);
+            EXPECT_EQ(t->item(r, 1)->font().bold(), expected.IRR > doc.IRR);
+        }
+        if (label == "Purchase costs") {
+            EXPECT_EQ(t->item(r, 1)->text(), QString::fromStdString(FormatValue(expected.PurchaseCosts, "$0,m(")));
+        }
+    }
+    EXPECT_EQ(window->Result().rates.size(), 2u);
+
+    // Nothing of the open investment moved.
+    EXPECT_EQ(Bytes(doc), bytes);
+    EXPECT_EQ(std::memcmp(&table, &doc.table, sizeof table), 0);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(CurrentTaxScale == tax && CurrentDutyScale == duty);
+
+    // The investment as it stands cannot be removed; a file can.
+    window->Remove(0);
+    window->Remove(1);
+    EXPECT_EQ(window->Table()->columnCount(), 1);
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+// "Compare Investments": the investment as it stands beside up to three files, each worked
+// out under the scales stored in it: the key inputs and every result in a table, the best of
+// each result in bold and green, and the rates of return of every holding period of all of
+// them in one chart. The open record and the scales in force are never touched.
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+#include "analysis/Compare.h"
+
+class CVELPPCDoc;
+class DocumentUi;
+class QPushButton;
+class QTableWidget;
+class RatesChart;
+
+class CompareWindow : public QDialog {
+    Q_OBJECT
+public:
+    // `name` names the open investment; `ui` picks files and shows messages.
+    CompareWindow(const CVELPPCDoc& doc, const QString& name, DocumentUi& ui,
+                  QWidget* parent = nullptr);
+
+    // Asks for a file and adds it; false when none was picked or it could not be read (the
+    // user is told why).
+    bool AddFile();
+    // The first column again from the record as it stands.
+    void SetOpenInvestment(const CVELPPCDoc& doc, const QString& name);
+    void Remove(int index);
+    const Comparison& Result() const { return comparison_; }
+    QTableWidget* Table() { return table_; }
+    RatesChart* Chart() { return chart_; }
+
+private:
+    void Update();
+
+    DocumentUi& ui_;
+    std::vector<ComparedInvestment> investments_;
+    Comparison comparison_;
+    QTableWidget* table_ = nullptr;
+    RatesChart* chart_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* remove_ = nullptr;
+};
+
+// The rates of return by holding period of several investments as lines, years 1 to 40.
+class RatesChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit RatesChart(QWidget* parent = nullptr);
+    void SetRates(const std::vector<CVELPPCDoc::YearArray>& rates, const QStringList& names);
+    QSize sizeHint() const override { return {600, 240}; }
+    // The colour of investment `i`'s line.
+    static QColor LineColour(int i);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<CVELPPCDoc::YearArray> rates_;
+    QStringList names_;
+};
+
+// Opens the window with the record as it stands; one already open keeps its files and takes
+// the record afresh.
+void ShowCompareWindow(const CVELPPCDoc& doc, const QString& path, DocumentUi& ui, QWidget* parent);
