@@ -52,12 +52,14 @@ CVELPPCDoc NumbersOnly(const CVELPPCDoc& doc) {
 } // namespace
 
 WhatIf::WhatIf(const CVELPPCDoc& doc, const Scales& scales)
-    : base_(NumbersOnly(doc)), work_(base_), scales_(scales) {}
+    : inputs_(NumbersOnly(doc)), base_(inputs_), work_(inputs_), scales_(scales) {
+    base_.Recalculate(false, scales_.duty, scales_.tax);
+}
 
 const CVELPPCDoc* WhatIf::WorkOut(std::span<const InputChange> changes) {
-    // Every question starts from the inputs as they stand: a recalculation can change fields
-    // that are inputs while their switch is off (a deposit above the cost, say).
-    work_ = base_;
+    // Every question starts from the record as given: a recalculation can change fields that
+    // are inputs while their switch is off (a deposit above the cost, say).
+    work_ = inputs_;
     for (const InputChange& change : changes) {
         const WhatIfInputInfo& info = InfoOf(change.input);
         if (!std::isfinite(change.value) || change.value < info.min || change.value > info.max)

@@ -109,14 +109,17 @@ struct InputChange {
 
 // The investment as it stands, and its recalculation with inputs changed. The record is copied
 // without its texts and views, so that working out a change costs a copy of numbers and one
-// recalculation.
+// recalculation. Every question starts from the record as given: the open record, or a file
+// as read, before the recalculation that may set some of its amounts (a deposit above the
+// cost is cut to the cost, for one).
 class WhatIf {
 public:
     WhatIf(const CVELPPCDoc& doc, const Scales& scales);
 
+    // The record as given, worked out under the scales.
     const CVELPPCDoc& Base() const { return base_; }
     const Scales& ScalesUsed() const { return scales_; }
-    double BaseValue(WhatIfInput input) const { return base_.*InfoOf(input).field; }
+    double BaseValue(WhatIfInput input) const { return inputs_.*InfoOf(input).field; }
 
     // The record recalculated with `changes` applied (later ones win), or nullptr when a value
     // lies outside its input's range or is not a number. The record lives until the next call.
@@ -125,6 +128,7 @@ public:
     double Result(std::span<const InputChange> changes, WhatIfResult result);
 
 private:
+    CVELPPCDoc inputs_;
     CVELPPCDoc base_;
     CVELPPCDoc work_;
     Scales scales_;

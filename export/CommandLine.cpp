@@ -74,7 +74,7 @@ bool FindNamedScales(const ScaleOptions& options, const char* program, int& duty
 }
 
 bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, CVELPPCDoc& doc,
-                        std::string& message, std::vector<std::string>& notices) {
+                        std::string& message, std::vector<std::string>& notices, CVELPPCDoc* asRead) {
     const std::string prefix = std::string(program) + ": " + path + ": ";
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -83,7 +83,8 @@ bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax
     }
     ResetScalesToStartup();
     CollectMessages messages;
-    if (!LoadInvestment(doc, in, &messages)) {
+    // As opening it in the program: read and limited, then worked out under its scales.
+    if (!ReadInvestment(doc, CurrentDutyScale, CurrentTaxScale, in, &messages, {}, false)) {
         // A later version is only a notice; the reason is the refusal or the short file.
         std::string reason = "not a complete investment file (truncated or damaged)";
         for (const std::string& m : messages.texts)
@@ -92,6 +93,8 @@ bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax
         return false;
     }
     for (const std::string& m : messages.texts) notices.push_back(prefix + m);
+    if (asRead) *asRead = doc;
+    doc.Recalculate(false);
 
     // A named scale replaces the file's as choosing it in the scale editor would: its rows and
     // location, the base duty kept.

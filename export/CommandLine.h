@@ -27,5 +27,7 @@ bool FindNamedScales(const ScaleOptions& options, const char* program, int& duty
 // force in their place (the stored base duty kept) and works the investment out again. False
 // with a message naming the file when it cannot be read; notices of a file that did read
 // (a later version) go to `notices`.
+// `asRead`, when given, receives the record as read, before it is worked out.
 bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, CVELPPCDoc& doc,
-                        std::string& message, std::vector<std::string>& notices);
+                        std::string& message, std::vector<std::string>& notices,
+                        CVELPPCDoc* asRead = nullptr);

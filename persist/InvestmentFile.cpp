@@ -318,7 +318,7 @@ void tell(MessageSink* messages, const char* text) {
 }
 
 bool loadFrom(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
-              MessageSink* messages, std::string_view fileName) {
+              MessageSink* messages, std::string_view fileName, bool workOut = true) {
     if (!in.rdbuf()) {
         tell(messages, kMsgBadFilePointer);
         return false;
@@ -367,7 +367,7 @@ bool loadFrom(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
     doc.LimitInputs();
     tax.Count = static_cast<std::int16_t>(RowsInUse(tax.Count));
     duty.Count = static_cast<std::int16_t>(RowsInUse(duty.Count));
-    doc.Recalculate(false, duty, tax);
+    if (workOut) doc.Recalculate(false, duty, tax);
     doc.SetModifiedFlag(false);
     return true;
 }
@@ -418,9 +418,9 @@ bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
 }
 
 bool ReadInvestment(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
-                    MessageSink* messages, std::string_view fileName) {
+                    MessageSink* messages, std::string_view fileName, bool workOut) {
     try {
-        return loadFrom(doc, duty, tax, in, messages, fileName);
+        return loadFrom(doc, duty, tax, in, messages, fileName, workOut);
     } catch (const std::ios_base::failure&) {
         return false;
     }

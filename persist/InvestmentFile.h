@@ -58,9 +58,10 @@ bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
                     std::string_view fileName = {});
 
 // The same into `duty` and `tax` in place of the scales in force, which it leaves alone: for
-// working out a file beside the open investment.
+// working out a file beside the open investment. Without `workOut` the record is left as read
+// (and limited), not recalculated.
 bool ReadInvestment(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
-                    MessageSink* messages, std::string_view fileName = {});
+                    MessageSink* messages, std::string_view fileName = {}, bool workOut = true);
 
 // The message for a damaged extension block in the file `fileName`.
 std::string DamagedAssumptionsMessage(std::string_view fileName);

@@ -432,10 +432,12 @@ int main(int argc, char** argv) {
 
     // Each file is worked out under the scales stored in it (or those named).
     std::vector<ComparedInvestment> investments;
+    CVELPPCDoc asRead; // the first file before it is worked out: what-if questions start there
     for (const char* path : paths) {
         CVELPPCDoc doc;
         std::vector<std::string> notices;
-        if (!ReadInvestmentFile(path, "velcalc", dutyLocation, taxLocation, doc, message, notices)) {
+        if (!ReadInvestmentFile(path, "velcalc", dutyLocation, taxLocation, doc, message, notices,
+                                investments.empty() ? &asRead : nullptr)) {
             std::fprintf(stderr, "%s\n", message.c_str());
             return 1;
         }
@@ -448,12 +450,12 @@ int main(int argc, char** argv) {
     case Mode::Csv: std::cout << ProjectionCsv(doc); break;
     case Mode::Fields: std::cout << toJson(doc).dump(2) << '\n'; break;
     case Mode::Grid: {
-        WhatIf whatIf(doc, investments.front().scales);
+        WhatIf whatIf(asRead, investments.front().scales);
         std::cout << gridJson(whatIf, grid).dump(2) << '\n';
         break;
     }
     case Mode::BreakEven: {
-        WhatIf whatIf(doc, investments.front().scales);
+        WhatIf whatIf(asRead, investments.front().scales);
         std::cout << breakEvenJson(whatIf).dump(2) << '\n';
         break;
     }
