@@ -81,3 +81,22 @@ TEST(Report, ProjectionPageShadesThePeriodAndMarksTheResultsYear) {
     EXPECT_EQ(boldYears, 1);
     EXPECT_EQ(ValueBeside(table, "40").substr(0, 1), "$");
 }
+
+// The grid under the last chart: the worked example's IRR bold at its centre, the break-even
+// rent as the What If tab shows it.
+TEST(Report, WhatIfGridAndBreakEvenUnderTheLastChart) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    const ReportDocument report = MakeReport(doc, "house.vel");
+    const ReportPage& last = report.pages.back();
+    int bold = 0;
+    bool heading = false;
+    for (const ReportText& t : last.texts) {
+        heading |= t.text == "What If";
+        if (t.bold && t.text == "13.86%") ++bold;
+    }
+    EXPECT_TRUE(heading);
+    EXPECT_EQ(bold, 1);
+    EXPECT_EQ(ValueBeside(last, "Rent for a cash flow of $0 in year 1:"), "$550.58 a week");
+    EXPECT_EQ(last.fills.size(), 81u);
+}
