@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,6 +27,18 @@ public:
     virtual void WriteString(std::string_view section, std::string_view name,
                              std::string_view value) = 0;
     virtual void Remove(std::string_view section, std::string_view name) = 0;
+
+    // Told once, at the first write that does not reach the store's file (no space left, a
+    // folder or a file that cannot be written), with the file's name. What was written is
+    // still read back for the rest of the run; it is only not remembered after it.
+    std::function<void(const std::string& where)> onWriteFailed;
+    bool WriteFailed() const { return writeFailed_; }
+
+protected:
+    void NoteWriteFailed(const std::string& where);
+
+private:
+    bool writeFailed_ = false;
 };
 
 // A store in memory, for tests and tools.

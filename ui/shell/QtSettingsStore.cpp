@@ -44,22 +44,31 @@ std::optional<std::string> QtSettingsStore::ReadString(std::string_view section,
     return text->toStdString();
 }
 
+// QSettings writes a whole new file beside the old one under a lock file and renames it over
+// the old one, merging what another copy of the program wrote meanwhile; a write it cannot
+// finish leaves the old file and says so in its status (a parse error of the file as it was
+// read says FormatError, which is no failure to write).
+void QtSettingsStore::Sync() {
+    settings_.sync();
+    if (settings_.status() == QSettings::AccessError) NoteWriteFailed(FileName().toStdString());
+}
+
 // Every change goes to the file at once, so that the file always shows what the program
 // holds, whatever happens to the program later.
 void QtSettingsStore::WriteInt(std::string_view section, std::string_view name,
                                std::int32_t value) {
     settings_.setValue(Key(section, name), static_cast<int>(value));
-    settings_.sync();
+    Sync();
 }
 
 void QtSettingsStore::WriteString(std::string_view section, std::string_view name,
                                   std::string_view value) {
     settings_.setValue(Key(section, name),
                        QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
-    settings_.sync();
+    Sync();
 }
 
 void QtSettingsStore::Remove(std::string_view section, std::string_view name) {
     settings_.remove(Key(section, name));
-    settings_.sync();
+    Sync();
 }

@@ -27,5 +27,8 @@ public:
     QString FileName() const { return settings_.fileName(); }
 
 private:
+    // Writes the changes to the file; a write that does not reach it is told to the user once.
+    void Sync();
+
     mutable QSettings settings_;
 };
