@@ -4,10 +4,12 @@
 //
 //   vel_stress_writer save TARGET OLD NEW
 //       prints "ready", then writes TARGET with the bytes of OLD and NEW in turn, for ever.
-//   vel_stress_writer settings FILE TAG ROUNDS [save-settings]
+//   vel_stress_writer settings FILE TAG ROUNDS [save-settings] [colours]
 //       prints "ready", then writes the int i as "Stress/TAG<i % 8>" for i = 0 .. ROUNDS-1,
 //       printing "done TAG<k> i" after each; with save-settings, "Save Settings" of a new
-//       investment whose interest rate is (i % 90) / 10 + 1 as well. Every round it also reads
+//       investment with an interest rate of 1 + (i % 900) / 100 and conveyancing of
+//       1000 + i % 900 as well (one write: the two always agree), and with colours the
+//       preferences accepted with i as the first background colour. Every round it also reads
 //       the file afresh and prints "bad ..." when it does not read as a sound settings file.
 #include <QByteArray>
 #include <QCoreApplication>
@@ -22,6 +24,7 @@
 #include "model/Investment.h"
 #include "persist/Defaults.h"
 #include "persist/Settings.h"
+#include "tests/helpers/StressSettings.h"
 #include "ui/shell/DocumentFile.h"
 #include "ui/shell/QtSettingsStore.h"
 
@@ -46,18 +49,8 @@ int SaveLoop(const char* target, const char* oldPath, const char* newPath) {
     }
 }
 
-// A read of the whole file, as another copy of the program starting now would make it.
-bool SoundFile(const QString& path) {
-    QSettings check(path, QSettings::IniFormat);
-    if (check.status() != QSettings::NoError) return false;
-    const QVariant rate = check.value(QStringLiteral("SettingsFile/RateInterest"));
-    if (!rate.isValid()) return true;
-    bool ok = false;
-    const double value = rate.toString().toDouble(&ok);
-    return ok && value >= 1 && value <= 10;
-}
-
-int SettingsLoop(const char* file, const std::string& tag, int rounds, bool saveSettings) {
+int SettingsLoop(const char* file, const std::string& tag, int rounds, bool saveSettings,
+                 bool colours) {
     const QString path = QString::fromLocal8Bit(file);
     QtSettingsStore store(path);
     CVELPPCDoc doc;
@@ -71,10 +64,16 @@ int SettingsLoop(const char* file, const std::string& tag, int rounds, bool save
         std::printf("done %s %d\n", key.c_str(), i);
         std::fflush(stdout);
         if (saveSettings) {
-            doc.RateInterest = (i % 90) / 10.0 + 1;
+            doc.RateInterest = StressRate(i);
+            doc.Conveyancing = StressConveyancing(i);
             SaveSettings(store, doc);
         }
-        if (!SoundFile(path)) {
+        if (colours) {
+            Colours chosen;
+            chosen.BG1Color = static_cast<std::uint32_t>(i);
+            WriteColours(store, chosen);
+        }
+        if (!SoundSettingsFile(path)) {
             std::printf("bad file after %s %d\n", key.c_str(), i);
             ++failures;
         }
@@ -91,11 +90,16 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "save" && argc == 5) return SaveLoop(argv[2], argv[3], argv[4]);
-    if (mode == "settings" && (argc == 5 || argc == 6))
-        return SettingsLoop(argv[2], argv[3], std::atoi(argv[4]),
-                            argc == 6 && std::string(argv[5]) == "save-settings");
+    if (mode == "settings" && argc >= 5) {
+        bool saveSettings = false, colours = false;
+        for (int i = 5; i < argc; ++i) {
+            saveSettings = saveSettings || std::string(argv[i]) == "save-settings";
+            colours = colours || std::string(argv[i]) == "colours";
+        }
+        return SettingsLoop(argv[2], argv[3], std::atoi(argv[4]), saveSettings, colours);
+    }
     std::fputs("usage: vel_stress_writer save TARGET OLD NEW | settings FILE TAG ROUNDS "
-               "[save-settings]\n",
+               "[save-settings] [colours]\n",
                stderr);
     return 2;
 }

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <thread>
 
+#include "tests/helpers/StressSettings.h"
 #include "tests/processes/ChildProcess.h"
 #include "tests/support/TestFiles.h"
 
@@ -37,8 +38,9 @@ void ReadOutput(ChildProcess& child, std::map<std::string, int>& last, std::vect
 }
 
 int ValueOf(const std::filesystem::path& file, const std::string& key, bool* sound) {
-    QSettings settings(QString::fromStdString(file.string()), QSettings::IniFormat);
-    *sound = settings.status() == QSettings::NoError;
+    const QString path = QString::fromStdString(file.string());
+    *sound = SoundSettingsFile(path);
+    QSettings settings(path, QSettings::IniFormat);
     bool ok = false;
     const int value = settings.value(QString::fromStdString("Stress/" + key)).toInt(&ok);
     return ok ? value : -1;
@@ -46,15 +48,17 @@ int ValueOf(const std::filesystem::path& file, const std::string& key, bool* sou
 
 } // namespace
 
-// Both write eight values of their own per round; one also does "Save Settings" every round,
-// and both read the whole file afresh every round. At the end the file holds the last value of
-// every key that either wrote, and no read ever met a damaged file.
+// Both write eight values of their own and do "Save Settings" every round, one accepts the
+// colour preferences as well, and both read the whole file afresh every round. At the end the
+// file holds the last value of every key that either wrote, and no read ever met a damaged
+// file.
 TEST(TwoCopies, SettingsWrittenAtOnceAreAllKept) {
     const auto dir = FreshTestFolder("vel-two-copies");
     const std::string file = (dir / "VELPPC.conf").string();
     const int rounds = Rounds("VEL_WRITER_ROUNDS", 40);
     ChildProcess a({kWriter, "settings", file, "a", std::to_string(rounds), "save-settings"});
-    ChildProcess b({kWriter, "settings", file, "b", std::to_string(rounds)});
+    ChildProcess b({kWriter, "settings", file, "b", std::to_string(rounds), "save-settings",
+                    "colours"});
     ASSERT_TRUE(a.Started() && b.Started());
     std::map<std::string, int> last;
     std::vector<std::string> bad;
@@ -88,10 +92,15 @@ TEST(TwoCopies, SettingsWrittenAtOnceAreAllKept) {
         EXPECT_EQ(onDisk, value) << key;
     }
     EXPECT_EQ(lost, 0);
-    // "Save Settings" of the last round is there whole.
+    // "Save Settings" of the last round is there whole (both wrote the same), and so are the
+    // colours.
     QSettings settings(QString::fromStdString(file), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Settings/BG1Color").toInt(), rounds - 1);
+    EXPECT_EQ(settings.value("Settings/GR1Color").toInt(), 0xFF0000);
     EXPECT_EQ(settings.value("SettingsFile/RateInterest").toString(),
-              QString::number(((rounds - 1) % 90) / 10.0 + 1, 'f', 2));
+              QString::number(StressRate(rounds - 1), 'f', 2));
+    EXPECT_EQ(settings.value("SettingsFile/Conveyancing").toString(),
+              QString::number(StressConveyancing(rounds - 1), 'f', 2));
     EXPECT_EQ(settings.value("SettingsFile/LCYears").toInt(), 5);
     std::filesystem::remove_all(dir);
 }
@@ -138,8 +147,9 @@ TEST(KilledWriter, SaveLeavesTheOldFileOrTheNewOne) {
     std::filesystem::remove_all(dir);
 }
 
-// Killed at a random moment while writing settings: the file always reads whole, and every
-// value the writer finished is there (or the one it was writing when it was killed).
+// Killed at a random moment while writing settings: the file always reads whole, "Save
+// Settings" is in it whole or not at all, and every value the writer finished is there (or
+// the one it was writing when it was killed).
 TEST(KilledWriter, SettingsKeepEveryFinishedValue) {
     const auto dir = FreshTestFolder("vel-killed-settings");
     const std::string file = (dir / "VELPPC.conf").string();

@@ -49,12 +49,17 @@ std::optional<std::string> QtSettingsStore::ReadString(std::string_view section,
 // finish leaves the old file and says so in its status (a parse error of the file as it was
 // read says FormatError, which is no failure to write).
 void QtSettingsStore::Sync() {
+    if (batch_ > 0) return;
     settings_.sync();
     if (settings_.status() == QSettings::AccessError) NoteWriteFailed(FileName().toStdString());
 }
 
-// Every change goes to the file at once, so that the file always shows what the program
-// holds, whatever happens to the program later.
+void QtSettingsStore::EndBatch() {
+    if (batch_ > 0 && --batch_ == 0) Sync();
+}
+
+// Every change (or batch of changes) goes to the file at once, so that the file always shows
+// what the program holds, whatever happens to the program later.
 void QtSettingsStore::WriteInt(std::string_view section, std::string_view name,
                                std::int32_t value) {
     settings_.setValue(Key(section, name), static_cast<int>(value));

@@ -23,6 +23,8 @@ public:
     void WriteString(std::string_view section, std::string_view name,
                      std::string_view value) override;
     void Remove(std::string_view section, std::string_view name) override;
+    void BeginBatch() override { ++batch_; }
+    void EndBatch() override;
 
     QString FileName() const { return settings_.fileName(); }
 
@@ -31,4 +33,5 @@ private:
     void Sync();
 
     mutable QSettings settings_;
+    int batch_ = 0;
 };
