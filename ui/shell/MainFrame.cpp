@@ -494,15 +494,14 @@ bool CMainFrame::WriteDocument(const QString& path) {
     if (!ConfirmOverwrite(path)) return false;
     std::ostringstream out(std::ios::binary);
     if (!SaveInvestment(doc_, out)) return failed(QStringLiteral("The investment could not be written."));
-    const std::string bytes = out.str();
-
+    const QByteArray bytes = QByteArray::fromStdString(out.str());
     QString reason;
-    if (!WriteFileReplacing(path, QByteArray::fromStdString(bytes), reason)) return failed(reason);
+    if (!WriteFileReplacing(path, bytes, reason)) return failed(reason);
 
     doc_.SetModifiedFlag(false);
     history_.MarkSaved();
     SetPathName(path);
-    diskDigest_ = BytesDigest(QByteArray::fromStdString(bytes));
+    diskDigest_ = BytesDigest(bytes);
     RememberFile(pathName_);
     return true;
 }
