@@ -11,9 +11,12 @@
 #include <sstream>
 #include <thread>
 
+#include "model/Investment.h"
+#include "persist/Defaults.h"
 #include "tests/helpers/StressSettings.h"
 #include "tests/processes/ChildProcess.h"
 #include "tests/support/TestFiles.h"
+#include "ui/shell/QtSettingsStore.h"
 
 namespace {
 
@@ -102,6 +105,35 @@ TEST(TwoCopies, SettingsWrittenAtOnceAreAllKept) {
     EXPECT_EQ(settings.value("SettingsFile/Conveyancing").toString(),
               QString::number(StressConveyancing(rounds - 1), 'f', 2));
     EXPECT_EQ(settings.value("SettingsFile/LCYears").toInt(), 5);
+    std::filesystem::remove_all(dir);
+}
+
+// "Save Settings" in one copy counts for the next new investment of a copy already running.
+TEST(TwoCopies, NewInvestmentTakesWhatTheOtherCopySaved) {
+    const auto dir = FreshTestFolder("vel-other-copy");
+    const QString file = QString::fromStdString((dir / "VELPPC.conf").string());
+    QtSettingsStore store(file);
+    store.WriteInt("Stress", "mine", 1);
+    for (const int rounds : {3, 7}) {
+        ChildProcess other({kWriter, "settings", file.toStdString(), "o", std::to_string(rounds),
+                            "save-settings"});
+        ASSERT_TRUE(other.Started());
+        std::map<std::string, int> last;
+        std::vector<std::string> bad;
+        ReadOutput(other, last, bad);
+        ASSERT_EQ(other.Wait(), 0);
+        CVELPPCDoc doc;
+        ASSERT_TRUE(NewInvestment(doc, store));
+        EXPECT_EQ(doc.RateInterest, StressRate(rounds - 1));
+        EXPECT_EQ(doc.Conveyancing, StressConveyancing(rounds - 1));
+        // And a write here keeps what the other copy wrote.
+        store.WriteInt("Stress", "mine", rounds);
+        bool sound = false;
+        EXPECT_EQ(ValueOf(dir / "VELPPC.conf", "o" + std::to_string((rounds - 1) % 8), &sound),
+                  rounds - 1);
+        EXPECT_TRUE(sound);
+        EXPECT_EQ(ValueOf(dir / "VELPPC.conf", "mine", &sound), rounds);
+    }
     std::filesystem::remove_all(dir);
 }
 

@@ -26,8 +26,17 @@ QtSettingsStore::QtSettingsStore() : settings_(QStringLiteral("Orvane"), QString
 
 QtSettingsStore::QtSettingsStore(const QString& path) : settings_(path, QSettings::IniFormat) {}
 
+// What another copy of the program wrote since counts from the next read on: QSettings reads
+// the file again when its size or time changed (a look at the file, no more, when it did not).
+// Not within a batch, whose writes would go out early, nor once writing failed, when every
+// look would try the write again.
+void QtSettingsStore::Reload() const {
+    if (batch_ == 0 && !WriteFailed()) settings_.sync();
+}
+
 std::optional<std::int32_t> QtSettingsStore::ReadInt(std::string_view section,
                                                      std::string_view name) const {
+    Reload();
     const QVariant value = settings_.value(Key(section, name));
     if (!value.isValid()) return std::nullopt;
     bool ok = false;
@@ -39,6 +48,7 @@ std::optional<std::int32_t> QtSettingsStore::ReadInt(std::string_view section,
 
 std::optional<std::string> QtSettingsStore::ReadString(std::string_view section,
                                                        std::string_view name) const {
+    Reload();
     const auto text = ReadText(settings_, Key(section, name));
     if (!text) return std::nullopt;
     return text->toStdString();

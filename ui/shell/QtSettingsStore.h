@@ -31,6 +31,7 @@ public:
 private:
     // Writes the changes to the file; a write that does not reach it is told to the user once.
     void Sync();
+    void Reload() const;
 
     mutable QSettings settings_;
     int batch_ = 0;
