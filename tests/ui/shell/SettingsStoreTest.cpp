@@ -134,7 +134,8 @@ TEST(QtSettingsStore, ValuesOfTheOtherKindAndHandEditedLists) {
 }
 
 // A home whose settings cannot be written (as root a read-only folder cannot be made, so: a
-// folder that is a file, and a file-size limit as on a full disk): the program goes on with
+// folder that is a file, a settings file that is a folder, and a file-size limit as on a full
+// disk): the program goes on with
 // what it was given, says once that the defaults will not be remembered, and the file on disk
 // stays as it was.
 TEST(QtSettingsStore, UnwritableSettingsAreToldOnceAndKeptForTheRun) {
@@ -156,7 +157,9 @@ TEST(QtSettingsStore, UnwritableSettingsAreToldOnceAndKeptForTheRun) {
         bool fails;
     } cases[] = {{dir.filePath("fine/VELPPC.conf"), 0, false},
                  {dir.filePath("home/Orvane/VELPPC.conf"), 0, true},
+                 {dir.filePath("folder.conf"), 0, true},
                  {sized, 8, true}};
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.conf"));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         QtSettingsStore store(c.path);
