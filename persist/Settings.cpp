@@ -189,6 +189,7 @@ void StoreStampDuty(SettingsStore& store) {
 }
 
 void StoreTaxScale(SettingsStore& store) {
+    SettingsBatch batch(store);
     writeScaleText(store, kSettingTaxScale, TaxScaleToText(CurrentTaxScale));
     // Kept out of the scale's text, which other readers know field by field.
     if (CurrentTaxScale.MedicareShadeIn) WriteSettingInt(store, kSettingTaxScaleShadeIn, 1);
@@ -197,6 +198,7 @@ void StoreTaxScale(SettingsStore& store) {
 }
 
 void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc) {
+    SettingsBatch batch(store);
     // The order of the linked-variables dialog, not the order of the defaults.
     WriteSettingInt(store, "UseSDScale", doc.UseSDScale);
     WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
@@ -207,6 +209,7 @@ void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc) {
 }
 
 void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc) {
+    SettingsBatch batch(store);
     StoreStampDuty(store);
     StoreTaxScale(store);
     StoreLinkSwitches(store, doc);
@@ -219,6 +222,7 @@ void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc) {
 }
 
 void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc) {
+    SettingsBatch batch(store);
     for (const AssumptionInput& a : kAssumptionInputs) {
         if (a.intField) WriteSettingInt(store, a.name, doc.*a.intField);
         else WriteSettingDouble(store, a.name, doc.*a.doubleField);
@@ -226,6 +230,7 @@ void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc) {
 }
 
 void DeleteSettings(SettingsStore& store) {
+    SettingsBatch batch(store);
     store.Remove(kSectionSettingsFile, kSettingStampDuty);
     store.Remove(kSectionSettingsFile, kSettingTaxScale);
     store.Remove(kSectionSettingsFile, kSettingTaxScaleShadeIn);
@@ -249,6 +254,7 @@ Colours ReadColours(const SettingsStore& store) {
 }
 
 void WriteColours(SettingsStore& store, const Colours& colours) {
+    SettingsBatch batch(store);
     for (const ColourSetting& c : kColourSettings) {
         char buf[16];
         std::snprintf(buf, sizeof buf, "%ld",

@@ -17,6 +17,12 @@ std::string logName(std::string_view section, std::string_view name) {
 
 } // namespace
 
+void SettingsStore::NoteWriteFailed(const std::string& where) {
+    if (writeFailed_) return;
+    writeFailed_ = true;
+    if (onWriteFailed) onWriteFailed(where);
+}
+
 // A value of the other kind is converted where that is lossless, as a registry read through
 // a text-based store would be: a string that is a whole 32-bit number reads as an int, and an
 // int always reads as its decimal text.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,6 +27,35 @@ public:
     virtual void WriteString(std::string_view section, std::string_view name,
                              std::string_view value) = 0;
     virtual void Remove(std::string_view section, std::string_view name) = 0;
+    // A store with a file writes each change at once, except between these two: the changes
+    // made in between reach the file together at the end, all of them or (after a crash)
+    // none. They nest; use SettingsBatch.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
+
+    // Told once, at the first write that does not reach the store's file (no space left, a
+    // folder or a file that cannot be written), with the file's name. What was written is
+    // still read back for the rest of the run; it is only not remembered after it.
+    std::function<void(const std::string& where)> onWriteFailed;
+    bool WriteFailed() const { return writeFailed_; }
+
+protected:
+    void NoteWriteFailed(const std::string& where);
+
+private:
+    bool writeFailed_ = false;
+};
+
+// The writes of one command ("Save Settings", an accepted editor) as one batch.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(SettingsStore& store) : store_(store) { store_.BeginBatch(); }
+    ~SettingsBatch() { store_.EndBatch(); }
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+
+private:
+    SettingsStore& store_;
 };
 
 // A store in memory, for tests and tools.

@@ -29,3 +29,6 @@ private:
 
 // The comma-decimal locale the suite runs under as well; the set-up generates it.
 inline constexpr const char* kCommaLocale = "de_DE.UTF-8";
+// Every locale the suite runs under in part: decimal commas, and Turkish, whose dotted and
+// dotless i upset case-blind comparisons that go by the locale.
+inline constexpr const char* kTestLocales[] = {"C", "de_DE.UTF-8", "fr_FR.UTF-8", "tr_TR.UTF-8"};

@@ -165,6 +165,8 @@ constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
 
 void EditItem(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget* parent) {
     if (itemType >= kItemEditors.size()) return;
+    // What an accepted editor stores reaches the settings file in one write.
+    SettingsBatch batch(store);
     if (ItemEditor editor = kItemEditors[itemType]) editor(doc, store, parent);
 }
 

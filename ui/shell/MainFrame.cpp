@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
-#include <QSaveFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
@@ -26,6 +25,7 @@
 #include "persist/InvestmentFile.h"
 #include "persist/Settings.h"
 #include "ui/shell/Commands.h"
+#include "ui/shell/DocumentFile.h"
 #include "ui/shell/Hooks.h"
 #include "ui/shell/Platform.h"
 #include "ui/shell/VELPPCView.h"
@@ -99,6 +99,13 @@ CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     setAcceptDrops(true);
     RestoreWindowState();
     UpdateTitle();
+    // Defaults, scales and colours go on working for this run; the user hears once that
+    // they will not outlive it.
+    store_.onWriteFailed = [this](const std::string& where) {
+        ui_.ShowMessage(this, QStringLiteral("The settings could not be saved to %1, so the "
+                                             "defaults you set will not be remembered.")
+                                  .arg(Native(QString::fromStdString(where))));
+    };
 }
 
 void CMainFrame::CreateWorkspace() {
@@ -111,7 +118,10 @@ void CMainFrame::CreateWorkspace() {
     connect(this, &CMainFrame::RecordChanged, pane_->Widget(), [this] { pane_->Refresh(); });
 }
 
-CMainFrame::~CMainFrame() { doc_.onUpdateAllViews = nullptr; }
+CMainFrame::~CMainFrame() {
+    doc_.onUpdateAllViews = nullptr;
+    store_.onWriteFailed = nullptr;
+}
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int command, const QString& text) {
     auto* action = new QAction(text, this);
@@ -354,6 +364,7 @@ QString CMainFrame::DocumentTitle() const {
 
 void CMainFrame::SetPathName(const QString& path) {
     pathName_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (pathName_.isEmpty()) diskDigest_.clear();
     UpdateTitle();
 }
 
@@ -454,6 +465,8 @@ bool CMainFrame::ReadDocument(const QString& path) {
                                   .arg(name, file.errorString()));
         return false;
     }
+    // What the file holds now, so that a save can tell whether another program changed it.
+    const QByteArray digest = FileDigest(path);
     std::istringstream in(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                           std::ios::binary);
     // The reader works on a copy, so that a file that fails leaves the open investment as
@@ -471,6 +484,7 @@ bool CMainFrame::ReadDocument(const QString& path) {
     doc_.SetModifiedFlag(false);
     history_.Clear();
     SetPathName(path);
+    diskDigest_ = digest;
     RememberFile(pathName_);
     doc_.UpdateAllViews();
     return true;
@@ -482,35 +496,29 @@ bool CMainFrame::WriteDocument(const QString& path) {
         ui_.ShowMessage(this, QStringLiteral("The file %1 could not be saved.\n%2").arg(name, reason));
         return false;
     };
+    if (!ConfirmOverwrite(path)) return false;
     std::ostringstream out(std::ios::binary);
     if (!SaveInvestment(doc_, out)) return failed(QStringLiteral("The investment could not be written."));
-    const std::string bytes = out.str();
-
-    // The old file is replaced only once the new one is complete on disk. Unbuffered, so
-    // that a short write (a full disk, a size limit) shows here: a buffered flush can take
-    // one for success.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed(file.errorString());
-    const auto size = static_cast<qint64>(bytes.size());
-    qint64 written = 0;
-    while (written < size) {
-        const qint64 n = file.write(bytes.data() + written, size - written);
-        if (n <= 0) break;
-        written += n;
-    }
-    if (written != size) {
-        file.cancelWriting();
-        return failed(QStringLiteral("Only %1 of %2 bytes could be written; the disk may be full.")
-                          .arg(written)
-                          .arg(size));
-    }
-    if (!file.commit()) return failed(file.errorString());
+    const QByteArray bytes = QByteArray::fromStdString(out.str());
+    QString reason;
+    if (!WriteFileReplacing(path, bytes, reason)) return failed(reason);
 
     doc_.SetModifiedFlag(false);
     history_.MarkSaved();
     SetPathName(path);
+    diskDigest_ = BytesDigest(bytes);
     RememberFile(pathName_);
     return true;
+}
+
+bool CMainFrame::ConfirmOverwrite(const QString& path) {
+    if (diskDigest_.isEmpty() || QFileInfo(path).absoluteFilePath() != pathName_) return true;
+    // A file removed meanwhile is simply written again.
+    const QByteArray now = FileDigest(path);
+    if (now.isEmpty() || now == diskDigest_) return true;
+    return ui_.AskYesNo(this, QStringLiteral("%1 was changed by another program since it was "
+                                             "opened. Overwrite it?")
+                                  .arg(Native(pathName_)));
 }
 
 QString CMainFrame::DroppedFile(const QMimeData* data) {

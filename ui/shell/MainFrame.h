@@ -115,6 +115,9 @@ private:
     bool ReadDocument(const QString& path);
     // Writes the investment through a save file; on failure the old file stays.
     bool WriteDocument(const QString& path);
+    // Before writing over the file of the investment: when another program changed it since
+    // it was read or saved here, the user decides whether to overwrite it.
+    bool ConfirmOverwrite(const QString& path);
 
     SettingsStore& store_;
     DocumentUi& ui_;
@@ -122,6 +125,8 @@ private:
     CVELPPCDoc doc_;
     CVELPPCView* view_ = nullptr;
     QString pathName_;
+    // The digest of the file's bytes as read or saved here; empty without a file.
+    QByteArray diskDigest_;
     std::map<int, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentPlaceholder_ = nullptr;

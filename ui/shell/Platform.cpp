@@ -44,3 +44,10 @@ DocumentUi::SaveAnswer QtDocumentUi::AskSaveChanges(QWidget* parent, const QStri
 void QtDocumentUi::ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QString::fromUtf8(kAppTitle), text);
 }
+
+bool QtDocumentUi::AskYesNo(QWidget* parent, const QString& question) {
+    // "No" is the default: a key pressed by habit keeps what is on disk.
+    return QMessageBox::question(parent, QString::fromUtf8(kAppTitle), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}

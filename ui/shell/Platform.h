@@ -33,6 +33,9 @@ public:
     // "Save changes to %1?" with "Yes", "No", "Cancel" and "Save As...".
     virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& question) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // A question with "Yes" and "No"; true for "Yes". Without a user to ask, the answer is
+    // "No", which keeps what is on disk.
+    virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
 };
 
 // The real dialogs and message boxes.
@@ -42,4 +45,5 @@ public:
     QString AskSaveFileName(QWidget* parent, const QString& proposed) override;
     SaveAnswer AskSaveChanges(QWidget* parent, const QString& question) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& question) override;
 };

@@ -26,8 +26,17 @@ QtSettingsStore::QtSettingsStore() : settings_(QStringLiteral("Orvane"), QString
 
 QtSettingsStore::QtSettingsStore(const QString& path) : settings_(path, QSettings::IniFormat) {}
 
+// What another copy of the program wrote since counts from the next read on: QSettings reads
+// the file again when its size or time changed (a look at the file, no more, when it did not).
+// Not within a batch, whose writes would go out early, nor once writing failed, when every
+// look would try the write again.
+void QtSettingsStore::Reload() const {
+    if (batch_ == 0 && !WriteFailed()) settings_.sync();
+}
+
 std::optional<std::int32_t> QtSettingsStore::ReadInt(std::string_view section,
                                                      std::string_view name) const {
+    Reload();
     const QVariant value = settings_.value(Key(section, name));
     if (!value.isValid()) return std::nullopt;
     bool ok = false;
@@ -39,27 +48,42 @@ std::optional<std::int32_t> QtSettingsStore::ReadInt(std::string_view section,
 
 std::optional<std::string> QtSettingsStore::ReadString(std::string_view section,
                                                        std::string_view name) const {
+    Reload();
     const auto text = ReadText(settings_, Key(section, name));
     if (!text) return std::nullopt;
     return text->toStdString();
 }
 
-// Every change goes to the file at once, so that the file always shows what the program
-// holds, whatever happens to the program later.
+// QSettings writes a whole new file beside the old one under a lock file and renames it over
+// the old one, merging what another copy of the program wrote meanwhile; a write it cannot
+// finish leaves the old file and says so in its status (a parse error of the file as it was
+// read says FormatError, which is no failure to write).
+void QtSettingsStore::Sync() {
+    if (batch_ > 0) return;
+    settings_.sync();
+    if (settings_.status() == QSettings::AccessError) NoteWriteFailed(FileName().toStdString());
+}
+
+void QtSettingsStore::EndBatch() {
+    if (batch_ > 0 && --batch_ == 0) Sync();
+}
+
+// Every change (or batch of changes) goes to the file at once, so that the file always shows
+// what the program holds, whatever happens to the program later.
 void QtSettingsStore::WriteInt(std::string_view section, std::string_view name,
                                std::int32_t value) {
     settings_.setValue(Key(section, name), static_cast<int>(value));
-    settings_.sync();
+    Sync();
 }
 
 void QtSettingsStore::WriteString(std::string_view section, std::string_view name,
                                   std::string_view value) {
     settings_.setValue(Key(section, name),
                        QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
-    settings_.sync();
+    Sync();
 }
 
 void QtSettingsStore::Remove(std::string_view section, std::string_view name) {
     settings_.remove(Key(section, name));
-    settings_.sync();
+    Sync();
 }

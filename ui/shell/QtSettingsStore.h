@@ -23,9 +23,16 @@ public:
     void WriteString(std::string_view section, std::string_view name,
                      std::string_view value) override;
     void Remove(std::string_view section, std::string_view name) override;
+    void BeginBatch() override { ++batch_; }
+    void EndBatch() override;
 
     QString FileName() const { return settings_.fileName(); }
 
 private:
+    // Writes the changes to the file; a write that does not reach it is told to the user once.
+    void Sync();
+    void Reload() const;
+
     mutable QSettings settings_;
+    int batch_ = 0;
 };

@@ -1,20 +1,27 @@
 // A desktop whose locale writes decimals with a comma: the program shows, stores and reads
 // back points, so a rate accepted today is the same rate in the next new investment.
+#include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <sstream>
 
 #include "model/Investment.h"
 #include "model/Scales.h"
 #include "persist/Defaults.h"
+#include "persist/InvestmentFile.h"
+#include "persist/Settings.h"
 #include "tests/model/WorkedExample.h"
 #include "tests/support/Locale.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/EditItem.h"
 #include "ui/dialogs/LoanEditors.h"
+#include "ui/shell/MainFrame.h"
 #include "ui/shell/QtSettingsStore.h"
 #include "ui/shell/SummaryLayout.h"
 
@@ -50,6 +57,70 @@ TEST(CommaLocale, AcceptedRateIsStoredAndReadBackWithAPoint) {
         summary.Layout(240, 16, 6, 0xFFFFFF);
         summary.Refresh(doc);
         EXPECT_EQ(summary.values[ItemLoanType].text, std::string(c.stored) + "%");
+    }
+    ResetScalesToStartup();
+}
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+// An investment and "Save Settings" written under each locale are the same bytes, and each
+// reads under every locale as the investment it was: 8.126 % stays 8.126 % in the file and
+// 8.13 % in the settings, whatever the desktop.
+TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
+    QTemporaryDir dir;
+    std::vector<std::string> files;
+    std::vector<QString> settings;
+    for (const char* name : kTestLocales) {
+        SCOPED_TRACE(name);
+        ScopedLocale locale(name);
+        ASSERT_TRUE(locale.ok()) << "the set-up generates " << name;
+        CVELPPCDoc doc;
+        SetUpWorkedExample(doc);
+        doc.RateInterest = 8.126;
+        doc.Address = u"1 Izmir Street, Istanbul";
+        std::ostringstream out(std::ios::binary);
+        ASSERT_TRUE(SaveInvestment(doc, out));
+        files.push_back(out.str());
+        settings.push_back(dir.filePath(QString::fromLatin1(name) + ".conf"));
+        QtSettingsStore store(settings.back());
+        SaveSettings(store, doc);
+        EXPECT_EQ(files.back(), files.front());
+        EXPECT_EQ(FileBytes(settings.back()), FileBytes(settings.front()));
+    }
+    for (const char* reader : kTestLocales) {
+        ScopedLocale locale(reader);
+        for (std::size_t w = 0; w < files.size(); ++w) {
+            SCOPED_TRACE(std::string(reader) + " reads what " + kTestLocales[w] + " wrote");
+            CVELPPCDoc doc;
+            std::istringstream in(files[w], std::ios::binary);
+            ASSERT_TRUE(LoadInvestment(doc, in, nullptr));
+            EXPECT_EQ(doc.RateInterest, 8.126);
+            EXPECT_EQ(doc.Address, u"1 Izmir Street, Istanbul");
+            std::ostringstream again(std::ios::binary);
+            ASSERT_TRUE(SaveInvestment(doc, again));
+            EXPECT_EQ(again.str(), files[w]);
+
+            // A copy under a new name, so that it is read afresh under this locale.
+            const QString copy = dir.filePath(QStringLiteral("%1-%2.conf").arg(reader).arg(w));
+            ASSERT_TRUE(QFile::copy(settings[w], copy));
+            QtSettingsStore store(copy);
+            CVELPPCDoc next;
+            ASSERT_TRUE(NewInvestment(next, store));
+            EXPECT_EQ(next.RateInterest, 8.13);
+            EXPECT_EQ(next.LCYears, 5);
+            EXPECT_EQ(ReadSettingDouble(store, "Conveyancing", 0), 950);
+        }
+        // A file's extension in capitals is the program's under every locale, Turkish too.
+        QMimeData drop;
+        drop.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/INVESTMENT.VEL"))});
+        EXPECT_EQ(CMainFrame::DroppedFile(&drop), QStringLiteral("/tmp/INVESTMENT.VEL")) << reader;
     }
     ResetScalesToStartup();
 }

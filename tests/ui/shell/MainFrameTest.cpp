@@ -11,9 +11,6 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 #include <fstream>
 #include <sstream>
 
@@ -420,32 +417,6 @@ TEST_F(FrameTest, LaterVersionIsReadAfterItsNotice) {
     EXPECT_TRUE(ui.messages[2].contains("later-cut.vel"));
 }
 
-namespace {
-
-// Files of the process may not grow beyond a few bytes while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
-} // namespace
-
 TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheMark) {
     const QString file = SaveWorkedExample("keep.vel");
     const QByteArray old = ReadAll(file);
@@ -482,6 +453,67 @@ TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheMark) {
     EXPECT_TRUE(frame.Document().IsModified());
     EXPECT_TRUE(ui.messages.last().contains("x.vel"));
     EXPECT_EQ(frame.RecentFiles().Size(), 1);
+}
+
+// Two windows on one file: a save over bytes another program wrote since they were read or
+// saved here asks first, and "No" saves nothing and says nothing was saved.
+TEST_F(FrameTest, SaveAsksBeforeOverwritingAFileChangedByAnotherProgram) {
+    const QString file = SaveWorkedExample("shared.vel");
+    const QString question = QDir::toNativeSeparators(file) +
+                             " was changed by another program since it was opened. Overwrite it?";
+    ui.openNames.push_back(file);
+    ASSERT_TRUE(frame.FileOpen());
+    const QByteArray opened = ReadAll(file);
+    QByteArray theirs = opened;
+    theirs.append("their bytes");
+
+    // Unchanged on disk, or written again with the same bytes (only its time changed): no
+    // question.
+    Edit(410000);
+    WriteBytes(file, opened);
+    EXPECT_TRUE(frame.FileSave());
+    EXPECT_TRUE(ui.questions.isEmpty());
+    const QByteArray ours = ReadAll(file);
+    ASSERT_NE(ours, opened);
+
+    struct Case {
+        bool yes;
+        bool saved;
+    };
+    for (const Case c : {Case{false, false}, Case{true, true}}) {
+        SCOPED_TRACE(c.yes);
+        ui.questions.clear();
+        WriteBytes(file, theirs);
+        Edit(c.yes ? 420000 : 430000);
+        ui.yesNo.push_back(c.yes);
+        EXPECT_EQ(frame.FileSave(), c.saved);
+        EXPECT_EQ(ui.questions, QStringList{question});
+        EXPECT_EQ(ReadAll(file) == theirs, !c.saved);
+        EXPECT_EQ(frame.Document().IsModified(), !c.saved);
+        EXPECT_EQ(frame.windowTitle(), c.saved ? "shared.vel - Pocket VEL" : "shared.vel* - Pocket VEL");
+    }
+    EXPECT_TRUE(ui.messages.isEmpty());
+
+    // "No" in the save question's save cancels the New as well.
+    WriteBytes(file, theirs);
+    Edit(440000);
+    ui.answers.push_back(Answer::Yes);
+    ui.yesNo.push_back(false);
+    EXPECT_FALSE(frame.FileNew());
+    EXPECT_EQ(frame.Document().Price, 440000);
+    EXPECT_EQ(ReadAll(file), theirs);
+
+    // A file removed meanwhile is written again without a question, and Save As to another
+    // name asks nothing either.
+    ui.questions.clear();
+    ASSERT_TRUE(QFile::remove(file));
+    EXPECT_TRUE(frame.FileSave());
+    Edit(450000);
+    WriteBytes(file, theirs);
+    ui.saveNames.push_back(Path("copy.vel"));
+    EXPECT_TRUE(frame.FileSaveAs());
+    EXPECT_TRUE(ui.questions.isEmpty());
+    EXPECT_EQ(ReadAll(file), theirs);
 }
 
 TEST_F(FrameTest, SettingsCommandsReachTheStoreAndTheHooks) {

@@ -1,14 +1,19 @@
 // The settings file on disk: what "Save Settings" leaves in ~/.config/Orvane/VELPPC.conf, read
 // back through QSettings, and how hand-edited or foreign values read.
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "model/Investment.h"
 #include "persist/Defaults.h"
 #include "persist/Settings.h"
+#include "ui/shell/Commands.h"
+#include "ui/shell/MainFrame.h"
 #include "ui/shell/QtSettingsStore.h"
 #include "ui/shell/RecentFileList.h"
 
@@ -126,6 +131,66 @@ TEST(QtSettingsStore, ValuesOfTheOtherKindAndHandEditedLists) {
     EXPECT_EQ(check.value("SettingsFile/LCYears").toInt(), 3);
     EXPECT_FALSE(check.contains("SettingsFile/RateInterest"));
     EXPECT_EQ(check.value("Recent File List/File1").toString(), "/tmp/a & b.vel");
+}
+
+// A home whose settings cannot be written (as root a read-only folder cannot be made, so: a
+// folder that is a file, a settings file that is a folder, and a file-size limit as on a full
+// disk): the program goes on with
+// what it was given, says once that the defaults will not be remembered, and the file on disk
+// stays as it was.
+TEST(QtSettingsStore, UnwritableSettingsAreToldOnceAndKeptForTheRun) {
+    HooksGuard guard;
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("home"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString old = QStringLiteral("[SettingsFile]\nRateInterest=6.00\nLCYears=3\n");
+    const QString sized = dir.filePath("sized.conf");
+    {
+        QFile f(sized);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old.toUtf8());
+    }
+    const struct {
+        QString path;
+        rlim_t limit; // 0 for none
+        bool fails;
+    } cases[] = {{dir.filePath("fine/VELPPC.conf"), 0, false},
+                 {dir.filePath("home/Orvane/VELPPC.conf"), 0, true},
+                 {dir.filePath("folder.conf"), 0, true},
+                 {sized, 8, true}};
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.conf"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        QtSettingsStore store(c.path);
+        ScriptedUi ui;
+        CMainFrame frame(store, ui);
+        frame.StartWith({});
+        SetUpWorkedExample(frame.Document());
+        frame.Document().RateInterest = 8.126;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.limit > 0) limit.emplace(c.limit);
+            frame.OnCommand(CmdSaveSettings);
+            frame.OnCommand(CmdSaveSettings);
+            WriteColours(store, CurrentColours);
+        }
+        EXPECT_EQ(store.WriteFailed(), c.fails);
+        const QStringList told = {QStringLiteral("The settings could not be saved to %1, so the "
+                                                 "defaults you set will not be remembered.")
+                                      .arg(c.path)};
+        EXPECT_EQ(ui.messages, c.fails ? told : QStringList());
+        // The run goes on with the values given.
+        EXPECT_EQ(store.ReadString(kSectionSettingsFile, "RateInterest"), "8.13");
+        CVELPPCDoc next;
+        ASSERT_TRUE(NewInvestment(next, store));
+        EXPECT_EQ(next.RateInterest, 8.13);
+        EXPECT_EQ(next.LCYears, 5);
+    }
+    QFile f(sized);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // nothing left beside them
 }
 
 TEST(RecentFileList, LoadSkipsEmptyAndRepeatedEntries) {

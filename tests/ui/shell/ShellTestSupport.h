@@ -6,9 +6,12 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <csignal>
 #include <deque>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "persist/Settings.h"
 #include "tests/model/WorkedExample.h"
@@ -37,6 +40,7 @@ class ScriptedUi : public DocumentUi {
 public:
     std::deque<QString> openNames, saveNames;
     std::deque<SaveAnswer> answers;
+    std::deque<bool> yesNo; // answers to AskYesNo; "No" when empty
     QStringList questions, messages, proposedNames;
 
     QString AskOpenFileName(QWidget*) override { return next(openNames); }
@@ -52,6 +56,13 @@ public:
         return a;
     }
     void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    bool AskYesNo(QWidget*, const QString& question) override {
+        questions << question;
+        if (yesNo.empty()) return false;
+        const bool yes = yesNo.front();
+        yesNo.pop_front();
+        return yes;
+    }
 
 private:
     static QString next(std::deque<QString>& q) {
@@ -61,3 +72,27 @@ private:
         return s;
     }
 };
+
+// Files of the process may not grow beyond a few bytes while it lives.
+// SIGXFSZ is ignored meanwhile, as the program does, so that a write past it fails instead.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
