@@ -100,6 +100,7 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
         {"&Save", CmdFileSave, "Ctrl+S"},     {"Save &As...", CmdFileSaveAs, ""},
         {"&Export", 0, ""},                   {"&Print...", CmdPrint, "Ctrl+P"},
         {"Print Pre&view...", CmdPrintPreview, ""},
+        {"&Compare Investments...", CmdCompare, ""},
         {"", 0, ""},                          {"Recent File", CmdFileMru, ""},
         {"", 0, ""},                          {"E&xit", CmdAppExit, ""}};
     ASSERT_EQ(file.size(), expectedFile.size());
@@ -108,7 +109,7 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
         EXPECT_EQ(file[i].command, expectedFile[i].command) << i;
         EXPECT_EQ(file[i].shortcut, expectedFile[i].shortcut) << i;
     }
-    EXPECT_FALSE(frame.menuBar()->actions()[0]->menu()->actions()[8]->isEnabled());
+    EXPECT_FALSE(frame.menuBar()->actions()[0]->menu()->actions()[9]->isEnabled()); // "Recent File"
     const auto exports = Entries(menus[0]->menu()->actions()[4]->menu());
     const std::vector<std::pair<QString, int>> expectedExports = {
         {"&Report (PDF)...", CmdExportReport},
@@ -334,8 +335,9 @@ TEST_F(FrameTest, RecentFilesHoldTheLastFourNewestFirst) {
     ASSERT_EQ(frame.RecentFileActions().size(), 4u);
     EXPECT_TRUE(frame.RecentFileActions()[0]->text().startsWith("&1 "));
     EXPECT_TRUE(frame.RecentFileActions()[0]->text().endsWith("5.vel"));
-    // New, Open, Save, Save As, Export, Print, Print Preview; two separators and Exit.
-    EXPECT_EQ(Entries(frame.menuBar()->actions()[0]->menu()).size(), 7u + 3 + 4);
+    // New, Open, Save, Save As, Export, Print, Print Preview, Compare Investments; two
+    // separators and Exit.
+    EXPECT_EQ(Entries(frame.menuBar()->actions()[0]->menu()).size(), 8u + 3 + 4);
 
     // Opening one moves it to the front.
     ASSERT_TRUE(frame.OpenRecentFile(3));
