@@ -289,9 +289,10 @@ void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const GridSpec
                     const char* format, double scale) {
         page.texts.push_back({{kMargin, y, kMargin + 260, y + 11}, label, kBodySize, false, 0, 0});
         page.texts.push_back({{kMargin + 262, y, kRight, y + 11},
-                              f.found ? value
-                                      : "none from " + FormatValue(f.low * scale, format) + " to " +
-                                            FormatValue(f.high * scale, format),
+                              f.found                ? value
+                              : !(f.high > f.low) ? std::string("none")
+                                                   : "none from " + FormatValue(f.low * scale, format) +
+                                                         " to " + FormatValue(f.high * scale, format),
                               kBodySize, false, 0, 0});
         y += 12;
     };

@@ -233,6 +233,8 @@ void WhatIfTab::UpdateFigures() {
                                  .arg(Text(base.RateInfl, kRate)));
     figureNames_[2]->setText(QStringLiteral("Interest rate for an NPV of $0:"));
     auto none = [](const BreakEvenFigure& f, const char* format, double scale = 1) {
+        // Nothing bought: nothing was searched.
+        if (!(f.high > f.low)) return QStringLiteral("none");
         return QStringLiteral("none from %1 to %2")
             .arg(Text(f.low * scale, format), Text(f.high * scale, format));
     };
@@ -243,7 +245,8 @@ void WhatIfTab::UpdateFigures() {
             text += QStringLiteral(" (%1 a rent period)").arg(Text(figures_.rent.value, "$0.00"));
         figureValues_[0]->setText(text);
     } else {
-        figureValues_[0]->setText(none(figures_.rent, "$0,m", toWeek) + QStringLiteral(" a week"));
+        figureValues_[0]->setText(none(figures_.rent, "$0,m", toWeek) +
+                                  (figures_.rent.high > 0 ? QStringLiteral(" a week") : QString()));
     }
     figureValues_[1]->setText(figures_.growth.found ? Text(figures_.growth.value, kRate)
                                                     : none(figures_.growth, kRate));
