@@ -72,11 +72,17 @@ void checkLimited(const CVELPPCDoc& doc) {
         if (!std::isfinite(cell)) std::abort();
 }
 
-// A new investment from the store, with a purchase so that the table fills.
+// A new investment from the store, as File New makes it.
 CVELPPCDoc newInvestment(const SettingsStore& store) {
     CVELPPCDoc doc;
     if (!NewInvestment(doc, store)) std::abort();
     checkLimited(doc);
+    return doc;
+}
+
+// The same with a purchase, so that the table fills.
+CVELPPCDoc withPurchase(const SettingsStore& store) {
+    CVELPPCDoc doc = newInvestment(store);
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
@@ -91,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ResetScalesToStartup();
     const MemorySettingsStore store =
         ReadIni(std::string_view(reinterpret_cast<const char*>(data), size));
-    const CVELPPCDoc doc = newInvestment(store);
+    const CVELPPCDoc doc = withPurchase(store);
     (void)ReadColours(store);
 
     const std::string bytes = save(doc);

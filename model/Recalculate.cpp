@@ -112,13 +112,13 @@ void KeepNumbers(CVELPPCDoc& d) {
     for (double& v : d.table) keep(v);
     for (auto* year : {&d.TaxableHimByYear, &d.TaxableHerByYear, &d.CarriedLossByYear})
         for (double& v : *year) keep(v);
-    for (double* v : {&d.StampDutyCost, &d.PurchaseCosts, &d.TotalCost, &d.CashDeposit,
-                      &d.LoanCosts, &d.LoanAmount, &d.AnnualRent, &d.GrossYield, &d.NetYield,
-                      &d.Expenses, &d.DepFittValue, &d.DepBuildValue, &d.Depreciation,
-                      &d.DepFittRemaining, &d.DepBuildRemaining, &d.AvgCashFlowWeek, &d.IRR,
-                      &d.NPV, &d.SalePrice, &d.SaleCosts, &d.CostBase, &d.CapitalGain,
-                      &d.TaxableGain, &d.SaleTax, &d.ValueAfterSale, &d.IRRAfterSale,
-                      &d.NPVAfterSale})
+    // Only what is always worked out: a value the user gave (a deposit, loan costs,
+    // expenses, a depreciable value, the duty when not from the scale) stays as given.
+    for (double* v : {&d.PurchaseCosts, &d.TotalCost, &d.LoanAmount, &d.AnnualRent,
+                      &d.GrossYield, &d.NetYield, &d.Depreciation, &d.DepFittRemaining,
+                      &d.DepBuildRemaining, &d.AvgCashFlowWeek, &d.IRR, &d.NPV, &d.SalePrice,
+                      &d.SaleCosts, &d.CostBase, &d.CapitalGain, &d.TaxableGain, &d.SaleTax,
+                      &d.ValueAfterSale, &d.IRRAfterSale, &d.NPVAfterSale})
         keep(*v);
 }
 
