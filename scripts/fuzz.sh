@@ -20,6 +20,7 @@ for name in $names; do
     echo "== fuzz_$name: $runs executions$cap"
     start=$(date +%s)
     if ! "$bin/fuzz_$name" -runs="$runs" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$work-" \
         "$work" 2>"$work.log"; then
         echo "fuzz_$name found a problem; see $work.log"
         status=1

@@ -92,11 +92,27 @@ void DescribeDifferences(const Inputs& inputs, const CVELPPCDoc& a, const CVELPP
     }
 }
 
+// Where two byte strings first differ, for the report of a failure.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    return " (first difference at byte " + std::to_string(i) + " of " + std::to_string(a.size()) +
+           " and " + std::to_string(b.size()) + ")";
+}
+
 // Two states are the same: the bytes they save to (a value read from a damaged file that is
 // no number compares equal to itself there), the table bit for bit, and the scales.
 bool SameState(const RecordState& a, const RecordState& b) {
     return SaveToBytes(a.record) == SaveToBytes(b.record) && a.SameScales(b) &&
            std::memcmp(a.record.table.data(), b.record.table.data(), sizeof a.record.table) == 0;
+}
+
+// What differs between two states that should be the same.
+std::string Difference(const RecordState& a, const RecordState& b) {
+    const std::string x = SaveToBytes(a.record), y = SaveToBytes(b.record);
+    if (x != y) return ": the saved bytes" + FirstDifference(x, y);
+    if (!a.SameScales(b)) return ": the scales";
+    return ": the table";
 }
 
 Monkey* gMonkey = nullptr;
@@ -129,7 +145,9 @@ private:
     Monkey& m_;
 };
 
-Monkey::Monkey(std::uint64_t seed) : rng_(seed), ui_(std::make_unique<MonkeyUi>(*this)) {
+Monkey::Monkey(std::uint64_t seed)
+    : rng_(seed), ui_(std::make_unique<MonkeyUi>(*this)),
+      trace_(qEnvironmentVariableIsSet("VEL_MONKEY_TRACE")) {
     gMonkey = this;
     InstallDialogHooks();
     InstallChartHooks();
@@ -168,21 +186,34 @@ std::optional<std::string> Monkey::Run(long events) {
     return std::nullopt;
 }
 
+void Monkey::Trace(const QString& what) const {
+    if (trace_) std::printf("step %ld: %s\n", event_, qPrintable(what));
+}
+
 void Monkey::Step() {
     const int what = Below(100);
     if (what < 30) {
-        frame_->View()->editItem(static_cast<unsigned>(Below(kItemTypeCount)));
+        const auto item = static_cast<unsigned>(Below(kItemTypeCount));
+        Trace(QStringLiteral("edit item %1").arg(item));
+        frame_->View()->editItem(item);
     } else if (what < 36) {
+        Trace(QStringLiteral("click on the summary"));
         ClickSummary();
     } else if (what < 64) {
-        RunCommand(kCommands[Below(std::size(kCommands))]);
+        const int command = kCommands[Below(std::size(kCommands))];
+        Trace(QStringLiteral("command %1").arg(command));
+        RunCommand(command);
     } else if (what < 76) {
+        Trace(QStringLiteral("workspace"));
         PokeWorkspace();
     } else if (what < 82) {
+        Trace(QStringLiteral("menu"));
         OpenMenu();
     } else if (what < 92) {
+        Trace(QStringLiteral("undo to the saved state"));
         failure_ = UndoToSaved();
     } else {
+        Trace(QStringLiteral("save, open, save"));
         failure_ = RoundTripFiles();
     }
 }
@@ -276,12 +307,14 @@ std::string Monkey::UndoToSaved() {
         ++undoChecks;
         if (!SameState(RecordState::Capture(doc), *saved_))
             return "undo back to the saved state gave another record (" +
-                   std::to_string(undone) + " steps)";
+                   std::to_string(undone) + " steps)" +
+                   Difference(RecordState::Capture(doc), *saved_);
         if (doc.IsModified()) return "the saved state reached by undo is marked changed";
     }
     for (int i = 0; i < undone; ++i) frame_->OnCommand(CmdEditRedo);
     if (!SameState(RecordState::Capture(doc), now))
-        return "redo after undo gave another record (" + std::to_string(undone) + " steps)";
+        return "redo after undo gave another record (" + std::to_string(undone) + " steps)" +
+               Difference(RecordState::Capture(doc), now);
     return {};
 }
 
@@ -301,7 +334,9 @@ std::string Monkey::RoundTripFiles() {
     ui_->forcedSave = second;
     if (!frame_->FileSaveAs()) return "Save As failed after Open";
     NoteSaved();
-    if (FileBytes(second) != written) return "save, open and save again gave other bytes";
+    if (FileBytes(second) != written)
+        return "Save As, Open and Save As gave other bytes" +
+               FirstDifference(written.toStdString(), FileBytes(second).toStdString());
     ++roundTrips;
     return {};
 }
@@ -368,6 +403,8 @@ void Monkey::Watch() {
 void Monkey::DriveModal(QWidget* widget) {
     QPointer<QWidget> dialog(widget);
     ++dialogs;
+    Trace(QStringLiteral("  dialog \"%1\"").arg(dialog->windowTitle()));
+    dialogTitles.insert(dialog->windowTitle());
     dialog->activateWindow();
     QApplication::setActiveWindow(dialog);
     for (int acts = Below(14); acts > 0 && dialog && dialog->isVisible(); --acts)
@@ -391,6 +428,7 @@ void Monkey::DriveModal(QWidget* widget) {
         default: dialog->close(); break;
         }
     }
+    Trace(QStringLiteral("  closed \"%1\"").arg(dialog ? dialog->windowTitle() : QString()));
     if (dialog && dialog->isVisible()) {
         if (auto* d = qobject_cast<QDialog*>(dialog.data())) d->reject();
         else dialog->close();
@@ -414,6 +452,10 @@ bool Monkey::Poke(QWidget* root) {
     if (targets.isEmpty()) return false;
     QWidget* w = targets[Below(targets.size())];
     ++pokes;
+    Trace(QStringLiteral("    %1 %2 \"%3\"")
+              .arg(QLatin1String(w->metaObject()->className()), w->objectName(),
+                   qobject_cast<QAbstractButton*>(w) ? qobject_cast<QAbstractButton*>(w)->text()
+                                                     : QString()));
     auto keyToFocus = [&](Qt::Key key, const QString& text,
                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* focus = QApplication::focusWidget();
@@ -526,7 +568,8 @@ std::string Monkey::Check() {
         if (text.find("nan") != std::string::npos || text.find("inf") != std::string::npos)
             return "summary row " + std::to_string(row) + " shows " + text;
         if (text == "+++++" && LargestFigure(doc) < kOverflowLimit)
-            return "summary row " + std::to_string(row) + " shows +++++ for a figure below 1e20";
+            return "summary row " + std::to_string(row) + " shows +++++ for a figure below 1e20 (" +
+                   std::to_string(LargestFigure(doc)) + ")";
     }
 
     // Save, open and save again give the same bytes; the scales in force stay as they were.
@@ -539,6 +582,15 @@ std::string Monkey::Check() {
     CVELPPCDoc scratch;
     before.Restore(scratch);
     if (!read) return "the record's own bytes did not read";
-    if (second != bytes) return "save, open and save again gave other bytes";
+    if (second != bytes && qEnvironmentVariableIsSet("VEL_MONKEY_DUMP")) {
+        // For a replay: the two files, to compare field by field.
+        const QString dump = qEnvironmentVariable("VEL_MONKEY_DUMP");
+        for (const auto& [name, data] : {std::pair{"first.vel", &bytes}, {"second.vel", &second}}) {
+            QFile file(dump + QLatin1Char('/') + QLatin1String(name));
+            if (file.open(QIODevice::WriteOnly)) file.write(data->data(), static_cast<qint64>(data->size()));
+        }
+    }
+    if (second != bytes)
+        return "save, open and save again gave other bytes" + FirstDifference(bytes, second);
     return {};
 }

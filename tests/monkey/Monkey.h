@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ public:
     long Event() const { return event_; }
     // What the run did: dialogs driven, acts on their widgets, files saved and opened.
     long dialogs = 0, pokes = 0, roundTrips = 0, undoChecks = 0;
+    std::set<QString> dialogTitles;
 
     // What a step may leave behind: empty when every promise holds.
     std::string Check();
@@ -57,6 +59,8 @@ private:
     // One random act on a widget inside `root`; false when it has nothing to act on.
     bool Poke(QWidget* root);
     void Watch();
+    // With VEL_MONKEY_TRACE set, every act is printed, to follow a replay.
+    void Trace(const QString& what) const;
 
     QString HostileText();
     QString SavePath();
@@ -77,4 +81,5 @@ private:
     int nextFile_ = 0;
     std::optional<RecordState> saved_;
     std::string failure_;
+    bool trace_ = false;
 };

@@ -67,9 +67,12 @@ int main(int argc, char** argv) {
                      failure->c_str(), monkey.Event(), gSeed, gSeed, monkey.Event() + 1);
         return 1;
     }
-    std::printf("monkey: %ld steps of seed %llu, every check held (%ld dialogs, %ld acts in "
-                "them, %ld save-open-save rounds, %ld undos back to a saved state)\n",
-                events, gSeed, monkey.dialogs, monkey.pokes, monkey.roundTrips,
-                monkey.undoChecks);
+    std::printf("monkey: %ld steps of seed %llu, every check held (%ld dialogs of %zu kinds, "
+                "%ld acts in them, %ld save-open-save rounds, %ld undos back to a saved "
+                "state)\n",
+                events, gSeed, monkey.dialogs, monkey.dialogTitles.size(), monkey.pokes,
+                monkey.roundTrips, monkey.undoChecks);
+    if (qEnvironmentVariableIsSet("VEL_MONKEY_TITLES"))
+        for (const QString& title : monkey.dialogTitles) std::printf("  %s\n", qPrintable(title));
     return 0;
 }
