@@ -107,9 +107,22 @@ bool SameState(const RecordState& a, const RecordState& b) {
            std::memcmp(a.record.table.data(), b.record.table.data(), sizeof a.record.table) == 0;
 }
 
+// With VEL_MONKEY_DUMP naming a folder, a replay leaves there the two files that should have
+// been the same, to compare field by field (velcalc reads them).
+void Dump(const std::string& first, const std::string& second) {
+    if (!qEnvironmentVariableIsSet("VEL_MONKEY_DUMP")) return;
+    const QString folder = qEnvironmentVariable("VEL_MONKEY_DUMP");
+    for (const auto& [name, data] : {std::pair{"first.vel", &first}, {"second.vel", &second}}) {
+        QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(data->data(), static_cast<qint64>(data->size()));
+    }
+}
+
 // What differs between two states that should be the same.
 std::string Difference(const RecordState& a, const RecordState& b) {
     const std::string x = SaveToBytes(a.record), y = SaveToBytes(b.record);
+    Dump(x, y);
     if (x != y) return ": the saved bytes" + FirstDifference(x, y);
     if (!a.SameScales(b)) return ": the scales";
     return ": the table";
@@ -458,8 +471,11 @@ bool Monkey::Poke(QWidget* root) {
                                                      : QString()));
     auto keyToFocus = [&](Qt::Key key, const QString& text,
                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        // The widget with the focus, as long as it is in the same window and shown (a menu
+        // closed offscreen can keep the focus, where no user could type into it).
         QWidget* focus = QApplication::focusWidget();
-        SendKey(focus ? focus : w, key, text, modifiers);
+        if (!focus || !focus->isVisible() || focus->window() != w->window()) focus = w;
+        SendKey(focus, key, text, modifiers);
     };
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         switch (Below(6)) {
@@ -572,8 +588,13 @@ std::string Monkey::Check() {
                    std::to_string(LargestFigure(doc)) + ")";
     }
 
-    // Save, open and save again give the same bytes; the scales in force stay as they were.
+    // Whatever changes the record is a step of Undo: while none has been taken since the
+    // last save, the record is the one saved.
     const RecordState before = RecordState::Capture(doc);
+    if (saved_ && frame_->History().AtSavedState() && !SameState(before, *saved_))
+        return "the record changed without a step of Undo" + Difference(before, *saved_);
+
+    // Save, open and save again give the same bytes; the scales in force stay as they were.
     const std::string bytes = SaveToBytes(doc);
     CVELPPCDoc again;
     std::istringstream in(bytes);
@@ -582,14 +603,7 @@ std::string Monkey::Check() {
     CVELPPCDoc scratch;
     before.Restore(scratch);
     if (!read) return "the record's own bytes did not read";
-    if (second != bytes && qEnvironmentVariableIsSet("VEL_MONKEY_DUMP")) {
-        // For a replay: the two files, to compare field by field.
-        const QString dump = qEnvironmentVariable("VEL_MONKEY_DUMP");
-        for (const auto& [name, data] : {std::pair{"first.vel", &bytes}, {"second.vel", &second}}) {
-            QFile file(dump + QLatin1Char('/') + QLatin1String(name));
-            if (file.open(QIODevice::WriteOnly)) file.write(data->data(), static_cast<qint64>(data->size()));
-        }
-    }
+    if (second != bytes) Dump(bytes, second);
     if (second != bytes)
         return "save, open and save again gave other bytes" + FirstDifference(bytes, second);
     return {};
