@@ -7,7 +7,10 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?= 10000000
+EVENTS ?= 20000
+SEED ?= 1
+FUZZ_SECONDS ?= 0
 PREFIX ?= /usr/local
 COMMA_LOCALE = de_DE.UTF-8
 # The tests of formats, files, settings and exports, and an editing round trip, run under
@@ -18,7 +21,8 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all setup configure build test test-plain test-sanitize run bench fuzz screenshots \
+.PHONY: all setup configure build test test-plain configure-sanitize test-sanitize monkey run bench \
+        fuzz screenshots \
         examples install uninstall clean
 
 all: build
@@ -51,11 +55,20 @@ test-plain: build
 	        -R '$(LOCALE_TESTS)') || exit 1; \
 	done
 
-test-sanitize: setup
+configure-sanitize: setup
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
 	    -DVEL_SANITIZE=ON -DVEL_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+
+test-sanitize: configure-sanitize
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
 	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+# Random use of the whole program under the sanitizers, as long as asked; a failure names
+# the seed and the step to replay.
+monkey: configure-sanitize
+	@cmake --build $(ASAN_BUILD) -j$(JOBS) --target vel_monkey
+	@$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen $(ASAN_BUILD)/tests/vel_monkey \
+	    --events $(EVENTS) --seed $(SEED)
 
 bench: setup
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVEL_BENCH=ON >/dev/null
@@ -68,8 +81,8 @@ fuzz: setup
 	@CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEL_WITH_QT=OFF \
 	    -DVEL_FUZZ=ON -DVEL_SANITIZE=ON >/dev/null
 	@cmake --build build-fuzz -j$(JOBS) --target fuzz_investment_file fuzz_extension_block fuzz_scale_text \
-	    fuzz_parse_value fuzz_format_value
-	@bash scripts/fuzz.sh build-fuzz/fuzz $(FUZZ_SECONDS)
+	    fuzz_parse_value fuzz_format_value fuzz_settings_file
+	@bash scripts/fuzz.sh build-fuzz/fuzz $(FUZZ_RUNS) $(FUZZ_SECONDS)
 
 screenshots: build
 	@mkdir -p docs/screenshots

@@ -90,7 +90,12 @@ int Switch(int v) {
 void CVELPPCDoc::LimitInputs() {
     ShowYear = std::clamp(ShowYear, 1, kTableColumns);
     ProjectionYear = std::clamp(ProjectionYear, 1, kTableColumns);
-    LCYears = std::max(LCYears, 1);
+    // The file holds these three in 16 bits: a value beyond that range (from the settings)
+    // would be worked with here but saved as another, so it takes the nearest one the file
+    // can hold, as the file would.
+    LCYears = std::clamp(LCYears, 1, 32767);
+    LoanTerm = std::clamp(LoanTerm, -32768, 32767);
+    PeriodsPerYear = std::clamp(PeriodsPerYear, -32768, 32767);
     if (NamesOnTitle != 1 && NamesOnTitle != 2) NamesOnTitle = 1;
     LoanType = ZeroOrOne(LoanType);
     DepFittMethod = ZeroOrOne(DepFittMethod);

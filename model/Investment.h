@@ -142,7 +142,8 @@ public:
     void ResetFixedDefaults();
 
     // Limits values that must never reach the table or a division: ShowYear and
-    // ProjectionYear to 1..40, LCYears to at least 1, NamesOnTitle other than 1 or 2 to 1,
+    // ProjectionYear to 1..40, LCYears to 1..32767, LoanTerm and PeriodsPerYear to the
+    // 16 bits the file holds them in, NamesOnTitle other than 1 or 2 to 1,
     // LoanType and the two methods other than 0 or 1 to 0, every nonzero switch to 1; the
     // inputs beyond the fixed layout to their ranges (not a number: the built-in value).
     void LimitInputs();

@@ -102,6 +102,26 @@ double CarriedLossTaxSaving(const TaxScale& t, bool jointNames, double rent, dou
     return ProfitTaxSaving(t, jointNames, profit, him, her);
 }
 
+// A figure that overflowed (rates of millions of percent compound past the largest number
+// within the 40 years) or came out "not a number" is no number: the table, the incomes by
+// year and the results hold the no-value marker instead, which the views show as "?????".
+void KeepNumbers(CVELPPCDoc& d) {
+    auto keep = [](double& v) {
+        if (!std::isfinite(v)) v = NoValue;
+    };
+    for (double& v : d.table) keep(v);
+    for (auto* year : {&d.TaxableHimByYear, &d.TaxableHerByYear, &d.CarriedLossByYear})
+        for (double& v : *year) keep(v);
+    // Only what is always worked out: a value the user gave (a deposit, loan costs,
+    // expenses, a depreciable value, the duty when not from the scale) stays as given.
+    for (double* v : {&d.PurchaseCosts, &d.TotalCost, &d.LoanAmount, &d.AnnualRent,
+                      &d.GrossYield, &d.NetYield, &d.Depreciation, &d.DepFittRemaining,
+                      &d.DepBuildRemaining, &d.AvgCashFlowWeek, &d.IRR, &d.NPV, &d.SalePrice,
+                      &d.SaleCosts, &d.CostBase, &d.CapitalGain, &d.TaxableGain, &d.SaleTax,
+                      &d.ValueAfterSale, &d.IRRAfterSale, &d.NPVAfterSale})
+        keep(*v);
+}
+
 } // namespace
 
 void CVELPPCDoc::Recalculate(bool markChanged) {
@@ -179,6 +199,7 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
 
     if (TotalCost < 0.00001) {
         ClearSaleResults(*this);
+        KeepNumbers(*this);
         UpdateAllViews();
         return;
     }
@@ -207,11 +228,13 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
 
     const double periods = PeriodsPerYear;
     AnnualRent = (1 - VacancyRate * 0.01) * Rent * periods;
-    GrossYield = (100 / Price) * AnnualRent;
+    // A yield needs a price (a value) to relate to: without one it is 0, as the rent editor
+    // shows it, never infinity or not a number.
+    GrossYield = Price > 0.0001 ? (100 / Price) * AnnualRent : 0.0;
     // Expenses follow the gross rent, before vacancies.
     if (CalcExpenses != 0) Expenses = ExpensesPC * Rent * periods * 0.01;
     expenses[0] = Expenses;
-    NetYield = (AnnualRent - expenses[0]) * (100 / MarketValue);
+    NetYield = MarketValue > 0.0001 ? (AnnualRent - expenses[0]) * (100 / MarketValue) : 0.0;
     rent[0] = AnnualRent;
     preTax[0] = ((rent[0] - interest[0]) - expenses[0]) - principal[0];
     writeOff[0] = LoanCosts / lcYears;
@@ -264,5 +287,6 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     }
 
     ComputeResults(*this, tax);
+    KeepNumbers(*this);
     UpdateAllViews();
 }

@@ -115,4 +115,24 @@ TEST(InvestmentTest, LimitInputs) {
     EXPECT_EQ(d.ShowYear + d.LCYears + d.NamesOnTitle + d.LoanType, 40 + 99 + 2 + 1);
 }
 
+// The whole numbers the file holds in 16 bits keep to that range, as the file would write
+// them (a settings value of 671168004 payments a year was worked with, but saved as 32767).
+TEST(InvestmentTest, LimitInputsToWhatTheFileHolds) {
+    struct Case {
+        int CVELPPCDoc::*field;
+        int given, limited;
+    } cases[] = {
+        {&CVELPPCDoc::PeriodsPerYear, 671168004, 32767}, {&CVELPPCDoc::PeriodsPerYear, -40000, -32768},
+        {&CVELPPCDoc::PeriodsPerYear, 52, 52},           {&CVELPPCDoc::LoanTerm, 32768, 32767},
+        {&CVELPPCDoc::LoanTerm, -2147483647 - 1, -32768}, {&CVELPPCDoc::LoanTerm, 30, 30},
+        {&CVELPPCDoc::LCYears, 2147483647, 32767},        {&CVELPPCDoc::LCYears, 32767, 32767},
+    };
+    for (const Case& c : cases) {
+        CVELPPCDoc d;
+        d.*c.field = c.given;
+        d.LimitInputs();
+        EXPECT_EQ(d.*c.field, c.limited) << c.given;
+    }
+}
+
 } // namespace

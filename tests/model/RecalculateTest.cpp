@@ -462,4 +462,59 @@ TEST(LoanRepaymentTest, EndlessTermPaysTheInterestOnly) {
     EXPECT_NEAR(doc.At(Row::PrincipalPaid, 0), 0.0, 1e-6);
 }
 
+// Something bought without a price, or without a market value: each yield is 0 rather than
+// infinity or "not a number" (which the file stored and velcalc printed). With a price the
+// yield is the year's rent after vacancies over it: 350 a week, 52 weeks, 2 % vacant; the net
+// yield takes off the expenses, 22.5 % of the rent before vacancies, over the market value.
+TEST(YieldTest, NoPriceOrValueGivesNoYield) {
+    const double gross = 350 * 52 * 0.98 * 100 / 300000;       // 5.9453 %
+    const double net = (350 * 52 * 0.98 - 350 * 52 * 0.225) * 100 / 300000; // 4.5803 %
+    struct Case {
+        double price, marketValue, furniture, rent, gross, net;
+    } cases[] = {
+        {0, 0, 5000, 0, 0, 0},         // 0 / 0 before
+        {0, 0, 5000, 350, 0, 0},       // infinity before
+        {0, 300000, 5000, 350, 0, net},
+        {300000, 0, 0, 350, gross, 0},
+        {300000, 300000, 0, 350, gross, net},
+    };
+    for (const Case& k : cases) {
+        CVELPPCDoc doc;
+        doc.Price = k.price;
+        doc.MarketValue = k.marketValue;
+        doc.Furniture = k.furniture;
+        doc.Rent = k.rent;
+        doc.Recalculate(false);
+        EXPECT_NEAR(doc.GrossYield, k.gross, 1e-6) << k.price << " " << k.rent;
+        EXPECT_NEAR(doc.NetYield, k.net, 1e-6) << k.marketValue << " " << k.rent;
+    }
+}
+
+// Rates of millions of percent compound past the largest double within the 40 years: from
+// that year on the figures are "no value", never infinity or "not a number". At 1e24 % a year
+// the value grows 1e22-fold: 300,000 after 13 years is 3e291, after 14 it overflows.
+TEST(OverflowTest, HugeRatesGiveNoValueNotInfinity) {
+    for (double CVELPPCDoc::*rate : {&CVELPPCDoc::RateGrowth, &CVELPPCDoc::RateInfl}) {
+        CVELPPCDoc doc;
+        SetUpWorkedExample(doc, 1);
+        doc.*rate = 1e24;
+        doc.Recalculate(false);
+        for (double v : doc.table) ASSERT_TRUE(std::isfinite(v));
+        for (int c = 0; c < kTableColumns; ++c) {
+            ASSERT_TRUE(std::isfinite(doc.TaxableHimByYear[c]));
+            ASSERT_TRUE(std::isfinite(doc.TaxableHerByYear[c]));
+        }
+        for (double v : {doc.IRR, doc.NPV, doc.AvgCashFlowWeek, doc.IRRAfterSale, doc.NPVAfterSale,
+                         doc.SalePrice, doc.SaleTax, doc.ValueAfterSale})
+            EXPECT_TRUE(std::isfinite(v));
+    }
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc, 1);
+    doc.MarketValue = 300000;
+    doc.RateGrowth = 1e24;
+    doc.Recalculate(false);
+    EXPECT_NEAR(doc.At(Row::PropertyValue, 12) / 3e291, 1.0, 1e-9);
+    EXPECT_EQ(doc.At(Row::PropertyValue, 13), NoValue);
+}
+
 } // namespace

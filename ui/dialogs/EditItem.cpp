@@ -64,15 +64,20 @@ void EditPropertyValue(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
 }
 
 // 2: "Purchase Costs". A scale accepted through "Change Scale" is in force already, even when
-// this editor is cancelled.
+// this editor is cancelled; the figures then follow it, so that what is shown is what the
+// file, which holds the scale, opens to again.
 void EditPurchaseCosts(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    const DutyScale scaleBefore = CurrentDutyScale;
     CPurchCosts ed;
     ed.price = doc.Price;
     ed.stampDuty = doc.StampDutyCost;
     ed.conveyancing = doc.Conveyancing;
     ed.otherCosts = doc.OtherCosts;
     PurchCostsDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
+    if (!Accepted(dialog)) {
+        if (!(CurrentDutyScale == scaleBefore)) RecalculateChanged(doc);
+        return;
+    }
     doc.StampDutyCost = ed.stampDuty;
     doc.Conveyancing = ed.conveyancing;
     doc.OtherCosts = ed.otherCosts;
