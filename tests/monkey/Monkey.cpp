@@ -30,6 +30,7 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/charts/Charts.h"
 #include "ui/colours/PrefColours.h"
+#include "ui/workspace/CompareWindow.h"
 #include "ui/dialogs/EditItem.h"
 #include "ui/shell/Commands.h"
 #include "ui/shell/MainFrame.h"
@@ -47,7 +48,7 @@ constexpr int kCommands[] = {
     CmdPreferences, CmdProjections, CmdLinkedVariables, CmdStampDuty,      CmdTaxScales,
     CmdSaveSettings, CmdDeleteSettings, CmdEditUndo,    CmdEditRedo,       CmdEditCopy,
     CmdZoomIn,      CmdZoomOut,     CmdActualSize,      CmdProjectionPane, CmdAbout,
-    CmdAssumptions, CmdEditUndo,    CmdEditRedo};
+    CmdAssumptions, CmdEditUndo,    CmdEditRedo,        CmdCompare};
 
 const char* const kHostile[] = {
     "", "?????", "+++++", "-", "$", "%", ".", ",", "1e308", "-1e308", "1e5", "0", "-0",
@@ -241,6 +242,14 @@ void Monkey::RunCommand(int command) {
     switch (command) {
     case CmdFileNew: case CmdFileOpen: case CmdFileSave: case CmdFileSaveAs: case CmdFileMru:
         NoteSaved();
+        break;
+    case CmdCompare:
+        // Files of its own folder beside the record, some removed again, now and then closed.
+        if (auto* compare = frame_->findChild<CompareWindow*>(QStringLiteral("CompareWindow"))) {
+            for (int i = Below(3); i > 0; --i) compare->AddFile();
+            if (Chance(30)) compare->Remove(Below(kMaxCompared));
+            if (Chance(30)) compare->close();
+        }
         break;
     default: break;
     }
