@@ -9,6 +9,7 @@
 
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "fuzz/FuzzSupport.h"
 #include "persist/InvestmentFile.h"
 
 namespace {
@@ -17,12 +18,6 @@ public:
     void Message(const std::string&) override { ++count; }
     int count = 0;
 };
-
-std::string save(const CVELPPCDoc& doc) {
-    std::ostringstream out;
-    if (!SaveInvestment(doc, out)) std::abort();
-    return out.str();
-}
 
 // A filled-in investment's fixed layout, written once.
 const std::string& fixedPart() {
@@ -33,7 +28,7 @@ const std::string& fixedPart() {
         doc.MarketValue = 300000;
         doc.Rent = 350;
         doc.Recalculate(false);
-        return save(doc);
+        return fuzz::Save(doc);
     }();
     return bytes;
 }
@@ -47,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(fixed + std::string(reinterpret_cast<const char*>(data), size));
     if (!LoadInvestment(doc, in, &sink, "fuzz.vel")) std::abort();
     if (sink.count > 1) std::abort();
-    const std::string first = save(doc);
+    const std::string first = fuzz::Save(doc);
     if (first.compare(0, fixed.size(), fixed) != 0) std::abort();
     if (sink.count == 1 && first.size() != fixed.size()) std::abort();
 
@@ -55,6 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in2(first);
     CountingSink quiet;
     if (!LoadInvestment(again, in2, &quiet) || quiet.count != 0) std::abort();
-    if (save(again) != first) std::abort();
+    if (fuzz::Save(again) != first) std::abort();
     return 0;
 }

@@ -5,38 +5,26 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/FuzzSupport.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
 #include "persist/InvestmentFile.h"
 
-namespace {
-class QuietSink : public MessageSink {
-public:
-    void Message(const std::string&) override {}
-};
-
-std::string save(const CVELPPCDoc& doc) {
-    std::ostringstream out;
-    if (!SaveInvestment(doc, out)) std::abort();
-    return out.str();
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ResetScalesToStartup();
-    QuietSink sink;
+    fuzz::QuietSink sink;
     CVELPPCDoc doc;
-    std::string before = save(doc);
+    std::string before = fuzz::Save(doc);
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     if (!LoadInvestment(doc, in, &sink)) {
         // A failed read changes nothing.
-        if (save(doc) != before) std::abort();
+        if (fuzz::Save(doc) != before) std::abort();
         return 0;
     }
-    std::string first = save(doc);
+    std::string first = fuzz::Save(doc);
     CVELPPCDoc again;
     std::istringstream in2(first);
     if (!LoadInvestment(again, in2, &sink)) std::abort();
-    if (save(again) != first) std::abort();
+    if (fuzz::Save(again) != first) std::abort();
     return 0;
 }

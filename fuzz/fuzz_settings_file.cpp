@@ -15,6 +15,7 @@
 #include "model/RecordHistory.h"
 #include "model/Scales.h"
 #include "persist/Defaults.h"
+#include "fuzz/FuzzSupport.h"
 #include "persist/InvestmentFile.h"
 #include "persist/Settings.h"
 #include "persist/SettingsStore.h"
@@ -49,17 +50,6 @@ MemorySettingsStore ReadIni(std::string_view text) {
         store.values[{section, std::string(trimmed(line.substr(0, eq)))}] = std::string(value);
     }
     return store;
-}
-
-class QuietSink : public MessageSink {
-public:
-    void Message(const std::string&) override {}
-};
-
-std::string save(const CVELPPCDoc& doc) {
-    std::ostringstream out;
-    if (!SaveInvestment(doc, out)) std::abort();
-    return out.str();
 }
 
 void checkLimited(const CVELPPCDoc& doc) {
@@ -100,11 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CVELPPCDoc doc = withPurchase(store);
     (void)ReadColours(store);
 
-    const std::string bytes = save(doc);
+    const std::string bytes = fuzz::Save(doc);
     CVELPPCDoc again;
     std::istringstream in(bytes);
-    QuietSink sink;
-    if (!LoadInvestment(again, in, &sink) || save(again) != bytes) std::abort();
+    fuzz::QuietSink sink;
+    if (!LoadInvestment(again, in, &sink) || fuzz::Save(again) != bytes) std::abort();
 
     // Settings saved from the investment and read again settle after one round.
     MemorySettingsStore first;

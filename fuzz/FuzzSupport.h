@@ -1,0 +1,26 @@
+// What the harnesses that read and write investments share.
+#pragma once
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "model/Investment.h"
+#include "persist/InvestmentFile.h"
+
+namespace fuzz {
+
+// Messages are no finding: what a read says is checked by the tests.
+class QuietSink : public MessageSink {
+public:
+    void Message(const std::string&) override {}
+};
+
+// The bytes of the record; a write into memory that fails is a finding.
+inline std::string Save(const CVELPPCDoc& doc) {
+    std::ostringstream out;
+    if (!SaveInvestment(doc, out)) std::abort();
+    return out.str();
+}
+
+} // namespace fuzz
