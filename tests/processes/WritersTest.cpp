@@ -40,13 +40,26 @@ void ReadOutput(ChildProcess& child, std::map<std::string, int>& last, std::vect
     }
 }
 
+// Read from a copy under a name never used before: Qt keeps a file it has read in memory while
+// its size and time look unchanged, and a writer's next file can match both within a
+// millisecond.
 int ValueOf(const std::filesystem::path& file, const std::string& key, bool* sound) {
-    const QString path = QString::fromStdString(file.string());
+    static int reads = 0;
+    *sound = true;
+    if (!std::filesystem::exists(file)) return -1;
+    const std::filesystem::path copy = file.string() + ".read" + std::to_string(++reads);
+    std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing);
+    const QString path = QString::fromStdString(copy.string());
     *sound = SoundSettingsFile(path);
-    QSettings settings(path, QSettings::IniFormat);
-    bool ok = false;
-    const int value = settings.value(QString::fromStdString("Stress/" + key)).toInt(&ok);
-    return ok ? value : -1;
+    int value = -1;
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        bool ok = false;
+        value = settings.value(QString::fromStdString("Stress/" + key)).toInt(&ok);
+        if (!ok) value = -1;
+    }
+    std::filesystem::remove(copy);
+    return value;
 }
 
 } // namespace
