@@ -191,3 +191,32 @@ BreakEvens WorkOutBreakEvens(WhatIf& whatIf) {
         figures.weeklyRent = figures.rent.value * whatIf.Base().PeriodsPerYear / 52.0;
     return figures;
 }
+
+std::array<BreakEvenLine, 3> BreakEvenLines(const BreakEvens& figures, const CVELPPCDoc& base) {
+    auto none = [](const BreakEvenFigure& f, const char* format, double scale) {
+        // Nothing bought: nothing was searched.
+        if (!(f.high > f.low)) return std::string("none");
+        return "none from " + FormatValue(f.low * scale, format) + " to " +
+               FormatValue(f.high * scale, format);
+    };
+    const char* const rate = "%0.00";
+    std::string rent;
+    if (figures.rent.found) {
+        rent = FormatValue(figures.weeklyRent, "$0.00") + " a week";
+        if (base.PeriodsPerYear != 52)
+            rent += " (" + FormatValue(figures.rent.value, "$0.00") + " a rent period)";
+    } else {
+        rent = none(figures.rent, "$0,m", base.PeriodsPerYear / 52.0);
+        if (figures.rent.high > figures.rent.low) rent += " a week";
+    }
+    return {{
+        {"Rent for a cash flow of $0 in year " +
+             FormatValue(std::clamp(base.ShowYear, 1, kTableColumns), "0") + ":",
+         rent},
+        {"Capital growth for an IRR equal to inflation (" + FormatValue(base.RateInfl, rate) + "):",
+         figures.growth.found ? FormatValue(figures.growth.value, rate) : none(figures.growth, rate, 1)},
+        {"Interest rate for an NPV of $0:",
+         figures.interest.found ? FormatValue(figures.interest.value, rate)
+                                : none(figures.interest, rate, 1)},
+    }};
+}

@@ -3,6 +3,9 @@
 // (Brent's method: bisection with secant and inverse quadratic steps).
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "analysis/WhatIf.h"
 
 struct BreakEvenFigure {
@@ -28,3 +31,10 @@ struct BreakEvens {
     double weeklyRent = 0; // rent's value as a weekly rent, when found
 };
 BreakEvens WorkOutBreakEvens(WhatIf& whatIf);
+
+// The three figures as the program and the report show them: what each is, and its value or
+// the range searched without finding one.
+struct BreakEvenLine {
+    std::string label, value;
+};
+std::array<BreakEvenLine, 3> BreakEvenLines(const BreakEvens& figures, const CVELPPCDoc& base);

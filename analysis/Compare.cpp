@@ -20,7 +20,7 @@ constexpr std::string_view kMoney = "$0,m(";
 constexpr std::string_view kRate = "%0.00";
 constexpr std::string_view kYears = "0";
 
-struct RowSpec {
+struct RowDefinition {
     std::string_view key, label, format;
     Better better;
     bool afterSale;
@@ -32,7 +32,7 @@ double ShownYearCell(const CVELPPCDoc& d, Row row) {
 }
 
 // Every row but the address and the loan type, which are texts.
-const RowSpec kRows[] = {
+const RowDefinition kRows[] = {
     {"price", "Price", kMoney, Better::None, false, [](const CVELPPCDoc& d) { return d.Price; }},
     {"marketValue", "Property value", kMoney, Better::None, false,
      [](const CVELPPCDoc& d) { return d.MarketValue; }},
@@ -169,16 +169,16 @@ Comparison Compare(const std::vector<ComparedInvestment>& investments) {
     loanType.best.assign(docs.size(), 0);
     out.rows.push_back(std::move(address));
 
-    for (const RowSpec& spec : kRows) {
-        CompareRow row{spec.key, spec.label, spec.format, spec.better, spec.afterSale, {}, {}, {}};
+    for (const RowDefinition& def : kRows) {
+        CompareRow row{def.key, def.label, def.format, def.better, def.afterSale, {}, {}, {}};
         for (const CVELPPCDoc* d : docs) {
             // Nothing bought: the record keeps no results.
-            const bool results = spec.better != Better::None || spec.afterSale;
-            row.values.push_back(results && d->TotalCost < 0.00001 ? NoValue : spec.value(*d));
+            const bool results = def.better != Better::None || def.afterSale;
+            row.values.push_back(results && d->TotalCost < 0.00001 ? NoValue : def.value(*d));
         }
         MarkBest(row);
         out.rows.push_back(std::move(row));
-        if (spec.key == "interestRate") out.rows.push_back(loanType);
+        if (def.key == "interestRate") out.rows.push_back(loanType);
     }
     return out;
 }

@@ -24,33 +24,33 @@ double DefaultStep(WhatIfInput input, double presentValue) {
     }
 }
 
-SensitivityGrid WorkOutGrid(WhatIf& whatIf, GridSpec spec) {
-    spec.rows.steps = std::clamp(spec.rows.steps, 0, kMaxGridSteps);
-    spec.columns.steps = std::clamp(spec.columns.steps, 0, kMaxGridSteps);
+SensitivityGrid WorkOutGrid(WhatIf& whatIf, GridSetup setup) {
+    setup.rows.steps = std::clamp(setup.rows.steps, 0, kMaxGridSteps);
+    setup.columns.steps = std::clamp(setup.columns.steps, 0, kMaxGridSteps);
     SensitivityGrid grid;
-    grid.spec = spec;
-    const double rowPresent = whatIf.BaseValue(spec.rows.input);
-    const double columnPresent = whatIf.BaseValue(spec.columns.input);
-    for (int k = -spec.rows.steps; k <= spec.rows.steps; ++k)
-        grid.rowValues.push_back(AxisValue(rowPresent, spec.rows, k));
-    for (int k = -spec.columns.steps; k <= spec.columns.steps; ++k)
-        grid.columnValues.push_back(AxisValue(columnPresent, spec.columns, k));
-    grid.centreRow = spec.rows.steps;
-    grid.centreColumn = spec.columns.steps;
+    grid.setup = setup;
+    const double rowPresent = whatIf.BaseValue(setup.rows.input);
+    const double columnPresent = whatIf.BaseValue(setup.columns.input);
+    for (int k = -setup.rows.steps; k <= setup.rows.steps; ++k)
+        grid.rowValues.push_back(AxisValue(rowPresent, setup.rows, k));
+    for (int k = -setup.columns.steps; k <= setup.columns.steps; ++k)
+        grid.columnValues.push_back(AxisValue(columnPresent, setup.columns, k));
+    grid.centreRow = setup.rows.steps;
+    grid.centreColumn = setup.columns.steps;
 
     grid.cells.reserve(grid.rowValues.size() * grid.columnValues.size());
     for (double rowValue : grid.rowValues) {
         for (double columnValue : grid.columnValues) {
-            const InputChange changes[2] = {{spec.rows.input, rowValue},
-                                            {spec.columns.input, columnValue}};
-            grid.cells.push_back(whatIf.Result(changes, spec.result));
+            const InputChange changes[2] = {{setup.rows.input, rowValue},
+                                            {setup.columns.input, columnValue}};
+            grid.cells.push_back(whatIf.Result(changes, setup.result));
         }
     }
     return grid;
 }
 
 double ShadeReference(const SensitivityGrid& grid) {
-    const WhatIfResult r = grid.spec.result;
+    const WhatIfResult r = grid.setup.result;
     const bool cashFlow = r == WhatIfResult::AvgCashFlowWeek || r == WhatIfResult::CashFlowYear;
     const double centre = grid.cells.empty() ? NoValue : grid.Centre();
     return cashFlow || IsNoValue(centre) ? 0.0 : centre;
@@ -71,6 +71,28 @@ Shade CellShade(const SensitivityGrid& grid, int r, int c) {
     return {mix(far.red), mix(far.green), mix(far.blue)};
 }
 
+std::string InputText(WhatIfInput input, double value) {
+    return FormatValue(value, InfoOf(input).unit == Unit::Percent ? "%0.00" : "$0,m");
+}
+
+std::string ResultText(WhatIfResult result, double value) {
+    return FormatValue(value, InfoOf(result).unit == Unit::Percent ? "%0.00" : "$0,m(");
+}
+
+std::string GridCaption(const SensitivityGrid& grid) {
+    // The inputs' names in the middle of a sentence: "Interest rate" as "interest rate".
+    auto lower = [](std::string_view label) {
+        std::string text(label);
+        if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = static_cast<char>(text[0] - 'A' + 'a');
+        return text;
+    };
+    return std::string(InfoOf(grid.setup.result).label) + " by " +
+           lower(InfoOf(grid.setup.rows.input).label) + " (rows) and " +
+           lower(InfoOf(grid.setup.columns.input).label) +
+           " (columns). Bold: the investment as it stands; green above " +
+           ResultText(grid.setup.result, ShadeReference(grid)) + ", red below.";
+}
+
 namespace {
 
 // The shortest plain decimals that read back as exactly `v` (no exponent, for pasting).
@@ -85,11 +107,11 @@ std::string CellText(double v) {
 
 std::string GridText(const SensitivityGrid& grid) {
     std::string text;
-    text += InfoOf(grid.spec.result).label;
+    text += InfoOf(grid.setup.result).label;
     text += " (";
-    text += InfoOf(grid.spec.rows.input).label;
+    text += InfoOf(grid.setup.rows.input).label;
     text += " / ";
-    text += InfoOf(grid.spec.columns.input).label;
+    text += InfoOf(grid.setup.columns.input).label;
     text += ')';
     for (double v : grid.columnValues) {
         text += '\t';

@@ -15,14 +15,14 @@ struct GridAxis {
     int steps = 4; // either side of the present value, 0..kMaxGridSteps
 };
 
-struct GridSpec {
+struct GridSetup {
     GridAxis rows{WhatIfInput::InterestRate, 0.5, 4};
     GridAxis columns{WhatIfInput::CapitalGrowth, 0.5, 4};
     WhatIfResult result = WhatIfResult::IRR;
 };
 
 struct SensitivityGrid {
-    GridSpec spec;
+    GridSetup setup;
     std::vector<double> rowValues;    // the input's value of every row, top to bottom
     std::vector<double> columnValues; // and of every column, left to right
     std::vector<double> cells;        // row by row; NoValue where there is no result
@@ -46,7 +46,7 @@ inline double AxisValue(double present, const GridAxis& axis, int k) {
 
 // Works out every cell. Steps outside 0..kMaxGridSteps are limited; a cell whose input value
 // lies outside its range has no value.
-SensitivityGrid WorkOutGrid(WhatIf& whatIf, GridSpec spec);
+SensitivityGrid WorkOutGrid(WhatIf& whatIf, GridSetup setup);
 
 // The cells are shaded by how far they lie from a reference: the investment as it stands, or
 // 0 for a cash flow (and where the centre has no value). Above it green, below it red, the
@@ -56,6 +56,12 @@ struct Shade {
 };
 double ShadeReference(const SensitivityGrid& grid);
 Shade CellShade(const SensitivityGrid& grid, int r, int c);
+
+// An input's value and a result as the summary shows them ("8.50%", "$300,000", "($5,394)").
+std::string InputText(WhatIfInput input, double value);
+std::string ResultText(WhatIfResult result, double value);
+// What the grid shows and what its shades mean, in a sentence.
+std::string GridCaption(const SensitivityGrid& grid);
 
 // The grid as tab-separated text, numbers in full (C locale), "?????" where there is none:
 // a first line with the result's and the columns' names and values, then one line per row.

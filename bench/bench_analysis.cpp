@@ -19,7 +19,7 @@ void BM_DefaultGrid(benchmark::State& state) {
     SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
         WhatIf whatIf(doc, ScalesInForce());
-        SensitivityGrid grid = WorkOutGrid(whatIf, GridSpec{});
+        SensitivityGrid grid = WorkOutGrid(whatIf, GridSetup{});
         benchmark::DoNotOptimize(grid.cells.data());
     }
 }

@@ -218,22 +218,14 @@ void PlaceCharts(ReportDocument& document) {
     }
 }
 
-std::string InputCell(WhatIfInput input, double v) {
-    return FormatValue(v, InfoOf(input).unit == Unit::Percent ? "%0.00" : "$0,m");
-}
-
-std::string ResultCell(WhatIfResult result, double v) {
-    return FormatValue(v, InfoOf(result).unit == Unit::Percent ? "%0.00" : "$0,m(");
-}
-
 ReportColour ToReportColour(const Shade& s) {
     return static_cast<ReportColour>(s.red | (s.green << 8) | (s.blue << 16));
 }
 
 // Under the last chart when there is room, else on a page of its own.
-void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const GridSpec& spec) {
+void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const GridSetup& setup) {
     WhatIf whatIf(doc, ScalesInForce());
-    const SensitivityGrid grid = WorkOutGrid(whatIf, spec);
+    const SensitivityGrid grid = WorkOutGrid(whatIf, setup);
     const BreakEvens figures = WorkOutBreakEvens(whatIf);
     constexpr double kRowHeight = 12.0;
     constexpr double kCellSize = 6.5;
@@ -244,65 +236,39 @@ void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const GridSpec
         y = kMargin;
     }
     ReportPage& page = document.pages.back();
-    const std::string result(InfoOf(grid.spec.result).label);
-    // The inputs' names in the middle of a sentence: "Interest rate" as "interest rate".
-    auto lower = [](std::string_view label) {
-        std::string text(label);
-        if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = static_cast<char>(text[0] - 'A' + 'a');
-        return text;
-    };
-    const std::string rows = lower(InfoOf(grid.spec.rows.input).label);
-    const std::string columns = lower(InfoOf(grid.spec.columns.input).label);
     page.texts.push_back({{kMargin, y, kRight, y + 16}, "What If", 12, true, 0, 0});
     y += 17;
-    page.texts.push_back({{kMargin, y, kRight, y + 11},
-                          result + " by " + rows + " (rows) and " + columns +
-                              " (columns). Bold: the investment as it stands; green above " +
-                              ResultCell(grid.spec.result, ShadeReference(grid)) + ", red below.",
-                          7.5, false, 0, kGrey});
+    page.texts.push_back({{kMargin, y, kRight, y + 11}, GridCaption(grid), 7.5, false, 0, kGrey});
     y += 15;
     constexpr double kHeadWidth = 52.0;
     const double width = (kRight - kMargin - kHeadWidth) / std::max(1, grid.Columns());
     auto left = [&](int c) { return kMargin + kHeadWidth + width * c; };
     for (int c = 0; c < grid.Columns(); ++c)
         page.texts.push_back({{left(c) + 1, y, left(c + 1) - 2, y + 9},
-                              InputCell(grid.spec.columns.input, grid.columnValues[c]), kCellSize,
+                              InputText(grid.setup.columns.input, grid.columnValues[c]), kCellSize,
                               true, 2, 0});
     y += kRowHeight;
     page.rules.push_back({{kMargin, y - 1.5, kRight, y - 1.5}, 0});
     for (int r = 0; r < grid.Rows(); ++r) {
         page.texts.push_back({{kMargin, y + 2, kMargin + kHeadWidth - 4, y + 11},
-                              InputCell(grid.spec.rows.input, grid.rowValues[r]), kCellSize, true, 2, 0});
+                              InputText(grid.setup.rows.input, grid.rowValues[r]), kCellSize, true, 2, 0});
         for (int c = 0; c < grid.Columns(); ++c) {
             const ReportBox cell{left(c), y, left(c + 1), y + kRowHeight};
             page.fills.push_back({cell, ToReportColour(CellShade(grid, r, c))});
             const bool present = r == grid.centreRow && c == grid.centreColumn;
             page.texts.push_back({{cell.left + 1, y + 2, cell.right - 2, y + 11},
-                                  ResultCell(grid.spec.result, grid.At(r, c)), kCellSize, present, 2, 0});
+                                  ResultText(grid.setup.result, grid.At(r, c)), kCellSize, present, 2, 0});
         }
         y += kRowHeight;
     }
     y += 8;
     page.texts.push_back({{kMargin, y, kRight, y + 12}, "Break-even", kBodySize, true, 0, 0});
     y += 13;
-    auto line = [&](const std::string& label, const BreakEvenFigure& f, const std::string& value,
-                    const char* format, double scale) {
-        page.texts.push_back({{kMargin, y, kMargin + 260, y + 11}, label, kBodySize, false, 0, 0});
-        page.texts.push_back({{kMargin + 262, y, kRight, y + 11},
-                              f.found                ? value
-                              : !(f.high > f.low) ? std::string("none")
-                                                   : "none from " + FormatValue(f.low * scale, format) +
-                                                         " to " + FormatValue(f.high * scale, format),
-                              kBodySize, false, 0, 0});
+    for (const BreakEvenLine& line : BreakEvenLines(figures, whatIf.Base())) {
+        page.texts.push_back({{kMargin, y, kMargin + 260, y + 11}, line.label, kBodySize, false, 0, 0});
+        page.texts.push_back({{kMargin + 262, y, kRight, y + 11}, line.value, kBodySize, false, 0, 0});
         y += 12;
-    };
-    const double toWeek = doc.PeriodsPerYear / 52.0;
-    line("Rent for a cash flow of $0 in year " + FormatValue(doc.ShowYear, "0") + ":", figures.rent,
-         FormatValue(figures.weeklyRent, "$0.00") + " a week", "$0,m", toWeek);
-    line("Capital growth for an IRR equal to inflation (" + FormatValue(doc.RateInfl, "%0.00") + "):",
-         figures.growth, FormatValue(figures.growth.value, "%0.00"), "%0.00", 1);
-    line("Interest rate for an NPV of $0:", figures.interest,
-         FormatValue(figures.interest.value, "%0.00"), "%0.00", 1);
+    }
 }
 
 void PlaceFooters(ReportDocument& document, const ReportInfo& info) {

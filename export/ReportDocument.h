@@ -78,7 +78,7 @@ struct ReportInfo {
     // The summary's lines as the summary shows them (captions, "?????", "+++++").
     ReportSection summary;
     // The sensitivity grid shown under the last chart, with the break-even figures.
-    GridSpec whatIf;
+    GridSetup whatIf;
 };
 
 // Lays the report out; the scales are those in force.

@@ -289,19 +289,19 @@ Json axisJson(const GridAxis& axis, double present, const std::vector<double>& v
                 {"values", numbers(values)}};
 }
 
-Json gridJson(WhatIf& whatIf, GridSpec spec) {
-    for (GridAxis* axis : {&spec.rows, &spec.columns})
+Json gridJson(WhatIf& whatIf, GridSetup setup) {
+    for (GridAxis* axis : {&setup.rows, &setup.columns})
         if (axis->step == 0) axis->step = DefaultStep(axis->input, whatIf.BaseValue(axis->input));
-    const SensitivityGrid grid = WorkOutGrid(whatIf, spec);
+    const SensitivityGrid grid = WorkOutGrid(whatIf, setup);
     Json cells = Json::array();
     for (int r = 0; r < grid.Rows(); ++r) {
         Json line = Json::array();
         for (int c = 0; c < grid.Columns(); ++c) line.push_back(grid.At(r, c));
         cells.push_back(line);
     }
-    return Json{{"result", std::string(InfoOf(spec.result).key)},
-                {"rows", axisJson(grid.spec.rows, whatIf.BaseValue(spec.rows.input), grid.rowValues)},
-                {"columns", axisJson(grid.spec.columns, whatIf.BaseValue(spec.columns.input),
+    return Json{{"result", std::string(InfoOf(setup.result).key)},
+                {"rows", axisJson(grid.setup.rows, whatIf.BaseValue(setup.rows.input), grid.rowValues)},
+                {"columns", axisJson(grid.setup.columns, whatIf.BaseValue(setup.columns.input),
                                      grid.columnValues)},
                 {"centre", Json{{"row", grid.centreRow},
                                 {"column", grid.centreColumn},
@@ -367,7 +367,7 @@ int main(int argc, char** argv) {
     };
     std::vector<const char*> paths;
     ScaleOptions scales;
-    GridSpec grid;
+    GridSetup grid;
     grid.rows.step = grid.columns.step = 0;
     bool gridOptions = false;
     for (int i = 1; i < argc; ++i) {

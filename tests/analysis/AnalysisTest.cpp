@@ -66,7 +66,7 @@ protected:
 // inputs set by hand.
 TEST_F(Analysis, GridCellIsTheRecordRecalculatedWithTheInputsPutIn) {
     struct Case {
-        GridSpec spec;
+        GridSetup setup;
         int r, c;
     };
     const Case cases[] = {
@@ -82,16 +82,16 @@ TEST_F(Analysis, GridCellIsTheRecordRecalculatedWithTheInputsPutIn) {
     };
     WhatIf whatIf(doc, ScalesInForce());
     for (const Case& k : cases) {
-        const SensitivityGrid grid = WorkOutGrid(whatIf, k.spec);
+        const SensitivityGrid grid = WorkOutGrid(whatIf, k.setup);
         CVELPPCDoc byHand = doc;
-        byHand.*InfoOf(k.spec.rows.input).field = grid.rowValues[k.r];
-        byHand.*InfoOf(k.spec.columns.input).field = grid.columnValues[k.c];
-        if (k.spec.rows.input == WhatIfInput::DepositPC) byHand.CalcDeposit = 1;
+        byHand.*InfoOf(k.setup.rows.input).field = grid.rowValues[k.r];
+        byHand.*InfoOf(k.setup.columns.input).field = grid.columnValues[k.c];
+        if (k.setup.rows.input == WhatIfInput::DepositPC) byHand.CalcDeposit = 1;
         byHand.Recalculate(false);
-        EXPECT_EQ(grid.At(k.r, k.c), Summary(byHand, k.spec.result))
-            << InfoOf(k.spec.rows.input).label << " / " << InfoOf(k.spec.columns.input).label;
+        EXPECT_EQ(grid.At(k.r, k.c), Summary(byHand, k.setup.result))
+            << InfoOf(k.setup.rows.input).label << " / " << InfoOf(k.setup.columns.input).label;
         // The axes step from the record's own values.
-        EXPECT_EQ(grid.rowValues[k.spec.rows.steps], doc.*InfoOf(k.spec.rows.input).field);
+        EXPECT_EQ(grid.rowValues[k.setup.rows.steps], doc.*InfoOf(k.setup.rows.input).field);
     }
 }
 
@@ -101,9 +101,9 @@ TEST_F(Analysis, CentreCellIsTheSummaryForEveryResult) {
     doc.Recalculate(false);
     WhatIf whatIf(doc, ScalesInForce());
     for (const WhatIfResultInfo& r : kWhatIfResults) {
-        GridSpec spec;
-        spec.result = r.result;
-        const SensitivityGrid grid = WorkOutGrid(whatIf, spec);
+        GridSetup setup;
+        setup.result = r.result;
+        const SensitivityGrid grid = WorkOutGrid(whatIf, setup);
         EXPECT_EQ(grid.Rows(), 9);
         EXPECT_EQ(grid.Centre(), Summary(doc, r.result)) << r.label;
     }
@@ -200,7 +200,7 @@ TEST_F(Analysis, TheOpenRecordAndTheScalesInForceAreUntouched) {
     const Snapshot before(doc);
     {
         WhatIf whatIf(doc, ScalesInForce());
-        WorkOutGrid(whatIf, GridSpec{});
+        WorkOutGrid(whatIf, GridSetup{});
         WorkOutBreakEvens(whatIf);
         std::vector<ComparedInvestment> list{Compared("open", doc, ScalesInForce()),
                                              ReadCompared((dir / "other.vel").string())};

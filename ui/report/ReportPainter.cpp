@@ -100,14 +100,14 @@ void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& d
     painter.restore();
 }
 
-GridSpec& ReportWhatIf() {
-    static GridSpec spec;
-    return spec;
+GridSetup& ReportWhatIf() {
+    static GridSetup setup;
+    return setup;
 }
 
 } // namespace
 
-void SetReportWhatIf(const GridSpec& spec) { ReportWhatIf() = spec; }
+void SetReportWhatIf(const GridSetup& setup) { ReportWhatIf() = setup; }
 
 ReportDocument MakeReport(const CVELPPCDoc& doc, const std::string& fileName) {
     ReportInfo info;

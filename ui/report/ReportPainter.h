@@ -14,7 +14,7 @@ class QPrinter;
 // `fileName` goes into the footer.
 ReportDocument MakeReport(const CVELPPCDoc& doc, const std::string& fileName);
 // The sensitivity grid the report shows from now on: the "What If" tab's.
-void SetReportWhatIf(const GridSpec& spec);
+void SetReportWhatIf(const GridSetup& setup);
 
 // Draws one page at `dotsPerPoint` device units per point, the page's corner at the origin.
 void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,

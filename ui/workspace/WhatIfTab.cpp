@@ -21,24 +21,11 @@
 
 namespace {
 
-constexpr const char* kMoney = "$0,m(";
-constexpr const char* kRate = "%0.00";
-
-QString Text(double value, const char* format) {
-    return QString::fromStdString(FormatValue(value, format));
-}
-
 QString Label(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString InputText(WhatIfInput input, double value) {
-    return Text(value, InfoOf(input).unit == Unit::Percent ? kRate : "$0,m");
-}
-
-QString ResultText(WhatIfResult result, double value) {
-    return Text(value, InfoOf(result).unit == Unit::Percent ? kRate : kMoney);
-}
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
@@ -63,10 +50,10 @@ void WhatIfTab::BuildAxis(AxisControls& axis, const QString& name, int row, QGri
         if (showing_ || index < 0) return;
         // A new input starts with a step that suits its value.
         const auto input = static_cast<WhatIfInput>(index);
-        (&axis == &rows_ ? spec_.rows : spec_.columns) =
+        (&axis == &rows_ ? setup_.rows : setup_.columns) =
             GridAxis{input, DefaultStep(input, doc_.*InfoOf(input).field),
                      axis.steps->value()};
-        ShowSpec();
+        ShowSetup();
         UpdateGrid();
     });
     auto edited = [this] {
@@ -98,7 +85,7 @@ void WhatIfTab::Build() {
     layout->addLayout(controls);
     connect(result_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (showing_ || index < 0) return;
-        spec_.result = static_cast<WhatIfResult>(index);
+        setup_.result = static_cast<WhatIfResult>(index);
         UpdateGrid();
     });
     connect(copy, &QPushButton::clicked, this, [this] { Copy(); });
@@ -127,14 +114,14 @@ void WhatIfTab::Build() {
     figures->setColumnStretch(2, 1);
     layout->addLayout(figures);
 
-    spec_.rows.step = DefaultStep(spec_.rows.input, doc_.*InfoOf(spec_.rows.input).field);
-    spec_.columns.step = DefaultStep(spec_.columns.input, doc_.*InfoOf(spec_.columns.input).field);
-    ShowSpec();
+    setup_.rows.step = DefaultStep(setup_.rows.input, doc_.*InfoOf(setup_.rows.input).field);
+    setup_.columns.step = DefaultStep(setup_.columns.input, doc_.*InfoOf(setup_.columns.input).field);
+    ShowSetup();
 }
 
-void WhatIfTab::ShowSpec() {
+void WhatIfTab::ShowSetup() {
     showing_ = true;
-    for (auto [axis, controls] : {std::pair{&spec_.rows, &rows_}, std::pair{&spec_.columns, &columns_}}) {
+    for (auto [axis, controls] : {std::pair{&setup_.rows, &rows_}, std::pair{&setup_.columns, &columns_}}) {
         const bool money = InfoOf(axis->input).unit == Unit::Money;
         controls->input->setCurrentIndex(static_cast<int>(axis->input));
         controls->step->setDecimals(money ? 0 : 2);
@@ -144,23 +131,23 @@ void WhatIfTab::ShowSpec() {
         controls->step->setValue(axis->step);
         controls->steps->setValue(axis->steps);
     }
-    result_->setCurrentIndex(static_cast<int>(spec_.result));
+    result_->setCurrentIndex(static_cast<int>(setup_.result));
     showing_ = false;
 }
 
 void WhatIfTab::ReadControls() {
-    for (auto [axis, controls] : {std::pair{&spec_.rows, &rows_}, std::pair{&spec_.columns, &columns_}}) {
+    for (auto [axis, controls] : {std::pair{&setup_.rows, &rows_}, std::pair{&setup_.columns, &columns_}}) {
         axis->input = static_cast<WhatIfInput>(controls->input->currentIndex());
         axis->step = controls->step->value();
         axis->steps = controls->steps->value();
     }
-    spec_.result = static_cast<WhatIfResult>(result_->currentIndex());
+    setup_.result = static_cast<WhatIfResult>(result_->currentIndex());
 }
 
-void WhatIfTab::SetSpec(const GridSpec& spec) {
+void WhatIfTab::ChangeSetup(const GridSetup& setup) {
     Build();
-    spec_ = spec;
-    ShowSpec();
+    setup_ = setup;
+    ShowSetup();
     UpdateGrid();
 }
 
@@ -184,21 +171,16 @@ void WhatIfTab::Update() {
 
 void WhatIfTab::UpdateGrid() {
     if (!whatIf_) return;
-    SetReportWhatIf(spec_);
-    grid_ = WorkOutGrid(*whatIf_, spec_);
-    const GridSpec& s = grid_.spec;
-    caption_->setText(
-        QStringLiteral("%1 by %2 (rows) and %3 (columns). Bold: the investment as it stands; "
-                       "green above %4, red below.")
-            .arg(Label(InfoOf(s.result).label), Label(InfoOf(s.rows.input).label).toLower(),
-                 Label(InfoOf(s.columns.input).label).toLower(),
-                 ResultText(s.result, ShadeReference(grid_))));
+    SetReportWhatIf(setup_);
+    grid_ = WorkOutGrid(*whatIf_, setup_);
+    const GridSetup& s = grid_.setup;
+    caption_->setText(FromStd(GridCaption(grid_)));
     table_->setUpdatesEnabled(false);
     table_->setRowCount(grid_.Rows());
     table_->setColumnCount(grid_.Columns());
     QStringList rowHeads, columnHeads;
-    for (double v : grid_.rowValues) rowHeads << InputText(s.rows.input, v);
-    for (double v : grid_.columnValues) columnHeads << InputText(s.columns.input, v);
+    for (double v : grid_.rowValues) rowHeads << FromStd(InputText(s.rows.input, v));
+    for (double v : grid_.columnValues) columnHeads << FromStd(InputText(s.columns.input, v));
     table_->setVerticalHeaderLabels(rowHeads);
     table_->setHorizontalHeaderLabels(columnHeads);
     QFont bold = table_->font();
@@ -212,7 +194,7 @@ void WhatIfTab::UpdateGrid() {
                 table_->setItem(r, c, item);
             }
             const double v = grid_.At(r, c);
-            item->setText(ResultText(s.result, v));
+            item->setText(FromStd(ResultText(s.result, v)));
             const Shade shade = CellShade(grid_, r, c);
             item->setBackground(QColor(shade.red, shade.green, shade.blue));
             item->setForeground(QColor(Qt::black));
@@ -226,32 +208,11 @@ void WhatIfTab::UpdateGrid() {
 
 void WhatIfTab::UpdateFigures() {
     figures_ = WorkOutBreakEvens(*whatIf_);
-    const CVELPPCDoc& base = whatIf_->Base();
-    figureNames_[0]->setText(QStringLiteral("Rent for a cash flow of $0 in year %1:")
-                                 .arg(Text(std::clamp(base.ShowYear, 1, kTableColumns), "0")));
-    figureNames_[1]->setText(QStringLiteral("Capital growth for an IRR equal to inflation (%1):")
-                                 .arg(Text(base.RateInfl, kRate)));
-    figureNames_[2]->setText(QStringLiteral("Interest rate for an NPV of $0:"));
-    auto none = [](const BreakEvenFigure& f, const char* format, double scale = 1) {
-        // Nothing bought: nothing was searched.
-        if (!(f.high > f.low)) return QStringLiteral("none");
-        return QStringLiteral("none from %1 to %2")
-            .arg(Text(f.low * scale, format), Text(f.high * scale, format));
-    };
-    const double toWeek = base.PeriodsPerYear / 52.0;
-    if (figures_.rent.found) {
-        QString text = QStringLiteral("%1 a week").arg(Text(figures_.weeklyRent, "$0.00"));
-        if (base.PeriodsPerYear != 52)
-            text += QStringLiteral(" (%1 a rent period)").arg(Text(figures_.rent.value, "$0.00"));
-        figureValues_[0]->setText(text);
-    } else {
-        figureValues_[0]->setText(none(figures_.rent, "$0,m", toWeek) +
-                                  (figures_.rent.high > 0 ? QStringLiteral(" a week") : QString()));
+    const auto lines = BreakEvenLines(figures_, whatIf_->Base());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        figureNames_[i]->setText(FromStd(lines[i].label));
+        figureValues_[i]->setText(FromStd(lines[i].value));
     }
-    figureValues_[1]->setText(figures_.growth.found ? Text(figures_.growth.value, kRate)
-                                                    : none(figures_.growth, kRate));
-    figureValues_[2]->setText(figures_.interest.found ? Text(figures_.interest.value, kRate)
-                                                      : none(figures_.interest, kRate));
 }
 
 const SensitivityGrid& WhatIfTab::Grid() {

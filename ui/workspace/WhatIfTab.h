@@ -27,9 +27,9 @@ public:
     // The record changed: worked out again at once when shown, else when it next shows.
     void Refresh();
 
-    GridSpec Spec() const { return spec_; }
+    GridSetup Setup() const { return setup_; }
     // Sets the controls and works the grid out again.
-    void SetSpec(const GridSpec& spec);
+    void ChangeSetup(const GridSetup& setup);
 
     // Up to date with the record, as shown.
     const SensitivityGrid& Grid();
@@ -53,14 +53,14 @@ private:
 
     void Build();
     void BuildAxis(AxisControls& axis, const QString& name, int row, class QGridLayout* layout);
-    void ShowSpec();
+    void ShowSetup();
     void ReadControls();
     void Update();
     void UpdateGrid();
     void UpdateFigures();
 
     const CVELPPCDoc& doc_;
-    GridSpec spec_;
+    GridSetup setup_;
     std::optional<WhatIf> whatIf_;
     SensitivityGrid grid_;
     BreakEvens figures_;

@@ -46,7 +46,7 @@ TEST_F(WhatIfFrame, FollowsTheRecordAndLeavesItAlone) {
         return out.str();
     }();
     Tab()->findChildren<QComboBox*>()[0]->setCurrentIndex(static_cast<int>(WhatIfInput::Rent));
-    EXPECT_EQ(Tab()->Spec().rows.step, 20.0);
+    EXPECT_EQ(Tab()->Setup().rows.step, 20.0);
     EXPECT_EQ(Tab()->Table()->verticalHeaderItem(0)->text(), "$320");
     std::ostringstream again(std::ios::binary);
     SaveInvestment(doc, again);
