@@ -10,12 +10,6 @@
 
 namespace {
 
-class CollectMessages : public MessageSink {
-public:
-    void Message(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
-
 constexpr std::string_view kMoney = "$0,m(";
 constexpr std::string_view kRate = "%0.00";
 constexpr std::string_view kYears = "0";
@@ -135,13 +129,13 @@ ComparedInvestment ReadCompared(const std::string& path) {
         return c;
     }
     auto doc = std::make_shared<CVELPPCDoc>();
-    CollectMessages sink;
+    MessageList sink;
     if (!ReadInvestment(*doc, c.scales.duty, c.scales.tax, in, &sink, path)) {
-        c.error = sink.messages.empty() ? std::string("The file is not a complete investment.")
-                                        : sink.messages.back();
+        c.error = sink.texts.empty() ? std::string("The file is not a complete investment.")
+                                        : sink.texts.back();
         return c;
     }
-    c.messages = std::move(sink.messages);
+    c.messages = std::move(sink.texts);
     c.doc = std::move(doc);
     c.ok = true;
     return c;

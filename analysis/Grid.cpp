@@ -56,19 +56,29 @@ double ShadeReference(const SensitivityGrid& grid) {
     return cashFlow || IsNoValue(centre) ? 0.0 : centre;
 }
 
-Shade CellShade(const SensitivityGrid& grid, int r, int c) {
-    const double v = grid.At(r, c);
-    if (IsNoValue(v)) return {230, 230, 230};
+std::vector<Shade> CellShades(const SensitivityGrid& grid) {
     const double reference = ShadeReference(grid);
     double span = 0;
     for (double x : grid.cells)
         if (!IsNoValue(x)) span = std::max(span, std::fabs(x - reference));
-    if (!(span > 0)) return {255, 255, 255};
-    const double t = std::clamp((v - reference) / span, -1.0, 1.0);
-    const Shade far = t >= 0 ? Shade{120, 200, 120} : Shade{235, 120, 120};
-    const double a = std::fabs(t) * 0.75;
-    auto mix = [a](int channel) { return static_cast<int>(std::lround(255 * (1 - a) + channel * a)); };
-    return {mix(far.red), mix(far.green), mix(far.blue)};
+    std::vector<Shade> shades;
+    shades.reserve(grid.cells.size());
+    for (double v : grid.cells) {
+        if (IsNoValue(v)) {
+            shades.push_back({230, 230, 230});
+            continue;
+        }
+        if (!(span > 0)) {
+            shades.push_back({255, 255, 255});
+            continue;
+        }
+        const double t = std::clamp((v - reference) / span, -1.0, 1.0);
+        const Shade far = t >= 0 ? Shade{120, 200, 120} : Shade{235, 120, 120};
+        const double a = std::fabs(t) * 0.75;
+        auto mix = [a](int channel) { return static_cast<int>(std::lround(255 * (1 - a) + channel * a)); };
+        shades.push_back({mix(far.red), mix(far.green), mix(far.blue)});
+    }
+    return shades;
 }
 
 std::string InputText(WhatIfInput input, double value) {

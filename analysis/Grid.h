@@ -55,7 +55,8 @@ struct Shade {
     int red, green, blue;
 };
 double ShadeReference(const SensitivityGrid& grid);
-Shade CellShade(const SensitivityGrid& grid, int r, int c);
+// The shade of every cell, row by row as the cells.
+std::vector<Shade> CellShades(const SensitivityGrid& grid);
 
 // An input's value and a result as the summary shows them ("8.50%", "$300,000", "($5,394)").
 std::string InputText(WhatIfInput input, double value);

@@ -10,12 +10,6 @@
 
 namespace {
 
-class CollectMessages : public MessageSink {
-public:
-    void Message(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
-
 // The location of the built-in scale `name`, or -1 after saying which names there are.
 int FindScale(const std::string& name, const char* program, const char* kind, int count,
               std::string_view (*nameOf)(int), int (*find)(std::string_view), std::string& message) {
@@ -82,7 +76,7 @@ bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax
         return false;
     }
     ResetScalesToStartup();
-    CollectMessages messages;
+    MessageList messages;
     // As opening it in the program: read and limited, then worked out under its scales.
     if (!ReadInvestment(doc, CurrentDutyScale, CurrentTaxScale, in, &messages, {}, false)) {
         // A later version is only a notice; the reason is the refusal or the short file.

@@ -249,12 +249,13 @@ void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const GridSetu
                               true, 2, 0});
     y += kRowHeight;
     page.rules.push_back({{kMargin, y - 1.5, kRight, y - 1.5}, 0});
+    const std::vector<Shade> shades = CellShades(grid);
     for (int r = 0; r < grid.Rows(); ++r) {
         page.texts.push_back({{kMargin, y + 2, kMargin + kHeadWidth - 4, y + 11},
                               InputText(grid.setup.rows.input, grid.rowValues[r]), kCellSize, true, 2, 0});
         for (int c = 0; c < grid.Columns(); ++c) {
             const ReportBox cell{left(c), y, left(c + 1), y + kRowHeight};
-            page.fills.push_back({cell, ToReportColour(CellShade(grid, r, c))});
+            page.fills.push_back({cell, ToReportColour(shades[static_cast<std::size_t>(r * grid.Columns() + c)])});
             const bool present = r == grid.centreRow && c == grid.centreColumn;
             page.texts.push_back({{cell.left + 1, y + 2, cell.right - 2, y + 11},
                                   ResultText(grid.setup.result, grid.At(r, c)), kCellSize, present, 2, 0});

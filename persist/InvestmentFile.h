@@ -22,6 +22,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CVELPPCDoc;
 struct DutyScale;
@@ -43,6 +44,13 @@ class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual void Message(const std::string& text) = 0;
+};
+
+// A sink that keeps every message, in order.
+class MessageList : public MessageSink {
+public:
+    void Message(const std::string& text) override { texts.push_back(text); }
+    std::vector<std::string> texts;
 };
 
 // Writes the investment and the scales in force. Returns whether the stream took every byte;

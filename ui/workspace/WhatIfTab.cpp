@@ -185,6 +185,7 @@ void WhatIfTab::UpdateGrid() {
     table_->setHorizontalHeaderLabels(columnHeads);
     QFont bold = table_->font();
     bold.setBold(true);
+    const std::vector<Shade> shades = CellShades(grid_);
     for (int r = 0; r < grid_.Rows(); ++r) {
         for (int c = 0; c < grid_.Columns(); ++c) {
             QTableWidgetItem* item = table_->item(r, c);
@@ -195,7 +196,7 @@ void WhatIfTab::UpdateGrid() {
             }
             const double v = grid_.At(r, c);
             item->setText(FromStd(ResultText(s.result, v)));
-            const Shade shade = CellShade(grid_, r, c);
+            const Shade& shade = shades[static_cast<std::size_t>(r * grid_.Columns() + c)];
             item->setBackground(QColor(shade.red, shade.green, shade.blue));
             item->setForeground(QColor(Qt::black));
             const bool present = r == grid_.centreRow && c == grid_.centreColumn;
