@@ -132,7 +132,7 @@ ComparedInvestment ReadCompared(const std::string& path) {
     MessageList sink;
     if (!ReadInvestment(*doc, c.scales.duty, c.scales.tax, in, &sink, path)) {
         c.error = sink.texts.empty() ? std::string("The file is not a complete investment.")
-                                        : sink.texts.back();
+                                     : sink.texts.back();
         return c;
     }
     c.messages = std::move(sink.texts);

@@ -41,8 +41,13 @@ bool WriteFileReplacing(const QString& path, const QByteArray& bytes, QString& r
 QByteArray FileDigest(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
+    return FileDigest({}, file);
+}
+
+QByteArray FileDigest(const QByteArray& head, QIODevice& rest) {
     QCryptographicHash hash(kDigest);
-    if (!hash.addData(&file)) return {};
+    hash.addData(head);
+    if (!rest.atEnd() && !hash.addData(&rest)) return {};
     return hash.result();
 }
 

@@ -465,8 +465,9 @@ bool CMainFrame::ReadDocument(const QString& path) {
                                   .arg(name, file.errorString()));
         return false;
     }
-    // What the file holds now, so that a save can tell whether another program changed it.
-    const QByteArray digest = FileDigest(path);
+    // What the file holds now, so that a save can tell whether another program changed it:
+    // the bytes just read and any the reader does not use, from the same opening of the file.
+    const QByteArray digest = FileDigest(bytes, file);
     std::istringstream in(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                           std::ios::binary);
     // The reader works on a copy, so that a file that fails leaves the open investment as
