@@ -1,6 +1,10 @@
 #include "ui/shell/VELPPCApp.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QEvent>
+
+#include <utility>
 
 #include "persist/Settings.h"
 #include "ui/shell/MainFrame.h"
@@ -26,6 +30,35 @@ QString DialogStyleSheet(ColourValue background) {
         .arg(colour);
 }
 
+namespace {
+
+// Hands the dialogs' style sheet to every dialog window as it is first polished, before it is
+// laid out and shown. A sheet on the application would do the same for the dialogs, but it
+// puts every widget of the main window through the style sheet engine as well: the start-up
+// and every repaint of the summary, the table and the charts would pay for rules that can only
+// ever match inside a dialog.
+class DialogColours : public QObject {
+public:
+    explicit DialogColours(QString sheet) : sheet_(std::move(sheet)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Polish) {
+            // The pages of a property sheet are dialogs inside a dialog: they take the sheet
+            // from the window they are in.
+            auto* dialog = qobject_cast<QDialog*>(watched);
+            if (dialog && dialog->isWindow() && dialog->styleSheet().isEmpty())
+                dialog->setStyleSheet(sheet_);
+        }
+        return false;
+    }
+
+private:
+    QString sheet_;
+};
+
+} // namespace
+
 CVELPPCApp::CVELPPCApp()
     : ownStore_(std::make_unique<QtSettingsStore>()), ownUi_(std::make_unique<QtDocumentUi>()),
       store_(ownStore_.get()), ui_(ownUi_.get()) {}
@@ -44,8 +77,11 @@ bool CVELPPCApp::InitInstance(const QStringList& arguments) {
     CurrentColours = ReadColours(*store_);
 
     // Dialogs keep this colour for the whole run, even when the preferences change it.
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        app->setStyleSheet(DialogStyleSheet(CurrentColours.BG1Color));
+    const QString sheet = DialogStyleSheet(CurrentColours.BG1Color);
+    if (!sheet.isEmpty()) {
+        dialogColours_ = std::make_unique<DialogColours>(sheet);
+        QCoreApplication::instance()->installEventFilter(dialogColours_.get());
+    }
 
     frame_ = std::make_unique<CMainFrame>(*store_, *ui_, std::move(recent));
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -10,6 +10,7 @@
 
 class CMainFrame;
 class DocumentUi;
+class QObject;
 class SettingsStore;
 
 // The style sheet that gives every dialog the interface background and black text. The
@@ -38,5 +39,7 @@ private:
     std::unique_ptr<DocumentUi> ownUi_;
     SettingsStore* store_;
     DocumentUi* ui_;
+    // Gives each dialog the style sheet as it is first polished (see InitInstance).
+    std::unique_ptr<QObject> dialogColours_;
     std::unique_ptr<CMainFrame> frame_;
 };
