@@ -1,5 +1,6 @@
 #include "export/Workbook.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <locale.h>
 #include <unistd.h>
@@ -22,6 +23,68 @@
 #include "model/Scales.h"
 
 namespace {
+
+// The workbook library is loaded when the first workbook is written, not with the program:
+// it brings a cryptography library of 4 MB with it, and loading the two took a twentieth of
+// the program's start-up, for a command most runs never use.
+#define VEL_WORKBOOK_FUNCTIONS(X) \
+    X(chart_add_series) \
+    X(chart_axis_set_name) \
+    X(chart_legend_set_position) \
+    X(chart_series_set_name) \
+    X(chart_title_set_name) \
+    X(format_set_align) \
+    X(format_set_bg_color) \
+    X(format_set_bold) \
+    X(format_set_font_size) \
+    X(format_set_num_format) \
+    X(format_set_text_wrap) \
+    X(lxw_strerror) \
+    X(workbook_add_chart) \
+    X(workbook_add_format) \
+    X(workbook_add_worksheet) \
+    X(workbook_close) \
+    X(workbook_new) \
+    X(worksheet_freeze_panes) \
+    X(worksheet_insert_chart) \
+    X(worksheet_set_column) \
+    X(worksheet_set_row) \
+    X(worksheet_write_blank) \
+    X(worksheet_write_number) \
+    X(worksheet_write_string)
+
+struct WorkbookLibrary {
+#define VEL_MEMBER(name) decltype(&::name) name = nullptr;
+    VEL_WORKBOOK_FUNCTIONS(VEL_MEMBER)
+#undef VEL_MEMBER
+    std::string failure; // why it could not be loaded; empty once it is
+};
+
+// The library, loaded on first use; its `failure` says whether it could be.
+const WorkbookLibrary& Lib() {
+    static const WorkbookLibrary library = [] {
+        WorkbookLibrary l;
+        const char* const file = "libxlsxwriter.so." LXW_SOVERSION;
+        void* handle = dlopen(file, RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char* why = dlerror();
+            l.failure = std::string("The workbook library ") + file + " could not be loaded" +
+                        (why ? std::string(": ") + why : std::string()) + ".";
+            return l;
+        }
+        bool complete = true;
+#define VEL_FIND(name) \
+    l.name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name)); \
+    complete = complete && l.name != nullptr;
+        VEL_WORKBOOK_FUNCTIONS(VEL_FIND)
+#undef VEL_FIND
+        if (!complete)
+            l.failure = std::string("The workbook library ") + file + " lacks functions this program uses.";
+        // Kept loaded for the rest of the run.
+        return l;
+    }();
+    return library;
+}
 
 // The spreadsheet number format for one of the program's value formats.
 const char* NumberFormat(const std::string& format) {
@@ -64,18 +127,18 @@ private:
 class Writer {
 public:
     explicit Writer(lxw_workbook* book) : book_(book) {
-        bold_ = workbook_add_format(book_);
-        format_set_bold(bold_);
-        title_ = workbook_add_format(book_);
-        format_set_bold(title_);
-        format_set_font_size(title_, 14);
-        heading_ = workbook_add_format(book_);
-        format_set_bold(heading_);
-        format_set_text_wrap(heading_);
-        format_set_align(heading_, LXW_ALIGN_CENTER);
-        format_set_align(heading_, LXW_ALIGN_VERTICAL_CENTER);
-        right_ = workbook_add_format(book_);
-        format_set_align(right_, LXW_ALIGN_RIGHT);
+        bold_ = Lib().workbook_add_format(book_);
+        Lib().format_set_bold(bold_);
+        title_ = Lib().workbook_add_format(book_);
+        Lib().format_set_bold(title_);
+        Lib().format_set_font_size(title_, 14);
+        heading_ = Lib().workbook_add_format(book_);
+        Lib().format_set_bold(heading_);
+        Lib().format_set_text_wrap(heading_);
+        Lib().format_set_align(heading_, LXW_ALIGN_CENTER);
+        Lib().format_set_align(heading_, LXW_ALIGN_VERTICAL_CENTER);
+        right_ = Lib().workbook_add_format(book_);
+        Lib().format_set_align(right_, LXW_ALIGN_RIGHT);
     }
 
     // A number, or an empty cell where there is none; the exact double is noted for the
@@ -85,10 +148,10 @@ public:
         const auto r = static_cast<lxw_row_t>(row);
         const auto c = static_cast<lxw_col_t>(column);
         if (IsNoValue(value) || value != value) {
-            worksheet_write_blank(sheet, r, c, format);
+            Lib().worksheet_write_blank(sheet, r, c, format);
             return;
         }
-        worksheet_write_number(sheet, r, c, value, format);
+        Lib().worksheet_write_number(sheet, r, c, value, format);
         exact_[sheetIndex][CellName(row, column)] = ExactNumber(value);
     }
 
@@ -96,17 +159,17 @@ public:
         const std::string key = format + (shaded ? "|shaded" : "");
         auto it = formats_.find(key);
         if (it != formats_.end()) return it->second;
-        lxw_format* f = workbook_add_format(book_);
-        format_set_num_format(f, NumberFormat(format));
-        if (shaded) format_set_bg_color(f, 0xECF3FC);
+        lxw_format* f = Lib().workbook_add_format(book_);
+        Lib().format_set_num_format(f, NumberFormat(format));
+        if (shaded) Lib().format_set_bg_color(f, 0xECF3FC);
         formats_[key] = f;
         return f;
     }
 
     void Line(lxw_worksheet* sheet, int sheetIndex, int row, const ReportLine& line) {
-        worksheet_write_string(sheet, static_cast<lxw_row_t>(row), 0, line.label.c_str(), nullptr);
+        Lib().worksheet_write_string(sheet, static_cast<lxw_row_t>(row), 0, line.label.c_str(), nullptr);
         if (line.IsText())
-            worksheet_write_string(sheet, static_cast<lxw_row_t>(row), 1, line.text.c_str(), right_);
+            Lib().worksheet_write_string(sheet, static_cast<lxw_row_t>(row), 1, line.text.c_str(), right_);
         else
             Number(sheet, sheetIndex, row, 1, line.value, Format(line.format));
     }
@@ -119,33 +182,33 @@ public:
 };
 
 void WriteSummary(Writer& w, const CVELPPCDoc& doc) {
-    lxw_worksheet* sheet = workbook_add_worksheet(w.book_, "Summary");
-    worksheet_set_column(sheet, 0, 0, 30, nullptr);
-    worksheet_set_column(sheet, 1, 1, 24, nullptr);
+    lxw_worksheet* sheet = Lib().workbook_add_worksheet(w.book_, "Summary");
+    Lib().worksheet_set_column(sheet, 0, 0, 30, nullptr);
+    Lib().worksheet_set_column(sheet, 1, 1, 24, nullptr);
     int row = 0;
     const std::string address = ToUtf8(doc.Address);
-    worksheet_write_string(sheet, 0, 0, address.empty() ? "Pocket VEL" : address.c_str(), w.title_);
+    Lib().worksheet_write_string(sheet, 0, 0, address.empty() ? "Pocket VEL" : address.c_str(), w.title_);
     row = 2;
     std::vector<ReportSection> sections = ResultSections(doc);
     for (ReportSection& s : InputSections(doc)) sections.push_back(std::move(s));
     for (const ReportSection& s : sections) {
-        worksheet_write_string(sheet, static_cast<lxw_row_t>(row++), 0, s.title.c_str(), w.bold_);
+        Lib().worksheet_write_string(sheet, static_cast<lxw_row_t>(row++), 0, s.title.c_str(), w.bold_);
         for (const ReportLine& line : s.lines) w.Line(sheet, 1, row++, line);
         ++row;
     }
 }
 
 void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
-    lxw_worksheet* sheet = workbook_add_worksheet(w.book_, "Projection");
-    worksheet_set_column(sheet, 0, 0, 7, nullptr);
-    worksheet_set_column(sheet, 1, static_cast<lxw_col_t>(kProjectionRows.size()), 13, nullptr);
-    worksheet_set_row(sheet, 0, 30, nullptr);
-    worksheet_write_string(sheet, 0, 0, "Year", w.heading_);
+    lxw_worksheet* sheet = Lib().workbook_add_worksheet(w.book_, "Projection");
+    Lib().worksheet_set_column(sheet, 0, 0, 7, nullptr);
+    Lib().worksheet_set_column(sheet, 1, static_cast<lxw_col_t>(kProjectionRows.size()), 13, nullptr);
+    Lib().worksheet_set_row(sheet, 0, 30, nullptr);
+    Lib().worksheet_write_string(sheet, 0, 0, "Year", w.heading_);
     for (std::size_t i = 0; i < kProjectionRows.size(); ++i) {
         std::string heading = kProjectionRows[i].heading;
         for (char& ch : heading)
             if (ch == '\n') ch = ' ';
-        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(i + 1), heading.c_str(), w.heading_);
+        Lib().worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(i + 1), heading.c_str(), w.heading_);
     }
     for (int year = 1; year <= kTableColumns; ++year) {
         // The years of the projection period are shaded, as on screen.
@@ -155,7 +218,7 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
             w.Number(sheet, 2, year, static_cast<int>(i + 1), doc.At(kProjectionRows[i].row, year - 1),
                      w.Format(kProjectionFormat, period));
     }
-    worksheet_freeze_panes(sheet, 1, 1);
+    Lib().worksheet_freeze_panes(sheet, 1, 1);
 
     // Two charts beside the table, over the years the program's charts show.
     struct ChartSetup {
@@ -167,35 +230,35 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
                                  {"Cash Flows", {Row::PreTaxCash, Row::AfterTaxCash}, 22}};
     const std::string years = "=Projection!$A$2:$A$26";
     for (const ChartSetup& setup : charts) {
-        lxw_chart* chart = workbook_add_chart(w.book_, LXW_CHART_COLUMN);
-        chart_title_set_name(chart, setup.title);
+        lxw_chart* chart = Lib().workbook_add_chart(w.book_, LXW_CHART_COLUMN);
+        Lib().chart_title_set_name(chart, setup.title);
         for (Row r : setup.rows) {
             std::size_t column = 0;
             while (kProjectionRows[column].row != r) ++column;
             const std::string letter = CellName(0, static_cast<int>(column + 1)).substr(0, 1);
             const std::string values = "=Projection!$" + letter + "$2:$" + letter + "$26";
-            lxw_chart_series* series = chart_add_series(chart, years.c_str(), values.c_str());
+            lxw_chart_series* series = Lib().chart_add_series(chart, years.c_str(), values.c_str());
             const std::string name = "=Projection!$" + letter + "$1";
-            chart_series_set_name(series, name.c_str());
+            Lib().chart_series_set_name(series, name.c_str());
         }
-        chart_axis_set_name(chart->x_axis, "Years from purchase");
-        chart_axis_set_name(chart->y_axis, "($)");
-        chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
-        worksheet_insert_chart(sheet, static_cast<lxw_row_t>(setup.top),
+        Lib().chart_axis_set_name(chart->x_axis, "Years from purchase");
+        Lib().chart_axis_set_name(chart->y_axis, "($)");
+        Lib().chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
+        Lib().worksheet_insert_chart(sheet, static_cast<lxw_row_t>(setup.top),
                                static_cast<lxw_col_t>(kProjectionRows.size() + 2), chart);
     }
 }
 
 int WriteScale(Writer& w, lxw_worksheet* sheet, int row, const ScaleTable& table) {
-    worksheet_write_string(sheet, static_cast<lxw_row_t>(row++), 0, table.title.c_str(), w.bold_);
+    Lib().worksheet_write_string(sheet, static_cast<lxw_row_t>(row++), 0, table.title.c_str(), w.bold_);
     for (std::size_t c = 0; c < table.headings.size(); ++c)
-        worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(c),
+        Lib().worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(c),
                                table.headings[c].c_str(), w.bold_);
     ++row;
     for (const auto& cells : table.rows) {
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (cells[c].IsText())
-                worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(c),
+                Lib().worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(c),
                                        cells[c].text.c_str(), w.right_);
             else
                 w.Number(sheet, 3, row, static_cast<int>(c), cells[c].value, w.Format(cells[c].format));
@@ -207,9 +270,9 @@ int WriteScale(Writer& w, lxw_worksheet* sheet, int row, const ScaleTable& table
 }
 
 void WriteScales(Writer& w) {
-    lxw_worksheet* sheet = workbook_add_worksheet(w.book_, "Scales");
-    worksheet_set_column(sheet, 0, 0, 22, nullptr);
-    worksheet_set_column(sheet, 1, 2, 14, nullptr);
+    lxw_worksheet* sheet = Lib().workbook_add_worksheet(w.book_, "Scales");
+    Lib().worksheet_set_column(sheet, 0, 0, 22, nullptr);
+    Lib().worksheet_set_column(sheet, 1, 2, 14, nullptr);
     int row = WriteScale(w, sheet, 0, DutyScaleTable(CurrentDutyScale));
     WriteScale(w, sheet, row, TaxScaleTable(CurrentTaxScale));
 }
@@ -283,10 +346,14 @@ bool WriteBook(const CVELPPCDoc& doc, const std::string& path, std::string& reas
     // The reason is put in words after the "C" numbers end, in the user's language.
     int error = 0;
     lxw_error failure = LXW_NO_ERROR;
+    if (!Lib().failure.empty()) {
+        reason = Lib().failure;
+        return false;
+    }
     {
         CNumbers numbers;
         errno = 0;
-        lxw_workbook* book = workbook_new(path.c_str());
+        lxw_workbook* book = Lib().workbook_new(path.c_str());
         if (book) {
             Writer w(book);
             WriteSummary(w, doc);
@@ -294,7 +361,7 @@ bool WriteBook(const CVELPPCDoc& doc, const std::string& path, std::string& reas
             WriteScales(w);
             exact = std::move(w.exact_);
             errno = 0;
-            failure = workbook_close(book);
+            failure = Lib().workbook_close(book);
             error = errno;
         } else {
             failure = LXW_ERROR_MEMORY_MALLOC_FAILED;
@@ -302,7 +369,7 @@ bool WriteBook(const CVELPPCDoc& doc, const std::string& path, std::string& reas
         }
     }
     if (failure != LXW_NO_ERROR) {
-        reason = error ? std::strerror(error) : lxw_strerror(failure);
+        reason = error ? std::strerror(error) : Lib().lxw_strerror(failure);
         return false;
     }
     std::string bytes;
