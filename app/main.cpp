@@ -1,19 +1,14 @@
 // velppc: Pocket VEL, the analysis of one residential property investment.
 #include <QApplication>
 #include <QFileInfo>
-#include <QIcon>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "ui/charts/Charts.h"
-#include "ui/colours/PrefColours.h"
-#include "ui/dialogs/EditItem.h"
-#include "ui/report/FileOutput.h"
+#include "app/Program.h"
 #include "ui/shell/VELPPCApp.h"
-#include "ui/workspace/Workspace.h"
 
 namespace {
 
@@ -67,6 +62,7 @@ void PrintHowToRun(const char* program, const char* reason) {
 } // namespace
 
 int main(int argc, char** argv) {
+    PrepareHeap();
     // Past a file-size limit a write fails with an error we can report and clean up after,
     // instead of the process being killed with a part-written file left behind.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -82,14 +78,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velppc.png")));
-    // Ties the windows to the installed desktop entry (its name and icon in task bars).
-    QGuiApplication::setDesktopFileName(QStringLiteral("velppc"));
-    InstallDialogHooks();
-    InstallChartHooks();
-    InstallColourHooks();
-    InstallWorkspaceHooks();
-    InstallReportHooks();
+    InstallProgram();
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -1,17 +1,15 @@
-// Starts Pocket VEL the way velppc does, on the file named on the command line, and exits as
-// soon as the summary and the pane beside it have been painted for the first time. It prints
-// the time from process start to that paint and the peak resident memory up to then. The start
-// is the clock that vel_launch read just before it replaced itself with this program, so the
-// kernel's loading of the program and its libraries counts and the measuring script's fork
-// does not.
+// Starts Pocket VEL the way velppc does (the same libraries, heap, icon and hooks), on the file
+// named on the command line, and exits as soon as the summary and the pane beside it have been
+// painted for the first time. It prints the time from process start to that paint and the peak
+// resident memory up to then. The start is the clock that vel_launch read just before it
+// replaced itself with this program, so the kernel's loading of the program and its libraries
+// counts and the measuring script's fork does not.
 #include <QApplication>
 
 #include <vector>
 
+#include "app/Program.h"
 #include "bench/FirstPaint.h"
-#include "ui/charts/Charts.h"
-#include "ui/colours/PrefColours.h"
-#include "ui/dialogs/EditItem.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/VELPPCApp.h"
 #include "ui/shell/VELPPCView.h"
@@ -19,11 +17,9 @@
 #include "ui/workspace/Workspace.h"
 
 int main(int argc, char** argv) {
+    PrepareHeap();
     QApplication application(argc, argv);
-    InstallDialogHooks();
-    InstallChartHooks();
-    InstallColourHooks();
-    InstallWorkspaceHooks();
+    InstallProgram();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     CVELPPCApp app;
