@@ -201,9 +201,12 @@ void CMainFrame::CreateMenusAndToolBar() {
     bar->setObjectName(QStringLiteral("CommandBar"));
     bar->setMovable(false);
     bar->addSeparator();
-    actions_[CmdFileNew]->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    actions_[CmdFileOpen]->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    actions_[CmdFileSave]->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    actions_[CmdFileNew]->setIcon(
+        CommandIcon(*style(), QStyle::SP_FileIcon, "text-x-generic", "file"));
+    actions_[CmdFileOpen]->setIcon(
+        CommandIcon(*style(), QStyle::SP_DialogOpenButton, "folder-open", "standardbutton-open"));
+    actions_[CmdFileSave]->setIcon(
+        CommandIcon(*style(), QStyle::SP_DialogSaveButton, "document-save", "standardbutton-save"));
     bar->addAction(actions_[CmdFileNew]);
     bar->addAction(actions_[CmdFileOpen]);
     bar->addAction(actions_[CmdFileSave]);

@@ -2,9 +2,14 @@
 // asks the user through DocumentUi, so that tests can answer in place of the user.
 #pragma once
 
+#include <QIcon>
+#include <QPixmap>
 #include <QString>
+#include <QStyle>
 
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -37,6 +42,24 @@ public:
     // "No", which keeps what is on disk.
     virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
 };
+
+// A PNG picture (a file or a resource), read as PNG straight away; null when it cannot be read.
+// Reading a picture of unknown kind first loads every image plug-in and asks each whether it
+// can read it: three libraries and a few milliseconds of the start-up.
+QPixmap ReadPngPixmap(const QString& path);
+
+// An icon of PNG pictures of the sizes given (square, in pixels, smallest first), each read by
+// ReadPngPixmap when a size that is drawn from it is first asked for: the smallest at least as
+// large, or else the largest, as QIcon chooses.
+QIcon PngIcon(std::vector<std::pair<int, QString>> files);
+
+// The style's picture for a command, as QStyle::standardIcon gives it: the desktop icon
+// theme's `themeName` where the theme has it, or else the style's own pictures, read as by
+// PngIcon. (The style itself reads all nine of those, of any kind, when asked for the icon.)
+// `file` names them among the style's resources ("file" for file-16.png, file-32.png and
+// file-128.png).
+QIcon CommandIcon(const QStyle& style, QStyle::StandardPixmap which, const char* themeName,
+                  const char* file);
 
 // The real dialogs and message boxes.
 class QtDocumentUi : public DocumentUi {
