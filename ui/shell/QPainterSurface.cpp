@@ -37,11 +37,19 @@ QFont ToQFont(const FontSpec& wanted) {
     font.setStyleStrategy(QFont::PreferMatch);
     font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 1, 1000)));
     const int cell = std::clamp(wanted.height, 1, 1000);
-    // The face's cell is taller than its em; step down from the cell height until it fits.
-    int size = cell;
-    for (; size > 1; --size) {
+    // The largest pixel size whose cell fits (the face's cell is taller than its em), or 1.
+    // Each size tried loads the face at that size, so the search starts where the cell of a
+    // common face (1.1 to 1.2 times its em) puts it and goes up or down from there.
+    auto fits = [&](int size) {
         font.setPixelSize(size);
-        if (QFontMetrics(font).height() <= cell) break;
+        return QFontMetrics(font).height() <= cell;
+    };
+    int size = std::clamp(cell * 100 / 115 + 1, 1, cell);
+    if (fits(size)) {
+        while (size < cell && fits(size + 1)) ++size;
+    } else {
+        while (size > 1 && !fits(size - 1)) --size;
+        size = std::max(size - 1, 1);
     }
     font.setPixelSize(size);
     cache.emplace(key, font);

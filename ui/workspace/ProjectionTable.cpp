@@ -30,14 +30,18 @@ QString Exact(double v) { return QString::fromStdString(ExactNumber(v)); }
 ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
     SetFont(QFont());
+    Refresh();
 }
 
 void ProjectionModel::SetFont(const QFont& font) {
     normal_ = font;
     bold_ = font;
     bold_.setBold(true);
+    // The texts stay; only their font changes.
+    if (columnCount() == 0) return;
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-    Refresh();
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::FontRole});
 }
 
 void ProjectionModel::MakeTexts() {
