@@ -29,7 +29,8 @@ public:
     virtual void Remove(std::string_view section, std::string_view name) = 0;
     // A store with a file writes each change at once, except between these two: the changes
     // made in between reach the file together at the end, all of them or (after a crash)
-    // none. They nest; use SettingsBatch.
+    // none, and the reads in between see the file as it was at the start (with the batch's own
+    // changes). They nest; use SettingsBatch.
     virtual void BeginBatch() {}
     virtual void EndBatch() {}
 

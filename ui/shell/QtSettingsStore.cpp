@@ -64,6 +64,13 @@ void QtSettingsStore::Sync() {
     if (settings_.status() == QSettings::AccessError) NoteWriteFailed(FileName().toStdString());
 }
 
+// The reads of a batch see the file as it was at its start: one look at the file for all of
+// them.
+void QtSettingsStore::BeginBatch() {
+    Reload();
+    ++batch_;
+}
+
 void QtSettingsStore::EndBatch() {
     if (batch_ > 0 && --batch_ == 0) Sync();
 }

@@ -23,7 +23,7 @@ public:
     void WriteString(std::string_view section, std::string_view name,
                      std::string_view value) override;
     void Remove(std::string_view section, std::string_view name) override;
-    void BeginBatch() override { ++batch_; }
+    void BeginBatch() override;
     void EndBatch() override;
 
     QString FileName() const { return settings_.fileName(); }

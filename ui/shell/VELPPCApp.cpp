@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QPointer>
+#include <QTimer>
 
+#include <functional>
 #include <utility>
 
 #include "persist/Settings.h"
@@ -12,6 +15,7 @@
 #include "ui/shell/QPainterSurface.h"
 #include "ui/shell/QtSettingsStore.h"
 #include "ui/shell/RecentFileList.h"
+#include "ui/shell/VELPPCView.h"
 
 QString DialogStyleSheet(ColourValue background) {
     if (background == kAutomaticColour) return {};
@@ -57,6 +61,29 @@ private:
     QString sheet_;
 };
 
+// Calls `then` once `watched` has been painted for the first time (after that paint), and
+// removes itself.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* watched, std::function<void()> then)
+        : QObject(watched), then_(std::move(then)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, std::move(then_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
 } // namespace
 
 CVELPPCApp::CVELPPCApp()
@@ -70,6 +97,12 @@ CVELPPCApp::~CVELPPCApp() = default;
 bool CVELPPCApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QStringLiteral("Orvane"));
     QCoreApplication::setApplicationName(QStringLiteral("VELPPC"));
+
+    // Start-up reads some sixty settings: one look at the file serves them all. Its one write,
+    // the file on the command line put first among the recent files, waits until the window
+    // has been painted (or a second has passed): a write is a new file, made safe on disk
+    // (two flushes to the disk) before it replaces the old one, and nobody waits for it.
+    startup_ = std::make_unique<SettingsBatch>(*store_);
 
     RecentFileList recent;
     recent.Load(*store_);
@@ -88,10 +121,16 @@ bool CVELPPCApp::InitInstance(const QStringList& arguments) {
     const QString file = arguments.isEmpty() ? QString() : arguments.first();
     if (!frame_->StartWith(file)) {
         frame_.reset();
+        startup_.reset();
         return false;
     }
 
     frame_->show();
     frame_->repaint();
+    auto endStartup = [app = QPointer<QObject>(frame_.get()), this] {
+        if (app) startup_.reset();
+    };
+    new AfterFirstPaint(frame_->View()->viewport(), endStartup);
+    QTimer::singleShot(1000, frame_.get(), endStartup);
     return true;
 }

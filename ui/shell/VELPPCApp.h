@@ -11,6 +11,7 @@
 class CMainFrame;
 class DocumentUi;
 class QObject;
+class SettingsBatch;
 class SettingsStore;
 
 // The style sheet that gives every dialog the interface background and black text. The
@@ -42,4 +43,6 @@ private:
     // Gives each dialog the style sheet as it is first polished (see InitInstance).
     std::unique_ptr<QObject> dialogColours_;
     std::unique_ptr<CMainFrame> frame_;
+    // Start-up's reads and writes of the settings, until the window has first been painted.
+    std::unique_ptr<SettingsBatch> startup_;
 };

@@ -18,6 +18,7 @@
 #include "persist/InvestmentFile.h"
 #include "ui/shell/Commands.h"
 #include "ui/shell/MainFrame.h"
+#include "ui/shell/QtSettingsStore.h"
 #include "ui/shell/VELPPCApp.h"
 #include "ui/shell/VELPPCView.h"
 
@@ -609,6 +610,36 @@ TEST_F(StartupTest, UnreadableFileLeavesANewInvestment) {
     EXPECT_EQ(app.MainFrame()->windowTitle(), "Untitled - Pocket VEL");
     EXPECT_EQ(app.MainFrame()->Document().Conveyancing, 950);
     EXPECT_EQ(ui.messages.size(), 1);
+}
+
+// The file on the command line reaches the recent files on disk once the window has been
+// painted, or when the program ends before that.
+TEST_F(StartupTest, TheFileOnTheCommandLineIsRememberedOnDisk) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    const QString path = dir.filePath("cmd.vel");
+    {
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        ASSERT_TRUE(SaveInvestment(doc, out));
+    }
+    for (const bool painted : {true, false}) {
+        const QString ini = dir.filePath(painted ? "painted.ini" : "ended.ini");
+        {
+            QtSettingsStore disk(ini);
+            CVELPPCApp app(disk, ui);
+            ASSERT_TRUE(app.InitInstance({path}));
+            for (int i = 0; painted && i < 100 && !QFile::exists(ini); ++i) {
+                QApplication::processEvents(QEventLoop::AllEvents, 10);
+                QApplication::sendPostedEvents();
+            }
+            if (painted) {
+                EXPECT_TRUE(QFile::exists(ini)) << "still not written after the first paint";
+            }
+        }
+        const auto first = QtSettingsStore(ini).ReadString(kSectionRecentFiles, "File1");
+        ASSERT_TRUE(first.has_value()) << (painted ? "painted" : "ended");
+        EXPECT_TRUE(QString::fromStdString(*first).endsWith("cmd.vel"));
+    }
 }
 
 TEST_F(StartupTest, ColoursAreReadAndDialogsTakeTheBackground) {
