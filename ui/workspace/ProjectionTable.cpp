@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <vector>
 
 #include "format/Format.h"
 #include "ui/shell/GridCell.h"
@@ -25,6 +26,53 @@ QString YearText(int year) { return QString::fromStdString(FormatValue(year, "0"
 
 QString Exact(double v) { return QString::fromStdString(ExactNumber(v)); }
 
+// The table asks its headings for their sizes at every layout, and Qt measures all 55 of them
+// (the text of each laid out in its font) again whenever anything about any of them may have
+// changed, four times over before the first paint: a quarter of the table's start. This
+// heading measures each section once, until a heading, its font or the style changes.
+class ProjectionHeader : public QHeaderView {
+public:
+    ProjectionHeader(Qt::Orientation orientation, QWidget* parent)
+        : QHeaderView(orientation, parent) {
+        // As the table's own headings are.
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+
+    void setModel(QAbstractItemModel* model) override {
+        if (this->model()) disconnect(this->model(), nullptr, this, nullptr);
+        QHeaderView::setModel(model);
+        sizes_.clear();
+        if (!model) return;
+        const auto forget = [this] { sizes_.clear(); };
+        connect(model, &QAbstractItemModel::headerDataChanged, this, forget);
+        connect(model, &QAbstractItemModel::modelReset, this, forget);
+        connect(model, &QAbstractItemModel::layoutChanged, this, forget);
+        connect(model, &QAbstractItemModel::rowsInserted, this, forget);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, forget);
+        connect(model, &QAbstractItemModel::columnsInserted, this, forget);
+        connect(model, &QAbstractItemModel::columnsRemoved, this, forget);
+    }
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override {
+        if (logicalIndex < 0) return QHeaderView::sectionSizeFromContents(logicalIndex);
+        const auto i = static_cast<std::size_t>(logicalIndex);
+        if (i >= sizes_.size()) sizes_.resize(i + 1);
+        if (!sizes_[i].isValid()) sizes_[i] = QHeaderView::sectionSizeFromContents(logicalIndex);
+        return sizes_[i];
+    }
+
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            sizes_.clear();
+        return QHeaderView::event(event);
+    }
+
+private:
+    mutable std::vector<QSize> sizes_;
+};
+
 } // namespace
 
 ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
@@ -34,11 +82,13 @@ ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
 }
 
 void ProjectionModel::SetFont(const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    // Each change of a heading makes the table measure all 55 of them again.
+    if (font == normal_ && bold == bold_) return;
     normal_ = font;
-    bold_ = font;
-    bold_.setBold(true);
+    bold_ = bold;
     // The texts stay; only their font changes.
-    if (columnCount() == 0) return;
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
     emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::FontRole});
@@ -124,12 +174,20 @@ void ProjectionModel::Refresh() {
         beginResetModel();
         columns_ = WantedColumns();
         MakeTexts();
+        headedShowYear_ = doc_.ShowYear;
+        headedProjectionYear_ = doc_.ProjectionYear;
         endResetModel();
         return;
     }
     MakeTexts();
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    // The year headings show the results year and the projection period and nothing else of
+    // the record; each change of them makes the table measure every heading again.
+    if (doc_.ShowYear != headedShowYear_ || doc_.ProjectionYear != headedProjectionYear_) {
+        headedShowYear_ = doc_.ShowYear;
+        headedProjectionYear_ = doc_.ProjectionYear;
+        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
 }
 
 QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& selection) {
@@ -164,6 +222,8 @@ QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& 
 ProjectionTable::ProjectionTable(const CVELPPCDoc& doc, QWidget* parent)
     : QTableView(parent), model_(doc) {
     setObjectName(QStringLiteral("ProjectionTable"));
+    setHorizontalHeader(new ProjectionHeader(Qt::Horizontal, this));
+    setVerticalHeader(new ProjectionHeader(Qt::Vertical, this));
     setModel(&model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -181,7 +241,8 @@ void ProjectionTable::SetZoom(int percent) {
         const int pixels = QFontInfo(baseFont_).pixelSize();
         f.setPixelSize(std::max((pixels * percent + 50) / 100, 1));
     }
-    setFont(f);
+    // The same font again would still have every heading measured anew.
+    if (f != font()) setFont(f);
     model_.SetFont(f);
     const QFontMetrics m(f);
     verticalHeader()->setDefaultSectionSize(m.height() + 6);

@@ -54,6 +54,8 @@ private:
     std::array<QString, kTableColumns * kMaxColumns> texts_;
     std::array<bool, kTableColumns * kMaxColumns> losses_{};
     QFont normal_, bold_;
+    // What the year headings were last told from: the results year and the projection period.
+    int headedShowYear_ = -1, headedProjectionYear_ = -1;
 };
 
 // The cells of `selection` as tab-separated lines: a line of headings ("Year" and the

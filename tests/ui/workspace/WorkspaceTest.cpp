@@ -3,6 +3,7 @@
 // window remembers its place.
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -123,6 +124,30 @@ TEST_F(WorkspaceTest, TableShowsTheRecordAfterEveryEdit) {
                                  model.headerData(5, Qt::Vertical, Qt::FontRole)})
         EXPECT_EQ(QFontInfo(font.value<QFont>()).pixelSize(), (normal * 125 + 50) / 100);
     EXPECT_EQ(ReadWindowState(store).zoom, 125); // kept at once
+}
+
+// The table measures its headings once and keeps the sizes; they must still be what Qt's own
+// heading measures after the results year, the columns and the zoom change.
+TEST_F(WorkspaceTest, HeadingsMeasureAsQtsOwnAfterChanges) {
+    ProjectionTable* table = pane->Table();
+    ProjectionModel& model = table->Model();
+    auto same = [&](const char* after) {
+        for (QHeaderView* ours : {table->horizontalHeader(), table->verticalHeader()}) {
+            QHeaderView plain(ours->orientation());
+            plain.setFont(ours->font());
+            plain.setModel(&model);
+            EXPECT_EQ(ours->sizeHint(), plain.sizeHint()) << after << ", " << ours->orientation();
+        }
+    };
+    same("at the start");
+    Doc().ShowYear = 40; // "Year 40 \u25B8" in bold: the widest heading
+    Doc().Recalculate(true);
+    same("the results year moved");
+    Doc().LossTreatment = Doc().LossTreatment == 1 ? 0 : 1; // a column more or fewer
+    Doc().Recalculate(true);
+    same("the columns changed");
+    frame->OnCommand(CmdZoomIn);
+    same("zoomed in");
 }
 
 TEST_F(WorkspaceTest, CopyGivesHeadingsAndExactNumbers) {
