@@ -41,8 +41,8 @@ public:
 
     void setModel(QAbstractItemModel* model) override {
         if (this->model()) disconnect(this->model(), nullptr, this, nullptr);
-        QHeaderView::setModel(model);
         sizes_.clear();
+        QHeaderView::setModel(model);
         if (!model) return;
         const auto forget = [this] { sizes_.clear(); };
         connect(model, &QAbstractItemModel::headerDataChanged, this, forget);
@@ -60,17 +60,21 @@ protected:
         const auto i = static_cast<std::size_t>(logicalIndex);
         if (i >= sizes_.size()) sizes_.resize(i + 1);
         if (!sizes_[i].isValid()) sizes_[i] = QHeaderView::sectionSizeFromContents(logicalIndex);
+        measuredIn_ = font();
         return sizes_[i];
     }
 
     bool event(QEvent* event) override {
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        // Taken into a new parent, the heading is told its font changed even when it did not.
+        if (event->type() == QEvent::StyleChange ||
+            (event->type() == QEvent::FontChange && font() != measuredIn_))
             sizes_.clear();
         return QHeaderView::event(event);
     }
 
 private:
     mutable std::vector<QSize> sizes_;
+    mutable QFont measuredIn_;
 };
 
 } // namespace
