@@ -98,7 +98,9 @@ void ProjectionModel::SetFont(const QFont& font) {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::FontRole});
 }
 
-void ProjectionModel::MakeTexts() {
+void ProjectionModel::MakeTexts() const {
+    if (!textsStale_) return;
+    textsStale_ = false;
     const int columns = columnCount();
     for (int r = 0; r < kTableColumns; ++r)
         for (int c = 0; c < columns; ++c) {
@@ -139,6 +141,7 @@ QVariant ProjectionModel::data(const QModelIndex& index, int role) const {
     const int year = index.row() + 1;
     const auto cell = static_cast<std::size_t>(index.row() * columnCount() + index.column());
     if (cell >= texts_.size()) return {};
+    if (role == Qt::DisplayRole || role == Qt::ForegroundRole) MakeTexts();
     switch (role) {
     case Qt::DisplayRole: return texts_[cell];
     case Qt::ForegroundRole: return QColor(losses_[cell] ? ToQColor(kColourRed) : QColor(Qt::black));
@@ -177,13 +180,13 @@ void ProjectionModel::Refresh() {
     if (WantedColumns() != columns_) {
         beginResetModel();
         columns_ = WantedColumns();
-        MakeTexts();
+        textsStale_ = true;
         headedShowYear_ = doc_.ShowYear;
         headedProjectionYear_ = doc_.ProjectionYear;
         endResetModel();
         return;
     }
-    MakeTexts();
+    textsStale_ = true;
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     // The year headings show the results year and the projection period and nothing else of
     // the record; each change of them makes the table measure every heading again.

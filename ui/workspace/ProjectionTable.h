@@ -45,14 +45,17 @@ public:
     static constexpr int kCarriedLossColumn = kMaxColumns - 1;
 
 private:
-    void MakeTexts();
+    // The cells' texts are made when first asked for after a change: a start recalculates
+    // three times before the table is first painted.
+    void MakeTexts() const;
     int WantedColumns() const;
 
     const CVELPPCDoc& doc_;
     int columns_ = static_cast<int>(kProjectionColumns.size());
     // The cells' texts, made once per change rather than at every paint.
-    std::array<QString, kTableColumns * kMaxColumns> texts_;
-    std::array<bool, kTableColumns * kMaxColumns> losses_{};
+    mutable std::array<QString, kTableColumns * kMaxColumns> texts_;
+    mutable std::array<bool, kTableColumns * kMaxColumns> losses_{};
+    mutable bool textsStale_ = true;
     QFont normal_, bold_;
     // What the year headings were last told from: the results year and the projection period.
     int headedShowYear_ = -1, headedProjectionYear_ = -1;
