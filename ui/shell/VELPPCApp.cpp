@@ -127,8 +127,9 @@ bool CVELPPCApp::InitInstance(const QStringList& arguments) {
 
     frame_->show();
     frame_->repaint();
-    auto endStartup = [app = QPointer<QObject>(frame_.get()), this] {
-        if (app) startup_.reset();
+    // A call that comes after the application object is gone finds its frame gone too.
+    auto endStartup = [frame = QPointer<QObject>(frame_.get()), this] {
+        if (frame) startup_.reset();
     };
     new AfterFirstPaint(frame_->View()->viewport(), endStartup);
     QTimer::singleShot(1000, frame_.get(), endStartup);
