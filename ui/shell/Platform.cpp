@@ -58,13 +58,13 @@ bool QtDocumentUi::AskYesNo(QWidget* parent, const QString& question) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+namespace {
+
 QPixmap ReadPngPixmap(const QString& path) {
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
 }
-
-namespace {
 
 class PngIconEngine : public QIconEngine {
 public:

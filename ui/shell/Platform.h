@@ -43,13 +43,9 @@ public:
     virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
 };
 
-// A PNG picture (a file or a resource), read as PNG straight away; null when it cannot be read.
-// Reading a picture of unknown kind first loads every image plug-in and asks each whether it
-// can read it: three libraries and a few milliseconds of the start-up.
-QPixmap ReadPngPixmap(const QString& path);
-
-// An icon of PNG pictures of the sizes given (square, in pixels, smallest first), each read by
-// ReadPngPixmap when a size that is drawn from it is first asked for: the smallest at least as
+// An icon of PNG pictures of the sizes given (square, in pixels, smallest first), each read as
+// PNG straight away (reading a picture of unknown kind first loads every image plug-in and asks
+// each whether it can read it) when a size that is drawn from it is first asked for: the smallest at least as
 // large, or else the largest, as QIcon chooses.
 QIcon PngIcon(std::vector<std::pair<int, QString>> files);
 
