@@ -43,10 +43,10 @@ public:
     virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
 };
 
-// An icon of PNG pictures of the sizes given (square, in pixels, smallest first), each read as
-// PNG straight away (reading a picture of unknown kind first loads every image plug-in and asks
-// each whether it can read it) when a size that is drawn from it is first asked for: the smallest at least as
-// large, or else the largest, as QIcon chooses.
+// An icon of PNG pictures of the sizes given (square, in pixels, smallest first). Each is read
+// when a size drawn from it is first asked for (the smallest at least as large, or else the
+// largest, as QIcon chooses), and read as PNG straight away: reading a picture of unknown kind
+// first loads every image plug-in and asks each whether it can read it.
 QIcon PngIcon(std::vector<std::pair<int, QString>> files);
 
 // The style's picture for a command, as QStyle::standardIcon gives it: the desktop icon
