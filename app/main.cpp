@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    PrepareFonts();
     QApplication application(argc, argv);
     InstallProgram();
 

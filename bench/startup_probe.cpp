@@ -18,6 +18,7 @@
 
 int main(int argc, char** argv) {
     PrepareHeap();
+    PrepareFonts();
     QApplication application(argc, argv);
     InstallProgram();
     QStringList arguments = QApplication::arguments();

@@ -1,4 +1,6 @@
 // The heap the program starts with: large blocks stay in it, and it is marked for huge pages.
+// The font configuration it reads before Qt: the one the font library's own start-up reads.
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -37,4 +39,52 @@ TEST(PrepareHeap, LargeBlocksStayInAHeapMarkedForHugePages) {
     }
     EXPECT_EQ(name, "[heap]");
     EXPECT_NE(flags.find(" hg"), std::string::npos) << flags;
+}
+
+namespace {
+
+// What a configuration makes of a request: the substituted pattern (hinting, anti-aliasing and
+// the like included) and the fonts it sorts first.
+std::string Resolve(FcConfig* config, const char* request) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(request));
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcChar8* text = FcNameUnparse(pattern);
+    std::string out = reinterpret_cast<const char*>(text);
+    FcStrFree(text);
+    FcResult result = FcResultNoMatch;
+    if (FcFontSet* sorted = FcFontSort(config, pattern, FcTrue, nullptr, &result)) {
+        for (int i = 0; i < sorted->nfont && i < 4; ++i) {
+            FcPattern* font = FcFontRenderPrepare(config, pattern, sorted->fonts[i]);
+            FcChar8* name = FcNameUnparse(font);
+            out += "\n" + std::string(reinterpret_cast<const char*>(name));
+            FcStrFree(name);
+            FcPatternDestroy(font);
+        }
+        FcFontSetDestroy(sorted);
+    }
+    FcPatternDestroy(pattern);
+    return out;
+}
+
+} // namespace
+
+TEST(PrepareFonts, ReadsWhatTheLibrarysOwnStartUpReads) {
+    FcConfig* own = FcInitLoadConfigAndFonts();
+    FcConfig* ours = ReadFontConfiguration();
+    ASSERT_NE(own, nullptr);
+    ASSERT_NE(ours, nullptr);
+    const FcFontSet* ownFonts = FcConfigGetFonts(own, FcSetSystem);
+    const FcFontSet* ourFonts = FcConfigGetFonts(ours, FcSetSystem);
+    ASSERT_NE(ownFonts, nullptr);
+    ASSERT_NE(ourFonts, nullptr);
+    EXPECT_EQ(ourFonts->nfont, ownFonts->nfont);
+    EXPECT_GT(ourFonts->nfont, 0);
+    for (const char* request : {"Arial", "Arial:bold", "Tahoma", "sans-serif:pixelsize=12",
+                                "serif:italic", "monospace", "Helvetica", "Times New Roman",
+                                "Courier New", ":lang=ja", "DejaVu Sans:pixelsize=7",
+                                "no such face:weight=200"})
+        EXPECT_EQ(Resolve(ours, request), Resolve(own, request)) << request;
+    FcConfigDestroy(ours);
+    FcConfigDestroy(own);
 }
