@@ -1,5 +1,6 @@
 #include "ui/shell/QtSettingsStore.h"
 
+#include <QEvent>
 #include <QStringList>
 #include <QVariant>
 
@@ -25,6 +26,12 @@ std::optional<QString> ReadText(const QSettings& settings, const QString& key) {
 QtSettingsStore::QtSettingsStore() : settings_(QStringLiteral("Orvane"), QStringLiteral("VELPPC")) {}
 
 QtSettingsStore::QtSettingsStore(const QString& path) : settings_(path, QSettings::IniFormat) {}
+
+bool QtSettingsStore::Settings::event(QEvent* event) {
+    // Swallowed, the request leaves the changes pending; the batch's end writes them.
+    if (event->type() == QEvent::UpdateRequest && held) return true;
+    return QSettings::event(event);
+}
 
 // What another copy of the program wrote since counts from the next read on: QSettings reads
 // the file again when its size or time changed (a look at the file, no more, when it did not).
@@ -69,10 +76,14 @@ void QtSettingsStore::Sync() {
 void QtSettingsStore::BeginBatch() {
     Reload();
     ++batch_;
+    settings_.held = true;
 }
 
 void QtSettingsStore::EndBatch() {
-    if (batch_ > 0 && --batch_ == 0) Sync();
+    if (batch_ > 0 && --batch_ == 0) {
+        settings_.held = false;
+        Sync();
+    }
 }
 
 // Every change (or batch of changes) goes to the file at once, so that the file always shows

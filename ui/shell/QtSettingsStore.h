@@ -29,10 +29,21 @@ public:
     QString FileName() const { return settings_.fileName(); }
 
 private:
+    // QSettings writes its changes by itself at the event loop's next turn; within a batch
+    // those wait for the batch's end.
+    class Settings : public QSettings {
+    public:
+        using QSettings::QSettings;
+        bool held = false;
+
+    protected:
+        bool event(QEvent* event) override;
+    };
+
     // Writes the changes to the file; a write that does not reach it is told to the user once.
     void Sync();
     void Reload() const;
 
-    mutable QSettings settings_;
+    mutable Settings settings_;
     int batch_ = 0;
 };

@@ -1,5 +1,6 @@
 // The settings file on disk: what "Save Settings" leaves in ~/.config/Orvane/VELPPC.conf, read
 // back through QSettings, and how hand-edited or foreign values read.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -131,6 +132,25 @@ TEST(QtSettingsStore, ValuesOfTheOtherKindAndHandEditedLists) {
     EXPECT_EQ(check.value("SettingsFile/LCYears").toInt(), 3);
     EXPECT_FALSE(check.contains("SettingsFile/RateInterest"));
     EXPECT_EQ(check.value("Recent File List/File1").toString(), "/tmp/a & b.vel");
+}
+
+// A batch's writes reach the file at its end, not when the event loop next turns (QSettings
+// would write them then by itself).
+TEST(QtSettingsStore, ABatchWritesAtItsEndOnly) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("batch.conf");
+    QtSettingsStore store(path);
+    {
+        SettingsBatch batch(store);
+        store.WriteString(kSectionRecentFiles, "File1", "/tmp/a.vel");
+        store.WriteInt(kSectionSettingsFile, "LCYears", 4);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    QSettings check(path, QSettings::IniFormat);
+    EXPECT_EQ(check.value("Recent File List/File1").toString(), "/tmp/a.vel");
+    EXPECT_EQ(check.value("SettingsFile/LCYears").toInt(), 4);
 }
 
 // A home whose settings cannot be written (as root a read-only folder cannot be made, so: a
