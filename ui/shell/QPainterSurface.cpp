@@ -38,13 +38,12 @@ QFont ToQFont(const FontSpec& wanted) {
     font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 1, 1000)));
     const int cell = std::clamp(wanted.height, 1, 1000);
     // The largest pixel size whose cell fits (the face's cell is taller than its em), or 1.
-    // Each size tried loads the face at that size, so the search starts where the cell of a
-    // common face (1.1 to 1.2 times its em) puts it and goes up or down from there.
-    auto fits = [&](int size) {
-        font.setPixelSize(size);
-        return QFontMetrics(font).height() <= cell;
-    };
-    int size = std::clamp(cell * 100 / 115 + 1, 1, cell);
+    // The face is loaded at the size the search starts from, and kept when that is the one
+    // found: it starts where the cell of a common face (1.15 times its em) puts it.
+    int size = std::clamp(cell * 100 / 115, 1, cell);
+    font.setPixelSize(size);
+    FontSizes sizes(font);
+    auto fits = [&](int pixels) { return sizes.Height(pixels) <= cell; };
     if (fits(size)) {
         while (size < cell && fits(size + 1)) ++size;
     } else {
@@ -54,6 +53,28 @@ QFont ToQFont(const FontSpec& wanted) {
     font.setPixelSize(size);
     cache.emplace(key, font);
     return font;
+}
+
+FontSizes::FontSizes(const QFont& font) : font_(font), raw_(QRawFont::fromFont(font)) {}
+
+bool FontSizes::At(int pixels) {
+    if (raw_.isValid() && raw_.pixelSize() != pixels) raw_.setPixelSize(pixels);
+    // A face Qt cannot copy (not one of FreeType's) is measured as Qt measures it.
+    return raw_.isValid();
+}
+
+int FontSizes::Height(int pixels) {
+    if (At(pixels)) return qRound(raw_.ascent()) + qRound(raw_.descent());
+    QFont font = font_;
+    font.setPixelSize(pixels);
+    return QFontMetrics(font).height();
+}
+
+int FontSizes::Leading(int pixels) {
+    if (At(pixels)) return qRound(raw_.leading());
+    QFont font = font_;
+    font.setPixelSize(pixels);
+    return QFontMetrics(font).leading();
 }
 
 QPainterSurface::QPainterSurface(QPainter& painter) : painter_(painter) {

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRawFont>
 #include <QRegion>
 
 #include "ui/shell/Surface.h"
@@ -17,6 +18,23 @@ ColourValue FromQColor(const QColor& colour);
 // The QFont for a face, a cell height (ascent + descent) in pixels and a weight (100..900):
 // the largest pixel size whose line height does not exceed the cell height.
 QFont ToQFont(const FontSpec& font);
+
+// The line metrics Qt's QFontMetrics gives a font at other pixel sizes, for searches through
+// sizes. Qt loads a font at a new size with a font match of its own (1.4 million
+// instructions); these come from copies of the face already loaded at the font's own size.
+class FontSizes {
+public:
+    explicit FontSizes(const QFont& font);
+    // QFontMetrics::height() and leading() of the font at `pixels`.
+    int Height(int pixels);
+    int Leading(int pixels);
+
+private:
+    bool At(int pixels);
+
+    QFont font_;
+    QRawFont raw_;
+};
 
 class QPainterSurface : public Surface {
 public:

@@ -51,12 +51,10 @@ void CVELPPCView::ApplyFontSize() {
         pixels = std::max((pixels * zoom_ + 50) / 100, 1);
         windowFont.setPixelSize(pixels);
     }
-    auto rowHeight = [&] {
-        const QFontMetrics m(windowFont);
-        return m.height() + m.leading();
-    };
-    while (rowHeight() < summary_.fonts[0].height + 1 && pixels < 64 * kMaxZoom / 100)
-        windowFont.setPixelSize(++pixels);
+    FontSizes sizes(windowFont);
+    auto rowHeight = [&] { return sizes.Height(pixels) + sizes.Leading(pixels); };
+    while (rowHeight() < summary_.fonts[0].height + 1 && pixels < 64 * kMaxZoom / 100) ++pixels;
+    windowFont.setPixelSize(pixels);
     setFont(windowFont);
 }
 

@@ -1,5 +1,6 @@
 // What the QPainter surface puts on the pixels: the pattern's anchoring, line ends, outlines,
 // text placement and fonts.
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -102,6 +103,38 @@ TEST(QPainterSurface, FontsAreChosenByCellHeight) {
     EXPECT_EQ(s.Font().weight, 700);
     EXPECT_TRUE(ToQFont(s.Font()).bold());
     EXPECT_GT(s.TextWidth("Property value:"), 0);
+}
+
+// The sizes the searches see are Qt's own metrics of the font loaded at each size, and the
+// font chosen for a cell is the largest that fits by them, found by trying every size.
+TEST(QPainterSurface, FontSizesAreQtsMetricsAndTheCellsFontIsTheLargestThatFits) {
+    for (const char* face : {"Arial", "Tahoma", "DejaVu Sans", "No Such Face", ""}) {
+        for (const int weight : {400, 700}) {
+            QFont font = face[0] != '\0' ? QFont(QString::fromLatin1(face)) : QFont();
+            font.setWeight(static_cast<QFont::Weight>(weight));
+            font.setPixelSize(12);
+            FontSizes sizes(font);
+            for (int pixels = 1; pixels <= 72; ++pixels) {
+                QFont at = font;
+                at.setPixelSize(pixels);
+                const QFontMetrics metrics(at);
+                ASSERT_EQ(sizes.Height(pixels), metrics.height()) << face << weight << " " << pixels;
+                ASSERT_EQ(sizes.Leading(pixels), metrics.leading()) << face << weight << " " << pixels;
+            }
+            if (face[0] == '\0') continue;
+            for (int cell = 1; cell <= 60; ++cell) {
+                int largest = 1;
+                QFont at(QString::fromLatin1(face));
+                at.setWeight(static_cast<QFont::Weight>(weight));
+                for (int pixels = 1; pixels <= cell; ++pixels) {
+                    at.setPixelSize(pixels);
+                    if (QFontMetrics(at).height() <= cell) largest = pixels;
+                }
+                EXPECT_EQ(ToQFont(FontSpec{face, cell, weight}).pixelSize(), largest)
+                    << face << weight << " " << cell;
+            }
+        }
+    }
 }
 
 TEST(QPainterSurface, TextIsAlignedOpaqueAndNotPrefixProcessed) {
