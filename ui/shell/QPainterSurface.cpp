@@ -77,6 +77,13 @@ int FontSizes::Leading(int pixels) {
     return QFontMetrics(font).leading();
 }
 
+int FontSizes::AverageCharWidth(int pixels) {
+    if (At(pixels)) return qRound(raw_.averageCharWidth());
+    QFont font = font_;
+    font.setPixelSize(pixels);
+    return QFontMetrics(font).averageCharWidth();
+}
+
 QPainterSurface::QPainterSurface(QPainter& painter) : painter_(painter) {
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, false);

@@ -25,9 +25,10 @@ QFont ToQFont(const FontSpec& font);
 class FontSizes {
 public:
     explicit FontSizes(const QFont& font);
-    // QFontMetrics::height() and leading() of the font at `pixels`.
+    // QFontMetrics::height(), leading() and averageCharWidth() of the font at `pixels`.
     int Height(int pixels);
     int Leading(int pixels);
+    int AverageCharWidth(int pixels);
 
 private:
     bool At(int pixels);

@@ -56,6 +56,14 @@ void CVELPPCView::ApplyFontSize() {
     while (rowHeight() < summary_.fonts[0].height + 1 && pixels < 64 * kMaxZoom / 100) ++pixels;
     windowFont.setPixelSize(pixels);
     setFont(windowFont);
+    measured_ = font();
+    lines_ = {rowHeight(), sizes.AverageCharWidth(pixels)};
+}
+
+CVELPPCView::LineMetrics CVELPPCView::Lines() const {
+    if (font() == measured_) return lines_;
+    const QFontMetrics metrics(font());
+    return {metrics.height() + metrics.leading(), metrics.averageCharWidth()};
 }
 
 void CVELPPCView::SetZoom(int percent) {
@@ -70,16 +78,15 @@ void CVELPPCView::SetZoom(int percent) {
 }
 
 void CVELPPCView::LayOut() {
-    const QFontMetrics metrics(font());
-    summary_.Layout(viewport()->width(), metrics.height() + metrics.leading(),
-                    metrics.averageCharWidth(), CurrentColours.BG1Color);
+    const LineMetrics lines = Lines();
+    summary_.Layout(viewport()->width(), lines.rowHeight, lines.charWidth, CurrentColours.BG1Color);
     SetScrollSizes();
 }
 
 void CVELPPCView::SetScrollSizes() {
-    const QFontMetrics metrics(font());
-    const int h = std::max(metrics.height() + metrics.leading(), 1);
-    const int c = std::max(metrics.averageCharWidth(), 1);
+    const LineMetrics lines = Lines();
+    const int h = std::max(lines.rowHeight, 1);
+    const int c = std::max(lines.charWidth, 1);
     contentWidth_ = std::max(viewport()->width() - kScrollBarRoom, 0);
     contentHeight_ = kSummaryRows * h;
     horizontalScrollBar()->setSingleStep(c);

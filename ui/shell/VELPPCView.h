@@ -54,6 +54,12 @@ private:
     void UpdateScrollRanges();
     // The window's font at the zoom, never giving rows lower than the cells' own fonts.
     void ApplyFontSize();
+    // The window font's row height (height and leading) and average character width.
+    struct LineMetrics {
+        int rowHeight;
+        int charWidth;
+    };
+    LineMetrics Lines() const;
 
     CVELPPCDoc& doc_;
     SettingsStore& store_;
@@ -63,4 +69,7 @@ private:
     int zoom_ = 100;
     QFont baseFont_;
     FontSpec chartFonts_[2];
+    // The window's font is measured, never drawn with: what the size search found for it.
+    QFont measured_;
+    LineMetrics lines_{0, 0};
 };

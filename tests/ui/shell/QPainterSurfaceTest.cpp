@@ -120,6 +120,8 @@ TEST(QPainterSurface, FontSizesAreQtsMetricsAndTheCellsFontIsTheLargestThatFits)
                 const QFontMetrics metrics(at);
                 ASSERT_EQ(sizes.Height(pixels), metrics.height()) << face << weight << " " << pixels;
                 ASSERT_EQ(sizes.Leading(pixels), metrics.leading()) << face << weight << " " << pixels;
+                ASSERT_EQ(sizes.AverageCharWidth(pixels), metrics.averageCharWidth())
+                    << face << weight << " " << pixels;
             }
             if (face[0] == '\0') continue;
             for (int cell = 1; cell <= 60; ++cell) {
