@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSplitter>
+#include <QStyleFactory>
+#include <QStyledItemDelegate>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -148,6 +150,33 @@ TEST_F(WorkspaceTest, HeadingsMeasureAsQtsOwnAfterChanges) {
     same("the columns changed");
     frame->OnCommand(CmdZoomIn);
     same("zoomed in");
+}
+
+// The cells the table draws itself look exactly as the style draws them: at every zoom, with a
+// selection and a current cell (which the style draws), and with a text too wide for its cell.
+TEST_F(WorkspaceTest, CellsLookAsTheStyleDrawsThem) {
+    ProjectionTable* table = pane->Table();
+    table->setStyle(QStyleFactory::create(QStringLiteral("fusion")));
+    table->resize(900, 500);
+    table->show();
+    auto* ours = table->itemDelegate();
+    QStyledItemDelegate plain;
+    auto grab = [&](QAbstractItemDelegate* delegate) {
+        table->setItemDelegate(delegate);
+        return table->viewport()->grab().toImage();
+    };
+    const int before = ProjectionCellsDrawnDirectly();
+    for (const int zoom : {50, 80, 100, 110, 125, 150, 200, 300}) {
+        table->SetZoom(zoom);
+        EXPECT_EQ(grab(ours), grab(&plain)) << zoom << " %";
+    }
+    EXPECT_GT(ProjectionCellsDrawnDirectly(), before);
+    table->SetZoom(100);
+    table->setCurrentIndex(table->Model().index(2, 3));
+    table->selectionModel()->select(table->Model().index(4, 1), QItemSelectionModel::Select);
+    table->setColumnWidth(2, 30); // its figures no longer fit: the style shortens them
+    EXPECT_EQ(grab(ours), grab(&plain));
+    table->setItemDelegate(ours);
 }
 
 TEST_F(WorkspaceTest, CopyGivesHeadingsAndExactNumbers) {
