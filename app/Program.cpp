@@ -49,21 +49,26 @@ bool SetUpHeap() {
         mallopt(M_TOP_PAD, static_cast<int>(kStep)) == 0)
         return false;
     // A block larger than any free one and smaller than the new threshold comes from the top of
-    // the heap, which grows by a step for it. Shrunk in place to end on the first 2 MB boundary
-    // after its start, it keeps the heap below that boundary (where huge pages cannot be) out of
-    // use for the rest of the run; what follows the boundary is free and asked to be in huge
-    // pages. The block itself is never used, so never touched beyond its first page.
+    // the heap, which grows by a step for it. Shrunk in place to end just before the first 2 MB
+    // boundary after its start, it keeps the heap below that boundary (where huge pages cannot
+    // be) out of use for the rest of the run; what follows the boundary is free and asked to be
+    // in huge pages. The block itself is never used, so never touched beyond its first page.
+    // The heap's bookkeeping for the free rest goes in the block's last bytes, below the
+    // boundary: a page touched above it before the request would keep its 2 MB in small pages.
+    constexpr std::uintptr_t kHeader = 32;
     char* block = static_cast<char*>(std::malloc(kStep - kHuge));
     if (block == nullptr) return false;
     const auto start = reinterpret_cast<std::uintptr_t>(block);
     std::uintptr_t first = (start + kHuge - 1) & ~(kHuge - 1);
-    if (first - start < 64) first += kHuge;
+    if (first - start < 64 + kHeader) first += kHuge;
     static void* setAside = nullptr;
-    setAside = std::realloc(block, first - start);
+    setAside = std::realloc(block, first - start - kHeader);
     if (setAside != block) return false;
-    const auto last = reinterpret_cast<std::uintptr_t>(sbrk(0)) & ~(kHuge - 1);
+    // Up to the 2 MB the heap's top began in when the block was taken (its bookkeeping is
+    // there, above the block, written before the request).
+    const auto last = (start + (kStep - kHuge)) & ~(kHuge - 1);
     // A heap that could not grow in place (its step came from a mapping) is left be.
-    if (last < first + kHuge) return false;
+    if (last < first + kHuge || reinterpret_cast<std::uintptr_t>(sbrk(0)) < last) return false;
     return madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE) == 0;
 #else
     return false;

@@ -11,16 +11,31 @@
 
 #include "app/Program.h"
 
+namespace {
+
+long VmStat(const std::string& name) {
+    std::ifstream in("/proc/vmstat");
+    std::string key;
+    long value = 0;
+    while (in >> key >> value)
+        if (key == name) return value;
+    return -1;
+}
+
+} // namespace
+
 TEST(PrepareHeap, LargeBlocksStayInAHeapMarkedForHugePages) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the sanitizer brings its own allocator";
 #endif
+    const long fallbacks = VmStat("thp_fault_fallback");
     ASSERT_TRUE(PrepareHeap());
     // A backing store of a large window; by default a block this size gets a mapping of its own.
     std::vector<char> block(std::size_t{4} << 20, 1);
-    const auto at = reinterpret_cast<std::uintptr_t>(block.data());
+    const auto at = reinterpret_cast<std::uintptr_t>(block.data() + block.size() / 2);
     std::ifstream smaps("/proc/self/smaps");
     std::string line, name, flags;
+    long rss = -1, huge = -1;
     bool inside = false;
     while (std::getline(smaps, line)) {
         std::uintptr_t from = 0, to = 0;
@@ -33,12 +48,23 @@ TEST(PrepareHeap, LargeBlocksStayInAHeapMarkedForHugePages) {
                 fields >> perms >> offset >> device >> inode;
                 std::getline(fields >> std::ws, name);
             }
-        } else if (inside && line.rfind("VmFlags:", 0) == 0) {
-            flags = line;
+        } else if (inside) {
+            std::istringstream value(line.substr(line.find(':') + 1));
+            if (line.rfind("VmFlags:", 0) == 0) flags = line;
+            else if (line.rfind("Rss:", 0) == 0) value >> rss;
+            else if (line.rfind("AnonHugePages:", 0) == 0) value >> huge;
         }
     }
     EXPECT_EQ(name, "[heap]");
     EXPECT_NE(flags.find(" hg"), std::string::npos) << flags;
+    // Where the kernel gives huge pages and had one for every request, all the marked heap in use
+    // is in them: none of it was touched before it was marked.
+    std::ifstream mode("/sys/kernel/mm/transparent_hugepage/enabled");
+    std::string modes;
+    std::getline(mode, modes);
+    if (modes.find("[never]") == std::string::npos && VmStat("thp_fault_fallback") == fallbacks) {
+        EXPECT_EQ(rss, huge) << "kB in use, kB in huge pages";
+    }
 }
 
 namespace {
