@@ -63,25 +63,22 @@ bool FontSizes::At(int pixels) {
     return raw_.isValid();
 }
 
-int FontSizes::Height(int pixels) {
-    if (At(pixels)) return qRound(raw_.ascent()) + qRound(raw_.descent());
+QFontMetrics FontSizes::Loaded(int pixels) const {
     QFont font = font_;
     font.setPixelSize(pixels);
-    return QFontMetrics(font).height();
+    return QFontMetrics(font);
+}
+
+int FontSizes::Height(int pixels) {
+    return At(pixels) ? qRound(raw_.ascent()) + qRound(raw_.descent()) : Loaded(pixels).height();
 }
 
 int FontSizes::Leading(int pixels) {
-    if (At(pixels)) return qRound(raw_.leading());
-    QFont font = font_;
-    font.setPixelSize(pixels);
-    return QFontMetrics(font).leading();
+    return At(pixels) ? qRound(raw_.leading()) : Loaded(pixels).leading();
 }
 
 int FontSizes::AverageCharWidth(int pixels) {
-    if (At(pixels)) return qRound(raw_.averageCharWidth());
-    QFont font = font_;
-    font.setPixelSize(pixels);
-    return QFontMetrics(font).averageCharWidth();
+    return At(pixels) ? qRound(raw_.averageCharWidth()) : Loaded(pixels).averageCharWidth();
 }
 
 QPainterSurface::QPainterSurface(QPainter& painter) : painter_(painter) {

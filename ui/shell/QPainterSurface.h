@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QRawFont>
 #include <QRegion>
 
@@ -31,7 +32,10 @@ public:
     int AverageCharWidth(int pixels);
 
 private:
+    // Whether the copy is at `pixels` now; false for a face Qt cannot copy.
     bool At(int pixels);
+    // The font loaded at `pixels`, as Qt measures it otherwise.
+    QFontMetrics Loaded(int pixels) const;
 
     QFont font_;
     QRawFont raw_;

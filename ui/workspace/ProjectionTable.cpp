@@ -114,10 +114,7 @@ public:
         layout.setTextOption(textOption);
         layout.beginLayout();
         QTextLine line = layout.createLine();
-        if (line.isValid()) {
-            line.setLineWidth(textRect.width());
-            line.setPosition(QPointF(0, 0));
-        }
+        if (line.isValid()) line.setLineWidth(textRect.width());
         const bool oneLine = line.isValid() && !layout.createLine().isValid();
         layout.endLayout();
         if (!oneLine || line.naturalTextWidth() > textRect.width()) {

@@ -22,6 +22,30 @@ long VmStat(const std::string& name) {
     return -1;
 }
 
+// What a configuration makes of a request: the substituted pattern (hinting, anti-aliasing and
+// the like included) and the fonts it sorts first.
+std::string Resolve(FcConfig* config, const char* request) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(request));
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcChar8* text = FcNameUnparse(pattern);
+    std::string out = reinterpret_cast<const char*>(text);
+    FcStrFree(text);
+    FcResult result = FcResultNoMatch;
+    if (FcFontSet* sorted = FcFontSort(config, pattern, FcTrue, nullptr, &result)) {
+        for (int i = 0; i < sorted->nfont && i < 4; ++i) {
+            FcPattern* font = FcFontRenderPrepare(config, pattern, sorted->fonts[i]);
+            FcChar8* name = FcNameUnparse(font);
+            out += "\n" + std::string(reinterpret_cast<const char*>(name));
+            FcStrFree(name);
+            FcPatternDestroy(font);
+        }
+        FcFontSetDestroy(sorted);
+    }
+    FcPatternDestroy(pattern);
+    return out;
+}
+
 } // namespace
 
 TEST(PrepareHeap, LargeBlocksStayInAHeapMarkedForHugePages) {
@@ -68,34 +92,6 @@ TEST(PrepareHeap, LargeBlocksStayInAHeapMarkedForHugePages) {
         EXPECT_EQ(rss, huge) << "kB in use, kB in huge pages";
     }
 }
-
-namespace {
-
-// What a configuration makes of a request: the substituted pattern (hinting, anti-aliasing and
-// the like included) and the fonts it sorts first.
-std::string Resolve(FcConfig* config, const char* request) {
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(request));
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcChar8* text = FcNameUnparse(pattern);
-    std::string out = reinterpret_cast<const char*>(text);
-    FcStrFree(text);
-    FcResult result = FcResultNoMatch;
-    if (FcFontSet* sorted = FcFontSort(config, pattern, FcTrue, nullptr, &result)) {
-        for (int i = 0; i < sorted->nfont && i < 4; ++i) {
-            FcPattern* font = FcFontRenderPrepare(config, pattern, sorted->fonts[i]);
-            FcChar8* name = FcNameUnparse(font);
-            out += "\n" + std::string(reinterpret_cast<const char*>(name));
-            FcStrFree(name);
-            FcPatternDestroy(font);
-        }
-        FcFontSetDestroy(sorted);
-    }
-    FcPatternDestroy(pattern);
-    return out;
-}
-
-} // namespace
 
 TEST(PrepareFonts, ReadsWhatTheLibrarysOwnStartUpReads) {
     FcConfig* own = FcInitLoadConfigAndFonts();

@@ -156,7 +156,9 @@ TEST_F(WorkspaceTest, HeadingsMeasureAsQtsOwnAfterChanges) {
 // selection and a current cell (which the style draws), and with a text too wide for its cell.
 TEST_F(WorkspaceTest, CellsLookAsTheStyleDrawsThem) {
     ProjectionTable* table = pane->Table();
-    table->setStyle(QStyleFactory::create(QStringLiteral("fusion")));
+    QStyle* fusion = QStyleFactory::create(QStringLiteral("fusion"));
+    fusion->setParent(table); // the table does not own the style it is given
+    table->setStyle(fusion);
     table->resize(900, 500);
     table->show();
     auto* ours = table->itemDelegate();
