@@ -61,7 +61,7 @@ const RowDefinition kRows[] = {
     {"cashFlowYear", "Cash flow / yr", kMoney, Better::Higher, false,
      [](const CVELPPCDoc& d) { return ShownYearCell(d, Row::AfterTaxCash); }},
     {"cashFlowWeek", "Cash flow / wk", kMoney, Better::Higher, false,
-     [](const CVELPPCDoc& d) { return ShownYearCell(d, Row::AfterTaxCash) * (1.0 / 52.0); }},
+     [](const CVELPPCDoc& d) { return ScaledValue(ShownYearCell(d, Row::AfterTaxCash), 1.0 / 52.0); }},
     {"projectionYears", "Projection years", kYears, Better::None, false,
      [](const CVELPPCDoc& d) { return static_cast<double>(d.ProjectionYear); }},
     {"irr", "Internal rate of return", kRate, Better::Higher, false,

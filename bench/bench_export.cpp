@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "export/AtomicWrite.h"
+#include "persist/WholeFile.h"
 #include "export/ProjectionCsv.h"
 #include "export/Workbook.h"
 #include "tests/model/WorkedExample.h"

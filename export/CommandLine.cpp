@@ -1,8 +1,6 @@
 #include "export/CommandLine.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <sstream>
 
 #include "model/Investment.h"
 #include "model/Scales.h"
@@ -70,11 +68,12 @@ bool FindNamedScales(const ScaleOptions& options, const char* program, int& duty
 bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, CVELPPCDoc& doc,
                         std::string& message, std::vector<std::string>& notices, CVELPPCDoc* asRead) {
     const std::string prefix = std::string(program) + ": " + path + ": ";
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        message = prefix + "cannot open: " + std::strerror(errno);
+    std::string bytes, why;
+    if (!ReadInvestmentFileBytes(path, bytes, why)) {
+        message = prefix + "cannot open: " + why;
         return false;
     }
+    std::istringstream in(std::move(bytes), std::ios::binary);
     ResetScalesToStartup();
     MessageList messages;
     // As opening it in the program: read and limited, then worked out under its scales.

@@ -131,7 +131,7 @@ std::vector<ReportSection> ResultSections(const CVELPPCDoc& d) {
     return {{"Results for year " + FormatValue(d.ShowYear, kWhole),
              {Amount("Tax savings:", d.At(Row::TaxSaving, column), kResult),
               Amount("Cash flow / yr:", cash, kResult),
-              Amount("Cash flow / wk:", cash * (1.0 / 52.0), kResult)}},
+              Amount("Cash flow / wk:", ScaledValue(cash, 1.0 / 52.0), kResult)}},
             {"Projections over " + FormatValue(d.ProjectionYear, kWhole) + " years",
              {Amount("Internal rate of return:", d.IRR, kRate),
               Amount("Net present value:", d.NPV, kResult),

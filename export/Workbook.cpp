@@ -13,7 +13,7 @@
 #include <map>
 #include <sstream>
 
-#include "export/AtomicWrite.h"
+#include "persist/WholeFile.h"
 #include "export/ProjectionCsv.h"
 #include "export/ReportData.h"
 #include "export/ZipPatch.h"

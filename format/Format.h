@@ -14,6 +14,15 @@ inline constexpr double kOverflowLimit = 1e20;
 
 inline bool IsNoValue(double v) { return v < kNoValueLimit; }
 
+// The largest number an edit takes: ParseValue reads at most 79 characters.
+inline constexpr double kLargestTypedNumber = 1e79;
+
+// `v` times `factor`, where a value that is no number (the marker, or not a number at all)
+// stays no value rather than becoming a figure.
+inline double ScaledValue(double v, double factor) {
+    return IsNoValue(v) || v != v ? NoValue : v * factor;
+}
+
 // Format flags, one bit per display rule.
 enum FormatFlags : unsigned {
     FmtNumeric = 0x001,

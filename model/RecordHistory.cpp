@@ -55,11 +55,38 @@ bool RecordState::SameScales(const RecordState& other) const {
            builtInTax == other.builtInTax;
 }
 
+namespace {
+
+std::array<std::u16string*, 3> Texts(CVELPPCDoc& d) { return {&d.Address, &d.Description, &d.Notes}; }
+
+} // namespace
+
+RecordHistory::Kept RecordHistory::Keep(RecordState state, const Kept* neighbour) {
+    Kept kept;
+    const auto texts = Texts(state.record);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (neighbour && *neighbour->texts[i] == *texts[i]) kept.texts[i] = neighbour->texts[i];
+        else kept.texts[i] = std::make_shared<const std::u16string>(std::move(*texts[i]));
+        texts[i]->clear();
+    }
+    kept.state = std::move(state);
+    return kept;
+}
+
+RecordState RecordHistory::Full(const Kept& kept) {
+    RecordState state = kept.state;
+    const auto texts = Texts(state.record);
+    for (std::size_t i = 0; i < texts.size(); ++i) *texts[i] = *kept.texts[i];
+    return state;
+}
+
 void RecordHistory::Record(std::string name, RecordState before, RecordState after) {
     steps_.resize(done_);
     // The saved state lay among the steps just dropped: nothing leads back to it now.
     if (saved_ > static_cast<long>(done_)) saved_ = -1;
-    steps_.push_back({std::move(name), std::move(before), std::move(after)});
+    Kept keptBefore = Keep(std::move(before), steps_.empty() ? nullptr : &steps_.back().after);
+    Kept keptAfter = Keep(std::move(after), &keptBefore);
+    steps_.push_back({std::move(name), std::move(keptBefore), std::move(keptAfter)});
     ++done_;
     if (steps_.size() > kMaxSteps) {
         steps_.erase(steps_.begin());
@@ -80,14 +107,14 @@ void RecordHistory::Apply(const RecordState& state, CVELPPCDoc& doc) const {
 bool RecordHistory::Undo(CVELPPCDoc& doc) {
     if (!CanUndo()) return false;
     --done_;
-    Apply(steps_[done_].before, doc);
+    Apply(Full(steps_[done_].before), doc);
     return true;
 }
 
 bool RecordHistory::Redo(CVELPPCDoc& doc) {
     if (!CanRedo()) return false;
     ++done_;
-    Apply(steps_[done_ - 1].after, doc);
+    Apply(Full(steps_[done_ - 1].after), doc);
     return true;
 }
 

@@ -3,7 +3,9 @@
 // than a second recalculation.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,11 +63,21 @@ public:
     std::size_t Size() const { return steps_.size(); }
 
 private:
+    // A state as a step keeps it: its texts (up to 64 KB each) held apart and shared with
+    // the neighbouring states that have the same, so that a hundred steps that never touched
+    // the notes hold one copy of them.
+    struct Kept {
+        RecordState state; // with empty texts
+        std::array<std::shared_ptr<const std::u16string>, 3> texts;
+    };
+    static Kept Keep(RecordState state, const Kept* neighbour);
+    static RecordState Full(const Kept& kept);
+
     void Apply(const RecordState& state, CVELPPCDoc& doc) const;
 
     struct Step {
         std::string name;
-        RecordState before, after;
+        Kept before, after;
     };
     std::vector<Step> steps_;
     std::size_t done_ = 0;

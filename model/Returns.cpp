@@ -107,6 +107,9 @@ double SolveSeriesRate(const double* series, std::size_t count, int periodsPerYe
 
 double HoldingIRR(int years, double deposit, const double* flows, double finalValue) {
     const int n = std::clamp(years, 1, kTableColumns);
+    // A rate worked out from a year that has no figure would be no figure either.
+    if (IsNoValue(finalValue) || std::any_of(flows, flows + n, [](double f) { return IsNoValue(f); }))
+        return NoValue;
     std::array<double, kMaxSeriesEntries> s;
     std::size_t count = 0;
     if (deposit > 0) {

@@ -10,9 +10,11 @@
 #include <limits>
 #include <ostream>
 
+#include "format/Format.h"
 #include "model/Assumptions.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "persist/WholeFile.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ constexpr char kVersionText[4] = {'P', '1', '.', '0'};
 constexpr char kReleaseDigit = '2';
 constexpr std::int16_t kLayoutNumber = 51;
 constexpr std::size_t kHeaderSize = 13;
-constexpr int kMaxStringLength = std::numeric_limits<std::int16_t>::max();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // Fields the record holds as int but the file as int16: keep the sign and the nearest
 // representable value rather than wrapping.
@@ -53,13 +55,10 @@ public:
         for (const T& v : a) field(v);
     }
 
+    // The length is an int16: SaveInvestment refuses a longer text before it comes here.
     void string(const std::u16string& s) {
-        // The length is an int16: a longer text is cut rather than written with a length that
-        // would make the rest of the file unreadable; a pair of surrogates is not split.
-        std::size_t n = std::min<std::size_t>(s.size(), kMaxStringLength);
-        if (n < s.size() && n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF) --n;
-        put16(static_cast<std::int16_t>(n));
-        for (std::size_t i = 0; i < n; ++i) le(s[i], 2);
+        put16(static_cast<std::int16_t>(s.size()));
+        for (char16_t c : s) le(c, 2);
     }
 
 private:
@@ -77,7 +76,16 @@ public:
     void i16(std::int16_t& v) { v = get16(); }
     void reserved16(std::int16_t& v) { v = get16(); }
     void i32(int& v) { v = static_cast<std::int32_t>(static_cast<std::uint32_t>(le(4))); }
-    void f64(double& v) { v = std::bit_cast<double>(le(8)); }
+    // A number that is not finite, which no one could have typed, is limited as a typed one
+    // is: not a number reads as 0, an infinite one as the largest number an edit takes.
+    // Finite numbers stay as they are, bit for bit.
+    void f64(double& v) {
+        const double read = std::bit_cast<double>(le(8));
+        v = read != read                  ? 0.0
+            : read == kInfinity           ? kLargestTypedNumber
+            : read == -kInfinity          ? -kLargestTypedNumber
+                                          : read;
+    }
     template <class T, std::size_t N> void each(std::array<T, N>& a) {
         for (T& v : a) field(v);
     }
@@ -313,6 +321,21 @@ bool readString(std::istream& in, std::u16string& out) {
     return true;
 }
 
+// Whether the first `n` bytes of a header are those of an investment file: "P", the version's
+// two digits around a point, the release digit, then "VEL" and "PPC" each ended by a zero byte.
+bool HeaderAgrees(const char* h, std::size_t n) {
+    static constexpr char kTags[] = "VEL\0PPC\0";
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t i = 0; i < n && i < kHeaderSize; ++i) {
+        const bool ok = i == 0   ? h[i] == 'P'
+                        : i == 2 ? h[i] == '.'
+                        : i < 5  ? digit(h[i])
+                                 : h[i] == kTags[i - 5];
+        if (!ok) return false;
+    }
+    return true;
+}
+
 void tell(MessageSink* messages, const char* text) {
     if (messages) messages->Message(text);
 }
@@ -324,22 +347,18 @@ bool loadFrom(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
         return false;
     }
 
-    char version[4];
+    // The whole header is looked at before anything else is read: a text that happens to begin
+    // with "P" is no investment.
+    char header[kHeaderSize];
     std::size_t got = 0;
-    bool complete = readBytes(in, version, sizeof version, &got);
-    if (got > 0 && version[0] != 'P') {
+    const bool complete = readBytes(in, header, sizeof header, &got);
+    if (!HeaderAgrees(header, got)) {
         tell(messages, kMsgDifferentVel);
         return false;
     }
     if (!complete) return false;
-
-    char release = 0;
-    if (!readBytes(in, &release, 1)) return false;
-    int fileVersion = 100 * (version[1] - '0') + 10 * (version[3] - '0') + (release - '0');
+    const int fileVersion = 100 * (header[1] - '0') + 10 * (header[3] - '0') + (header[4] - '0');
     if (fileVersion > kFileVersion) tell(messages, kMsgLaterVersion);
-
-    char tags[8];
-    if (!readBytes(in, tags, sizeof tags)) return false;
 
     // Everything goes into temporaries first: a file that fails to read changes nothing.
     std::u16string address, description, notes;
@@ -379,6 +398,15 @@ bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messa
         tell(messages, kMsgBadFilePointer);
         return false;
     }
+    // A text too long for the file is refused, never cut: the editors keep texts within it.
+    for (const auto& [text, name] : {std::pair{&doc.Address, "address"},
+                                     std::pair{&doc.Description, "description"},
+                                     std::pair{&doc.Notes, "notes"}}) {
+        if (text->size() > static_cast<std::size_t>(kMaxTextLength)) {
+            if (messages) messages->Message(TextTooLongMessage(name));
+            return false;
+        }
+    }
     Writer w;
     w.raw(kVersionText, sizeof kVersionText);
     w.raw(&kReleaseDigit, 1);
@@ -399,6 +427,15 @@ bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messa
         return false;
     }
     return static_cast<bool>(out);
+}
+
+std::string TextTooLongMessage(std::string_view what) {
+    return "The " + std::string(what) + (what == "notes" ? " are" : " is") +
+           " longer than an investment file can hold (32,767 characters).";
+}
+
+bool ReadInvestmentFileBytes(const std::string& path, std::string& bytes, std::string& reason) {
+    return ReadWholeFile(path, kLargestInvestmentFile, bytes, reason);
 }
 
 std::string DamagedAssumptionsMessage(std::string_view fileName) {

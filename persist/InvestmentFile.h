@@ -38,6 +38,12 @@ inline constexpr char kExtensionMagic[4] = {'V', 'E', 'L', 'X'};
 inline constexpr int kExtensionVersion = 1;
 // A longer extension block is taken for damage rather than read into memory.
 inline constexpr std::size_t kMaxExtensionLength = 1 << 20;
+// The longest text a file holds, in UTF-16 units (its length is an int16).
+inline constexpr int kMaxTextLength = 32767;
+// The largest file a valid investment makes: the fixed layout with its three texts at their
+// longest and an extension block at its longest. Nothing larger is read.
+inline constexpr std::size_t kLargestInvestmentFile =
+    kFileFixedSize + 3 * 2 * kMaxTextLength + 10 + kMaxExtensionLength;
 
 // Where reading reports its messages (the shell shows them as message boxes).
 class MessageSink {
@@ -53,8 +59,14 @@ public:
     std::vector<std::string> texts;
 };
 
+// Reads the investment file at `path` whole: a regular file of at most kLargestInvestmentFile
+// bytes, refused before it is read otherwise (a pipe, a device, a huge file). False with
+// `reason` in a user's words.
+bool ReadInvestmentFileBytes(const std::string& path, std::string& bytes, std::string& reason);
+
 // Writes the investment and the scales in force. Returns whether the stream took every byte;
-// without a stream it tells "Bad file pointer", as reading does.
+// without a stream it tells "Bad file pointer", as reading does. A text longer than
+// kMaxTextLength is refused with TextTooLongMessage, never cut.
 bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messages = nullptr);
 
 // Reads an investment file. On success the record and the scales in force are replaced, the
@@ -70,6 +82,9 @@ bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
 // (and limited), not recalculated.
 bool ReadInvestment(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
                     MessageSink* messages, std::string_view fileName = {}, bool workOut = true);
+
+// The message for a text too long for the file; `what` is "address", "description" or "notes".
+std::string TextTooLongMessage(std::string_view what);
 
 // The message for a damaged extension block in the file `fileName`.
 std::string DamagedAssumptionsMessage(std::string_view fileName);

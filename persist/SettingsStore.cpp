@@ -18,6 +18,8 @@ std::string logName(std::string_view section, std::string_view name) {
 } // namespace
 
 void SettingsStore::NoteWriteFailed(const std::string& where) {
+    ++failedWrites_;
+    failedFile_ = where;
     if (writeFailed_) return;
     writeFailed_ = true;
     if (onWriteFailed) onWriteFailed(where);

@@ -39,12 +39,18 @@ public:
     // still read back for the rest of the run; it is only not remembered after it.
     std::function<void(const std::string& where)> onWriteFailed;
     bool WriteFailed() const { return writeFailed_; }
+    // Every write that did not reach the file counts, told or not, so that an explicit
+    // command can report its own failure; with the file's name.
+    unsigned FailedWrites() const { return failedWrites_; }
+    const std::string& FailedFile() const { return failedFile_; }
 
 protected:
     void NoteWriteFailed(const std::string& where);
 
 private:
     bool writeFailed_ = false;
+    unsigned failedWrites_ = 0;
+    std::string failedFile_;
 };
 
 // The writes of one command ("Save Settings", an accepted editor) as one batch.

@@ -351,6 +351,12 @@ Json compareJson(const Comparison& c) {
     return Json{{"files", c.names}, {"rows", rows}, {"ratesByHoldingPeriod", rates}};
 }
 
+// File names and texts that are not valid UTF-8 (a name in another encoding) are printed with
+// U+FFFD in place of what cannot be read, rather than stopping the program.
+void print(const Json& json) {
+    std::cout << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
 int usageError(const char* what) {
     std::fprintf(stderr, "velcalc: %s\n%s", what, kUsage);
     return 2;
@@ -379,7 +385,7 @@ int main(int argc, char** argv) {
         }
         if (arg == "--scales") {
             if (argc != 2) return usageError("--scales takes no other arguments");
-            std::cout << scalesJson().dump(2) << '\n';
+            print(scalesJson());
             std::cout.flush();
             return std::cout ? 0 : 1;
         }
@@ -448,18 +454,18 @@ int main(int argc, char** argv) {
 
     switch (mode) {
     case Mode::Csv: std::cout << ProjectionCsv(doc); break;
-    case Mode::Fields: std::cout << toJson(doc).dump(2) << '\n'; break;
+    case Mode::Fields: print(toJson(doc)); break;
     case Mode::Grid: {
         WhatIf whatIf(asRead, investments.front().scales);
-        std::cout << gridJson(whatIf, grid).dump(2) << '\n';
+        print(gridJson(whatIf, grid));
         break;
     }
     case Mode::BreakEven: {
         WhatIf whatIf(asRead, investments.front().scales);
-        std::cout << breakEvenJson(whatIf).dump(2) << '\n';
+        print(breakEvenJson(whatIf));
         break;
     }
-    case Mode::Compare: std::cout << compareJson(Compare(investments)).dump(2) << '\n'; break;
+    case Mode::Compare: print(compareJson(Compare(investments))); break;
     }
     std::cout.flush();
     return std::cout ? 0 : 1;

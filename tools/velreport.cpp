@@ -12,7 +12,7 @@
 
 #include <QGuiApplication>
 
-#include "export/AtomicWrite.h"
+#include "persist/WholeFile.h"
 #include "export/CommandLine.h"
 #include "export/ProjectionCsv.h"
 #include "export/Workbook.h"
@@ -36,7 +36,8 @@ constexpr const char* kHelp =
     "  csv   the 40-year table, the same as velcalc --csv\n"
     "The format follows OUT's extension unless --format names it.\n"
     "\n"
-    "  -o OUT       the file to write; it appears only once it is complete\n"
+    "  -o OUT       the file to write; it appears only once it is complete; \"-\" writes\n"
+    "               to standard output (name the format with --format)\n"
     "  --format F   pdf, xlsx or csv\n"
     "  --duty NAME  work the file out under the built-in stamp duty scale NAME\n"
     "  --tax NAME   the same for the income tax scale (names as velcalc --scales lists)\n"

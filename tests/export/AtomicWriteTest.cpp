@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "export/AtomicWrite.h"
+#include "persist/WholeFile.h"
 #include "export/Workbook.h"
 #include "tests/model/WorkedExample.h"
 #include "tests/support/TestFiles.h"
@@ -106,6 +108,66 @@ TEST_F(AtomicWrite, AFullDiskLeavesNoFileAndTheOldOneWhole) {
         EXPECT_EQ(Listing(dir), std::vector<std::string>{"keep.txt"});
         EXPECT_EQ(Slurp(target), "old");
     }
+}
+
+// What the target is decides how it is written: a pipe or a device is refused and stays what
+// it is; a link is written through; an existing file keeps its permission bits; a name of 255
+// bytes, the longest a folder takes, is written like any other.
+TEST_F(AtomicWrite, TargetsThatAreNoPlainFileAreWrittenThroughOrRefused) {
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const bool device = ::mknod((dir / "device").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    std::ofstream(dir / "private.pdf") << "old";
+    fs::permissions(dir / "private.pdf", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("keep.txt", dir / "link.txt");
+    fs::create_symlink("made-through-link.txt", dir / "dangling");
+    const std::string longest(255, 'n');
+    struct Case {
+        std::string target;
+        const char* refusal; // nullptr: written
+        fs::path holds;      // the file that then holds the bytes
+    };
+    std::vector<Case> cases = {
+        {(dir / "pipe").string(), "It is a pipe, not a file.", {}},
+        {(dir / "private.pdf").string(), nullptr, dir / "private.pdf"},
+        {(dir / "link.txt").string(), nullptr, dir / "keep.txt"},
+        {(dir / "dangling").string(), nullptr, dir / "made-through-link.txt"},
+        {(dir / longest).string(), nullptr, dir / longest},
+    };
+    if (device) cases.push_back({(dir / "device").string(), "It is a device, not a file.", {}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        std::string reason;
+        const bool written = WriteFileAtomically(c.target, "new bytes", reason);
+        EXPECT_EQ(written, c.refusal == nullptr) << reason;
+        if (c.refusal) {
+            EXPECT_EQ(reason, c.refusal);
+        } else {
+            EXPECT_EQ(Slurp(c.holds), "new bytes");
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+    EXPECT_TRUE(!device || fs::is_character_file(dir / "device"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling"));
+    EXPECT_EQ(fs::status(dir / "private.pdf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    for (const std::string& name : Listing(dir)) EXPECT_EQ(name.find(".part-"), std::string::npos);
+}
+
+// A writer killed half way leaves its temporary file; the next write to the folder removes it,
+// and leaves alone those of a writer still at work.
+TEST_F(AtomicWrite, TemporariesOfWritersThatDiedAreRemovedOnTheNextWrite) {
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string stale = ".r.pdf.part-" + std::to_string(dead) + "-1";
+    const std::string live = ".r.pdf.part-" + std::to_string(::getppid()) + "-7";
+    std::ofstream(dir / stale) << "half";
+    std::ofstream(dir / live) << "half";
+    std::ofstream(dir / ".notes.part-x") << "not ours";
+    std::string reason;
+    ASSERT_TRUE(WriteFileAtomically((dir / "r.pdf").string(), "whole", reason)) << reason;
+    EXPECT_EQ(Listing(dir), (std::vector<std::string>{".notes.part-x", live, "keep.txt", "r.pdf"}));
 }
 
 } // namespace

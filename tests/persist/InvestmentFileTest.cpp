@@ -308,17 +308,50 @@ TEST_F(InvestmentFile, LongestStringLength) {
     EXPECT_EQ(back.Notes, doc.Notes);
 }
 
-TEST_F(InvestmentFile, LongerTextIsCutToWhatTheLengthCanHold) {
+// A text is never cut: one at the longest a file holds comes back whole, a longer one is
+// refused with its name, and nothing is written.
+TEST_F(InvestmentFile, TextsAtTheLimitComeBackAndLongerOnesAreRefused) {
     CVELPPCDoc doc;
-    doc.Address.assign(40000, u'a');
-    doc.Description = std::u16string(32766, u'b') + u"\U0001F3E0"; // pair straddles the limit
+    doc.Address.assign(32767, u'a');
+    doc.Description = std::u16string(32765, u'b') + u"\U0001F3E0";
     doc.Notes = u"kept";
-    std::string b = SaveToString(doc);
     CVELPPCDoc back;
-    ASSERT_TRUE(LoadFromString(back, b));
-    EXPECT_EQ(back.Address, std::u16string(32767, u'a'));
-    EXPECT_EQ(back.Description, std::u16string(32766, u'b'));
-    EXPECT_EQ(back.Notes, u"kept");
+    ASSERT_TRUE(LoadFromString(back, SaveToString(doc)));
+    EXPECT_EQ(back.Address, doc.Address);
+    EXPECT_EQ(back.Description, doc.Description);
+
+    const struct {
+        std::u16string CVELPPCDoc::*text;
+        const char* message;
+    } cases[] = {{&CVELPPCDoc::Address, "The address is longer than an investment file can hold "
+                                        "(32,767 characters)."},
+                 {&CVELPPCDoc::Notes, "The notes are longer than an investment file can hold "
+                                      "(32,767 characters)."}};
+    for (const auto& c : cases) {
+        CVELPPCDoc longer = doc;
+        (longer.*c.text).assign(32768, u'x');
+        std::ostringstream out(std::ios::binary);
+        RecordMessages sink;
+        EXPECT_FALSE(SaveInvestment(longer, out, &sink));
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(sink.texts, std::vector<std::string>{c.message});
+    }
+}
+
+// The whole header is an investment file's or the file is refused, however it goes on.
+TEST_F(InvestmentFile, TheWholeHeaderIsChecked) {
+    const std::string good = realFile();
+    const struct {
+        std::size_t at;
+        char c;
+    } cases[] = {{1, 'x'}, {2, ','}, {4, 'r'}, {5, 'v'}, {8, ' '}, {9, 'Q'}, {12, '1'}};
+    for (const auto& c : cases) {
+        std::string b = good;
+        b[c.at] = c.c;
+        expectRefusedUnchanged(b, {kMsgDifferentVel}, std::to_string(c.at).c_str());
+    }
+    expectRefusedUnchanged("Pocket notes", {kMsgDifferentVel}, "a text beginning with P");
+    expectRefusedUnchanged(good.substr(0, 9), {}, "a header cut short");
 }
 
 TEST_F(InvestmentFile, OutOfRangeValuesAreLimitedBeforeUse) {

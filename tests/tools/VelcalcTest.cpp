@@ -183,15 +183,20 @@ TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
     EXPECT_EQ(j.at("table").at("TaxSaving")[0].get<double>(), 0.0);
 }
 
-TEST_F(Velcalc, NumberThatIsNotFiniteIsNull) {
+// A number in a file that no one could type is limited as a typed one: not a number reads as
+// 0, an infinite one as the largest number an edit takes.
+TEST_F(Velcalc, NumberThatIsNotFiniteIsLimitedAsTyped) {
     CurrentDutyScale.BaseDuty = std::numeric_limits<double>::quiet_NaN();
     CVELPPCDoc doc;
     FillSampleInvestment(doc);
+    doc.Conveyancing = -std::numeric_limits<double>::infinity();
+    doc.OtherCosts = std::numeric_limits<double>::infinity();
     Outcome r = run(quoted(write("nan.vel", SaveToString(doc))));
     ASSERT_EQ(r.status, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
-    EXPECT_TRUE(j.at("scales").at("duty").at("BaseDuty").is_null());
-    EXPECT_TRUE(j.at("fields").at("StampDutyCost").is_null());
+    EXPECT_EQ(j.at("scales").at("duty").at("BaseDuty").get<double>(), 0.0);
+    EXPECT_EQ(j.at("fields").at("Conveyancing").get<double>(), -1e79);
+    EXPECT_EQ(j.at("fields").at("OtherCosts").get<double>(), 1e79);
 }
 
 TEST_F(Velcalc, CsvHasTheNamedRowsForEveryYearExactly) {

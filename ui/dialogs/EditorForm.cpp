@@ -12,8 +12,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QVBoxLayout>
 
+#include "persist/InvestmentFile.h"
 #include "ui/dialogs/EditorLogic.h"
 #include "ui/dialogs/NumEdit.h"
 
@@ -75,8 +79,28 @@ CNumEdit* CEditorForm::NumberEdit(int id, std::string_view format) {
     return edit;
 }
 
+QString TextLimitNote() {
+    return QStringLiteral("A text holds at most 32,767 characters; the rest was not taken.");
+}
+
+namespace {
+
+// Says, beside the edit, that typed or pasted text went past what a file can hold.
+void TellTextLimit(QWidget* edit) {
+    const QString note = TextLimitNote();
+    edit->setToolTip(note);
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), note, edit);
+}
+
+} // namespace
+
 QLineEdit* CEditorForm::TextEdit(int id) {
     auto* edit = new QLineEdit(this);
+    // An investment file holds no longer text; the edit takes no more than that.
+    edit->setMaxLength(kMaxTextLength);
+    connect(edit, &QLineEdit::inputRejected, edit, [edit] {
+        if (edit->text().size() >= kMaxTextLength) TellTextLimit(edit);
+    });
     KeepSpaceWhenHidden(edit);
     RegisterEdit(id, edit);
     return edit;
@@ -86,6 +110,19 @@ QPlainTextEdit* CEditorForm::MultiLineEdit(int id) {
     auto* edit = new QPlainTextEdit(this);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     edit->setTabChangesFocus(true);
+    // What goes past the longest text a file holds is taken off the end of what was just
+    // typed or pasted, and the user is told: never cut later, at the save.
+    connect(edit->document(), &QTextDocument::contentsChange, edit,
+            [edit](int position, int, int added) {
+                const qsizetype excess = edit->toPlainText().size() - kMaxTextLength;
+                if (excess <= 0 || added <= 0) return;
+                const qsizetype cut = std::min<qsizetype>(excess, added);
+                QTextCursor cursor(edit->document());
+                cursor.setPosition(position + added - static_cast<int>(cut));
+                cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+                TellTextLimit(edit);
+            });
     RegisterEdit(id, edit);
     return edit;
 }

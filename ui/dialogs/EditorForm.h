@@ -43,6 +43,9 @@
 
 #include "ui/dialogs/NumEdit.h"
 
+// What the text edits say when typed or pasted text goes past what a file holds.
+QString TextLimitNote();
+
 class CEditorLogic;
 class QDialogButtonBox;
 class QTabWidget;
@@ -57,6 +60,7 @@ public:
     CNumEdit* NumberEdit(int id, std::string_view format);
     QLineEdit* TextEdit(int id);             // one line, no key filter
     QPlainTextEdit* MultiLineEdit(int id);   // vertical scroll bar as needed
+    // Both text edits take at most kMaxTextLength characters and say so when more comes.
     QLabel* Figure(int id);                  // a worked-out number, right-aligned
     QCheckBox* CheckBox(int id, const QString& text);
     QRadioButton* RadioButton(int id, const QString& text);

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "export/AtomicWrite.h"
+#include "persist/WholeFile.h"
 #include "export/ProjectionCsv.h"
 #include "export/Workbook.h"
 #include "ui/report/ReportPainter.h"

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "export/AtomicWrite.h"
+#include "persist/WholeFile.h"
 #include "format/Format.h"
 #include "format/Text.h"
 #include "model/Investment.h"

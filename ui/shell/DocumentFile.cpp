@@ -2,55 +2,39 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
-namespace {
-constexpr auto kDigest = QCryptographicHash::Sha256;
-}
+#include "persist/InvestmentFile.h"
+#include "persist/WholeFile.h"
 
-bool WriteFileReplacing(const QString& path, const QByteArray& bytes, QString& reason) {
-    // Unbuffered, so that a short write (a full disk, a size limit) shows here: a buffered
-    // flush can take one for success.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+bool ReadDocumentBytes(const QString& path, QByteArray& bytes, QString& reason) {
+    std::string read, why;
+    if (!ReadInvestmentFileBytes(LocalPath(path), read, why)) {
+        reason = QString::fromLocal8Bit(why);
         return false;
     }
-    const qint64 size = bytes.size();
-    qint64 written = 0;
-    while (written < size) {
-        const qint64 n = file.write(bytes.constData() + written, size - written);
-        if (n <= 0) break;
-        written += n;
-    }
-    if (written != size) {
-        file.cancelWriting();
-        reason = QStringLiteral("Only %1 of %2 bytes could be written; the disk may be full.")
-                     .arg(written)
-                     .arg(size);
-        return false;
-    }
-    // The commit puts the bytes on disk before the new file takes the name.
-    if (!file.commit()) {
-        reason = file.errorString();
-        return false;
-    }
+    bytes = QByteArray::fromStdString(read);
     return true;
 }
 
-QByteArray FileDigest(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return FileDigest({}, file);
+bool WriteFileReplacing(const QString& path, const QByteArray& bytes, QString& reason) {
+    std::string why;
+    if (WriteFileAtomically(LocalPath(path), std::string_view(bytes.constData(), bytes.size()), why))
+        return true;
+    reason = QString::fromLocal8Bit(why);
+    return false;
 }
 
-QByteArray FileDigest(const QByteArray& head, QIODevice& rest) {
-    QCryptographicHash hash(kDigest);
-    hash.addData(head);
-    if (!rest.atEnd() && !hash.addData(&rest)) return {};
-    return hash.result();
+QByteArray FileDigest(const QString& path) {
+    if (!QFileInfo::exists(path)) return {};
+    QByteArray bytes;
+    QString reason;
+    if (!ReadDocumentBytes(path, bytes, reason)) return QByteArrayLiteral("unreadable");
+    return BytesDigest(bytes);
 }
 
 QByteArray BytesDigest(const QByteArray& bytes) {
-    return QCryptographicHash::hash(bytes, kDigest);
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolBar>
 
 #include <algorithm>
@@ -33,10 +34,6 @@
 #include "ui/shell/WindowState.h"
 
 namespace {
-
-// The largest file the reader can use: the header and block, and three texts of the longest
-// length a file can give. Anything after that is never read.
-constexpr qint64 kLargestFile = kFileFixedSize + 3 * 2 * 32767;
 
 // Shows what the reader reports as it reads, and remembers whether it explained a failure.
 class FrameMessages : public MessageSink {
@@ -107,6 +104,17 @@ CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList rece
                                              "defaults you set will not be remembered.")
                                   .arg(Native(QString::fromStdString(where))));
     };
+}
+
+void CMainFrame::ReportSettingsFailure(const std::function<void()>& command) {
+    const bool toldBefore = store_.WriteFailed();
+    const unsigned failures = store_.FailedWrites();
+    command();
+    // The first failure of the run has its own message; an explicit command that fails after
+    // it says so as well, rather than nothing.
+    if (toldBefore && store_.FailedWrites() != failures)
+        ui_.ShowMessage(this, QStringLiteral("The settings could not be saved to %1.")
+                                  .arg(Native(QString::fromStdString(store_.FailedFile()))));
 }
 
 void CMainFrame::CreateWorkspace() {
@@ -346,8 +354,8 @@ void CMainFrame::OnCommand(int command) {
     case CmdAbout:
         if (hooks.about) hooks.about(this);
         break;
-    case CmdSaveSettings: SaveSettings(store_, doc_); break;
-    case CmdDeleteSettings: DeleteSettings(store_); break;
+    case CmdSaveSettings: ReportSettingsFailure([this] { SaveSettings(store_, doc_); }); break;
+    case CmdDeleteSettings: ReportSettingsFailure([this] { DeleteSettings(store_); }); break;
     default: break;
     }
 }
@@ -362,7 +370,8 @@ void CMainFrame::RebuildRecentFileMenu() {
     for (int i = 0; i < recent_.Size(); ++i) {
         auto* action = new QAction(recent_.MenuText(i), this);
         action->setData(static_cast<int>(CmdFileMru) + i);
-        action->setToolTip(Native(recent_.Files()[i]));
+        // A tool tip takes markup; a file's name is shown as it is spelt.
+        action->setToolTip(Qt::convertFromPlainText(Native(recent_.Files()[i])));
         connect(action, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
         fileMenu_->insertAction(recentEnd_, action);
         recentActions_.push_back(action);
@@ -470,23 +479,15 @@ bool CMainFrame::SaveModified() {
 
 bool CMainFrame::ReadDocument(const QString& path) {
     const QString name = Native(QFileInfo(path).absoluteFilePath());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.\n%2")
-                                  .arg(name, file.errorString()));
+    QByteArray bytes;
+    QString reason;
+    if (!ReadDocumentBytes(path, bytes, reason)) {
+        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.\n%2").arg(name, reason));
         return false;
     }
-    const QByteArray bytes = file.read(kLargestFile);
-    if (file.error() != QFileDevice::NoError) {
-        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.\n%2")
-                                  .arg(name, file.errorString()));
-        return false;
-    }
-    // What the file holds now, so that a save can tell whether another program changed it:
-    // the bytes just read and any the reader does not use, from the same opening of the file.
-    const QByteArray digest = FileDigest(bytes, file);
-    std::istringstream in(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                          std::ios::binary);
+    // What the file holds now, so that a save can tell whether another program changed it.
+    const QByteArray digest = BytesDigest(bytes);
+    std::istringstream in(bytes.toStdString(), std::ios::binary);
     // The reader works on a copy, so that a file that fails leaves the open investment as
     // it was (the reader itself keeps the scales in force).
     CVELPPCDoc loaded = doc_;

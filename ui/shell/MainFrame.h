@@ -99,6 +99,8 @@ protected:
 private:
     void CreateMenusAndToolBar();
     void CreateWorkspace();
+    // Runs a command that writes the settings and tells the user when its writes failed.
+    void ReportSettingsFailure(const std::function<void()>& command);
     void RestoreWindowState();
     void UpdateEditCommands();
     void EditItemRecorded(unsigned itemType);

@@ -11,9 +11,29 @@
 
 #include <algorithm>
 
+namespace {
+
+// Message boxes show their text as plain text, always: a file name, or a text read from a file
+// or the settings, may hold what would otherwise be taken for markup or a link.
+int ExecPlain(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
+QMessageBox::StandardButton ShowPlain(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                      QMessageBox::StandardButtons buttons,
+                                      QMessageBox::StandardButton byDefault) {
+    QMessageBox box(icon, QString::fromUtf8(kAppTitle), text, buttons, parent);
+    box.setDefaultButton(byDefault);
+    return static_cast<QMessageBox::StandardButton>(ExecPlain(box));
+}
+
+} // namespace
+
 void ShowMessageBox(QWidget* parent, std::string_view utf8) {
-    QMessageBox::information(parent, QString::fromUtf8(kAppTitle),
-                             QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    ShowPlain(parent, QMessageBox::Information,
+              QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())), QMessageBox::Ok,
+              QMessageBox::Ok);
 }
 
 void Beep() { QApplication::beep(); }
@@ -39,7 +59,7 @@ DocumentUi::SaveAnswer QtDocumentUi::AskSaveChanges(QWidget* parent, const QStri
     QPushButton* saveAs = box.addButton(QStringLiteral("Save As..."), QMessageBox::ActionRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
-    box.exec();
+    ExecPlain(box);
     const QAbstractButton* clicked = box.clickedButton();
     if (clicked == yes) return SaveAnswer::Yes;
     if (clicked == no) return SaveAnswer::No;
@@ -48,14 +68,13 @@ DocumentUi::SaveAnswer QtDocumentUi::AskSaveChanges(QWidget* parent, const QStri
 }
 
 void QtDocumentUi::ShowMessage(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QString::fromUtf8(kAppTitle), text);
+    ShowPlain(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtDocumentUi::AskYesNo(QWidget* parent, const QString& question) {
     // "No" is the default: a key pressed by habit keeps what is on disk.
-    return QMessageBox::question(parent, QString::fromUtf8(kAppTitle), question,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return ShowPlain(parent, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
+                     QMessageBox::No) == QMessageBox::Yes;
 }
 
 namespace {

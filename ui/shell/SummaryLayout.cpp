@@ -167,7 +167,7 @@ void SummaryLayout::Refresh(const CVELPPCDoc& doc) {
     SetCellValue(values[ItemNPV], doc.NPV);
     SetCellValue(values[ItemTaxSavings], doc.At(Row::TaxSaving, column));
     SetCellValue(values[ItemCashFlowYear], doc.At(Row::AfterTaxCash, column));
-    SetCellValue(values[ItemCashFlowWeek], doc.At(Row::AfterTaxCash, column) * (1.0 / 52.0));
+    SetCellValue(values[ItemCashFlowWeek], ScaledValue(doc.At(Row::AfterTaxCash, column), 1.0 / 52.0));
     SetCellValue(values[ItemAverageCashFlow], doc.AvgCashFlowWeek);
 }
 
