@@ -1,7 +1,7 @@
 #include "analysis/Compare.h"
 
 #include <algorithm>
-#include <fstream>
+#include <sstream>
 
 #include "format/Format.h"
 #include "format/Text.h"
@@ -123,11 +123,12 @@ ComparedInvestment Compared(std::string name, const CVELPPCDoc& doc, const Scale
 ComparedInvestment ReadCompared(const std::string& path) {
     ComparedInvestment c;
     c.name = path;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        c.error = "The file could not be opened.";
+    std::string bytes, reason;
+    if (!ReadInvestmentFileBytes(path, bytes, reason)) {
+        c.error = "The file could not be opened. " + reason;
         return c;
     }
+    std::istringstream in(std::move(bytes), std::ios::binary);
     auto doc = std::make_shared<CVELPPCDoc>();
     MessageList sink;
     if (!ReadInvestment(*doc, c.scales.duty, c.scales.tax, in, &sink, path)) {

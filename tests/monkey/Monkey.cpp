@@ -404,6 +404,15 @@ QString Monkey::HostileText() {
     return text;
 }
 
+// `length` characters of running text, lines and all.
+QString Monkey::LongText(int length) {
+    QString text;
+    text.reserve(length);
+    static const char16_t kWords[] = u"Rates, insurance and repairs\n\u00e9\u20ac\t<b>&amp; ";
+    while (text.size() < length) text += QChar(kWords[Below(std::size(kWords) - 1)]);
+    return text;
+}
+
 // Acts on the top dialog whose event loop runs, unless it is already being driven further up
 // the stack; a popup (a colour picker, a menu) is closed or clicked into.
 void Monkey::Watch() {
@@ -492,8 +501,8 @@ bool Monkey::Poke(QWidget* root) {
         case 1:
         case 2: Retype(edit, HostileText()); break;
         case 3:
-            // Pasted over the field's text.
-            QApplication::clipboard()->setText(HostileText());
+            // Pasted over the field's text, now and then longer than a file holds.
+            QApplication::clipboard()->setText(Chance(10) ? LongText(50000) : HostileText());
             edit->setFocus(Qt::MouseFocusReason);
             if (Chance(70)) edit->selectAll();
             SendKey(edit, Qt::Key_V, {}, Qt::ControlModifier);
@@ -514,7 +523,13 @@ bool Monkey::Poke(QWidget* root) {
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
         text->setFocus(Qt::MouseFocusReason);
         if (Chance(30)) text->selectAll();
-        TypeKeys(text, HostileText());
+        if (Chance(20)) {
+            // Pasted at length: past what a file holds, now and then.
+            QApplication::clipboard()->setText(LongText(Chance(50) ? 50000 : 1 + Below(40000)));
+            SendKey(text, Qt::Key_V, {}, Qt::ControlModifier);
+        } else {
+            TypeKeys(text, Chance(10) ? LongText(300 + Below(1000)) : HostileText());
+        }
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         combo->setFocus(Qt::MouseFocusReason);
         SendKey(combo, Chance(50) ? Qt::Key_Down : Qt::Key_Up, {});
@@ -569,6 +584,10 @@ std::string Monkey::Check() {
                        " is not finite (TaxableHim " + std::to_string(doc.TaxableHim) +
                        ", TaxableHer " + std::to_string(doc.TaxableHer) + ", RateInfl " +
                        std::to_string(doc.RateInfl) + ")";
+    // Every text fits the file whole: the edits take no more.
+    for (const std::u16string* text : {&doc.Address, &doc.Description, &doc.Notes})
+        if (text->size() > static_cast<std::size_t>(kMaxTextLength))
+            return "a text of " + std::to_string(text->size()) + " characters, more than a file holds";
     CVELPPCDoc limited = doc;
     limited.LimitInputs();
     if (SaveToBytes(limited) != SaveToBytes(doc)) {

@@ -63,6 +63,7 @@ private:
     void Trace(const QString& what) const;
 
     QString HostileText();
+    QString LongText(int length);
     QString SavePath();
     QString OpenPath();
     int Below(int n) { return static_cast<int>(rng_() % static_cast<std::uint64_t>(n)); }

@@ -16,6 +16,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/support/HostileFiles.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -125,6 +126,42 @@ TEST_F(Velreport, CsvIsVelcalcsByteForByte) {
     const fs::path csv = dir / "r.csv";
     ASSERT_EQ(Report("--duty 'NSW 2025' " + Quoted(kExample) + " -o " + Quoted(csv)).status, 0);
     EXPECT_EQ(Slurp(csv), Run(Quoted(VELCALC_PATH), "--csv --duty 'NSW 2025' " + Quoted(kExample)).out);
+}
+
+// Each hostile file gives its report or its reason at once; exports onto what is no plain file
+// are refused and leave it as it was, and "-" streams the report for piping.
+TEST_F(Velreport, HostileFilesAndTargets) {
+    const fs::path files = dir / "in";
+    fs::create_directories(files);
+    int keepOpen = -1;
+    for (const HostileFile& f : MakeHostileFiles(files, keepOpen)) {
+        SCOPED_TRACE(f.name);
+        Outcome r;
+        EXPECT_LT(SecondsTaken([&] { r = Report(Quoted(f.path) + " -o " + Quoted(dir / "r.csv")); }),
+                  kHostileSeconds);
+        EXPECT_EQ(r.status, f.opens ? 0 : 1) << r.err;
+        EXPECT_TRUE(f.opens || r.err.find(f.refusal) != std::string::npos) << r.err;
+    }
+    ::close(keepOpen);
+    fs::remove_all(files);
+    fs::remove(dir / "r.csv");
+
+    const std::string in = Quoted(kExample);
+    ASSERT_EQ(::mkfifo((dir / "pipe.pdf").c_str(), 0600), 0);
+    const Outcome pipe = Report(in + " -o " + Quoted(dir / "pipe.pdf"));
+    EXPECT_EQ(pipe.status, 1);
+    EXPECT_NE(pipe.err.find("It is a pipe, not a file."), std::string::npos) << pipe.err;
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe.pdf"));
+    fs::remove(dir / "pipe.pdf");
+    for (const char* out : {"-", "/dev/stdout"}) {
+        const Outcome streamed = Report(in + " -o " + out + " --format csv");
+        EXPECT_EQ(streamed.status, 0) << streamed.err;
+        EXPECT_EQ(streamed.out, Run(Quoted(VELCALC_PATH), "--csv " + in).out);
+    }
+    const Outcome xlsx = Report(in + " -o - --format xlsx");
+    EXPECT_EQ(xlsx.status, 0) << xlsx.err;
+    EXPECT_EQ(xlsx.out.substr(0, 2), "PK");
+    EXPECT_TRUE(Listing(dir).empty());
 }
 
 TEST_F(Velreport, ExitStatusAndNothingHalfWritten) {

@@ -87,3 +87,11 @@ inline double SecondsTaken(const std::function<void()>& work) {
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
+
+// The longest any of them may take: a second, as a user waits for a refusal; five under the
+// sanitizers, which slow every start of a program.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr double kHostileSeconds = 5.0;
+#else
+inline constexpr double kHostileSeconds = 1.0;
+#endif

@@ -19,6 +19,7 @@
 #include "model/Scales.h"
 #include "tests/model/WorkedExample.h"
 #include "tests/persist/SampleInvestment.h"
+#include "tests/support/HostileFiles.h"
 #include "tests/support/Locale.h"
 
 namespace {
@@ -393,6 +394,30 @@ TEST_F(Velcalc, AnUnknownScaleNameIsRefusedWithTheNames) {
     Outcome help = run("--help");
     for (const char* option : {"--scales", "--duty NAME", "--tax NAME"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
+}
+
+// Each hostile file gives its figures or its reason at once; a name that is not UTF-8 prints
+// with U+FFFD in --compare's list of files rather than stopping the program.
+TEST_F(Velcalc, HostileFilesAreWorkedOutOrRefusedAtOnce) {
+    int keepOpen = -1;
+    for (const HostileFile& f : MakeHostileFiles(dir, keepOpen)) {
+        SCOPED_TRACE(f.name);
+        Outcome r;
+        EXPECT_LT(SecondsTaken([&] { r = run(quoted(f.path)); }), kHostileSeconds);
+        EXPECT_EQ(r.status, f.opens ? 0 : 1) << r.err;
+        if (!f.opens) {
+            EXPECT_NE(r.err.find(f.refusal), std::string::npos) << r.err;
+            continue;
+        }
+        const auto j = nlohmann::json::parse(r.out);
+        EXPECT_EQ(j.at("fields").at("SellingCostsPC").get<double>(), f.sellingCostsPC);
+        EXPECT_EQ(r.out.find("inf"), std::string::npos);
+    }
+    ::close(keepOpen);
+    const Outcome both = run("--compare " + quoted(dir / "caf\xE9.vel") + " " + quoted(file));
+    ASSERT_EQ(both.status, 0) << both.err;
+    const std::string name = nlohmann::json::parse(both.out).at("files")[0].get<std::string>();
+    EXPECT_NE(name.find("caf\uFFFD.vel"), std::string::npos) << name;
 }
 
 TEST_F(Velcalc, ExitStatusesAndMessages) {
