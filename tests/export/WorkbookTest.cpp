@@ -126,4 +126,18 @@ TEST_F(Workbook, TextsXmlCannotHoldAreReplacedNotCut) {
     }
 }
 
+// A cell holds at most 32,767 characters; a longer text is not left out of the workbook
+// silently: the export fails, says why and leaves no file.
+TEST_F(Workbook, ATextTooLongForACellFailsTheExport) {
+    doc.Notes = std::u16string(32767, u'n');
+    Write();
+    EXPECT_EQ(WorkbookLabelled(WorkbookSheet(path, 1)).at("Notes:").text.size(), 32767u);
+    fs::remove(path);
+    doc.Notes += u'n';
+    std::string reason;
+    EXPECT_FALSE(WriteWorkbook(doc, path.string(), reason));
+    EXPECT_NE(reason.find("32,767"), std::string::npos) << reason;
+    EXPECT_FALSE(fs::exists(path));
+}
+
 } // namespace
