@@ -345,7 +345,7 @@ TEST_F(WorkspaceTest, HelpShowsTheUserGuideFromWithin) {
 TEST(About, NamesVersionLicenceAndScales) {
     const QString text = AboutText();
     EXPECT_TRUE(text.contains("Pocket VEL 1.0"));
-    EXPECT_TRUE(text.contains("Licence"));
+    EXPECT_TRUE(text.contains("Licence: MIT licence"));
     EXPECT_TRUE(text.contains("Australia (06/07)"));
     EXPECT_TRUE(text.contains("Qld"));
     EXPECT_TRUE(text.contains("NSW 2025"));
