@@ -75,9 +75,7 @@ bench: setup
 	@cmake --build build-bench -j$(JOBS) --target vel_bench vel_startup_probe vel_startup_floor \
 	    vel_launch
 	@build-bench/bench/vel_bench
-	@bash bench/startup.sh build-bench/bench/vel_startup_probe
-	@bash bench/startup.sh build-bench/bench/vel_startup_floor 15 \
-	    "a bare Qt window with a table, for comparison"
+	@bash bench/startup.sh build-bench/bench/vel_startup_probe build-bench/bench/vel_startup_floor
 
 fuzz: setup
 	@bash scripts/setup.sh clang libclang-rt-14-dev

@@ -62,7 +62,6 @@ void PrintHowToRun(const char* program, const char* reason) {
 } // namespace
 
 int main(int argc, char** argv) {
-    PrepareHeap();
     // Past a file-size limit a write fails with an error we can report and clean up after,
     // instead of the process being killed with a part-written file left behind.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -77,7 +76,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    PrepareFonts();
     QApplication application(argc, argv);
     InstallProgram();
 

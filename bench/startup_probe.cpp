@@ -1,4 +1,4 @@
-// Starts Pocket VEL the way velppc does (the same libraries, heap, icon and hooks), on the file
+// Starts Pocket VEL the way velppc does (the same libraries, icon and hooks), on the file
 // named on the command line, and exits as soon as the summary and the pane beside it have been
 // painted for the first time. It prints the time from process start to that paint and the peak
 // resident memory up to then. The start is the clock that vel_launch read just before it
@@ -17,8 +17,6 @@
 #include "ui/workspace/Workspace.h"
 
 int main(int argc, char** argv) {
-    PrepareHeap();
-    PrepareFonts();
     QApplication application(argc, argv);
     InstallProgram();
     QStringList arguments = QApplication::arguments();

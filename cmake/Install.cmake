@@ -1,6 +1,6 @@
-# Install rules: the two programs, the desktop entry, the file type of investment files, the
-# icon and the examples. An install also notes, in the build folder, the folders it created,
-# so that `make uninstall` (cmake/Uninstall.cmake) removes exactly what it put there.
+# Install rules: the programs, the desktop entry, the file type of investment files, the
+# icon, the examples and the licence. An install also notes, in the build folder, the folders
+# it created, so that `make uninstall` (cmake/Uninstall.cmake) removes exactly what it put there.
 include(GNUInstallDirs)
 
 set(_vel_desktop ${CMAKE_SOURCE_DIR}/app/desktop)
@@ -33,6 +33,7 @@ if(VEL_WITH_QT)
     # The program shows the same guide from within; this copy is for reading elsewhere.
     install(FILES ${VEL_USER_GUIDE} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 file(GLOB _vel_examples CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/*.vel)
 install(FILES ${_vel_examples} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 

@@ -1,8 +1,9 @@
 // The investment as a spreadsheet workbook: sheet "Summary" (the inputs and results with
 // their labels), sheet "Projection" (one line per year, one column per named row, with a chart
 // of value and debt and one of cash flows) and sheet "Scales" (the stamp duty and tax scales
-// in force). Numbers are stored as numbers with number formats, each the exact double of the
-// record; a value with no number ("?????" on the summary) is an empty cell.
+// in force). Numbers are stored as numbers with number formats, as the workbook library writes
+// them (15-16 significant digits), rates as fractions ("0.00%"); a value with no number
+// ("?????" on the summary) is an empty cell.
 #pragma once
 
 #include <string>

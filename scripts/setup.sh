@@ -3,9 +3,9 @@
 # the locales the tests run under. Each package and locale is checked first; apt-get runs only
 # when something is missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libfontconfig-dev fonts-liberation
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
           libgtest-dev googletest libbenchmark-dev nlohmann-json3-dev locales
-          libxlsxwriter-dev poppler-utils unzip)
+          libxlsxwriter-dev poppler-utils unzip libxml2-utils)
 packages+=("$@")
 # Besides C, the tests run under a comma-decimal locale and try a few more.
 test_locales=(de_DE fr_FR tr_TR)

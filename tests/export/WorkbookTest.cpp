@@ -3,48 +3,19 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <cstdio>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include "export/Workbook.h"
 #include "format/Format.h"
 #include "tests/model/WorkedExample.h"
+#include "tests/support/WorkbookCells.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// One member of the archive, through the system's unzip.
-std::string Member(const fs::path& zip, const std::string& name) {
-    const std::string command = "unzip -p '" + zip.string() + "' '" + name + "'";
-    std::string out;
-    if (std::FILE* p = ::popen(command.c_str(), "r")) {
-        char buf[4096];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-        ::pclose(p);
-    }
-    return out;
-}
-
-// The cells of a sheet: reference to the text of its value, "" for a cell without one.
-std::map<std::string, std::string> Cells(const std::string& xml) {
-    std::map<std::string, std::string> cells;
-    for (std::size_t at = 0; (at = xml.find("<c r=\"", at)) != std::string::npos;) {
-        const std::size_t nameEnd = xml.find('"', at + 6);
-        const std::string name = xml.substr(at + 6, nameEnd - at - 6);
-        const std::size_t tagEnd = xml.find('>', at);
-        if (xml[tagEnd - 1] == '/') {
-            cells[name] = "";
-        } else {
-            const std::size_t v = xml.find("<v>", at), end = xml.find("</v>", at);
-            cells[name] = xml.substr(v + 3, end - v - 3);
-        }
-        at = tagEnd;
-    }
-    return cells;
-}
 
 double Number(const std::string& text) {
     double v = 0;
@@ -53,32 +24,120 @@ double Number(const std::string& text) {
     return v;
 }
 
-TEST(Workbook, NumbersAreTheExactDoublesAndNoValueIsAnEmptyCell) {
-    const fs::path path = fs::temp_directory_path() / ("vel-book-" + std::to_string(::getpid()) + ".xlsx");
+// Within what the workbook library's 16 significant digits keep.
+void ExpectClose(const std::string& text, double wanted, const std::string& where) {
+    EXPECT_LE(std::fabs(Number(text) - wanted), 1e-15 * std::fabs(wanted)) << where << ": " << text;
+}
+
+class Workbook : public ::testing::Test {
+protected:
+    void SetUp() override { SetUpWorkedExample(doc); }
+    void TearDown() override { fs::remove(path); }
+
+    void Write() {
+        std::string reason;
+        ASSERT_TRUE(WriteWorkbook(doc, path.string(), reason)) << reason;
+    }
+
     CVELPPCDoc doc;
-    SetUpWorkedExample(doc);
-    // Numbers that 16 digits do not give back, and a value that is none.
+    const fs::path path =
+        fs::temp_directory_path() / ("vel-book-" + std::to_string(::getpid()) + ".xlsx");
+};
+
+TEST_F(Workbook, NumbersToSixteenDigitsAndNoValueIsAnEmptyCell) {
+    // Numbers that 16 digits do not give back exactly, and a value that is none.
     doc.At(Row::Debt, 0) = 0.1 + 0.2;
     doc.At(Row::Equity, 4) = 1.0 / 3.0;
     doc.At(Row::Equity, 5) = NoValue;
-    std::string reason;
-    ASSERT_TRUE(WriteWorkbook(doc, path.string(), reason)) << reason;
+    Write();
 
-    const std::string book = Member(path, "xl/workbook.xml");
+    const std::string book = WorkbookMember(path, "xl/workbook.xml");
     for (const char* sheet : {"name=\"Summary\"", "name=\"Projection\"", "name=\"Scales\""})
         EXPECT_NE(book.find(sheet), std::string::npos) << sheet;
-    const auto cells = Cells(Member(path, "xl/worksheets/sheet2.xml"));
+    const auto cells = WorkbookSheet(path, 2);
     // Row 2 is year 1; column A the year, B property value, C debt, D equity.
-    EXPECT_EQ(cells.at("A2"), "1");
-    EXPECT_EQ(cells.at("A41"), "40");
-    EXPECT_EQ(Number(cells.at("C2")), 0.30000000000000004);
-    EXPECT_EQ(Number(cells.at("D6")), 1.0 / 3.0);
-    EXPECT_EQ(cells.at("D7"), "");
-    EXPECT_EQ(Number(cells.at("B2")), 313500.0) << "300,000 grown by 4.5 %";
+    EXPECT_EQ(cells.at("A2").text, "1");
+    EXPECT_EQ(cells.at("A41").text, "40");
+    ExpectClose(cells.at("C2").text, 0.3, "C2");
+    ExpectClose(cells.at("D6").text, 1.0 / 3.0, "D6");
+    EXPECT_EQ(cells.at("D7").text, "");
+    EXPECT_EQ(Number(cells.at("B2").text), 313500.0) << "300,000 grown by 4.5 %";
     // Both charts are in the workbook.
-    EXPECT_NE(Member(path, "xl/charts/chart1.xml").find("Projection!$B$2:$B$26"), std::string::npos);
-    EXPECT_NE(Member(path, "xl/charts/chart2.xml").find("<c:barChart>"), std::string::npos);
+    EXPECT_NE(WorkbookMember(path, "xl/charts/chart1.xml").find("Projection!$B$2:$B$26"), std::string::npos);
+    EXPECT_NE(WorkbookMember(path, "xl/charts/chart2.xml").find("<c:barChart>"), std::string::npos);
+}
+
+// A spreadsheet keeps 13.86 % as 0.1386 shown through a percent format; so does the workbook,
+// on the summary and in the scales.
+TEST_F(Workbook, RatesAreFractionsShownAsPercentages) {
+    Write();
+    const auto summary = WorkbookLabelled(WorkbookSheet(path, 1));
+    const struct { const char* label; double fraction, tolerance; } rates[] = {
+        {"Internal rate of return:", 0.1386, 0.00005}, // the worked example's 13.86 %
+        {"Interest rate:", 0.085, 1e-17},
+        {"Growth rate / yr:", 0.045, 1e-17},
+        {"Selling costs:", 0.025, 1e-17},
+    };
+    for (const auto& r : rates) {
+        ASSERT_TRUE(summary.count(r.label)) << r.label;
+        const WorkbookCell& cell = summary.at(r.label);
+        EXPECT_NEAR(Number(cell.text), r.fraction, r.tolerance) << r.label;
+        EXPECT_EQ(WorkbookNumberFormat(path, cell.style), "0.00%") << r.label;
+    }
+    // Amounts stay as they are.
+    EXPECT_EQ(Number(summary.at("Property price:").text), 300000.0);
+    // The scales' rates too: Qld's duty of 2.25 % above 20,000, the tax scale's 30 % above 25,000.
+    const auto scales = WorkbookSheet(path, 3);
+    for (const double rate : {0.0225, 0.3}) {
+        int found = 0;
+        for (const auto& [ref, cell] : scales)
+            if (ref[0] == 'B' && !cell.isString && !cell.text.empty() && Number(cell.text) == rate) {
+                ++found;
+                EXPECT_EQ(WorkbookNumberFormat(path, cell.style), "0.00%") << ref;
+            }
+        EXPECT_EQ(found, 1) << rate;
+    }
+}
+
+// Characters XML 1.0 cannot hold would make the workbook unreadable, and a NUL would end the
+// text early: each becomes U+FFFD and the rest of the text stays.
+TEST_F(Workbook, TextsXmlCannotHoldAreReplacedNotCut) {
+    const std::string r = "\xEF\xBF\xBD"; // U+FFFD
+    const struct { std::u16string address; std::string shown; } cases[] = {
+        {u"12 Main St", "12 Main St"},
+        {std::u16string(u"a\0b", 3), "a" + r + "b"},
+        {u"a\uFFFEb\uFFFFc", "a" + r + "b" + r + "c"},
+        {u"a\x01" u"b\x1F" u"c\x7F", "a" + r + "b" + r + "c\x7F"},
+        {u"a\xD800" u"b\xDC00", "a" + r + "b" + r},
+        {u"a\tb", "a\tb"},
+        {u"Caf\u00E9 \U0001F3E0 <&>", "Caf\xC3\xA9 \xF0\x9F\x8F\xA0 <&>"},
+    };
+    for (const auto& c : cases) {
+        doc.Address = c.address;
+        Write();
+        for (const char* member : {"xl/sharedStrings.xml", "xl/worksheets/sheet1.xml"}) {
+            const std::string check = "unzip -p '" + path.string() + "' " + member +
+                                      " | xmllint --noout - 2>/dev/null";
+            EXPECT_EQ(std::system(check.c_str()), 0) << member << " not well-formed, case " << c.shown;
+        }
+        const auto summary = WorkbookSheet(path, 1);
+        EXPECT_EQ(summary.at("A1").text, c.shown);
+        EXPECT_EQ(WorkbookLabelled(summary).at("Property address:").text, c.shown);
+    }
+}
+
+// A cell holds at most 32,767 characters; a longer text is not left out of the workbook
+// silently: the export fails, says why and leaves no file.
+TEST_F(Workbook, ATextTooLongForACellFailsTheExport) {
+    doc.Notes = std::u16string(32767, u'n');
+    Write();
+    EXPECT_EQ(WorkbookLabelled(WorkbookSheet(path, 1)).at("Notes:").text.size(), 32767u);
     fs::remove(path);
+    doc.Notes += u'n';
+    std::string reason;
+    EXPECT_FALSE(WriteWorkbook(doc, path.string(), reason));
+    EXPECT_NE(reason.find("32,767"), std::string::npos) << reason;
+    EXPECT_FALSE(fs::exists(path));
 }
 
 } // namespace

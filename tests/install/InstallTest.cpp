@@ -123,6 +123,8 @@ TEST_F(InstallTest, PutsProgramsEntryFileTypeIconAndExamplesInPlace) {
     EXPECT_NE(Slurp(prefix / "share/doc/PocketVEL/user-guide.md").find("Your first property"),
               std::string::npos);
 
+    EXPECT_NE(Slurp(prefix / "share/doc/PocketVEL/LICENSE").find("MIT License"), std::string::npos);
+
     // The installed velcalc reads the installed worked example.
     const fs::path example = prefix / "share/doc/PocketVEL/examples/worked-example-interest-only.vel";
     ASSERT_TRUE(fs::exists(example));

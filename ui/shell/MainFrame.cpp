@@ -142,20 +142,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int command, const QString& text) {
 }
 
 void CMainFrame::CreateMenusAndToolBar() {
-    // The menu bar and the tool bar each make an overflow button whose arrow the style reads
-    // from a PNG file through Qt's image reader, and that reader loads every image plug-in
-    // (three libraries, one of them bringing a JPEG library) to ask it about PNG before it
-    // takes its own PNG reader. Made while Qt has no plug-in folder to look in, they get the
-    // same arrows without them; the folders are given back at once, and the first image that
-    // needs a plug-in loads it as before.
-    QToolBar* bar = nullptr;
-    {
-        const QStringList paths = QCoreApplication::libraryPaths();
-        QCoreApplication::setLibraryPaths({});
-        menuBar();
-        bar = addToolBar(QStringLiteral("Commands"));
-        QCoreApplication::setLibraryPaths(paths);
-    }
+    QToolBar* bar = addToolBar(QStringLiteral("Commands"));
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
     AddCommand(fileMenu_, CmdFileNew, QStringLiteral("&New"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     AddCommand(fileMenu_, CmdFileOpen, QStringLiteral("&Open..."))->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));

@@ -2,14 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFile>
-#include <QIconEngine>
-#include <QImageReader>
-#include <QPainter>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include <algorithm>
 
 namespace {
 
@@ -75,79 +70,4 @@ bool QtDocumentUi::AskYesNo(QWidget* parent, const QString& question) {
     // "No" is the default: a key pressed by habit keeps what is on disk.
     return ShowPlain(parent, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
                      QMessageBox::No) == QMessageBox::Yes;
-}
-
-namespace {
-
-QPixmap ReadPngPixmap(const QString& path) {
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
-
-class PngIconEngine : public QIconEngine {
-public:
-    explicit PngIconEngine(std::vector<std::pair<int, QString>> files)
-        : files_(std::move(files)), read_(files_.size(), false) {}
-    QIconEngine* clone() const override { return new PngIconEngine(*this); }
-    QString key() const override { return QStringLiteral("PngIconEngine"); }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return For(size).actualSize(size, mode, state);
-    }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return For(size).pixmap(size, mode, state);
-    }
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
-        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
-        For(rect.size() * ratio).paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        QList<QSize> sizes;
-        for (const auto& file : files_) sizes.append(QSize(file.first, file.first));
-        return sizes;
-    }
-    bool isNull() override { return files_.empty(); }
-
-private:
-    // The icon holding, among the pictures read so far, the one this size is drawn from; QIcon
-    // then picks that one, as it would among all of them.
-    QIcon& For(const QSize& size) {
-        if (files_.empty()) return icon_;
-        const int wanted = std::max(size.width(), size.height());
-        std::size_t i = 0;
-        while (i + 1 < files_.size() && files_[i].first < wanted) ++i;
-        if (!read_[i]) {
-            read_[i] = true;
-            const QPixmap picture = ReadPngPixmap(files_[i].second);
-            if (!picture.isNull()) icon_.addPixmap(picture);
-        }
-        return icon_;
-    }
-
-    std::vector<std::pair<int, QString>> files_;
-    std::vector<bool> read_;
-    QIcon icon_;
-};
-
-} // namespace
-
-QIcon PngIcon(std::vector<std::pair<int, QString>> files) {
-    return QIcon(new PngIconEngine(std::move(files)));
-}
-
-QIcon CommandIcon(const QStyle& style, QStyle::StandardPixmap which, const char* themeName,
-                  const char* file) {
-    if (QGuiApplication::desktopSettingsAware() && !QIcon::themeName().isEmpty() &&
-        QIcon::hasThemeIcon(QLatin1String(themeName)))
-        return style.standardIcon(which);
-    std::vector<std::pair<int, QString>> files;
-    for (int size : {16, 32, 128}) {
-        QString path = QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
-                           .arg(QLatin1String(file))
-                           .arg(size);
-        // Not where this version of Qt keeps them: the style's icon, read the usual way.
-        if (!QFile::exists(path)) return style.standardIcon(which);
-        files.emplace_back(size, std::move(path));
-    }
-    return PngIcon(std::move(files));
 }

@@ -3,13 +3,10 @@
 #pragma once
 
 #include <QIcon>
-#include <QPixmap>
 #include <QString>
 #include <QStyle>
 
 #include <string_view>
-#include <utility>
-#include <vector>
 
 class QWidget;
 
@@ -43,19 +40,12 @@ public:
     virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
 };
 
-// An icon of PNG pictures of the sizes given (square, in pixels, smallest first). Each is read
-// when a size drawn from it is first asked for (the smallest at least as large, or else the
-// largest, as QIcon chooses), and read as PNG straight away: reading a picture of unknown kind
-// first loads every image plug-in and asks each whether it can read it.
-QIcon PngIcon(std::vector<std::pair<int, QString>> files);
-
-// The style's picture for a command, as QStyle::standardIcon gives it: the desktop icon
-// theme's `themeName` where the theme has it, or else the style's own pictures, read as by
-// PngIcon. (The style itself reads all nine of those, of any kind, when asked for the icon.)
-// `file` names them among the style's resources ("file" for file-16.png, file-32.png and
-// file-128.png).
-QIcon CommandIcon(const QStyle& style, QStyle::StandardPixmap which, const char* themeName,
-                  const char* file);
+// The style's picture for a command: the desktop icon theme's where it has one, or else the
+// style's own.
+inline QIcon CommandIcon(const QStyle& style, QStyle::StandardPixmap which,
+                         const char* /*themeName*/, const char* /*file*/) {
+    return style.standardIcon(which);
+}
 
 // The real dialogs and message boxes.
 class QtDocumentUi : public DocumentUi {

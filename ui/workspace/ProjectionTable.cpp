@@ -6,13 +6,8 @@
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QStyle>
-#include <QStyledItemDelegate>
-#include <QTextLayout>
 
 #include <algorithm>
-#include <vector>
 
 #include "format/Format.h"
 #include "ui/shell/GridCell.h"
@@ -30,121 +25,7 @@ QString YearText(int year) { return QString::fromStdString(FormatValue(year, "0"
 
 QString Exact(double v) { return QString::fromStdString(ExactNumber(v)); }
 
-// The table asks its headings for their sizes at every layout, and Qt measures all 55 of them
-// (the text of each laid out in its font) again whenever anything about any of them may have
-// changed, four times over before the first paint: a quarter of the table's start. This
-// heading measures each section once, until a heading, its font or the style changes.
-class ProjectionHeader : public QHeaderView {
-public:
-    ProjectionHeader(Qt::Orientation orientation, QWidget* parent)
-        : QHeaderView(orientation, parent) {
-        // As the table's own headings are.
-        setSectionsClickable(true);
-        setHighlightSections(true);
-    }
-
-    void setModel(QAbstractItemModel* model) override {
-        if (this->model()) disconnect(this->model(), nullptr, this, nullptr);
-        sizes_.clear();
-        QHeaderView::setModel(model);
-        if (!model) return;
-        const auto forget = [this] { sizes_.clear(); };
-        connect(model, &QAbstractItemModel::headerDataChanged, this, forget);
-        connect(model, &QAbstractItemModel::modelReset, this, forget);
-        connect(model, &QAbstractItemModel::layoutChanged, this, forget);
-        connect(model, &QAbstractItemModel::rowsInserted, this, forget);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, forget);
-        connect(model, &QAbstractItemModel::columnsInserted, this, forget);
-        connect(model, &QAbstractItemModel::columnsRemoved, this, forget);
-    }
-
-protected:
-    QSize sectionSizeFromContents(int logicalIndex) const override {
-        if (logicalIndex < 0) return QHeaderView::sectionSizeFromContents(logicalIndex);
-        const auto i = static_cast<std::size_t>(logicalIndex);
-        if (i >= sizes_.size()) sizes_.resize(i + 1);
-        if (!sizes_[i].isValid()) sizes_[i] = QHeaderView::sectionSizeFromContents(logicalIndex);
-        measuredIn_ = font();
-        return sizes_[i];
-    }
-
-    bool event(QEvent* event) override {
-        // Taken into a new parent, the heading is told its font changed even when it did not.
-        if (event->type() == QEvent::StyleChange ||
-            (event->type() == QEvent::FontChange && font() != measuredIn_))
-            sizes_.clear();
-        return QHeaderView::event(event);
-    }
-
-private:
-    mutable std::vector<QSize> sizes_;
-    mutable QFont measuredIn_;
-};
-
-int cellsDrawnDirectly = 0;
-
-// Draws a plain cell as the Fusion style draws it, its background and then its text, laid
-// out once. The style lays each cell's text out three times (to size it, to see whether it
-// must be elided, to draw it), which made the table's first paint the largest part of the
-// program's own start-up. Anything else (a selected or current cell, a text too wide for its
-// cell, another style) is left to the style.
-class ProjectionDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
-        constexpr QStyle::State kLeftToStyle = QStyle::State_Selected | QStyle::State_HasFocus |
-                                               QStyle::State_Editing | QStyle::State_MouseOver;
-        if ((opt.state & kLeftToStyle) || opt.features != QStyleOptionViewItem::HasDisplay ||
-            opt.direction != Qt::LeftToRight || style->name() != QLatin1String("fusion")) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
-        const QRect textRect = opt.rect.adjusted(margin, 0, -margin, 0);
-        QTextOption textOption;
-        textOption.setWrapMode(QTextOption::ManualWrap);
-        textOption.setTextDirection(opt.direction);
-        textOption.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
-        QTextLayout layout(opt.text, opt.font);
-        layout.setTextOption(textOption);
-        layout.beginLayout();
-        QTextLine line = layout.createLine();
-        if (line.isValid()) line.setLineWidth(textRect.width());
-        const bool oneLine = line.isValid() && !layout.createLine().isValid();
-        layout.endLayout();
-        if (!oneLine || line.naturalTextWidth() > textRect.width()) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        ++cellsDrawnDirectly;
-        painter->save();
-        painter->setClipRect(opt.rect);
-        if (opt.backgroundBrush.style() != Qt::NoBrush) {
-            const QPointF origin = painter->brushOrigin();
-            painter->setBrushOrigin(opt.rect.topLeft());
-            painter->fillRect(opt.rect, opt.backgroundBrush);
-            painter->setBrushOrigin(origin);
-        }
-        QPalette::ColorGroup group =
-            (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-        if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
-            group = QPalette::Inactive;
-        painter->setPen(opt.palette.color(group, QPalette::Text));
-        const QRect at = QStyle::alignedRect(opt.direction, opt.displayAlignment,
-                                             QSize(int(line.width()), int(line.height())), textRect);
-        layout.draw(painter, at.topLeft());
-        painter->restore();
-    }
-};
-
 } // namespace
-
-int ProjectionCellsDrawnDirectly() { return cellsDrawnDirectly; }
 
 ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
@@ -296,10 +177,7 @@ QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& 
 ProjectionTable::ProjectionTable(const CVELPPCDoc& doc, QWidget* parent)
     : QTableView(parent), model_(doc) {
     setObjectName(QStringLiteral("ProjectionTable"));
-    setHorizontalHeader(new ProjectionHeader(Qt::Horizontal, this));
-    setVerticalHeader(new ProjectionHeader(Qt::Vertical, this));
     setModel(&model_);
-    setItemDelegate(new ProjectionDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -66,9 +66,6 @@ private:
 // selection empty, numbers written so that they read back to the same double.
 QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& selection);
 
-// How many cells the table has drawn without the style's help (the plain ones), for tests.
-int ProjectionCellsDrawnDirectly();
-
 class ProjectionTable : public QTableView {
     Q_OBJECT
 public:

@@ -31,8 +31,9 @@ namespace {
 constexpr int kChartTabCommands[] = {CmdValueDebt, CmdCashFlows, CmdWhoPays, CmdBankComparison,
                                      CmdRateOfReturn};
 
-// No licence file or statement comes with the program, so none is claimed.
-constexpr const char* kLicence = "No licence has been stated for this copy.";
+// As LICENSE says; the install puts it beside the user guide.
+constexpr const char* kLicence =
+    "MIT licence, copyright Pocket VEL contributors (the file LICENSE that comes with it).";
 
 template <class Names> QString ScaleNames(const Names& names) {
     QStringList list;

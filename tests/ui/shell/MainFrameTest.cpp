@@ -5,12 +5,10 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QToolBar>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -642,21 +640,6 @@ TEST_F(StartupTest, TheFileOnTheCommandLineIsRememberedOnDisk) {
         const auto first = QtSettingsStore(ini).ReadString(kSectionRecentFiles, "File1");
         ASSERT_TRUE(first.has_value()) << (painted ? "painted" : "ended");
         EXPECT_TRUE(QString::fromStdString(*first).endsWith("cmd.vel"));
-    }
-}
-
-// The bars are made while Qt looks in no plug-in folder: their overflow arrows are read all
-// the same, and the folders and the image plug-ins are there again afterwards.
-TEST_F(StartupTest, TheBarsOverflowArrowsAndTheImagePluginsAreThere) {
-    const QStringList before = QCoreApplication::libraryPaths();
-    CVELPPCApp app(store, ui);
-    ASSERT_TRUE(app.InitInstance({}));
-    EXPECT_EQ(QCoreApplication::libraryPaths(), before);
-    EXPECT_TRUE(QImageReader::supportedImageFormats().contains("jpeg"));
-    for (const char* name : {"qt_menubar_ext_button", "qt_toolbar_ext_button"}) {
-        const auto* button = app.MainFrame()->findChild<QToolButton*>(QString::fromLatin1(name));
-        ASSERT_NE(button, nullptr) << name;
-        EXPECT_FALSE(button->icon().pixmap(16, 16).isNull()) << name;
     }
 }
 
