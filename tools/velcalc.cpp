@@ -172,7 +172,9 @@ Json fieldsJson(const CVELPPCDoc& d) {
     VEL_FIELD(AvgCashFlowWeek);
     VEL_FIELD(IRR);
     VEL_FIELD(NPV);
+    const bool law = SetsTheLaw(d);
     for (const AssumptionInput& a : kAssumptionInputs) {
+        if (IsLawInput(a) && !law) continue;
         if (a.intField) f[std::string(a.name)] = d.*a.intField;
         else f[std::string(a.name)] = d.*a.doubleField;
     }
