@@ -210,6 +210,10 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
             if (ch == '\n') ch = ' ';
         Lib().worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(i + 1), heading.c_str(), w.heading_);
     }
+    // Under the law of the years, the income year each year is taxed under, after the rows.
+    const bool byIncomeYear = !IncomeYearHeading(doc, 0).empty();
+    const auto yearColumn = static_cast<lxw_col_t>(kProjectionRows.size() + 1);
+    if (byIncomeYear) Lib().worksheet_write_string(sheet, 0, yearColumn, "Income year", w.heading_);
     for (int year = 1; year <= kTableColumns; ++year) {
         // The years of the projection period are shaded, as on screen.
         const bool period = year <= doc.ProjectionYear;
@@ -217,6 +221,9 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
         for (std::size_t i = 0; i < kProjectionRows.size(); ++i)
             w.Number(sheet, 2, year, static_cast<int>(i + 1), doc.At(kProjectionRows[i].row, year - 1),
                      w.Format(kProjectionFormat, period));
+        if (byIncomeYear)
+            Lib().worksheet_write_string(sheet, static_cast<lxw_row_t>(year), yearColumn,
+                                         IncomeYearHeading(doc, year - 1).c_str(), nullptr);
     }
     Lib().worksheet_freeze_panes(sheet, 1, 1);
 
@@ -245,7 +252,7 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
         Lib().chart_axis_set_name(chart->y_axis, "($)");
         Lib().chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
         Lib().worksheet_insert_chart(sheet, static_cast<lxw_row_t>(setup.top),
-                               static_cast<lxw_col_t>(kProjectionRows.size() + 2), chart);
+                               static_cast<lxw_col_t>(kProjectionRows.size() + (byIncomeYear ? 3 : 2)), chart);
     }
 }
 

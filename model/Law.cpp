@@ -45,6 +45,21 @@ std::string IncomeYearText(int firstYear) {
     return text + std::to_string(next);
 }
 
+std::string MonthText(LawMonth date) {
+    static constexpr std::array<std::string_view, 12> kMonths = {
+        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    return std::string(kMonths[static_cast<std::size_t>(std::clamp(date.month, 1, 12) - 1)]) +
+           " " + std::to_string(date.year);
+}
+
+std::string LawDescription(const CVELPPCDoc& doc) {
+    const int kind = std::clamp(doc.TaxLaw, 0, 2);
+    std::string text(kTaxLawNames[static_cast<std::size_t>(kind)]);
+    if (kind == kOneScaleForEveryYear) return text;
+    return text + (doc.NewBuild != 0 ? ", new build" : ", established dwelling") + " bought " +
+           MonthText(PurchaseDate(doc));
+}
+
 TaxScale IncomeYearTaxScale(int kind, int incomeYear, bool grow, double inflationPercent) {
     const std::span<const IncomeYearScale> scales = ScalesOf(kind);
     const IncomeYearScale* chosen = &scales.front();

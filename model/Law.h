@@ -116,6 +116,11 @@ LawMonth CgtSwitchDate(const CVELPPCDoc& doc);
 int IncomeYearOf(int kind, LawMonth date);
 // "2026-27" for the income year starting in 2026.
 std::string IncomeYearText(int firstYear);
+// "Dec 2026".
+std::string MonthText(LawMonth date);
+// The law of the record and its purchase date ("Australia by income year, established
+// dwelling bought Dec 2026"); the law's name alone under one scale for every year.
+std::string LawDescription(const CVELPPCDoc& doc);
 // The income tax scale of an income year under `kind` (not kOneScaleForEveryYear): the
 // built-in scale of that year, the first one before them, the last one after them, its
 // thresholds grown by `inflationPercent` a year after the last when `grow`.
