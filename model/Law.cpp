@@ -65,7 +65,7 @@ TaxScale IncomeYearTaxScale(int kind, int incomeYear, bool grow, double inflatio
     const IncomeYearScale* chosen = &scales.front();
     for (const IncomeYearScale& s : scales)
         if (s.firstYear <= incomeYear) chosen = &s;
-    TaxScale scale = ShippedTaxScale(FindTaxLocation(chosen->scale));
+    TaxScale scale = ShippedTaxScale(chosen->location);
     const int later = incomeYear - scales.back().firstYear;
     if (grow && later > 0) {
         const double factor = std::pow(1 + inflationPercent * 0.01, later);
@@ -75,7 +75,7 @@ TaxScale IncomeYearTaxScale(int kind, int incomeYear, bool grow, double inflatio
     return scale;
 }
 
-void WorkOutProjectionLaw(const CVELPPCDoc& doc, const TaxScale& inForce, ProjectionLaw& law) {
+void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law) {
     law.kind = doc.TaxLaw == kAustraliaByIncomeYear || doc.TaxLaw == kNewZealandByIncomeYear
                    ? doc.TaxLaw
                    : kOneScaleForEveryYear;
@@ -83,23 +83,16 @@ void WorkOutProjectionLaw(const CVELPPCDoc& doc, const TaxScale& inForce, Projec
     law.noFittingsDepreciation = false;
     law.noBuildingFrom = kTableColumns;
     if (law.kind == kOneScaleForEveryYear) {
-        law.scales.fill(inForce);
         law.incomeYear.fill(0);
         return;
     }
     const LawMonth bought = PurchaseDate(doc);
     const bool grow = doc.ThresholdsGrow != 0;
-    int scaleYear = 0;
     for (int c = 0; c < kTableColumns; ++c) {
         const int year = IncomeYearOf(law.kind, {bought.year + c, bought.month});
         law.incomeYear[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(year);
-        // Consecutive years mostly share their scale's lookup.
-        if (c == 0 || year != scaleYear)
-            law.scales[static_cast<std::size_t>(c)] =
-                IncomeYearTaxScale(law.kind, year, grow, doc.RateInfl);
-        else
-            law.scales[static_cast<std::size_t>(c)] = law.scales[static_cast<std::size_t>(c) - 1];
-        scaleYear = year;
+        law.scales[static_cast<std::size_t>(c)] =
+            IncomeYearTaxScale(law.kind, year, grow, doc.RateInfl);
     }
     // A purchase in the month of a cut-off counts as before it: settlement follows the
     // contract by weeks.
@@ -117,12 +110,12 @@ void WorkOutProjectionLaw(const CVELPPCDoc& doc, const TaxScale& inForce, Projec
 
 std::string_view FittingsDepreciationNilReason(const CVELPPCDoc& doc) {
     ProjectionLaw law;
-    WorkOutProjectionLaw(doc, TaxScale{}, law);
+    WorkOutProjectionLaw(doc, law);
     return law.noFittingsDepreciation ? kNoFittingsReason : std::string_view{};
 }
 
 std::string_view BuildingDepreciationNilReason(const CVELPPCDoc& doc) {
     ProjectionLaw law;
-    WorkOutProjectionLaw(doc, TaxScale{}, law);
+    WorkOutProjectionLaw(doc, law);
     return law.noBuildingFrom == 0 ? kNoBuildingReason : std::string_view{};
 }

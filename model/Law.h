@@ -30,11 +30,18 @@ struct LawMonth {
     constexpr bool operator<(const LawMonth& o) const { return Index() < o.Index(); }
 };
 
+// The location of one of today's built-in tax scales by its name, found while compiling.
+consteval int TodaysTaxLocation(std::string_view name) {
+    for (std::size_t i = 0; i < kFurtherTaxLocations.size(); ++i)
+        if (kFurtherTaxLocations[i] == name) return kFirstFurtherTaxLocation + static_cast<int>(i);
+    throw "not a built-in tax scale";
+}
+
 // One income tax scale and the first income year it is the law for (the year starting
 // 1 July, or 1 April in New Zealand, of `firstYear`).
 struct IncomeYearScale {
     int firstYear;
-    std::string_view scale; // a built-in entry's name (kFurtherTaxLocations)
+    int location; // a built-in entry (kFurtherTaxLocations)
     std::string_view source;
 };
 
@@ -49,9 +56,12 @@ struct DatedRule {
 // --- Australia ---
 inline constexpr int kAustraliaYearStartMonth = 7;
 inline constexpr std::array<IncomeYearScale, 3> kAustralianScales = {{
-    {2025, "Australia (25/26)", "Treasury Laws Amendment (More Cost of Living Relief) Act 2025"},
-    {2026, "Australia (26/27)", "Treasury Laws Amendment (More Cost of Living Relief) Act 2025"},
-    {2027, "Australia (27/28)", "Treasury Laws Amendment (More Cost of Living Relief) Act 2025"},
+    {2025, TodaysTaxLocation("Australia (25/26)"),
+     "Treasury Laws Amendment (More Cost of Living Relief) Act 2025"},
+    {2026, TodaysTaxLocation("Australia (26/27)"),
+     "Treasury Laws Amendment (More Cost of Living Relief) Act 2025"},
+    {2027, TodaysTaxLocation("Australia (27/28)"),
+     "Treasury Laws Amendment (More Cost of Living Relief) Act 2025"},
 }};
 // Capital gains: the discount gives way to an indexed cost base and a minimum tax; a dwelling
 // held on the day is treated as sold and bought again at its value then.
@@ -75,7 +85,7 @@ inline constexpr DatedRule kSecondHandPlant = {
 // --- New Zealand ---
 inline constexpr int kNewZealandYearStartMonth = 4;
 inline constexpr std::array<IncomeYearScale, 1> kNewZealandScales = {{
-    {2025, "New Zealand (25/26)", "Inland Revenue \"Tax rates for individuals\""},
+    {2025, TodaysTaxLocation("New Zealand (25/26)"), "Inland Revenue \"Tax rates for individuals\""},
 }};
 inline constexpr DatedRule kRingFencing = {
     2019, 4, 1, "Residential rental losses carried forward, never against other income",
@@ -97,7 +107,7 @@ inline constexpr std::string_view kNoBuildingReason =
 // The law of each year of one projection, worked out from the record's inputs.
 struct ProjectionLaw {
     int kind = kOneScaleForEveryYear;
-    // The scale of each projection year (the scale in force under kOneScaleForEveryYear).
+    // The scale of each projection year (not set under kOneScaleForEveryYear).
     std::array<TaxScale, kTableColumns> scales{};
     // The first calendar year of the income year each projection year starts in; 0 under
     // kOneScaleForEveryYear.
@@ -125,8 +135,8 @@ std::string LawDescription(const CVELPPCDoc& doc);
 // built-in scale of that year, the first one before them, the last one after them, its
 // thresholds grown by `inflationPercent` a year after the last when `grow`.
 TaxScale IncomeYearTaxScale(int kind, int incomeYear, bool grow, double inflationPercent);
-// Everything the recalculation takes from the law, `inForce` being the scale in force.
-void WorkOutProjectionLaw(const CVELPPCDoc& doc, const TaxScale& inForce, ProjectionLaw& law);
+// Everything the recalculation takes from the law.
+void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law);
 // Why the fittings (building) depreciation is 0 under the record's law, or empty.
 std::string_view FittingsDepreciationNilReason(const CVELPPCDoc& doc);
 std::string_view BuildingDepreciationNilReason(const CVELPPCDoc& doc);

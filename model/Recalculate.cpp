@@ -167,7 +167,7 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     // Each year's scale and the rules on losses and depreciation: under one scale for every
     // year the scale in force and the Assumptions' own rule on losses.
     ProjectionLaw law;
-    WorkOutProjectionLaw(*this, tax, law);
+    WorkOutProjectionLaw(*this, law);
     const bool byYear = law.kind != kOneScaleForEveryYear;
     const std::array<TaxScale, kTableColumns>& scales = law.scales;
     IncomeYearByYear = law.incomeYear;

@@ -100,7 +100,7 @@ TEST(Law, DatesOfTheRulesOnLossesAndDepreciation) {
         doc.NewBuild = c.newBuild;
         doc.FittingsBoughtNew = c.fittingsNew;
         ProjectionLaw law;
-        WorkOutProjectionLaw(doc, TaxScale{}, law);
+        WorkOutProjectionLaw(doc, law);
         EXPECT_EQ(law.carryFrom, c.carryFrom);
         EXPECT_EQ(law.incomeYear.front(), c.firstIncomeYear);
         EXPECT_EQ(law.incomeYear.back(), c.lastIncomeYear);
@@ -110,12 +110,10 @@ TEST(Law, DatesOfTheRulesOnLossesAndDepreciation) {
     }
 }
 
-TEST(Law, OneScaleForEveryYearTakesTheScaleInForce) {
+TEST(Law, OneScaleForEveryYearSetsNoRule) {
     CVELPPCDoc doc;
-    const TaxScale inForce = ShippedTaxScale(0);
     ProjectionLaw law;
-    WorkOutProjectionLaw(doc, inForce, law);
-    EXPECT_EQ(law.scales[39], inForce);
+    WorkOutProjectionLaw(doc, law);
     EXPECT_EQ(law.incomeYear[0], 0);
     EXPECT_EQ(law.carryFrom, kTableColumns);
     EXPECT_FALSE(law.noFittingsDepreciation);
