@@ -108,6 +108,13 @@ void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law) {
     }
 }
 
+DutyScale TodaysDutyScale(const DutyScale& scale) {
+    if (scale.Location < 0 || scale.Location >= kDutyLocationNone) return scale;
+    const int today =
+        FindDutyLocation(std::string(DutyLocationName(scale.Location)) + " 2025");
+    return today >= 0 ? ShippedDutyScale(today) : scale;
+}
+
 std::string_view FittingsDepreciationNilReason(const CVELPPCDoc& doc) {
     ProjectionLaw law;
     WorkOutProjectionLaw(doc, law);

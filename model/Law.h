@@ -137,6 +137,9 @@ std::string LawDescription(const CVELPPCDoc& doc);
 TaxScale IncomeYearTaxScale(int kind, int incomeYear, bool grow, double inflationPercent);
 // Everything the recalculation takes from the law.
 void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law);
+// Today's entry of an original State duty scale ("Qld" gives "Qld 2025"); any other scale as
+// it is.
+DutyScale TodaysDutyScale(const DutyScale& scale);
 // Why the fittings (building) depreciation is 0 under the record's law, or empty.
 std::string_view FittingsDepreciationNilReason(const CVELPPCDoc& doc);
 std::string_view BuildingDepreciationNilReason(const CVELPPCDoc& doc);

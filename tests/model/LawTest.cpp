@@ -121,4 +121,12 @@ TEST(Law, OneScaleForEveryYearSetsNoRule) {
     EXPECT_TRUE(BuildingDepreciationNilReason(doc).empty());
 }
 
+TEST(Law, TodaysDutyScaleOfAState) {
+    EXPECT_EQ(TodaysDutyScale(ShippedDutyScale(0)), ShippedDutyScale(FindDutyLocation("Qld 2025")));
+    EXPECT_EQ(TodaysDutyScale(ShippedDutyScale(7)), ShippedDutyScale(FindDutyLocation("ACT 2025")));
+    // "None", "Custom" and today's entries stay as they are.
+    for (int location : {kDutyLocationNone, kDutyLocationCustom, FindDutyLocation("NT 2025")})
+        EXPECT_EQ(TodaysDutyScale(ShippedDutyScale(location)), ShippedDutyScale(location));
+}
+
 } // namespace
