@@ -186,6 +186,24 @@ ReportSection SaleSection(const CVELPPCDoc& d) {
     return sale;
 }
 
+std::string SaleLawText(const CVELPPCDoc& d) {
+    if (d.TaxLaw == kOneScaleForEveryYear) return {};
+    const int years = std::clamp(d.ProjectionYear, 1, kTableColumns);
+    const LawMonth bought = PurchaseDate(d);
+    std::string text = LawDescription(d) + ", sold " +
+                       MonthText({bought.year + years, bought.month}) + ". ";
+    if (d.TaxLaw == kNewZealandByIncomeYear)
+        return text + (d.WithinBrightLine ? "Sold within the bright-line period: the whole gain "
+                                            "is taxed as income."
+                                          : "Sold after the bright-line period: not taxed.");
+    if (d.GainAfterSwitch == 0 && d.IndexedCostBase == 0)
+        return text + "Sold before the capital gains switch: the discount applies.";
+    return text + "Gain before the switch " + FormatValue(d.GainBeforeSwitch, kResult) +
+           " (discounted), after it " + FormatValue(d.GainAfterSwitch, kResult) +
+           " over an indexed cost base of " + FormatValue(d.IndexedCostBase, kResult) +
+           "; minimum tax top-up " + FormatValue(d.MinimumTaxTopUp, kResult) + ".";
+}
+
 std::string IncomeYearHeading(const CVELPPCDoc& d, int column) {
     const int year = d.IncomeYearByYear[static_cast<std::size_t>(std::clamp(column, 0, kTableColumns - 1))];
     return year != 0 ? IncomeYearText(year) : std::string();
