@@ -8,29 +8,14 @@
 #include "export/ReportData.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "tests/model/LawExample.h"
 
 namespace {
 
-void SetUpEstablishedDecember2026(CVELPPCDoc& doc) {
-    doc.ResetFixedDefaults();
-    doc.Price = doc.MarketValue = 800000;
-    doc.UseSDScale = 0;
-    doc.StampDutyCost = 30000;
-    doc.DepositPC = 20;
-    doc.RateInterest = 6;
-    doc.RateInfl = 3;
-    doc.Rent = 1000;
-    doc.RateGrowth = 4;
-    doc.TaxableHim = 120000;
-    doc.TaxLaw = 1;
-    doc.PurchaseYear = 2026;
-    doc.PurchaseMonth = 12;
-    doc.Recalculate(false, ShippedDutyScale(kDutyLocationNone), ShippedTaxScale(0));
-}
 
 TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
     CVELPPCDoc doc;
-    SetUpEstablishedDecember2026(doc);
+    SetUpLawExample(doc, {});
     const ReportSection sale = SaleSection(doc);
     std::vector<std::string> labels, shown;
     for (const ReportLine& line : sale.lines) {
@@ -59,11 +44,8 @@ TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
 
 TEST(ReportLaw, OneScaleForEveryYearAddsNothing) {
     CVELPPCDoc doc;
-    SetUpEstablishedDecember2026(doc);
-    doc.TaxLaw = 0;
-    doc.PurchaseMonth = 7;
-    doc.PurchaseYear = 2026;
-    doc.Recalculate(false, ShippedDutyScale(kDutyLocationNone), ShippedTaxScale(0));
+    SetUpLawExample(doc, {});
+    SetUpLawExample(doc, {.law = 0, .month = 7});
     EXPECT_EQ(SaleSection(doc).lines.size(), 9u);
     EXPECT_EQ(SaleLawText(doc), "");
     EXPECT_EQ(IncomeYearHeading(doc, 0), "");

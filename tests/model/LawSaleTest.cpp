@@ -1,6 +1,5 @@
-// The projection and the sale under the law of their dates. Every case: price and market value
-// 800,000, duty 30,000 given, conveyancing 950, deposit 20 %, interest only at 6 %, inflation
-// 3 %, otherwise the built-in defaults. The expected figures were worked out apart from the
+// The projection and the sale under the law of their dates, for the investment of
+// tests/model/LawExample.h. The expected figures were worked out apart from the
 // program, year by year from the rules: each year taxed under the scale of the income year it
 // starts in, losses carried from the first year starting on or after 1 July 2027 (established
 // dwelling bought after 12 May 2026) or from year 1 (New Zealand), the value on 1 July 2027
@@ -13,6 +12,7 @@
 #include "model/Law.h"
 #include "model/Sale.h"
 #include "model/Scales.h"
+#include "tests/model/LawExample.h"
 
 namespace {
 
@@ -58,25 +58,8 @@ const LawCase kCases[] = {
 };
 
 void SetUpCase(CVELPPCDoc& doc, const LawCase& c) {
-    doc.ResetFixedDefaults();
-    doc.Price = doc.MarketValue = 800000;
-    doc.UseSDScale = 0;
-    doc.StampDutyCost = 30000;
-    doc.DepositPC = 20;
-    doc.RateInterest = 6;
-    doc.RateInfl = 3;
-    doc.Rent = c.rent;
-    doc.RateGrowth = c.growth;
-    doc.TaxableHim = c.him;
-    doc.TaxableHer = c.her;
-    doc.NamesOnTitle = c.her > 0 ? 2 : 1;
-    doc.ProjectionYear = c.years;
-    doc.TaxLaw = c.law;
-    doc.PurchaseYear = c.year;
-    doc.PurchaseMonth = c.month;
-    doc.NewBuild = c.newBuild;
-    // The scale in force plays no part under the law of the years.
-    doc.Recalculate(false, ShippedDutyScale(kDutyLocationNone), ShippedTaxScale(0));
+    SetUpLawExample(doc, {c.law, c.year, c.month, c.newBuild, c.rent, c.growth, c.him, c.her,
+                          c.years});
 }
 
 TEST(LawSale, FiguresAgreeWithTheWorkingByHand) {

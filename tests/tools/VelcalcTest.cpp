@@ -17,6 +17,7 @@
 #include "format/Text.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "tests/model/LawExample.h"
 #include "tests/model/WorkedExample.h"
 #include "tests/persist/SampleInvestment.h"
 #include "tests/support/Locale.h"
@@ -188,21 +189,7 @@ TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
 // not set the law names none of them.
 TEST_F(Velcalc, TheLawOfTheYearsAsFields) {
     CVELPPCDoc doc;
-    doc.ResetFixedDefaults();
-    doc.Price = doc.MarketValue = 800000;
-    doc.UseSDScale = 0;
-    doc.StampDutyCost = 30000;
-    doc.DepositPC = 20;
-    doc.RateInterest = 6;
-    doc.RateInfl = 3;
-    doc.Rent = 700;
-    doc.RateGrowth = 10;
-    doc.TaxableHim = 120000;
-    doc.ProjectionYear = 1;
-    doc.TaxLaw = 2;
-    doc.PurchaseYear = 2026;
-    doc.PurchaseMonth = 6;
-    doc.Recalculate(false);
+    SetUpLawExample(doc, {.law = 2, .month = 6, .rent = 700, .growth = 10, .years = 1});
     const fs::path law = write("law.vel", SaveToString(doc));
     Outcome r = run(quoted(law));
     ASSERT_EQ(r.status, 0) << r.err;
