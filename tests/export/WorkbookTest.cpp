@@ -10,6 +10,7 @@
 
 #include "export/Workbook.h"
 #include "format/Format.h"
+#include "tests/model/LawExample.h"
 #include "tests/model/WorkedExample.h"
 
 namespace {
@@ -79,6 +80,25 @@ TEST(Workbook, NumbersAreTheExactDoublesAndNoValueIsAnEmptyCell) {
     EXPECT_NE(Member(path, "xl/charts/chart1.xml").find("Projection!$B$2:$B$26"), std::string::npos);
     EXPECT_NE(Member(path, "xl/charts/chart2.xml").find("<c:barChart>"), std::string::npos);
     fs::remove(path);
+}
+
+// Under the law of the years the projection sheet has the income year of each year after the
+// rows (column Q); without it, no such column.
+TEST(Workbook, TheIncomeYearsUnderTheLawOfTheYears) {
+    const fs::path path = fs::temp_directory_path() / ("vel-law-" + std::to_string(::getpid()) + ".xlsx");
+    for (const int law : {0, 1}) {
+        CVELPPCDoc doc;
+        SetUpLawExample(doc, {.law = law});
+        std::string reason;
+        ASSERT_TRUE(WriteWorkbook(doc, path.string(), reason)) << reason;
+        const auto cells = Cells(Member(path, "xl/worksheets/sheet2.xml"));
+        const std::string strings = Member(path, "xl/sharedStrings.xml");
+        EXPECT_EQ(cells.count("Q1"), static_cast<std::size_t>(law)) << law;
+        EXPECT_EQ(cells.count("Q41"), static_cast<std::size_t>(law)) << law;
+        EXPECT_EQ(strings.find("Income year") != std::string::npos, law == 1);
+        EXPECT_EQ(strings.find("2065-66") != std::string::npos, law == 1);
+        fs::remove(path);
+    }
 }
 
 } // namespace
