@@ -398,7 +398,7 @@ bool CMainFrame::NewDocument() {
     if (!NewInvestment(doc_, store_)) return false;
     if (first) {
         ApplyFirstStartLaw(doc_, firstStartYear_, firstStartMonth_);
-        CurrentDutyScale = TodaysDutyScale(CurrentDutyScale);
+        CurrentDutyScale = TodaysDutyScale(StartupDutyScale());
         doc_.Recalculate(false);
         doc_.SetModifiedFlag(false);
     }
