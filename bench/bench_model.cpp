@@ -30,6 +30,21 @@ void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalculatePrincipalAndInterest);
 
+// The same as the interest-only case under the law of each income year: an established
+// dwelling bought December 2026, its sale split at the capital gains switch.
+void BM_RecalculateByIncomeYear(benchmark::State& state) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc, 0);
+    doc.TaxLaw = 1;
+    doc.PurchaseYear = 2026;
+    doc.PurchaseMonth = 12;
+    for (auto _ : state) {
+        doc.Recalculate(true);
+        benchmark::DoNotOptimize(doc.IRR);
+    }
+}
+BENCHMARK(BM_RecalculateByIncomeYear);
+
 // The longest projection: the returns then solve over all 40 years.
 void BM_RecalculateFortyYearProjection(benchmark::State& state) {
     CVELPPCDoc doc;

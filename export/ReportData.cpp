@@ -5,6 +5,8 @@
 
 #include "format/Format.h"
 #include "format/Text.h"
+#include "model/Assumptions.h"
+#include "model/Law.h"
 #include "model/Scales.h"
 
 namespace {
@@ -122,6 +124,17 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                   YesNo("Rent follows inflation:", d.RentFollowsInflation),
                   Amount("Rent growth / yr:", d.RateRentGrowth, kRate),
                   Amount("Interest-only years:", d.InterestOnlyYears, kWhole)}});
+    // The law of the years, only for an investment that sets it.
+    if (SetsTheLaw(d))
+        s.push_back({"Purchase and Law",
+                     {Text("Tax law:", LawDescription(d)),
+                      Text("Purchase date:", MonthText(PurchaseDate(d))),
+                      Text("Dwelling:", d.NewBuild != 0 ? "New build" : "Established"),
+                      YesNo("Fittings bought new:", d.FittingsBoughtNew),
+                      YesNo("Thresholds grow with inflation:", d.ThresholdsGrow),
+                      Text("Capital gains switch:", MonthText(CgtSwitchDate(d))),
+                      Amount("Minimum tax on the gain:", d.MinimumTaxPC, kRate),
+                      Amount("Bright-line period (yrs):", d.BrightLineYears, "0.00")}});
     return s;
 }
 
@@ -150,14 +163,50 @@ ReportSection SaleSection(const CVELPPCDoc& d) {
               Amount("Value after sale:", d.ValueAfterSale, kResult),
               Amount("IRR after sale:", d.IRRAfterSale, kRate),
               Amount("NPV after sale:", d.NPVAfterSale, kResult)}};
-    // The rental loss still carried reduces the taxable gain: shown before it.
-    if (d.LossTreatment == 1) {
-        const int last = std::clamp(d.ProjectionYear, 1, kTableColumns) - 1;
-        sale.lines.insert(sale.lines.begin() + 4,
-                          Amount("Rental loss carried:",
-                                 d.CarriedLossByYear[static_cast<std::size_t>(last)], kResult));
+    // The pieces the law of the sale's date works the taxable gain out from, before it.
+    std::vector<ReportLine> pieces;
+    if (d.TaxLaw == kAustraliaByIncomeYear) {
+        pieces = {Amount("Gain before the switch:", d.GainBeforeSwitch, kResult),
+                  Amount("Gain after the switch:", d.GainAfterSwitch, kResult),
+                  Amount("Indexed cost base:", d.IndexedCostBase, kResult)};
+    } else if (d.TaxLaw == kNewZealandByIncomeYear) {
+        pieces = {Text("Bright-line period:", d.WithinBrightLine ? "Sold within it: taxed"
+                                                                  : "Sold after it: not taxed")};
     }
+    // The rental loss still carried reduces the taxable gain: shown before it.
+    const int last = std::clamp(d.ProjectionYear, 1, kTableColumns) - 1;
+    const double carried = d.CarriedLossByYear[static_cast<std::size_t>(last)];
+    if (d.LossTreatment == 1 || (d.TaxLaw != kOneScaleForEveryYear && carried != 0))
+        pieces.push_back(Amount("Rental loss carried:", carried, kResult));
+    sale.lines.insert(sale.lines.begin() + 4, pieces.begin(), pieces.end());
+    // The minimum tax's top-up is part of the capital gains tax: shown before it.
+    if (d.TaxLaw == kAustraliaByIncomeYear)
+        sale.lines.insert(sale.lines.begin() + 5 + static_cast<std::ptrdiff_t>(pieces.size()),
+                          Amount("Minimum tax top-up:", d.MinimumTaxTopUp, kResult));
     return sale;
+}
+
+std::string SaleLawText(const CVELPPCDoc& d) {
+    if (d.TaxLaw == kOneScaleForEveryYear) return {};
+    const int years = std::clamp(d.ProjectionYear, 1, kTableColumns);
+    const LawMonth bought = PurchaseDate(d);
+    std::string text = LawDescription(d) + ", sold " +
+                       MonthText({bought.year + years, bought.month}) + ". ";
+    if (d.TaxLaw == kNewZealandByIncomeYear)
+        return text + (d.WithinBrightLine ? "Sold within the bright-line period: the whole gain "
+                                            "is taxed as income."
+                                          : "Sold after the bright-line period: not taxed.");
+    if (d.GainAfterSwitch == 0 && d.IndexedCostBase == 0)
+        return text + "Sold before the capital gains switch: the discount applies.";
+    return text + "Gain before the switch " + FormatValue(d.GainBeforeSwitch, kResult) +
+           " (discounted), after it " + FormatValue(d.GainAfterSwitch, kResult) +
+           " over an indexed cost base of " + FormatValue(d.IndexedCostBase, kResult) +
+           "; minimum tax top-up " + FormatValue(d.MinimumTaxTopUp, kResult) + ".";
+}
+
+std::string IncomeYearHeading(const CVELPPCDoc& d, int column) {
+    const int year = d.IncomeYearByYear[static_cast<std::size_t>(std::clamp(column, 0, kTableColumns - 1))];
+    return year != 0 ? IncomeYearText(year) : std::string();
 }
 
 ScaleTable DutyScaleTable(const DutyScale& scale) {

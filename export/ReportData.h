@@ -46,6 +46,12 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& doc);
 std::vector<ReportSection> ResultSections(const CVELPPCDoc& doc);
 // The sale at the end of the projection period, step by step.
 ReportSection SaleSection(const CVELPPCDoc& doc);
+// The law the sale at the end of the projection period is taxed under, in a sentence or two
+// with its pieces; empty under one scale for every year.
+std::string SaleLawText(const CVELPPCDoc& doc);
+// The income year a projection year (column 0..39) is taxed under ("2026-27"); empty under
+// one scale for every year.
+std::string IncomeYearHeading(const CVELPPCDoc& doc, int column);
 
 // The named rows of the annual table, in table order, with their headings ("\n" parts a
 // heading in two lines).

@@ -158,6 +158,10 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
             if (ch == '\n') ch = ' ';
         w.String(sheet, 0, static_cast<int>(i + 1), heading, w.heading_);
     }
+    // Under the law of the years, the income year each year is taxed under, after the rows.
+    const bool byIncomeYear = !IncomeYearHeading(doc, 0).empty();
+    const int yearColumn = static_cast<int>(kProjectionRows.size() + 1);
+    if (byIncomeYear) w.String(sheet, 0, yearColumn, "Income year", w.heading_);
     for (int year = 1; year <= kTableColumns; ++year) {
         // The years of the projection period are shaded, as on screen.
         const bool period = year <= doc.ProjectionYear;
@@ -165,6 +169,7 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
         for (std::size_t i = 0; i < kProjectionRows.size(); ++i)
             w.Number(sheet, year, static_cast<int>(i + 1), doc.At(kProjectionRows[i].row, year - 1),
                      kProjectionFormat, period);
+        if (byIncomeYear) w.String(sheet, year, yearColumn, IncomeYearHeading(doc, year - 1), nullptr);
     }
     worksheet_freeze_panes(sheet, 1, 1);
 
@@ -193,7 +198,8 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
         chart_axis_set_name(chart->y_axis, "($)");
         chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
         worksheet_insert_chart(sheet, static_cast<lxw_row_t>(setup.top),
-                               static_cast<lxw_col_t>(kProjectionRows.size() + 2), chart);
+                               static_cast<lxw_col_t>(kProjectionRows.size() + (byIncomeYear ? 3 : 2)),
+                               chart);
     }
 }
 

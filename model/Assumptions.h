@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/Investment.h"
+#include "model/Law.h"
 
 struct AssumptionInput {
     std::uint16_t tag;               // its entry in the file's extension block; never reused
@@ -18,7 +19,7 @@ struct AssumptionInput {
     double min, max;                 // the range the record holds
 };
 
-inline constexpr std::array<AssumptionInput, 7> kAssumptionInputs = {{
+inline constexpr std::array<AssumptionInput, 17> kAssumptionInputs = {{
     {1, "SellingCostsPC", nullptr, &CVELPPCDoc::SellingCostsPC, 2.5, 0.0, 100.0},
     {2, "CGTDiscountPC", nullptr, &CVELPPCDoc::CGTDiscountPC, 50.0, 0.0, 100.0},
     {3, "LossTreatment", &CVELPPCDoc::LossTreatment, nullptr, 0, 0, 1},
@@ -26,7 +27,26 @@ inline constexpr std::array<AssumptionInput, 7> kAssumptionInputs = {{
     {5, "RentFollowsInflation", &CVELPPCDoc::RentFollowsInflation, nullptr, 1, 0, 1},
     {6, "RateRentGrowth", nullptr, &CVELPPCDoc::RateRentGrowth, 3.0, -100.0, 100.0},
     {7, "InterestOnlyYears", &CVELPPCDoc::InterestOnlyYears, nullptr, 0, 0, kTableColumns},
+    // The law of the years (model/Law.h); the rest count only when TaxLaw is not 0.
+    {9, "TaxLaw", &CVELPPCDoc::TaxLaw, nullptr, 0, 0, 2},
+    {10, "PurchaseMonth", &CVELPPCDoc::PurchaseMonth, nullptr, 7, 1, 12},
+    {11, "PurchaseYear", &CVELPPCDoc::PurchaseYear, nullptr, 2026, 1900, 2200},
+    {12, "NewBuild", &CVELPPCDoc::NewBuild, nullptr, 0, 0, 1},
+    {13, "FittingsBoughtNew", &CVELPPCDoc::FittingsBoughtNew, nullptr, 0, 0, 1},
+    {14, "ThresholdsGrow", &CVELPPCDoc::ThresholdsGrow, nullptr, 0, 0, 1},
+    {15, "CGTSwitchMonth", &CVELPPCDoc::CGTSwitchMonth, nullptr, kCgtSwitch.month, 1, 12},
+    {16, "CGTSwitchYear", &CVELPPCDoc::CGTSwitchYear, nullptr, kCgtSwitch.year, 1900, 2200},
+    {17, "MinimumTaxPC", nullptr, &CVELPPCDoc::MinimumTaxPC, kCgtMinimumTaxPC, 0.0, 100.0},
+    {18, "BrightLineYears", nullptr, &CVELPPCDoc::BrightLineYears, kBrightLineYears, 0.0,
+     kTableColumns},
 }};
+
+// The inputs from TaxLaw on belong to the law of the years: velcalc names them only for an
+// investment that sets one of them, so that every other gives the output it always gave.
+inline constexpr std::uint16_t kFirstLawTag = 9;
+inline constexpr bool IsLawInput(const AssumptionInput& in) {
+    return in.tag >= kFirstLawTag;
+}
 
 // The extension block's entry for the tax scale in force's reduced Medicare levy
 // (TaxScale::MedicareShadeIn), an int of 0 or 1 written only when it is on. It belongs to the
@@ -55,4 +75,11 @@ inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
         else doc.*in.doubleField = in.builtIn;
     }
     doc.UnknownAssumptions.clear();
+}
+
+// Whether any input of the law of the years differs from its built-in value.
+inline bool SetsTheLaw(const CVELPPCDoc& doc) {
+    for (const AssumptionInput& in : kAssumptionInputs)
+        if (IsLawInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
+    return false;
 }

@@ -114,6 +114,16 @@ public:
     double RateRentGrowth = 3.0;
     // Principal and interest only: the first years of the loan that pay interest alone.
     int InterestOnlyYears = 0;
+    // The law of the years (model/Law.h): 0 one scale for every year, 1 Australia and 2 New
+    // Zealand by income year. The rest counts only under 1 or 2.
+    int TaxLaw = 0;
+    int PurchaseMonth = 7, PurchaseYear = 2026; // settlement
+    int NewBuild = 0;                           // 0 an established dwelling, 1 a new build
+    int FittingsBoughtNew = 0;                  // 1: the owner bought the fittings new
+    int ThresholdsGrow = 0; // 1: after the last built-in year thresholds follow inflation
+    int CGTSwitchMonth = 7, CGTSwitchYear = 2027;
+    double MinimumTaxPC = 30.0;  // on the gain after the switch
+    double BrightLineYears = 2.0; // New Zealand: a sale within them is taxed
     // Entries of the extension block that this version does not know, kept as read so that
     // saving the file again does not lose them.
     std::string UnknownAssumptions;
@@ -128,6 +138,14 @@ public:
     // bought.
     double SalePrice = 0, SaleCosts = 0, CostBase = 0, CapitalGain = 0, TaxableGain = 0,
            SaleTax = 0, ValueAfterSale = 0, IRRAfterSale = 0, NPVAfterSale = 0;
+    // The sale under the law of its date (TaxLaw 1 or 2; all 0 under 0): the gain up to the
+    // capital gains switch and after it, the cost base indexed from it, the minimum tax's
+    // top-up (in SaleTax), and 1 for a New Zealand sale within the bright-line period.
+    double GainBeforeSwitch = 0, GainAfterSwitch = 0, IndexedCostBase = 0, MinimumTaxTopUp = 0;
+    int WithinBrightLine = 0;
+    // The first calendar year of the income year each projection year starts in (2026 for
+    // 2026-27); 0 under one scale for every year.
+    std::array<std::int16_t, kTableColumns> IncomeYearByYear{};
 
     // --- the annual table: cell of row r, column c is element r * 40 + c ---
     Table table{};

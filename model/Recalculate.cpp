@@ -8,6 +8,7 @@
 
 #include "format/Format.h"
 #include "model/Investment.h"
+#include "model/Law.h"
 #include "model/Returns.h"
 #include "model/Sale.h"
 #include "model/Scales.h"
@@ -135,7 +136,8 @@ void KeepNumbers(CVELPPCDoc& d) {
                       &d.GrossYield, &d.NetYield, &d.Depreciation, &d.DepFittRemaining,
                       &d.DepBuildRemaining, &d.AvgCashFlowWeek, &d.IRR, &d.NPV, &d.SalePrice,
                       &d.SaleCosts, &d.CostBase, &d.CapitalGain, &d.TaxableGain, &d.SaleTax,
-                      &d.ValueAfterSale, &d.IRRAfterSale, &d.NPVAfterSale})
+                      &d.ValueAfterSale, &d.IRRAfterSale, &d.NPVAfterSale, &d.GainBeforeSwitch,
+                      &d.GainAfterSwitch, &d.IndexedCostBase, &d.MinimumTaxTopUp})
         keep(*v);
 }
 
@@ -162,9 +164,17 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     // them is never repaid.
     const int k = principalAndInterest ? std::clamp(InterestOnlyYears, 0, kTableColumns) : 0;
     const bool repaid = principalAndInterest && !(k > 0 && k >= LoanTerm);
+    // Each year's scale and the rules on losses and depreciation: under one scale for every
+    // year the scale in force and the Assumptions' own rule on losses.
+    ProjectionLaw law;
+    WorkOutProjectionLaw(*this, law);
+    const bool byYear = law.kind != kOneScaleForEveryYear;
+    const std::array<TaxScale, kTableColumns>& scales = law.scales;
+    IncomeYearByYear = law.incomeYear;
     // Under the rule that carries rental losses forward, from column lossFrom on.
-    const bool carryLosses = LossTreatment == 1;
-    const int lossFrom = std::clamp(LossRuleFromYear, 1, kTableColumns) - 1;
+    const bool carryLosses = byYear ? law.carryFrom < kTableColumns : LossTreatment == 1;
+    const int lossFrom =
+        byYear ? law.carryFrom : std::clamp(LossRuleFromYear, 1, kTableColumns) - 1;
     double carried = 0;
 
     ClearTable();
@@ -238,9 +248,11 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
 
     // Depreciation, rent and expenses of year 1.
     if (CalcDepBuild != 0) DepBuildValue = (Renovations + Price) * DepBuildPC * 0.01;
-    buildDep[0] = FirstYearDepreciation(DepBuildRate, DepBuildValue, DepBuildRemaining);
+    buildDep[0] = FirstYearDepreciation(
+        DepBuildRate, law.noBuildingFrom == 0 ? 0.0 : DepBuildValue, DepBuildRemaining);
     if (CalcDepFitt != 0) DepFittValue = DepFittPC * Price * 0.01 + Furniture;
-    fittDep[0] = FirstYearDepreciation(DepFittRate, DepFittValue, DepFittRemaining);
+    fittDep[0] = FirstYearDepreciation(
+        DepFittRate, law.noFittingsDepreciation ? 0.0 : DepFittValue, DepFittRemaining);
     Depreciation = buildDep[0] + fittDep[0];
 
     const double periods = PeriodsPerYear;
@@ -258,11 +270,12 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     deductions[0] = (((writeOff[0] + fittDep[0]) + buildDep[0]) + expenses[0]) + interest[0];
 
     // Tax saving and cash flow of year 1.
+    const TaxScale& tax0 = byYear ? scales[0] : tax;
     if (carryLosses && lossFrom == 0)
-        saving[0] = CarriedLossTaxSaving(tax, jointNames, rent[0], deductions[0], him[0], her[0],
+        saving[0] = CarriedLossTaxSaving(tax0, jointNames, rent[0], deductions[0], him[0], her[0],
                                          carried);
     else
-        saving[0] = YearTaxSaving(tax, jointNames, rent[0], deductions[0], him[0], her[0]);
+        saving[0] = YearTaxSaving(tax0, jointNames, rent[0], deductions[0], him[0], her[0]);
     CarriedLossByYear[0] = carried;
     afterTax[0] = (((rent[0] - interest[0]) - expenses[0]) + saving[0]) - principal[0];
     afterTaxWeek[0] = afterTax[0] * kWeekShare;
@@ -288,15 +301,17 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
         expenses[c] = expenses[c - 1] * F;
         buildDep[c] =
             LaterYearDepreciation(buildStraight, DepBuildRate, buildDep[c - 1], DepBuildRemaining);
+        if (c >= law.noBuildingFrom) buildDep[c] = 0;
         fittDep[c] =
             LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
         if (c < lcYears) writeOff[c] = writeOff[0];
         deductions[c] = (((writeOff[c] + fittDep[c]) + buildDep[c]) + expenses[c]) + interest[c];
+        const TaxScale& taxC = byYear ? scales[static_cast<std::size_t>(c)] : tax;
         if (carryLosses && c >= lossFrom)
-            saving[c] = CarriedLossTaxSaving(tax, jointNames, rent[c], deductions[c], him[c],
+            saving[c] = CarriedLossTaxSaving(taxC, jointNames, rent[c], deductions[c], him[c],
                                              her[c], carried);
         else
-            saving[c] = YearTaxSaving(tax, jointNames, rent[c], deductions[c], him[c], her[c]);
+            saving[c] = YearTaxSaving(taxC, jointNames, rent[c], deductions[c], him[c], her[c]);
         CarriedLossByYear[c] = carried;
         preTax[c] = ((rent[c] - interest[c]) - expenses[c]) - principal[c];
         afterTax[c] = (((rent[c] - interest[c]) - expenses[c]) + saving[c]) - principal[c];

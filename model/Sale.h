@@ -16,9 +16,16 @@ struct SaleFigures {
     double tax = 0;         // the capital gains tax on the incomes of the last year
     double valueAfter = 0;  // equity - costs - tax
     double irr = 0;         // holding IRR with valueAfter as the final value, or NoValue
+    // Under the law of the sale's date (the record's TaxLaw 1 or 2), 0 otherwise: the gain up
+    // to the capital gains switch (the whole gain of an earlier sale) and after it, the cost
+    // base indexed from the switch or the purchase, the minimum tax's top-up (part of tax),
+    // and whether a New Zealand sale falls within the bright-line period.
+    double gainBefore = 0, gainAfter = 0, indexedBase = 0, topUp = 0;
+    bool withinBrightLine = false;
 };
 
-// The sale after `years` (1..40) of the worked-out record, taxed under `scale`.
+// The sale after `years` (1..40) of the worked-out record, taxed under `scale`, or under the
+// law of its date when the record's TaxLaw says so (model/Law.h).
 SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale);
 
 // Sets the record's sale results (SalePrice to NPVAfterSale) for a sale at the end of the

@@ -137,8 +137,11 @@ constexpr std::array<DutyScale, kFurtherDutyLocationCount> kFurtherDuty = {
                   {373000, 6.9},
                   {449000, 7.9},
                   {525000, 4.95, 1},
-                  {3000000, 5.75, 1},
-                  {5000000, 5.95, 1}}),
+                  // The Territory's bands start at 3,000,000 and 5,000,000 "or more"; a price
+                  // equal to a row's amount belongs to the row below, so the rows start one
+                  // dollar lower to give the law's duty at every whole-dollar price.
+                  {2999999, 5.75, 1},
+                  {4999999, 5.95, 1}}),
     // The State charges 50 below 3,000; 1/60 % makes 50 at 3,000 exactly.
     MakeDuty(16, {{0, 1.6666667},
                   {3000, 1.75},
@@ -153,7 +156,8 @@ constexpr std::array<DutyScale, kFurtherDutyLocationCount> kFurtherDuty = {
                   {500000, 4.32},
                   {750000, 5.9},
                   {1000000, 6.4},
-                  {1455000, 4.54, 1}}),
+                  // "1,455,000 and over": one dollar lower, as for the Territory above.
+                  {1454999, 4.54, 1}}),
 };
 
 // Tax: resident individuals, from the tax offices (Australia: the rates legislated for 2025-26

@@ -4,6 +4,7 @@
 #include "model/Investment.h"
 #include "persist/DefaultInputs.h"
 #include "persist/Settings.h"
+#include "persist/SettingsStore.h"
 
 void ResetToDefaults(CVELPPCDoc& doc, const SettingsStore& store) {
     doc.ResetFixedDefaults();
@@ -24,6 +25,27 @@ void ResetToDefaults(CVELPPCDoc& doc, const SettingsStore& store) {
     }
     // The store is outside our control: keep its years and choices out of the table's range
     // and out of divisions.
+    doc.LimitInputs();
+}
+
+bool HoldsNoDefaults(const SettingsStore& store) {
+    auto held = [&](std::string_view name) {
+        return store.ReadString(kSectionSettingsFile, name).has_value() ||
+               store.ReadInt(kSectionSettingsFile, name).has_value();
+    };
+    if (held(kSettingStampDuty) || held(kSettingTaxScale)) return false;
+    for (const DefaultInput& d : kDefaultInputs)
+        if (held(d.name)) return false;
+    for (const AssumptionInput& a : kAssumptionInputs)
+        if (held(a.name)) return false;
+    return true;
+}
+
+void ApplyFirstStartLaw(CVELPPCDoc& doc, int year, int month) {
+    doc.TaxLaw = kAustraliaByIncomeYear;
+    doc.PurchaseYear = year;
+    doc.PurchaseMonth = month;
+    doc.NewBuild = 0;
     doc.LimitInputs();
 }
 

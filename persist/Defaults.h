@@ -10,3 +10,10 @@ void ResetToDefaults(CVELPPCDoc& doc, const SettingsStore& store);
 
 // The framework's New: reset, recalculate without marking changed, clear the modified flag.
 bool NewInvestment(CVELPPCDoc& doc, const SettingsStore& store);
+
+// Whether the store holds none of the defaults of new investments and no scale: a user's
+// first start, before any editor or "Save Settings" remembered anything.
+bool HoldsNoDefaults(const SettingsStore& store);
+// A new investment of a first start follows today's law: "Australia by income year", bought
+// in `month` of `year` (the caller's today), an established dwelling. Not recalculated.
+void ApplyFirstStartLaw(CVELPPCDoc& doc, int year, int month);

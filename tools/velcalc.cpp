@@ -19,6 +19,7 @@
 #include "format/Text.h"
 #include "model/Assumptions.h"
 #include "model/Investment.h"
+#include "model/Law.h"
 #include "model/Scales.h"
 #include "export/CommandLine.h"
 #include "export/ProjectionCsv.h"
@@ -52,10 +53,18 @@ constexpr const char* kHelp =
     "                    RentFollowsInflation, RateRentGrowth, InterestOnlyYears) and the\n"
     "                    sale at the end of the projection period: SalePrice, SaleCosts,\n"
     "                    CostBase, CapitalGain, TaxableGain, SaleTax, ValueAfterSale,\n"
-    "                    IRRAfterSale, NPVAfterSale\n"
+    "                    IRRAfterSale, NPVAfterSale; for an investment that sets the\n"
+    "                    law of the years also TaxLaw (0 one scale for every year, 1\n"
+    "                    Australia, 2 New Zealand by income year), PurchaseMonth,\n"
+    "                    PurchaseYear, NewBuild, FittingsBoughtNew, ThresholdsGrow,\n"
+    "                    CGTSwitchMonth, CGTSwitchYear, MinimumTaxPC, BrightLineYears,\n"
+    "                    LawApplied, GainBeforeSwitch, GainAfterSwitch,\n"
+    "                    IndexedCostBase, MinimumTaxTopUp, WithinBrightLine\n"
     "  TaxableHimByYear  the investor's taxable income for years 1..40\n"
     "  TaxableHerByYear  the partner's taxable income for years 1..40\n"
     "  CarriedLossByYear the rental loss carried forward at the end of years 1..40\n"
+    "  IncomeYearByYear  under the law of the years: the income year (\"2026-27\") each\n"
+    "                    of years 1..40 is taxed under\n"
     "  table             the annual table, one array of 40 years per row\n"
     "  scales            the stamp duty scale (duty) and the income tax scale (tax, with\n"
     "                    MedicareShadeIn: whether the levy is reduced on low incomes)\n"
@@ -172,7 +181,9 @@ Json fieldsJson(const CVELPPCDoc& d) {
     VEL_FIELD(AvgCashFlowWeek);
     VEL_FIELD(IRR);
     VEL_FIELD(NPV);
+    const bool law = SetsTheLaw(d);
     for (const AssumptionInput& a : kAssumptionInputs) {
+        if (IsLawInput(a) && !law) continue;
         if (a.intField) f[std::string(a.name)] = d.*a.intField;
         else f[std::string(a.name)] = d.*a.doubleField;
     }
@@ -185,6 +196,14 @@ Json fieldsJson(const CVELPPCDoc& d) {
     VEL_FIELD(ValueAfterSale);
     VEL_FIELD(IRRAfterSale);
     VEL_FIELD(NPVAfterSale);
+    if (law) {
+        f["LawApplied"] = LawDescription(d);
+        VEL_FIELD(GainBeforeSwitch);
+        VEL_FIELD(GainAfterSwitch);
+        VEL_FIELD(IndexedCostBase);
+        VEL_FIELD(MinimumTaxTopUp);
+        VEL_FIELD(WithinBrightLine);
+    }
 #undef VEL_FIELD
     return f;
 }
@@ -218,6 +237,12 @@ Json toJson(const CVELPPCDoc& doc) {
     out["TaxableHimByYear"] = numbers(doc.TaxableHimByYear);
     out["TaxableHerByYear"] = numbers(doc.TaxableHerByYear);
     out["CarriedLossByYear"] = numbers(doc.CarriedLossByYear);
+    if (SetsTheLaw(doc)) {
+        // The income year each projection year is taxed under; "" under one scale.
+        Json years = Json::array();
+        for (std::int16_t y : doc.IncomeYearByYear) years.push_back(y != 0 ? IncomeYearText(y) : "");
+        out["IncomeYearByYear"] = years;
+    }
     Json table;
     for (int r = 0; r < kTableRows; ++r) table[kRowNames[r]] = rowJson(doc, r);
     out["table"] = table;

@@ -10,6 +10,7 @@
 
 #include "export/Workbook.h"
 #include "format/Format.h"
+#include "tests/model/LawExample.h"
 #include "tests/model/WorkedExample.h"
 #include "tests/support/WorkbookCells.h"
 
@@ -138,6 +139,24 @@ TEST_F(Workbook, ATextTooLongForACellFailsTheExport) {
     EXPECT_FALSE(WriteWorkbook(doc, path.string(), reason));
     EXPECT_NE(reason.find("32,767"), std::string::npos) << reason;
     EXPECT_FALSE(fs::exists(path));
+}
+
+// Under the law of the years the projection sheet has the income year of each year after the
+// rows (column Q); without it, no such column.
+TEST_F(Workbook, TheIncomeYearsUnderTheLawOfTheYears) {
+    for (const int law : {0, 1}) {
+        doc = CVELPPCDoc();
+        SetUpLawExample(doc, {.law = law});
+        std::string reason;
+        ASSERT_TRUE(WriteWorkbook(doc, path.string(), reason)) << reason;
+        const auto cells = WorkbookSheet(path, 2);
+        const std::string strings = WorkbookMember(path, "xl/sharedStrings.xml");
+        EXPECT_EQ(cells.count("Q1"), static_cast<std::size_t>(law)) << law;
+        EXPECT_EQ(cells.count("Q41"), static_cast<std::size_t>(law)) << law;
+        EXPECT_EQ(strings.find("Income year") != std::string::npos, law == 1);
+        EXPECT_EQ(strings.find("2065-66") != std::string::npos, law == 1);
+        fs::remove(path);
+    }
 }
 
 } // namespace

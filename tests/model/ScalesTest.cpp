@@ -335,6 +335,26 @@ TEST_F(ScalesTest, TodaysDutyGivesTheStatesFigures) {
     }
 }
 
+// Bands that start "at or over" an amount: the law's duty a dollar below, at and a dollar above
+// it (NT: 4.95 %, 5.75 %, 5.95 % of the whole price; ACT: 36,950 + 6.40 % over 1,000,000, then
+// 4.54 % of the whole price).
+TEST_F(ScalesTest, TodaysDutyAtTheStartOfABand) {
+    struct Case {
+        const char* scale;
+        double price, duty;
+    } const cases[] = {
+        {"NT 2025", 2999999, 148499.95050},  {"NT 2025", 3000000, 172500.0},
+        {"NT 2025", 3000001, 172500.05750},  {"NT 2025", 4999999, 287499.94250},
+        {"NT 2025", 5000000, 297500.0},      {"NT 2025", 5000001, 297500.05950},
+        {"ACT 2025", 1454999, 66069.936},    {"ACT 2025", 1455000, 66057.0},
+        {"ACT 2025", 1455001, 66057.04540},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(ComputeStampDuty(c.price, ShippedDutyScale(FindDutyLocation(c.scale))),
+                    c.duty, 1e-6)
+            << c.scale << " at " << c.price;
+}
+
 TEST_F(ScalesTest, TodaysNtRowsStayWithinAHundredOfTheTerritorysFormula) {
     const DutyScale nt = ShippedDutyScale(FindDutyLocation("NT 2025"));
     double largest = 0;

@@ -181,4 +181,52 @@ TEST_F(ExtensionBlock, TheRulesOfTodayAndTheReducedLevyAreEntriesOfTheirOwn) {
     EXPECT_EQ(back.LossTreatment, 0);
 }
 
+// The law of the years: entries 9 to 18, each only when it differs from its built-in value.
+TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc);
+    const std::string fixed = SaveToString(doc);
+    doc.TaxLaw = 1;
+    doc.PurchaseMonth = 12;
+    doc.PurchaseYear = 2026; // the built-in year: no entry
+    doc.NewBuild = 1;
+    doc.FittingsBoughtNew = 1;
+    doc.ThresholdsGrow = 1;
+    doc.CGTSwitchMonth = 1;
+    doc.CGTSwitchYear = 2028;
+    doc.MinimumTaxPC = 25;
+    doc.BrightLineYears = 5;
+    const std::string bytes = SaveToString(doc);
+    ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
+    EXPECT_EQ(bytes.substr(fixed.size()),
+              Block(Entry(9, U32(1)) + Entry(10, U32(12)) + Entry(12, U32(1)) +
+                    Entry(13, U32(1)) + Entry(14, U32(1)) + Entry(15, U32(1)) +
+                    Entry(16, U32(2028)) + Entry(17, F64(25)) + Entry(18, F64(5))));
+
+    CVELPPCDoc back;
+    ASSERT_TRUE(LoadFromString(back, bytes));
+    EXPECT_EQ(back.TaxLaw, 1);
+    EXPECT_EQ(back.PurchaseMonth, 12);
+    EXPECT_EQ(back.PurchaseYear, 2026);
+    EXPECT_EQ(back.NewBuild, 1);
+    EXPECT_EQ(back.CGTSwitchYear, 2028);
+    EXPECT_EQ(back.MinimumTaxPC, 25);
+    EXPECT_EQ(back.BrightLineYears, 5);
+    EXPECT_EQ(SaveToString(back), bytes);
+
+    // A file without them is under one scale for every year.
+    ASSERT_TRUE(LoadFromString(back, fixed));
+    EXPECT_EQ(back.TaxLaw, 0);
+    EXPECT_EQ(back.PurchaseMonth, 7);
+    EXPECT_EQ(SaveToString(back), fixed);
+
+    // Out of range: limited as the record holds them.
+    ASSERT_TRUE(LoadFromString(back, fixed + Block(Entry(9, U32(7)) + Entry(10, U32(13)) +
+                                                   Entry(11, U32(0)) + Entry(18, F64(-1)))));
+    EXPECT_EQ(back.TaxLaw, 2);
+    EXPECT_EQ(back.PurchaseMonth, 12);
+    EXPECT_EQ(back.PurchaseYear, 1900);
+    EXPECT_EQ(back.BrightLineYears, 0);
+}
+
 } // namespace

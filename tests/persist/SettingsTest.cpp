@@ -329,6 +329,16 @@ TEST_F(Settings, SaveSettingsWritesInItsOrder) {
         f + "RentFollowsInflation=1",
         f + "RateRentGrowth=3.00",
         f + "InterestOnlyYears=0",
+        f + "TaxLaw=0",
+        f + "PurchaseMonth=7",
+        f + "PurchaseYear=2026",
+        f + "NewBuild=0",
+        f + "FittingsBoughtNew=0",
+        f + "ThresholdsGrow=0",
+        f + "CGTSwitchMonth=7",
+        f + "CGTSwitchYear=2027",
+        f + "MinimumTaxPC=30.00",
+        f + "BrightLineYears=2.00",
     };
     EXPECT_EQ(store.log, expected);
 }
@@ -393,7 +403,10 @@ TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
           "DepFittMethod", "CalcDepBuild", "DepBuildPC", "DepBuildRate", "DepBuildMethod",
           "TaxableHim", "TaxableHer", "NamesOnTitle", "RateGrowth", "RateInfl", "ShowYear",
           "ProjectionYear", "SellingCostsPC", "CGTDiscountPC", "LossTreatment",
-          "LossRuleFromYear", "RentFollowsInflation", "RateRentGrowth", "InterestOnlyYears"})
+          "LossRuleFromYear", "RentFollowsInflation", "RateRentGrowth", "InterestOnlyYears",
+          "TaxLaw", "PurchaseMonth", "PurchaseYear", "NewBuild", "FittingsBoughtNew",
+          "ThresholdsGrow", "CGTSwitchMonth", "CGTSwitchYear", "MinimumTaxPC",
+          "BrightLineYears"})
         expected.push_back(f + n + " removed");
     for (const char* n : {"BG1Color", "BG2Color", "GR1Color", "GR2Color", "GR3Color"})
         expected.push_back(s + n + " removed");

@@ -17,6 +17,7 @@
 #include "format/Text.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "tests/model/LawExample.h"
 #include "tests/model/WorkedExample.h"
 #include "tests/persist/SampleInvestment.h"
 #include "tests/support/HostileFiles.h"
@@ -182,6 +183,37 @@ TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
         EXPECT_NEAR(j.at("CarriedLossByYear")[c].get<double>(), carried[c], 0.005) << c;
     EXPECT_EQ(j.at("CarriedLossByYear").size(), 40u);
     EXPECT_EQ(j.at("table").at("TaxSaving")[0].get<double>(), 0.0);
+}
+
+// New Zealand, bought June 2026, sold after a year (the case worked by hand in the model's
+// tests): the law's inputs and pieces as fields, the income years by year. A file that does
+// not set the law names none of them.
+TEST_F(Velcalc, TheLawOfTheYearsAsFields) {
+    CVELPPCDoc doc;
+    SetUpLawExample(doc, {.law = 2, .month = 6, .rent = 700, .growth = 10, .years = 1});
+    const fs::path law = write("law.vel", SaveToString(doc));
+    Outcome r = run(quoted(law));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    const auto& f = j.at("fields");
+    EXPECT_EQ(f.at("TaxLaw").get<int>(), 2);
+    EXPECT_EQ(f.at("PurchaseMonth").get<int>(), 6);
+    EXPECT_EQ(f.at("LawApplied").get<std::string>(),
+              "New Zealand by income year, established dwelling bought Jun 2026");
+    EXPECT_EQ(f.at("WithinBrightLine").get<int>(), 1);
+    EXPECT_NEAR(f.at("TaxableGain").get<double>(), 2453.8360, 0.005);
+    EXPECT_NEAR(f.at("SaleTax").get<double>(), 809.7659, 0.005);
+    EXPECT_EQ(f.at("GainAfterSwitch").get<double>(), 0.0);
+    EXPECT_EQ(j.at("IncomeYearByYear").size(), 40u);
+    EXPECT_EQ(j.at("IncomeYearByYear")[0].get<std::string>(), "2026-27");
+    EXPECT_EQ(j.at("IncomeYearByYear")[39].get<std::string>(), "2065-66");
+
+    Outcome plain = run(quoted(file));
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const auto p = nlohmann::json::parse(plain.out);
+    EXPECT_FALSE(p.at("fields").contains("TaxLaw"));
+    EXPECT_FALSE(p.at("fields").contains("GainAfterSwitch"));
+    EXPECT_FALSE(p.contains("IncomeYearByYear"));
 }
 
 // A number in a file that no one could type is limited as a typed one: not a number reads as

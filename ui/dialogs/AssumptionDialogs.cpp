@@ -2,10 +2,12 @@
 
 #include <initializer_list>
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 
 #include "model/Investment.h"
+#include "model/Law.h"
 #include "persist/Settings.h"
 #include "ui/dialogs/AssumptionEditors.h"
 #include "ui/dialogs/ItemEditors.h"
@@ -22,10 +24,47 @@ void AddNote(CEditorForm& f, int id) {
 
 } // namespace
 
-AssumptionsSheet::AssumptionsSheet(CSaleAssumptions& sale, CTaxRulesAssumptions& taxRules,
-                                   CRentAssumptions& rent, CLoanAssumptions& loan,
-                                   QWidget* parent)
+AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
+                                   CTaxRulesAssumptions& taxRules, CRentAssumptions& rent,
+                                   CLoanAssumptions& loan, QWidget* parent)
     : CEditorSheet(QStringLiteral("Assumptions"), parent) {
+    {
+        using C = CLawAssumptions;
+        CEditorForm& f = AddPage(law, QStringLiteral("Purchase and Law"));
+        QStringList laws;
+        for (std::string_view name : kTaxLawNames)
+            laws << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        const QStringList months = {
+            QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+            QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
+            QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
+            QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
+        f.Rows()->addRow(QStringLiteral("Tax law:"), f.DropDown(C::kTaxLaw, laws));
+        f.Rows()->addRow(QStringLiteral("Purchase month:"), f.DropDown(C::kPurchaseMonth, months));
+        f.Rows()->addRow(QStringLiteral("Purchase year:"), f.NumberEdit(C::kPurchaseYear, "0"));
+        f.Rows()->addRow(QStringLiteral("Dwelling:"),
+                         f.DropDown(C::kDwelling, {QStringLiteral("Established"),
+                                                   QStringLiteral("New build")}));
+        f.AddCheckRow(C::kFittingsNew, QStringLiteral("Fittings bought new by owner"))
+            ->setToolTip(QStringLiteral("Fittings that came with an established dwelling are "
+                                        "not deductible"));
+        f.AddCheckRow(C::kThresholdsGrow, QStringLiteral("Thresholds grow with inflation"))
+            ->setToolTip(QStringLiteral("After the last income year built in"));
+        f.Rows()->addRow(QStringLiteral("Capital gains switch month:"),
+                         f.DropDown(C::kSwitchMonth, months));
+        f.Rows()->addRow(QStringLiteral("Capital gains switch year:"),
+                         f.NumberEdit(C::kSwitchYear, "0"));
+        f.AddNumberRow(C::kMinimumTax, QStringLiteral("Minimum tax on the gain:"), kPercentFormat)
+            ->setToolTip(QStringLiteral("On the gain after the switch"));
+        f.AddNumberRow(C::kBrightLine, QStringLiteral("Bright-line period (years):"), "0.00")
+            ->setToolTip(QStringLiteral("A sale within it is taxed on the whole gain"));
+        for (int id : {C::kIncomeYears, C::kLosses, C::kFittingsNil, C::kBuildingNil})
+            AddNote(f, id);
+        f.AddFigureRow(C::kSaleTax, QStringLiteral("Capital gains tax:"));
+        f.AddFigureRow(C::kTopUp, QStringLiteral("Minimum tax top-up:"));
+        f.AddFigureRow(C::kIRRAfter, QStringLiteral("IRR after sale:"));
+        f.AddRecalculateRow();
+    }
     {
         using C = CSaleAssumptions;
         CEditorForm& f = AddPage(sale, QStringLiteral("Sale"));
@@ -85,14 +124,15 @@ AssumptionsSheet::AssumptionsSheet(CSaleAssumptions& sale, CTaxRulesAssumptions&
 }
 
 void EditAssumptions(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+    CLawAssumptions law(doc);
     CSaleAssumptions sale(doc);
     CTaxRulesAssumptions taxRules(doc);
     CRentAssumptions rent(doc);
     CLoanAssumptions loan(doc);
-    AssumptionsSheet sheet(sale, taxRules, rent, loan, parent);
+    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, parent);
     if (!Accepted(sheet)) return;
     for (const CAssumptionPage* page :
-         std::initializer_list<const CAssumptionPage*>{&sale, &taxRules, &rent, &loan})
+         std::initializer_list<const CAssumptionPage*>{&law, &sale, &taxRules, &rent, &loan})
         page->Apply(doc);
     RecalculateChanged(doc);
     StoreAssumptions(store, doc);

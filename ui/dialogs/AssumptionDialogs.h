@@ -4,6 +4,7 @@
 
 #include "ui/dialogs/EditorForm.h"
 
+class CLawAssumptions;
 class CSaleAssumptions;
 class CTaxRulesAssumptions;
 class CRentAssumptions;
@@ -14,8 +15,9 @@ class SettingsStore;
 class AssumptionsSheet : public CEditorSheet {
     Q_OBJECT
   public:
-    AssumptionsSheet(CSaleAssumptions& sale, CTaxRulesAssumptions& taxRules,
-                     CRentAssumptions& rent, CLoanAssumptions& loan, QWidget* parent = nullptr);
+    AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
+                     CTaxRulesAssumptions& taxRules, CRentAssumptions& rent,
+                     CLoanAssumptions& loan, QWidget* parent = nullptr);
 };
 
 // Runs the sheet on the record; on OK the record takes the pages' inputs, is recalculated

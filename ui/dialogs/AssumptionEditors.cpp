@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "format/Format.h"
+#include "model/Law.h"
 #include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/ValueExchange.h"
 
@@ -53,6 +54,118 @@ void CAssumptionPage::OnOk(ControlPort& port) {
     Apply(worked_);
     worked_.LimitInputs();
     TakeBack(worked_);
+}
+
+// --- "Purchase and Law" ---
+
+CLawAssumptions::CLawAssumptions(const CVELPPCDoc& record)
+    : CAssumptionPage(record), taxLaw(record.TaxLaw), purchaseMonth(record.PurchaseMonth),
+      purchaseYear(record.PurchaseYear), newBuild(record.NewBuild),
+      fittingsBoughtNew(record.FittingsBoughtNew), thresholdsGrow(record.ThresholdsGrow),
+      switchMonth(record.CGTSwitchMonth), switchYear(record.CGTSwitchYear),
+      minimumTaxPC(record.MinimumTaxPC), brightLineYears(record.BrightLineYears) {}
+
+void CLawAssumptions::Apply(CVELPPCDoc& doc) const {
+    doc.TaxLaw = taxLaw;
+    doc.PurchaseMonth = purchaseMonth;
+    doc.PurchaseYear = purchaseYear;
+    doc.NewBuild = newBuild;
+    doc.FittingsBoughtNew = fittingsBoughtNew;
+    doc.ThresholdsGrow = thresholdsGrow;
+    doc.CGTSwitchMonth = switchMonth;
+    doc.CGTSwitchYear = switchYear;
+    doc.MinimumTaxPC = minimumTaxPC;
+    doc.BrightLineYears = brightLineYears;
+}
+
+void CLawAssumptions::Refresh(ControlPort& port) {
+    Work();
+    const CVELPPCDoc& w = Worked();
+    const bool byYear = w.TaxLaw != kOneScaleForEveryYear;
+    const bool australia = w.TaxLaw == kAustraliaByIncomeYear;
+    port.PutChoice(kTaxLaw, w.TaxLaw);
+    port.PutChoice(kPurchaseMonth, purchaseMonth - 1);
+    ShowInt(port, kPurchaseYear, purchaseYear, kWhole);
+    port.PutChoice(kDwelling, newBuild != 0 ? 1 : 0);
+    SetCheck(port, kFittingsNew, fittingsBoughtNew != 0 ? 1 : 0);
+    SetCheck(port, kThresholdsGrow, thresholdsGrow != 0 ? 1 : 0);
+    port.PutChoice(kSwitchMonth, switchMonth - 1);
+    ShowInt(port, kSwitchYear, switchYear, kWhole);
+    ShowValue(port, kMinimumTax, minimumTaxPC, kPercentFormat);
+    ShowValue(port, kBrightLine, brightLineYears, "0.00");
+    for (int id : {kPurchaseMonth, kPurchaseYear, kDwelling}) port.Enable(id, byYear);
+    for (int id : {kFittingsNew, kThresholdsGrow, kSwitchMonth, kSwitchYear, kMinimumTax})
+        port.Enable(id, australia);
+    port.Enable(kBrightLine, w.TaxLaw == kNewZealandByIncomeYear);
+
+    const int last = LastYear(w) - 1;
+    ShowText(port, kIncomeYears,
+             byYear ? "Year 1 is taxed under " + IncomeYearText(w.IncomeYearByYear[0]) +
+                          ", year " + FormatValue(last + 1, kWhole) + " under " +
+                          IncomeYearText(w.IncomeYearByYear[static_cast<std::size_t>(last)]) +
+                          "; sold " + MonthText({PurchaseDate(w).year + last + 1,
+                                                 PurchaseDate(w).month}) +
+                          "."
+                    : "Every year is taxed under the scale in force.");
+    std::string losses = "Rental losses reduce other income.";
+    if (byYear) {
+        ProjectionLaw law;
+        WorkOutProjectionLaw(w, law);
+        if (law.carryFrom < kTableColumns)
+            losses = "Rental losses are carried forward from year " +
+                     FormatValue(law.carryFrom + 1, kWhole) + ".";
+    } else if (w.LossTreatment == 1) {
+        losses = "Rental losses are carried forward as the Tax Rules page says.";
+    }
+    ShowText(port, kLosses, losses);
+    ShowText(port, kFittingsNil, FittingsDepreciationNilReason(w));
+    ShowText(port, kBuildingNil, BuildingDepreciationNilReason(w));
+    ShowValue(port, kSaleTax, w.SaleTax, kMoney);
+    ShowValue(port, kTopUp, w.MinimumTaxTopUp, kMoney);
+    ShowValue(port, kIRRAfter, w.IRRAfterSale, kRate);
+}
+
+bool CLawAssumptions::OnClick(ControlPort& port, int id) {
+    if (id != kFittingsNew && id != kThresholdsGrow) return false;
+    TakeEdits(port);
+    (id == kFittingsNew ? fittingsBoughtNew : thresholdsGrow) = GetCheck(port, id) != 0 ? 1 : 0;
+    return true;
+}
+
+bool CLawAssumptions::OnChoose(ControlPort& port, int id) {
+    const int choice = port.GetChoice(id);
+    if (choice < 0) return false;
+    TakeEdits(port);
+    switch (id) {
+    case kTaxLaw: taxLaw = choice; break;
+    case kPurchaseMonth: purchaseMonth = choice + 1; break;
+    case kDwelling: newBuild = choice; break;
+    case kSwitchMonth: switchMonth = choice + 1; break;
+    default: return false;
+    }
+    return true;
+}
+
+void CLawAssumptions::TakeEdits(const ControlPort& port) {
+    ReadIntIfChanged(port, kPurchaseYear, purchaseYear, kWhole);
+    ReadIntIfChanged(port, kSwitchYear, switchYear, kWhole);
+    TakePercent(port, kMinimumTax, minimumTaxPC);
+    double years = brightLineYears;
+    if (ReadValueIfChanged(port, kBrightLine, years, "0.00") && !IsNoValue(years))
+        brightLineYears = years;
+}
+
+void CLawAssumptions::TakeBack(const CVELPPCDoc& limited) {
+    taxLaw = limited.TaxLaw;
+    purchaseMonth = limited.PurchaseMonth;
+    purchaseYear = limited.PurchaseYear;
+    newBuild = limited.NewBuild;
+    fittingsBoughtNew = limited.FittingsBoughtNew;
+    thresholdsGrow = limited.ThresholdsGrow;
+    switchMonth = limited.CGTSwitchMonth;
+    switchYear = limited.CGTSwitchYear;
+    minimumTaxPC = limited.MinimumTaxPC;
+    brightLineYears = limited.BrightLineYears;
 }
 
 // --- "Sale" ---

@@ -32,6 +32,45 @@ class CAssumptionPage : public CEditorLogic {
     CVELPPCDoc worked_;
 };
 
+// Page "Purchase and Law": which law taxes the years and the sale, the purchase date and the
+// dwelling, and the law's parameters, with what they do to the projection worked out live.
+class CLawAssumptions : public CAssumptionPage {
+  public:
+    enum Control : int {
+        kTaxLaw = 401, // drop-down, kTaxLawNames
+        kPurchaseMonth, // drop-down, January..December
+        kPurchaseYear,
+        kDwelling, // drop-down: Established, New build
+        kFittingsNew, // check box
+        kThresholdsGrow, // check box
+        kSwitchMonth, // drop-down
+        kSwitchYear,
+        kMinimumTax,
+        kBrightLine,
+        kIncomeYears, // the income years of year 1 and of the last year
+        kLosses,      // from which year losses are carried
+        kFittingsNil, // why the fittings depreciate nothing
+        kBuildingNil, // why the building depreciates nothing
+        kSaleTax,
+        kTopUp,
+        kIRRAfter,
+    };
+
+    explicit CLawAssumptions(const CVELPPCDoc& record);
+    int taxLaw = 0, purchaseMonth = 7, purchaseYear = 2026, newBuild = 0, fittingsBoughtNew = 0,
+        thresholdsGrow = 0, switchMonth = 7, switchYear = 2027;
+    double minimumTaxPC = 30.0, brightLineYears = 2.0;
+
+    void Apply(CVELPPCDoc& doc) const override;
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    bool OnClick(ControlPort& port, int id) override;
+    bool OnChoose(ControlPort& port, int id) override;
+    void TakeEdits(const ControlPort& port) override;
+    void TakeBack(const CVELPPCDoc& limited) override;
+};
+
 // Page "Sale": the selling costs and the discount on the capital gain, with the sale at the
 // end of the projection period worked out live from them.
 class CSaleAssumptions : public CAssumptionPage {

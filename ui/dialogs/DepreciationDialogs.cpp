@@ -1,6 +1,7 @@
 #include "ui/dialogs/DepreciationDialogs.h"
 
 #include <QFormLayout>
+#include <QLabel>
 
 #include "ui/dialogs/DepreciationEditors.h"
 
@@ -14,6 +15,10 @@ void LayOutPage(CEditorForm& f, const QString& costLabel) {
                      f.DropDown(C::kMethod, {QStringLiteral("Diminishing value"),
                                              QStringLiteral("Straight line")}));
     f.AddFigureRow(C::kDepreciation, QStringLiteral("Depreciation:"));
+    QLabel* why = f.Figure(C::kNilReason);
+    why->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    why->setWordWrap(true);
+    f.Rows()->addRow(why);
     f.AddCheckRow(C::kValueLink, QStringLiteral("Value set as % of total cost"));
     f.AddNumberRow(C::kPercentOfCost, QStringLiteral("Percent of cost:"), kPercentFormat);
     f.AddFigureRow(C::kPropertyCost, costLabel);

@@ -10,6 +10,9 @@ CDepPage::CDepPage()
 void CDepPage::Refresh(ControlPort& port) {
     depreciation = rate * value.amount / 100.0;
     if (value.amount > 0 && depreciation > value.amount) depreciation = value.amount;
+    if (!nilReason.empty()) depreciation = 0.0;
+    ShowText(port, kNilReason, nilReason + (nilReason.empty() ? "" : "."));
+    port.Show(kNilReason, !nilReason.empty());
     value.Show(port);
     ShowValue(port, kDepreciationRate, rate, kPercentFormat);
     // A method that no line stands for shows no line.

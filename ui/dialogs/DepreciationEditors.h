@@ -2,6 +2,8 @@
 // Logic only; the sheet is in DepreciationDialogs.h.
 #pragma once
 
+#include <string>
+
 #include "ui/dialogs/EditorLogic.h"
 #include "ui/dialogs/LinkedAmount.h"
 
@@ -18,6 +20,7 @@ class CDepPage : public CEditorLogic {
         kValueLink,
         kPercentOfCost,
         kPropertyCost,
+        kNilReason, // why the law allows no depreciation; hidden when it does
     };
     // Lines of the "Method:" list; the index of a line is the method.
     enum Method : int { kDiminishingValue = 0, kStraightLine = 1 };
@@ -36,6 +39,9 @@ class CDepPage : public CEditorLogic {
     // The first year's figure, rate x value / 100 but never more than a positive value, as
     // the projection's first year has it; worked out at every refresh.
     double depreciation = 0.0;
+    // Set when the investment's law allows this item no depreciation: the figure is 0 and
+    // the page says why.
+    std::string nilReason;
 
     void Refresh(ControlPort& port) override;
 

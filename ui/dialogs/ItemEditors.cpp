@@ -4,6 +4,7 @@
 #include "ui/dialogs/ItemEditors.h"
 
 #include "model/Investment.h"
+#include "model/Law.h"
 #include "persist/Settings.h"
 #include "persist/SettingsStore.h"
 #include "ui/dialogs/BreakdownDialogs.h"
@@ -31,6 +32,7 @@ void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     building.value.link = doc.CalcDepBuild;
     building.rate = doc.DepBuildRate;
     building.method = doc.DepBuildMethod;
+    building.nilReason = BuildingDepreciationNilReason(doc);
     CDepFitt fittings;
     fittings.propertyCost = doc.Price + doc.Furniture;
     fittings.linkBase = doc.Price;
@@ -40,6 +42,7 @@ void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     fittings.value.link = doc.CalcDepFitt;
     fittings.rate = doc.DepFittRate;
     fittings.method = doc.DepFittMethod;
+    fittings.nilReason = FittingsDepreciationNilReason(doc);
     DepreciationSheet sheet(building, fittings, parent);
     if (!Accepted(sheet)) return;
     doc.DepBuildValue = building.value.amount;

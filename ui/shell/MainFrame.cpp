@@ -23,6 +23,8 @@
 #include <sstream>
 #include <string>
 
+#include "model/Law.h"
+#include "model/Scales.h"
 #include "persist/Defaults.h"
 #include "persist/InvestmentFile.h"
 #include "persist/Settings.h"
@@ -387,8 +389,20 @@ void CMainFrame::UpdateTitle() {
                    QStringLiteral(" - ") + QString::fromUtf8(kAppTitle));
 }
 
-bool CMainFrame::StartWith(const QString& path) {
+bool CMainFrame::NewDocument() {
+    const bool first = firstStartYear_ != 0 && HoldsNoDefaults(store_);
     if (!NewInvestment(doc_, store_)) return false;
+    if (first) {
+        ApplyFirstStartLaw(doc_, firstStartYear_, firstStartMonth_);
+        CurrentDutyScale = TodaysDutyScale(StartupDutyScale());
+        doc_.Recalculate(false);
+        doc_.SetModifiedFlag(false);
+    }
+    return true;
+}
+
+bool CMainFrame::StartWith(const QString& path) {
+    if (!NewDocument()) return false;
     history_.Clear();
     SetPathName({});
     if (!path.isEmpty()) ReadDocument(path);
@@ -397,7 +411,7 @@ bool CMainFrame::StartWith(const QString& path) {
 
 bool CMainFrame::FileNew() {
     if (!SaveModified()) return false;
-    if (!NewInvestment(doc_, store_)) return false;
+    if (!NewDocument()) return false;
     history_.Clear();
     SetPathName({});
     doc_.UpdateAllViews();

@@ -43,6 +43,12 @@ public:
     // The first investment of the run: a new one, then the file named, if any. A file that
     // cannot be read leaves the new investment in the window.
     bool StartWith(const QString& path);
+    // On a user's first start (no defaults stored) new investments follow today's law, bought
+    // in this month (the program gives today's); without it they take the built-in defaults.
+    void SetFirstStartMonth(int year, int month) {
+        firstStartYear_ = year;
+        firstStartMonth_ = month;
+    }
 
     // The framework's commands; each returns whether it was carried out.
     bool FileNew();
@@ -97,6 +103,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // New: the defaults, and today's law on a first start.
+    bool NewDocument();
+    int firstStartYear_ = 0, firstStartMonth_ = 0;
+
     void CreateMenusAndToolBar();
     void CreateWorkspace();
     // Runs a command that writes the settings and tells the user when its writes failed.

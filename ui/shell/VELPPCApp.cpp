@@ -1,5 +1,6 @@
 #include "ui/shell/VELPPCApp.h"
 
+#include <QDate>
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -118,6 +119,8 @@ bool CVELPPCApp::InitInstance(const QStringList& arguments) {
 
     frame_ = std::make_unique<CMainFrame>(*store_, *ui_, std::move(recent));
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);
+    const QDate today = QDate::currentDate();
+    frame_->SetFirstStartMonth(today.year(), today.month());
     const QString file = arguments.isEmpty() ? QString() : arguments.first();
     if (!frame_->StartWith(file)) {
         frame_.reset();

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "export/ReportData.h"
 #include "format/Format.h"
 #include "ui/shell/GridCell.h"
 #include "ui/shell/QPainterSurface.h"
@@ -112,9 +113,13 @@ QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, i
     }
     const int year = section + 1;
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: {
+        // Under the law of the years, the income year the year is taxed under.
+        const std::string income = IncomeYearHeading(doc_, section);
         return QStringLiteral("Year ") + YearText(year) +
+               (income.empty() ? QString() : QStringLiteral(" ") + QString::fromStdString(income)) +
                (year == doc_.ShowYear ? QStringLiteral(" \u25B8") : QString());
+    }
     case Qt::ToolTipRole:
         if (year == doc_.ShowYear) return QStringLiteral("The results year");
         if (year <= doc_.ProjectionYear) return QStringLiteral("In the projection period");
@@ -131,16 +136,20 @@ void ProjectionModel::Refresh() {
         textsStale_ = true;
         headedShowYear_ = doc_.ShowYear;
         headedProjectionYear_ = doc_.ProjectionYear;
+        headedIncomeYear_ = doc_.IncomeYearByYear[0];
         endResetModel();
         return;
     }
     textsStale_ = true;
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-    // The year headings show the results year and the projection period and nothing else of
-    // the record; each change of them makes the table measure every heading again.
-    if (doc_.ShowYear != headedShowYear_ || doc_.ProjectionYear != headedProjectionYear_) {
+    // The year headings show the results year, the projection period and the income years and
+    // nothing else of the record; each change of them makes the table measure every heading
+    // again.
+    if (doc_.ShowYear != headedShowYear_ || doc_.ProjectionYear != headedProjectionYear_ ||
+        doc_.IncomeYearByYear[0] != headedIncomeYear_) {
         headedShowYear_ = doc_.ShowYear;
         headedProjectionYear_ = doc_.ProjectionYear;
+        headedIncomeYear_ = doc_.IncomeYearByYear[0];
         emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
     }
 }

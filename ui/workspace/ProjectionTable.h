@@ -58,7 +58,7 @@ private:
     mutable bool textsStale_ = true;
     QFont normal_, bold_;
     // What the year headings were last told from: the results year and the projection period.
-    int headedShowYear_ = -1, headedProjectionYear_ = -1;
+    int headedShowYear_ = -1, headedProjectionYear_ = -1, headedIncomeYear_ = -1;
 };
 
 // The cells of `selection` as tab-separated lines: a line of headings ("Year" and the

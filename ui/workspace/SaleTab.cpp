@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "export/ReportData.h"
 #include "format/Format.h"
 #include "model/Investment.h"
 #include "ui/shell/Commands.h"
@@ -95,9 +96,13 @@ void SaleTab::Update() {
     Build();
     stale_ = false;
     const CVELPPCDoc& d = doc_;
-    held_->setText(QStringLiteral("Sold for its value at the end of year %1, the last year of "
+    QString held = QStringLiteral("Sold for its value at the end of year %1, the last year of "
                                   "the projections.")
-                       .arg(Text(d.ProjectionYear, "0")));
+                       .arg(Text(d.ProjectionYear, "0"));
+    // Under the law of the years, which law and its pieces.
+    const std::string law = SaleLawText(d);
+    if (!law.empty()) held += QLatin1Char(' ') + QString::fromStdString(law);
+    held_->setText(held);
     names_[kSaleCosts]->setText(QStringLiteral("Cost of selling (%1):").arg(Text(d.SellingCostsPC, kPercent)));
     const double after[kFigureCount] = {d.SalePrice,   d.SaleCosts,      d.CostBase,
                                         d.CapitalGain, d.CGTDiscountPC,  d.TaxableGain,

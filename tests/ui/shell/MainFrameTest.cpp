@@ -20,6 +20,7 @@
 #include "ui/shell/Commands.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/QtSettingsStore.h"
+#include "model/Law.h"
 #include "ui/shell/VELPPCApp.h"
 #include "ui/shell/VELPPCView.h"
 
@@ -89,6 +90,31 @@ protected:
 };
 
 } // namespace
+
+// A first start (nothing stored) gets today's law and the State's duty of today; once a
+// default is stored, new investments take the stored defaults as before.
+TEST(FirstStart, NewInvestmentsFollowTodaysLawUntilDefaultsAreStored) {
+    HooksGuard guard;
+    ResetScalesToStartup();
+    MemorySettingsStore store;
+    ScriptedUi ui;
+    CMainFrame frame(store, ui);
+    frame.SetFirstStartMonth(2026, 12);
+    ASSERT_TRUE(frame.StartWith({}));
+    EXPECT_EQ(frame.Document().TaxLaw, kAustraliaByIncomeYear);
+    EXPECT_EQ(frame.Document().PurchaseYear, 2026);
+    EXPECT_EQ(frame.Document().PurchaseMonth, 12);
+    EXPECT_EQ(frame.Document().NewBuild, 0);
+    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(FindDutyLocation("Qld 2025")));
+    EXPECT_FALSE(frame.Document().IsModified());
+
+    ResetScalesToStartup();
+    store.WriteString(kSectionSettingsFile, "RateInterest", "7.00");
+    ASSERT_TRUE(frame.FileNew());
+    EXPECT_EQ(frame.Document().TaxLaw, kOneScaleForEveryYear);
+    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
+    ResetScalesToStartup();
+}
 
 TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
     const QList<QAction*> menus = frame.menuBar()->actions();

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -24,6 +25,15 @@ namespace {
 
 QString FigureText(QDialog& d, int id) { return ControlOf<QLabel>(d, id)->text(); }
 
+// Clicks the sheet's tab of this name, as the user does to reach a page after the first.
+void ShowPage(QDialog& d, const QString& name) {
+    auto* tabs = d.findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i).remove(QLatin1Char('&')) == name) tabs->setCurrentIndex(i);
+    ASSERT_EQ(tabs->tabText(tabs->currentIndex()).remove(QLatin1Char('&')), name);
+}
+
 struct SaleFrame : WorkedExampleFrame {
     SaleTab* Tab() { return dynamic_cast<Workspace*>(frame->Pane())->Sale(); }
 };
@@ -32,6 +42,8 @@ struct SaleFrame : WorkedExampleFrame {
 TEST_F(SaleFrame, SheetShowsTheSaleLiveAndOkKeepsItWithUndoAndDefaults) {
     QString before, after;
     OnNextDialog([&](QDialog& d) {
+        // The sheet opens on "Purchase and Law".
+        ShowPage(d, QStringLiteral("Sale"));
         before = FigureText(d, CSaleAssumptions::kSaleTax) + " " +
                  FigureText(d, CSaleAssumptions::kValueAfter);
         Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kSellingCosts), QStringLiteral("3"));
@@ -84,6 +96,7 @@ TEST_F(SaleFrame, TheSaleTabOpensTheSheetAndCancelChangesNothing) {
 
 TEST_F(SaleFrame, OkLimitsARateBeyondItsRange) {
     OnNextDialog([&](QDialog& d) {
+        ShowPage(d, QStringLiteral("Sale"));
         Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kDiscount), QStringLiteral("150"));
         OkButton(d)->click();
     });
