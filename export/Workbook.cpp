@@ -5,6 +5,7 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <map>
 
@@ -83,13 +84,14 @@ public:
                                      XmlText(text).c_str(), format));
     }
 
-    // A number, or an empty cell where there is none; a rate as a fraction.
+    // A number, or an empty cell where there is none or none a cell can hold ("inf" would
+    // make the sheet unreadable); a rate as a fraction.
     void Number(lxw_worksheet* sheet, int row, int column, double value, const std::string& format,
                 bool shaded = false) {
         const auto r = static_cast<lxw_row_t>(row);
         const auto c = static_cast<lxw_col_t>(column);
         lxw_format* f = Format(format, shaded);
-        if (IsNoValue(value) || value != value)
+        if (IsNoValue(value) || !std::isfinite(value))
             Check(worksheet_write_blank(sheet, r, c, f));
         else
             Check(worksheet_write_number(sheet, r, c, IsRate(format) ? value / 100.0 : value, f));

@@ -45,11 +45,13 @@ protected:
         fs::temp_directory_path() / ("vel-book-" + std::to_string(::getpid()) + ".xlsx");
 };
 
-TEST_F(Workbook, NumbersToSixteenDigitsAndNoValueIsAnEmptyCell) {
+TEST_F(Workbook, NumbersToSixteenDigitsAndNoValueOrInfinityIsAnEmptyCell) {
     // Numbers that 16 digits do not give back exactly, and a value that is none.
     doc.At(Row::Debt, 0) = 0.1 + 0.2;
     doc.At(Row::Equity, 4) = 1.0 / 3.0;
     doc.At(Row::Equity, 5) = NoValue;
+    doc.At(Row::Equity, 6) = HUGE_VAL;
+    doc.At(Row::Equity, 7) = -HUGE_VAL;
     Write();
 
     const std::string book = WorkbookMember(path, "xl/workbook.xml");
@@ -61,7 +63,7 @@ TEST_F(Workbook, NumbersToSixteenDigitsAndNoValueIsAnEmptyCell) {
     EXPECT_EQ(cells.at("A41").text, "40");
     ExpectClose(cells.at("C2").text, 0.3, "C2");
     ExpectClose(cells.at("D6").text, 1.0 / 3.0, "D6");
-    EXPECT_EQ(cells.at("D7").text, "");
+    for (const char* empty : {"D7", "D8", "D9"}) EXPECT_EQ(cells.at(empty).text, "") << empty;
     EXPECT_EQ(Number(cells.at("B2").text), 313500.0) << "300,000 grown by 4.5 %";
     // Both charts are in the workbook.
     EXPECT_NE(WorkbookMember(path, "xl/charts/chart1.xml").find("Projection!$B$2:$B$26"), std::string::npos);
