@@ -189,9 +189,8 @@ ReportSection SaleSection(const CVELPPCDoc& d) {
 std::string SaleLawText(const CVELPPCDoc& d) {
     if (d.TaxLaw == kOneScaleForEveryYear) return {};
     const int years = std::clamp(d.ProjectionYear, 1, kTableColumns);
-    const LawMonth bought = PurchaseDate(d);
-    std::string text = LawDescription(d) + ", sold " +
-                       MonthText({bought.year + years, bought.month}) + ". ";
+    std::string text =
+        LawDescription(d) + ", sold " + MonthText(PurchaseDate(d).YearsLater(years)) + ". ";
     if (d.TaxLaw == kNewZealandByIncomeYear)
         return text + (d.WithinBrightLine ? "Sold within the bright-line period: the whole gain "
                                             "is taxed as income."

@@ -77,6 +77,15 @@ inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
     doc.UnknownAssumptions.clear();
 }
 
+// Copies the inputs of the law of the years from one record to another.
+inline void CopyLawInputs(const CVELPPCDoc& from, CVELPPCDoc& to) {
+    for (const AssumptionInput& in : kAssumptionInputs) {
+        if (!IsLawInput(in)) continue;
+        if (in.intField) to.*in.intField = from.*in.intField;
+        else to.*in.doubleField = from.*in.doubleField;
+    }
+}
+
 // Whether any input of the law of the years differs from its built-in value.
 inline bool SetsTheLaw(const CVELPPCDoc& doc) {
     for (const AssumptionInput& in : kAssumptionInputs)

@@ -18,7 +18,7 @@ std::span<const IncomeYearScale> ScalesOf(int kind) {
 // The first column whose year starts on or after `date`; kTableColumns when none does.
 int FirstYearFrom(LawMonth bought, LawMonth date) {
     for (int c = 0; c < kTableColumns; ++c)
-        if (!(LawMonth{bought.year + c, bought.month} < date)) return c;
+        if (!(bought.YearsLater(c) < date)) return c;
     return kTableColumns;
 }
 
@@ -89,7 +89,7 @@ void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law) {
     const LawMonth bought = PurchaseDate(doc);
     const bool grow = doc.ThresholdsGrow != 0;
     for (int c = 0; c < kTableColumns; ++c) {
-        const int year = IncomeYearOf(law.kind, {bought.year + c, bought.month});
+        const int year = IncomeYearOf(law.kind, bought.YearsLater(c));
         law.incomeYear[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(year);
         law.scales[static_cast<std::size_t>(c)] =
             IncomeYearTaxScale(law.kind, year, grow, doc.RateInfl);

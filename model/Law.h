@@ -28,6 +28,8 @@ struct LawMonth {
     int month = 1; // 1..12
     constexpr int Index() const { return year * 12 + (month - 1); }
     constexpr bool operator<(const LawMonth& o) const { return Index() < o.Index(); }
+    // The same month `years` later: the start of a projection year, or the sale.
+    constexpr LawMonth YearsLater(int years) const { return {year + years, month}; }
 };
 
 // The location of one of today's built-in tax scales by its name, found while compiling.

@@ -16,23 +16,26 @@ double TaxOnGain(double income, double gain, const TaxScale& scale) {
     return ComputeIncomeTax(income + gain, scale) - ComputeIncomeTax(income, scale);
 }
 
+// The income tax a taxable gain adds on the incomes of the last year held; in joint names
+// each owner is taxed on half of it.
+double OwnersTaxOnGain(const CVELPPCDoc& doc, int p, double gain, const TaxScale& scale) {
+    const int last = p - 1;
+    const double him = doc.TaxableHimByYear[last];
+    if (doc.NamesOnTitle != 2) return TaxOnGain(him, gain, scale);
+    return TaxOnGain(him, gain * 0.5, scale) + TaxOnGain(doc.TaxableHerByYear[last], gain * 0.5, scale);
+}
+
+// The rental loss still carried forward at the sale, which reduces what is taxed.
+double CarriedAtSale(const CVELPPCDoc& doc, int p) {
+    return std::max(0.0, doc.CarriedLossByYear[static_cast<std::size_t>(p - 1)]);
+}
+
 // Today's rule under one scale: the discount on the whole gain.
 void TaxUnderOneScale(const CVELPPCDoc& doc, int p, const TaxScale& scale, SaleFigures& s) {
-    const int last = p - 1;
     // A capital loss has no tax effect here.
     s.taxableGain = s.gain > 0 ? s.gain * (1 - doc.CGTDiscountPC * 0.01) : 0.0;
-    // A rental loss still carried forward reduces what is taxed.
-    const double carried = doc.CarriedLossByYear[static_cast<std::size_t>(last)];
-    if (carried > 0) s.taxableGain = std::max(0.0, s.taxableGain - carried);
-
-    const double him = doc.TaxableHimByYear[last];
-    if (doc.NamesOnTitle == 2) {
-        // Each owner is taxed on half of the gain.
-        const double half = s.taxableGain * 0.5;
-        s.tax = TaxOnGain(him, half, scale) + TaxOnGain(doc.TaxableHerByYear[last], half, scale);
-    } else {
-        s.tax = TaxOnGain(him, s.taxableGain, scale);
-    }
+    s.taxableGain = std::max(0.0, s.taxableGain - CarriedAtSale(doc, p));
+    s.tax = OwnersTaxOnGain(doc, p, s.taxableGain, scale);
 }
 
 // One owner's tax on a discounted gain `before` and a gain `after` taxed in full: the income
@@ -67,34 +70,25 @@ void OffsetLosses(double& before, double& after) {
 void TaxUnderTheLaw(const CVELPPCDoc& doc, int p, SaleFigures& s) {
     const int last = p - 1;
     const LawMonth bought = PurchaseDate(doc);
-    const LawMonth sold{bought.year + p, bought.month};
+    const LawMonth sold = bought.YearsLater(p);
     const int kind = doc.TaxLaw;
     const TaxScale scale =
         IncomeYearTaxScale(kind, IncomeYearOf(kind, sold), doc.ThresholdsGrow != 0, doc.RateInfl);
-    const double carried = std::max(0.0, doc.CarriedLossByYear[static_cast<std::size_t>(last)]);
-    const double him = doc.TaxableHimByYear[last];
-    const double her = doc.TaxableHerByYear[last];
-    const bool joint = doc.NamesOnTitle == 2;
+    const double carried = CarriedAtSale(doc, p);
 
     if (kind == kNewZealandByIncomeYear) {
         // Within the bright-line period the whole gain is income; after it, nothing is taxed.
         s.withinBrightLine = p < doc.BrightLineYears;
         s.taxableGain = s.withinBrightLine ? std::max(0.0, s.gain - carried) : 0.0;
-        s.tax = joint ? TaxOnGain(him, s.taxableGain * 0.5, scale) +
-                            TaxOnGain(her, s.taxableGain * 0.5, scale)
-                      : TaxOnGain(him, s.taxableGain, scale);
+        s.tax = OwnersTaxOnGain(doc, p, s.taxableGain, scale);
         return;
     }
 
-    const double discount = 1 - doc.CGTDiscountPC * 0.01;
     const LawMonth switchDate = CgtSwitchDate(doc);
     if (sold < switchDate) {
-        // Sold before the switch: the discount, as before it.
+        // Sold before the switch: the discount, as before it, under the scale of its year.
         s.gainBefore = s.gain;
-        s.taxableGain = std::max(0.0, (s.gain > 0 ? s.gain * discount : 0.0) - carried);
-        s.tax = joint ? TaxOnGain(him, s.taxableGain * 0.5, scale) +
-                            TaxOnGain(her, s.taxableGain * 0.5, scale)
-                      : TaxOnGain(him, s.taxableGain, scale);
+        TaxUnderOneScale(doc, p, scale, s);
         return;
     }
 
@@ -103,7 +97,7 @@ void TaxUnderTheLaw(const CVELPPCDoc& doc, int p, SaleFigures& s) {
     double claimedBefore = 0, claimedAfter = 0;
     for (int c = 0; c < p; ++c) {
         const double claimed = doc.At(Row::BuildingDep, c);
-        if (LawMonth{bought.year + c, bought.month} < switchDate) claimedBefore += claimed;
+        if (bought.YearsLater(c) < switchDate) claimedBefore += claimed;
         else claimedAfter += claimed;
     }
     const double paid = (doc.Price + doc.PurchaseCosts) + doc.Renovations;
@@ -126,7 +120,7 @@ void TaxUnderTheLaw(const CVELPPCDoc& doc, int p, SaleFigures& s) {
 
     double before = s.gainBefore, after = s.gainAfter;
     OffsetLosses(before, after);
-    before *= discount;
+    before *= 1 - doc.CGTDiscountPC * 0.01;
     // A rental loss still carried forward first reduces the part taxed in full.
     const double fromAfter = std::min(after, carried);
     after -= fromAfter;
@@ -134,10 +128,12 @@ void TaxUnderTheLaw(const CVELPPCDoc& doc, int p, SaleFigures& s) {
     s.taxableGain = before + after;
 
     const double rate = doc.MinimumTaxPC * 0.01;
-    if (joint) {
+    const double him = doc.TaxableHimByYear[last];
+    if (doc.NamesOnTitle == 2) {
         double topHim = 0, topHer = 0;
         s.tax = TaxWithMinimum(him, before * 0.5, after * 0.5, scale, rate, topHim) +
-                TaxWithMinimum(her, before * 0.5, after * 0.5, scale, rate, topHer);
+                TaxWithMinimum(doc.TaxableHerByYear[last], before * 0.5, after * 0.5, scale, rate,
+                               topHer);
         s.topUp = topHim + topHer;
     } else {
         s.tax = TaxWithMinimum(him, before, after, scale, rate, s.topUp);

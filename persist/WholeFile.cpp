@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,14 @@
 namespace {
 
 std::string SystemReason(int error) { return std::strerror(error); }
+
+// Closes a file descriptor when it goes out of scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
 
 // What a file that is not a regular one is, for the messages.
 std::string NotAFile(mode_t mode) {
@@ -192,55 +201,36 @@ bool StreamToStandardOutput(const std::function<bool(const std::string&, std::st
 bool ReadWholeFile(const std::string& path, std::size_t largest, std::string& bytes,
                    std::string& reason) {
     // Not blocking: opening a pipe for reading would wait for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        reason = SystemReason(errno);
-        return false;
-    }
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0) {
         reason = SystemReason(errno);
-        ::close(fd);
         return false;
     }
     if (!S_ISREG(st.st_mode)) {
         reason = NotAFile(st.st_mode);
-        ::close(fd);
         return false;
     }
-    auto tooLarge = [&] {
-        reason = "At " + std::to_string(st.st_size) + " bytes it is larger than any file this "
-                 "program reads (" + std::to_string(largest) + " bytes).";
-        ::close(fd);
-        return false;
-    };
-    if (static_cast<std::uintmax_t>(st.st_size) > largest) return tooLarge();
-    // A file that grows meanwhile is refused as well: one byte more than allowed is read.
-    std::string read(static_cast<std::size_t>(st.st_size) + 1, '\0');
-    std::size_t got = 0;
-    for (;;) {
-        if (got == read.size()) {
-            if (read.size() > largest) break;
-            read.resize(std::min(largest + 1, read.size() * 2));
-        }
-        const ssize_t n = ::read(fd, read.data() + got, read.size() - got);
+    // Read to the end, unless the file is or grows larger than allowed.
+    std::string read;
+    char piece[64 * 1024];
+    for (auto size = static_cast<std::uintmax_t>(st.st_size); size <= largest; size = read.size()) {
+        const ssize_t n = ::read(file.fd, piece, sizeof piece);
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            if (errno == EINTR) continue;
             reason = SystemReason(errno);
-            ::close(fd);
             return false;
         }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+        if (n == 0) {
+            bytes = std::move(read);
+            return true;
+        }
+        read.append(piece, static_cast<std::size_t>(n));
     }
-    if (got > largest) {
-        st.st_size = static_cast<off_t>(got);
-        return tooLarge();
-    }
-    ::close(fd);
-    read.resize(got);
-    bytes = std::move(read);
-    return true;
+    reason = "At " + std::to_string(std::max<std::uintmax_t>(st.st_size, read.size())) +
+             " bytes it is larger than any file this program reads (" + std::to_string(largest) +
+             " bytes).";
+    return false;
 }
 
 bool IsStandardOutput(const std::string& target) { return target == "-" || target == "/dev/stdout"; }

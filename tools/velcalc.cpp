@@ -23,6 +23,7 @@
 #include "model/Scales.h"
 #include "export/CommandLine.h"
 #include "export/ProjectionCsv.h"
+#include "export/ReportData.h"
 
 namespace {
 
@@ -240,7 +241,7 @@ Json toJson(const CVELPPCDoc& doc) {
     if (SetsTheLaw(doc)) {
         // The income year each projection year is taxed under; "" under one scale.
         Json years = Json::array();
-        for (std::int16_t y : doc.IncomeYearByYear) years.push_back(y != 0 ? IncomeYearText(y) : "");
+        for (int c = 0; c < kTableColumns; ++c) years.push_back(IncomeYearHeading(doc, c));
         out["IncomeYearByYear"] = years;
     }
     Json table;

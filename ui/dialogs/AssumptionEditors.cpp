@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "format/Format.h"
+#include "model/Assumptions.h"
 #include "model/Law.h"
 #include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/ValueExchange.h"
@@ -58,25 +59,11 @@ void CAssumptionPage::OnOk(ControlPort& port) {
 
 // --- "Purchase and Law" ---
 
-CLawAssumptions::CLawAssumptions(const CVELPPCDoc& record)
-    : CAssumptionPage(record), taxLaw(record.TaxLaw), purchaseMonth(record.PurchaseMonth),
-      purchaseYear(record.PurchaseYear), newBuild(record.NewBuild),
-      fittingsBoughtNew(record.FittingsBoughtNew), thresholdsGrow(record.ThresholdsGrow),
-      switchMonth(record.CGTSwitchMonth), switchYear(record.CGTSwitchYear),
-      minimumTaxPC(record.MinimumTaxPC), brightLineYears(record.BrightLineYears) {}
-
-void CLawAssumptions::Apply(CVELPPCDoc& doc) const {
-    doc.TaxLaw = taxLaw;
-    doc.PurchaseMonth = purchaseMonth;
-    doc.PurchaseYear = purchaseYear;
-    doc.NewBuild = newBuild;
-    doc.FittingsBoughtNew = fittingsBoughtNew;
-    doc.ThresholdsGrow = thresholdsGrow;
-    doc.CGTSwitchMonth = switchMonth;
-    doc.CGTSwitchYear = switchYear;
-    doc.MinimumTaxPC = minimumTaxPC;
-    doc.BrightLineYears = brightLineYears;
+CLawAssumptions::CLawAssumptions(const CVELPPCDoc& record) : CAssumptionPage(record) {
+    CopyLawInputs(record, law);
 }
+
+void CLawAssumptions::Apply(CVELPPCDoc& doc) const { CopyLawInputs(law, doc); }
 
 void CLawAssumptions::Refresh(ControlPort& port) {
     Work();
@@ -84,15 +71,15 @@ void CLawAssumptions::Refresh(ControlPort& port) {
     const bool byYear = w.TaxLaw != kOneScaleForEveryYear;
     const bool australia = w.TaxLaw == kAustraliaByIncomeYear;
     port.PutChoice(kTaxLaw, w.TaxLaw);
-    port.PutChoice(kPurchaseMonth, purchaseMonth - 1);
-    ShowInt(port, kPurchaseYear, purchaseYear, kWhole);
-    port.PutChoice(kDwelling, newBuild != 0 ? 1 : 0);
-    SetCheck(port, kFittingsNew, fittingsBoughtNew != 0 ? 1 : 0);
-    SetCheck(port, kThresholdsGrow, thresholdsGrow != 0 ? 1 : 0);
-    port.PutChoice(kSwitchMonth, switchMonth - 1);
-    ShowInt(port, kSwitchYear, switchYear, kWhole);
-    ShowValue(port, kMinimumTax, minimumTaxPC, kPercentFormat);
-    ShowValue(port, kBrightLine, brightLineYears, "0.00");
+    port.PutChoice(kPurchaseMonth, law.PurchaseMonth - 1);
+    ShowInt(port, kPurchaseYear, law.PurchaseYear, kWhole);
+    port.PutChoice(kDwelling, law.NewBuild != 0 ? 1 : 0);
+    SetCheck(port, kFittingsNew, law.FittingsBoughtNew != 0 ? 1 : 0);
+    SetCheck(port, kThresholdsGrow, law.ThresholdsGrow != 0 ? 1 : 0);
+    port.PutChoice(kSwitchMonth, law.CGTSwitchMonth - 1);
+    ShowInt(port, kSwitchYear, law.CGTSwitchYear, kWhole);
+    ShowValue(port, kMinimumTax, law.MinimumTaxPC, kPercentFormat);
+    ShowValue(port, kBrightLine, law.BrightLineYears, "0.00");
     for (int id : {kPurchaseMonth, kPurchaseYear, kDwelling}) port.Enable(id, byYear);
     for (int id : {kFittingsNew, kThresholdsGrow, kSwitchMonth, kSwitchYear, kMinimumTax})
         port.Enable(id, australia);
@@ -103,17 +90,16 @@ void CLawAssumptions::Refresh(ControlPort& port) {
              byYear ? "Year 1 is taxed under " + IncomeYearText(w.IncomeYearByYear[0]) +
                           ", year " + FormatValue(last + 1, kWhole) + " under " +
                           IncomeYearText(w.IncomeYearByYear[static_cast<std::size_t>(last)]) +
-                          "; sold " + MonthText({PurchaseDate(w).year + last + 1,
-                                                 PurchaseDate(w).month}) +
+                          "; sold " + MonthText(PurchaseDate(w).YearsLater(last + 1)) +
                           "."
                     : "Every year is taxed under the scale in force.");
     std::string losses = "Rental losses reduce other income.";
     if (byYear) {
-        ProjectionLaw law;
-        WorkOutProjectionLaw(w, law);
-        if (law.carryFrom < kTableColumns)
+        ProjectionLaw years;
+        WorkOutProjectionLaw(w, years);
+        if (years.carryFrom < kTableColumns)
             losses = "Rental losses are carried forward from year " +
-                     FormatValue(law.carryFrom + 1, kWhole) + ".";
+                     FormatValue(years.carryFrom + 1, kWhole) + ".";
     } else if (w.LossTreatment == 1) {
         losses = "Rental losses are carried forward as the Tax Rules page says.";
     }
@@ -128,7 +114,7 @@ void CLawAssumptions::Refresh(ControlPort& port) {
 bool CLawAssumptions::OnClick(ControlPort& port, int id) {
     if (id != kFittingsNew && id != kThresholdsGrow) return false;
     TakeEdits(port);
-    (id == kFittingsNew ? fittingsBoughtNew : thresholdsGrow) = GetCheck(port, id) != 0 ? 1 : 0;
+    (id == kFittingsNew ? law.FittingsBoughtNew : law.ThresholdsGrow) = GetCheck(port, id) != 0 ? 1 : 0;
     return true;
 }
 
@@ -137,36 +123,25 @@ bool CLawAssumptions::OnChoose(ControlPort& port, int id) {
     if (choice < 0) return false;
     TakeEdits(port);
     switch (id) {
-    case kTaxLaw: taxLaw = choice; break;
-    case kPurchaseMonth: purchaseMonth = choice + 1; break;
-    case kDwelling: newBuild = choice; break;
-    case kSwitchMonth: switchMonth = choice + 1; break;
+    case kTaxLaw: law.TaxLaw = choice; break;
+    case kPurchaseMonth: law.PurchaseMonth = choice + 1; break;
+    case kDwelling: law.NewBuild = choice; break;
+    case kSwitchMonth: law.CGTSwitchMonth = choice + 1; break;
     default: return false;
     }
     return true;
 }
 
 void CLawAssumptions::TakeEdits(const ControlPort& port) {
-    ReadIntIfChanged(port, kPurchaseYear, purchaseYear, kWhole);
-    ReadIntIfChanged(port, kSwitchYear, switchYear, kWhole);
-    TakePercent(port, kMinimumTax, minimumTaxPC);
-    double years = brightLineYears;
+    ReadIntIfChanged(port, kPurchaseYear, law.PurchaseYear, kWhole);
+    ReadIntIfChanged(port, kSwitchYear, law.CGTSwitchYear, kWhole);
+    TakePercent(port, kMinimumTax, law.MinimumTaxPC);
+    double years = law.BrightLineYears;
     if (ReadValueIfChanged(port, kBrightLine, years, "0.00") && !IsNoValue(years))
-        brightLineYears = years;
+        law.BrightLineYears = years;
 }
 
-void CLawAssumptions::TakeBack(const CVELPPCDoc& limited) {
-    taxLaw = limited.TaxLaw;
-    purchaseMonth = limited.PurchaseMonth;
-    purchaseYear = limited.PurchaseYear;
-    newBuild = limited.NewBuild;
-    fittingsBoughtNew = limited.FittingsBoughtNew;
-    thresholdsGrow = limited.ThresholdsGrow;
-    switchMonth = limited.CGTSwitchMonth;
-    switchYear = limited.CGTSwitchYear;
-    minimumTaxPC = limited.MinimumTaxPC;
-    brightLineYears = limited.BrightLineYears;
-}
+void CLawAssumptions::TakeBack(const CVELPPCDoc& limited) { CopyLawInputs(limited, law); }
 
 // --- "Sale" ---
 

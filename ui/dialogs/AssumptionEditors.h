@@ -57,9 +57,9 @@ class CLawAssumptions : public CAssumptionPage {
     };
 
     explicit CLawAssumptions(const CVELPPCDoc& record);
-    int taxLaw = 0, purchaseMonth = 7, purchaseYear = 2026, newBuild = 0, fittingsBoughtNew = 0,
-        thresholdsGrow = 0, switchMonth = 7, switchYear = 2027;
-    double minimumTaxPC = 30.0, brightLineYears = 2.0;
+    // The law's inputs as the page holds them (TaxLaw to BrightLineYears; nothing else of
+    // this record counts).
+    CVELPPCDoc law;
 
     void Apply(CVELPPCDoc& doc) const override;
     void Refresh(ControlPort& port) override;
