@@ -12,28 +12,18 @@
 
 namespace {
 
-
 TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
     CVELPPCDoc doc;
     SetUpLawExample(doc, {});
     const ReportSection sale = SaleSection(doc);
-    std::vector<std::string> labels, shown;
-    for (const ReportLine& line : sale.lines) {
-        labels.push_back(line.label);
-        shown.push_back(line.Shown());
-    }
+    std::vector<std::string> labels;
+    for (const ReportLine& line : sale.lines) labels.push_back(line.label);
     const std::vector<std::string> expected = {
         "Sale price:", "Cost of selling:", "Cost base:", "Capital gain:",
         "Gain before the switch:", "Gain after the switch:", "Indexed cost base:",
         "Rental loss carried:", "Taxable gain:", "Minimum tax top-up:", "Capital gains tax:",
         "Value after sale:", "IRR after sale:", "NPV after sale:"};
     EXPECT_EQ(labels, expected);
-    EXPECT_EQ(shown[4], "($2,436)");
-    EXPECT_EQ(shown[5], "$163,381");
-    EXPECT_EQ(shown[6], "$991,210");
-    EXPECT_EQ(shown[7], "$51,520");
-    EXPECT_EQ(shown[8], "$109,425");
-    EXPECT_EQ(shown[10], "$48,755");
     EXPECT_EQ(SaleLawText(doc),
               "Australia by income year, established dwelling bought Dec 2026, sold Dec 2036. "
               "Gain before the switch ($2,436) (discounted), after it $163,381 over an indexed "
@@ -44,7 +34,6 @@ TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
 
 TEST(ReportLaw, OneScaleForEveryYearAddsNothing) {
     CVELPPCDoc doc;
-    SetUpLawExample(doc, {});
     SetUpLawExample(doc, {.law = 0, .month = 7});
     EXPECT_EQ(SaleSection(doc).lines.size(), 9u);
     EXPECT_EQ(SaleLawText(doc), "");

@@ -110,17 +110,6 @@ TEST(Law, DatesOfTheRulesOnLossesAndDepreciation) {
     }
 }
 
-TEST(Law, OneScaleForEveryYearSetsNoRule) {
-    CVELPPCDoc doc;
-    ProjectionLaw law;
-    WorkOutProjectionLaw(doc, law);
-    EXPECT_EQ(law.incomeYear[0], 0);
-    EXPECT_EQ(law.carryFrom, kTableColumns);
-    EXPECT_FALSE(law.noFittingsDepreciation);
-    EXPECT_TRUE(FittingsDepreciationNilReason(doc).empty());
-    EXPECT_TRUE(BuildingDepreciationNilReason(doc).empty());
-}
-
 TEST(Law, TodaysDutyScaleOfAState) {
     EXPECT_EQ(TodaysDutyScale(ShippedDutyScale(0)), ShippedDutyScale(FindDutyLocation("Qld 2025")));
     EXPECT_EQ(TodaysDutyScale(ShippedDutyScale(7)), ShippedDutyScale(FindDutyLocation("ACT 2025")));
