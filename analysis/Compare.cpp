@@ -5,6 +5,8 @@
 
 #include "format/Format.h"
 #include "format/Text.h"
+#include "model/Assumptions.h"
+#include "model/Law.h"
 #include "model/Returns.h"
 #include "persist/InvestmentFile.h"
 
@@ -163,6 +165,16 @@ Comparison Compare(const std::vector<ComparedInvestment>& investments) {
     address.best.assign(docs.size(), 0);
     loanType.best.assign(docs.size(), 0);
     out.rows.push_back(std::move(address));
+    // The law each is taxed under, once any of them sets the law of the years.
+    if (std::any_of(docs.begin(), docs.end(), [](const CVELPPCDoc* d) { return SetsTheLaw(*d); })) {
+        CompareRow law{"taxLaw", "Tax law", "", Better::None, false, {}, {}, {}};
+        for (const CVELPPCDoc* d : docs) {
+            law.texts.push_back(LawDescription(*d));
+            law.values.push_back(NoValue);
+        }
+        law.best.assign(docs.size(), 0);
+        out.rows.push_back(std::move(law));
+    }
 
     for (const RowDefinition& def : kRows) {
         CompareRow row{def.key, def.label, def.format, def.better, def.afterSale, {}, {}, {}};

@@ -7,6 +7,7 @@
 #include "format/Format.h"
 #include "format/Text.h"
 #include "model/Investment.h"
+#include "model/Law.h"
 #include "model/Scales.h"
 
 namespace {
@@ -159,21 +160,23 @@ void PlaceProjection(ReportDocument& document, const CVELPPCDoc& doc) {
     double y = kMargin;
     page.texts.push_back({{kMargin, y, kRight, y + 16}, "Projection", 12, true, 0, 0});
     y += 17;
-    page.texts.push_back({{kMargin, y, kRight, y + 11},
-                          "Shaded: the projection period, years 1 to " +
-                              FormatValue(doc.ProjectionYear, "0") + ". Bold: the results year, year " +
-                              FormatValue(doc.ShowYear, "0") + ".",
-                          7.5, false, 0, kGrey});
+    // Under the law of the years each year also names its income year, and the legend the law.
+    const bool byIncomeYear = !IncomeYearHeading(doc, 0).empty();
+    std::string legend = "Shaded: the projection period, years 1 to " +
+                         FormatValue(doc.ProjectionYear, "0") + ". Bold: the results year, year " +
+                         FormatValue(doc.ShowYear, "0") + ".";
+    if (byIncomeYear) legend += " Taxed as: " + LawDescription(doc) + ".";
+    page.texts.push_back({{kMargin, y, kRight, y + 11}, legend, 7.5, false, 0, kGrey});
     y += 15;
 
-    constexpr double kYearWidth = 28.0;
-    const double width = (kRight - kMargin - kYearWidth) / static_cast<double>(kProjectionRows.size());
+    const double yearWidth = byIncomeYear ? 52.0 : 28.0;
+    const double width = (kRight - kMargin - yearWidth) / static_cast<double>(kProjectionRows.size());
     constexpr double kRowHeight = 13.6;
     constexpr double kCellSize = 6.5;
-    auto columnLeft = [&](std::size_t c) { return kMargin + kYearWidth + width * static_cast<double>(c); };
+    auto columnLeft = [&](std::size_t c) { return kMargin + yearWidth + width * static_cast<double>(c); };
 
     // Headings in two lines.
-    page.texts.push_back({{kMargin, y + 8, kMargin + kYearWidth - 3, y + 16}, "Year", kCellSize, true, 2, 0});
+    page.texts.push_back({{kMargin, y + 8, kMargin + yearWidth - 3, y + 16}, "Year", kCellSize, true, 2, 0});
     for (std::size_t c = 0; c < kProjectionRows.size(); ++c) {
         const std::string heading = kProjectionRows[c].heading;
         const std::size_t split = heading.find('\n');
@@ -193,7 +196,9 @@ void PlaceProjection(ReportDocument& document, const CVELPPCDoc& doc) {
         if (results) page.fills.push_back({line, kResultsShade});
         else if (period) page.fills.push_back({line, kPeriodShade});
         const double top = y + 3;
-        page.texts.push_back({{kMargin, top, kMargin + kYearWidth - 3, top + 9}, FormatValue(year, "0"),
+        const std::string income = IncomeYearHeading(doc, year - 1);
+        page.texts.push_back({{kMargin, top, kMargin + yearWidth - 3, top + 9},
+                              FormatValue(year, "0") + (income.empty() ? "" : "  " + income),
                               kCellSize, results, 2, 0});
         for (std::size_t c = 0; c < kProjectionRows.size(); ++c) {
             const std::string text = FormatValue(doc.At(kProjectionRows[c].row, year - 1), kProjectionFormat);

@@ -100,12 +100,16 @@ void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law) {
     if (law.kind == kAustraliaByIncomeYear) {
         if (established && kNegativeGearingCutOff.Month() < bought)
             law.carryFrom = FirstYearFrom(bought, kLossQuarantine.Month());
-        law.noFittingsDepreciation =
-            established && doc.FittingsBoughtNew == 0 && kSecondHandPlant.Month() < bought;
+        law.noFittingsDepreciation = SecondHandFittingsRuleApplies(doc) && doc.FittingsBoughtNew == 0;
     } else {
         law.carryFrom = FirstYearFrom(bought, kRingFencing.Month());
         law.noBuildingFrom = FirstYearFrom(bought, kNoBuildingDepreciation.Month());
     }
+}
+
+bool SecondHandFittingsRuleApplies(const CVELPPCDoc& doc) {
+    return doc.TaxLaw == kAustraliaByIncomeYear && doc.NewBuild == 0 &&
+           kSecondHandPlant.Month() < PurchaseDate(doc);
 }
 
 DutyScale TodaysDutyScale(const DutyScale& scale) {

@@ -142,6 +142,10 @@ void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law);
 // Today's entry of an original State duty scale ("Qld" gives "Qld 2025"); any other scale as
 // it is.
 DutyScale TodaysDutyScale(const DutyScale& scale);
+// Whether the rule on second-hand fittings applies to the record's dwelling (an established
+// one under Australian law bought after it began), whatever its fittings: then only fittings
+// the owner bought new are deductible.
+bool SecondHandFittingsRuleApplies(const CVELPPCDoc& doc);
 // Why the fittings (building) depreciation is 0 under the record's law, or empty.
 std::string_view FittingsDepreciationNilReason(const CVELPPCDoc& doc);
 std::string_view BuildingDepreciationNilReason(const CVELPPCDoc& doc);

@@ -239,7 +239,18 @@ TEST_F(Analysis, CompareMarksTheBestOfEveryResult) {
         if (row.key == "loanType") {
             EXPECT_EQ(row.texts[0], "Principal & Interest");
         }
+        EXPECT_NE(row.key, "taxLaw"); // none of them sets the law
     }
+    // Once one does, each names its law.
+    CVELPPCDoc byYear = doc;
+    byYear.TaxLaw = 2;
+    byYear.PurchaseMonth = 4;
+    byYear.Recalculate(false);
+    const Comparison withLaw = Compare({Compared("a", doc, scales), Compared("b", byYear, scales)});
+    ASSERT_EQ(withLaw.rows[1].key, "taxLaw");
+    EXPECT_EQ(withLaw.rows[1].texts,
+              (std::vector<std::string>{"One scale for every year",
+                                        "New Zealand by income year, established dwelling bought Apr 2026"}));
 }
 
 } // namespace

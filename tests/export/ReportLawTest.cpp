@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "export/ReportData.h"
+#include "export/ReportDocument.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
 #include "tests/model/LawExample.h"
@@ -30,6 +31,17 @@ TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
               "cost base of $991,210; minimum tax top-up $0.");
     EXPECT_EQ(IncomeYearHeading(doc, 0), "2026-27");
     EXPECT_EQ(IncomeYearHeading(doc, 39), "2065-66");
+
+    // The report's table: each year with its income year, the law under the heading.
+    bool firstYear = false, lastYear = false, legend = false;
+    for (const ReportPage& page : BuildReport(doc, {}).pages)
+        for (const ReportText& text : page.texts) {
+            firstYear = firstYear || text.text == "1  2026-27";
+            lastYear = lastYear || text.text == "40  2065-66";
+            legend = legend || text.text.ends_with(
+                                   "Taxed as: Australia by income year, established dwelling bought Dec 2026.");
+        }
+    EXPECT_TRUE(firstYear && lastYear && legend);
 }
 
 TEST(ReportLaw, OneScaleForEveryYearAddsNothing) {

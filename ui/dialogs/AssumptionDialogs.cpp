@@ -45,9 +45,6 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         f.Rows()->addRow(QStringLiteral("Dwelling:"),
                          f.DropDown(C::kDwelling, {QStringLiteral("Established"),
                                                    QStringLiteral("New build")}));
-        f.AddCheckRow(C::kFittingsNew, QStringLiteral("Fittings bought new by owner"))
-            ->setToolTip(QStringLiteral("Fittings that came with an established dwelling are "
-                                        "not deductible"));
         f.AddCheckRow(C::kThresholdsGrow, QStringLiteral("Thresholds grow with inflation"))
             ->setToolTip(QStringLiteral("After the last income year built in"));
         f.Rows()->addRow(QStringLiteral("Capital gains switch month:"),

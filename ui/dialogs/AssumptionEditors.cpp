@@ -74,14 +74,13 @@ void CLawAssumptions::Refresh(ControlPort& port) {
     port.PutChoice(kPurchaseMonth, law.PurchaseMonth - 1);
     ShowInt(port, kPurchaseYear, law.PurchaseYear, kWhole);
     port.PutChoice(kDwelling, law.NewBuild != 0 ? 1 : 0);
-    SetCheck(port, kFittingsNew, law.FittingsBoughtNew != 0 ? 1 : 0);
     SetCheck(port, kThresholdsGrow, law.ThresholdsGrow != 0 ? 1 : 0);
     port.PutChoice(kSwitchMonth, law.CGTSwitchMonth - 1);
     ShowInt(port, kSwitchYear, law.CGTSwitchYear, kWhole);
     ShowValue(port, kMinimumTax, law.MinimumTaxPC, kPercentFormat);
     ShowValue(port, kBrightLine, law.BrightLineYears, "0.00");
     for (int id : {kPurchaseMonth, kPurchaseYear, kDwelling}) port.Enable(id, byYear);
-    for (int id : {kFittingsNew, kThresholdsGrow, kSwitchMonth, kSwitchYear, kMinimumTax})
+    for (int id : {kThresholdsGrow, kSwitchMonth, kSwitchYear, kMinimumTax})
         port.Enable(id, australia);
     port.Enable(kBrightLine, w.TaxLaw == kNewZealandByIncomeYear);
 
@@ -112,9 +111,9 @@ void CLawAssumptions::Refresh(ControlPort& port) {
 }
 
 bool CLawAssumptions::OnClick(ControlPort& port, int id) {
-    if (id != kFittingsNew && id != kThresholdsGrow) return false;
+    if (id != kThresholdsGrow) return false;
     TakeEdits(port);
-    (id == kFittingsNew ? law.FittingsBoughtNew : law.ThresholdsGrow) = GetCheck(port, id) != 0 ? 1 : 0;
+    law.ThresholdsGrow = GetCheck(port, id) != 0 ? 1 : 0;
     return true;
 }
 

@@ -41,7 +41,6 @@ class CLawAssumptions : public CAssumptionPage {
         kPurchaseMonth, // drop-down, January..December
         kPurchaseYear,
         kDwelling, // drop-down: Established, New build
-        kFittingsNew, // check box
         kThresholdsGrow, // check box
         kSwitchMonth, // drop-down
         kSwitchYear,

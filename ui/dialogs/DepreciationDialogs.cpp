@@ -7,7 +7,7 @@
 
 namespace {
 
-void LayOutPage(CEditorForm& f, const QString& costLabel) {
+void LayOutPage(CEditorForm& f, const QString& costLabel, bool offerBoughtNew) {
     using C = CDepPage;
     f.AddNumberRow(C::kDepreciableValue, QStringLiteral("Depreciable value:"), kAmountFormat);
     f.AddNumberRow(C::kDepreciationRate, QStringLiteral("Depreciation rate:"), kPercentFormat);
@@ -19,6 +19,10 @@ void LayOutPage(CEditorForm& f, const QString& costLabel) {
     why->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     why->setWordWrap(true);
     f.Rows()->addRow(why);
+    if (offerBoughtNew)
+        f.AddCheckRow(C::kBoughtNew, QStringLiteral("Fittings bought new by owner"))
+            ->setToolTip(QStringLiteral("Fittings that came with an established dwelling are "
+                                        "not deductible"));
     f.AddCheckRow(C::kValueLink, QStringLiteral("Value set as % of total cost"));
     f.AddNumberRow(C::kPercentOfCost, QStringLiteral("Percent of cost:"), kPercentFormat);
     f.AddFigureRow(C::kPropertyCost, costLabel);
@@ -30,8 +34,8 @@ void LayOutPage(CEditorForm& f, const QString& costLabel) {
 DepreciationSheet::DepreciationSheet(CDepBuild& building, CDepFitt& fittings, QWidget* parent)
     : CEditorSheet(QStringLiteral("Depreciation"), parent) {
     LayOutPage(AddPage(building, QStringLiteral("Building")),
-               QStringLiteral("Property cost:\n(incl improvements)"));
+               QStringLiteral("Property cost:\n(incl improvements)"), false);
     LayOutPage(AddPage(fittings, QStringLiteral("Fittings")),
-               QStringLiteral("Property cost:\n(incl furniture)"));
+               QStringLiteral("Property cost:\n(incl furniture)"), fittings.offerBoughtNew);
     Open();
 }

@@ -10,9 +10,11 @@ CDepPage::CDepPage()
 void CDepPage::Refresh(ControlPort& port) {
     depreciation = rate * value.amount / 100.0;
     if (value.amount > 0 && depreciation > value.amount) depreciation = value.amount;
-    if (!nilReason.empty()) depreciation = 0.0;
-    ShowText(port, kNilReason, nilReason + (nilReason.empty() ? "" : "."));
-    port.Show(kNilReason, !nilReason.empty());
+    const bool nil = !nilReason.empty() && !(offerBoughtNew && boughtNew != 0);
+    if (nil) depreciation = 0.0;
+    ShowText(port, kNilReason, nil ? nilReason + "." : std::string());
+    port.Show(kNilReason, nil);
+    if (offerBoughtNew) SetCheck(port, kBoughtNew, boughtNew != 0 ? 1 : 0);
     value.Show(port);
     ShowValue(port, kDepreciationRate, rate, kPercentFormat);
     // A method that no line stands for shows no line.
@@ -37,6 +39,10 @@ bool CDepPage::OnLeaveEdit(ControlPort& port, int id) {
 }
 
 bool CDepPage::OnClick(ControlPort& port, int id) {
+    if (id == kBoughtNew) {
+        boughtNew = GetCheck(port, id) != 0 ? 1 : 0;
+        return true;
+    }
     if (id != kValueLink) return false;
     value.CheckClicked(port, linkBase);
     return true;

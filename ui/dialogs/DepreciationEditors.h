@@ -21,6 +21,7 @@ class CDepPage : public CEditorLogic {
         kPercentOfCost,
         kPropertyCost,
         kNilReason, // why the law allows no depreciation; hidden when it does
+        kBoughtNew, // "Fittings bought new by owner", only where the law asks
     };
     // Lines of the "Method:" list; the index of a line is the method.
     enum Method : int { kDiminishingValue = 0, kStraightLine = 1 };
@@ -40,8 +41,11 @@ class CDepPage : public CEditorLogic {
     // the projection's first year has it; worked out at every refresh.
     double depreciation = 0.0;
     // Set when the investment's law allows this item no depreciation: the figure is 0 and
-    // the page says why.
+    // the page says why. Where the law makes an exception of fittings the owner bought new,
+    // the page offers the check box, and when it is ticked the reason does not hold.
     std::string nilReason;
+    bool offerBoughtNew = false;
+    int boughtNew = 0;
 
     void Refresh(ControlPort& port) override;
 

@@ -42,7 +42,9 @@ void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     fittings.value.link = doc.CalcDepFitt;
     fittings.rate = doc.DepFittRate;
     fittings.method = doc.DepFittMethod;
-    fittings.nilReason = FittingsDepreciationNilReason(doc);
+    fittings.offerBoughtNew = SecondHandFittingsRuleApplies(doc);
+    fittings.boughtNew = doc.FittingsBoughtNew;
+    if (fittings.offerBoughtNew) fittings.nilReason = kNoFittingsReason;
     DepreciationSheet sheet(building, fittings, parent);
     if (!Accepted(sheet)) return;
     doc.DepBuildValue = building.value.amount;
@@ -55,6 +57,7 @@ void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.CalcDepFitt = fittings.value.link;
     doc.DepFittRate = fittings.rate;
     doc.DepFittMethod = fittings.method;
+    doc.FittingsBoughtNew = fittings.boughtNew;
     RecalculateChanged(doc);
     WriteSettingInt(store, "CalcDepFitt", doc.CalcDepFitt);
     WriteSettingInt(store, "CalcDepBuild", doc.CalcDepBuild);
@@ -64,6 +67,8 @@ void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     WriteSettingDouble(store, "DepBuildPC", doc.DepBuildPC);
     WriteSettingDouble(store, "DepBuildRate", doc.DepBuildRate);
     WriteSettingInt(store, "DepBuildMethod", doc.DepBuildMethod);
+    // Remembered only where the page offered it, so that other edits write what they always did.
+    if (fittings.offerBoughtNew) WriteSettingInt(store, "FittingsBoughtNew", doc.FittingsBoughtNew);
 }
 
 void EditLoanDetails(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {

@@ -395,6 +395,10 @@ bool CMainFrame::NewDocument() {
     if (first) {
         ApplyFirstStartLaw(doc_, firstStartYear_, firstStartMonth_);
         CurrentDutyScale = TodaysDutyScale(StartupDutyScale());
+        // The scale in force, which the scale editor shows, is the one of the purchase's
+        // income year rather than the 2006 one.
+        CurrentTaxScale = IncomeYearTaxScale(doc_.TaxLaw, IncomeYearOf(doc_.TaxLaw, PurchaseDate(doc_)),
+                                             false, doc_.RateInfl);
         doc_.Recalculate(false);
         doc_.SetModifiedFlag(false);
     }

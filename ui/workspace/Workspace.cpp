@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "format/Format.h"
+#include "model/Law.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
 #include "ui/charts/ChartSeries.h"
@@ -123,10 +124,14 @@ Workspace::Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* pa
 }
 
 void Workspace::UpdateLegend() {
-    legend_->setText(QStringLiteral("Shaded: the projection period (years 1 to %1).  "
+    QString legend = QStringLiteral("Shaded: the projection period (years 1 to %1).  "
                                     "Bold \u25B8: the results year (year %2).")
                          .arg(QString::fromStdString(FormatValue(doc_.ProjectionYear, "0")),
-                              QString::fromStdString(FormatValue(doc_.ShowYear, "0"))));
+                              QString::fromStdString(FormatValue(doc_.ShowYear, "0")));
+    // Under the law of the years, which law and the purchase date it counts from.
+    if (doc_.TaxLaw != kOneScaleForEveryYear)
+        legend += QStringLiteral("  Taxed as: %1.").arg(QString::fromStdString(LawDescription(doc_)));
+    legend_->setText(legend);
 }
 
 void Workspace::Refresh() {

@@ -68,6 +68,13 @@ TEST(DepreciationNilReason, TheFigureIsZeroAndThePageSaysWhy) {
     EXPECT_EQ(page.depreciation, 0);
     EXPECT_TRUE(port.Shown(CDepPage::kNilReason));
     EXPECT_EQ(port.Text(CDepPage::kNilReason), std::string(kNoFittingsReason) + ".");
+    // Fittings the owner bought new are deductible again once the box is ticked.
+    page.offerBoughtNew = true;
+    SetCheck(port, CDepPage::kBoughtNew, 1);
+    page.Click(port, CDepPage::kBoughtNew);
+    EXPECT_EQ(page.boughtNew, 1);
+    EXPECT_EQ(page.depreciation, 3600);
+    EXPECT_FALSE(port.Shown(CDepPage::kNilReason));
 }
 
 // $VEL_SCREENSHOT_DIR/dialog-purchase-and-law.png: the page as a new user meets it, the worked

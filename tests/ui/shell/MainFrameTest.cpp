@@ -106,6 +106,8 @@ TEST(FirstStart, NewInvestmentsFollowTodaysLawUntilDefaultsAreStored) {
     EXPECT_EQ(frame.Document().PurchaseMonth, 12);
     EXPECT_EQ(frame.Document().NewBuild, 0);
     EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(FindDutyLocation("Qld 2025")));
+    // December 2026 falls in the income year 2026-27.
+    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(FindTaxLocation("Australia (26/27)")));
     EXPECT_FALSE(frame.Document().IsModified());
 
     ResetScalesToStartup();
