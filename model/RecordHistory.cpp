@@ -20,8 +20,12 @@ auto Fields(const CVELPPCDoc& d) {
         d.ProjectionYear, d.DepFittRemaining, d.DepBuildRemaining, d.AvgCashFlowWeek, d.IRR,
         d.NPV, d.TaxableHimByYear, d.TaxableHerByYear, d.table, d.SellingCostsPC, d.CGTDiscountPC,
         d.LossTreatment, d.LossRuleFromYear, d.RentFollowsInflation, d.RateRentGrowth,
-        d.InterestOnlyYears, d.CarriedLossByYear, d.UnknownAssumptions, d.SalePrice, d.SaleCosts, d.CostBase, d.CapitalGain, d.TaxableGain,
-        d.SaleTax, d.ValueAfterSale, d.IRRAfterSale, d.NPVAfterSale);
+        d.InterestOnlyYears, d.TaxLaw, d.PurchaseMonth, d.PurchaseYear, d.NewBuild,
+        d.FittingsBoughtNew, d.ThresholdsGrow, d.CGTSwitchMonth, d.CGTSwitchYear, d.MinimumTaxPC,
+        d.BrightLineYears, d.CarriedLossByYear, d.UnknownAssumptions, d.SalePrice, d.SaleCosts,
+        d.CostBase, d.CapitalGain, d.TaxableGain, d.SaleTax, d.ValueAfterSale, d.IRRAfterSale,
+        d.NPVAfterSale, d.GainBeforeSwitch, d.GainAfterSwitch, d.IndexedCostBase,
+        d.MinimumTaxTopUp, d.WithinBrightLine, d.IncomeYearByYear);
 }
 
 } // namespace

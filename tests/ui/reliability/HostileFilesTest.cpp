@@ -115,7 +115,7 @@ TEST(HostileFiles, AFigureFromNoValueIsNoValue) {
     summary.Refresh(doc);
     EXPECT_EQ(summary.values[ItemCashFlowYear].text, "?????");
     EXPECT_EQ(summary.values[ItemCashFlowWeek].text, "?????");
-    const ReportLine& week = ResultSections(doc)[0].lines[2];
+    const ReportLine week = ResultSections(doc)[0].lines[2];
     ASSERT_EQ(week.label, "Cash flow / wk:");
     EXPECT_TRUE(IsNoValue(week.value));
     std::vector<ComparedInvestment> both = {Compared("a", doc, ScalesInForce()),
