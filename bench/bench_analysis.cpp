@@ -18,7 +18,7 @@ void BM_DefaultGrid(benchmark::State& state) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
-        WhatIf whatIf(doc, ScalesInForce());
+        WhatIf whatIf(doc, Scales{});
         SensitivityGrid grid = WorkOutGrid(whatIf, GridSetup{});
         benchmark::DoNotOptimize(grid.cells.data());
     }
@@ -31,7 +31,7 @@ void BM_BreakEven(benchmark::State& state) {
     SetUpWorkedExample(doc, 1);
     BreakEvenFigure (*const solve[])(WhatIf&) = {BreakEvenRent, BreakEvenGrowth, BreakEvenInterest};
     for (auto _ : state) {
-        WhatIf whatIf(doc, ScalesInForce());
+        WhatIf whatIf(doc, Scales{});
         BreakEvenFigure f = solve[state.range(0)](whatIf);
         benchmark::DoNotOptimize(f.value);
     }
@@ -46,10 +46,10 @@ void BM_CompareFourFiles(benchmark::State& state) {
         CVELPPCDoc doc;
         SetUpWorkedExample(doc, i % 2);
         doc.Price = doc.MarketValue = 250000 + 50000 * i;
-        doc.Recalculate(false);
+        doc.Recalculate(false, Scales{});
         paths.push_back((dir / ("house" + std::to_string(i) + ".vel")).string());
         std::ofstream out(paths.back(), std::ios::binary);
-        SaveInvestment(doc, out);
+        SaveInvestment(doc, Scales{}, out);
     }
     for (auto _ : state) {
         std::vector<ComparedInvestment> list;

@@ -28,7 +28,7 @@ void BM_ReportPdf(benchmark::State& state) {
     const std::string path = Target(".pdf");
     std::string reason;
     for (auto _ : state)
-        if (!WriteReportPdf(doc, "worked-example-interest-only.vel", path, reason))
+        if (!WriteReportPdf(doc, Scales{}, "worked-example-interest-only.vel", path, reason))
             state.SkipWithError(reason.c_str());
     std::remove(path.c_str());
 }
@@ -41,7 +41,7 @@ void BM_Workbook(benchmark::State& state) {
     const std::string path = Target(".xlsx");
     std::string reason;
     for (auto _ : state)
-        if (!WriteWorkbook(doc, path, reason)) state.SkipWithError(reason.c_str());
+        if (!WriteWorkbook(doc, Scales{}, path, reason)) state.SkipWithError(reason.c_str());
     std::remove(path.c_str());
 }
 BENCHMARK(BM_Workbook)->Unit(benchmark::kMillisecond);

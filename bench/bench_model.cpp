@@ -14,7 +14,7 @@ void BM_RecalculateInterestOnly(benchmark::State& state) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     for (auto _ : state) {
-        doc.Recalculate(true);
+        doc.Recalculate(true, Scales{});
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -24,7 +24,7 @@ void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
-        doc.Recalculate(true);
+        doc.Recalculate(true, Scales{});
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -39,7 +39,7 @@ void BM_RecalculateByIncomeYear(benchmark::State& state) {
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
     for (auto _ : state) {
-        doc.Recalculate(true);
+        doc.Recalculate(true, Scales{});
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -51,7 +51,7 @@ void BM_RecalculateFortyYearProjection(benchmark::State& state) {
     SetUpWorkedExample(doc, 1);
     doc.ProjectionYear = 40;
     for (auto _ : state) {
-        doc.Recalculate(true);
+        doc.Recalculate(true, Scales{});
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -96,7 +96,7 @@ void BM_WriteInvestmentFile(benchmark::State& state) {
     doc.Address = u"12 Example Street";
     for (auto _ : state) {
         std::ostringstream out;
-        SaveInvestment(doc, out);
+        SaveInvestment(doc, Scales{}, out);
         benchmark::DoNotOptimize(out.str().size());
     }
 }
@@ -107,12 +107,13 @@ void BM_ReadInvestmentFile(benchmark::State& state) {
     SetUpWorkedExample(doc, 0);
     doc.Address = u"12 Example Street";
     std::ostringstream out;
-    SaveInvestment(doc, out);
+    SaveInvestment(doc, Scales{}, out);
     const std::string bytes = out.str();
     for (auto _ : state) {
         std::istringstream in(bytes);
         CVELPPCDoc target;
-        benchmark::DoNotOptimize(LoadInvestment(target, in, nullptr));
+        Scales scales;
+        benchmark::DoNotOptimize(LoadInvestment(target, scales, in, nullptr));
     }
 }
 BENCHMARK(BM_ReadInvestmentFile);

@@ -54,7 +54,7 @@ void BM_ChartPaint(benchmark::State& state) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     const int command = static_cast<int>(state.range(0));
-    const std::optional<ChartData> chart = BuildChart(doc, command, CurrentColours);
+    const std::optional<ChartData> chart = BuildChart(doc, Scales{}, command, CurrentColours);
     if (!chart) {
         state.SkipWithError("no such chart");
         return;

@@ -45,7 +45,7 @@ void BM_AcceptedEditInTheWorkspace(benchmark::State& state) {
     double price = 300000;
     for (auto _ : state) {
         doc.Price = doc.MarketValue = (price += 1000);
-        doc.Recalculate(true);
+        doc.Recalculate(true, Scales{});
         summary->render(&image);
         shown->render(&image);
     }
