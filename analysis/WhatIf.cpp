@@ -5,7 +5,6 @@
 
 #include "format/Format.h"
 
-Scales ScalesInForce() { return Scales{CurrentDutyScale, CurrentTaxScale}; }
 
 std::optional<WhatIfInput> InputOfKey(std::string_view key) {
     for (const WhatIfInputInfo& info : kWhatIfInputs)

@@ -11,12 +11,6 @@
 #include "model/Investment.h"
 #include "model/Scales.h"
 
-struct Scales {
-    DutyScale duty;
-    TaxScale tax;
-};
-// A copy of the scales in force, for working out the open investment.
-Scales ScalesInForce();
 
 // The inputs a question can change. Each sets one field of the record; the recalculation
 // derives the rest (stamp duty, deposit, loan, expenses) as an edit would.

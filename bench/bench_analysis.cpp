@@ -15,10 +15,11 @@
 namespace {
 
 void BM_DefaultGrid(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
-        WhatIf whatIf(doc, ScalesInForce());
+        WhatIf whatIf(doc, scales);
         SensitivityGrid grid = WorkOutGrid(whatIf, GridSetup{});
         benchmark::DoNotOptimize(grid.cells.data());
     }
@@ -27,11 +28,12 @@ BENCHMARK(BM_DefaultGrid)->Unit(benchmark::kMillisecond);
 
 // 0: rent, 1: capital growth, 2: interest rate.
 void BM_BreakEven(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     BreakEvenFigure (*const solve[])(WhatIf&) = {BreakEvenRent, BreakEvenGrowth, BreakEvenInterest};
     for (auto _ : state) {
-        WhatIf whatIf(doc, ScalesInForce());
+        WhatIf whatIf(doc, scales);
         BreakEvenFigure f = solve[state.range(0)](whatIf);
         benchmark::DoNotOptimize(f.value);
     }
@@ -39,6 +41,7 @@ void BM_BreakEven(benchmark::State& state) {
 BENCHMARK(BM_BreakEven)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_CompareFourFiles(benchmark::State& state) {
+    const Scales scales;
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "vel-bench-compare";
     std::filesystem::create_directories(dir);
     std::vector<std::string> paths;
@@ -46,10 +49,10 @@ void BM_CompareFourFiles(benchmark::State& state) {
         CVELPPCDoc doc;
         SetUpWorkedExample(doc, i % 2);
         doc.Price = doc.MarketValue = 250000 + 50000 * i;
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         paths.push_back((dir / ("house" + std::to_string(i) + ".vel")).string());
         std::ofstream out(paths.back(), std::ios::binary);
-        SaveInvestment(doc, out);
+        SaveInvestment(doc, scales, out);
     }
     for (auto _ : state) {
         std::vector<ComparedInvestment> list;

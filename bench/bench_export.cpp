@@ -23,12 +23,13 @@ std::string Target(const char* extension) {
 
 #ifdef VEL_BENCH_QT
 void BM_ReportPdf(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     const std::string path = Target(".pdf");
     std::string reason;
     for (auto _ : state)
-        if (!WriteReportPdf(doc, "worked-example-interest-only.vel", path, reason))
+        if (!WriteReportPdf(doc, scales, "worked-example-interest-only.vel", path, reason))
             state.SkipWithError(reason.c_str());
     std::remove(path.c_str());
 }
@@ -36,12 +37,13 @@ BENCHMARK(BM_ReportPdf)->Unit(benchmark::kMillisecond);
 #endif
 
 void BM_Workbook(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     const std::string path = Target(".xlsx");
     std::string reason;
     for (auto _ : state)
-        if (!WriteWorkbook(doc, path, reason)) state.SkipWithError(reason.c_str());
+        if (!WriteWorkbook(doc, scales, path, reason)) state.SkipWithError(reason.c_str());
     std::remove(path.c_str());
 }
 BENCHMARK(BM_Workbook)->Unit(benchmark::kMillisecond);

@@ -11,20 +11,22 @@
 namespace {
 
 void BM_RecalculateInterestOnly(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     for (auto _ : state) {
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
 BENCHMARK(BM_RecalculateInterestOnly);
 
 void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -33,13 +35,14 @@ BENCHMARK(BM_RecalculatePrincipalAndInterest);
 // The same as the interest-only case under the law of each income year: an established
 // dwelling bought December 2026, its sale split at the capital gains switch.
 void BM_RecalculateByIncomeYear(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     doc.TaxLaw = 1;
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
     for (auto _ : state) {
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -47,11 +50,12 @@ BENCHMARK(BM_RecalculateByIncomeYear);
 
 // The longest projection: the returns then solve over all 40 years.
 void BM_RecalculateFortyYearProjection(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     doc.ProjectionYear = 40;
     for (auto _ : state) {
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -91,28 +95,31 @@ void BM_ParseValue(benchmark::State& state) {
 BENCHMARK(BM_ParseValue);
 
 void BM_WriteInvestmentFile(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     doc.Address = u"12 Example Street";
     for (auto _ : state) {
         std::ostringstream out;
-        SaveInvestment(doc, out);
+        SaveInvestment(doc, scales, out);
         benchmark::DoNotOptimize(out.str().size());
     }
 }
 BENCHMARK(BM_WriteInvestmentFile);
 
 void BM_ReadInvestmentFile(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     doc.Address = u"12 Example Street";
     std::ostringstream out;
-    SaveInvestment(doc, out);
+    SaveInvestment(doc, scales, out);
     const std::string bytes = out.str();
     for (auto _ : state) {
         std::istringstream in(bytes);
         CVELPPCDoc target;
-        benchmark::DoNotOptimize(LoadInvestment(target, in, nullptr));
+        Scales read;
+        benchmark::DoNotOptimize(LoadInvestment(target, read, in, nullptr));
     }
 }
 BENCHMARK(BM_ReadInvestmentFile);

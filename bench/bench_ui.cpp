@@ -51,10 +51,11 @@ void BM_RateOfReturnSeries(benchmark::State& state) {
 BENCHMARK(BM_RateOfReturnSeries)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ChartPaint(benchmark::State& state) {
+    const Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 0);
     const int command = static_cast<int>(state.range(0));
-    const std::optional<ChartData> chart = BuildChart(doc, command, CurrentColours);
+    const std::optional<ChartData> chart = BuildChart(doc, scales, command, CurrentColours);
     if (!chart) {
         state.SkipWithError("no such chart");
         return;

@@ -33,6 +33,7 @@ void BM_AcceptedEditInTheWorkspace(benchmark::State& state) {
     CMainFrame frame(store, ui);
     frame.StartWith({});
     CVELPPCDoc& doc = frame.Document();
+    const Scales& scales = frame.InvestmentScales();
     SetUpWorkedExample(doc);
     frame.setGeometry(0, 0, 1100, 700);
     frame.show();
@@ -45,7 +46,7 @@ void BM_AcceptedEditInTheWorkspace(benchmark::State& state) {
     double price = 300000;
     for (auto _ : state) {
         doc.Price = doc.MarketValue = (price += 1000);
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         summary->render(&image);
         shown->render(&image);
     }

@@ -66,7 +66,7 @@ bool FindNamedScales(const ScaleOptions& options, const char* program, int& duty
 }
 
 bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, CVELPPCDoc& doc,
-                        std::string& message, std::vector<std::string>& notices, CVELPPCDoc* asRead) {
+                        Scales& scales, std::string& message, std::vector<std::string>& notices, CVELPPCDoc* asRead) {
     const std::string prefix = std::string(program) + ": " + path + ": ";
     std::string bytes, why;
     if (!ReadInvestmentFileBytes(path, bytes, why)) {
@@ -74,10 +74,10 @@ bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax
         return false;
     }
     std::istringstream in(std::move(bytes), std::ios::binary);
-    ResetScalesToStartup();
+    scales = Scales{};
     MessageList messages;
     // As opening it in the program: read and limited, then worked out under its scales.
-    if (!ReadInvestment(doc, CurrentDutyScale, CurrentTaxScale, in, &messages, {}, false)) {
+    if (!ReadInvestment(doc, scales.duty, scales.tax, in, &messages, {}, false)) {
         // A later version is only a notice; the reason is the refusal or the short file.
         std::string reason = "not a complete investment file (truncated or damaged)";
         for (const std::string& m : messages.texts)
@@ -87,18 +87,18 @@ bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax
     }
     for (const std::string& m : messages.texts) notices.push_back(prefix + m);
     if (asRead) *asRead = doc;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
 
     // A named scale replaces the file's as choosing it in the scale editor would: its rows and
     // location, the base duty kept.
     if (duty >= 0 || tax >= 0) {
         if (duty >= 0) {
-            const double baseDuty = CurrentDutyScale.BaseDuty;
-            CurrentDutyScale = ShippedDutyScale(duty);
-            CurrentDutyScale.BaseDuty = baseDuty;
+            const double baseDuty = scales.duty.BaseDuty;
+            scales.duty = ShippedDutyScale(duty);
+            scales.duty.BaseDuty = baseDuty;
         }
-        if (tax >= 0) CurrentTaxScale = ShippedTaxScale(tax);
-        doc.Recalculate(false);
+        if (tax >= 0) scales.tax = ShippedTaxScale(tax);
+        doc.Recalculate(false, scales);
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CVELPPCDoc;
+struct Scales;
 
 struct ScaleOptions {
     std::optional<std::string> duty, tax;
@@ -23,11 +24,12 @@ OptionTaken TakeScaleOption(int argc, char** argv, int& i, ScaleOptions& options
 bool FindNamedScales(const ScaleOptions& options, const char* program, int& duty, int& tax,
                      std::string& message);
 
-// Reads `path` into `doc` under the scales it stores, then puts the named built-in scales in
-// force in their place (the stored base duty kept) and works the investment out again. False
+// Reads `path` into `doc` and `scales` (which start as at program start and take the file's),
+// then puts the named built-in scales in their place (the stored base duty kept) and works the
+// investment out again. False
 // with a message naming the file when it cannot be read; notices of a file that did read
 // (a later version) go to `notices`.
 // `asRead`, when given, receives the record as read, before it is worked out.
 bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, CVELPPCDoc& doc,
-                        std::string& message, std::vector<std::string>& notices,
+                        Scales& scales, std::string& message, std::vector<std::string>& notices,
                         CVELPPCDoc* asRead = nullptr);

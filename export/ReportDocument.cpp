@@ -228,8 +228,9 @@ ReportColour ToReportColour(const Shade& s) {
 }
 
 // Under the last chart when there is room, else on a page of its own.
-void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const GridSetup& setup) {
-    WhatIf whatIf(doc, ScalesInForce());
+void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const Scales& scales,
+                 const GridSetup& setup) {
+    WhatIf whatIf(doc, scales);
     const SensitivityGrid grid = WorkOutGrid(whatIf, setup);
     const BreakEvens figures = WorkOutBreakEvens(whatIf);
     constexpr double kRowHeight = 12.0;
@@ -291,14 +292,14 @@ void PlaceFooters(ReportDocument& document, const ReportInfo& info) {
 
 } // namespace
 
-ReportDocument BuildReport(const CVELPPCDoc& doc, const ReportInfo& info) {
+ReportDocument BuildReport(const CVELPPCDoc& doc, const Scales& scales, const ReportInfo& info) {
     ReportDocument document;
     std::vector<FlowLine> flow;
     AddSection(flow, info.summary);
     AddSection(flow, SaleSection(doc));
     for (const ReportSection& section : InputSections(doc)) AddSection(flow, section);
-    AddScale(flow, DutyScaleTable(CurrentDutyScale));
-    AddScale(flow, TaxScaleTable(CurrentTaxScale));
+    AddScale(flow, DutyScaleTable(scales.duty));
+    AddScale(flow, TaxScaleTable(scales.tax));
 
     ReportPage first;
     const double top = PlaceTitle(first, doc, info);
@@ -310,7 +311,7 @@ ReportDocument BuildReport(const CVELPPCDoc& doc, const ReportInfo& info) {
 
     PlaceProjection(document, doc);
     PlaceCharts(document);
-    PlaceWhatIf(document, doc, info.whatIf);
+    PlaceWhatIf(document, doc, scales, info.whatIf);
     PlaceFooters(document, info);
     return document;
 }

@@ -19,6 +19,7 @@
 #include "export/ReportData.h"
 
 class CVELPPCDoc;
+struct Scales;
 
 inline constexpr double kPageWidth = 595.28;  // A4, in points
 inline constexpr double kPageHeight = 841.89;
@@ -82,4 +83,4 @@ struct ReportInfo {
 };
 
 // Lays the report out; the scales are those in force.
-ReportDocument BuildReport(const CVELPPCDoc& doc, const ReportInfo& info);
+ReportDocument BuildReport(const CVELPPCDoc& doc, const Scales& scales, const ReportInfo& info);

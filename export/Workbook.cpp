@@ -223,15 +223,16 @@ int WriteScale(Writer& w, lxw_worksheet* sheet, int row, const ScaleTable& table
     return row + 1;
 }
 
-void WriteScales(Writer& w) {
+void WriteScales(Writer& w, const Scales& scales) {
     lxw_worksheet* sheet = workbook_add_worksheet(w.book_, "Scales");
     worksheet_set_column(sheet, 0, 0, 22, nullptr);
     worksheet_set_column(sheet, 1, 2, 14, nullptr);
-    int row = WriteScale(w, sheet, 0, DutyScaleTable(CurrentDutyScale));
-    WriteScale(w, sheet, row, TaxScaleTable(CurrentTaxScale));
+    int row = WriteScale(w, sheet, 0, DutyScaleTable(scales.duty));
+    WriteScale(w, sheet, row, TaxScaleTable(scales.tax));
 }
 
-bool WriteBook(const CVELPPCDoc& doc, const std::string& path, std::string& reason) {
+bool WriteBook(const CVELPPCDoc& doc, const Scales& scales, const std::string& path,
+               std::string& reason) {
     // The reason is put in words after the "C" numbers end, in the user's language.
     int error = 0;
     lxw_error failure = LXW_NO_ERROR;
@@ -243,7 +244,7 @@ bool WriteBook(const CVELPPCDoc& doc, const std::string& path, std::string& reas
             Writer w(book);
             WriteSummary(w, doc);
             WriteProjection(w, doc);
-            WriteScales(w);
+            WriteScales(w, scales);
             errno = 0;
             failure = workbook_close(book);
             error = errno;
@@ -265,8 +266,12 @@ bool WriteBook(const CVELPPCDoc& doc, const std::string& path, std::string& reas
 
 } // namespace
 
-bool WriteWorkbook(const CVELPPCDoc& doc, const std::string& path, std::string& reason) {
+bool WriteWorkbook(const CVELPPCDoc& doc, const Scales& scales, const std::string& path,
+                   std::string& reason) {
     return WriteFileAtomically(
-        path, [&](const std::string& temporary, std::string& why) { return WriteBook(doc, temporary, why); },
+        path,
+        [&](const std::string& temporary, std::string& why) {
+            return WriteBook(doc, scales, temporary, why);
+        },
         reason);
 }

@@ -9,6 +9,8 @@
 #include <string>
 
 class CVELPPCDoc;
+struct Scales;
 
 // Writes the workbook to `path`, completely or not at all; on failure `reason` says why.
-bool WriteWorkbook(const CVELPPCDoc& doc, const std::string& path, std::string& reason);
+bool WriteWorkbook(const CVELPPCDoc& doc, const Scales& scales, const std::string& path,
+                   std::string& reason);

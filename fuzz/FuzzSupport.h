@@ -17,9 +17,9 @@ public:
 };
 
 // The bytes of the record; a write into memory that fails is a finding.
-inline std::string Save(const CVELPPCDoc& doc) {
+inline std::string Save(const CVELPPCDoc& doc, const Scales& scales) {
     std::ostringstream out;
-    if (!SaveInvestment(doc, out)) std::abort();
+    if (!SaveInvestment(doc, scales, out)) std::abort();
     return out.str();
 }
 

@@ -22,13 +22,13 @@ public:
 // A filled-in investment's fixed layout, written once.
 const std::string& fixedPart() {
     static const std::string bytes = [] {
-        ResetScalesToStartup();
+        const Scales scales;
         CVELPPCDoc doc;
         doc.Price = 300000;
         doc.MarketValue = 300000;
         doc.Rent = 350;
-        doc.Recalculate(false);
-        return fuzz::Save(doc);
+        doc.Recalculate(false, scales);
+        return fuzz::Save(doc, scales);
     }();
     return bytes;
 }
@@ -36,20 +36,21 @@ const std::string& fixedPart() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& fixed = fixedPart();
-    ResetScalesToStartup();
     CountingSink sink;
     CVELPPCDoc doc;
+    Scales scales;
     std::istringstream in(fixed + std::string(reinterpret_cast<const char*>(data), size));
-    if (!LoadInvestment(doc, in, &sink, "fuzz.vel")) std::abort();
+    if (!LoadInvestment(doc, scales, in, &sink, "fuzz.vel")) std::abort();
     if (sink.count > 1) std::abort();
-    const std::string first = fuzz::Save(doc);
+    const std::string first = fuzz::Save(doc, scales);
     if (first.compare(0, fixed.size(), fixed) != 0) std::abort();
     if (sink.count == 1 && first.size() != fixed.size()) std::abort();
 
     CVELPPCDoc again;
+    Scales againScales;
     std::istringstream in2(first);
     CountingSink quiet;
-    if (!LoadInvestment(again, in2, &quiet) || quiet.count != 0) std::abort();
-    if (fuzz::Save(again) != first) std::abort();
+    if (!LoadInvestment(again, againScales, in2, &quiet) || quiet.count != 0) std::abort();
+    if (fuzz::Save(again, againScales) != first) std::abort();
     return 0;
 }

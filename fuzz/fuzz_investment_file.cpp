@@ -11,20 +11,21 @@
 #include "persist/InvestmentFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ResetScalesToStartup();
     fuzz::QuietSink sink;
     CVELPPCDoc doc;
-    std::string before = fuzz::Save(doc);
+    Scales scales;
+    std::string before = fuzz::Save(doc, scales);
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    if (!LoadInvestment(doc, in, &sink)) {
+    if (!LoadInvestment(doc, scales, in, &sink)) {
         // A failed read changes nothing.
-        if (fuzz::Save(doc) != before) std::abort();
+        if (fuzz::Save(doc, scales) != before) std::abort();
         return 0;
     }
-    std::string first = fuzz::Save(doc);
+    std::string first = fuzz::Save(doc, scales);
     CVELPPCDoc again;
+    Scales againScales;
     std::istringstream in2(first);
-    if (!LoadInvestment(again, in2, &sink)) std::abort();
-    if (fuzz::Save(again) != first) std::abort();
+    if (!LoadInvestment(again, againScales, in2, &sink)) std::abort();
+    if (fuzz::Save(again, againScales) != first) std::abort();
     return 0;
 }

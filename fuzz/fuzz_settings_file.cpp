@@ -52,58 +52,61 @@ MemorySettingsStore ReadIni(std::string_view text) {
     return store;
 }
 
-void checkLimited(const CVELPPCDoc& doc) {
+void checkLimited(const CVELPPCDoc& doc, const Scales& scales) {
     CVELPPCDoc limited = doc;
     limited.LimitInputs();
     if (!SameFields(limited, doc)) std::abort();
-    for (int count : {CurrentDutyScale.Count, CurrentTaxScale.Count})
+    for (int count : {scales.duty.Count, scales.tax.Count})
         if (count < 0 || count > kScaleRows) std::abort();
     for (double cell : doc.table)
         if (!std::isfinite(cell)) std::abort();
 }
 
 // A new investment from the store, as File New makes it.
-CVELPPCDoc newInvestment(const SettingsStore& store) {
+CVELPPCDoc newInvestment(const SettingsStore& store, Scales& scales) {
     CVELPPCDoc doc;
-    if (!NewInvestment(doc, store)) std::abort();
-    checkLimited(doc);
+    if (!NewInvestment(doc, scales, store)) std::abort();
+    checkLimited(doc, scales);
     return doc;
 }
 
 // The same with a purchase, so that the table fills.
-CVELPPCDoc withPurchase(const SettingsStore& store) {
-    CVELPPCDoc doc = newInvestment(store);
+CVELPPCDoc withPurchase(const SettingsStore& store, Scales& scales) {
+    CVELPPCDoc doc = newInvestment(store, scales);
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
-    doc.Recalculate(false);
-    checkLimited(doc);
+    doc.Recalculate(false, scales);
+    checkLimited(doc, scales);
     return doc;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ResetScalesToStartup();
     const MemorySettingsStore store =
         ReadIni(std::string_view(reinterpret_cast<const char*>(data), size));
-    const CVELPPCDoc doc = withPurchase(store);
+    Scales scales;
+    const CVELPPCDoc doc = withPurchase(store, scales);
     (void)ReadColours(store);
 
-    const std::string bytes = fuzz::Save(doc);
+    const std::string bytes = fuzz::Save(doc, scales);
     CVELPPCDoc again;
+    Scales againScales;
     std::istringstream in(bytes);
     fuzz::QuietSink sink;
-    if (!LoadInvestment(again, in, &sink) || fuzz::Save(again) != bytes) std::abort();
+    if (!LoadInvestment(again, againScales, in, &sink) || fuzz::Save(again, againScales) != bytes)
+        std::abort();
 
     // Settings saved from the investment and read again settle after one round.
     MemorySettingsStore first;
-    SaveSettings(first, doc);
-    const RecordState one = RecordState::Capture(newInvestment(first));
+    SaveSettings(first, doc, scales);
+    Scales oneScales;
+    const RecordState one = RecordState::Capture(newInvestment(first, oneScales), oneScales);
     MemorySettingsStore second;
-    SaveSettings(second, one.record);
-    const RecordState two = RecordState::Capture(newInvestment(second));
+    SaveSettings(second, one.record, one.scales);
+    Scales twoScales;
+    const RecordState two = RecordState::Capture(newInvestment(second, twoScales), twoScales);
     if (!(one == two)) std::abort();
-    ResetScalesToStartup();
     return 0;
 }

@@ -9,6 +9,7 @@
 
 struct DutyScale;
 struct TaxScale;
+struct Scales;
 
 inline constexpr int kTableRows = 17;
 inline constexpr int kTableColumns = 40;
@@ -167,10 +168,9 @@ public:
     void LimitInputs();
 
     // Rebuilds every derived field, the per-year incomes, the annual table and the results
-    // from the inputs and the scales in force; then asks the views to redraw.
-    void Recalculate(bool markChanged);
-    // The same under the scales given instead of those in force (which it leaves alone).
+    // from the inputs and the scales given; then asks the views to redraw.
     void Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax);
+    void Recalculate(bool markChanged, const Scales& scales);
 
     // --- document framework ---
     bool IsModified() const { return modified_; }

@@ -143,8 +143,8 @@ void KeepNumbers(CVELPPCDoc& d) {
 
 } // namespace
 
-void CVELPPCDoc::Recalculate(bool markChanged) {
-    Recalculate(markChanged, CurrentDutyScale, CurrentTaxScale);
+void CVELPPCDoc::Recalculate(bool markChanged, const Scales& scales) {
+    Recalculate(markChanged, scales.duty, scales.tax);
 }
 
 void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax) {

@@ -32,22 +32,19 @@ auto Fields(const CVELPPCDoc& d) {
 
 bool SameFields(const CVELPPCDoc& a, const CVELPPCDoc& b) { return Fields(a) == Fields(b); }
 
-RecordState RecordState::Capture(const CVELPPCDoc& doc) {
-    RecordState s{doc, CurrentDutyScale, CurrentTaxScale, BuiltInDutyScales, BuiltInTaxScales};
+RecordState RecordState::Capture(const CVELPPCDoc& doc, const Scales& scales) {
+    RecordState s{doc, scales};
     s.record.onUpdateAllViews = nullptr;
     return s;
 }
 
-void RecordState::Restore(CVELPPCDoc& doc) const {
+void RecordState::Restore(CVELPPCDoc& doc, Scales& into) const {
     auto views = std::move(doc.onUpdateAllViews);
     const bool modified = doc.IsModified();
     doc = record;
     doc.onUpdateAllViews = std::move(views);
     doc.SetModifiedFlag(modified);
-    CurrentDutyScale = duty;
-    CurrentTaxScale = tax;
-    BuiltInDutyScales = builtInDuty;
-    BuiltInTaxScales = builtInTax;
+    into = scales;
 }
 
 bool RecordState::SameRecord(const RecordState& other) const {
@@ -55,8 +52,7 @@ bool RecordState::SameRecord(const RecordState& other) const {
 }
 
 bool RecordState::SameScales(const RecordState& other) const {
-    return duty == other.duty && tax == other.tax && builtInDuty == other.builtInDuty &&
-           builtInTax == other.builtInTax;
+    return scales == other.scales;
 }
 
 namespace {
@@ -102,23 +98,23 @@ void RecordHistory::Record(std::string name, RecordState before, RecordState aft
 std::string RecordHistory::UndoName() const { return CanUndo() ? steps_[done_ - 1].name : ""; }
 std::string RecordHistory::RedoName() const { return CanRedo() ? steps_[done_].name : ""; }
 
-void RecordHistory::Apply(const RecordState& state, CVELPPCDoc& doc) const {
-    state.Restore(doc);
+void RecordHistory::Apply(const RecordState& state, CVELPPCDoc& doc, Scales& scales) const {
+    state.Restore(doc, scales);
     doc.SetModifiedFlag(!AtSavedState());
     doc.UpdateAllViews();
 }
 
-bool RecordHistory::Undo(CVELPPCDoc& doc) {
+bool RecordHistory::Undo(CVELPPCDoc& doc, Scales& scales) {
     if (!CanUndo()) return false;
     --done_;
-    Apply(Full(steps_[done_].before), doc);
+    Apply(Full(steps_[done_].before), doc, scales);
     return true;
 }
 
-bool RecordHistory::Redo(CVELPPCDoc& doc) {
+bool RecordHistory::Redo(CVELPPCDoc& doc, Scales& scales) {
     if (!CanRedo()) return false;
     ++done_;
-    Apply(Full(steps_[done_ - 1].after), doc);
+    Apply(Full(steps_[done_ - 1].after), doc, scales);
     return true;
 }
 

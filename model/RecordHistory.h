@@ -16,15 +16,12 @@
 // "Custom" entries, which a scale editor may have rewritten on the way.
 struct RecordState {
     CVELPPCDoc record;
-    DutyScale duty;
-    TaxScale tax;
-    decltype(BuiltInDutyScales) builtInDuty;
-    decltype(BuiltInTaxScales) builtInTax;
+    Scales scales;
 
-    static RecordState Capture(const CVELPPCDoc& doc);
+    static RecordState Capture(const CVELPPCDoc& doc, const Scales& scales);
     // Copies the record's fields and the scales back; the document keeps its views and its
     // modified flag.
-    void Restore(CVELPPCDoc& doc) const;
+    void Restore(CVELPPCDoc& doc, Scales& scales) const;
     bool SameRecord(const RecordState& other) const;
     bool SameScales(const RecordState& other) const;
     bool operator==(const RecordState& other) const {
@@ -52,8 +49,8 @@ public:
 
     // Puts the record and the scales back as they were before the last step (after the next
     // one), marks the record changed unless that is the saved state, and updates its views.
-    bool Undo(CVELPPCDoc& doc);
-    bool Redo(CVELPPCDoc& doc);
+    bool Undo(CVELPPCDoc& doc, Scales& scales);
+    bool Redo(CVELPPCDoc& doc, Scales& scales);
 
     // New, Open: no steps, and the record as it is counts as saved.
     void Clear();
@@ -73,7 +70,7 @@ private:
     static Kept Keep(RecordState state, const Kept* neighbour);
     static RecordState Full(const Kept& kept);
 
-    void Apply(const RecordState& state, CVELPPCDoc& doc) const;
+    void Apply(const RecordState& state, CVELPPCDoc& doc, Scales& scales) const;
 
     struct Step {
         std::string name;

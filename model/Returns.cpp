@@ -229,6 +229,3 @@ double MarginalTaxRate(double x, const TaxScale& scale) {
     return m;
 }
 
-double MarginalTaxRate(double x) {
-    return MarginalTaxRate(x, CurrentTaxScale);
-}

@@ -37,4 +37,3 @@ double DiscountAmount(double amount, double ratePercent, double years);
 
 // Marginal rate as a fraction, Medicare levy included.
 double MarginalTaxRate(double taxableIncome, const TaxScale& scale);
-double MarginalTaxRate(double taxableIncome); // under CurrentTaxScale

@@ -218,12 +218,6 @@ constexpr TaxScale kStartupTax =
 
 } // namespace
 
-// Constant-initialised, so they are valid before any other file's start-up code runs.
-std::array<DutyScale, kBuiltInDutyCount> BuiltInDutyScales = kBuiltInDuty;
-std::array<TaxScale, kBuiltInTaxCount> BuiltInTaxScales = kBuiltInTax;
-DutyScale CurrentDutyScale = kStartupDuty;
-TaxScale CurrentTaxScale = kStartupTax;
-
 DutyScale StartupDutyScale() {
     return kStartupDuty;
 }
@@ -257,11 +251,12 @@ int FindTaxLocation(std::string_view name) {
     return FindLocation(name, kTaxLocations, kFurtherTaxLocations);
 }
 
-void ResetScalesToStartup() {
-    BuiltInDutyScales = kBuiltInDuty;
-    BuiltInTaxScales = kBuiltInTax;
-    CurrentDutyScale = kStartupDuty;
-    CurrentTaxScale = kStartupTax;
+DutyScale BuiltInDutyScale(const Scales& scales, int location) {
+    return location == kDutyLocationCustom ? scales.customDuty : ShippedDutyScale(location);
+}
+
+TaxScale BuiltInTaxScale(const Scales& scales, int location) {
+    return location == kTaxLocationCustom ? scales.customTax : ShippedTaxScale(location);
 }
 
 int RowsInUse(std::int16_t count) {

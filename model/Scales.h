@@ -1,5 +1,5 @@
-// Stamp duty and income tax scales: the records, the built-in scales by location, the one
-// scale of each kind in force, and the two computations.
+// Stamp duty and income tax scales: the records, the built-in scales by location, the scales
+// an investment is worked out under, and the two computations.
 #pragma once
 
 #include <array>
@@ -66,15 +66,6 @@ std::string_view TaxLocationName(int location);
 int FindDutyLocation(std::string_view name);
 int FindTaxLocation(std::string_view name);
 
-// The built-in scales, one per location. Only the "Custom" entries change while the program
-// runs (the scale editors write them).
-extern std::array<DutyScale, kBuiltInDutyCount> BuiltInDutyScales;
-extern std::array<TaxScale, kBuiltInTaxCount> BuiltInTaxScales;
-
-// The scales in force, shared by every computation and whichever investment is open.
-extern DutyScale CurrentDutyScale;
-extern TaxScale CurrentTaxScale;
-
 // The scales as they are when the program starts (not the same as any built-in entry for tax).
 DutyScale StartupDutyScale();
 TaxScale StartupTaxScale();
@@ -82,8 +73,23 @@ TaxScale StartupTaxScale();
 // entries gives the "None" entry.
 DutyScale ShippedDutyScale(int location);
 TaxScale ShippedTaxScale(int location);
-// Puts the scales in force and the built-in entries back to their start-up state.
-void ResetScalesToStartup();
+
+// The scales an investment is worked out under: the two in force, and the editors' "Custom"
+// entries. Those belong with the investment rather than the user's settings: the scale editors
+// rewrite them as the scales in force are edited, undo takes them back with the record, and
+// they are never stored in the settings.
+struct Scales {
+    DutyScale duty = StartupDutyScale();
+    TaxScale tax = StartupTaxScale();
+    DutyScale customDuty = ShippedDutyScale(kDutyLocationCustom);
+    TaxScale customTax = ShippedTaxScale(kTaxLocationCustom);
+    bool operator==(const Scales&) const = default;
+};
+
+// The built-in entry at `location` as these scales see it: the shipped table, or the "Custom"
+// entry. A location outside the built-in entries gives the "None" entry.
+DutyScale BuiltInDutyScale(const Scales& scales, int location);
+TaxScale BuiltInTaxScale(const Scales& scales, int location);
 
 // Counts read from outside are limited to 0..10 before they can index a row.
 int RowsInUse(std::int16_t count);

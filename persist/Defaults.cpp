@@ -2,14 +2,15 @@
 
 #include "model/Assumptions.h"
 #include "model/Investment.h"
+#include "model/Scales.h"
 #include "persist/DefaultInputs.h"
 #include "persist/Settings.h"
 #include "persist/SettingsStore.h"
 
-void ResetToDefaults(CVELPPCDoc& doc, const SettingsStore& store) {
+void ResetToDefaults(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store) {
     doc.ResetFixedDefaults();
     // The stored scales come first: where the store holds none, the scale in force stays.
-    LoadScalesFromSettings(store);
+    LoadScalesFromSettings(store, scales);
     // Each default on its own, so one bad value does not cost the others theirs.
     for (const DefaultInput& d : kDefaultInputs) {
         if (d.intField)
@@ -49,9 +50,9 @@ void ApplyFirstStartLaw(CVELPPCDoc& doc, int year, int month) {
     doc.LimitInputs();
 }
 
-bool NewInvestment(CVELPPCDoc& doc, const SettingsStore& store) {
-    ResetToDefaults(doc, store);
-    doc.Recalculate(false);
+bool NewInvestment(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store) {
+    ResetToDefaults(doc, scales, store);
+    doc.Recalculate(false, scales);
     doc.SetModifiedFlag(false);
     return true;
 }

@@ -3,13 +3,15 @@
 
 class CVELPPCDoc;
 class SettingsStore;
+struct Scales;
 
-// Gives every field its default: the table cleared, the stored scales loaded, texts empty,
-// amounts 0, each default input from section "SettingsFile" or its built-in value.
-void ResetToDefaults(CVELPPCDoc& doc, const SettingsStore& store);
+// Gives every field its default: the table cleared, the stored scales loaded into `scales`,
+// texts empty, amounts 0, each default input from section "SettingsFile" or its built-in value.
+void ResetToDefaults(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store);
 
-// The framework's New: reset, recalculate without marking changed, clear the modified flag.
-bool NewInvestment(CVELPPCDoc& doc, const SettingsStore& store);
+// The framework's New: reset, recalculate under `scales` without marking changed, clear the
+// modified flag.
+bool NewInvestment(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store);
 
 // Whether the store holds none of the defaults of new investments and no scale: a user's
 // first start, before any editor or "Save Settings" remembered anything.

@@ -393,7 +393,8 @@ bool loadFrom(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
 
 } // namespace
 
-bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messages) {
+bool SaveInvestment(const CVELPPCDoc& doc, const Scales& scales, std::ostream& out,
+                    MessageSink* messages) {
     if (!out.rdbuf()) {
         tell(messages, kMsgBadFilePointer);
         return false;
@@ -415,10 +416,10 @@ bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messa
     w.string(doc.Description);
     w.string(doc.Notes);
     const std::size_t blockStart = w.bytes.size();
-    exchangeBlock(w, doc, CurrentTaxScale, CurrentDutyScale);
+    exchangeBlock(w, doc, scales.tax, scales.duty);
     if (w.bytes.size() - blockStart != static_cast<std::size_t>(kFileBlockSize)) return false;
     static_assert(kHeaderSize + 3 * 2 + kFileBlockSize == kFileFixedSize);
-    writeExtension(w, doc, CurrentTaxScale);
+    writeExtension(w, doc, scales.tax);
 
     try {
         out.write(w.bytes.data(), static_cast<std::streamsize>(w.bytes.size()));
@@ -444,10 +445,10 @@ std::string DamagedAssumptionsMessage(std::string_view fileName) {
            " could not be read. Their defaults are used instead.";
 }
 
-bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
+bool LoadInvestment(CVELPPCDoc& doc, Scales& scales, std::istream& in, MessageSink* messages,
                     std::string_view fileName) {
     try {
-        return loadFrom(doc, CurrentDutyScale, CurrentTaxScale, in, messages, fileName);
+        return loadFrom(doc, scales.duty, scales.tax, in, messages, fileName);
     } catch (const std::ios_base::failure&) {
         // A stream set to throw on a short read: the same as a truncated file.
         return false;

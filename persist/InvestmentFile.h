@@ -27,6 +27,7 @@
 class CVELPPCDoc;
 struct DutyScale;
 struct TaxScale;
+struct Scales;
 
 inline constexpr const char* kMsgDifferentVel = "Can't read file from different VEL";
 inline constexpr const char* kMsgLaterVersion = "File from later version of VEL";
@@ -64,22 +65,22 @@ public:
 // `reason` in a user's words.
 bool ReadInvestmentFileBytes(const std::string& path, std::string& bytes, std::string& reason);
 
-// Writes the investment and the scales in force. Returns whether the stream took every byte;
-// without a stream it tells "Bad file pointer", as reading does. A text longer than
-// kMaxTextLength is refused with TextTooLongMessage, never cut.
-bool SaveInvestment(const CVELPPCDoc& doc, std::ostream& out, MessageSink* messages = nullptr);
+// Writes the investment and the two scales in force of `scales`. Returns whether the stream
+// took every byte; without a stream it tells "Bad file pointer", as reading does. A text longer
+// than kMaxTextLength is refused with TextTooLongMessage, never cut.
+bool SaveInvestment(const CVELPPCDoc& doc, const Scales& scales, std::ostream& out,
+                    MessageSink* messages = nullptr);
 
-// Reads an investment file. On success the record and the scales in force are replaced, the
-// inputs limited, and the investment recalculated without being marked changed. On failure
-// nothing changes: neither the record nor the scales in force.
+// Reads an investment file. On success the record and the two scales in force of `scales` are
+// replaced (the "Custom" entries stay), the inputs limited, and the investment recalculated
+// without being marked changed. On failure nothing changes: neither the record nor the scales.
 // A damaged extension block does not stop the file from opening: the inputs it would hold
 // keep their built-in values, and `messages` hears once why, naming `fileName`.
-bool LoadInvestment(CVELPPCDoc& doc, std::istream& in, MessageSink* messages,
+bool LoadInvestment(CVELPPCDoc& doc, Scales& scales, std::istream& in, MessageSink* messages,
                     std::string_view fileName = {});
 
-// The same into `duty` and `tax` in place of the scales in force, which it leaves alone: for
-// working out a file beside the open investment. Without `workOut` the record is left as read
-// (and limited), not recalculated.
+// The same into `duty` and `tax`. Without `workOut` the record is left as read (and limited),
+// not recalculated.
 bool ReadInvestment(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
                     MessageSink* messages, std::string_view fileName = {}, bool workOut = true);
 

@@ -175,24 +175,24 @@ TaxScale TaxScaleFromText(std::string_view text, const TaxScale& base) {
 DutyScale DutyScaleFromText(std::string_view text) { return DutyScaleFromText(text, {}); }
 TaxScale TaxScaleFromText(std::string_view text) { return TaxScaleFromText(text, {}); }
 
-void LoadScalesFromSettings(const SettingsStore& store) {
+void LoadScalesFromSettings(const SettingsStore& store, Scales& scales) {
     if (auto s = readPresent(store, kSectionSettingsFile, kSettingStampDuty))
-        CurrentDutyScale = DutyScaleFromText(*s, CurrentDutyScale);
+        scales.duty = DutyScaleFromText(*s, scales.duty);
     if (auto s = readPresent(store, kSectionSettingsFile, kSettingTaxScale)) {
-        CurrentTaxScale = TaxScaleFromText(*s, CurrentTaxScale);
-        CurrentTaxScale.MedicareShadeIn = ReadSettingInt(store, kSettingTaxScaleShadeIn, 0) != 0;
+        scales.tax = TaxScaleFromText(*s, scales.tax);
+        scales.tax.MedicareShadeIn = ReadSettingInt(store, kSettingTaxScaleShadeIn, 0) != 0;
     }
 }
 
-void StoreStampDuty(SettingsStore& store) {
-    writeScaleText(store, kSettingStampDuty, DutyScaleToText(CurrentDutyScale));
+void StoreStampDuty(SettingsStore& store, const DutyScale& scale) {
+    writeScaleText(store, kSettingStampDuty, DutyScaleToText(scale));
 }
 
-void StoreTaxScale(SettingsStore& store) {
+void StoreTaxScale(SettingsStore& store, const TaxScale& scale) {
     SettingsBatch batch(store);
-    writeScaleText(store, kSettingTaxScale, TaxScaleToText(CurrentTaxScale));
+    writeScaleText(store, kSettingTaxScale, TaxScaleToText(scale));
     // Kept out of the scale's text, which other readers know field by field.
-    if (CurrentTaxScale.MedicareShadeIn) WriteSettingInt(store, kSettingTaxScaleShadeIn, 1);
+    if (scale.MedicareShadeIn) WriteSettingInt(store, kSettingTaxScaleShadeIn, 1);
     else if (store.ReadString(kSectionSettingsFile, kSettingTaxScaleShadeIn))
         store.Remove(kSectionSettingsFile, kSettingTaxScaleShadeIn);
 }
@@ -208,10 +208,10 @@ void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc) {
     WriteSettingInt(store, "CalcDepBuild", doc.CalcDepBuild);
 }
 
-void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc) {
+void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc, const Scales& scales) {
     SettingsBatch batch(store);
-    StoreStampDuty(store);
-    StoreTaxScale(store);
+    StoreStampDuty(store, scales.duty);
+    StoreTaxScale(store, scales.tax);
     StoreLinkSwitches(store, doc);
     for (const DefaultInput& d : kDefaultInputs) {
         if (d.linkSwitch) continue;

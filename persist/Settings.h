@@ -29,14 +29,14 @@ TaxScale TaxScaleFromText(std::string_view text);
 DutyScale DutyScaleFromText(std::string_view text, const DutyScale& base);
 TaxScale TaxScaleFromText(std::string_view text, const TaxScale& base);
 
-// Where the store holds "StampDuty" / "TaxScale", the scale in force is read from it.
-void LoadScalesFromSettings(const SettingsStore& store);
+// Where the store holds "StampDuty" / "TaxScale", that scale of `scales` is read from it.
+void LoadScalesFromSettings(const SettingsStore& store, Scales& scales);
 
-void StoreStampDuty(SettingsStore& store);
-void StoreTaxScale(SettingsStore& store);
+void StoreStampDuty(SettingsStore& store, const DutyScale& scale);
+void StoreTaxScale(SettingsStore& store, const TaxScale& scale);
 void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc);
 // "Save Settings": the scales, the switches and every default input of the current investment.
-void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc);
+void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc, const Scales& scales);
 // The inputs beyond the file's fixed layout (model/Assumptions.h) as the next investment's
 // defaults, under their own value names.
 void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc);

@@ -232,7 +232,7 @@ Json scaleJson(const TaxScale& tax) {
     return j;
 }
 
-Json toJson(const CVELPPCDoc& doc) {
+Json toJson(const CVELPPCDoc& doc, const Scales& scales) {
     Json out;
     out["fields"] = fieldsJson(doc);
     out["TaxableHimByYear"] = numbers(doc.TaxableHimByYear);
@@ -249,7 +249,7 @@ Json toJson(const CVELPPCDoc& doc) {
     out["table"] = table;
 
     out["scales"] =
-        Json{{"duty", scaleJson(CurrentDutyScale)}, {"tax", scaleJson(CurrentTaxScale)}};
+        Json{{"duty", scaleJson(scales.duty)}, {"tax", scaleJson(scales.tax)}};
     return out;
 }
 
@@ -467,20 +467,22 @@ int main(int argc, char** argv) {
     CVELPPCDoc asRead; // the first file before it is worked out: what-if questions start there
     for (const char* path : paths) {
         CVELPPCDoc doc;
+        Scales inForce;
         std::vector<std::string> notices;
-        if (!ReadInvestmentFile(path, "velcalc", dutyLocation, taxLocation, doc, message, notices,
+        if (!ReadInvestmentFile(path, "velcalc", dutyLocation, taxLocation, doc, inForce, message,
+                                notices,
                                 investments.empty() ? &asRead : nullptr)) {
             std::fprintf(stderr, "%s\n", message.c_str());
             return 1;
         }
         for (const std::string& notice : notices) std::fprintf(stderr, "%s\n", notice.c_str());
-        investments.push_back(Compared(path, doc, ScalesInForce()));
+        investments.push_back(Compared(path, doc, inForce));
     }
     const CVELPPCDoc& doc = *investments.front().doc;
 
     switch (mode) {
     case Mode::Csv: std::cout << ProjectionCsv(doc); break;
-    case Mode::Fields: print(toJson(doc)); break;
+    case Mode::Fields: print(toJson(doc, investments.front().scales)); break;
     case Mode::Grid: {
         WhatIf whatIf(asRead, investments.front().scales);
         print(gridJson(whatIf, grid));

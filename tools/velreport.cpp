@@ -150,8 +150,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     CVELPPCDoc doc;
+    Scales inForce;
     std::vector<std::string> notices;
-    if (!ReadInvestmentFile(path, "velreport", duty, tax, doc, message, notices)) {
+    if (!ReadInvestmentFile(path, "velreport", duty, tax, doc, inForce, message, notices)) {
         std::fprintf(stderr, "%s\n", message.c_str());
         return 1;
     }
@@ -161,7 +162,7 @@ int main(int argc, char** argv) {
     bool written = false;
     switch (format) {
     case Format::Csv: written = WriteFileAtomically(out, ProjectionCsv(doc), reason); break;
-    case Format::Xlsx: written = WriteWorkbook(doc, out, reason); break;
+    case Format::Xlsx: written = WriteWorkbook(doc, inForce, out, reason); break;
     case Format::Pdf: {
         // Fonts and drawing without a display.
         if (!Set("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -169,7 +170,7 @@ int main(int argc, char** argv) {
         int qtArgc = 1;
         char* qtArgv[] = {argv[0], nullptr};
         QGuiApplication application(qtArgc, qtArgv);
-        written = WriteReportPdf(doc, BaseName(path), out, reason);
+        written = WriteReportPdf(doc, inForce, BaseName(path), out, reason);
         break;
     }
     case Format::None: break;

@@ -29,18 +29,18 @@ double Summary(const CVELPPCDoc& d, WhatIfResult r) {
     return 0;
 }
 
-std::string Bytes(const CVELPPCDoc& doc) {
+std::string Bytes(const CVELPPCDoc& doc, const Scales& scales) {
     std::ostringstream out(std::ios::binary);
-    SaveInvestment(doc, out);
+    SaveInvestment(doc, scales, out);
     return out.str();
 }
 
 // The open record as far as anything can see it: its file bytes, the worked-out fields and
 // table, the modified mark and the scales in force.
 struct Snapshot {
-    explicit Snapshot(const CVELPPCDoc& d)
-        : bytes(Bytes(d)), table(d.table), irr(d.IRR), npv(d.NPV), loan(d.LoanAmount),
-          modified(d.IsModified()), duty(CurrentDutyScale), tax(CurrentTaxScale) {}
+    Snapshot(const CVELPPCDoc& d, const Scales& scales)
+        : bytes(Bytes(d, scales)), table(d.table), irr(d.IRR), npv(d.NPV), loan(d.LoanAmount),
+          modified(d.IsModified()), duty(scales.duty), tax(scales.tax) {}
     bool operator==(const Snapshot& o) const {
         return bytes == o.bytes && std::memcmp(&table, &o.table, sizeof table) == 0 &&
                std::memcmp(&irr, &o.irr, sizeof irr) == 0 &&
@@ -57,8 +57,8 @@ struct Snapshot {
 
 class Analysis : public ::testing::Test {
 protected:
+    Scales scales;
     void SetUp() override { SetUpWorkedExample(doc, 1); }
-    void TearDown() override { ResetScalesToStartup(); }
     CVELPPCDoc doc;
 };
 
@@ -80,14 +80,14 @@ TEST_F(Analysis, GridCellIsTheRecordRecalculatedWithTheInputsPutIn) {
         {{{WhatIfInput::CapitalGrowth, 1, 1}, {WhatIfInput::InterestRate, 1, 1},
           WhatIfResult::AvgCashFlowWeek}, 2, 0},
     };
-    WhatIf whatIf(doc, ScalesInForce());
+    WhatIf whatIf(doc, scales);
     for (const Case& k : cases) {
         const SensitivityGrid grid = WorkOutGrid(whatIf, k.setup);
         CVELPPCDoc byHand = doc;
         byHand.*InfoOf(k.setup.rows.input).field = grid.rowValues[k.r];
         byHand.*InfoOf(k.setup.columns.input).field = grid.columnValues[k.c];
         if (k.setup.rows.input == WhatIfInput::DepositPC) byHand.CalcDeposit = 1;
-        byHand.Recalculate(false);
+        byHand.Recalculate(false, scales);
         EXPECT_EQ(grid.At(k.r, k.c), Summary(byHand, k.setup.result))
             << InfoOf(k.setup.rows.input).label << " / " << InfoOf(k.setup.columns.input).label;
         // The axes step from the record's own values.
@@ -98,8 +98,8 @@ TEST_F(Analysis, GridCellIsTheRecordRecalculatedWithTheInputsPutIn) {
 TEST_F(Analysis, CentreCellIsTheSummaryForEveryResult) {
     doc.ShowYear = 3;
     doc.SellingCostsPC = 3;
-    doc.Recalculate(false);
-    WhatIf whatIf(doc, ScalesInForce());
+    doc.Recalculate(false, scales);
+    WhatIf whatIf(doc, scales);
     for (const WhatIfResultInfo& r : kWhatIfResults) {
         GridSetup setup;
         setup.result = r.result;
@@ -110,7 +110,7 @@ TEST_F(Analysis, CentreCellIsTheSummaryForEveryResult) {
 }
 
 TEST_F(Analysis, ValuesOutsideTheirRangeAndNothingBoughtHaveNoValue) {
-    WhatIf whatIf(doc, ScalesInForce());
+    WhatIf whatIf(doc, scales);
     // Vacancy 2 % stepped by 1.5: the rows of -4, -2.5 and -1 % have none.
     const SensitivityGrid grid =
         WorkOutGrid(whatIf, {{WhatIfInput::VacancyRate, 1.5, 4}, {WhatIfInput::Price, 300000, 1},
@@ -142,25 +142,25 @@ TEST_F(Analysis, BreakEvenFiguresHoldWhenPutIn) {
         SetUpWorkedExample(doc, loanType);
         doc.PeriodsPerYear = 12;
         doc.Rent = 1500;
-        doc.Recalculate(false);
-        WhatIf whatIf(doc, ScalesInForce());
+        doc.Recalculate(false, scales);
+        WhatIf whatIf(doc, scales);
         const BreakEvens b = WorkOutBreakEvens(whatIf);
         ASSERT_TRUE(b.rent.found && b.growth.found && b.interest.found);
 
         CVELPPCDoc check = doc;
         check.Rent = b.rent.value;
-        check.Recalculate(false);
+        check.Recalculate(false, scales);
         EXPECT_NEAR(check.At(Row::AfterTaxCash, check.ShowYear - 1), 0.0, 1.0);
         EXPECT_DOUBLE_EQ(b.weeklyRent, b.rent.value * 12 / 52);
 
         check = doc;
         check.RateGrowth = b.growth.value;
-        check.Recalculate(false);
+        check.Recalculate(false, scales);
         EXPECT_NEAR(check.IRR, check.RateInfl, 1e-6);
 
         check = doc;
         check.RateInterest = b.interest.value;
-        check.Recalculate(false);
+        check.Recalculate(false, scales);
         EXPECT_NEAR(check.NPV, 0.0, 1.0);
     }
 }
@@ -168,14 +168,14 @@ TEST_F(Analysis, BreakEvenFiguresHoldWhenPutIn) {
 TEST_F(Analysis, NoBreakEvenInRangeIsSaidSo) {
     // Expenses of 150 % of the rent: more rent only costs more.
     doc.ExpensesPC = 150;
-    doc.Recalculate(false);
-    WhatIf whatIf(doc, ScalesInForce());
+    doc.Recalculate(false, scales);
+    WhatIf whatIf(doc, scales);
     EXPECT_FALSE(BreakEvenRent(whatIf).found);
     // Nothing bought: nothing to find.
     CVELPPCDoc empty;
     empty.ResetFixedDefaults();
-    empty.Recalculate(false);
-    WhatIf none(empty, ScalesInForce());
+    empty.Recalculate(false, scales);
+    WhatIf none(empty, scales);
     const BreakEvens b = WorkOutBreakEvens(none);
     EXPECT_FALSE(b.rent.found || b.growth.found || b.interest.found);
 }
@@ -186,23 +186,22 @@ TEST_F(Analysis, TheOpenRecordAndTheScalesInForceAreUntouched) {
     // A second file stored under other scales.
     CVELPPCDoc other;
     SetUpWorkedExample(other, 0);
-    CurrentDutyScale = ShippedDutyScale(kFirstFurtherDutyLocation + 1);
-    CurrentTaxScale = ShippedTaxScale(kFirstFurtherTaxLocation);
+    Scales otherScales;
+    otherScales.duty = ShippedDutyScale(kFirstFurtherDutyLocation + 1);
+    otherScales.tax = ShippedTaxScale(kFirstFurtherTaxLocation);
     other.Price = 500000;
-    other.Recalculate(false);
+    other.Recalculate(false, otherScales);
     const CVELPPCDoc otherAsLoaded = other;
-    const Scales otherScales = ScalesInForce();
-    std::ofstream(dir / "other.vel", std::ios::binary) << Bytes(other);
-    ResetScalesToStartup();
-    doc.Recalculate(false);
+    std::ofstream(dir / "other.vel", std::ios::binary) << Bytes(other, otherScales);
+    doc.Recalculate(false, scales);
     doc.SetModifiedFlag(true);
 
-    const Snapshot before(doc);
+    const Snapshot before(doc, scales);
     {
-        WhatIf whatIf(doc, ScalesInForce());
+        WhatIf whatIf(doc, scales);
         WorkOutGrid(whatIf, GridSetup{});
         WorkOutBreakEvens(whatIf);
-        std::vector<ComparedInvestment> list{Compared("open", doc, ScalesInForce()),
+        std::vector<ComparedInvestment> list{Compared("open", doc, scales),
                                              ReadCompared((dir / "other.vel").string())};
         ASSERT_TRUE(list[1].ok) << list[1].error;
         // The file is worked out under its own scales, as opening it would.
@@ -211,14 +210,13 @@ TEST_F(Analysis, TheOpenRecordAndTheScalesInForceAreUntouched) {
         EXPECT_EQ(list[1].doc->StampDutyCost, otherAsLoaded.StampDutyCost);
         Compare(list);
     }
-    EXPECT_TRUE(Snapshot(doc) == before);
+    EXPECT_TRUE(Snapshot(doc, scales) == before);
 }
 
 TEST_F(Analysis, CompareMarksTheBestOfEveryResult) {
     CVELPPCDoc cheaper = doc;
     cheaper.Price = cheaper.MarketValue = 250000;
-    cheaper.Recalculate(false);
-    const Scales scales = ScalesInForce();
+    cheaper.Recalculate(false, scales);
     ComparedInvestment missing = ReadCompared("/nonexistent/x.vel");
     EXPECT_FALSE(missing.ok);
     const Comparison c = Compare({Compared("a", doc, scales), missing,
@@ -245,7 +243,7 @@ TEST_F(Analysis, CompareMarksTheBestOfEveryResult) {
     CVELPPCDoc byYear = doc;
     byYear.TaxLaw = 2;
     byYear.PurchaseMonth = 4;
-    byYear.Recalculate(false);
+    byYear.Recalculate(false, scales);
     const Comparison withLaw = Compare({Compared("a", doc, scales), Compared("b", byYear, scales)});
     ASSERT_EQ(withLaw.rows[1].key, "taxLaw");
     EXPECT_EQ(withLaw.rows[1].texts,

@@ -59,7 +59,6 @@ const std::vector<Example>& Examples() {
          [](CVELPPCDoc& doc) { WorkedExample(doc, 1); }},
         {"joint-names.vel",
          [](CVELPPCDoc& doc) {
-             ResetScalesToStartup();
              doc.ResetFixedDefaults();
              Describe(doc, "4/27 Example Road, Hamilton QLD", "Two-bedroom unit in joint names",
                       "Bought by a couple: both names on the title, so each claims half of the "
@@ -76,11 +75,10 @@ const std::vector<Example>& Examples() {
              doc.NamesOnTitle = 2;
              doc.TaxableHim = 95000;
              doc.TaxableHer = 62000;
-             doc.Recalculate(false);
+             doc.Recalculate(false, Scales{});
          }},
         {"hand-set-amounts.vel",
          [](CVELPPCDoc& doc) {
-             ResetScalesToStartup();
              doc.ResetFixedDefaults();
              Describe(doc, "88 Sample Parade, Ipswich QLD", "House with hand-set amounts",
                       "Every linked amount is typed in instead of worked out: stamp duty, "
@@ -106,7 +104,7 @@ const std::vector<Example>& Examples() {
              doc.DepBuildValue = 165000;
              doc.Rent = 1700;
              doc.PeriodsPerYear = 12;
-             doc.Recalculate(false);
+             doc.Recalculate(false, Scales{});
          }},
     };
     return examples;
@@ -143,7 +141,7 @@ Json Fields(const fs::path& file) {
 
 class ExamplesTest : public ::testing::Test {
 protected:
-    void TearDown() override { ResetScalesToStartup(); }
+    Scales scales;
 };
 
 } // namespace
@@ -156,7 +154,7 @@ TEST_F(ExamplesTest, WriteWhenAsked) {
         CVELPPCDoc doc;
         example.make(doc);
         std::ofstream out(fs::path(dir) / example.file, std::ios::binary | std::ios::trunc);
-        ASSERT_TRUE(SaveInvestment(doc, out)) << example.file;
+        ASSERT_TRUE(SaveInvestment(doc, scales, out)) << example.file;
         out.close();
         ASSERT_TRUE(out) << example.file;
     }

@@ -26,6 +26,7 @@ namespace fs = std::filesystem;
 
 class AtomicWrite : public ::testing::Test {
 protected:
+    Scales scales;
     void SetUp() override {
         dir = FreshTestFolder("vel-atomic");
         std::ofstream(dir / "keep.txt") << "old";
@@ -101,7 +102,7 @@ TEST_F(AtomicWrite, AFullDiskLeavesNoFileAndTheOldOneWhole) {
     const std::function<bool(std::string&)> writes[] = {
         [&](std::string& r) { return WriteFileAtomically((dir / "new.csv").string(), big, r); },
         [&](std::string& r) { return WriteFileAtomically(target.string(), big, r); },
-        [&](std::string& r) { return WriteWorkbook(doc, (dir / "book.xlsx").string(), r); },
+        [&](std::string& r) { return WriteWorkbook(doc, scales, (dir / "book.xlsx").string(), r); },
     };
     for (const auto& write : writes) {
         EXPECT_EQ(UnderSizeLimit(4096, write), std::strerror(EFBIG));

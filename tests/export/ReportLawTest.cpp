@@ -14,6 +14,7 @@
 namespace {
 
 TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpLawExample(doc, {});
     const ReportSection sale = SaleSection(doc);
@@ -34,7 +35,7 @@ TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
 
     // The report's table: each year with its income year, the law under the heading.
     bool firstYear = false, lastYear = false, legend = false;
-    for (const ReportPage& page : BuildReport(doc, {}).pages)
+    for (const ReportPage& page : BuildReport(doc, scales, {}).pages)
         for (const ReportText& text : page.texts) {
             firstYear = firstYear || text.text == "1  2026-27";
             lastYear = lastYear || text.text == "40  2065-66";

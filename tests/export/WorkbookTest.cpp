@@ -32,12 +32,13 @@ void ExpectClose(const std::string& text, double wanted, const std::string& wher
 
 class Workbook : public ::testing::Test {
 protected:
+    Scales scales;
     void SetUp() override { SetUpWorkedExample(doc); }
     void TearDown() override { fs::remove(path); }
 
     void Write() {
         std::string reason;
-        ASSERT_TRUE(WriteWorkbook(doc, path.string(), reason)) << reason;
+        ASSERT_TRUE(WriteWorkbook(doc, scales, path.string(), reason)) << reason;
     }
 
     CVELPPCDoc doc;
@@ -138,7 +139,7 @@ TEST_F(Workbook, ATextTooLongForACellFailsTheExport) {
     fs::remove(path);
     doc.Notes += u'n';
     std::string reason;
-    EXPECT_FALSE(WriteWorkbook(doc, path.string(), reason));
+    EXPECT_FALSE(WriteWorkbook(doc, scales, path.string(), reason));
     EXPECT_NE(reason.find("32,767"), std::string::npos) << reason;
     EXPECT_FALSE(fs::exists(path));
 }
@@ -150,7 +151,7 @@ TEST_F(Workbook, TheIncomeYearsUnderTheLawOfTheYears) {
         doc = CVELPPCDoc();
         SetUpLawExample(doc, {.law = law});
         std::string reason;
-        ASSERT_TRUE(WriteWorkbook(doc, path.string(), reason)) << reason;
+        ASSERT_TRUE(WriteWorkbook(doc, scales, path.string(), reason)) << reason;
         const auto cells = WorkbookSheet(path, 2);
         const std::string strings = WorkbookMember(path, "xl/sharedStrings.xml");
         EXPECT_EQ(cells.count("Q1"), static_cast<std::size_t>(law)) << law;

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "model/Investment.h"
+#include "model/Scales.h"
 #include "persist/Defaults.h"
 #include "persist/Settings.h"
 #include "tests/helpers/StressSettings.h"
@@ -54,7 +55,8 @@ int SettingsLoop(const char* file, const std::string& tag, int rounds, bool save
     const QString path = QString::fromLocal8Bit(file);
     QtSettingsStore store(path);
     CVELPPCDoc doc;
-    NewInvestment(doc, store);
+    Scales scales;
+    NewInvestment(doc, scales, store);
     std::puts("ready");
     std::fflush(stdout);
     int failures = 0;
@@ -66,7 +68,7 @@ int SettingsLoop(const char* file, const std::string& tag, int rounds, bool save
         if (saveSettings) {
             doc.RateInterest = StressRate(i);
             doc.Conveyancing = StressConveyancing(i);
-            SaveSettings(store, doc);
+            SaveSettings(store, doc, scales);
         }
         if (colours) {
             Colours chosen;

@@ -30,6 +30,7 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace {
 
 TEST(AllocationTest, RecalculateAllocatesNothing) {
+    Scales scales;
     for (int loanType : {0, 1}) {
         CVELPPCDoc doc;
         SetUpWorkedExample(doc, loanType);
@@ -38,7 +39,7 @@ TEST(AllocationTest, RecalculateAllocatesNothing) {
         doc.onUpdateAllViews = [&redraws] { ++redraws; };
         allocations = 0;
         counting = true;
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         counting = false;
         EXPECT_EQ(allocations, 0);
         EXPECT_EQ(redraws, 1);

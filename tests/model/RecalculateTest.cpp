@@ -15,8 +15,8 @@ constexpr double kCents = 0.005;
 
 class RecalculateTest : public ::testing::Test {
   protected:
+    Scales scales;
     void SetUp() override { SetUpWorkedExample(doc); }
-    void TearDown() override { ResetScalesToStartup(); }
 
     double Cell(Row r, int c) const { return doc.At(r, c); }
     CVELPPCDoc doc;
@@ -117,7 +117,7 @@ TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
     doc.ResetFixedDefaults();
     int redraws = 0;
     doc.onUpdateAllViews = [&] { ++redraws; };
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     EXPECT_EQ(redraws, 1);
     EXPECT_FALSE(doc.IsModified());
     // Conveyancing counts only once a price is entered.
@@ -134,7 +134,7 @@ TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
     // 47,000 and 19,000 growing at 2 % a year.
     doc.TaxableHimByYear.fill(95000);
     doc.TaxableHerByYear.fill(95000);
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     EXPECT_EQ(doc.TaxableHimByYear[0], 47000);
     EXPECT_EQ(doc.TaxableHerByYear[0], 19000);
     EXPECT_NEAR(doc.TaxableHimByYear[1], 47940, 1e-9);
@@ -144,7 +144,7 @@ TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
 
     // A market value without a price: only the first property value is written.
     doc.MarketValue = 100000;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(redraws, 2);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_DOUBLE_EQ(Cell(Row::PropertyValue, 0), 104500);
@@ -155,7 +155,7 @@ TEST_F(RecalculateTest, EarlyExitKeepsPreviousResults) {
     const double irr = doc.IRR, npv = doc.NPV, loan = doc.LoanAmount;
     doc.Price = 0;
     doc.MarketValue = 0;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.TotalCost, 0);
     EXPECT_EQ(doc.IRR, irr);
     EXPECT_EQ(doc.NPV, npv);
@@ -169,7 +169,7 @@ TEST_F(RecalculateTest, DepositAtOrAboveTotalCost) {
     doc.CalcLoanCosts = 0;
     doc.LoanCosts = 5000;
     doc.CashDeposit = 400000;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     // Capped at the cost before loan costs, and no loan costs whatever the switch says.
     EXPECT_EQ(doc.CashDeposit, 309925);
     EXPECT_EQ(doc.LoanCosts, 0);
@@ -181,14 +181,14 @@ TEST_F(RecalculateTest, DepositAtOrAboveTotalCost) {
     }
 
     doc.AdditionalLoan = 20000;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.LoanAmount, 20000);
     EXPECT_DOUBLE_EQ(Cell(Row::InterestPaid, 3), 1700);
 
     doc.DepositPC = 100;
     doc.CalcDeposit = 1;
     doc.CalcLoanCosts = 1;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.CashDeposit, 309925);
     EXPECT_EQ(doc.LoanCosts, 0);
 }
@@ -198,7 +198,7 @@ TEST_F(RecalculateTest, FixedDepositFollowsNoPriceChange) {
     const double deposit = doc.CashDeposit;
     const double loan = doc.LoanAmount;
     doc.Price = 350000;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.CashDeposit, deposit);
     EXPECT_GT(doc.LoanAmount, loan + 50000);
     EXPECT_NEAR(doc.LoanAmount, doc.TotalCost - deposit, 1e-6);
@@ -213,7 +213,7 @@ TEST_F(RecalculateTest, LinksOffKeepEnteredValues) {
     doc.DepBuildValue = 100000;
     doc.CalcDepFitt = 0;
     doc.DepFittValue = 10000;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.StampDutyCost, 1234);
     EXPECT_EQ(doc.PurchaseCosts, 1234 + 950);
     EXPECT_EQ(doc.Expenses, 3000);
@@ -226,7 +226,7 @@ TEST_F(RecalculateTest, LinksOffKeepEnteredValues) {
     doc.Furniture = 5000;
     doc.Renovations = 20000;
     doc.CalcDepBuild = 1;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_DOUBLE_EQ(doc.DepFittValue, 23000);
     EXPECT_DOUBLE_EQ(doc.DepBuildValue, 160000);
     EXPECT_DOUBLE_EQ(doc.TotalCost - doc.LoanCosts, 300000 + 20000 + 5000 + 1234 + 950);
@@ -235,7 +235,7 @@ TEST_F(RecalculateTest, LinksOffKeepEnteredValues) {
 TEST_F(RecalculateTest, ZeroTermOrZeroRateWithPrincipalAndInterest) {
     doc.LoanType = 1;
     doc.LoanTerm = 0;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     for (int c = 0; c < kTableColumns; ++c) {
         EXPECT_EQ(Cell(Row::Debt, c), doc.LoanAmount) << c;
         EXPECT_EQ(Cell(Row::PrincipalPaid, c), 0) << c;
@@ -244,7 +244,7 @@ TEST_F(RecalculateTest, ZeroTermOrZeroRateWithPrincipalAndInterest) {
 
     doc.LoanTerm = 20;
     doc.RateInterest = 0;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(Cell(Row::InterestPaid, 0), 0);
     EXPECT_NEAR(Cell(Row::PrincipalPaid, 0), doc.LoanAmount / 20, 1e-6);
     EXPECT_NEAR(Cell(Row::Debt, 19), 0, 1e-6);
@@ -253,8 +253,8 @@ TEST_F(RecalculateTest, ZeroTermOrZeroRateWithPrincipalAndInterest) {
 
 TEST_F(RecalculateTest, DeductionsAboveIncomeSaveTheWholeTax) {
     doc.TaxableHim = 10000;
-    doc.Recalculate(true);
-    const double taxWithout = ComputeIncomeTax(10000, CurrentTaxScale);
+    doc.Recalculate(true, scales);
+    const double taxWithout = ComputeIncomeTax(10000, scales.tax);
     EXPECT_LT(Cell(Row::RentReceived, 0) + 10000 - Cell(Row::Deductions, 0), 0);
     EXPECT_EQ(Cell(Row::TaxSaving, 0), taxWithout);
 }
@@ -263,25 +263,25 @@ TEST_F(RecalculateTest, JointNamesSplitRentAndDeductions) {
     doc.NamesOnTitle = 2;
     doc.TaxableHim = 40000;
     doc.TaxableHer = 40000;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     const double joint = Cell(Row::TaxSaving, 0);
     const double rent = Cell(Row::RentReceived, 0), ded = Cell(Row::Deductions, 0);
 
     // Same tax saving as one owner with half of each.
-    const double single = ComputeIncomeTax(40000, CurrentTaxScale) -
-                          ComputeIncomeTax(rent * 0.5 + 40000 - ded * 0.5, CurrentTaxScale);
+    const double single = ComputeIncomeTax(40000, scales.tax) -
+                          ComputeIncomeTax(rent * 0.5 + 40000 - ded * 0.5, scales.tax);
     EXPECT_DOUBLE_EQ(joint, 2 * single);
     EXPECT_GT(joint, 0);
 
     // Unequal incomes: the partner's income now plays a part.
     doc.TaxableHer = 0;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_NE(Cell(Row::TaxSaving, 0), joint);
     doc.NamesOnTitle = 1;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     const double him = Cell(Row::TaxSaving, 0);
     doc.TaxableHer = 123456;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(Cell(Row::TaxSaving, 0), him);
 }
 
@@ -289,13 +289,13 @@ TEST_F(RecalculateTest, ProjectionYearChangesOnlyTheResults) {
     const CVELPPCDoc::Table before = doc.table;
     const double irr = doc.IRR, npv = doc.NPV, avg = doc.AvgCashFlowWeek;
     doc.ProjectionYear = 40;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.table, before);
     EXPECT_NE(doc.IRR, irr);
     EXPECT_NE(doc.NPV, npv);
     EXPECT_NE(doc.AvgCashFlowWeek, avg);
     doc.ProjectionYear = 10;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.table, before);
     EXPECT_EQ(doc.IRR, irr);
     EXPECT_EQ(doc.NPV, npv);
@@ -303,12 +303,12 @@ TEST_F(RecalculateTest, ProjectionYearChangesOnlyTheResults) {
 
 TEST_F(RecalculateTest, LoanCostWriteOffSpansLCYears) {
     doc.LCYears = 1;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(Cell(Row::LoanCostWriteOff, 0), doc.LoanCosts);
     EXPECT_EQ(Cell(Row::LoanCostWriteOff, 1), 0);
 
     doc.LCYears = 50;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(Cell(Row::LoanCostWriteOff, 39), doc.LoanCosts / 50);
 }
 
@@ -316,7 +316,7 @@ TEST_F(RecalculateTest, LoanCostWriteOffSpansLCYears) {
 TEST_F(RecalculateTest, StraightLineStopsAtTheValue) {
     doc.DepFittMethod = 1;
     doc.DepFittRate = 15;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     const double value = doc.DepFittValue;
     ASSERT_DOUBLE_EQ(value, 18000);
     double total = 0;
@@ -342,7 +342,7 @@ TEST_F(RecalculateTest, FirstYearNeverExceedsTheValue) {
     doc.DepFittRate = 150;
     doc.DepBuildMethod = 0;
     doc.DepBuildRate = 250;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(Cell(Row::FittingsDep, 0), doc.DepFittValue);
     EXPECT_EQ(Cell(Row::BuildingDep, 0), doc.DepBuildValue);
     EXPECT_EQ(doc.DepFittRemaining, 0);
@@ -353,7 +353,7 @@ TEST_F(RecalculateTest, FirstYearNeverExceedsTheValue) {
     }
     // Exactly 100 %: all in year 1 as well.
     doc.DepFittRate = 100;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, 0), doc.DepFittValue);
     EXPECT_EQ(Cell(Row::FittingsDep, 1), 0);
 }
@@ -378,7 +378,7 @@ TEST_F(RecalculateTest, UnlimitedRecordIsSafe) {
     doc.NamesOnTitle = 7;
     doc.ShowYear = 99;
     doc.LoanType = 5;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(Cell(Row::LoanCostWriteOff, 0), doc.LoanCosts);
     EXPECT_TRUE(std::isfinite(doc.AvgCashFlowWeek));
     // Treated as a single name and interest only.
@@ -387,16 +387,16 @@ TEST_F(RecalculateTest, UnlimitedRecordIsSafe) {
     SetUpWorkedExample(single);
     single.LCYears = 1;
     single.ProjectionYear = 1;
-    single.Recalculate(true);
+    single.Recalculate(true, scales);
     EXPECT_EQ(doc.table, single.table);
     EXPECT_EQ(doc.AvgCashFlowWeek, single.AvgCashFlowWeek);
     EXPECT_EQ(doc.NPV, single.NPV);
 
     doc.ProjectionYear = 1000;
     doc.LCYears = -4;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     single.ProjectionYear = 40;
-    single.Recalculate(true);
+    single.Recalculate(true, scales);
     EXPECT_EQ(doc.NPV, single.NPV);
     EXPECT_EQ(doc.AvgCashFlowWeek, single.AvgCashFlowWeek);
 }
@@ -414,24 +414,24 @@ TEST_F(RecalculateTest, HostileInputsStayInsideTheTable) {
         doc.LCYears = std::numeric_limits<int>::min();
         doc.ProjectionYear = std::numeric_limits<int>::max();
         doc.PeriodsPerYear = std::numeric_limits<int>::min();
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         EXPECT_EQ(doc.At(Row::ReservedRow0, 0), 0);
         EXPECT_EQ(doc.At(Row::ReservedRow5, 39), 0);
     }
     SetUpWorkedExample(doc);
-    CurrentDutyScale.Count = -7;
-    CurrentTaxScale.Count = 5000;
-    doc.Recalculate(true);
+    scales.duty.Count = -7;
+    scales.tax.Count = 5000;
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.StampDutyCost, 0);
     EXPECT_EQ(doc.At(Row::ReservedRow5, 0), 0);
 }
 
 TEST_F(RecalculateTest, DutyFollowsTheScaleInForce) {
-    CurrentDutyScale = ShippedDutyScale(2);
-    doc.Recalculate(true);
+    scales.duty = ShippedDutyScale(2);
+    doc.Recalculate(true, scales);
     EXPECT_DOUBLE_EQ(doc.StampDutyCost, ComputeStampDuty(300000, ShippedDutyScale(2)));
-    CurrentDutyScale.Count = 0;
-    doc.Recalculate(true);
+    scales.duty.Count = 0;
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.StampDutyCost, 0);
     EXPECT_EQ(doc.PurchaseCosts, 950);
 }
@@ -447,6 +447,7 @@ TEST(LoanRepaymentTest, Cases) {
 }
 
 TEST(LoanRepaymentTest, EndlessTermPaysTheInterestOnly) {
+    Scales scales;
     // (1 + i)^n overflows: the repayment is one month's interest, not infinity over infinity.
     EXPECT_DOUBLE_EQ(LoanRepayment(300000, 99999999999.0, 8.5, 12), 300000 * (8.5 / 1200));
     // Only the product g * i * P overflows: the annuity is still worked out.
@@ -455,7 +456,7 @@ TEST(LoanRepaymentTest, EndlessTermPaysTheInterestOnly) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     doc.LoanTerm = 2147483647;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     for (int c = 0; c < kTableColumns; ++c)
         ASSERT_TRUE(std::isfinite(doc.At(Row::AfterTaxCash, c))) << c;
     EXPECT_NEAR(doc.At(Row::InterestPaid, 0), doc.LoanAmount * 0.085, 0.01);
@@ -467,6 +468,7 @@ TEST(LoanRepaymentTest, EndlessTermPaysTheInterestOnly) {
 // yield is the year's rent after vacancies over it: 350 a week, 52 weeks, 2 % vacant; the net
 // yield takes off the expenses, 22.5 % of the rent before vacancies, over the market value.
 TEST(YieldTest, NoPriceOrValueGivesNoYield) {
+    Scales scales;
     const double gross = 350 * 52 * 0.98 * 100 / 300000;       // 5.9453 %
     const double net = (350 * 52 * 0.98 - 350 * 52 * 0.225) * 100 / 300000; // 4.5803 %
     struct Case {
@@ -484,7 +486,7 @@ TEST(YieldTest, NoPriceOrValueGivesNoYield) {
         doc.MarketValue = k.marketValue;
         doc.Furniture = k.furniture;
         doc.Rent = k.rent;
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         EXPECT_NEAR(doc.GrossYield, k.gross, 1e-6) << k.price << " " << k.rent;
         EXPECT_NEAR(doc.NetYield, k.net, 1e-6) << k.marketValue << " " << k.rent;
     }
@@ -494,11 +496,12 @@ TEST(YieldTest, NoPriceOrValueGivesNoYield) {
 // that year on the figures are "no value", never infinity or "not a number". At 1e24 % a year
 // the value grows 1e22-fold: 300,000 after 13 years is 3e291, after 14 it overflows.
 TEST(OverflowTest, HugeRatesGiveNoValueNotInfinity) {
+    Scales scales;
     for (double CVELPPCDoc::*rate : {&CVELPPCDoc::RateGrowth, &CVELPPCDoc::RateInfl}) {
         CVELPPCDoc doc;
         SetUpWorkedExample(doc, 1);
         doc.*rate = 1e24;
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         for (double v : doc.table) ASSERT_TRUE(std::isfinite(v));
         for (int c = 0; c < kTableColumns; ++c) {
             ASSERT_TRUE(std::isfinite(doc.TaxableHimByYear[c]));
@@ -512,7 +515,7 @@ TEST(OverflowTest, HugeRatesGiveNoValueNotInfinity) {
     SetUpWorkedExample(doc, 1);
     doc.MarketValue = 300000;
     doc.RateGrowth = 1e24;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     EXPECT_NEAR(doc.At(Row::PropertyValue, 12) / 3e291, 1.0, 1e-9);
     EXPECT_EQ(doc.At(Row::PropertyValue, 13), NoValue);
 }

@@ -10,44 +10,43 @@
 namespace {
 
 struct HistoryTest : ::testing::Test {
+    Scales scales;
     CVELPPCDoc doc;
     RecordHistory history;
     int redraws = 0;
 
     HistoryTest() {
-        ResetScalesToStartup();
         SetUpWorkedExample(doc);
         doc.onUpdateAllViews = [this] { ++redraws; };
     }
-    ~HistoryTest() override { ResetScalesToStartup(); }
 
     // An accepted editor: a new price, recalculated and marked changed.
     void Change(double price) {
-        RecordState before = RecordState::Capture(doc);
+        RecordState before = RecordState::Capture(doc, scales);
         doc.Price = doc.MarketValue = price;
-        doc.Recalculate(true);
-        history.Record("Property Value", std::move(before), RecordState::Capture(doc));
+        doc.Recalculate(true, scales);
+        history.Record("Property Value", std::move(before), RecordState::Capture(doc, scales));
     }
 };
 
 } // namespace
 
 TEST_F(HistoryTest, UndoRestoresEveryFieldAndTheScalesAndRedrawsOnce) {
-    const RecordState start = RecordState::Capture(doc);
+    const RecordState start = RecordState::Capture(doc, scales);
     RecordState before = start;
-    CurrentDutyScale = ShippedDutyScale(3);
-    doc.Recalculate(true);
-    history.Record("Stamp Duty", std::move(before), RecordState::Capture(doc));
+    scales.duty = ShippedDutyScale(3);
+    doc.Recalculate(true, scales);
+    history.Record("Stamp Duty", std::move(before), RecordState::Capture(doc, scales));
     EXPECT_NE(doc.StampDutyCost, 8975); // SA's duty, not Qld's
     redraws = 0;
-    ASSERT_TRUE(history.Undo(doc));
-    EXPECT_TRUE(RecordState::Capture(doc) == start);
+    ASSERT_TRUE(history.Undo(doc, scales));
+    EXPECT_TRUE(RecordState::Capture(doc, scales) == start);
     EXPECT_EQ(doc.StampDutyCost, 8975); // the worked example's duty under the Qld scale
-    EXPECT_EQ(CurrentDutyScale.Location, 0);
+    EXPECT_EQ(scales.duty.Location, 0);
     EXPECT_EQ(redraws, 1);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(history.RedoName(), "Stamp Duty");
-    EXPECT_FALSE(history.Undo(doc));
+    EXPECT_FALSE(history.Undo(doc, scales));
 }
 
 TEST_F(HistoryTest, ModifiedMarkFollowsTheSavedState) {
@@ -68,8 +67,8 @@ TEST_F(HistoryTest, ModifiedMarkFollowsTheSavedState) {
             doc.SetModifiedFlag(false);
             history.MarkSaved();
             break;
-        case 'u': history.Undo(doc); break;
-        case 'r': history.Redo(doc); break;
+        case 'u': history.Undo(doc, scales); break;
+        case 'r': history.Redo(doc, scales); break;
         }
         EXPECT_EQ(doc.IsModified(), s.modified) << "step " << index;
         ++index;
@@ -79,7 +78,7 @@ TEST_F(HistoryTest, ModifiedMarkFollowsTheSavedState) {
 TEST_F(HistoryTest, OnlyTheLastHundredStepsAreKept) {
     for (int i = 1; i <= 105; ++i) Change(300000 + i * 1000);
     EXPECT_EQ(history.Size(), RecordHistory::kMaxSteps);
-    while (history.Undo(doc)) {
+    while (history.Undo(doc, scales)) {
     }
     // Back as far as it goes: the price after the fifth change, and not the saved state.
     EXPECT_EQ(doc.Price, 305000);
@@ -106,7 +105,7 @@ TEST_F(HistoryTest, StepsShareTextsTheyDidNotChange) {
     EXPECT_LT(grown, 4u << 20) << grown;
     // The texts still come back whole with every step.
     doc.Notes = u"changed";
-    for (int i = 0; i < 100; ++i) ASSERT_TRUE(history.Undo(doc));
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(history.Undo(doc, scales));
     EXPECT_EQ(doc.Notes, std::u16string(32767, u'c'));
     EXPECT_EQ(doc.Price, 300000);
 #endif

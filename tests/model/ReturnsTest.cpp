@@ -109,13 +109,12 @@ TEST(DiscountAmountTest, PartYearsAndWholeYears) {
 }
 
 TEST(MarginalTaxRateTest, StartupScale) {
-    ResetScalesToStartup();
-    EXPECT_DOUBLE_EQ(MarginalTaxRate(47000), 0.315);
-    EXPECT_DOUBLE_EQ(MarginalTaxRate(200000), 0.465);
-    EXPECT_EQ(MarginalTaxRate(5000), 0);
-    EXPECT_DOUBLE_EQ(MarginalTaxRate(15529), 0.15);
-    EXPECT_DOUBLE_EQ(MarginalTaxRate(25000), 0.315);
-    EXPECT_EQ(MarginalTaxRate(-100), 0);
+    EXPECT_DOUBLE_EQ(MarginalTaxRate(47000, StartupTaxScale()), 0.315);
+    EXPECT_DOUBLE_EQ(MarginalTaxRate(200000, StartupTaxScale()), 0.465);
+    EXPECT_EQ(MarginalTaxRate(5000, StartupTaxScale()), 0);
+    EXPECT_DOUBLE_EQ(MarginalTaxRate(15529, StartupTaxScale()), 0.15);
+    EXPECT_DOUBLE_EQ(MarginalTaxRate(25000, StartupTaxScale()), 0.315);
+    EXPECT_EQ(MarginalTaxRate(-100, StartupTaxScale()), 0);
 
     EXPECT_DOUBLE_EQ(MarginalTaxRate(50000, ShippedTaxScale(1)), 0.33);
     TaxScale none = StartupTaxScale();
@@ -130,15 +129,15 @@ TEST(MarginalTaxRateTest, StartupScale) {
 
 class ResultStageTest : public ::testing::Test {
   protected:
+    Scales scales;
     void SetUp() override { SetUpWorkedExample(doc); }
-    void TearDown() override { ResetScalesToStartup(); }
     CVELPPCDoc doc;
 };
 
 TEST_F(ResultStageTest, AverageWeeklyCashFlow) {
     for (int p : {1, 10, 40}) {
         doc.ProjectionYear = p;
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         double sum = 0;
         for (int i = 0; i < p; ++i)
             sum += doc.At(Row::AfterTaxCashWeek, i);
@@ -148,7 +147,7 @@ TEST_F(ResultStageTest, AverageWeeklyCashFlow) {
 
 TEST_F(ResultStageTest, IrrIsTheHoldingRateOverTheProjection) {
     doc.ProjectionYear = 7;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(doc.IRR, HoldingIRR(7, doc.CashDeposit, doc.RowData(Row::AfterTaxCash),
                                   doc.At(Row::Equity, 6)));
 }
@@ -156,7 +155,7 @@ TEST_F(ResultStageTest, IrrIsTheHoldingRateOverTheProjection) {
 TEST_F(ResultStageTest, NpvWithoutInflationIsThePlainSum) {
     doc.RateInfl = 0;
     doc.ProjectionYear = 5;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     double expected = -doc.CashDeposit;
     for (int i = 0; i < 5; ++i)
         expected += doc.At(Row::AfterTaxCash, i);
@@ -166,7 +165,7 @@ TEST_F(ResultStageTest, NpvWithoutInflationIsThePlainSum) {
 
 TEST_F(ResultStageTest, NpvMidYearTiming) {
     doc.ProjectionYear = 2;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     const double d = 1.02;
     const double expected = -doc.CashDeposit + doc.At(Row::AfterTaxCash, 0) / (1 + 0.5 * 0.02) +
                             doc.At(Row::AfterTaxCash, 1) / (1 + 0.5 * 0.02) / d +
@@ -178,12 +177,12 @@ TEST_F(ResultStageTest, NpvMidYearTiming) {
 TEST_F(ResultStageTest, NoNpvAtInflationOfMinus100OrLess) {
     for (double infl : {-100.0, -150.0}) {
         doc.RateInfl = infl;
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
         EXPECT_EQ(doc.NPV, NoValue) << infl;
         EXPECT_TRUE(IsNoValue(doc.NPV));
     }
     doc.RateInfl = -99;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_NE(doc.NPV, NoValue);
 }
 

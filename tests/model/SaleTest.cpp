@@ -47,12 +47,13 @@ const SaleCase kCases[] = {
 };
 
 TEST(Sale, FiguresOfEveryStepAgreeWithTheWorkingByHand) {
+    Scales scales;
     for (const SaleCase& c : kCases) {
         SCOPED_TRACE(c.name);
         CVELPPCDoc doc;
         SetUpWorkedExample(doc);
         c.change(doc);
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         EXPECT_NEAR(doc.SalePrice, c.price, 0.005);
         EXPECT_NEAR(doc.SaleCosts, c.costs, 0.005);
         EXPECT_NEAR(doc.CostBase, c.costBase, 0.005);
@@ -67,12 +68,13 @@ TEST(Sale, FiguresOfEveryStepAgreeWithTheWorkingByHand) {
 }
 
 TEST(Sale, LeavesThePartsOfTheProjectionAsTheyWere) {
+    Scales scales;
     CVELPPCDoc plain, sold;
     SetUpWorkedExample(plain);
     SetUpWorkedExample(sold);
     sold.SellingCostsPC = 7;
     sold.CGTDiscountPC = 0;
-    sold.Recalculate(false);
+    sold.Recalculate(false, scales);
     EXPECT_EQ(sold.table, plain.table);
     EXPECT_EQ(sold.IRR, plain.IRR);
     EXPECT_EQ(sold.NPV, plain.NPV);
@@ -81,24 +83,26 @@ TEST(Sale, LeavesThePartsOfTheProjectionAsTheyWere) {
 }
 
 TEST(Sale, WithoutCostsAndWithoutAGainTheReturnsAreThoseOfKeeping) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
     doc.RateGrowth = -1;
     doc.DepositPC = 50;
     doc.SellingCostsPC = 0;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     ASSERT_LT(doc.CapitalGain, 0);
     EXPECT_EQ(doc.IRRAfterSale, doc.IRR);
     EXPECT_EQ(doc.NPVAfterSale, doc.NPV);
 }
 
 TEST(Sale, NothingBoughtGivesNoSale) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
     doc.Price = 0;
     doc.MarketValue = 0;
     doc.Conveyancing = 0;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     for (double v : {doc.SalePrice, doc.SaleCosts, doc.CostBase, doc.CapitalGain, doc.TaxableGain,
                      doc.SaleTax, doc.ValueAfterSale, doc.IRRAfterSale, doc.NPVAfterSale})
         EXPECT_EQ(v, 0.0);

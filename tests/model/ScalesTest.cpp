@@ -10,8 +10,7 @@ namespace {
 
 class ScalesTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetScalesToStartup(); }
-    void TearDown() override { ResetScalesToStartup(); }
+    Scales scales;
 };
 
 TEST_F(ScalesTest, DutyWorkedFigures) {
@@ -128,13 +127,13 @@ TEST_F(ScalesTest, BuiltInTables) {
         EXPECT_EQ(s.BaseDuty, 0);
         for (int r = s.Count; r < kScaleRows; ++r)
             EXPECT_EQ(s.Above[r] + s.Rate[r] + s.Flat[r], 0);
-        EXPECT_EQ(BuiltInDutyScales[i], s);
+        EXPECT_EQ(BuiltInDutyScale(scales, i), s);
     }
     EXPECT_EQ(ShippedDutyScale(2).Flat[3] + ShippedDutyScale(5).Flat[9], 2);
     const int taxCounts[] = {5, 3, 5, 0, 0};
     for (int i = 0; i < kTaxLocationCount; ++i) {
         EXPECT_EQ(ShippedTaxScale(i).Count, taxCounts[i]);
-        EXPECT_EQ(BuiltInTaxScales[i], ShippedTaxScale(i));
+        EXPECT_EQ(BuiltInTaxScale(scales, i), ShippedTaxScale(i));
     }
     // Locations beyond the built-in entries give the "None" entries.
     EXPECT_EQ(ShippedDutyScale(kBuiltInDutyCount), ShippedDutyScale(kDutyLocationNone));
@@ -143,9 +142,9 @@ TEST_F(ScalesTest, BuiltInTables) {
     EXPECT_EQ(ShippedTaxScale(kBuiltInTaxCount), ShippedTaxScale(kTaxLocationNone));
 }
 
-TEST_F(ScalesTest, StartupScalesAndReset) {
-    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(0));
-    const TaxScale t = CurrentTaxScale;
+TEST_F(ScalesTest, StartupScales) {
+    EXPECT_EQ(scales.duty, ShippedDutyScale(0));
+    const TaxScale t = scales.tax;
     EXPECT_EQ(t, StartupTaxScale());
     EXPECT_EQ(t.Location, 0);
     EXPECT_EQ(t.Count, 5);
@@ -153,16 +152,6 @@ TEST_F(ScalesTest, StartupScalesAndReset) {
     EXPECT_EQ(t.MedicareThreshold, 15529);
     EXPECT_EQ(t.MedicareRate, 1.5);
     EXPECT_NE(t, ShippedTaxScale(0));
-
-    CurrentDutyScale = ShippedDutyScale(2);
-    CurrentTaxScale.Count = 0;
-    BuiltInDutyScales[kDutyLocationCustom].Count = 4;
-    BuiltInTaxScales[kTaxLocationCustom].MedicareRate = 2;
-    ResetScalesToStartup();
-    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
-    EXPECT_EQ(CurrentTaxScale, StartupTaxScale());
-    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom], ShippedDutyScale(kDutyLocationCustom));
-    EXPECT_EQ(BuiltInTaxScales[kTaxLocationCustom], ShippedTaxScale(kTaxLocationCustom));
 }
 
 // --- the further entries: today's scales ---
@@ -244,8 +233,8 @@ TEST_F(ScalesTest, TheOriginalEntriesAndTheStartupScalesAreExactlyAsBefore) {
               "0 0 0; 0 0 0 0 0 0 0 0 0 0; 0");
     EXPECT_EQ(Describe(StartupTaxScale()),
               "0; 5; 0 6000 25000 75000 150000 0 0 0 0 0; 0 15 30 40 45 0 0 0 0 0; 1.5; 15529");
-    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
-    EXPECT_EQ(CurrentTaxScale, StartupTaxScale());
+    EXPECT_EQ(scales.duty, StartupDutyScale());
+    EXPECT_EQ(scales.tax, StartupTaxScale());
 }
 
 TEST_F(ScalesTest, FurtherEntriesFollowTheOriginalOnes) {
@@ -265,7 +254,7 @@ TEST_F(ScalesTest, FurtherEntriesFollowTheOriginalOnes) {
             EXPECT_LT(s.Above[r - 1], s.Above[r]) << duty[i];
         for (int r = s.Count; r < kScaleRows; ++r)
             EXPECT_EQ(s.Above[r] + s.Rate[r] + s.Flat[r], 0);
-        EXPECT_EQ(BuiltInDutyScales[static_cast<std::size_t>(location)], s);
+        EXPECT_EQ(BuiltInDutyScale(scales, location), s);
     }
     const char* const tax[] = {"Australia (25/26)", "Australia (26/27)", "Australia (27/28)",
                                "New Zealand (25/26)"};
@@ -276,7 +265,7 @@ TEST_F(ScalesTest, FurtherEntriesFollowTheOriginalOnes) {
         EXPECT_EQ(FindTaxLocation(tax[i]), location);
         EXPECT_EQ(s.Location, location);
         EXPECT_EQ(s.Count, 5);
-        EXPECT_EQ(BuiltInTaxScales[static_cast<std::size_t>(location)], s);
+        EXPECT_EQ(BuiltInTaxScale(scales, location), s);
     }
     EXPECT_EQ(kBuiltInDutyCount, 18);
     EXPECT_EQ(kBuiltInTaxCount, 9);

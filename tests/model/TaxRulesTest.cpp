@@ -48,13 +48,14 @@ const LossCase kLossCases[] = {
 };
 
 TEST(TaxRules, RentalLossesCarriedForward) {
+    Scales scales;
     for (const LossCase& c : kLossCases) {
         SCOPED_TRACE(c.name);
         CVELPPCDoc doc;
         SetUpWorkedExample(doc);
         doc.LossTreatment = 1;
         c.change(doc);
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         for (int y = 0; y < 10; ++y) {
             EXPECT_NEAR(doc.CarriedLossByYear[y], c.carried[y], kCents) << "year " << y + 1;
             EXPECT_NEAR(doc.At(Row::TaxSaving, y), c.saving[y], kCents) << "year " << y + 1;
@@ -70,12 +71,13 @@ TEST(TaxRules, RentalLossesCarriedForward) {
 }
 
 TEST(TaxRules, RentGrowsByItsOwnRate) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
     doc.RateInfl = 3;
     doc.RentFollowsInflation = 0;
     doc.RateRentGrowth = 5;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     EXPECT_NEAR(doc.At(Row::RentReceived, 0), 17836.00, kCents);
     EXPECT_NEAR(doc.At(Row::RentReceived, 1), 18727.80, kCents);
     EXPECT_NEAR(doc.At(Row::RentReceived, 2), 19664.19, kCents);
@@ -103,13 +105,14 @@ const LoanCase kLoanCases[] = {
 };
 
 TEST(TaxRules, InterestOnlyYearsThenPrincipalAndInterest) {
+    Scales scales;
     for (const LoanCase& c : kLoanCases) {
         SCOPED_TRACE(c.name);
         CVELPPCDoc doc;
         SetUpWorkedExample(doc, 1);
         doc.LoanTerm = c.term;
         doc.InterestOnlyYears = c.interestOnlyYears;
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         const int y = c.year - 1;
         EXPECT_NEAR(doc.At(Row::Debt, y), c.debt, kCents);
         EXPECT_NEAR(doc.At(Row::InterestPaid, y), c.interest, kCents);
@@ -118,11 +121,12 @@ TEST(TaxRules, InterestOnlyYearsThenPrincipalAndInterest) {
 }
 
 TEST(TaxRules, InterestOnlyYearsLeaveAnInterestOnlyLoanAlone) {
+    Scales scales;
     CVELPPCDoc plain, changed;
     SetUpWorkedExample(plain);
     SetUpWorkedExample(changed);
     changed.InterestOnlyYears = 5;
-    changed.Recalculate(false);
+    changed.Recalculate(false, scales);
     EXPECT_EQ(changed.table, plain.table);
 }
 
@@ -163,6 +167,7 @@ TEST(TaxRules, OnlyTheCurrentAustralianScalesReduceTheLevy) {
 }
 
 TEST(TaxRules, DefaultsLeaveEveryFigureAsWithoutThem) {
+    Scales scales;
     for (int loanType : {0, 1}) {
         CVELPPCDoc plain, ruled;
         SetUpWorkedExample(plain, loanType);
@@ -173,7 +178,7 @@ TEST(TaxRules, DefaultsLeaveEveryFigureAsWithoutThem) {
         // Rent given a growth of its own equal to inflation: the same to the bit.
         ruled.RentFollowsInflation = 0;
         ruled.RateRentGrowth = ruled.RateInfl;
-        ruled.Recalculate(false);
+        ruled.Recalculate(false, scales);
         EXPECT_EQ(ruled.table, plain.table);
         EXPECT_EQ(ruled.IRR, plain.IRR);
         // Losses carried forward on a projection without a loss: the same savings (the
@@ -181,8 +186,8 @@ TEST(TaxRules, DefaultsLeaveEveryFigureAsWithoutThem) {
         // deductions, so the last bits may differ).
         ruled.LossTreatment = 1;
         ruled.DepositPC = plain.DepositPC = 100;
-        plain.Recalculate(false);
-        ruled.Recalculate(false);
+        plain.Recalculate(false, scales);
+        ruled.Recalculate(false, scales);
         for (int c = 0; c < kTableColumns; ++c)
             EXPECT_NEAR(ruled.At(Row::TaxSaving, c), plain.At(Row::TaxSaving, c), 1e-6) << c;
         EXPECT_EQ(ruled.TaxableGain, plain.TaxableGain);

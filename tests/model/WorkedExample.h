@@ -8,11 +8,10 @@
 #include "model/Scales.h"
 
 inline void SetUpWorkedExample(CVELPPCDoc& doc, int loanType = 0) {
-    ResetScalesToStartup();
     doc.ResetFixedDefaults();
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
     doc.LoanType = loanType;
-    doc.Recalculate(false);
+    doc.Recalculate(false, Scales{});
 }

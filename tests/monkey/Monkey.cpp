@@ -57,9 +57,9 @@ const char* const kHostile[] = {
     "$1,234,567.89", "1.5m", "abc", "\xc3\xbc\xe2\x82\xac\xc2\xa3", " 12 ", "1/0", "5O000",
     "999999999", "-5", "40", "41", "100", "101", "0.5", "8,50"};
 
-std::string SaveToBytes(const CVELPPCDoc& doc) {
+std::string SaveToBytes(const CVELPPCDoc& doc, const Scales& scales) {
     std::ostringstream out;
-    SaveInvestment(doc, out);
+    SaveInvestment(doc, scales, out);
     return out.str();
 }
 
@@ -104,7 +104,7 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 // Two states are the same: the bytes they save to (a value read from a damaged file that is
 // no number compares equal to itself there), the table bit for bit, and the scales.
 bool SameState(const RecordState& a, const RecordState& b) {
-    return SaveToBytes(a.record) == SaveToBytes(b.record) && a.SameScales(b) &&
+    return SaveToBytes(a.record, a.scales) == SaveToBytes(b.record, b.scales) && a.SameScales(b) &&
            std::memcmp(a.record.table.data(), b.record.table.data(), sizeof a.record.table) == 0;
 }
 
@@ -122,7 +122,7 @@ void Dump(const std::string& first, const std::string& second) {
 
 // What differs between two states that should be the same.
 std::string Difference(const RecordState& a, const RecordState& b) {
-    const std::string x = SaveToBytes(a.record), y = SaveToBytes(b.record);
+    const std::string x = SaveToBytes(a.record, a.scales), y = SaveToBytes(b.record, b.scales);
     Dump(x, y);
     if (x != y) return ": the saved bytes" + FirstDifference(x, y);
     if (!a.SameScales(b)) return ": the scales";
@@ -167,7 +167,6 @@ Monkey::Monkey(std::uint64_t seed)
     InstallChartHooks();
     InstallColourHooks();
     InstallWorkspaceHooks();
-    ResetScalesToStartup();
     frame_ = std::make_unique<CMainFrame>(store_, *ui_);
     frame_->StartWith({});
     frame_->show();
@@ -306,11 +305,12 @@ void Monkey::OpenMenu() {
 // The state the history counts as saved, after New, Open and Save.
 void Monkey::NoteSaved() {
     const CVELPPCDoc& doc = frame_->Document();
+    const Scales& scales = frame_->InvestmentScales();
     if (!frame_->History().AtSavedState() || doc.IsModified()) return;
-    saved_ = RecordState::Capture(doc);
+    saved_ = RecordState::Capture(doc, scales);
     const QString path = frame_->PathName();
     if (path.isEmpty() || std::find(files_.begin(), files_.end(), path) == files_.end()) return;
-    if (FileBytes(path).toStdString() != SaveToBytes(doc))
+    if (FileBytes(path).toStdString() != SaveToBytes(doc, scales))
         failure_ = "the file on disk is not what the record saves to: " + path.toStdString();
 }
 
@@ -319,7 +319,8 @@ std::string Monkey::UndoToSaved() {
     if (!saved_) return {};
     const RecordHistory& history = frame_->History();
     CVELPPCDoc& doc = frame_->Document();
-    const RecordState now = RecordState::Capture(doc);
+    const Scales& scales = frame_->InvestmentScales();
+    const RecordState now = RecordState::Capture(doc, scales);
     int undone = 0;
     while (!history.AtSavedState() && history.CanUndo()) {
         frame_->OnCommand(CmdEditUndo);
@@ -327,16 +328,16 @@ std::string Monkey::UndoToSaved() {
     }
     if (history.AtSavedState()) {
         ++undoChecks;
-        if (!SameState(RecordState::Capture(doc), *saved_))
+        if (!SameState(RecordState::Capture(doc, scales), *saved_))
             return "undo back to the saved state gave another record (" +
                    std::to_string(undone) + " steps)" +
-                   Difference(RecordState::Capture(doc), *saved_);
+                   Difference(RecordState::Capture(doc, scales), *saved_);
         if (doc.IsModified()) return "the saved state reached by undo is marked changed";
     }
     for (int i = 0; i < undone; ++i) frame_->OnCommand(CmdEditRedo);
-    if (!SameState(RecordState::Capture(doc), now))
+    if (!SameState(RecordState::Capture(doc, scales), now))
         return "redo after undo gave another record (" + std::to_string(undone) + " steps)" +
-               Difference(RecordState::Capture(doc), now);
+               Difference(RecordState::Capture(doc, scales), now);
     return {};
 }
 
@@ -347,7 +348,7 @@ std::string Monkey::RoundTripFiles() {
     if (!frame_->FileSaveAs()) return {};
     NoteSaved();
     const QByteArray written = FileBytes(first);
-    if (written.toStdString() != SaveToBytes(frame_->Document()))
+    if (written.toStdString() != SaveToBytes(frame_->Document(), frame_->InvestmentScales()))
         return "Save As wrote other bytes than the record saves to";
     ui_->forcedOpen = first;
     if (!frame_->FileOpen()) return "a file just saved did not open: " + first.toStdString();
@@ -588,16 +589,17 @@ std::string Monkey::Check() {
     for (const std::u16string* text : {&doc.Address, &doc.Description, &doc.Notes})
         if (text->size() > static_cast<std::size_t>(kMaxTextLength))
             return "a text of " + std::to_string(text->size()) + " characters, more than a file holds";
+    const Scales& scales = frame_->InvestmentScales();
     CVELPPCDoc limited = doc;
     limited.LimitInputs();
-    if (SaveToBytes(limited) != SaveToBytes(doc)) {
+    if (SaveToBytes(limited, scales) != SaveToBytes(doc, scales)) {
         std::string which;
         DescribeDifferences(kDefaultInputs, doc, limited, which);
         DescribeDifferences(kAssumptionInputs, doc, limited, which);
         return "the record is outside its limits:" + which;
     }
-    if (CurrentDutyScale.Count < 0 || CurrentDutyScale.Count > kScaleRows ||
-        CurrentTaxScale.Count < 0 || CurrentTaxScale.Count > kScaleRows)
+    if (scales.duty.Count < 0 || scales.duty.Count > kScaleRows ||
+        scales.tax.Count < 0 || scales.tax.Count > kScaleRows)
         return "a scale in force has a row count outside 0..10";
     for (int i = 0; i < kTableRows * kTableColumns; ++i) {
         const double v = doc.table[static_cast<std::size_t>(i)];
@@ -618,18 +620,17 @@ std::string Monkey::Check() {
 
     // Whatever changes the record is a step of Undo: while none has been taken since the
     // last save, the record is the one saved.
-    const RecordState before = RecordState::Capture(doc);
+    const RecordState before = RecordState::Capture(doc, scales);
     if (saved_ && frame_->History().AtSavedState() && !SameState(before, *saved_))
         return "the record changed without a step of Undo" + Difference(before, *saved_);
 
     // Save, open and save again give the same bytes; the scales in force stay as they were.
-    const std::string bytes = SaveToBytes(doc);
+    const std::string bytes = SaveToBytes(doc, scales);
     CVELPPCDoc again;
     std::istringstream in(bytes);
-    const bool read = LoadInvestment(again, in, nullptr);
-    const std::string second = read ? SaveToBytes(again) : std::string();
-    CVELPPCDoc scratch;
-    before.Restore(scratch);
+    Scales againScales = scales;
+    const bool read = LoadInvestment(again, againScales, in, nullptr);
+    const std::string second = read ? SaveToBytes(again, againScales) : std::string();
     if (!read) return "the record's own bytes did not read";
     if (second != bytes) Dump(bytes, second);
     if (second != bytes)

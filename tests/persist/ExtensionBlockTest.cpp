@@ -27,70 +27,69 @@ std::string Block(const std::string& entries, unsigned version = 1) {
 
 class ExtensionBlock : public ::testing::Test {
 protected:
-    void SetUp() override { ResetScalesToStartup(); }
-    void TearDown() override { ResetScalesToStartup(); }
+    Scales scales;
 };
 
 TEST_F(ExtensionBlock, BuiltInValuesLeaveTheFileAsTheFixedLayout) {
     CVELPPCDoc doc;
-    EXPECT_EQ(SaveToString(doc).size(), 709u);
+    EXPECT_EQ(SaveToString(doc, scales).size(), 709u);
 
     // A file written before the block existed comes back byte for byte.
     std::ifstream in(VEL_SOURCE_DIR "/examples/worked-example-interest-only.vel", std::ios::binary);
     const std::string original{std::istreambuf_iterator<char>(in), {}};
     ASSERT_GT(original.size(), 709u);
     CVELPPCDoc example;
-    ASSERT_TRUE(LoadFromString(example, original));
+    ASSERT_TRUE(LoadFromString(example, scales, original));
     EXPECT_EQ(example.SellingCostsPC, 2.5);
     EXPECT_EQ(example.CGTDiscountPC, 50.0);
-    EXPECT_EQ(SaveToString(example), original);
+    EXPECT_EQ(SaveToString(example, scales), original);
 }
 
 TEST_F(ExtensionBlock, ChangedInputsAreWrittenAsEntriesAfterTheFixedLayout) {
     CVELPPCDoc doc;
-    FillSampleInvestment(doc);
-    const std::string fixed = SaveToString(doc);
+    FillSampleInvestment(doc, scales);
+    const std::string fixed = SaveToString(doc, scales);
     doc.SellingCostsPC = 3.3;
     doc.CGTDiscountPC = 0;
-    const std::string bytes = SaveToString(doc);
+    const std::string bytes = SaveToString(doc, scales);
     ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
     EXPECT_EQ(bytes.substr(fixed.size()), Block(Entry(1, F64(3.3)) + Entry(2, F64(0))));
 
     CVELPPCDoc back;
     RecordMessages sink;
-    ASSERT_TRUE(LoadFromString(back, bytes, &sink));
+    ASSERT_TRUE(LoadFromString(back, scales, bytes, &sink));
     EXPECT_TRUE(sink.texts.empty());
     EXPECT_EQ(back.SellingCostsPC, 3.3);
     EXPECT_EQ(back.CGTDiscountPC, 0.0);
 
     // A reader of the fixed layout alone reads the same investment.
     CVELPPCDoc fixedOnly;
-    ASSERT_TRUE(LoadFromString(fixedOnly, bytes.substr(0, fixed.size())));
+    ASSERT_TRUE(LoadFromString(fixedOnly, scales, bytes.substr(0, fixed.size())));
     EXPECT_EQ(fixedOnly.table, back.table);
     EXPECT_EQ(fixedOnly.IRR, back.IRR);
     EXPECT_EQ(fixedOnly.SellingCostsPC, 2.5);
 
     // One input back at its built-in value: only the other is written.
     back.CGTDiscountPC = 50;
-    EXPECT_EQ(SaveToString(back).substr(fixed.size()), Block(Entry(1, F64(3.3))));
+    EXPECT_EQ(SaveToString(back, scales).substr(fixed.size()), Block(Entry(1, F64(3.3))));
 }
 
 TEST_F(ExtensionBlock, EntriesOfUnknownTagsAreKeptOnSave) {
     CVELPPCDoc doc;
-    FillSampleInvestment(doc);
-    const std::string fixed = SaveToString(doc);
+    FillSampleInvestment(doc, scales);
+    const std::string fixed = SaveToString(doc, scales);
     const std::string later = Entry(700, "abc") + Entry(2, F64(40)) + Entry(701, "");
     CVELPPCDoc back;
-    ASSERT_TRUE(LoadFromString(back, fixed + Block(later)));
+    ASSERT_TRUE(LoadFromString(back, scales, fixed + Block(later)));
     EXPECT_EQ(back.CGTDiscountPC, 40.0);
-    EXPECT_EQ(SaveToString(back).substr(fixed.size()),
+    EXPECT_EQ(SaveToString(back, scales).substr(fixed.size()),
               Block(Entry(2, F64(40)) + Entry(700, "abc") + Entry(701, "")));
 }
 
 TEST_F(ExtensionBlock, DamageNeverKeepsTheFileFromOpening) {
     CVELPPCDoc sample;
-    FillSampleInvestment(sample);
-    const std::string fixed = SaveToString(sample);
+    FillSampleInvestment(sample, scales);
+    const std::string fixed = SaveToString(sample, scales);
     const std::string good = Entry(1, F64(4));
     const struct {
         const char* what;
@@ -115,7 +114,7 @@ TEST_F(ExtensionBlock, DamageNeverKeepsTheFileFromOpening) {
         doc.SellingCostsPC = 9; // left from another investment: must not survive
         RecordMessages sink;
         std::istringstream in(fixed + c.tail, std::ios::binary);
-        ASSERT_TRUE(LoadInvestment(doc, in, &sink, "/home/me/house.vel"));
+        ASSERT_TRUE(LoadInvestment(doc, scales, in, &sink, "/home/me/house.vel"));
         EXPECT_EQ(doc.table, sample.table);
         EXPECT_EQ(doc.SellingCostsPC, 2.5);
         EXPECT_EQ(doc.CGTDiscountPC, 50.0);
@@ -130,9 +129,9 @@ TEST_F(ExtensionBlock, DamageNeverKeepsTheFileFromOpening) {
 
 TEST_F(ExtensionBlock, ValuesOutOfRangeAreLimited) {
     CVELPPCDoc sample;
-    FillSampleInvestment(sample);
+    FillSampleInvestment(sample, scales);
     CVELPPCDoc doc;
-    ASSERT_TRUE(LoadFromString(doc, SaveToString(sample) +
+    ASSERT_TRUE(LoadFromString(doc, scales, SaveToString(sample, scales) +
                                         Block(Entry(1, F64(-5)) + Entry(2, F64(1e300)))));
     EXPECT_EQ(doc.SellingCostsPC, 0.0);
     EXPECT_EQ(doc.CGTDiscountPC, 100.0);
@@ -140,41 +139,41 @@ TEST_F(ExtensionBlock, ValuesOutOfRangeAreLimited) {
 
 TEST_F(ExtensionBlock, TheRulesOfTodayAndTheReducedLevyAreEntriesOfTheirOwn) {
     CVELPPCDoc doc;
-    FillSampleInvestment(doc);
-    const std::string fixed = SaveToString(doc);
+    FillSampleInvestment(doc, scales);
+    const std::string fixed = SaveToString(doc, scales);
     doc.LossTreatment = 1;
     doc.LossRuleFromYear = 2;
     doc.RentFollowsInflation = 0;
     doc.RateRentGrowth = 4.5;
     doc.InterestOnlyYears = 5;
-    CurrentTaxScale.MedicareShadeIn = true;
-    const std::string bytes = SaveToString(doc);
+    scales.tax.MedicareShadeIn = true;
+    const std::string bytes = SaveToString(doc, scales);
     ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
     EXPECT_EQ(bytes.substr(fixed.size()),
               Block(Entry(3, U32(1)) + Entry(4, U32(2)) + Entry(5, U32(0)) +
                     Entry(6, F64(4.5)) + Entry(7, U32(5)) + Entry(8, U32(1))));
 
-    CurrentTaxScale.MedicareShadeIn = false;
+    scales.tax.MedicareShadeIn = false;
     CVELPPCDoc back;
     RecordMessages sink;
-    ASSERT_TRUE(LoadFromString(back, bytes, &sink));
+    ASSERT_TRUE(LoadFromString(back, scales, bytes, &sink));
     EXPECT_TRUE(sink.texts.empty());
     EXPECT_EQ(back.LossTreatment, 1);
     EXPECT_EQ(back.LossRuleFromYear, 2);
     EXPECT_EQ(back.RentFollowsInflation, 0);
     EXPECT_EQ(back.RateRentGrowth, 4.5);
     EXPECT_EQ(back.InterestOnlyYears, 5);
-    EXPECT_TRUE(CurrentTaxScale.MedicareShadeIn);
-    EXPECT_EQ(SaveToString(back), bytes);
+    EXPECT_TRUE(scales.tax.MedicareShadeIn);
+    EXPECT_EQ(SaveToString(back, scales), bytes);
 
     // A file without the entry turns the reduction off, whatever was in force before.
-    ASSERT_TRUE(LoadFromString(back, fixed));
-    EXPECT_FALSE(CurrentTaxScale.MedicareShadeIn);
+    ASSERT_TRUE(LoadFromString(back, scales, fixed));
+    EXPECT_FALSE(scales.tax.MedicareShadeIn);
     EXPECT_EQ(back.LossTreatment, 0);
-    EXPECT_EQ(SaveToString(back), fixed);
+    EXPECT_EQ(SaveToString(back, scales), fixed);
 
     // Out of range: limited as the record holds them.
-    ASSERT_TRUE(LoadFromString(back, fixed + Block(Entry(4, U32(0)) + Entry(7, U32(99)) +
+    ASSERT_TRUE(LoadFromString(back, scales, fixed + Block(Entry(4, U32(0)) + Entry(7, U32(99)) +
                                                    Entry(3, U32(0xFFFFFFFFu)))));
     EXPECT_EQ(back.LossRuleFromYear, 1);
     EXPECT_EQ(back.InterestOnlyYears, 40);
@@ -184,8 +183,8 @@ TEST_F(ExtensionBlock, TheRulesOfTodayAndTheReducedLevyAreEntriesOfTheirOwn) {
 // The law of the years: entries 9 to 18, each only when it differs from its built-in value.
 TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
     CVELPPCDoc doc;
-    FillSampleInvestment(doc);
-    const std::string fixed = SaveToString(doc);
+    FillSampleInvestment(doc, scales);
+    const std::string fixed = SaveToString(doc, scales);
     doc.TaxLaw = 1;
     doc.PurchaseMonth = 12;
     doc.PurchaseYear = 2026; // the built-in year: no entry
@@ -196,7 +195,7 @@ TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
     doc.CGTSwitchYear = 2028;
     doc.MinimumTaxPC = 25;
     doc.BrightLineYears = 5;
-    const std::string bytes = SaveToString(doc);
+    const std::string bytes = SaveToString(doc, scales);
     ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
     EXPECT_EQ(bytes.substr(fixed.size()),
               Block(Entry(9, U32(1)) + Entry(10, U32(12)) + Entry(12, U32(1)) +
@@ -204,14 +203,14 @@ TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
                     Entry(16, U32(2028)) + Entry(17, F64(25)) + Entry(18, F64(5))));
 
     CVELPPCDoc back;
-    ASSERT_TRUE(LoadFromString(back, bytes));
+    ASSERT_TRUE(LoadFromString(back, scales, bytes));
     EXPECT_EQ(back.CGTSwitchYear, 2028);
-    EXPECT_EQ(SaveToString(back), bytes);
+    EXPECT_EQ(SaveToString(back, scales), bytes);
 
     // A file without them is under one scale for every year.
-    ASSERT_TRUE(LoadFromString(back, fixed));
+    ASSERT_TRUE(LoadFromString(back, scales, fixed));
     EXPECT_EQ(back.TaxLaw, 0);
-    EXPECT_EQ(SaveToString(back), fixed);
+    EXPECT_EQ(SaveToString(back, scales), fixed);
 }
 
 } // namespace

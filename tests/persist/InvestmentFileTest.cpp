@@ -50,8 +50,8 @@ struct Snapshot {
     double irr, npv, avg;
     bool modified;
 
-    explicit Snapshot(const CVELPPCDoc& d)
-        : stored(SaveToString(d)), duty(CurrentDutyScale), tax(CurrentTaxScale), table(d.table),
+    Snapshot(const CVELPPCDoc& d, const Scales& scales)
+        : stored(SaveToString(d, scales)), duty(scales.duty), tax(scales.tax), table(d.table),
           irr(d.IRR), npv(d.NPV), avg(d.AvgCashFlowWeek), modified(d.IsModified()) {}
     bool operator==(const Snapshot& o) const {
         return stored == o.stored && duty == o.duty && tax == o.tax &&
@@ -63,51 +63,50 @@ struct Snapshot {
 
 class InvestmentFile : public ::testing::Test {
 protected:
-    void SetUp() override { ResetScalesToStartup(); }
-    void TearDown() override { ResetScalesToStartup(); }
+    Scales scales;
 
     // A real file: the sample under the Vic and 05/06 scales, with leftovers in unused rows.
-    std::string realFile() {
-        CurrentDutyScale = ShippedDutyScale(2);
-        CurrentDutyScale.BaseDuty = 12.5;
-        CurrentDutyScale.Above[9] = 777; // beyond Count: stored all the same
-        CurrentTaxScale = ShippedTaxScale(2);
-        CurrentTaxScale.Rate[8] = 99;
+    static std::string realFile() {
+        Scales fileScales;
+        fileScales.duty = ShippedDutyScale(2);
+        fileScales.duty.BaseDuty = 12.5;
+        fileScales.duty.Above[9] = 777; // beyond Count: stored all the same
+        fileScales.tax = ShippedTaxScale(2);
+        fileScales.tax.Rate[8] = 99;
         CVELPPCDoc doc;
-        FillSampleInvestment(doc);
-        std::string bytes = SaveToString(doc);
-        ResetScalesToStartup();
+        FillSampleInvestment(doc, fileScales);
+        std::string bytes = SaveToString(doc, fileScales);
         return bytes;
     }
 
     // A different investment and different scales in force, to see that a failed load
     // leaves all of it alone.
     void prepareOther(CVELPPCDoc& doc) {
-        CurrentDutyScale = ShippedDutyScale(1);
-        CurrentTaxScale = ShippedTaxScale(1);
+        scales.duty = ShippedDutyScale(1);
+        scales.tax = ShippedTaxScale(1);
         doc.ResetFixedDefaults();
         doc.Address = u"before";
         doc.Price = 123456;
         doc.MarketValue = 123456;
         doc.Rent = 200;
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
     }
 
     void expectRefusedUnchanged(const std::string& bytes, std::vector<std::string> messages,
                                 const std::string& what) {
         CVELPPCDoc doc;
         prepareOther(doc);
-        Snapshot before(doc);
+        Snapshot before(doc, scales);
         RecordMessages sink;
-        EXPECT_FALSE(LoadFromString(doc, bytes, &sink)) << what;
+        EXPECT_FALSE(LoadFromString(doc, scales, bytes, &sink)) << what;
         EXPECT_EQ(sink.texts, messages) << what;
-        EXPECT_TRUE(Snapshot(doc) == before) << what;
+        EXPECT_TRUE(Snapshot(doc, scales) == before) << what;
     }
 };
 
 TEST_F(InvestmentFile, EmptyTextsGiveExactly709BytesWithTheHeader) {
     CVELPPCDoc doc;
-    std::string b = SaveToString(doc);
+    std::string b = SaveToString(doc, scales);
     ASSERT_EQ(b.size(), 709u);
     EXPECT_EQ(b.size(), static_cast<std::size_t>(kFileFixedSize));
     EXPECT_EQ(bytesAt(b, 0, 13), std::string("P1.02VEL\0PPC\0", 13));
@@ -127,9 +126,9 @@ TEST_F(InvestmentFile, FieldsSitAtTheirOffsetsLittleEndian) {
     doc.DepBuildMethod = 1;
     doc.ShowYear = 7;
     doc.ProjectionYear = 40;
-    CurrentDutyScale.Location = 9;
-    CurrentDutyScale.Flat[3] = 1;
-    std::string b = SaveToString(doc);
+    scales.duty.Location = 9;
+    scales.duty.Flat[3] = 1;
+    std::string b = SaveToString(doc, scales);
     const std::size_t o = kEmptyBlockStart;
     EXPECT_EQ(bytesAt(b, o + 2, 8), std::string("\0\0\0\0\0\0\xF0\x3F", 8));
     EXPECT_EQ(getF64(b, o + 58), -2.5);
@@ -162,7 +161,7 @@ TEST_F(InvestmentFile, TextsAreLengthPrefixedUtf16LittleEndian) {
     CVELPPCDoc doc;
     doc.Address = u"\u00df\u20ac";    // 2 units
     doc.Notes = u"\U0001F3E0x"; // surrogate pair + 1
-    std::string b = SaveToString(doc);
+    std::string b = SaveToString(doc, scales);
     EXPECT_EQ(b.size(), 709u + 2 * 5);
     EXPECT_EQ(bytesAt(b, 13, 6), std::string("\x02\0\xDF\0\xAC\x20", 6));
     EXPECT_EQ(get16(b, 19), 0); // Description
@@ -170,18 +169,18 @@ TEST_F(InvestmentFile, TextsAreLengthPrefixedUtf16LittleEndian) {
 }
 
 TEST_F(InvestmentFile, RoundTripRestoresEveryFieldAndBothScalesBitForBit) {
-    CurrentDutyScale = ShippedDutyScale(5);
-    CurrentDutyScale.BaseDuty = 0.1;
-    CurrentDutyScale.Rate[9] = -0.0;
-    CurrentTaxScale = ShippedTaxScale(1);
-    CurrentTaxScale.Above[7] = 1e300;
-    CurrentTaxScale.Location = 4;
-    const DutyScale duty = CurrentDutyScale;
-    const TaxScale tax = CurrentTaxScale;
+    scales.duty = ShippedDutyScale(5);
+    scales.duty.BaseDuty = 0.1;
+    scales.duty.Rate[9] = -0.0;
+    scales.tax = ShippedTaxScale(1);
+    scales.tax.Above[7] = 1e300;
+    scales.tax.Location = 4;
+    const DutyScale duty = scales.duty;
+    const TaxScale tax = scales.tax;
 
     for (int switches : {1, 0}) {
         CVELPPCDoc doc;
-        FillSampleInvestment(doc);
+        FillSampleInvestment(doc, scales);
         // With every switch off the linked amounts are inputs of their own.
         doc.UseSDScale = doc.CalcDeposit = doc.CalcLoanCosts = switches;
         doc.CalcExpenses = doc.CalcDepFitt = doc.CalcDepBuild = switches;
@@ -192,22 +191,21 @@ TEST_F(InvestmentFile, RoundTripRestoresEveryFieldAndBothScalesBitForBit) {
         doc.DepFittValue = 4444.4;
         doc.DepBuildValue = 155555.5;
         doc.RateGrowth = 1.0 / 3.0;
-        doc.Recalculate(false);
-        const std::string saved = SaveToString(doc);
+        doc.Recalculate(false, scales);
+        const std::string saved = SaveToString(doc, scales);
 
-        ResetScalesToStartup();
         CVELPPCDoc back;
         back.SetModifiedFlag(true);
         RecordMessages sink;
-        ASSERT_TRUE(LoadFromString(back, saved, &sink));
+        ASSERT_TRUE(LoadFromString(back, scales, saved, &sink));
         EXPECT_TRUE(sink.texts.empty());
-        EXPECT_EQ(CurrentDutyScale, duty);
-        EXPECT_EQ(CurrentTaxScale, tax);
-        EXPECT_EQ(std::memcmp(&CurrentDutyScale.Rate[9], &duty.Rate[9], 8), 0); // -0.0 kept
+        EXPECT_EQ(scales.duty, duty);
+        EXPECT_EQ(scales.tax, tax);
+        EXPECT_EQ(std::memcmp(&scales.duty.Rate[9], &duty.Rate[9], 8), 0); // -0.0 kept
         EXPECT_EQ(back.Address, doc.Address);
         EXPECT_EQ(back.Description, doc.Description);
         EXPECT_EQ(back.Notes, doc.Notes);
-        EXPECT_EQ(SaveToString(back), saved) << "switches " << switches;
+        EXPECT_EQ(SaveToString(back, scales), saved) << "switches " << switches;
         EXPECT_EQ(back.table, doc.table);
         EXPECT_EQ(back.NPV, doc.NPV);
         EXPECT_FALSE(back.IsModified());
@@ -218,10 +216,10 @@ TEST_F(InvestmentFile, LoadingMakesTheFileScalesCurrentAndRecalculates) {
     const std::string bytes = realFile();
     CVELPPCDoc doc;
     doc.SetModifiedFlag(true);
-    ASSERT_TRUE(LoadFromString(doc, bytes));
-    EXPECT_EQ(CurrentDutyScale.Location, 2);
-    EXPECT_EQ(CurrentDutyScale.Above[9], 777);
-    EXPECT_EQ(CurrentTaxScale, [] {
+    ASSERT_TRUE(LoadFromString(doc, scales, bytes));
+    EXPECT_EQ(scales.duty.Location, 2);
+    EXPECT_EQ(scales.duty.Above[9], 777);
+    EXPECT_EQ(scales.tax, [] {
         TaxScale t = ShippedTaxScale(2);
         t.Rate[8] = 99;
         return t;
@@ -236,7 +234,7 @@ TEST_F(InvestmentFile, LoadingMakesTheFileScalesCurrentAndRecalculates) {
 TEST_F(InvestmentFile, LaterVersionIsReadAfterTheMessage) {
     const std::string good = realFile();
     CVELPPCDoc expected;
-    ASSERT_TRUE(LoadFromString(expected, good));
+    ASSERT_TRUE(LoadFromString(expected, scales, good));
 
     struct Case {
         std::size_t offset;
@@ -249,10 +247,10 @@ TEST_F(InvestmentFile, LaterVersionIsReadAfterTheMessage) {
         b[c.offset] = c.c;
         CVELPPCDoc doc;
         RecordMessages sink;
-        ASSERT_TRUE(LoadFromString(doc, b, &sink)) << c.offset << c.c;
+        ASSERT_TRUE(LoadFromString(doc, scales, b, &sink)) << c.offset << c.c;
         if (c.later) EXPECT_EQ(sink.texts, std::vector<std::string>{kMsgLaterVersion});
         else EXPECT_TRUE(sink.texts.empty()) << c.offset << c.c;
-        EXPECT_EQ(SaveToString(doc), SaveToString(expected));
+        EXPECT_EQ(SaveToString(doc, scales), SaveToString(expected, scales));
     }
 }
 
@@ -270,14 +268,14 @@ TEST_F(InvestmentFile, EveryTruncationFailsSilentlyAndChangesNothing) {
     ASSERT_GT(bytes.size(), 709u);
     CVELPPCDoc doc;
     prepareOther(doc);
-    const Snapshot before(doc);
+    const Snapshot before(doc, scales);
     for (std::size_t n = 0; n < bytes.size(); ++n) {
         RecordMessages sink;
-        ASSERT_FALSE(LoadFromString(doc, bytes.substr(0, n), &sink)) << n;
+        ASSERT_FALSE(LoadFromString(doc, scales, bytes.substr(0, n), &sink)) << n;
         ASSERT_TRUE(sink.texts.empty()) << n;
-        ASSERT_TRUE(Snapshot(doc) == before) << "changed by a file cut at " << n;
+        ASSERT_TRUE(Snapshot(doc, scales) == before) << "changed by a file cut at " << n;
     }
-    EXPECT_TRUE(LoadFromString(doc, bytes));
+    EXPECT_TRUE(LoadFromString(doc, scales, bytes));
 }
 
 TEST_F(InvestmentFile, NegativeStringLengthIsRefused) {
@@ -301,10 +299,10 @@ TEST_F(InvestmentFile, LongestStringLength) {
     // A text of exactly 32767 characters is written and read back whole.
     CVELPPCDoc doc;
     doc.Notes.assign(32767, u'\u00e4');
-    std::string full = SaveToString(doc);
+    std::string full = SaveToString(doc, scales);
     EXPECT_EQ(full.size(), 709u + 2 * 32767);
     CVELPPCDoc back;
-    ASSERT_TRUE(LoadFromString(back, full));
+    ASSERT_TRUE(LoadFromString(back, scales, full));
     EXPECT_EQ(back.Notes, doc.Notes);
 }
 
@@ -316,7 +314,7 @@ TEST_F(InvestmentFile, TextsAtTheLimitComeBackAndLongerOnesAreRefused) {
     doc.Description = std::u16string(32765, u'b') + u"\U0001F3E0";
     doc.Notes = u"kept";
     CVELPPCDoc back;
-    ASSERT_TRUE(LoadFromString(back, SaveToString(doc)));
+    ASSERT_TRUE(LoadFromString(back, scales, SaveToString(doc, scales)));
     EXPECT_EQ(back.Address, doc.Address);
     EXPECT_EQ(back.Description, doc.Description);
 
@@ -332,7 +330,7 @@ TEST_F(InvestmentFile, TextsAtTheLimitComeBackAndLongerOnesAreRefused) {
         (longer.*c.text).assign(32768, u'x');
         std::ostringstream out(std::ios::binary);
         RecordMessages sink;
-        EXPECT_FALSE(SaveInvestment(longer, out, &sink));
+        EXPECT_FALSE(SaveInvestment(longer, scales, out, &sink));
         EXPECT_EQ(out.str(), "");
         EXPECT_EQ(sink.texts, std::vector<std::string>{c.message});
     }
@@ -356,8 +354,8 @@ TEST_F(InvestmentFile, TheWholeHeaderIsChecked) {
 
 TEST_F(InvestmentFile, OutOfRangeValuesAreLimitedBeforeUse) {
     CVELPPCDoc doc;
-    FillSampleInvestment(doc);
-    std::string b = SaveToString(doc);
+    FillSampleInvestment(doc, scales);
+    std::string b = SaveToString(doc, scales);
     const std::size_t o = b.size() - kFileBlockSize;
     put16(b, o + 318, 11);  // tax Count
     put16(b, o + 496, 77);  // tax Location outside its list
@@ -371,11 +369,11 @@ TEST_F(InvestmentFile, OutOfRangeValuesAreLimitedBeforeUse) {
     put32(b, o + 66, 7);    // UseSDScale
     put32(b, o + 242, -1);  // CalcDepBuild
     CVELPPCDoc back;
-    ASSERT_TRUE(LoadFromString(back, b));
-    EXPECT_EQ(CurrentTaxScale.Count, 10);
-    EXPECT_EQ(CurrentTaxScale.Location, 77);
-    EXPECT_EQ(CurrentDutyScale.Count, 0);
-    EXPECT_EQ(CurrentDutyScale.Location, -3);
+    ASSERT_TRUE(LoadFromString(back, scales, b));
+    EXPECT_EQ(scales.tax.Count, 10);
+    EXPECT_EQ(scales.tax.Location, 77);
+    EXPECT_EQ(scales.duty.Count, 0);
+    EXPECT_EQ(scales.duty.Location, -3);
     EXPECT_EQ(back.LCYears, 1);
     EXPECT_EQ(back.LoanType, 0);
     EXPECT_EQ(back.NamesOnTitle, 1);
@@ -389,16 +387,16 @@ TEST_F(InvestmentFile, OutOfRangeValuesAreLimitedBeforeUse) {
     // Counts on the other side.
     put16(b, o + 318, -5);
     put16(b, o + 498, 11);
-    ASSERT_TRUE(LoadFromString(back, b));
-    EXPECT_EQ(CurrentTaxScale.Count, 0);
-    EXPECT_EQ(CurrentDutyScale.Count, 10);
+    ASSERT_TRUE(LoadFromString(back, scales, b));
+    EXPECT_EQ(scales.tax.Count, 0);
+    EXPECT_EQ(scales.duty.Count, 10);
 }
 
 TEST_F(InvestmentFile, IntegerFieldsTooWideForTheFileSaturate) {
     CVELPPCDoc doc;
     doc.LoanTerm = 100000;
     doc.PeriodsPerYear = -70000;
-    std::string b = SaveToString(doc);
+    std::string b = SaveToString(doc, scales);
     EXPECT_EQ(get16(b, kEmptyBlockStart + 140), 32767);
     EXPECT_EQ(get16(b, kEmptyBlockStart + 158), -32768);
 }
@@ -424,14 +422,14 @@ TEST_F(InvestmentFile, SaveReportsWhetherTheStreamTookEveryByte) {
     CVELPPCDoc doc;
     ShortBuffer full(708);
     std::ostream shortStream(&full);
-    EXPECT_FALSE(SaveInvestment(doc, shortStream));
+    EXPECT_FALSE(SaveInvestment(doc, scales, shortStream));
     ShortBuffer enough(709);
     std::ostream exactStream(&enough);
-    EXPECT_TRUE(SaveInvestment(doc, exactStream));
+    EXPECT_TRUE(SaveInvestment(doc, scales, exactStream));
     std::ostream none(nullptr);
-    EXPECT_FALSE(SaveInvestment(doc, none));
+    EXPECT_FALSE(SaveInvestment(doc, scales, none));
     RecordMessages sink;
-    EXPECT_FALSE(SaveInvestment(doc, none, &sink));
+    EXPECT_FALSE(SaveInvestment(doc, scales, none, &sink));
     EXPECT_EQ(sink.texts, std::vector<std::string>{kMsgBadFilePointer});
 }
 
@@ -439,23 +437,23 @@ TEST_F(InvestmentFile, SaveReportsWhetherTheStreamTookEveryByte) {
 TEST_F(InvestmentFile, ReservedFieldIsWrittenAsZero) {
     CVELPPCDoc doc;
     doc.ReservedFlag = 0x1234;
-    EXPECT_EQ(bytesAt(SaveToString(doc), kEmptyBlockStart + 70, 2), std::string("\0\0", 2));
+    EXPECT_EQ(bytesAt(SaveToString(doc, scales), kEmptyBlockStart + 70, 2), std::string("\0\0", 2));
 }
 
 TEST_F(InvestmentFile, StreamsWithoutBufferOrThatThrowFailQuietly) {
     const std::string cut = realFile().substr(0, 300);
     CVELPPCDoc doc;
     prepareOther(doc);
-    const Snapshot before(doc);
+    const Snapshot before(doc, scales);
     std::istream none(nullptr);
     RecordMessages sink;
-    EXPECT_FALSE(LoadInvestment(doc, none, &sink));
+    EXPECT_FALSE(LoadInvestment(doc, scales, none, &sink));
     EXPECT_EQ(sink.texts, std::vector<std::string>{kMsgBadFilePointer});
 
     std::istringstream throwing(cut, std::ios::binary);
     throwing.exceptions(std::ios::failbit | std::ios::eofbit);
-    EXPECT_FALSE(LoadInvestment(doc, throwing, nullptr));
-    EXPECT_TRUE(Snapshot(doc) == before);
+    EXPECT_FALSE(LoadInvestment(doc, scales, throwing, nullptr));
+    EXPECT_TRUE(Snapshot(doc, scales) == before);
 }
 
 } // namespace

@@ -17,11 +17,10 @@ namespace {
 
 class Settings : public ::testing::Test {
 protected:
+    Scales scales;
     void SetUp() override {
-        ResetScalesToStartup();
         CurrentColours = Colours{};
     }
-    void TearDown() override { ResetScalesToStartup(); }
 
     std::optional<std::string> text(std::string_view name) {
         return store.ReadString(kSectionSettingsFile, name);
@@ -161,44 +160,43 @@ TEST_F(Settings, ScaleTextsOfTheOriginalEntriesAreAsBefore) {
 TEST_F(Settings, AFurtherEntryIsStoredAndReadAtItsLocation) {
     const int nsw = FindDutyLocation("NSW 2025");
     const int au = FindTaxLocation("Australia (25/26)");
-    CurrentDutyScale = ShippedDutyScale(nsw);
-    CurrentTaxScale = ShippedTaxScale(au);
-    StoreStampDuty(store);
-    StoreTaxScale(store);
+    scales.duty = ShippedDutyScale(nsw);
+    scales.tax = ShippedTaxScale(au);
+    StoreStampDuty(store, scales.duty);
+    StoreTaxScale(store, scales.tax);
     EXPECT_TRUE(text("StampDuty").value_or("").ends_with(",0.00,11,")) << *text("StampDuty");
     EXPECT_TRUE(text("TaxScale").value_or("").ends_with(",2.00,28011.00,5,")) << *text("TaxScale");
     EXPECT_EQ(text("TaxScaleMedicareShadeIn"), "1");
 
-    ResetScalesToStartup();
     CVELPPCDoc doc;
-    NewInvestment(doc, store);
-    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(nsw));
-    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(au));
+    NewInvestment(doc, scales, store);
+    EXPECT_EQ(scales.duty, ShippedDutyScale(nsw));
+    EXPECT_EQ(scales.tax, ShippedTaxScale(au));
 
     // A location beyond every list is kept as it is.
     DutyScale beyond = ShippedDutyScale(nsw);
     beyond.Location = kBuiltInDutyCount;
     store.WriteString(kSectionSettingsFile, "StampDuty", DutyScaleToText(beyond));
-    LoadScalesFromSettings(store);
-    EXPECT_EQ(CurrentDutyScale, beyond);
+    LoadScalesFromSettings(store, scales);
+    EXPECT_EQ(scales.duty, beyond);
 }
 
 TEST_F(Settings, TheReducedLevyIsAValueBesideTheScaleWhileItIsOn) {
-    CurrentTaxScale = ShippedTaxScale(FindTaxLocation("Australia (25/26)"));
-    StoreTaxScale(store);
+    scales.tax = ShippedTaxScale(FindTaxLocation("Australia (25/26)"));
+    StoreTaxScale(store, scales.tax);
     const std::string on = *text("TaxScale");
-    CurrentTaxScale.MedicareShadeIn = false;
-    StoreTaxScale(store);
+    scales.tax.MedicareShadeIn = false;
+    StoreTaxScale(store, scales.tax);
     // The scale's own text is the same either way; off, the value is gone.
     EXPECT_EQ(text("TaxScale"), on);
     EXPECT_EQ(text("TaxScaleMedicareShadeIn"), std::nullopt);
-    CurrentTaxScale.MedicareShadeIn = true;
-    LoadScalesFromSettings(store);
-    EXPECT_FALSE(CurrentTaxScale.MedicareShadeIn);
+    scales.tax.MedicareShadeIn = true;
+    LoadScalesFromSettings(store, scales);
+    EXPECT_FALSE(scales.tax.MedicareShadeIn);
 
     store.WriteInt(kSectionSettingsFile, "TaxScaleMedicareShadeIn", 1);
-    LoadScalesFromSettings(store);
-    EXPECT_TRUE(CurrentTaxScale.MedicareShadeIn);
+    LoadScalesFromSettings(store, scales);
+    EXPECT_TRUE(scales.tax.MedicareShadeIn);
     DeleteSettings(store);
     EXPECT_EQ(text("TaxScaleMedicareShadeIn"), std::nullopt);
 }
@@ -262,22 +260,22 @@ TEST_F(Settings, ScaleTextItemsAreLimitedAndNeverOverflow) {
 }
 
 TEST_F(Settings, StoredScalesReplaceTheScalesInForceOnlyWherePresent) {
-    const DutyScale duty = CurrentDutyScale;
-    LoadScalesFromSettings(store);
-    EXPECT_EQ(CurrentDutyScale, duty);
-    EXPECT_EQ(CurrentTaxScale, StartupTaxScale());
+    const DutyScale duty = scales.duty;
+    LoadScalesFromSettings(store, scales);
+    EXPECT_EQ(scales.duty, duty);
+    EXPECT_EQ(scales.tax, StartupTaxScale());
 
     store.WriteString(kSectionSettingsFile, "StampDuty", "");
     store.WriteString(kSectionSettingsFile, "TaxScale", TaxScaleToText(ShippedTaxScale(1)));
-    LoadScalesFromSettings(store);
-    EXPECT_EQ(CurrentDutyScale, duty);
-    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(1));
+    LoadScalesFromSettings(store, scales);
+    EXPECT_EQ(scales.duty, duty);
+    EXPECT_EQ(scales.tax, ShippedTaxScale(1));
 
-    CurrentDutyScale = ShippedDutyScale(6);
-    StoreStampDuty(store);
-    CurrentDutyScale = duty;
-    LoadScalesFromSettings(store);
-    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(6));
+    scales.duty = ShippedDutyScale(6);
+    StoreStampDuty(store, scales.duty);
+    scales.duty = duty;
+    LoadScalesFromSettings(store, scales);
+    EXPECT_EQ(scales.duty, ShippedDutyScale(6));
 }
 
 TEST_F(Settings, SaveSettingsWritesInItsOrder) {
@@ -287,11 +285,11 @@ TEST_F(Settings, SaveSettingsWritesInItsOrder) {
     doc.DepFittMethod = 1;
     doc.ProjectionYear = 15;
     doc.SellingCostsPC = 3.126;
-    SaveSettings(store, doc);
+    SaveSettings(store, doc, scales);
     const std::string f = "SettingsFile/";
     std::vector<std::string> expected = {
-        f + "StampDuty=" + DutyScaleToText(CurrentDutyScale),
-        f + "TaxScale=" + TaxScaleToText(CurrentTaxScale),
+        f + "StampDuty=" + DutyScaleToText(scales.duty),
+        f + "TaxScale=" + TaxScaleToText(scales.tax),
         f + "UseSDScale=1",
         f + "CalcDeposit=1",
         f + "CalcLoanCosts=1",
@@ -358,13 +356,12 @@ TEST_F(Settings, SaveSettingsThenNewReproducesTheInputsToTwoDecimals) {
     doc.TaxableHer = 55555.555;
     doc.ShowYear = 3;
     doc.ProjectionYear = 20;
-    CurrentDutyScale = ShippedDutyScale(7);
-    CurrentTaxScale = ShippedTaxScale(2);
-    SaveSettings(store, doc);
+    scales.duty = ShippedDutyScale(7);
+    scales.tax = ShippedTaxScale(2);
+    SaveSettings(store, doc, scales);
 
-    ResetScalesToStartup();
     CVELPPCDoc fresh;
-    ASSERT_TRUE(NewInvestment(fresh, store));
+    ASSERT_TRUE(NewInvestment(fresh, scales, store));
     EXPECT_EQ(fresh.RateInterest, 8.13);
     EXPECT_EQ(fresh.Conveyancing, 1200.46);
     EXPECT_EQ(fresh.TaxableHer, 55555.56);
@@ -376,8 +373,8 @@ TEST_F(Settings, SaveSettingsThenNewReproducesTheInputsToTwoDecimals) {
     EXPECT_EQ(fresh.NamesOnTitle, 2);
     EXPECT_EQ(fresh.ShowYear, 3);
     EXPECT_EQ(fresh.ProjectionYear, 20);
-    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(7));
-    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(2));
+    EXPECT_EQ(scales.duty, ShippedDutyScale(7));
+    EXPECT_EQ(scales.tax, ShippedTaxScale(2));
     // Not defaults: they start empty.
     EXPECT_EQ(fresh.Price, 0);
     EXPECT_TRUE(fresh.Address.empty());
@@ -386,9 +383,9 @@ TEST_F(Settings, SaveSettingsThenNewReproducesTheInputsToTwoDecimals) {
 TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
     CVELPPCDoc doc;
     doc.DepFittMethod = 1;
-    SaveSettings(store, doc);
+    SaveSettings(store, doc, scales);
     WriteColours(store, Colours{});
-    CurrentDutyScale = ShippedDutyScale(4);
+    scales.duty = ShippedDutyScale(4);
     CurrentColours.GR1Color = 0x123456;
     store.log.clear();
 
@@ -412,13 +409,13 @@ TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
         expected.push_back(s + n + " removed");
     EXPECT_EQ(store.log, expected);
     EXPECT_TRUE(store.values.empty());
-    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(4));
+    EXPECT_EQ(scales.duty, ShippedDutyScale(4));
     EXPECT_EQ(CurrentColours.GR1Color, 0x123456u);
     EXPECT_EQ(doc.DepFittMethod, 1);
 
     CVELPPCDoc fresh;
     fresh.DepFittMethod = 1;
-    NewInvestment(fresh, store);
+    NewInvestment(fresh, scales, store);
     EXPECT_EQ(fresh.DepFittMethod, 0);
 }
 
@@ -468,20 +465,20 @@ TEST_F(Settings, NewInvestmentWithEmptyStoreHasTheBuiltInDefaults) {
     doc.Price = 500000;
     doc.Rent = 400;
     doc.MarketValue = 500000;
-    doc.Recalculate(true);
-    CurrentTaxScale = ShippedTaxScale(1); // no stored scale: the one in force stays
-    ASSERT_TRUE(NewInvestment(doc, store));
+    doc.Recalculate(true, scales);
+    scales.tax = ShippedTaxScale(1); // no stored scale: the one in force stays
+    ASSERT_TRUE(NewInvestment(doc, scales, store));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(store.log.empty()); // a new investment only reads
-    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(1));
-    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
+    EXPECT_EQ(scales.tax, ShippedTaxScale(1));
+    EXPECT_EQ(scales.duty, StartupDutyScale());
     EXPECT_TRUE(doc.Address.empty());
     EXPECT_EQ(doc.Price, 0);
     EXPECT_EQ(doc.Rent, 0);
     EXPECT_EQ(doc.Conveyancing, 950);
     EXPECT_EQ(doc.DepBuildMethod, 1);
     // Every other input as a record built with the built-in values.
-    EXPECT_EQ(SaveToString(doc), SaveToString(CVELPPCDoc{}));
+    EXPECT_EQ(SaveToString(doc, scales), SaveToString(CVELPPCDoc{}, scales));
     // No price: conveyancing does not count, so nothing is projected.
     EXPECT_EQ(doc.TotalCost, 0);
     EXPECT_EQ(doc.table, CVELPPCDoc::Table{});
@@ -500,7 +497,7 @@ TEST_F(Settings, StoredDefaultsAreLimitedBeforeUse) {
     store.WriteString(kSectionSettingsFile, "RateGrowth", "lots");
     store.WriteString(kSectionSettingsFile, "StampDuty", "99,");
     CVELPPCDoc doc;
-    ASSERT_TRUE(NewInvestment(doc, store));
+    ASSERT_TRUE(NewInvestment(doc, scales, store));
     EXPECT_EQ(doc.ShowYear, 1);
     EXPECT_EQ(doc.ProjectionYear, 40);
     EXPECT_EQ(doc.LCYears, 1);
@@ -508,7 +505,7 @@ TEST_F(Settings, StoredDefaultsAreLimitedBeforeUse) {
     EXPECT_EQ(doc.DepBuildMethod, 0);
     EXPECT_EQ(doc.CalcDeposit, 1);
     EXPECT_EQ(doc.RateGrowth, 4.5); // no number: the built-in value
-    EXPECT_EQ(CurrentDutyScale.Count, 10);
+    EXPECT_EQ(scales.duty.Count, 10);
 }
 
 } // namespace
@@ -519,12 +516,12 @@ TEST_F(Settings, ANewInvestmentTakesTheRememberedAssumptions) {
     store.WriteString(kSectionSettingsFile, "SellingCostsPC", "3.30");
     store.WriteString(kSectionSettingsFile, "CGTDiscountPC", "no number");
     CVELPPCDoc doc;
-    NewInvestment(doc, store);
+    NewInvestment(doc, scales, store);
     EXPECT_EQ(doc.SellingCostsPC, 3.3);
     EXPECT_EQ(doc.CGTDiscountPC, 50.0);
     // Beyond its range the store's value is limited, as a file's is.
     store.WriteString(kSectionSettingsFile, "SellingCostsPC", "-4.00");
-    NewInvestment(doc, store);
+    NewInvestment(doc, scales, store);
     EXPECT_EQ(doc.SellingCostsPC, 0.0);
 }
 

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "model/Investment.h"
+#include "model/Scales.h"
 #include "persist/Defaults.h"
 #include "tests/helpers/StressSettings.h"
 #include "tests/processes/ChildProcess.h"
@@ -136,7 +137,8 @@ TEST(TwoCopies, NewInvestmentTakesWhatTheOtherCopySaved) {
         ReadOutput(other, last, bad);
         ASSERT_EQ(other.Wait(), 0);
         CVELPPCDoc doc;
-        ASSERT_TRUE(NewInvestment(doc, store));
+        Scales scales;
+        ASSERT_TRUE(NewInvestment(doc, scales, store));
         EXPECT_EQ(doc.RateInterest, StressRate(rounds - 1));
         EXPECT_EQ(doc.Conveyancing, StressConveyancing(rounds - 1));
         // And a write here keeps what the other copy wrote.

@@ -31,23 +31,24 @@ struct HostileFile {
 // Makes the hostile files in `dir`. `keepOpen` receives a descriptor that keeps a pipe open
 // for writing while the table runs (close it afterwards).
 inline std::vector<HostileFile> MakeHostileFiles(const std::filesystem::path& dir, int& keepOpen) {
+    Scales scales;
     namespace fs = std::filesystem;
     auto write = [&](const std::string& name, const std::string& bytes) {
         std::ofstream(dir / name, std::ios::binary) << bytes;
         return dir / name;
     };
     CVELPPCDoc doc;
-    FillSampleInvestment(doc);
-    const std::string sample = SaveToString(doc);
+    FillSampleInvestment(doc, scales);
+    const std::string sample = SaveToString(doc, scales);
 
     // Texts at their longest: 709 + 3 * 2 * 32,767 = 197,311 bytes, the old reader's limit.
     CVELPPCDoc longest = doc;
     longest.Address.assign(kMaxTextLength, u'a');
     longest.Description.assign(kMaxTextLength, u'b');
     longest.Notes.assign(kMaxTextLength, u'c');
-    const std::string atOldLimit = SaveToString(longest);
+    const std::string atOldLimit = SaveToString(longest, scales);
     longest.SellingCostsPC = 4;
-    const std::string withAssumptions = SaveToString(longest);
+    const std::string withAssumptions = SaveToString(longest, scales);
 
     std::vector<HostileFile> files;
     ::mkfifo((dir / "fifo.vel").c_str(), 0600);
@@ -73,7 +74,7 @@ inline std::vector<HostileFile> MakeHostileFiles(const std::filesystem::path& di
     CVELPPCDoc infinite = doc;
     infinite.Conveyancing = -INFINITY;
     infinite.Price = NAN;
-    files.push_back({"amounts not finite", write("inf.vel", SaveToString(infinite)), true, ""});
+    files.push_back({"amounts not finite", write("inf.vel", SaveToString(infinite, scales)), true, ""});
     files.push_back({"a name that is not UTF-8", write("caf\xE9.vel", sample), true, ""});
     files.push_back({"HTML in the name", write("<b><font color=red size=7>big<a href=x>link<img src=x>.vel", sample),
                      true, ""});

@@ -48,21 +48,20 @@ std::vector<std::string> lines(const std::string& text) {
 
 class Velcalc : public ::testing::Test {
 protected:
+    Scales scales;
     void SetUp() override {
         dir = fs::temp_directory_path() /
               ("velcalc-test-" + std::to_string(::getpid()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
-        ResetScalesToStartup();
-        CurrentDutyScale = ShippedDutyScale(2);
-        FillSampleInvestment(sample);
-        bytes = SaveToString(sample);
-        ResetScalesToStartup();
+        Scales vic;
+        vic.duty = ShippedDutyScale(2);
+        FillSampleInvestment(sample, vic);
+        bytes = SaveToString(sample, vic);
         file = write("sample.vel", bytes);
     }
     void TearDown() override {
         fs::remove_all(dir);
-        ResetScalesToStartup();
     }
 
     fs::path write(const std::string& name, const std::string& content) {
@@ -82,9 +81,8 @@ protected:
 
     // What the library makes of the sample file.
     CVELPPCDoc loadedSample() {
-        ResetScalesToStartup();
         CVELPPCDoc doc;
-        EXPECT_TRUE(LoadFromString(doc, bytes));
+        EXPECT_TRUE(LoadFromString(doc, scales, bytes));
         return doc;
     }
 
@@ -169,10 +167,9 @@ TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
     SetUpWorkedExample(doc);
     doc.DepositPC = 70;
     doc.LossTreatment = 1;
-    CurrentTaxScale = ShippedTaxScale(FindTaxLocation("Australia (25/26)"));
-    doc.Recalculate(false);
-    const fs::path rules = write("rules.vel", SaveToString(doc));
-    ResetScalesToStartup();
+    scales.tax = ShippedTaxScale(FindTaxLocation("Australia (25/26)"));
+    doc.Recalculate(false, scales);
+    const fs::path rules = write("rules.vel", SaveToString(doc, scales));
     Outcome r = run(quoted(rules));
     ASSERT_EQ(r.status, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
@@ -191,7 +188,7 @@ TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
 TEST_F(Velcalc, TheLawOfTheYearsAsFields) {
     CVELPPCDoc doc;
     SetUpLawExample(doc, {.law = 2, .month = 6, .rent = 700, .growth = 10, .years = 1});
-    const fs::path law = write("law.vel", SaveToString(doc));
+    const fs::path law = write("law.vel", SaveToString(doc, scales));
     Outcome r = run(quoted(law));
     ASSERT_EQ(r.status, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
@@ -219,12 +216,12 @@ TEST_F(Velcalc, TheLawOfTheYearsAsFields) {
 // A number in a file that no one could type is limited as a typed one: not a number reads as
 // 0, an infinite one as the largest number an edit takes.
 TEST_F(Velcalc, NumberThatIsNotFiniteIsLimitedAsTyped) {
-    CurrentDutyScale.BaseDuty = std::numeric_limits<double>::quiet_NaN();
+    scales.duty.BaseDuty = std::numeric_limits<double>::quiet_NaN();
     CVELPPCDoc doc;
-    FillSampleInvestment(doc);
+    FillSampleInvestment(doc, scales);
     doc.Conveyancing = -std::numeric_limits<double>::infinity();
     doc.OtherCosts = std::numeric_limits<double>::infinity();
-    Outcome r = run(quoted(write("nan.vel", SaveToString(doc))));
+    Outcome r = run(quoted(write("nan.vel", SaveToString(doc, scales))));
     ASSERT_EQ(r.status, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j.at("scales").at("duty").at("BaseDuty").get<double>(), 0.0);
@@ -316,11 +313,11 @@ TEST_F(Velcalc, ScalesListsEveryBuiltInScale) {
 TEST_F(Velcalc, DutyNamesABuiltInScaleForTheFile) {
     // The files hold the start-up "Qld" scale of 2005-2007; each run replaces it.
     CVELPPCDoc doc;
-    FillSampleInvestment(doc);
+    FillSampleInvestment(doc, scales);
     doc.Price = doc.MarketValue = 600000;
-    const fs::path at600 = write("600.vel", SaveToString(doc));
+    const fs::path at600 = write("600.vel", SaveToString(doc, scales));
     doc.Price = doc.MarketValue = 750000;
-    const fs::path at750 = write("750.vel", SaveToString(doc));
+    const fs::path at750 = write("750.vel", SaveToString(doc, scales));
     ASSERT_EQ(doc.UseSDScale, 1);
 
     struct Case {
@@ -378,9 +375,9 @@ TEST_F(Velcalc, TaxNamesABuiltInScaleForTheFile) {
 
     // The figures are the library's under those two scales.
     CVELPPCDoc doc = loadedSample();
-    CurrentTaxScale = used;
-    CurrentDutyScale = ShippedDutyScale(FindDutyLocation("Vic 2025"));
-    doc.Recalculate(false);
+    scales.tax = used;
+    scales.duty = ShippedDutyScale(FindDutyLocation("Vic 2025"));
+    doc.Recalculate(false, scales);
     EXPECT_EQ(j.at("fields").at("StampDutyCost").get<double>(), doc.StampDutyCost);
     EXPECT_EQ(j.at("fields").at("NPV").get<double>(), doc.NPV);
     for (int c = 0; c < kTableColumns; ++c)
@@ -516,19 +513,16 @@ TEST_F(Velcalc, GridBreakEvenAndCompareAgreeWithTheFileWorkedOut) {
     CVELPPCDoc changed = loadedSample();
     changed.Rent -= 20;
     changed.RateInterest += 2;
-    ResetScalesToStartup();
-    CurrentDutyScale = ShippedDutyScale(2);
-    const fs::path changedFile = write("changed.vel", SaveToString(changed));
-    ResetScalesToStartup();
+    scales.duty = ShippedDutyScale(2);
+    const fs::path changedFile = write("changed.vel", SaveToString(changed, scales));
     EXPECT_EQ(grid["cells"][0][8], Json::parse(run(quoted(changedFile)).out)["fields"]["NPV"]);
 
     const Json breakEven = Json::parse(run("--break-even " + quoted(file)).out);
     ASSERT_TRUE(breakEven["interest"]["found"].get<bool>());
     changed = loadedSample();
     changed.RateInterest = breakEven["interest"]["value"].get<double>();
-    CurrentDutyScale = ShippedDutyScale(2);
-    const fs::path atBreakEven = write("even.vel", SaveToString(changed));
-    ResetScalesToStartup();
+    scales.duty = ShippedDutyScale(2);
+    const fs::path atBreakEven = write("even.vel", SaveToString(changed, scales));
     EXPECT_NEAR(Json::parse(run(quoted(atBreakEven)).out)["fields"]["NPV"].get<double>(), 0, 1);
 
     const Json compared =

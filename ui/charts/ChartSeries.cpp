@@ -94,13 +94,13 @@ ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours) {
     return chart;
 }
 
-ChartData BankComparisonChart(const CVELPPCDoc& doc, const Colours& colours) {
+ChartData BankComparisonChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours) {
     ChartData chart = NewChart(CmdBankComparison, colours);
     chart.seriesCount = 2;
     chart.labels = {"Property", "Cash (" + FormatValue(doc.RateInterest, "0.00%") + ")", ""};
     // The bank pays the loan's rate, taxed at the investor's marginal rate, monthly. Money the
     // property costs goes into it; money it returns stays out of the bank.
-    const double marginal = MarginalTaxRate(doc.TaxableHim);
+    const double marginal = MarginalTaxRate(doc.TaxableHim, tax);
     const double growth = 1.0 + (1.0 - marginal) * doc.RateInterest / 1200.0;
     double property = 0.0;
     double cash = doc.CashDeposit * growth;
@@ -131,7 +131,7 @@ ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
     return chart;
 }
 
-ChartData SaleReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
+ChartData SaleReturnChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours) {
     // The rates of keeping, with those after sale beside them over every holding period.
     ChartData chart = RateOfReturnChart(doc, colours);
     chart.caption = ChartCaption(CmdSaleReturns);
@@ -139,18 +139,19 @@ ChartData SaleReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
     chart.seriesCount = 2;
     chart.labels[1] = "After sale";
     for (int years = 1; years <= kTableColumns; ++years)
-        chart.values[1][years - 1] = BarRate(WorkOutSale(doc, years, CurrentTaxScale).irr);
+        chart.values[1][years - 1] = BarRate(WorkOutSale(doc, years, tax).irr);
     return chart;
 }
 
-std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, int command, const Colours& colours) {
+std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, const Scales& scales, int command,
+                                    const Colours& colours) {
     switch (command) {
     case CmdValueDebt: return ValueDebtChart(doc, colours);
     case CmdCashFlows: return CashFlowsChart(doc, colours);
     case CmdWhoPays: return WhoPaysChart(doc, colours);
-    case CmdBankComparison: return BankComparisonChart(doc, colours);
+    case CmdBankComparison: return BankComparisonChart(doc, scales.tax, colours);
     case CmdRateOfReturn: return RateOfReturnChart(doc, colours);
-    case CmdSaleReturns: return SaleReturnChart(doc, colours);
+    case CmdSaleReturns: return SaleReturnChart(doc, scales.tax, colours);
     default: return std::nullopt;
     }
 }

@@ -33,13 +33,14 @@ ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours);
 ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours);
 ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours);
 // Uses MarginalTaxRate under the tax scale in force.
-ChartData BankComparisonChart(const CVELPPCDoc& doc, const Colours& colours);
+ChartData BankComparisonChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours);
 ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours);
 // The holding IRR of every holding period 1..40, kept and after sale (under the tax scale in
 // force); not a Graphics menu chart, the workspace's "Sale" tab shows it.
-ChartData SaleReturnChart(const CVELPPCDoc& doc, const Colours& colours);
+ChartData SaleReturnChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours);
 
 // The caption of a Graphics command's chart; empty for any other command.
 std::string_view ChartCaption(int command);
 // The chart of a Graphics command id; none for any other command.
-std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, int command, const Colours& colours);
+std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, const Scales& scales, int command,
+                                    const Colours& colours);

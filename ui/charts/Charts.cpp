@@ -4,9 +4,9 @@
 #include "ui/charts/Histogram.h"
 #include "ui/shell/Hooks.h"
 
-void ShowChart(const CVELPPCDoc& doc, int command, const FontSpec fonts[2], QWidget* parent) {
+void ShowChart(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec fonts[2], QWidget* parent) {
     // The series live here until the window closes; the record is not touched.
-    const std::optional<ChartData> chart = BuildChart(doc, command, CurrentColours);
+    const std::optional<ChartData> chart = BuildChart(doc, scales, command, CurrentColours);
     if (!chart) return;
     OpenChart(chart->Request(fonts), parent);
 }

@@ -2,11 +2,12 @@
 #pragma once
 
 class CVELPPCDoc;
+struct Scales;
 class QWidget;
 struct FontSpec;
 
 // Builds the chart of a Graphics command from the record and shows it modally.
-void ShowChart(const CVELPPCDoc& doc, int command, const FontSpec fonts[2], QWidget* parent);
+void ShowChart(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec fonts[2], QWidget* parent);
 
 // Puts the chart commands into the shell's hooks.
 void InstallChartHooks();

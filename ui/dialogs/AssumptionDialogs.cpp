@@ -120,17 +120,17 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
     Open();
 }
 
-void EditAssumptions(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
-    CLawAssumptions law(doc);
-    CSaleAssumptions sale(doc);
-    CTaxRulesAssumptions taxRules(doc);
-    CRentAssumptions rent(doc);
-    CLoanAssumptions loan(doc);
+void EditAssumptions(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    CLawAssumptions law(doc, scales);
+    CSaleAssumptions sale(doc, scales);
+    CTaxRulesAssumptions taxRules(doc, scales);
+    CRentAssumptions rent(doc, scales);
+    CLoanAssumptions loan(doc, scales);
     AssumptionsSheet sheet(law, sale, taxRules, rent, loan, parent);
     if (!Accepted(sheet)) return;
     for (const CAssumptionPage* page :
          std::initializer_list<const CAssumptionPage*>{&law, &sale, &taxRules, &rent, &loan})
         page->Apply(doc);
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     StoreAssumptions(store, doc);
 }

@@ -10,6 +10,7 @@ class CTaxRulesAssumptions;
 class CRentAssumptions;
 class CLoanAssumptions;
 class CVELPPCDoc;
+struct Scales;
 class SettingsStore;
 
 class AssumptionsSheet : public CEditorSheet {
@@ -22,4 +23,4 @@ class AssumptionsSheet : public CEditorSheet {
 
 // Runs the sheet on the record; on OK the record takes the pages' inputs, is recalculated
 // (marked changed) and the inputs are remembered as the next investment's defaults.
-void EditAssumptions(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);
+void EditAssumptions(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);

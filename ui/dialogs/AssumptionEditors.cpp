@@ -29,14 +29,15 @@ int LastYear(const CVELPPCDoc& w) {
 
 // --- every page ---
 
-CAssumptionPage::CAssumptionPage(const CVELPPCDoc& record) : worked_(record) {
+CAssumptionPage::CAssumptionPage(const CVELPPCDoc& record, const Scales& scales)
+    : worked_(record), scales_(scales) {
     worked_.onUpdateAllViews = nullptr;
 }
 
 void CAssumptionPage::Work() {
     Apply(worked_);
     worked_.LimitInputs();
-    worked_.Recalculate(false);
+    worked_.Recalculate(false, scales_);
 }
 
 bool CAssumptionPage::OnLeaveEdit(ControlPort& port, int) {
@@ -59,7 +60,7 @@ void CAssumptionPage::OnOk(ControlPort& port) {
 
 // --- "Purchase and Law" ---
 
-CLawAssumptions::CLawAssumptions(const CVELPPCDoc& record) : CAssumptionPage(record) {
+CLawAssumptions::CLawAssumptions(const CVELPPCDoc& record, const Scales& scales) : CAssumptionPage(record, scales) {
     CopyLawInputs(record, law);
 }
 
@@ -144,8 +145,8 @@ void CLawAssumptions::TakeBack(const CVELPPCDoc& limited) { CopyLawInputs(limite
 
 // --- "Sale" ---
 
-CSaleAssumptions::CSaleAssumptions(const CVELPPCDoc& record)
-    : CAssumptionPage(record), sellingCostsPC(record.SellingCostsPC),
+CSaleAssumptions::CSaleAssumptions(const CVELPPCDoc& record, const Scales& scales)
+    : CAssumptionPage(record, scales), sellingCostsPC(record.SellingCostsPC),
       cgtDiscountPC(record.CGTDiscountPC) {}
 
 void CSaleAssumptions::Apply(CVELPPCDoc& doc) const {
@@ -185,8 +186,8 @@ void CSaleAssumptions::TakeBack(const CVELPPCDoc& limited) {
 
 // --- "Tax Rules" ---
 
-CTaxRulesAssumptions::CTaxRulesAssumptions(const CVELPPCDoc& record)
-    : CAssumptionPage(record), lossTreatment(record.LossTreatment),
+CTaxRulesAssumptions::CTaxRulesAssumptions(const CVELPPCDoc& record, const Scales& scales)
+    : CAssumptionPage(record, scales), lossTreatment(record.LossTreatment),
       lossRuleFromYear(record.LossRuleFromYear) {}
 
 void CTaxRulesAssumptions::Apply(CVELPPCDoc& doc) const {
@@ -225,8 +226,8 @@ void CTaxRulesAssumptions::TakeBack(const CVELPPCDoc& limited) {
 
 // --- "Rent" ---
 
-CRentAssumptions::CRentAssumptions(const CVELPPCDoc& record)
-    : CAssumptionPage(record), rentFollowsInflation(record.RentFollowsInflation),
+CRentAssumptions::CRentAssumptions(const CVELPPCDoc& record, const Scales& scales)
+    : CAssumptionPage(record, scales), rentFollowsInflation(record.RentFollowsInflation),
       rateRentGrowth(record.RateRentGrowth) {}
 
 void CRentAssumptions::Apply(CVELPPCDoc& doc) const {
@@ -262,8 +263,8 @@ void CRentAssumptions::TakeBack(const CVELPPCDoc& limited) {
 
 // --- "Loan" ---
 
-CLoanAssumptions::CLoanAssumptions(const CVELPPCDoc& record)
-    : CAssumptionPage(record), interestOnlyYears(record.InterestOnlyYears) {}
+CLoanAssumptions::CLoanAssumptions(const CVELPPCDoc& record, const Scales& scales)
+    : CAssumptionPage(record, scales), interestOnlyYears(record.InterestOnlyYears) {}
 
 void CLoanAssumptions::Apply(CVELPPCDoc& doc) const {
     doc.InterestOnlyYears = interestOnlyYears;

@@ -3,13 +3,14 @@
 #pragma once
 
 #include "model/Investment.h"
+#include "model/Scales.h"
 #include "ui/dialogs/EditorLogic.h"
 
 // A page: working fields of its own, and a copy of the record worked out with them at every
 // refresh, so that the page shows their effect live.
 class CAssumptionPage : public CEditorLogic {
   public:
-    explicit CAssumptionPage(const CVELPPCDoc& record);
+    CAssumptionPage(const CVELPPCDoc& record, const Scales& scales);
     // Puts the page's working fields into a record.
     virtual void Apply(CVELPPCDoc& doc) const = 0;
     // The record worked out with the working fields, at every refresh.
@@ -30,6 +31,7 @@ class CAssumptionPage : public CEditorLogic {
 
   private:
     CVELPPCDoc worked_;
+    Scales scales_; // the investment's, which Work() recalculates under
 };
 
 // Page "Purchase and Law": which law taxes the years and the sale, the purchase date and the
@@ -55,7 +57,7 @@ class CLawAssumptions : public CAssumptionPage {
         kIRRAfter,
     };
 
-    explicit CLawAssumptions(const CVELPPCDoc& record);
+    CLawAssumptions(const CVELPPCDoc& record, const Scales& scales);
     // The law's inputs as the page holds them (TaxLaw to BrightLineYears; nothing else of
     // this record counts).
     CVELPPCDoc law;
@@ -89,7 +91,7 @@ class CSaleAssumptions : public CAssumptionPage {
         kNPVAfter,
     };
 
-    explicit CSaleAssumptions(const CVELPPCDoc& record);
+    CSaleAssumptions(const CVELPPCDoc& record, const Scales& scales);
     double sellingCostsPC = 0.0, cgtDiscountPC = 0.0;
 
     void Apply(CVELPPCDoc& doc) const override;
@@ -114,7 +116,7 @@ class CTaxRulesAssumptions : public CAssumptionPage {
         kIRR,
     };
 
-    explicit CTaxRulesAssumptions(const CVELPPCDoc& record);
+    CTaxRulesAssumptions(const CVELPPCDoc& record, const Scales& scales);
     int lossTreatment = 0, lossRuleFromYear = 1;
 
     void Apply(CVELPPCDoc& doc) const override;
@@ -136,7 +138,7 @@ class CRentAssumptions : public CAssumptionPage {
         kIRR,
     };
 
-    explicit CRentAssumptions(const CVELPPCDoc& record);
+    CRentAssumptions(const CVELPPCDoc& record, const Scales& scales);
     int rentFollowsInflation = 1;
     double rateRentGrowth = 0.0;
 
@@ -161,7 +163,7 @@ class CLoanAssumptions : public CAssumptionPage {
         kIRR,
     };
 
-    explicit CLoanAssumptions(const CVELPPCDoc& record);
+    CLoanAssumptions(const CVELPPCDoc& record, const Scales& scales);
     int interestOnlyYears = 0;
 
     void Apply(CVELPPCDoc& doc) const override;

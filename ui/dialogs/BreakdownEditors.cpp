@@ -17,7 +17,7 @@ void CBreakdown::Step(ControlPort& port, int direction) {
 // --- "Tax Savings" ---
 
 CTaxSavings::Figures CTaxSavings::Compute() const {
-    auto tax = [](double income) { return ComputeIncomeTax(income, CurrentTaxScale); };
+    auto tax = [this](double income) { return ComputeIncomeTax(income, taxScale); };
     const std::size_t c = static_cast<std::size_t>(Column());
     const double investor = investorIncomes[c];
     const double partner = partnerIncomes[c];

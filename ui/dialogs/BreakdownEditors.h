@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/Investment.h"
+#include "model/Scales.h"
 #include "ui/dialogs/EditorLogic.h"
 
 // What both breakdowns share: the year shown, its label and its limits.
@@ -52,6 +53,7 @@ class CTaxSavings : public CBreakdown {
     // other income; the loss carried at the end of every year.
     int lossRuleFromYear = 0;
     CVELPPCDoc::YearArray carriedLoss{};
+    TaxScale taxScale; // the investment's, filled by the caller
 
     struct Figures {
         bool joint = false;

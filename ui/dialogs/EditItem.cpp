@@ -29,7 +29,7 @@ namespace {
 
 // 0: sheet "Details". Only the texts change: no recalculation, no settings. A changed text still
 // marks the investment changed, so that the save question protects what was typed.
-void EditProperty(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
+void EditProperty(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent) {
     CPropDesc desc;
     CNotes notes;
     desc.address = doc.Address;
@@ -48,7 +48,7 @@ void EditProperty(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
 }
 
 // 1: "Property Value". Recalculates; writes no settings.
-void EditPropertyValue(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
+void EditPropertyValue(CVELPPCDoc& doc, Scales& scales, SettingsStore&, QWidget* parent) {
     CPropValue ed;
     ed.price = doc.Price;
     ed.renovations = doc.Renovations;
@@ -60,35 +60,36 @@ void EditPropertyValue(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
     doc.Renovations = ed.renovations;
     doc.MarketValue = ed.marketValue;
     doc.Furniture = ed.furniture;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
 }
 
 // 2: "Purchase Costs". A scale accepted through "Change Scale" is in force already, even when
 // this editor is cancelled; the figures then follow it, so that what is shown is what the
 // file, which holds the scale, opens to again.
-void EditPurchaseCosts(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
-    const DutyScale scaleBefore = CurrentDutyScale;
+void EditPurchaseCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    const DutyScale scaleBefore = scales.duty;
     CPurchCosts ed;
+    ed.scale = scales.duty;
     ed.price = doc.Price;
     ed.stampDuty = doc.StampDutyCost;
     ed.conveyancing = doc.Conveyancing;
     ed.otherCosts = doc.OtherCosts;
-    PurchCostsDialog dialog(ed, parent);
+    PurchCostsDialog dialog(ed, scales, parent);
     if (!Accepted(dialog)) {
-        if (!(CurrentDutyScale == scaleBefore)) RecalculateChanged(doc);
+        if (!(scales.duty == scaleBefore)) RecalculateChanged(doc, scales);
         return;
     }
     doc.StampDutyCost = ed.stampDuty;
     doc.Conveyancing = ed.conveyancing;
     doc.OtherCosts = ed.otherCosts;
     doc.UseSDScale = ed.usesScale;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingInt(store, "UseSDScale", doc.UseSDScale);
     WriteSettingDouble(store, "Conveyancing", doc.Conveyancing);
 }
 
 // 3: "Cash Deposit".
-void EditCashDeposit(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditCashDeposit(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CCashDeposit ed;
     ed.deposit.amount = doc.CashDeposit;
     ed.deposit.percent = doc.DepositPC;
@@ -102,13 +103,13 @@ void EditCashDeposit(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.CashDeposit = ed.deposit.amount;
     doc.DepositPC = ed.deposit.percent;
     doc.CalcDeposit = ed.deposit.link;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingDouble(store, "DepositPC", doc.DepositPC);
     WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
 }
 
 // 4: "Rental Income".
-void EditRent(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditRent(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CRentIncome ed;
     ed.rent = doc.Rent;
     ed.periodsPerYear = doc.PeriodsPerYear;
@@ -118,13 +119,13 @@ void EditRent(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.Rent = ed.rent;
     doc.PeriodsPerYear = ed.periodsPerYear;
     doc.VacancyRate = ed.vacancyRate;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingInt(store, "PeriodsPerYear", doc.PeriodsPerYear);
     WriteSettingDouble(store, "VacancyRate", doc.VacancyRate);
 }
 
 // 5: "Rental Expenses".
-void EditExpenses(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditExpenses(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CRentExpenses ed;
     ed.expenses.amount = doc.Expenses;
     ed.expenses.percent = doc.ExpensesPC;
@@ -136,12 +137,12 @@ void EditExpenses(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.Expenses = ed.expenses.amount;
     doc.ExpensesPC = ed.expenses.percent;
     doc.CalcExpenses = ed.expenses.link;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingDouble(store, "ExpensesPC", doc.ExpensesPC);
     WriteSettingInt(store, "CalcExpenses", doc.CalcExpenses);
 }
 
-using ItemEditor = void (*)(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);
+using ItemEditor = void (*)(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
 
 // One slot per item type; an empty slot opens nothing.
 constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
@@ -168,11 +169,11 @@ constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
 
 } // namespace
 
-void EditItem(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget* parent) {
+void EditItem(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent) {
     if (itemType >= kItemEditors.size()) return;
     // What an accepted editor stores reaches the settings file in one write.
     SettingsBatch batch(store);
-    if (ItemEditor editor = kItemEditors[itemType]) editor(doc, store, parent);
+    if (ItemEditor editor = kItemEditors[itemType]) editor(doc, scales, store, parent);
 }
 
 void InstallDialogHooks() {

@@ -3,11 +3,12 @@
 
 class QWidget;
 class CVELPPCDoc;
+struct Scales;
 class SettingsStore;
 
 // Opens the editor of `itemType` modally; on OK copies its fields back, recalculates where the
 // item requires it and writes the item's defaults to the settings store.
-void EditItem(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget* parent);
+void EditItem(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent);
 
 // Puts EditItem and the record's Settings commands into the shell's hooks.
 void InstallDialogHooks();

@@ -18,12 +18,12 @@
 
 bool Accepted(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
-void RecalculateChanged(CVELPPCDoc& doc) {
+void RecalculateChanged(CVELPPCDoc& doc, const Scales& scales) {
     doc.LimitInputs();
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
 }
 
-void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CDepBuild building;
     building.propertyCost = doc.Price + doc.Renovations;
     building.linkBase = building.propertyCost;
@@ -58,7 +58,7 @@ void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.DepFittRate = fittings.rate;
     doc.DepFittMethod = fittings.method;
     doc.FittingsBoughtNew = fittings.boughtNew;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingInt(store, "CalcDepFitt", doc.CalcDepFitt);
     WriteSettingInt(store, "CalcDepBuild", doc.CalcDepBuild);
     WriteSettingDouble(store, "DepFittPC", doc.DepFittPC);
@@ -71,7 +71,7 @@ void EditDepreciation(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     if (fittings.offerBoughtNew) WriteSettingInt(store, "FittingsBoughtNew", doc.FittingsBoughtNew);
 }
 
-void EditLoanDetails(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditLoanDetails(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CLoanAmount ed;
     ed.totalCost = doc.TotalCost;
     ed.cashDeposit = doc.CashDeposit;
@@ -84,11 +84,11 @@ void EditLoanDetails(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.CalcDeposit = ed.depositLink;
     doc.AdditionalLoan = ed.additionalLoan;
     doc.LoanAmount = ed.loanAmount;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
 }
 
-void EditLoanType(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditLoanType(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CLoanType ed;
     ed.loanAmount = doc.LoanAmount;
     ed.interestRate = doc.RateInterest;
@@ -99,13 +99,13 @@ void EditLoanType(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.RateInterest = ed.interestRate;
     doc.LoanType = ed.loanType;
     doc.LoanTerm = ed.term;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingInt(store, "LoanType", doc.LoanType);
     WriteSettingDouble(store, "RateInterest", doc.RateInterest);
     WriteSettingInt(store, "LoanTerm", doc.LoanTerm);
 }
 
-void EditLoanCosts(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditLoanCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CLoanCosts ed;
     ed.costs.amount = doc.LoanCosts;
     ed.costs.percent = doc.LoanCostsPC;
@@ -120,13 +120,13 @@ void EditLoanCosts(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.LoanCostsPC = ed.costs.percent;
     doc.CalcLoanCosts = ed.costs.link;
     doc.LCYears = CLoanCosts::WholeWriteOffYears(ed.writeOffYears);
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingInt(store, "LCYears", doc.LCYears);
     WriteSettingDouble(store, "LoanCostsPC", doc.LoanCostsPC);
     WriteSettingInt(store, "CalcLoanCosts", doc.CalcLoanCosts);
 }
 
-void EditInvestor(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditInvestor(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CInvestorDetails ed;
     ed.title =
         doc.NamesOnTitle == 2 ? CInvestorDetails::kTitleJoint : CInvestorDetails::kTitleSingle;
@@ -137,24 +137,24 @@ void EditInvestor(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.NamesOnTitle = ed.title + 1;
     doc.TaxableHim = ed.investorIncome;
     doc.TaxableHer = ed.partnerIncome;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingDouble(store, "TaxableHim", doc.TaxableHim);
     WriteSettingDouble(store, "TaxableHer", doc.TaxableHer);
     WriteSettingInt(store, "NamesOnTitle", doc.NamesOnTitle);
 }
 
-void EditResults(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditResults(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CResultsYear ed;
     ed.resultsYear = doc.ShowYear;
     ResultsYearDialog dialog(ed, parent);
     if (!Accepted(dialog)) return;
     doc.ShowYear = ed.resultsYear;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingInt(store, "ShowYear", doc.ShowYear);
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
-void ShowTaxSavings(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
+void ShowTaxSavings(CVELPPCDoc& doc, Scales& scales, SettingsStore&, QWidget* parent) {
     CTaxSavings breakdown;
     breakdown.table = doc.table;
     breakdown.investorIncomes = doc.TaxableHimByYear;
@@ -162,18 +162,19 @@ void ShowTaxSavings(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
     breakdown.ownership = doc.NamesOnTitle;
     if (doc.LossTreatment == 1) breakdown.lossRuleFromYear = doc.LossRuleFromYear;
     breakdown.carriedLoss = doc.CarriedLossByYear;
+    breakdown.taxScale = scales.tax;
     TaxSavingsDialog dialog(breakdown, parent);
     dialog.exec();
 }
 
-void ShowCashFlowYear(CVELPPCDoc& doc, SettingsStore&, QWidget* parent) {
+void ShowCashFlowYear(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent) {
     CAfterTaxCash breakdown;
     breakdown.table = doc.table;
     AfterTaxCashDialog dialog(breakdown, parent);
     dialog.exec();
 }
 
-void EditProjections(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditProjections(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     CProjections ed;
     ed.upperLimit = doc.ProjectionYear;
     ed.growthRate = doc.RateGrowth;
@@ -183,13 +184,13 @@ void EditProjections(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
     doc.ProjectionYear = ed.upperLimit;
     doc.RateGrowth = ed.growthRate;
     doc.RateInfl = ed.inflationRate;
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     WriteSettingDouble(store, "RateGrowth", doc.RateGrowth);
     WriteSettingDouble(store, "RateInfl", doc.RateInfl);
     WriteSettingInt(store, "ProjectionYear", doc.ProjectionYear);
 }
 
-void EditLinkedVariables(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
+void EditLinkedVariables(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     using C = CLinkedVars;
     // Control ids and the record's switches, in the order of the dialog.
     int* const fields[C::kSwitchCount] = {&doc.UseSDScale,   &doc.CalcDeposit,   &doc.CalcDepFitt,
@@ -201,6 +202,6 @@ void EditLinkedVariables(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)
     if (!Accepted(dialog)) return;
     for (int i = 0; i < C::kSwitchCount; ++i)
         *fields[i] = ed.switches[static_cast<std::size_t>(i)];
-    RecalculateChanged(doc);
+    RecalculateChanged(doc, scales);
     StoreLinkSwitches(store, doc);
 }

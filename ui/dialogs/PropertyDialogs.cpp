@@ -58,8 +58,8 @@ PropValueDialog::PropValueDialog(CPropValue& editor, QWidget* parent)
 
 // --- "Purchase Costs" ---
 
-PurchCostsDialog::PurchCostsDialog(CPurchCosts& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Purchase Costs"), parent), editor_(editor) {
+PurchCostsDialog::PurchCostsDialog(CPurchCosts& editor, Scales& scales, QWidget* parent)
+    : CEditorDialog(editor, QStringLiteral("Purchase Costs"), parent), editor_(editor), scales_(scales) {
     CEditorForm& f = Form();
     f.AddNumberRow(CPurchCosts::kStampDuty, QStringLiteral("Stamp duty:"), kAmountFormat);
     f.AddNumberRow(CPurchCosts::kConveyancing, QStringLiteral("Conveyancing:"), kAmountFormat);
@@ -86,8 +86,9 @@ PurchCostsDialog::PurchCostsDialog(CPurchCosts& editor, QWidget* parent)
 void PurchCostsDialog::ChangeScale() {
     const ChangeScaleEditor& editor = ScaleEditor();
     if (!editor || Form().IsClosed()) return;
-    DutyScale scale = CurrentDutyScale;
-    if (!editor(scale, this)) return;
-    CurrentDutyScale = scale;
+    DutyScale scale = scales_.duty;
+    if (!editor(scale, scales_.customDuty, this)) return;
+    scales_.duty = scale;
+    editor_.scale = scale;
     Form().Dispatch([&] { editor_.ScaleChanged(Form()); });
 }

@@ -11,6 +11,7 @@ class CPropDesc;
 class CPropValue;
 class CPurchCosts;
 struct DutyScale;
+struct Scales;
 
 // Property sheet "Details": pages "Address" and "Notes".
 class DetailsSheet : public CEditorSheet {
@@ -25,9 +26,10 @@ public:
     explicit PropValueDialog(CPropValue& editor, QWidget* parent = nullptr);
 };
 
-// Opens the stamp duty scale editor on `scale`, a copy of the scale in force; true when the
-// user accepted it, `scale` then holding the edited scale and location.
-using ChangeScaleEditor = std::function<bool(DutyScale& scale, QWidget* parent)>;
+// Opens the stamp duty scale editor on `scale`, a copy of the investment's, with its "Custom"
+// entry `custom`; true when the user accepted it, `scale` then holding the edited scale and
+// location.
+using ChangeScaleEditor = std::function<bool(DutyScale& scale, DutyScale& custom, QWidget* parent)>;
 
 // Hooks "Change Scale" of "Purchase Costs" up to the stamp duty scale editor. While none is
 // installed the button is present but disabled.
@@ -36,10 +38,11 @@ void SetChangeScaleEditor(ChangeScaleEditor editor);
 class PurchCostsDialog : public CEditorDialog {
     Q_OBJECT
 public:
-    explicit PurchCostsDialog(CPurchCosts& editor, QWidget* parent = nullptr);
+    PurchCostsDialog(CPurchCosts& editor, Scales& scales, QWidget* parent = nullptr);
 
 private:
-    // An accepted scale is in force at once, whatever becomes of this dialog.
+    // An accepted scale is the investment's at once, whatever becomes of this dialog.
     void ChangeScale();
     CPurchCosts& editor_;
+    Scales& scales_;
 };

@@ -55,7 +55,7 @@ void CPropValue::OnOk(ControlPort& port) { ReadEdits(port); }
 
 // --- "Purchase Costs" ---
 
-double CPurchCosts::ScaleDuty() const { return ComputeStampDuty(price, CurrentDutyScale); }
+double CPurchCosts::ScaleDuty() const { return ComputeStampDuty(price, scale); }
 
 std::u16string CPurchCosts::UsesScaleText(int location) {
     // A location beyond the built-in entries has no name.
@@ -72,7 +72,7 @@ void CPurchCosts::Refresh(ControlPort& port) {
     ShowValue(port, kOtherCosts, otherCosts, kAmountFormat);
     ShowValue(port, kPurchaseCosts, purchaseCosts, kAmountFormat);
     SetCheck(port, kUsesScale, usesScale);
-    port.PutText(kUsesScale, UsesScaleText(CurrentDutyScale.Location));
+    port.PutText(kUsesScale, UsesScaleText(scale.Location));
 }
 
 // The box shows whether the present duty is the scale's duty, not what the record says.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "model/Scales.h"
 #include "ui/dialogs/EditorLogic.h"
 
 // Page "Address": the texts are taken when the sheet is accepted.
@@ -44,8 +45,8 @@ private:
     void ReadEdits(const ControlPort& port);
 };
 
-// "Purchase Costs": stamp duty, conveyancing, other costs; the stamp duty may follow the scale
-// in force (CurrentDutyScale) on the price.
+// "Purchase Costs": stamp duty, conveyancing, other costs; the stamp duty may follow the
+// investment's stamp duty scale on the price.
 class CPurchCosts : public CEditorLogic {
 public:
     enum Control : int {
@@ -59,6 +60,7 @@ public:
     double price = 0.0; // the duty is worked out on it; not shown, not changed
     double stampDuty = 0.0, conveyancing = 0.0, otherCosts = 0.0, purchaseCosts = 0.0;
     int usesScale = 1; // returned as UseSDScale; set on opening from the duty itself
+    DutyScale scale;   // the investment's scale, filled by the caller
 
     void Refresh(ControlPort& port) override;
     // "Change Scale" was accepted and its scale is now in force: the duty follows it again.

@@ -283,40 +283,56 @@ TaxScalesDialog::~TaxScalesDialog() {
 
 // --- callers ---
 
-bool RunStampDutyScaleEditor(DutyScale& scale, QWidget* parent) {
+bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* parent) {
     CStampDutyScale editor;
     editor.scale = scale;
+    editor.custom = custom;
     StampDutyScaleDialog dialog(editor, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    custom = editor.custom;
+    if (!accepted) return false;
     const double baseDuty = scale.BaseDuty; // not the editor's to change
     scale = editor.scale;
     scale.BaseDuty = baseDuty;
     return true;
 }
 
-bool RunTaxScalesEditor(TaxScale& scale, QWidget* parent) {
+bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent) {
     CTaxScales editor;
     editor.scale = scale;
+    editor.custom = custom;
     TaxScalesDialog dialog(editor, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    custom = editor.custom;
+    if (!accepted) return false;
     scale = editor.scale;
     return true;
 }
 
-void EditStampDutyScale(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
-    DutyScale scale = CurrentDutyScale;
-    if (!RunStampDutyScaleEditor(scale, parent)) return;
-    CurrentDutyScale = scale;
-    doc.Recalculate(true);
-    StoreStampDuty(store);
+namespace {
+
+// Runs `run` on a copy of `inForce`, one of `scales`; on OK the copy is in force and the
+// investment is recalculated, marked changed.
+template <class Scale>
+bool EditInForce(CVELPPCDoc& doc, Scales& scales, Scale& inForce, Scale& custom,
+                 bool (*run)(Scale&, Scale&, QWidget*), QWidget* parent) {
+    Scale scale = inForce;
+    if (!run(scale, custom, parent)) return false;
+    inForce = scale;
+    doc.Recalculate(true, scales);
+    return true;
 }
 
-void EditTaxScales(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent) {
-    TaxScale scale = CurrentTaxScale;
-    if (!RunTaxScalesEditor(scale, parent)) return;
-    CurrentTaxScale = scale;
-    doc.Recalculate(true);
-    StoreTaxScale(store);
+} // namespace
+
+void EditStampDutyScale(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    if (EditInForce(doc, scales, scales.duty, scales.customDuty, RunStampDutyScaleEditor, parent))
+        StoreStampDuty(store, scales.duty);
+}
+
+void EditTaxScales(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    if (EditInForce(doc, scales, scales.tax, scales.customTax, RunTaxScalesEditor, parent))
+        StoreTaxScale(store, scales.tax);
 }
 
 void InstallScaleEditorHooks() {

@@ -89,14 +89,15 @@ private:
 };
 
 // Run an editor modally on `scale`; true when it was accepted, `scale` then holding the edited
-// rows and location (BaseDuty as it was). Cancel leaves `scale` as it was.
-bool RunStampDutyScaleEditor(DutyScale& scale, QWidget* parent);
-bool RunTaxScalesEditor(TaxScale& scale, QWidget* parent);
+// rows and location (BaseDuty as it was). Cancel leaves `scale` as it was. `custom`, the
+// investment's "Custom" entry, takes the rows edited even on Cancel.
+bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* parent);
+bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent);
 
-// Settings "Stamp Duty" / "Tax Scales": on OK the scale in force is replaced, the investment is
-// recalculated (marked changed) and the scale is written to the settings store.
-void EditStampDutyScale(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);
-void EditTaxScales(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent);
+// Settings "Stamp Duty" / "Tax Scales": on OK the investment's scale is replaced, the investment
+// is recalculated (marked changed) and the scale is written to the settings store.
+void EditStampDutyScale(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditTaxScales(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
 
 // Puts the two Settings commands into the shell's hooks and connects "Change Scale".
 void InstallScaleEditorHooks();

@@ -214,7 +214,7 @@ void CStampDutyScale::RemoveRow(int row) {
 
 bool CStampDutyScale::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInDutyCount) return false;
-    const DutyScale& b = BuiltInDutyScales[static_cast<std::size_t>(scale.Location)];
+    const DutyScale& b = scale.Location == kDutyLocationCustom ? custom : ShippedDutyScale(scale.Location);
     if (b.Count != scale.Count) return false;
     for (int row = 0; row < RowsInUse(scale.Count); ++row) {
         const auto i = static_cast<std::size_t>(row);
@@ -226,8 +226,8 @@ bool CStampDutyScale::EqualsBuiltIn() const {
     return true;
 }
 
-void CStampDutyScale::StoreCustomEntry() const {
-    DutyScale& entry = BuiltInDutyScales[kDutyLocationCustom];
+void CStampDutyScale::StoreCustomEntry() {
+    DutyScale& entry = custom;
     entry.Count = scale.Count;
     entry.Above = scale.Above;
     entry.Rate = scale.Rate;
@@ -254,7 +254,7 @@ void CStampDutyScale::OnOpen(ControlPort& port) {
 bool CStampDutyScale::OnChoose(ControlPort& port, int id) {
     const int location = port.GetChoice(id);
     if (id != kLocation || location < 0 || location >= kBuiltInDutyCount) return false;
-    const DutyScale& b = BuiltInDutyScales[static_cast<std::size_t>(location)];
+    const DutyScale b = location == kDutyLocationCustom ? custom : ShippedDutyScale(location);
     scale.Location = static_cast<std::int16_t>(location);
     scale.Count = ValidCount(b.Count);
     scale.Above = b.Above;
@@ -306,7 +306,7 @@ void CTaxScales::RemoveRow(int row) {
 
 bool CTaxScales::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInTaxCount) return false;
-    const TaxScale& b = BuiltInTaxScales[static_cast<std::size_t>(scale.Location)];
+    const TaxScale& b = scale.Location == kTaxLocationCustom ? custom : ShippedTaxScale(scale.Location);
     if (b.Count != scale.Count) return false;
     for (int row = 0; row < RowsInUse(scale.Count); ++row) {
         const auto i = static_cast<std::size_t>(row);
@@ -319,8 +319,8 @@ bool CTaxScales::EqualsBuiltIn() const {
            scale.MedicareShadeIn == b.MedicareShadeIn;
 }
 
-void CTaxScales::StoreCustomEntry() const {
-    TaxScale& entry = BuiltInTaxScales[kTaxLocationCustom];
+void CTaxScales::StoreCustomEntry() {
+    TaxScale& entry = custom;
     entry.Count = scale.Count;
     entry.Above = scale.Above;
     entry.Rate = scale.Rate;
@@ -376,7 +376,7 @@ bool CTaxScales::OnClick(ControlPort& port, int id) {
 bool CTaxScales::OnChoose(ControlPort& port, int id) {
     const int location = port.GetChoice(id);
     if (id != kLocation || location < 0 || location >= kBuiltInTaxCount) return false;
-    const TaxScale& b = BuiltInTaxScales[static_cast<std::size_t>(location)];
+    const TaxScale b = location == kTaxLocationCustom ? custom : ShippedTaxScale(location);
     scale.Location = static_cast<std::int16_t>(location);
     scale.Count = ValidCount(b.Count);
     scale.Above = b.Above;

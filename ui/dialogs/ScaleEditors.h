@@ -95,7 +95,7 @@ protected:
     // Puts the rows in use into ascending order of their amounts.
     virtual void SortRows() = 0;
     virtual bool IsCustom() const = 0;
-    virtual void StoreCustomEntry() const = 0;
+    virtual void StoreCustomEntry() = 0;
 
     // Shared steps of opening: a "Custom" scale fills the "Custom" entry, the first row is
     // selected.
@@ -120,6 +120,10 @@ public:
     enum Control : int { kList = 1087 };
 
     DutyScale scale; // the working copy, filled by the caller
+    // The investment's "Custom" entry, filled by the caller; rewritten as the rows are edited,
+    // so that choosing "Custom" later brings them back. The caller takes it back even on
+    // Cancel.
+    DutyScale custom;
     // Runs "Specify Stamp Duty Item" on the item; true on OK.
     std::function<bool(CStampDutyItem& item)> editItem;
 
@@ -136,7 +140,7 @@ protected:
     void MakeCustom() override;
     void SortRows() override;
     bool IsCustom() const override { return scale.Location == kDutyLocationCustom; }
-    void StoreCustomEntry() const override;
+    void StoreCustomEntry() override;
 
     void OnOpen(ControlPort& port) override;
     bool OnChoose(ControlPort& port, int id) override;
@@ -154,6 +158,8 @@ public:
     };
 
     TaxScale scale; // the working copy, filled by the caller
+    // The investment's "Custom" entry, as for the stamp duty scale.
+    TaxScale custom;
     // Runs "Specify Scale Item" on the item; true on OK.
     std::function<bool(CScaleItem& item)> editItem;
 
@@ -171,7 +177,7 @@ protected:
     void MakeCustom() override;
     void SortRows() override;
     bool IsCustom() const override { return scale.Location == kTaxLocationCustom; }
-    void StoreCustomEntry() const override;
+    void StoreCustomEntry() override;
 
     void OnOpen(ControlPort& port) override;
     bool OnLeaveEdit(ControlPort& port, int id) override;

@@ -51,7 +51,7 @@ void SetUpPrinter(QPrinter& printer, const QString& investmentPath) {
     printer.setDocName(QString::fromStdString(FooterName(investmentPath)));
 }
 
-void Export(const CVELPPCDoc& doc, const ExportKind& kind, const QString& investmentPath, QWidget* parent) {
+void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath, QWidget* parent) {
     FileOutputUi& ui = FileOutputDialogs();
     QString path = ui.askSaveFileName(parent, QString::fromUtf8(kind.caption),
                                       ProposedExportName(investmentPath, QString::fromUtf8(kind.extension)),
@@ -66,7 +66,7 @@ void Export(const CVELPPCDoc& doc, const ExportKind& kind, const QString& invest
     // Writing over the investment's own file would lose it.
     if (!investmentPath.isEmpty() && QFileInfo(path) == QFileInfo(investmentPath))
         reason = "It is the investment's own file.";
-    else if (WriteExport(doc, kind.command, investmentPath, path, reason))
+    else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason))
         return;
     ui.showMessage(parent, QString::fromStdString(ExportFailedMessage(
                                QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
@@ -91,35 +91,35 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
     return file.dir().filePath(file.completeBaseName() + extension);
 }
 
-bool WriteExport(const CVELPPCDoc& doc, int command, const QString& investmentPath, const QString& path,
+bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, const QString& path,
                  std::string& reason) {
     const std::string target = QFile::encodeName(path).toStdString();
     switch (command) {
-    case CmdExportReport: return WriteReportPdf(doc, FooterName(investmentPath), target, reason);
-    case CmdExportWorkbook: return WriteWorkbook(doc, target, reason);
+    case CmdExportReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason);
+    case CmdExportWorkbook: return WriteWorkbook(doc, scales, target, reason);
     case CmdExportProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
     default: reason = "Unknown export."; return false;
     }
 }
 
-void RunFileOutput(const CVELPPCDoc& doc, int command, const QString& investmentPath, QWidget* parent) {
+void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, QWidget* parent) {
     if (const ExportKind* kind = Kind(command)) {
-        Export(doc, *kind, investmentPath, parent);
+        Export(doc, scales, *kind, investmentPath, parent);
         return;
     }
-    const ReportDocument report = MakeReport(doc, FooterName(investmentPath));
+    const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath));
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer, investmentPath);
     if (command == CmdPrint) {
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("Print"));
-        if (dialog.exec() == QDialog::Accepted) PrintReport(printer, report, doc);
+        if (dialog.exec() == QDialog::Accepted) PrintReport(printer, report, doc, scales);
     } else if (command == CmdPrintPreview) {
         QPrintPreviewDialog preview(&printer, parent);
         preview.setObjectName(QStringLiteral("PrintPreview"));
         preview.setWindowTitle(QStringLiteral("Print Preview"));
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&](QPrinter* p) { PrintReport(*p, report, doc); });
+                         [&](QPrinter* p) { PrintReport(*p, report, doc, scales); });
         preview.exec();
     }
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 class CVELPPCDoc;
+struct Scales;
 class QWidget;
 
 // The questions and messages of the exports; tests answer in place of the user.
@@ -27,11 +28,11 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
 
 // Writes the export of `command` (CmdExportReport, CmdExportWorkbook, CmdExportProjection) to
 // `path`; false with `reason` set when it fails.
-bool WriteExport(const CVELPPCDoc& doc, int command, const QString& investmentPath,
+bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
                  const QString& path, std::string& reason);
 
 // Runs a command of the File menu's exports and printing.
-void RunFileOutput(const CVELPPCDoc& doc, int command, const QString& investmentPath, QWidget* parent);
+void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, QWidget* parent);
 
 // Puts the exports and printing into the shell's hooks.
 void InstallReportHooks();

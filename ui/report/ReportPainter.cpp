@@ -82,9 +82,10 @@ void PaintText(QPainter& painter, const ReportText& text, double f) {
     painter.drawText(box, static_cast<int>(align | Qt::AlignTop) | Qt::TextSingleLine, shown);
 }
 
-void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& doc, double f) {
+void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& doc,
+                const Scales& scales, double f) {
     const std::optional<ChartData> data =
-        BuildChart(doc, kChartCommands[place.chart % kReportCharts], CurrentColours);
+        BuildChart(doc, scales, kChartCommands[place.chart % kReportCharts], CurrentColours);
     if (!data) return;
     const ChartRequest request = data->Request(kChartFonts);
     const ChartScale scale = ComputeChartScale(request);
@@ -109,16 +110,17 @@ GridSetup& ReportWhatIf() {
 
 void SetReportWhatIf(const GridSetup& setup) { ReportWhatIf() = setup; }
 
-ReportDocument MakeReport(const CVELPPCDoc& doc, const std::string& fileName) {
+ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName) {
     ReportInfo info;
     info.fileName = fileName;
     info.date = TodayText();
     info.summary = SummarySection(doc);
     info.whatIf = ReportWhatIf();
-    return BuildReport(doc, info);
+    return BuildReport(doc, scales, info);
 }
 
-void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc, double f) {
+void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,
+                     const Scales& scales, double f) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const ReportFill& fill : page.fills)
@@ -131,20 +133,22 @@ void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc
                          QPointF(rule.box.right * f, rule.box.bottom * f));
     }
     for (const ReportText& text : page.texts) PaintText(painter, text, f);
-    for (const ReportChart& chart : page.charts) PaintChart(painter, chart, doc, f);
+    for (const ReportChart& chart : page.charts) PaintChart(painter, chart, doc, scales, f);
     painter.restore();
 }
 
-void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCDoc& doc) {
+void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCDoc& doc,
+                 const Scales& scales) {
     QPainter painter(&printer);
     const double f = printer.resolution() / 72.0;
     for (std::size_t i = 0; i < report.pages.size(); ++i) {
         if (i > 0) printer.newPage();
-        PaintReportPage(painter, report.pages[i], doc, f);
+        PaintReportPage(painter, report.pages[i], doc, scales, f);
     }
 }
 
-std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const std::string& title) {
+std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const Scales& scales,
+                      const std::string& title) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -158,15 +162,15 @@ std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const
         const double f = writer.resolution() / 72.0;
         for (std::size_t i = 0; i < report.pages.size(); ++i) {
             if (i > 0) writer.newPage();
-            PaintReportPage(painter, report.pages[i], doc, f);
+            PaintReportPage(painter, report.pages[i], doc, scales, f);
         }
     }
     return buffer.data().toStdString();
 }
 
-bool WriteReportPdf(const CVELPPCDoc& doc, const std::string& fileName, const std::string& path,
+bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
                     std::string& reason) {
-    const ReportDocument report = MakeReport(doc, fileName);
+    const ReportDocument report = MakeReport(doc, scales, fileName);
     const std::string address = ToUtf8(doc.Address);
-    return WriteFileAtomically(path, ReportPdf(report, doc, address.empty() ? fileName : address), reason);
+    return WriteFileAtomically(path, ReportPdf(report, doc, scales, address.empty() ? fileName : address), reason);
 }

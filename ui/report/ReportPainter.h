@@ -7,25 +7,29 @@
 #include "export/ReportDocument.h"
 
 class CVELPPCDoc;
+struct Scales;
 class QPainter;
 class QPrinter;
 
 // The report of the investment as it stands, with the summary's own texts and today's date;
 // `fileName` goes into the footer.
-ReportDocument MakeReport(const CVELPPCDoc& doc, const std::string& fileName);
+ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName);
 // The sensitivity grid the report shows from now on: the "What If" tab's.
 void SetReportWhatIf(const GridSetup& setup);
 
 // Draws one page at `dotsPerPoint` device units per point, the page's corner at the origin.
 void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,
+                     const Scales& scales,
                      double dotsPerPoint);
 
 // Every page onto the printer (set up for A4 portrait, the whole paper).
-void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCDoc& doc);
+void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCDoc& doc,
+                 const Scales& scales);
 
 // The report as the bytes of a PDF file.
-std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const std::string& title);
+std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const Scales& scales,
+                      const std::string& title);
 
 // Writes the report to `path` as PDF, completely or not at all; on failure `reason` says why.
-bool WriteReportPdf(const CVELPPCDoc& doc, const std::string& fileName, const std::string& path,
+bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
                     std::string& reason);

@@ -9,6 +9,7 @@
 class QString;
 class QWidget;
 class CVELPPCDoc;
+struct Scales;
 class SettingsStore;
 class DocumentUi;
 
@@ -32,32 +33,38 @@ public:
 
 struct ShellHooks {
     // Opens the editor of an item type on the record and applies it on OK.
-    std::function<void(CVELPPCDoc& doc, SettingsStore& store, unsigned itemType, QWidget* parent)>
+    std::function<void(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, unsigned itemType,
+                       QWidget* parent)>
         editItem;
     // Settings menu commands that the record serves.
-    std::function<void(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)> linkedVariables;
-    std::function<void(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)> stampDuty;
-    std::function<void(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)> taxScales;
+    using RecordCommand =
+        std::function<void(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent)>;
+    RecordCommand linkedVariables;
+    RecordCommand stampDuty;
+    RecordCommand taxScales;
     // "Assumptions": the inputs beyond the file's fixed layout.
-    std::function<void(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)> assumptions;
+    RecordCommand assumptions;
     // Graphics menu: `command` is one of the chart commands; `fonts` are the summary view's
     // normal and bold fonts.
-    std::function<void(const CVELPPCDoc& doc, int command, const FontSpec fonts[2],
-                       QWidget* parent)>
+    std::function<void(const CVELPPCDoc& doc, const Scales& scales, int command,
+                       const FontSpec fonts[2], QWidget* parent)>
         openChart;
     // "Preferences": true when the user accepted (the summary then lays itself out again).
     std::function<bool(SettingsStore& store, QWidget* parent)> preferences;
     // The pane beside the summary, drawing with the summary's chart fonts.
-    std::function<WorkspacePane*(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* parent)>
+    std::function<WorkspacePane*(const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
+                                 QWidget* parent)>
         workspace;
     // File menu: the three exports, "Print..." and "Print Preview..." (`command` one of
     // CmdExportReport ... CmdPrintPreview). `path` is the investment's file, empty before its
     // first save; the exports propose its name.
-    std::function<void(const CVELPPCDoc& doc, int command, const QString& path, QWidget* parent)>
+    std::function<void(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& path,
+                       QWidget* parent)>
         fileOutput;
     // File: "Compare Investments...": the record as it stands beside files the user picks
     // through `ui`; `path` is the record's file, empty before its first save.
-    std::function<void(const CVELPPCDoc& doc, const QString& path, DocumentUi& ui, QWidget* parent)>
+    std::function<void(const CVELPPCDoc& doc, const Scales& scales, const QString& path, DocumentUi& ui,
+                       QWidget* parent)>
         compare;
     // "Pocket VEL Help" and "About Pocket VEL".
     std::function<void(QWidget* parent)> help;

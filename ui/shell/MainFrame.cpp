@@ -81,7 +81,7 @@ CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("Workspace"));
     splitter_->setChildrenCollapsible(false);
-    view_ = new CVELPPCView(doc_, store_, splitter_);
+    view_ = new CVELPPCView(doc_, scales_, store_, splitter_);
     view_->editItem = [this](unsigned itemType) { EditItemRecorded(itemType); };
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(0, 0);
@@ -121,7 +121,7 @@ void CMainFrame::ReportSettingsFailure(const std::function<void()>& command) {
 
 void CMainFrame::CreateWorkspace() {
     if (!Hooks().workspace) return;
-    pane_ = Hooks().workspace(doc_, view_->ChartFonts(), splitter_);
+    pane_ = Hooks().workspace(doc_, scales_, view_->ChartFonts(), splitter_);
     if (!pane_) return;
     pane_->runCommand = [this](int command) { OnCommand(command); };
     splitter_->addWidget(pane_->Widget());
@@ -283,32 +283,32 @@ void CMainFrame::OnCommand(int command) {
     case CmdExportProjection:
     case CmdPrint:
     case CmdPrintPreview:
-        if (hooks.fileOutput) hooks.fileOutput(doc_, command, pathName_, this);
+        if (hooks.fileOutput) hooks.fileOutput(doc_, scales_, command, pathName_, this);
         break;
     case CmdProjections:
         if (hooks.editItem)
             RunChange(QStringLiteral("Projections"),
-                      [&] { hooks.editItem(doc_, store_, ItemProjections, this); });
+                      [&] { hooks.editItem(doc_, scales_, store_, ItemProjections, this); });
         break;
     case CmdLinkedVariables:
         if (hooks.linkedVariables)
             RunChange(QStringLiteral("Linked Variables"),
-                      [&] { hooks.linkedVariables(doc_, store_, this); });
+                      [&] { hooks.linkedVariables(doc_, scales_, store_, this); });
         break;
     case CmdStampDuty:
         if (hooks.stampDuty)
-            RunChange(QStringLiteral("Stamp Duty"), [&] { hooks.stampDuty(doc_, store_, this); });
+            RunChange(QStringLiteral("Stamp Duty"), [&] { hooks.stampDuty(doc_, scales_, store_, this); });
         break;
     case CmdTaxScales:
         if (hooks.taxScales)
-            RunChange(QStringLiteral("Tax Scales"), [&] { hooks.taxScales(doc_, store_, this); });
+            RunChange(QStringLiteral("Tax Scales"), [&] { hooks.taxScales(doc_, scales_, store_, this); });
         break;
     case CmdAssumptions:
         if (hooks.assumptions)
-            RunChange(QStringLiteral("Assumptions"), [&] { hooks.assumptions(doc_, store_, this); });
+            RunChange(QStringLiteral("Assumptions"), [&] { hooks.assumptions(doc_, scales_, store_, this); });
         break;
     case CmdCompare:
-        if (hooks.compare) hooks.compare(doc_, pathName_, ui_, this);
+        if (hooks.compare) hooks.compare(doc_, scales_, pathName_, ui_, this);
         break;
     case CmdEditUndo: Undo(); break;
     case CmdEditRedo: Redo(); break;
@@ -343,7 +343,7 @@ void CMainFrame::OnCommand(int command) {
     case CmdAbout:
         if (hooks.about) hooks.about(this);
         break;
-    case CmdSaveSettings: ReportSettingsFailure([this] { SaveSettings(store_, doc_); }); break;
+    case CmdSaveSettings: ReportSettingsFailure([this] { SaveSettings(store_, doc_, scales_); }); break;
     case CmdDeleteSettings: ReportSettingsFailure([this] { DeleteSettings(store_); }); break;
     default: break;
     }
@@ -391,15 +391,15 @@ void CMainFrame::UpdateTitle() {
 
 bool CMainFrame::NewDocument() {
     const bool first = firstStartYear_ != 0 && HoldsNoDefaults(store_);
-    if (!NewInvestment(doc_, store_)) return false;
+    if (!NewInvestment(doc_, scales_, store_)) return false;
     if (first) {
         ApplyFirstStartLaw(doc_, firstStartYear_, firstStartMonth_);
-        CurrentDutyScale = TodaysDutyScale(StartupDutyScale());
+        scales_.duty = TodaysDutyScale(StartupDutyScale());
         // The scale in force, which the scale editor shows, is the one of the purchase's
         // income year rather than the 2006 one.
-        CurrentTaxScale = IncomeYearTaxScale(doc_.TaxLaw, IncomeYearOf(doc_.TaxLaw, PurchaseDate(doc_)),
-                                             false, doc_.RateInfl);
-        doc_.Recalculate(false);
+        scales_.tax = IncomeYearTaxScale(doc_.TaxLaw, IncomeYearOf(doc_.TaxLaw, PurchaseDate(doc_)),
+                                         false, doc_.RateInfl);
+        doc_.Recalculate(false, scales_);
         doc_.SetModifiedFlag(false);
     }
     return true;
@@ -494,17 +494,19 @@ bool CMainFrame::ReadDocument(const QString& path) {
     const QByteArray digest = BytesDigest(bytes);
     std::istringstream in(bytes.toStdString(), std::ios::binary);
     // The reader works on a copy, so that a file that fails leaves the open investment as
-    // it was (the reader itself keeps the scales in force).
+    // it was, scales included.
     CVELPPCDoc loaded = doc_;
     loaded.onUpdateAllViews = nullptr;
+    Scales loadedScales = scales_;
     FrameMessages messages(ui_, this);
-    if (!LoadInvestment(loaded, in, &messages, name.toStdString())) {
+    if (!LoadInvestment(loaded, loadedScales, in, &messages, name.toStdString())) {
         if (!messages.explained)
             ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.").arg(name));
         return false;
     }
     loaded.onUpdateAllViews = doc_.onUpdateAllViews;
     doc_ = std::move(loaded);
+    scales_ = loadedScales;
     doc_.SetModifiedFlag(false);
     history_.Clear();
     SetPathName(path);
@@ -522,7 +524,7 @@ bool CMainFrame::WriteDocument(const QString& path) {
     };
     if (!ConfirmOverwrite(path)) return false;
     std::ostringstream out(std::ios::binary);
-    if (!SaveInvestment(doc_, out)) return failed(QStringLiteral("The investment could not be written."));
+    if (!SaveInvestment(doc_, scales_, out)) return failed(QStringLiteral("The investment could not be written."));
     const QByteArray bytes = QByteArray::fromStdString(out.str());
     QString reason;
     if (!WriteFileReplacing(path, bytes, reason)) return failed(reason);
@@ -596,7 +598,7 @@ void CMainFrame::RunChange(const QString& name, const std::function<void()>& cha
 void CMainFrame::RecordChange(
     const std::function<void()>& change,
     const std::function<QString(const RecordState&, const RecordState&)>& nameOf) {
-    RecordState before = RecordState::Capture(doc_);
+    RecordState before = RecordState::Capture(doc_, scales_);
     // An accepted editor marks the record changed even when every value stays; that is a
     // step too, so that undoing it takes the mark away again.
     const bool wasModified = doc_.IsModified();
@@ -604,7 +606,7 @@ void CMainFrame::RecordChange(
     change();
     const bool accepted = doc_.IsModified();
     doc_.SetModifiedFlag(wasModified || accepted);
-    RecordState after = RecordState::Capture(doc_);
+    RecordState after = RecordState::Capture(doc_, scales_);
     if (accepted || !(before == after)) {
         const QString name = nameOf(before, after);
         history_.Record(name.toStdString(), std::move(before), std::move(after));
@@ -615,7 +617,7 @@ void CMainFrame::RecordChange(
 void CMainFrame::EditItemRecorded(unsigned itemType) {
     const ShellHooks& hooks = Hooks();
     if (!hooks.editItem) return;
-    RecordChange([&] { hooks.editItem(doc_, store_, itemType, view_); },
+    RecordChange([&] { hooks.editItem(doc_, scales_, store_, itemType, view_); },
                  [itemType](const RecordState& before, const RecordState& after) {
                      // "Change Scale" puts its scale in force even when "Purchase Costs" is
                      // then cancelled.
@@ -627,13 +629,13 @@ void CMainFrame::EditItemRecorded(unsigned itemType) {
 }
 
 bool CMainFrame::Undo() {
-    const bool done = history_.Undo(doc_);
+    const bool done = history_.Undo(doc_, scales_);
     UpdateEditCommands();
     return done;
 }
 
 bool CMainFrame::Redo() {
-    const bool done = history_.Redo(doc_);
+    const bool done = history_.Redo(doc_, scales_);
     UpdateEditCommands();
     return done;
 }

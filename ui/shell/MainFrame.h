@@ -33,6 +33,8 @@ public:
     ~CMainFrame() override;
 
     CVELPPCDoc& Document() { return doc_; }
+    // The scales the open investment is worked out under.
+    Scales& InvestmentScales() { return scales_; }
     CVELPPCView* View() { return view_; }
     // The pane beside the summary; null when the workspace is not installed.
     WorkspacePane* Pane() { return pane_; }
@@ -135,6 +137,7 @@ private:
     DocumentUi& ui_;
     RecentFileList recent_;
     CVELPPCDoc doc_;
+    Scales scales_;
     CVELPPCView* view_ = nullptr;
     QString pathName_;
     // The digest of the file's bytes as read or saved here; empty without a file.

@@ -26,8 +26,8 @@ void PageToTheEnd(QScrollBar* bar) {
 
 } // namespace
 
-CVELPPCView::CVELPPCView(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(doc), store_(store) {
+CVELPPCView::CVELPPCView(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), scales_(scales), store_(store) {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -113,7 +113,7 @@ bool CVELPPCView::OnCommand(int command) {
     case CmdWhoPays:
     case CmdBankComparison:
     case CmdRateOfReturn:
-        if (Hooks().openChart) Hooks().openChart(doc_, command, chartFonts_, this);
+        if (Hooks().openChart) Hooks().openChart(doc_, scales_, command, chartFonts_, this);
         return true;
     case CmdPreferences:
         if (Hooks().preferences && Hooks().preferences(store_, this)) {
@@ -131,7 +131,7 @@ int CVELPPCView::Tap(QPoint point) {
                                      point.y() + verticalScrollBar()->value());
     if (row < 0) return row;
     if (editItem) editItem(static_cast<unsigned>(row));
-    else if (Hooks().editItem) Hooks().editItem(doc_, store_, static_cast<unsigned>(row), this);
+    else if (Hooks().editItem) Hooks().editItem(doc_, scales_, store_, static_cast<unsigned>(row), this);
     return row;
 }
 

@@ -10,12 +10,13 @@
 #include "ui/shell/SummaryLayout.h"
 
 class CVELPPCDoc;
+struct Scales;
 class SettingsStore;
 
 class CVELPPCView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    CVELPPCView(CVELPPCDoc& doc, SettingsStore& store, QWidget* parent = nullptr);
+    CVELPPCView(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent = nullptr);
 
     // Lays the cells out for the current width of the window and sets the scroll sizes.
     // Done once when the window first shows and again after "Preferences"; a change of the
@@ -62,6 +63,7 @@ private:
     LineMetrics Lines() const;
 
     CVELPPCDoc& doc_;
+    Scales& scales_;
     SettingsStore& store_;
     SummaryLayout summary_;
     int contentWidth_ = 0;

@@ -9,8 +9,9 @@
 #include "ui/charts/ChartDrawing.h"
 #include "ui/shell/QPainterSurface.h"
 
-ChartTab::ChartTab(const CVELPPCDoc& doc, int command, const FontSpec* fonts, QWidget* parent)
-    : QWidget(parent), doc_(doc), command_(command), fonts_(fonts) {
+ChartTab::ChartTab(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec* fonts,
+                   QWidget* parent)
+    : QWidget(parent), doc_(doc), scales_(scales), command_(command), fonts_(fonts) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
 }
@@ -23,7 +24,7 @@ void ChartTab::Refresh() {
 void ChartTab::Build() {
     if (!stale_) return;
     stale_ = false;
-    data_ = BuildChart(doc_, command_, CurrentColours);
+    data_ = BuildChart(doc_, scales_, command_, CurrentColours);
     request_ = data_ ? data_->Request(fonts_) : ChartRequest{};
     scale_ = ComputeChartScale(request_);
 }

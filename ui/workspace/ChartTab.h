@@ -11,13 +11,15 @@
 #include "ui/charts/ChartSeries.h"
 
 class CVELPPCDoc;
+struct Scales;
 class Surface;
 
 class ChartTab : public QWidget {
     Q_OBJECT
 public:
     // `command` is the chart's Graphics command; `fonts` are the summary's chart fonts.
-    ChartTab(const CVELPPCDoc& doc, int command, const FontSpec* fonts, QWidget* parent = nullptr);
+    ChartTab(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec* fonts,
+             QWidget* parent = nullptr);
 
     // The record changed: the chart is built again before it next shows.
     void Refresh();
@@ -38,6 +40,7 @@ private:
     void Build();
 
     const CVELPPCDoc& doc_;
+    const Scales& scales_;
     int command_;
     const FontSpec* fonts_;
     bool stale_ = true;

@@ -29,7 +29,8 @@ QString ShortName(const std::string& path) {
 
 } // namespace
 
-CompareWindow::CompareWindow(const CVELPPCDoc& doc, const QString& name, DocumentUi& ui,
+CompareWindow::CompareWindow(const CVELPPCDoc& doc, const Scales& scales, const QString& name,
+                             DocumentUi& ui,
                              QWidget* parent)
     : QDialog(parent), ui_(ui) {
     setObjectName(QStringLiteral("CompareWindow"));
@@ -65,7 +66,7 @@ CompareWindow::CompareWindow(const CVELPPCDoc& doc, const QString& name, Documen
     chart_ = new RatesChart(this);
     layout->addWidget(chart_, 2);
 
-    investments_.push_back(Compared(name.toStdString(), doc, ScalesInForce()));
+    investments_.push_back(Compared(name.toStdString(), doc, scales));
     Update();
     resize(820, 900);
 }
@@ -86,8 +87,9 @@ bool CompareWindow::AddFile() {
     return true;
 }
 
-void CompareWindow::SetOpenInvestment(const CVELPPCDoc& doc, const QString& name) {
-    investments_.front() = Compared(name.toStdString(), doc, ScalesInForce());
+void CompareWindow::SetOpenInvestment(const CVELPPCDoc& doc, const Scales& scales,
+                                      const QString& name) {
+    investments_.front() = Compared(name.toStdString(), doc, scales);
     Update();
 }
 
@@ -226,16 +228,16 @@ void RatesChart::paintEvent(QPaintEvent*) {
     }
 }
 
-void ShowCompareWindow(const CVELPPCDoc& doc, const QString& path, DocumentUi& ui, QWidget* parent) {
+void ShowCompareWindow(const CVELPPCDoc& doc, const Scales& scales, const QString& path, DocumentUi& ui, QWidget* parent) {
     const QString name = path.isEmpty() ? QStringLiteral("This investment")
                                         : QStringLiteral("This investment (%1)").arg(QFileInfo(path).fileName());
     if (auto* open = parent->findChild<CompareWindow*>(QStringLiteral("CompareWindow"))) {
-        open->SetOpenInvestment(doc, name);
+        open->SetOpenInvestment(doc, scales, name);
         open->show();
         open->raise();
         open->activateWindow();
         return;
     }
-    auto* window = new CompareWindow(doc, name, ui, parent);
+    auto* window = new CompareWindow(doc, scales, name, ui, parent);
     window->show();
 }

@@ -12,6 +12,7 @@
 #include "analysis/Compare.h"
 
 class CVELPPCDoc;
+struct Scales;
 class DocumentUi;
 class QPushButton;
 class QTableWidget;
@@ -21,14 +22,14 @@ class CompareWindow : public QDialog {
     Q_OBJECT
 public:
     // `name` names the open investment; `ui` picks files and shows messages.
-    CompareWindow(const CVELPPCDoc& doc, const QString& name, DocumentUi& ui,
+    CompareWindow(const CVELPPCDoc& doc, const Scales& scales, const QString& name, DocumentUi& ui,
                   QWidget* parent = nullptr);
 
     // Asks for a file and adds it; false when none was picked or it could not be read (the
     // user is told why).
     bool AddFile();
     // The first column again from the record as it stands.
-    void SetOpenInvestment(const CVELPPCDoc& doc, const QString& name);
+    void SetOpenInvestment(const CVELPPCDoc& doc, const Scales& scales, const QString& name);
     void Remove(int index);
     const Comparison& Result() const { return comparison_; }
     QTableWidget* Table() { return table_; }
@@ -66,4 +67,4 @@ private:
 
 // Opens the window with the record as it stands; one already open keeps its files and takes
 // the record afresh.
-void ShowCompareWindow(const CVELPPCDoc& doc, const QString& path, DocumentUi& ui, QWidget* parent);
+void ShowCompareWindow(const CVELPPCDoc& doc, const Scales& scales, const QString& path, DocumentUi& ui, QWidget* parent);

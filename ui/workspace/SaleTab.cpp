@@ -33,8 +33,8 @@ QLabel* Value(QWidget* parent) {
 
 } // namespace
 
-SaleTab::SaleTab(const CVELPPCDoc& doc, const FontSpec* fonts, QWidget* parent)
-    : QWidget(parent), doc_(doc), fonts_(fonts) {}
+SaleTab::SaleTab(const CVELPPCDoc& doc, const Scales& scales, const FontSpec* fonts, QWidget* parent)
+    : QWidget(parent), doc_(doc), scales_(scales), fonts_(fonts) {}
 
 void SaleTab::Build() {
     if (chart_) return;
@@ -77,7 +77,7 @@ void SaleTab::Build() {
     grid->setColumnStretch(3, 1);
     layout->addLayout(grid);
 
-    chart_ = new ChartTab(doc_, CmdSaleReturns, fonts_, this);
+    chart_ = new ChartTab(doc_, scales_, CmdSaleReturns, fonts_, this);
     chart_->setMinimumHeight(160);
     layout->addWidget(chart_, 1);
 }

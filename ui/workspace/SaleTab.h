@@ -8,6 +8,7 @@
 #include <functional>
 
 class CVELPPCDoc;
+struct Scales;
 class ChartTab;
 class QLabel;
 struct FontSpec;
@@ -31,7 +32,8 @@ public:
     };
 
     // The tab's controls are made when it first shows, so that they cost the start-up nothing.
-    SaleTab(const CVELPPCDoc& doc, const FontSpec* fonts, QWidget* parent = nullptr);
+    SaleTab(const CVELPPCDoc& doc, const Scales& scales, const FontSpec* fonts,
+            QWidget* parent = nullptr);
 
     // The record changed: shown at once, or when the tab next shows.
     void Refresh();
@@ -50,6 +52,7 @@ private:
     void Update();
 
     const CVELPPCDoc& doc_;
+    const Scales& scales_;
     const FontSpec* fonts_;
     bool stale_ = true;
     QLabel* held_ = nullptr;

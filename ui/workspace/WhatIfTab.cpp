@@ -29,7 +29,8 @@ QString FromStd(const std::string& text) { return QString::fromStdString(text); 
 
 } // namespace
 
-WhatIfTab::WhatIfTab(const CVELPPCDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {}
+WhatIfTab::WhatIfTab(const CVELPPCDoc& doc, const Scales& scales, QWidget* parent)
+    : QWidget(parent), doc_(doc), scales_(scales) {}
 
 void WhatIfTab::BuildAxis(AxisControls& axis, const QString& name, int row, QGridLayout* layout) {
     axis.input = new QComboBox(this);
@@ -164,7 +165,7 @@ void WhatIfTab::Refresh() {
 void WhatIfTab::Update() {
     Build();
     stale_ = false;
-    whatIf_.emplace(doc_, ScalesInForce());
+    whatIf_.emplace(doc_, scales_);
     UpdateGrid();
     UpdateFigures();
 }

@@ -12,6 +12,7 @@
 #include "analysis/Grid.h"
 
 class CVELPPCDoc;
+struct Scales;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -22,7 +23,7 @@ class WhatIfTab : public QWidget {
     Q_OBJECT
 public:
     // The controls are made when the tab first shows.
-    explicit WhatIfTab(const CVELPPCDoc& doc, QWidget* parent = nullptr);
+    WhatIfTab(const CVELPPCDoc& doc, const Scales& scales, QWidget* parent = nullptr);
 
     // The record changed: worked out again at once when shown, else when it next shows.
     void Refresh();
@@ -60,6 +61,7 @@ private:
     void UpdateFigures();
 
     const CVELPPCDoc& doc_;
+    const Scales& scales_;
     GridSetup setup_;
     std::optional<WhatIf> whatIf_;
     SensitivityGrid grid_;

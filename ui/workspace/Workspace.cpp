@@ -90,7 +90,8 @@ QString AboutText() {
              ScaleNames(kFurtherDutyLocations), ScaleNames(kFurtherTaxLocations));
 }
 
-Workspace::Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* parent)
+Workspace::Workspace(const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
+                     QWidget* parent)
     : QTabWidget(parent), doc_(doc) {
     setObjectName(QStringLiteral("WorkspacePane"));
     setDocumentMode(true);
@@ -106,19 +107,19 @@ Workspace::Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* pa
     addTab(projection, QStringLiteral("Projection"));
 
     for (int command : kChartTabCommands) {
-        auto* chart = new ChartTab(doc, command, fonts, this);
+        auto* chart = new ChartTab(doc, scales, command, fonts, this);
         charts_.push_back(chart);
         const std::string_view caption = ChartCaption(command);
         // A tab's "&" would be taken as its access key.
         addTab(chart, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))
                           .replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
-    sale_ = new SaleTab(doc, fonts, this);
+    sale_ = new SaleTab(doc, scales, fonts, this);
     sale_->onAssumptions = [this] {
         if (runCommand) runCommand(CmdAssumptions);
     };
     addTab(sale_, QStringLiteral("Sale"));
-    whatIf_ = new WhatIfTab(doc, this);
+    whatIf_ = new WhatIfTab(doc, scales, this);
     addTab(whatIf_, QStringLiteral("What If"));
     UpdateLegend();
 }
@@ -154,9 +155,9 @@ bool Workspace::Copy() {
 }
 
 void InstallWorkspaceHooks() {
-    Hooks().workspace = [](const CVELPPCDoc& doc, const FontSpec fonts[2],
+    Hooks().workspace = [](const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
                            QWidget* parent) -> WorkspacePane* {
-        return new Workspace(doc, fonts, parent);
+        return new Workspace(doc, scales, fonts, parent);
     };
     Hooks().compare = ShowCompareWindow;
     Hooks().help = ShowHelp;

@@ -9,6 +9,7 @@
 #include "ui/shell/Hooks.h"
 
 class CVELPPCDoc;
+struct Scales;
 class ChartTab;
 class ProjectionTable;
 class QLabel;
@@ -18,7 +19,8 @@ class WhatIfTab;
 class Workspace : public QTabWidget, public WorkspacePane {
     Q_OBJECT
 public:
-    Workspace(const CVELPPCDoc& doc, const FontSpec fonts[2], QWidget* parent = nullptr);
+    Workspace(const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
+              QWidget* parent = nullptr);
 
     QWidget* Widget() override { return this; }
     void Refresh() override;

@@ -21,6 +21,7 @@ void SetRow(CVELPPCDoc& doc, Row row, double value) {
 } // namespace
 
 TEST(ChartSeries, CaptionsUnitsLabelsAndColours) {
+    Scales scales;
     const CVELPPCDoc doc = WorkedExample();
     struct Expect {
         int command;
@@ -41,7 +42,7 @@ TEST(ChartSeries, CaptionsUnitsLabelsAndColours) {
          {gr1, gr2, gr3}},
     };
     for (const Expect& e : charts) {
-        const auto chart = BuildChart(doc, e.command, kColours);
+        const auto chart = BuildChart(doc, scales, e.command, kColours);
         ASSERT_TRUE(chart) << e.caption;
         EXPECT_EQ(chart->caption, e.caption);
         EXPECT_EQ(chart->unit, e.unit);
@@ -56,7 +57,7 @@ TEST(ChartSeries, CaptionsUnitsLabelsAndColours) {
         EXPECT_EQ(request.axisTitle, "Years from purchase");
         EXPECT_EQ(request.fonts, fonts);
     }
-    EXPECT_FALSE(BuildChart(doc, CmdPreferences, kColours));
+    EXPECT_FALSE(BuildChart(doc, scales, CmdPreferences, kColours));
 }
 
 TEST(ChartSeries, ValueDebtAndCashFlowsTakeTheirRows) {
@@ -124,8 +125,9 @@ TEST(ChartSeries, WhoPays) {
 }
 
 TEST(ChartSeries, BankComparison) {
+    Scales scales;
     const CVELPPCDoc doc = WorkedExample();
-    const ChartData chart = BankComparisonChart(doc, kColours);
+    const ChartData chart = BankComparisonChart(doc, scales.tax, kColours);
     // The bank pays 8.5 % taxed at 31.5 % (30 % and the levy for 47,000), monthly.
     double g = 1 + (1 - 0.315) * 8.5 / 1200;
     double months = (std::pow(g, 12) - 1) / (g - 1); // g^0 + ... + g^11
@@ -141,7 +143,7 @@ TEST(ChartSeries, BankComparison) {
     positive.TaxableHim = 5000; // below every band and the levy: untaxed interest
     SetRow(positive, Row::AfterTaxCash, 1200);
     SetRow(positive, Row::Equity, 50000);
-    const ChartData bank = BankComparisonChart(positive, kColours);
+    const ChartData bank = BankComparisonChart(positive, scales.tax, kColours);
     EXPECT_EQ(bank.labels[1], "Cash (6.00%)");
     g = 1.005;
     months = (std::pow(g, 12) - 1) / (g - 1);

@@ -92,16 +92,17 @@ TEST(Charts, GraphicsCommandOpensTheChartModally) {
     InstallChartHooks();
     ASSERT_TRUE(Hooks().openChart);
     const CVELPPCDoc doc = WorkedExample(0);
+    const Scales scales;
     const FontSpec fonts[2] = {{}, {"Arial", 15, 700}};
     std::string title;
     WhenModalOpens([&](QWidget* w) { title = w->windowTitle().toStdString(); });
-    Hooks().openChart(doc, CmdWhoPays, fonts, nullptr);
+    Hooks().openChart(doc, scales, CmdWhoPays, fonts, nullptr);
     EXPECT_EQ(title, "Who Pays?");
 
     // Charts never touch the record.
     const CVELPPCDoc before = doc;
     WhenModalOpens([](QWidget*) {});
-    Hooks().openChart(doc, CmdRateOfReturn, fonts, nullptr);
+    Hooks().openChart(doc, scales, CmdRateOfReturn, fonts, nullptr);
     EXPECT_EQ(doc.table, before.table);
     EXPECT_EQ(doc.IRR, before.IRR);
     Hooks().openChart = saved;
@@ -110,6 +111,7 @@ TEST(Charts, GraphicsCommandOpensTheChartModally) {
 // Writes every chart of the worked example, interest only and principal and interest, as
 // PNG files when VEL_SCREENSHOT_DIR names a folder.
 TEST(Screenshots, Charts) {
+    Scales scales;
     const char* dir = std::getenv("VEL_SCREENSHOT_DIR");
     if (!dir || !*dir) GTEST_SKIP() << "VEL_SCREENSHOT_DIR not set";
     const Colours saved = CurrentColours;
@@ -123,7 +125,7 @@ TEST(Screenshots, Charts) {
     for (int loanType : {0, 1}) {
         const CVELPPCDoc doc = WorkedExample(loanType);
         for (const auto& [command, name] : charts) {
-            const auto chart = BuildChart(doc, command, CurrentColours);
+            const auto chart = BuildChart(doc, scales, command, CurrentColours);
             ASSERT_TRUE(chart);
             CHistogram window(chart->Request(fonts));
             window.resize(480, 400);

@@ -6,11 +6,10 @@
 #include "model/Scales.h"
 
 inline CVELPPCDoc WorkedExample(int loanType = 0) {
-    ResetScalesToStartup();
     CVELPPCDoc doc;
     doc.Price = doc.MarketValue = 300000;
     doc.Rent = 350;
     doc.LoanType = loanType; // 1: principal and interest
-    doc.Recalculate(false);
+    doc.Recalculate(false, Scales{});
     return doc;
 }

@@ -7,8 +7,9 @@
 
 namespace {
 
-CTaxSavings TaxSavingsOf(const CVELPPCDoc& doc) {
+CTaxSavings TaxSavingsOf(const CVELPPCDoc& doc, const Scales& scales) {
     CTaxSavings b;
+    b.taxScale = scales.tax;
     b.table = doc.table;
     b.investorIncomes = doc.TaxableHimByYear;
     b.partnerIncomes = doc.TaxableHerByYear;
@@ -18,7 +19,6 @@ CTaxSavings TaxSavingsOf(const CVELPPCDoc& doc) {
 
 struct BreakdownLogic : ::testing::TestWithParam<int> {
     CVELPPCDoc doc;
-    void TearDown() override { ResetScalesToStartup(); }
 };
 
 } // namespace
@@ -26,10 +26,11 @@ struct BreakdownLogic : ::testing::TestWithParam<int> {
 // Parameter: NamesOnTitle. Principal and interest, so that the loan is repaid within the 40
 // years and the deductions change their shape.
 TEST_P(BreakdownLogic, TaxSavingEqualsTheTableEveryYear) {
+    Scales scales;
     SetUpWorkedExample(doc, 1);
     doc.NamesOnTitle = GetParam();
-    doc.Recalculate(false);
-    CTaxSavings b = TaxSavingsOf(doc);
+    doc.Recalculate(false, scales);
+    CTaxSavings b = TaxSavingsOf(doc, scales);
     FakePort port;
     b.Open(port);
     const double rowsBefore = doc.At(Row::TaxSaving, 0);
@@ -52,14 +53,15 @@ INSTANTIATE_TEST_SUITE_P(Ownership, BreakdownLogic, ::testing::Values(1, 2));
 // Losses carried forward (the model's tax rules case: a 70 % deposit, losses of years 1-3
 // used up in years 4-6): the breakdown gives the table's saving in every year.
 TEST(TaxSavingsLogic, LossesCarriedForwardGiveTheTablesSaving) {
+    Scales scales;
     for (int owners : {1, 2}) {
         CVELPPCDoc doc;
         SetUpWorkedExample(doc);
         doc.DepositPC = 70;
         doc.NamesOnTitle = owners;
         doc.LossTreatment = 1;
-        doc.Recalculate(false);
-        CTaxSavings b = TaxSavingsOf(doc);
+        doc.Recalculate(false, scales);
+        CTaxSavings b = TaxSavingsOf(doc, scales);
         b.lossRuleFromYear = doc.LossRuleFromYear;
         b.carriedLoss = doc.CarriedLossByYear;
         FakePort port;
@@ -76,15 +78,16 @@ TEST(TaxSavingsLogic, LossesCarriedForwardGiveTheTablesSaving) {
 
 // Joint names: the incomes add up, the taxes are each owner's own, not the tax on the sum.
 TEST(TaxSavingsLogic, JointNamesSplitRentAndDeductions) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
     doc.NamesOnTitle = 2;
-    doc.Recalculate(false);
-    CTaxSavings b = TaxSavingsOf(doc);
+    doc.Recalculate(false, scales);
+    CTaxSavings b = TaxSavingsOf(doc, scales);
     FakePort port;
     b.Open(port);
     const CTaxSavings::Figures f = b.Compute();
-    auto tax = [](double x) { return ComputeIncomeTax(x, CurrentTaxScale); };
+    auto tax = [&](double x) { return ComputeIncomeTax(x, scales.tax); };
     EXPECT_EQ(port.Text(CTaxSavings::kOwnership), "Joint");
     EXPECT_EQ(f.presentTaxable, 66000);
     EXPECT_EQ(f.presentTax, tax(47000) + tax(19000));
@@ -95,7 +98,6 @@ TEST(TaxSavingsLogic, JointNamesSplitRentAndDeductions) {
     // Any ownership other than 1 counts as joint.
     b.ownership = 0;
     EXPECT_TRUE(b.Compute().joint);
-    ResetScalesToStartup();
 }
 
 TEST(AfterTaxCashLogic, EveryFigureIsTheTablesRow) {
@@ -120,7 +122,6 @@ TEST(AfterTaxCashLogic, EveryFigureIsTheTablesRow) {
             EXPECT_EQ(port.Text(id), FormatValue(doc.At(row, year - 1), "0,m"))
                 << "year " << year << " control " << id;
     }
-    ResetScalesToStartup();
 }
 
 // The year starts at 1 whatever the summary shows, and stays within the table's 40 years.

@@ -29,6 +29,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct EditItemMore : ::testing::Test {
+    Scales scales;
     MemorySettingsStore store;
     CVELPPCDoc doc;
     int redraws = 0;
@@ -36,22 +37,20 @@ struct EditItemMore : ::testing::Test {
 
     void SetUp() override {
         savedHooks = Hooks();
-        ResetScalesToStartup();
-        NewInvestment(doc, store);
+        NewInvestment(doc, scales, store);
         doc.Price = doc.MarketValue = 300000;
         doc.Rent = 350;
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         doc.onUpdateAllViews = [this] { ++redraws; };
         store.log.clear();
     }
     void TearDown() override {
         Hooks() = savedHooks;
-        ResetScalesToStartup();
     }
 
     void Edit(unsigned item, std::function<void(QDialog&)> act) {
         OnNextDialog(std::move(act));
-        EditItem(doc, store, item, nullptr);
+        EditItem(doc, scales, store, item, nullptr);
     }
     // Every field of the record and the whole table.
     std::vector<double> Snapshot() const {
@@ -180,7 +179,7 @@ TEST_F(EditItemMore, DepreciationFittingsLinkedAfterAcceptance) {
     doc.Furniture = 10000;
     doc.CalcDepFitt = 0;
     doc.DepFittValue = 0;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     Edit(ItemDepreciation, [](QDialog& d) {
         auto* tabs = d.findChild<QTabWidget*>();
         tabs->setCurrentIndex(1);
@@ -261,7 +260,7 @@ TEST_F(EditItemMore, LoanTypePrincipalAndInterestWorkedExample) {
 
 TEST_F(EditItemMore, LoanTypeOkTakesPendingRateAndTerm) {
     doc.LoanType = 1;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     Edit(ItemLoanType, [](QDialog& d) {
         EXPECT_TRUE(In<QRadioButton>(d, CLoanType::kPrincipalInterest)->isChecked());
         Retype(EditOf(d, CLoanType::kInterestRate), QStringLiteral("6.5"));
@@ -382,7 +381,7 @@ TEST_F(EditItemMore, ProjectionsFromTheMenu) {
         EXPECT_EQ(EditOf(d, CProjections::kGrowthRate)->text(), QStringLiteral("5.00%"));
         OkButton(d)->click();
     });
-    Hooks().editItem(doc, store, ItemProjections, nullptr);
+    Hooks().editItem(doc, scales, store, ItemProjections, nullptr);
     EXPECT_EQ(doc.ProjectionYear, 12);
     EXPECT_EQ(doc.RateGrowth, 5);
     EXPECT_NE(doc.IRR, irr10);
@@ -413,7 +412,7 @@ TEST_F(EditItemMore, LinkedVariablesStampDutyFollowsTheScaleAgain) {
     ASSERT_TRUE(Hooks().linkedVariables);
     doc.UseSDScale = 0;
     doc.StampDutyCost = 5000;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     redraws = 0;
     OnNextDialog([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Specify Linked Variables"));
@@ -425,7 +424,7 @@ TEST_F(EditItemMore, LinkedVariablesStampDutyFollowsTheScaleAgain) {
         ClickLikeUser(In<QCheckBox>(d, CLinkedVars::kFittingsValue));
         OkButton(d)->click();
     });
-    Hooks().linkedVariables(doc, store, nullptr);
+    Hooks().linkedVariables(doc, scales, store, nullptr);
     EXPECT_EQ(doc.UseSDScale, 1);
     EXPECT_EQ(doc.StampDutyCost, 8975);
     EXPECT_EQ(doc.CalcDepFitt, 0);
@@ -440,7 +439,7 @@ TEST_F(EditItemMore, LinkedVariablesStampDutyFollowsTheScaleAgain) {
 
 TEST_F(EditItemMore, BreakdownsStepThroughTheYearsAndChangeNothing) {
     doc.ShowYear = 10;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     redraws = 0;
     const auto before = Snapshot();
     for (bool ok : {true, false}) {
@@ -487,7 +486,7 @@ TEST_F(EditItemMore, BreakdownsStepThroughTheYearsAndChangeNothing) {
 
 TEST_F(EditItemMore, TaxSavingsJointNames) {
     doc.NamesOnTitle = 2;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     Edit(ItemTaxSavings, [this](QDialog& d) {
         EXPECT_EQ(Figure(d, CTaxSavings::kOwnership), QStringLiteral("Joint"));
         EXPECT_EQ(Figure(d, CTaxSavings::kPresentTaxable), QStringLiteral("66,000"));
@@ -539,7 +538,7 @@ TEST_F(EditItemMore, CancelAndEscapeChangeNothing) {
         ClickLikeUser(In<QCheckBox>(d, CLinkedVars::kStampDuty));
         CancelButton(d)->click();
     });
-    Hooks().linkedVariables(doc, store, nullptr);
+    Hooks().linkedVariables(doc, scales, store, nullptr);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(store.log.empty());

@@ -24,32 +24,31 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct EditItemFlow : ::testing::Test {
+    Scales scales;
     MemorySettingsStore store;
     CVELPPCDoc doc;
     int redraws = 0;
 
     void SetUp() override {
         SetChangeScaleEditor(nullptr); // the tests install their own where they need one
-        ResetScalesToStartup();
-        NewInvestment(doc, store);
+        NewInvestment(doc, scales, store);
         doc.onUpdateAllViews = [this] { ++redraws; };
         store.log.clear();
     }
     void TearDown() override {
         SetChangeScaleEditor(nullptr);
-        ResetScalesToStartup();
     }
 
     // Price and market value 300,000 and rent 350 a week, recalculated and not modified.
     void WorkedExample() {
         doc.Price = doc.MarketValue = 300000;
         doc.Rent = 350;
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         redraws = 0;
     }
     void Edit(unsigned item, std::function<void(QDialog&)> act) {
         OnNextDialog(std::move(act));
-        EditItem(doc, store, item, nullptr);
+        EditItem(doc, scales, store, item, nullptr);
     }
     // Every input, derived value and cell that an editor or a recalculation could change.
     std::vector<double> Snapshot() const {
@@ -87,7 +86,7 @@ TEST_F(EditItemFlow, RowsWithoutAnEditorDoNothing) {
                 open->reject();
             }
         });
-        EditItem(doc, store, item, nullptr);
+        EditItem(doc, scales, store, item, nullptr);
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(Snapshot(), before);
@@ -222,7 +221,7 @@ TEST_F(EditItemFlow, PurchaseCostsTypedDutyLeavesTheScale) {
 // holds the new scale, opened to other figures than those shown).
 TEST_F(EditItemFlow, ChangeScaleOutlivesACancelledPurchaseCosts) {
     WorkedExample();
-    SetChangeScaleEditor([](DutyScale& scale, QWidget*) {
+    SetChangeScaleEditor([](DutyScale& scale, DutyScale&, QWidget*) {
         scale = ShippedDutyScale(1);
         return true;
     });
@@ -240,7 +239,7 @@ TEST_F(EditItemFlow, ChangeScaleOutlivesACancelledPurchaseCosts) {
     EXPECT_EQ(doc.StampDutyCost, ComputeStampDuty(300000, ShippedDutyScale(1)));
     EXPECT_NE(doc.StampDutyCost, ComputeStampDuty(300000, ShippedDutyScale(0)));
     EXPECT_EQ(doc.Price, 300000);
-    EXPECT_EQ(CurrentDutyScale.Location, 1);
+    EXPECT_EQ(scales.duty.Location, 1);
     EXPECT_TRUE(store.log.empty());
 }
 

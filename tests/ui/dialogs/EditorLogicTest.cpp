@@ -43,10 +43,10 @@ TEST(PropValueLogic, UntouchedRoundedPriceIsKept) {
 namespace {
 
 struct PurchCostsLogic : ::testing::Test {
-    void SetUp() override { ResetScalesToStartup(); } // Qld
-    void TearDown() override { ResetScalesToStartup(); }
+    Scales scales;
     CPurchCosts Opened(double stampDuty) {
         CPurchCosts ed;
+        ed.scale = scales.duty; // Qld
         ed.price = 300000;
         ed.stampDuty = stampDuty;
         ed.conveyancing = 950;
@@ -117,7 +117,7 @@ TEST_F(PurchCostsLogic, OkUnticksADutyThatDiffersFromTheScale) {
 
 TEST_F(PurchCostsLogic, AcceptedScaleChangeRetakesTheDuty) {
     CPurchCosts ed = Opened(1000);
-    CurrentDutyScale = ShippedDutyScale(1); // NSW
+    ed.scale = ShippedDutyScale(1); // NSW
     ed.ScaleChanged(port);
     EXPECT_EQ(ed.usesScale, 1);
     EXPECT_EQ(ed.stampDuty, ComputeStampDuty(300000, ShippedDutyScale(1)));

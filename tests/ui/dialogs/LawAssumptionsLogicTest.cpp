@@ -19,7 +19,7 @@ TEST(LawPageLogic, ChoosingTheLawShowsWhatItDoes) {
     SetUpWorkedExample(doc);
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
-    C page(doc);
+    C page(doc, Scales{});
     FakePort port;
     page.Open(port);
     EXPECT_EQ(port.choices[C::kTaxLaw], 0);
@@ -52,7 +52,6 @@ TEST(LawPageLogic, ChoosingTheLawShowsWhatItDoes) {
     EXPECT_EQ(applied.PurchaseMonth, 12);
     EXPECT_EQ(applied.NewBuild, 1);
     EXPECT_EQ(applied.BrightLineYears, 3);
-    ResetScalesToStartup();
 }
 
 TEST(DepreciationNilReason, TheFigureIsZeroAndThePageSaysWhy) {
@@ -80,6 +79,7 @@ TEST(DepreciationNilReason, TheFigureIsZeroAndThePageSaysWhy) {
 // $VEL_SCREENSHOT_DIR/dialog-purchase-and-law.png: the page as a new user meets it, the worked
 // example bought December 2026 under "Australia by income year". Skipped without it.
 TEST(Screenshots, PurchaseAndLaw) {
+    Scales scales;
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
     QDir().mkpath(dir);
@@ -88,18 +88,17 @@ TEST(Screenshots, PurchaseAndLaw) {
     doc.TaxLaw = kAustraliaByIncomeYear;
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
-    doc.Recalculate(false);
-    CLawAssumptions law(doc);
-    CSaleAssumptions sale(doc);
-    CTaxRulesAssumptions taxRules(doc);
-    CRentAssumptions rent(doc);
-    CLoanAssumptions loan(doc);
+    doc.Recalculate(false, scales);
+    CLawAssumptions law(doc, scales);
+    CSaleAssumptions sale(doc, scales);
+    CTaxRulesAssumptions taxRules(doc, scales);
+    CRentAssumptions rent(doc, scales);
+    CLoanAssumptions loan(doc, scales);
     AssumptionsSheet sheet(law, sale, taxRules, rent, loan);
     sheet.show();
     QCoreApplication::processEvents();
     const QString path = QDir(dir).filePath(QStringLiteral("dialog-purchase-and-law.png"));
     EXPECT_TRUE(sheet.grab().save(path)) << path.toStdString();
-    ResetScalesToStartup();
 }
 
 } // namespace

@@ -80,15 +80,15 @@ void Activate(QDialog& d) {
 }
 
 struct ScaleDialogs : ::testing::Test {
-    void SetUp() override { ResetScalesToStartup(); }
-    void TearDown() override { ResetScalesToStartup(); }
+    Scales scales;
 };
 
 } // namespace
 
 TEST_F(ScaleDialogs, StampDutyListShowsTheRowsInShadedColumnsInRowOrder) {
     CStampDutyScale editor;
-    editor.scale = CurrentDutyScale;
+    editor.scale = scales.duty;
+    editor.custom = scales.customDuty;
     StampDutyScaleDialog dialog(editor);
     Activate(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Stamp Duty");
@@ -130,7 +130,8 @@ TEST_F(ScaleDialogs, StampDutyListShowsTheRowsInShadedColumnsInRowOrder) {
 
 TEST_F(ScaleDialogs, AddOpensTheItemDialogAndTheNewLineMakesTheScaleCustom) {
     CStampDutyScale editor;
-    editor.scale = CurrentDutyScale;
+    editor.scale = scales.duty;
+    editor.custom = scales.customDuty;
     StampDutyScaleDialog dialog(editor);
     Activate(dialog);
 
@@ -157,7 +158,8 @@ TEST_F(ScaleDialogs, AddOpensTheItemDialogAndTheNewLineMakesTheScaleCustom) {
 
 TEST_F(ScaleDialogs, TheListAnswersTapsDoubleTapsAndKeys) {
     CStampDutyScale editor;
-    editor.scale = CurrentDutyScale;
+    editor.scale = scales.duty;
+    editor.custom = scales.customDuty;
     StampDutyScaleDialog dialog(editor);
     Activate(dialog);
     ScaleRowList* list = ListOf(dialog);
@@ -201,7 +203,8 @@ TEST_F(ScaleDialogs, TheListAnswersTapsDoubleTapsAndKeys) {
 // The original entries keep their places; today's follow after a separator.
 TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
     CStampDutyScale duty;
-    duty.scale = CurrentDutyScale;
+    duty.scale = scales.duty;
+    duty.custom = scales.customDuty;
     StampDutyScaleDialog dutyDialog(duty);
     Activate(dutyDialog);
     QComboBox* combo = Location(dutyDialog);
@@ -256,7 +259,8 @@ TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
 
 TEST_F(ScaleDialogs, TaxScalesOpensOnTheStartupScaleAndItsMedicareFieldsTakeChanges) {
     CTaxScales editor;
-    editor.scale = CurrentTaxScale;
+    editor.scale = scales.tax;
+    editor.custom = scales.customTax;
     TaxScalesDialog dialog(editor);
     Activate(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Tax Scales");
@@ -281,7 +285,7 @@ TEST_F(ScaleDialogs, TaxScalesOpensOnTheStartupScaleAndItsMedicareFieldsTakeChan
     list->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(Location(dialog)->currentText(), "Custom");
     EXPECT_EQ(rate->text(), "1.75%");
-    EXPECT_EQ(BuiltInTaxScales[kTaxLocationCustom].MedicareRate, 1.75);
+    EXPECT_EQ(editor.custom.MedicareRate, 1.75);
     dialog.reject();
 }
 
@@ -290,24 +294,23 @@ TEST_F(ScaleDialogs, TaxScalesOpensOnTheStartupScaleAndItsMedicareFieldsTakeChan
 namespace {
 
 struct ScaleCommands : ::testing::Test {
+    Scales scales;
     MemorySettingsStore store;
     CVELPPCDoc doc;
     ShellHooks saved;
 
     void SetUp() override {
-        ResetScalesToStartup();
         saved = Hooks();
         InstallDialogHooks();
-        NewInvestment(doc, store);
+        NewInvestment(doc, scales, store);
         doc.Price = doc.MarketValue = 500000;
         doc.Rent = 450;
-        doc.Recalculate(false);
+        doc.Recalculate(false, scales);
         store.log.clear();
     }
     void TearDown() override {
         Hooks() = saved;
         SetChangeScaleEditor(nullptr);
-        ResetScalesToStartup();
     }
     std::optional<std::string> Stored(std::string_view name) const {
         return store.ReadString(kSectionSettingsFile, name);
@@ -317,16 +320,16 @@ struct ScaleCommands : ::testing::Test {
 } // namespace
 
 TEST_F(ScaleCommands, StampDutyOkReplacesTheScaleKeepsBaseDutyRecalculatesAndStores) {
-    CurrentDutyScale.BaseDuty = 100;
+    scales.duty.BaseDuty = 100;
     OnNextDialog([](QDialog& d) {
         ChooseLocation(d, 2);
         OkButton(d)->click();
     });
-    Hooks().stampDuty(doc, store, nullptr);
+    Hooks().stampDuty(doc, scales, store, nullptr);
 
     DutyScale vic = ShippedDutyScale(2);
     vic.BaseDuty = 100;
-    EXPECT_EQ(CurrentDutyScale, vic);
+    EXPECT_EQ(scales.duty, vic);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_DOUBLE_EQ(doc.StampDutyCost, ComputeStampDuty(500000, vic));
     EXPECT_EQ(Stored("StampDuty"), DutyScaleToText(vic));
@@ -340,19 +343,18 @@ TEST_F(ScaleCommands, ATodaysEntryIsStoredAndTheNextNewInvestmentUsesIt) {
         ChooseLocation(d, "NSW 2025");
         OkButton(d)->click();
     });
-    Hooks().stampDuty(doc, store, nullptr);
+    Hooks().stampDuty(doc, scales, store, nullptr);
     const DutyScale nsw = ShippedDutyScale(FindDutyLocation("NSW 2025"));
-    EXPECT_EQ(CurrentDutyScale, nsw);
+    EXPECT_EQ(scales.duty, nsw);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_DOUBLE_EQ(doc.StampDutyCost, ComputeStampDuty(500000, nsw));
     EXPECT_EQ(Stored("StampDuty"), DutyScaleToText(nsw));
 
-    ResetScalesToStartup();
     CVELPPCDoc next;
-    NewInvestment(next, store);
-    EXPECT_EQ(CurrentDutyScale, nsw);
+    NewInvestment(next, scales, store);
+    EXPECT_EQ(scales.duty, nsw);
     next.Price = next.MarketValue = 600000;
-    next.Recalculate(false);
+    next.Recalculate(false, scales);
     EXPECT_NEAR(next.StampDutyCost, 21412, 10);
 
     // The editor opens on it again.
@@ -361,7 +363,7 @@ TEST_F(ScaleCommands, ATodaysEntryIsStoredAndTheNextNewInvestmentUsesIt) {
         EXPECT_EQ(Cell(d, 1, 0), "$17,000");
         CancelButton(d)->click();
     });
-    Hooks().stampDuty(next, store, nullptr);
+    Hooks().stampDuty(next, scales, store, nullptr);
 }
 
 TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
@@ -375,12 +377,12 @@ TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
         EXPECT_EQ(Location(d)->currentText(), "Custom");
         CancelButton(d)->click();
     });
-    Hooks().stampDuty(doc, store, nullptr);
-    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
+    Hooks().stampDuty(doc, scales, store, nullptr);
+    EXPECT_EQ(scales.duty, StartupDutyScale());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.StampDutyCost, duty);
     EXPECT_TRUE(store.log.empty());
-    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom].Rate[0], 2);
+    EXPECT_EQ(scales.customDuty.Rate[0], 2);
 }
 
 TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
@@ -396,13 +398,13 @@ TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
         EXPECT_EQ(Cell(d, 5, 0), "$10,000");
         OkButton(d)->click();
     });
-    Hooks().taxScales(doc, store, nullptr);
-    EXPECT_EQ(CurrentTaxScale.Location, kTaxLocationCustom);
-    EXPECT_EQ(CurrentTaxScale.Above[2], 10000);
-    EXPECT_EQ(CurrentTaxScale.Rate[2], 20);
+    Hooks().taxScales(doc, scales, store, nullptr);
+    EXPECT_EQ(scales.tax.Location, kTaxLocationCustom);
+    EXPECT_EQ(scales.tax.Above[2], 10000);
+    EXPECT_EQ(scales.tax.Rate[2], 20);
     EXPECT_NE(doc.At(Row::TaxSaving, 0), saving) << "the figures follow the new scale";
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(Stored("TaxScale"), TaxScaleToText(CurrentTaxScale));
+    EXPECT_EQ(Stored("TaxScale"), TaxScaleToText(scales.tax));
     EXPECT_EQ(Stored("StampDuty"), std::nullopt);
 
     // The editor shows the sorted rows the next time it opens.
@@ -411,7 +413,7 @@ TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
         EXPECT_EQ(Cell(d, 2, 0), "$10,000");
         CancelButton(d)->click();
     });
-    Hooks().taxScales(doc, store, nullptr);
+    Hooks().taxScales(doc, scales, store, nullptr);
 }
 
 TEST_F(ScaleCommands, ChangeScaleInPurchaseCostsTakesEffectAtOnceAndOutlivesCancel) {
@@ -441,8 +443,8 @@ TEST_F(ScaleCommands, ChangeScaleInPurchaseCostsTakesEffectAtOnceAndOutlivesCanc
                   FormatValue(ComputeStampDuty(500000, ShippedDutyScale(1)), kAmountFormat));
         CancelButton(costs)->click();
     });
-    EditItem(doc, store, ItemPurchaseCosts, nullptr);
-    EXPECT_EQ(CurrentDutyScale.Location, 1);
+    EditItem(doc, scales, store, ItemPurchaseCosts, nullptr);
+    EXPECT_EQ(scales.duty.Location, 1);
     // The duty follows the scale in force, which the file holds: what is shown is what the
     // file opens to.
     EXPECT_NE(doc.StampDutyCost, duty);

@@ -21,7 +21,6 @@ template <class Editor, class Item> struct ScaleEditorTest : ::testing::Test {
     int itemDialogs = 0;
 
     void SetUp() override {
-        ResetScalesToStartup();
         ed.SetList(&list);
         ed.editItem = [this](Item& item) {
             ++itemDialogs;
@@ -29,7 +28,6 @@ template <class Editor, class Item> struct ScaleEditorTest : ::testing::Test {
             return reply(item);
         };
     }
-    void TearDown() override { ResetScalesToStartup(); }
 
     template <class Scale> void Open(const Scale& scale) {
         ed.scale = scale;
@@ -57,6 +55,9 @@ template <class Editor, class Item> struct ScaleEditorTest : ::testing::Test {
 };
 
 struct DutyEditor : ScaleEditorTest<CStampDutyScale, CStampDutyItem> {
+    // The editor's "Custom" entry stands for the investment's, which a caller hands it.
+    DutyEditor() { ed.custom = scales.customDuty; }
+    Scales scales;
     void Reply(double above, double rate, int flat) {
         reply = [=](CStampDutyItem& item) {
             item.above = above;
@@ -68,6 +69,8 @@ struct DutyEditor : ScaleEditorTest<CStampDutyScale, CStampDutyItem> {
 };
 
 struct TaxEditor : ScaleEditorTest<CTaxScales, CScaleItem> {
+    TaxEditor() { ed.custom = scales.customTax; }
+    Scales scales;
     void Leave(int id, const std::string& typed) {
         port.Type(id, typed);
         ed.LeaveEdit(port, id);
@@ -79,16 +82,16 @@ struct TaxEditor : ScaleEditorTest<CTaxScales, CScaleItem> {
 // --- the custom check ---
 
 TEST_F(DutyEditor, CustomCheckToleratesACentAndNoMore) {
-    Open(CurrentDutyScale);
+    Open(scales.duty);
     ChangeRate(1, 0.005);
     EXPECT_EQ(ed.scale.Location, 0) << "within 0.01 of the built-in rate";
     EXPECT_DOUBLE_EQ(ed.scale.Rate[1], 2.255);
-    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom], ShippedDutyScale(kDutyLocationCustom));
+    EXPECT_EQ(ed.custom, ShippedDutyScale(kDutyLocationCustom));
 
     ChangeRate(1, 0.015); // 2.27: 0.02 from 2.25
     EXPECT_EQ(ed.scale.Location, kDutyLocationCustom);
     EXPECT_EQ(port.choices[CScaleEditor::kLocation], kDutyLocationCustom);
-    const DutyScale& custom = BuiltInDutyScales[kDutyLocationCustom];
+    const DutyScale& custom = ed.custom;
     EXPECT_EQ(custom.Count, 7);
     EXPECT_DOUBLE_EQ(custom.Rate[1], 2.27);
     EXPECT_EQ(custom.Above, ed.scale.Above);
@@ -96,7 +99,7 @@ TEST_F(DutyEditor, CustomCheckToleratesACentAndNoMore) {
 }
 
 TEST_F(DutyEditor, TheFlatSwitchIsComparedToo) {
-    Open(CurrentDutyScale);
+    Open(scales.duty);
     ed.Tap(port, 2);
     reply = [](CStampDutyItem& item) {
         item.flat = 1;
@@ -111,7 +114,7 @@ TEST_F(DutyEditor, TheFlatSwitchIsComparedToo) {
 // --- add, modify, remove and the buttons ---
 
 TEST_F(DutyEditor, TenRowsDisableAdd) {
-    Open(CurrentDutyScale); // 7 rows
+    Open(scales.duty); // 7 rows
     for (int i = 0; i < 3; ++i) {
         Reply(1000000.0 + i, 5, 0);
         Click(CScaleEditor::kAdd);
@@ -127,7 +130,7 @@ TEST_F(DutyEditor, TenRowsDisableAdd) {
 }
 
 TEST_F(DutyEditor, NoneCannotBeEdited) {
-    Open(CurrentDutyScale);
+    Open(scales.duty);
     Choose(kDutyLocationNone);
     EXPECT_TRUE(ButtonsAre(false, false, false));
     const DutyScale before = ed.scale;
@@ -141,7 +144,7 @@ TEST_F(DutyEditor, NoneCannotBeEdited) {
 }
 
 TEST_F(DutyEditor, RemovingEveryRowLeavesAnEmptyCustomScale) {
-    Open(CurrentDutyScale);
+    Open(scales.duty);
     for (int i = 0; i < 7; ++i) Click(CScaleEditor::kRemove);
     EXPECT_EQ(ed.scale.Count, 0);
     EXPECT_EQ(ed.selected, -1);
@@ -149,21 +152,21 @@ TEST_F(DutyEditor, RemovingEveryRowLeavesAnEmptyCustomScale) {
     EXPECT_TRUE(ButtonsAre(true, false, false));
     Click(CScaleEditor::kRemove);
     EXPECT_EQ(ed.scale.Count, 0);
-    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom].Count, 0);
+    EXPECT_EQ(ed.custom.Count, 0);
     EXPECT_EQ(ComputeStampDuty(500000, ed.scale), 0);
 }
 
 // --- the "Custom" entry's life ---
 
 TEST_F(DutyEditor, CustomKeepsTheEditsAfterCancel) {
-    Open(CurrentDutyScale);
+    Open(scales.duty);
     ChangeRate(4, 0.5);
     Reply(900000, 4.75, 1);
     Click(CScaleEditor::kAdd);
     // Cancel: the working copy is dropped, the scale in force was never touched.
-    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
+    EXPECT_EQ(scales.duty, StartupDutyScale());
 
-    Open(CurrentDutyScale); // the next run of the editor
+    Open(scales.duty); // the next run of the editor
     EXPECT_EQ(ed.scale.Location, 0);
     Choose(kDutyLocationCustom);
     ASSERT_EQ(list.lines.size(), 8u);
@@ -199,7 +202,7 @@ TEST_F(DutyEditor, OkPutsTheRowsInAscendingOrderStably) {
     EXPECT_EQ(ed.scale.Rate, (Rows{0, 2, 2.5, 3}));
     EXPECT_EQ(ed.scale.Flat, (std::array<std::int16_t, kScaleRows>{0, 0, 1, 0}));
     // Choosing "Custom" next time shows the rows as they were taken.
-    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom].Above, ed.scale.Above);
+    EXPECT_EQ(ed.custom.Above, ed.scale.Above);
 }
 
 TEST_F(DutyEditor, RowsOfADamagedScaleAreReadWithinTheirBounds) {
@@ -221,7 +224,7 @@ TEST_F(DutyEditor, RowsOfADamagedScaleAreReadWithinTheirBounds) {
 // --- today's entries, after the original ones ---
 
 TEST_F(DutyEditor, ATodaysEntryIsChosenAndCheckedLikeAnOriginalOne) {
-    Open(CurrentDutyScale);
+    Open(scales.duty);
     const int nsw = FindDutyLocation("NSW 2025");
     Choose(nsw);
     EXPECT_EQ(ed.scale, ShippedDutyScale(nsw));
@@ -235,8 +238,7 @@ TEST_F(DutyEditor, ATodaysEntryIsChosenAndCheckedLikeAnOriginalOne) {
     EXPECT_EQ(ed.scale.Location, nsw) << "within 0.01 of the built-in rate";
     ChangeRate(1, 0.5);
     EXPECT_EQ(ed.scale.Location, kDutyLocationCustom);
-    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom].Above, ShippedDutyScale(nsw).Above);
-    EXPECT_EQ(BuiltInDutyScales[static_cast<std::size_t>(nsw)], ShippedDutyScale(nsw));
+    EXPECT_EQ(ed.custom.Above, ShippedDutyScale(nsw).Above);
 
     Choose(nsw);
     ed.Ok(port);
@@ -254,7 +256,7 @@ TEST_F(DutyEditor, TodaysTasmanianEntryReadFromTheSettingsStaysItself) {
 }
 
 TEST_F(TaxEditor, ATodaysEntryBringsItsRowsAndMedicareValues) {
-    Open(CurrentTaxScale);
+    Open(scales.tax);
     const int au = FindTaxLocation("Australia (25/26)");
     Choose(au);
     EXPECT_EQ(ed.scale, ShippedTaxScale(au));
@@ -275,7 +277,7 @@ TEST_F(TaxEditor, ATodaysEntryBringsItsRowsAndMedicareValues) {
 }
 
 TEST_F(TaxEditor, TheReducedLevyIsChosenWithTheEntryAndPartOfTheCustomCheck) {
-    Open(CurrentTaxScale);
+    Open(scales.tax);
     EXPECT_EQ(port.checks[CTaxScales::kShadeIn], 0);
     const int au = FindTaxLocation("Australia (25/26)");
     Choose(au);
@@ -286,20 +288,20 @@ TEST_F(TaxEditor, TheReducedLevyIsChosenWithTheEntryAndPartOfTheCustomCheck) {
     Click(CTaxScales::kShadeIn);
     EXPECT_FALSE(ed.scale.MedicareShadeIn);
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
-    EXPECT_FALSE(BuiltInTaxScales[kTaxLocationCustom].MedicareShadeIn);
+    EXPECT_FALSE(ed.custom.MedicareShadeIn);
 
     Choose(0);
     EXPECT_FALSE(ed.scale.MedicareShadeIn);
     port.checks[CTaxScales::kShadeIn] = 1;
     Click(CTaxScales::kShadeIn);
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
-    EXPECT_TRUE(BuiltInTaxScales[kTaxLocationCustom].MedicareShadeIn);
+    EXPECT_TRUE(ed.custom.MedicareShadeIn);
 }
 
 // --- "Tax Scales" ---
 
 TEST_F(TaxEditor, StartupScaleStaysAustraliaUntilTheFirstChange) {
-    Open(CurrentTaxScale);
+    Open(scales.tax);
     EXPECT_EQ(port.choices[CScaleEditor::kLocation], 0);
     EXPECT_EQ(list.Cell(2, 0), "$25,000");
     EXPECT_EQ(list.Cell(0, 1), "0.00");
@@ -307,20 +309,20 @@ TEST_F(TaxEditor, StartupScaleStaysAustraliaUntilTheFirstChange) {
     ed.LeaveEdit(port, CTaxScales::kThreshold);
     ed.LeaveEdit(port, CTaxScales::kMedicareRate);
     ed.Ok(port);
-    EXPECT_EQ(ed.scale, CurrentTaxScale);
+    EXPECT_EQ(ed.scale, scales.tax);
 
-    Open(CurrentTaxScale);
+    Open(scales.tax);
     ChangeRate(4, 1);
     EXPECT_EQ(offered.above, 150000);
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
-    const TaxScale& custom = BuiltInTaxScales[kTaxLocationCustom];
+    const TaxScale& custom = ed.custom;
     EXPECT_EQ(custom.Above[2], 25000);
     EXPECT_EQ(custom.Rate[4], 46);
     EXPECT_EQ(custom.MedicareThreshold, 15529);
 }
 
 TEST_F(TaxEditor, MedicareFieldsTakeAChangeWhenTheyLoseTheFocus) {
-    Open(CurrentTaxScale);
+    Open(scales.tax);
     Choose(0); // the built-in "Australia (06/07)"
     EXPECT_EQ(port.Text(CTaxScales::kThreshold), "16,740");
     Leave(CTaxScales::kMedicareRate, "1.5005");
@@ -332,7 +334,7 @@ TEST_F(TaxEditor, MedicareFieldsTakeAChangeWhenTheyLoseTheFocus) {
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
     EXPECT_EQ(port.Text(CTaxScales::kMedicareRate), "2.00%");
     Leave(CTaxScales::kThreshold, "17,000");
-    EXPECT_EQ(BuiltInTaxScales[kTaxLocationCustom].MedicareThreshold, 17000);
+    EXPECT_EQ(ed.custom.MedicareThreshold, 17000);
 
     Choose(kTaxLocationNone);
     EXPECT_EQ(port.Text(CTaxScales::kThreshold), "0");
@@ -342,14 +344,14 @@ TEST_F(TaxEditor, MedicareFieldsTakeAChangeWhenTheyLoseTheFocus) {
 
 // A value typed into one Medicare field is not lost because the other one differs too.
 TEST_F(TaxEditor, OkTakesBothMedicareFields) {
-    Open(CurrentTaxScale);
+    Open(scales.tax);
     port.Type(CTaxScales::kThreshold, "20,000");
     port.Type(CTaxScales::kMedicareRate, "2.5%");
     ed.Ok(port);
     EXPECT_EQ(ed.scale.MedicareThreshold, 20000);
     EXPECT_EQ(ed.scale.MedicareRate, 2.5);
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
-    EXPECT_EQ(BuiltInTaxScales[kTaxLocationCustom].MedicareRate, 2.5);
+    EXPECT_EQ(ed.custom.MedicareRate, 2.5);
 }
 
 // --- item dialogs ---

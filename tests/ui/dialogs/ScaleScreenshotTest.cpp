@@ -49,9 +49,9 @@ void SaveWithOpenList(QDialog& dialog, const QString& name) {
 } // namespace
 
 TEST(Screenshots, ScaleEditors) {
+    Scales scales;
     if (qEnvironmentVariable("VEL_SCREENSHOT_DIR").isEmpty())
         GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
-    ResetScalesToStartup();
 
     // "Vic", its flat row selected.
     CStampDutyScale duty;
@@ -70,8 +70,7 @@ TEST(Screenshots, ScaleEditors) {
 
     // The tax scale in force at start-up.
     CTaxScales tax;
-    tax.scale = CurrentTaxScale;
+    tax.scale = scales.tax;
     TaxScalesDialog taxDialog(tax);
     Save(taxDialog, QStringLiteral("scale-tax.png"));
-    ResetScalesToStartup();
 }

@@ -35,6 +35,7 @@ void CaptureNextDialog(const QString& dir, std::vector<const char*> pages) {
 } // namespace
 
 TEST(Screenshots, Dialogs2) {
+    Scales scales;
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
     QDir().mkpath(dir);
@@ -56,11 +57,10 @@ TEST(Screenshots, Dialogs2) {
     };
     for (const auto& [item, pages] : items) {
         CaptureNextDialog(dir, pages);
-        EditItem(doc, store, item, nullptr);
+        EditItem(doc, scales, store, item, nullptr);
     }
     CaptureNextDialog(dir, {"linked-variables"});
-    Hooks().linkedVariables(doc, store, nullptr);
+    Hooks().linkedVariables(doc, scales, store, nullptr);
 
     EXPECT_FALSE(doc.IsModified());
-    ResetScalesToStartup();
 }

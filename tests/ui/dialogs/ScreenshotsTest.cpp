@@ -24,10 +24,10 @@ void Save(QWidget& dialog, const QString& dir, const char* name) {
 } // namespace
 
 TEST(Screenshots, Dialogs1) {
+    Scales scales;
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
     QDir().mkpath(dir);
-    ResetScalesToStartup();
     InstallDialogHooks(); // "Change Scale" as the running program has it
 
     CPropDesc desc;
@@ -49,7 +49,8 @@ TEST(Screenshots, Dialogs1) {
     costs.price = 300000;
     costs.stampDuty = 8975;
     costs.conveyancing = 950;
-    PurchCostsDialog costsDialog(costs);
+    costs.scale = scales.duty;
+    PurchCostsDialog costsDialog(costs, scales);
     Save(costsDialog, dir, "purchase-costs");
 
     CCashDeposit deposit;

@@ -73,11 +73,11 @@ void ExpectSummaryShowsNumbers(const CVELPPCDoc& doc) {
 
 class BadInput : public ::testing::Test {
 protected:
+    Scales scales;
     void SetUp() override {
         SetUpWorkedExample(doc, 1);
         InstallDialogHooks();
     }
-    void TearDown() override { ResetScalesToStartup(); }
 
     CVELPPCDoc doc;
     MemorySettingsStore store;
@@ -106,7 +106,7 @@ TEST_F(BadInput, EveryFieldOfEveryEditor) {
                 for (QSpinBox* spin : d.findChildren<QSpinBox*>()) spin->setValue(40);
                 OkButton(d)->click();
             });
-            EditItem(doc, store, item, nullptr);
+            EditItem(doc, scales, store, item, nullptr);
             ExpectLimited(doc);
         }
         ExpectSummaryShowsNumbers(doc);
@@ -115,6 +115,7 @@ TEST_F(BadInput, EveryFieldOfEveryEditor) {
 }
 
 TEST(BadSettings, GarbageInEveryValueGivesALimitedInvestment) {
+    Scales scales;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("VELPPC.conf"));
     QFile file(path);
@@ -139,25 +140,25 @@ TEST(BadSettings, GarbageInEveryValueGivesALimitedInvestment) {
 
     QtSettingsStore store(path);
     CVELPPCDoc doc;
-    ASSERT_TRUE(NewInvestment(doc, store));
+    ASSERT_TRUE(NewInvestment(doc, scales, store));
     ExpectLimited(doc);
-    EXPECT_GE(CurrentDutyScale.Count, 0);
-    EXPECT_LE(CurrentDutyScale.Count, kScaleRows);
-    EXPECT_GE(CurrentTaxScale.Count, 0);
-    EXPECT_LE(CurrentTaxScale.Count, kScaleRows);
+    EXPECT_GE(scales.duty.Count, 0);
+    EXPECT_LE(scales.duty.Count, kScaleRows);
+    EXPECT_GE(scales.tax.Count, 0);
+    EXPECT_LE(scales.tax.Count, kScaleRows);
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     ExpectLimited(doc);
     ExpectSummaryShowsNumbers(doc);
     (void)ReadColours(store);
-    ResetScalesToStartup();
 }
 
 // Text that is no number never reaches an input: each value falls back to its built-in
 // default, so the worked example comes out exactly as with an empty store.
 TEST(BadSettings, TextThatIsNoNumberGivesTheBuiltInValues) {
+    Scales scales;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("VELPPC.conf"));
     QFile file(path);
@@ -179,10 +180,9 @@ TEST(BadSettings, TextThatIsNoNumberGivesTheBuiltInValues) {
     ASSERT_EQ(file.write(ini), ini.size());
     file.close();
 
-    ResetScalesToStartup();
     QtSettingsStore store(path);
     CVELPPCDoc doc;
-    ASSERT_TRUE(NewInvestment(doc, store));
+    ASSERT_TRUE(NewInvestment(doc, scales, store));
     for (const DefaultInput& d : kDefaultInputs) {
         if (d.doubleField) EXPECT_EQ(doc.*d.doubleField, d.builtIn) << d.name;
         else EXPECT_EQ(doc.*d.intField, d.builtIn) << d.name;
@@ -190,14 +190,13 @@ TEST(BadSettings, TextThatIsNoNumberGivesTheBuiltInValues) {
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     SummaryLayout summary;
     summary.Layout(280, 18, 7, CurrentColours.BG1Color);
     summary.Refresh(doc);
     EXPECT_EQ(summary.values[2].text, "$9,925"); // the start-up duty scale is untouched
     EXPECT_EQ(summary.values[16].text, "13.86%");
     EXPECT_EQ(summary.values[17].text, "$75,030");
-    ResetScalesToStartup();
 }
 
 } // namespace

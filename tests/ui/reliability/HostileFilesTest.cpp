@@ -104,11 +104,12 @@ TEST(HostileFiles, TextEditsTakeNoMoreThanAFileHolds) {
 // Inflation of 10^24 % overflows every later year: the weekly cash flow of such a year is no
 // value in the summary, the report and the comparison, as the yearly one is.
 TEST(HostileFiles, AFigureFromNoValueIsNoValue) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
     doc.RateInfl = 1e24;
     doc.ShowYear = 40;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     ASSERT_TRUE(IsNoValue(doc.At(Row::AfterTaxCash, 39)));
     SummaryLayout summary;
     summary.Layout(400, 16, 7, 0);
@@ -118,8 +119,8 @@ TEST(HostileFiles, AFigureFromNoValueIsNoValue) {
     const ReportLine week = ResultSections(doc)[0].lines[2];
     ASSERT_EQ(week.label, "Cash flow / wk:");
     EXPECT_TRUE(IsNoValue(week.value));
-    std::vector<ComparedInvestment> both = {Compared("a", doc, ScalesInForce()),
-                                            Compared("b", doc, ScalesInForce())};
+    std::vector<ComparedInvestment> both = {Compared("a", doc, scales),
+                                            Compared("b", doc, scales)};
     for (const CompareRow& row : Compare(both).rows) {
         EXPECT_TRUE(std::string(row.key) != "cashFlowWeek" || IsNoValue(row.values[0]));
     }

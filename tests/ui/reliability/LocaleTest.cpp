@@ -26,6 +26,7 @@
 #include "ui/shell/SummaryLayout.h"
 
 TEST(CommaLocale, AcceptedRateIsStoredAndReadBackWithAPoint) {
+    Scales scales;
     ScopedLocale comma(kCommaLocale);
     ASSERT_TRUE(comma.ok()) << "the set-up generates " << kCommaLocale;
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
@@ -45,20 +46,19 @@ TEST(CommaLocale, AcceptedRateIsStoredAndReadBackWithAPoint) {
             if (c.typed) Retype(rate, QString::fromLatin1(c.typed));
             OkButton(d)->click();
         });
-        EditItem(doc, store, ItemLoanType, nullptr);
+        EditItem(doc, scales, store, ItemLoanType, nullptr);
         EXPECT_EQ(doc.RateInterest, c.rate);
         EXPECT_EQ(QSettings(path, QSettings::IniFormat).value("SettingsFile/RateInterest"),
                   QString::fromLatin1(c.stored));
 
         CVELPPCDoc next;
-        ASSERT_TRUE(NewInvestment(next, store));
+        ASSERT_TRUE(NewInvestment(next, scales, store));
         EXPECT_EQ(next.RateInterest, c.rate);
         SummaryLayout summary;
         summary.Layout(240, 16, 6, 0xFFFFFF);
         summary.Refresh(doc);
         EXPECT_EQ(summary.values[ItemLoanType].text, std::string(c.stored) + "%");
     }
-    ResetScalesToStartup();
 }
 
 namespace {
@@ -74,6 +74,7 @@ QByteArray FileBytes(const QString& path) {
 // reads under every locale as the investment it was: 8.126 % stays 8.126 % in the file and
 // 8.13 % in the settings, whatever the desktop.
 TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
+    Scales scales;
     QTemporaryDir dir;
     std::vector<std::string> files;
     std::vector<QString> settings;
@@ -86,11 +87,11 @@ TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
         doc.RateInterest = 8.126;
         doc.Address = u"1 Izmir Street, Istanbul";
         std::ostringstream out(std::ios::binary);
-        ASSERT_TRUE(SaveInvestment(doc, out));
+        ASSERT_TRUE(SaveInvestment(doc, scales, out));
         files.push_back(out.str());
         settings.push_back(dir.filePath(QString::fromLatin1(name) + ".conf"));
         QtSettingsStore store(settings.back());
-        SaveSettings(store, doc);
+        SaveSettings(store, doc, scales);
         EXPECT_EQ(files.back(), files.front());
         EXPECT_EQ(FileBytes(settings.back()), FileBytes(settings.front()));
     }
@@ -100,11 +101,11 @@ TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
             SCOPED_TRACE(std::string(reader) + " reads what " + kTestLocales[w] + " wrote");
             CVELPPCDoc doc;
             std::istringstream in(files[w], std::ios::binary);
-            ASSERT_TRUE(LoadInvestment(doc, in, nullptr));
+            ASSERT_TRUE(LoadInvestment(doc, scales, in, nullptr));
             EXPECT_EQ(doc.RateInterest, 8.126);
             EXPECT_EQ(doc.Address, u"1 Izmir Street, Istanbul");
             std::ostringstream again(std::ios::binary);
-            ASSERT_TRUE(SaveInvestment(doc, again));
+            ASSERT_TRUE(SaveInvestment(doc, scales, again));
             EXPECT_EQ(again.str(), files[w]);
 
             // A copy under a new name, so that it is read afresh under this locale.
@@ -112,7 +113,7 @@ TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
             ASSERT_TRUE(QFile::copy(settings[w], copy));
             QtSettingsStore store(copy);
             CVELPPCDoc next;
-            ASSERT_TRUE(NewInvestment(next, store));
+            ASSERT_TRUE(NewInvestment(next, scales, store));
             EXPECT_EQ(next.RateInterest, 8.13);
             EXPECT_EQ(next.LCYears, 5);
             EXPECT_EQ(ReadSettingDouble(store, "Conveyancing", 0), 950);
@@ -122,5 +123,4 @@ TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
         drop.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/INVESTMENT.VEL"))});
         EXPECT_EQ(CMainFrame::DroppedFile(&drop), QStringLiteral("/tmp/INVESTMENT.VEL")) << reader;
     }
-    ResetScalesToStartup();
 }

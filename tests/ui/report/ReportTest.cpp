@@ -20,11 +20,12 @@ std::string ValueBeside(const ReportPage& page, const std::string& label) {
 } // namespace
 
 TEST(Report, ShowsNoValueAndTooLargeAsTheSummaryDoes) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
     doc.IRR = NoValue;
     doc.NPV = 2e20;
-    const ReportDocument report = MakeReport(doc, "house.vel");
+    const ReportDocument report = MakeReport(doc, scales, "house.vel");
     ASSERT_FALSE(report.pages.empty());
     EXPECT_EQ(ValueBeside(report.pages[0], "Internal rate of return:"), "?????");
     EXPECT_EQ(ValueBeside(report.pages[0], "Net present value:"), "+++++");
@@ -33,6 +34,7 @@ TEST(Report, ShowsNoValueAndTooLargeAsTheSummaryDoes) {
 }
 
 TEST(Report, PagesStayFiveWhateverTheInputs) {
+    Scales scales;
     struct Case {
         const char* name;
         void (*change)(CVELPPCDoc&);
@@ -51,8 +53,8 @@ TEST(Report, PagesStayFiveWhateverTheInputs) {
         CVELPPCDoc doc;
         SetUpWorkedExample(doc);
         c.change(doc);
-        doc.Recalculate(false);
-        const ReportDocument report = MakeReport(doc, "house.vel");
+        doc.Recalculate(false, scales);
+        const ReportDocument report = MakeReport(doc, scales, "house.vel");
         EXPECT_EQ(report.pages.size(), 5u) << c.name;
         EXPECT_EQ(report.pages.back().charts.size(), 1u) << c.name;
         // Every text stays on the page, above the footer's line.
@@ -66,12 +68,13 @@ TEST(Report, PagesStayFiveWhateverTheInputs) {
 }
 
 TEST(Report, ProjectionPageShadesThePeriodAndMarksTheResultsYear) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
     doc.ProjectionYear = 10;
     doc.ShowYear = 12;
-    doc.Recalculate(false);
-    const ReportDocument report = MakeReport(doc, "house.vel");
+    doc.Recalculate(false, scales);
+    const ReportDocument report = MakeReport(doc, scales, "house.vel");
     const ReportPage& table = report.pages[1];
     // Years 1 to 10 shaded, year 12 highlighted.
     EXPECT_EQ(table.fills.size(), 11u);
@@ -85,9 +88,10 @@ TEST(Report, ProjectionPageShadesThePeriodAndMarksTheResultsYear) {
 // The grid under the last chart: the worked example's IRR bold at its centre, the break-even
 // rent as the What If tab shows it.
 TEST(Report, WhatIfGridAndBreakEvenUnderTheLastChart) {
+    Scales scales;
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
-    const ReportDocument report = MakeReport(doc, "house.vel");
+    const ReportDocument report = MakeReport(doc, scales, "house.vel");
     const ReportPage& last = report.pages.back();
     int bold = 0;
     bool heading = false;

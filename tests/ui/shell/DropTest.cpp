@@ -43,12 +43,12 @@ protected:
 
     // The worked example saved as `name` in the test's folder.
     QString WorkedExampleFile(const QString& name) {
+        Scales& scales = frame.InvestmentScales();
         CVELPPCDoc doc;
         SetUpWorkedExample(doc);
         const QString path = dir.filePath(name);
         std::ofstream out(path.toStdString(), std::ios::binary);
-        EXPECT_TRUE(SaveInvestment(doc, out));
-        ResetScalesToStartup();
+        EXPECT_TRUE(SaveInvestment(doc, scales, out));
         return path;
     }
 
@@ -76,8 +76,9 @@ protected:
     }
 
     void Edit(double price) {
+        Scales& scales = frame.InvestmentScales();
         frame.Document().Price = price;
-        frame.Document().Recalculate(true);
+        frame.Document().Recalculate(true, scales);
     }
 
     HooksGuard guard;

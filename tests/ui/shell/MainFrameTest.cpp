@@ -78,8 +78,9 @@ protected:
 
     // What an accepted editor leaves behind.
     void Edit(double price) {
+        Scales& scales = frame.InvestmentScales();
         frame.Document().Price = price;
-        frame.Document().Recalculate(true);
+        frame.Document().Recalculate(true, scales);
     }
 
     HooksGuard guard;
@@ -95,27 +96,27 @@ protected:
 // default is stored, new investments take the stored defaults as before.
 TEST(FirstStart, NewInvestmentsFollowTodaysLawUntilDefaultsAreStored) {
     HooksGuard guard;
-    ResetScalesToStartup();
     MemorySettingsStore store;
     ScriptedUi ui;
     CMainFrame frame(store, ui);
+    Scales& scales = frame.InvestmentScales();
     frame.SetFirstStartMonth(2026, 12);
     ASSERT_TRUE(frame.StartWith({}));
     EXPECT_EQ(frame.Document().TaxLaw, kAustraliaByIncomeYear);
     EXPECT_EQ(frame.Document().PurchaseYear, 2026);
     EXPECT_EQ(frame.Document().PurchaseMonth, 12);
     EXPECT_EQ(frame.Document().NewBuild, 0);
-    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(FindDutyLocation("Qld 2025")));
+    EXPECT_EQ(scales.duty, ShippedDutyScale(FindDutyLocation("Qld 2025")));
     // December 2026 falls in the income year 2026-27.
-    EXPECT_EQ(CurrentTaxScale, ShippedTaxScale(FindTaxLocation("Australia (26/27)")));
+    EXPECT_EQ(scales.tax, ShippedTaxScale(FindTaxLocation("Australia (26/27)")));
     EXPECT_FALSE(frame.Document().IsModified());
 
-    ResetScalesToStartup();
+    // Once a default is stored, New leaves the scales in force alone.
+    scales = Scales{};
     store.WriteString(kSectionSettingsFile, "RateInterest", "7.00");
     ASSERT_TRUE(frame.FileNew());
     EXPECT_EQ(frame.Document().TaxLaw, kOneScaleForEveryYear);
-    EXPECT_EQ(CurrentDutyScale, StartupDutyScale());
-    ResetScalesToStartup();
+    EXPECT_EQ(scales.duty, StartupDutyScale());
 }
 
 TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
@@ -213,8 +214,8 @@ TEST_F(FrameTest, EntriesWithoutTheirPartAreDisabled) {
                   CmdSaveSettings, CmdDeleteSettings})
         EXPECT_TRUE(frame.Action(c)->isEnabled()) << c;
 
-    Hooks().openChart = [](const CVELPPCDoc&, int, const FontSpec[2], QWidget*) {};
-    Hooks().editItem = [](CVELPPCDoc&, SettingsStore&, unsigned, QWidget*) {};
+    Hooks().openChart = [](const CVELPPCDoc&, const Scales&, int, const FontSpec[2], QWidget*) {};
+    Hooks().editItem = [](CVELPPCDoc&, Scales&, SettingsStore&, unsigned, QWidget*) {};
     frame.UpdateCommandStates();
     EXPECT_TRUE(frame.Action(CmdBankComparison)->isEnabled());
     EXPECT_TRUE(frame.Action(CmdProjections)->isEnabled());
@@ -385,20 +386,21 @@ TEST_F(FrameTest, RecentFilesHoldTheLastFourNewestFirst) {
 }
 
 TEST_F(FrameTest, FileThatFailsToOpenChangesNothing) {
+    Scales& scales = frame.InvestmentScales();
     const QString good = SaveWorkedExample("good.vel");
     ui.openNames.push_back(good);
     ASSERT_TRUE(frame.FileOpen());
     Edit(333000);
     const CVELPPCDoc before = frame.Document();
-    const DutyScale duty = CurrentDutyScale;
-    const TaxScale tax = CurrentTaxScale;
+    const DutyScale duty = scales.duty;
+    const TaxScale tax = scales.tax;
     auto expectUnchanged = [&] {
         EXPECT_EQ(frame.Document().Price, before.Price);
         EXPECT_EQ(frame.Document().Address, before.Address);
         EXPECT_EQ(frame.Document().table, before.table);
         EXPECT_TRUE(frame.Document().IsModified());
-        EXPECT_EQ(CurrentDutyScale, duty);
-        EXPECT_EQ(CurrentTaxScale, tax);
+        EXPECT_EQ(scales.duty, duty);
+        EXPECT_EQ(scales.tax, tax);
         EXPECT_EQ(frame.windowTitle(), "good.vel* - Pocket VEL");
     };
 
@@ -566,15 +568,15 @@ TEST_F(FrameTest, SettingsCommandsReachTheStoreAndTheHooks) {
 
     std::vector<std::string> called;
     unsigned item = 99;
-    Hooks().editItem = [&](CVELPPCDoc& d, SettingsStore& s, unsigned i, QWidget* parent) {
+    Hooks().editItem = [&](CVELPPCDoc& d, Scales&, SettingsStore& s, unsigned i, QWidget* parent) {
         EXPECT_EQ(&d, &frame.Document());
         EXPECT_EQ(&s, &store);
         EXPECT_EQ(parent, &frame);
         item = i;
     };
-    Hooks().linkedVariables = [&](CVELPPCDoc&, SettingsStore&, QWidget*) { called.push_back("linked"); };
-    Hooks().stampDuty = [&](CVELPPCDoc&, SettingsStore&, QWidget*) { called.push_back("duty"); };
-    Hooks().taxScales = [&](CVELPPCDoc&, SettingsStore&, QWidget*) { called.push_back("tax"); };
+    Hooks().linkedVariables = [&](CVELPPCDoc&, Scales&, SettingsStore&, QWidget*) { called.push_back("linked"); };
+    Hooks().stampDuty = [&](CVELPPCDoc&, Scales&, SettingsStore&, QWidget*) { called.push_back("duty"); };
+    Hooks().taxScales = [&](CVELPPCDoc&, Scales&, SettingsStore&, QWidget*) { called.push_back("tax"); };
     frame.OnCommand(CmdProjections);
     frame.UpdateCommandStates();
     frame.Action(CmdLinkedVariables)->trigger();
@@ -602,6 +604,7 @@ namespace {
 
 class StartupTest : public ::testing::Test {
 protected:
+    Scales scales;
     ~StartupTest() override { qApp->setStyleSheet(QString()); }
     HooksGuard guard;
     QTemporaryDir dir;
@@ -618,7 +621,7 @@ TEST_F(StartupTest, OpensTheFileOnTheCommandLine) {
     const QString path = dir.filePath("cmd.vel");
     {
         std::ofstream out(path.toStdString(), std::ios::binary);
-        ASSERT_TRUE(SaveInvestment(doc, out));
+        ASSERT_TRUE(SaveInvestment(doc, scales, out));
     }
     store.WriteString(kSectionRecentFiles, "File1", "/somewhere/else.vel");
     CVELPPCApp app(store, ui);
@@ -649,7 +652,7 @@ TEST_F(StartupTest, TheFileOnTheCommandLineIsRememberedOnDisk) {
     const QString path = dir.filePath("cmd.vel");
     {
         std::ofstream out(path.toStdString(), std::ios::binary);
-        ASSERT_TRUE(SaveInvestment(doc, out));
+        ASSERT_TRUE(SaveInvestment(doc, scales, out));
     }
     for (const bool painted : {true, false}) {
         const QString ini = dir.filePath(painted ? "painted.ini" : "ended.ini");

@@ -11,6 +11,7 @@
 #include "ShellTestSupport.h"
 
 TEST(Screenshots, Summary) {
+    Scales scales;
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
 
@@ -20,9 +21,9 @@ TEST(Screenshots, Summary) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
     doc.Address = u"12 Example St, Toowong";
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
 
-    CVELPPCView view(doc, store);
+    CVELPPCView view(doc, scales, store);
     view.resize(280, 320);
     view.show();
     const QPixmap picture = view.grab();

@@ -52,6 +52,7 @@ private:
 } // namespace
 
 TEST(QtSettingsStore, SaveSettingsLandsInTheUsersConfigFile) {
+    Scales scales;
     HooksGuard guard;
     TemporaryConfigHome home;
     const QString file = home.Path("Orvane/VELPPC.conf");
@@ -62,7 +63,7 @@ TEST(QtSettingsStore, SaveSettingsLandsInTheUsersConfigFile) {
         SetUpWorkedExample(doc);
         doc.RateInterest = 8.126;
         doc.LoanType = 1;
-        SaveSettings(store, doc);
+        SaveSettings(store, doc, scales);
     }
     ASSERT_TRUE(QFile::exists(file));
 
@@ -73,9 +74,9 @@ TEST(QtSettingsStore, SaveSettingsLandsInTheUsersConfigFile) {
     EXPECT_EQ(settings.value("SettingsFile/LCYears").toInt(), 5);
     EXPECT_EQ(settings.value("SettingsFile/UseSDScale").toInt(), 1);
     EXPECT_EQ(settings.value("SettingsFile/TaxScale").toString().toStdString(),
-              TaxScaleToText(CurrentTaxScale));
+              TaxScaleToText(scales.tax));
     EXPECT_EQ(settings.value("SettingsFile/StampDuty").toString().toStdString(),
-              DutyScaleToText(CurrentDutyScale));
+              DutyScaleToText(scales.duty));
 
     // Ints are plain numbers in the file, doubles texts.
     QFile raw(file);
@@ -88,7 +89,7 @@ TEST(QtSettingsStore, SaveSettingsLandsInTheUsersConfigFile) {
     // The next new investment starts from them.
     QtSettingsStore again;
     CVELPPCDoc next;
-    ASSERT_TRUE(NewInvestment(next, again));
+    ASSERT_TRUE(NewInvestment(next, scales, again));
     EXPECT_EQ(next.RateInterest, 8.13);
     EXPECT_EQ(next.LoanType, 1);
 
@@ -99,6 +100,7 @@ TEST(QtSettingsStore, SaveSettingsLandsInTheUsersConfigFile) {
 }
 
 TEST(QtSettingsStore, ValuesOfTheOtherKindAndHandEditedLists) {
+    Scales scales;
     QTemporaryDir dir;
     const QString path = dir.filePath("edited.conf");
     {
@@ -121,7 +123,7 @@ TEST(QtSettingsStore, ValuesOfTheOtherKindAndHandEditedLists) {
     // A new investment survives the bad values: built-in defaults where they do not read.
     CVELPPCDoc doc;
     HooksGuard guard;
-    ASSERT_TRUE(NewInvestment(doc, store));
+    ASSERT_TRUE(NewInvestment(doc, scales, store));
     EXPECT_EQ(doc.LoanTerm, 25);
     EXPECT_EQ(doc.LCYears, 7);
 
@@ -159,6 +161,7 @@ TEST(QtSettingsStore, ABatchWritesAtItsEndOnly) {
 // what it was given, says once that the defaults will not be remembered, and the file on disk
 // stays as it was.
 TEST(QtSettingsStore, UnwritableSettingsAreToldOnceAndKeptForTheRun) {
+    Scales scales;
     HooksGuard guard;
     QTemporaryDir dir;
     QFile blocker(dir.filePath("home"));
@@ -206,7 +209,7 @@ TEST(QtSettingsStore, UnwritableSettingsAreToldOnceAndKeptForTheRun) {
         // The run goes on with the values given.
         EXPECT_EQ(store.ReadString(kSectionSettingsFile, "RateInterest"), "8.13");
         CVELPPCDoc next;
-        ASSERT_TRUE(NewInvestment(next, store));
+        ASSERT_TRUE(NewInvestment(next, scales, store));
         EXPECT_EQ(next.RateInterest, 8.13);
         EXPECT_EQ(next.LCYears, 5);
     }

@@ -25,7 +25,6 @@ public:
     ~HooksGuard() {
         Hooks() = hooks_;
         CurrentColours = colours_;
-        ResetScalesToStartup();
     }
     HooksGuard(const HooksGuard&) = delete;
     HooksGuard& operator=(const HooksGuard&) = delete;

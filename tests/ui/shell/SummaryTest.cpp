@@ -23,6 +23,7 @@ constexpr ColourValue kBg = 0x00FFFFDC;
 
 class SummaryTest : public ::testing::Test {
 protected:
+    Scales scales;
     SummaryTest() { summary.Layout(kW, kH, kC, kBg); }
 
     // The texts that drawing shows, row by row.
@@ -72,7 +73,7 @@ TEST_F(SummaryTest, LayoutPlacesLabelsAndValuesSideBySide) {
 
 TEST_F(SummaryTest, NewInvestmentShowsClickHereInBlueAndNothingElse) {
     MemorySettingsStore store;
-    ASSERT_TRUE(NewInvestment(doc, store));
+    ASSERT_TRUE(NewInvestment(doc, scales, store));
     RecordingSurface surface;
     summary.Paint(surface, {0, 0, kW, 320}, kBg, doc, 0, 0);
 
@@ -183,7 +184,7 @@ TEST_F(SummaryTest, RowLabelsFollowTheRecord) {
     doc.NamesOnTitle = 2;
     doc.ShowYear = 3;
     doc.ProjectionYear = 25;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     summary.Refresh(doc);
     EXPECT_EQ(Label(4), "Rent ($350/fortnight):");
     EXPECT_EQ(Label(5), "Expenses:");
@@ -212,7 +213,7 @@ TEST_F(SummaryTest, NoLoanAndNoRent) {
     doc.CalcDeposit = 0;
     doc.CashDeposit = 1e7;
     doc.Rent = 0;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     ASSERT_LT(doc.LoanAmount, 0.0001);
     summary.Refresh(doc);
     EXPECT_EQ(Label(8), "Loan type (none)");
@@ -225,7 +226,7 @@ TEST_F(SummaryTest, NoLoanAndNoRent) {
     EXPECT_EQ(Value(5).find_first_not_of(" "), std::string::npos);
 
     doc.Rent = 350;
-    doc.Recalculate(false);
+    doc.Recalculate(false, scales);
     summary.Refresh(doc);
     EXPECT_EQ(Value(4), "$17,836");
     EXPECT_EQ(summary.values[4].textColour, kColourBlack);
@@ -284,8 +285,8 @@ namespace {
 
 class ViewTest : public ::testing::Test {
 protected:
-    ViewTest() : view(doc, store) {
-        NewInvestment(doc, store);
+    ViewTest() : view(doc, scales, store) {
+        NewInvestment(doc, scales, store);
         view.resize(240, 120);
         view.show();
     }
@@ -303,6 +304,7 @@ protected:
     HooksGuard guard;
     MemorySettingsStore store;
     CVELPPCDoc doc;
+    Scales scales;
     CVELPPCView view;
     std::vector<unsigned> opened;
 };
@@ -310,7 +312,7 @@ protected:
 } // namespace
 
 TEST_F(ViewTest, TapsOpenTheRowOfTheCellUnderTheStylus) {
-    Hooks().editItem = [this](CVELPPCDoc& d, SettingsStore& s, unsigned item, QWidget* parent) {
+    Hooks().editItem = [this](CVELPPCDoc& d, Scales&, SettingsStore& s, unsigned item, QWidget* parent) {
         EXPECT_EQ(&d, &doc);
         EXPECT_EQ(&s, &store);
         EXPECT_EQ(parent, &view);
@@ -355,7 +357,7 @@ TEST_F(ViewTest, ResizingDoesNotLayTheCellsOutAgain) {
 TEST_F(ViewTest, ChartCommandsLendTheFonts) {
     int command = 0;
     FontSpec bold;
-    Hooks().openChart = [&](const CVELPPCDoc& d, int c, const FontSpec fonts[2], QWidget*) {
+    Hooks().openChart = [&](const CVELPPCDoc& d, const Scales&, int c, const FontSpec fonts[2], QWidget*) {
         EXPECT_EQ(&d, &doc);
         command = c;
         bold = fonts[1];

@@ -17,35 +17,36 @@
 
 namespace {
 
-std::string Bytes(const CVELPPCDoc& doc) {
+std::string Bytes(const CVELPPCDoc& doc, const Scales& scales) {
     std::ostringstream out(std::ios::binary);
-    SaveInvestment(doc, out);
+    SaveInvestment(doc, scales, out);
     return out.str();
 }
 
 struct CompareFrame : WorkedExampleFrame {};
 
 TEST_F(CompareFrame, FilesBesideTheOpenInvestmentUnderTheirOwnScales) {
+    Scales& scales = frame->InvestmentScales();
     const std::filesystem::path dir = FreshTestFolder("compare");
     // A dearer house kept under today's Victorian duty and tax scales.
     CVELPPCDoc other;
     SetUpWorkedExample(other, 1);
-    CurrentDutyScale = ShippedDutyScale(kFirstFurtherDutyLocation + 2);
-    CurrentTaxScale = ShippedTaxScale(kFirstFurtherTaxLocation);
+    Scales otherScales;
+    otherScales.duty = ShippedDutyScale(kFirstFurtherDutyLocation + 2);
+    otherScales.tax = ShippedTaxScale(kFirstFurtherTaxLocation);
     other.Price = other.MarketValue = 450000;
     other.Rent = 520;
-    other.Recalculate(false);
+    other.Recalculate(false, otherScales);
     const CVELPPCDoc expected = other;
-    std::ofstream(dir / "dearer.vel", std::ios::binary) << Bytes(other);
+    std::ofstream(dir / "dearer.vel", std::ios::binary) << Bytes(other, otherScales);
     std::ofstream(dir / "broken.vel", std::ios::binary) << "not an investment";
-    ResetScalesToStartup();
 
     CVELPPCDoc& doc = frame->Document();
-    doc.Recalculate(true);
-    const std::string bytes = Bytes(doc);
+    doc.Recalculate(true, scales);
+    const std::string bytes = Bytes(doc, scales);
     const CVELPPCDoc::Table table = doc.table;
-    const TaxScale tax = CurrentTaxScale;
-    const DutyScale duty = CurrentDutyScale;
+    const TaxScale tax = scales.tax;
+    const DutyScale duty = scales.duty;
 
     ui.openNames = {QString::fromStdString((dir / "broken.vel").string()),
                     QString::fromStdString((dir / "dearer.vel").string())};
@@ -76,10 +77,10 @@ TEST_F(CompareFrame, FilesBesideTheOpenInvestmentUnderTheirOwnScales) {
     EXPECT_EQ(window->Result().rates.size(), 2u);
 
     // Nothing of the open investment moved.
-    EXPECT_EQ(Bytes(doc), bytes);
+    EXPECT_EQ(Bytes(doc, scales), bytes);
     EXPECT_EQ(std::memcmp(&table, &doc.table, sizeof table), 0);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(CurrentTaxScale == tax && CurrentDutyScale == duty);
+    EXPECT_TRUE(scales.tax == tax && scales.duty == duty);
 
     // The investment as it stands cannot be removed; a file can.
     window->Remove(0);

@@ -96,8 +96,9 @@ TEST_F(TaxRulesFrame, RentGrowsByItsOwnRate) {
 }
 
 TEST_F(TaxRulesFrame, LoanPageShowsTheRepaymentBeforeAndAfter) {
+    Scales& scales = frame->InvestmentScales();
     frame->Document().LoanType = 1;
-    frame->Document().Recalculate(false);
+    frame->Document().Recalculate(false, scales);
     QString figures;
     OnPage(QStringLiteral("Loan"), [&](QDialog& d) {
         using C = CLoanAssumptions;

@@ -22,9 +22,10 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
     MemorySettingsStore store;
     ScriptedUi ui;
     CMainFrame frame(store, ui);
+    const Scales& scales = frame.InvestmentScales();
     frame.StartWith({});
     SetUpWorkedExample(frame.Document());
-    const RecordState start = RecordState::Capture(frame.Document());
+    const RecordState start = RecordState::Capture(frame.Document(), scales);
 
     OnNextDialog([](QDialog& d) { CancelButton(d)->click(); });
     frame.View()->editItem(ItemCashDeposit);
@@ -44,18 +45,18 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
     frame.View()->editItem(ItemCashDeposit);
     EXPECT_EQ(frame.Document().CashDeposit, 60000);
     EXPECT_EQ(frame.Document().CalcDeposit, 0);
-    const RecordState edited = RecordState::Capture(frame.Document());
+    const RecordState edited = RecordState::Capture(frame.Document(), scales);
     const auto table = dynamic_cast<Workspace*>(frame.Pane())->Table();
     EXPECT_EQ(table->Model().Value(1, 1), frame.Document().At(Row::Debt, 0));
     EXPECT_EQ(frame.Action(CmdEditUndo)->text(), "&Undo Cash Deposit");
     const auto log = store.log;
 
     frame.OnCommand(CmdEditUndo);
-    EXPECT_TRUE(RecordState::Capture(frame.Document()) == start);
+    EXPECT_TRUE(RecordState::Capture(frame.Document(), scales) == start);
     EXPECT_EQ(table->Model().Value(1, 1), start.record.At(Row::Debt, 0));
     EXPECT_EQ(store.log, log); // "CalcDeposit" stays as the editor stored it
     frame.OnCommand(CmdEditRedo);
-    EXPECT_TRUE(RecordState::Capture(frame.Document()) == edited);
+    EXPECT_TRUE(RecordState::Capture(frame.Document(), scales) == edited);
 }
 
 TEST(UndoDialogs, AWindowLeftOffScreenComesBack) {

@@ -22,9 +22,10 @@ struct WhatIfFrame : WorkedExampleFrame {
 };
 
 TEST_F(WhatIfFrame, FollowsTheRecordAndLeavesItAlone) {
+    Scales& scales = frame->InvestmentScales();
     CVELPPCDoc& doc = frame->Document();
-    doc.Recalculate(false);
-    const DutyScale duty = CurrentDutyScale;
+    doc.Recalculate(false, scales);
+    const DutyScale duty = scales.duty;
     // The worked example's IRR, in bold at the centre of the default 9 x 9 grid.
     EXPECT_EQ(Cell(4, 4), "13.86%");
     EXPECT_TRUE(Tab()->Table()->item(4, 4)->font().bold());
@@ -35,23 +36,23 @@ TEST_F(WhatIfFrame, FollowsTheRecordAndLeavesItAlone) {
 
     // An edit reaches the tab: a higher rent, a higher IRR at the centre.
     doc.Rent = 400;
-    doc.Recalculate(true);
+    doc.Recalculate(true, scales);
     EXPECT_EQ(Tab()->Grid().Centre(), doc.IRR);
     EXPECT_EQ(Cell(4, 4), QString::fromStdString(FormatValue(doc.IRR, "%0.00")));
 
     // Another row input takes a step that suits it; nothing else changes.
     const std::string bytes = [&] {
         std::ostringstream out(std::ios::binary);
-        SaveInvestment(doc, out);
+        SaveInvestment(doc, scales, out);
         return out.str();
     }();
     Tab()->findChildren<QComboBox*>()[0]->setCurrentIndex(static_cast<int>(WhatIfInput::Rent));
     EXPECT_EQ(Tab()->Setup().rows.step, 20.0);
     EXPECT_EQ(Tab()->Table()->verticalHeaderItem(0)->text(), "$320");
     std::ostringstream again(std::ios::binary);
-    SaveInvestment(doc, again);
+    SaveInvestment(doc, scales, again);
     EXPECT_EQ(again.str(), bytes);
-    EXPECT_TRUE(CurrentDutyScale == duty);
+    EXPECT_TRUE(scales.duty == duty);
 
     // Copy gives every number in full.
     frame->Pane()->SetCurrentTab(7);

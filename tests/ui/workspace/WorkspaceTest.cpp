@@ -31,7 +31,7 @@ namespace {
 
 // Editors that act as an accepted dialog would: change inputs, recalculate.
 void InstallTestEditors() {
-    Hooks().editItem = [](CVELPPCDoc& doc, SettingsStore&, unsigned item, QWidget*) {
+    Hooks().editItem = [](CVELPPCDoc& doc, Scales& scales, SettingsStore&, unsigned item, QWidget*) {
         if (item == ItemPropertyValue) doc.Price = doc.MarketValue = doc.Price + 50000;
         else if (item == ItemCashDeposit) {
             doc.CashDeposit = 40000;
@@ -43,17 +43,17 @@ void InstallTestEditors() {
             return;
         } else if (item == ItemPurchaseCosts) {
             // "Change Scale" taken, the dialog then cancelled.
-            CurrentDutyScale = ShippedDutyScale(1);
+            scales.duty = ShippedDutyScale(1);
             return;
         } else {
             return; // cancelled
         }
-        doc.Recalculate(true);
+        doc.Recalculate(true, scales);
     };
-    Hooks().stampDuty = [](CVELPPCDoc& doc, SettingsStore&, QWidget*) {
-        CurrentDutyScale = ShippedDutyScale(2);
-        BuiltInDutyScales[kDutyLocationCustom].Rate[0] = 9.0;
-        doc.Recalculate(true);
+    Hooks().stampDuty = [](CVELPPCDoc& doc, Scales& scales, SettingsStore&, QWidget*) {
+        scales.duty = ShippedDutyScale(2);
+        scales.customDuty.Rate[0] = 9.0;
+        doc.Recalculate(true, scales);
     };
 }
 
@@ -89,6 +89,7 @@ double Number(const QString& text) {
 } // namespace
 
 TEST_F(WorkspaceTest, TableShowsTheRecordAfterEveryEdit) {
+    Scales& scales = frame->InvestmentScales();
     ASSERT_NE(pane, nullptr);
     ProjectionModel& model = pane->Table()->Model();
     ASSERT_EQ(model.rowCount(), 40);
@@ -108,7 +109,7 @@ TEST_F(WorkspaceTest, TableShowsTheRecordAfterEveryEdit) {
     EXPECT_EQ(model.data(loss, Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
     // The results year is marked, the projection period shaded, the years after it plain.
     Doc().ShowYear = 3;
-    Doc().Recalculate(true);
+    Doc().Recalculate(true, scales);
     EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), QString("Year 3 \u25B8"));
     EXPECT_TRUE(model.data(model.index(2, 0), Qt::FontRole).value<QFont>().bold());
     EXPECT_TRUE(model.data(model.index(9, 0), Qt::BackgroundRole).isValid());
@@ -148,6 +149,7 @@ TEST_F(WorkspaceTest, CopyGivesHeadingsAndExactNumbers) {
 }
 
 TEST_F(WorkspaceTest, ChartTabsDrawAsTheChartWindowOfTheSameSize) {
+    Scales& scales = frame->InvestmentScales();
     ASSERT_EQ(pane->Charts().size(), 5u);
     const QStringList titles = {"Projection", "Value && Debt", "Cash Flows", "Who Pays?",
                                 "Property vs Cash", "Internal Rates of Return", "Sale", "What If"};
@@ -157,7 +159,7 @@ TEST_F(WorkspaceTest, ChartTabsDrawAsTheChartWindowOfTheSameSize) {
     for (ChartTab* tab : pane->Charts()) {
         tab->resize(530, 410);
         const std::optional<ChartData> chart =
-            BuildChart(Doc(), tab->Command(), CurrentColours);
+            BuildChart(Doc(), scales, tab->Command(), CurrentColours);
         ASSERT_TRUE(chart);
         CHistogram window(chart->Request(frame->View()->ChartFonts()));
         window.resize(530, 410);
@@ -190,11 +192,12 @@ TEST_F(WorkspaceTest, HoveringABarNamesItsYearSeriesAndValue) {
 }
 
 TEST_F(WorkspaceTest, UndoAndRedoBringBackRecordTableAndScales) {
-    const RecordState start = RecordState::Capture(Doc());
+    Scales& scales = frame->InvestmentScales();
+    const RecordState start = RecordState::Capture(Doc(), scales);
     Tap(ItemPropertyValue);
-    const RecordState afterPrice = RecordState::Capture(Doc());
+    const RecordState afterPrice = RecordState::Capture(Doc(), scales);
     frame->OnCommand(CmdStampDuty);
-    const RecordState afterScale = RecordState::Capture(Doc());
+    const RecordState afterScale = RecordState::Capture(Doc(), scales);
     Tap(ItemPurchaseCosts);
     Tap(ItemProperty);
     Tap(ItemResults); // cancelled: no step
@@ -205,13 +208,13 @@ TEST_F(WorkspaceTest, UndoAndRedoBringBackRecordTableAndScales) {
     EXPECT_EQ(frame->Action(CmdEditUndo)->text(), "&Undo Change Scale");
     frame->OnCommand(CmdEditUndo);
     EXPECT_EQ(frame->Action(CmdEditUndo)->text(), "&Undo Stamp Duty");
-    EXPECT_TRUE(RecordState::Capture(Doc()) == afterScale);
+    EXPECT_TRUE(RecordState::Capture(Doc(), scales) == afterScale);
     frame->OnCommand(CmdEditUndo);
-    EXPECT_TRUE(RecordState::Capture(Doc()) == afterPrice);
-    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(0));
-    EXPECT_EQ(BuiltInDutyScales[kDutyLocationCustom].Rate[0], 0.0);
+    EXPECT_TRUE(RecordState::Capture(Doc(), scales) == afterPrice);
+    EXPECT_EQ(scales.duty, ShippedDutyScale(0));
+    EXPECT_EQ(scales.customDuty.Rate[0], 0.0);
     frame->OnCommand(CmdEditUndo);
-    EXPECT_TRUE(RecordState::Capture(Doc()) == start);
+    EXPECT_TRUE(RecordState::Capture(Doc(), scales) == start);
     EXPECT_EQ(Doc().Price, 300000);
     EXPECT_NEAR(Doc().IRR, 13.86, 0.005); // the worked example's figure
     EXPECT_FALSE(frame->Action(CmdEditUndo)->isEnabled());
@@ -219,8 +222,8 @@ TEST_F(WorkspaceTest, UndoAndRedoBringBackRecordTableAndScales) {
 
     frame->OnCommand(CmdEditRedo);
     frame->OnCommand(CmdEditRedo);
-    EXPECT_TRUE(RecordState::Capture(Doc()) == afterScale);
-    EXPECT_EQ(CurrentDutyScale, ShippedDutyScale(2));
+    EXPECT_TRUE(RecordState::Capture(Doc(), scales) == afterScale);
+    EXPECT_EQ(scales.duty, ShippedDutyScale(2));
     EXPECT_EQ(frame->Action(CmdEditRedo)->text(), "&Redo Change Scale");
     // A new change drops what could be redone.
     Tap(ItemCashDeposit);
