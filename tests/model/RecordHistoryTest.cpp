@@ -114,7 +114,6 @@ TEST_F(HistoryTest, StepsShareTextsTheyDidNotChange) {
 // A change to the law's inputs alone is a change: the comparison behind Undo and the unmarked-
 // change check sees every field, the ones added with the law included.
 TEST_F(HistoryTest, AChangeToTheLawAloneIsSeen) {
-    const RecordState before = RecordState::Capture(doc);
     for (auto change : {+[](CVELPPCDoc& d) { d.TaxLaw = 1; }, +[](CVELPPCDoc& d) { d.PurchaseYear = 2030; },
                         +[](CVELPPCDoc& d) { d.BrightLineYears = 5; },
                         +[](CVELPPCDoc& d) { d.IncomeYearByYear[39] = 2065; }}) {
@@ -122,5 +121,4 @@ TEST_F(HistoryTest, AChangeToTheLawAloneIsSeen) {
         change(changed);
         EXPECT_FALSE(SameFields(doc, changed));
     }
-    EXPECT_TRUE(RecordState::Capture(doc) == before);
 }
