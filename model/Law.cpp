@@ -88,11 +88,15 @@ void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law) {
     }
     const LawMonth bought = PurchaseDate(doc);
     const bool grow = doc.ThresholdsGrow != 0;
+    const std::span<const IncomeYearScale> built = ScalesOf(law.kind);
     for (int c = 0; c < kTableColumns; ++c) {
+        const auto column = static_cast<std::size_t>(c);
         const int year = IncomeYearOf(law.kind, bought.YearsLater(c));
-        law.incomeYear[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(year);
-        law.scales[static_cast<std::size_t>(c)] =
-            IncomeYearTaxScale(law.kind, year, grow, doc.RateInfl);
+        law.incomeYear[column] = static_cast<std::int16_t>(year);
+        // Past the last built-in year, kept thresholds make every year's scale the same.
+        const bool asBefore = c > 0 && !grow && year - 1 >= built.back().firstYear;
+        law.scales[column] = asBefore ? law.scales[column - 1]
+                                      : IncomeYearTaxScale(law.kind, year, grow, doc.RateInfl);
     }
     // A purchase in the month of a cut-off counts as before it: settlement follows the
     // contract by weeks.
