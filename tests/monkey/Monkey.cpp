@@ -180,7 +180,6 @@ Monkey::Monkey(std::uint64_t seed)
 
 Monkey::~Monkey() {
     watchers_.clear();
-    frame_->Document().SetModifiedFlag(false);
     frame_.reset();
     gMonkey = nullptr;
 }
@@ -306,7 +305,7 @@ void Monkey::OpenMenu() {
 void Monkey::NoteSaved() {
     const CVELPPCDoc& doc = frame_->Document();
     const Scales& scales = frame_->InvestmentScales();
-    if (!frame_->History().AtSavedState() || doc.IsModified()) return;
+    if (!frame_->History().isClean() || doc.IsModified()) return;
     saved_ = RecordState::Capture(doc, scales);
     const QString path = frame_->PathName();
     if (path.isEmpty() || std::find(files_.begin(), files_.end(), path) == files_.end()) return;
@@ -317,16 +316,16 @@ void Monkey::NoteSaved() {
 // Undo back to the saved state gives that state exactly; redo returns to where it was.
 std::string Monkey::UndoToSaved() {
     if (!saved_) return {};
-    const RecordHistory& history = frame_->History();
+    const QUndoStack& history = frame_->History();
     CVELPPCDoc& doc = frame_->Document();
     const Scales& scales = frame_->InvestmentScales();
     const RecordState now = RecordState::Capture(doc, scales);
     int undone = 0;
-    while (!history.AtSavedState() && history.CanUndo()) {
+    while (!history.isClean() && history.canUndo()) {
         frame_->OnCommand(CmdEditUndo);
         ++undone;
     }
-    if (history.AtSavedState()) {
+    if (history.isClean()) {
         ++undoChecks;
         if (!SameState(RecordState::Capture(doc, scales), *saved_))
             return "undo back to the saved state gave another record (" +
@@ -621,7 +620,7 @@ std::string Monkey::Check() {
     // Whatever changes the record is a step of Undo: while none has been taken since the
     // last save, the record is the one saved.
     const RecordState before = RecordState::Capture(doc, scales);
-    if (saved_ && frame_->History().AtSavedState() && !SameState(before, *saved_))
+    if (saved_ && frame_->History().isClean() && !SameState(before, *saved_))
         return "the record changed without a step of Undo" + Difference(before, *saved_);
 
     // Save, open and save again give the same bytes; the scales in force stay as they were.

@@ -81,19 +81,17 @@ CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("Workspace"));
     splitter_->setChildrenCollapsible(false);
-    view_ = new CVELPPCView(doc_, scales_, store_, splitter_);
+    view_ = new CVELPPCView(document_.Record(), document_.InvestmentScales(), store_, splitter_);
     view_->editItem = [this](unsigned itemType) { EditItemRecorded(itemType); };
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(0, 0);
     setCentralWidget(splitter_);
     CreateWorkspace();
-    // One notice per recalculation reaches every view.
-    doc_.onUpdateAllViews = [this] { emit RecordChanged(); };
-    connect(this, &CMainFrame::RecordChanged, view_->viewport(), qOverload<>(&QWidget::update));
-    connect(this, &CMainFrame::RecordChanged, this, [this] {
-        UpdateTitle();
-        UpdateEditCommands();
-    });
+    // One notice per change reaches every view.
+    connect(&document_, &InvestmentDocument::changed, view_->viewport(),
+            qOverload<>(&QWidget::update));
+    connect(&document_, &InvestmentDocument::changed, this, &CMainFrame::UpdateTitle);
+    connect(&document_.UndoStack(), &QUndoStack::cleanChanged, this, &CMainFrame::UpdateTitle);
     CreateMenusAndToolBar();
     UpdateCommandStates();
     setAcceptDrops(true);
@@ -121,23 +119,29 @@ void CMainFrame::ReportSettingsFailure(const std::function<void()>& command) {
 
 void CMainFrame::CreateWorkspace() {
     if (!Hooks().workspace) return;
-    pane_ = Hooks().workspace(doc_, scales_, view_->ChartFonts(), splitter_);
+    pane_ = Hooks().workspace(document_.Record(), document_.InvestmentScales(),
+                              view_->ChartFonts(), splitter_);
     if (!pane_) return;
     pane_->runCommand = [this](int command) { OnCommand(command); };
     splitter_->addWidget(pane_->Widget());
     splitter_->setStretchFactor(1, 1);
-    connect(this, &CMainFrame::RecordChanged, pane_->Widget(), [this] { pane_->Refresh(); });
+    connect(&document_, &InvestmentDocument::changed, pane_->Widget(), [this] { pane_->Refresh(); });
 }
 
-CMainFrame::~CMainFrame() {
-    doc_.onUpdateAllViews = nullptr;
-    store_.onWriteFailed = nullptr;
-}
+CMainFrame::~CMainFrame() { store_.onWriteFailed = nullptr; }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int command, const QString& text) {
-    auto* action = new QAction(text, this);
+    QAction* action;
+    // Undo and Redo are the stack's own, named by the step they would take.
+    if (command == CmdEditUndo) {
+        action = document_.UndoStack().createUndoAction(this, text);
+    } else if (command == CmdEditRedo) {
+        action = document_.UndoStack().createRedoAction(this, text);
+    } else {
+        action = new QAction(text, this);
+        connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+    }
     action->setData(command);
-    connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
     menu->addAction(action);
     actions_[command] = action;
     return action;
@@ -243,19 +247,6 @@ void CMainFrame::UpdateCommandStates() {
     actions_[CmdProjectionPane]->setEnabled(pane_ != nullptr);
     actions_[CmdHelp]->setEnabled(static_cast<bool>(hooks.help));
     actions_[CmdAbout]->setEnabled(static_cast<bool>(hooks.about));
-    UpdateEditCommands();
-}
-
-void CMainFrame::UpdateEditCommands() {
-    QAction* undo = Action(CmdEditUndo);
-    QAction* redo = Action(CmdEditRedo);
-    if (!undo || !redo) return;
-    undo->setEnabled(history_.CanUndo());
-    redo->setEnabled(history_.CanRedo());
-    const QString undoName = QString::fromStdString(history_.UndoName());
-    const QString redoName = QString::fromStdString(history_.RedoName());
-    undo->setText(undoName.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undoName);
-    redo->setText(redoName.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redoName);
 }
 
 QAction* CMainFrame::Action(int command) const {
@@ -283,32 +274,32 @@ void CMainFrame::OnCommand(int command) {
     case CmdExportProjection:
     case CmdPrint:
     case CmdPrintPreview:
-        if (hooks.fileOutput) hooks.fileOutput(doc_, scales_, command, pathName_, this);
+        if (hooks.fileOutput) hooks.fileOutput(Document(), InvestmentScales(), command, PathName(), this);
         break;
     case CmdProjections:
         if (hooks.editItem)
-            RunChange(QStringLiteral("Projections"),
-                      [&] { hooks.editItem(doc_, scales_, store_, ItemProjections, this); });
+            document_.Change(QStringLiteral("Projections"),
+                      [&] { hooks.editItem(Document(), InvestmentScales(), store_, ItemProjections, this); });
         break;
     case CmdLinkedVariables:
         if (hooks.linkedVariables)
-            RunChange(QStringLiteral("Linked Variables"),
-                      [&] { hooks.linkedVariables(doc_, scales_, store_, this); });
+            document_.Change(QStringLiteral("Linked Variables"),
+                      [&] { hooks.linkedVariables(Document(), InvestmentScales(), store_, this); });
         break;
     case CmdStampDuty:
         if (hooks.stampDuty)
-            RunChange(QStringLiteral("Stamp Duty"), [&] { hooks.stampDuty(doc_, scales_, store_, this); });
+            document_.Change(QStringLiteral("Stamp Duty"), [&] { hooks.stampDuty(Document(), InvestmentScales(), store_, this); });
         break;
     case CmdTaxScales:
         if (hooks.taxScales)
-            RunChange(QStringLiteral("Tax Scales"), [&] { hooks.taxScales(doc_, scales_, store_, this); });
+            document_.Change(QStringLiteral("Tax Scales"), [&] { hooks.taxScales(Document(), InvestmentScales(), store_, this); });
         break;
     case CmdAssumptions:
         if (hooks.assumptions)
-            RunChange(QStringLiteral("Assumptions"), [&] { hooks.assumptions(doc_, scales_, store_, this); });
+            document_.Change(QStringLiteral("Assumptions"), [&] { hooks.assumptions(Document(), InvestmentScales(), store_, this); });
         break;
     case CmdCompare:
-        if (hooks.compare) hooks.compare(doc_, scales_, pathName_, ui_, this);
+        if (hooks.compare) hooks.compare(Document(), InvestmentScales(), PathName(), ui_, this);
         break;
     case CmdEditUndo: Undo(); break;
     case CmdEditRedo: Redo(); break;
@@ -343,7 +334,9 @@ void CMainFrame::OnCommand(int command) {
     case CmdAbout:
         if (hooks.about) hooks.about(this);
         break;
-    case CmdSaveSettings: ReportSettingsFailure([this] { SaveSettings(store_, doc_, scales_); }); break;
+    case CmdSaveSettings:
+        ReportSettingsFailure([this] { SaveSettings(store_, Document(), InvestmentScales()); });
+        break;
     case CmdDeleteSettings: ReportSettingsFailure([this] { DeleteSettings(store_); }); break;
     default: break;
     }
@@ -374,52 +367,46 @@ void CMainFrame::RememberFile(const QString& path) {
 }
 
 QString CMainFrame::DocumentTitle() const {
-    return pathName_.isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(pathName_).fileName();
-}
-
-void CMainFrame::SetPathName(const QString& path) {
-    pathName_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    if (pathName_.isEmpty()) diskDigest_.clear();
-    UpdateTitle();
+    return PathName().isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(PathName()).fileName();
 }
 
 void CMainFrame::UpdateTitle() {
     // A star after the name while the investment has changes not saved.
-    setWindowTitle(DocumentTitle() + (doc_.IsModified() ? QStringLiteral("*") : QString()) +
+    const bool modified = document_.IsModified();
+    setWindowModified(modified);
+    setWindowTitle(DocumentTitle() + (modified ? QStringLiteral("*") : QString()) +
                    QStringLiteral(" - ") + QString::fromUtf8(kAppTitle));
 }
 
 bool CMainFrame::NewDocument() {
     const bool first = firstStartYear_ != 0 && HoldsNoDefaults(store_);
-    if (!NewInvestment(doc_, scales_, store_)) return false;
+    CVELPPCDoc& doc = Document();
+    Scales& scales = InvestmentScales();
+    if (!NewInvestment(doc, scales, store_)) return false;
     if (first) {
-        ApplyFirstStartLaw(doc_, firstStartYear_, firstStartMonth_);
-        scales_.duty = TodaysDutyScale(StartupDutyScale());
+        ApplyFirstStartLaw(doc, firstStartYear_, firstStartMonth_);
+        scales.duty = TodaysDutyScale(StartupDutyScale());
         // The scale in force, which the scale editor shows, is the one of the purchase's
         // income year rather than the 2006 one.
-        scales_.tax = IncomeYearTaxScale(doc_.TaxLaw, IncomeYearOf(doc_.TaxLaw, PurchaseDate(doc_)),
-                                         false, doc_.RateInfl);
-        doc_.Recalculate(false, scales_);
-        doc_.SetModifiedFlag(false);
+        scales.tax = IncomeYearTaxScale(doc.TaxLaw, IncomeYearOf(doc.TaxLaw, PurchaseDate(doc)),
+                                        false, doc.RateInfl);
+        doc.Recalculate(false, scales);
     }
+    document_.SetPath({});
+    document_.Replaced();
+    UpdateTitle();
     return true;
 }
 
 bool CMainFrame::StartWith(const QString& path) {
     if (!NewDocument()) return false;
-    history_.Clear();
-    SetPathName({});
     if (!path.isEmpty()) ReadDocument(path);
     return true;
 }
 
 bool CMainFrame::FileNew() {
     if (!SaveModified()) return false;
-    if (!NewDocument()) return false;
-    history_.Clear();
-    SetPathName({});
-    doc_.UpdateAllViews();
-    return true;
+    return NewDocument();
 }
 
 bool CMainFrame::FileOpen() {
@@ -449,12 +436,12 @@ bool CMainFrame::OpenRecentFile(int index) {
 }
 
 bool CMainFrame::FileSave() {
-    if (pathName_.isEmpty()) return FileSaveAs();
-    return WriteDocument(pathName_);
+    if (PathName().isEmpty()) return FileSaveAs();
+    return WriteDocument(PathName());
 }
 
 bool CMainFrame::FileSaveAs() {
-    QString proposed = pathName_;
+    QString proposed = PathName();
     if (proposed.isEmpty()) {
         const QString dir = recent_.Size() > 0 ? QFileInfo(recent_.Files()[0]).absolutePath()
                                                : QDir::currentPath();
@@ -471,7 +458,7 @@ bool CMainFrame::FileSaveAs() {
 }
 
 bool CMainFrame::SaveModified() {
-    if (!doc_.IsModified()) return true;
+    if (!document_.IsModified()) return true;
     const QString question = QStringLiteral("Save changes to %1?").arg(DocumentTitle());
     switch (ui_.AskSaveChanges(this, question)) {
     case DocumentUi::SaveAnswer::Yes: return FileSave();
@@ -484,67 +471,37 @@ bool CMainFrame::SaveModified() {
 
 bool CMainFrame::ReadDocument(const QString& path) {
     const QString name = Native(QFileInfo(path).absoluteFilePath());
-    QByteArray bytes;
-    QString reason;
-    if (!ReadDocumentBytes(path, bytes, reason)) {
-        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.\n%2").arg(name, reason));
-        return false;
-    }
-    // What the file holds now, so that a save can tell whether another program changed it.
-    const QByteArray digest = BytesDigest(bytes);
-    std::istringstream in(bytes.toStdString(), std::ios::binary);
-    // The reader works on a copy, so that a file that fails leaves the open investment as
-    // it was, scales included.
-    CVELPPCDoc loaded = doc_;
-    loaded.onUpdateAllViews = nullptr;
-    Scales loadedScales = scales_;
     FrameMessages messages(ui_, this);
-    if (!LoadInvestment(loaded, loadedScales, in, &messages, name.toStdString())) {
-        if (!messages.explained)
+    QString failure;
+    if (!document_.Read(path, messages, failure)) {
+        if (!failure.isEmpty())
+            ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.\n%2").arg(name, failure));
+        else if (!messages.explained)
             ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.").arg(name));
         return false;
     }
-    loaded.onUpdateAllViews = doc_.onUpdateAllViews;
-    doc_ = std::move(loaded);
-    scales_ = loadedScales;
-    doc_.SetModifiedFlag(false);
-    history_.Clear();
-    SetPathName(path);
-    diskDigest_ = digest;
-    RememberFile(pathName_);
-    doc_.UpdateAllViews();
+    UpdateTitle();
+    RememberFile(PathName());
     return true;
 }
 
 bool CMainFrame::WriteDocument(const QString& path) {
     const QString name = Native(QFileInfo(path).absoluteFilePath());
-    auto failed = [&](const QString& reason) {
-        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be saved.\n%2").arg(name, reason));
+    // Before writing over the file of the investment: when another program changed it since
+    // it was read or saved here, the user decides whether to overwrite it.
+    if (document_.ChangedOnDisk(path) &&
+        !ui_.AskYesNo(this, QStringLiteral("%1 was changed by another program since it was "
+                                           "opened. Overwrite it?")
+                                .arg(Native(PathName()))))
         return false;
-    };
-    if (!ConfirmOverwrite(path)) return false;
-    std::ostringstream out(std::ios::binary);
-    if (!SaveInvestment(doc_, scales_, out)) return failed(QStringLiteral("The investment could not be written."));
-    const QByteArray bytes = QByteArray::fromStdString(out.str());
-    QString reason;
-    if (!WriteFileReplacing(path, bytes, reason)) return failed(reason);
-
-    doc_.SetModifiedFlag(false);
-    history_.MarkSaved();
-    SetPathName(path);
-    diskDigest_ = BytesDigest(bytes);
-    RememberFile(pathName_);
+    QString failure;
+    if (!document_.Write(path, failure)) {
+        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be saved.\n%2").arg(name, failure));
+        return false;
+    }
+    UpdateTitle();
+    RememberFile(PathName());
     return true;
-}
-
-bool CMainFrame::ConfirmOverwrite(const QString& path) {
-    if (diskDigest_.isEmpty() || QFileInfo(path).absoluteFilePath() != pathName_) return true;
-    // A file removed meanwhile is simply written again.
-    const QByteArray now = FileDigest(path);
-    if (now.isEmpty() || now == diskDigest_) return true;
-    return ui_.AskYesNo(this, QStringLiteral("%1 was changed by another program since it was "
-                                             "opened. Overwrite it?")
-                                  .arg(Native(pathName_)));
 }
 
 QString CMainFrame::DroppedFile(const QMimeData* data) {
@@ -591,53 +548,30 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 // --- undo ---
 
-void CMainFrame::RunChange(const QString& name, const std::function<void()>& change) {
-    RecordChange(change, [&](const RecordState&, const RecordState&) { return name; });
-}
-
-void CMainFrame::RecordChange(
-    const std::function<void()>& change,
-    const std::function<QString(const RecordState&, const RecordState&)>& nameOf) {
-    RecordState before = RecordState::Capture(doc_, scales_);
-    // An accepted editor marks the record changed even when every value stays; that is a
-    // step too, so that undoing it takes the mark away again.
-    const bool wasModified = doc_.IsModified();
-    doc_.SetModifiedFlag(false);
-    change();
-    const bool accepted = doc_.IsModified();
-    doc_.SetModifiedFlag(wasModified || accepted);
-    RecordState after = RecordState::Capture(doc_, scales_);
-    if (accepted || !(before == after)) {
-        const QString name = nameOf(before, after);
-        history_.Record(name.toStdString(), std::move(before), std::move(after));
-    }
-    UpdateEditCommands();
-}
-
 void CMainFrame::EditItemRecorded(unsigned itemType) {
     const ShellHooks& hooks = Hooks();
     if (!hooks.editItem) return;
-    RecordChange([&] { hooks.editItem(doc_, scales_, store_, itemType, view_); },
-                 [itemType](const RecordState& before, const RecordState& after) {
-                     // "Change Scale" puts its scale in force even when "Purchase Costs" is
-                     // then cancelled.
-                     const bool scaleOnly = before.SameRecord(after) && !before.SameScales(after);
-                     return itemType == ItemPurchaseCosts && scaleOnly
-                                ? QStringLiteral("Change Scale")
-                                : EditorName(itemType);
-                 });
+    document_.Change(
+        [&] { hooks.editItem(Document(), InvestmentScales(), store_, itemType, view_); },
+        [itemType](const RecordState& before, const RecordState& after) {
+            // "Change Scale" puts its scale in force even when "Purchase Costs" is then
+            // cancelled.
+            const bool scaleOnly = before.SameRecord(after) && !before.SameScales(after);
+            return itemType == ItemPurchaseCosts && scaleOnly ? QStringLiteral("Change Scale")
+                                                              : EditorName(itemType);
+        });
 }
 
 bool CMainFrame::Undo() {
-    const bool done = history_.Undo(doc_, scales_);
-    UpdateEditCommands();
-    return done;
+    if (!document_.UndoStack().canUndo()) return false;
+    document_.UndoStack().undo();
+    return true;
 }
 
 bool CMainFrame::Redo() {
-    const bool done = history_.Redo(doc_, scales_);
-    UpdateEditCommands();
-    return done;
+    if (!document_.UndoStack().canRedo()) return false;
+    document_.UndoStack().redo();
+    return true;
 }
 
 // --- view ---

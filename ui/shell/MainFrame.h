@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/Investment.h"
-#include "model/RecordHistory.h"
+#include "ui/shell/InvestmentDocument.h"
 #include "ui/shell/RecentFileList.h"
 #include "ui/shell/WindowState.h"
 
@@ -32,14 +32,15 @@ public:
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    CVELPPCDoc& Document() { return doc_; }
-    // The scales the open investment is worked out under.
-    Scales& InvestmentScales() { return scales_; }
+    // The open investment, and its record and scales.
+    InvestmentDocument& Doc() { return document_; }
+    CVELPPCDoc& Document() { return document_.Record(); }
+    Scales& InvestmentScales() { return document_.InvestmentScales(); }
     CVELPPCView* View() { return view_; }
     // The pane beside the summary; null when the workspace is not installed.
     WorkspacePane* Pane() { return pane_; }
     QSplitter* Splitter() { return splitter_; }
-    const RecordHistory& History() const { return history_; }
+    QUndoStack& History() { return document_.UndoStack(); }
     SettingsStore& Store() { return store_; }
 
     // The first investment of the run: a new one, then the file named, if any. A file that
@@ -75,16 +76,13 @@ public:
     void UpdateCommandStates();
 
     // Empty before the first save.
-    const QString& PathName() const { return pathName_; }
+    const QString& PathName() const { return document_.Path(); }
     // "Untitled" before the first save, else the file's name.
     QString DocumentTitle() const;
     const RecentFileList& RecentFiles() const { return recent_; }
     // The actions of the recent files now in the File menu.
     const std::vector<QAction*>& RecentFileActions() const { return recentActions_; }
 
-    // Runs a change to the investment and makes it a step of Undo named `name` when an
-    // editor was accepted or the record or the scales in force changed.
-    void RunChange(const QString& name, const std::function<void()>& change);
     bool Undo();
     bool Redo();
     void SetZoom(int percent);
@@ -92,10 +90,6 @@ public:
     void ShowPane(bool shown);
     // The window's state as it would be remembered now.
     WindowState CurrentWindowState() const;
-
-signals:
-    // Once after every recalculation, New, Open, undo and redo.
-    void RecordChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,40 +108,26 @@ private:
     // Runs a command that writes the settings and tells the user when its writes failed.
     void ReportSettingsFailure(const std::function<void()>& command);
     void RestoreWindowState();
-    void UpdateEditCommands();
     void EditItemRecorded(unsigned itemType);
-    // Runs `change`; a step of Undo, named by `nameOf`, when the user accepted an editor or
-    // the record or the scales changed.
-    void RecordChange(const std::function<void()>& change,
-                      const std::function<QString(const RecordState&, const RecordState&)>& nameOf);
     QAction* AddCommand(QMenu* menu, int command, const QString& text);
     void RebuildRecentFileMenu();
     void RememberFile(const QString& path);
-    void SetPathName(const QString& path);
     void UpdateTitle();
     // Reads a file in place of the investment; on failure nothing changes.
     bool ReadDocument(const QString& path);
     // Writes the investment through a save file; on failure the old file stays.
     bool WriteDocument(const QString& path);
-    // Before writing over the file of the investment: when another program changed it since
-    // it was read or saved here, the user decides whether to overwrite it.
-    bool ConfirmOverwrite(const QString& path);
 
     SettingsStore& store_;
     DocumentUi& ui_;
     RecentFileList recent_;
-    CVELPPCDoc doc_;
-    Scales scales_;
+    InvestmentDocument document_;
     CVELPPCView* view_ = nullptr;
-    QString pathName_;
-    // The digest of the file's bytes as read or saved here; empty without a file.
-    QByteArray diskDigest_;
     std::map<int, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentPlaceholder_ = nullptr;
     QAction* recentEnd_ = nullptr;
     std::vector<QAction*> recentActions_;
-    RecordHistory history_;
     QSplitter* splitter_ = nullptr;
     WorkspacePane* pane_ = nullptr;
     int zoom_ = 100;

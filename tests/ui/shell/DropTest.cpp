@@ -76,9 +76,10 @@ protected:
     }
 
     void Edit(double price) {
-        Scales& scales = frame.InvestmentScales();
-        frame.Document().Price = price;
-        frame.Document().Recalculate(true, scales);
+        frame.Doc().Change(QStringLiteral("Property Value"), [&] {
+            frame.Document().Price = price;
+            frame.Document().Recalculate(true, frame.InvestmentScales());
+        });
     }
 
     HooksGuard guard;

@@ -78,9 +78,10 @@ protected:
 
     // What an accepted editor leaves behind.
     void Edit(double price) {
-        Scales& scales = frame.InvestmentScales();
-        frame.Document().Price = price;
-        frame.Document().Recalculate(true, scales);
+        frame.Doc().Change(QStringLiteral("Property Value"), [&] {
+            frame.Document().Price = price;
+            frame.Document().Recalculate(true, frame.InvestmentScales());
+        });
     }
 
     HooksGuard guard;
@@ -235,8 +236,10 @@ TEST_F(FrameTest, StartsUntitledWithTheStoresDefaultsAndUnchanged) {
 }
 
 TEST_F(FrameTest, SaveAsAddsTheExtensionNamesTheWindowAndClearsTheMark) {
-    SetUpWorkedExample(frame.Document());
-    frame.Document().SetModifiedFlag(true);
+    frame.Doc().Change(QStringLiteral("Worked example"), [&] {
+        SetUpWorkedExample(frame.Document());
+        frame.Document().SetModifiedFlag(true);
+    });
     ui.saveNames.push_back(Path("house"));
     ASSERT_TRUE(frame.FileSave()); // no name yet: asks for one
     ASSERT_EQ(ui.proposedNames.size(), 1);
@@ -347,7 +350,7 @@ TEST_F(FrameTest, ExitAsksAndCancelKeepsTheWindow) {
 
     // Unchanged: no question.
     frame.show();
-    frame.Document().SetModifiedFlag(false);
+    frame.History().setClean();
     frame.close();
     EXPECT_FALSE(frame.isVisible());
     EXPECT_EQ(ui.questions.size(), 2);
@@ -588,12 +591,7 @@ TEST_F(FrameTest, SettingsCommandsReachTheStoreAndTheHooks) {
 
 TEST_F(FrameTest, EditsRedrawTheView) {
     int updates = 0;
-    const auto previous = frame.Document().onUpdateAllViews;
-    ASSERT_TRUE(previous);
-    frame.Document().onUpdateAllViews = [&] {
-        ++updates;
-        previous();
-    };
+    QObject::connect(&frame.Doc(), &InvestmentDocument::changed, [&] { ++updates; });
     Edit(1);
     EXPECT_EQ(updates, 1);
 }

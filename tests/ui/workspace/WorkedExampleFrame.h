@@ -24,5 +24,6 @@ struct WorkedExampleFrame : ::testing::Test {
         frame = std::make_unique<CMainFrame>(store, ui);
         frame->StartWith({});
         SetUpWorkedExample(frame->Document());
+        frame->Doc().Replaced();
     }
 };

@@ -39,7 +39,6 @@ void InstallTestEditors() {
         } else if (item == ItemProperty) {
             doc.Address = u"2 Other St";
             doc.SetModifiedFlag(true);
-            doc.UpdateAllViews();
             return;
         } else if (item == ItemPurchaseCosts) {
             // "Change Scale" taken, the dialog then cancelled.
@@ -65,8 +64,7 @@ protected:
         frame = std::make_unique<CMainFrame>(store, ui);
         frame->StartWith({});
         SetUpWorkedExample(frame->Document());
-        frame->Document().SetModifiedFlag(false);
-        frame->Document().UpdateAllViews();
+        frame->Doc().Replaced();
         pane = dynamic_cast<Workspace*>(frame->Pane());
     }
     CVELPPCDoc& Doc() { return frame->Document(); }
@@ -110,6 +108,7 @@ TEST_F(WorkspaceTest, TableShowsTheRecordAfterEveryEdit) {
     // The results year is marked, the projection period shaded, the years after it plain.
     Doc().ShowYear = 3;
     Doc().Recalculate(true, scales);
+    frame->Doc().NotifyChanged();
     EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), QString("Year 3 \u25B8"));
     EXPECT_TRUE(model.data(model.index(2, 0), Qt::FontRole).value<QFont>().bold());
     EXPECT_TRUE(model.data(model.index(9, 0), Qt::BackgroundRole).isValid());
@@ -201,7 +200,7 @@ TEST_F(WorkspaceTest, UndoAndRedoBringBackRecordTableAndScales) {
     Tap(ItemPurchaseCosts);
     Tap(ItemProperty);
     Tap(ItemResults); // cancelled: no step
-    EXPECT_EQ(frame->History().Size(), 4u);
+    EXPECT_EQ(frame->History().count(), 4);
     EXPECT_EQ(frame->Action(CmdEditUndo)->text(), "&Undo Details");
 
     frame->OnCommand(CmdEditUndo);
