@@ -44,7 +44,6 @@ void EditProperty(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent) {
     doc.Description = desc.description;
     doc.Notes = notes.notes;
     doc.SetModifiedFlag(true);
-    doc.UpdateAllViews();
 }
 
 // 1: "Property Value". Recalculates; writes no settings.
