@@ -23,7 +23,6 @@
 #include "ui/dialogs/PropertyDialogs.h"
 #include "ui/dialogs/PropertyEditors.h"
 #include "ui/dialogs/ScaleDialogs.h"
-#include "ui/shell/Hooks.h"
 
 namespace {
 
@@ -175,9 +174,3 @@ void EditItem(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, unsigned it
     if (ItemEditor editor = kItemEditors[itemType]) editor(doc, scales, store, parent);
 }
 
-void InstallDialogHooks() {
-    Hooks().editItem = EditItem;
-    Hooks().linkedVariables = EditLinkedVariables;
-    Hooks().assumptions = EditAssumptions;
-    InstallScaleEditorHooks();
-}

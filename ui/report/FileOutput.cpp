@@ -13,8 +13,6 @@
 #include "export/ProjectionCsv.h"
 #include "export/Workbook.h"
 #include "ui/report/ReportPainter.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/Hooks.h"
 #include "ui/shell/Platform.h"
 
 namespace {
@@ -27,9 +25,9 @@ struct ExportKind {
 };
 
 constexpr ExportKind kExports[] = {
-    {CmdExportReport, "Export Report", ".pdf", "PDF Files (*.pdf)"},
-    {CmdExportWorkbook, "Export Workbook", ".xlsx", "Workbooks (*.xlsx)"},
-    {CmdExportProjection, "Export Projection", ".csv", "CSV Files (*.csv)"},
+    {OutputReport, "Export Report", ".pdf", "PDF Files (*.pdf)"},
+    {OutputWorkbook, "Export Workbook", ".xlsx", "Workbooks (*.xlsx)"},
+    {OutputProjection, "Export Projection", ".csv", "CSV Files (*.csv)"},
 };
 
 const ExportKind* Kind(int command) {
@@ -95,9 +93,9 @@ bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const
                  std::string& reason) {
     const std::string target = QFile::encodeName(path).toStdString();
     switch (command) {
-    case CmdExportReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason);
-    case CmdExportWorkbook: return WriteWorkbook(doc, scales, target, reason);
-    case CmdExportProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
+    case OutputReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason);
+    case OutputWorkbook: return WriteWorkbook(doc, scales, target, reason);
+    case OutputProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
     default: reason = "Unknown export."; return false;
     }
 }
@@ -110,11 +108,11 @@ void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, con
     const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath));
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer, investmentPath);
-    if (command == CmdPrint) {
+    if (command == OutputPrint) {
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("Print"));
         if (dialog.exec() == QDialog::Accepted) PrintReport(printer, report, doc, scales);
-    } else if (command == CmdPrintPreview) {
+    } else if (command == OutputPrintPreview) {
         QPrintPreviewDialog preview(&printer, parent);
         preview.setObjectName(QStringLiteral("PrintPreview"));
         preview.setWindowTitle(QStringLiteral("Print Preview"));
@@ -124,4 +122,4 @@ void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, con
     }
 }
 
-void InstallReportHooks() { Hooks().fileOutput = RunFileOutput; }
+

@@ -12,6 +12,15 @@ class CVELPPCDoc;
 struct Scales;
 class QWidget;
 
+// What the File menu asks of this room.
+enum FileOutputKind : int {
+    OutputReport,
+    OutputWorkbook,
+    OutputProjection,
+    OutputPrint,
+    OutputPrintPreview,
+};
+
 // The questions and messages of the exports; tests answer in place of the user.
 struct FileOutputUi {
     // The file to write, or empty when the user cancels.
@@ -26,7 +35,7 @@ FileOutputUi& FileOutputDialogs();
 // with it in the working folder before the first save.
 QString ProposedExportName(const QString& investmentPath, const QString& extension);
 
-// Writes the export of `command` (CmdExportReport, CmdExportWorkbook, CmdExportProjection) to
+// Writes the export of `command` (OutputReport, OutputWorkbook, OutputProjection) to
 // `path`; false with `reason` set when it fails.
 bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
                  const QString& path, std::string& reason);
@@ -34,5 +43,3 @@ bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const
 // Runs a command of the File menu's exports and printing.
 void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, QWidget* parent);
 
-// Puts the exports and printing into the shell's hooks.
-void InstallReportHooks();

@@ -16,15 +16,15 @@
 #include "ui/charts/ChartDrawing.h"
 #include "ui/charts/ChartScale.h"
 #include "ui/charts/ChartSeries.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/shell/QPainterSurface.h"
 #include "ui/shell/SummaryLayout.h"
 
 namespace {
 
 // The charts in the order of the workspace's tabs.
-constexpr int kChartCommands[kReportCharts] = {CmdValueDebt, CmdCashFlows, CmdWhoPays,
-                                               CmdBankComparison, CmdRateOfReturn};
+constexpr int kChartCommands[kReportCharts] = {ChartValueDebt, ChartCashFlows, ChartWhoPays,
+                                               ChartBankComparison, ChartRateOfReturn};
 // The charts are drawn at this width in the charts' pixels with these fonts, then scaled onto
 // their place: the bars of 25 to 40 years then fill most of the page's width.
 constexpr int kChartPixels = 400;

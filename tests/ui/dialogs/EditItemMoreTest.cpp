@@ -19,10 +19,10 @@
 #include "ui/dialogs/BreakdownEditors.h"
 #include "ui/dialogs/DepreciationEditors.h"
 #include "ui/dialogs/EditItem.h"
+#include "ui/dialogs/ItemEditors.h"
 #include "ui/dialogs/InvestorEditors.h"
 #include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/NumEdit.h"
-#include "ui/shell/Hooks.h"
 
 namespace {
 
@@ -32,18 +32,12 @@ struct EditItemMore : ::testing::Test {
     Scales scales;
     MemorySettingsStore store;
     CVELPPCDoc doc;
-    ShellHooks savedHooks;
-
     void SetUp() override {
-        savedHooks = Hooks();
         NewInvestment(doc, scales, store);
         doc.Price = doc.MarketValue = 300000;
         doc.Rent = 350;
         doc.Recalculate(false, scales);
         store.log.clear();
-    }
-    void TearDown() override {
-        Hooks() = savedHooks;
     }
 
     void Edit(unsigned item, std::function<void(QDialog&)> act) {
@@ -364,8 +358,6 @@ TEST_F(EditItemMore, ResultsYearUntouchedStillRecalculatesAndWrites) {
 
 // The menu command and the summary row open the same editor through EditItem.
 TEST_F(EditItemMore, ProjectionsFromTheMenu) {
-    InstallDialogHooks();
-    ASSERT_TRUE(Hooks().editItem);
     const double irr10 = doc.IRR;
     OnNextDialog([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Annual Projections"));
@@ -377,7 +369,7 @@ TEST_F(EditItemMore, ProjectionsFromTheMenu) {
         EXPECT_EQ(EditOf(d, CProjections::kGrowthRate)->text(), QStringLiteral("5.00%"));
         OkButton(d)->click();
     });
-    Hooks().editItem(doc, scales, store, ItemProjections, nullptr);
+    EditItem(doc, scales, store, ItemProjections, nullptr);
     EXPECT_EQ(doc.ProjectionYear, 12);
     EXPECT_EQ(doc.RateGrowth, 5);
     EXPECT_NE(doc.IRR, irr10);
@@ -404,8 +396,6 @@ TEST_F(EditItemMore, ProjectionsFromTheMenu) {
 // --- "Specify Linked Variables" ---
 
 TEST_F(EditItemMore, LinkedVariablesStampDutyFollowsTheScaleAgain) {
-    InstallDialogHooks();
-    ASSERT_TRUE(Hooks().linkedVariables);
     doc.UseSDScale = 0;
     doc.StampDutyCost = 5000;
     doc.Recalculate(false, scales);
@@ -419,7 +409,7 @@ TEST_F(EditItemMore, LinkedVariablesStampDutyFollowsTheScaleAgain) {
         ClickLikeUser(In<QCheckBox>(d, CLinkedVars::kFittingsValue));
         OkButton(d)->click();
     });
-    Hooks().linkedVariables(doc, scales, store, nullptr);
+    EditLinkedVariables(doc, scales, store, nullptr);
     EXPECT_EQ(doc.UseSDScale, 1);
     EXPECT_EQ(doc.StampDutyCost, 8975);
     EXPECT_EQ(doc.CalcDepFitt, 0);
@@ -525,12 +515,11 @@ TEST_F(EditItemMore, CancelAndEscapeChangeNothing) {
             EXPECT_EQ(Snapshot(), before) << "item " << item;
         }
     }
-    InstallDialogHooks();
     OnNextDialog([](QDialog& d) {
         ClickLikeUser(In<QCheckBox>(d, CLinkedVars::kStampDuty));
         CancelButton(d)->click();
     });
-    Hooks().linkedVariables(doc, scales, store, nullptr);
+    EditLinkedVariables(doc, scales, store, nullptr);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(store.log.empty());

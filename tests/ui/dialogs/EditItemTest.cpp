@@ -15,6 +15,7 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/DepositRentEditors.h"
 #include "ui/dialogs/EditItem.h"
+#include "ui/dialogs/ScaleDialogs.h"
 #include "ui/dialogs/NumEdit.h"
 #include "ui/dialogs/PropertyDialogs.h"
 #include "ui/dialogs/PropertyEditors.h"
@@ -34,7 +35,7 @@ struct EditItemFlow : ::testing::Test {
         store.log.clear();
     }
     void TearDown() override {
-        SetChangeScaleEditor(nullptr);
+        SetChangeScaleEditor(RunStampDutyScaleEditor);
     }
 
     // Price and market value 300,000 and rent 350 a week, recalculated and not modified.

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "persist/InvestmentFile.h"
-#include "ui/shell/MainFrame.h"
+#include "app/MainWindow.h"
 #include "ui/shell/VELPPCView.h"
 
 #include "ShellTestSupport.h"
@@ -82,11 +82,11 @@ protected:
         });
     }
 
-    HooksGuard guard;
+    ColoursGuard guard;
     QTemporaryDir dir;
     MemorySettingsStore store;
     ScriptedUi ui;
-    CMainFrame frame;
+    MainWindow frame;
 };
 
 } // namespace

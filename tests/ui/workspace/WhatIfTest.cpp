@@ -11,7 +11,7 @@
 #include "format/Format.h"
 #include "persist/InvestmentFile.h"
 #include "tests/ui/workspace/WorkedExampleFrame.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/workspace/WhatIfTab.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/shell/MainFrame.h"
+#include "app/MainWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -28,9 +28,18 @@
 #include "persist/Defaults.h"
 #include "persist/InvestmentFile.h"
 #include "persist/Settings.h"
-#include "ui/shell/Commands.h"
+#include "app/Help.h"
+#include "ui/charts/ChartKind.h"
+#include "ui/charts/Charts.h"
+#include "ui/colours/PrefColours.h"
+#include "ui/dialogs/AssumptionDialogs.h"
+#include "ui/dialogs/EditItem.h"
+#include "ui/dialogs/ItemEditors.h"
+#include "ui/dialogs/ScaleDialogs.h"
+#include "ui/report/FileOutput.h"
 #include "ui/shell/DocumentFile.h"
-#include "ui/shell/Hooks.h"
+#include "ui/workspace/CompareWindow.h"
+#include "ui/workspace/Workspace.h"
 #include "ui/shell/Platform.h"
 #include "ui/shell/VELPPCView.h"
 #include "ui/shell/WindowState.h"
@@ -75,14 +84,14 @@ Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom
 
 } // namespace
 
-CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList recent,
+MainWindow::MainWindow(SettingsStore& store, DocumentUi& ui, RecentFileList recent,
                        QWidget* parent)
-    : QMainWindow(parent), store_(store), ui_(ui), recent_(std::move(recent)) {
+    : QMainWindow(parent), store_(store), ui_(ui), recent_(std::move(recent)), itemEditor_(EditItem) {
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("Workspace"));
     splitter_->setChildrenCollapsible(false);
     view_ = new CVELPPCView(document_.Record(), document_.InvestmentScales(), store_, splitter_);
-    view_->editItem = [this](unsigned itemType) { EditItemRecorded(itemType); };
+    view_->editItem = [this](unsigned itemType) { EditItemOf(itemType); };
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(0, 0);
     setCentralWidget(splitter_);
@@ -90,10 +99,9 @@ CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     // One notice per change reaches every view.
     connect(&document_, &InvestmentDocument::changed, view_->viewport(),
             qOverload<>(&QWidget::update));
-    connect(&document_, &InvestmentDocument::changed, this, &CMainFrame::UpdateTitle);
-    connect(&document_.UndoStack(), &QUndoStack::cleanChanged, this, &CMainFrame::UpdateTitle);
+    connect(&document_, &InvestmentDocument::changed, this, &MainWindow::UpdateTitle);
+    connect(&document_.UndoStack(), &QUndoStack::cleanChanged, this, &MainWindow::UpdateTitle);
     CreateMenusAndToolBar();
-    UpdateCommandStates();
     setAcceptDrops(true);
     RestoreWindowState();
     UpdateTitle();
@@ -106,7 +114,7 @@ CMainFrame::CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     };
 }
 
-void CMainFrame::ReportSettingsFailure(const std::function<void()>& command) {
+void MainWindow::ReportSettingsFailure(const std::function<void()>& command) {
     const bool toldBefore = store_.WriteFailed();
     const unsigned failures = store_.FailedWrites();
     command();
@@ -117,232 +125,209 @@ void CMainFrame::ReportSettingsFailure(const std::function<void()>& command) {
                                   .arg(Native(QString::fromStdString(store_.FailedFile()))));
 }
 
-void CMainFrame::CreateWorkspace() {
-    if (!Hooks().workspace) return;
-    pane_ = Hooks().workspace(document_.Record(), document_.InvestmentScales(),
-                              view_->ChartFonts(), splitter_);
-    if (!pane_) return;
-    pane_->runCommand = [this](int command) { OnCommand(command); };
-    splitter_->addWidget(pane_->Widget());
+void MainWindow::CreateWorkspace() {
+    pane_ = new Workspace(Document(), InvestmentScales(), view_->ChartFonts(), splitter_);
+    connect(pane_, &Workspace::assumptionsRequested, this, &MainWindow::Assumptions);
+    splitter_->addWidget(pane_);
     splitter_->setStretchFactor(1, 1);
-    connect(&document_, &InvestmentDocument::changed, pane_->Widget(), [this] { pane_->Refresh(); });
+    connect(&document_, &InvestmentDocument::changed, pane_, &Workspace::Refresh);
 }
 
-CMainFrame::~CMainFrame() { store_.onWriteFailed = nullptr; }
+MainWindow::~MainWindow() { store_.onWriteFailed = nullptr; }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int command, const QString& text) {
-    QAction* action;
-    // Undo and Redo are the stack's own, named by the step they would take.
-    if (command == CmdEditUndo) {
-        action = document_.UndoStack().createUndoAction(this, text);
-    } else if (command == CmdEditRedo) {
-        action = document_.UndoStack().createRedoAction(this, text);
-    } else {
-        action = new QAction(text, this);
-        connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
-    }
-    action->setData(command);
+template <class Slot>
+QAction* MainWindow::AddAction(QMenu* menu, const char* name, const QString& text, Slot slot) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, slot);
     menu->addAction(action);
-    actions_[command] = action;
     return action;
 }
 
-void CMainFrame::CreateMenusAndToolBar() {
+QAction* MainWindow::Action(const QString& name) const {
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void MainWindow::CreateMenusAndToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("Commands"));
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
-    AddCommand(fileMenu_, CmdFileNew, QStringLiteral("&New"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
-    AddCommand(fileMenu_, CmdFileOpen, QStringLiteral("&Open..."))->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    AddCommand(fileMenu_, CmdFileSave, QStringLiteral("&Save"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    AddCommand(fileMenu_, CmdFileSaveAs, QStringLiteral("Save &As..."));
+    QAction* fileNew = AddAction(fileMenu_, "FileNew", QStringLiteral("&New"), &MainWindow::FileNew);
+    fileNew->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    QAction* fileOpen = AddAction(fileMenu_, "FileOpen", QStringLiteral("&Open..."), &MainWindow::FileOpen);
+    fileOpen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    QAction* fileSave = AddAction(fileMenu_, "FileSave", QStringLiteral("&Save"), &MainWindow::FileSave);
+    fileSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    AddAction(fileMenu_, "FileSaveAs", QStringLiteral("Save &As..."), &MainWindow::FileSaveAs);
     QMenu* exports = fileMenu_->addMenu(QStringLiteral("&Export"));
     exports->setObjectName(QStringLiteral("ExportMenu"));
-    AddCommand(exports, CmdExportReport, QStringLiteral("&Report (PDF)..."));
-    AddCommand(exports, CmdExportWorkbook, QStringLiteral("&Workbook (XLSX)..."));
-    AddCommand(exports, CmdExportProjection, QStringLiteral("&Projection (CSV)..."));
-    AddCommand(fileMenu_, CmdPrint, QStringLiteral("&Print..."))->setShortcut(QKeySequence::Print);
-    AddCommand(fileMenu_, CmdPrintPreview, QStringLiteral("Print Pre&view..."));
-    AddCommand(fileMenu_, CmdCompare, QStringLiteral("&Compare Investments..."));
+    AddAction(exports, "ExportReport", QStringLiteral("&Report (PDF)..."), &MainWindow::ExportReport);
+    AddAction(exports, "ExportWorkbook", QStringLiteral("&Workbook (XLSX)..."), &MainWindow::ExportWorkbook);
+    AddAction(exports, "ExportProjection", QStringLiteral("&Projection (CSV)..."), &MainWindow::ExportProjection);
+    AddAction(fileMenu_, "Print", QStringLiteral("&Print..."), &MainWindow::Print)->setShortcut(QKeySequence::Print);
+    AddAction(fileMenu_, "PrintPreview", QStringLiteral("Print Pre&view..."), &MainWindow::PrintPreview);
+    AddAction(fileMenu_, "Compare", QStringLiteral("&Compare Investments..."), &MainWindow::CompareInvestments);
     fileMenu_->addSeparator();
     // The recent files take the place of this entry; with none it shows, disabled.
     recentPlaceholder_ = fileMenu_->addAction(QStringLiteral("Recent File"));
-    recentPlaceholder_->setData(static_cast<int>(CmdFileMru));
+    recentPlaceholder_->setObjectName(QStringLiteral("RecentFile"));
     recentPlaceholder_->setEnabled(false);
     recentEnd_ = fileMenu_->addSeparator();
-    AddCommand(fileMenu_, CmdAppExit, QStringLiteral("E&xit"));
+    AddAction(fileMenu_, "Exit", QStringLiteral("E&xit"), &MainWindow::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    AddCommand(edit, CmdEditUndo, QStringLiteral("&Undo"))->setShortcut(QKeySequence::Undo);
-    AddCommand(edit, CmdEditRedo, QStringLiteral("&Redo"))
-        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    // Undo and Redo are the stack's own, named by the step they would take.
+    QAction* undo = document_.UndoStack().createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction* redo = document_.UndoStack().createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("Redo"));
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    edit->addAction(redo);
     edit->addSeparator();
-    AddCommand(edit, CmdEditCopy, QStringLiteral("&Copy"))->setShortcut(QKeySequence::Copy);
+    AddAction(edit, "Copy", QStringLiteral("&Copy"), &MainWindow::Copy)->setShortcut(QKeySequence::Copy);
 
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    AddCommand(viewMenu, CmdZoomIn, QStringLiteral("Zoom &In"))
+    AddAction(viewMenu, "ZoomIn", QStringLiteral("Zoom &In"), &MainWindow::ZoomIn)
         ->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
-    AddCommand(viewMenu, CmdZoomOut, QStringLiteral("Zoom &Out"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
-    AddCommand(viewMenu, CmdActualSize, QStringLiteral("&Actual Size"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+    AddAction(viewMenu, "ZoomOut", QStringLiteral("Zoom &Out"), &MainWindow::ZoomOut)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+-")));
+    AddAction(viewMenu, "ActualSize", QStringLiteral("&Actual Size"), &MainWindow::ActualSize)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
     viewMenu->addSeparator();
-    QAction* paneAction = AddCommand(viewMenu, CmdProjectionPane, QStringLiteral("&Projection Pane"));
-    paneAction->setShortcut(QKeySequence(Qt::Key_F9));
-    paneAction->setCheckable(true);
-    paneAction->setChecked(pane_ != nullptr);
+    paneAction_ = AddAction(viewMenu, "ProjectionPane", QStringLiteral("&Projection Pane"),
+                            &MainWindow::ToggleProjectionPane);
+    paneAction_->setShortcut(QKeySequence(Qt::Key_F9));
+    paneAction_->setCheckable(true);
+    paneAction_->setChecked(true);
 
     QMenu* graphics = menuBar()->addMenu(QStringLiteral("&Graphics"));
-    AddCommand(graphics, CmdBankComparison, QStringLiteral("&Bank Comparison..."));
-    AddCommand(graphics, CmdRateOfReturn, QStringLiteral("&Rate of Return"));
-    AddCommand(graphics, CmdCashFlows, QStringLiteral("&Cash Flows"));
-    AddCommand(graphics, CmdValueDebt, QStringLiteral("Value && Debt"));
-    AddCommand(graphics, CmdWhoPays, QStringLiteral("&Who pays?"));
+    const struct {
+        const char* name;
+        const char* text;
+        int chart;
+    } charts[] = {{"BankComparison", "&Bank Comparison...", ChartBankComparison},
+                  {"RateOfReturn", "&Rate of Return", ChartRateOfReturn},
+                  {"CashFlows", "&Cash Flows", ChartCashFlows},
+                  {"ValueDebt", "Value && Debt", ChartValueDebt},
+                  {"WhoPays", "&Who pays?", ChartWhoPays}};
+    for (const auto& c : charts) {
+        const int chart = c.chart;
+        AddAction(graphics, c.name, QString::fromUtf8(c.text), [this, chart] { OpenChart(chart); });
+    }
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
-    AddCommand(settings, CmdPreferences, QStringLiteral("&Preferences"));
-    AddCommand(settings, CmdProjections, QStringLiteral("Pro&jections"));
-    AddCommand(settings, CmdLinkedVariables, QStringLiteral("&Linked Variables"));
-    AddCommand(settings, CmdStampDuty, QStringLiteral("Stamp &Duty"));
-    AddCommand(settings, CmdTaxScales, QStringLiteral("&Tax Scales"));
-    AddCommand(settings, CmdSaveSettings, QStringLiteral("&Save Settings"));
-    AddCommand(settings, CmdDeleteSettings, QStringLiteral("&Delete settings"));
+    AddAction(settings, "Preferences", QStringLiteral("&Preferences"), &MainWindow::Preferences);
+    AddAction(settings, "Projections", QStringLiteral("Pro&jections"), &MainWindow::Projections);
+    AddAction(settings, "LinkedVariables", QStringLiteral("&Linked Variables"), &MainWindow::LinkedVariables);
+    AddAction(settings, "StampDuty", QStringLiteral("Stamp &Duty"), &MainWindow::StampDuty);
+    AddAction(settings, "TaxScales", QStringLiteral("&Tax Scales"), &MainWindow::TaxScales);
+    AddAction(settings, "SaveSettings", QStringLiteral("&Save Settings"), &MainWindow::SaveSettingsNow);
+    AddAction(settings, "DeleteSettings", QStringLiteral("&Delete settings"), &MainWindow::DeleteSettingsNow);
     settings->addSeparator();
-    AddCommand(settings, CmdAssumptions, QStringLiteral("&Assumptions"));
+    AddAction(settings, "Assumptions", QStringLiteral("&Assumptions"), &MainWindow::Assumptions);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    AddCommand(help, CmdHelp, QStringLiteral("Pocket VEL &Help"))->setShortcut(QKeySequence(Qt::Key_F1));
-    AddCommand(help, CmdAbout, QStringLiteral("&About Pocket VEL"));
-
-    for (QMenu* menu : {fileMenu_, edit, viewMenu, graphics, settings, help})
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    AddAction(help, "Help", QStringLiteral("Pocket VEL &Help"), &MainWindow::Help)->setShortcut(QKeySequence(Qt::Key_F1));
+    AddAction(help, "About", QStringLiteral("&About Pocket VEL"), &MainWindow::About);
 
     bar->setObjectName(QStringLiteral("CommandBar"));
     bar->setMovable(false);
     bar->addSeparator();
-    actions_[CmdFileNew]->setIcon(
-        CommandIcon(*style(), QStyle::SP_FileIcon, "text-x-generic", "file"));
-    actions_[CmdFileOpen]->setIcon(
+    fileNew->setIcon(CommandIcon(*style(), QStyle::SP_FileIcon, "text-x-generic", "file"));
+    fileOpen->setIcon(
         CommandIcon(*style(), QStyle::SP_DialogOpenButton, "folder-open", "standardbutton-open"));
-    actions_[CmdFileSave]->setIcon(
+    fileSave->setIcon(
         CommandIcon(*style(), QStyle::SP_DialogSaveButton, "document-save", "standardbutton-save"));
-    bar->addAction(actions_[CmdFileNew]);
-    bar->addAction(actions_[CmdFileOpen]);
-    bar->addAction(actions_[CmdFileSave]);
+    bar->addAction(fileNew);
+    bar->addAction(fileOpen);
+    bar->addAction(fileSave);
     bar->addSeparator();
 
     RebuildRecentFileMenu();
 }
 
-void CMainFrame::UpdateCommandStates() {
-    const ShellHooks& hooks = Hooks();
-    const bool charts = static_cast<bool>(hooks.openChart);
-    for (int command : {CmdBankComparison, CmdRateOfReturn, CmdCashFlows, CmdValueDebt, CmdWhoPays})
-        actions_[command]->setEnabled(charts);
-    for (int command : {CmdExportReport, CmdExportWorkbook, CmdExportProjection, CmdPrint, CmdPrintPreview})
-        actions_[command]->setEnabled(static_cast<bool>(hooks.fileOutput));
-    actions_[CmdPreferences]->setEnabled(static_cast<bool>(hooks.preferences));
-    actions_[CmdProjections]->setEnabled(static_cast<bool>(hooks.editItem));
-    actions_[CmdLinkedVariables]->setEnabled(static_cast<bool>(hooks.linkedVariables));
-    actions_[CmdStampDuty]->setEnabled(static_cast<bool>(hooks.stampDuty));
-    actions_[CmdTaxScales]->setEnabled(static_cast<bool>(hooks.taxScales));
-    actions_[CmdAssumptions]->setEnabled(static_cast<bool>(hooks.assumptions));
-    actions_[CmdCompare]->setEnabled(static_cast<bool>(hooks.compare));
-    actions_[CmdProjectionPane]->setEnabled(pane_ != nullptr);
-    actions_[CmdHelp]->setEnabled(static_cast<bool>(hooks.help));
-    actions_[CmdAbout]->setEnabled(static_cast<bool>(hooks.about));
+// --- the menus' commands ---
+
+void MainWindow::RunFileOutput(int kind) { ::RunFileOutput(Document(), InvestmentScales(), kind, PathName(), this); }
+void MainWindow::ExportReport() { RunFileOutput(OutputReport); }
+void MainWindow::ExportWorkbook() { RunFileOutput(OutputWorkbook); }
+void MainWindow::ExportProjection() { RunFileOutput(OutputProjection); }
+void MainWindow::Print() { RunFileOutput(OutputPrint); }
+void MainWindow::PrintPreview() { RunFileOutput(OutputPrintPreview); }
+
+void MainWindow::CompareInvestments() {
+    ShowCompareWindow(Document(), InvestmentScales(), PathName(), ui_, this);
 }
 
-QAction* CMainFrame::Action(int command) const {
-    auto it = actions_.find(command);
-    return it == actions_.end() ? nullptr : it->second;
+void MainWindow::Copy() {
+    if (pane_->isVisibleTo(this)) pane_->Copy();
 }
 
-void CMainFrame::OnCommand(int command) {
-    // The view serves the charts and "Preferences"; the record's Settings commands and the
-    // framework's file commands follow.
-    if (view_->OnCommand(command)) {
-        // The colours may have changed.
-        if (command == CmdPreferences && pane_) pane_->Refresh();
-        return;
+void MainWindow::Zoom(int zoom) {
+    // The summary keeps its proportions: its share of the window grows with the zoom.
+    QList<int> sizes = splitter_->sizes();
+    if (pane_->isVisibleTo(this) && sizes.size() == 2 && zoom_ > 0) {
+        const int total = sizes[0] + sizes[1];
+        sizes[0] = std::min(sizes[0] * zoom / zoom_, total * 3 / 4);
+        sizes[1] = total - sizes[0];
+        splitter_->setSizes(sizes);
     }
-    const ShellHooks& hooks = Hooks();
-    switch (command) {
-    case CmdFileNew: FileNew(); break;
-    case CmdFileOpen: FileOpen(); break;
-    case CmdFileSave: FileSave(); break;
-    case CmdFileSaveAs: FileSaveAs(); break;
-    case CmdAppExit: close(); break;
-    case CmdExportReport:
-    case CmdExportWorkbook:
-    case CmdExportProjection:
-    case CmdPrint:
-    case CmdPrintPreview:
-        if (hooks.fileOutput) hooks.fileOutput(Document(), InvestmentScales(), command, PathName(), this);
-        break;
-    case CmdProjections:
-        if (hooks.editItem)
-            document_.Change(QStringLiteral("Projections"),
-                      [&] { hooks.editItem(Document(), InvestmentScales(), store_, ItemProjections, this); });
-        break;
-    case CmdLinkedVariables:
-        if (hooks.linkedVariables)
-            document_.Change(QStringLiteral("Linked Variables"),
-                      [&] { hooks.linkedVariables(Document(), InvestmentScales(), store_, this); });
-        break;
-    case CmdStampDuty:
-        if (hooks.stampDuty)
-            document_.Change(QStringLiteral("Stamp Duty"), [&] { hooks.stampDuty(Document(), InvestmentScales(), store_, this); });
-        break;
-    case CmdTaxScales:
-        if (hooks.taxScales)
-            document_.Change(QStringLiteral("Tax Scales"), [&] { hooks.taxScales(Document(), InvestmentScales(), store_, this); });
-        break;
-    case CmdAssumptions:
-        if (hooks.assumptions)
-            document_.Change(QStringLiteral("Assumptions"), [&] { hooks.assumptions(Document(), InvestmentScales(), store_, this); });
-        break;
-    case CmdCompare:
-        if (hooks.compare) hooks.compare(Document(), InvestmentScales(), PathName(), ui_, this);
-        break;
-    case CmdEditUndo: Undo(); break;
-    case CmdEditRedo: Redo(); break;
-    case CmdEditCopy:
-        if (pane_ && pane_->Widget()->isVisibleTo(this)) pane_->Copy();
-        break;
-    case CmdZoomIn:
-    case CmdZoomOut:
-    case CmdActualSize:
-    {
-        const int zoom =
-            command == CmdActualSize ? 100 : NextZoom(zoom_, command == CmdZoomIn ? +1 : -1);
-        // The summary keeps its proportions: its share of the window grows with the zoom.
-        QList<int> sizes = splitter_->sizes();
-        if (pane_ && pane_->Widget()->isVisibleTo(this) && sizes.size() == 2 && zoom_ > 0) {
-            const int total = sizes[0] + sizes[1];
-            sizes[0] = std::min(sizes[0] * zoom / zoom_, total * 3 / 4);
-            sizes[1] = total - sizes[0];
-            splitter_->setSizes(sizes);
-        }
-        SetZoom(zoom);
-    }
-        // Kept at once, as the recent files are.
-        WriteWindowState(store_, CurrentWindowState());
-        break;
-    case CmdProjectionPane:
-        if (pane_) ShowPane(!pane_->Widget()->isVisibleTo(this));
-        break;
-    case CmdHelp:
-        if (hooks.help) hooks.help(this);
-        break;
-    case CmdAbout:
-        if (hooks.about) hooks.about(this);
-        break;
-    case CmdSaveSettings:
-        ReportSettingsFailure([this] { SaveSettings(store_, Document(), InvestmentScales()); });
-        break;
-    case CmdDeleteSettings: ReportSettingsFailure([this] { DeleteSettings(store_); }); break;
-    default: break;
-    }
+    SetZoom(zoom);
+    // Kept at once, as the recent files are.
+    WriteWindowState(store_, CurrentWindowState());
 }
 
-void CMainFrame::RebuildRecentFileMenu() {
+void MainWindow::ZoomIn() { Zoom(NextZoom(zoom_, +1)); }
+void MainWindow::ZoomOut() { Zoom(NextZoom(zoom_, -1)); }
+void MainWindow::ActualSize() { Zoom(100); }
+void MainWindow::ToggleProjectionPane() { ShowPane(!pane_->isVisibleTo(this)); }
+
+void MainWindow::OpenChart(int chart) { ShowChart(Document(), InvestmentScales(), chart, view_->ChartFonts(), this); }
+
+void MainWindow::Preferences() {
+    if (!RunPreferences(store_, this)) return;
+    view_->ColoursChanged();
+    pane_->Refresh();
+}
+
+void MainWindow::Projections() {
+    document_.Change(QStringLiteral("Projections"),
+                     [&] { EditItem(Document(), InvestmentScales(), store_, ItemProjections, this); });
+}
+
+void MainWindow::LinkedVariables() {
+    document_.Change(QStringLiteral("Linked Variables"),
+                     [&] { EditLinkedVariables(Document(), InvestmentScales(), store_, this); });
+}
+
+void MainWindow::StampDuty() {
+    document_.Change(QStringLiteral("Stamp Duty"),
+                     [&] { EditStampDutyScale(Document(), InvestmentScales(), store_, this); });
+}
+
+void MainWindow::TaxScales() {
+    document_.Change(QStringLiteral("Tax Scales"),
+                     [&] { EditTaxScales(Document(), InvestmentScales(), store_, this); });
+}
+
+void MainWindow::Assumptions() {
+    document_.Change(QStringLiteral("Assumptions"),
+                     [&] { EditAssumptions(Document(), InvestmentScales(), store_, this); });
+}
+
+void MainWindow::SaveSettingsNow() {
+    ReportSettingsFailure([this] { SaveSettings(store_, Document(), InvestmentScales()); });
+}
+
+void MainWindow::DeleteSettingsNow() {
+    ReportSettingsFailure([this] { DeleteSettings(store_); });
+}
+
+void MainWindow::Help() { ShowHelp(this); }
+void MainWindow::About() { ShowAbout(this); }
+
+void MainWindow::RebuildRecentFileMenu() {
     for (QAction* action : recentActions_) {
         fileMenu_->removeAction(action);
         action->deleteLater();
@@ -351,7 +336,7 @@ void CMainFrame::RebuildRecentFileMenu() {
     recentPlaceholder_->setVisible(recent_.Size() == 0);
     for (int i = 0; i < recent_.Size(); ++i) {
         auto* action = new QAction(recent_.MenuText(i), this);
-        action->setData(static_cast<int>(CmdFileMru) + i);
+        action->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
         // A tool tip takes markup; a file's name is shown as it is spelt.
         action->setToolTip(Qt::convertFromPlainText(Native(recent_.Files()[i])));
         connect(action, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
@@ -360,17 +345,17 @@ void CMainFrame::RebuildRecentFileMenu() {
     }
 }
 
-void CMainFrame::RememberFile(const QString& path) {
+void MainWindow::RememberFile(const QString& path) {
     recent_.Add(path);
     recent_.Save(store_);
     RebuildRecentFileMenu();
 }
 
-QString CMainFrame::DocumentTitle() const {
+QString MainWindow::DocumentTitle() const {
     return PathName().isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(PathName()).fileName();
 }
 
-void CMainFrame::UpdateTitle() {
+void MainWindow::UpdateTitle() {
     // A star after the name while the investment has changes not saved.
     const bool modified = document_.IsModified();
     setWindowModified(modified);
@@ -378,7 +363,7 @@ void CMainFrame::UpdateTitle() {
                    QStringLiteral(" - ") + QString::fromUtf8(kAppTitle));
 }
 
-bool CMainFrame::NewDocument() {
+bool MainWindow::NewDocument() {
     const bool first = firstStartYear_ != 0 && HoldsNoDefaults(store_);
     CVELPPCDoc& doc = Document();
     Scales& scales = InvestmentScales();
@@ -398,29 +383,29 @@ bool CMainFrame::NewDocument() {
     return true;
 }
 
-bool CMainFrame::StartWith(const QString& path) {
+bool MainWindow::StartWith(const QString& path) {
     if (!NewDocument()) return false;
     if (!path.isEmpty()) ReadDocument(path);
     return true;
 }
 
-bool CMainFrame::FileNew() {
+bool MainWindow::FileNew() {
     if (!SaveModified()) return false;
     return NewDocument();
 }
 
-bool CMainFrame::FileOpen() {
+bool MainWindow::FileOpen() {
     const QString path = ui_.AskOpenFileName(this);
     if (path.isEmpty()) return false;
     return OpenDocumentFile(path);
 }
 
-bool CMainFrame::OpenDocumentFile(const QString& path) {
+bool MainWindow::OpenDocumentFile(const QString& path) {
     if (!SaveModified()) return false;
     return ReadDocument(path);
 }
 
-bool CMainFrame::OpenRecentFile(int index) {
+bool MainWindow::OpenRecentFile(int index) {
     if (index < 0 || index >= recent_.Size()) return false;
     const QString path = recent_.Files()[index];
     if (!SaveModified()) return false;
@@ -435,12 +420,12 @@ bool CMainFrame::OpenRecentFile(int index) {
     return false;
 }
 
-bool CMainFrame::FileSave() {
+bool MainWindow::FileSave() {
     if (PathName().isEmpty()) return FileSaveAs();
     return WriteDocument(PathName());
 }
 
-bool CMainFrame::FileSaveAs() {
+bool MainWindow::FileSaveAs() {
     QString proposed = PathName();
     if (proposed.isEmpty()) {
         const QString dir = recent_.Size() > 0 ? QFileInfo(recent_.Files()[0]).absolutePath()
@@ -457,7 +442,7 @@ bool CMainFrame::FileSaveAs() {
     return WriteDocument(path);
 }
 
-bool CMainFrame::SaveModified() {
+bool MainWindow::SaveModified() {
     if (!document_.IsModified()) return true;
     const QString question = QStringLiteral("Save changes to %1?").arg(DocumentTitle());
     switch (ui_.AskSaveChanges(this, question)) {
@@ -469,7 +454,7 @@ bool CMainFrame::SaveModified() {
     return false;
 }
 
-bool CMainFrame::ReadDocument(const QString& path) {
+bool MainWindow::ReadDocument(const QString& path) {
     const QString name = Native(QFileInfo(path).absoluteFilePath());
     FrameMessages messages(ui_, this);
     QString failure;
@@ -485,7 +470,7 @@ bool CMainFrame::ReadDocument(const QString& path) {
     return true;
 }
 
-bool CMainFrame::WriteDocument(const QString& path) {
+bool MainWindow::WriteDocument(const QString& path) {
     const QString name = Native(QFileInfo(path).absoluteFilePath());
     // Before writing over the file of the investment: when another program changed it since
     // it was read or saved here, the user decides whether to overwrite it.
@@ -504,7 +489,7 @@ bool CMainFrame::WriteDocument(const QString& path) {
     return true;
 }
 
-QString CMainFrame::DroppedFile(const QMimeData* data) {
+QString MainWindow::DroppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls()) return {};
     const QString extension = QString::fromUtf8(kFileExtension);
     for (const QUrl& url : data->urls()) {
@@ -515,17 +500,17 @@ QString CMainFrame::DroppedFile(const QMimeData* data) {
     return {};
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (DroppedFile(event->mimeData()).isEmpty()) event->ignore();
     else event->acceptProposedAction();
 }
 
-void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
     if (DroppedFile(event->mimeData()).isEmpty()) event->ignore();
     else event->acceptProposedAction();
 }
 
-void CMainFrame::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = DroppedFile(event->mimeData());
     if (path.isEmpty()) {
         event->ignore();
@@ -537,7 +522,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     QMetaObject::invokeMethod(this, [this, path] { OpenDocumentFile(path); }, Qt::QueuedConnection);
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!SaveModified()) {
         event->ignore();
         return;
@@ -548,11 +533,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 // --- undo ---
 
-void CMainFrame::EditItemRecorded(unsigned itemType) {
-    const ShellHooks& hooks = Hooks();
-    if (!hooks.editItem) return;
+void MainWindow::EditItemOf(unsigned itemType) {
     document_.Change(
-        [&] { hooks.editItem(Document(), InvestmentScales(), store_, itemType, view_); },
+        [&] { itemEditor_(Document(), InvestmentScales(), store_, itemType, view_); },
         [itemType](const RecordState& before, const RecordState& after) {
             // "Change Scale" puts its scale in force even when "Purchase Costs" is then
             // cancelled.
@@ -562,13 +545,13 @@ void CMainFrame::EditItemRecorded(unsigned itemType) {
         });
 }
 
-bool CMainFrame::Undo() {
+bool MainWindow::Undo() {
     if (!document_.UndoStack().canUndo()) return false;
     document_.UndoStack().undo();
     return true;
 }
 
-bool CMainFrame::Redo() {
+bool MainWindow::Redo() {
     if (!document_.UndoStack().canRedo()) return false;
     document_.UndoStack().redo();
     return true;
@@ -576,15 +559,15 @@ bool CMainFrame::Redo() {
 
 // --- view ---
 
-void CMainFrame::SetZoom(int percent) {
+void MainWindow::SetZoom(int percent) {
     zoom_ = std::clamp(percent, kMinZoom, kMaxZoom);
     view_->SetZoom(zoom_);
     if (pane_) pane_->SetZoom(zoom_);
 }
 
-void CMainFrame::ShowPane(bool shown) {
+void MainWindow::ShowPane(bool shown) {
     if (!pane_) return;
-    QWidget* pane = pane_->Widget();
+    QWidget* pane = pane_;
     // The divider stays where the user left it while the pane is away.
     if (!shown && pane->isVisibleTo(this)) hiddenDivider_ = splitter_->sizes().value(0);
     const bool reshown = shown && !pane->isVisibleTo(this) && hiddenDivider_ > 0;
@@ -593,10 +576,10 @@ void CMainFrame::ShowPane(bool shown) {
         const int total = std::max(splitter_->width(), hiddenDivider_ + 1);
         splitter_->setSizes({hiddenDivider_, total - hiddenDivider_});
     }
-    if (QAction* action = Action(CmdProjectionPane)) action->setChecked(shown);
+    paneAction_->setChecked(shown);
 }
 
-WindowState CMainFrame::CurrentWindowState() const {
+WindowState MainWindow::CurrentWindowState() const {
     WindowState s;
     s.hasGeometry = true;
     s.geometry = ToRect(isMaximized() || isFullScreen() ? normalGeometry() : geometry());
@@ -605,13 +588,13 @@ WindowState CMainFrame::CurrentWindowState() const {
     s.zoom = zoom_;
     if (pane_) {
         s.tab = pane_->CurrentTab();
-        s.paneShown = pane_->Widget()->isVisibleTo(this);
+        s.paneShown = pane_->isVisibleTo(this);
         if (!s.paneShown && hiddenDivider_ > 0) s.divider = hiddenDivider_;
     }
     return s;
 }
 
-void CMainFrame::RestoreWindowState() {
+void MainWindow::RestoreWindowState() {
     const WindowState s = ReadWindowState(store_);
     std::vector<Rect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
