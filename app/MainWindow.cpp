@@ -39,6 +39,7 @@
 #include "ui/report/FileOutput.h"
 #include "ui/shell/DocumentFile.h"
 #include "ui/workspace/CompareWindow.h"
+#include "ui/workspace/WhatIfTab.h"
 #include "ui/workspace/Workspace.h"
 #include "ui/shell/Platform.h"
 #include "ui/shell/VELPPCView.h"
@@ -249,7 +250,10 @@ void MainWindow::CreateMenusAndToolBar() {
 
 // --- the menus' commands ---
 
-void MainWindow::RunFileOutput(int kind) { ::RunFileOutput(Document(), InvestmentScales(), kind, PathName(), this); }
+void MainWindow::RunFileOutput(int kind) {
+    // The report shows the grid the "What If" tab shows.
+    ::RunFileOutput(Document(), InvestmentScales(), kind, PathName(), pane_->WhatIf()->Setup(), this);
+}
 void MainWindow::ExportReport() { RunFileOutput(OutputReport); }
 void MainWindow::ExportWorkbook() { RunFileOutput(OutputWorkbook); }
 void MainWindow::ExportProjection() { RunFileOutput(OutputProjection); }

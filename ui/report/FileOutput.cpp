@@ -49,7 +49,8 @@ void SetUpPrinter(QPrinter& printer, const QString& investmentPath) {
     printer.setDocName(QString::fromStdString(FooterName(investmentPath)));
 }
 
-void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath, QWidget* parent) {
+void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath,
+            const GridSetup& whatIf, QWidget* parent) {
     FileOutputUi& ui = FileOutputDialogs();
     QString path = ui.askSaveFileName(parent, QString::fromUtf8(kind.caption),
                                       ProposedExportName(investmentPath, QString::fromUtf8(kind.extension)),
@@ -64,7 +65,7 @@ void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind,
     // Writing over the investment's own file would lose it.
     if (!investmentPath.isEmpty() && QFileInfo(path) == QFileInfo(investmentPath))
         reason = "It is the investment's own file.";
-    else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason))
+    else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason, whatIf))
         return;
     ui.showMessage(parent, QString::fromStdString(ExportFailedMessage(
                                QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
@@ -90,22 +91,23 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
 }
 
 bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, const QString& path,
-                 std::string& reason) {
+                 std::string& reason, const GridSetup& whatIf) {
     const std::string target = QFile::encodeName(path).toStdString();
     switch (command) {
-    case OutputReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason);
+    case OutputReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason, whatIf);
     case OutputWorkbook: return WriteWorkbook(doc, scales, target, reason);
     case OutputProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
     default: reason = "Unknown export."; return false;
     }
 }
 
-void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, QWidget* parent) {
+void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
+                   const GridSetup& whatIf, QWidget* parent) {
     if (const ExportKind* kind = Kind(command)) {
-        Export(doc, scales, *kind, investmentPath, parent);
+        Export(doc, scales, *kind, investmentPath, whatIf, parent);
         return;
     }
-    const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath));
+    const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath), whatIf);
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer, investmentPath);
     if (command == OutputPrint) {

@@ -7,10 +7,14 @@
 #include <QString>
 
 #include <functional>
+#include <string>
+
+#include "analysis/Grid.h"
 
 class CVELPPCDoc;
 struct Scales;
 class QWidget;
+
 
 // What the File menu asks of this room.
 enum FileOutputKind : int {
@@ -38,8 +42,9 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
 // Writes the export of `command` (OutputReport, OutputWorkbook, OutputProjection) to
 // `path`; false with `reason` set when it fails.
 bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
-                 const QString& path, std::string& reason);
+                 const QString& path, std::string& reason, const GridSetup& whatIf = {});
 
-// Runs a command of the File menu's exports and printing.
-void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, QWidget* parent);
+// Runs a command of the File menu's exports and printing; the report shows `whatIf`'s grid.
+void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
+                   const GridSetup& whatIf, QWidget* parent);
 

@@ -101,21 +101,15 @@ void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& d
     painter.restore();
 }
 
-GridSetup& ReportWhatIf() {
-    static GridSetup setup;
-    return setup;
-}
-
 } // namespace
 
-void SetReportWhatIf(const GridSetup& setup) { ReportWhatIf() = setup; }
-
-ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName) {
+ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName,
+                          const GridSetup& whatIf) {
     ReportInfo info;
     info.fileName = fileName;
     info.date = TodayText();
     info.summary = SummarySection(doc);
-    info.whatIf = ReportWhatIf();
+    info.whatIf = whatIf;
     return BuildReport(doc, scales, info);
 }
 
@@ -169,8 +163,8 @@ std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const
 }
 
 bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
-                    std::string& reason) {
-    const ReportDocument report = MakeReport(doc, scales, fileName);
+                    std::string& reason, const GridSetup& whatIf) {
+    const ReportDocument report = MakeReport(doc, scales, fileName, whatIf);
     const std::string address = ToUtf8(doc.Address);
     return WriteFileAtomically(path, ReportPdf(report, doc, scales, address.empty() ? fileName : address), reason);
 }
