@@ -252,7 +252,7 @@ void MainWindow::CreateMenusAndToolBar() {
 
 void MainWindow::RunFileOutput(int kind) {
     // The report shows the grid the "What If" tab shows.
-    ::RunFileOutput(Document(), InvestmentScales(), kind, PathName(), pane_->WhatIf()->Setup(), this);
+    ::RunFileOutput(Document(), InvestmentScales(), kind, PathName(), pane_->WhatIf()->Setup(), ui_, this);
 }
 void MainWindow::ExportReport() { RunFileOutput(OutputReport); }
 void MainWindow::ExportWorkbook() { RunFileOutput(OutputWorkbook); }

@@ -50,9 +50,8 @@ void SetUpPrinter(QPrinter& printer, const QString& investmentPath) {
 }
 
 void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath,
-            const GridSetup& whatIf, QWidget* parent) {
-    FileOutputUi& ui = FileOutputDialogs();
-    QString path = ui.askSaveFileName(parent, QString::fromUtf8(kind.caption),
+            const GridSetup& whatIf, DocumentUi& ui, QWidget* parent) {
+    QString path = ui.AskExportFileName(parent, QString::fromUtf8(kind.caption),
                                       ProposedExportName(investmentPath, QString::fromUtf8(kind.extension)),
                                       QString::fromUtf8(kind.filter));
     if (path.isEmpty()) return;
@@ -67,21 +66,12 @@ void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind,
         reason = "It is the investment's own file.";
     else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason, whatIf))
         return;
-    ui.showMessage(parent, QString::fromStdString(ExportFailedMessage(
+    ui.ShowMessage(parent, QString::fromStdString(ExportFailedMessage(
                                QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
                                reason)));
 }
 
 } // namespace
-
-FileOutputUi& FileOutputDialogs() {
-    static FileOutputUi ui{
-        [](QWidget* parent, const QString& caption, const QString& proposed, const QString& filter) {
-            return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
-        },
-        [](QWidget* parent, const QString& text) { ShowMessageBox(parent, text.toStdString()); }};
-    return ui;
-}
 
 QString ProposedExportName(const QString& investmentPath, const QString& extension) {
     if (investmentPath.isEmpty())
@@ -102,9 +92,9 @@ bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const
 }
 
 void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
-                   const GridSetup& whatIf, QWidget* parent) {
+                   const GridSetup& whatIf, DocumentUi& ui, QWidget* parent) {
     if (const ExportKind* kind = Kind(command)) {
-        Export(doc, scales, *kind, investmentPath, whatIf, parent);
+        Export(doc, scales, *kind, investmentPath, whatIf, ui, parent);
         return;
     }
     const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath), whatIf);

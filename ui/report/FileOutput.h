@@ -14,6 +14,7 @@
 class CVELPPCDoc;
 struct Scales;
 class QWidget;
+class DocumentUi;
 
 
 // What the File menu asks of this room.
@@ -24,16 +25,6 @@ enum FileOutputKind : int {
     OutputPrint,
     OutputPrintPreview,
 };
-
-// The questions and messages of the exports; tests answer in place of the user.
-struct FileOutputUi {
-    // The file to write, or empty when the user cancels.
-    std::function<QString(QWidget* parent, const QString& caption, const QString& proposed,
-                          const QString& filter)>
-        askSaveFileName;
-    std::function<void(QWidget* parent, const QString& text)> showMessage;
-};
-FileOutputUi& FileOutputDialogs();
 
 // The name an export proposes: the investment's file with `extension` (".pdf"), or "Untitled"
 // with it in the working folder before the first save.
@@ -46,5 +37,5 @@ bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const
 
 // Runs a command of the File menu's exports and printing; the report shows `whatIf`'s grid.
 void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
-                   const GridSetup& whatIf, QWidget* parent);
+                   const GridSetup& whatIf, DocumentUi& ui, QWidget* parent);
 

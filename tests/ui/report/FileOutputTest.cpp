@@ -16,35 +16,38 @@
 
 namespace {
 
-// Answers the exports' file question with a set name and keeps what they showed.
+// Answers the exports' file question with a set name.
+struct ExportUi : ScriptedUi {
+    QString answer;
+    QStringList proposed;
+    QString AskExportFileName(QWidget*, const QString&, const QString& name, const QString&) override {
+        proposed << name;
+        return answer;
+    }
+};
+
 class ExportTest : public ::testing::Test {
 protected:
-    ExportTest() : saved_(FileOutputDialogs()), frame(store, ui) {
-        FileOutputDialogs() = {[this](QWidget*, const QString&, const QString& proposed, const QString&) {
-                                   proposed_ << proposed;
-                                   return answer;
-                               },
-                               [this](QWidget*, const QString& text) { messages << text; }};
+    ExportTest() : frame(store, ui) {
         frame.StartWith({});
         SetUpWorkedExample(frame.Document());
         ui.saveNames.push_back(dir.filePath(QStringLiteral("house.vel")));
         EXPECT_TRUE(frame.FileSaveAs());
     }
-    ~ExportTest() override { FileOutputDialogs() = saved_; }
 
     QByteArray Read(const QString& name) {
         QFile f(dir.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    FileOutputUi saved_;
     ColoursGuard guard;
     QTemporaryDir dir;
     MemorySettingsStore store;
-    ScriptedUi ui;
+    ExportUi ui;
     MainWindow frame;
-    QString answer;
-    QStringList proposed_, messages;
+    QString& answer = ui.answer;
+    QStringList& proposed_ = ui.proposed;
+    QStringList& messages = ui.messages;
 };
 
 } // namespace
