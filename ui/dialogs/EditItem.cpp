@@ -82,8 +82,8 @@ void EditPurchaseCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QW
     doc.OtherCosts = ed.otherCosts;
     doc.UseSDScale = ed.usesScale;
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "UseSDScale", doc.UseSDScale);
-    WriteSettingDouble(store, "Conveyancing", doc.Conveyancing);
+    StoreField(store, doc, &CVELPPCDoc::UseSDScale);
+    StoreField(store, doc, &CVELPPCDoc::Conveyancing);
 }
 
 // 3: "Cash Deposit".
@@ -102,8 +102,8 @@ void EditCashDeposit(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWid
     doc.DepositPC = ed.deposit.percent;
     doc.CalcDeposit = ed.deposit.link;
     RecalculateChanged(doc, scales);
-    WriteSettingDouble(store, "DepositPC", doc.DepositPC);
-    WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
+    StoreField(store, doc, &CVELPPCDoc::DepositPC);
+    StoreField(store, doc, &CVELPPCDoc::CalcDeposit);
 }
 
 // 4: "Rental Income".
@@ -118,8 +118,8 @@ void EditRent(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* pa
     doc.PeriodsPerYear = ed.periodsPerYear;
     doc.VacancyRate = ed.vacancyRate;
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "PeriodsPerYear", doc.PeriodsPerYear);
-    WriteSettingDouble(store, "VacancyRate", doc.VacancyRate);
+    StoreField(store, doc, &CVELPPCDoc::PeriodsPerYear);
+    StoreField(store, doc, &CVELPPCDoc::VacancyRate);
 }
 
 // 5: "Rental Expenses".
@@ -136,8 +136,8 @@ void EditExpenses(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget
     doc.ExpensesPC = ed.expenses.percent;
     doc.CalcExpenses = ed.expenses.link;
     RecalculateChanged(doc, scales);
-    WriteSettingDouble(store, "ExpensesPC", doc.ExpensesPC);
-    WriteSettingInt(store, "CalcExpenses", doc.CalcExpenses);
+    StoreField(store, doc, &CVELPPCDoc::ExpensesPC);
+    StoreField(store, doc, &CVELPPCDoc::CalcExpenses);
 }
 
 using ItemEditor = void (*)(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);

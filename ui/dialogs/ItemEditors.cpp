@@ -59,16 +59,16 @@ void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWi
     doc.DepFittMethod = fittings.method;
     doc.FittingsBoughtNew = fittings.boughtNew;
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "CalcDepFitt", doc.CalcDepFitt);
-    WriteSettingInt(store, "CalcDepBuild", doc.CalcDepBuild);
-    WriteSettingDouble(store, "DepFittPC", doc.DepFittPC);
-    WriteSettingDouble(store, "DepFittRate", doc.DepFittRate);
-    WriteSettingInt(store, "DepFittMethod", doc.DepFittMethod);
-    WriteSettingDouble(store, "DepBuildPC", doc.DepBuildPC);
-    WriteSettingDouble(store, "DepBuildRate", doc.DepBuildRate);
-    WriteSettingInt(store, "DepBuildMethod", doc.DepBuildMethod);
+    StoreField(store, doc, &CVELPPCDoc::CalcDepFitt);
+    StoreField(store, doc, &CVELPPCDoc::CalcDepBuild);
+    StoreField(store, doc, &CVELPPCDoc::DepFittPC);
+    StoreField(store, doc, &CVELPPCDoc::DepFittRate);
+    StoreField(store, doc, &CVELPPCDoc::DepFittMethod);
+    StoreField(store, doc, &CVELPPCDoc::DepBuildPC);
+    StoreField(store, doc, &CVELPPCDoc::DepBuildRate);
+    StoreField(store, doc, &CVELPPCDoc::DepBuildMethod);
     // Remembered only where the page offered it, so that other edits write what they always did.
-    if (fittings.offerBoughtNew) WriteSettingInt(store, "FittingsBoughtNew", doc.FittingsBoughtNew);
+    if (fittings.offerBoughtNew) StoreField(store, doc, &CVELPPCDoc::FittingsBoughtNew);
 }
 
 void EditLoanDetails(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
@@ -85,7 +85,7 @@ void EditLoanDetails(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWid
     doc.AdditionalLoan = ed.additionalLoan;
     doc.LoanAmount = ed.loanAmount;
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
+    StoreField(store, doc, &CVELPPCDoc::CalcDeposit);
 }
 
 void EditLoanType(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
@@ -100,9 +100,9 @@ void EditLoanType(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget
     doc.LoanType = ed.loanType;
     doc.LoanTerm = ed.term;
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "LoanType", doc.LoanType);
-    WriteSettingDouble(store, "RateInterest", doc.RateInterest);
-    WriteSettingInt(store, "LoanTerm", doc.LoanTerm);
+    StoreField(store, doc, &CVELPPCDoc::LoanType);
+    StoreField(store, doc, &CVELPPCDoc::RateInterest);
+    StoreField(store, doc, &CVELPPCDoc::LoanTerm);
 }
 
 void EditLoanCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
@@ -121,9 +121,9 @@ void EditLoanCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidge
     doc.CalcLoanCosts = ed.costs.link;
     doc.LCYears = CLoanCosts::WholeWriteOffYears(ed.writeOffYears);
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "LCYears", doc.LCYears);
-    WriteSettingDouble(store, "LoanCostsPC", doc.LoanCostsPC);
-    WriteSettingInt(store, "CalcLoanCosts", doc.CalcLoanCosts);
+    StoreField(store, doc, &CVELPPCDoc::LCYears);
+    StoreField(store, doc, &CVELPPCDoc::LoanCostsPC);
+    StoreField(store, doc, &CVELPPCDoc::CalcLoanCosts);
 }
 
 void EditInvestor(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
@@ -138,9 +138,9 @@ void EditInvestor(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget
     doc.TaxableHim = ed.investorIncome;
     doc.TaxableHer = ed.partnerIncome;
     RecalculateChanged(doc, scales);
-    WriteSettingDouble(store, "TaxableHim", doc.TaxableHim);
-    WriteSettingDouble(store, "TaxableHer", doc.TaxableHer);
-    WriteSettingInt(store, "NamesOnTitle", doc.NamesOnTitle);
+    StoreField(store, doc, &CVELPPCDoc::TaxableHim);
+    StoreField(store, doc, &CVELPPCDoc::TaxableHer);
+    StoreField(store, doc, &CVELPPCDoc::NamesOnTitle);
 }
 
 void EditResults(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
@@ -150,7 +150,7 @@ void EditResults(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget*
     if (!Accepted(dialog)) return;
     doc.ShowYear = ed.resultsYear;
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "ShowYear", doc.ShowYear);
+    StoreField(store, doc, &CVELPPCDoc::ShowYear);
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
@@ -185,9 +185,9 @@ void EditProjections(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWid
     doc.RateGrowth = ed.growthRate;
     doc.RateInfl = ed.inflationRate;
     RecalculateChanged(doc, scales);
-    WriteSettingDouble(store, "RateGrowth", doc.RateGrowth);
-    WriteSettingDouble(store, "RateInfl", doc.RateInfl);
-    WriteSettingInt(store, "ProjectionYear", doc.ProjectionYear);
+    StoreField(store, doc, &CVELPPCDoc::RateGrowth);
+    StoreField(store, doc, &CVELPPCDoc::RateInfl);
+    StoreField(store, doc, &CVELPPCDoc::ProjectionYear);
 }
 
 void EditLinkedVariables(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
