@@ -1,6 +1,5 @@
-// Every function follows EditItem's steps: fill the editor's working fields from the record,
-// run its dialog modally and only on OK copy the fields back, recalculate (marking the
-// investment changed) and write the item's defaults to "SettingsFile" in the item's order.
+// The editors as RunEditor runs them: what each takes from the record, what it gives back and
+// what it remembers.
 #include "ui/dialogs/ItemEditors.h"
 
 #include "model/Investment.h"
@@ -72,85 +71,83 @@ void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWi
 }
 
 void EditLoanDetails(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CLoanAmount ed;
-    ed.totalCost = doc.TotalCost;
-    ed.cashDeposit = doc.CashDeposit;
-    ed.depositLink = doc.CalcDeposit;
-    ed.additionalLoan = doc.AdditionalLoan;
-    ed.loanAmount = doc.LoanAmount;
-    LoanAmountDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.CashDeposit = ed.cashDeposit;
-    doc.CalcDeposit = ed.depositLink;
-    doc.AdditionalLoan = ed.additionalLoan;
-    doc.LoanAmount = ed.loanAmount;
-    RecalculateChanged(doc, scales);
-    StoreField(store, doc, &CVELPPCDoc::CalcDeposit);
+    RunEditor<CLoanAmount, LoanAmountDialog>(
+        doc, scales, store, parent,
+        [&](CLoanAmount& ed) {
+            ed.totalCost = doc.TotalCost;
+            ed.cashDeposit = doc.CashDeposit;
+            ed.depositLink = doc.CalcDeposit;
+            ed.additionalLoan = doc.AdditionalLoan;
+            ed.loanAmount = doc.LoanAmount;
+        },
+        [&](const CLoanAmount& ed) {
+            doc.CashDeposit = ed.cashDeposit;
+            doc.CalcDeposit = ed.depositLink;
+            doc.AdditionalLoan = ed.additionalLoan;
+            doc.LoanAmount = ed.loanAmount;
+        },
+        {&CVELPPCDoc::CalcDeposit});
 }
 
 void EditLoanType(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CLoanType ed;
-    ed.loanAmount = doc.LoanAmount;
-    ed.interestRate = doc.RateInterest;
-    ed.loanType = doc.LoanType;
-    ed.term = doc.LoanTerm;
-    LoanTypeDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.RateInterest = ed.interestRate;
-    doc.LoanType = ed.loanType;
-    doc.LoanTerm = ed.term;
-    RecalculateChanged(doc, scales);
-    StoreField(store, doc, &CVELPPCDoc::LoanType);
-    StoreField(store, doc, &CVELPPCDoc::RateInterest);
-    StoreField(store, doc, &CVELPPCDoc::LoanTerm);
+    RunEditor<CLoanType, LoanTypeDialog>(
+        doc, scales, store, parent,
+        [&](CLoanType& ed) {
+            ed.loanAmount = doc.LoanAmount;
+            ed.interestRate = doc.RateInterest;
+            ed.loanType = doc.LoanType;
+            ed.term = doc.LoanTerm;
+        },
+        [&](const CLoanType& ed) {
+            doc.RateInterest = ed.interestRate;
+            doc.LoanType = ed.loanType;
+            doc.LoanTerm = ed.term;
+        },
+        {&CVELPPCDoc::LoanType, &CVELPPCDoc::RateInterest, &CVELPPCDoc::LoanTerm});
 }
 
 void EditLoanCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CLoanCosts ed;
-    ed.costs.amount = doc.LoanCosts;
-    ed.costs.percent = doc.LoanCostsPC;
-    ed.costs.link = doc.CalcLoanCosts;
-    ed.price = doc.Price;
-    ed.otherCosts = doc.PurchaseCosts + doc.Furniture + doc.Renovations;
-    ed.cashDeposit = doc.CashDeposit;
-    ed.writeOffYears = doc.LCYears;
-    LoanCostsDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.LoanCosts = ed.costs.amount;
-    doc.LoanCostsPC = ed.costs.percent;
-    doc.CalcLoanCosts = ed.costs.link;
-    doc.LCYears = CLoanCosts::WholeWriteOffYears(ed.writeOffYears);
-    RecalculateChanged(doc, scales);
-    StoreField(store, doc, &CVELPPCDoc::LCYears);
-    StoreField(store, doc, &CVELPPCDoc::LoanCostsPC);
-    StoreField(store, doc, &CVELPPCDoc::CalcLoanCosts);
+    RunEditor<CLoanCosts, LoanCostsDialog>(
+        doc, scales, store, parent,
+        [&](CLoanCosts& ed) {
+            ed.costs.amount = doc.LoanCosts;
+            ed.costs.percent = doc.LoanCostsPC;
+            ed.costs.link = doc.CalcLoanCosts;
+            ed.price = doc.Price;
+            ed.otherCosts = doc.PurchaseCosts + doc.Furniture + doc.Renovations;
+            ed.cashDeposit = doc.CashDeposit;
+            ed.writeOffYears = doc.LCYears;
+        },
+        [&](const CLoanCosts& ed) {
+            doc.LoanCosts = ed.costs.amount;
+            doc.LoanCostsPC = ed.costs.percent;
+            doc.CalcLoanCosts = ed.costs.link;
+            doc.LCYears = CLoanCosts::WholeWriteOffYears(ed.writeOffYears);
+        },
+        {&CVELPPCDoc::LCYears, &CVELPPCDoc::LoanCostsPC, &CVELPPCDoc::CalcLoanCosts});
 }
 
 void EditInvestor(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CInvestorDetails ed;
-    ed.title =
-        doc.NamesOnTitle == 2 ? CInvestorDetails::kTitleJoint : CInvestorDetails::kTitleSingle;
-    ed.investorIncome = doc.TaxableHim;
-    ed.partnerIncome = doc.TaxableHer;
-    InvestorDetailsDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.NamesOnTitle = ed.title + 1;
-    doc.TaxableHim = ed.investorIncome;
-    doc.TaxableHer = ed.partnerIncome;
-    RecalculateChanged(doc, scales);
-    StoreField(store, doc, &CVELPPCDoc::TaxableHim);
-    StoreField(store, doc, &CVELPPCDoc::TaxableHer);
-    StoreField(store, doc, &CVELPPCDoc::NamesOnTitle);
+    RunEditor<CInvestorDetails, InvestorDetailsDialog>(
+        doc, scales, store, parent,
+        [&](CInvestorDetails& ed) {
+            ed.title = doc.NamesOnTitle == 2 ? CInvestorDetails::kTitleJoint
+                                             : CInvestorDetails::kTitleSingle;
+            ed.investorIncome = doc.TaxableHim;
+            ed.partnerIncome = doc.TaxableHer;
+        },
+        [&](const CInvestorDetails& ed) {
+            doc.NamesOnTitle = ed.title + 1;
+            doc.TaxableHim = ed.investorIncome;
+            doc.TaxableHer = ed.partnerIncome;
+        },
+        {&CVELPPCDoc::TaxableHim, &CVELPPCDoc::TaxableHer, &CVELPPCDoc::NamesOnTitle});
 }
 
 void EditResults(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CResultsYear ed;
-    ed.resultsYear = doc.ShowYear;
-    ResultsYearDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.ShowYear = ed.resultsYear;
-    RecalculateChanged(doc, scales);
-    StoreField(store, doc, &CVELPPCDoc::ShowYear);
+    RunEditor<CResultsYear, ResultsYearDialog>(
+        doc, scales, store, parent, [&](CResultsYear& ed) { ed.resultsYear = doc.ShowYear; },
+        [&](const CResultsYear& ed) { doc.ShowYear = ed.resultsYear; }, {&CVELPPCDoc::ShowYear});
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
@@ -175,19 +172,19 @@ void ShowCashFlowYear(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent)
 }
 
 void EditProjections(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CProjections ed;
-    ed.upperLimit = doc.ProjectionYear;
-    ed.growthRate = doc.RateGrowth;
-    ed.inflationRate = doc.RateInfl;
-    ProjectionsDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.ProjectionYear = ed.upperLimit;
-    doc.RateGrowth = ed.growthRate;
-    doc.RateInfl = ed.inflationRate;
-    RecalculateChanged(doc, scales);
-    StoreField(store, doc, &CVELPPCDoc::RateGrowth);
-    StoreField(store, doc, &CVELPPCDoc::RateInfl);
-    StoreField(store, doc, &CVELPPCDoc::ProjectionYear);
+    RunEditor<CProjections, ProjectionsDialog>(
+        doc, scales, store, parent,
+        [&](CProjections& ed) {
+            ed.upperLimit = doc.ProjectionYear;
+            ed.growthRate = doc.RateGrowth;
+            ed.inflationRate = doc.RateInfl;
+        },
+        [&](const CProjections& ed) {
+            doc.ProjectionYear = ed.upperLimit;
+            doc.RateGrowth = ed.growthRate;
+            doc.RateInfl = ed.inflationRate;
+        },
+        {&CVELPPCDoc::RateGrowth, &CVELPPCDoc::RateInfl, &CVELPPCDoc::ProjectionYear});
 }
 
 void EditLinkedVariables(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
