@@ -210,7 +210,7 @@ void MainWindow::CreateMenusAndToolBar() {
     } charts[] = {{"BankComparison", "&Bank Comparison...", ChartBankComparison},
                   {"RateOfReturn", "&Rate of Return", ChartRateOfReturn},
                   {"CashFlows", "&Cash Flows", ChartCashFlows},
-                  {"ValueDebt", "Value && Debt", ChartValueDebt},
+                  {"ValueDebt", "&Value && Debt", ChartValueDebt},
                   {"WhoPays", "&Who pays?", ChartWhoPays}};
     for (const auto& c : charts) {
         const int chart = c.chart;
@@ -224,7 +224,7 @@ void MainWindow::CreateMenusAndToolBar() {
     AddAction(settings, "StampDuty", QStringLiteral("Stamp &Duty"), &MainWindow::StampDuty);
     AddAction(settings, "TaxScales", QStringLiteral("&Tax Scales"), &MainWindow::TaxScales);
     AddAction(settings, "SaveSettings", QStringLiteral("&Save Settings"), &MainWindow::SaveSettingsNow);
-    AddAction(settings, "DeleteSettings", QStringLiteral("&Delete settings"), &MainWindow::DeleteSettingsNow);
+    AddAction(settings, "DeleteSettings", QStringLiteral("D&elete settings"), &MainWindow::DeleteSettingsNow);
     settings->addSeparator();
     AddAction(settings, "Assumptions", QStringLiteral("&Assumptions"), &MainWindow::Assumptions);
 
@@ -325,6 +325,11 @@ void MainWindow::SaveSettingsNow() {
 }
 
 void MainWindow::DeleteSettingsNow() {
+    // Nothing in memory changes, but what new investments start from is gone for good.
+    if (!ui_.AskYesNo(this, QStringLiteral("Delete the remembered settings? New investments "
+                                           "will start from the built-in defaults, scales and "
+                                           "colours.")))
+        return;
     ReportSettingsFailure([this] { DeleteSettings(store_); });
 }
 

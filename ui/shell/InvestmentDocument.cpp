@@ -42,13 +42,11 @@ InvestmentDocument::InvestmentDocument(QObject* parent) : QObject(parent) {
 
 void InvestmentDocument::Change(const std::function<void()>& change, const StepName& nameOf) {
     RecordState before = RecordState::Capture(record_, scales_);
-    // An accepted editor marks the record even when every value stays; that is a step too.
-    record_.SetModifiedFlag(false);
     change();
-    const bool accepted = record_.IsModified();
     record_.SetModifiedFlag(IsModified());
     RecordState after = RecordState::Capture(record_, scales_);
-    if (accepted || !(before == after)) {
+    // An editor closed with OK but nothing changed is no step and leaves nothing to save.
+    if (!(before == after)) {
         const QString name = nameOf(before, after);
         const QUndoCommand* last = undo_.index() > 0 ? undo_.command(undo_.index() - 1) : nullptr;
         const auto* previous = dynamic_cast<const RecordStep*>(last);

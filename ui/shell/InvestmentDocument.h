@@ -31,8 +31,8 @@ public:
     // that was opened or saved last.
     bool IsModified() const { return !undo_.isClean(); }
 
-    // Runs `change` on the record and the scales. When an editor was accepted in it or the
-    // record or the scales changed, that is one undo step, named by `nameOf`.
+    // Runs `change` on the record and the scales. When the record or the scales changed, that
+    // is one undo step, named by `nameOf`.
     using StepName = std::function<QString(const RecordState& before, const RecordState& after)>;
     void Change(const std::function<void()>& change, const StepName& nameOf);
     void Change(const QString& name, const std::function<void()>& change);

@@ -54,13 +54,17 @@ TEST_F(DocumentTest, UndoRestoresEveryFieldAndTheScalesWithOneNoticeEach) {
     EXPECT_FALSE(document.UndoStack().canUndo());
 }
 
-// A cancelled editor leaves no step and no mark; an accepted one that changed nothing is a step.
-TEST_F(DocumentTest, OnlyAcceptedOrChangingEditsAreSteps) {
+// A cancelled editor, and one closed with OK that changed nothing, leave no step and no mark.
+TEST_F(DocumentTest, OnlyChangingEditsAreSteps) {
     document.Change(QStringLiteral("Cancelled"), [] {});
+    document.Change(QStringLiteral("Unchanged"), [&] { doc.Recalculate(true, scales); });
     EXPECT_EQ(document.UndoStack().count(), 0);
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(notices, 1);
-    document.Change(QStringLiteral("Accepted"), [&] { doc.Recalculate(true, scales); });
+    EXPECT_EQ(notices, 2);
+    document.Change(QStringLiteral("Rent"), [&] {
+        doc.Rent += 10;
+        doc.Recalculate(true, scales);
+    });
     EXPECT_EQ(document.UndoStack().count(), 1);
     EXPECT_TRUE(document.IsModified());
 }

@@ -157,7 +157,7 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
     const auto graphics = Entries(menus[3]->menu());
     const std::vector<std::pair<QString, QString>> expectedGraphics = {
         {"&Bank Comparison...", "BankComparison"}, {"&Rate of Return", "RateOfReturn"},
-        {"&Cash Flows", "CashFlows"},              {"Value && Debt", "ValueDebt"},
+        {"&Cash Flows", "CashFlows"},              {"&Value && Debt", "ValueDebt"},
         {"&Who pays?", "WhoPays"}};
     ASSERT_EQ(graphics.size(), expectedGraphics.size());
     for (std::size_t i = 0; i < graphics.size(); ++i) {
@@ -170,7 +170,7 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
         {"&Preferences", "Preferences"},     {"Pro&jections", "Projections"},
         {"&Linked Variables", "LinkedVariables"}, {"Stamp &Duty", "StampDuty"},
         {"&Tax Scales", "TaxScales"},        {"&Save Settings", "SaveSettings"},
-        {"&Delete settings", "DeleteSettings"}, {"", ""}, {"&Assumptions", "Assumptions"}};
+        {"D&elete settings", "DeleteSettings"}, {"", ""}, {"&Assumptions", "Assumptions"}};
     ASSERT_EQ(settings.size(), expectedSettings.size());
     for (std::size_t i = 0; i < settings.size(); ++i) {
         EXPECT_EQ(settings[i].text, expectedSettings[i].first);
@@ -195,6 +195,23 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
             EXPECT_EQ(entries[i].text, expected[i].text) << index << " " << i;
             EXPECT_EQ(entries[i].name, expected[i].name) << index << " " << i;
             EXPECT_EQ(entries[i].shortcut, expected[i].shortcut) << index << " " << i;
+        }
+    }
+}
+
+// Within each menu every entry has its own access key, so the keyboard reaches each one.
+TEST_F(FrameTest, EveryMenuEntryHasItsOwnAccessKey) {
+    for (const QAction* menu : frame.menuBar()->actions()) {
+        QList<QChar> keys;
+        for (const QAction* a : menu->menu()->actions()) {
+            // The disabled "Recent File" only says that there are none.
+            if (a->isSeparator() || !a->isVisible() || !a->isEnabled()) continue;
+            const QString text = QString(a->text()).replace(QStringLiteral("&&"), QString());
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            ASSERT_GE(at, 0) << a->text().toStdString() << " has no access key";
+            const QChar key = text.at(at + 1).toLower();
+            EXPECT_FALSE(keys.contains(key)) << a->text().toStdString() << " shares its key";
+            keys << key;
         }
     }
 }
@@ -548,6 +565,11 @@ TEST_F(FrameTest, SettingsCommandsReachTheStoreAndTheEditors) {
     EXPECT_TRUE(ui.messages.isEmpty());
 
     store.WriteString(kSectionSettings, "BG1Color", "255");
+    // It asks first; "No" keeps everything.
+    frame.Action("DeleteSettings")->trigger();
+    EXPECT_EQ(ui.questions.size(), 1);
+    EXPECT_TRUE(store.ReadString(kSectionSettingsFile, "RateInterest").has_value());
+    ui.yesNo.push_back(true);
     frame.Action("DeleteSettings")->trigger();
     EXPECT_FALSE(store.ReadString(kSectionSettingsFile, "RateInterest").has_value());
     EXPECT_FALSE(store.ReadString(kSectionSettingsFile, "StampDuty").has_value());
