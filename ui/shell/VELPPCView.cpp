@@ -1,6 +1,10 @@
 #include "ui/shell/VELPPCView.h"
 
+#include <QAccessible>
 #include <QFontInfo>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,6 +37,10 @@ CVELPPCView::CVELPPCView(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, 
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     PageToTheEnd(horizontalScrollBar());
     PageToTheEnd(verticalScrollBar());
+
+    // The keyboard reaches the summary too; Tab takes it on to the pane.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Summary"));
 
     chartFonts_[0] = summary_.fonts[0];
     chartFonts_[1] = summary_.fonts[1];
@@ -114,6 +122,7 @@ int CVELPPCView::Tap(QPoint point) {
     const int row = summary_.HitTest(point.x() + horizontalScrollBar()->value(),
                                      point.y() + verticalScrollBar()->value());
     if (row < 0) return row;
+    current_ = row;
     if (editItem) editItem(static_cast<unsigned>(row));
     return row;
 }
@@ -126,6 +135,67 @@ void CVELPPCView::paintEvent(QPaintEvent*) {
     summary_.Paint(surface, {client.left(), client.top(), client.right() + 1, client.bottom() + 1},
                    CurrentColours.BG1Color, doc_, horizontalScrollBar()->value(),
                    verticalScrollBar()->value());
+    // The keyboard's line, marked as the style marks focus.
+    if (hasFocus() && current_ >= 0 && current_ < kSummaryRows) {
+        const Rect& label = summary_.labels[current_].rect;
+        const Rect& value = summary_.values[current_].rect;
+        QStyleOptionFocusRect mark;
+        mark.initFrom(this);
+        mark.rect = QRect(QPoint(std::min(label.left, value.left), label.top),
+                          QPoint(std::max(label.right, value.right) - 1, label.bottom - 1))
+                        .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, &painter, this);
+    }
+}
+
+QString CVELPPCView::LineText(int row) const {
+    if (row < 0 || row >= kSummaryRows) return {};
+    QString label = QString::fromStdString(summary_.labels[row].text).trimmed();
+    if (label.endsWith(QLatin1Char(':'))) label.chop(1);
+    const GridCell& value = summary_.values[row];
+    const QString text = value.hidden ? QString() : QString::fromStdString(value.text).trimmed();
+    return text.isEmpty() ? label : label + QStringLiteral(", ") + text;
+}
+
+void CVELPPCView::SetCurrentLine(int row) {
+    current_ = std::clamp(row, 0, kSummaryRows - 1);
+    EnsureLaidOut();
+    summary_.Refresh(doc_);
+    // The line in view, then told to whoever reads the screen aloud.
+    const Rect& r = summary_.labels[current_].rect;
+    QScrollBar* bar = verticalScrollBar();
+    if (r.top < bar->value()) bar->setValue(r.top);
+    else if (r.bottom > bar->value() + viewport()->height()) bar->setValue(r.bottom - viewport()->height());
+    setAccessibleDescription(LineText(current_));
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+    viewport()->update();
+}
+
+void CVELPPCView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up: SetCurrentLine(current_ - 1); break;
+    case Qt::Key_Down: SetCurrentLine(current_ + 1); break;
+    case Qt::Key_Home: SetCurrentLine(0); break;
+    case Qt::Key_End: SetCurrentLine(kSummaryRows - 1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (editItem) editItem(static_cast<unsigned>(current_));
+        break;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void CVELPPCView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    SetCurrentLine(current_);
+}
+
+void CVELPPCView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void CVELPPCView::mousePressEvent(QMouseEvent* event) {

@@ -30,6 +30,12 @@ public:
     // What a tap at a point of the window does: the row it opened, or -1.
     int Tap(QPoint point);
 
+    // The line the keyboard is on (Up and Down move it, Enter or Space open its editor).
+    int CurrentLine() const { return current_; }
+    void SetCurrentLine(int row);
+    // A line as a screen reader says it: "Property value, $750,000".
+    QString LineText(int row) const;
+
     SummaryLayout& Summary() { return summary_; }
     const FontSpec* Fonts() const { return summary_.fonts; }
     // The fonts the charts draw with: the summary's at actual size, whatever the zoom.
@@ -49,6 +55,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void EnsureLaidOut();
@@ -74,4 +83,5 @@ private:
     // The window's font is measured, never drawn with: what the size search found for it.
     QFont measured_;
     LineMetrics lines_{0, 0};
+    int current_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 #include "format/Format.h"
@@ -330,6 +331,36 @@ TEST_F(ViewTest, TapsOpenTheRowOfTheCellUnderTheStylus) {
     opened.clear();
     Press({view.viewport()->width() - 2, 2}); // beside every cell
     EXPECT_TRUE(opened.empty());
+}
+
+namespace {
+void Key(QWidget& widget, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &press);
+}
+} // namespace
+
+// The keyboard drives the summary as a click does: Down and Up move between the lines, Enter
+// and Space open the line's editor, and each line reads as label and value.
+TEST_F(ViewTest, KeyboardMovesBetweenLinesAndOpensThem) {
+    view.editItem = [this](unsigned item) { opened.push_back(item); };
+    SetUpWorkedExample(doc);
+    view.setFocus();
+    Key(view, Qt::Key_Down);
+    EXPECT_EQ(view.CurrentLine(), ItemPropertyValue);
+    EXPECT_EQ(view.LineText(ItemPropertyValue), "Property value, $300,000");
+    EXPECT_EQ(view.accessibleDescription(), "Property value, $300,000");
+    Key(view, Qt::Key_Return);
+    Key(view, Qt::Key_Down);
+    Key(view, Qt::Key_Down);
+    Key(view, Qt::Key_Up);
+    Key(view, Qt::Key_Space);
+    Key(view, Qt::Key_End);
+    EXPECT_EQ(view.LineText(ItemAverageCashFlow).left(24), "Average cash flow /wk, (");
+    Key(view, Qt::Key_Down); // stays on the last line
+    Key(view, Qt::Key_Enter);
+    EXPECT_EQ(opened, (std::vector<unsigned>{ItemPropertyValue, ItemPurchaseCosts, ItemAverageCashFlow}));
+    EXPECT_EQ(view.LineText(ItemResults), "Results for year 1"); // a title has no value
 }
 
 TEST_F(ViewTest, ScrollSizesAreTheRowsAndAPageGoesToTheEnd) {
