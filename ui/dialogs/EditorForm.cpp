@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QTimer>
+#include <QLineEdit>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFormLayout>
@@ -336,10 +338,37 @@ void CEditorForm::Enable(int id, bool enabled) {
 
 // --- dialogs ---
 
+namespace {
+// OK and Cancel come last in the Tab order, after every control of the form: the box, made
+// before the controls, is put into the dialog again, which places it at the end of the chain.
+void ButtonsLast(QDialog* dialog, QDialogButtonBox* buttons) {
+    QLayout* layout = dialog->layout();
+    layout->removeWidget(buttons);
+    buttons->setParent(nullptr);
+    buttons->setParent(dialog);
+    layout->addWidget(buttons);
+}
+
+void SelectFocusedText(QDialog* dialog) {
+    // Once the dialog has given the focus to its first field: typing replaces what it holds.
+    QTimer::singleShot(0, dialog, [dialog] {
+        QWidget* first = dialog->focusWidget();
+        // Where the window system gave no focus (no window manager), the first control takes it.
+        for (QWidget* w = dialog->nextInFocusChain(); !first && w != dialog; w = w->nextInFocusChain())
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) first = w;
+        if (!first) return;
+        first->setFocus(Qt::TabFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(first)) edit->selectAll();
+    });
+}
+} // namespace
+
 QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    // Dialog commands, not controls: pressing them must not end the edit being typed in.
-    for (QAbstractButton* b : buttons->buttons()) b->setFocusPolicy(Qt::NoFocus);
+    // Dialog commands, not controls: a click on them must not end the edit being typed in, so
+    // they take the focus only from the Tab key. Enter in any field is OK.
+    for (QAbstractButton* b : buttons->buttons()) b->setFocusPolicy(Qt::TabFocus);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
@@ -355,7 +384,21 @@ CEditorDialog::CEditorDialog(CEditorLogic& logic, const QString& caption, QWidge
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
-void CEditorDialog::Open() { form_->Open(); }
+void CEditorDialog::Open() {
+    ButtonsLast(this, buttons_);
+    form_->Open();
+}
+
+
+void CEditorDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    SelectFocusedText(this);
+}
+
+void CEditorSheet::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    SelectFocusedText(this);
+}
 
 void CEditorDialog::accept() {
     form_->Ok();
@@ -389,6 +432,7 @@ CEditorForm& CEditorSheet::AddPage(CEditorLogic& logic, const QString& title) {
 }
 
 void CEditorSheet::Open() {
+    ButtonsLast(this, buttons_);
     if (pages_.empty()) return;
     tabs_->setCurrentIndex(0);
     pages_.front()->Open();

@@ -139,6 +139,9 @@ public slots:
     void accept() override;
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     CEditorForm* form_;
     QDialogButtonBox* buttons_;
@@ -160,6 +163,9 @@ public:
 public slots:
     void accept() override;
     void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     QTabWidget* tabs_;

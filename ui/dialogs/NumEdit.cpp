@@ -44,8 +44,9 @@ void CNumEdit::PasteFiltered() {
 }
 
 void CNumEdit::keyPressEvent(QKeyEvent* event) {
+    // Enter is the dialog's: it presses OK, from whichever field.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
+        event->ignore();
         return;
     }
     if (event->matches(QKeySequence::Paste)) {

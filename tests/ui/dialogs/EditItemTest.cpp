@@ -113,6 +113,33 @@ TEST_F(EditItemFlow, CancelAndEscapeChangeNothing) {
     EXPECT_TRUE(store.log.empty());
 }
 
+// From the keyboard alone: the first field's text is selected, so typing replaces it; Tab
+// goes on through every control to OK and Cancel; Enter in any field is OK.
+TEST_F(EditItemFlow, KeyboardAloneTypesTabsAndAccepts) {
+    WorkedExample();
+    Edit(ItemPropertyValue, [](QDialog& d) {
+        QCoreApplication::processEvents(); // the dialog selects once it has given the focus
+        auto* first = qobject_cast<QLineEdit*>(d.focusWidget());
+        ASSERT_TRUE(first);
+        EXPECT_EQ(first, ControlOf<QLineEdit>(d, CPropValue::kPrice));
+        EXPECT_EQ(first->selectedText(), first->text());
+        QWidget* w = first;
+        bool reachedOk = false, reachedCancel = false;
+        for (int i = 0; i < 20 && !(reachedOk && reachedCancel); ++i) {
+            w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled())
+                w = w->nextInFocusChain();
+            reachedOk |= w == OkButton(d);
+            reachedCancel |= w == CancelButton(d);
+        }
+        EXPECT_TRUE(reachedOk && reachedCancel);
+        Retype(first, QStringLiteral("320,000"));
+        SendKey(first, Qt::Key_Return, "\r");
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(doc.Price, 320000);
+}
+
 TEST_F(EditItemFlow, DetailsTakesTextsOnlyAndMarksChanged) {
     doc.Notes = u"keep me";
     doc.TotalCost = -1; // would be overwritten by a recalculation
@@ -332,8 +359,6 @@ TEST_F(EditItemFlow, BadInputInEveryNumberField) {
                     TypeKeys(edit, QString::fromLatin1(typed));
                     EXPECT_EQ(edit->text(), QString::fromLatin1(typed));
                 }
-                SendKey(edit, Qt::Key_Return, "\r");
-                EXPECT_TRUE(d.isVisible());
                 EXPECT_EQ(refusals, 8);
                 QObject::disconnect(c);
                 edit->setText(shown); // so that leaving it changes nothing
