@@ -494,7 +494,9 @@ RiskResults RiskRun::Run(std::int64_t paths, std::uint64_t seed, int threads,
     // also taking what lies beyond.
     const StreamQuantiles& irr = all.series[kIrr];
     if (irr.Count() > irr.NoValues()) {
-        const double low = std::max(irr.Quantile(0.01), irr.Min());
+        // The 1st percentile of the rates there are.
+        const double none = static_cast<double>(irr.NoValues()), count = static_cast<double>(irr.Count());
+        const double low = std::max(irr.Quantile((none + 0.01 * (count - none)) / count), irr.Min());
         const double high = irr.Quantile(0.99);
         const int bins = high > low ? kIrrHistogramBins : 1;
         const double width = high > low ? (high - low) / bins : 1.0;

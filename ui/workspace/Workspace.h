@@ -13,6 +13,7 @@ struct Scales;
 class ChartTab;
 class ProjectionTable;
 class QLabel;
+class RiskTab;
 class SaleTab;
 class WhatIfTab;
 
@@ -34,6 +35,7 @@ public:
     const std::vector<ChartTab*>& Charts() const { return charts_; }
     SaleTab* Sale() { return sale_; }
     WhatIfTab* WhatIf() { return whatIf_; }
+    RiskTab* Risk() { return risk_; }
 
 private:
     void UpdateLegend();
@@ -44,6 +46,7 @@ private:
     std::vector<ChartTab*> charts_;
     SaleTab* sale_ = nullptr;
     WhatIfTab* whatIf_ = nullptr;
+    RiskTab* risk_ = nullptr;
 };
 
 // The text "About Pocket VEL" shows: version, licence, built-in scales.
