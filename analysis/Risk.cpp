@@ -451,6 +451,7 @@ RiskResults RiskRun::Run(std::int64_t paths, std::uint64_t seed, int threads,
     r.seed = seed;
     r.holdingYears = holding_;
     r.cancelled = stopped;
+    r.nothingBought = base_.TotalCost < 0.00001;
     r.irrAfterSale = FigureOf(all.series[kIrr]);
     r.npvAfterSale = FigureOf(all.series[kNpv]);
     r.fundIrr = FigureOf(all.series[kFundIrr]);
@@ -522,6 +523,7 @@ std::string InHundred(double share) {
 
 std::vector<std::string> RiskSentences(const RiskResults& r) {
     std::vector<std::string> s;
+    if (r.nothingBought) return {"Nothing is bought: there are no futures to draw."};
     const std::string years = std::to_string(r.holdingYears) + (r.holdingYears == 1 ? " year" : " years");
     s.push_back("In " + InHundred(r.beatsFund) +
                 " futures the property beats the index fund after tax (IRR after sale over " +

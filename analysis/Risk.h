@@ -200,6 +200,7 @@ struct RiskResults {
     std::uint64_t seed = 0;
     int holdingYears = 0;
     bool cancelled = false;
+    bool nothingBought = false; // nothing to draw futures for: every figure is empty
     // Percentiles 5, 25, 50, 75, 95 (NoValue where the rank falls among the paths without a
     // value, which rank lowest) and the count of paths without one.
     struct Figure {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 
+#include "export/RiskReport.h"
 #include "format/Format.h"
 
 namespace {
@@ -15,16 +16,6 @@ constexpr int kLeft = 64, kRight = 12, kTop = 22, kBottom = 26;
 
 QString Money(double v) { return QString::fromStdString(FormatValue(v, "$0,m(")); }
 QString Rate(double v) { return QString::fromStdString(FormatValue(v, "%0.0")); }
-
-// A round step for about `ticks` marks over `span`: 1, 2 or 5 times a power of ten.
-double NiceStep(double span, int ticks) {
-    const double raw = span / std::max(ticks, 1);
-    if (!(raw > 0) || !std::isfinite(raw)) return 1;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= raw) return m * power;
-    return 10 * power;
-}
 
 void Caption(QPainter& p, const QRect& area, const QString& text) {
     QFont bold = p.font();
@@ -38,7 +29,7 @@ void Caption(QPainter& p, const QRect& area, const QString& text) {
 // The horizontal grid of values from `low` to `high`, labelled on the left.
 void ValueAxis(QPainter& p, const QRect& plot, double low, double high, QString (*label)(double),
                const std::function<int(double)>& y) {
-    const double step = NiceStep(high - low, 4);
+    const double step = AxisStep(high - low, 4);
     p.setPen(QColor(220, 220, 220));
     for (double v = std::ceil(low / step) * step; v <= high + step * 1e-9; v += step) {
         p.setPen(v == 0 ? QColor(120, 120, 120) : QColor(220, 220, 220));
@@ -71,13 +62,7 @@ void RiskFanChart::paintEvent(QPaintEvent*) {
     if (plot.width() < 20 || plot.height() < 20) return;
     const auto& e = results_->equity;
     double low = 0, high = 0;
-    for (const Percentiles& year : e)
-        for (double v : year)
-            if (!IsNoValue(v)) {
-                low = std::min(low, v);
-                high = std::max(high, v);
-            }
-    if (!(high > low)) high = low + 1;
+    EquityRange(*results_, low, high);
     const int years = kTableColumns;
     auto x = [&](int c) { return plot.left() + plot.width() * (c + 0.5) / years; };
     auto y = [&](double v) {
@@ -146,7 +131,7 @@ void RiskHistogram::paintEvent(QPaintEvent*) {
     p.setPen(QColor(120, 120, 120));
     p.drawLine(plot.left(), plot.bottom(), plot.right(), plot.bottom());
     p.setPen(Qt::black);
-    const double step = NiceStep(high - low, 6);
+    const double step = AxisStep(high - low, 6);
     for (double v = std::ceil(low / step) * step; v <= high + step * 1e-9; v += step)
         p.drawText(QRect(static_cast<int>(x(v)) - 30, plot.bottom() + 4, 60, 16), Qt::AlignCenter,
                    Rate(std::fabs(v) < step * 1e-9 ? 0.0 : v));
