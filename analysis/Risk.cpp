@@ -145,6 +145,58 @@ void PathDrawer::Draw(std::mt19937_64& g, PathDraws& out) const {
     }
 }
 
+double OutlayIrr(int years, double deposit, const double* topUps, double finalValue) {
+    const int n = std::clamp(years, 1, kTableColumns);
+    if (!(deposit > 0) || !(finalValue > 0) || !std::isfinite(finalValue)) {
+        std::array<double, kTableColumns> flows{};
+        for (int j = 0; j < n; ++j) flows[static_cast<std::size_t>(j)] = -topUps[j];
+        return HoldingIRR(n, deposit, flows.data(), finalValue);
+    }
+    // With v the monthly discount factor, the value of the series is
+    //   f(v) = -deposit + A(v) sum_j a_j v^(12 j) + final v^(12 n + 1),
+    // A(v) = v + ... + v^12, a_j = -topUps[j] / 12: negative below the highest power and
+    // positive there, so f has one positive root, above f(0) = -deposit.
+    auto value = [&](double v, double& slope) {
+        double a = 0, da = 0, power = 1;
+        for (int m = 1; m <= 12; ++m) {
+            da += m * power;
+            power *= v;
+            a += power;
+        }
+        const double w = power; // v^12
+        double sum = 0, dsum = 0, wj = 1;
+        for (int j = 0; j < n; ++j) {
+            const double aj = -topUps[j] / 12;
+            dsum += aj * 12 * j * wj;
+            sum += aj * wj;
+            wj *= w;
+        }
+        dsum /= v;
+        const double last = wj * v; // v^(12 n + 1)
+        slope = da * sum + a * dsum + finalValue * (12 * n + 1) * wj;
+        return -deposit + a * sum + finalValue * last;
+    };
+    double low = 0, high = 1, slope = 0;
+    for (int i = 0; i < 400 && value(high, slope) < 0; ++i) {
+        low = high;
+        high *= 2;
+    }
+    double v = std::clamp(1 / 1.005, low, high);
+    for (int round = 0; round < 200; ++round) {
+        const double f = value(v, slope);
+        if (f < 0) low = v;
+        else high = v;
+        double next = v - f / slope;
+        if (!(next > low && next < high)) next = 0.5 * (low + high);
+        if (std::fabs(next - v) <= 1e-13 * v) {
+            v = next;
+            break;
+        }
+        v = next;
+    }
+    return (std::pow(v, -12) - 1) * 100;
+}
+
 // --- the statistics ---
 
 namespace {
@@ -365,12 +417,12 @@ PathOutcome RiskRun::RunPath(std::uint64_t seed, std::int64_t path, CVELPPCDoc& 
     // (the year's negative cash flow after tax); what the property pays out has no match.
     const double deposit = work.CashDeposit;
     const double yield = p_.fundDividendYield * 0.01;
-    CVELPPCDoc::YearArray paidIn{};
+    CVELPPCDoc::YearArray paidIn{}; // the top-ups, 0 or more
     double fund = deposit, costBase = deposit, bank = deposit;
     for (int c = 0; c < p; ++c) {
         const auto i = static_cast<std::size_t>(c);
         const double topUp = std::max(0.0, -cash[c]);
-        paidIn[i] = -topUp;
+        paidIn[i] = topUp;
         const double marginal =
             OwnersMarginalRate(work, yearTax_[i], work.TaxableHimByYear[i], work.TaxableHerByYear[i]);
         // The fund: the year's top-ups count as paid in at its middle; the dividend on the
@@ -394,8 +446,8 @@ PathOutcome RiskRun::RunPath(std::uint64_t seed, std::int64_t path, CVELPPCDoc& 
                                              work.TaxableHerByYear[last], taxable)
                                    : 0.0;
     o.fundValueAfterSale = fund - tax;
-    o.fundIrr = HoldingIRR(p, deposit, paidIn.data(), o.fundValueAfterSale);
-    o.bankIrr = HoldingIRR(p, deposit, paidIn.data(), bank);
+    o.fundIrr = OutlayIrr(p, deposit, paidIn.data(), o.fundValueAfterSale);
+    o.bankIrr = OutlayIrr(p, deposit, paidIn.data(), bank);
     return o;
 }
 

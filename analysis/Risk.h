@@ -140,6 +140,14 @@ private:
     std::array<double, 53> vacancyCdf_{}; // P(weeks vacant <= w)
 };
 
+// The annual rate of return in percent, as HoldingIRR (model/Returns.h) times it, of paying
+// `deposit` now, `topUps[j]` (0 or more) in monthly twelfths through year j + 1 of `years`, and
+// receiving `finalValue` a month after the last: the alternatives' money only ever goes in
+// until the end, so the rate is the one root, found by Newton's method kept within a bracket,
+// with each year's twelve months summed as one factor. HoldingIRR when the deposit or the
+// final value is not above 0.
+double OutlayIrr(int years, double deposit, const double* topUps, double finalValue);
+
 // --- the statistics ---
 
 // Percentiles of a stream of values: counts in fine bins (about 0.4 % wide, on a scale that

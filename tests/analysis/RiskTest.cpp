@@ -241,6 +241,23 @@ TEST(Risk, FundAndBankAgreeWithAnswersInClosedForm) {
     EXPECT_NEAR(r.bankIrr.at[2], (std::pow(monthly, 12) - 1) * 100, 1e-4);
 }
 
+// The alternatives' rate of return, on the holding rate's timing (the deposit now, the
+// year's top-ups in monthly twelfths, the final value a month after the last), against roots
+// worked out by bisection to 30 digits (mpmath); top-ups grow by a tenth of the first a year.
+TEST(Risk, OutlayIrrFindsTheRootOfTheSeries) {
+    const struct {
+        int years;
+        double deposit, topUp, finalValue, rate;
+    } cases[] = {{10, 15000, 0, 30000, 7.1159674097794385},      {10, 15000, 4000, 120000, 8.5037941217383944},
+                 {1, 1000, 500, 1600, 7.3829097599629053},       {25, 50000, 9000, 90000, -26.53537263851104},
+                 {40, 20000, 100, 2e6, 11.964894535905927},      {5, 10000, 2000, 12000, -16.680479776566954}};
+    for (const auto& c : cases) {
+        CVELPPCDoc::YearArray topUps{};
+        for (int j = 0; j < c.years; ++j) topUps[static_cast<std::size_t>(j)] = c.topUp * (1 + 0.1 * j);
+        EXPECT_NEAR(OutlayIrr(c.years, c.deposit, topUps.data(), c.finalValue), c.rate, 1e-9) << c.years;
+    }
+}
+
 TEST(Risk, TheNumberOfThreadsChangesNothing) {
     const Scales scales;
     CVELPPCDoc doc;
