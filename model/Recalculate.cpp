@@ -243,7 +243,6 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     if (TotalCost < 0.00001) {
         ClearSaleResults(*this);
         KeepNumbers(*this);
-        UpdateAllViews();
         return;
     }
 
@@ -348,5 +347,4 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
 
     ComputeResults(*this, tax);
     KeepNumbers(*this);
-    UpdateAllViews();
 }
