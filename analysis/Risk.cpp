@@ -376,7 +376,6 @@ RiskRun::RiskRun(const CVELPPCDoc& doc, const Scales& scales, const RiskParamete
     inputs_.Description.clear();
     inputs_.Notes.clear();
     inputs_.UnknownAssumptions.clear();
-    inputs_.onUpdateAllViews = nullptr;
     base_ = inputs_;
     base_.Recalculate(false, scales_);
     holding_ = std::clamp(doc.ProjectionYear, 1, kTableColumns);
