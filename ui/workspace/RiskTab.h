@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/Risk.h"
+#include "export/RiskReport.h"
 
 class CVELPPCDoc;
 struct Scales;
@@ -39,6 +40,8 @@ public:
     void Refresh();
 
     const RiskParameters& Parameters() const { return parameters_; }
+    // What the report and the workbook work out: the tab's parameters, paths and seed.
+    RiskSetup Setup() const { return {parameters_, paths_, seed_}; }
     // Sets the controls and starts a new run.
     void SetParameters(const RiskParameters& p, std::int64_t paths, std::uint64_t seed);
     bool Running() const { return static_cast<bool>(progress_); }
