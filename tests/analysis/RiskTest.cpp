@@ -73,6 +73,41 @@ TEST(Risk, WithNothingVaryingEveryPathIsTheProjectionBitForBit) {
     }
 }
 
+// Nothing varying: each chance is 0 or 1 by the projection's own figures, worked by hand for
+// the worked example (interest only): the loan is 298,845 against a value of 300,000 grown a
+// year; the first year's after-tax cash flow is a top-up of 5,394 (104 a week), the later
+// ones (the rent growing faster than the costs) not much larger.
+TEST(Risk, TheChancesOfAStillFuture) {
+    const struct {
+        const char* name;
+        double growth, topUpLimit;
+        double negativeEquity, topUpOver;
+    } cases[] = {
+        {"4.5 % growth: 313,500 > 298,845", 4.5, 200, 0, 0},
+        {"a limit of 150 a week", 4.5, 150, 0, 0},
+        {"-1 % growth: 297,000 < 298,845", -1, 200, 1, 0},
+        {"a limit of 100 a week", 4.5, 100, 0, 1},
+    };
+    const Scales scales;
+    for (const auto& c : cases) {
+        CVELPPCDoc doc;
+        SetUpWorkedExample(doc, 0);
+        doc.RateGrowth = c.growth;
+        RiskParameters p = Still();
+        p.topUpLimit = c.topUpLimit;
+        const RiskResults r = RiskRun(doc, scales, p).Run(300, 1, 2);
+        EXPECT_EQ(r.negativeEquity, c.negativeEquity) << c.name;
+        EXPECT_EQ(r.topUpOver, c.topUpOver) << c.name;
+        // The worst 5 % of 300 futures are 15, all the projection.
+        EXPECT_EQ(r.worst.paths, 15) << c.name;
+        EXPECT_DOUBLE_EQ(r.worst.meanNpv, r.npvAfterSale.at[0]) << c.name;
+        EXPECT_GE(r.worst.meanLargestTopUp, 5394 / 52.0 - 0.01) << c.name;
+        std::int64_t counted = 0;
+        for (std::int64_t n : r.irrBins) counted += n;
+        EXPECT_EQ(counted + r.irrAfterSale.noValue, 300) << c.name;
+    }
+}
+
 // Published values of the standard normal quantile.
 TEST(Risk, NormalQuantileMatchesTheTables) {
     const struct {
