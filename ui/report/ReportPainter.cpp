@@ -18,7 +18,7 @@
 #include "ui/charts/ChartSeries.h"
 #include "ui/charts/ChartKind.h"
 #include "ui/shell/QPainterSurface.h"
-#include "ui/shell/SummaryLayout.h"
+#include "export/SummaryText.h"
 
 namespace {
 
@@ -30,25 +30,22 @@ constexpr int kChartCommands[kReportCharts] = {ChartValueDebt, ChartCashFlows, C
 constexpr int kChartPixels = 400;
 const FontSpec kChartFonts[2] = {{"Arial", 10, 400}, {"Arial", 10, 700}};
 
-// The summary's rows as the summary shows them: its captions, its number texts, its bold rows.
+// The summary's lines as the summary shows them: its captions, its number texts, its bold rows.
 ReportSection SummarySection(const CVELPPCDoc& doc) {
-    SummaryLayout summary;
-    summary.Layout(400, 20, 8, kColourWhite);
-    summary.Refresh(doc);
+    const auto lines = SummaryLines(doc);
     ReportSection section{"Summary", {}};
-    for (int row = 0; row < kSummaryRows; ++row) {
-        const GridCell& label = summary.labels[row];
-        const GridCell& value = summary.values[row];
+    // The address is the report's title.
+    for (int row = ItemProperty + 1; row < kSummaryRows; ++row) {
+        const SummaryLine& summary = lines[static_cast<std::size_t>(row)];
+        const SummaryRowStyle& style = kSummaryRowStyles[static_cast<std::size_t>(row)];
+        const bool hidden = IsTitleRow(row);
         ReportLine line;
-        line.label = label.text;
+        line.label = summary.label;
         // "Click here" points a finger at the screen; on paper the line stays empty.
-        const bool pointer = value.textColour == kColourBlue;
-        line.text = value.hidden || pointer ? std::string() : value.text;
-        line.strong = label.fontIndex == 1 || (!value.hidden && value.fontIndex == 1);
-        line.redText = !value.hidden && (value.flags & FmtNumeric) &&
-                       value.text.find_first_of("-(") != std::string::npos;
-        // The address is the report's title.
-        if (row == ItemProperty) continue;
+        line.text = hidden || summary.clickHere ? std::string() : summary.value;
+        line.strong = style.labelBold || (!hidden && style.valueBold);
+        line.redText = !hidden && (ParseFormat(style.format) & FmtNumeric) &&
+                       summary.value.find_first_of("-(") != std::string::npos;
         section.lines.push_back(std::move(line));
     }
     return section;

@@ -1,13 +1,13 @@
 // The cells of the summary screen: 19 rows of a label and a value, their layout, the texts
-// made from the investment before every drawing, and the hit test of a tap. Plain C++ over a
+// (export/SummaryText.h) put in before every drawing, and the hit test of a tap. Plain C++ over a
 // Surface, so that what the summary shows can be checked without a window.
 #pragma once
 
+#include "export/SummaryText.h"
 #include "ui/shell/GridCell.h"
 
 class CVELPPCDoc;
 
-inline constexpr int kSummaryRows = 19;
 // Room the layout leaves at the right for the vertical scroll bar.
 inline constexpr int kScrollBarRoom = 16;
 

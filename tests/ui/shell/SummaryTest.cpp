@@ -237,7 +237,7 @@ TEST_F(SummaryTest, AddressAndAnUnknownLoanTypeKeepTheirLabel) {
     doc.Address = u"12 Smith St, Toowong";
     summary.Refresh(doc);
     EXPECT_EQ(Value(0), "12 Smith St, Toowong");
-    doc.LoanType = 7; // never set by the editors; the label stays as it was
+    doc.LoanType = 7; // never set by the editors; it runs interest only
     summary.Refresh(doc);
     EXPECT_EQ(Label(8), "Loan type (I/O)");
 }

@@ -1,0 +1,101 @@
+#include "export/SummaryText.h"
+
+#include <algorithm>
+
+#include "format/Format.h"
+#include "format/Text.h"
+#include "model/Investment.h"
+
+const std::array<SummaryRowStyle, kSummaryRows> kSummaryRowStyles = {{
+    {"Property:", true, "a", false},
+    {"Property value:", false, "$0,m", false},
+    {"Purchase costs:", false, "$0,m", false},
+    {"Cash deposit:", false, "$0,m", false},
+    {"Rent/year:", false, "$#,m", false},
+    {"Expenses:", false, "$#,m", false},
+    {"Depreciation:", false, "$0,m", false},
+    {"Loan details:", true, "$0,m", false},
+    {"Interest rate:", false, "%0.00", false},
+    {"Loan costs:", false, "$0,m", false},
+    {"Investor details:", true, "a", false},
+    {"Results", true, "a", false},
+    {"Tax savings:", false, "$0,m(", false},
+    {"Cash flow / yr:", false, "$0,m(", false},
+    {"Cash flow / wk:", false, "$0,m(", true},
+    {"Projections", true, "a", false},
+    {"Internal rate of return:", false, "%0.00", true},
+    {"Net present value:", false, "$0,m(", false},
+    {"Average cash flow /wk:", false, "$0,m(", true},
+}};
+
+bool IsTitleRow(int row) { return row == ItemResults || row == ItemProjections; }
+
+std::array<SummaryLine, kSummaryRows> SummaryLines(const CVELPPCDoc& doc) {
+    std::array<SummaryLine, kSummaryRows> lines;
+    for (int row = 0; row < kSummaryRows; ++row) lines[row].label = kSummaryRowStyles[row].caption;
+    auto number = [&lines](int row, double value) {
+        lines[row].value = FormatValue(value, ParseFormat(kSummaryRowStyles[row].format));
+    };
+    auto clickHere = [&lines](int row) {
+        lines[row].value = "Click here";
+        lines[row].clickHere = true;
+    };
+    lines[ItemProperty].value = ToUtf8(doc.Address);
+
+    if (doc.TotalCost == 0.0) {
+        // Nothing entered yet: point the user at the first thing to fill in.
+        lines[ItemRent].label = "Rent:";
+        lines[ItemLoanType].label = "Loan type:";
+        clickHere(ItemPropertyValue);
+        if (doc.AnnualRent == 0.0) clickHere(ItemRent);
+        return lines;
+    }
+
+    std::string rent = "Rent (" + FormatValue(doc.Rent, "$0,m");
+    switch (doc.PeriodsPerYear) {
+    case 52: rent += " / wk):"; break;
+    case 26: rent += "/fortnight):"; break;
+    case 12: rent += " / mth):"; break;
+    case 1: rent += " / yr):"; break;
+    default: break;
+    }
+    lines[ItemRent].label = rent;
+
+    number(ItemPropertyValue, doc.MarketValue);
+    number(ItemPurchaseCosts, doc.PurchaseCosts);
+    number(ItemCashDeposit, doc.CashDeposit);
+    if (doc.AnnualRent == 0.0) clickHere(ItemRent);
+    else number(ItemRent, doc.At(Row::RentReceived, 0));
+
+    number(ItemExpenses, doc.At(Row::ExpensesPaid, 0));
+    if (doc.CalcExpenses) lines[ItemExpenses].label = "Expenses (" + FormatValue(doc.ExpensesPC, "0.00%") + "):";
+
+    number(ItemDepreciation, doc.Depreciation);
+    number(ItemLoanDetails, doc.LoanAmount);
+    if (doc.LoanAmount < 0.0001) {
+        lines[ItemLoanType].label = "Loan type (none)";
+        lines[ItemLoanCosts].label = "Loan costs (none)";
+    } else {
+        number(ItemLoanType, doc.RateInterest);
+        // Any type but principal and interest runs interest only, as the projection does.
+        lines[ItemLoanType].label = doc.LoanType == 1
+                                        ? "Loan type (P&I - " + FormatValue(doc.LoanTerm, "0y") + "):"
+                                        : std::string("Loan type (I/O)");
+        lines[ItemLoanCosts].label = "Loan costs (w/o " + FormatValue(doc.LCYears, "0y") + "s):";
+        number(ItemLoanCosts, doc.LoanCosts);
+    }
+
+    lines[ItemInvestor].value = doc.NamesOnTitle == 2 ? "Joint names" : "Single name";
+    lines[ItemResults].label = "Results for year " + FormatValue(doc.ShowYear, "0");
+    lines[ItemProjections].label = "Projections over " + FormatValue(doc.ProjectionYear, "0") + " years";
+
+    // The record keeps ShowYear in 1..40; a column outside the table is never read.
+    const int column = std::clamp(doc.ShowYear, 1, kTableColumns) - 1;
+    number(ItemIRR, doc.IRR);
+    number(ItemNPV, doc.NPV);
+    number(ItemTaxSavings, doc.At(Row::TaxSaving, column));
+    number(ItemCashFlowYear, doc.At(Row::AfterTaxCash, column));
+    number(ItemCashFlowWeek, ScaledValue(doc.At(Row::AfterTaxCash, column), 1.0 / 52.0));
+    number(ItemAverageCashFlow, doc.AvgCashFlowWeek);
+    return lines;
+}

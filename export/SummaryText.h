@@ -1,0 +1,35 @@
+// The texts of the summary: 19 lines of a caption and a value, made from the investment. The
+// summary screen draws them in its cells; the report prints them as its first section.
+#pragma once
+
+#include <array>
+#include <string>
+
+class CVELPPCDoc;
+
+inline constexpr int kSummaryRows = 19;
+
+// What a line always is: its caption while nothing else is said, whether the caption and the
+// value are bold, and the value's format (format/Format.h; "a" a text).
+struct SummaryRowStyle {
+    const char* caption;
+    bool labelBold;
+    const char* format;
+    bool valueBold;
+};
+
+// Row r is item type r (model/Investment.h).
+extern const std::array<SummaryRowStyle, kSummaryRows> kSummaryRowStyles;
+
+struct SummaryLine {
+    std::string label;
+    std::string value; // empty when the line shows none
+    // The value invites the first entry: "Click here", shown as a link would be.
+    bool clickHere = false;
+};
+
+// Every line as the investment stands.
+std::array<SummaryLine, kSummaryRows> SummaryLines(const CVELPPCDoc& doc);
+
+// Whether the line's value is a title's, with no value of its own ("Results", "Projections").
+bool IsTitleRow(int row);
