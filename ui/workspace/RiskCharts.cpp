@@ -56,7 +56,7 @@ void RiskFanChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     p.setRenderHint(QPainter::Antialiasing);
-    Caption(p, rect(), QStringLiteral("Equity: 5-95 and 25-75 of 100 futures, median (shaded: the years held)"));
+    Caption(p, rect(), QStringLiteral("Equity: 5-95 and 25-75 of 100 futures, median; shaded: years held"));
     if (!results_) return;
     const QRect plot(kLeft, kTop, width() - kLeft - kRight, height() - kTop - kBottom);
     if (plot.width() < 20 || plot.height() < 20) return;

@@ -97,7 +97,7 @@ void RiskTab::Build() {
     scroll->setWidget(form);
     scroll->setWidgetResizable(true);
     scroll->setMinimumWidth(form->sizeHint().width() + 24);
-    scroll->setMaximumWidth(form->sizeHint().width() + 40);
+    scroll->setMaximumWidth(form->sizeHint().width() + 24);
     layout->addWidget(scroll);
 
     // The results.
