@@ -99,6 +99,35 @@ void BM_RiskOneRecalculate(benchmark::State& state) {
 }
 BENCHMARK(BM_RiskOneRecalculate)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The parts of a future: the draws alone, and one recalculation under drawn rates (path 0..63
+// in turn, so that futures with and without a rate of return both count).
+void BM_RiskPathParts(benchmark::State& state) {
+    const Scales scales;
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc, static_cast<int>(state.range(1)));
+    const PathDrawer drawer(doc, RiskParameters{});
+    std::vector<PathDraws> draws(64);
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        std::mt19937_64 g = PathGenerator(1, i);
+        drawer.Draw(g, draws[i]);
+    }
+    CVELPPCDoc work;
+    std::uint64_t i = 0;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            std::mt19937_64 g = PathGenerator(1, i);
+            drawer.Draw(g, draws[i % 64]);
+            benchmark::DoNotOptimize(draws[i % 64].rates.growth[39]);
+        } else {
+            work = doc;
+            work.Recalculate(false, scales.duty, scales.tax, draws[i % 64].rates);
+            benchmark::DoNotOptimize(work.IRRAfterSale);
+        }
+        ++i;
+    }
+}
+BENCHMARK(BM_RiskPathParts)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
+
 // A million paths on 2 threads, once: the growth of the process's peak resident memory.
 void BM_RiskMillionPathsMemory(benchmark::State& state) {
     const Scales scales;
