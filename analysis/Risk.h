@@ -238,13 +238,13 @@ struct RiskProgress {
     std::atomic<std::int64_t> done{0};
 };
 
-// The investment as given and its futures. The record is copied without its texts and views;
-// nothing here changes it, the settings or the scales.
+// The investment as given and its futures. The record is copied without its texts; nothing
+// here changes it, the settings or the scales.
 class RiskRun {
 public:
     RiskRun(const CVELPPCDoc& doc, const Scales& scales, const RiskParameters& p);
 
-    // The record worked out under its own rates, and under path `path`'s.
+    // The record worked out under its own rates.
     const CVELPPCDoc& Base() const { return base_; }
     // Works out path `path` of seed `seed` into `work` (a copy of the record is made first)
     // and its outcome.
