@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "model/Assumptions.h"
-#include "model/Sale.h"
+#include "model/Fields.h"
 
 CVELPPCDoc::CVELPPCDoc() {
     ResetFixedDefaults();
@@ -17,65 +17,9 @@ void CVELPPCDoc::ResetFixedDefaults() {
     Description.clear();
     Notes.clear();
 
-    Price = 0;
-    Renovations = 0;
-    Furniture = 0;
-    MarketValue = 0;
-    StampDutyCost = 0;
-    Conveyancing = 950.0;
-    OtherCosts = 0;
-    PurchaseCosts = 0;
-    UseSDScale = 1;
-    ReservedFlag = 0;
-    CashDeposit = 0;
-    DepositPC = 5.0;
-    CalcDeposit = 1;
-    CalcLoanCosts = 1;
-    LoanCosts = 0;
-    LoanCostsPC = 1.5;
-    LCYears = 5;
-    LoanType = 0;
-    RateInterest = 8.5;
-    AdditionalLoan = 0;
-    LoanAmount = 0;
-    LoanTerm = 25;
-    TotalCost = 0;
-    Rent = 0;
-    PeriodsPerYear = 52;
-    VacancyRate = 2.0;
-    AnnualRent = 0;
-    GrossYield = 0;
-    NetYield = 0;
-    Expenses = 0;
-    ExpensesPC = 22.5;
-    CalcExpenses = 1;
-    CalcDepFitt = 1;
-    DepFittPC = 6.0;
-    DepFittValue = 0;
-    DepFittRate = 20.0;
-    DepFittMethod = 0;
-    CalcDepBuild = 1;
-    DepBuildPC = 50.0;
-    DepBuildValue = 0;
-    DepBuildRate = 2.5;
-    DepBuildMethod = 1;
-    Depreciation = 0;
-    TaxableHim = 47000.0;
-    TaxableHer = 19000.0;
-    NamesOnTitle = 1;
-    RateGrowth = 4.5;
-    RateInfl = 2.0;
-    ShowYear = 1;
-    ProjectionYear = 10;
-
-    // DepFittRemaining, DepBuildRemaining and the per-year incomes are working values that
-    // the recalculation sets before it reads them.
-    AvgCashFlowWeek = 0;
-    IRR = 0;
-    NPV = 0;
+    for (const RecordField& f : kRecordFields) SetFieldValue(*this, f, f.builtIn);
 
     SetBuiltInAssumptions(*this);
-    ClearSaleResults(*this);
 }
 
 namespace {

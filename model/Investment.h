@@ -75,55 +75,56 @@ public:
     // --- texts ---
     std::u16string Address, Description, Notes;
 
-    // --- inputs, switches and derived values, in file order ---
-    double Price = 0, Renovations = 0, Furniture = 0, MarketValue = 0;
-    double StampDutyCost = 0, Conveyancing = 950.0, OtherCosts = 0, PurchaseCosts = 0;
-    int UseSDScale = 1;
-    std::int16_t ReservedFlag = 0;
-    double CashDeposit = 0, DepositPC = 5.0;
-    int CalcDeposit = 1, CalcLoanCosts = 1;
-    double LoanCosts = 0, LoanCostsPC = 1.5;
-    int LCYears = 5, LoanType = 0;
-    double RateInterest = 8.5, AdditionalLoan = 0, LoanAmount = 0;
-    int LoanTerm = 25;
-    double TotalCost = 0, Rent = 0;
-    int PeriodsPerYear = 52;
-    double VacancyRate = 2.0, AnnualRent = 0, GrossYield = 0, NetYield = 0;
-    double Expenses = 0, ExpensesPC = 22.5;
-    int CalcExpenses = 1, CalcDepFitt = 1;
-    double DepFittPC = 6.0, DepFittValue = 0, DepFittRate = 20.0;
-    int DepFittMethod = 0, CalcDepBuild = 1;
-    double DepBuildPC = 50.0, DepBuildValue = 0, DepBuildRate = 2.5;
-    int DepBuildMethod = 1;
-    double Depreciation = 0, TaxableHim = 47000.0, TaxableHer = 19000.0;
-    int NamesOnTitle = 1;
-    double RateGrowth = 4.5, RateInfl = 2.0;
-    int ShowYear = 1, ProjectionYear = 10;
+    // --- inputs, switches and derived values, in file order; a new investment's values are
+    //     in model/Fields.h and model/Assumptions.h ---
+    double Price, Renovations, Furniture, MarketValue;
+    double StampDutyCost, Conveyancing, OtherCosts, PurchaseCosts;
+    int UseSDScale;
+    std::int16_t ReservedFlag;
+    double CashDeposit, DepositPC;
+    int CalcDeposit, CalcLoanCosts;
+    double LoanCosts, LoanCostsPC;
+    int LCYears, LoanType;
+    double RateInterest, AdditionalLoan, LoanAmount;
+    int LoanTerm;
+    double TotalCost, Rent;
+    int PeriodsPerYear;
+    double VacancyRate, AnnualRent, GrossYield, NetYield;
+    double Expenses, ExpensesPC;
+    int CalcExpenses, CalcDepFitt;
+    double DepFittPC, DepFittValue, DepFittRate;
+    int DepFittMethod, CalcDepBuild;
+    double DepBuildPC, DepBuildValue, DepBuildRate;
+    int DepBuildMethod;
+    double Depreciation, TaxableHim, TaxableHer;
+    int NamesOnTitle;
+    double RateGrowth, RateInfl;
+    int ShowYear, ProjectionYear;
 
     // --- inputs beyond the fixed layout (model/Assumptions.h): stored in the file's
     //     extension block, which is left out while all of them hold their built-in values ---
-    double SellingCostsPC = 2.5; // agent and marketing, % of the sale price
-    double CGTDiscountPC = 50.0; // discount on a gain held at least a year, %
+    double SellingCostsPC; // agent and marketing, % of the sale price
+    double CGTDiscountPC; // discount on a gain held at least a year, %
     // Rental losses: 0 reduce the owner's other income in the year they arise; 1 are carried
     // forward against later rental profits (and what is left against the gain at the sale),
     // from the projection year LossRuleFromYear (1..40) on.
-    int LossTreatment = 0;
-    int LossRuleFromYear = 1;
+    int LossTreatment;
+    int LossRuleFromYear;
     // 1: the rent grows with inflation; 0: by RateRentGrowth % a year.
-    int RentFollowsInflation = 1;
-    double RateRentGrowth = 3.0;
+    int RentFollowsInflation;
+    double RateRentGrowth;
     // Principal and interest only: the first years of the loan that pay interest alone.
-    int InterestOnlyYears = 0;
+    int InterestOnlyYears;
     // The law of the years (model/Law.h): 0 one scale for every year, 1 Australia and 2 New
     // Zealand by income year. The rest counts only under 1 or 2.
-    int TaxLaw = 0;
-    int PurchaseMonth = 7, PurchaseYear = 2026; // settlement
-    int NewBuild = 0;                           // 0 an established dwelling, 1 a new build
-    int FittingsBoughtNew = 0;                  // 1: the owner bought the fittings new
-    int ThresholdsGrow = 0; // 1: after the last built-in year thresholds follow inflation
-    int CGTSwitchMonth = 7, CGTSwitchYear = 2027;
-    double MinimumTaxPC = 30.0;  // on the gain after the switch
-    double BrightLineYears = 2.0; // New Zealand: a sale within them is taxed
+    int TaxLaw;
+    int PurchaseMonth, PurchaseYear; // settlement
+    int NewBuild;                           // 0 an established dwelling, 1 a new build
+    int FittingsBoughtNew;                  // 1: the owner bought the fittings new
+    int ThresholdsGrow; // 1: after the last built-in year thresholds follow inflation
+    int CGTSwitchMonth, CGTSwitchYear;
+    double MinimumTaxPC;  // on the gain after the switch
+    double BrightLineYears; // New Zealand: a sale within them is taxed
     // Entries of the extension block that this version does not know, kept as read so that
     // saving the file again does not lose them.
     std::string UnknownAssumptions;

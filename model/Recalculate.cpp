@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "format/Format.h"
+#include "model/Fields.h"
 #include "model/Investment.h"
 #include "model/Law.h"
 #include "model/Returns.h"
@@ -133,13 +134,8 @@ void KeepNumbers(CVELPPCDoc& d) {
             for (double& v : *year) keep(v);
     // Only what is always worked out: a value the user gave (a deposit, loan costs,
     // expenses, a depreciable value, the duty when not from the scale) stays as given.
-    for (double* v : {&d.PurchaseCosts, &d.TotalCost, &d.LoanAmount, &d.AnnualRent,
-                      &d.GrossYield, &d.NetYield, &d.Depreciation, &d.DepFittRemaining,
-                      &d.DepBuildRemaining, &d.AvgCashFlowWeek, &d.IRR, &d.NPV, &d.SalePrice,
-                      &d.SaleCosts, &d.CostBase, &d.CapitalGain, &d.TaxableGain, &d.SaleTax,
-                      &d.ValueAfterSale, &d.IRRAfterSale, &d.NPVAfterSale, &d.GainBeforeSwitch,
-                      &d.GainAfterSwitch, &d.IndexedCostBase, &d.MinimumTaxTopUp})
-        keep(*v);
+    for (const RecordField& f : kRecordFields)
+        if (f.role == FieldRole::Derived && f.doubleField) keep(d.*f.doubleField);
 }
 
 } // namespace

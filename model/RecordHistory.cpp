@@ -1,36 +1,29 @@
 #include "model/RecordHistory.h"
 
+#include "model/Assumptions.h"
+#include "model/Fields.h"
+
 #include <tuple>
 #include <utility>
 
 namespace {
 
-// Every field of the record, in one place, so that a comparison misses none.
-auto Fields(const CVELPPCDoc& d) {
-    return std::tie(
-        d.Address, d.Description, d.Notes, d.Price, d.Renovations, d.Furniture, d.MarketValue,
-        d.StampDutyCost, d.Conveyancing, d.OtherCosts, d.PurchaseCosts, d.UseSDScale,
-        d.ReservedFlag, d.CashDeposit, d.DepositPC, d.CalcDeposit, d.CalcLoanCosts, d.LoanCosts,
-        d.LoanCostsPC, d.LCYears, d.LoanType, d.RateInterest, d.AdditionalLoan, d.LoanAmount,
-        d.LoanTerm, d.TotalCost, d.Rent, d.PeriodsPerYear, d.VacancyRate, d.AnnualRent,
-        d.GrossYield, d.NetYield, d.Expenses, d.ExpensesPC, d.CalcExpenses, d.CalcDepFitt,
-        d.DepFittPC, d.DepFittValue, d.DepFittRate, d.DepFittMethod, d.CalcDepBuild,
-        d.DepBuildPC, d.DepBuildValue, d.DepBuildRate, d.DepBuildMethod, d.Depreciation,
-        d.TaxableHim, d.TaxableHer, d.NamesOnTitle, d.RateGrowth, d.RateInfl, d.ShowYear,
-        d.ProjectionYear, d.DepFittRemaining, d.DepBuildRemaining, d.AvgCashFlowWeek, d.IRR,
-        d.NPV, d.TaxableHimByYear, d.TaxableHerByYear, d.table, d.SellingCostsPC, d.CGTDiscountPC,
-        d.LossTreatment, d.LossRuleFromYear, d.RentFollowsInflation, d.RateRentGrowth,
-        d.InterestOnlyYears, d.TaxLaw, d.PurchaseMonth, d.PurchaseYear, d.NewBuild,
-        d.FittingsBoughtNew, d.ThresholdsGrow, d.CGTSwitchMonth, d.CGTSwitchYear, d.MinimumTaxPC,
-        d.BrightLineYears, d.CarriedLossByYear, d.UnknownAssumptions, d.SalePrice, d.SaleCosts,
-        d.CostBase, d.CapitalGain, d.TaxableGain, d.SaleTax, d.ValueAfterSale, d.IRRAfterSale,
-        d.NPVAfterSale, d.GainBeforeSwitch, d.GainAfterSwitch, d.IndexedCostBase,
-        d.MinimumTaxTopUp, d.WithinBrightLine, d.IncomeYearByYear);
+// What the field tables (model/Fields.h, model/Assumptions.h) do not list: the texts, the
+// table and the figures of every year.
+auto OtherFields(const CVELPPCDoc& d) {
+    return std::tie(d.Address, d.Description, d.Notes, d.TaxableHimByYear, d.TaxableHerByYear,
+                    d.table, d.CarriedLossByYear, d.UnknownAssumptions, d.IncomeYearByYear);
 }
 
 } // namespace
 
-bool SameFields(const CVELPPCDoc& a, const CVELPPCDoc& b) { return Fields(a) == Fields(b); }
+bool SameFields(const CVELPPCDoc& a, const CVELPPCDoc& b) {
+    for (const RecordField& f : kRecordFields)
+        if (!(FieldValue(a, f) == FieldValue(b, f))) return false;
+    for (const AssumptionInput& in : kAssumptionInputs)
+        if (!(AssumptionValue(a, in) == AssumptionValue(b, in))) return false;
+    return OtherFields(a) == OtherFields(b);
+}
 
 RecordState RecordState::Capture(const CVELPPCDoc& doc, const Scales& scales) {
     return RecordState{doc, scales};

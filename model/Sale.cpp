@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "format/Format.h"
+#include "model/Fields.h"
 #include "model/Investment.h"
 #include "model/Law.h"
 #include "model/Returns.h"
@@ -187,8 +188,6 @@ void ComputeSaleResults(CVELPPCDoc& doc, const TaxScale& tax, bool flowsOk, doub
 }
 
 void ClearSaleResults(CVELPPCDoc& doc) {
-    doc.SalePrice = doc.SaleCosts = doc.CostBase = doc.CapitalGain = doc.TaxableGain = 0;
-    doc.SaleTax = doc.ValueAfterSale = doc.IRRAfterSale = doc.NPVAfterSale = 0;
-    doc.GainBeforeSwitch = doc.GainAfterSwitch = doc.IndexedCostBase = doc.MinimumTaxTopUp = 0;
-    doc.WithinBrightLine = 0;
+    for (const RecordField& f : kRecordFields)
+        if (f.group != FieldGroup::Record) SetFieldValue(doc, f, 0);
 }

@@ -12,7 +12,7 @@ void ResetToDefaults(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store
     // The stored scales come first: where the store holds none, the scale in force stays.
     LoadScalesFromSettings(store, scales);
     // Each default on its own, so one bad value does not cost the others theirs.
-    for (const DefaultInput& d : kDefaultInputs) {
+    for (const RecordField& d : kDefaultInputs) {
         if (d.intField)
             doc.*d.intField = ReadSettingInt(store, d.name, static_cast<int>(d.builtIn));
         else
@@ -35,7 +35,7 @@ bool HoldsNoDefaults(const SettingsStore& store) {
                store.ReadInt(kSectionSettingsFile, name).has_value();
     };
     if (held(kSettingStampDuty) || held(kSettingTaxScale)) return false;
-    for (const DefaultInput& d : kDefaultInputs)
+    for (const RecordField& d : kDefaultInputs)
         if (held(d.name)) return false;
     for (const AssumptionInput& a : kAssumptionInputs)
         if (held(a.name)) return false;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <type_traits>
 
 #include "format/Format.h"
 #include "model/Investment.h"
@@ -197,15 +199,44 @@ void StoreTaxScale(SettingsStore& store, const TaxScale& scale) {
         store.Remove(kSectionSettingsFile, kSettingTaxScaleShadeIn);
 }
 
+namespace {
+
+// The settings name of a field; every field a program writes is in one of the two tables.
+template <class T> std::string_view NameOf(T CVELPPCDoc::*field) {
+    for (const RecordField& f : kRecordFields)
+        if constexpr (std::is_same_v<T, double>) {
+            if (f.doubleField == field) return f.name;
+        } else {
+            if (f.intField == field) return f.name;
+        }
+    for (const AssumptionInput& a : kAssumptionInputs)
+        if constexpr (std::is_same_v<T, double>) {
+            if (a.doubleField == field) return a.name;
+        } else {
+            if (a.intField == field) return a.name;
+        }
+    std::abort();
+}
+
+} // namespace
+
+void StoreField(SettingsStore& store, const CVELPPCDoc& doc, double CVELPPCDoc::*field) {
+    WriteSettingDouble(store, NameOf(field), doc.*field);
+}
+
+void StoreField(SettingsStore& store, const CVELPPCDoc& doc, int CVELPPCDoc::*field) {
+    WriteSettingInt(store, NameOf(field), doc.*field);
+}
+
 void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc) {
     SettingsBatch batch(store);
     // The order of the linked-variables dialog, not the order of the defaults.
-    WriteSettingInt(store, "UseSDScale", doc.UseSDScale);
-    WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
-    WriteSettingInt(store, "CalcLoanCosts", doc.CalcLoanCosts);
-    WriteSettingInt(store, "CalcExpenses", doc.CalcExpenses);
-    WriteSettingInt(store, "CalcDepFitt", doc.CalcDepFitt);
-    WriteSettingInt(store, "CalcDepBuild", doc.CalcDepBuild);
+    StoreField(store, doc, &CVELPPCDoc::UseSDScale);
+    StoreField(store, doc, &CVELPPCDoc::CalcDeposit);
+    StoreField(store, doc, &CVELPPCDoc::CalcLoanCosts);
+    StoreField(store, doc, &CVELPPCDoc::CalcExpenses);
+    StoreField(store, doc, &CVELPPCDoc::CalcDepFitt);
+    StoreField(store, doc, &CVELPPCDoc::CalcDepBuild);
 }
 
 void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc, const Scales& scales) {
@@ -213,8 +244,8 @@ void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc, const Scales& sca
     StoreStampDuty(store, scales.duty);
     StoreTaxScale(store, scales.tax);
     StoreLinkSwitches(store, doc);
-    for (const DefaultInput& d : kDefaultInputs) {
-        if (d.linkSwitch) continue;
+    for (const RecordField& d : kDefaultInputs) {
+        if (d.role == FieldRole::Switch) continue;
         if (d.intField) WriteSettingInt(store, d.name, doc.*d.intField);
         else WriteSettingDouble(store, d.name, doc.*d.doubleField);
     }
@@ -234,7 +265,7 @@ void DeleteSettings(SettingsStore& store) {
     store.Remove(kSectionSettingsFile, kSettingStampDuty);
     store.Remove(kSectionSettingsFile, kSettingTaxScale);
     store.Remove(kSectionSettingsFile, kSettingTaxScaleShadeIn);
-    for (const DefaultInput& d : kDefaultInputs) store.Remove(kSectionSettingsFile, d.name);
+    for (const RecordField& d : kDefaultInputs) store.Remove(kSectionSettingsFile, d.name);
     for (const AssumptionInput& a : kAssumptionInputs) store.Remove(kSectionSettingsFile, a.name);
     for (const ColourSetting& c : kColourSettings) store.Remove(kSectionSettings, c.name);
 }

@@ -17,6 +17,9 @@ int ReadSettingInt(const SettingsStore& store, std::string_view name, int builtI
 double ReadSettingDouble(const SettingsStore& store, std::string_view name, double builtIn);
 void WriteSettingInt(SettingsStore& store, std::string_view name, int value);
 void WriteSettingDouble(SettingsStore& store, std::string_view name, double value);
+// Writes a field of the record (model/Fields.h, model/Assumptions.h) under its own name.
+void StoreField(SettingsStore& store, const CVELPPCDoc& doc, double CVELPPCDoc::*field);
+void StoreField(SettingsStore& store, const CVELPPCDoc& doc, int CVELPPCDoc::*field);
 
 // Scale list texts: every number followed by a comma; whole numbers under "0", others "0.00".
 std::string DutyScaleToText(const DutyScale& scale);

@@ -20,6 +20,7 @@
 #include "format/Format.h"
 #include "format/Text.h"
 #include "model/Assumptions.h"
+#include "model/Fields.h"
 #include "model/Investment.h"
 #include "model/Law.h"
 #include "model/Scales.h"
@@ -143,86 +144,27 @@ Json fieldsJson(const CVELPPCDoc& d) {
     f["Address"] = ToUtf8(d.Address);
     f["Description"] = ToUtf8(d.Description);
     f["Notes"] = ToUtf8(d.Notes);
-#define VEL_FIELD(name) f[#name] = d.name
-    VEL_FIELD(Price);
-    VEL_FIELD(Renovations);
-    VEL_FIELD(Furniture);
-    VEL_FIELD(MarketValue);
-    VEL_FIELD(StampDutyCost);
-    VEL_FIELD(Conveyancing);
-    VEL_FIELD(OtherCosts);
-    VEL_FIELD(PurchaseCosts);
-    VEL_FIELD(UseSDScale);
-    VEL_FIELD(ReservedFlag);
-    VEL_FIELD(CashDeposit);
-    VEL_FIELD(DepositPC);
-    VEL_FIELD(CalcDeposit);
-    VEL_FIELD(CalcLoanCosts);
-    VEL_FIELD(LoanCosts);
-    VEL_FIELD(LoanCostsPC);
-    VEL_FIELD(LCYears);
-    VEL_FIELD(LoanType);
-    VEL_FIELD(RateInterest);
-    VEL_FIELD(AdditionalLoan);
-    VEL_FIELD(LoanAmount);
-    VEL_FIELD(LoanTerm);
-    VEL_FIELD(TotalCost);
-    VEL_FIELD(Rent);
-    VEL_FIELD(PeriodsPerYear);
-    VEL_FIELD(VacancyRate);
-    VEL_FIELD(AnnualRent);
-    VEL_FIELD(GrossYield);
-    VEL_FIELD(NetYield);
-    VEL_FIELD(Expenses);
-    VEL_FIELD(ExpensesPC);
-    VEL_FIELD(CalcExpenses);
-    VEL_FIELD(CalcDepFitt);
-    VEL_FIELD(DepFittPC);
-    VEL_FIELD(DepFittValue);
-    VEL_FIELD(DepFittRate);
-    VEL_FIELD(DepFittMethod);
-    VEL_FIELD(CalcDepBuild);
-    VEL_FIELD(DepBuildPC);
-    VEL_FIELD(DepBuildValue);
-    VEL_FIELD(DepBuildRate);
-    VEL_FIELD(DepBuildMethod);
-    VEL_FIELD(Depreciation);
-    VEL_FIELD(TaxableHim);
-    VEL_FIELD(TaxableHer);
-    VEL_FIELD(NamesOnTitle);
-    VEL_FIELD(RateGrowth);
-    VEL_FIELD(RateInfl);
-    VEL_FIELD(ShowYear);
-    VEL_FIELD(ProjectionYear);
-    VEL_FIELD(DepFittRemaining);
-    VEL_FIELD(DepBuildRemaining);
-    VEL_FIELD(AvgCashFlowWeek);
-    VEL_FIELD(IRR);
-    VEL_FIELD(NPV);
+    // An int field prints as an int, as it always has.
+    auto put = [&](const RecordField& field) {
+        if (field.doubleField) f[std::string(field.name)] = d.*field.doubleField;
+        else if (field.intField) f[std::string(field.name)] = d.*field.intField;
+        else f[std::string(field.name)] = d.*field.shortField;
+    };
+    for (const RecordField& field : kRecordFields)
+        if (field.group == FieldGroup::Record) put(field);
     const bool law = SetsTheLaw(d);
     for (const AssumptionInput& a : kAssumptionInputs) {
         if (IsLawInput(a) && !law) continue;
         if (a.intField) f[std::string(a.name)] = d.*a.intField;
         else f[std::string(a.name)] = d.*a.doubleField;
     }
-    VEL_FIELD(SalePrice);
-    VEL_FIELD(SaleCosts);
-    VEL_FIELD(CostBase);
-    VEL_FIELD(CapitalGain);
-    VEL_FIELD(TaxableGain);
-    VEL_FIELD(SaleTax);
-    VEL_FIELD(ValueAfterSale);
-    VEL_FIELD(IRRAfterSale);
-    VEL_FIELD(NPVAfterSale);
+    for (const RecordField& field : kRecordFields)
+        if (field.group == FieldGroup::Sale) put(field);
     if (law) {
         f["LawApplied"] = LawDescription(d);
-        VEL_FIELD(GainBeforeSwitch);
-        VEL_FIELD(GainAfterSwitch);
-        VEL_FIELD(IndexedCostBase);
-        VEL_FIELD(MinimumTaxTopUp);
-        VEL_FIELD(WithinBrightLine);
+        for (const RecordField& field : kRecordFields)
+            if (field.group == FieldGroup::LawSale) put(field);
     }
-#undef VEL_FIELD
     return f;
 }
 

@@ -1,13 +1,11 @@
-// EditItem: one function per item type, found through a table indexed by the item type.
+// EditItem: one editor per item type, found through a table indexed by the item type.
 //
-// Every function follows the same steps: build the editor's logic, copy the record's "in"
-// fields into its working fields, run its dialog modally, and only on OK copy the working
-// fields back into the record's "out" fields, recalculate (marking the investment changed) and
-// write the item's defaults to section "SettingsFile" in the item's order. Any other ending of
-// the dialog leaves the record, the view and the settings store untouched.
+// Every plain editor is RunEditor (ui/dialogs/ItemEditors.h) given its logic and dialog, what
+// it takes from the record, what it gives back and which defaults it remembers. "Details",
+// "Purchase Costs" and "Depreciation" have steps of their own, said where they are.
 //
-// To add an editor: write EditSomething below after the pattern of the others and put it into
-// its slot of kItemEditors.
+// To add an editor: write EditSomething after the pattern of the others and put it into its
+// slot of kItemEditors.
 #include "ui/dialogs/EditItem.h"
 
 #include <QDialog>
@@ -46,19 +44,22 @@ void EditProperty(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent) {
 }
 
 // 1: "Property Value". Recalculates; writes no settings.
-void EditPropertyValue(CVELPPCDoc& doc, Scales& scales, SettingsStore&, QWidget* parent) {
-    CPropValue ed;
-    ed.price = doc.Price;
-    ed.renovations = doc.Renovations;
-    ed.marketValue = doc.MarketValue;
-    ed.furniture = doc.Furniture;
-    PropValueDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.Price = ed.price;
-    doc.Renovations = ed.renovations;
-    doc.MarketValue = ed.marketValue;
-    doc.Furniture = ed.furniture;
-    RecalculateChanged(doc, scales);
+void EditPropertyValue(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<CPropValue, PropValueDialog>(
+        doc, scales, store, parent,
+        [&](CPropValue& ed) {
+            ed.price = doc.Price;
+            ed.renovations = doc.Renovations;
+            ed.marketValue = doc.MarketValue;
+            ed.furniture = doc.Furniture;
+        },
+        [&](const CPropValue& ed) {
+            doc.Price = ed.price;
+            doc.Renovations = ed.renovations;
+            doc.MarketValue = ed.marketValue;
+            doc.Furniture = ed.furniture;
+        },
+        {});
 }
 
 // 2: "Purchase Costs". A scale accepted through "Change Scale" is in force already, even when
@@ -82,62 +83,65 @@ void EditPurchaseCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QW
     doc.OtherCosts = ed.otherCosts;
     doc.UseSDScale = ed.usesScale;
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "UseSDScale", doc.UseSDScale);
-    WriteSettingDouble(store, "Conveyancing", doc.Conveyancing);
+    StoreField(store, doc, &CVELPPCDoc::UseSDScale);
+    StoreField(store, doc, &CVELPPCDoc::Conveyancing);
 }
 
 // 3: "Cash Deposit".
 void EditCashDeposit(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CCashDeposit ed;
-    ed.deposit.amount = doc.CashDeposit;
-    ed.deposit.percent = doc.DepositPC;
-    ed.deposit.link = doc.CalcDeposit;
-    ed.price = doc.Price;
-    ed.renovations = doc.Renovations;
-    ed.furniture = doc.Furniture;
-    ed.purchaseCosts = doc.PurchaseCosts;
-    CashDepositDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.CashDeposit = ed.deposit.amount;
-    doc.DepositPC = ed.deposit.percent;
-    doc.CalcDeposit = ed.deposit.link;
-    RecalculateChanged(doc, scales);
-    WriteSettingDouble(store, "DepositPC", doc.DepositPC);
-    WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
+    RunEditor<CCashDeposit, CashDepositDialog>(
+        doc, scales, store, parent,
+        [&](CCashDeposit& ed) {
+            ed.deposit.amount = doc.CashDeposit;
+            ed.deposit.percent = doc.DepositPC;
+            ed.deposit.link = doc.CalcDeposit;
+            ed.price = doc.Price;
+            ed.renovations = doc.Renovations;
+            ed.furniture = doc.Furniture;
+            ed.purchaseCosts = doc.PurchaseCosts;
+        },
+        [&](const CCashDeposit& ed) {
+            doc.CashDeposit = ed.deposit.amount;
+            doc.DepositPC = ed.deposit.percent;
+            doc.CalcDeposit = ed.deposit.link;
+        },
+        {&CVELPPCDoc::DepositPC, &CVELPPCDoc::CalcDeposit});
 }
 
 // 4: "Rental Income".
 void EditRent(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CRentIncome ed;
-    ed.rent = doc.Rent;
-    ed.periodsPerYear = doc.PeriodsPerYear;
-    ed.vacancyRate = doc.VacancyRate;
-    RentIncomeDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.Rent = ed.rent;
-    doc.PeriodsPerYear = ed.periodsPerYear;
-    doc.VacancyRate = ed.vacancyRate;
-    RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "PeriodsPerYear", doc.PeriodsPerYear);
-    WriteSettingDouble(store, "VacancyRate", doc.VacancyRate);
+    RunEditor<CRentIncome, RentIncomeDialog>(
+        doc, scales, store, parent,
+        [&](CRentIncome& ed) {
+            ed.rent = doc.Rent;
+            ed.periodsPerYear = doc.PeriodsPerYear;
+            ed.vacancyRate = doc.VacancyRate;
+        },
+        [&](const CRentIncome& ed) {
+            doc.Rent = ed.rent;
+            doc.PeriodsPerYear = ed.periodsPerYear;
+            doc.VacancyRate = ed.vacancyRate;
+        },
+        {&CVELPPCDoc::PeriodsPerYear, &CVELPPCDoc::VacancyRate});
 }
 
 // 5: "Rental Expenses".
 void EditExpenses(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CRentExpenses ed;
-    ed.expenses.amount = doc.Expenses;
-    ed.expenses.percent = doc.ExpensesPC;
-    ed.expenses.link = doc.CalcExpenses;
-    ed.marketValue = doc.MarketValue;
-    ed.annualRent = doc.Rent * doc.PeriodsPerYear;
-    RentExpensesDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.Expenses = ed.expenses.amount;
-    doc.ExpensesPC = ed.expenses.percent;
-    doc.CalcExpenses = ed.expenses.link;
-    RecalculateChanged(doc, scales);
-    WriteSettingDouble(store, "ExpensesPC", doc.ExpensesPC);
-    WriteSettingInt(store, "CalcExpenses", doc.CalcExpenses);
+    RunEditor<CRentExpenses, RentExpensesDialog>(
+        doc, scales, store, parent,
+        [&](CRentExpenses& ed) {
+            ed.expenses.amount = doc.Expenses;
+            ed.expenses.percent = doc.ExpensesPC;
+            ed.expenses.link = doc.CalcExpenses;
+            ed.marketValue = doc.MarketValue;
+            ed.annualRent = doc.Rent * doc.PeriodsPerYear;
+        },
+        [&](const CRentExpenses& ed) {
+            doc.Expenses = ed.expenses.amount;
+            doc.ExpensesPC = ed.expenses.percent;
+            doc.CalcExpenses = ed.expenses.link;
+        },
+        {&CVELPPCDoc::ExpensesPC, &CVELPPCDoc::CalcExpenses});
 }
 
 using ItemEditor = void (*)(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);

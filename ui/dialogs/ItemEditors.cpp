@@ -1,6 +1,5 @@
-// Every function follows EditItem's steps: fill the editor's working fields from the record,
-// run its dialog modally and only on OK copy the fields back, recalculate (marking the
-// investment changed) and write the item's defaults to "SettingsFile" in the item's order.
+// The editors as RunEditor runs them: what each takes from the record, what it gives back and
+// what it remembers.
 #include "ui/dialogs/ItemEditors.h"
 
 #include "model/Investment.h"
@@ -59,98 +58,96 @@ void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWi
     doc.DepFittMethod = fittings.method;
     doc.FittingsBoughtNew = fittings.boughtNew;
     RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "CalcDepFitt", doc.CalcDepFitt);
-    WriteSettingInt(store, "CalcDepBuild", doc.CalcDepBuild);
-    WriteSettingDouble(store, "DepFittPC", doc.DepFittPC);
-    WriteSettingDouble(store, "DepFittRate", doc.DepFittRate);
-    WriteSettingInt(store, "DepFittMethod", doc.DepFittMethod);
-    WriteSettingDouble(store, "DepBuildPC", doc.DepBuildPC);
-    WriteSettingDouble(store, "DepBuildRate", doc.DepBuildRate);
-    WriteSettingInt(store, "DepBuildMethod", doc.DepBuildMethod);
+    StoreField(store, doc, &CVELPPCDoc::CalcDepFitt);
+    StoreField(store, doc, &CVELPPCDoc::CalcDepBuild);
+    StoreField(store, doc, &CVELPPCDoc::DepFittPC);
+    StoreField(store, doc, &CVELPPCDoc::DepFittRate);
+    StoreField(store, doc, &CVELPPCDoc::DepFittMethod);
+    StoreField(store, doc, &CVELPPCDoc::DepBuildPC);
+    StoreField(store, doc, &CVELPPCDoc::DepBuildRate);
+    StoreField(store, doc, &CVELPPCDoc::DepBuildMethod);
     // Remembered only where the page offered it, so that other edits write what they always did.
-    if (fittings.offerBoughtNew) WriteSettingInt(store, "FittingsBoughtNew", doc.FittingsBoughtNew);
+    if (fittings.offerBoughtNew) StoreField(store, doc, &CVELPPCDoc::FittingsBoughtNew);
 }
 
 void EditLoanDetails(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CLoanAmount ed;
-    ed.totalCost = doc.TotalCost;
-    ed.cashDeposit = doc.CashDeposit;
-    ed.depositLink = doc.CalcDeposit;
-    ed.additionalLoan = doc.AdditionalLoan;
-    ed.loanAmount = doc.LoanAmount;
-    LoanAmountDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.CashDeposit = ed.cashDeposit;
-    doc.CalcDeposit = ed.depositLink;
-    doc.AdditionalLoan = ed.additionalLoan;
-    doc.LoanAmount = ed.loanAmount;
-    RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "CalcDeposit", doc.CalcDeposit);
+    RunEditor<CLoanAmount, LoanAmountDialog>(
+        doc, scales, store, parent,
+        [&](CLoanAmount& ed) {
+            ed.totalCost = doc.TotalCost;
+            ed.cashDeposit = doc.CashDeposit;
+            ed.depositLink = doc.CalcDeposit;
+            ed.additionalLoan = doc.AdditionalLoan;
+            ed.loanAmount = doc.LoanAmount;
+        },
+        [&](const CLoanAmount& ed) {
+            doc.CashDeposit = ed.cashDeposit;
+            doc.CalcDeposit = ed.depositLink;
+            doc.AdditionalLoan = ed.additionalLoan;
+            doc.LoanAmount = ed.loanAmount;
+        },
+        {&CVELPPCDoc::CalcDeposit});
 }
 
 void EditLoanType(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CLoanType ed;
-    ed.loanAmount = doc.LoanAmount;
-    ed.interestRate = doc.RateInterest;
-    ed.loanType = doc.LoanType;
-    ed.term = doc.LoanTerm;
-    LoanTypeDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.RateInterest = ed.interestRate;
-    doc.LoanType = ed.loanType;
-    doc.LoanTerm = ed.term;
-    RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "LoanType", doc.LoanType);
-    WriteSettingDouble(store, "RateInterest", doc.RateInterest);
-    WriteSettingInt(store, "LoanTerm", doc.LoanTerm);
+    RunEditor<CLoanType, LoanTypeDialog>(
+        doc, scales, store, parent,
+        [&](CLoanType& ed) {
+            ed.loanAmount = doc.LoanAmount;
+            ed.interestRate = doc.RateInterest;
+            ed.loanType = doc.LoanType;
+            ed.term = doc.LoanTerm;
+        },
+        [&](const CLoanType& ed) {
+            doc.RateInterest = ed.interestRate;
+            doc.LoanType = ed.loanType;
+            doc.LoanTerm = ed.term;
+        },
+        {&CVELPPCDoc::LoanType, &CVELPPCDoc::RateInterest, &CVELPPCDoc::LoanTerm});
 }
 
 void EditLoanCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CLoanCosts ed;
-    ed.costs.amount = doc.LoanCosts;
-    ed.costs.percent = doc.LoanCostsPC;
-    ed.costs.link = doc.CalcLoanCosts;
-    ed.price = doc.Price;
-    ed.otherCosts = doc.PurchaseCosts + doc.Furniture + doc.Renovations;
-    ed.cashDeposit = doc.CashDeposit;
-    ed.writeOffYears = doc.LCYears;
-    LoanCostsDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.LoanCosts = ed.costs.amount;
-    doc.LoanCostsPC = ed.costs.percent;
-    doc.CalcLoanCosts = ed.costs.link;
-    doc.LCYears = CLoanCosts::WholeWriteOffYears(ed.writeOffYears);
-    RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "LCYears", doc.LCYears);
-    WriteSettingDouble(store, "LoanCostsPC", doc.LoanCostsPC);
-    WriteSettingInt(store, "CalcLoanCosts", doc.CalcLoanCosts);
+    RunEditor<CLoanCosts, LoanCostsDialog>(
+        doc, scales, store, parent,
+        [&](CLoanCosts& ed) {
+            ed.costs.amount = doc.LoanCosts;
+            ed.costs.percent = doc.LoanCostsPC;
+            ed.costs.link = doc.CalcLoanCosts;
+            ed.price = doc.Price;
+            ed.otherCosts = doc.PurchaseCosts + doc.Furniture + doc.Renovations;
+            ed.cashDeposit = doc.CashDeposit;
+            ed.writeOffYears = doc.LCYears;
+        },
+        [&](const CLoanCosts& ed) {
+            doc.LoanCosts = ed.costs.amount;
+            doc.LoanCostsPC = ed.costs.percent;
+            doc.CalcLoanCosts = ed.costs.link;
+            doc.LCYears = CLoanCosts::WholeWriteOffYears(ed.writeOffYears);
+        },
+        {&CVELPPCDoc::LCYears, &CVELPPCDoc::LoanCostsPC, &CVELPPCDoc::CalcLoanCosts});
 }
 
 void EditInvestor(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CInvestorDetails ed;
-    ed.title =
-        doc.NamesOnTitle == 2 ? CInvestorDetails::kTitleJoint : CInvestorDetails::kTitleSingle;
-    ed.investorIncome = doc.TaxableHim;
-    ed.partnerIncome = doc.TaxableHer;
-    InvestorDetailsDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.NamesOnTitle = ed.title + 1;
-    doc.TaxableHim = ed.investorIncome;
-    doc.TaxableHer = ed.partnerIncome;
-    RecalculateChanged(doc, scales);
-    WriteSettingDouble(store, "TaxableHim", doc.TaxableHim);
-    WriteSettingDouble(store, "TaxableHer", doc.TaxableHer);
-    WriteSettingInt(store, "NamesOnTitle", doc.NamesOnTitle);
+    RunEditor<CInvestorDetails, InvestorDetailsDialog>(
+        doc, scales, store, parent,
+        [&](CInvestorDetails& ed) {
+            ed.title = doc.NamesOnTitle == 2 ? CInvestorDetails::kTitleJoint
+                                             : CInvestorDetails::kTitleSingle;
+            ed.investorIncome = doc.TaxableHim;
+            ed.partnerIncome = doc.TaxableHer;
+        },
+        [&](const CInvestorDetails& ed) {
+            doc.NamesOnTitle = ed.title + 1;
+            doc.TaxableHim = ed.investorIncome;
+            doc.TaxableHer = ed.partnerIncome;
+        },
+        {&CVELPPCDoc::TaxableHim, &CVELPPCDoc::TaxableHer, &CVELPPCDoc::NamesOnTitle});
 }
 
 void EditResults(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CResultsYear ed;
-    ed.resultsYear = doc.ShowYear;
-    ResultsYearDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.ShowYear = ed.resultsYear;
-    RecalculateChanged(doc, scales);
-    WriteSettingInt(store, "ShowYear", doc.ShowYear);
+    RunEditor<CResultsYear, ResultsYearDialog>(
+        doc, scales, store, parent, [&](CResultsYear& ed) { ed.resultsYear = doc.ShowYear; },
+        [&](const CResultsYear& ed) { doc.ShowYear = ed.resultsYear; }, {&CVELPPCDoc::ShowYear});
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
@@ -175,19 +172,19 @@ void ShowCashFlowYear(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent)
 }
 
 void EditProjections(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CProjections ed;
-    ed.upperLimit = doc.ProjectionYear;
-    ed.growthRate = doc.RateGrowth;
-    ed.inflationRate = doc.RateInfl;
-    ProjectionsDialog dialog(ed, parent);
-    if (!Accepted(dialog)) return;
-    doc.ProjectionYear = ed.upperLimit;
-    doc.RateGrowth = ed.growthRate;
-    doc.RateInfl = ed.inflationRate;
-    RecalculateChanged(doc, scales);
-    WriteSettingDouble(store, "RateGrowth", doc.RateGrowth);
-    WriteSettingDouble(store, "RateInfl", doc.RateInfl);
-    WriteSettingInt(store, "ProjectionYear", doc.ProjectionYear);
+    RunEditor<CProjections, ProjectionsDialog>(
+        doc, scales, store, parent,
+        [&](CProjections& ed) {
+            ed.upperLimit = doc.ProjectionYear;
+            ed.growthRate = doc.RateGrowth;
+            ed.inflationRate = doc.RateInfl;
+        },
+        [&](const CProjections& ed) {
+            doc.ProjectionYear = ed.upperLimit;
+            doc.RateGrowth = ed.growthRate;
+            doc.RateInfl = ed.inflationRate;
+        },
+        {&CVELPPCDoc::RateGrowth, &CVELPPCDoc::RateInfl, &CVELPPCDoc::ProjectionYear});
 }
 
 void EditLinkedVariables(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {

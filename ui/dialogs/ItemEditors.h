@@ -1,11 +1,18 @@
-// The EditItem steps of the depreciation, loan, investor, results-year, projection and
-// breakdown editors, and the "Linked Variables" command. EditItem.cpp puts them into its table
-// of item types; each takes the record, the settings store and the dialog's parent.
+// The steps every editor takes (RunEditor), the depreciation, loan, investor, results-year,
+// projection and breakdown editors, and the "Linked Variables" command. EditItem.cpp puts
+// them into its table of item types; each takes the record, the settings store and the
+// dialog's parent.
 #pragma once
 
-class QDialog;
+#include <QDialog>
+
+#include <initializer_list>
+#include <variant>
+
+#include "model/Investment.h"
+#include "persist/Settings.h"
+
 class QWidget;
-class CVELPPCDoc;
 struct Scales;
 class SettingsStore;
 
@@ -14,6 +21,26 @@ bool Accepted(QDialog& dialog);
 // The record has taken an editor's working fields: limit what must not reach the table,
 // recalculate marked changed (which redraws the views).
 void RecalculateChanged(CVELPPCDoc& doc, const Scales& scales);
+
+// A field an accepted editor remembers for new investments.
+using RememberedField = std::variant<double CVELPPCDoc::*, int CVELPPCDoc::*>;
+
+// The steps of every editor of the record: its logic filled from the record by `load`, its
+// dialog run modally, and only on OK the logic copied back by `save`, the record worked out
+// again marked changed and the item's defaults stored in the item's order. Any other ending
+// leaves the record and the settings store untouched.
+template <class Logic, class Dialog, class Load, class Save>
+void RunEditor(CVELPPCDoc& doc, const Scales& scales, SettingsStore& store, QWidget* parent,
+               Load load, Save save, std::initializer_list<RememberedField> remembered) {
+    Logic ed;
+    load(ed);
+    Dialog dialog(ed, parent);
+    if (!Accepted(dialog)) return;
+    save(ed);
+    RecalculateChanged(doc, scales);
+    for (const RememberedField& field : remembered)
+        std::visit([&](auto member) { StoreField(store, doc, member); }, field);
+}
 
 void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent); // 6
 void EditLoanDetails(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);  // 7

@@ -165,7 +165,7 @@ TEST(BadSettings, TextThatIsNoNumberGivesTheBuiltInValues) {
     const char* notNumbers[] = {"abc", "5O000", "0x10", "12 apples", "?????", "nan", "1e5", "8,50%x"};
     QByteArray ini = "[SettingsFile]\n";
     int i = 0;
-    for (const DefaultInput& d : kDefaultInputs)
+    for (const RecordField& d : kDefaultInputs)
         ini += QByteArray(d.name.data(), static_cast<qsizetype>(d.name.size())) + "=" +
                notNumbers[i++ % 8] + "\n";
     // The start-up scales' texts with some of their items damaged.
@@ -182,7 +182,7 @@ TEST(BadSettings, TextThatIsNoNumberGivesTheBuiltInValues) {
     QtSettingsStore store(path);
     CVELPPCDoc doc;
     ASSERT_TRUE(NewInvestment(doc, scales, store));
-    for (const DefaultInput& d : kDefaultInputs) {
+    for (const RecordField& d : kDefaultInputs) {
         if (d.doubleField) EXPECT_EQ(doc.*d.doubleField, d.builtIn) << d.name;
         else EXPECT_EQ(doc.*d.intField, d.builtIn) << d.name;
     }
