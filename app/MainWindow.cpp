@@ -39,6 +39,7 @@
 #include "ui/report/FileOutput.h"
 #include "ui/shell/DocumentFile.h"
 #include "ui/workspace/CompareWindow.h"
+#include "ui/workspace/RiskTab.h"
 #include "ui/workspace/WhatIfTab.h"
 #include "ui/workspace/Workspace.h"
 #include "ui/shell/Platform.h"
@@ -251,8 +252,9 @@ void MainWindow::CreateMenusAndToolBar() {
 // --- the menus' commands ---
 
 void MainWindow::RunFileOutput(int kind) {
-    // The report shows the grid the "What If" tab shows.
-    ::RunFileOutput(Document(), InvestmentScales(), kind, PathName(), pane_->WhatIf()->Setup(), ui_, this);
+    // The report shows the grid the "What If" tab shows, and the futures the "Risk" tab works out.
+    ::RunFileOutput(Document(), InvestmentScales(), kind, PathName(), pane_->WhatIf()->Setup(), ui_, this,
+                    pane_->Risk()->Setup());
 }
 void MainWindow::ExportReport() { RunFileOutput(OutputReport); }
 void MainWindow::ExportWorkbook() { RunFileOutput(OutputWorkbook); }

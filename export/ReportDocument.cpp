@@ -3,6 +3,7 @@
 #include "analysis/BreakEven.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "format/Format.h"
 #include "format/Text.h"
@@ -278,6 +279,144 @@ void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const Scales& 
     }
 }
 
+// Words onto lines of at most `width` characters.
+std::vector<std::string> WrapWords(const std::string& text, std::size_t width) {
+    std::vector<std::string> lines(1);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width) lines.emplace_back();
+        if (!lines.back().empty()) lines.back() += ' ';
+        lines.back() += word;
+        start = end + 1;
+    }
+    return lines;
+}
+
+// A section of labelled values in a column from `top`.
+void PlaceSection(ReportPage& page, const ReportSection& section, double left, double width, double top) {
+    double y = top;
+    page.texts.push_back({{left, y, left + width, y + 11}, section.title, kBodySize, true, 0, 0});
+    y += 13;
+    for (const ReportLine& line : section.lines) {
+        page.texts.push_back({{left, y, left + width * 0.72, y + 10}, line.label, 7.5, false, 0, 0});
+        page.texts.push_back({{left + width * 0.72, y, left + width, y + 10}, line.Shown(), 7.5, false, 2,
+                              line.IsLoss() ? kRed : 0});
+        y += 10;
+    }
+}
+
+// The page "Risk": the futures in words, the fan of the equity year by year (the 5-95 and
+// 25-75 bands and the median), the histogram of the IRR after sale with the fund's median, the
+// percentiles, the chances and the parameters.
+void PlaceRisk(ReportDocument& document, const CVELPPCDoc& doc, const Scales& scales, const RiskSetup& setup) {
+    const RiskResults r = WorkOutRisk(doc, scales, setup);
+    ReportPage& page = document.pages.emplace_back();
+    double y = kMargin;
+    page.texts.push_back({{kMargin, y, kRight, y + 16}, "Risk: how sure is the answer", 12, true, 0, 0});
+    y += 17;
+    page.texts.push_back({{kMargin, y, kRight, y + 11},
+                          FormatValue(static_cast<double>(r.paths), "0") + " futures drawn from seed " +
+                              std::to_string(r.seed) +
+                              ": growth, interest, rent growth, inflation and vacancy vary by year.",
+                          7.5, false, 0, kGrey});
+    y += 14;
+    for (const std::string& sentence : RiskSentences(r))
+        for (const std::string& line : WrapWords(sentence, 118)) {
+            page.texts.push_back({{kMargin, y, kRight, y + 10}, line, kBodySize, false, 0, 0});
+            y += 10.5;
+        }
+    if (r.nothingBought) return;
+    y += 6;
+
+    // The fan of the equity.
+    constexpr double kAxis = 56.0, kFanHeight = 160.0;
+    page.texts.push_back({{kMargin, y, kRight, y + 11},
+                          "Equity: 5-95 and 25-75 of 100 futures, median (shaded: the years held)", kBodySize,
+                          true, 0, 0});
+    y += 14;
+    const ReportBox fan{kMargin + kAxis, y, kRight, y + kFanHeight};
+    double low = 0, high = 0;
+    EquityRange(r, low, high);
+    auto fy = [&](double v) { return fan.bottom - (std::max(v, low) - low) / (high - low) * fan.height(); };
+    const double yearWidth = fan.width() / kTableColumns;
+    page.fills.push_back({{fan.left, fan.top, fan.left + yearWidth * r.holdingYears, fan.bottom}, kPeriodShade});
+    const double step = AxisStep(high - low, 4);
+    for (double v = std::ceil(low / step) * step; v <= high; v += step) {
+        page.rules.push_back({{fan.left, fy(v), fan.right, fy(v)}, v == 0 ? 0x000000 : kRuleColour});
+        page.texts.push_back({{kMargin, fy(v) - 4.5, fan.left - 4, fy(v) + 4.5}, FormatValue(v, "$0,m("), 7, false, 2, 0});
+    }
+    for (int c = 0; c < kTableColumns; ++c) {
+        const Percentiles& e = r.equity[static_cast<std::size_t>(c)];
+        const double x0 = fan.left + yearWidth * c + 0.6, x1 = fan.left + yearWidth * (c + 1) - 0.6;
+        page.fills.push_back({{x0, fy(e[4]), x1, fy(e[0])}, 0xF0DCC8});
+        page.fills.push_back({{x0, fy(e[3]), x1, fy(e[1])}, 0xD2A078});
+        page.rules.push_back({{x0, fy(e[2]), x1, fy(e[2])}, 0x782814});
+        if (c == 0 || (c + 1) % 10 == 0)
+            page.texts.push_back({{x0 - 10, fan.bottom + 2, x1 + 10, fan.bottom + 11}, std::to_string(c + 1), 7, false, 1, 0});
+    }
+    y = fan.bottom + 16;
+
+    // The histogram of the IRR after sale.
+    constexpr double kBarsHeight = 95.0;
+    page.texts.push_back({{kMargin, y, kRight, y + 11}, "IRR after sale: futures at each rate", kBodySize, true, 0, 0});
+    y += 14;
+    const ReportBox bars{kMargin + kAxis, y, kRight, y + kBarsHeight};
+    if (!r.irrBins.empty()) {
+        const double fund = r.fundIrr.at[2];
+        double lowRate = r.irrEdges.front(), highRate = r.irrEdges.back();
+        if (!IsNoValue(fund)) {
+            lowRate = std::min(lowRate, fund);
+            highRate = std::max(highRate, fund);
+        }
+        if (!(highRate > lowRate)) highRate = lowRate + 1;
+        auto bx = [&](double v) { return bars.left + (v - lowRate) / (highRate - lowRate) * bars.width(); };
+        const std::int64_t most = std::max<std::int64_t>(1, *std::max_element(r.irrBins.begin(), r.irrBins.end()));
+        for (std::size_t b = 0; b < r.irrBins.size(); ++b) {
+            const double top = bars.bottom - static_cast<double>(r.irrBins[b]) / static_cast<double>(most) * bars.height();
+            page.fills.push_back({{bx(r.irrEdges[b]) + 0.4, top, bx(r.irrEdges[b + 1]) - 0.4, bars.bottom}, 0xD2A078});
+        }
+        page.rules.push_back({{bars.left, bars.bottom, bars.right, bars.bottom}, 0x000000});
+        const double rateStep = AxisStep(highRate - lowRate, 6);
+        for (double v = std::ceil(lowRate / rateStep) * rateStep; v <= highRate; v += rateStep)
+            page.texts.push_back({{bx(v) - 20, bars.bottom + 2, bx(v) + 20, bars.bottom + 11},
+                                  FormatValue(std::fabs(v) < rateStep * 1e-9 ? 0.0 : v, "%0.0"), 7, false, 1, 0});
+        if (!IsNoValue(fund)) {
+            page.rules.push_back({{bx(fund), bars.top, bx(fund), bars.bottom}, kRed});
+            page.texts.push_back({{bx(fund) - 160, bars.top, bx(fund) - 3, bars.top + 9},
+                                  "index fund's median " + FormatValue(fund, "%0.00"), 7, false, 2, kRed});
+        }
+    }
+    y = bars.bottom + 16;
+
+    // The percentiles, then the chances beside the parameters.
+    const ScaleTable table = RiskPercentileTable(r);
+    const double labelWidth = 150.0, cell = (kRight - kMargin - labelWidth) / 5;
+    for (std::size_t c = 0; c < table.headings.size(); ++c)
+        page.texts.push_back({{c == 0 ? kMargin : kMargin + labelWidth + cell * static_cast<double>(c - 1), y,
+                               c == 0 ? kMargin + labelWidth : kMargin + labelWidth + cell * static_cast<double>(c) - 2, y + 10},
+                              table.headings[c], 7.5, true, c == 0 ? 0 : 2, 0});
+    y += 11;
+    page.rules.push_back({{kMargin, y, kRight, y}, kRuleColour});
+    y += 2;
+    for (const auto& row : table.rows) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            page.texts.push_back({{c == 0 ? kMargin : kMargin + labelWidth + cell * static_cast<double>(c - 1), y,
+                                   c == 0 ? kMargin + labelWidth : kMargin + labelWidth + cell * static_cast<double>(c) - 2, y + 10},
+                                  row[c].Shown(), 7.5, false, c == 0 ? 0 : 2, row[c].IsLoss() && c > 0 ? kRed : 0});
+        y += 10;
+    }
+    for (const ReportLine& note : table.notes) {
+        page.texts.push_back({{kMargin, y, kRight, y + 10}, note.label, 7, false, 0, kGrey});
+        y += 10;
+    }
+    y += 8;
+    PlaceSection(page, RiskChanceSection(r), kMargin, kColumnWidth, y);
+    PlaceSection(page, RiskParameterSection(r), kMargin + kColumnWidth + kGutter, kColumnWidth, y);
+}
+
 void PlaceFooters(ReportDocument& document, const ReportInfo& info) {
     const std::string count = std::to_string(document.pages.size());
     for (std::size_t i = 0; i < document.pages.size(); ++i) {
@@ -312,6 +451,7 @@ ReportDocument BuildReport(const CVELPPCDoc& doc, const Scales& scales, const Re
     PlaceProjection(document, doc);
     PlaceCharts(document);
     PlaceWhatIf(document, doc, scales, info.whatIf);
+    PlaceRisk(document, doc, scales, info.risk);
     PlaceFooters(document, info);
     return document;
 }

@@ -6,8 +6,9 @@
 // figures, every input grouped as the editors group them, and the scales in force, in two
 // columns. Then the projection table (years 1 to 40, the projection period shaded, the
 // results year bold), then the five charts, the sensitivity grid and the break-even figures
-// under the last. Each page has the file name and its number in
-// the footer.
+// under the last, then "Risk": the futures in words, the fan of the equity, the histogram of
+// the IRR after sale, the percentiles, the chances and the parameters. Each page has the file
+// name and its number in the footer.
 #pragma once
 
 #include <array>
@@ -17,6 +18,7 @@
 
 #include "analysis/Grid.h"
 #include "export/ReportData.h"
+#include "export/RiskReport.h"
 
 class CVELPPCDoc;
 struct Scales;
@@ -80,6 +82,8 @@ struct ReportInfo {
     ReportSection summary;
     // The sensitivity grid shown under the last chart, with the break-even figures.
     GridSetup whatIf;
+    // The futures of the page "Risk", the last.
+    RiskSetup risk;
 };
 
 // Lays the report out; the scales are those in force.

@@ -231,8 +231,27 @@ void WriteScales(Writer& w, const Scales& scales) {
     WriteScale(w, sheet, row, TaxScaleTable(scales.tax));
 }
 
+// The futures: in words, the chances, the percentiles, the parameters, then year by year.
+void WriteRisk(Writer& w, const RiskResults& r) {
+    lxw_worksheet* sheet = workbook_add_worksheet(w.book_, "Risk");
+    worksheet_set_column(sheet, 0, 0, 44, nullptr);
+    worksheet_set_column(sheet, 1, 10, 13, nullptr);
+    w.String(sheet, 0, 0, "Risk: how sure is the answer", w.title_);
+    int row = 2;
+    for (const std::string& sentence : RiskSentences(r)) w.String(sheet, row++, 0, sentence, nullptr);
+    if (r.nothingBought) return;
+    ++row;
+    for (const ReportSection& section : {RiskChanceSection(r), RiskParameterSection(r)}) {
+        w.String(sheet, row++, 0, section.title, w.bold_);
+        for (const ReportLine& line : section.lines) w.Line(sheet, row++, line);
+        ++row;
+    }
+    row = WriteScale(w, sheet, row, RiskPercentileTable(r));
+    WriteScale(w, sheet, row, RiskYearTable(r));
+}
+
 bool WriteBook(const CVELPPCDoc& doc, const Scales& scales, const std::string& path,
-               std::string& reason) {
+               std::string& reason, const RiskResults& risk) {
     // The reason is put in words after the "C" numbers end, in the user's language.
     int error = 0;
     lxw_error failure = LXW_NO_ERROR;
@@ -245,6 +264,7 @@ bool WriteBook(const CVELPPCDoc& doc, const Scales& scales, const std::string& p
             WriteSummary(w, doc);
             WriteProjection(w, doc);
             WriteScales(w, scales);
+            WriteRisk(w, risk);
             errno = 0;
             failure = workbook_close(book);
             error = errno;
@@ -267,11 +287,12 @@ bool WriteBook(const CVELPPCDoc& doc, const Scales& scales, const std::string& p
 } // namespace
 
 bool WriteWorkbook(const CVELPPCDoc& doc, const Scales& scales, const std::string& path,
-                   std::string& reason) {
+                   std::string& reason, const RiskSetup& risk) {
+    const RiskResults futures = WorkOutRisk(doc, scales, risk);
     return WriteFileAtomically(
         path,
         [&](const std::string& temporary, std::string& why) {
-            return WriteBook(doc, scales, temporary, why);
+            return WriteBook(doc, scales, temporary, why, futures);
         },
         reason);
 }

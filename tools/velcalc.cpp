@@ -4,6 +4,7 @@
 // file's replace them, unless --duty or --tax names a built-in scale to use instead.
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -15,6 +16,7 @@
 #include "analysis/BreakEven.h"
 #include "analysis/Compare.h"
 #include "analysis/Grid.h"
+#include "analysis/Risk.h"
 #include "format/Format.h"
 #include "format/Text.h"
 #include "model/Assumptions.h"
@@ -34,6 +36,7 @@ constexpr const char* kUsage = "usage: velcalc [--csv] [--duty NAME] [--tax NAME
                                "       velcalc --grid [--rows AXIS] [--columns AXIS] [--result R] FILE.vel\n"
                                "       velcalc --break-even FILE.vel\n"
                                "       velcalc --compare FILE.vel FILE.vel [FILE.vel [FILE.vel]]\n"
+                               "       velcalc --risk [--paths N] [--seed S] [--threads T] [--param KEY=VALUE]... FILE.vel\n"
                                "       velcalc --scales\n"
                                "       velcalc --help\n";
 
@@ -42,6 +45,7 @@ constexpr const char* kHelp =
     "       velcalc --grid [--rows AXIS] [--columns AXIS] [--result R] FILE.vel\n"
     "       velcalc --break-even FILE.vel\n"
     "       velcalc --compare FILE.vel FILE.vel [FILE.vel [FILE.vel]]\n"
+    "       velcalc --risk [--paths N] [--seed S] [--threads T] [--param KEY=VALUE]... FILE.vel\n"
     "       velcalc --scales\n"
     "       velcalc --help\n"
     "\n"
@@ -94,6 +98,19 @@ constexpr const char* kHelp =
     "               the scales stored in it: rows of key inputs and results with the\n"
     "               best of each result marked, and the rates of return of every\n"
     "               holding period\n"
+    "  --risk       print as JSON the investment's possible futures: N paths (default\n"
+    "               10000, at most 1000000) in which capital growth, the interest rate,\n"
+    "               rent growth, inflation and vacancy vary by year, beside an index\n"
+    "               fund and the bank: percentiles 5, 25, 50, 75, 95 of the IRR and\n"
+    "               NPV after sale, of the equity and the after-tax cash flow of each\n"
+    "               year, the chances of beating the fund and the bank, of negative\n"
+    "               equity and of a weekly top-up over the limit, and the worst 5 %.\n"
+    "               S (default 1) fixes the draws: the same seed gives the same JSON\n"
+    "               whatever T, the threads (default: the processor's). KEY is one of\n"
+    "               growthSD, growthPersistence, interestSD, interestReversion,\n"
+    "               interestFloor, rentGrowthSD, inflationSD, rentInflationCorrelation,\n"
+    "               vacancyDrawn, fundReturn, fundVolatility, fundDividendYield,\n"
+    "               topUpLimit (the output lists each with its value)\n"
     "  --scales     print every built-in stamp duty and tax scale as JSON: two arrays,\n"
     "               duty and tax, of objects with index, name and the scale as above\n"
     "  --help       print this text\n"
@@ -319,6 +336,81 @@ Json compareJson(const Comparison& c) {
     return Json{{"files", c.names}, {"rows", rows}, {"ratesByHoldingPeriod", rates}};
 }
 
+Json percentilesJson(const Percentiles& p) { return numbers(p); }
+
+Json figureJson(const RiskResults::Figure& f) {
+    return Json{{"percentiles", percentilesJson(f.at)}, {"noValue", f.noValue}};
+}
+
+Json riskJson(const RiskResults& r) {
+    Json parameters;
+    for (const RiskParameterInfo& info : kRiskParameters)
+        parameters[std::string(info.key)] = r.parameters.*info.field;
+    Json equity = Json::array(), cash = Json::array();
+    for (int c = 0; c < kTableColumns; ++c) {
+        equity.push_back(percentilesJson(r.equity[static_cast<std::size_t>(c)]));
+        cash.push_back(percentilesJson(r.cashFlow[static_cast<std::size_t>(c)]));
+    }
+    Json percentiles = Json::array();
+    for (double q : kRiskPercentiles) percentiles.push_back(static_cast<int>(q * 100 + 0.5));
+    const RiskResults::Tail& w = r.worst;
+    return Json{{"paths", r.paths},
+                {"seed", r.seed},
+                {"holdingYears", r.holdingYears},
+                {"parameters", parameters},
+                {"percentiles", percentiles},
+                {"irrAfterSale", figureJson(r.irrAfterSale)},
+                {"npvAfterSale", figureJson(r.npvAfterSale)},
+                {"fundIrrAfterSale", figureJson(r.fundIrr)},
+                {"fundValueAfterSale", figureJson(r.fundValueAfterSale)},
+                {"bankIrr", figureJson(r.bankIrr)},
+                {"equityByYear", equity},
+                {"cashFlowByYear", cash},
+                {"probabilities", Json{{"beatsFund", r.beatsFund},
+                                       {"beatsBank", r.beatsBank},
+                                       {"negativeEquity", r.negativeEquity},
+                                       {"topUpOver", r.topUpOver}}},
+                {"worst5", Json{{"paths", w.paths},
+                                {"worstNpv", w.worstNpv},
+                                {"meanNpv", w.meanNpv},
+                                {"meanIrr", w.meanIrr},
+                                {"meanLargestTopUp", w.meanLargestTopUp},
+                                {"negativeEquity", w.negativeEquity},
+                                {"topUpOver", w.topUpOver}}},
+                {"irrHistogram", Json{{"edges", r.irrEdges}, {"counts", r.irrBins}}},
+                {"sentences", RiskSentences(r)}};
+}
+
+// A whole number from `low` to `high`, written in decimal digits alone.
+template <class Int> bool parseWhole(std::string_view text, Int low, Int high, Int& value) {
+    Int v{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty() || text[0] == '-' ||
+        v < low || v > high)
+        return false;
+    value = v;
+    return true;
+}
+
+bool parseParameter(std::string_view text, RiskParameters& p, std::string& error) {
+    const std::size_t equals = text.find('=');
+    const RiskParameterInfo* info =
+        equals == std::string_view::npos ? nullptr : RiskParameterOfKey(text.substr(0, equals));
+    if (info == nullptr) {
+        error = "--param takes KEY=VALUE with a KEY that --help lists, not " + std::string(text);
+        return false;
+    }
+    const std::string_view number = text.substr(equals + 1);
+    const double value = ParseValue(number);
+    if (number.empty() || IsNoValue(value) || !SetParameter(p, *info, value)) {
+        error = "the value of " + std::string(info->key) + " must be a number from " +
+                ExactNumber(info->min) + " to " + ExactNumber(info->max) +
+                (info->unit == RiskUnit::Switch ? " (0 or 1)" : "");
+        return false;
+    }
+    return true;
+}
+
 // File names and texts that are not valid UTF-8 (a name in another encoding) are printed with
 // U+FFFD in place of what cannot be read, rather than stopping the program.
 void print(const Json& json) {
@@ -333,7 +425,7 @@ int usageError(const char* what) {
 } // namespace
 
 int main(int argc, char** argv) {
-    enum class Mode { Fields, Csv, Grid, BreakEven, Compare } mode = Mode::Fields;
+    enum class Mode { Fields, Csv, Grid, BreakEven, Compare, Risk } mode = Mode::Fields;
     auto setMode = [&](Mode m) {
         if (mode != Mode::Fields && mode != m) return false;
         mode = m;
@@ -344,6 +436,11 @@ int main(int argc, char** argv) {
     GridSetup grid;
     grid.rows.step = grid.columns.step = 0;
     bool gridOptions = false;
+    bool riskOptions = false;
+    std::int64_t riskPaths = kDefaultRiskPaths;
+    std::uint64_t riskSeed = 1;
+    int riskThreads = DefaultRiskThreads();
+    RiskParameters riskParameters;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -368,11 +465,28 @@ int main(int argc, char** argv) {
         else if (arg == "--grid") wanted = Mode::Grid;
         else if (arg == "--break-even") wanted = Mode::BreakEven;
         else if (arg == "--compare") wanted = Mode::Compare;
+        else if (arg == "--risk") wanted = Mode::Risk;
         if (wanted != Mode::Fields) {
-            if (!setMode(wanted)) return usageError("choose one of --csv, --grid, --break-even, --compare");
+            if (!setMode(wanted)) return usageError("choose one of --csv, --grid, --break-even, --compare, --risk");
             continue;
         }
-        if (arg == "--rows" || arg == "--columns" || arg == "--result") {
+        if (arg == "--paths" || arg == "--seed" || arg == "--threads" || arg == "--param") {
+            if (i + 1 >= argc) return usageError((arg + " needs a value").c_str());
+            const std::string_view value = argv[++i];
+            riskOptions = true;
+            if (arg == "--paths") {
+                if (!parseWhole<std::int64_t>(value, 1, kMaxRiskPaths, riskPaths))
+                    return usageError("--paths takes a whole number from 1 to 1000000");
+            } else if (arg == "--seed") {
+                if (!parseWhole<std::uint64_t>(value, 0, UINT64_MAX, riskSeed))
+                    return usageError("--seed takes a whole number from 0 to 18446744073709551615");
+            } else if (arg == "--threads") {
+                if (!parseWhole<int>(value, 1, kRiskThreadsMax, riskThreads))
+                    return usageError("--threads takes a whole number from 1 to 64");
+            } else if (!parseParameter(value, riskParameters, error)) {
+                return usageError(error.c_str());
+            }
+        } else if (arg == "--rows" || arg == "--columns" || arg == "--result") {
             if (i + 1 >= argc) return usageError((arg + " needs a value").c_str());
             const std::string_view value = argv[++i];
             gridOptions = true;
@@ -390,6 +504,8 @@ int main(int argc, char** argv) {
         }
     }
     if (gridOptions && mode != Mode::Grid) return usageError("--rows, --columns and --result go with --grid");
+    if (riskOptions && mode != Mode::Risk)
+        return usageError("--paths, --seed, --threads and --param go with --risk");
     if (paths.empty()) return usageError("no file given");
     if (mode == Mode::Compare) {
         if (paths.size() < 2 || paths.size() > static_cast<std::size_t>(kMaxCompared))
@@ -436,6 +552,11 @@ int main(int argc, char** argv) {
         break;
     }
     case Mode::Compare: print(compareJson(Compare(investments))); break;
+    case Mode::Risk: {
+        const RiskRun run(asRead, investments.front().scales, riskParameters);
+        print(riskJson(run.Run(riskPaths, riskSeed, riskThreads)));
+        break;
+    }
     }
     std::cout.flush();
     return std::cout ? 0 : 1;

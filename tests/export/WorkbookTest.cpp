@@ -163,3 +163,34 @@ TEST_F(Workbook, TheIncomeYearsUnderTheLawOfTheYears) {
 }
 
 } // namespace
+
+namespace {
+
+// With nothing varying every future is the projection: the sheet "Risk" holds the summary's
+// figures at every percentile, and the table's equity of each year.
+TEST_F(Workbook, RiskSheetWithNothingVaryingHoldsTheProjectionsFigures) {
+    RiskSetup still;
+    still.parameters.growthSD = still.parameters.interestSD = still.parameters.rentGrowthSD = 0;
+    still.parameters.inflationSD = still.parameters.vacancyDrawn = 0;
+    still.paths = 200;
+    doc.Recalculate(false, scales);
+    std::string reason;
+    ASSERT_TRUE(WriteWorkbook(doc, scales, path.string(), reason, still)) << reason;
+    EXPECT_NE(WorkbookMember(path, "xl/workbook.xml").find("name=\"Risk\""), std::string::npos);
+    const auto sheet = WorkbookSheet(path, 4);
+    const auto labelled = WorkbookLabelled(sheet);
+    ExpectClose(labelled.at("IRR after sale").text, doc.IRRAfterSale / 100, "IRR after sale");
+    ExpectClose(labelled.at("NPV after sale").text, doc.NPVAfterSale, "NPV after sale");
+    EXPECT_EQ(Number(labelled.at("Futures (paths)").text), 200.0);
+    int found = 0;
+    for (const auto& [cell, value] : sheet) {
+        if (cell[0] != 'A' || value.isString || value.text.empty()) continue;
+        const int year = static_cast<int>(Number(value.text));
+        const std::string row = cell.substr(1);
+        ExpectClose(sheet.at("D" + row).text, doc.At(Row::Equity, year - 1), cell); // the median
+        ++found;
+    }
+    EXPECT_EQ(found, 40);
+}
+
+} // namespace

@@ -69,7 +69,9 @@ TEST_F(Velreport, ReportHoldsTheFiguresEveryInputAndTheLastYear) {
     // which the table's money format shows in millions.
     for (const char* wanted :
          {"12 Example Street, Toowong QLD", "Worked example, interest only", "13.86%", "$75,030",
-          "$1.446m", "worked-example-interest-only.vel", "Page 1 of 5", "Page 5 of 5",
+          "$1.446m", "worked-example-interest-only.vel", "Page 1 of 6", "Page 6 of 6",
+          // The futures, on the last page.
+          "Risk: how sure is the answer", "futures the property beats the index fund after tax",
           // The inputs, grouped as the editors group them.
           "Property address:", "Property description:", "Notes:", "Property price:", "Renovations:",
           "Market value:", "Furniture package:", "Stamp duty:", "Stamp duty (fn of price):",
@@ -90,7 +92,7 @@ TEST_F(Velreport, ReportHoldsTheFiguresEveryInputAndTheLastYear) {
           "Stamp duty: Qld", "Income tax: Australia (06/07)", "Years from purchase"})
         EXPECT_NE(text.out.find(wanted), std::string::npos) << wanted;
     const Outcome info = Run("pdfinfo", Quoted(pdf));
-    EXPECT_NE(info.out.find("Pages:           5\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Pages:           6\n"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("A4"), std::string::npos) << info.out;
 }
 

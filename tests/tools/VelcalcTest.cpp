@@ -546,3 +546,42 @@ TEST_F(Velcalc, GridBreakEvenAndCompareAgreeWithTheFileWorkedOut) {
 }
 
 } // namespace
+
+TEST_F(Velcalc, RiskGivesTheSameJsonOnOneAndTwoThreads) {
+    const Outcome one = run("--risk --paths 3000 --seed 9 --threads 1 " + quoted(file));
+    const Outcome two = run("--risk --paths 3000 --seed 9 --threads 2 " + quoted(file));
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(one.out, two.out);
+    const auto j = nlohmann::json::parse(one.out);
+    EXPECT_EQ(j["paths"], 3000);
+    EXPECT_EQ(j["equityByYear"].size(), 40u);
+    EXPECT_NE(run("--risk --paths 3000 --seed 10 " + quoted(file)).out, one.out);
+}
+
+// Nothing varying: every percentile is the file's own figure, exactly.
+TEST_F(Velcalc, RiskWithNothingVaryingGivesTheFilesFigures) {
+    const Outcome fields = run(quoted(file));
+    const Outcome risk = run("--risk --paths 50 --param growthSD=0 --param interestSD=0 "
+                             "--param rentGrowthSD=0 --param inflationSD=0 --param vacancyDrawn=0 " +
+                             quoted(file));
+    ASSERT_EQ(risk.status, 0) << risk.err;
+    const auto f = nlohmann::json::parse(fields.out), r = nlohmann::json::parse(risk.out);
+    for (int q = 0; q < 5; ++q) {
+        EXPECT_EQ(r["npvAfterSale"]["percentiles"][q], f["fields"]["NPVAfterSale"]);
+        EXPECT_EQ(r["irrAfterSale"]["percentiles"][q], f["fields"]["IRRAfterSale"]);
+        EXPECT_EQ(r["equityByYear"][7][q], f["table"]["Equity"][7]);
+    }
+}
+
+TEST_F(Velcalc, RiskRefusesBadArgumentsWithStatusTwo) {
+    const char* cases[] = {"--risk --paths 0", "--risk --paths 1000001", "--risk --paths 12x",
+                           "--risk --paths -5", "--risk --seed -1", "--risk --seed 1.5",
+                           "--risk --threads 0", "--risk --threads 65", "--risk --param growthSD=-1",
+                           "--risk --param nonsense=1", "--risk --param growthSD", "--paths 10",
+                           "--risk --csv", "--risk --paths"};
+    for (const char* args : cases) {
+        const Outcome o = run(std::string(args) + " " + quoted(file));
+        EXPECT_EQ(o.status, 2) << args;
+        EXPECT_TRUE(o.out.empty()) << args;
+    }
+}

@@ -50,7 +50,7 @@ void SetUpPrinter(QPrinter& printer, const QString& investmentPath) {
 }
 
 void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath,
-            const GridSetup& whatIf, DocumentUi& ui, QWidget* parent) {
+            const GridSetup& whatIf, const RiskSetup& risk, DocumentUi& ui, QWidget* parent) {
     QString path = ui.AskExportFileName(parent, QString::fromUtf8(kind.caption),
                                       ProposedExportName(investmentPath, QString::fromUtf8(kind.extension)),
                                       QString::fromUtf8(kind.filter));
@@ -64,7 +64,7 @@ void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind,
     // Writing over the investment's own file would lose it.
     if (!investmentPath.isEmpty() && QFileInfo(path) == QFileInfo(investmentPath))
         reason = "It is the investment's own file.";
-    else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason, whatIf))
+    else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason, whatIf, risk))
         return;
     ui.ShowMessage(parent, QString::fromStdString(ExportFailedMessage(
                                QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
@@ -81,23 +81,23 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
 }
 
 bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, const QString& path,
-                 std::string& reason, const GridSetup& whatIf) {
+                 std::string& reason, const GridSetup& whatIf, const RiskSetup& risk) {
     const std::string target = QFile::encodeName(path).toStdString();
     switch (command) {
-    case OutputReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason, whatIf);
-    case OutputWorkbook: return WriteWorkbook(doc, scales, target, reason);
+    case OutputReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason, whatIf, risk);
+    case OutputWorkbook: return WriteWorkbook(doc, scales, target, reason, risk);
     case OutputProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
     default: reason = "Unknown export."; return false;
     }
 }
 
 void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
-                   const GridSetup& whatIf, DocumentUi& ui, QWidget* parent) {
+                   const GridSetup& whatIf, DocumentUi& ui, QWidget* parent, const RiskSetup& risk) {
     if (const ExportKind* kind = Kind(command)) {
-        Export(doc, scales, *kind, investmentPath, whatIf, ui, parent);
+        Export(doc, scales, *kind, investmentPath, whatIf, risk, ui, parent);
         return;
     }
-    const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath), whatIf);
+    const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath), whatIf, risk);
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer, investmentPath);
     if (command == OutputPrint) {

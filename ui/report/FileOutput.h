@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysis/Grid.h"
+#include "export/RiskReport.h"
 
 class CVELPPCDoc;
 struct Scales;
@@ -33,9 +34,11 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
 // Writes the export of `command` (OutputReport, OutputWorkbook, OutputProjection) to
 // `path`; false with `reason` set when it fails.
 bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
-                 const QString& path, std::string& reason, const GridSetup& whatIf = {});
+                 const QString& path, std::string& reason, const GridSetup& whatIf = {},
+                 const RiskSetup& risk = {});
 
-// Runs a command of the File menu's exports and printing; the report shows `whatIf`'s grid.
+// Runs a command of the File menu's exports and printing; the report shows `whatIf`'s grid,
+// the report and the workbook `risk`'s futures.
 void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
-                   const GridSetup& whatIf, DocumentUi& ui, QWidget* parent);
+                   const GridSetup& whatIf, DocumentUi& ui, QWidget* parent, const RiskSetup& risk = {});
 

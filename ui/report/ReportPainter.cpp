@@ -101,12 +101,13 @@ void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& d
 } // namespace
 
 ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName,
-                          const GridSetup& whatIf) {
+                          const GridSetup& whatIf, const RiskSetup& risk) {
     ReportInfo info;
     info.fileName = fileName;
     info.date = TodayText();
     info.summary = SummarySection(doc);
     info.whatIf = whatIf;
+    info.risk = risk;
     return BuildReport(doc, scales, info);
 }
 
@@ -160,8 +161,8 @@ std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const
 }
 
 bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
-                    std::string& reason, const GridSetup& whatIf) {
-    const ReportDocument report = MakeReport(doc, scales, fileName, whatIf);
+                    std::string& reason, const GridSetup& whatIf, const RiskSetup& risk) {
+    const ReportDocument report = MakeReport(doc, scales, fileName, whatIf, risk);
     const std::string address = ToUtf8(doc.Address);
     return WriteFileAtomically(path, ReportPdf(report, doc, scales, address.empty() ? fileName : address), reason);
 }

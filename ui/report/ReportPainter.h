@@ -13,9 +13,9 @@ class QPrinter;
 
 // The report of the investment as it stands, with the summary's own texts and today's date;
 // `fileName` goes into the footer, `whatIf` is the sensitivity grid it shows (the "What If"
-// tab's).
+// tab's), `risk` the futures of its page "Risk" (the "Risk" tab's).
 ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName,
-                          const GridSetup& whatIf = {});
+                          const GridSetup& whatIf = {}, const RiskSetup& risk = {});
 
 // Draws one page at `dotsPerPoint` device units per point, the page's corner at the origin.
 void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,
@@ -32,4 +32,4 @@ std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const
 
 // Writes the report to `path` as PDF, completely or not at all; on failure `reason` says why.
 bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
-                    std::string& reason, const GridSetup& whatIf = {});
+                    std::string& reason, const GridSetup& whatIf = {}, const RiskSetup& risk = {});

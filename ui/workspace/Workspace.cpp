@@ -13,6 +13,7 @@
 #include "ui/charts/ChartSeries.h"
 #include "ui/workspace/ChartTab.h"
 #include "ui/workspace/ProjectionTable.h"
+#include "ui/workspace/RiskTab.h"
 #include "ui/workspace/SaleTab.h"
 #include "ui/workspace/WhatIfTab.h"
 
@@ -53,6 +54,7 @@ Workspace::Workspace(const CVELPPCDoc& doc, const Scales& scales, const FontSpec
     addTab(sale_, QStringLiteral("Sale"));
     whatIf_ = new WhatIfTab(doc, scales, this);
     addTab(whatIf_, QStringLiteral("What If"));
+    addTab(risk_ = new RiskTab(doc, scales, this), QStringLiteral("Risk"));
     UpdateLegend();
 }
 
@@ -73,6 +75,7 @@ void Workspace::Refresh() {
     for (ChartTab* chart : charts_) chart->Refresh();
     sale_->Refresh();
     whatIf_->Refresh();
+    risk_->Refresh();
 }
 
 void Workspace::SetZoom(int percent) { table_->SetZoom(percent); }

@@ -13,6 +13,7 @@ struct Scales;
 class ChartTab;
 class ProjectionTable;
 class QLabel;
+class RiskTab;
 class SaleTab;
 class WhatIfTab;
 
@@ -35,6 +36,7 @@ public:
     const std::vector<ChartTab*>& Charts() const { return charts_; }
     SaleTab* Sale() { return sale_; }
     WhatIfTab* WhatIf() { return whatIf_; }
+    RiskTab* Risk() { return risk_; }
 
 signals:
     // The "Sale" tab's button: the user wants the "Assumptions".
@@ -49,4 +51,5 @@ private:
     std::vector<ChartTab*> charts_;
     SaleTab* sale_ = nullptr;
     WhatIfTab* whatIf_ = nullptr;
+    RiskTab* risk_ = nullptr;
 };

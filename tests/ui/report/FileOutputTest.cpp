@@ -9,10 +9,13 @@
 
 #include "persist/SettingsStore.h"
 #include "tests/model/WorkedExample.h"
+#include "tests/support/WorkbookCells.h"
 #include "tests/ui/shell/ShellTestSupport.h"
 #include "ui/report/FileOutput.h"
 #include "ui/charts/ChartKind.h"
 #include "app/MainWindow.h"
+#include "ui/workspace/RiskTab.h"
+#include "ui/workspace/Workspace.h"
 
 namespace {
 
@@ -106,3 +109,16 @@ TEST_F(ExportTest, BeforeTheFirstSaveTheNameIsUntitled) {
               QStringLiteral("/a/b/my.house.xlsx"));
 }
 
+
+// The workbook's sheet "Risk" works out the futures the "Risk" tab is set to.
+TEST_F(ExportTest, TheWorkbookTakesTheRiskTabsSetup) {
+    RiskParameters p;
+    p.growthSD = 3;
+    dynamic_cast<Workspace*>(frame.Pane())->Risk()->SetParameters(p, 300, 9);
+    answer = dir.filePath(QStringLiteral("house.xlsx"));
+    frame.Action("ExportWorkbook")->trigger();
+    const auto risk = WorkbookLabelled(WorkbookSheet(dir.filePath(QStringLiteral("house.xlsx")).toStdString(), 4));
+    EXPECT_EQ(risk.at("Futures (paths)").text, "300");
+    EXPECT_EQ(risk.at("Seed").text, "9");
+    EXPECT_EQ(risk.at("Growth: SD (points)").text, "3");
+}

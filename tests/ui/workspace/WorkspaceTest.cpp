@@ -144,7 +144,7 @@ TEST_F(WorkspaceTest, ChartTabsDrawAsTheChartWindowOfTheSameSize) {
     Scales& scales = frame->InvestmentScales();
     ASSERT_EQ(pane->Charts().size(), 5u);
     const QStringList titles = {"Projection", "Value && Debt", "Cash Flows", "Who Pays?",
-                                "Property vs Cash", "Internal Rates of Return", "Sale", "What If"};
+                                "Property vs Cash", "Internal Rates of Return", "Sale", "What If", "Risk"};
     ASSERT_EQ(pane->count(), titles.size());
     for (int i = 0; i < pane->count(); ++i) EXPECT_EQ(pane->tabText(i), titles[i]);
     Tap(ItemCashDeposit); // the tabs follow the edit
