@@ -177,6 +177,21 @@ double ParseValue(std::u16string_view text) {
     return parse_narrow(std::move(s));
 }
 
+bool CommaCannotGroup(std::string_view text) {
+    const std::size_t first = text.find(',');
+    if (first == std::string_view::npos) return false;
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t before = 0;
+    for (std::size_t i = first; i > 0 && isDigit(text[i - 1]); --i) ++before;
+    if (before == 0 || before > 3) return true;
+    for (std::size_t at = first; at != std::string_view::npos; at = text.find(',', at + 1)) {
+        std::size_t digits = 0;
+        while (at + 1 + digits < text.size() && isDigit(text[at + 1 + digits])) ++digits;
+        if (digits != 3) return true;
+    }
+    return false;
+}
+
 std::string ExactNumber(double value) {
     char buf[64];
     const auto result = std::to_chars(buf, buf + sizeof buf, value);

@@ -52,6 +52,10 @@ std::string ExactNumber(double value);
 // Reads typed text back into a number; NoValue when the text is not a number. Only the low
 // eight bits of each of the first 79 characters count.
 double ParseValue(std::string_view text);
+// Whether the commas of a typed number cannot be thousands separators ("6,5", "1,23",
+// "12,3456", "1234,567"): as separators each comma has exactly three digits after it and the
+// first comma at most three before it.
+bool CommaCannotGroup(std::string_view text);
 double ParseValue(std::u16string_view text);
 
 // floor(v + 0.5): halves go to the larger whole number.

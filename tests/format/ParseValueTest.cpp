@@ -73,3 +73,16 @@ TEST(Text, Utf16AndUtf8RoundTrip) {
 }
 
 } // namespace
+
+// A comma is a thousands separator only with three digits after it and at most three before
+// the first one.
+TEST(ParseValue, CommasThatCannotSeparateThousands) {
+    const struct {
+        const char* typed;
+        bool cannotGroup;
+    } cases[] = {{"6,5", true},       {"1,23", true},    {"12,3456", true}, {"1234,567", true},
+                 {",5", true},        {"1,500", false},  {"1,500,000", false},
+                 {"$1,234.56", false}, {"6.5", false},  {"(1,234)", false}, {"1,50,000", true},
+                 {"8.50%", false}};
+    for (const auto& c : cases) EXPECT_EQ(CommaCannotGroup(c.typed), c.cannotGroup) << c.typed;
+}

@@ -1,24 +1,27 @@
 #include "ui/dialogs/EditorForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QTimer>
-#include <QLineEdit>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "format/Format.h"
 #include "persist/InvestmentFile.h"
 #include "ui/dialogs/EditorLogic.h"
 #include "ui/dialogs/NumEdit.h"
@@ -235,8 +238,43 @@ void CEditorForm::Ok() {
 
 void CEditorForm::Close() { closed_ = true; }
 
+bool CEditorForm::TakeTypedNumber(int id, bool refuse) {
+    auto* edit = qobject_cast<CNumEdit*>(Control(id));
+    if (!edit || !(ParseFormat(edit->Format()) & FmtNumeric)) return true;
+    const QString text = edit->text();
+    if (!CommaCannotGroup(text.toStdString())) return true;
+    if (QLocale().decimalPoint() == QLatin1Char(',') && !text.contains(QLatin1Char('.'))) {
+        edit->setText(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+        return true;
+    }
+    // Said beside the field rather than in a box, so that nothing stops the work.
+    QApplication::beep();
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                       QStringLiteral("\u201C%1\u201D is not a number: a comma separates "
+                                      "thousands, as in 1,500. Type a decimal with a point, "
+                                      "as in 6.5.")
+                           .arg(text),
+                       edit);
+    if (refuse) {
+        edit->setFocus();
+        edit->selectAll();
+    }
+    return false;
+}
+
+bool CEditorForm::TakeTypedNumbers() {
+    for (const auto& [widget, id] : edits_)
+        if (!TakeTypedNumber(id, true)) return false;
+    return true;
+}
+
 void CEditorForm::LeavePendingEdit() {
     if (!focusedEdit_) return;
+    // A number that cannot be taken is not passed on; OK refuses it until it is typed again.
+    if (!TakeTypedNumber(*focusedEdit_, false)) {
+        focusedEdit_.reset();
+        return;
+    }
     int id = *focusedEdit_;
     focusedEdit_.reset();
     Dispatch([&] { logic_.LeaveEdit(*this, id); });
@@ -401,6 +439,7 @@ void CEditorSheet::showEvent(QShowEvent* event) {
 }
 
 void CEditorDialog::accept() {
+    if (!form_->TakeTypedNumbers()) return;
     form_->Ok();
     QDialog::accept();
 }
@@ -439,6 +478,8 @@ void CEditorSheet::Open() {
 }
 
 void CEditorSheet::accept() {
+    for (CEditorForm* page : pages_)
+        if (!page->TakeTypedNumbers()) return;
     for (CEditorForm* page : pages_) page->Ok(); // pages never opened keep their fields
     QDialog::accept();
 }

@@ -120,6 +120,16 @@ private:
     std::map<int, QWidget*> controls_;
     std::map<const QObject*, int> edits_;
     std::optional<int> focusedEdit_;
+
+public:
+    // The numbers typed in the fields are ones this desktop's user meant: a comma that cannot
+    // separate thousands ("6,5") is the decimal comma where the desktop writes decimals with
+    // one, and refused elsewhere, with how to type it said beside the field (false; the field
+    // takes the focus).
+    bool TakeTypedNumbers();
+
+private:
+    bool TakeTypedNumber(int id, bool refuse);
     bool open_ = false;
     bool closed_ = false;
     bool busy_ = false;

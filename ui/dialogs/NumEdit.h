@@ -3,8 +3,7 @@
 // The field is bound to a format string. Under a numeric format it lets through the number
 // characters " 0123456789,.+-$mMkK%", control characters and the editing and cursor keys, and
 // shows its text right-aligned; every other key sounds the beep and changes nothing. Under a
-// text format ("a...") every key passes. Enter is swallowed in both: it neither edits the field
-// nor closes the dialog. Pasted, dropped and composed text passes the same filter, character by
+// text format ("a...") every key passes. Enter does not edit the field: it is the dialog's OK. Pasted, dropped and composed text passes the same filter, character by
 // character, so a field never receives what could not have been typed into it.
 //
 // The text is read and written through the value exchange (ValueExchange.h); CNumEdit itself

@@ -14,6 +14,7 @@
 #include "persist/SettingsStore.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/DepositRentEditors.h"
+#include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/EditItem.h"
 #include "ui/dialogs/ScaleDialogs.h"
 #include "ui/dialogs/NumEdit.h"
@@ -138,6 +139,29 @@ TEST_F(EditItemFlow, KeyboardAloneTypesTabsAndAccepts) {
         EXPECT_FALSE(d.isVisible());
     });
     EXPECT_EQ(doc.Price, 320000);
+}
+
+// "6,5" is never 65: where the desktop writes decimals with a comma it is 6.5; elsewhere OK
+// refuses it, the field keeping the focus, until it is typed again.
+TEST_F(EditItemFlow, ACommaThatCannotGroupIsNeverThousands) {
+    WorkedExample();
+    for (bool commaDesktop : {true, false}) {
+        QLocale::setDefault(commaDesktop ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
+        Edit(ItemLoanType, [commaDesktop](QDialog& d) {
+            QLineEdit* rate = ControlOf<QLineEdit>(d, CLoanType::kInterestRate);
+            rate->setFocus();
+            Retype(rate, QStringLiteral("6,5"));
+            OkButton(d)->click();
+            EXPECT_EQ(d.isVisible(), !commaDesktop);
+            if (!commaDesktop) {
+                EXPECT_EQ(rate->text(), QStringLiteral("6,5"));
+                Retype(rate, QStringLiteral("6.25"));
+                OkButton(d)->click();
+            }
+        });
+        EXPECT_EQ(doc.RateInterest, commaDesktop ? 6.5 : 6.25);
+    }
+    QLocale::setDefault(QLocale::system());
 }
 
 TEST_F(EditItemFlow, DetailsTakesTextsOnlyAndMarksChanged) {
