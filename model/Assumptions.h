@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Investment.h"
 #include "model/Law.h"
@@ -19,7 +21,7 @@ struct AssumptionInput {
     double min, max;                 // the range the record holds
 };
 
-inline constexpr std::array<AssumptionInput, 17> kAssumptionInputs = {{
+inline constexpr std::array<AssumptionInput, 24> kAssumptionInputs = {{
     {1, "SellingCostsPC", nullptr, &CVELPPCDoc::SellingCostsPC, 2.5, 0.0, 100.0},
     {2, "CGTDiscountPC", nullptr, &CVELPPCDoc::CGTDiscountPC, 50.0, 0.0, 100.0},
     {3, "LossTreatment", &CVELPPCDoc::LossTreatment, nullptr, 0, 0, 1},
@@ -39,13 +41,34 @@ inline constexpr std::array<AssumptionInput, 17> kAssumptionInputs = {{
     {17, "MinimumTaxPC", nullptr, &CVELPPCDoc::MinimumTaxPC, kCgtMinimumTaxPC, 0.0, 100.0},
     {18, "BrightLineYears", nullptr, &CVELPPCDoc::BrightLineYears, kBrightLineYears, 0.0,
      kTableColumns},
+    // The loan and the costs as they run.
+    {19, "OffsetOpening", nullptr, &CVELPPCDoc::OffsetOpening, 0.0, 0.0, 1e12},
+    {20, "OffsetMonthly", nullptr, &CVELPPCDoc::OffsetMonthly, 0.0, 0.0, 1e10},
+    {21, "OffsetSurplus", &CVELPPCDoc::OffsetSurplus, nullptr, 0, 0, 1},
+    {22, "ExtraRepayment", nullptr, &CVELPPCDoc::ExtraRepayment, 0.0, 0.0, 1e10},
+    {23, "ExtraFromYear", &CVELPPCDoc::ExtraFromYear, nullptr, 1, 1, kTableColumns},
+    {24, "ExpensesFollowInflation", &CVELPPCDoc::ExpensesFollowInflation, nullptr, 1, 0, 1},
+    {25, "RateExpensesGrowth", nullptr, &CVELPPCDoc::RateExpensesGrowth, 3.0, -100.0, 100.0},
 }};
 
-// The inputs from TaxLaw on belong to the law of the years: velcalc names them only for an
-// investment that sets one of them, so that every other gives the output it always gave.
+// The interest rate's changes (CVELPPCDoc::RateSteps): an entry of the extension block of its
+// own, written only when there is a change, holding for each an int32 year and a double rate.
+// Its settings value is the text "year:rate;year:rate".
+inline constexpr std::uint16_t kRateStepsTag = 26;
+inline constexpr std::string_view kRateStepsName = "RateSteps";
+inline constexpr std::size_t kRateStepSize = 12;
+inline constexpr double kMaxRatePC = 1000.0; // the highest rate a change may set
+
+// The inputs from TaxLaw to BrightLineYears belong to the law of the years: velcalc names them
+// only for an investment that sets one of them, so that every other gives the output it
+// always gave. The same holds for the loan and the costs from OffsetOpening on.
 inline constexpr std::uint16_t kFirstLawTag = 9;
+inline constexpr std::uint16_t kFirstCostsTag = 19;
 inline constexpr bool IsLawInput(const AssumptionInput& in) {
-    return in.tag >= kFirstLawTag;
+    return in.tag >= kFirstLawTag && in.tag < kFirstCostsTag;
+}
+inline constexpr bool IsCostsInput(const AssumptionInput& in) {
+    return in.tag >= kFirstCostsTag;
 }
 
 // The extension block's entry for the tax scale in force's reduced Medicare levy
@@ -55,7 +78,9 @@ inline constexpr std::uint16_t kMedicareShadeInTag = 8;
 
 consteval bool TagsAreDistinct() {
     for (std::size_t i = 0; i < kAssumptionInputs.size(); ++i) {
-        if (kAssumptionInputs[i].tag == kMedicareShadeInTag) return false;
+        if (kAssumptionInputs[i].tag == kMedicareShadeInTag ||
+            kAssumptionInputs[i].tag == kRateStepsTag)
+            return false;
         for (std::size_t j = i + 1; j < kAssumptionInputs.size(); ++j)
             if (kAssumptionInputs[i].tag == kAssumptionInputs[j].tag) return false;
     }
@@ -74,6 +99,7 @@ inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
         if (in.intField) doc.*in.intField = static_cast<int>(in.builtIn);
         else doc.*in.doubleField = in.builtIn;
     }
+    doc.RateSteps.clear();
     doc.UnknownAssumptions.clear();
 }
 
@@ -92,3 +118,24 @@ inline bool SetsTheLaw(const CVELPPCDoc& doc) {
         if (IsLawInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
     return false;
 }
+
+// Whether any input of the loan and the costs differs from its built-in value or the rate
+// changes.
+inline bool SetsLoanAndCosts(const CVELPPCDoc& doc) {
+    if (!doc.RateSteps.empty()) return true;
+    for (const AssumptionInput& in : kAssumptionInputs)
+        if (IsCostsInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
+    return false;
+}
+
+// Keeps at most kMaxRateSteps changes with years in 1..40 and rates in -100..kMaxRatePC (not a
+// number: left out), in order of their years; of two changes in one year the later stands.
+void LimitRateSteps(std::vector<RateStep>& steps);
+
+// The changes as the settings hold them ("3:7.5;5:6"), and back; a text that is not such a
+// list gives none.
+std::string RateStepsText(const std::vector<RateStep>& steps);
+std::vector<RateStep> ParseRateSteps(std::string_view text);
+
+// The loan's interest rate through every projection year: the record's, changed by its steps.
+CVELPPCDoc::YearArray InterestRateByYear(const CVELPPCDoc& doc);

@@ -115,4 +115,5 @@ void CVELPPCDoc::LimitInputs() {
             v = std::isnan(v) ? in.builtIn : std::clamp(v, in.min, in.max);
         }
     }
+    LimitRateSteps(RateSteps);
 }

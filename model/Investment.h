@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct DutyScale;
 struct TaxScale;
@@ -64,6 +65,14 @@ enum ItemType : unsigned {
     ItemAverageCashFlow = 18,
 };
 inline constexpr unsigned kItemTypeCount = 19;
+
+// "From year N the loan's interest rate is R %".
+struct RateStep {
+    int fromYear = 1;
+    double rate = 0;
+    bool operator==(const RateStep&) const = default;
+};
+inline constexpr std::size_t kMaxRateSteps = 10;
 
 class CVELPPCDoc {
 public:
@@ -125,6 +134,19 @@ public:
     int CGTSwitchMonth = 7, CGTSwitchYear = 2027;
     double MinimumTaxPC = 30.0;  // on the gain after the switch
     double BrightLineYears = 2.0; // New Zealand: a sale within them is taxed
+    // The loan and the costs as they run. An offset account: its opening balance, a monthly
+    // amount paid in and, at 1, each year's after-tax surplus paid in at the year's end.
+    double OffsetOpening = 0, OffsetMonthly = 0;
+    int OffsetSurplus = 0;
+    // Principal and interest: a monthly amount repaid beyond the repayment, from a year on.
+    double ExtraRepayment = 0;
+    int ExtraFromYear = 1;
+    // 1: expenses grow with inflation; 0: by RateExpensesGrowth % a year.
+    int ExpensesFollowInflation = 1;
+    double RateExpensesGrowth = 3.0;
+    // Changes of the interest rate, at most kMaxRateSteps, in order of their years (an entry
+    // of its own in the extension block, written only when there is one).
+    std::vector<RateStep> RateSteps;
     // Entries of the extension block that this version does not know, kept as read so that
     // saving the file again does not lose them.
     std::string UnknownAssumptions;
@@ -135,6 +157,13 @@ public:
     YearArray TaxableHimByYear{}, TaxableHerByYear{};
     // The rental loss still carried forward at the end of every year (LossTreatment 1).
     YearArray CarriedLossByYear{};
+    // The offset account's balance at the end of every year, the interest it saved in the
+    // year, and what the investor paid into it in the year (the opening balance not
+    // included); all 0 without an offset account.
+    YearArray OffsetByYear{}, InterestSavedByYear{}, OffsetPaidInByYear{};
+    // The year the loan is repaid in (1..40), 0 when it runs past the table or is never
+    // repaid (interest only).
+    int LoanPaidOffYear = 0;
     // The sale at the end of the projection period (model/Sale.h); all 0 when nothing is
     // bought.
     double SalePrice = 0, SaleCosts = 0, CostBase = 0, CapitalGain = 0, TaxableGain = 0,

@@ -22,7 +22,10 @@ auto Fields(const CVELPPCDoc& d) {
         d.LossTreatment, d.LossRuleFromYear, d.RentFollowsInflation, d.RateRentGrowth,
         d.InterestOnlyYears, d.TaxLaw, d.PurchaseMonth, d.PurchaseYear, d.NewBuild,
         d.FittingsBoughtNew, d.ThresholdsGrow, d.CGTSwitchMonth, d.CGTSwitchYear, d.MinimumTaxPC,
-        d.BrightLineYears, d.CarriedLossByYear, d.UnknownAssumptions, d.SalePrice, d.SaleCosts,
+        d.BrightLineYears, d.OffsetOpening, d.OffsetMonthly, d.OffsetSurplus,
+        d.ExtraRepayment, d.ExtraFromYear, d.ExpensesFollowInflation, d.RateExpensesGrowth,
+        d.RateSteps, d.OffsetByYear, d.InterestSavedByYear, d.OffsetPaidInByYear,
+        d.LoanPaidOffYear, d.CarriedLossByYear, d.UnknownAssumptions, d.SalePrice, d.SaleCosts,
         d.CostBase, d.CapitalGain, d.TaxableGain, d.SaleTax, d.ValueAfterSale, d.IRRAfterSale,
         d.NPVAfterSale, d.GainBeforeSwitch, d.GainAfterSwitch, d.IndexedCostBase,
         d.MinimumTaxTopUp, d.WithinBrightLine, d.IncomeYearByYear);

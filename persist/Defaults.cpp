@@ -24,6 +24,8 @@ void ResetToDefaults(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store
         else
             doc.*a.doubleField = ReadSettingDouble(store, a.name, a.builtIn);
     }
+    if (auto steps = store.ReadString(kSectionSettingsFile, kRateStepsName))
+        doc.RateSteps = ParseRateSteps(*steps);
     // The store is outside our control: keep its years and choices out of the table's range
     // and out of divisions.
     doc.LimitInputs();
@@ -39,6 +41,7 @@ bool HoldsNoDefaults(const SettingsStore& store) {
         if (held(d.name)) return false;
     for (const AssumptionInput& a : kAssumptionInputs)
         if (held(a.name)) return false;
+    if (held(kRateStepsName)) return false;
     return true;
 }
 

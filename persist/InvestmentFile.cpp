@@ -208,6 +208,14 @@ std::string extensionEntries(const CVELPPCDoc& doc, const TaxScale& tax) {
             w.f64(doc.*in.doubleField);
         }
     }
+    if (!doc.RateSteps.empty()) {
+        w.le(kRateStepsTag, 2);
+        w.le(doc.RateSteps.size() * kRateStepSize, 2);
+        for (const RateStep& step : doc.RateSteps) {
+            w.i32(step.fromYear);
+            w.f64(step.rate);
+        }
+    }
     if (tax.MedicareShadeIn) {
         w.le(kMedicareShadeInTag, 2);
         w.le(4, 2);
@@ -249,6 +257,16 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& s
         if (tag == kMedicareShadeInTag) {
             if (size != 4) return false;
             readShadeIn = getLE(value, 4) != 0;
+        } else if (tag == kRateStepsTag) {
+            if (size % kRateStepSize != 0 || size / kRateStepSize > kMaxRateSteps) return false;
+            read.RateSteps.clear();
+            for (std::size_t at = 0; at < size; at += kRateStepSize) {
+                const double rate = std::bit_cast<double>(
+                    getLE(value + at + 4, 4) | std::uint64_t{getLE(value + at + 8, 4)} << 32);
+                if (!std::isfinite(rate)) return false;
+                read.RateSteps.push_back(
+                    {static_cast<std::int32_t>(getLE(value + at, 4)), rate});
+            }
         } else if (const AssumptionInput* in = inputOfTag(tag)) {
             if (in->intField) {
                 if (size != 4) return false;
@@ -269,6 +287,7 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& s
         if (in.intField) doc.*in.intField = read.*in.intField;
         else doc.*in.doubleField = read.*in.doubleField;
     }
+    doc.RateSteps = std::move(read.RateSteps);
     doc.UnknownAssumptions = std::move(read.UnknownAssumptions);
     shadeIn = readShadeIn;
     return true;

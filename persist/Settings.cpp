@@ -227,6 +227,7 @@ void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc) {
         if (a.intField) WriteSettingInt(store, a.name, doc.*a.intField);
         else WriteSettingDouble(store, a.name, doc.*a.doubleField);
     }
+    store.WriteString(kSectionSettingsFile, kRateStepsName, RateStepsText(doc.RateSteps));
 }
 
 void DeleteSettings(SettingsStore& store) {
@@ -236,6 +237,7 @@ void DeleteSettings(SettingsStore& store) {
     store.Remove(kSectionSettingsFile, kSettingTaxScaleShadeIn);
     for (const DefaultInput& d : kDefaultInputs) store.Remove(kSectionSettingsFile, d.name);
     for (const AssumptionInput& a : kAssumptionInputs) store.Remove(kSectionSettingsFile, a.name);
+    store.Remove(kSectionSettingsFile, kRateStepsName);
     for (const ColourSetting& c : kColourSettings) store.Remove(kSectionSettings, c.name);
 }
 

@@ -183,10 +183,19 @@ Json fieldsJson(const CVELPPCDoc& d) {
     VEL_FIELD(IRR);
     VEL_FIELD(NPV);
     const bool law = SetsTheLaw(d);
+    const bool costs = SetsLoanAndCosts(d);
     for (const AssumptionInput& a : kAssumptionInputs) {
         if (IsLawInput(a) && !law) continue;
+        if (IsCostsInput(a) && !costs) continue;
         if (a.intField) f[std::string(a.name)] = d.*a.intField;
         else f[std::string(a.name)] = d.*a.doubleField;
+    }
+    if (costs) {
+        Json steps = Json::array();
+        for (const RateStep& step : d.RateSteps)
+            steps.push_back(Json{{"FromYear", step.fromYear}, {"Rate", step.rate}});
+        f[std::string(kRateStepsName)] = steps;
+        VEL_FIELD(LoanPaidOffYear);
     }
     VEL_FIELD(SalePrice);
     VEL_FIELD(SaleCosts);
@@ -238,6 +247,12 @@ Json toJson(const CVELPPCDoc& doc, const Scales& scales) {
     out["TaxableHimByYear"] = numbers(doc.TaxableHimByYear);
     out["TaxableHerByYear"] = numbers(doc.TaxableHerByYear);
     out["CarriedLossByYear"] = numbers(doc.CarriedLossByYear);
+    if (SetsLoanAndCosts(doc)) {
+        out["InterestRateByYear"] = numbers(InterestRateByYear(doc));
+        out["OffsetByYear"] = numbers(doc.OffsetByYear);
+        out["InterestSavedByYear"] = numbers(doc.InterestSavedByYear);
+        out["OffsetPaidInByYear"] = numbers(doc.OffsetPaidInByYear);
+    }
     if (SetsTheLaw(doc)) {
         // The income year each projection year is taxed under; "" under one scale.
         Json years = Json::array();
