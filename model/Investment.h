@@ -11,6 +11,7 @@
 struct DutyScale;
 struct TaxScale;
 struct Scales;
+struct YearRates;
 
 inline constexpr int kTableRows = 17;
 inline constexpr int kTableColumns = 40;
@@ -200,6 +201,11 @@ public:
     // from the inputs and the scales given; then asks the views to redraw.
     void Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax);
     void Recalculate(bool markChanged, const Scales& scales);
+    // The same under rates that may change from year to year (model/YearRates.h): a change
+    // of interest rate works a principal-and-interest repayment out again over the term that
+    // remains, and an interest-only year pays the new rate.
+    void Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax,
+                     const YearRates& rates);
 
     // --- document framework ---
     bool IsModified() const { return modified_; }

@@ -12,6 +12,7 @@
 #include "model/Returns.h"
 #include "model/Sale.h"
 #include "model/Scales.h"
+#include "model/YearRates.h"
 
 double LoanRepayment(double principal, double years, double ratePercent, double paymentsPerYear) {
     if (!(paymentsPerYear > 0) || !(years > 0)) return NoValue;
@@ -143,11 +144,26 @@ void KeepNumbers(CVELPPCDoc& d) {
 
 } // namespace
 
+YearRates RecordYearRates(const CVELPPCDoc& doc) {
+    YearRates r;
+    r.growth.fill(doc.RateGrowth);
+    r.interest.fill(doc.RateInterest);
+    r.rentGrowth.fill(doc.RentFollowsInflation != 0 ? doc.RateInfl : doc.RateRentGrowth);
+    r.inflation.fill(doc.RateInfl);
+    r.vacancy.fill(doc.VacancyRate);
+    return r;
+}
+
 void CVELPPCDoc::Recalculate(bool markChanged, const Scales& scales) {
     Recalculate(markChanged, scales.duty, scales.tax);
 }
 
 void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax) {
+    Recalculate(markChanged, duty, tax, RecordYearRates(*this));
+}
+
+void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax,
+                             const YearRates& rates) {
     if (markChanged) SetModifiedFlag(true);
 
     // Values that are used as a divisor or as a choice are read defensively, so that a record
@@ -156,10 +172,10 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     const bool jointNames = NamesOnTitle == 2;
     const int lcYears = std::max(LCYears, 1);
 
-    const double G = 1 + RateGrowth * 0.01;
-    const double F = 1 + RateInfl * 0.01;
-    // The rent follows inflation unless it is given a growth of its own.
-    const double rentGrowth = RentFollowsInflation != 0 ? F : 1 + RateRentGrowth * 0.01;
+    // The factors of year c.
+    auto G = [&rates](int c) { return 1 + rates.growth[c] * 0.01; };
+    auto F = [&rates](int c) { return 1 + rates.inflation[c] * 0.01; };
+    auto rentGrowth = [&rates](int c) { return 1 + rates.rentGrowth[c] * 0.01; };
     // Principal and interest after k years of interest only; a loan whose term ends within
     // them is never repaid.
     const int k = principalAndInterest ? std::clamp(InterestOnlyYears, 0, kTableColumns) : 0;
@@ -197,7 +213,7 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     double* const him = TaxableHimByYear.data();
     double* const her = TaxableHerByYear.data();
 
-    value[0] = MarketValue * G;
+    value[0] = MarketValue * G(0);
 
     // Purchase and finance.
     if (UseSDScale != 0) StampDutyCost = ComputeStampDuty(Price, duty);
@@ -220,8 +236,8 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     him[0] = TaxableHim;
     her[0] = TaxableHer;
     for (int c = 1; c < kTableColumns; ++c) {
-        him[c] = him[c - 1] * F;
-        her[c] = her[c - 1] * F;
+        him[c] = him[c - 1] * F(c);
+        her[c] = her[c - 1] * F(c);
     }
 
     if (TotalCost < 0.00001) {
@@ -235,15 +251,17 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     debt[0] = LoanAmount;
     equity[0] = value[0] - debt[0];
 
-    Loan loan{LoanAmount, 0.0, RateInterest};
+    // The repayment is first worked out at the rate of the first year that repays.
+    const int firstRepaid = std::min(k, kTableColumns - 1);
+    Loan loan{LoanAmount, 0.0, rates.interest[firstRepaid]};
     // A term of 0 or less gives NoValue here: then nothing is ever repaid and the loan runs as
     // interest only.
-    if (repaid) loan.repayment = LoanRepayment(LoanAmount, LoanTerm - k, RateInterest, 12);
+    if (repaid) loan.repayment = LoanRepayment(LoanAmount, LoanTerm - k, loan.rate, 12);
     if (repaid && k == 0) {
         // Debt[0] stays the amount borrowed, not the balance after year 1.
         RepayOneYear(loan, interest[0], principal[0]);
     } else {
-        interest[0] = (debt[0] * RateInterest) * 0.01;
+        interest[0] = (debt[0] * rates.interest[0]) * 0.01;
     }
 
     // Depreciation, rent and expenses of year 1.
@@ -256,7 +274,9 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     Depreciation = buildDep[0] + fittDep[0];
 
     const double periods = PeriodsPerYear;
-    AnnualRent = (1 - VacancyRate * 0.01) * Rent * periods;
+    AnnualRent = (1 - rates.vacancy[0] * 0.01) * Rent * periods;
+    // The rent before vacancy, needed when the vacancy changes from one year to the next.
+    double grossRent = Rent * periods;
     // A yield needs a price (a value) to relate to: without one it is 0, as the rent editor
     // shows it, never infinity or not a number.
     GrossYield = Price > 0.0001 ? (100 / Price) * AnnualRent : 0.0;
@@ -283,9 +303,17 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     const bool buildStraight = DepBuildMethod == 1;
     const bool fittStraight = DepFittMethod == 1;
     for (int c = 1; c < kTableColumns; ++c) {
-        value[c] = value[c - 1] * G;
-        rent[c] = rent[c - 1] * rentGrowth;
+        value[c] = value[c - 1] * G(c);
+        grossRent = grossRent * rentGrowth(c);
+        rent[c] = rates.vacancy[c] == rates.vacancy[c - 1]
+                      ? rent[c - 1] * rentGrowth(c)
+                      : (1 - rates.vacancy[c] * 0.01) * grossRent;
+        const bool rateChanged = rates.interest[c] != rates.interest[c - 1];
         if (repaid && c >= k) {
+            if (rates.interest[c] != loan.rate && loan.balance >= 0.001 && LoanTerm - c > 0) {
+                loan.rate = rates.interest[c];
+                loan.repayment = LoanRepayment(loan.balance, LoanTerm - c, loan.rate, 12);
+            }
             if (loan.balance < 0.001) {
                 debt[c] = 0;
                 interest[c] = 0;
@@ -295,10 +323,10 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
             }
         } else {
             debt[c] = debt[c - 1];
-            interest[c] = interest[c - 1];
+            interest[c] = rateChanged ? (debt[c] * rates.interest[c]) * 0.01 : interest[c - 1];
         }
         equity[c] = value[c] - debt[c];
-        expenses[c] = expenses[c - 1] * F;
+        expenses[c] = expenses[c - 1] * F(c);
         buildDep[c] =
             LaterYearDepreciation(buildStraight, DepBuildRate, buildDep[c - 1], DepBuildRemaining);
         if (c >= law.noBuildingFrom) buildDep[c] = 0;
