@@ -213,4 +213,39 @@ TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
     EXPECT_EQ(SaveToString(back, scales), fixed);
 }
 
+TEST_F(ExtensionBlock, TheLoanAndTheCostsAreEntriesOfTheirOwn) {
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc, scales);
+    const std::string fixed = SaveToString(doc, scales);
+    doc.OffsetOpening = 50000;
+    doc.OffsetSurplus = 1;
+    doc.ExtraFromYear = 3;
+    doc.RateSteps = {{3, 7.5}, {10, 6}};
+    const std::string bytes = SaveToString(doc, scales);
+    ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
+    // The changes in one entry of 12 bytes each: year, rate.
+    EXPECT_EQ(bytes.substr(fixed.size()),
+              Block(Entry(19, F64(50000)) + Entry(21, U32(1)) + Entry(23, U32(3)) +
+                    Entry(26, U32(3) + F64(7.5) + U32(10) + F64(6))));
+    CVELPPCDoc back;
+    ASSERT_TRUE(LoadFromString(back, scales, bytes));
+    EXPECT_EQ(back.RateSteps, doc.RateSteps);
+    EXPECT_EQ(back.OffsetOpening, 50000);
+    EXPECT_EQ(SaveToString(back, scales), bytes);
+
+    // A changes entry that is not whole steps, holds more than ten or a rate that is no
+    // number is damage: the file opens with none of the block's inputs.
+    std::string eleven;
+    for (int i = 0; i < 11; ++i) eleven += U32(i + 1) + F64(5);
+    for (const std::string& bad : {U32(3) + F64(7.5) + "x", eleven,
+                                   U32(3) + F64(std::numeric_limits<double>::infinity())}) {
+        RecordMessages sink;
+        ASSERT_TRUE(LoadFromString(back, scales, fixed + Block(Entry(19, F64(1)) + Entry(26, bad)),
+                                   &sink));
+        EXPECT_TRUE(back.RateSteps.empty());
+        EXPECT_EQ(back.OffsetOpening, 0);
+        EXPECT_EQ(sink.texts.size(), 1u);
+    }
+}
+
 } // namespace
