@@ -7,6 +7,7 @@
 #include "format/Text.h"
 #include "model/Assumptions.h"
 #include "model/Law.h"
+#include "model/Returns.h"
 #include "model/Scales.h"
 
 namespace {
@@ -44,6 +45,25 @@ std::string RentPeriod(int periodsPerYear) {
 }
 
 std::string Method(int method) { return method == 1 ? "Straight line" : "Diminishing value"; }
+
+ReportSection LoanAndCostsSection(const CVELPPCDoc& d) {
+    ReportSection s{"Loan and Costs", {}};
+    for (const RateStep& step : d.RateSteps)
+        s.lines.push_back(Amount("Rate from year " + FormatValue(step.fromYear, kWhole) + ":",
+                                 step.rate, kRate));
+    s.lines.push_back(Amount("Offset opening balance:", d.OffsetOpening));
+    s.lines.push_back(Amount("Offset paid in / month:", d.OffsetMonthly));
+    s.lines.push_back(YesNo("Surplus into the offset:", d.OffsetSurplus));
+    s.lines.push_back(Amount("Extra repayment / month:", d.ExtraRepayment));
+    s.lines.push_back(Amount("Extra repayments from year:", d.ExtraFromYear, kWhole));
+    s.lines.push_back(d.LoanPaidOffYear > 0
+                          ? Amount("Loan repaid in year:", d.LoanPaidOffYear, kWhole)
+                          : Text("Loan repaid in year:", "Not within 40 years"));
+    s.lines.push_back(YesNo("Expenses follow inflation:", d.ExpensesFollowInflation));
+    if (d.ExpensesFollowInflation == 0)
+        s.lines.push_back(Amount("Expenses growth / yr:", d.RateExpensesGrowth, kRate));
+    return s;
+}
 
 } // namespace
 
@@ -124,6 +144,8 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                   YesNo("Rent follows inflation:", d.RentFollowsInflation),
                   Amount("Rent growth / yr:", d.RateRentGrowth, kRate),
                   Amount("Interest-only years:", d.InterestOnlyYears, kWhole)}});
+    // The loan and the costs as they run, only for an investment that sets them.
+    if (SetsLoanAndCosts(d)) s.push_back(LoanAndCostsSection(d));
     // The law of the years, only for an investment that sets it.
     if (SetsTheLaw(d))
         s.push_back({"Purchase and Law",
@@ -246,4 +268,20 @@ std::string TodayText() {
     std::tm local{};
     localtime_r(&now, &local);
     return ReportDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const CVELPPCDoc& doc) {
+    std::vector<ExtraProjectionColumn> columns;
+    if (!doc.RateSteps.empty())
+        columns.push_back({"Interest\nrate", InterestRateByYear(doc), "0.00%"});
+    if (UsesOffset(doc)) {
+        columns.push_back({"Offset\nbalance", doc.OffsetByYear, kProjectionFormat});
+        columns.push_back({"Interest\nsaved", doc.InterestSavedByYear, kProjectionFormat});
+    }
+    return columns;
+}
+
+std::string LoanRepaidNote(const CVELPPCDoc& doc, int column) {
+    if (doc.LoanPaidOffYear != column + 1 || !SetsLoanAndCosts(doc)) return {};
+    return "loan repaid";
 }

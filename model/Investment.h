@@ -162,6 +162,9 @@ public:
     // year, and what the investor paid into it in the year (the opening balance not
     // included); all 0 without an offset account.
     YearArray OffsetByYear{}, InterestSavedByYear{}, OffsetPaidInByYear{};
+    // The monthly repayment due in every year, extra repayments not included (interest only:
+    // a twelfth of the year's interest); 0 once the loan is repaid.
+    YearArray RepaymentByYear{};
     // The year the loan is repaid in (1..40), 0 when it runs past the table or is never
     // repaid (interest only).
     int LoanPaidOffYear = 0;

@@ -152,7 +152,8 @@ void KeepNumbers(CVELPPCDoc& d) {
     if (!AllFinite(d.table))
         for (double& v : d.table) keep(v);
     for (auto* year : {&d.TaxableHimByYear, &d.TaxableHerByYear, &d.CarriedLossByYear,
-                       &d.OffsetByYear, &d.InterestSavedByYear, &d.OffsetPaidInByYear})
+                       &d.OffsetByYear, &d.InterestSavedByYear, &d.OffsetPaidInByYear,
+                       &d.RepaymentByYear})
         if (!AllFinite(*year))
             for (double& v : *year) keep(v);
     // Only what is always worked out: a value the user gave (a deposit, loan costs,
@@ -227,6 +228,7 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     OffsetByYear.fill(0.0);
     InterestSavedByYear.fill(0.0);
     OffsetPaidInByYear.fill(0.0);
+    RepaymentByYear.fill(0.0);
     LoanPaidOffYear = 0;
     double* const value = &At(Row::PropertyValue, 0);
     double* const debt = &At(Row::Debt, 0);
@@ -327,7 +329,10 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     double plainPrevious = 0;
     auto runLoanYear = [&](int c) {
         const double previous = c > 0 ? interest[c - 1] : 0.0;
+        const bool owing = loan.balance >= 0.001 || c == 0;
         const double owed = loanYear(loan, c, previous, interest[c], principal[c]);
+        if (!(repaid && c >= k)) RepaymentByYear[c] = interest[c] / 12;
+        else if (owing) RepaymentByYear[c] = loan.repayment;
         // Debt[0] stays the amount borrowed, not the balance after year 1.
         if (c > 0) debt[c] = owed;
         if (repaid && LoanPaidOffYear == 0 && LoanAmount >= 0.001 && loan.balance < 0.001)

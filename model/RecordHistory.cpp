@@ -25,6 +25,7 @@ auto Fields(const CVELPPCDoc& d) {
         d.BrightLineYears, d.OffsetOpening, d.OffsetMonthly, d.OffsetSurplus,
         d.ExtraRepayment, d.ExtraFromYear, d.ExpensesFollowInflation, d.RateExpensesGrowth,
         d.RateSteps, d.OffsetByYear, d.InterestSavedByYear, d.OffsetPaidInByYear,
+        d.RepaymentByYear,
         d.LoanPaidOffYear, d.CarriedLossByYear, d.UnknownAssumptions, d.SalePrice, d.SaleCosts,
         d.CostBase, d.CapitalGain, d.TaxableGain, d.SaleTax, d.ValueAfterSale, d.IRRAfterSale,
         d.NPVAfterSale, d.GainBeforeSwitch, d.GainAfterSwitch, d.IndexedCostBase,

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 
 #include "model/Investment.h"
@@ -98,11 +99,15 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
     }
     {
         using C = CRentAssumptions;
-        CEditorForm& f = AddPage(rent, QStringLiteral("Rent"));
+        CEditorForm& f = AddPage(rent, QStringLiteral("Rent and Expenses"));
         f.AddCheckRow(C::kFollowsInflation, QStringLiteral("Rent follows inflation"));
         f.AddNumberRow(C::kRentGrowth, QStringLiteral("Rent growth:"), kPercentFormat)
             ->setToolTip(QStringLiteral("How much the rent rises each year"));
         f.AddFigureRow(C::kRentLastYear, QStringLiteral("Rent in the last year:"));
+        f.AddCheckRow(C::kExpensesFollowInflation, QStringLiteral("Expenses follow inflation"));
+        f.AddNumberRow(C::kExpensesGrowth, QStringLiteral("Expenses growth:"), kPercentFormat)
+            ->setToolTip(QStringLiteral("How much the expenses rise each year"));
+        f.AddFigureRow(C::kExpensesLastYear, QStringLiteral("Expenses in the last year:"));
         f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
         f.AddRecalculateRow();
     }
@@ -114,6 +119,30 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         AddNote(f, C::kApplies);
         f.AddFigureRow(C::kRepaymentBefore, QStringLiteral("Repayment / month, interest only:"));
         f.AddFigureRow(C::kRepaymentAfter, QStringLiteral("Repayment / month, after:"));
+        // The rate's changes: a row of year and rate each, a blank year for none.
+        auto* steps = new QGridLayout;
+        steps->addWidget(new QLabel(QStringLiteral("From year")), 0, 0);
+        steps->addWidget(new QLabel(QStringLiteral("Rate")), 0, 1);
+        steps->addWidget(new QLabel(QStringLiteral("From year")), 0, 2);
+        steps->addWidget(new QLabel(QStringLiteral("Rate")), 0, 3);
+        for (int i = 0; i < static_cast<int>(kMaxRateSteps); ++i) {
+            const int row = 1 + i % 5, column = i / 5 * 2;
+            steps->addWidget(f.NumberEdit(C::kStepYear + i, "0"), row, column);
+            steps->addWidget(f.NumberEdit(C::kStepRate + i, kPercentFormat), row, column + 1);
+        }
+        f.Rows()->addRow(QStringLiteral("Rate changes:"), steps);
+        AddNote(f, C::kPeriods);
+        f.AddNumberRow(C::kOffsetOpening, QStringLiteral("Offset account, opening:"), "$0,m")
+            ->setToolTip(QStringLiteral("Interest is charged on the loan less this balance"));
+        f.AddNumberRow(C::kOffsetMonthly, QStringLiteral("Paid into it / month:"), "$0,m");
+        f.AddCheckRow(C::kOffsetSurplus,
+                      QStringLiteral("Also pay each year's after-tax surplus into it"));
+        f.AddNumberRow(C::kExtraRepayment, QStringLiteral("Extra repayment / month:"), "$0,m")
+            ->setToolTip(QStringLiteral("Beyond the repayment, principal and interest loans"));
+        f.AddNumberRow(C::kExtraFromYear, QStringLiteral("Extra repayments from year:"), "0");
+        AddNote(f, C::kPaidOff);
+        f.AddFigureRow(C::kInterestSaved, QStringLiteral("Interest saved by the offset:"));
+        f.AddFigureRow(C::kOffsetAtSale, QStringLiteral("Offset balance at sale:"));
         f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
         f.AddRecalculateRow();
     }

@@ -1,6 +1,7 @@
 #include "ui/dialogs/AssumptionEditors.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "format/Format.h"
 #include "model/Assumptions.h"
@@ -228,11 +229,15 @@ void CTaxRulesAssumptions::TakeBack(const CVELPPCDoc& limited) {
 
 CRentAssumptions::CRentAssumptions(const CVELPPCDoc& record, const Scales& scales)
     : CAssumptionPage(record, scales), rentFollowsInflation(record.RentFollowsInflation),
-      rateRentGrowth(record.RateRentGrowth) {}
+      rateRentGrowth(record.RateRentGrowth),
+      expensesFollowInflation(record.ExpensesFollowInflation),
+      rateExpensesGrowth(record.RateExpensesGrowth) {}
 
 void CRentAssumptions::Apply(CVELPPCDoc& doc) const {
     doc.RentFollowsInflation = rentFollowsInflation;
     doc.RateRentGrowth = rateRentGrowth;
+    doc.ExpensesFollowInflation = expensesFollowInflation;
+    doc.RateExpensesGrowth = rateExpensesGrowth;
 }
 
 void CRentAssumptions::Refresh(ControlPort& port) {
@@ -242,32 +247,73 @@ void CRentAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kRentGrowth, rateRentGrowth, kPercentFormat);
     port.Enable(kRentGrowth, rentFollowsInflation == 0);
     ShowValue(port, kRentLastYear, w.At(Row::RentReceived, LastYear(w) - 1), kMoney);
+    SetCheck(port, kExpensesFollowInflation, expensesFollowInflation != 0 ? 1 : 0);
+    ShowValue(port, kExpensesGrowth, rateExpensesGrowth, kPercentFormat);
+    port.Enable(kExpensesGrowth, expensesFollowInflation == 0);
+    ShowValue(port, kExpensesLastYear, w.At(Row::ExpensesPaid, LastYear(w) - 1), kMoney);
     ShowValue(port, kIRR, w.IRR, kRate);
 }
 
 bool CRentAssumptions::OnClick(ControlPort& port, int id) {
-    if (id != kFollowsInflation) return false;
+    if (id != kFollowsInflation && id != kExpensesFollowInflation) return false;
     TakeEdits(port);
-    rentFollowsInflation = GetCheck(port, kFollowsInflation) != 0 ? 1 : 0;
+    (id == kFollowsInflation ? rentFollowsInflation : expensesFollowInflation) =
+        GetCheck(port, id) != 0 ? 1 : 0;
     return true;
 }
 
 void CRentAssumptions::TakeEdits(const ControlPort& port) {
     TakePercent(port, kRentGrowth, rateRentGrowth);
+    TakePercent(port, kExpensesGrowth, rateExpensesGrowth);
 }
 
 void CRentAssumptions::TakeBack(const CVELPPCDoc& limited) {
     rentFollowsInflation = limited.RentFollowsInflation;
     rateRentGrowth = limited.RateRentGrowth;
+    expensesFollowInflation = limited.ExpensesFollowInflation;
+    rateExpensesGrowth = limited.RateExpensesGrowth;
 }
 
 // --- "Loan" ---
 
 CLoanAssumptions::CLoanAssumptions(const CVELPPCDoc& record, const Scales& scales)
-    : CAssumptionPage(record, scales), interestOnlyYears(record.InterestOnlyYears) {}
+    : CAssumptionPage(record, scales), interestOnlyYears(record.InterestOnlyYears) {
+    TakeBack(record);
+}
 
 void CLoanAssumptions::Apply(CVELPPCDoc& doc) const {
     doc.InterestOnlyYears = interestOnlyYears;
+    doc.RateSteps.clear();
+    for (const RateStep& step : steps)
+        if (step.fromYear > 0) doc.RateSteps.push_back(step);
+    doc.OffsetOpening = offsetOpening;
+    doc.OffsetMonthly = offsetMonthly;
+    doc.OffsetSurplus = offsetSurplus;
+    doc.ExtraRepayment = extraRepayment;
+    doc.ExtraFromYear = extraFromYear;
+}
+
+std::string RepaymentPeriods(const CVELPPCDoc& w) {
+    const int last = LastYear(w);
+    const CVELPPCDoc::YearArray rates = InterestRateByYear(w);
+    std::string text;
+    int from = 0;
+    for (int c = 1; c <= last; ++c) {
+        if (c < last && w.RepaymentByYear[c] == w.RepaymentByYear[from] &&
+            rates[c] == rates[from])
+            continue;
+        const std::string years = c - from == 1
+                                      ? "ear " + FormatValue(from + 1, kWhole)
+                                      : "ears " + FormatValue(from + 1, kWhole) + "-" +
+                                            FormatValue(c, kWhole);
+        text += (text.empty() ? "Y" : "; y") + years + ": ";
+        text += w.RepaymentByYear[from] > 0 ? FormatValue(w.RepaymentByYear[from], kMoney) +
+                                                  " / month at " +
+                                                  FormatValue(rates[from], kPercentFormat)
+                                            : std::string("repaid");
+        from = c;
+    }
+    return text + ".";
 }
 
 void CLoanAssumptions::Refresh(ControlPort& port) {
@@ -290,13 +336,72 @@ void CLoanAssumptions::Refresh(ControlPort& port) {
                : before;
     ShowValue(port, kRepaymentBefore, k > 0 || !principalAndInterest ? before : after, kMoney);
     ShowValue(port, kRepaymentAfter, after, kMoney);
+    for (std::size_t i = 0; i < kMaxRateSteps; ++i) {
+        const int id = static_cast<int>(i);
+        if (steps[i].fromYear > 0) {
+            ShowInt(port, kStepYear + id, steps[i].fromYear, kWhole);
+            ShowValue(port, kStepRate + id, steps[i].rate, kPercentFormat);
+        } else {
+            ShowText(port, kStepYear + id, "");
+            ShowText(port, kStepRate + id, "");
+        }
+    }
+    ShowValue(port, kOffsetOpening, offsetOpening, kMoney);
+    ShowValue(port, kOffsetMonthly, offsetMonthly, kMoney);
+    SetCheck(port, kOffsetSurplus, offsetSurplus);
+    ShowValue(port, kExtraRepayment, extraRepayment, kMoney);
+    ShowInt(port, kExtraFromYear, extraFromYear, kWhole);
+    port.Enable(kExtraRepayment, principalAndInterest);
+    port.Enable(kExtraFromYear, principalAndInterest);
+    ShowText(port, kPeriods, RepaymentPeriods(w));
+    double saved = 0;
+    for (int c = 0; c < LastYear(w); ++c) saved += w.InterestSavedByYear[c];
+    ShowValue(port, kInterestSaved, saved, kMoney);
+    ShowValue(port, kOffsetAtSale, w.OffsetByYear[LastYear(w) - 1], kMoney);
+    ShowText(port, kPaidOff,
+             !principalAndInterest ? "Interest only: the loan is never repaid."
+             : w.LoanPaidOffYear > 0
+                 ? "The loan is repaid in year " + FormatValue(w.LoanPaidOffYear, kWhole) + "."
+                 : "The loan is not repaid within 40 years.");
     ShowValue(port, kIRR, w.IRR, kRate);
+}
+
+bool CLoanAssumptions::OnClick(ControlPort& port, int id) {
+    if (id != kOffsetSurplus) return false;
+    TakeEdits(port);
+    offsetSurplus = GetCheck(port, kOffsetSurplus);
+    return true;
 }
 
 void CLoanAssumptions::TakeEdits(const ControlPort& port) {
     ReadIntIfChanged(port, kInterestOnlyYears, interestOnlyYears, kWhole);
+    for (std::size_t i = 0; i < kMaxRateSteps; ++i) {
+        const int id = static_cast<int>(i);
+        RateStep& step = steps[i];
+        const int wasYear = step.fromYear;
+        ReadIntIfChanged(port, kStepYear + id, step.fromYear, kWhole);
+        if (step.fromYear < 0) step.fromYear = 0;
+        // A new row starts at the rate of the loan until one is typed.
+        if (wasYear == 0 && step.fromYear > 0) step.rate = Worked().RateInterest;
+        TakePercent(port, kStepRate + id, step.rate);
+    }
+    for (auto [id, value] : {std::pair{kOffsetOpening, &offsetOpening},
+                             std::pair{kOffsetMonthly, &offsetMonthly},
+                             std::pair{kExtraRepayment, &extraRepayment}}) {
+        double typed = *value;
+        if (ReadValueIfChanged(port, id, typed, kMoney) && !IsNoValue(typed)) *value = typed;
+    }
+    ReadIntIfChanged(port, kExtraFromYear, extraFromYear, kWhole);
 }
 
 void CLoanAssumptions::TakeBack(const CVELPPCDoc& limited) {
     interestOnlyYears = limited.InterestOnlyYears;
+    steps = {};
+    for (std::size_t i = 0; i < limited.RateSteps.size() && i < kMaxRateSteps; ++i)
+        steps[i] = limited.RateSteps[i];
+    offsetOpening = limited.OffsetOpening;
+    offsetMonthly = limited.OffsetMonthly;
+    offsetSurplus = limited.OffsetSurplus;
+    extraRepayment = limited.ExtraRepayment;
+    extraFromYear = limited.ExtraFromYear;
 }

@@ -57,7 +57,7 @@ TEST_F(TaxRulesFrame, CarryingLossesForwardShowsLiveAndKeepsWithUndoAndDefaults)
     EXPECT_EQ(ReadSettingInt(store, "LossTreatment", -1), 1);
     ProjectionTable* table = dynamic_cast<Workspace*>(frame->Pane())->findChild<ProjectionTable*>();
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(table->Model().columnCount(), ProjectionModel::kMaxColumns);
+    ASSERT_EQ(table->Model().columnCount(), ProjectionModel::kCarriedLossColumn + 1);
     EXPECT_EQ(table->Model().headerData(ProjectionModel::kCarriedLossColumn, Qt::Horizontal),
               QStringLiteral("Loss\ncarried"));
     EXPECT_EQ(table->Model().data(table->Model().index(0, ProjectionModel::kCarriedLossColumn)),
@@ -80,7 +80,7 @@ TEST_F(TaxRulesFrame, OkLimitsTheFirstYearOfTheRule) {
 
 TEST_F(TaxRulesFrame, RentGrowsByItsOwnRate) {
     QString last;
-    OnPage(QStringLiteral("Rent"), [&](QDialog& d) {
+    OnPage(QStringLiteral("Rent and Expenses"), [&](QDialog& d) {
         using C = CRentAssumptions;
         EXPECT_EQ(Figure(d, C::kRentLastYear), "$21,316");
         ClickLikeUser(ControlOf<QCheckBox>(d, C::kFollowsInflation));
