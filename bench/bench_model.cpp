@@ -32,6 +32,28 @@ void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalculatePrincipalAndInterest);
 
+// The principal-and-interest case with every input of the loan and the costs in use: two rate
+// changes, an offset account taking the surplus, extra repayments, the expenses' own growth.
+// Within 1.5 times BM_RecalculatePrincipalAndInterest.
+void BM_RecalculateLoanAndCosts(benchmark::State& state) {
+    const Scales scales;
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc, 1);
+    doc.RateSteps = {{3, 7.5}, {6, 6.0}};
+    doc.OffsetOpening = 20000;
+    doc.OffsetMonthly = 500;
+    doc.OffsetSurplus = 1;
+    doc.ExtraRepayment = 300;
+    doc.ExtraFromYear = 2;
+    doc.ExpensesFollowInflation = 0;
+    doc.RateExpensesGrowth = 3.5;
+    for (auto _ : state) {
+        doc.Recalculate(true, scales);
+        benchmark::DoNotOptimize(doc.IRR);
+    }
+}
+BENCHMARK(BM_RecalculateLoanAndCosts);
+
 // The same as the interest-only case under the law of each income year: an established
 // dwelling bought December 2026, its sale split at the capital gains switch.
 void BM_RecalculateByIncomeYear(benchmark::State& state) {
