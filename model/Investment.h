@@ -69,7 +69,7 @@ inline constexpr unsigned kItemTypeCount = 19;
 
 // "From year N the loan's interest rate is R %".
 struct RateStep {
-    int fromYear = 1;
+    int fromYear = 0; // 0: no change (an empty row of the Loan page)
     double rate = 0;
     bool operator==(const RateStep&) const = default;
 };
