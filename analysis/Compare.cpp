@@ -116,7 +116,6 @@ ComparedInvestment Compared(std::string name, const CVELPPCDoc& doc, const Scale
     c.name = std::move(name);
     c.scales = scales;
     c.doc = std::make_shared<CVELPPCDoc>(doc);
-    c.doc->onUpdateAllViews = nullptr;
     c.doc->Recalculate(false, c.scales.duty, c.scales.tax);
     c.ok = true;
     return c;

@@ -44,7 +44,6 @@ CVELPPCDoc NumbersOnly(const CVELPPCDoc& doc) {
     copy.Address.shrink_to_fit();
     copy.Description.shrink_to_fit();
     copy.Notes.shrink_to_fit();
-    copy.onUpdateAllViews = nullptr;
     return copy;
 }
 

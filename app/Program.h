@@ -2,5 +2,5 @@
 // benchmark times what a user waits for.
 #pragma once
 
-// Once the QApplication exists: the window icon, the desktop entry and every part's hooks.
+// Once the QApplication exists: the window icon and the desktop entry.
 void InstallProgram();

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/Program.h"
-#include "ui/shell/VELPPCApp.h"
+#include "app/Application.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    CVELPPCApp app;
+    Application app;
     if (!app.InitInstance(arguments)) return 1;
     return QApplication::exec();
 }

@@ -12,7 +12,7 @@
 #include "ui/charts/ChartDrawing.h"
 #include "ui/charts/ChartScale.h"
 #include "ui/charts/ChartSeries.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/shell/QPainterSurface.h"
 #include "ui/shell/SummaryLayout.h"
 
@@ -73,11 +73,11 @@ void BM_ChartPaint(benchmark::State& state) {
     state.SetLabel(chart->caption);
 }
 BENCHMARK(BM_ChartPaint)
-    ->Arg(CmdValueDebt)
-    ->Arg(CmdCashFlows)
-    ->Arg(CmdWhoPays)
-    ->Arg(CmdBankComparison)
-    ->Arg(CmdRateOfReturn)
+    ->Arg(ChartValueDebt)
+    ->Arg(ChartCashFlows)
+    ->Arg(ChartWhoPays)
+    ->Arg(ChartBankComparison)
+    ->Arg(ChartRateOfReturn)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -9,7 +9,7 @@
 
 #include "persist/SettingsStore.h"
 #include "tests/model/WorkedExample.h"
-#include "ui/shell/MainFrame.h"
+#include "app/MainWindow.h"
 #include "ui/shell/Platform.h"
 #include "ui/shell/VELPPCView.h"
 #include "ui/workspace/ChartTab.h"
@@ -27,10 +27,9 @@ public:
 };
 
 void BM_AcceptedEditInTheWorkspace(benchmark::State& state) {
-    InstallWorkspaceHooks();
     MemorySettingsStore store;
     QuietUi ui;
-    CMainFrame frame(store, ui);
+    MainWindow frame(store, ui);
     frame.StartWith({});
     CVELPPCDoc& doc = frame.Document();
     const Scales& scales = frame.InvestmentScales();
@@ -47,6 +46,7 @@ void BM_AcceptedEditInTheWorkspace(benchmark::State& state) {
     for (auto _ : state) {
         doc.Price = doc.MarketValue = (price += 1000);
         doc.Recalculate(true, scales);
+        frame.Doc().NotifyChanged();
         summary->render(&image);
         shown->render(&image);
     }

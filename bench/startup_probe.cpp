@@ -10,8 +10,8 @@
 
 #include "app/Program.h"
 #include "bench/FirstPaint.h"
-#include "ui/shell/MainFrame.h"
-#include "ui/shell/VELPPCApp.h"
+#include "app/MainWindow.h"
+#include "app/Application.h"
 #include "ui/shell/VELPPCView.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/Workspace.h"
@@ -21,11 +21,11 @@ int main(int argc, char** argv) {
     InstallProgram();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    CVELPPCApp app;
+    Application app;
     if (!app.InitInstance(arguments)) return 1;
-    QWidget* viewport = app.MainFrame()->View()->viewport();
+    QWidget* viewport = app.Window()->View()->viewport();
     std::vector<QWidget*> widgets = {viewport};
-    if (auto* pane = dynamic_cast<Workspace*>(app.MainFrame()->Pane()))
+    if (auto* pane = dynamic_cast<Workspace*>(app.Window()->Pane()))
         widgets.push_back(pane->Table()->viewport());
     FirstPaint probe(widgets);
     for (QWidget* w : widgets) w->update();

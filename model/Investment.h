@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,7 +80,6 @@ public:
     using YearArray = std::array<double, kTableColumns>;
 
     CVELPPCDoc();
-    virtual ~CVELPPCDoc() = default;
 
     // --- texts ---
     std::u16string Address, Description, Notes;
@@ -201,7 +199,7 @@ public:
     void LimitInputs();
 
     // Rebuilds every derived field, the per-year incomes, the annual table and the results
-    // from the inputs and the scales given; then asks the views to redraw.
+    // from the inputs and the scales given.
     void Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax);
     void Recalculate(bool markChanged, const Scales& scales);
     // The same under rates that may change from year to year (model/YearRates.h): a change
@@ -210,14 +208,10 @@ public:
     void Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax,
                      const YearRates& rates);
 
-    // --- document framework ---
+    // Set by an editor's OK (Recalculate's markChanged); the document reads it to tell an
+    // accepted editor from a cancelled one.
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true) { modified_ = modified; }
-    // Views register here; Recalculate calls it when it ends.
-    std::function<void()> onUpdateAllViews;
-    void UpdateAllViews() {
-        if (onUpdateAllViews) onUpdateAllViews();
-    }
 
 private:
     bool modified_ = false;

@@ -278,7 +278,6 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     if (TotalCost < 0.00001) {
         ClearSaleResults(*this);
         KeepNumbers(*this);
-        UpdateAllViews();
         return;
     }
 
@@ -428,5 +427,4 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
 
     ComputeResults(*this, tax);
     KeepNumbers(*this);
-    UpdateAllViews();
 }

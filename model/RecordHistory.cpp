@@ -37,16 +37,12 @@ auto Fields(const CVELPPCDoc& d) {
 bool SameFields(const CVELPPCDoc& a, const CVELPPCDoc& b) { return Fields(a) == Fields(b); }
 
 RecordState RecordState::Capture(const CVELPPCDoc& doc, const Scales& scales) {
-    RecordState s{doc, scales};
-    s.record.onUpdateAllViews = nullptr;
-    return s;
+    return RecordState{doc, scales};
 }
 
 void RecordState::Restore(CVELPPCDoc& doc, Scales& into) const {
-    auto views = std::move(doc.onUpdateAllViews);
     const bool modified = doc.IsModified();
     doc = record;
-    doc.onUpdateAllViews = std::move(views);
     doc.SetModifiedFlag(modified);
     into = scales;
 }
@@ -65,65 +61,22 @@ std::array<std::u16string*, 3> Texts(CVELPPCDoc& d) { return {&d.Address, &d.Des
 
 } // namespace
 
-RecordHistory::Kept RecordHistory::Keep(RecordState state, const Kept* neighbour) {
-    Kept kept;
+KeptState KeptState::Keep(RecordState state, const KeptState* neighbour) {
+    KeptState kept;
     const auto texts = Texts(state.record);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (neighbour && *neighbour->texts[i] == *texts[i]) kept.texts[i] = neighbour->texts[i];
         else kept.texts[i] = std::make_shared<const std::u16string>(std::move(*texts[i]));
-        texts[i]->clear();
+        // Its memory goes too, not just its characters.
+        std::u16string().swap(*texts[i]);
     }
     kept.state = std::move(state);
     return kept;
 }
 
-RecordState RecordHistory::Full(const Kept& kept) {
-    RecordState state = kept.state;
-    const auto texts = Texts(state.record);
-    for (std::size_t i = 0; i < texts.size(); ++i) *texts[i] = *kept.texts[i];
-    return state;
-}
-
-void RecordHistory::Record(std::string name, RecordState before, RecordState after) {
-    steps_.resize(done_);
-    // The saved state lay among the steps just dropped: nothing leads back to it now.
-    if (saved_ > static_cast<long>(done_)) saved_ = -1;
-    Kept keptBefore = Keep(std::move(before), steps_.empty() ? nullptr : &steps_.back().after);
-    Kept keptAfter = Keep(std::move(after), &keptBefore);
-    steps_.push_back({std::move(name), std::move(keptBefore), std::move(keptAfter)});
-    ++done_;
-    if (steps_.size() > kMaxSteps) {
-        steps_.erase(steps_.begin());
-        --done_;
-        saved_ = saved_ > 0 ? saved_ - 1 : -1;
-    }
-}
-
-std::string RecordHistory::UndoName() const { return CanUndo() ? steps_[done_ - 1].name : ""; }
-std::string RecordHistory::RedoName() const { return CanRedo() ? steps_[done_].name : ""; }
-
-void RecordHistory::Apply(const RecordState& state, CVELPPCDoc& doc, Scales& scales) const {
-    state.Restore(doc, scales);
-    doc.SetModifiedFlag(!AtSavedState());
-    doc.UpdateAllViews();
-}
-
-bool RecordHistory::Undo(CVELPPCDoc& doc, Scales& scales) {
-    if (!CanUndo()) return false;
-    --done_;
-    Apply(Full(steps_[done_].before), doc, scales);
-    return true;
-}
-
-bool RecordHistory::Redo(CVELPPCDoc& doc, Scales& scales) {
-    if (!CanRedo()) return false;
-    ++done_;
-    Apply(Full(steps_[done_ - 1].after), doc, scales);
-    return true;
-}
-
-void RecordHistory::Clear() {
-    steps_.clear();
-    done_ = 0;
-    saved_ = 0;
+RecordState KeptState::Full() const {
+    RecordState full = state;
+    const auto fullTexts = Texts(full.record);
+    for (std::size_t i = 0; i < fullTexts.size(); ++i) *fullTexts[i] = *texts[i];
+    return full;
 }

@@ -32,8 +32,8 @@
 #include "ui/colours/PrefColours.h"
 #include "ui/workspace/CompareWindow.h"
 #include "ui/dialogs/EditItem.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/charts/ChartKind.h"
+#include "app/MainWindow.h"
 #include "ui/shell/SummaryLayout.h"
 #include "ui/shell/VELPPCView.h"
 #include "ui/workspace/Workspace.h"
@@ -42,13 +42,14 @@ namespace {
 
 // The commands a user reaches from the menus and the tool bar; the exports and printing
 // leave the program (their own tests cover them), Exit ends it.
-constexpr int kCommands[] = {
-    CmdFileNew,     CmdFileOpen,    CmdFileSave,        CmdFileSaveAs,     CmdFileMru,
-    CmdBankComparison, CmdRateOfReturn, CmdCashFlows,   CmdValueDebt,      CmdWhoPays,
-    CmdPreferences, CmdProjections, CmdLinkedVariables, CmdStampDuty,      CmdTaxScales,
-    CmdSaveSettings, CmdDeleteSettings, CmdEditUndo,    CmdEditRedo,       CmdEditCopy,
-    CmdZoomIn,      CmdZoomOut,     CmdActualSize,      CmdProjectionPane, CmdAbout,
-    CmdAssumptions, CmdEditUndo,    CmdEditRedo,        CmdCompare};
+// "RecentFile" opens one of the recent files.
+const char* const kCommands[] = {
+    "FileNew",     "FileOpen",    "FileSave",        "FileSaveAs",     "RecentFile",
+    "BankComparison", "RateOfReturn", "CashFlows",   "ValueDebt",      "WhoPays",
+    "Preferences", "Projections", "LinkedVariables", "StampDuty",      "TaxScales",
+    "SaveSettings", "DeleteSettings", "Undo",        "Redo",           "Copy",
+    "ZoomIn",      "ZoomOut",     "ActualSize",      "ProjectionPane", "About",
+    "Assumptions", "Undo",        "Redo",            "Compare"};
 
 const char* const kHostile[] = {
     "", "?????", "+++++", "-", "$", "%", ".", ",", "1e308", "-1e308", "1e5", "0", "-0",
@@ -163,11 +164,7 @@ Monkey::Monkey(std::uint64_t seed)
     : rng_(seed), ui_(std::make_unique<MonkeyUi>(*this)),
       trace_(qEnvironmentVariableIsSet("VEL_MONKEY_TRACE")) {
     gMonkey = this;
-    InstallDialogHooks();
-    InstallChartHooks();
-    InstallColourHooks();
-    InstallWorkspaceHooks();
-    frame_ = std::make_unique<CMainFrame>(store_, *ui_);
+    frame_ = std::make_unique<MainWindow>(store_, *ui_);
     frame_->StartWith({});
     frame_->show();
     QApplication::setActiveWindow(frame_.get());
@@ -180,7 +177,6 @@ Monkey::Monkey(std::uint64_t seed)
 
 Monkey::~Monkey() {
     watchers_.clear();
-    frame_->Document().SetModifiedFlag(false);
     frame_.reset();
     gMonkey = nullptr;
 }
@@ -213,7 +209,7 @@ void Monkey::Step() {
         Trace(QStringLiteral("click on the summary"));
         ClickSummary();
     } else if (what < 64) {
-        const int command = kCommands[Below(std::size(kCommands))];
+        const QString command = QString::fromUtf8(kCommands[Below(std::size(kCommands))]);
         Trace(QStringLiteral("command %1").arg(command));
         RunCommand(command);
     } else if (what < 76) {
@@ -231,26 +227,22 @@ void Monkey::Step() {
     }
 }
 
-void Monkey::RunCommand(int command) {
-    if (command == CmdFileMru) {
+void Monkey::RunCommand(const QString& command) {
+    if (command == QStringLiteral("RecentFile")) {
         const int count = static_cast<int>(frame_->RecentFiles().Size());
         if (count > 0) frame_->OpenRecentFile(Below(count));
     } else {
-        frame_->OnCommand(command);
+        frame_->Action(command)->trigger();
     }
-    switch (command) {
-    case CmdFileNew: case CmdFileOpen: case CmdFileSave: case CmdFileSaveAs: case CmdFileMru:
+    if (command.startsWith(QStringLiteral("File")) || command == QStringLiteral("RecentFile")) {
         NoteSaved();
-        break;
-    case CmdCompare:
+    } else if (command == QStringLiteral("Compare")) {
         // Files of its own folder beside the record, some removed again, now and then closed.
         if (auto* compare = frame_->findChild<CompareWindow*>(QStringLiteral("CompareWindow"))) {
             for (int i = Below(3); i > 0; --i) compare->AddFile();
             if (Chance(30)) compare->Remove(Below(kMaxCompared));
             if (Chance(30)) compare->close();
         }
-        break;
-    default: break;
     }
 }
 
@@ -267,12 +259,10 @@ void Monkey::ClickSummary() {
 }
 
 void Monkey::PokeWorkspace() {
-    WorkspacePane* pane = frame_->Pane();
-    if (!pane) return;
-    if (auto* tabs = qobject_cast<QTabWidget*>(pane->Widget()); tabs && Chance(50))
-        tabs->tabBar()->setCurrentIndex(Below(tabs->count()));
-    for (int i = Below(4); i >= 0; --i) Poke(pane->Widget());
-    if (Chance(20)) frame_->OnCommand(CmdEditCopy);
+    Workspace* pane = frame_->Pane();
+    if (Chance(50)) pane->tabBar()->setCurrentIndex(Below(pane->count()));
+    for (int i = Below(4); i >= 0; --i) Poke(pane);
+    if (Chance(20)) frame_->Action("Copy")->trigger();
 }
 
 // Opens a menu of the menu bar and chooses one of its entries, or closes it again.
@@ -295,9 +285,9 @@ void Monkey::OpenMenu() {
         if (a->isEnabled() && !a->isSeparator() && !a->menu()) entries << a;
     if (entries.isEmpty()) return;
     QAction* chosen = entries[Below(entries.size())];
-    for (int command : {CmdAppExit, CmdExportReport, CmdExportWorkbook, CmdExportProjection,
-                        CmdPrint, CmdPrintPreview, CmdHelp})
-        if (chosen == frame_->Action(command)) return;
+    for (const char* command : {"Exit", "ExportReport", "ExportWorkbook", "ExportProjection",
+                                "Print", "PrintPreview", "Help"})
+        if (chosen == frame_->Action(QString::fromUtf8(command))) return;
     chosen->trigger();
     NoteSaved();
 }
@@ -306,7 +296,7 @@ void Monkey::OpenMenu() {
 void Monkey::NoteSaved() {
     const CVELPPCDoc& doc = frame_->Document();
     const Scales& scales = frame_->InvestmentScales();
-    if (!frame_->History().AtSavedState() || doc.IsModified()) return;
+    if (!frame_->History().isClean() || doc.IsModified()) return;
     saved_ = RecordState::Capture(doc, scales);
     const QString path = frame_->PathName();
     if (path.isEmpty() || std::find(files_.begin(), files_.end(), path) == files_.end()) return;
@@ -317,16 +307,16 @@ void Monkey::NoteSaved() {
 // Undo back to the saved state gives that state exactly; redo returns to where it was.
 std::string Monkey::UndoToSaved() {
     if (!saved_) return {};
-    const RecordHistory& history = frame_->History();
+    const QUndoStack& history = frame_->History();
     CVELPPCDoc& doc = frame_->Document();
     const Scales& scales = frame_->InvestmentScales();
     const RecordState now = RecordState::Capture(doc, scales);
     int undone = 0;
-    while (!history.AtSavedState() && history.CanUndo()) {
-        frame_->OnCommand(CmdEditUndo);
+    while (!history.isClean() && history.canUndo()) {
+        frame_->Action("Undo")->trigger();
         ++undone;
     }
-    if (history.AtSavedState()) {
+    if (history.isClean()) {
         ++undoChecks;
         if (!SameState(RecordState::Capture(doc, scales), *saved_))
             return "undo back to the saved state gave another record (" +
@@ -334,7 +324,7 @@ std::string Monkey::UndoToSaved() {
                    Difference(RecordState::Capture(doc, scales), *saved_);
         if (doc.IsModified()) return "the saved state reached by undo is marked changed";
     }
-    for (int i = 0; i < undone; ++i) frame_->OnCommand(CmdEditRedo);
+    for (int i = 0; i < undone; ++i) frame_->Action("Redo")->trigger();
     if (!SameState(RecordState::Capture(doc, scales), now))
         return "redo after undo gave another record (" + std::to_string(undone) + " steps)" +
                Difference(RecordState::Capture(doc, scales), now);
@@ -621,7 +611,7 @@ std::string Monkey::Check() {
     // Whatever changes the record is a step of Undo: while none has been taken since the
     // last save, the record is the one saved.
     const RecordState before = RecordState::Capture(doc, scales);
-    if (saved_ && frame_->History().AtSavedState() && !SameState(before, *saved_))
+    if (saved_ && frame_->History().isClean() && !SameState(before, *saved_))
         return "the record changed without a step of Undo" + Difference(before, *saved_);
 
     // Save, open and save again give the same bytes; the scales in force stay as they were.

@@ -22,7 +22,7 @@
 #include "persist/SettingsStore.h"
 #include "ui/shell/Platform.h"
 
-class CMainFrame;
+class MainWindow;
 class QWidget;
 
 class Monkey {
@@ -47,7 +47,7 @@ private:
     class MonkeyUi;
 
     void Step();
-    void RunCommand(int command);
+    void RunCommand(const QString& command);
     void ClickSummary();
     void PokeWorkspace();
     void OpenMenu();
@@ -74,7 +74,7 @@ private:
     QTemporaryDir dir_;
     MemorySettingsStore store_;
     std::unique_ptr<MonkeyUi> ui_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MainWindow> frame_;
     // One watcher per level of nested dialogs: Qt never runs a timer inside its own handler.
     std::vector<std::unique_ptr<QTimer>> watchers_;
     std::vector<QPointer<QWidget>> driving_;

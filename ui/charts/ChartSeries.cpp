@@ -6,7 +6,7 @@
 #include "model/Returns.h"
 #include "model/Sale.h"
 #include "model/Scales.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 
 namespace {
 
@@ -28,12 +28,12 @@ void CopyRow(const CVELPPCDoc& doc, Row row, CVELPPCDoc::YearArray& out) {
 
 std::string_view ChartCaption(int command) {
     switch (command) {
-    case CmdValueDebt: return "Value & Debt";
-    case CmdCashFlows: return "Cash Flows";
-    case CmdWhoPays: return "Who Pays?";
-    case CmdBankComparison: return "Property vs Cash";
-    case CmdRateOfReturn: return "Internal Rates of Return";
-    case CmdSaleReturns: return "Rates of Return After Sale";
+    case ChartValueDebt: return "Value & Debt";
+    case ChartCashFlows: return "Cash Flows";
+    case ChartWhoPays: return "Who Pays?";
+    case ChartBankComparison: return "Property vs Cash";
+    case ChartRateOfReturn: return "Internal Rates of Return";
+    case ChartSaleReturns: return "Rates of Return After Sale";
     default: return {};
     }
 }
@@ -53,7 +53,7 @@ ChartRequest ChartData::Request(const FontSpec* fonts) const {
 }
 
 ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart(CmdValueDebt, colours);
+    ChartData chart = NewChart(ChartValueDebt, colours);
     chart.seriesCount = 2;
     CopyRow(doc, Row::PropertyValue, chart.values[0]);
     CopyRow(doc, Row::Debt, chart.values[1]);
@@ -62,7 +62,7 @@ ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours) {
 }
 
 ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart(CmdCashFlows, colours);
+    ChartData chart = NewChart(ChartCashFlows, colours);
     chart.seriesCount = 2;
     CopyRow(doc, Row::PreTaxCash, chart.values[0]);
     CopyRow(doc, Row::AfterTaxCash, chart.values[1]);
@@ -72,7 +72,7 @@ ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours) {
 }
 
 ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart(CmdWhoPays, colours);
+    ChartData chart = NewChart(ChartWhoPays, colours);
     chart.unit = "(%)";
     chart.seriesCount = 3;
     chart.labels = {"Tenant", "Taxman", "You"};
@@ -95,7 +95,7 @@ ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours) {
 }
 
 ChartData BankComparisonChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours) {
-    ChartData chart = NewChart(CmdBankComparison, colours);
+    ChartData chart = NewChart(ChartBankComparison, colours);
     chart.seriesCount = 2;
     chart.labels = {"Property", "Cash (" + FormatValue(doc.RateInterest, "0.00%") + ")", ""};
     // The bank pays the loan's rate, taxed at the investor's marginal rate, monthly. Money the
@@ -121,7 +121,7 @@ ChartData BankComparisonChart(const CVELPPCDoc& doc, const TaxScale& tax, const 
 }
 
 ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
-    ChartData chart = NewChart(CmdRateOfReturn, colours);
+    ChartData chart = NewChart(ChartRateOfReturn, colours);
     chart.unit = "(%)";
     chart.seriesCount = 1;
     chart.labels = {"If kept", "", ""};
@@ -134,7 +134,7 @@ ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
 ChartData SaleReturnChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours) {
     // The rates of keeping, with those after sale beside them over every holding period.
     ChartData chart = RateOfReturnChart(doc, colours);
-    chart.caption = ChartCaption(CmdSaleReturns);
+    chart.caption = ChartCaption(ChartSaleReturns);
     chart.count = kTableColumns;
     chart.seriesCount = 2;
     chart.labels[1] = "After sale";
@@ -146,12 +146,12 @@ ChartData SaleReturnChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colo
 std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, const Scales& scales, int command,
                                     const Colours& colours) {
     switch (command) {
-    case CmdValueDebt: return ValueDebtChart(doc, colours);
-    case CmdCashFlows: return CashFlowsChart(doc, colours);
-    case CmdWhoPays: return WhoPaysChart(doc, colours);
-    case CmdBankComparison: return BankComparisonChart(doc, scales.tax, colours);
-    case CmdRateOfReturn: return RateOfReturnChart(doc, colours);
-    case CmdSaleReturns: return SaleReturnChart(doc, scales.tax, colours);
+    case ChartValueDebt: return ValueDebtChart(doc, colours);
+    case ChartCashFlows: return CashFlowsChart(doc, colours);
+    case ChartWhoPays: return WhoPaysChart(doc, colours);
+    case ChartBankComparison: return BankComparisonChart(doc, scales.tax, colours);
+    case ChartRateOfReturn: return RateOfReturnChart(doc, colours);
+    case ChartSaleReturns: return SaleReturnChart(doc, scales.tax, colours);
     default: return std::nullopt;
     }
 }

@@ -2,7 +2,6 @@
 
 #include "ui/charts/ChartSeries.h"
 #include "ui/charts/Histogram.h"
-#include "ui/shell/Hooks.h"
 
 void ShowChart(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec fonts[2], QWidget* parent) {
     // The series live here until the window closes; the record is not touched.
@@ -11,4 +10,3 @@ void ShowChart(const CVELPPCDoc& doc, const Scales& scales, int command, const F
     OpenChart(chart->Request(fonts), parent);
 }
 
-void InstallChartHooks() { Hooks().openChart = ShowChart; }

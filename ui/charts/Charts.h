@@ -9,5 +9,3 @@ struct FontSpec;
 // Builds the chart of a Graphics command from the record and shows it modally.
 void ShowChart(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec fonts[2], QWidget* parent);
 
-// Puts the chart commands into the shell's hooks.
-void InstallChartHooks();

@@ -4,7 +4,6 @@
 #include <QVBoxLayout>
 
 #include "ui/colours/ColourPicker.h"
-#include "ui/shell/Hooks.h"
 
 namespace {
 
@@ -68,6 +67,3 @@ bool RunPreferences(SettingsStore& store, QWidget* parent) {
     return true;
 }
 
-void InstallColourHooks() {
-    Hooks().preferences = &RunPreferences;
-}

@@ -40,5 +40,3 @@ class CPrefColours : public QDialog {
 // are written to the store. True when the user accepted.
 bool RunPreferences(SettingsStore& store, QWidget* parent);
 
-// Puts the "Preferences" command into the shell's hooks.
-void InstallColourHooks();

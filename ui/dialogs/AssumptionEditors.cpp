@@ -31,9 +31,7 @@ int LastYear(const CVELPPCDoc& w) {
 // --- every page ---
 
 CAssumptionPage::CAssumptionPage(const CVELPPCDoc& record, const Scales& scales)
-    : worked_(record), scales_(scales) {
-    worked_.onUpdateAllViews = nullptr;
-}
+    : worked_(record), scales_(scales) {}
 
 void CAssumptionPage::Work() {
     Apply(worked_);

@@ -23,7 +23,6 @@
 #include "ui/dialogs/PropertyDialogs.h"
 #include "ui/dialogs/PropertyEditors.h"
 #include "ui/dialogs/ScaleDialogs.h"
-#include "ui/shell/Hooks.h"
 
 namespace {
 
@@ -44,7 +43,6 @@ void EditProperty(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent) {
     doc.Description = desc.description;
     doc.Notes = notes.notes;
     doc.SetModifiedFlag(true);
-    doc.UpdateAllViews();
 }
 
 // 1: "Property Value". Recalculates; writes no settings.
@@ -176,9 +174,3 @@ void EditItem(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, unsigned it
     if (ItemEditor editor = kItemEditors[itemType]) editor(doc, scales, store, parent);
 }
 
-void InstallDialogHooks() {
-    Hooks().editItem = EditItem;
-    Hooks().linkedVariables = EditLinkedVariables;
-    Hooks().assumptions = EditAssumptions;
-    InstallScaleEditorHooks();
-}

@@ -10,5 +10,3 @@ class SettingsStore;
 // item requires it and writes the item's defaults to the settings store.
 void EditItem(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent);
 
-// Puts EditItem and the record's Settings commands into the shell's hooks.
-void InstallDialogHooks();

@@ -11,11 +11,12 @@
 
 #include "model/Scales.h"
 #include "ui/dialogs/PropertyEditors.h"
+#include "ui/dialogs/ScaleDialogs.h"
 
 namespace {
 
 ChangeScaleEditor& ScaleEditor() {
-    static ChangeScaleEditor editor;
+    static ChangeScaleEditor editor = RunStampDutyScaleEditor;
     return editor;
 }
 

@@ -31,8 +31,8 @@ public:
 // location.
 using ChangeScaleEditor = std::function<bool(DutyScale& scale, DutyScale& custom, QWidget* parent)>;
 
-// Hooks "Change Scale" of "Purchase Costs" up to the stamp duty scale editor. While none is
-// installed the button is present but disabled.
+// Replaces the editor "Change Scale" of "Purchase Costs" opens (the stamp duty scale editor
+// unless a test gives another). With none the button is present but disabled.
 void SetChangeScaleEditor(ChangeScaleEditor editor);
 
 class PurchCostsDialog : public CEditorDialog {

@@ -16,7 +16,6 @@
 #include "persist/Settings.h"
 #include "ui/dialogs/NumEdit.h"
 #include "ui/dialogs/PropertyDialogs.h"
-#include "ui/shell/Hooks.h"
 
 namespace {
 
@@ -335,8 +334,3 @@ void EditTaxScales(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidge
         StoreTaxScale(store, scales.tax);
 }
 
-void InstallScaleEditorHooks() {
-    Hooks().stampDuty = EditStampDutyScale;
-    Hooks().taxScales = EditTaxScales;
-    SetChangeScaleEditor(RunStampDutyScaleEditor);
-}

@@ -99,5 +99,3 @@ bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent);
 void EditStampDutyScale(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
 void EditTaxScales(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
 
-// Puts the two Settings commands into the shell's hooks and connects "Change Scale".
-void InstallScaleEditorHooks();

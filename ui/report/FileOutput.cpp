@@ -13,8 +13,6 @@
 #include "export/ProjectionCsv.h"
 #include "export/Workbook.h"
 #include "ui/report/ReportPainter.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/Hooks.h"
 #include "ui/shell/Platform.h"
 
 namespace {
@@ -27,9 +25,9 @@ struct ExportKind {
 };
 
 constexpr ExportKind kExports[] = {
-    {CmdExportReport, "Export Report", ".pdf", "PDF Files (*.pdf)"},
-    {CmdExportWorkbook, "Export Workbook", ".xlsx", "Workbooks (*.xlsx)"},
-    {CmdExportProjection, "Export Projection", ".csv", "CSV Files (*.csv)"},
+    {OutputReport, "Export Report", ".pdf", "PDF Files (*.pdf)"},
+    {OutputWorkbook, "Export Workbook", ".xlsx", "Workbooks (*.xlsx)"},
+    {OutputProjection, "Export Projection", ".csv", "CSV Files (*.csv)"},
 };
 
 const ExportKind* Kind(int command) {
@@ -51,9 +49,9 @@ void SetUpPrinter(QPrinter& printer, const QString& investmentPath) {
     printer.setDocName(QString::fromStdString(FooterName(investmentPath)));
 }
 
-void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath, QWidget* parent) {
-    FileOutputUi& ui = FileOutputDialogs();
-    QString path = ui.askSaveFileName(parent, QString::fromUtf8(kind.caption),
+void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath,
+            const GridSetup& whatIf, DocumentUi& ui, QWidget* parent) {
+    QString path = ui.AskExportFileName(parent, QString::fromUtf8(kind.caption),
                                       ProposedExportName(investmentPath, QString::fromUtf8(kind.extension)),
                                       QString::fromUtf8(kind.filter));
     if (path.isEmpty()) return;
@@ -66,23 +64,14 @@ void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind,
     // Writing over the investment's own file would lose it.
     if (!investmentPath.isEmpty() && QFileInfo(path) == QFileInfo(investmentPath))
         reason = "It is the investment's own file.";
-    else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason))
+    else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason, whatIf))
         return;
-    ui.showMessage(parent, QString::fromStdString(ExportFailedMessage(
+    ui.ShowMessage(parent, QString::fromStdString(ExportFailedMessage(
                                QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
                                reason)));
 }
 
 } // namespace
-
-FileOutputUi& FileOutputDialogs() {
-    static FileOutputUi ui{
-        [](QWidget* parent, const QString& caption, const QString& proposed, const QString& filter) {
-            return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
-        },
-        [](QWidget* parent, const QString& text) { ShowMessageBox(parent, text.toStdString()); }};
-    return ui;
-}
 
 QString ProposedExportName(const QString& investmentPath, const QString& extension) {
     if (investmentPath.isEmpty())
@@ -92,29 +81,30 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
 }
 
 bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, const QString& path,
-                 std::string& reason) {
+                 std::string& reason, const GridSetup& whatIf) {
     const std::string target = QFile::encodeName(path).toStdString();
     switch (command) {
-    case CmdExportReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason);
-    case CmdExportWorkbook: return WriteWorkbook(doc, scales, target, reason);
-    case CmdExportProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
+    case OutputReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason, whatIf);
+    case OutputWorkbook: return WriteWorkbook(doc, scales, target, reason);
+    case OutputProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
     default: reason = "Unknown export."; return false;
     }
 }
 
-void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, QWidget* parent) {
+void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
+                   const GridSetup& whatIf, DocumentUi& ui, QWidget* parent) {
     if (const ExportKind* kind = Kind(command)) {
-        Export(doc, scales, *kind, investmentPath, parent);
+        Export(doc, scales, *kind, investmentPath, whatIf, ui, parent);
         return;
     }
-    const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath));
+    const ReportDocument report = MakeReport(doc, scales, FooterName(investmentPath), whatIf);
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer, investmentPath);
-    if (command == CmdPrint) {
+    if (command == OutputPrint) {
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("Print"));
         if (dialog.exec() == QDialog::Accepted) PrintReport(printer, report, doc, scales);
-    } else if (command == CmdPrintPreview) {
+    } else if (command == OutputPrintPreview) {
         QPrintPreviewDialog preview(&printer, parent);
         preview.setObjectName(QStringLiteral("PrintPreview"));
         preview.setWindowTitle(QStringLiteral("Print Preview"));
@@ -124,4 +114,4 @@ void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, con
     }
 }
 
-void InstallReportHooks() { Hooks().fileOutput = RunFileOutput; }
+

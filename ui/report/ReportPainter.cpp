@@ -16,15 +16,15 @@
 #include "ui/charts/ChartDrawing.h"
 #include "ui/charts/ChartScale.h"
 #include "ui/charts/ChartSeries.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/shell/QPainterSurface.h"
 #include "ui/shell/SummaryLayout.h"
 
 namespace {
 
 // The charts in the order of the workspace's tabs.
-constexpr int kChartCommands[kReportCharts] = {CmdValueDebt, CmdCashFlows, CmdWhoPays,
-                                               CmdBankComparison, CmdRateOfReturn};
+constexpr int kChartCommands[kReportCharts] = {ChartValueDebt, ChartCashFlows, ChartWhoPays,
+                                               ChartBankComparison, ChartRateOfReturn};
 // The charts are drawn at this width in the charts' pixels with these fonts, then scaled onto
 // their place: the bars of 25 to 40 years then fill most of the page's width.
 constexpr int kChartPixels = 400;
@@ -101,21 +101,15 @@ void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& d
     painter.restore();
 }
 
-GridSetup& ReportWhatIf() {
-    static GridSetup setup;
-    return setup;
-}
-
 } // namespace
 
-void SetReportWhatIf(const GridSetup& setup) { ReportWhatIf() = setup; }
-
-ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName) {
+ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName,
+                          const GridSetup& whatIf) {
     ReportInfo info;
     info.fileName = fileName;
     info.date = TodayText();
     info.summary = SummarySection(doc);
-    info.whatIf = ReportWhatIf();
+    info.whatIf = whatIf;
     return BuildReport(doc, scales, info);
 }
 
@@ -169,8 +163,8 @@ std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const
 }
 
 bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
-                    std::string& reason) {
-    const ReportDocument report = MakeReport(doc, scales, fileName);
+                    std::string& reason, const GridSetup& whatIf) {
+    const ReportDocument report = MakeReport(doc, scales, fileName, whatIf);
     const std::string address = ToUtf8(doc.Address);
     return WriteFileAtomically(path, ReportPdf(report, doc, scales, address.empty() ? fileName : address), reason);
 }

@@ -12,10 +12,10 @@ class QPainter;
 class QPrinter;
 
 // The report of the investment as it stands, with the summary's own texts and today's date;
-// `fileName` goes into the footer.
-ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName);
-// The sensitivity grid the report shows from now on: the "What If" tab's.
-void SetReportWhatIf(const GridSetup& setup);
+// `fileName` goes into the footer, `whatIf` is the sensitivity grid it shows (the "What If"
+// tab's).
+ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName,
+                          const GridSetup& whatIf = {});
 
 // Draws one page at `dotsPerPoint` device units per point, the page's corner at the origin.
 void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,
@@ -32,4 +32,4 @@ std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const
 
 // Writes the report to `path` as PDF, completely or not at all; on failure `reason` says why.
 bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
-                    std::string& reason);
+                    std::string& reason, const GridSetup& whatIf = {});

@@ -43,6 +43,11 @@ QString QtDocumentUi::AskSaveFileName(QWidget* parent, const QString& proposed) 
                                         QString::fromUtf8(kFileFilter));
 }
 
+QString QtDocumentUi::AskExportFileName(QWidget* parent, const QString& caption,
+                                       const QString& proposed, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
+}
+
 DocumentUi::SaveAnswer QtDocumentUi::AskSaveChanges(QWidget* parent, const QString& question) {
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(kAppTitle), question,
                     QMessageBox::NoButton, parent);

@@ -32,6 +32,12 @@ public:
     virtual QString AskOpenFileName(QWidget* parent) = 0;
     // The name to save under, or empty when the user cancels; `proposed` is shown first.
     virtual QString AskSaveFileName(QWidget* parent, const QString& proposed) = 0;
+    // The file an export writes, or empty when the user cancels: `caption` names the export,
+    // `filter` its kind of file.
+    virtual QString AskExportFileName(QWidget* parent, const QString& /*caption*/,
+                                      const QString& proposed, const QString& /*filter*/) {
+        return AskSaveFileName(parent, proposed);
+    }
     // "Save changes to %1?" with "Yes", "No", "Cancel" and "Save As...".
     virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& question) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
@@ -52,6 +58,8 @@ class QtDocumentUi : public DocumentUi {
 public:
     QString AskOpenFileName(QWidget* parent) override;
     QString AskSaveFileName(QWidget* parent, const QString& proposed) override;
+    QString AskExportFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                              const QString& filter) override;
     SaveAnswer AskSaveChanges(QWidget* parent, const QString& question) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& question) override;

@@ -8,8 +8,6 @@
 
 #include "model/Investment.h"
 #include "persist/Settings.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/Hooks.h"
 #include "ui/shell/QPainterSurface.h"
 #include "ui/shell/WindowState.h"
 
@@ -106,23 +104,9 @@ void CVELPPCView::EnsureLaidOut() {
     if (!summary_.IsLaidOut()) LayOut();
 }
 
-bool CVELPPCView::OnCommand(int command) {
-    switch (command) {
-    case CmdValueDebt:
-    case CmdCashFlows:
-    case CmdWhoPays:
-    case CmdBankComparison:
-    case CmdRateOfReturn:
-        if (Hooks().openChart) Hooks().openChart(doc_, scales_, command, chartFonts_, this);
-        return true;
-    case CmdPreferences:
-        if (Hooks().preferences && Hooks().preferences(store_, this)) {
-            LayOut();
-            viewport()->update();
-        }
-        return true;
-    default: return false;
-    }
+void CVELPPCView::ColoursChanged() {
+    LayOut();
+    viewport()->update();
 }
 
 int CVELPPCView::Tap(QPoint point) {
@@ -131,7 +115,6 @@ int CVELPPCView::Tap(QPoint point) {
                                      point.y() + verticalScrollBar()->value());
     if (row < 0) return row;
     if (editItem) editItem(static_cast<unsigned>(row));
-    else if (Hooks().editItem) Hooks().editItem(doc_, scales_, store_, static_cast<unsigned>(row), this);
     return row;
 }
 

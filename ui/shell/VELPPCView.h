@@ -25,8 +25,8 @@ public:
     // Sets the scroll sizes from the laid-out cells.
     void SetScrollSizes();
 
-    // The chart commands and "Preferences"; false for any other command.
-    bool OnCommand(int command);
+    // The colours changed ("Preferences"): the cells are laid out again in the new ones.
+    void ColoursChanged();
     // What a tap at a point of the window does: the row it opened, or -1.
     int Tap(QPoint point);
 

@@ -10,7 +10,7 @@
 #include "export/ReportData.h"
 #include "format/Format.h"
 #include "model/Investment.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/workspace/ChartTab.h"
 
 namespace {
@@ -77,7 +77,7 @@ void SaleTab::Build() {
     grid->setColumnStretch(3, 1);
     layout->addLayout(grid);
 
-    chart_ = new ChartTab(doc_, scales_, CmdSaleReturns, fonts_, this);
+    chart_ = new ChartTab(doc_, scales_, ChartSaleReturns, fonts_, this);
     chart_->setMinimumHeight(160);
     layout->addWidget(chart_, 1);
 }

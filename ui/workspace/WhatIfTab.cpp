@@ -172,7 +172,6 @@ void WhatIfTab::Update() {
 
 void WhatIfTab::UpdateGrid() {
     if (!whatIf_) return;
-    SetReportWhatIf(setup_);
     grid_ = WorkOutGrid(*whatIf_, setup_);
     const GridSetup& s = grid_.setup;
     caption_->setText(FromStd(GridCaption(grid_)));

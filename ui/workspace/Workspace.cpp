@@ -1,11 +1,6 @@
 #include "ui/workspace/Workspace.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFile>
 #include <QLabel>
-#include <QMessageBox>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include <string_view>
@@ -14,81 +9,20 @@
 #include "model/Law.h"
 #include "model/Investment.h"
 #include "model/Scales.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/charts/ChartSeries.h"
-#include "ui/shell/Commands.h"
 #include "ui/workspace/ChartTab.h"
-#include "ui/workspace/CompareWindow.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/SaleTab.h"
 #include "ui/workspace/WhatIfTab.h"
 
-#ifndef VEL_VERSION
-#define VEL_VERSION "1.0"
-#endif
-
 namespace {
 
 // The chart tabs, in the order of the Graphics menu; each takes its chart's own caption.
-constexpr int kChartTabCommands[] = {CmdValueDebt, CmdCashFlows, CmdWhoPays, CmdBankComparison,
-                                     CmdRateOfReturn};
-
-// As LICENSE says; the install puts it beside the user guide.
-constexpr const char* kLicence =
-    "MIT licence, copyright Pocket VEL contributors (the file LICENSE that comes with it).";
-
-template <class Names> QString ScaleNames(const Names& names) {
-    QStringList list;
-    for (std::string_view name : names) {
-        const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).trimmed();
-        if (text != QStringLiteral("None") && text != QStringLiteral("Custom")) list << text;
-    }
-    return list.join(QStringLiteral(", "));
-}
-
-void ShowHelp(QWidget* parent) {
-    // One help window, kept open beside the work.
-    if (auto* open = parent->findChild<QDialog*>(QStringLiteral("HelpWindow"))) {
-        open->show();
-        open->raise();
-        open->activateWindow();
-        return;
-    }
-    auto* window = new QDialog(parent);
-    window->setObjectName(QStringLiteral("HelpWindow"));
-    window->setWindowTitle(QStringLiteral("Pocket VEL Help"));
-    window->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    auto* layout = new QVBoxLayout(window);
-    auto* text = new QTextBrowser(window);
-    text->setOpenExternalLinks(true);
-    QFile guide(QStringLiteral(":/help/user-guide.md"));
-    if (guide.open(QIODevice::ReadOnly)) text->setMarkdown(QString::fromUtf8(guide.readAll()));
-    else text->setPlainText(QStringLiteral("The user guide is missing from this build."));
-    layout->addWidget(text);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
-    layout->addWidget(buttons);
-    window->resize(640, 600);
-    window->show();
-}
-
-void ShowAbout(QWidget* parent) {
-    QMessageBox::about(parent, QStringLiteral("About Pocket VEL"), AboutText());
-}
+constexpr int kChartTabCommands[] = {ChartValueDebt, ChartCashFlows, ChartWhoPays, ChartBankComparison,
+                                     ChartRateOfReturn};
 
 } // namespace
-
-QString AboutText() {
-    return QStringLiteral("<p><b>Pocket VEL %1</b></p>"
-                          "<p>The analysis of one residential property investment.</p>"
-                          "<p>Licence: %2</p>"
-                          "<p>Built-in stamp duty scales of 2005 to 2007: %3; "
-                          "in force from 1 July 2025: %5.<br>"
-                          "Built-in income tax scales of 2005 to 2007: %4; "
-                          "of 2025 to 2028: %6.</p>")
-        .arg(QStringLiteral(VEL_VERSION), QString::fromUtf8(kLicence),
-             ScaleNames(kDutyLocations), ScaleNames(kTaxLocations),
-             ScaleNames(kFurtherDutyLocations), ScaleNames(kFurtherTaxLocations));
-}
 
 Workspace::Workspace(const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
                      QWidget* parent)
@@ -115,9 +49,7 @@ Workspace::Workspace(const CVELPPCDoc& doc, const Scales& scales, const FontSpec
                           .replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
     sale_ = new SaleTab(doc, scales, fonts, this);
-    sale_->onAssumptions = [this] {
-        if (runCommand) runCommand(CmdAssumptions);
-    };
+    sale_->onAssumptions = [this] { emit assumptionsRequested(); };
     addTab(sale_, QStringLiteral("Sale"));
     whatIf_ = new WhatIfTab(doc, scales, this);
     addTab(whatIf_, QStringLiteral("What If"));
@@ -152,14 +84,4 @@ void Workspace::SetCurrentTab(int index) {
 bool Workspace::Copy() {
     if (currentWidget() == whatIf_) return whatIf_->Copy();
     return currentIndex() == 0 && table_->Copy();
-}
-
-void InstallWorkspaceHooks() {
-    Hooks().workspace = [](const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
-                           QWidget* parent) -> WorkspacePane* {
-        return new Workspace(doc, scales, fonts, parent);
-    };
-    Hooks().compare = ShowCompareWindow;
-    Hooks().help = ShowHelp;
-    Hooks().about = ShowAbout;
 }

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/shell/Hooks.h"
+#include "ui/shell/Surface.h"
 
 class CVELPPCDoc;
 struct Scales;
@@ -16,24 +16,29 @@ class QLabel;
 class SaleTab;
 class WhatIfTab;
 
-class Workspace : public QTabWidget, public WorkspacePane {
+class Workspace : public QTabWidget {
     Q_OBJECT
 public:
     Workspace(const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
               QWidget* parent = nullptr);
 
-    QWidget* Widget() override { return this; }
-    void Refresh() override;
-    void SetZoom(int percent) override;
-    int CurrentTab() const override { return currentIndex(); }
-    void SetCurrentTab(int index) override;
-    bool Copy() override;
+    // The record was worked out again, or replaced: show it.
+    void Refresh();
+    void SetZoom(int percent);
+    int CurrentTab() const { return currentIndex(); }
+    void SetCurrentTab(int index);
+    // Copies the selection of the tab shown, if it has one; false when nothing was copied.
+    bool Copy();
 
     ProjectionTable* Table() { return table_; }
     // The chart tabs in the order of the tabs after "Projection".
     const std::vector<ChartTab*>& Charts() const { return charts_; }
     SaleTab* Sale() { return sale_; }
     WhatIfTab* WhatIf() { return whatIf_; }
+
+signals:
+    // The "Sale" tab's button: the user wants the "Assumptions".
+    void assumptionsRequested();
 
 private:
     void UpdateLegend();
@@ -45,9 +50,3 @@ private:
     SaleTab* sale_ = nullptr;
     WhatIfTab* whatIf_ = nullptr;
 };
-
-// The text "About Pocket VEL" shows: version, licence, built-in scales.
-QString AboutText();
-
-// Puts the pane, the help and the About box into the shell's hooks.
-void InstallWorkspaceHooks();

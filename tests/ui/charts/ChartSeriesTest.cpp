@@ -6,7 +6,7 @@
 
 #include "tests/ui/charts/WorkedExample.h"
 #include "ui/charts/ChartSeries.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 
 namespace {
 
@@ -33,12 +33,12 @@ TEST(ChartSeries, CaptionsUnitsLabelsAndColours) {
     };
     const auto [bg1, bg2, gr1, gr2, gr3] = kColours;
     const Expect charts[] = {
-        {CmdValueDebt, "Value & Debt", "($)", 2, {"Value", "Debt", ""}, {gr1, gr2, gr3}},
-        {CmdCashFlows, "Cash Flows", "($)", 2, {"Pre-tax", "After-tax", ""}, {gr1, gr2, gr3}},
-        {CmdWhoPays, "Who Pays?", "(%)", 3, {"Tenant", "Taxman", "You"}, {gr3, gr1, gr2}},
-        {CmdBankComparison, "Property vs Cash", "($)", 2, {"Property", "Cash (8.50%)", ""},
+        {ChartValueDebt, "Value & Debt", "($)", 2, {"Value", "Debt", ""}, {gr1, gr2, gr3}},
+        {ChartCashFlows, "Cash Flows", "($)", 2, {"Pre-tax", "After-tax", ""}, {gr1, gr2, gr3}},
+        {ChartWhoPays, "Who Pays?", "(%)", 3, {"Tenant", "Taxman", "You"}, {gr3, gr1, gr2}},
+        {ChartBankComparison, "Property vs Cash", "($)", 2, {"Property", "Cash (8.50%)", ""},
          {gr1, gr2, gr3}},
-        {CmdRateOfReturn, "Internal Rates of Return", "(%)", 1, {"If kept", "", ""},
+        {ChartRateOfReturn, "Internal Rates of Return", "(%)", 1, {"If kept", "", ""},
          {gr1, gr2, gr3}},
     };
     for (const Expect& e : charts) {
@@ -57,7 +57,7 @@ TEST(ChartSeries, CaptionsUnitsLabelsAndColours) {
         EXPECT_EQ(request.axisTitle, "Years from purchase");
         EXPECT_EQ(request.fonts, fonts);
     }
-    EXPECT_FALSE(BuildChart(doc, scales, CmdPreferences, kColours));
+    EXPECT_FALSE(BuildChart(doc, scales, 99, kColours));
 }
 
 TEST(ChartSeries, ValueDebtAndCashFlowsTakeTheirRows) {

@@ -15,8 +15,7 @@
 #include "ui/charts/ChartSeries.h"
 #include "ui/charts/Charts.h"
 #include "ui/charts/Histogram.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/Hooks.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/shell/QPainterSurface.h"
 
 namespace {
@@ -88,24 +87,20 @@ TEST(CHistogram, PaintsTheChartForItsSize) {
 }
 
 TEST(Charts, GraphicsCommandOpensTheChartModally) {
-    const auto saved = Hooks().openChart; // other tests install their own
-    InstallChartHooks();
-    ASSERT_TRUE(Hooks().openChart);
     const CVELPPCDoc doc = WorkedExample(0);
     const Scales scales;
     const FontSpec fonts[2] = {{}, {"Arial", 15, 700}};
     std::string title;
     WhenModalOpens([&](QWidget* w) { title = w->windowTitle().toStdString(); });
-    Hooks().openChart(doc, scales, CmdWhoPays, fonts, nullptr);
+    ShowChart(doc, scales, ChartWhoPays, fonts, nullptr);
     EXPECT_EQ(title, "Who Pays?");
 
     // Charts never touch the record.
     const CVELPPCDoc before = doc;
     WhenModalOpens([](QWidget*) {});
-    Hooks().openChart(doc, scales, CmdRateOfReturn, fonts, nullptr);
+    ShowChart(doc, scales, ChartRateOfReturn, fonts, nullptr);
     EXPECT_EQ(doc.table, before.table);
     EXPECT_EQ(doc.IRR, before.IRR);
-    Hooks().openChart = saved;
 }
 
 // Writes every chart of the worked example, interest only and principal and interest, as
@@ -117,11 +112,11 @@ TEST(Screenshots, Charts) {
     const Colours saved = CurrentColours;
     CurrentColours = Colours{};
     const FontSpec fonts[2] = {{}, {"Arial", 15, 700}};
-    const std::pair<int, const char*> charts[] = {{CmdValueDebt, "value-debt"},
-                                                  {CmdCashFlows, "cash-flows"},
-                                                  {CmdWhoPays, "who-pays"},
-                                                  {CmdBankComparison, "bank-comparison"},
-                                                  {CmdRateOfReturn, "rate-of-return"}};
+    const std::pair<int, const char*> charts[] = {{ChartValueDebt, "value-debt"},
+                                                  {ChartCashFlows, "cash-flows"},
+                                                  {ChartWhoPays, "who-pays"},
+                                                  {ChartBankComparison, "bank-comparison"},
+                                                  {ChartRateOfReturn, "rate-of-return"}};
     for (int loanType : {0, 1}) {
         const CVELPPCDoc doc = WorkedExample(loanType);
         for (const auto& [command, name] : charts) {

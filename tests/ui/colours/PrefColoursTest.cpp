@@ -13,7 +13,6 @@
 #include "persist/SettingsStore.h"
 #include "ui/colours/ColourPicker.h"
 #include "ui/colours/PrefColours.h"
-#include "ui/shell/Hooks.h"
 
 namespace {
 
@@ -22,7 +21,6 @@ class PrefColoursDialog : public ::testing::Test {
     void SetUp() override {
         saved = CurrentColours;
         CurrentColours = Colours{};
-        InstallColourHooks();
     }
     void TearDown() override { CurrentColours = saved; }
 
@@ -36,7 +34,7 @@ class PrefColoursDialog : public ::testing::Test {
             user(*dialog);
             dialog->Buttons()->button(button)->click();
         });
-        return Hooks().preferences(store, nullptr);
+        return RunPreferences(store, nullptr);
     }
 
     Colours saved;

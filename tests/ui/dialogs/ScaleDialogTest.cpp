@@ -17,7 +17,6 @@
 #include "ui/dialogs/PropertyDialogs.h"
 #include "ui/dialogs/PropertyEditors.h"
 #include "ui/dialogs/ScaleDialogs.h"
-#include "ui/shell/Hooks.h"
 
 namespace {
 
@@ -297,11 +296,7 @@ struct ScaleCommands : ::testing::Test {
     Scales scales;
     MemorySettingsStore store;
     CVELPPCDoc doc;
-    ShellHooks saved;
-
     void SetUp() override {
-        saved = Hooks();
-        InstallDialogHooks();
         NewInvestment(doc, scales, store);
         doc.Price = doc.MarketValue = 500000;
         doc.Rent = 450;
@@ -309,8 +304,7 @@ struct ScaleCommands : ::testing::Test {
         store.log.clear();
     }
     void TearDown() override {
-        Hooks() = saved;
-        SetChangeScaleEditor(nullptr);
+        SetChangeScaleEditor(RunStampDutyScaleEditor);
     }
     std::optional<std::string> Stored(std::string_view name) const {
         return store.ReadString(kSectionSettingsFile, name);
@@ -325,7 +319,7 @@ TEST_F(ScaleCommands, StampDutyOkReplacesTheScaleKeepsBaseDutyRecalculatesAndSto
         ChooseLocation(d, 2);
         OkButton(d)->click();
     });
-    Hooks().stampDuty(doc, scales, store, nullptr);
+    EditStampDutyScale(doc, scales, store, nullptr);
 
     DutyScale vic = ShippedDutyScale(2);
     vic.BaseDuty = 100;
@@ -343,7 +337,7 @@ TEST_F(ScaleCommands, ATodaysEntryIsStoredAndTheNextNewInvestmentUsesIt) {
         ChooseLocation(d, "NSW 2025");
         OkButton(d)->click();
     });
-    Hooks().stampDuty(doc, scales, store, nullptr);
+    EditStampDutyScale(doc, scales, store, nullptr);
     const DutyScale nsw = ShippedDutyScale(FindDutyLocation("NSW 2025"));
     EXPECT_EQ(scales.duty, nsw);
     EXPECT_TRUE(doc.IsModified());
@@ -363,7 +357,7 @@ TEST_F(ScaleCommands, ATodaysEntryIsStoredAndTheNextNewInvestmentUsesIt) {
         EXPECT_EQ(Cell(d, 1, 0), "$17,000");
         CancelButton(d)->click();
     });
-    Hooks().stampDuty(next, scales, store, nullptr);
+    EditStampDutyScale(next, scales, store, nullptr);
 }
 
 TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
@@ -377,7 +371,7 @@ TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
         EXPECT_EQ(Location(d)->currentText(), "Custom");
         CancelButton(d)->click();
     });
-    Hooks().stampDuty(doc, scales, store, nullptr);
+    EditStampDutyScale(doc, scales, store, nullptr);
     EXPECT_EQ(scales.duty, StartupDutyScale());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.StampDutyCost, duty);
@@ -398,7 +392,7 @@ TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
         EXPECT_EQ(Cell(d, 5, 0), "$10,000");
         OkButton(d)->click();
     });
-    Hooks().taxScales(doc, scales, store, nullptr);
+    EditTaxScales(doc, scales, store, nullptr);
     EXPECT_EQ(scales.tax.Location, kTaxLocationCustom);
     EXPECT_EQ(scales.tax.Above[2], 10000);
     EXPECT_EQ(scales.tax.Rate[2], 20);
@@ -413,7 +407,7 @@ TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
         EXPECT_EQ(Cell(d, 2, 0), "$10,000");
         CancelButton(d)->click();
     });
-    Hooks().taxScales(doc, scales, store, nullptr);
+    EditTaxScales(doc, scales, store, nullptr);
 }
 
 TEST_F(ScaleCommands, ChangeScaleInPurchaseCostsTakesEffectAtOnceAndOutlivesCancel) {

@@ -12,7 +12,7 @@
 #include "tests/model/WorkedExample.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/EditItem.h"
-#include "ui/shell/Hooks.h"
+#include "ui/dialogs/ItemEditors.h"
 
 namespace {
 
@@ -42,7 +42,6 @@ TEST(Screenshots, Dialogs2) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc, 1);
     MemorySettingsStore store;
-    InstallDialogHooks();
 
     const std::vector<std::pair<unsigned, std::vector<const char*>>> items = {
         {ItemDepreciation, {"depreciation-building", "depreciation-fittings"}},
@@ -60,7 +59,7 @@ TEST(Screenshots, Dialogs2) {
         EditItem(doc, scales, store, item, nullptr);
     }
     CaptureNextDialog(dir, {"linked-variables"});
-    Hooks().linkedVariables(doc, scales, store, nullptr);
+    EditLinkedVariables(doc, scales, store, nullptr);
 
     EXPECT_FALSE(doc.IsModified());
 }

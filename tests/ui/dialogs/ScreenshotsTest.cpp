@@ -28,7 +28,6 @@ TEST(Screenshots, Dialogs1) {
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
     QDir().mkpath(dir);
-    InstallDialogHooks(); // "Change Scale" as the running program has it
 
     CPropDesc desc;
     desc.address = u"12 Smith Street, Toowong QLD 4066";

@@ -76,7 +76,6 @@ protected:
     Scales scales;
     void SetUp() override {
         SetUpWorkedExample(doc, 1);
-        InstallDialogHooks();
     }
 
     CVELPPCDoc doc;

@@ -20,17 +20,17 @@
 #include "tests/ui/shell/ShellTestSupport.h"
 #include "ui/dialogs/PropertyDialogs.h"
 #include "ui/dialogs/PropertyEditors.h"
-#include "ui/shell/MainFrame.h"
+#include "app/MainWindow.h"
 #include "ui/shell/Platform.h"
 #include "ui/shell/SummaryLayout.h"
 
 namespace {
 
 TEST(HostileFiles, TheProgramOpensOrRefusesEachAtOnceAndNamesIt) {
-    HooksGuard guard;
+    ColoursGuard guard;
     MemorySettingsStore store;
     ScriptedUi ui;
-    CMainFrame frame(store, ui);
+    MainWindow frame(store, ui);
     frame.StartWith({});
     const auto dir = FreshTestFolder("velppc-hostile");
     int keepOpen = -1;

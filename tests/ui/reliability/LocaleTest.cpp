@@ -21,7 +21,7 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/EditItem.h"
 #include "ui/dialogs/LoanEditors.h"
-#include "ui/shell/MainFrame.h"
+#include "app/MainWindow.h"
 #include "ui/shell/QtSettingsStore.h"
 #include "ui/shell/SummaryLayout.h"
 
@@ -121,6 +121,6 @@ TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
         // A file's extension in capitals is the program's under every locale, Turkish too.
         QMimeData drop;
         drop.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/INVESTMENT.VEL"))});
-        EXPECT_EQ(CMainFrame::DroppedFile(&drop), QStringLiteral("/tmp/INVESTMENT.VEL")) << reader;
+        EXPECT_EQ(MainWindow::DroppedFile(&drop), QStringLiteral("/tmp/INVESTMENT.VEL")) << reader;
     }
 }

@@ -11,59 +11,60 @@
 #include "tests/model/WorkedExample.h"
 #include "tests/ui/shell/ShellTestSupport.h"
 #include "ui/report/FileOutput.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/charts/ChartKind.h"
+#include "app/MainWindow.h"
 
 namespace {
 
-// Answers the exports' file question with a set name and keeps what they showed.
+// Answers the exports' file question with a set name.
+struct ExportUi : ScriptedUi {
+    QString answer;
+    QStringList proposed;
+    QString AskExportFileName(QWidget*, const QString&, const QString& name, const QString&) override {
+        proposed << name;
+        return answer;
+    }
+};
+
 class ExportTest : public ::testing::Test {
 protected:
-    ExportTest() : saved_(FileOutputDialogs()), frame(store, ui) {
-        InstallReportHooks();
-        FileOutputDialogs() = {[this](QWidget*, const QString&, const QString& proposed, const QString&) {
-                                   proposed_ << proposed;
-                                   return answer;
-                               },
-                               [this](QWidget*, const QString& text) { messages << text; }};
+    ExportTest() : frame(store, ui) {
         frame.StartWith({});
-        frame.UpdateCommandStates();
         SetUpWorkedExample(frame.Document());
         ui.saveNames.push_back(dir.filePath(QStringLiteral("house.vel")));
         EXPECT_TRUE(frame.FileSaveAs());
     }
-    ~ExportTest() override { FileOutputDialogs() = saved_; }
 
     QByteArray Read(const QString& name) {
         QFile f(dir.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    FileOutputUi saved_;
-    HooksGuard guard;
+    ColoursGuard guard;
     QTemporaryDir dir;
     MemorySettingsStore store;
-    ScriptedUi ui;
-    CMainFrame frame;
-    QString answer;
-    QStringList proposed_, messages;
+    ExportUi ui;
+    MainWindow frame;
+    QString& answer = ui.answer;
+    QStringList& proposed_ = ui.proposed;
+    QStringList& messages = ui.messages;
 };
 
 } // namespace
 
 TEST_F(ExportTest, EachExportProposesTheInvestmentsNameAndWritesItsFile) {
     struct Case {
-        int command;
+        const char* action;
         const char* name;
         const char* start; // the first bytes of such a file
     };
-    const Case cases[] = {{CmdExportReport, "house.pdf", "%PDF-"},
-                          {CmdExportWorkbook, "house.xlsx", "PK"},
-                          {CmdExportProjection, "house.csv", "Year,PropertyValue,Debt,Equity,"}};
+    const Case cases[] = {{"ExportReport", "house.pdf", "%PDF-"},
+                          {"ExportWorkbook", "house.xlsx", "PK"},
+                          {"ExportProjection", "house.csv", "Year,PropertyValue,Debt,Equity,"}};
     for (const Case& c : cases) {
         proposed_.clear();
         answer = dir.filePath(QString::fromUtf8(c.name));
-        frame.Action(c.command)->trigger();
+        frame.Action(QString::fromUtf8(c.action))->trigger();
         ASSERT_EQ(proposed_.size(), 1);
         EXPECT_EQ(proposed_[0], dir.filePath(QString::fromUtf8(c.name)));
         EXPECT_TRUE(Read(QString::fromUtf8(c.name)).startsWith(c.start)) << c.name;
@@ -73,17 +74,17 @@ TEST_F(ExportTest, EachExportProposesTheInvestmentsNameAndWritesItsFile) {
     EXPECT_EQ(Read(QStringLiteral("house.csv")).count('\n'), 41);
     // A name typed without an extension gets the export's.
     answer = dir.filePath(QStringLiteral("plain"));
-    frame.Action(CmdExportProjection)->trigger();
+    frame.Action("ExportProjection")->trigger();
     EXPECT_FALSE(Read(QStringLiteral("plain.csv")).isEmpty());
 }
 
 TEST_F(ExportTest, ExportIntoAMissingFolderSaysWhichFileAndWhyAndWritesNothing) {
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (int command : {CmdExportReport, CmdExportWorkbook, CmdExportProjection}) {
+    for (const char* action : {"ExportReport", "ExportWorkbook", "ExportProjection"}) {
         messages.clear();
         answer = dir.filePath(QStringLiteral("gone/report.out"));
-        frame.Action(command)->trigger();
-        ASSERT_EQ(messages.size(), 1) << command;
+        frame.Action(QString::fromUtf8(action))->trigger();
+        ASSERT_EQ(messages.size(), 1) << action;
         EXPECT_EQ(messages[0], QStringLiteral("The file %1 could not be written.\n%2")
                                    .arg(QDir::toNativeSeparators(answer), QString::fromUtf8(std::strerror(ENOENT))));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
@@ -93,7 +94,7 @@ TEST_F(ExportTest, ExportIntoAMissingFolderSaysWhichFileAndWhyAndWritesNothing) 
 TEST_F(ExportTest, TheInvestmentsOwnFileIsNeverWrittenOver) {
     const QByteArray before = Read(QStringLiteral("house.vel"));
     answer = dir.filePath(QStringLiteral("house.vel"));
-    frame.Action(CmdExportProjection)->trigger();
+    frame.Action("ExportProjection")->trigger();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].endsWith(QStringLiteral("It is the investment's own file.")));
     EXPECT_EQ(Read(QStringLiteral("house.vel")), before);
@@ -105,11 +106,3 @@ TEST_F(ExportTest, BeforeTheFirstSaveTheNameIsUntitled) {
               QStringLiteral("/a/b/my.house.xlsx"));
 }
 
-TEST_F(ExportTest, EntriesNeedTheReportPart) {
-    frame.UpdateCommandStates();
-    EXPECT_TRUE(frame.Action(CmdPrint)->isEnabled());
-    Hooks().fileOutput = nullptr;
-    frame.UpdateCommandStates();
-    for (int command : {CmdExportReport, CmdExportWorkbook, CmdExportProjection, CmdPrint, CmdPrintPreview})
-        EXPECT_FALSE(frame.Action(command)->isEnabled()) << command;
-}

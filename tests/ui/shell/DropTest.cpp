@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "persist/InvestmentFile.h"
-#include "ui/shell/MainFrame.h"
+#include "app/MainWindow.h"
 #include "ui/shell/VELPPCView.h"
 
 #include "ShellTestSupport.h"
@@ -76,16 +76,17 @@ protected:
     }
 
     void Edit(double price) {
-        Scales& scales = frame.InvestmentScales();
-        frame.Document().Price = price;
-        frame.Document().Recalculate(true, scales);
+        frame.Doc().Change(QStringLiteral("Property Value"), [&] {
+            frame.Document().Price = price;
+            frame.Document().Recalculate(true, frame.InvestmentScales());
+        });
     }
 
-    HooksGuard guard;
+    ColoursGuard guard;
     QTemporaryDir dir;
     MemorySettingsStore store;
     ScriptedUi ui;
-    CMainFrame frame;
+    MainWindow frame;
 };
 
 } // namespace

@@ -15,7 +15,7 @@ TEST(Screenshots, Summary) {
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
 
-    HooksGuard guard;
+    ColoursGuard guard;
     CurrentColours = Colours{};
     MemorySettingsStore store;
     CVELPPCDoc doc;

@@ -13,8 +13,8 @@
 #include "model/Investment.h"
 #include "persist/Defaults.h"
 #include "persist/Settings.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/charts/ChartKind.h"
+#include "app/MainWindow.h"
 #include "ui/shell/QtSettingsStore.h"
 #include "ui/shell/RecentFileList.h"
 
@@ -53,7 +53,7 @@ private:
 
 TEST(QtSettingsStore, SaveSettingsLandsInTheUsersConfigFile) {
     Scales scales;
-    HooksGuard guard;
+    ColoursGuard guard;
     TemporaryConfigHome home;
     const QString file = home.Path("Orvane/VELPPC.conf");
     {
@@ -122,7 +122,7 @@ TEST(QtSettingsStore, ValuesOfTheOtherKindAndHandEditedLists) {
 
     // A new investment survives the bad values: built-in defaults where they do not read.
     CVELPPCDoc doc;
-    HooksGuard guard;
+    ColoursGuard guard;
     ASSERT_TRUE(NewInvestment(doc, scales, store));
     EXPECT_EQ(doc.LoanTerm, 25);
     EXPECT_EQ(doc.LCYears, 7);
@@ -162,7 +162,7 @@ TEST(QtSettingsStore, ABatchWritesAtItsEndOnly) {
 // stays as it was.
 TEST(QtSettingsStore, UnwritableSettingsAreToldOnceAndKeptForTheRun) {
     Scales scales;
-    HooksGuard guard;
+    ColoursGuard guard;
     QTemporaryDir dir;
     QFile blocker(dir.filePath("home"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -187,15 +187,15 @@ TEST(QtSettingsStore, UnwritableSettingsAreToldOnceAndKeptForTheRun) {
         SCOPED_TRACE(c.path.toStdString());
         QtSettingsStore store(c.path);
         ScriptedUi ui;
-        CMainFrame frame(store, ui);
+        MainWindow frame(store, ui);
         frame.StartWith({});
         SetUpWorkedExample(frame.Document());
         frame.Document().RateInterest = 8.126;
         {
             std::optional<FileSizeLimit> limit;
             if (c.limit > 0) limit.emplace(c.limit);
-            frame.OnCommand(CmdSaveSettings);
-            frame.OnCommand(CmdSaveSettings);
+            frame.Action("SaveSettings")->trigger();
+            frame.Action("SaveSettings")->trigger();
             WriteColours(store, CurrentColours);
         }
         EXPECT_EQ(store.WriteFailed(), c.fails);

@@ -1,4 +1,4 @@
-// Helpers shared by the shell's tests: the hooks put back after each test, a document UI that
+// Helpers shared by the shell's tests: the colours put back after each test, a document UI that
 // answers from a script, and the worked example.
 #pragma once
 
@@ -15,22 +15,17 @@
 
 #include "persist/Settings.h"
 #include "tests/model/WorkedExample.h"
-#include "ui/shell/Hooks.h"
 #include "ui/shell/Platform.h"
 
-// Keeps the installed hooks and colours and restores them when the test ends.
-class HooksGuard {
+// Keeps the colours and restores them when the test ends.
+class ColoursGuard {
 public:
-    HooksGuard() : hooks_(Hooks()), colours_(CurrentColours) { Hooks() = ShellHooks{}; }
-    ~HooksGuard() {
-        Hooks() = hooks_;
-        CurrentColours = colours_;
-    }
-    HooksGuard(const HooksGuard&) = delete;
-    HooksGuard& operator=(const HooksGuard&) = delete;
+    ColoursGuard() : colours_(CurrentColours) {}
+    ~ColoursGuard() { CurrentColours = colours_; }
+    ColoursGuard(const ColoursGuard&) = delete;
+    ColoursGuard& operator=(const ColoursGuard&) = delete;
 
 private:
-    ShellHooks hooks_;
     Colours colours_;
 };
 

@@ -9,7 +9,7 @@
 #include "format/Format.h"
 #include "model/Investment.h"
 #include "persist/Defaults.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/shell/RecordingSurface.h"
 #include "ui/shell/SummaryLayout.h"
 #include "ui/shell/VELPPCView.h"
@@ -30,7 +30,7 @@ protected:
     std::string Label(int row) const { return summary.labels[row].text; }
     std::string Value(int row) const { return summary.values[row].text; }
 
-    HooksGuard guard;
+    ColoursGuard guard;
     SummaryLayout summary;
     CVELPPCDoc doc;
 };
@@ -301,7 +301,7 @@ protected:
                 (r.top + r.bottom) / 2 - view.verticalScrollBar()->value()};
     }
 
-    HooksGuard guard;
+    ColoursGuard guard;
     MemorySettingsStore store;
     CVELPPCDoc doc;
     Scales scales;
@@ -312,12 +312,7 @@ protected:
 } // namespace
 
 TEST_F(ViewTest, TapsOpenTheRowOfTheCellUnderTheStylus) {
-    Hooks().editItem = [this](CVELPPCDoc& d, Scales&, SettingsStore& s, unsigned item, QWidget* parent) {
-        EXPECT_EQ(&d, &doc);
-        EXPECT_EQ(&s, &store);
-        EXPECT_EQ(parent, &view);
-        opened.push_back(item);
-    };
+    view.editItem = [this](unsigned item) { opened.push_back(item); };
     SummaryLayout& summary = view.Summary();
     ASSERT_TRUE(summary.IsLaidOut());
     Press(CentreOf(summary.values[1].rect)); // "Click here" of a new investment
@@ -354,31 +349,11 @@ TEST_F(ViewTest, ResizingDoesNotLayTheCellsOutAgain) {
     EXPECT_EQ(view.Summary().values[3].rect, before);
 }
 
-TEST_F(ViewTest, ChartCommandsLendTheFonts) {
-    int command = 0;
-    FontSpec bold;
-    Hooks().openChart = [&](const CVELPPCDoc& d, const Scales&, int c, const FontSpec fonts[2], QWidget*) {
-        EXPECT_EQ(&d, &doc);
-        command = c;
-        bold = fonts[1];
-    };
-    EXPECT_TRUE(view.OnCommand(CmdWhoPays));
-    EXPECT_EQ(command, CmdWhoPays);
-    EXPECT_EQ(bold, (FontSpec{"Arial", 15, 700}));
-    EXPECT_FALSE(view.OnCommand(CmdFileNew));
-}
-
 TEST_F(ViewTest, AcceptedPreferencesLayTheCellsOutInTheNewColour) {
     constexpr ColourValue kPink = 0x00CCCCFF;
-    bool accept = false;
-    Hooks().preferences = [&](SettingsStore&, QWidget*) {
-        CurrentColours.BG1Color = kPink;
-        return accept;
-    };
-    view.OnCommand(CmdPreferences);
+    CurrentColours.BG1Color = kPink;
     EXPECT_NE(view.Summary().values[1].backgroundColour, kPink);
-    accept = true;
-    view.OnCommand(CmdPreferences);
+    view.ColoursChanged();
     EXPECT_EQ(view.Summary().values[1].backgroundColour, kPink);
 }
 

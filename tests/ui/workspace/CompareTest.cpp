@@ -12,7 +12,7 @@
 #include "persist/InvestmentFile.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui/workspace/WorkedExampleFrame.h"
-#include "ui/shell/Commands.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/workspace/CompareWindow.h"
 
 namespace {
@@ -50,7 +50,7 @@ TEST_F(CompareFrame, FilesBesideTheOpenInvestmentUnderTheirOwnScales) {
 
     ui.openNames = {QString::fromStdString((dir / "broken.vel").string()),
                     QString::fromStdString((dir / "dearer.vel").string())};
-    frame->OnCommand(CmdCompare);
+    frame->Action("Compare")->trigger();
     auto* window = frame->findChild<CompareWindow*>(QStringLiteral("CompareWindow"));
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->AddFile());

@@ -16,8 +16,8 @@
 #include "tests/ui/workspace/WorkedExampleFrame.h"
 #include "ui/dialogs/AssumptionEditors.h"
 #include "ui/dialogs/EditItem.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/charts/ChartKind.h"
+#include "app/MainWindow.h"
 #include "ui/workspace/SaleTab.h"
 #include "ui/workspace/Workspace.h"
 
@@ -54,7 +54,7 @@ TEST_F(SaleFrame, SheetShowsTheSaleLiveAndOkKeepsItWithUndoAndDefaults) {
                 FigureText(d, CSaleAssumptions::kIRRAfter);
         OkButton(d)->click();
     });
-    frame->OnCommand(CmdAssumptions);
+    frame->Action("Assumptions")->trigger();
     EXPECT_EQ(before, "$35,844 $119,554");
     EXPECT_EQ(after, "$13,977 $49,345 6.58%");
 
@@ -67,8 +67,8 @@ TEST_F(SaleFrame, SheetShowsTheSaleLiveAndOkKeepsItWithUndoAndDefaults) {
     EXPECT_EQ(ReadSettingDouble(store, "SellingCostsPC", -1), 3.0);
     EXPECT_EQ(ReadSettingDouble(store, "CGTDiscountPC", -1), 33.0);
 
-    EXPECT_EQ(frame->Action(CmdEditUndo)->text(), "&Undo Assumptions");
-    frame->OnCommand(CmdEditUndo);
+    EXPECT_EQ(frame->Action("Undo")->text(), "&Undo Assumptions");
+    frame->Action("Undo")->trigger();
     EXPECT_EQ(doc.SellingCostsPC, 2.5);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(Tab()->AfterSale(SaleTab::kValueAfter), "$119,554");
@@ -90,7 +90,7 @@ TEST_F(SaleFrame, TheSaleTabOpensTheSheetAndCancelChangesNothing) {
     button->click();
     EXPECT_TRUE(opened);
     EXPECT_EQ(frame->Document().SellingCostsPC, 2.5);
-    EXPECT_FALSE(frame->Action(CmdEditUndo)->isEnabled());
+    EXPECT_FALSE(frame->Action("Undo")->isEnabled());
     EXPECT_EQ(ReadSettingDouble(store, "SellingCostsPC", -1), -1.0);
 }
 
@@ -100,7 +100,7 @@ TEST_F(SaleFrame, OkLimitsARateBeyondItsRange) {
         Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kDiscount), QStringLiteral("150"));
         OkButton(d)->click();
     });
-    frame->OnCommand(CmdAssumptions);
+    frame->Action("Assumptions")->trigger();
     EXPECT_EQ(frame->Document().CGTDiscountPC, 100.0);
     EXPECT_EQ(frame->Document().TaxableGain, 0.0);
 }

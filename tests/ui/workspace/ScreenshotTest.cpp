@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/shell/ShellTestSupport.h"
-#include "ui/shell/MainFrame.h"
-#include "ui/shell/Commands.h"
+#include "app/MainWindow.h"
+#include "ui/charts/ChartKind.h"
 #include "ui/workspace/CompareWindow.h"
 #include "ui/workspace/Workspace.h"
 
@@ -15,12 +15,11 @@ TEST(Screenshots, Workspace) {
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
 
-    HooksGuard guard;
+    ColoursGuard guard;
     CurrentColours = Colours{};
-    InstallWorkspaceHooks();
     MemorySettingsStore store;
     ScriptedUi ui;
-    CMainFrame frame(store, ui);
+    MainWindow frame(store, ui);
     frame.StartWith({});
     SetUpWorkedExample(frame.Document());
     frame.Document().Address = u"12 Example St, Toowong";
@@ -38,7 +37,7 @@ TEST(Screenshots, Workspace) {
     // "Compare Investments..." with two of the examples beside it.
     for (const char* example : {"joint-names.vel", "worked-example-principal-and-interest.vel"})
         ui.openNames.push_back(QStringLiteral(VEL_SOURCE_DIR "/examples/") + QString::fromUtf8(example));
-    frame.OnCommand(CmdCompare);
+    frame.Action("Compare")->trigger();
     auto* compare = frame.findChild<CompareWindow*>(QStringLiteral("CompareWindow"));
     ASSERT_NE(compare, nullptr);
     ASSERT_TRUE(compare->AddFile() && compare->AddFile());

@@ -14,8 +14,8 @@
 #include "tests/ui/shell/ShellTestSupport.h"
 #include "tests/ui/workspace/WorkedExampleFrame.h"
 #include "ui/dialogs/AssumptionEditors.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/charts/ChartKind.h"
+#include "app/MainWindow.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/Workspace.h"
 
@@ -33,7 +33,7 @@ struct TaxRulesFrame : WorkedExampleFrame {
             ASSERT_EQ(tabs->tabText(tabs->currentIndex()), title);
             act(d);
         });
-        frame->OnCommand(CmdAssumptions);
+        frame->Action("Assumptions")->trigger();
     }
 };
 
@@ -63,7 +63,7 @@ TEST_F(TaxRulesFrame, CarryingLossesForwardShowsLiveAndKeepsWithUndoAndDefaults)
     EXPECT_EQ(table->Model().data(table->Model().index(0, ProjectionModel::kCarriedLossColumn)),
               QStringLiteral("$19,894"));
 
-    frame->OnCommand(CmdEditUndo);
+    frame->Action("Undo")->trigger();
     EXPECT_EQ(doc.LossTreatment, 0);
     EXPECT_EQ(doc.CarriedLossByYear[0], 0.0);
     EXPECT_EQ(table->Model().columnCount(), ProjectionModel::kCarriedLossColumn);

@@ -9,19 +9,17 @@
 #include "tests/ui/shell/ShellTestSupport.h"
 #include "ui/dialogs/DepositRentEditors.h"
 #include "ui/dialogs/EditItem.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/charts/ChartKind.h"
+#include "app/MainWindow.h"
 #include "ui/shell/VELPPCView.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/Workspace.h"
 
 TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
-    HooksGuard guard;
-    InstallDialogHooks();
-    InstallWorkspaceHooks();
+    ColoursGuard guard;
     MemorySettingsStore store;
     ScriptedUi ui;
-    CMainFrame frame(store, ui);
+    MainWindow frame(store, ui);
     const Scales& scales = frame.InvestmentScales();
     frame.StartWith({});
     SetUpWorkedExample(frame.Document());
@@ -29,14 +27,14 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
 
     OnNextDialog([](QDialog& d) { CancelButton(d)->click(); });
     frame.View()->editItem(ItemCashDeposit);
-    EXPECT_FALSE(frame.Action(CmdEditUndo)->isEnabled());
+    EXPECT_FALSE(frame.Action("Undo")->isEnabled());
     // OK without a change still marks the record changed; undo takes the mark away.
     OnNextDialog([](QDialog& d) { OkButton(d)->click(); });
     frame.View()->editItem(ItemRent);
     EXPECT_TRUE(frame.Document().IsModified());
-    frame.OnCommand(CmdEditUndo);
+    frame.Action("Undo")->trigger();
     EXPECT_FALSE(frame.Document().IsModified());
-    EXPECT_EQ(frame.Action(CmdEditRedo)->text(), "&Redo Rental Income");
+    EXPECT_EQ(frame.Action("Redo")->text(), "&Redo Rental Income");
 
     OnNextDialog([](QDialog& d) {
         Retype(ControlOf<QLineEdit>(d, CCashDeposit::kCashDeposit), QStringLiteral("60,000"));
@@ -48,26 +46,26 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
     const RecordState edited = RecordState::Capture(frame.Document(), scales);
     const auto table = dynamic_cast<Workspace*>(frame.Pane())->Table();
     EXPECT_EQ(table->Model().Value(1, 1), frame.Document().At(Row::Debt, 0));
-    EXPECT_EQ(frame.Action(CmdEditUndo)->text(), "&Undo Cash Deposit");
+    EXPECT_EQ(frame.Action("Undo")->text(), "&Undo Cash Deposit");
     const auto log = store.log;
 
-    frame.OnCommand(CmdEditUndo);
+    frame.Action("Undo")->trigger();
     EXPECT_TRUE(RecordState::Capture(frame.Document(), scales) == start);
     EXPECT_EQ(table->Model().Value(1, 1), start.record.At(Row::Debt, 0));
     EXPECT_EQ(store.log, log); // "CalcDeposit" stays as the editor stored it
-    frame.OnCommand(CmdEditRedo);
+    frame.Action("Redo")->trigger();
     EXPECT_TRUE(RecordState::Capture(frame.Document(), scales) == edited);
 }
 
 TEST(UndoDialogs, AWindowLeftOffScreenComesBack) {
-    HooksGuard guard;
+    ColoursGuard guard;
     MemorySettingsStore store;
     ScriptedUi ui;
     WindowState far;
     far.hasGeometry = true;
     far.geometry = {9000, 7000, 9900, 7600};
     WriteWindowState(store, far);
-    CMainFrame frame(store, ui);
+    MainWindow frame(store, ui);
     const QRect screen = frame.screen()->availableGeometry();
     EXPECT_TRUE(screen.contains(frame.geometry().topLeft())) << frame.geometry().x();
     EXPECT_LE(frame.width(), screen.width());

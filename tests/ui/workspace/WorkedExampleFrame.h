@@ -10,19 +10,18 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/ui/shell/ShellTestSupport.h"
 #include "ui/dialogs/EditItem.h"
-#include "ui/shell/MainFrame.h"
+#include "app/MainWindow.h"
 #include "ui/workspace/Workspace.h"
 
 struct WorkedExampleFrame : ::testing::Test {
-    HooksGuard guard;
+    ColoursGuard guard;
     MemorySettingsStore store;
     ScriptedUi ui;
-    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<MainWindow> frame;
     void SetUp() override {
-        InstallDialogHooks();
-        InstallWorkspaceHooks();
-        frame = std::make_unique<CMainFrame>(store, ui);
+        frame = std::make_unique<MainWindow>(store, ui);
         frame->StartWith({});
         SetUpWorkedExample(frame->Document());
+        frame->Doc().Replaced();
     }
 };

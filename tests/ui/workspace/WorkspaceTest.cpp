@@ -18,20 +18,20 @@
 #include "ui/charts/ChartDrawing.h"
 #include "ui/charts/Charts.h"
 #include "ui/charts/Histogram.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/charts/ChartKind.h"
+#include "app/MainWindow.h"
 #include "ui/shell/RecordingSurface.h"
 #include "ui/shell/VELPPCView.h"
 #include "ui/shell/WindowState.h"
 #include "ui/workspace/ChartTab.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/Workspace.h"
+#include "app/Help.h"
 
 namespace {
 
 // Editors that act as an accepted dialog would: change inputs, recalculate.
-void InstallTestEditors() {
-    Hooks().editItem = [](CVELPPCDoc& doc, Scales& scales, SettingsStore&, unsigned item, QWidget*) {
+void TestEditor(CVELPPCDoc& doc, Scales& scales, SettingsStore&, unsigned item, QWidget*) {
         if (item == ItemPropertyValue) doc.Price = doc.MarketValue = doc.Price + 50000;
         else if (item == ItemCashDeposit) {
             doc.CashDeposit = 40000;
@@ -39,7 +39,6 @@ void InstallTestEditors() {
         } else if (item == ItemProperty) {
             doc.Address = u"2 Other St";
             doc.SetModifiedFlag(true);
-            doc.UpdateAllViews();
             return;
         } else if (item == ItemPurchaseCosts) {
             // "Change Scale" taken, the dialog then cancelled.
@@ -49,33 +48,25 @@ void InstallTestEditors() {
             return; // cancelled
         }
         doc.Recalculate(true, scales);
-    };
-    Hooks().stampDuty = [](CVELPPCDoc& doc, Scales& scales, SettingsStore&, QWidget*) {
-        scales.duty = ShippedDutyScale(2);
-        scales.customDuty.Rate[0] = 9.0;
-        doc.Recalculate(true, scales);
-    };
 }
 
 class WorkspaceTest : public ::testing::Test {
 protected:
     WorkspaceTest() {
-        InstallWorkspaceHooks();
-        InstallTestEditors();
-        frame = std::make_unique<CMainFrame>(store, ui);
+        frame = std::make_unique<MainWindow>(store, ui);
+        frame->SetItemEditor(TestEditor);
         frame->StartWith({});
         SetUpWorkedExample(frame->Document());
-        frame->Document().SetModifiedFlag(false);
-        frame->Document().UpdateAllViews();
+        frame->Doc().Replaced();
         pane = dynamic_cast<Workspace*>(frame->Pane());
     }
     CVELPPCDoc& Doc() { return frame->Document(); }
     void Tap(unsigned item) { frame->View()->editItem(item); }
 
-    HooksGuard guard;
+    ColoursGuard guard;
     MemorySettingsStore store;
     ScriptedUi ui;
-    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<MainWindow> frame;
     Workspace* pane = nullptr;
 };
 
@@ -110,14 +101,15 @@ TEST_F(WorkspaceTest, TableShowsTheRecordAfterEveryEdit) {
     // The results year is marked, the projection period shaded, the years after it plain.
     Doc().ShowYear = 3;
     Doc().Recalculate(true, scales);
+    frame->Doc().NotifyChanged();
     EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), QString("Year 3 \u25B8"));
     EXPECT_TRUE(model.data(model.index(2, 0), Qt::FontRole).value<QFont>().bold());
     EXPECT_TRUE(model.data(model.index(9, 0), Qt::BackgroundRole).isValid());
     EXPECT_FALSE(model.data(model.index(10, 0), Qt::BackgroundRole).isValid());
     // Zoom reaches cells and headings alike.
     const int normal = QFontInfo(model.data(model.index(0, 0), Qt::FontRole).value<QFont>()).pixelSize();
-    frame->OnCommand(CmdZoomIn);
-    frame->OnCommand(CmdZoomIn);
+    frame->Action("ZoomIn")->trigger();
+    frame->Action("ZoomIn")->trigger();
     EXPECT_EQ(frame->Zoom(), 125);
     for (const QVariant& font : {model.data(model.index(0, 0), Qt::FontRole),
                                  model.headerData(0, Qt::Horizontal, Qt::FontRole),
@@ -132,7 +124,7 @@ TEST_F(WorkspaceTest, CopyGivesHeadingsAndExactNumbers) {
     // Years 2 and 3 of "Debt" and "Equity", and year 3 of "Interest paid".
     for (auto [r, c] : {std::pair{1, 1}, {1, 2}, {2, 1}, {2, 2}, {2, 4}})
         selection->select(table->model()->index(r, c), QItemSelectionModel::Select);
-    frame->OnCommand(CmdEditCopy);
+    frame->Action("Copy")->trigger();
     const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], "Year\tDebt\tEquity\tRent received\tInterest paid");
@@ -196,45 +188,50 @@ TEST_F(WorkspaceTest, UndoAndRedoBringBackRecordTableAndScales) {
     const RecordState start = RecordState::Capture(Doc(), scales);
     Tap(ItemPropertyValue);
     const RecordState afterPrice = RecordState::Capture(Doc(), scales);
-    frame->OnCommand(CmdStampDuty);
+    // As "Stamp Duty" would: another scale in force, and a rate of the "Custom" entry.
+    frame->Doc().Change(QStringLiteral("Stamp Duty"), [&] {
+        scales.duty = ShippedDutyScale(2);
+        scales.customDuty.Rate[0] = 9.0;
+        Doc().Recalculate(true, scales);
+    });
     const RecordState afterScale = RecordState::Capture(Doc(), scales);
     Tap(ItemPurchaseCosts);
     Tap(ItemProperty);
     Tap(ItemResults); // cancelled: no step
-    EXPECT_EQ(frame->History().Size(), 4u);
-    EXPECT_EQ(frame->Action(CmdEditUndo)->text(), "&Undo Details");
+    EXPECT_EQ(frame->History().count(), 4);
+    EXPECT_EQ(frame->Action("Undo")->text(), "&Undo Details");
 
-    frame->OnCommand(CmdEditUndo);
-    EXPECT_EQ(frame->Action(CmdEditUndo)->text(), "&Undo Change Scale");
-    frame->OnCommand(CmdEditUndo);
-    EXPECT_EQ(frame->Action(CmdEditUndo)->text(), "&Undo Stamp Duty");
+    frame->Action("Undo")->trigger();
+    EXPECT_EQ(frame->Action("Undo")->text(), "&Undo Change Scale");
+    frame->Action("Undo")->trigger();
+    EXPECT_EQ(frame->Action("Undo")->text(), "&Undo Stamp Duty");
     EXPECT_TRUE(RecordState::Capture(Doc(), scales) == afterScale);
-    frame->OnCommand(CmdEditUndo);
+    frame->Action("Undo")->trigger();
     EXPECT_TRUE(RecordState::Capture(Doc(), scales) == afterPrice);
     EXPECT_EQ(scales.duty, ShippedDutyScale(0));
     EXPECT_EQ(scales.customDuty.Rate[0], 0.0);
-    frame->OnCommand(CmdEditUndo);
+    frame->Action("Undo")->trigger();
     EXPECT_TRUE(RecordState::Capture(Doc(), scales) == start);
     EXPECT_EQ(Doc().Price, 300000);
     EXPECT_NEAR(Doc().IRR, 13.86, 0.005); // the worked example's figure
-    EXPECT_FALSE(frame->Action(CmdEditUndo)->isEnabled());
+    EXPECT_FALSE(frame->Action("Undo")->isEnabled());
     EXPECT_EQ(pane->Table()->Model().Value(1, 0), Doc().At(Row::PropertyValue, 0));
 
-    frame->OnCommand(CmdEditRedo);
-    frame->OnCommand(CmdEditRedo);
+    frame->Action("Redo")->trigger();
+    frame->Action("Redo")->trigger();
     EXPECT_TRUE(RecordState::Capture(Doc(), scales) == afterScale);
     EXPECT_EQ(scales.duty, ShippedDutyScale(2));
-    EXPECT_EQ(frame->Action(CmdEditRedo)->text(), "&Redo Change Scale");
+    EXPECT_EQ(frame->Action("Redo")->text(), "&Redo Change Scale");
     // A new change drops what could be redone.
     Tap(ItemCashDeposit);
-    EXPECT_FALSE(frame->Action(CmdEditRedo)->isEnabled());
+    EXPECT_FALSE(frame->Action("Redo")->isEnabled());
     // New starts afresh; undo leaves the defaults in the store alone.
     const auto log = store.log;
     ui.answers.push_back(DocumentUi::SaveAnswer::No);
-    frame->OnCommand(CmdEditUndo);
+    frame->Action("Undo")->trigger();
     EXPECT_EQ(store.log, log);
     ASSERT_TRUE(frame->FileNew());
-    EXPECT_FALSE(frame->Action(CmdEditUndo)->isEnabled());
+    EXPECT_FALSE(frame->Action("Undo")->isEnabled());
 }
 
 TEST_F(WorkspaceTest, ModifiedMarkFollowsUndoToTheSavedState) {
@@ -248,21 +245,21 @@ TEST_F(WorkspaceTest, ModifiedMarkFollowsUndoToTheSavedState) {
     Tap(ItemCashDeposit);
     EXPECT_EQ(frame->windowTitle(), "house.vel* - Pocket VEL");
     struct Step {
-        int command;
+        const char* action;
         bool modified;
     };
     // Back to the save, past it, and forward again.
-    for (const Step& s : {Step{CmdEditUndo, false}, Step{CmdEditUndo, true},
-                          Step{CmdEditRedo, false}, Step{CmdEditRedo, true}}) {
-        frame->OnCommand(s.command);
-        EXPECT_EQ(Doc().IsModified(), s.modified) << s.command;
+    for (const Step& s : {Step{"Undo", false}, Step{"Undo", true}, Step{"Redo", false},
+                          Step{"Redo", true}}) {
+        frame->Action(QString::fromUtf8(s.action))->trigger();
+        EXPECT_EQ(Doc().IsModified(), s.modified) << s.action;
         EXPECT_EQ(frame->windowTitle(),
                   s.modified ? "house.vel* - Pocket VEL" : "house.vel - Pocket VEL");
     }
     // After Open the history is empty and the file's state is the saved one.
     ui.answers.push_back(DocumentUi::SaveAnswer::No);
     ASSERT_TRUE(frame->OpenDocumentFile(file));
-    EXPECT_FALSE(frame->Action(CmdEditUndo)->isEnabled());
+    EXPECT_FALSE(frame->Action("Undo")->isEnabled());
     EXPECT_FALSE(Doc().IsModified());
 }
 
@@ -276,7 +273,7 @@ TEST_F(WorkspaceTest, WindowStateIsRememberedApartFromTheSettings) {
     WriteWindowState(store, frame->CurrentWindowState());
     DeleteSettings(store);
 
-    CMainFrame again(store, ui);
+    MainWindow again(store, ui);
     again.show();
     EXPECT_EQ(again.Zoom(), 150);
     EXPECT_EQ(again.View()->Zoom(), 150);
@@ -286,14 +283,14 @@ TEST_F(WorkspaceTest, WindowStateIsRememberedApartFromTheSettings) {
     EXPECT_NEAR(again.CurrentWindowState().divider, 300, 2);
 
     // F9 hides the pane and brings it back where it was; hidden, the divider is kept.
-    again.OnCommand(CmdProjectionPane);
-    EXPECT_FALSE(again.Pane()->Widget()->isVisible());
-    EXPECT_FALSE(again.Action(CmdProjectionPane)->isChecked());
+    again.Action("ProjectionPane")->trigger();
+    EXPECT_FALSE(again.Pane()->isVisible());
+    EXPECT_FALSE(again.Action("ProjectionPane")->isChecked());
     const WindowState hidden = again.CurrentWindowState();
     EXPECT_FALSE(hidden.paneShown);
     EXPECT_NEAR(hidden.divider, 300, 2);
-    again.OnCommand(CmdProjectionPane);
-    EXPECT_TRUE(again.Pane()->Widget()->isVisible());
+    again.Action("ProjectionPane")->trigger();
+    EXPECT_TRUE(again.Pane()->isVisible());
     EXPECT_NEAR(again.Splitter()->sizes().value(0), 300, 2);
 
     // Zoom steps stop at the ends.
@@ -336,12 +333,12 @@ TEST(WindowPlace, StoredNonsenseIsLimited) {
 }
 
 TEST_F(WorkspaceTest, HelpShowsTheUserGuideFromWithin) {
-    frame->OnCommand(CmdHelp);
+    frame->Action("Help")->trigger();
     auto* text = frame->findChild<QTextBrowser*>();
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->toPlainText().contains("Your first property"));
     EXPECT_TRUE(text->toPlainText().contains("Zoom In"));
-    frame->OnCommand(CmdHelp); // the same window again
+    frame->Action("Help")->trigger(); // the same window again
     EXPECT_EQ(frame->findChildren<QTextBrowser*>().size(), 1);
 }
 

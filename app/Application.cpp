@@ -1,4 +1,4 @@
-#include "ui/shell/VELPPCApp.h"
+#include "app/Application.h"
 
 #include <QDate>
 #include <QApplication>
@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "persist/Settings.h"
-#include "ui/shell/MainFrame.h"
+#include "app/MainWindow.h"
 #include "ui/shell/Platform.h"
 #include "ui/shell/QPainterSurface.h"
 #include "ui/shell/QtSettingsStore.h"
@@ -87,15 +87,15 @@ private:
 
 } // namespace
 
-CVELPPCApp::CVELPPCApp()
+Application::Application()
     : ownStore_(std::make_unique<QtSettingsStore>()), ownUi_(std::make_unique<QtDocumentUi>()),
       store_(ownStore_.get()), ui_(ownUi_.get()) {}
 
-CVELPPCApp::CVELPPCApp(SettingsStore& store, DocumentUi& ui) : store_(&store), ui_(&ui) {}
+Application::Application(SettingsStore& store, DocumentUi& ui) : store_(&store), ui_(&ui) {}
 
-CVELPPCApp::~CVELPPCApp() = default;
+Application::~Application() = default;
 
-bool CVELPPCApp::InitInstance(const QStringList& arguments) {
+bool Application::InitInstance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QStringLiteral("Orvane"));
     QCoreApplication::setApplicationName(QStringLiteral("VELPPC"));
 
@@ -117,7 +117,7 @@ bool CVELPPCApp::InitInstance(const QStringList& arguments) {
         QCoreApplication::instance()->installEventFilter(dialogColours_.get());
     }
 
-    frame_ = std::make_unique<CMainFrame>(*store_, *ui_, std::move(recent));
+    frame_ = std::make_unique<MainWindow>(*store_, *ui_, std::move(recent));
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);
     const QDate today = QDate::currentDate();
     frame_->SetFirstStartMonth(today.year(), today.month());

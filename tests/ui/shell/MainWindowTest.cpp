@@ -17,14 +17,15 @@
 
 #include "persist/Defaults.h"
 #include "persist/InvestmentFile.h"
-#include "ui/shell/Commands.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/charts/ChartKind.h"
+#include "app/MainWindow.h"
 #include "ui/shell/QtSettingsStore.h"
 #include "model/Law.h"
-#include "ui/shell/VELPPCApp.h"
+#include "app/Application.h"
 #include "ui/shell/VELPPCView.h"
 
 #include "ShellTestSupport.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 
 struct MenuEntry {
     QString text;
-    int command; // 0 for a separator
+    QString name; // empty for a separator or a submenu
     QString shortcut;
 };
 
@@ -51,8 +52,8 @@ std::vector<MenuEntry> Entries(const QMenu* menu) {
     std::vector<MenuEntry> out;
     for (const QAction* a : menu->actions()) {
         if (!a->isVisible()) continue;
-        if (a->isSeparator()) out.push_back({QString(), 0, QString()});
-        else out.push_back({a->text(), a->data().toInt(), a->shortcut().toString()});
+        if (a->isSeparator()) out.push_back({QString(), QString(), QString()});
+        else out.push_back({a->text(), a->objectName(), a->shortcut().toString()});
     }
     return out;
 }
@@ -78,16 +79,17 @@ protected:
 
     // What an accepted editor leaves behind.
     void Edit(double price) {
-        Scales& scales = frame.InvestmentScales();
-        frame.Document().Price = price;
-        frame.Document().Recalculate(true, scales);
+        frame.Doc().Change(QStringLiteral("Property Value"), [&] {
+            frame.Document().Price = price;
+            frame.Document().Recalculate(true, frame.InvestmentScales());
+        });
     }
 
-    HooksGuard guard;
+    ColoursGuard guard;
     QTemporaryDir dir;
     MemorySettingsStore store;
     ScriptedUi ui;
-    CMainFrame frame;
+    MainWindow frame;
 };
 
 } // namespace
@@ -95,10 +97,10 @@ protected:
 // A first start (nothing stored) gets today's law and the State's duty of today; once a
 // default is stored, new investments take the stored defaults as before.
 TEST(FirstStart, NewInvestmentsFollowTodaysLawUntilDefaultsAreStored) {
-    HooksGuard guard;
+    ColoursGuard guard;
     MemorySettingsStore store;
     ScriptedUi ui;
-    CMainFrame frame(store, ui);
+    MainWindow frame(store, ui);
     Scales& scales = frame.InvestmentScales();
     frame.SetFirstStartMonth(2026, 12);
     ASSERT_TRUE(frame.StartWith({}));
@@ -127,62 +129,62 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
 
     const auto file = Entries(menus[0]->menu());
     const std::vector<MenuEntry> expectedFile = {
-        {"&New", CmdFileNew, "Ctrl+N"},       {"&Open...", CmdFileOpen, "Ctrl+O"},
-        {"&Save", CmdFileSave, "Ctrl+S"},     {"Save &As...", CmdFileSaveAs, ""},
-        {"&Export", 0, ""},                   {"&Print...", CmdPrint, "Ctrl+P"},
-        {"Print Pre&view...", CmdPrintPreview, ""},
-        {"&Compare Investments...", CmdCompare, ""},
-        {"", 0, ""},                          {"Recent File", CmdFileMru, ""},
-        {"", 0, ""},                          {"E&xit", CmdAppExit, ""}};
+        {"&New", "FileNew", "Ctrl+N"},       {"&Open...", "FileOpen", "Ctrl+O"},
+        {"&Save", "FileSave", "Ctrl+S"},     {"Save &As...", "FileSaveAs", ""},
+        {"&Export", "", ""},                   {"&Print...", "Print", "Ctrl+P"},
+        {"Print Pre&view...", "PrintPreview", ""},
+        {"&Compare Investments...", "Compare", ""},
+        {"", "", ""},                          {"Recent File", "RecentFile", ""},
+        {"", "", ""},                          {"E&xit", "Exit", ""}};
     ASSERT_EQ(file.size(), expectedFile.size());
     for (std::size_t i = 0; i < file.size(); ++i) {
         EXPECT_EQ(file[i].text, expectedFile[i].text) << i;
-        EXPECT_EQ(file[i].command, expectedFile[i].command) << i;
+        EXPECT_EQ(file[i].name, expectedFile[i].name) << i;
         EXPECT_EQ(file[i].shortcut, expectedFile[i].shortcut) << i;
     }
     EXPECT_FALSE(frame.menuBar()->actions()[0]->menu()->actions()[9]->isEnabled()); // "Recent File"
     const auto exports = Entries(menus[0]->menu()->actions()[4]->menu());
-    const std::vector<std::pair<QString, int>> expectedExports = {
-        {"&Report (PDF)...", CmdExportReport},
-        {"&Workbook (XLSX)...", CmdExportWorkbook},
-        {"&Projection (CSV)...", CmdExportProjection}};
+    const std::vector<std::pair<QString, QString>> expectedExports = {
+        {"&Report (PDF)...", "ExportReport"},
+        {"&Workbook (XLSX)...", "ExportWorkbook"},
+        {"&Projection (CSV)...", "ExportProjection"}};
     ASSERT_EQ(exports.size(), expectedExports.size());
     for (std::size_t i = 0; i < exports.size(); ++i) {
         EXPECT_EQ(exports[i].text, expectedExports[i].first);
-        EXPECT_EQ(exports[i].command, expectedExports[i].second);
+        EXPECT_EQ(exports[i].name, expectedExports[i].second);
     }
 
     const auto graphics = Entries(menus[3]->menu());
-    const std::vector<std::pair<QString, int>> expectedGraphics = {
-        {"&Bank Comparison...", CmdBankComparison}, {"&Rate of Return", CmdRateOfReturn},
-        {"&Cash Flows", CmdCashFlows},              {"Value && Debt", CmdValueDebt},
-        {"&Who pays?", CmdWhoPays}};
+    const std::vector<std::pair<QString, QString>> expectedGraphics = {
+        {"&Bank Comparison...", "BankComparison"}, {"&Rate of Return", "RateOfReturn"},
+        {"&Cash Flows", "CashFlows"},              {"Value && Debt", "ValueDebt"},
+        {"&Who pays?", "WhoPays"}};
     ASSERT_EQ(graphics.size(), expectedGraphics.size());
     for (std::size_t i = 0; i < graphics.size(); ++i) {
         EXPECT_EQ(graphics[i].text, expectedGraphics[i].first);
-        EXPECT_EQ(graphics[i].command, expectedGraphics[i].second);
+        EXPECT_EQ(graphics[i].name, expectedGraphics[i].second);
     }
 
     const auto settings = Entries(menus[4]->menu());
-    const std::vector<std::pair<QString, int>> expectedSettings = {
-        {"&Preferences", CmdPreferences},     {"Pro&jections", CmdProjections},
-        {"&Linked Variables", CmdLinkedVariables}, {"Stamp &Duty", CmdStampDuty},
-        {"&Tax Scales", CmdTaxScales},        {"&Save Settings", CmdSaveSettings},
-        {"&Delete settings", CmdDeleteSettings}, {"", 0}, {"&Assumptions", CmdAssumptions}};
+    const std::vector<std::pair<QString, QString>> expectedSettings = {
+        {"&Preferences", "Preferences"},     {"Pro&jections", "Projections"},
+        {"&Linked Variables", "LinkedVariables"}, {"Stamp &Duty", "StampDuty"},
+        {"&Tax Scales", "TaxScales"},        {"&Save Settings", "SaveSettings"},
+        {"&Delete settings", "DeleteSettings"}, {"", ""}, {"&Assumptions", "Assumptions"}};
     ASSERT_EQ(settings.size(), expectedSettings.size());
     for (std::size_t i = 0; i < settings.size(); ++i) {
         EXPECT_EQ(settings[i].text, expectedSettings[i].first);
-        EXPECT_EQ(settings[i].command, expectedSettings[i].second);
+        EXPECT_EQ(settings[i].name, expectedSettings[i].second);
     }
 
     // The desktop's own menus.
     const std::vector<MenuEntry> expectedDesktop[] = {
-        {{"&Undo", CmdEditUndo, "Ctrl+Z"}, {"&Redo", CmdEditRedo, "Ctrl+Shift+Z"}, {"", 0, ""},
-         {"&Copy", CmdEditCopy, "Ctrl+C"}},
-        {{"Zoom &In", CmdZoomIn, "Ctrl++"}, {"Zoom &Out", CmdZoomOut, "Ctrl+-"},
-         {"&Actual Size", CmdActualSize, "Ctrl+0"}, {"", 0, ""},
-         {"&Projection Pane", CmdProjectionPane, "F9"}},
-        {{"Pocket VEL &Help", CmdHelp, "F1"}, {"&About Pocket VEL", CmdAbout, ""}},
+        {{"&Undo", "Undo", "Ctrl+Z"}, {"&Redo", "Redo", "Ctrl+Shift+Z"}, {"", "", ""},
+         {"&Copy", "Copy", "Ctrl+C"}},
+        {{"Zoom &In", "ZoomIn", "Ctrl++"}, {"Zoom &Out", "ZoomOut", "Ctrl+-"},
+         {"&Actual Size", "ActualSize", "Ctrl+0"}, {"", "", ""},
+         {"&Projection Pane", "ProjectionPane", "F9"}},
+        {{"Pocket VEL &Help", "Help", "F1"}, {"&About Pocket VEL", "About", ""}},
     };
     int menu = 0;
     for (int index : {1, 2, 5}) {
@@ -191,7 +193,7 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
         ASSERT_EQ(entries.size(), expected.size()) << index;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             EXPECT_EQ(entries[i].text, expected[i].text) << index << " " << i;
-            EXPECT_EQ(entries[i].command, expected[i].command) << index << " " << i;
+            EXPECT_EQ(entries[i].name, expected[i].name) << index << " " << i;
             EXPECT_EQ(entries[i].shortcut, expected[i].shortcut) << index << " " << i;
         }
     }
@@ -201,25 +203,9 @@ TEST_F(FrameTest, ToolBarAtTheTopSendsNewOpenSave) {
     const auto bars = frame.findChildren<QToolBar*>();
     ASSERT_EQ(bars.size(), 1);
     EXPECT_EQ(frame.toolBarArea(bars[0]), Qt::TopToolBarArea);
-    std::vector<int> commands;
-    for (const QAction* a : bars[0]->actions()) commands.push_back(a->isSeparator() ? 0 : a->data().toInt());
-    EXPECT_EQ(commands, (std::vector<int>{0, CmdFileNew, CmdFileOpen, CmdFileSave, 0}));
-}
-
-TEST_F(FrameTest, EntriesWithoutTheirPartAreDisabled) {
-    for (int c : {CmdBankComparison, CmdWhoPays, CmdPreferences, CmdProjections,
-                  CmdLinkedVariables, CmdStampDuty, CmdTaxScales})
-        EXPECT_FALSE(frame.Action(c)->isEnabled()) << c;
-    for (int c : {CmdFileNew, CmdFileOpen, CmdFileSave, CmdFileSaveAs, CmdAppExit,
-                  CmdSaveSettings, CmdDeleteSettings})
-        EXPECT_TRUE(frame.Action(c)->isEnabled()) << c;
-
-    Hooks().openChart = [](const CVELPPCDoc&, const Scales&, int, const FontSpec[2], QWidget*) {};
-    Hooks().editItem = [](CVELPPCDoc&, Scales&, SettingsStore&, unsigned, QWidget*) {};
-    frame.UpdateCommandStates();
-    EXPECT_TRUE(frame.Action(CmdBankComparison)->isEnabled());
-    EXPECT_TRUE(frame.Action(CmdProjections)->isEnabled());
-    EXPECT_FALSE(frame.Action(CmdTaxScales)->isEnabled());
+    QStringList commands;
+    for (const QAction* a : bars[0]->actions()) commands << a->objectName();
+    EXPECT_EQ(commands, (QStringList{"", "FileNew", "FileOpen", "FileSave", ""}));
 }
 
 TEST_F(FrameTest, StartsUntitledWithTheStoresDefaultsAndUnchanged) {
@@ -235,8 +221,10 @@ TEST_F(FrameTest, StartsUntitledWithTheStoresDefaultsAndUnchanged) {
 }
 
 TEST_F(FrameTest, SaveAsAddsTheExtensionNamesTheWindowAndClearsTheMark) {
-    SetUpWorkedExample(frame.Document());
-    frame.Document().SetModifiedFlag(true);
+    frame.Doc().Change(QStringLiteral("Worked example"), [&] {
+        SetUpWorkedExample(frame.Document());
+        frame.Document().SetModifiedFlag(true);
+    });
     ui.saveNames.push_back(Path("house"));
     ASSERT_TRUE(frame.FileSave()); // no name yet: asks for one
     ASSERT_EQ(ui.proposedNames.size(), 1);
@@ -338,7 +326,7 @@ TEST_F(FrameTest, ExitAsksAndCancelKeepsTheWindow) {
     frame.show();
     Edit(200000);
     ui.answers.push_back(Answer::Cancel);
-    frame.OnCommand(CmdAppExit);
+    frame.Action("Exit")->trigger();
     EXPECT_TRUE(frame.isVisible());
     ASSERT_EQ(ui.questions.size(), 1);
     ui.answers.push_back(Answer::No);
@@ -347,7 +335,7 @@ TEST_F(FrameTest, ExitAsksAndCancelKeepsTheWindow) {
 
     // Unchanged: no question.
     frame.show();
-    frame.Document().SetModifiedFlag(false);
+    frame.History().setClean();
     frame.close();
     EXPECT_FALSE(frame.isVisible());
     EXPECT_EQ(ui.questions.size(), 2);
@@ -550,50 +538,40 @@ TEST_F(FrameTest, SaveAsksBeforeOverwritingAFileChangedByAnotherProgram) {
     EXPECT_EQ(ReadAll(file), theirs);
 }
 
-TEST_F(FrameTest, SettingsCommandsReachTheStoreAndTheHooks) {
+TEST_F(FrameTest, SettingsCommandsReachTheStoreAndTheEditors) {
     SetUpWorkedExample(frame.Document());
     frame.Document().RateInterest = 8.126;
-    frame.OnCommand(CmdSaveSettings);
+    frame.Action("SaveSettings")->trigger();
     EXPECT_EQ(store.ReadString(kSectionSettingsFile, "RateInterest"), "8.13");
     EXPECT_EQ(store.ReadInt(kSectionSettingsFile, "LCYears"), 5);
     EXPECT_TRUE(store.ReadString(kSectionSettingsFile, "TaxScale").has_value());
     EXPECT_TRUE(ui.messages.isEmpty());
 
     store.WriteString(kSectionSettings, "BG1Color", "255");
-    frame.OnCommand(CmdDeleteSettings);
+    frame.Action("DeleteSettings")->trigger();
     EXPECT_FALSE(store.ReadString(kSectionSettingsFile, "RateInterest").has_value());
     EXPECT_FALSE(store.ReadString(kSectionSettingsFile, "StampDuty").has_value());
     EXPECT_FALSE(store.ReadString(kSectionSettings, "BG1Color").has_value());
     EXPECT_EQ(frame.Document().RateInterest, 8.126); // nothing in memory changes
 
-    std::vector<std::string> called;
-    unsigned item = 99;
-    Hooks().editItem = [&](CVELPPCDoc& d, Scales&, SettingsStore& s, unsigned i, QWidget* parent) {
-        EXPECT_EQ(&d, &frame.Document());
-        EXPECT_EQ(&s, &store);
-        EXPECT_EQ(parent, &frame);
-        item = i;
-    };
-    Hooks().linkedVariables = [&](CVELPPCDoc&, Scales&, SettingsStore&, QWidget*) { called.push_back("linked"); };
-    Hooks().stampDuty = [&](CVELPPCDoc&, Scales&, SettingsStore&, QWidget*) { called.push_back("duty"); };
-    Hooks().taxScales = [&](CVELPPCDoc&, Scales&, SettingsStore&, QWidget*) { called.push_back("tax"); };
-    frame.OnCommand(CmdProjections);
-    frame.UpdateCommandStates();
-    frame.Action(CmdLinkedVariables)->trigger();
-    frame.OnCommand(CmdStampDuty);
-    frame.OnCommand(CmdTaxScales);
-    EXPECT_EQ(item, ItemProjections);
-    EXPECT_EQ(called, (std::vector<std::string>{"linked", "duty", "tax"}));
+    // Each Settings entry opens its editor over the window; cancelled, it leaves no step.
+    QStringList titles;
+    for (const char* name : {"Projections", "LinkedVariables", "StampDuty", "TaxScales"}) {
+        OnNextDialog([&](QDialog& dialog) {
+            titles << dialog.windowTitle();
+            EXPECT_EQ(dialog.parentWidget(), &frame);
+            dialog.reject();
+        });
+        frame.Action(QString::fromUtf8(name))->trigger();
+    }
+    EXPECT_EQ(titles, (QStringList{"Annual Projections", "Specify Linked Variables", "Stamp Duty",
+                               "Tax Scales"}));
+    EXPECT_EQ(frame.History().count(), 0);
 }
 
 TEST_F(FrameTest, EditsRedrawTheView) {
     int updates = 0;
-    const auto previous = frame.Document().onUpdateAllViews;
-    ASSERT_TRUE(previous);
-    frame.Document().onUpdateAllViews = [&] {
-        ++updates;
-        previous();
-    };
+    QObject::connect(&frame.Doc(), &InvestmentDocument::changed, [&] { ++updates; });
     Edit(1);
     EXPECT_EQ(updates, 1);
 }
@@ -606,7 +584,7 @@ class StartupTest : public ::testing::Test {
 protected:
     Scales scales;
     ~StartupTest() override { qApp->setStyleSheet(QString()); }
-    HooksGuard guard;
+    ColoursGuard guard;
     QTemporaryDir dir;
     MemorySettingsStore store;
     ScriptedUi ui;
@@ -624,9 +602,9 @@ TEST_F(StartupTest, OpensTheFileOnTheCommandLine) {
         ASSERT_TRUE(SaveInvestment(doc, scales, out));
     }
     store.WriteString(kSectionRecentFiles, "File1", "/somewhere/else.vel");
-    CVELPPCApp app(store, ui);
+    Application app(store, ui);
     ASSERT_TRUE(app.InitInstance({path}));
-    CMainFrame* frame = app.MainFrame();
+    MainWindow* frame = app.Window();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->Document().Address, u"On the command line");
@@ -637,10 +615,10 @@ TEST_F(StartupTest, OpensTheFileOnTheCommandLine) {
 }
 
 TEST_F(StartupTest, UnreadableFileLeavesANewInvestment) {
-    CVELPPCApp app(store, ui);
+    Application app(store, ui);
     ASSERT_TRUE(app.InitInstance({dir.filePath("nothing.vel")}));
-    EXPECT_EQ(app.MainFrame()->windowTitle(), "Untitled - Pocket VEL");
-    EXPECT_EQ(app.MainFrame()->Document().Conveyancing, 950);
+    EXPECT_EQ(app.Window()->windowTitle(), "Untitled - Pocket VEL");
+    EXPECT_EQ(app.Window()->Document().Conveyancing, 950);
     EXPECT_EQ(ui.messages.size(), 1);
 }
 
@@ -658,7 +636,7 @@ TEST_F(StartupTest, TheFileOnTheCommandLineIsRememberedOnDisk) {
         const QString ini = dir.filePath(painted ? "painted.ini" : "ended.ini");
         {
             QtSettingsStore disk(ini);
-            CVELPPCApp app(disk, ui);
+            Application app(disk, ui);
             ASSERT_TRUE(app.InitInstance({path}));
             for (int i = 0; painted && i < 100 && !QFile::exists(ini); ++i) {
                 QApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -676,13 +654,13 @@ TEST_F(StartupTest, TheFileOnTheCommandLineIsRememberedOnDisk) {
 
 TEST_F(StartupTest, ColoursAreReadAndDialogsTakeTheBackground) {
     store.WriteString(kSectionSettings, "BG1Color", "255"); // red
-    CVELPPCApp app(store, ui);
+    Application app(store, ui);
     ASSERT_TRUE(app.InitInstance({}));
     EXPECT_EQ(CurrentColours.BG1Color, 255u);
     EXPECT_EQ(CurrentColours.GR1Color, RGBColour(0, 0, 255));
     // The dialogs take the colour; the main window is left to the platform's style.
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
-    EXPECT_TRUE(app.MainFrame()->styleSheet().isEmpty());
+    EXPECT_TRUE(app.Window()->styleSheet().isEmpty());
     QDialog dialog;
     dialog.ensurePolished();
     QImage image = dialog.grab().toImage();

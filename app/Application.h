@@ -8,7 +8,7 @@
 
 #include "ui/shell/Surface.h"
 
-class CMainFrame;
+class MainWindow;
 class DocumentUi;
 class QObject;
 class SettingsBatch;
@@ -18,22 +18,22 @@ class SettingsStore;
 // automatic colour leaves the platform's own background.
 QString DialogStyleSheet(ColourValue background);
 
-class CVELPPCApp {
+class Application {
 public:
     // The user's settings store and the real dialogs.
-    CVELPPCApp();
+    Application();
     // Injected store and dialogs, for tests; both must outlive the application object.
-    CVELPPCApp(SettingsStore& store, DocumentUi& ui);
-    ~CVELPPCApp();
-    CVELPPCApp(const CVELPPCApp&) = delete;
-    CVELPPCApp& operator=(const CVELPPCApp&) = delete;
+    Application(SettingsStore& store, DocumentUi& ui);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
     // Start-up in order: settings root, recent files, colours, dialog colours, the main window
     // with the file named on the command line (`arguments` without the program's name) or a
     // new investment, then the window shown. False ends the program.
     bool InitInstance(const QStringList& arguments);
 
-    CMainFrame* MainFrame() { return frame_.get(); }
+    MainWindow* Window() { return frame_.get(); }
 
 private:
     std::unique_ptr<SettingsStore> ownStore_;
@@ -42,7 +42,7 @@ private:
     DocumentUi* ui_;
     // Gives each dialog the style sheet as it is first polished (see InitInstance).
     std::unique_ptr<QObject> dialogColours_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MainWindow> frame_;
     // Start-up's reads and writes of the settings, until the window has first been painted.
     std::unique_ptr<SettingsBatch> startup_;
 };

@@ -1,18 +1,17 @@
-// The main window: the one investment, its summary view beside the workspace pane, the menus
-// "&File", "&Edit", "&View", "&Graphics", "&Settings" and "&Help", the tool bar, the undo
-// history, and the document framework (New, Open, Save, Save As, recent files, the save
-// question, the window title).
+// The main window: the open investment (its document), the summary view beside the workspace
+// pane, the menus "&File", "&Edit", "&View", "&Graphics", "&Settings" and "&Help" and the tool
+// bar. Each menu entry is a named action connected to the slot that does its work; the window
+// sits above every feature and calls each directly.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 
 #include <functional>
-#include <map>
 #include <vector>
 
 #include "model/Investment.h"
-#include "model/RecordHistory.h"
+#include "ui/shell/InvestmentDocument.h"
 #include "ui/shell/RecentFileList.h"
 #include "ui/shell/WindowState.h"
 
@@ -20,26 +19,27 @@ class QAction;
 class QMenu;
 class QMimeData;
 class QSplitter;
-class WorkspacePane;
+class Workspace;
 class SettingsStore;
 class DocumentUi;
 class CVELPPCView;
 
-class CMainFrame : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(SettingsStore& store, DocumentUi& ui, RecentFileList recent = {},
+    MainWindow(SettingsStore& store, DocumentUi& ui, RecentFileList recent = {},
                QWidget* parent = nullptr);
-    ~CMainFrame() override;
+    ~MainWindow() override;
 
-    CVELPPCDoc& Document() { return doc_; }
-    // The scales the open investment is worked out under.
-    Scales& InvestmentScales() { return scales_; }
+    // The open investment, and its record and scales.
+    InvestmentDocument& Doc() { return document_; }
+    CVELPPCDoc& Document() { return document_.Record(); }
+    Scales& InvestmentScales() { return document_.InvestmentScales(); }
     CVELPPCView* View() { return view_; }
-    // The pane beside the summary; null when the workspace is not installed.
-    WorkspacePane* Pane() { return pane_; }
+    // The pane beside the summary.
+    Workspace* Pane() { return pane_; }
     QSplitter* Splitter() { return splitter_; }
-    const RecordHistory& History() const { return history_; }
+    QUndoStack& History() { return document_.UndoStack(); }
     SettingsStore& Store() { return store_; }
 
     // The first investment of the run: a new one, then the file named, if any. A file that
@@ -52,50 +52,77 @@ public:
         firstStartMonth_ = month;
     }
 
-    // The framework's commands; each returns whether it was carried out.
-    bool FileNew();
-    bool FileOpen();
-    bool FileSave();
-    bool FileSaveAs();
-    bool OpenRecentFile(int index);
     // Opens a file in place of the current investment, after the save question.
     bool OpenDocumentFile(const QString& path);
-    // The save question when the investment is marked changed; false when the user cancels
-    // or the save fails.
+    bool OpenRecentFile(int index);
+    // The save question when the investment holds changes not saved; false when the user
+    // cancels or the save fails.
     bool SaveModified();
 
     // The file that a drop of `data` opens: the first local file named "*.vel", or empty.
     static QString DroppedFile(const QMimeData* data);
 
-    // Runs a command of the menus or the tool bar by its id.
-    void OnCommand(int command);
-    // The action of a command id, or null.
-    QAction* Action(int command) const;
-    // Enables the entries whose editors, charts or preferences are installed.
-    void UpdateCommandStates();
+    // The menu entry or tool button whose object name is `name` ("FileSave"), or null.
+    QAction* Action(const QString& name) const;
 
     // Empty before the first save.
-    const QString& PathName() const { return pathName_; }
+    const QString& PathName() const { return document_.Path(); }
     // "Untitled" before the first save, else the file's name.
     QString DocumentTitle() const;
     const RecentFileList& RecentFiles() const { return recent_; }
     // The actions of the recent files now in the File menu.
     const std::vector<QAction*>& RecentFileActions() const { return recentActions_; }
 
-    // Runs a change to the investment and makes it a step of Undo named `name` when an
-    // editor was accepted or the record or the scales in force changed.
-    void RunChange(const QString& name, const std::function<void()>& change);
-    bool Undo();
-    bool Redo();
     void SetZoom(int percent);
     int Zoom() const { return zoom_; }
     void ShowPane(bool shown);
     // The window's state as it would be remembered now.
     WindowState CurrentWindowState() const;
 
-signals:
-    // Once after every recalculation, New, Open, undo and redo.
-    void RecordChanged();
+public slots:
+    // File; each returns whether it was carried out.
+    bool FileNew();
+    bool FileOpen();
+    bool FileSave();
+    bool FileSaveAs();
+    void ExportReport();
+    void ExportWorkbook();
+    void ExportProjection();
+    void Print();
+    void PrintPreview();
+    void CompareInvestments();
+    // Edit
+    bool Undo();
+    bool Redo();
+    void Copy();
+    // View
+    void ZoomIn();
+    void ZoomOut();
+    void ActualSize();
+    void ToggleProjectionPane();
+    // Graphics
+    void OpenChart(int chart);
+    // Settings
+    void Preferences();
+    void Projections();
+    void LinkedVariables();
+    void StampDuty();
+    void TaxScales();
+    void SaveSettingsNow();
+    void DeleteSettingsNow();
+    void Assumptions();
+    // Help
+    void Help();
+    void About();
+    // The editor of a summary line (an item type), as a tap on it opens it.
+    void EditItemOf(unsigned itemType);
+
+public:
+    // What opens the editor of a summary line: the program's editors, or in tests one that
+    // acts as an accepted or cancelled dialog would.
+    using ItemEditor =
+        std::function<void(CVELPPCDoc&, Scales&, SettingsStore&, unsigned itemType, QWidget*)>;
+    void SetItemEditor(ItemEditor editor) { itemEditor_ = std::move(editor); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,42 +141,32 @@ private:
     // Runs a command that writes the settings and tells the user when its writes failed.
     void ReportSettingsFailure(const std::function<void()>& command);
     void RestoreWindowState();
-    void UpdateEditCommands();
-    void EditItemRecorded(unsigned itemType);
-    // Runs `change`; a step of Undo, named by `nameOf`, when the user accepted an editor or
-    // the record or the scales changed.
-    void RecordChange(const std::function<void()>& change,
-                      const std::function<QString(const RecordState&, const RecordState&)>& nameOf);
-    QAction* AddCommand(QMenu* menu, int command, const QString& text);
+    // A new named entry of `menu` that runs `slot`.
+    template <class Slot>
+    QAction* AddAction(QMenu* menu, const char* name, const QString& text, Slot slot);
+    void Zoom(int zoom);
+    void RunFileOutput(int kind);
     void RebuildRecentFileMenu();
     void RememberFile(const QString& path);
-    void SetPathName(const QString& path);
     void UpdateTitle();
     // Reads a file in place of the investment; on failure nothing changes.
     bool ReadDocument(const QString& path);
-    // Writes the investment through a save file; on failure the old file stays.
+    // Writes the investment whole or not at all; on failure the old file stays.
     bool WriteDocument(const QString& path);
-    // Before writing over the file of the investment: when another program changed it since
-    // it was read or saved here, the user decides whether to overwrite it.
-    bool ConfirmOverwrite(const QString& path);
 
     SettingsStore& store_;
     DocumentUi& ui_;
     RecentFileList recent_;
-    CVELPPCDoc doc_;
-    Scales scales_;
+    InvestmentDocument document_;
     CVELPPCView* view_ = nullptr;
-    QString pathName_;
-    // The digest of the file's bytes as read or saved here; empty without a file.
-    QByteArray diskDigest_;
-    std::map<int, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentPlaceholder_ = nullptr;
     QAction* recentEnd_ = nullptr;
+    QAction* paneAction_ = nullptr;
     std::vector<QAction*> recentActions_;
-    RecordHistory history_;
     QSplitter* splitter_ = nullptr;
-    WorkspacePane* pane_ = nullptr;
+    Workspace* pane_ = nullptr;
     int zoom_ = 100;
     int hiddenDivider_ = 0; // the divider while the pane is hidden
+    ItemEditor itemEditor_;
 };

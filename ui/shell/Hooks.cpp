@@ -1,6 +1,0 @@
-#include "ui/shell/Hooks.h"
-
-ShellHooks& Hooks() {
-    static ShellHooks hooks;
-    return hooks;
-}
