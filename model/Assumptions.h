@@ -21,7 +21,7 @@ struct AssumptionInput {
     double min, max;                 // the range the record holds
 };
 
-inline constexpr std::array<AssumptionInput, 24> kAssumptionInputs = {{
+inline constexpr std::array<AssumptionInput, 30> kAssumptionInputs = {{
     {1, "SellingCostsPC", nullptr, &CVELPPCDoc::SellingCostsPC, 2.5, 0.0, 100.0},
     {2, "CGTDiscountPC", nullptr, &CVELPPCDoc::CGTDiscountPC, 50.0, 0.0, 100.0},
     {3, "LossTreatment", &CVELPPCDoc::LossTreatment, nullptr, 0, 0, 1},
@@ -49,7 +49,22 @@ inline constexpr std::array<AssumptionInput, 24> kAssumptionInputs = {{
     {23, "ExtraFromYear", &CVELPPCDoc::ExtraFromYear, nullptr, 1, 1, kTableColumns},
     {24, "ExpensesFollowInflation", &CVELPPCDoc::ExpensesFollowInflation, nullptr, 1, 0, 1},
     {25, "RateExpensesGrowth", nullptr, &CVELPPCDoc::RateExpensesGrowth, 3.0, -100.0, 100.0},
+    // Land tax (model/LandTax.h).
+    {27, "LandTaxState", &CVELPPCDoc::LandTaxState, nullptr, 0, 0, 8},
+    {28, "LandValue", nullptr, &CVELPPCDoc::LandValue, 0.0, 0.0, 1e12},
+    {29, "OtherLandValue", nullptr, &CVELPPCDoc::OtherLandValue, 0.0, 0.0, 1e12},
+    {30, "LandFollowsGrowth", &CVELPPCDoc::LandFollowsGrowth, nullptr, 1, 0, 1},
+    {31, "RateLandGrowth", nullptr, &CVELPPCDoc::RateLandGrowth, 4.5, -100.0, 100.0},
+    {32, "LandThresholdsGrow", &CVELPPCDoc::LandThresholdsGrow, nullptr, 0, 0, 1},
 }};
+
+// The depreciation schedules (CVELPPCDoc::BuildingSchedule, PlantSchedule): entries of the
+// extension block of their own, written only when there is a figure, holding a double per
+// year. Their settings are none: a schedule belongs to one property.
+inline constexpr std::uint16_t kBuildingScheduleTag = 33;
+inline constexpr std::uint16_t kPlantScheduleTag = 34;
+inline constexpr std::string_view kBuildingScheduleName = "BuildingSchedule";
+inline constexpr std::string_view kPlantScheduleName = "PlantSchedule";
 
 // The interest rate's changes (CVELPPCDoc::RateSteps): an entry of the extension block of its
 // own, written only when there is a change, holding for each an int32 year and a double rate.
@@ -63,12 +78,23 @@ inline constexpr double kMaxRatePC = 1000.0; // the highest rate a change may se
 // only for an investment that sets one of them, so that every other gives the output it
 // always gave. The same holds for the loan and the costs from OffsetOpening on.
 inline constexpr std::uint16_t kFirstLawTag = 9;
+// Land tax from LandTaxState on, likewise.
 inline constexpr std::uint16_t kFirstCostsTag = 19;
+inline constexpr std::uint16_t kFirstLandTaxTag = 27;
 inline constexpr bool IsLawInput(const AssumptionInput& in) {
     return in.tag >= kFirstLawTag && in.tag < kFirstCostsTag;
 }
 inline constexpr bool IsCostsInput(const AssumptionInput& in) {
-    return in.tag >= kFirstCostsTag;
+    return in.tag >= kFirstCostsTag && in.tag < kFirstLandTaxTag;
+}
+inline constexpr bool IsLandTaxInput(const AssumptionInput& in) {
+    return in.tag >= kFirstLandTaxTag;
+}
+// Whether the settings keep the input for new investments: not the values of one
+// property's land.
+inline constexpr bool IsRemembered(const AssumptionInput& in) {
+    return in.doubleField != &CVELPPCDoc::LandValue &&
+           in.doubleField != &CVELPPCDoc::OtherLandValue;
 }
 
 // The extension block's entry for the tax scale in force's reduced Medicare levy
@@ -78,8 +104,9 @@ inline constexpr std::uint16_t kMedicareShadeInTag = 8;
 
 consteval bool TagsAreDistinct() {
     for (std::size_t i = 0; i < kAssumptionInputs.size(); ++i) {
-        if (kAssumptionInputs[i].tag == kMedicareShadeInTag ||
-            kAssumptionInputs[i].tag == kRateStepsTag)
+        const std::uint16_t tag = kAssumptionInputs[i].tag;
+        if (tag == kMedicareShadeInTag || tag == kRateStepsTag || tag == kBuildingScheduleTag ||
+            tag == kPlantScheduleTag)
             return false;
         for (std::size_t j = i + 1; j < kAssumptionInputs.size(); ++j)
             if (kAssumptionInputs[i].tag == kAssumptionInputs[j].tag) return false;
@@ -100,6 +127,8 @@ inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
         else doc.*in.doubleField = in.builtIn;
     }
     doc.RateSteps.clear();
+    doc.BuildingSchedule.clear();
+    doc.PlantSchedule.clear();
     doc.UnknownAssumptions.clear();
 }
 
@@ -127,6 +156,21 @@ inline bool SetsLoanAndCosts(const CVELPPCDoc& doc) {
         if (IsCostsInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
     return false;
 }
+
+// Whether any land tax input differs from its built-in value.
+inline bool SetsLandTax(const CVELPPCDoc& doc) {
+    for (const AssumptionInput& in : kAssumptionInputs)
+        if (IsLandTaxInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
+    return false;
+}
+
+// Keeps at most kMaxScheduleYears figures, each limited to 0..1e12 (not a number: 0), and
+// drops the zeros at the end, so that a schedule of nothing but zeros is none.
+void LimitSchedule(std::vector<double>& schedule);
+// The figures of a column pasted from a spreadsheet or typed one a line: a figure per line
+// (blank lines and a "$", "," or spaces in a figure ignored); empty when a line is not a
+// figure or there are more than kMaxScheduleYears.
+std::vector<double> ParseScheduleColumn(std::string_view text);
 
 // Keeps at most kMaxRateSteps changes with years in 1..40 and rates in -100..kMaxRatePC (not a
 // number: left out), in order of their years; of two changes in one year the later stands.

@@ -116,4 +116,6 @@ void CVELPPCDoc::LimitInputs() {
         }
     }
     LimitRateSteps(RateSteps);
+    LimitSchedule(BuildingSchedule);
+    LimitSchedule(PlantSchedule);
 }

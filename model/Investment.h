@@ -73,6 +73,7 @@ struct RateStep {
     bool operator==(const RateStep&) const = default;
 };
 inline constexpr std::size_t kMaxRateSteps = 10;
+inline constexpr std::size_t kMaxScheduleYears = 40;
 
 class CVELPPCDoc {
 public:
@@ -146,6 +147,19 @@ public:
     // Changes of the interest rate, at most kMaxRateSteps, in order of their years (an entry
     // of its own in the extension block, written only when there is one).
     std::vector<RateStep> RateSteps;
+    // Land tax (model/LandTax.h): the State whose scale applies (0 none), the land's (site)
+    // value at purchase, the value of the other land the owner holds in the State, the
+    // land's growth (1: the capital growth; 0: RateLandGrowth % a year), and at 1 the scale's
+    // thresholds growing with inflation.
+    int LandTaxState = 0;
+    double LandValue = 0, OtherLandValue = 0;
+    int LandFollowsGrowth = 1;
+    double RateLandGrowth = 4.5;
+    int LandThresholdsGrow = 0;
+    // A depreciation schedule (a quantity surveyor's): the deductions of years 1, 2, ... for
+    // the building and for the plant, at most kMaxScheduleYears each. When given, it takes
+    // the place of the rate and method. Entries of their own in the extension block.
+    std::vector<double> BuildingSchedule, PlantSchedule;
     // Entries of the extension block that this version does not know, kept as read so that
     // saving the file again does not lose them.
     std::string UnknownAssumptions;
@@ -163,6 +177,8 @@ public:
     // The monthly repayment due in every year, extra repayments not included (interest only:
     // a twelfth of the year's interest); 0 once the loan is repaid.
     YearArray RepaymentByYear{};
+    // The land tax of every year (a deduction and a cost of the year); 0 without land tax.
+    YearArray LandTaxByYear{};
     // The year the loan is repaid in (1..40), 0 when it runs past the table or is never
     // repaid (interest only).
     int LoanPaidOffYear = 0;

@@ -9,6 +9,7 @@
 #include "format/Format.h"
 #include "model/Assumptions.h"
 #include "model/Investment.h"
+#include "model/LandTax.h"
 #include "model/Law.h"
 #include "model/Returns.h"
 #include "model/Sale.h"
@@ -153,7 +154,7 @@ void KeepNumbers(CVELPPCDoc& d) {
         for (double& v : d.table) keep(v);
     for (auto* year : {&d.TaxableHimByYear, &d.TaxableHerByYear, &d.CarriedLossByYear,
                        &d.OffsetByYear, &d.InterestSavedByYear, &d.OffsetPaidInByYear,
-                       &d.RepaymentByYear})
+                       &d.RepaymentByYear, &d.LandTaxByYear})
         if (!AllFinite(*year))
             for (double& v : *year) keep(v);
     // Only what is always worked out: a value the user gave (a deposit, loan costs,
@@ -230,6 +231,25 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     OffsetPaidInByYear.fill(0.0);
     RepaymentByYear.fill(0.0);
     LoanPaidOffYear = 0;
+    // Land tax, a deduction and a cost of each year; with none the figures stay as they
+    // always were (nothing is added, not even 0).
+    const bool landTax = UsesLandTax(*this);
+    LandTaxByYear = WorkOutLandTax(*this, rates);
+    const double* const land = LandTaxByYear.data();
+    // A depreciation schedule gives year c its figure (0 past its end) instead of the rate.
+    auto scheduled = [](const std::vector<double>& schedule, int c) {
+        return static_cast<std::size_t>(c) < schedule.size()
+                   ? schedule[static_cast<std::size_t>(c)]
+                   : 0.0;
+    };
+    // What a schedule leaves to deduct after year 1.
+    auto laterYears = [](const std::vector<double>& schedule) {
+        double sum = 0;
+        for (std::size_t i = 1; i < schedule.size(); ++i) sum += schedule[i];
+        return sum;
+    };
+    const bool buildSchedule = !BuildingSchedule.empty();
+    const bool plantSchedule = !PlantSchedule.empty();
     double* const value = &At(Row::PropertyValue, 0);
     double* const debt = &At(Row::Debt, 0);
     double* const equity = &At(Row::Equity, 0);
@@ -276,6 +296,8 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     }
 
     if (TotalCost < 0.00001) {
+        // Nothing bought: no land to tax either.
+        LandTaxByYear.fill(0.0);
         ClearSaleResults(*this);
         KeepNumbers(*this);
         return;
@@ -364,6 +386,14 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     if (CalcDepFitt != 0) DepFittValue = DepFittPC * Price * 0.01 + Furniture;
     fittDep[0] = FirstYearDepreciation(
         DepFittRate, law.noFittingsDepreciation ? 0.0 : DepFittValue, DepFittRemaining);
+    if (buildSchedule) {
+        buildDep[0] = law.noBuildingFrom == 0 ? 0.0 : BuildingSchedule[0];
+        DepBuildRemaining = laterYears(BuildingSchedule);
+    }
+    if (plantSchedule) {
+        fittDep[0] = law.noFittingsDepreciation ? 0.0 : PlantSchedule[0];
+        DepFittRemaining = laterYears(PlantSchedule);
+    }
     Depreciation = buildDep[0] + fittDep[0];
 
     const double periods = PeriodsPerYear;
@@ -381,6 +411,10 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     preTax[0] = ((rent[0] - interest[0]) - expenses[0]) - principal[0];
     writeOff[0] = LoanCosts / lcYears;
     deductions[0] = (((writeOff[0] + fittDep[0]) + buildDep[0]) + expenses[0]) + interest[0];
+    if (landTax) {
+        deductions[0] += land[0];
+        preTax[0] -= land[0];
+    }
 
     // Tax saving and cash flow of year 1.
     const TaxScale& tax0 = byYear ? scales[0] : tax;
@@ -391,6 +425,7 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
         saving[0] = YearTaxSaving(tax0, jointNames, rent[0], deductions[0], him[0], her[0]);
     CarriedLossByYear[0] = carried;
     afterTax[0] = (((rent[0] - interest[0]) - expenses[0]) + saving[0]) - principal[0];
+    if (landTax) afterTax[0] -= land[0];
     afterTaxWeek[0] = afterTax[0] * kWeekShare;
     closeOffsetYear(0);
 
@@ -405,13 +440,25 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
         runLoanYear(c);
         equity[c] = value[c] - debt[c];
         expenses[c] = expenses[c - 1] * expenseGrowth(c);
-        buildDep[c] =
-            LaterYearDepreciation(buildStraight, DepBuildRate, buildDep[c - 1], DepBuildRemaining);
+        if (buildSchedule) {
+            buildDep[c] = scheduled(BuildingSchedule, c);
+            DepBuildRemaining = DepBuildRemaining - buildDep[c];
+        } else {
+            buildDep[c] = LaterYearDepreciation(buildStraight, DepBuildRate, buildDep[c - 1],
+                                                DepBuildRemaining);
+        }
         if (c >= law.noBuildingFrom) buildDep[c] = 0;
-        fittDep[c] =
-            LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
+        if (plantSchedule) {
+            fittDep[c] = scheduled(PlantSchedule, c);
+            DepFittRemaining = DepFittRemaining - fittDep[c];
+            if (law.noFittingsDepreciation) fittDep[c] = 0;
+        } else {
+            fittDep[c] =
+                LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
+        }
         if (c < lcYears) writeOff[c] = writeOff[0];
         deductions[c] = (((writeOff[c] + fittDep[c]) + buildDep[c]) + expenses[c]) + interest[c];
+        if (landTax) deductions[c] += land[c];
         const TaxScale& taxC = byYear ? scales[static_cast<std::size_t>(c)] : tax;
         if (carryLosses && c >= lossFrom)
             saving[c] = CarriedLossTaxSaving(taxC, jointNames, rent[c], deductions[c], him[c],
@@ -421,6 +468,10 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
         CarriedLossByYear[c] = carried;
         preTax[c] = ((rent[c] - interest[c]) - expenses[c]) - principal[c];
         afterTax[c] = (((rent[c] - interest[c]) - expenses[c]) + saving[c]) - principal[c];
+        if (landTax) {
+            preTax[c] -= land[c];
+            afterTax[c] -= land[c];
+        }
         afterTaxWeek[c] = afterTax[c] * kWeekShare;
         closeOffsetYear(c);
     }

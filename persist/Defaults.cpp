@@ -19,6 +19,7 @@ void ResetToDefaults(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store
             doc.*d.doubleField = ReadSettingDouble(store, d.name, d.builtIn);
     }
     for (const AssumptionInput& a : kAssumptionInputs) {
+        if (!IsRemembered(a)) continue;
         if (a.intField)
             doc.*a.intField = ReadSettingInt(store, a.name, static_cast<int>(a.builtIn));
         else

@@ -216,6 +216,13 @@ std::string extensionEntries(const CVELPPCDoc& doc, const TaxScale& tax) {
             w.f64(step.rate);
         }
     }
+    for (const auto& [tag, schedule] : {std::pair{kBuildingScheduleTag, &doc.BuildingSchedule},
+                                        std::pair{kPlantScheduleTag, &doc.PlantSchedule}}) {
+        if (schedule->empty()) continue;
+        w.le(tag, 2);
+        w.le(schedule->size() * 8, 2);
+        for (double figure : *schedule) w.f64(figure);
+    }
     if (tax.MedicareShadeIn) {
         w.le(kMedicareShadeInTag, 2);
         w.le(4, 2);
@@ -267,6 +274,17 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& s
                 read.RateSteps.push_back(
                     {static_cast<std::int32_t>(getLE(value + at, 4)), rate});
             }
+        } else if (tag == kBuildingScheduleTag || tag == kPlantScheduleTag) {
+            if (size % 8 != 0 || size / 8 > kMaxScheduleYears) return false;
+            std::vector<double>& schedule =
+                tag == kBuildingScheduleTag ? read.BuildingSchedule : read.PlantSchedule;
+            schedule.clear();
+            for (std::size_t at = 0; at < size; at += 8) {
+                const double figure = std::bit_cast<double>(
+                    getLE(value + at, 4) | std::uint64_t{getLE(value + at + 4, 4)} << 32);
+                if (!std::isfinite(figure)) return false;
+                schedule.push_back(figure);
+            }
         } else if (const AssumptionInput* in = inputOfTag(tag)) {
             if (in->intField) {
                 if (size != 4) return false;
@@ -288,6 +306,8 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& s
         else doc.*in.doubleField = read.*in.doubleField;
     }
     doc.RateSteps = std::move(read.RateSteps);
+    doc.BuildingSchedule = std::move(read.BuildingSchedule);
+    doc.PlantSchedule = std::move(read.PlantSchedule);
     doc.UnknownAssumptions = std::move(read.UnknownAssumptions);
     shadeIn = readShadeIn;
     return true;

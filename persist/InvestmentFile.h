@@ -17,6 +17,8 @@
 // Only inputs that differ from their built-in values are written; entries of unknown tags are
 // written back as they were read. Tag 26 (kRateStepsTag) holds the interest rate's changes,
 // 12 bytes each (int32 year, double rate), at most ten; it is written only when there is one.
+// Tags 33 and 34 (kBuildingScheduleTag, kPlantScheduleTag) hold the depreciation schedules,
+// a double per year, at most forty; each is written only when it has a figure.
 // Tag 8 (kMedicareShadeInTag), an int, belongs to the tax scale
 // of the fixed block: 1 turns its reduced Medicare levy on; it is written only then.
 #pragma once

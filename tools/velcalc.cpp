@@ -184,9 +184,11 @@ Json fieldsJson(const CVELPPCDoc& d) {
     VEL_FIELD(NPV);
     const bool law = SetsTheLaw(d);
     const bool costs = SetsLoanAndCosts(d);
+    const bool landTax = SetsLandTax(d);
     for (const AssumptionInput& a : kAssumptionInputs) {
         if (IsLawInput(a) && !law) continue;
         if (IsCostsInput(a) && !costs) continue;
+        if (IsLandTaxInput(a) && !landTax) continue;
         if (a.intField) f[std::string(a.name)] = d.*a.intField;
         else f[std::string(a.name)] = d.*a.doubleField;
     }
@@ -197,6 +199,10 @@ Json fieldsJson(const CVELPPCDoc& d) {
         f[std::string(kRateStepsName)] = steps;
         VEL_FIELD(LoanPaidOffYear);
     }
+    // The depreciation schedules, only when one is given.
+    for (const auto& [name, schedule] : {std::pair{kBuildingScheduleName, &d.BuildingSchedule},
+                                         std::pair{kPlantScheduleName, &d.PlantSchedule}})
+        if (!schedule->empty()) f[std::string(name)] = numbers(*schedule);
     VEL_FIELD(SalePrice);
     VEL_FIELD(SaleCosts);
     VEL_FIELD(CostBase);
@@ -253,6 +259,7 @@ Json toJson(const CVELPPCDoc& doc, const Scales& scales) {
         out["InterestSavedByYear"] = numbers(doc.InterestSavedByYear);
         out["OffsetPaidInByYear"] = numbers(doc.OffsetPaidInByYear);
     }
+    if (SetsLandTax(doc)) out["LandTaxByYear"] = numbers(doc.LandTaxByYear);
     if (SetsTheLaw(doc)) {
         // The income year each projection year is taxed under; "" under one scale.
         Json years = Json::array();

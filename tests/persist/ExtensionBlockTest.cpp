@@ -248,4 +248,41 @@ TEST_F(ExtensionBlock, TheLoanAndTheCostsAreEntriesOfTheirOwn) {
     }
 }
 
+TEST_F(ExtensionBlock, LandTaxAndTheSchedulesAreEntriesOfTheirOwn) {
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc, scales);
+    const std::string fixed = SaveToString(doc, scales);
+    doc.LandTaxState = 3;
+    doc.LandValue = 350000;
+    doc.BuildingSchedule = {9140, 9140.5};
+    doc.PlantSchedule = {3200};
+    // The schedules change the year's depreciation that the fixed layout holds.
+    doc.Recalculate(false, scales);
+    const std::string bytes = SaveToString(doc, scales);
+    // A schedule in one entry of 8 bytes a year.
+    const std::string block = Block(Entry(27, U32(3)) + Entry(28, F64(350000)) +
+                                    Entry(33, F64(9140) + F64(9140.5)) + Entry(34, F64(3200)));
+    ASSERT_GT(bytes.size(), block.size());
+    EXPECT_EQ(bytes.substr(bytes.size() - block.size()), block);
+    CVELPPCDoc back;
+    ASSERT_TRUE(LoadFromString(back, scales, bytes));
+    EXPECT_EQ(back.BuildingSchedule, doc.BuildingSchedule);
+    EXPECT_EQ(back.PlantSchedule, doc.PlantSchedule);
+    EXPECT_EQ(back.LandValue, 350000);
+    EXPECT_EQ(SaveToString(back, scales), bytes);
+
+    // Part of a figure, more than forty years or a figure that is no number is damage.
+    std::string many;
+    for (int i = 0; i < 41; ++i) many += F64(1);
+    for (const std::string& bad :
+         {F64(1) + "x", many, F64(std::numeric_limits<double>::quiet_NaN())}) {
+        RecordMessages sink;
+        ASSERT_TRUE(LoadFromString(back, scales, fixed + Block(Entry(27, U32(1)) + Entry(33, bad)),
+                                   &sink));
+        EXPECT_TRUE(back.BuildingSchedule.empty());
+        EXPECT_EQ(back.LandTaxState, 0);
+        EXPECT_EQ(sink.texts.size(), 1u);
+    }
+}
+
 } // namespace

@@ -344,6 +344,11 @@ TEST_F(Settings, SaveSettingsWritesInItsOrder) {
         f + "ExtraFromYear=1",
         f + "ExpensesFollowInflation=1",
         f + "RateExpensesGrowth=3.00",
+        // Land tax: the State and the choices, never one property's land values.
+        f + "LandTaxState=0",
+        f + "LandFollowsGrowth=1",
+        f + "RateLandGrowth=4.50",
+        f + "LandThresholdsGrow=0",
         f + "RateSteps=",
     };
     EXPECT_EQ(store.log, expected);
@@ -412,7 +417,8 @@ TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
           "TaxLaw", "PurchaseMonth", "PurchaseYear", "NewBuild", "FittingsBoughtNew",
           "ThresholdsGrow", "CGTSwitchMonth", "CGTSwitchYear", "MinimumTaxPC",
           "BrightLineYears", "OffsetOpening", "OffsetMonthly", "OffsetSurplus", "ExtraRepayment",
-          "ExtraFromYear", "ExpensesFollowInflation", "RateExpensesGrowth", "RateSteps"})
+          "ExtraFromYear", "ExpensesFollowInflation", "RateExpensesGrowth", "LandTaxState",
+          "LandFollowsGrowth", "RateLandGrowth", "LandThresholdsGrow", "RateSteps"})
         expected.push_back(f + n + " removed");
     for (const char* n : {"BG1Color", "BG2Color", "GR1Color", "GR2Color", "GR3Color"})
         expected.push_back(s + n + " removed");
@@ -539,6 +545,12 @@ TEST_F(Settings, ANewInvestmentTakesTheRememberedAssumptions) {
     store.WriteString(kSectionSettingsFile, "RateSteps", "2:seven");
     NewInvestment(doc, scales, store);
     EXPECT_TRUE(doc.RateSteps.empty());
+    // The land tax State is remembered; a land value in the store is not taken.
+    store.WriteString(kSectionSettingsFile, "LandTaxState", "3");
+    store.WriteString(kSectionSettingsFile, "LandValue", "400000.00");
+    NewInvestment(doc, scales, store);
+    EXPECT_EQ(doc.LandTaxState, 3);
+    EXPECT_EQ(doc.LandValue, 0.0);
 }
 
 } // namespace
