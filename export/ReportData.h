@@ -78,7 +78,7 @@ inline constexpr std::array<ProjectionRow, 15> kProjectionRows = {{
 }};
 // Figures of the projection beyond the named rows, each a column only while the investment
 // uses what it shows: the interest rate once it changes, the offset account's balance and the
-// interest it saves.
+// interest it saves; the land tax.
 struct ExtraProjectionColumn {
     const char* heading;
     CVELPPCDoc::YearArray values;

@@ -6,8 +6,10 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 #include "model/Investment.h"
+#include "model/LandTax.h"
 #include "model/Law.h"
 #include "persist/Settings.h"
 #include "ui/dialogs/AssumptionEditors.h"
@@ -27,7 +29,8 @@ void AddNote(CEditorForm& f, int id) {
 
 AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
                                    CTaxRulesAssumptions& taxRules, CRentAssumptions& rent,
-                                   CLoanAssumptions& loan, QWidget* parent)
+                                   CLoanAssumptions& loan, CLandTaxAssumptions& landTax,
+                                   QWidget* parent)
     : CEditorSheet(QStringLiteral("Assumptions"), parent) {
     {
         using C = CLawAssumptions;
@@ -146,6 +149,38 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
         f.AddRecalculateRow();
     }
+    {
+        using C = CLandTaxAssumptions;
+        CEditorForm& f = AddPage(landTax, QStringLiteral("Land Tax and Depreciation"));
+        QStringList states;
+        for (std::string_view name : kLandTaxStateNames)
+            states << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        f.Rows()->addRow(QStringLiteral("Land tax scale (2025-26):"), f.DropDown(C::kState, states));
+        f.AddNumberRow(C::kLandValue, QStringLiteral("Land (site) value at purchase:"), "$0,m")
+            ->setToolTip(QStringLiteral("The land alone, as the valuation notice gives it"));
+        f.AddNumberRow(C::kOtherLand, QStringLiteral("Other land held in the State:"), "$0,m")
+            ->setToolTip(QStringLiteral("Taxed together; this property bears the difference"));
+        f.AddCheckRow(C::kFollowsGrowth, QStringLiteral("Land grows with the capital growth"));
+        f.AddNumberRow(C::kLandGrowth, QStringLiteral("Land growth:"), kPercentFormat);
+        f.AddCheckRow(C::kThresholdsGrow,
+                      QStringLiteral("Land tax thresholds grow with inflation"));
+        f.AddFigureRow(C::kTaxFirstYear, QStringLiteral("Land tax in year 1:"));
+        f.AddFigureRow(C::kTaxLastYear, QStringLiteral("Land tax in the last year:"));
+        // The schedule: a figure a line, year 1 first, as a spreadsheet's column pastes.
+        auto* schedule = new QGridLayout;
+        schedule->addWidget(new QLabel(QStringLiteral("Building")), 0, 0);
+        schedule->addWidget(new QLabel(QStringLiteral("Plant")), 0, 1);
+        for (int id : {C::kBuilding, C::kPlant}) {
+            QPlainTextEdit* edit = f.MultiLineEdit(id);
+            edit->setToolTip(QStringLiteral("A deduction a line from year 1, up to 40; "
+                                            "paste a column from a spreadsheet"));
+            schedule->addWidget(edit, 1, id == C::kBuilding ? 0 : 1);
+        }
+        f.Rows()->addRow(QStringLiteral("Depreciation schedule:"), schedule);
+        AddNote(f, C::kScheduleNote);
+        f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
+        f.AddRecalculateRow();
+    }
     Open();
 }
 
@@ -155,10 +190,11 @@ void EditAssumptions(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWid
     CTaxRulesAssumptions taxRules(doc, scales);
     CRentAssumptions rent(doc, scales);
     CLoanAssumptions loan(doc, scales);
-    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, parent);
+    CLandTaxAssumptions landTax(doc, scales);
+    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax, parent);
     if (!Accepted(sheet)) return;
-    for (const CAssumptionPage* page :
-         std::initializer_list<const CAssumptionPage*>{&law, &sale, &taxRules, &rent, &loan})
+    for (const CAssumptionPage* page : std::initializer_list<const CAssumptionPage*>{
+             &law, &sale, &taxRules, &rent, &loan, &landTax})
         page->Apply(doc);
     RecalculateChanged(doc, scales);
     StoreAssumptions(store, doc);

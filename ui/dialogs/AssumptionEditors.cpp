@@ -1,10 +1,12 @@
 #include "ui/dialogs/AssumptionEditors.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "format/Format.h"
 #include "model/Assumptions.h"
+#include "model/LandTax.h"
 #include "model/Law.h"
 #include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/ValueExchange.h"
@@ -402,4 +404,110 @@ void CLoanAssumptions::TakeBack(const CVELPPCDoc& limited) {
     offsetSurplus = limited.OffsetSurplus;
     extraRepayment = limited.ExtraRepayment;
     extraFromYear = limited.ExtraFromYear;
+}
+
+// --- "Land Tax and Depreciation" ---
+
+CLandTaxAssumptions::CLandTaxAssumptions(const CVELPPCDoc& record, const Scales& scales)
+    : CAssumptionPage(record, scales) {
+    TakeBack(record);
+}
+
+void CLandTaxAssumptions::Apply(CVELPPCDoc& doc) const {
+    doc.LandTaxState = state;
+    doc.LandValue = landValue;
+    doc.OtherLandValue = otherLand;
+    doc.LandFollowsGrowth = followsGrowth;
+    doc.RateLandGrowth = landGrowth;
+    doc.LandThresholdsGrow = thresholdsGrow;
+    doc.BuildingSchedule = building;
+    doc.PlantSchedule = plant;
+}
+
+std::string ScheduleLines(const std::vector<double>& schedule) {
+    std::string text;
+    for (double figure : schedule) {
+        char buf[32];
+        text.append(buf, std::to_chars(buf, buf + sizeof buf, figure).ptr);
+        text += '\n';
+    }
+    return text;
+}
+
+void CLandTaxAssumptions::Refresh(ControlPort& port) {
+    Work();
+    const CVELPPCDoc& w = Worked();
+    port.PutChoice(kState, state);
+    ShowValue(port, kLandValue, landValue, kMoney);
+    ShowValue(port, kOtherLand, otherLand, kMoney);
+    SetCheck(port, kFollowsGrowth, followsGrowth);
+    ShowValue(port, kLandGrowth, landGrowth, kPercentFormat);
+    port.Enable(kLandGrowth, followsGrowth == 0);
+    SetCheck(port, kThresholdsGrow, thresholdsGrow);
+    // Land held elsewhere does not count where each property is taxed alone.
+    port.Enable(kOtherLand, !BuiltInLandTaxScale(state).eachPropertyAlone);
+    ShowValue(port, kTaxFirstYear, w.LandTaxByYear[0], kMoney);
+    ShowValue(port, kTaxLastYear, w.LandTaxByYear[static_cast<std::size_t>(LastYear(w) - 1)],
+              kMoney);
+    ShowText(port, kBuilding, ScheduleLines(building));
+    ShowText(port, kPlant, ScheduleLines(plant));
+    std::string note;
+    if (unreadable) note = "A line is not a figure (or there are more than 40): the schedule "
+                           "stays as it was. ";
+    if (building.empty() && plant.empty())
+        note += "No schedule: the rate and method of the depreciation apply.";
+    else
+        note += "The schedule replaces the rate and method: year 1 deducts " +
+                FormatValue(w.At(Row::BuildingDep, 0), kMoney) + " for the building and " +
+                FormatValue(w.At(Row::FittingsDep, 0), kMoney) + " for the plant.";
+    ShowText(port, kScheduleNote, note);
+    ShowValue(port, kIRR, w.IRR, kRate);
+}
+
+bool CLandTaxAssumptions::OnClick(ControlPort& port, int id) {
+    if (id != kFollowsGrowth && id != kThresholdsGrow) return false;
+    TakeEdits(port);
+    (id == kFollowsGrowth ? followsGrowth : thresholdsGrow) = GetCheck(port, id) != 0 ? 1 : 0;
+    return true;
+}
+
+bool CLandTaxAssumptions::OnChoose(ControlPort& port, int id) {
+    const int choice = port.GetChoice(id);
+    if (id != kState || choice < 0) return false;
+    TakeEdits(port);
+    state = choice;
+    return true;
+}
+
+void CLandTaxAssumptions::TakeEdits(const ControlPort& port) {
+    for (auto [id, value] : {std::pair{kLandValue, &landValue}, std::pair{kOtherLand, &otherLand}}) {
+        double typed = *value;
+        if (ReadValueIfChanged(port, id, typed, kMoney) && !IsNoValue(typed))
+            *value = std::max(0.0, typed);
+    }
+    TakePercent(port, kLandGrowth, landGrowth);
+    unreadable = false;
+    for (auto [id, schedule] : {std::pair{kBuilding, &building}, std::pair{kPlant, &plant}}) {
+        std::string text;
+        for (char16_t ch : port.GetText(id)) text += ch < 0x80 ? static_cast<char>(ch) : '?';
+        std::vector<double> figures = ParseScheduleColumn(text);
+        // Nothing read from a text with something other than zeros in it: not a column.
+        if (figures.empty() &&
+            text.find_first_not_of(" \t\r\n0.$,") != std::string::npos) {
+            unreadable = true;
+            continue;
+        }
+        *schedule = std::move(figures);
+    }
+}
+
+void CLandTaxAssumptions::TakeBack(const CVELPPCDoc& limited) {
+    state = limited.LandTaxState;
+    landValue = limited.LandValue;
+    otherLand = limited.OtherLandValue;
+    followsGrowth = limited.LandFollowsGrowth;
+    landGrowth = limited.RateLandGrowth;
+    thresholdsGrow = limited.LandThresholdsGrow;
+    building = limited.BuildingSchedule;
+    plant = limited.PlantSchedule;
 }

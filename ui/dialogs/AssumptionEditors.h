@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "model/Investment.h"
 #include "model/Scales.h"
@@ -203,3 +204,44 @@ class CLoanAssumptions : public CAssumptionPage {
 // The repayment of each period of the loan over the projection period in words: "Years 1-2:
 // $2,998 / month at 6.00%; years 3-10: $3,474 / month at 7.50%."
 std::string RepaymentPeriods(const CVELPPCDoc& worked);
+
+// Page "Land Tax and Depreciation": the State whose land tax applies, the land's value at
+// purchase and its growth, the other land held in the State, the thresholds' growth, with the
+// land tax of the first and the last year; and the depreciation schedule, a figure a line for
+// the building and for the plant, typed or pasted as a column from a spreadsheet.
+class CLandTaxAssumptions : public CAssumptionPage {
+  public:
+    enum Control : int {
+        kState = 501, // drop-down, kLandTaxStateNames
+        kLandValue,
+        kOtherLand,
+        kFollowsGrowth, // check box
+        kLandGrowth,
+        kThresholdsGrow, // check box
+        kTaxFirstYear,
+        kTaxLastYear,
+        kBuilding, // a figure a line
+        kPlant,
+        kScheduleNote, // what the schedule does, or why a text was not taken
+        kIRR,
+    };
+
+    CLandTaxAssumptions(const CVELPPCDoc& record, const Scales& scales);
+    int state = 0, followsGrowth = 1, thresholdsGrow = 0;
+    double landValue = 0, otherLand = 0, landGrowth = 0;
+    std::vector<double> building, plant;
+    // Set when a typed text was not a column of figures (the schedule stays as it was).
+    bool unreadable = false;
+
+    void Apply(CVELPPCDoc& doc) const override;
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    bool OnClick(ControlPort& port, int id) override;
+    bool OnChoose(ControlPort& port, int id) override;
+    void TakeEdits(const ControlPort& port) override;
+    void TakeBack(const CVELPPCDoc& limited) override;
+};
+
+// The figures of a schedule as its edit shows them, one a line.
+std::string ScheduleLines(const std::vector<double>& schedule);

@@ -42,9 +42,10 @@ public:
 
     // After the named rows, while rental losses are carried forward: the loss carried at the
     // end of each year. Then the further figures the investment uses
-    // (ExtraProjectionColumns: the interest rate, the offset account's balance and saving).
+    // (ExtraProjectionColumns: the interest rate, the offset account's balance and saving,
+    // the land tax).
     static constexpr int kCarriedLossColumn = static_cast<int>(kProjectionColumns.size());
-    static constexpr int kMaxColumns = kCarriedLossColumn + 1 + 3;
+    static constexpr int kMaxColumns = kCarriedLossColumn + 1 + 4;
 
 private:
     // The cells' texts are made when first asked for after a change: a start recalculates
