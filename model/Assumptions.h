@@ -65,6 +65,11 @@ inline constexpr std::uint16_t kBuildingScheduleTag = 33;
 inline constexpr std::uint16_t kPlantScheduleTag = 34;
 inline constexpr std::string_view kBuildingScheduleName = "BuildingSchedule";
 inline constexpr std::string_view kPlantScheduleName = "PlantSchedule";
+// The land tax scale's edited rows (CVELPPCDoc::LandTaxRows): an entry of its own, 28 bytes a
+// row (double above, rate, flat; int32 1 when the band takes its start), at most eight.
+inline constexpr std::uint16_t kLandTaxRowsTag = 35;
+inline constexpr std::size_t kLandTaxRowSize = 28;
+inline constexpr std::string_view kLandTaxRowsName = "LandTaxRows";
 
 // The interest rate's changes (CVELPPCDoc::RateSteps): an entry of the extension block of its
 // own, written only when there is a change, holding for each an int32 year and a double rate.
@@ -106,7 +111,7 @@ consteval bool TagsAreDistinct() {
     for (std::size_t i = 0; i < kAssumptionInputs.size(); ++i) {
         const std::uint16_t tag = kAssumptionInputs[i].tag;
         if (tag == kMedicareShadeInTag || tag == kRateStepsTag || tag == kBuildingScheduleTag ||
-            tag == kPlantScheduleTag)
+            tag == kPlantScheduleTag || tag == kLandTaxRowsTag)
             return false;
         for (std::size_t j = i + 1; j < kAssumptionInputs.size(); ++j)
             if (kAssumptionInputs[i].tag == kAssumptionInputs[j].tag) return false;
@@ -129,6 +134,7 @@ inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
     doc.RateSteps.clear();
     doc.BuildingSchedule.clear();
     doc.PlantSchedule.clear();
+    doc.LandTaxRows.clear();
     doc.UnknownAssumptions.clear();
 }
 
@@ -159,10 +165,15 @@ inline bool SetsLoanAndCosts(const CVELPPCDoc& doc) {
 
 // Whether any land tax input differs from its built-in value.
 inline bool SetsLandTax(const CVELPPCDoc& doc) {
+    if (!doc.LandTaxRows.empty()) return true;
     for (const AssumptionInput& in : kAssumptionInputs)
         if (IsLandTaxInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
     return false;
 }
+
+// Keeps at most kLandTaxRows rows, in order of their amounts, each amount limited to
+// 0..1e12 and each rate to 0..100 (a row with a value that is no number is left out).
+void LimitLandTaxRows(std::vector<LandTaxRow>& rows);
 
 // Keeps at most kMaxScheduleYears figures, each limited to 0..1e12 (not a number: 0), and
 // drops the zeros at the end, so that a schedule of nothing but zeros is none.

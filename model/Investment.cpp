@@ -118,4 +118,5 @@ void CVELPPCDoc::LimitInputs() {
     LimitRateSteps(RateSteps);
     LimitSchedule(BuildingSchedule);
     LimitSchedule(PlantSchedule);
+    LimitLandTaxRows(LandTaxRows);
 }

@@ -75,6 +75,19 @@ struct RateStep {
 inline constexpr std::size_t kMaxRateSteps = 10;
 inline constexpr std::size_t kMaxScheduleYears = 40;
 
+// One band: from `above` the tax is `flat` plus `rate` % of the value over `above`. A band
+// that starts at its amount (`atStart`: "$600,000 or more") takes that amount itself; one
+// that starts above it ("exceeds $1,075,000") leaves it to the band below.
+struct LandTaxRow {
+    double above = 0;
+    double rate = 0;
+    double flat = 0;
+    bool atStart = false;
+    bool operator==(const LandTaxRow&) const = default;
+};
+
+inline constexpr int kLandTaxRows = 8;
+
 class CVELPPCDoc {
 public:
     using Table = std::array<double, kTableRows * kTableColumns>;
@@ -156,6 +169,9 @@ public:
     int LandFollowsGrowth = 1;
     double RateLandGrowth = 4.5;
     int LandThresholdsGrow = 0;
+    // The land tax scale's rows as edited, in place of the State's built-in ones; none: the
+    // built-in scale (an entry of its own in the extension block, written only when edited).
+    std::vector<LandTaxRow> LandTaxRows;
     // A depreciation schedule (a quantity surveyor's): the deductions of years 1, 2, ... for
     // the building and for the plant, at most kMaxScheduleYears each. When given, it takes
     // the place of the rate and method. Entries of their own in the extension block.

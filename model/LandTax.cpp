@@ -1,5 +1,7 @@
 #include "model/LandTax.h"
 
+#include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 #include "model/YearRates.h"
@@ -78,14 +80,38 @@ double ComputeLandTax(double value, const LandTaxScale& scale) {
     return tax;
 }
 
+LandTaxScale LandTaxScaleInForce(const CVELPPCDoc& doc) {
+    LandTaxScale scale = BuiltInLandTaxScale(doc.LandTaxState);
+    if (doc.LandTaxRows.empty()) return scale;
+    scale.count = 0;
+    for (const LandTaxRow& r : doc.LandTaxRows)
+        if (scale.count < kLandTaxRows) scale.rows[static_cast<std::size_t>(scale.count++)] = r;
+    return scale;
+}
+
 bool UsesLandTax(const CVELPPCDoc& doc) {
-    return BuiltInLandTaxScale(doc.LandTaxState).count > 0 && doc.LandValue > 0;
+    return doc.LandTaxState != kNoLandTax && doc.LandValue > 0 &&
+           (BuiltInLandTaxScale(doc.LandTaxState).count > 0 || !doc.LandTaxRows.empty());
+}
+
+void LimitLandTaxRows(std::vector<LandTaxRow>& rows) {
+    std::erase_if(rows, [](const LandTaxRow& r) {
+        return std::isnan(r.above) || std::isnan(r.rate) || std::isnan(r.flat);
+    });
+    for (LandTaxRow& r : rows) {
+        r.above = std::clamp(r.above, 0.0, 1e12);
+        r.rate = std::clamp(r.rate, 0.0, 100.0);
+        r.flat = std::clamp(r.flat, 0.0, 1e12);
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const LandTaxRow& a, const LandTaxRow& b) { return a.above < b.above; });
+    if (rows.size() > static_cast<std::size_t>(kLandTaxRows)) rows.resize(kLandTaxRows);
 }
 
 CVELPPCDoc::YearArray WorkOutLandTax(const CVELPPCDoc& doc, const YearRates& rates) {
     CVELPPCDoc::YearArray tax{};
     if (!UsesLandTax(doc)) return tax;
-    const LandTaxScale& scale = BuiltInLandTaxScale(doc.LandTaxState);
+    const LandTaxScale scale = LandTaxScaleInForce(doc);
     double own = doc.LandValue, other = doc.OtherLandValue, index = 1;
     // Every amount of the scale times `index`: the tax on v is index times the tax on
     // v / index under the scale as legislated.

@@ -9,19 +9,7 @@
 
 struct YearRates;
 
-// One band: from `above` the tax is `flat` plus `rate` % of the value over `above`. A band
-// that starts at its amount (`atStart`: "$600,000 or more") takes that amount itself; one
-// that starts above it ("exceeds $1,075,000") leaves it to the band below.
-struct LandTaxRow {
-    double above = 0;
-    double rate = 0;
-    double flat = 0;
-    bool atStart = false;
-    bool operator==(const LandTaxRow&) const = default;
-};
-
-inline constexpr int kLandTaxRows = 8;
-
+// A scale: its bands (CVELPPCDoc's LandTaxRow) in order of their amounts.
 struct LandTaxScale {
     int count = 0; // rows in use, in order of `above`
     std::array<LandTaxRow, kLandTaxRows> rows{};
@@ -49,6 +37,9 @@ inline constexpr std::array<std::string_view, kLandTaxStateCount> kLandTaxStateN
 
 // The built-in scale of a State for the 2025-26 land tax year (no rows: no land tax).
 const LandTaxScale& BuiltInLandTaxScale(int state);
+// The scale the record is taxed under: its State's, with the record's own rows
+// (CVELPPCDoc::LandTaxRows) in place of the built-in ones when it has any.
+LandTaxScale LandTaxScaleInForce(const CVELPPCDoc& doc);
 
 // The tax on a total taxable land value under a scale.
 double ComputeLandTax(double value, const LandTaxScale& scale);

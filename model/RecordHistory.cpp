@@ -25,7 +25,7 @@ auto Fields(const CVELPPCDoc& d) {
         d.BrightLineYears, d.OffsetOpening, d.OffsetMonthly, d.OffsetSurplus,
         d.ExtraRepayment, d.ExtraFromYear, d.ExpensesFollowInflation, d.RateExpensesGrowth,
         d.RateSteps, d.LandTaxState, d.LandValue, d.OtherLandValue, d.LandFollowsGrowth,
-        d.RateLandGrowth, d.LandThresholdsGrow, d.BuildingSchedule, d.PlantSchedule,
+        d.RateLandGrowth, d.LandThresholdsGrow, d.LandTaxRows, d.BuildingSchedule, d.PlantSchedule,
         d.LandTaxByYear, d.OffsetByYear, d.InterestSavedByYear, d.OffsetPaidInByYear,
         d.RepaymentByYear,
         d.LoanPaidOffYear, d.CarriedLossByYear, d.UnknownAssumptions, d.SalePrice, d.SaleCosts,

@@ -223,6 +223,16 @@ std::string extensionEntries(const CVELPPCDoc& doc, const TaxScale& tax) {
         w.le(schedule->size() * 8, 2);
         for (double figure : *schedule) w.f64(figure);
     }
+    if (!doc.LandTaxRows.empty()) {
+        w.le(kLandTaxRowsTag, 2);
+        w.le(doc.LandTaxRows.size() * kLandTaxRowSize, 2);
+        for (const LandTaxRow& row : doc.LandTaxRows) {
+            w.f64(row.above);
+            w.f64(row.rate);
+            w.f64(row.flat);
+            w.i32(row.atStart ? 1 : 0);
+        }
+    }
     if (tax.MedicareShadeIn) {
         w.le(kMedicareShadeInTag, 2);
         w.le(4, 2);
@@ -285,6 +295,20 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& s
                 if (!std::isfinite(figure)) return false;
                 schedule.push_back(figure);
             }
+        } else if (tag == kLandTaxRowsTag) {
+            if (size % kLandTaxRowSize != 0 || size / kLandTaxRowSize > kLandTaxRows) return false;
+            read.LandTaxRows.clear();
+            auto f64 = [](const unsigned char* at) {
+                return std::bit_cast<double>(getLE(at, 4) | std::uint64_t{getLE(at + 4, 4)} << 32);
+            };
+            for (std::size_t at = 0; at < size; at += kLandTaxRowSize) {
+                const LandTaxRow row{f64(value + at), f64(value + at + 8), f64(value + at + 16),
+                                     getLE(value + at + 24, 4) != 0};
+                if (!std::isfinite(row.above) || !std::isfinite(row.rate) ||
+                    !std::isfinite(row.flat))
+                    return false;
+                read.LandTaxRows.push_back(row);
+            }
         } else if (const AssumptionInput* in = inputOfTag(tag)) {
             if (in->intField) {
                 if (size != 4) return false;
@@ -308,6 +332,7 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& s
     doc.RateSteps = std::move(read.RateSteps);
     doc.BuildingSchedule = std::move(read.BuildingSchedule);
     doc.PlantSchedule = std::move(read.PlantSchedule);
+    doc.LandTaxRows = std::move(read.LandTaxRows);
     doc.UnknownAssumptions = std::move(read.UnknownAssumptions);
     shadeIn = readShadeIn;
     return true;

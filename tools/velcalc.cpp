@@ -203,6 +203,13 @@ Json fieldsJson(const CVELPPCDoc& d) {
     for (const auto& [name, schedule] : {std::pair{kBuildingScheduleName, &d.BuildingSchedule},
                                          std::pair{kPlantScheduleName, &d.PlantSchedule}})
         if (!schedule->empty()) f[std::string(name)] = numbers(*schedule);
+    if (!d.LandTaxRows.empty()) {
+        Json rows = Json::array();
+        for (const LandTaxRow& r : d.LandTaxRows)
+            rows.push_back(
+                Json{{"Above", r.above}, {"Rate", r.rate}, {"Flat", r.flat}, {"AtStart", r.atStart}});
+        f[std::string(kLandTaxRowsName)] = rows;
+    }
     VEL_FIELD(SalePrice);
     VEL_FIELD(SaleCosts);
     VEL_FIELD(CostBase);

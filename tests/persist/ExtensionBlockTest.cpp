@@ -256,18 +256,21 @@ TEST_F(ExtensionBlock, LandTaxAndTheSchedulesAreEntriesOfTheirOwn) {
     doc.LandValue = 350000;
     doc.BuildingSchedule = {9140, 9140.5};
     doc.PlantSchedule = {3200};
+    doc.LandTaxRows = {{600000, 1.0, 500, true}};
     // The schedules change the year's depreciation that the fixed layout holds.
     doc.Recalculate(false, scales);
     const std::string bytes = SaveToString(doc, scales);
     // A schedule in one entry of 8 bytes a year.
     const std::string block = Block(Entry(27, U32(3)) + Entry(28, F64(350000)) +
-                                    Entry(33, F64(9140) + F64(9140.5)) + Entry(34, F64(3200)));
+                                    Entry(33, F64(9140) + F64(9140.5)) + Entry(34, F64(3200)) +
+                                    Entry(35, F64(600000) + F64(1) + F64(500) + U32(1)));
     ASSERT_GT(bytes.size(), block.size());
     EXPECT_EQ(bytes.substr(bytes.size() - block.size()), block);
     CVELPPCDoc back;
     ASSERT_TRUE(LoadFromString(back, scales, bytes));
     EXPECT_EQ(back.BuildingSchedule, doc.BuildingSchedule);
     EXPECT_EQ(back.PlantSchedule, doc.PlantSchedule);
+    EXPECT_EQ(back.LandTaxRows, doc.LandTaxRows);
     EXPECT_EQ(back.LandValue, 350000);
     EXPECT_EQ(SaveToString(back, scales), bytes);
 

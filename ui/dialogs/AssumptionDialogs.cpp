@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -164,6 +165,23 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         f.AddNumberRow(C::kLandGrowth, QStringLiteral("Land growth:"), kPercentFormat);
         f.AddCheckRow(C::kThresholdsGrow,
                       QStringLiteral("Land tax thresholds grow with inflation"));
+        // The scale's rows, as the State's revenue office lists them; editable.
+        auto* bands = new QGridLayout;
+        int column = 0;
+        for (const char* heading : {"From", "Rate", "Plus", "At the amount"})
+            bands->addWidget(new QLabel(QString::fromUtf8(heading)), 0, column++);
+        for (int i = 0; i < kLandTaxRows; ++i) {
+            bands->addWidget(f.NumberEdit(C::kRowAbove + i, "$0,m"), i + 1, 0);
+            bands->addWidget(f.NumberEdit(C::kRowRate + i, kPercentFormat), i + 1, 1);
+            bands->addWidget(f.NumberEdit(C::kRowFlat + i, "$0,m"), i + 1, 2);
+            QCheckBox* at = f.CheckBox(C::kRowAtStart + i, QString());
+            at->setToolTip(QStringLiteral("The band takes its own start amount "
+                                          "(\"$600,000 or more\"), not only what exceeds it"));
+            bands->addWidget(at, i + 1, 3);
+        }
+        bands->addWidget(f.Button(C::kBuiltInRows, QStringLiteral("Built-in rows")),
+                         kLandTaxRows + 1, 0, 1, 2);
+        f.Rows()->addRow(QStringLiteral("Land tax scale:"), bands);
         f.AddFigureRow(C::kTaxFirstYear, QStringLiteral("Land tax in year 1:"));
         f.AddFigureRow(C::kTaxLastYear, QStringLiteral("Land tax in the last year:"));
         // The schedule: a figure a line, year 1 first, as a spreadsheet's column pastes.

@@ -420,6 +420,7 @@ void CLandTaxAssumptions::Apply(CVELPPCDoc& doc) const {
     doc.LandFollowsGrowth = followsGrowth;
     doc.RateLandGrowth = landGrowth;
     doc.LandThresholdsGrow = thresholdsGrow;
+    doc.LandTaxRows = rows;
     doc.BuildingSchedule = building;
     doc.PlantSchedule = plant;
 }
@@ -446,6 +447,21 @@ void CLandTaxAssumptions::Refresh(ControlPort& port) {
     SetCheck(port, kThresholdsGrow, thresholdsGrow);
     // Land held elsewhere does not count where each property is taxed alone.
     port.Enable(kOtherLand, !BuiltInLandTaxScale(state).eachPropertyAlone);
+    // The rows in force: the edited ones, or the State's.
+    const LandTaxScale scale = LandTaxScaleInForce(w);
+    for (int i = 0; i < kLandTaxRows; ++i) {
+        if (i < scale.count) {
+            const LandTaxRow& r = scale.rows[static_cast<std::size_t>(i)];
+            ShowValue(port, kRowAbove + i, r.above, kMoney);
+            ShowValue(port, kRowRate + i, r.rate, kPercentFormat);
+            ShowValue(port, kRowFlat + i, r.flat, kMoney);
+            SetCheck(port, kRowAtStart + i, r.atStart ? 1 : 0);
+        } else {
+            for (int id : {kRowAbove, kRowRate, kRowFlat}) ShowText(port, id + i, "");
+            SetCheck(port, kRowAtStart + i, 0);
+        }
+    }
+    port.Enable(kBuiltInRows, !rows.empty());
     ShowValue(port, kTaxFirstYear, w.LandTaxByYear[0], kMoney);
     ShowValue(port, kTaxLastYear, w.LandTaxByYear[static_cast<std::size_t>(LastYear(w) - 1)],
               kMoney);
@@ -465,6 +481,15 @@ void CLandTaxAssumptions::Refresh(ControlPort& port) {
 }
 
 bool CLandTaxAssumptions::OnClick(ControlPort& port, int id) {
+    if (id == kBuiltInRows) {
+        TakeEdits(port);
+        rows.clear();
+        return true;
+    }
+    if (id >= kRowAtStart && id < kRowAtStart + kLandTaxRows) {
+        TakeEdits(port);
+        return true;
+    }
     if (id != kFollowsGrowth && id != kThresholdsGrow) return false;
     TakeEdits(port);
     (id == kFollowsGrowth ? followsGrowth : thresholdsGrow) = GetCheck(port, id) != 0 ? 1 : 0;
@@ -476,6 +501,8 @@ bool CLandTaxAssumptions::OnChoose(ControlPort& port, int id) {
     if (id != kState || choice < 0) return false;
     TakeEdits(port);
     state = choice;
+    // Another State: its own rows.
+    rows.clear();
     return true;
 }
 
@@ -486,6 +513,35 @@ void CLandTaxAssumptions::TakeEdits(const ControlPort& port) {
             *value = std::max(0.0, typed);
     }
     TakePercent(port, kLandGrowth, landGrowth);
+    // The rows as the page shows them; any change makes them the edited rows. A row whose
+    // amount is blank is none.
+    CVELPPCDoc shown;
+    shown.LandTaxState = state;
+    shown.LandTaxRows = rows;
+    const LandTaxScale scale = LandTaxScaleInForce(shown);
+    std::vector<LandTaxRow> typed;
+    bool changed = false;
+    for (int i = 0; i < kLandTaxRows; ++i) {
+        LandTaxRow r = i < scale.count ? scale.rows[static_cast<std::size_t>(i)] : LandTaxRow{};
+        const bool was = i < scale.count;
+        if (port.GetText(kRowAbove + i).empty()) {
+            changed = changed || was;
+            continue;
+        }
+        for (auto [id, value] : {std::pair{kRowAbove + i, &r.above},
+                                 std::pair{kRowFlat + i, &r.flat}}) {
+            double v = *value;
+            if (ReadValueIfChanged(port, id, v, kMoney) && !IsNoValue(v)) *value = v;
+        }
+        TakePercent(port, kRowRate + i, r.rate);
+        r.atStart = GetCheck(port, kRowAtStart + i) != 0;
+        changed = changed || !was || !(r == scale.rows[static_cast<std::size_t>(i)]);
+        typed.push_back(r);
+    }
+    if (changed) {
+        LimitLandTaxRows(typed);
+        rows = std::move(typed);
+    }
     unreadable = false;
     for (auto [id, schedule] : {std::pair{kBuilding, &building}, std::pair{kPlant, &plant}}) {
         std::string text;
@@ -508,6 +564,7 @@ void CLandTaxAssumptions::TakeBack(const CVELPPCDoc& limited) {
     followsGrowth = limited.LandFollowsGrowth;
     landGrowth = limited.RateLandGrowth;
     thresholdsGrow = limited.LandThresholdsGrow;
+    rows = limited.LandTaxRows;
     building = limited.BuildingSchedule;
     plant = limited.PlantSchedule;
 }

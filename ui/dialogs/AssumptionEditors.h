@@ -224,12 +224,19 @@ class CLandTaxAssumptions : public CAssumptionPage {
         kPlant,
         kScheduleNote, // what the schedule does, or why a text was not taken
         kIRR,
+        kBuiltInRows, // button: the State's rows again
+        kRowAbove = 520, // kRowAbove + i ... kRowAtStart + i: the scale's row i (blank: none)
+        kRowRate = 530,
+        kRowFlat = 540,
+        kRowAtStart = 550, // check box: the band takes its start amount
     };
 
     CLandTaxAssumptions(const CVELPPCDoc& record, const Scales& scales);
     int state = 0, followsGrowth = 1, thresholdsGrow = 0;
     double landValue = 0, otherLand = 0, landGrowth = 0;
     std::vector<double> building, plant;
+    // The scale's rows as edited; none: the State's built-in rows.
+    std::vector<LandTaxRow> rows;
     // Set when a typed text was not a column of figures (the schedule stays as it was).
     bool unreadable = false;
 

@@ -35,6 +35,16 @@ TEST(LandTaxPage, TheStateAndTheLandGiveTheTaxAndAPastedColumnTheSchedule) {
     EXPECT_EQ(applied.LandTaxState, kLandTaxQld);
     EXPECT_EQ(applied.BuildingSchedule, (std::vector<double>{9140, 9140}));
 
+    // The first row's amount edited: the rows become the investment's own; another State
+    // gives its built-in rows again. 600,000 in all then pays nothing below 700,000.
+    port.Type(C::kRowAbove, "700000");
+    page.Recalculate(port);
+    EXPECT_EQ(page.rows.size(), 5u);
+    EXPECT_EQ(port.Text(C::kTaxFirstYear), "$0");
+    port.choices[C::kState] = kLandTaxNSW;
+    page.Choose(port, C::kState);
+    EXPECT_TRUE(page.rows.empty());
+
     // A text that is no column leaves the schedule as it was, and says so.
     port.Type(C::kBuilding, "9140\nabout 9000\n");
     page.Recalculate(port);
