@@ -5,6 +5,7 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 
 #include "ui/dialogs/AssumptionEditors.h"
+#include "ui/dialogs/DepreciationEditors.h"
 
 namespace {
 
@@ -50,6 +51,19 @@ TEST(LandTaxPage, TheStateAndTheLandGiveTheTaxAndAPastedColumnTheSchedule) {
     page.Recalculate(port);
     EXPECT_EQ(page.building, (std::vector<double>{9140, 9140}));
     EXPECT_EQ(port.Text(C::kScheduleNote).rfind("A line is not a figure", 0), 0u);
+}
+
+// The Depreciation editor's page shows the schedule's first year instead of rate x value.
+TEST(LandTaxPage, TheDepreciationPageSaysTheScheduleGivesTheFigures) {
+    CDepBuild page;
+    page.value.amount = 250000;
+    page.rate = 2.5;
+    page.scheduled = true;
+    page.scheduledFirstYear = 9140;
+    FakePort port;
+    page.Open(port);
+    EXPECT_EQ(page.depreciation, 9140);
+    EXPECT_TRUE(port.Shown(CDepPage::kNilReason));
 }
 
 } // namespace
