@@ -6,7 +6,9 @@
 #include "format/Format.h"
 #include "format/Text.h"
 #include "model/Assumptions.h"
+#include "model/LandTax.h"
 #include "model/Law.h"
+#include "model/Returns.h"
 #include "model/Scales.h"
 
 namespace {
@@ -44,6 +46,46 @@ std::string RentPeriod(int periodsPerYear) {
 }
 
 std::string Method(int method) { return method == 1 ? "Straight line" : "Diminishing value"; }
+
+ReportSection LoanAndCostsSection(const CVELPPCDoc& d) {
+    ReportSection s{"Loan and Costs", {}};
+    for (const RateStep& step : d.RateSteps)
+        s.lines.push_back(Amount("Rate from year " + FormatValue(step.fromYear, kWhole) + ":",
+                                 step.rate, kRate));
+    s.lines.push_back(Amount("Offset opening balance:", d.OffsetOpening));
+    s.lines.push_back(Amount("Offset paid in / month:", d.OffsetMonthly));
+    s.lines.push_back(YesNo("Surplus into the offset:", d.OffsetSurplus));
+    s.lines.push_back(Amount("Extra repayment / month:", d.ExtraRepayment));
+    s.lines.push_back(Amount("Extra repayments from year:", d.ExtraFromYear, kWhole));
+    s.lines.push_back(d.LoanPaidOffYear > 0
+                          ? Amount("Loan repaid in year:", d.LoanPaidOffYear, kWhole)
+                          : Text("Loan repaid in year:", "Not within 40 years"));
+    s.lines.push_back(YesNo("Expenses follow inflation:", d.ExpensesFollowInflation));
+    if (d.ExpensesFollowInflation == 0)
+        s.lines.push_back(Amount("Expenses growth / yr:", d.RateExpensesGrowth, kRate));
+    return s;
+}
+
+// The figures of a depreciation schedule, "9,140; 9,140; 8,650".
+std::string ScheduleText(const std::vector<double>& schedule) {
+    std::string text;
+    for (double figure : schedule) text += (text.empty() ? "" : "; ") + FormatValue(figure, kMoney);
+    return text;
+}
+
+ReportSection LandTaxSection(const CVELPPCDoc& d) {
+    ReportSection s{"Land Tax", {}};
+    const auto state = static_cast<std::size_t>(std::clamp(d.LandTaxState, 0, kLandTaxStateCount - 1));
+    s.lines.push_back(Text("State:", std::string(kLandTaxStateNames[state])));
+    s.lines.push_back(Amount("Land value at purchase:", d.LandValue));
+    s.lines.push_back(Amount("Other land held in the State:", d.OtherLandValue));
+    s.lines.push_back(YesNo("Land follows capital growth:", d.LandFollowsGrowth));
+    if (d.LandFollowsGrowth == 0)
+        s.lines.push_back(Amount("Land growth / yr:", d.RateLandGrowth, kRate));
+    s.lines.push_back(YesNo("Thresholds grow with inflation:", d.LandThresholdsGrow));
+    s.lines.push_back(Amount("Land tax in year 1:", d.LandTaxByYear[0]));
+    return s;
+}
 
 } // namespace
 
@@ -124,6 +166,14 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                   YesNo("Rent follows inflation:", d.RentFollowsInflation),
                   Amount("Rent growth / yr:", d.RateRentGrowth, kRate),
                   Amount("Interest-only years:", d.InterestOnlyYears, kWhole)}});
+    // The loan and the costs as they run, only for an investment that sets them.
+    if (SetsLoanAndCosts(d)) s.push_back(LoanAndCostsSection(d));
+    if (SetsLandTax(d)) s.push_back(LandTaxSection(d));
+    // A quantity surveyor's schedule, only when one is given.
+    if (!d.BuildingSchedule.empty() || !d.PlantSchedule.empty())
+        s.push_back({"Depreciation Schedule",
+                     {Text("Building, years 1 on:", ScheduleText(d.BuildingSchedule)),
+                      Text("Plant, years 1 on:", ScheduleText(d.PlantSchedule))}});
     // The law of the years, only for an investment that sets it.
     if (SetsTheLaw(d))
         s.push_back({"Purchase and Law",
@@ -246,4 +296,21 @@ std::string TodayText() {
     std::tm local{};
     localtime_r(&now, &local);
     return ReportDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const CVELPPCDoc& doc) {
+    std::vector<ExtraProjectionColumn> columns;
+    if (!doc.RateSteps.empty())
+        columns.push_back({"Interest\nrate", InterestRateByYear(doc), "0.00%"});
+    if (UsesOffset(doc)) {
+        columns.push_back({"Offset\nbalance", doc.OffsetByYear, kProjectionFormat});
+        columns.push_back({"Interest\nsaved", doc.InterestSavedByYear, kProjectionFormat});
+    }
+    if (UsesLandTax(doc)) columns.push_back({"Land\ntax", doc.LandTaxByYear, kProjectionFormat});
+    return columns;
+}
+
+std::string LoanRepaidNote(const CVELPPCDoc& doc, int column) {
+    if (doc.LoanPaidOffYear != column + 1 || !SetsLoanAndCosts(doc)) return {};
+    return "loan repaid";
 }

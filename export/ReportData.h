@@ -76,6 +76,19 @@ inline constexpr std::array<ProjectionRow, 15> kProjectionRows = {{
     {Row::PrincipalPaid, "Principal\npaid"},
     {Row::PreTaxCash, "Pre-tax\ncash flow"},
 }};
+// Figures of the projection beyond the named rows, each a column only while the investment
+// uses what it shows: the interest rate once it changes, the offset account's balance and the
+// interest it saves; the land tax.
+struct ExtraProjectionColumn {
+    const char* heading;
+    CVELPPCDoc::YearArray values;
+    const char* format; // kProjectionFormat, or a rate's
+};
+std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const CVELPPCDoc& doc);
+// A year's heading note: "loan repaid" in the year the loan is repaid, while the investment
+// sets the loan's running inputs; empty otherwise.
+std::string LoanRepaidNote(const CVELPPCDoc& doc, int column);
+
 // The money format of the table's cells.
 inline constexpr const char* kProjectionFormat = "$0,m(";
 

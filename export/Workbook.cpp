@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "persist/WholeFile.h"
 #include "export/ReportData.h"
@@ -160,9 +162,17 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
             if (ch == '\n') ch = ' ';
         w.String(sheet, 0, static_cast<int>(i + 1), heading, w.heading_);
     }
+    // The figures beyond the named rows that the investment uses, after them.
+    const std::vector<ExtraProjectionColumn> extras = ExtraProjectionColumns(doc);
+    const int firstExtra = static_cast<int>(kProjectionRows.size() + 1);
+    for (std::size_t i = 0; i < extras.size(); ++i) {
+        std::string heading = extras[i].heading;
+        std::replace(heading.begin(), heading.end(), '\n', ' ');
+        w.String(sheet, 0, firstExtra + static_cast<int>(i), heading, w.heading_);
+    }
     // Under the law of the years, the income year each year is taxed under, after the rows.
     const bool byIncomeYear = !IncomeYearHeading(doc, 0).empty();
-    const int yearColumn = static_cast<int>(kProjectionRows.size() + 1);
+    const int yearColumn = firstExtra + static_cast<int>(extras.size());
     if (byIncomeYear) w.String(sheet, 0, yearColumn, "Income year", w.heading_);
     for (int year = 1; year <= kTableColumns; ++year) {
         // The years of the projection period are shaded, as on screen.
@@ -171,6 +181,9 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
         for (std::size_t i = 0; i < kProjectionRows.size(); ++i)
             w.Number(sheet, year, static_cast<int>(i + 1), doc.At(kProjectionRows[i].row, year - 1),
                      kProjectionFormat, period);
+        for (std::size_t i = 0; i < extras.size(); ++i)
+            w.Number(sheet, year, firstExtra + static_cast<int>(i),
+                     extras[i].values[static_cast<std::size_t>(year - 1)], extras[i].format, period);
         if (byIncomeYear) w.String(sheet, year, yearColumn, IncomeYearHeading(doc, year - 1), nullptr);
     }
     worksheet_freeze_panes(sheet, 1, 1);
@@ -200,7 +213,7 @@ void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
         chart_axis_set_name(chart->y_axis, "($)");
         chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
         worksheet_insert_chart(sheet, static_cast<lxw_row_t>(setup.top),
-                               static_cast<lxw_col_t>(kProjectionRows.size() + (byIncomeYear ? 3 : 2)),
+                               static_cast<lxw_col_t>(yearColumn + (byIncomeYear ? 2 : 1)),
                                chart);
     }
 }

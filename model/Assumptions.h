@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Investment.h"
 #include "model/Law.h"
@@ -19,7 +21,7 @@ struct AssumptionInput {
     double min, max;                 // the range the record holds
 };
 
-inline constexpr std::array<AssumptionInput, 17> kAssumptionInputs = {{
+inline constexpr std::array<AssumptionInput, 30> kAssumptionInputs = {{
     {1, "SellingCostsPC", nullptr, &CVELPPCDoc::SellingCostsPC, 2.5, 0.0, 100.0},
     {2, "CGTDiscountPC", nullptr, &CVELPPCDoc::CGTDiscountPC, 50.0, 0.0, 100.0},
     {3, "LossTreatment", &CVELPPCDoc::LossTreatment, nullptr, 0, 0, 1},
@@ -39,13 +41,65 @@ inline constexpr std::array<AssumptionInput, 17> kAssumptionInputs = {{
     {17, "MinimumTaxPC", nullptr, &CVELPPCDoc::MinimumTaxPC, kCgtMinimumTaxPC, 0.0, 100.0},
     {18, "BrightLineYears", nullptr, &CVELPPCDoc::BrightLineYears, kBrightLineYears, 0.0,
      kTableColumns},
+    // The loan and the costs as they run.
+    {19, "OffsetOpening", nullptr, &CVELPPCDoc::OffsetOpening, 0.0, 0.0, 1e12},
+    {20, "OffsetMonthly", nullptr, &CVELPPCDoc::OffsetMonthly, 0.0, 0.0, 1e10},
+    {21, "OffsetSurplus", &CVELPPCDoc::OffsetSurplus, nullptr, 0, 0, 1},
+    {22, "ExtraRepayment", nullptr, &CVELPPCDoc::ExtraRepayment, 0.0, 0.0, 1e10},
+    {23, "ExtraFromYear", &CVELPPCDoc::ExtraFromYear, nullptr, 1, 1, kTableColumns},
+    {24, "ExpensesFollowInflation", &CVELPPCDoc::ExpensesFollowInflation, nullptr, 1, 0, 1},
+    {25, "RateExpensesGrowth", nullptr, &CVELPPCDoc::RateExpensesGrowth, 3.0, -100.0, 100.0},
+    // Land tax (model/LandTax.h).
+    {27, "LandTaxState", &CVELPPCDoc::LandTaxState, nullptr, 0, 0, 8},
+    {28, "LandValue", nullptr, &CVELPPCDoc::LandValue, 0.0, 0.0, 1e12},
+    {29, "OtherLandValue", nullptr, &CVELPPCDoc::OtherLandValue, 0.0, 0.0, 1e12},
+    {30, "LandFollowsGrowth", &CVELPPCDoc::LandFollowsGrowth, nullptr, 1, 0, 1},
+    {31, "RateLandGrowth", nullptr, &CVELPPCDoc::RateLandGrowth, 4.5, -100.0, 100.0},
+    {32, "LandThresholdsGrow", &CVELPPCDoc::LandThresholdsGrow, nullptr, 0, 0, 1},
 }};
 
-// The inputs from TaxLaw on belong to the law of the years: velcalc names them only for an
-// investment that sets one of them, so that every other gives the output it always gave.
+// The depreciation schedules (CVELPPCDoc::BuildingSchedule, PlantSchedule): entries of the
+// extension block of their own, written only when there is a figure, holding a double per
+// year. Their settings are none: a schedule belongs to one property.
+inline constexpr std::uint16_t kBuildingScheduleTag = 33;
+inline constexpr std::uint16_t kPlantScheduleTag = 34;
+inline constexpr std::string_view kBuildingScheduleName = "BuildingSchedule";
+inline constexpr std::string_view kPlantScheduleName = "PlantSchedule";
+// The land tax scale's edited rows (CVELPPCDoc::LandTaxRows): an entry of its own, 28 bytes a
+// row (double above, rate, flat; int32 1 when the band takes its start), at most eight.
+inline constexpr std::uint16_t kLandTaxRowsTag = 35;
+inline constexpr std::size_t kLandTaxRowSize = 28;
+inline constexpr std::string_view kLandTaxRowsName = "LandTaxRows";
+
+// The interest rate's changes (CVELPPCDoc::RateSteps): an entry of the extension block of its
+// own, written only when there is a change, holding for each an int32 year and a double rate.
+// Its settings value is the text "year:rate;year:rate".
+inline constexpr std::uint16_t kRateStepsTag = 26;
+inline constexpr std::string_view kRateStepsName = "RateSteps";
+inline constexpr std::size_t kRateStepSize = 12;
+inline constexpr double kMaxRatePC = 1000.0; // the highest rate a change may set
+
+// The inputs from TaxLaw to BrightLineYears belong to the law of the years: velcalc names them
+// only for an investment that sets one of them, so that every other gives the output it
+// always gave. The same holds for the loan and the costs from OffsetOpening on.
 inline constexpr std::uint16_t kFirstLawTag = 9;
+// Land tax from LandTaxState on, likewise.
+inline constexpr std::uint16_t kFirstCostsTag = 19;
+inline constexpr std::uint16_t kFirstLandTaxTag = 27;
 inline constexpr bool IsLawInput(const AssumptionInput& in) {
-    return in.tag >= kFirstLawTag;
+    return in.tag >= kFirstLawTag && in.tag < kFirstCostsTag;
+}
+inline constexpr bool IsCostsInput(const AssumptionInput& in) {
+    return in.tag >= kFirstCostsTag && in.tag < kFirstLandTaxTag;
+}
+inline constexpr bool IsLandTaxInput(const AssumptionInput& in) {
+    return in.tag >= kFirstLandTaxTag;
+}
+// Whether the settings keep the input for new investments: not the values of one
+// property's land.
+inline constexpr bool IsRemembered(const AssumptionInput& in) {
+    return in.doubleField != &CVELPPCDoc::LandValue &&
+           in.doubleField != &CVELPPCDoc::OtherLandValue;
 }
 
 // The extension block's entry for the tax scale in force's reduced Medicare levy
@@ -55,7 +109,10 @@ inline constexpr std::uint16_t kMedicareShadeInTag = 8;
 
 consteval bool TagsAreDistinct() {
     for (std::size_t i = 0; i < kAssumptionInputs.size(); ++i) {
-        if (kAssumptionInputs[i].tag == kMedicareShadeInTag) return false;
+        const std::uint16_t tag = kAssumptionInputs[i].tag;
+        if (tag == kMedicareShadeInTag || tag == kRateStepsTag || tag == kBuildingScheduleTag ||
+            tag == kPlantScheduleTag || tag == kLandTaxRowsTag)
+            return false;
         for (std::size_t j = i + 1; j < kAssumptionInputs.size(); ++j)
             if (kAssumptionInputs[i].tag == kAssumptionInputs[j].tag) return false;
     }
@@ -74,6 +131,10 @@ inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
         if (in.intField) doc.*in.intField = static_cast<int>(in.builtIn);
         else doc.*in.doubleField = in.builtIn;
     }
+    doc.RateSteps.clear();
+    doc.BuildingSchedule.clear();
+    doc.PlantSchedule.clear();
+    doc.LandTaxRows.clear();
     doc.UnknownAssumptions.clear();
 }
 
@@ -92,3 +153,44 @@ inline bool SetsTheLaw(const CVELPPCDoc& doc) {
         if (IsLawInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
     return false;
 }
+
+// Whether any input of the loan and the costs differs from its built-in value or the rate
+// changes.
+inline bool SetsLoanAndCosts(const CVELPPCDoc& doc) {
+    if (!doc.RateSteps.empty()) return true;
+    for (const AssumptionInput& in : kAssumptionInputs)
+        if (IsCostsInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
+    return false;
+}
+
+// Whether any land tax input differs from its built-in value.
+inline bool SetsLandTax(const CVELPPCDoc& doc) {
+    if (!doc.LandTaxRows.empty()) return true;
+    for (const AssumptionInput& in : kAssumptionInputs)
+        if (IsLandTaxInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
+    return false;
+}
+
+// Keeps at most kLandTaxRows rows, in order of their amounts, each amount limited to
+// 0..1e12 and each rate to 0..100 (a row with a value that is no number is left out).
+void LimitLandTaxRows(std::vector<LandTaxRow>& rows);
+
+// Keeps at most kMaxScheduleYears figures, each limited to 0..1e12 (not a number: 0), and
+// drops the zeros at the end, so that a schedule of nothing but zeros is none.
+void LimitSchedule(std::vector<double>& schedule);
+// The figures of a column pasted from a spreadsheet or typed one a line: a figure per line
+// (blank lines and a "$", "," or spaces in a figure ignored); empty when a line is not a
+// figure or there are more than kMaxScheduleYears.
+std::vector<double> ParseScheduleColumn(std::string_view text);
+
+// Keeps at most kMaxRateSteps changes with years in 1..40 and rates in -100..kMaxRatePC (not a
+// number: left out), in order of their years; of two changes in one year the later stands.
+void LimitRateSteps(std::vector<RateStep>& steps);
+
+// The changes as the settings hold them ("3:7.5;5:6"), and back; a text that is not such a
+// list gives none.
+std::string RateStepsText(const std::vector<RateStep>& steps);
+std::vector<RateStep> ParseRateSteps(std::string_view text);
+
+// The loan's interest rate through every projection year: the record's, changed by its steps.
+CVELPPCDoc::YearArray InterestRateByYear(const CVELPPCDoc& doc);

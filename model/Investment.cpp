@@ -59,4 +59,8 @@ void CVELPPCDoc::LimitInputs() {
             v = std::isnan(v) ? in.builtIn : std::clamp(v, in.min, in.max);
         }
     }
+    LimitRateSteps(RateSteps);
+    LimitSchedule(BuildingSchedule);
+    LimitSchedule(PlantSchedule);
+    LimitLandTaxRows(LandTaxRows);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct DutyScale;
 struct TaxScale;
@@ -64,6 +65,28 @@ enum ItemType : unsigned {
     ItemAverageCashFlow = 18,
 };
 inline constexpr unsigned kItemTypeCount = 19;
+
+// "From year N the loan's interest rate is R %".
+struct RateStep {
+    int fromYear = 0; // 0: no change (an empty row of the Loan page)
+    double rate = 0;
+    bool operator==(const RateStep&) const = default;
+};
+inline constexpr std::size_t kMaxRateSteps = 10;
+inline constexpr std::size_t kMaxScheduleYears = 40;
+
+// One band: from `above` the tax is `flat` plus `rate` % of the value over `above`. A band
+// that starts at its amount (`atStart`: "$600,000 or more") takes that amount itself; one
+// that starts above it ("exceeds $1,075,000") leaves it to the band below.
+struct LandTaxRow {
+    double above = 0;
+    double rate = 0;
+    double flat = 0;
+    bool atStart = false;
+    bool operator==(const LandTaxRow&) const = default;
+};
+
+inline constexpr int kLandTaxRows = 8;
 
 class CVELPPCDoc {
 public:
@@ -125,6 +148,35 @@ public:
     int CGTSwitchMonth, CGTSwitchYear;
     double MinimumTaxPC;  // on the gain after the switch
     double BrightLineYears; // New Zealand: a sale within them is taxed
+    // The loan and the costs as they run. An offset account: its opening balance, a monthly
+    // amount paid in and, at 1, each year's after-tax surplus paid in at the year's end.
+    double OffsetOpening, OffsetMonthly;
+    int OffsetSurplus;
+    // Principal and interest: a monthly amount repaid beyond the repayment, from a year on.
+    double ExtraRepayment;
+    int ExtraFromYear;
+    // 1: expenses grow with inflation; 0: by RateExpensesGrowth % a year.
+    int ExpensesFollowInflation;
+    double RateExpensesGrowth;
+    // Changes of the interest rate, at most kMaxRateSteps, in order of their years (an entry
+    // of its own in the extension block, written only when there is one).
+    std::vector<RateStep> RateSteps;
+    // Land tax (model/LandTax.h): the State whose scale applies (0 none), the land's (site)
+    // value at purchase, the value of the other land the owner holds in the State, the
+    // land's growth (1: the capital growth; 0: RateLandGrowth % a year), and at 1 the scale's
+    // thresholds growing with inflation.
+    int LandTaxState;
+    double LandValue, OtherLandValue;
+    int LandFollowsGrowth;
+    double RateLandGrowth;
+    int LandThresholdsGrow;
+    // The land tax scale's rows as edited, in place of the State's built-in ones; none: the
+    // built-in scale (an entry of its own in the extension block, written only when edited).
+    std::vector<LandTaxRow> LandTaxRows;
+    // A depreciation schedule (a quantity surveyor's): the deductions of years 1, 2, ... for
+    // the building and for the plant, at most kMaxScheduleYears each. When given, it takes
+    // the place of the rate and method. Entries of their own in the extension block.
+    std::vector<double> BuildingSchedule, PlantSchedule;
     // Entries of the extension block that this version does not know, kept as read so that
     // saving the file again does not lose them.
     std::string UnknownAssumptions;
@@ -135,6 +187,18 @@ public:
     YearArray TaxableHimByYear{}, TaxableHerByYear{};
     // The rental loss still carried forward at the end of every year (LossTreatment 1).
     YearArray CarriedLossByYear{};
+    // The offset account's balance at the end of every year, the interest it saved in the
+    // year, and what the investor paid into it in the year (the opening balance not
+    // included); all 0 without an offset account.
+    YearArray OffsetByYear{}, InterestSavedByYear{}, OffsetPaidInByYear{};
+    // The monthly repayment due in every year, extra repayments not included (interest only:
+    // a twelfth of the year's interest); 0 once the loan is repaid.
+    YearArray RepaymentByYear{};
+    // The land tax of every year (a deduction and a cost of the year); 0 without land tax.
+    YearArray LandTaxByYear{};
+    // The year the loan is repaid in (1..40), 0 when it runs past the table or is never
+    // repaid (interest only).
+    int LoanPaidOffYear = 0;
     // The sale at the end of the projection period (model/Sale.h); all 0 when nothing is
     // bought.
     double SalePrice = 0, SaleCosts = 0, CostBase = 0, CapitalGain = 0, TaxableGain = 0,

@@ -7,8 +7,10 @@
 #include <cstring>
 
 #include "format/Format.h"
+#include "model/Assumptions.h"
 #include "model/Fields.h"
 #include "model/Investment.h"
+#include "model/LandTax.h"
 #include "model/Law.h"
 #include "model/Returns.h"
 #include "model/Sale.h"
@@ -38,20 +40,42 @@ constexpr double kWeekShare = 1.0 / 52;
 struct Loan {
     double balance;   // B
     double repayment; // R
-    double rate;      // RateInterest
+    double rate;      // the rate in force
+    double extra = 0; // repaid every month beyond R
+    // An offset account: its balance, which the interest is charged net of, and what is paid
+    // into it at the end of every month.
+    bool hasOffset = false;
+    double offset = 0, offsetMonthly = 0;
 };
+
+// The part of the balance that bears interest: all of it without an offset account.
+double Owing(const Loan& loan) {
+    return loan.hasOffset ? std::max(0.0, loan.balance - loan.offset) : loan.balance;
+}
 
 // Twelve months of a principal-and-interest loan, added into the year's interest and principal.
 void RepayOneYear(Loan& loan, double& interest, double& principal) {
     for (int month = 0; month < 12; ++month) {
-        const double m = loan.rate * loan.balance * kMonthlyRate;
+        const double m = loan.rate * Owing(loan) * kMonthlyRate;
         interest += m;
-        double p = loan.balance < loan.repayment - m ? loan.balance : loan.repayment - m;
+        const double due = loan.extra > 0 ? (loan.repayment - m) + loan.extra : loan.repayment - m;
+        double p = loan.balance < due ? loan.balance : due;
         if (p < 0) p = 0;
         principal += p;
         loan.balance = loan.balance - p;
         if (loan.balance < 0) loan.balance = 0;
+        if (loan.hasOffset) loan.offset += loan.offsetMonthly;
     }
+}
+
+// Twelve months of interest alone at `rate`, each on the balance less the offset account.
+double InterestOnlyYear(Loan& loan, double rate) {
+    double interest = 0;
+    for (int month = 0; month < 12; ++month) {
+        interest += rate * Owing(loan) * kMonthlyRate;
+        loan.offset += loan.offsetMonthly;
+    }
+    return interest;
 }
 
 // Year 1 of a depreciable item. The year never takes more than a positive value holds.
@@ -129,7 +153,9 @@ void KeepNumbers(CVELPPCDoc& d) {
     };
     if (!AllFinite(d.table))
         for (double& v : d.table) keep(v);
-    for (auto* year : {&d.TaxableHimByYear, &d.TaxableHerByYear, &d.CarriedLossByYear})
+    for (auto* year : {&d.TaxableHimByYear, &d.TaxableHerByYear, &d.CarriedLossByYear,
+                       &d.OffsetByYear, &d.InterestSavedByYear, &d.OffsetPaidInByYear,
+                       &d.RepaymentByYear, &d.LandTaxByYear})
         if (!AllFinite(*year))
             for (double& v : *year) keep(v);
     // Only what is always worked out: a value the user gave (a deposit, loan costs,
@@ -143,7 +169,7 @@ void KeepNumbers(CVELPPCDoc& d) {
 YearRates RecordYearRates(const CVELPPCDoc& doc) {
     YearRates r;
     r.growth.fill(doc.RateGrowth);
-    r.interest.fill(doc.RateInterest);
+    r.interest = InterestRateByYear(doc);
     r.rentGrowth.fill(doc.RentFollowsInflation != 0 ? doc.RateInfl : doc.RateRentGrowth);
     r.inflation.fill(doc.RateInfl);
     r.vacancy.fill(doc.VacancyRate);
@@ -172,6 +198,11 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     auto G = [&rates](int c) { return 1 + rates.growth[c] * 0.01; };
     auto F = [&rates](int c) { return 1 + rates.inflation[c] * 0.01; };
     auto rentGrowth = [&rates](int c) { return 1 + rates.rentGrowth[c] * 0.01; };
+    // Expenses follow inflation unless they are given a growth of their own.
+    const double ownExpenseGrowth = 1 + RateExpensesGrowth * 0.01;
+    auto expenseGrowth = [&](int c) {
+        return ExpensesFollowInflation != 0 ? F(c) : ownExpenseGrowth;
+    };
     // Principal and interest after k years of interest only; a loan whose term ends within
     // them is never repaid.
     const int k = principalAndInterest ? std::clamp(InterestOnlyYears, 0, kTableColumns) : 0;
@@ -191,6 +222,30 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
 
     ClearTable();
     CarriedLossByYear.fill(0.0);
+    OffsetByYear.fill(0.0);
+    InterestSavedByYear.fill(0.0);
+    OffsetPaidInByYear.fill(0.0);
+    RepaymentByYear.fill(0.0);
+    LoanPaidOffYear = 0;
+    // Land tax, a deduction and a cost of each year; with none the figures stay as they
+    // always were (nothing is added, not even 0).
+    const bool landTax = UsesLandTax(*this);
+    LandTaxByYear = WorkOutLandTax(*this, rates);
+    const double* const land = LandTaxByYear.data();
+    // A depreciation schedule gives year c its figure (0 past its end) instead of the rate.
+    auto scheduled = [](const std::vector<double>& schedule, int c) {
+        return static_cast<std::size_t>(c) < schedule.size()
+                   ? schedule[static_cast<std::size_t>(c)]
+                   : 0.0;
+    };
+    // What a schedule leaves to deduct after year 1.
+    auto laterYears = [](const std::vector<double>& schedule) {
+        double sum = 0;
+        for (std::size_t i = 1; i < schedule.size(); ++i) sum += schedule[i];
+        return sum;
+    };
+    const bool buildSchedule = !BuildingSchedule.empty();
+    const bool plantSchedule = !PlantSchedule.empty();
     double* const value = &At(Row::PropertyValue, 0);
     double* const debt = &At(Row::Debt, 0);
     double* const equity = &At(Row::Equity, 0);
@@ -237,6 +292,8 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     }
 
     if (TotalCost < 0.00001) {
+        // Nothing bought: no land to tax either.
+        LandTaxByYear.fill(0.0);
         ClearSaleResults(*this);
         KeepNumbers(*this);
         return;
@@ -252,12 +309,71 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     // A term of 0 or less gives NoValue here: then nothing is ever repaid and the loan runs as
     // interest only.
     if (repaid) loan.repayment = LoanRepayment(LoanAmount, LoanTerm - k, loan.rate, 12);
-    if (repaid && k == 0) {
-        // Debt[0] stays the amount borrowed, not the balance after year 1.
-        RepayOneYear(loan, interest[0], principal[0]);
-    } else {
-        interest[0] = (debt[0] * rates.interest[0]) * 0.01;
+    // The same loan without the offset account, for the interest the account saves.
+    Loan plain = loan;
+    const bool withOffset = UsesOffset(*this);
+    if (withOffset) {
+        loan.hasOffset = true;
+        loan.offset = OffsetOpening;
+        loan.offsetMonthly = OffsetMonthly;
     }
+    const int extraFrom = std::clamp(ExtraFromYear, 1, kTableColumns) - 1;
+    // Year c of a loan, its interest and principal added into `in` and `pr` (0 before);
+    // returns the debt at the year's end. `previous` is the interest of year c - 1.
+    auto loanYear = [&](Loan& l, int c, double previous, double& in, double& pr) {
+        if (repaid && c >= k) {
+            if (c > 0 && rates.interest[c] != l.rate && l.balance >= 0.001 && LoanTerm - c > 0) {
+                l.rate = rates.interest[c];
+                l.repayment = LoanRepayment(l.balance, LoanTerm - c, l.rate, 12);
+            }
+            l.extra = c >= extraFrom ? ExtraRepayment : 0.0;
+            if (c > 0 && l.balance < 0.001) {
+                in = 0;
+                if (l.hasOffset) l.offset += 12 * l.offsetMonthly;
+                return 0.0;
+            }
+            RepayOneYear(l, in, pr);
+            return l.balance;
+        }
+        // Interest only: the balance stays as it is.
+        if (l.hasOffset) in = InterestOnlyYear(l, rates.interest[c]);
+        else if (c == 0 || rates.interest[c] != rates.interest[c - 1])
+            in = (l.balance * rates.interest[c]) * 0.01;
+        else in = previous;
+        return l.balance;
+    };
+    // The loan's year c, with the offset account's and the plain loan's figures beside it.
+    double plainPrevious = 0;
+    auto runLoanYear = [&](int c) {
+        const double previous = c > 0 ? interest[c - 1] : 0.0;
+        const bool owing = loan.balance >= 0.001 || c == 0;
+        const double owed = loanYear(loan, c, previous, interest[c], principal[c]);
+        if (!(repaid && c >= k)) RepaymentByYear[c] = interest[c] / 12;
+        else if (owing) RepaymentByYear[c] = loan.repayment;
+        // Debt[0] stays the amount borrowed, not the balance after year 1.
+        if (c > 0) debt[c] = owed;
+        if (repaid && LoanPaidOffYear == 0 && LoanAmount >= 0.001 && loan.balance < 0.001)
+            LoanPaidOffYear = c + 1;
+        if (withOffset) {
+            double plainInterest = 0, plainPrincipal = 0;
+            loanYear(plain, c, plainPrevious, plainInterest, plainPrincipal);
+            plainPrevious = plainInterest;
+            InterestSavedByYear[c] = plainInterest - interest[c];
+        }
+    };
+    // At a year's end: the offset account's balance, and what was paid into it in the year,
+    // the year's after-tax surplus too when it goes there.
+    auto closeOffsetYear = [&](int c) {
+        if (!withOffset) return;
+        double paidIn = 12 * OffsetMonthly;
+        if (OffsetSurplus != 0 && afterTax[c] > 0) {
+            loan.offset += afterTax[c];
+            paidIn += afterTax[c];
+        }
+        OffsetPaidInByYear[c] = paidIn;
+        OffsetByYear[c] = loan.offset;
+    };
+    runLoanYear(0);
 
     // Depreciation, rent and expenses of year 1.
     if (CalcDepBuild != 0) DepBuildValue = (Renovations + Price) * DepBuildPC * 0.01;
@@ -266,6 +382,14 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     if (CalcDepFitt != 0) DepFittValue = DepFittPC * Price * 0.01 + Furniture;
     fittDep[0] = FirstYearDepreciation(
         DepFittRate, law.noFittingsDepreciation ? 0.0 : DepFittValue, DepFittRemaining);
+    if (buildSchedule) {
+        buildDep[0] = law.noBuildingFrom == 0 ? 0.0 : BuildingSchedule[0];
+        DepBuildRemaining = laterYears(BuildingSchedule);
+    }
+    if (plantSchedule) {
+        fittDep[0] = law.noFittingsDepreciation ? 0.0 : PlantSchedule[0];
+        DepFittRemaining = laterYears(PlantSchedule);
+    }
     Depreciation = buildDep[0] + fittDep[0];
 
     const double periods = PeriodsPerYear;
@@ -283,6 +407,10 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
     preTax[0] = ((rent[0] - interest[0]) - expenses[0]) - principal[0];
     writeOff[0] = LoanCosts / lcYears;
     deductions[0] = (((writeOff[0] + fittDep[0]) + buildDep[0]) + expenses[0]) + interest[0];
+    if (landTax) {
+        deductions[0] += land[0];
+        preTax[0] -= land[0];
+    }
 
     // Tax saving and cash flow of year 1.
     const TaxScale& tax0 = byYear ? scales[0] : tax;
@@ -293,7 +421,9 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
         saving[0] = YearTaxSaving(tax0, jointNames, rent[0], deductions[0], him[0], her[0]);
     CarriedLossByYear[0] = carried;
     afterTax[0] = (((rent[0] - interest[0]) - expenses[0]) + saving[0]) - principal[0];
+    if (landTax) afterTax[0] -= land[0];
     afterTaxWeek[0] = afterTax[0] * kWeekShare;
+    closeOffsetYear(0);
 
     const bool buildStraight = DepBuildMethod == 1;
     const bool fittStraight = DepFittMethod == 1;
@@ -303,32 +433,28 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
         rent[c] = rates.vacancy[c] == rates.vacancy[c - 1]
                       ? rent[c - 1] * rentGrowth(c)
                       : (1 - rates.vacancy[c] * 0.01) * grossRent;
-        const bool rateChanged = rates.interest[c] != rates.interest[c - 1];
-        if (repaid && c >= k) {
-            if (rates.interest[c] != loan.rate && loan.balance >= 0.001 && LoanTerm - c > 0) {
-                loan.rate = rates.interest[c];
-                loan.repayment = LoanRepayment(loan.balance, LoanTerm - c, loan.rate, 12);
-            }
-            if (loan.balance < 0.001) {
-                debt[c] = 0;
-                interest[c] = 0;
-            } else {
-                RepayOneYear(loan, interest[c], principal[c]);
-                debt[c] = loan.balance;
-            }
-        } else {
-            debt[c] = debt[c - 1];
-            interest[c] = rateChanged ? (debt[c] * rates.interest[c]) * 0.01 : interest[c - 1];
-        }
+        runLoanYear(c);
         equity[c] = value[c] - debt[c];
-        expenses[c] = expenses[c - 1] * F(c);
-        buildDep[c] =
-            LaterYearDepreciation(buildStraight, DepBuildRate, buildDep[c - 1], DepBuildRemaining);
+        expenses[c] = expenses[c - 1] * expenseGrowth(c);
+        if (buildSchedule) {
+            buildDep[c] = scheduled(BuildingSchedule, c);
+            DepBuildRemaining = DepBuildRemaining - buildDep[c];
+        } else {
+            buildDep[c] = LaterYearDepreciation(buildStraight, DepBuildRate, buildDep[c - 1],
+                                                DepBuildRemaining);
+        }
         if (c >= law.noBuildingFrom) buildDep[c] = 0;
-        fittDep[c] =
-            LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
+        if (plantSchedule) {
+            fittDep[c] = scheduled(PlantSchedule, c);
+            DepFittRemaining = DepFittRemaining - fittDep[c];
+            if (law.noFittingsDepreciation) fittDep[c] = 0;
+        } else {
+            fittDep[c] =
+                LaterYearDepreciation(fittStraight, DepFittRate, fittDep[c - 1], DepFittRemaining);
+        }
         if (c < lcYears) writeOff[c] = writeOff[0];
         deductions[c] = (((writeOff[c] + fittDep[c]) + buildDep[c]) + expenses[c]) + interest[c];
+        if (landTax) deductions[c] += land[c];
         const TaxScale& taxC = byYear ? scales[static_cast<std::size_t>(c)] : tax;
         if (carryLosses && c >= lossFrom)
             saving[c] = CarriedLossTaxSaving(taxC, jointNames, rent[c], deductions[c], him[c],
@@ -338,7 +464,12 @@ void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxS
         CarriedLossByYear[c] = carried;
         preTax[c] = ((rent[c] - interest[c]) - expenses[c]) - principal[c];
         afterTax[c] = (((rent[c] - interest[c]) - expenses[c]) + saving[c]) - principal[c];
+        if (landTax) {
+            preTax[c] -= land[c];
+            afterTax[c] -= land[c];
+        }
         afterTaxWeek[c] = afterTax[c] * kWeekShare;
+        closeOffsetYear(c);
     }
 
     ComputeResults(*this, tax);

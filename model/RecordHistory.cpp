@@ -9,10 +9,13 @@
 namespace {
 
 // What the field tables (model/Fields.h, model/Assumptions.h) do not list: the texts, the
-// table and the figures of every year.
+// table, the figures of every year and the inputs that are lists.
 auto OtherFields(const CVELPPCDoc& d) {
     return std::tie(d.Address, d.Description, d.Notes, d.TaxableHimByYear, d.TaxableHerByYear,
-                    d.table, d.CarriedLossByYear, d.UnknownAssumptions, d.IncomeYearByYear);
+                    d.table, d.CarriedLossByYear, d.UnknownAssumptions, d.IncomeYearByYear,
+                    d.RateSteps, d.LandTaxRows, d.BuildingSchedule, d.PlantSchedule,
+                    d.LandTaxByYear, d.OffsetByYear, d.InterestSavedByYear, d.OffsetPaidInByYear,
+                    d.RepaymentByYear, d.LoanPaidOffYear);
 }
 
 } // namespace

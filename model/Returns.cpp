@@ -152,10 +152,36 @@ double DiscountAmount(double amount, double ratePercent, double years) {
     return Discount(amount, ratePercent, years, result) ? result : NoValue;
 }
 
+bool UsesOffset(const CVELPPCDoc& doc) {
+    return doc.OffsetOpening > 0 || doc.OffsetMonthly > 0 || doc.OffsetSurplus != 0;
+}
+
+InvestorMoney InvestorMoneyOf(const CVELPPCDoc& doc) {
+    InvestorMoney money;
+    money.doc = &doc;
+    money.deposit = doc.CashDeposit;
+    if (!UsesOffset(doc)) return money;
+    money.offset = true;
+    money.deposit = doc.CashDeposit + doc.OffsetOpening;
+    for (int c = 0; c < kTableColumns; ++c)
+        money.paidIn[c] = doc.At(Row::AfterTaxCash, c) - doc.OffsetPaidInByYear[c];
+    return money;
+}
+
+double InvestorMoney::WithOffset(double value, int years) const {
+    if (!offset) return value;
+    return value + doc->OffsetByYear[std::clamp(years, 1, kTableColumns) - 1];
+}
+
 bool PresentValueOfFlows(const CVELPPCDoc& doc, int years, double& result) {
+    return PresentValueOfFlows(InvestorMoneyOf(doc), doc.RateInfl, years, result);
+}
+
+bool PresentValueOfFlows(const InvestorMoney& money, double inflationPercent, int years,
+                         double& result) {
     const int p = std::clamp(years, 1, kTableColumns);
-    const double* cash = doc.RowData(Row::AfterTaxCash);
-    const double r = doc.RateInfl;
+    const double* cash = money.Flows();
+    const double r = inflationPercent;
     // Every flow is discounted for a half year, which fails at -100 % or less.
     if (!(r > -100)) return false;
     // The flow of year i + 1 is discounted as Discount does it for i + 0.5 years: the half
@@ -168,7 +194,7 @@ bool PresentValueOfFlows(const CVELPPCDoc& doc, int years, double& result) {
     const double yearly = r * 0.01 + 1;
     for (int year = 1; year < p; ++year)
         for (int i = year; i < p; ++i) d[i] = d[i] / yearly;
-    double npv = -doc.CashDeposit;
+    double npv = -money.deposit;
     for (int i = 0; i < p; ++i) npv = npv + d[i];
     result = npv;
     return true;
@@ -183,29 +209,30 @@ double WithFinalValue(double flowsValue, double finalValue, double inflationPerc
 
 CVELPPCDoc::YearArray HoldingRates(const CVELPPCDoc& doc) {
     CVELPPCDoc::YearArray rates;
-    const double* flows = doc.RowData(Row::AfterTaxCash);
+    const InvestorMoney money = InvestorMoneyOf(doc);
     for (int years = 1; years <= kTableColumns; ++years)
-        rates[years - 1] = HoldingIRR(years, doc.CashDeposit, flows, doc.At(Row::Equity, years - 1));
+        rates[years - 1] = HoldingIRR(years, money.deposit, money.Flows(),
+                                      money.WithOffset(doc.At(Row::Equity, years - 1), years));
     return rates;
 }
 
 void ComputeResults(CVELPPCDoc& doc, const TaxScale& tax) {
     const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     const double* week = doc.RowData(Row::AfterTaxCashWeek);
-    const double* cash = doc.RowData(Row::AfterTaxCash);
-    const double finalEquity = doc.At(Row::Equity, p - 1);
+    const InvestorMoney money = InvestorMoneyOf(doc);
+    const double finalEquity = money.WithOffset(doc.At(Row::Equity, p - 1), p);
 
     double sum = 0;
     for (int i = 0; i < p; ++i)
         sum += week[i];
     doc.AvgCashFlowWeek = sum / p;
 
-    doc.IRR = HoldingIRR(p, doc.CashDeposit, cash, finalEquity);
+    doc.IRR = HoldingIRR(p, money.deposit, money.Flows(), finalEquity);
 
     // Cash flows count as received in the middle of their year, the final equity in the
     // middle of the last year. An inflation rate of -100 % or less discounts nothing.
     double flows = 0;
-    const bool flowsOk = PresentValueOfFlows(doc, p, flows);
+    const bool flowsOk = PresentValueOfFlows(money, doc.RateInfl, p, flows);
     doc.NPV = flowsOk ? WithFinalValue(flows, finalEquity, doc.RateInfl, p) : NoValue;
 
     ComputeSaleResults(doc, tax, flowsOk, flows);

@@ -18,6 +18,23 @@ void ComputeResults(CVELPPCDoc& doc, const TaxScale& tax);
 // when there is none. `years` is limited to 1..40.
 double HoldingIRR(int years, double deposit, const double* flows, double finalValue);
 
+// What the investor pays in and takes out: the cash deposit and the after-tax cash flows and,
+// with an offset account, the money paid into it, which is the investor's own and comes back
+// with the final value. Without an offset account, the record's deposit and row as they are.
+struct InvestorMoney {
+    double deposit = 0;
+    CVELPPCDoc::YearArray paidIn{}; // the flows less what went into the offset account
+    bool offset = false;
+    const CVELPPCDoc* doc = nullptr;
+    // The yearly flows, 40 of them.
+    const double* Flows() const { return offset ? paidIn.data() : doc->RowData(Row::AfterTaxCash); }
+    // `value` at the end of `years` (1..40), with the offset account's balance then.
+    double WithOffset(double value, int years) const;
+};
+InvestorMoney InvestorMoneyOf(const CVELPPCDoc& doc);
+// Whether the record has an offset account.
+bool UsesOffset(const CVELPPCDoc& doc);
+
 // HoldingIRR of every holding period 1..40 of the worked-out record, kept with its equity.
 CVELPPCDoc::YearArray HoldingRates(const CVELPPCDoc& doc);
 
@@ -28,6 +45,8 @@ double SolveSeriesRate(const double* series, std::size_t count, int periodsPerYe
 // the rate of inflation, without the final value: cash flows count as received in the middle
 // of their year. False when the rate discounts nothing (-100 % or less).
 bool PresentValueOfFlows(const CVELPPCDoc& doc, int years, double& result);
+bool PresentValueOfFlows(const InvestorMoney& money, double inflationPercent, int years,
+                         double& result);
 // `flowsValue` plus the present value of `finalValue`, received in the middle of the last of
 // `years`; NoValue when it cannot be discounted.
 double WithFinalValue(double flowsValue, double finalValue, double inflationPercent, int years);

@@ -164,7 +164,8 @@ SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale)
     }
     s.valueAfter = (doc.At(Row::Equity, last) - s.costs) - s.tax;
 
-    s.irr = HoldingIRR(p, doc.CashDeposit, doc.RowData(Row::AfterTaxCash), s.valueAfter);
+    const InvestorMoney money = InvestorMoneyOf(doc);
+    s.irr = HoldingIRR(p, money.deposit, money.Flows(), money.WithOffset(s.valueAfter, p));
     return s;
 }
 
@@ -179,7 +180,8 @@ void ComputeSaleResults(CVELPPCDoc& doc, const TaxScale& tax, bool flowsOk, doub
     doc.SaleTax = s.tax;
     doc.ValueAfterSale = s.valueAfter;
     doc.IRRAfterSale = s.irr;
-    doc.NPVAfterSale = flowsOk ? WithFinalValue(flowsValue, s.valueAfter, doc.RateInfl, p) : NoValue;
+    const double back = InvestorMoneyOf(doc).WithOffset(s.valueAfter, p);
+    doc.NPVAfterSale = flowsOk ? WithFinalValue(flowsValue, back, doc.RateInfl, p) : NoValue;
     doc.GainBeforeSwitch = s.gainBefore;
     doc.GainAfterSwitch = s.gainAfter;
     doc.IndexedCostBase = s.indexedBase;

@@ -19,11 +19,14 @@ void ResetToDefaults(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store
             doc.*d.doubleField = ReadSettingDouble(store, d.name, d.builtIn);
     }
     for (const AssumptionInput& a : kAssumptionInputs) {
+        if (!IsRemembered(a)) continue;
         if (a.intField)
             doc.*a.intField = ReadSettingInt(store, a.name, static_cast<int>(a.builtIn));
         else
             doc.*a.doubleField = ReadSettingDouble(store, a.name, a.builtIn);
     }
+    if (auto steps = store.ReadString(kSectionSettingsFile, kRateStepsName))
+        doc.RateSteps = ParseRateSteps(*steps);
     // The store is outside our control: keep its years and choices out of the table's range
     // and out of divisions.
     doc.LimitInputs();
@@ -39,6 +42,7 @@ bool HoldsNoDefaults(const SettingsStore& store) {
         if (held(d.name)) return false;
     for (const AssumptionInput& a : kAssumptionInputs)
         if (held(a.name)) return false;
+    if (held(kRateStepsName)) return false;
     return true;
 }
 

@@ -208,6 +208,31 @@ std::string extensionEntries(const CVELPPCDoc& doc, const TaxScale& tax) {
             w.f64(doc.*in.doubleField);
         }
     }
+    if (!doc.RateSteps.empty()) {
+        w.le(kRateStepsTag, 2);
+        w.le(doc.RateSteps.size() * kRateStepSize, 2);
+        for (const RateStep& step : doc.RateSteps) {
+            w.i32(step.fromYear);
+            w.f64(step.rate);
+        }
+    }
+    for (const auto& [tag, schedule] : {std::pair{kBuildingScheduleTag, &doc.BuildingSchedule},
+                                        std::pair{kPlantScheduleTag, &doc.PlantSchedule}}) {
+        if (schedule->empty()) continue;
+        w.le(tag, 2);
+        w.le(schedule->size() * 8, 2);
+        for (double figure : *schedule) w.f64(figure);
+    }
+    if (!doc.LandTaxRows.empty()) {
+        w.le(kLandTaxRowsTag, 2);
+        w.le(doc.LandTaxRows.size() * kLandTaxRowSize, 2);
+        for (const LandTaxRow& row : doc.LandTaxRows) {
+            w.f64(row.above);
+            w.f64(row.rate);
+            w.f64(row.flat);
+            w.i32(row.atStart ? 1 : 0);
+        }
+    }
     if (tax.MedicareShadeIn) {
         w.le(kMedicareShadeInTag, 2);
         w.le(4, 2);
@@ -249,6 +274,41 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& s
         if (tag == kMedicareShadeInTag) {
             if (size != 4) return false;
             readShadeIn = getLE(value, 4) != 0;
+        } else if (tag == kRateStepsTag) {
+            if (size % kRateStepSize != 0 || size / kRateStepSize > kMaxRateSteps) return false;
+            read.RateSteps.clear();
+            for (std::size_t at = 0; at < size; at += kRateStepSize) {
+                const double rate = std::bit_cast<double>(
+                    getLE(value + at + 4, 4) | std::uint64_t{getLE(value + at + 8, 4)} << 32);
+                if (!std::isfinite(rate)) return false;
+                read.RateSteps.push_back(
+                    {static_cast<std::int32_t>(getLE(value + at, 4)), rate});
+            }
+        } else if (tag == kBuildingScheduleTag || tag == kPlantScheduleTag) {
+            if (size % 8 != 0 || size / 8 > kMaxScheduleYears) return false;
+            std::vector<double>& schedule =
+                tag == kBuildingScheduleTag ? read.BuildingSchedule : read.PlantSchedule;
+            schedule.clear();
+            for (std::size_t at = 0; at < size; at += 8) {
+                const double figure = std::bit_cast<double>(
+                    getLE(value + at, 4) | std::uint64_t{getLE(value + at + 4, 4)} << 32);
+                if (!std::isfinite(figure)) return false;
+                schedule.push_back(figure);
+            }
+        } else if (tag == kLandTaxRowsTag) {
+            if (size % kLandTaxRowSize != 0 || size / kLandTaxRowSize > kLandTaxRows) return false;
+            read.LandTaxRows.clear();
+            auto f64 = [](const unsigned char* at) {
+                return std::bit_cast<double>(getLE(at, 4) | std::uint64_t{getLE(at + 4, 4)} << 32);
+            };
+            for (std::size_t at = 0; at < size; at += kLandTaxRowSize) {
+                const LandTaxRow row{f64(value + at), f64(value + at + 8), f64(value + at + 16),
+                                     getLE(value + at + 24, 4) != 0};
+                if (!std::isfinite(row.above) || !std::isfinite(row.rate) ||
+                    !std::isfinite(row.flat))
+                    return false;
+                read.LandTaxRows.push_back(row);
+            }
         } else if (const AssumptionInput* in = inputOfTag(tag)) {
             if (in->intField) {
                 if (size != 4) return false;
@@ -269,6 +329,10 @@ bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& s
         if (in.intField) doc.*in.intField = read.*in.intField;
         else doc.*in.doubleField = read.*in.doubleField;
     }
+    doc.RateSteps = std::move(read.RateSteps);
+    doc.BuildingSchedule = std::move(read.BuildingSchedule);
+    doc.PlantSchedule = std::move(read.PlantSchedule);
+    doc.LandTaxRows = std::move(read.LandTaxRows);
     doc.UnknownAssumptions = std::move(read.UnknownAssumptions);
     shadeIn = readShadeIn;
     return true;

@@ -15,7 +15,13 @@
 //     value                  double: 8 bytes, finite; int: 4 bytes, two's complement
 //
 // Only inputs that differ from their built-in values are written; entries of unknown tags are
-// written back as they were read. Tag 8 (kMedicareShadeInTag), an int, belongs to the tax scale
+// written back as they were read. Tag 26 (kRateStepsTag) holds the interest rate's changes,
+// 12 bytes each (int32 year, double rate), at most ten; it is written only when there is one.
+// Tags 33 and 34 (kBuildingScheduleTag, kPlantScheduleTag) hold the depreciation schedules,
+// a double per year, at most forty; each is written only when it has a figure. Tag 35
+// (kLandTaxRowsTag) holds the land tax scale's edited rows, 28 bytes each (double above, rate,
+// flat; int32 1 when the band takes its start), at most eight; written only when edited.
+// Tag 8 (kMedicareShadeInTag), an int, belongs to the tax scale
 // of the fixed block: 1 turns its reduced Medicare levy on; it is written only then.
 #pragma once
 

@@ -255,9 +255,11 @@ void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc, const Scales& sca
 void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc) {
     SettingsBatch batch(store);
     for (const AssumptionInput& a : kAssumptionInputs) {
+        if (!IsRemembered(a)) continue;
         if (a.intField) WriteSettingInt(store, a.name, doc.*a.intField);
         else WriteSettingDouble(store, a.name, doc.*a.doubleField);
     }
+    store.WriteString(kSectionSettingsFile, kRateStepsName, RateStepsText(doc.RateSteps));
 }
 
 void DeleteSettings(SettingsStore& store) {
@@ -266,7 +268,9 @@ void DeleteSettings(SettingsStore& store) {
     store.Remove(kSectionSettingsFile, kSettingTaxScale);
     store.Remove(kSectionSettingsFile, kSettingTaxScaleShadeIn);
     for (const RecordField& d : kDefaultInputs) store.Remove(kSectionSettingsFile, d.name);
-    for (const AssumptionInput& a : kAssumptionInputs) store.Remove(kSectionSettingsFile, a.name);
+    for (const AssumptionInput& a : kAssumptionInputs)
+        if (IsRemembered(a)) store.Remove(kSectionSettingsFile, a.name);
+    store.Remove(kSectionSettingsFile, kRateStepsName);
     for (const ColourSetting& c : kColourSettings) store.Remove(kSectionSettings, c.name);
 }
 

@@ -153,10 +153,32 @@ Json fieldsJson(const CVELPPCDoc& d) {
     for (const RecordField& field : kRecordFields)
         if (field.group == FieldGroup::Record) put(field);
     const bool law = SetsTheLaw(d);
+    const bool costs = SetsLoanAndCosts(d);
+    const bool landTax = SetsLandTax(d);
     for (const AssumptionInput& a : kAssumptionInputs) {
         if (IsLawInput(a) && !law) continue;
+        if (IsCostsInput(a) && !costs) continue;
+        if (IsLandTaxInput(a) && !landTax) continue;
         if (a.intField) f[std::string(a.name)] = d.*a.intField;
         else f[std::string(a.name)] = d.*a.doubleField;
+    }
+    if (costs) {
+        Json steps = Json::array();
+        for (const RateStep& step : d.RateSteps)
+            steps.push_back(Json{{"FromYear", step.fromYear}, {"Rate", step.rate}});
+        f[std::string(kRateStepsName)] = steps;
+        f["LoanPaidOffYear"] = d.LoanPaidOffYear;
+    }
+    // The depreciation schedules, only when one is given.
+    for (const auto& [name, schedule] : {std::pair{kBuildingScheduleName, &d.BuildingSchedule},
+                                         std::pair{kPlantScheduleName, &d.PlantSchedule}})
+        if (!schedule->empty()) f[std::string(name)] = numbers(*schedule);
+    if (!d.LandTaxRows.empty()) {
+        Json rows = Json::array();
+        for (const LandTaxRow& r : d.LandTaxRows)
+            rows.push_back(
+                Json{{"Above", r.above}, {"Rate", r.rate}, {"Flat", r.flat}, {"AtStart", r.atStart}});
+        f[std::string(kLandTaxRowsName)] = rows;
     }
     for (const RecordField& field : kRecordFields)
         if (field.group == FieldGroup::Sale) put(field);
@@ -197,6 +219,13 @@ Json toJson(const CVELPPCDoc& doc, const Scales& scales) {
     out["TaxableHimByYear"] = numbers(doc.TaxableHimByYear);
     out["TaxableHerByYear"] = numbers(doc.TaxableHerByYear);
     out["CarriedLossByYear"] = numbers(doc.CarriedLossByYear);
+    if (SetsLoanAndCosts(doc)) {
+        out["InterestRateByYear"] = numbers(InterestRateByYear(doc));
+        out["OffsetByYear"] = numbers(doc.OffsetByYear);
+        out["InterestSavedByYear"] = numbers(doc.InterestSavedByYear);
+        out["OffsetPaidInByYear"] = numbers(doc.OffsetPaidInByYear);
+    }
+    if (SetsLandTax(doc)) out["LandTaxByYear"] = numbers(doc.LandTaxByYear);
     if (SetsTheLaw(doc)) {
         // The income year each projection year is taxed under; "" under one scale.
         Json years = Json::array();

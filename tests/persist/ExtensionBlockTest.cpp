@@ -213,4 +213,79 @@ TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
     EXPECT_EQ(SaveToString(back, scales), fixed);
 }
 
+TEST_F(ExtensionBlock, TheLoanAndTheCostsAreEntriesOfTheirOwn) {
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc, scales);
+    const std::string fixed = SaveToString(doc, scales);
+    doc.OffsetOpening = 50000;
+    doc.OffsetSurplus = 1;
+    doc.ExtraFromYear = 3;
+    doc.RateSteps = {{3, 7.5}, {10, 6}};
+    const std::string bytes = SaveToString(doc, scales);
+    ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
+    // The changes in one entry of 12 bytes each: year, rate.
+    EXPECT_EQ(bytes.substr(fixed.size()),
+              Block(Entry(19, F64(50000)) + Entry(21, U32(1)) + Entry(23, U32(3)) +
+                    Entry(26, U32(3) + F64(7.5) + U32(10) + F64(6))));
+    CVELPPCDoc back;
+    ASSERT_TRUE(LoadFromString(back, scales, bytes));
+    EXPECT_EQ(back.RateSteps, doc.RateSteps);
+    EXPECT_EQ(back.OffsetOpening, 50000);
+    EXPECT_EQ(SaveToString(back, scales), bytes);
+
+    // A changes entry that is not whole steps, holds more than ten or a rate that is no
+    // number is damage: the file opens with none of the block's inputs.
+    std::string eleven;
+    for (int i = 0; i < 11; ++i) eleven += U32(i + 1) + F64(5);
+    for (const std::string& bad : {U32(3) + F64(7.5) + "x", eleven,
+                                   U32(3) + F64(std::numeric_limits<double>::infinity())}) {
+        RecordMessages sink;
+        ASSERT_TRUE(LoadFromString(back, scales, fixed + Block(Entry(19, F64(1)) + Entry(26, bad)),
+                                   &sink));
+        EXPECT_TRUE(back.RateSteps.empty());
+        EXPECT_EQ(back.OffsetOpening, 0);
+        EXPECT_EQ(sink.texts.size(), 1u);
+    }
+}
+
+TEST_F(ExtensionBlock, LandTaxAndTheSchedulesAreEntriesOfTheirOwn) {
+    CVELPPCDoc doc;
+    FillSampleInvestment(doc, scales);
+    const std::string fixed = SaveToString(doc, scales);
+    doc.LandTaxState = 3;
+    doc.LandValue = 350000;
+    doc.BuildingSchedule = {9140, 9140.5};
+    doc.PlantSchedule = {3200};
+    doc.LandTaxRows = {{600000, 1.0, 500, true}};
+    // The schedules change the year's depreciation that the fixed layout holds.
+    doc.Recalculate(false, scales);
+    const std::string bytes = SaveToString(doc, scales);
+    // A schedule in one entry of 8 bytes a year.
+    const std::string block = Block(Entry(27, U32(3)) + Entry(28, F64(350000)) +
+                                    Entry(33, F64(9140) + F64(9140.5)) + Entry(34, F64(3200)) +
+                                    Entry(35, F64(600000) + F64(1) + F64(500) + U32(1)));
+    ASSERT_GT(bytes.size(), block.size());
+    EXPECT_EQ(bytes.substr(bytes.size() - block.size()), block);
+    CVELPPCDoc back;
+    ASSERT_TRUE(LoadFromString(back, scales, bytes));
+    EXPECT_EQ(back.BuildingSchedule, doc.BuildingSchedule);
+    EXPECT_EQ(back.PlantSchedule, doc.PlantSchedule);
+    EXPECT_EQ(back.LandTaxRows, doc.LandTaxRows);
+    EXPECT_EQ(back.LandValue, 350000);
+    EXPECT_EQ(SaveToString(back, scales), bytes);
+
+    // Part of a figure, more than forty years or a figure that is no number is damage.
+    std::string many;
+    for (int i = 0; i < 41; ++i) many += F64(1);
+    for (const std::string& bad :
+         {F64(1) + "x", many, F64(std::numeric_limits<double>::quiet_NaN())}) {
+        RecordMessages sink;
+        ASSERT_TRUE(LoadFromString(back, scales, fixed + Block(Entry(27, U32(1)) + Entry(33, bad)),
+                                   &sink));
+        EXPECT_TRUE(back.BuildingSchedule.empty());
+        EXPECT_EQ(back.LandTaxState, 0);
+        EXPECT_EQ(sink.texts.size(), 1u);
+    }
+}
+
 } // namespace

@@ -337,6 +337,19 @@ TEST_F(Settings, SaveSettingsWritesInItsOrder) {
         f + "CGTSwitchYear=2027",
         f + "MinimumTaxPC=30.00",
         f + "BrightLineYears=2.00",
+        f + "OffsetOpening=0.00",
+        f + "OffsetMonthly=0.00",
+        f + "OffsetSurplus=0",
+        f + "ExtraRepayment=0.00",
+        f + "ExtraFromYear=1",
+        f + "ExpensesFollowInflation=1",
+        f + "RateExpensesGrowth=3.00",
+        // Land tax: the State and the choices, never one property's land values.
+        f + "LandTaxState=0",
+        f + "LandFollowsGrowth=1",
+        f + "RateLandGrowth=4.50",
+        f + "LandThresholdsGrow=0",
+        f + "RateSteps=",
     };
     EXPECT_EQ(store.log, expected);
 }
@@ -403,7 +416,9 @@ TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
           "LossRuleFromYear", "RentFollowsInflation", "RateRentGrowth", "InterestOnlyYears",
           "TaxLaw", "PurchaseMonth", "PurchaseYear", "NewBuild", "FittingsBoughtNew",
           "ThresholdsGrow", "CGTSwitchMonth", "CGTSwitchYear", "MinimumTaxPC",
-          "BrightLineYears"})
+          "BrightLineYears", "OffsetOpening", "OffsetMonthly", "OffsetSurplus", "ExtraRepayment",
+          "ExtraFromYear", "ExpensesFollowInflation", "RateExpensesGrowth", "LandTaxState",
+          "LandFollowsGrowth", "RateLandGrowth", "LandThresholdsGrow", "RateSteps"})
         expected.push_back(f + n + " removed");
     for (const char* n : {"BG1Color", "BG2Color", "GR1Color", "GR2Color", "GR3Color"})
         expected.push_back(s + n + " removed");
@@ -523,6 +538,19 @@ TEST_F(Settings, ANewInvestmentTakesTheRememberedAssumptions) {
     store.WriteString(kSectionSettingsFile, "SellingCostsPC", "-4.00");
     NewInvestment(doc, scales, store);
     EXPECT_EQ(doc.SellingCostsPC, 0.0);
+    // The rate's changes, as a list; one that cannot be read gives none.
+    store.WriteString(kSectionSettingsFile, "RateSteps", "5:6.5;2:7");
+    NewInvestment(doc, scales, store);
+    EXPECT_EQ(doc.RateSteps, (std::vector<RateStep>{{2, 7}, {5, 6.5}}));
+    store.WriteString(kSectionSettingsFile, "RateSteps", "2:seven");
+    NewInvestment(doc, scales, store);
+    EXPECT_TRUE(doc.RateSteps.empty());
+    // The land tax State is remembered; a land value in the store is not taken.
+    store.WriteString(kSectionSettingsFile, "LandTaxState", "3");
+    store.WriteString(kSectionSettingsFile, "LandValue", "400000.00");
+    NewInvestment(doc, scales, store);
+    EXPECT_EQ(doc.LandTaxState, 3);
+    EXPECT_EQ(doc.LandValue, 0.0);
 }
 
 } // namespace

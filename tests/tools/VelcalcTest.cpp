@@ -213,6 +213,25 @@ TEST_F(Velcalc, TheLawOfTheYearsAsFields) {
     EXPECT_FALSE(p.contains("IncomeYearByYear"));
 }
 
+// Qld land tax (600,000 in all pays 500) and a schedule, named only for a file that has them.
+TEST_F(Velcalc, LandTaxAndTheScheduleAsFields) {
+    CVELPPCDoc doc;
+    SetUpLawExample(doc, {});
+    doc.TaxLaw = 0;
+    doc.LandTaxState = 3;
+    doc.LandValue = 350000;
+    doc.OtherLandValue = 250000;
+    doc.BuildingSchedule = {9140};
+    Outcome r = run(quoted(write("land.vel", SaveToString(doc, scales))));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j.at("fields").at("BuildingSchedule"), nlohmann::json::array({9140.0}));
+    EXPECT_EQ(j.at("LandTaxByYear")[0].get<double>(), 500.0);
+    EXPECT_EQ(j.at("table").at("BuildingDep")[1].get<double>(), 0.0);
+    const auto p = nlohmann::json::parse(run(quoted(file)).out);
+    EXPECT_FALSE(p.at("fields").contains("LandValue") || p.contains("LandTaxByYear"));
+}
+
 // A number in a file that no one could type is limited as a typed one: not a number reads as
 // 0, an infinite one as the largest number an edit takes.
 TEST_F(Velcalc, NumberThatIsNotFiniteIsLimitedAsTyped) {

@@ -2,11 +2,15 @@
 
 #include <initializer_list>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 #include "model/Investment.h"
+#include "model/LandTax.h"
 #include "model/Law.h"
 #include "persist/Settings.h"
 #include "ui/dialogs/AssumptionEditors.h"
@@ -26,7 +30,8 @@ void AddNote(CEditorForm& f, int id) {
 
 AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
                                    CTaxRulesAssumptions& taxRules, CRentAssumptions& rent,
-                                   CLoanAssumptions& loan, QWidget* parent)
+                                   CLoanAssumptions& loan, CLandTaxAssumptions& landTax,
+                                   QWidget* parent)
     : CEditorSheet(QStringLiteral("Assumptions"), parent) {
     {
         using C = CLawAssumptions;
@@ -98,11 +103,15 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
     }
     {
         using C = CRentAssumptions;
-        CEditorForm& f = AddPage(rent, QStringLiteral("Rent"));
+        CEditorForm& f = AddPage(rent, QStringLiteral("Rent and Expenses"));
         f.AddCheckRow(C::kFollowsInflation, QStringLiteral("Rent follows inflation"));
         f.AddNumberRow(C::kRentGrowth, QStringLiteral("Rent growth:"), kPercentFormat)
             ->setToolTip(QStringLiteral("How much the rent rises each year"));
         f.AddFigureRow(C::kRentLastYear, QStringLiteral("Rent in the last year:"));
+        f.AddCheckRow(C::kExpensesFollowInflation, QStringLiteral("Expenses follow inflation"));
+        f.AddNumberRow(C::kExpensesGrowth, QStringLiteral("Expenses growth:"), kPercentFormat)
+            ->setToolTip(QStringLiteral("How much the expenses rise each year"));
+        f.AddFigureRow(C::kExpensesLastYear, QStringLiteral("Expenses in the last year:"));
         f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
         f.AddRecalculateRow();
     }
@@ -114,6 +123,79 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         AddNote(f, C::kApplies);
         f.AddFigureRow(C::kRepaymentBefore, QStringLiteral("Repayment / month, interest only:"));
         f.AddFigureRow(C::kRepaymentAfter, QStringLiteral("Repayment / month, after:"));
+        // The rate's changes: a row of year and rate each, a blank year for none.
+        auto* steps = new QGridLayout;
+        steps->addWidget(new QLabel(QStringLiteral("From year")), 0, 0);
+        steps->addWidget(new QLabel(QStringLiteral("Rate")), 0, 1);
+        steps->addWidget(new QLabel(QStringLiteral("From year")), 0, 2);
+        steps->addWidget(new QLabel(QStringLiteral("Rate")), 0, 3);
+        for (int i = 0; i < static_cast<int>(kMaxRateSteps); ++i) {
+            const int row = 1 + i % 5, column = i / 5 * 2;
+            steps->addWidget(f.NumberEdit(C::kStepYear + i, "0"), row, column);
+            steps->addWidget(f.NumberEdit(C::kStepRate + i, kPercentFormat), row, column + 1);
+        }
+        f.Rows()->addRow(QStringLiteral("Rate changes:"), steps);
+        AddNote(f, C::kPeriods);
+        f.AddNumberRow(C::kOffsetOpening, QStringLiteral("Offset account, opening:"), "$0,m")
+            ->setToolTip(QStringLiteral("Interest is charged on the loan less this balance"));
+        f.AddNumberRow(C::kOffsetMonthly, QStringLiteral("Paid into it / month:"), "$0,m");
+        f.AddCheckRow(C::kOffsetSurplus,
+                      QStringLiteral("Also pay each year's after-tax surplus into it"));
+        f.AddNumberRow(C::kExtraRepayment, QStringLiteral("Extra repayment / month:"), "$0,m")
+            ->setToolTip(QStringLiteral("Beyond the repayment, principal and interest loans"));
+        f.AddNumberRow(C::kExtraFromYear, QStringLiteral("Extra repayments from year:"), "0");
+        AddNote(f, C::kPaidOff);
+        f.AddFigureRow(C::kInterestSaved, QStringLiteral("Interest saved by the offset:"));
+        f.AddFigureRow(C::kOffsetAtSale, QStringLiteral("Offset balance at sale:"));
+        f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
+        f.AddRecalculateRow();
+    }
+    {
+        using C = CLandTaxAssumptions;
+        CEditorForm& f = AddPage(landTax, QStringLiteral("Land Tax and Depreciation"));
+        QStringList states;
+        for (std::string_view name : kLandTaxStateNames)
+            states << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        f.Rows()->addRow(QStringLiteral("Land tax scale (2025-26):"), f.DropDown(C::kState, states));
+        f.AddNumberRow(C::kLandValue, QStringLiteral("Land (site) value at purchase:"), "$0,m")
+            ->setToolTip(QStringLiteral("The land alone, as the valuation notice gives it"));
+        f.AddNumberRow(C::kOtherLand, QStringLiteral("Other land held in the State:"), "$0,m")
+            ->setToolTip(QStringLiteral("Taxed together; this property bears the difference"));
+        f.AddCheckRow(C::kFollowsGrowth, QStringLiteral("Land grows with the capital growth"));
+        f.AddNumberRow(C::kLandGrowth, QStringLiteral("Land growth:"), kPercentFormat);
+        f.AddCheckRow(C::kThresholdsGrow,
+                      QStringLiteral("Land tax thresholds grow with inflation"));
+        // The scale's rows, as the State's revenue office lists them; editable.
+        auto* bands = new QGridLayout;
+        int column = 0;
+        for (const char* heading : {"From", "Rate", "Plus", "At the amount"})
+            bands->addWidget(new QLabel(QString::fromUtf8(heading)), 0, column++);
+        for (int i = 0; i < kLandTaxRows; ++i) {
+            bands->addWidget(f.NumberEdit(C::kRowAbove + i, "$0,m"), i + 1, 0);
+            bands->addWidget(f.NumberEdit(C::kRowRate + i, kPercentFormat), i + 1, 1);
+            bands->addWidget(f.NumberEdit(C::kRowFlat + i, "$0,m"), i + 1, 2);
+            QCheckBox* at = f.CheckBox(C::kRowAtStart + i, QString());
+            at->setToolTip(QStringLiteral("The band takes its own start amount "
+                                          "(\"$600,000 or more\"), not only what exceeds it"));
+            bands->addWidget(at, i + 1, 3);
+        }
+        bands->addWidget(f.Button(C::kBuiltInRows, QStringLiteral("Built-in rows")),
+                         kLandTaxRows + 1, 0, 1, 2);
+        f.Rows()->addRow(QStringLiteral("Land tax scale:"), bands);
+        f.AddFigureRow(C::kTaxFirstYear, QStringLiteral("Land tax in year 1:"));
+        f.AddFigureRow(C::kTaxLastYear, QStringLiteral("Land tax in the last year:"));
+        // The schedule: a figure a line, year 1 first, as a spreadsheet's column pastes.
+        auto* schedule = new QGridLayout;
+        schedule->addWidget(new QLabel(QStringLiteral("Building")), 0, 0);
+        schedule->addWidget(new QLabel(QStringLiteral("Plant")), 0, 1);
+        for (int id : {C::kBuilding, C::kPlant}) {
+            QPlainTextEdit* edit = f.MultiLineEdit(id);
+            edit->setToolTip(QStringLiteral("A deduction a line from year 1, up to 40; "
+                                            "paste a column from a spreadsheet"));
+            schedule->addWidget(edit, 1, id == C::kBuilding ? 0 : 1);
+        }
+        f.Rows()->addRow(QStringLiteral("Depreciation schedule:"), schedule);
+        AddNote(f, C::kScheduleNote);
         f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
         f.AddRecalculateRow();
     }
@@ -126,10 +208,11 @@ void EditAssumptions(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWid
     CTaxRulesAssumptions taxRules(doc, scales);
     CRentAssumptions rent(doc, scales);
     CLoanAssumptions loan(doc, scales);
-    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, parent);
+    CLandTaxAssumptions landTax(doc, scales);
+    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax, parent);
     if (!Accepted(sheet)) return;
-    for (const CAssumptionPage* page :
-         std::initializer_list<const CAssumptionPage*>{&law, &sale, &taxRules, &rent, &loan})
+    for (const CAssumptionPage* page : std::initializer_list<const CAssumptionPage*>{
+             &law, &sale, &taxRules, &rent, &loan, &landTax})
         page->Apply(doc);
     RecalculateChanged(doc, scales);
     StoreAssumptions(store, doc);

@@ -9,6 +9,7 @@ class CSaleAssumptions;
 class CTaxRulesAssumptions;
 class CRentAssumptions;
 class CLoanAssumptions;
+class CLandTaxAssumptions;
 class CVELPPCDoc;
 struct Scales;
 class SettingsStore;
@@ -18,7 +19,8 @@ class AssumptionsSheet : public CEditorSheet {
   public:
     AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
                      CTaxRulesAssumptions& taxRules, CRentAssumptions& rent,
-                     CLoanAssumptions& loan, QWidget* parent = nullptr);
+                     CLoanAssumptions& loan, CLandTaxAssumptions& landTax,
+                     QWidget* parent = nullptr);
 };
 
 // Runs the sheet on the record; on OK the record takes the pages' inputs, is recalculated

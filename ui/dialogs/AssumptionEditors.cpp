@@ -1,9 +1,12 @@
 #include "ui/dialogs/AssumptionEditors.h"
 
 #include <algorithm>
+#include <charconv>
+#include <utility>
 
 #include "format/Format.h"
 #include "model/Assumptions.h"
+#include "model/LandTax.h"
 #include "model/Law.h"
 #include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/ValueExchange.h"
@@ -226,11 +229,15 @@ void CTaxRulesAssumptions::TakeBack(const CVELPPCDoc& limited) {
 
 CRentAssumptions::CRentAssumptions(const CVELPPCDoc& record, const Scales& scales)
     : CAssumptionPage(record, scales), rentFollowsInflation(record.RentFollowsInflation),
-      rateRentGrowth(record.RateRentGrowth) {}
+      rateRentGrowth(record.RateRentGrowth),
+      expensesFollowInflation(record.ExpensesFollowInflation),
+      rateExpensesGrowth(record.RateExpensesGrowth) {}
 
 void CRentAssumptions::Apply(CVELPPCDoc& doc) const {
     doc.RentFollowsInflation = rentFollowsInflation;
     doc.RateRentGrowth = rateRentGrowth;
+    doc.ExpensesFollowInflation = expensesFollowInflation;
+    doc.RateExpensesGrowth = rateExpensesGrowth;
 }
 
 void CRentAssumptions::Refresh(ControlPort& port) {
@@ -240,32 +247,73 @@ void CRentAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kRentGrowth, rateRentGrowth, kPercentFormat);
     port.Enable(kRentGrowth, rentFollowsInflation == 0);
     ShowValue(port, kRentLastYear, w.At(Row::RentReceived, LastYear(w) - 1), kMoney);
+    SetCheck(port, kExpensesFollowInflation, expensesFollowInflation != 0 ? 1 : 0);
+    ShowValue(port, kExpensesGrowth, rateExpensesGrowth, kPercentFormat);
+    port.Enable(kExpensesGrowth, expensesFollowInflation == 0);
+    ShowValue(port, kExpensesLastYear, w.At(Row::ExpensesPaid, LastYear(w) - 1), kMoney);
     ShowValue(port, kIRR, w.IRR, kRate);
 }
 
 bool CRentAssumptions::OnClick(ControlPort& port, int id) {
-    if (id != kFollowsInflation) return false;
+    if (id != kFollowsInflation && id != kExpensesFollowInflation) return false;
     TakeEdits(port);
-    rentFollowsInflation = GetCheck(port, kFollowsInflation) != 0 ? 1 : 0;
+    (id == kFollowsInflation ? rentFollowsInflation : expensesFollowInflation) =
+        GetCheck(port, id) != 0 ? 1 : 0;
     return true;
 }
 
 void CRentAssumptions::TakeEdits(const ControlPort& port) {
     TakePercent(port, kRentGrowth, rateRentGrowth);
+    TakePercent(port, kExpensesGrowth, rateExpensesGrowth);
 }
 
 void CRentAssumptions::TakeBack(const CVELPPCDoc& limited) {
     rentFollowsInflation = limited.RentFollowsInflation;
     rateRentGrowth = limited.RateRentGrowth;
+    expensesFollowInflation = limited.ExpensesFollowInflation;
+    rateExpensesGrowth = limited.RateExpensesGrowth;
 }
 
 // --- "Loan" ---
 
 CLoanAssumptions::CLoanAssumptions(const CVELPPCDoc& record, const Scales& scales)
-    : CAssumptionPage(record, scales), interestOnlyYears(record.InterestOnlyYears) {}
+    : CAssumptionPage(record, scales), interestOnlyYears(record.InterestOnlyYears) {
+    TakeBack(record);
+}
 
 void CLoanAssumptions::Apply(CVELPPCDoc& doc) const {
     doc.InterestOnlyYears = interestOnlyYears;
+    doc.RateSteps.clear();
+    for (const RateStep& step : steps)
+        if (step.fromYear > 0) doc.RateSteps.push_back(step);
+    doc.OffsetOpening = offsetOpening;
+    doc.OffsetMonthly = offsetMonthly;
+    doc.OffsetSurplus = offsetSurplus;
+    doc.ExtraRepayment = extraRepayment;
+    doc.ExtraFromYear = extraFromYear;
+}
+
+std::string RepaymentPeriods(const CVELPPCDoc& w) {
+    const int last = LastYear(w);
+    const CVELPPCDoc::YearArray rates = InterestRateByYear(w);
+    std::string text;
+    int from = 0;
+    for (int c = 1; c <= last; ++c) {
+        if (c < last && w.RepaymentByYear[c] == w.RepaymentByYear[from] &&
+            rates[c] == rates[from])
+            continue;
+        const std::string years = c - from == 1
+                                      ? "ear " + FormatValue(from + 1, kWhole)
+                                      : "ears " + FormatValue(from + 1, kWhole) + "-" +
+                                            FormatValue(c, kWhole);
+        text += (text.empty() ? "Y" : "; y") + years + ": ";
+        text += w.RepaymentByYear[from] > 0 ? FormatValue(w.RepaymentByYear[from], kMoney) +
+                                                  " / month at " +
+                                                  FormatValue(rates[from], kPercentFormat)
+                                            : std::string("repaid");
+        from = c;
+    }
+    return text + ".";
 }
 
 void CLoanAssumptions::Refresh(ControlPort& port) {
@@ -288,13 +336,235 @@ void CLoanAssumptions::Refresh(ControlPort& port) {
                : before;
     ShowValue(port, kRepaymentBefore, k > 0 || !principalAndInterest ? before : after, kMoney);
     ShowValue(port, kRepaymentAfter, after, kMoney);
+    for (std::size_t i = 0; i < kMaxRateSteps; ++i) {
+        const int id = static_cast<int>(i);
+        if (steps[i].fromYear > 0) {
+            ShowInt(port, kStepYear + id, steps[i].fromYear, kWhole);
+            ShowValue(port, kStepRate + id, steps[i].rate, kPercentFormat);
+        } else {
+            ShowText(port, kStepYear + id, "");
+            ShowText(port, kStepRate + id, "");
+        }
+    }
+    ShowValue(port, kOffsetOpening, offsetOpening, kMoney);
+    ShowValue(port, kOffsetMonthly, offsetMonthly, kMoney);
+    SetCheck(port, kOffsetSurplus, offsetSurplus);
+    ShowValue(port, kExtraRepayment, extraRepayment, kMoney);
+    ShowInt(port, kExtraFromYear, extraFromYear, kWhole);
+    port.Enable(kExtraRepayment, principalAndInterest);
+    port.Enable(kExtraFromYear, principalAndInterest);
+    ShowText(port, kPeriods, RepaymentPeriods(w));
+    double saved = 0;
+    for (int c = 0; c < LastYear(w); ++c) saved += w.InterestSavedByYear[c];
+    ShowValue(port, kInterestSaved, saved, kMoney);
+    ShowValue(port, kOffsetAtSale, w.OffsetByYear[LastYear(w) - 1], kMoney);
+    ShowText(port, kPaidOff,
+             !principalAndInterest ? "Interest only: the loan is never repaid."
+             : w.LoanPaidOffYear > 0
+                 ? "The loan is repaid in year " + FormatValue(w.LoanPaidOffYear, kWhole) + "."
+                 : "The loan is not repaid within 40 years.");
     ShowValue(port, kIRR, w.IRR, kRate);
+}
+
+bool CLoanAssumptions::OnClick(ControlPort& port, int id) {
+    if (id != kOffsetSurplus) return false;
+    TakeEdits(port);
+    offsetSurplus = GetCheck(port, kOffsetSurplus);
+    return true;
 }
 
 void CLoanAssumptions::TakeEdits(const ControlPort& port) {
     ReadIntIfChanged(port, kInterestOnlyYears, interestOnlyYears, kWhole);
+    for (std::size_t i = 0; i < kMaxRateSteps; ++i) {
+        const int id = static_cast<int>(i);
+        RateStep& step = steps[i];
+        const int wasYear = step.fromYear;
+        ReadIntIfChanged(port, kStepYear + id, step.fromYear, kWhole);
+        if (step.fromYear < 0) step.fromYear = 0;
+        // A new row starts at the rate of the loan until one is typed.
+        if (wasYear == 0 && step.fromYear > 0) step.rate = Worked().RateInterest;
+        TakePercent(port, kStepRate + id, step.rate);
+    }
+    for (auto [id, value] : {std::pair{kOffsetOpening, &offsetOpening},
+                             std::pair{kOffsetMonthly, &offsetMonthly},
+                             std::pair{kExtraRepayment, &extraRepayment}}) {
+        double typed = *value;
+        if (ReadValueIfChanged(port, id, typed, kMoney) && !IsNoValue(typed)) *value = typed;
+    }
+    ReadIntIfChanged(port, kExtraFromYear, extraFromYear, kWhole);
 }
 
 void CLoanAssumptions::TakeBack(const CVELPPCDoc& limited) {
     interestOnlyYears = limited.InterestOnlyYears;
+    steps = {};
+    for (std::size_t i = 0; i < limited.RateSteps.size() && i < kMaxRateSteps; ++i)
+        steps[i] = limited.RateSteps[i];
+    offsetOpening = limited.OffsetOpening;
+    offsetMonthly = limited.OffsetMonthly;
+    offsetSurplus = limited.OffsetSurplus;
+    extraRepayment = limited.ExtraRepayment;
+    extraFromYear = limited.ExtraFromYear;
+}
+
+// --- "Land Tax and Depreciation" ---
+
+CLandTaxAssumptions::CLandTaxAssumptions(const CVELPPCDoc& record, const Scales& scales)
+    : CAssumptionPage(record, scales) {
+    TakeBack(record);
+}
+
+void CLandTaxAssumptions::Apply(CVELPPCDoc& doc) const {
+    doc.LandTaxState = state;
+    doc.LandValue = landValue;
+    doc.OtherLandValue = otherLand;
+    doc.LandFollowsGrowth = followsGrowth;
+    doc.RateLandGrowth = landGrowth;
+    doc.LandThresholdsGrow = thresholdsGrow;
+    doc.LandTaxRows = rows;
+    doc.BuildingSchedule = building;
+    doc.PlantSchedule = plant;
+}
+
+std::string ScheduleLines(const std::vector<double>& schedule) {
+    std::string text;
+    for (double figure : schedule) {
+        char buf[32];
+        text.append(buf, std::to_chars(buf, buf + sizeof buf, figure).ptr);
+        text += '\n';
+    }
+    return text;
+}
+
+void CLandTaxAssumptions::Refresh(ControlPort& port) {
+    Work();
+    const CVELPPCDoc& w = Worked();
+    port.PutChoice(kState, state);
+    ShowValue(port, kLandValue, landValue, kMoney);
+    ShowValue(port, kOtherLand, otherLand, kMoney);
+    SetCheck(port, kFollowsGrowth, followsGrowth);
+    ShowValue(port, kLandGrowth, landGrowth, kPercentFormat);
+    port.Enable(kLandGrowth, followsGrowth == 0);
+    SetCheck(port, kThresholdsGrow, thresholdsGrow);
+    // Land held elsewhere does not count where each property is taxed alone.
+    port.Enable(kOtherLand, !BuiltInLandTaxScale(state).eachPropertyAlone);
+    // The rows in force: the edited ones, or the State's.
+    const LandTaxScale scale = LandTaxScaleInForce(w);
+    for (int i = 0; i < kLandTaxRows; ++i) {
+        if (i < scale.count) {
+            const LandTaxRow& r = scale.rows[static_cast<std::size_t>(i)];
+            ShowValue(port, kRowAbove + i, r.above, kMoney);
+            ShowValue(port, kRowRate + i, r.rate, kPercentFormat);
+            ShowValue(port, kRowFlat + i, r.flat, kMoney);
+            SetCheck(port, kRowAtStart + i, r.atStart ? 1 : 0);
+        } else {
+            for (int id : {kRowAbove, kRowRate, kRowFlat}) ShowText(port, id + i, "");
+            SetCheck(port, kRowAtStart + i, 0);
+        }
+    }
+    port.Enable(kBuiltInRows, !rows.empty());
+    ShowValue(port, kTaxFirstYear, w.LandTaxByYear[0], kMoney);
+    ShowValue(port, kTaxLastYear, w.LandTaxByYear[static_cast<std::size_t>(LastYear(w) - 1)],
+              kMoney);
+    ShowText(port, kBuilding, ScheduleLines(building));
+    ShowText(port, kPlant, ScheduleLines(plant));
+    std::string note;
+    if (unreadable) note = "A line is not a figure (or there are more than 40): the schedule "
+                           "stays as it was. ";
+    if (building.empty() && plant.empty())
+        note += "No schedule: the rate and method of the depreciation apply.";
+    else
+        note += "The schedule replaces the rate and method: year 1 deducts " +
+                FormatValue(w.At(Row::BuildingDep, 0), kMoney) + " for the building and " +
+                FormatValue(w.At(Row::FittingsDep, 0), kMoney) + " for the plant.";
+    ShowText(port, kScheduleNote, note);
+    ShowValue(port, kIRR, w.IRR, kRate);
+}
+
+bool CLandTaxAssumptions::OnClick(ControlPort& port, int id) {
+    if (id == kBuiltInRows) {
+        TakeEdits(port);
+        rows.clear();
+        return true;
+    }
+    if (id >= kRowAtStart && id < kRowAtStart + kLandTaxRows) {
+        TakeEdits(port);
+        return true;
+    }
+    if (id != kFollowsGrowth && id != kThresholdsGrow) return false;
+    TakeEdits(port);
+    (id == kFollowsGrowth ? followsGrowth : thresholdsGrow) = GetCheck(port, id) != 0 ? 1 : 0;
+    return true;
+}
+
+bool CLandTaxAssumptions::OnChoose(ControlPort& port, int id) {
+    const int choice = port.GetChoice(id);
+    if (id != kState || choice < 0) return false;
+    TakeEdits(port);
+    state = choice;
+    // Another State: its own rows.
+    rows.clear();
+    return true;
+}
+
+void CLandTaxAssumptions::TakeEdits(const ControlPort& port) {
+    for (auto [id, value] : {std::pair{kLandValue, &landValue}, std::pair{kOtherLand, &otherLand}}) {
+        double typed = *value;
+        if (ReadValueIfChanged(port, id, typed, kMoney) && !IsNoValue(typed))
+            *value = std::max(0.0, typed);
+    }
+    TakePercent(port, kLandGrowth, landGrowth);
+    // The rows as the page shows them; any change makes them the edited rows. A row whose
+    // amount is blank is none.
+    CVELPPCDoc shown;
+    shown.LandTaxState = state;
+    shown.LandTaxRows = rows;
+    const LandTaxScale scale = LandTaxScaleInForce(shown);
+    std::vector<LandTaxRow> typed;
+    bool changed = false;
+    for (int i = 0; i < kLandTaxRows; ++i) {
+        LandTaxRow r = i < scale.count ? scale.rows[static_cast<std::size_t>(i)] : LandTaxRow{};
+        const bool was = i < scale.count;
+        if (port.GetText(kRowAbove + i).empty()) {
+            changed = changed || was;
+            continue;
+        }
+        for (auto [id, value] : {std::pair{kRowAbove + i, &r.above},
+                                 std::pair{kRowFlat + i, &r.flat}}) {
+            double v = *value;
+            if (ReadValueIfChanged(port, id, v, kMoney) && !IsNoValue(v)) *value = v;
+        }
+        TakePercent(port, kRowRate + i, r.rate);
+        r.atStart = GetCheck(port, kRowAtStart + i) != 0;
+        changed = changed || !was || !(r == scale.rows[static_cast<std::size_t>(i)]);
+        typed.push_back(r);
+    }
+    if (changed) {
+        LimitLandTaxRows(typed);
+        rows = std::move(typed);
+    }
+    unreadable = false;
+    for (auto [id, schedule] : {std::pair{kBuilding, &building}, std::pair{kPlant, &plant}}) {
+        std::string text;
+        for (char16_t ch : port.GetText(id)) text += ch < 0x80 ? static_cast<char>(ch) : '?';
+        std::vector<double> figures = ParseScheduleColumn(text);
+        // Nothing read from a text with something other than zeros in it: not a column.
+        if (figures.empty() &&
+            text.find_first_not_of(" \t\r\n0.$,") != std::string::npos) {
+            unreadable = true;
+            continue;
+        }
+        *schedule = std::move(figures);
+    }
+}
+
+void CLandTaxAssumptions::TakeBack(const CVELPPCDoc& limited) {
+    state = limited.LandTaxState;
+    landValue = limited.LandValue;
+    otherLand = limited.OtherLandValue;
+    followsGrowth = limited.LandFollowsGrowth;
+    landGrowth = limited.RateLandGrowth;
+    thresholdsGrow = limited.LandThresholdsGrow;
+    rows = limited.LandTaxRows;
+    building = limited.BuildingSchedule;
+    plant = limited.PlantSchedule;
 }

@@ -2,6 +2,10 @@
 // the sheet is in AssumptionDialogs.h.
 #pragma once
 
+#include <array>
+#include <string>
+#include <vector>
+
 #include "model/Investment.h"
 #include "model/Scales.h"
 #include "ui/dialogs/EditorLogic.h"
@@ -128,7 +132,8 @@ class CTaxRulesAssumptions : public CAssumptionPage {
     void TakeBack(const CVELPPCDoc& limited) override;
 };
 
-// Page "Rent": the rent follows inflation or grows by a rate of its own.
+// Page "Rent and Expenses": the rent, and the expenses, follow inflation or grow by a rate of
+// their own.
 class CRentAssumptions : public CAssumptionPage {
   public:
     enum Control : int {
@@ -136,11 +141,16 @@ class CRentAssumptions : public CAssumptionPage {
         kRentGrowth,
         kRentLastYear, // the rent of the last year of the projections
         kIRR,
+        kExpensesFollowInflation = 210, // check box
+        kExpensesGrowth,
+        kExpensesLastYear,
     };
 
     CRentAssumptions(const CVELPPCDoc& record, const Scales& scales);
     int rentFollowsInflation = 1;
     double rateRentGrowth = 0.0;
+    int expensesFollowInflation = 1;
+    double rateExpensesGrowth = 0.0;
 
     void Apply(CVELPPCDoc& doc) const override;
     void Refresh(ControlPort& port) override;
@@ -151,8 +161,9 @@ class CRentAssumptions : public CAssumptionPage {
     void TakeBack(const CVELPPCDoc& limited) override;
 };
 
-// Page "Loan": years of interest only before a principal-and-interest loan is repaid, with the
-// monthly repayment before and after.
+// Page "Loan": years of interest only before a principal-and-interest loan is repaid, the
+// interest rate's changes, an offset account and extra repayments, with the repayment of each
+// period, the interest the offset saves and the year the loan is repaid.
 class CLoanAssumptions : public CAssumptionPage {
   public:
     enum Control : int {
@@ -161,15 +172,83 @@ class CLoanAssumptions : public CAssumptionPage {
         kRepaymentBefore,
         kRepaymentAfter,
         kIRR,
+        kStepYear = 310, // kStepYear + i and kStepRate + i: change i (blank year: none)
+        kStepRate = 320,
+        kOffsetOpening = 330,
+        kOffsetMonthly,
+        kOffsetSurplus, // check box
+        kExtraRepayment,
+        kExtraFromYear,
+        kPeriods,       // the repayment of each period, in words
+        kInterestSaved, // by the offset account over the projection period
+        kOffsetAtSale,
+        kPaidOff, // the year the loan is repaid, in words
     };
 
     CLoanAssumptions(const CVELPPCDoc& record, const Scales& scales);
     int interestOnlyYears = 0;
+    // The changes as the rows show them: a year of 0 is an empty row.
+    std::array<RateStep, kMaxRateSteps> steps{};
+    double offsetOpening = 0, offsetMonthly = 0, extraRepayment = 0;
+    int offsetSurplus = 0, extraFromYear = 1;
 
     void Apply(CVELPPCDoc& doc) const override;
     void Refresh(ControlPort& port) override;
 
   protected:
+    bool OnClick(ControlPort& port, int id) override;
     void TakeEdits(const ControlPort& port) override;
     void TakeBack(const CVELPPCDoc& limited) override;
 };
+
+// The repayment of each period of the loan over the projection period in words: "Years 1-2:
+// $2,998 / month at 6.00%; years 3-10: $3,474 / month at 7.50%."
+std::string RepaymentPeriods(const CVELPPCDoc& worked);
+
+// Page "Land Tax and Depreciation": the State whose land tax applies, the land's value at
+// purchase and its growth, the other land held in the State, the thresholds' growth, with the
+// land tax of the first and the last year; and the depreciation schedule, a figure a line for
+// the building and for the plant, typed or pasted as a column from a spreadsheet.
+class CLandTaxAssumptions : public CAssumptionPage {
+  public:
+    enum Control : int {
+        kState = 501, // drop-down, kLandTaxStateNames
+        kLandValue,
+        kOtherLand,
+        kFollowsGrowth, // check box
+        kLandGrowth,
+        kThresholdsGrow, // check box
+        kTaxFirstYear,
+        kTaxLastYear,
+        kBuilding, // a figure a line
+        kPlant,
+        kScheduleNote, // what the schedule does, or why a text was not taken
+        kIRR,
+        kBuiltInRows, // button: the State's rows again
+        kRowAbove = 520, // kRowAbove + i ... kRowAtStart + i: the scale's row i (blank: none)
+        kRowRate = 530,
+        kRowFlat = 540,
+        kRowAtStart = 550, // check box: the band takes its start amount
+    };
+
+    CLandTaxAssumptions(const CVELPPCDoc& record, const Scales& scales);
+    int state = 0, followsGrowth = 1, thresholdsGrow = 0;
+    double landValue = 0, otherLand = 0, landGrowth = 0;
+    std::vector<double> building, plant;
+    // The scale's rows as edited; none: the State's built-in rows.
+    std::vector<LandTaxRow> rows;
+    // Set when a typed text was not a column of figures (the schedule stays as it was).
+    bool unreadable = false;
+
+    void Apply(CVELPPCDoc& doc) const override;
+    void Refresh(ControlPort& port) override;
+
+  protected:
+    bool OnClick(ControlPort& port, int id) override;
+    bool OnChoose(ControlPort& port, int id) override;
+    void TakeEdits(const ControlPort& port) override;
+    void TakeBack(const CVELPPCDoc& limited) override;
+};
+
+// The figures of a schedule as its edit shows them, one a line.
+std::string ScheduleLines(const std::vector<double>& schedule);

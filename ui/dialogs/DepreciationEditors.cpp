@@ -11,9 +11,14 @@ void CDepPage::Refresh(ControlPort& port) {
     depreciation = rate * value.amount / 100.0;
     if (value.amount > 0 && depreciation > value.amount) depreciation = value.amount;
     const bool nil = !nilReason.empty() && !(offerBoughtNew && boughtNew != 0);
+    if (scheduled) depreciation = scheduledFirstYear;
     if (nil) depreciation = 0.0;
-    ShowText(port, kNilReason, nil ? nilReason + "." : std::string());
-    port.Show(kNilReason, nil);
+    ShowText(port, kNilReason,
+             nil         ? nilReason + "."
+             : scheduled ? "The depreciation schedule (Settings, Assumptions) gives the figures; "
+                           "the rate and method are not used."
+                         : std::string());
+    port.Show(kNilReason, nil || scheduled);
     if (offerBoughtNew) SetCheck(port, kBoughtNew, boughtNew != 0 ? 1 : 0);
     value.Show(port);
     ShowValue(port, kDepreciationRate, rate, kPercentFormat);

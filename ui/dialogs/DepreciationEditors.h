@@ -20,7 +20,8 @@ class CDepPage : public CEditorLogic {
         kValueLink,
         kPercentOfCost,
         kPropertyCost,
-        kNilReason, // why the law allows no depreciation; hidden when it does
+        kNilReason, // why the law allows no depreciation, or that a schedule gives it; hidden
+                    // otherwise
         kBoughtNew, // "Fittings bought new by owner", only where the law asks
     };
     // Lines of the "Method:" list; the index of a line is the method.
@@ -46,6 +47,10 @@ class CDepPage : public CEditorLogic {
     std::string nilReason;
     bool offerBoughtNew = false;
     int boughtNew = 0;
+    // Set when a depreciation schedule gives this item's figures: the first year's figure is
+    // the schedule's, and the page says that the rate and method are not used.
+    bool scheduled = false;
+    double scheduledFirstYear = 0.0;
 
     void Refresh(ControlPort& port) override;
 

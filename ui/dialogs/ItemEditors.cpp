@@ -44,6 +44,11 @@ void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWi
     fittings.offerBoughtNew = SecondHandFittingsRuleApplies(doc);
     fittings.boughtNew = doc.FittingsBoughtNew;
     if (fittings.offerBoughtNew) fittings.nilReason = kNoFittingsReason;
+    // A depreciation schedule gives the first year's figure in place of the rate.
+    building.scheduled = !doc.BuildingSchedule.empty();
+    building.scheduledFirstYear = building.scheduled ? doc.BuildingSchedule.front() : 0.0;
+    fittings.scheduled = !doc.PlantSchedule.empty();
+    fittings.scheduledFirstYear = fittings.scheduled ? doc.PlantSchedule.front() : 0.0;
     DepreciationSheet sheet(building, fittings, parent);
     if (!Accepted(sheet)) return;
     doc.DepBuildValue = building.value.amount;

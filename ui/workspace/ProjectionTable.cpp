@@ -53,7 +53,7 @@ void ProjectionModel::MakeTexts() const {
     const int columns = columnCount();
     for (int r = 0; r < kTableColumns; ++r)
         for (int c = 0; c < columns; ++c) {
-            const std::string text = FormatValue(Value(r + 1, c), kMoneyFormat);
+            const std::string text = FormatValue(Value(r + 1, c), Format(c));
             const auto i = static_cast<std::size_t>(r * columns + c);
             texts_[i] = QString::fromStdString(text);
             losses_[i] = text.find_first_of("-(") != std::string::npos;
@@ -68,21 +68,41 @@ int ProjectionModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns_;
 }
 
-int ProjectionModel::WantedColumns() const {
-    return doc_.LossTreatment == 1 ? kMaxColumns : static_cast<int>(kProjectionColumns.size());
+bool ProjectionModel::Extras::SameColumns(const Extras& other) const {
+    return loss == other.loss && columns.size() == other.columns.size() &&
+           std::equal(columns.begin(), columns.end(), other.columns.begin(),
+                      [](const ExtraProjectionColumn& a, const ExtraProjectionColumn& b) {
+                          return a.heading == b.heading;
+                      });
+}
+
+ProjectionModel::Extras ProjectionModel::WantedExtras() const {
+    return {doc_.LossTreatment == 1, ExtraProjectionColumns(doc_)};
 }
 
 double ProjectionModel::Value(int year, int column) const {
     if (year < 1 || year > kTableColumns || column < 0 || column >= columnCount()) return 0.0;
-    if (column == kCarriedLossColumn)
-        return doc_.CarriedLossByYear[static_cast<std::size_t>(year - 1)];
-    return doc_.At(kProjectionColumns[static_cast<std::size_t>(column)].row, year - 1);
+    const auto y = static_cast<std::size_t>(year - 1);
+    if (column < kCarriedLossColumn)
+        return doc_.At(kProjectionColumns[static_cast<std::size_t>(column)].row, year - 1);
+    if (extras_.loss && column == kCarriedLossColumn) return doc_.CarriedLossByYear[y];
+    return extras_.columns[static_cast<std::size_t>(column - kCarriedLossColumn - extras_.loss)]
+        .values[y];
 }
 
 const char* ProjectionModel::Heading(int column) const {
     if (column < 0 || column >= columnCount()) return "";
-    if (column == kCarriedLossColumn) return "Loss\ncarried";
-    return kProjectionColumns[static_cast<std::size_t>(column)].heading;
+    if (column < kCarriedLossColumn)
+        return kProjectionColumns[static_cast<std::size_t>(column)].heading;
+    if (extras_.loss && column == kCarriedLossColumn) return "Loss\ncarried";
+    return extras_.columns[static_cast<std::size_t>(column - kCarriedLossColumn - extras_.loss)]
+        .heading;
+}
+
+const char* ProjectionModel::Format(int column) const {
+    if (column <= kCarriedLossColumn - 1 + static_cast<int>(extras_.loss)) return kMoneyFormat;
+    return extras_.columns[static_cast<std::size_t>(column - kCarriedLossColumn - extras_.loss)]
+        .format;
 }
 
 QVariant ProjectionModel::data(const QModelIndex& index, int role) const {
@@ -116,8 +136,10 @@ QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, i
     case Qt::DisplayRole: {
         // Under the law of the years, the income year the year is taxed under.
         const std::string income = IncomeYearHeading(doc_, section);
+        const std::string repaid = LoanRepaidNote(doc_, section);
         return QStringLiteral("Year ") + YearText(year) +
                (income.empty() ? QString() : QStringLiteral(" ") + QString::fromStdString(income)) +
+               (repaid.empty() ? QString() : QStringLiteral(", ") + QString::fromStdString(repaid)) +
                (year == doc_.ShowYear ? QStringLiteral(" \u25B8") : QString());
     }
     case Qt::ToolTipRole:
@@ -130,9 +152,12 @@ QVariant ProjectionModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 void ProjectionModel::Refresh() {
-    if (WantedColumns() != columns_) {
+    Extras wanted = WantedExtras();
+    if (!wanted.SameColumns(extras_)) {
         beginResetModel();
-        columns_ = WantedColumns();
+        extras_ = std::move(wanted);
+        columns_ = kCarriedLossColumn + static_cast<int>(extras_.loss) +
+                   static_cast<int>(extras_.columns.size());
         textsStale_ = true;
         headedShowYear_ = doc_.ShowYear;
         headedProjectionYear_ = doc_.ProjectionYear;
@@ -140,13 +165,16 @@ void ProjectionModel::Refresh() {
         endResetModel();
         return;
     }
+    extras_ = std::move(wanted);
     textsStale_ = true;
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     // The year headings show the results year, the projection period and the income years and
     // nothing else of the record; each change of them makes the table measure every heading
     // again.
     if (doc_.ShowYear != headedShowYear_ || doc_.ProjectionYear != headedProjectionYear_ ||
-        doc_.IncomeYearByYear[0] != headedIncomeYear_) {
+        doc_.IncomeYearByYear[0] != headedIncomeYear_ ||
+        doc_.LoanPaidOffYear != headedRepaidYear_) {
+        headedRepaidYear_ = doc_.LoanPaidOffYear;
         headedShowYear_ = doc_.ShowYear;
         headedProjectionYear_ = doc_.ProjectionYear;
         headedIncomeYear_ = doc_.IncomeYearByYear[0];

@@ -10,6 +10,7 @@
 #include <QTableView>
 
 #include <array>
+#include <vector>
 
 #include "export/ReportData.h"
 #include "model/Investment.h"
@@ -40,25 +41,37 @@ public:
     void SetFont(const QFont& font);
 
     // After the named rows, while rental losses are carried forward: the loss carried at the
-    // end of each year.
-    static constexpr int kMaxColumns = static_cast<int>(kProjectionColumns.size()) + 1;
-    static constexpr int kCarriedLossColumn = kMaxColumns - 1;
+    // end of each year. Then the further figures the investment uses
+    // (ExtraProjectionColumns: the interest rate, the offset account's balance and saving,
+    // the land tax).
+    static constexpr int kCarriedLossColumn = static_cast<int>(kProjectionColumns.size());
+    static constexpr int kMaxColumns = kCarriedLossColumn + 1 + 4;
 
 private:
     // The cells' texts are made when first asked for after a change: a start recalculates
     // three times before the table is first painted.
     void MakeTexts() const;
-    int WantedColumns() const;
+    // The columns after the named rows as the record asks for them: whether the loss carried
+    // is one, and the further figures.
+    struct Extras {
+        bool loss = false;
+        std::vector<ExtraProjectionColumn> columns;
+        bool SameColumns(const Extras& other) const;
+    };
+    Extras WantedExtras() const;
+    const char* Format(int column) const;
 
     const CVELPPCDoc& doc_;
     int columns_ = static_cast<int>(kProjectionColumns.size());
+    Extras extras_;
     // The cells' texts, made once per change rather than at every paint.
     mutable std::array<QString, kTableColumns * kMaxColumns> texts_;
     mutable std::array<bool, kTableColumns * kMaxColumns> losses_{};
     mutable bool textsStale_ = true;
     QFont normal_, bold_;
     // What the year headings were last told from: the results year and the projection period.
-    int headedShowYear_ = -1, headedProjectionYear_ = -1, headedIncomeYear_ = -1;
+    int headedShowYear_ = -1, headedProjectionYear_ = -1, headedIncomeYear_ = -1,
+        headedRepaidYear_ = -1;
 };
 
 // The cells of `selection` as tab-separated lines: a line of headings ("Year" and the

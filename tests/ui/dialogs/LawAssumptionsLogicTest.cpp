@@ -94,7 +94,8 @@ TEST(Screenshots, PurchaseAndLaw) {
     CTaxRulesAssumptions taxRules(doc, scales);
     CRentAssumptions rent(doc, scales);
     CLoanAssumptions loan(doc, scales);
-    AssumptionsSheet sheet(law, sale, taxRules, rent, loan);
+    CLandTaxAssumptions landTax(doc, scales);
+    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax);
     sheet.show();
     QCoreApplication::processEvents();
     const QString path = QDir(dir).filePath(QStringLiteral("dialog-purchase-and-law.png"));

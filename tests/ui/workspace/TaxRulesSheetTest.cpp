@@ -57,7 +57,7 @@ TEST_F(TaxRulesFrame, CarryingLossesForwardShowsLiveAndKeepsWithUndoAndDefaults)
     EXPECT_EQ(ReadSettingInt(store, "LossTreatment", -1), 1);
     ProjectionTable* table = dynamic_cast<Workspace*>(frame->Pane())->findChild<ProjectionTable*>();
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(table->Model().columnCount(), ProjectionModel::kMaxColumns);
+    ASSERT_EQ(table->Model().columnCount(), ProjectionModel::kCarriedLossColumn + 1);
     EXPECT_EQ(table->Model().headerData(ProjectionModel::kCarriedLossColumn, Qt::Horizontal),
               QStringLiteral("Loss\ncarried"));
     EXPECT_EQ(table->Model().data(table->Model().index(0, ProjectionModel::kCarriedLossColumn)),
@@ -80,7 +80,7 @@ TEST_F(TaxRulesFrame, OkLimitsTheFirstYearOfTheRule) {
 
 TEST_F(TaxRulesFrame, RentGrowsByItsOwnRate) {
     QString last;
-    OnPage(QStringLiteral("Rent"), [&](QDialog& d) {
+    OnPage(QStringLiteral("Rent and Expenses"), [&](QDialog& d) {
         using C = CRentAssumptions;
         EXPECT_EQ(Figure(d, C::kRentLastYear), "$21,316");
         ClickLikeUser(ControlOf<QCheckBox>(d, C::kFollowsInflation));
@@ -112,6 +112,35 @@ TEST_F(TaxRulesFrame, LoanPageShowsTheRepaymentBeforeAndAfter) {
     EXPECT_EQ(figures, "$2,117 $2,593");
     EXPECT_EQ(frame->Document().InterestOnlyYears, 5);
     EXPECT_NEAR(frame->Document().At(Row::Debt, 4), 298845.18, 0.005);
+}
+
+TEST_F(TaxRulesFrame, LoanPageTakesRateChangesAndExtraRepayments) {
+    Scales& scales = frame->InvestmentScales();
+    frame->Document().LoanType = 1;
+    frame->Document().Recalculate(false, scales);
+    QString periods, paidOff;
+    OnPage(QStringLiteral("Loan"), [&](QDialog& d) {
+        using C = CLoanAssumptions;
+        QLineEdit* year = ControlOf<QLineEdit>(d, C::kStepYear);
+        Retype(year, QStringLiteral("3"));
+        Retype(ControlOf<QLineEdit>(d, C::kStepRate), QStringLiteral("7"));
+        ClickLikeUser(RecalculateOf(*year->parentWidget()));
+        periods = Figure(d, C::kPeriods);
+        // A blank year takes the change away again.
+        Retype(year, QString());
+        Retype(ControlOf<QLineEdit>(d, C::kExtraRepayment), QStringLiteral("1000"));
+        ClickLikeUser(RecalculateOf(*year->parentWidget()));
+        paidOff = Figure(d, C::kPaidOff);
+        OkButton(d)->click();
+    });
+    // 298,845.18 at 8.5 % over 25 years, then the balance of 291,299.06 at 7 % over 23.
+    EXPECT_EQ(periods, "Years 1-2: $2,406 / month at 8.50%; years 3-10: $2,126 / month at 7.00%.");
+    EXPECT_EQ(paidOff, "The loan is repaid in year 12.");
+    const CVELPPCDoc& doc = frame->Document();
+    EXPECT_TRUE(doc.RateSteps.empty());
+    EXPECT_EQ(doc.ExtraRepayment, 1000);
+    EXPECT_EQ(doc.LoanPaidOffYear, 12);
+    EXPECT_EQ(ReadSettingDouble(store, "ExtraRepayment", -1), 1000.0);
 }
 
 } // namespace
