@@ -2,12 +2,13 @@
 // every position in points from the page's top left corner. The PDF, the printer and the
 // print preview all draw this one document, so that they show the same pages.
 //
-// Page 1 (and a second when it overflows): the address, description and date, the summary's
-// figures, every input grouped as the editors group them, and the scales in force, in two
-// columns. Then the projection table (years 1 to 40, the projection period shaded, the
+// Page 1 (and more when it overflows): the address, description and date, the result in plain
+// words across the page, then in two columns the summary's figures, every input grouped as the
+// editors group them (the description and notes in full), and the scales in force. Then the
+// projection table on two pages, years 1 to 40 on each (the projection period shaded, the
 // results year bold), then the five charts, the sensitivity grid and the break-even figures
-// under the last. Each page has the file name and its number in
-// the footer.
+// under the last. Body text is 9 pt, the table 7.5 pt. Each page has the file name and its
+// number in the footer.
 #pragma once
 
 #include <array>
@@ -81,6 +82,11 @@ struct ReportInfo {
     // The sensitivity grid shown under the last chart, with the break-even figures.
     GridSetup whatIf;
 };
+
+// `text` in lines no wider than `width` points at `size` points (an estimate of Arial's widths,
+// on the safe side): at spaces, at its own line breaks (a run of empty lines keeps one), and
+// inside a word longer than a line.
+std::vector<std::string> WrapText(const std::string& text, double width, double size);
 
 // Lays the report out; the scales are those in force.
 ReportDocument BuildReport(const CVELPPCDoc& doc, const Scales& scales, const ReportInfo& info);
