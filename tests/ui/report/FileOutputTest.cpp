@@ -106,3 +106,34 @@ TEST_F(ExportTest, BeforeTheFirstSaveTheNameIsUntitled) {
               QStringLiteral("/a/b/my.house.xlsx"));
 }
 
+
+// On a German desktop the projection comes in the German spreadsheet's form; on an English
+// one as velcalc --csv writes it. The worked example's first year: value 313,500 and
+// after-tax cash flow -5,394.2 (rounded) as the model's tests work them out.
+TEST(ProjectionExport, FollowsTheDesktopsDecimalMark) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    QTemporaryDir dir;
+    const struct {
+        QLocale::Language language;
+        QLocale::Territory territory;
+        const char* start;
+    } cases[] = {
+        {QLocale::German, QLocale::Germany, "Year;PropertyValue;Debt;Equity;"},
+        {QLocale::English, QLocale::Australia, "Year,PropertyValue,Debt,Equity,"},
+    };
+    const QLocale before;
+    for (const auto& c : cases) {
+        QLocale::setDefault(QLocale(c.language, c.territory));
+        std::string reason;
+        const QString path = dir.filePath(QStringLiteral("p.csv"));
+        ASSERT_TRUE(WriteExport(doc, Scales{}, OutputProjection, {}, path, reason)) << reason;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const std::string text = file.readAll().toStdString();
+        EXPECT_EQ(text.rfind(c.start, 0), 0u) << text.substr(0, 60);
+        const bool german = c.language == QLocale::German;
+        EXPECT_EQ(text.find(german ? "\n1;313500;" : "\n1,313500,") != std::string::npos, true);
+    }
+    QLocale::setDefault(before);
+}
