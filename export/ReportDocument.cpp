@@ -19,12 +19,12 @@ constexpr double kBottom = kFooterTop - 12.0;
 constexpr double kGutter = 18.0;
 constexpr double kColumnWidth = (kRight - kMargin - kGutter) / 2.0;
 
-// Sizes a reader holds at arm's length: body 9 pt, the projection's cells 7.5 pt.
+// Sizes a reader holds at arm's length: body 9 pt, the projection's cells 8 pt.
 constexpr double kBodySize = 9.0;
 constexpr double kLineHeight = 11.5;
 constexpr double kHeadingSize = 10.5;
 constexpr double kHeadingHeight = 19.0;
-constexpr double kCellSize = 7.5;
+constexpr double kCellSize = 8.0;
 // Where a number's place begins in a column of labels and numbers.
 constexpr double kValueFrom = 0.7;
 

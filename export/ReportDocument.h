@@ -7,7 +7,7 @@
 // editors group them (the description and notes in full), and the scales in force. Then the
 // projection table on two pages, years 1 to 40 on each (the projection period shaded, the
 // results year bold), then the five charts, the sensitivity grid and the break-even figures
-// under the last. Body text is 9 pt, the table 7.5 pt. Each page has the file name and its
+// under the last. Body text is 9 pt, the table 8 pt. Each page has the file name and its
 // number in the footer.
 #pragma once
 
