@@ -108,8 +108,8 @@ TEST_F(ExportTest, BeforeTheFirstSaveTheNameIsUntitled) {
 
 
 // On a German desktop the projection comes in the German spreadsheet's form; on an English
-// one as velcalc --csv writes it. The worked example's first year: value 313,500 and
-// after-tax cash flow -5,394.2 (rounded) as the model's tests work them out.
+// one as velcalc --csv writes it. The worked example's first year: value 313,500 (300,000
+// grown 4.5 %).
 TEST(ProjectionExport, FollowsTheDesktopsDecimalMark) {
     CVELPPCDoc doc;
     SetUpWorkedExample(doc);
@@ -118,9 +118,10 @@ TEST(ProjectionExport, FollowsTheDesktopsDecimalMark) {
         QLocale::Language language;
         QLocale::Territory territory;
         const char* start;
+        const char* firstYear;
     } cases[] = {
-        {QLocale::German, QLocale::Germany, "Year;PropertyValue;Debt;Equity;"},
-        {QLocale::English, QLocale::Australia, "Year,PropertyValue,Debt,Equity,"},
+        {QLocale::German, QLocale::Germany, "Year;PropertyValue;Debt;", "\n1;313500;"},
+        {QLocale::English, QLocale::Australia, "Year,PropertyValue,Debt,", "\n1,313500,"},
     };
     const QLocale before;
     for (const auto& c : cases) {
@@ -132,8 +133,7 @@ TEST(ProjectionExport, FollowsTheDesktopsDecimalMark) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const std::string text = file.readAll().toStdString();
         EXPECT_EQ(text.rfind(c.start, 0), 0u) << text.substr(0, 60);
-        const bool german = c.language == QLocale::German;
-        EXPECT_EQ(text.find(german ? "\n1;313500;" : "\n1,313500,") != std::string::npos, true);
+        EXPECT_NE(text.find(c.firstYear), std::string::npos) << c.firstYear;
     }
     QLocale::setDefault(before);
 }

@@ -358,19 +358,16 @@ TEST_F(WorkspaceTest, HelpHasContentsAndSearch) {
     auto* find = frame->findChild<QLineEdit*>("HelpFind");
     auto* found = frame->findChild<QLabel*>("HelpFound");
     ASSERT_TRUE(contents && text && find && found);
-    const struct {
-        const char* heading;
-    } sections[] = {{"Your first property"}, {"    The sale"}, {"    Reports and exports"}, {"The law built in"}};
-    for (const auto& s : sections) {
-        const auto items = contents->findItems(s.heading, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << s.heading;
+    for (const char* heading : {"Your first property", "    The sale", "The law built in"}) {
+        const auto items = contents->findItems(heading, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << heading;
         emit contents->itemActivated(items[0]);
-        EXPECT_EQ(text->textCursor().block().text(), QString(s.heading).trimmed());
+        EXPECT_EQ(text->textCursor().block().text(), QString(heading).trimmed());
     }
     const struct {
         const char* word;
         bool there;
-    } words[] = {{"bright-line", true}, {"semicolons", true}, {"fortnight", true}, {"zzqx", false}};
+    } words[] = {{"bright-line", true}, {"semicolons", true}, {"zzqx", false}};
     for (const auto& w : words) {
         find->setText(w.word);
         emit find->returnPressed();
