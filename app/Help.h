@@ -1,5 +1,5 @@
-// "Pocket VEL Help" (the user guide, in a window kept open beside the work) and "About Pocket
-// VEL" (version, licence, built-in scales).
+// "Pocket VEL Help" (the user guide with its contents and Ctrl+F search, in a window kept open
+// beside the work) and "About Pocket VEL" (version, licence, built-in scales).
 #pragma once
 
 #include <QString>

@@ -1,17 +1,41 @@
 #include "export/ProjectionCsv.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "export/ReportData.h"
 #include "model/Investment.h"
 
-std::string ProjectionCsv(const CVELPPCDoc& doc) {
+namespace {
+
+std::string Table(const CVELPPCDoc& doc, char separator, std::string (*number)(double)) {
     std::string out = "Year";
     for (const ProjectionRow& p : kProjectionRows)
-        out += std::string(",") + kRowNames[static_cast<std::size_t>(p.row)];
+        out += separator + std::string(kRowNames[static_cast<std::size_t>(p.row)]);
     out += '\n';
     for (int c = 0; c < kTableColumns; ++c) {
         out += std::to_string(c + 1);
-        for (const ProjectionRow& p : kProjectionRows) out += ',' + ExactNumber(doc.At(p.row, c));
+        for (const ProjectionRow& p : kProjectionRows) out += separator + number(doc.At(p.row, c));
         out += '\n';
     }
     return out;
+}
+
+} // namespace
+
+std::string ProjectionCsv(const CVELPPCDoc& doc) { return Table(doc, ',', ExactNumber); }
+
+std::string ProjectionCsvDecimalComma(const CVELPPCDoc& doc) { return Table(doc, ';', DecimalCommaNumber); }
+
+std::string DecimalCommaNumber(double value) {
+    if (!std::isfinite(value) || IsNoValue(value)) return {};
+    // A spreadsheet keeps 15 digits: what lies below a millionth of a millionth of a dollar
+    // or a percent is rounding, and would only write a long run of zeros.
+    if (std::fabs(value) < 1e-12) value = 0;
+    char buf[400];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    std::string text(buf, result.ptr);
+    for (char& c : text)
+        if (c == '.') c = ',';
+    return text == "-0" ? "0" : text;
 }

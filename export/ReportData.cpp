@@ -100,8 +100,8 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
     std::vector<ReportSection> s;
     s.push_back({"Property",
                  {Text("Property address:", OneLine(d.Address)),
-                  Text("Property description:", OneLine(d.Description)),
-                  Text("Notes:", OneLine(d.Notes))}});
+                  Text("Property description:", ToUtf8(d.Description)),
+                  Text("Notes:", ToUtf8(d.Notes))}});
     s.push_back({"Property Value",
                  {Amount("Property price:", d.Price), Amount("Renovations:", d.Renovations),
                   Amount("Book value:", d.Price + d.Renovations),
@@ -109,7 +109,7 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                   Amount("Furniture package:", d.Furniture)}});
     s.push_back({"Purchase Costs",
                  {Amount("Stamp duty:", d.StampDutyCost),
-                  YesNo("Stamp duty (fn of price):", d.UseSDScale),
+                  YesNo("Stamp duty worked out from the price:", d.UseSDScale),
                   Amount("Conveyancing:", d.Conveyancing), Amount("Other costs:", d.OtherCosts),
                   Amount("Purchase costs:", d.PurchaseCosts)}});
     s.push_back({"Cash Deposit",
@@ -117,7 +117,7 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                   Amount("Percent of cost:", d.DepositPC, kRate),
                   YesNo("Deposit set to % of cost:", d.CalcDeposit)}});
     s.push_back({"Rental Income",
-                 {Text("Rent per:", RentPeriod(d.PeriodsPerYear)), Amount("Amount:", d.Rent),
+                 {Text("Rent paid each:", RentPeriod(d.PeriodsPerYear)), Amount("Amount:", d.Rent),
                   Amount("Vacancy rate:", d.VacancyRate, kRate),
                   Amount("Annual rent:", d.AnnualRent)}});
     s.push_back({"Rental Expenses",
@@ -141,21 +141,21 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                        {Amount("Additional loan:", d.AdditionalLoan),
                         Amount("Loan amount:", d.LoanAmount),
                         Amount("Interest rate:", d.RateInterest, kRate),
-                        Text("Loan type:", d.LoanType == 1 ? "Principal & Interest" : "Interest Only")}};
+                        Text("Loan type:", d.LoanType == 1 ? "Principal and interest" : "Interest only")}};
     if (d.LoanType == 1) loan.lines.push_back(Amount("Term:", d.LoanTerm, kYears));
     loan.lines.push_back(Amount("Loan costs:", d.LoanCosts));
-    loan.lines.push_back(Amount("Percent of deficit:", d.LoanCostsPC, kRate));
-    loan.lines.push_back(YesNo("Costs as % of deficit:", d.CalcLoanCosts));
-    loan.lines.push_back(Amount("Write-off period (yrs):", d.LCYears, kWhole));
+    loan.lines.push_back(Amount("Percent of the deficit:", d.LoanCostsPC, kRate));
+    loan.lines.push_back(YesNo("Loan costs as % of the deficit:", d.CalcLoanCosts));
+    loan.lines.push_back(Amount("Loan costs written off over:", d.LCYears, kYears));
     s.push_back(std::move(loan));
     s.push_back({"Investor Details",
                  {Text("Registration of title:",
                        d.NamesOnTitle == 2 ? "Joint names" : "Single name (Investor)"),
                   Amount("Investor:", d.TaxableHim), Amount("Partner:", d.TaxableHer)}});
     s.push_back({"Projections",
-                 {Amount("Upper limit (yrs):", d.ProjectionYear, kYears),
-                  Amount("Growth rate / yr:", d.RateGrowth, kRate),
-                  Amount("Inflation rate / yr:", d.RateInfl, kRate),
+                 {Amount("Projection period:", d.ProjectionYear, kYears),
+                  Amount("Growth of the value a year:", d.RateGrowth, kRate),
+                  Amount("Inflation a year:", d.RateInfl, kRate),
                   Amount("Show results for year:", d.ShowYear, kWhole)}});
     s.push_back({"Assumptions",
                  {Amount("Selling costs:", d.SellingCostsPC, kRate),
@@ -164,7 +164,7 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
                        d.LossTreatment == 1 ? "Carried forward" : "Reduce other income"),
                   Amount("Losses carried from year:", d.LossRuleFromYear, kWhole),
                   YesNo("Rent follows inflation:", d.RentFollowsInflation),
-                  Amount("Rent growth / yr:", d.RateRentGrowth, kRate),
+                  Amount("Rent growth a year:", d.RateRentGrowth, kRate),
                   Amount("Interest-only years:", d.InterestOnlyYears, kWhole)}});
     // The loan and the costs as they run, only for an investment that sets them.
     if (SetsLoanAndCosts(d)) s.push_back(LoanAndCostsSection(d));
@@ -193,12 +193,12 @@ std::vector<ReportSection> ResultSections(const CVELPPCDoc& d) {
     const double cash = d.At(Row::AfterTaxCash, column);
     return {{"Results for year " + FormatValue(d.ShowYear, kWhole),
              {Amount("Tax savings:", d.At(Row::TaxSaving, column), kResult),
-              Amount("Cash flow / yr:", cash, kResult),
-              Amount("Cash flow / wk:", ScaledValue(cash, 1.0 / 52.0), kResult)}},
+              Amount("Cash flow for the year:", cash, kResult),
+              Amount("Cash flow a week:", ScaledValue(cash, 1.0 / 52.0), kResult)}},
             {"Projections over " + FormatValue(d.ProjectionYear, kWhole) + " years",
              {Amount("Internal rate of return:", d.IRR, kRate),
               Amount("Net present value:", d.NPV, kResult),
-              Amount("Average cash flow /wk:", d.AvgCashFlowWeek, kResult)}},
+              Amount("Average cash flow a week:", d.AvgCashFlowWeek, kResult)}},
             SaleSection(d)};
 }
 
@@ -211,8 +211,8 @@ ReportSection SaleSection(const CVELPPCDoc& d) {
               Amount("Taxable gain:", d.TaxableGain, kResult),
               Amount("Capital gains tax:", d.SaleTax, kResult),
               Amount("Value after sale:", d.ValueAfterSale, kResult),
-              Amount("IRR after sale:", d.IRRAfterSale, kRate),
-              Amount("NPV after sale:", d.NPVAfterSale, kResult)}};
+              Amount("Rate of return after sale:", d.IRRAfterSale, kRate),
+              Amount("Net present value after sale:", d.NPVAfterSale, kResult)}};
     // The pieces the law of the sale's date works the taxable gain out from, before it.
     std::vector<ReportLine> pieces;
     if (d.TaxLaw == kAustraliaByIncomeYear) {
@@ -234,6 +234,51 @@ ReportSection SaleSection(const CVELPPCDoc& d) {
         sale.lines.insert(sale.lines.begin() + 5 + static_cast<std::ptrdiff_t>(pieces.size()),
                           Amount("Minimum tax top-up:", d.MinimumTaxTopUp, kResult));
     return sale;
+}
+
+std::string WholeDollars(double value) {
+    const std::string plain = FormatValue(value, "$0(");
+    if (plain.find('?') != std::string::npos || plain.find('+') != std::string::npos) return plain;
+    const bool loss = plain.front() == '(';
+    const std::size_t first = plain.find_first_of("0123456789");
+    const std::size_t end = plain.find_first_not_of("0123456789", first);
+    std::string digits = plain.substr(first, end - first);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return loss ? "($" + digits + ")" : "$" + digits;
+}
+
+std::string PlainSummary(const CVELPPCDoc& d) {
+    if (d.TotalCost == 0.0) return "Nothing has been entered yet: the figures below are all zero.";
+    const std::string years = FormatValue(std::clamp(d.ProjectionYear, 1, kTableColumns), kWhole);
+    auto known = [](double v) { return !IsNoValue(v) && v == v; };
+    std::string text = "Over " + years + " years this property ";
+    if (known(d.IRR)) {
+        text += "returns " + FormatValue(d.IRR, kRate) + " a year after tax";
+        if (known(d.IRRAfterSale))
+            text += " (" + FormatValue(d.IRRAfterSale, kRate) +
+                    " once it is sold and the selling costs and capital gains tax are paid)";
+        text += ". ";
+    } else {
+        text += "has no rate of return that these figures can give. ";
+    }
+    const double week = d.AvgCashFlowWeek;
+    if (!known(week)) {
+    } else if (week < -0.5) {
+        text += "You put in " + WholeDollars(-week) + " a week on average after tax. ";
+    } else if (week > 0.5) {
+        text += "It pays you " + WholeDollars(week) + " a week on average after tax. ";
+    } else {
+        text += "It costs you nothing a week on average after tax. ";
+    }
+    if (known(d.ValueAfterSale))
+        text += "Selling at the end of year " + years + " for " + WholeDollars(d.SalePrice) +
+                " leaves " + WholeDollars(d.ValueAfterSale) +
+                " once the loan, the selling costs and the capital gains tax are paid. ";
+    if (known(d.NPV))
+        text += "Net present value " + WholeDollars(d.NPV) + ", discounted at the inflation rate of " +
+                FormatValue(d.RateInfl, kRate) + " a year.";
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
 }
 
 std::string SaleLawText(const CVELPPCDoc& d) {

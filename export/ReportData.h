@@ -91,6 +91,14 @@ std::string LoanRepaidNote(const CVELPPCDoc& doc, int column);
 
 // The money format of the table's cells.
 inline constexpr const char* kProjectionFormat = "$0,m(";
+// Whole dollars with every thousand marked, a loss in brackets: "$1,446,064", "($5,394)";
+// no value and too large as FormatValue shows them. The report's table has room for them.
+std::string WholeDollars(double value);
+
+// The result in a few plain sentences for the top of the report: the rate of return after tax
+// over the projection period, what the investor puts in (or takes out) a week on average, what
+// selling then leaves, and the net present value with the rate it is discounted at.
+std::string PlainSummary(const CVELPPCDoc& doc);
 
 // A scale as a table: its name, the headings of its columns, and per row the cells.
 struct ScaleTable {

@@ -20,10 +20,16 @@ constexpr double kBottom = kFooterTop - 12.0;
 constexpr double kGutter = 18.0;
 constexpr double kColumnWidth = (kRight - kMargin - kGutter) / 2.0;
 
-constexpr double kBodySize = 8.5;
-constexpr double kLineHeight = 10.5;
-constexpr double kHeadingSize = 9.5;
-constexpr double kHeadingHeight = 17.0;
+// Sizes a reader holds at arm's length: body 9 pt, the projection's cells 8 pt.
+constexpr double kBodySize = 9.0;
+constexpr double kLineHeight = 11.5;
+constexpr double kHeadingSize = 10.5;
+constexpr double kHeadingHeight = 19.0;
+constexpr double kCellSize = 8.0;
+// The charts' axis figures and the small print of the page "Risk": the least the report uses.
+constexpr double kAxisSize = 7.5;
+// Where a number's place begins in a column of labels and numbers.
+constexpr double kValueFrom = 0.7;
 
 constexpr ReportColour kRed = 0x0000FF;
 constexpr ReportColour kGrey = 0x808080;
@@ -47,21 +53,109 @@ struct FlowLine {
     bool keepWithNext = false;
 };
 
+// Arial's advance widths in thousandths of an em, space to '~'.
+constexpr short kArialWidths[95] = {
+    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278, // ' ' to '/'
+    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556, // '0' to '?'
+    1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778, // '@' to 'O'
+    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,  // 'P' to '_'
+    333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,  // '`' to 'o'
+    556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};      // 'p' to '~'
+
+// A text's width in Arial at `size` points, without a font at hand, a little on the wide side
+// (for bold): the painter shrinks or shortens the rare line that is wider still.
+double TextWidth(const std::string& text, double size) {
+    double em = 0;
+    for (const unsigned char c : text) {
+        if ((c & 0xC0) == 0x80) continue; // a UTF-8 continuation byte
+        em += c >= 32 && c < 127 ? kArialWidths[c - 32] / 1000.0 : 0.8;
+    }
+    return em * size * 1.08;
+}
+
+} // namespace
+
+std::vector<std::string> WrapText(const std::string& text, double width, double size) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    // Paragraph by paragraph; a run of empty lines keeps one.
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string paragraph = text.substr(start, end - start);
+        std::erase(paragraph, '\r');
+        start = end + 1;
+        if (paragraph.find_first_not_of(' ') == std::string::npos) {
+            if (!lines.empty() && !lines.back().empty()) lines.emplace_back();
+            continue;
+        }
+        std::string line;
+        std::size_t i = 0;
+        while (i < paragraph.size()) {
+            const std::size_t space = paragraph.find(' ', i);
+            const std::size_t stop = space == std::string::npos ? paragraph.size() : space;
+            std::string word = paragraph.substr(i, stop - i);
+            i = stop + 1;
+            if (word.empty()) continue;
+            const std::string joined = line.empty() ? word : line + ' ' + word;
+            if (TextWidth(joined, size) <= width) {
+                line = joined;
+                continue;
+            }
+            if (!line.empty()) lines.push_back(line);
+            // A word wider than the line is cut where the line ends.
+            while (TextWidth(word, size) > width) {
+                std::size_t cut = word.size();
+                while (cut > 1 && TextWidth(word.substr(0, cut), size) > width) --cut;
+                while (cut > 1 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80) --cut;
+                lines.push_back(word.substr(0, cut));
+                word.erase(0, cut);
+            }
+            line = word;
+        }
+        if (!line.empty()) lines.push_back(line);
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+namespace {
+
 void AddSection(std::vector<FlowLine>& flow, const ReportSection& section) {
     flow.push_back({{{section.title, 0, 1, 0, true, 0}}, true, true});
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         const ReportLine& line = section.lines[i];
-        FlowLine f;
-        f.cells.push_back({line.label, 0, 0.58, 0, line.strong, 0});
         const std::string shown = line.Shown();
         // Texts (an address, a method) take more of the line than numbers.
-        const double from = line.label.empty() ? 0 : line.IsText() ? 0.4 : 0.58;
-        if (!shown.empty())
-            f.cells.push_back({shown, from, 1, line.label.empty() ? 0 : 2, line.strong,
-                               line.IsLoss() ? kRed : 0});
+        // A short text ("Yes") leaves its label the room a number does.
+        const double from = line.label.empty() ? 0
+                             : line.IsText()
+                                 ? std::clamp(1 - (TextWidth(shown, kBodySize) + 8) / kColumnWidth, 0.4, kValueFrom)
+                                 : kValueFrom;
         // A heading keeps its first line with it.
         if (i == 0) flow.back().keepWithNext = true;
+        // A long label takes lines of its own; the value stands beside its last.
+        std::vector<std::string> label = WrapText(line.label, from * kColumnWidth - 5, kBodySize);
+        if (label.empty()) label.emplace_back();
+        for (std::size_t k = 0; k + 1 < label.size(); ++k)
+            flow.push_back({{{label[k], 0, 1, 0, line.strong, 0}}, false, true});
+        FlowLine f;
+        f.cells.push_back({label.back(), 0, from, 0, line.strong, 0});
+        // A text too long for its place (a description, the notes) follows its label in full,
+        // in lines of the column's width.
+        const bool wraps = line.IsText() && (shown.find('\n') != std::string::npos ||
+                                             TextWidth(shown, kBodySize) > (1 - from) * kColumnWidth - 5);
+        if (!wraps) {
+            if (!shown.empty())
+                f.cells.push_back({shown, from, 1, line.label.empty() ? 0 : 2, line.strong,
+                                   line.IsLoss() ? kRed : 0});
+            flow.push_back(std::move(f));
+            continue;
+        }
+        f.keepWithNext = true;
         flow.push_back(std::move(f));
+        for (const std::string& part : WrapText(shown, kColumnWidth - 6, kBodySize))
+            flow.push_back({{{part, 0.03, 1, 0, false, 0}}, false, false});
     }
 }
 
@@ -83,8 +177,8 @@ void AddScale(std::vector<FlowLine>& flow, const ScaleTable& table) {
     }
     for (const ReportLine& note : table.notes) {
         FlowLine f;
-        f.cells.push_back({note.label, 0, 0.58, 0, false, 0});
-        f.cells.push_back({note.Shown(), 0.58, 1, 2, false, 0});
+        f.cells.push_back({note.label, 0, kValueFrom, 0, false, 0});
+        f.cells.push_back({note.Shown(), kValueFrom, 1, 2, false, 0});
         flow.push_back(std::move(f));
     }
 }
@@ -127,6 +221,15 @@ double PlaceTitle(ReportPage& page, const CVELPPCDoc& doc, const ReportInfo& inf
                           false, 0, kGrey});
     y += 16;
     page.rules.push_back({{kMargin, y, kRight, y}, 0});
+    y += 7;
+    // The result in plain words, across the page.
+    constexpr double kSummarySize = 10.0;
+    for (const std::string& line : WrapText(PlainSummary(doc), kRight - kMargin - 4, kSummarySize)) {
+        page.texts.push_back({{kMargin, y, kRight, y + 13}, line, kSummarySize, false, 0, 0});
+        y += 13.5;
+    }
+    y += 4;
+    page.rules.push_back({{kMargin, y, kRight, y}, kRuleColour});
     return y + 6;
 }
 
@@ -156,38 +259,66 @@ void PlaceFlow(ReportDocument& document, const std::vector<FlowLine>& flow, doub
     }
 }
 
+// The table's columns on two pages, each with every year: what the property, the loan and the
+// rent do, then the deductions and the tax they save.
+struct TablePart {
+    const char* title;
+    std::vector<Row> rows;
+};
+const TablePart kTableParts[2] = {
+    {"Projection: the property, the loan and the rent",
+     {Row::PropertyValue, Row::Debt, Row::Equity, Row::RentReceived, Row::InterestPaid,
+      Row::ExpensesPaid, Row::PrincipalPaid, Row::PreTaxCash}},
+    {"Projection: deductions, tax and the cash after tax",
+     {Row::BuildingDep, Row::FittingsDep, Row::LoanCostWriteOff, Row::Deductions, Row::TaxSaving,
+      Row::AfterTaxCash, Row::AfterTaxCashWeek}},
+};
+
+const char* Heading(Row row) {
+    for (const ProjectionRow& p : kProjectionRows)
+        if (p.row == row) return p.heading;
+    return "";
+}
+
 void PlaceProjection(ReportDocument& document, const CVELPPCDoc& doc) {
+    for (const TablePart& part : kTableParts) {
     ReportPage& page = document.pages.emplace_back();
     double y = kMargin;
-    page.texts.push_back({{kMargin, y, kRight, y + 16}, "Projection", 12, true, 0, 0});
-    y += 17;
+    page.texts.push_back({{kMargin, y, kRight, y + 16}, part.title, 12, true, 0, 0});
+    y += 18;
     // Under the law of the years each year also names its income year, and the legend the law.
     const bool byIncomeYear = !IncomeYearHeading(doc, 0).empty();
-    std::string legend = "Shaded: the projection period, years 1 to " +
+    std::string legend = "Whole dollars; losses in brackets. Shaded: the projection period, years 1 to " +
                          FormatValue(doc.ProjectionYear, "0") + ". Bold: the results year, year " +
                          FormatValue(doc.ShowYear, "0") + ".";
-    if (byIncomeYear) legend += " Taxed as: " + LawDescription(doc) + ".";
-    page.texts.push_back({{kMargin, y, kRight, y + 11}, legend, 7.5, false, 0, kGrey});
-    y += 15;
+    for (const std::string& line : WrapText(legend, kRight - kMargin, kCellSize + 1)) {
+        page.texts.push_back({{kMargin, y, kRight, y + 11}, line, kCellSize + 1, false, 0, kGrey});
+        y += 11;
+    }
+    if (byIncomeYear) {
+        page.texts.push_back({{kMargin, y, kRight, y + 11}, "Taxed as: " + LawDescription(doc) + ".",
+                              kCellSize + 1, false, 0, kGrey});
+        y += 11;
+    }
+    y += 5;
 
-    const double yearWidth = byIncomeYear ? 52.0 : 28.0;
-    const double width = (kRight - kMargin - yearWidth) / static_cast<double>(kProjectionRows.size());
-    constexpr double kRowHeight = 13.6;
-    constexpr double kCellSize = 6.5;
+    const double yearWidth = byIncomeYear ? 62.0 : 34.0;
+    const double width = (kRight - kMargin - yearWidth) / static_cast<double>(part.rows.size());
+    constexpr double kRowHeight = 15.0;
     auto columnLeft = [&](std::size_t c) { return kMargin + yearWidth + width * static_cast<double>(c); };
 
     // Headings in two lines.
-    page.texts.push_back({{kMargin, y + 8, kMargin + yearWidth - 3, y + 16}, "Year", kCellSize, true, 2, 0});
-    for (std::size_t c = 0; c < kProjectionRows.size(); ++c) {
-        const std::string heading = kProjectionRows[c].heading;
+    page.texts.push_back({{kMargin, y + 10, kMargin + yearWidth - 4, y + 20}, "Year", kCellSize, true, 2, 0});
+    for (std::size_t c = 0; c < part.rows.size(); ++c) {
+        const std::string heading = Heading(part.rows[c]);
         const std::size_t split = heading.find('\n');
         const std::string first = split == std::string::npos ? std::string() : heading.substr(0, split);
         const std::string second = split == std::string::npos ? heading : heading.substr(split + 1);
-        const ReportBox box{columnLeft(c) + 1, y, columnLeft(c + 1) - 2, y + 8};
-        if (!first.empty()) page.texts.push_back({box, first, 6, true, 2, 0});
-        page.texts.push_back({{box.left, y + 8, box.right, y + 16}, second, 6, true, 2, 0});
+        const ReportBox box{columnLeft(c) + 1, y, columnLeft(c + 1) - 3, y + 10};
+        if (!first.empty()) page.texts.push_back({box, first, kCellSize, true, 2, 0});
+        page.texts.push_back({{box.left, y + 10, box.right, y + 20}, second, kCellSize, true, 2, 0});
     }
-    y += 20;
+    y += 24;
     page.rules.push_back({{kMargin, y - 1.5, kRight, y - 1.5}, 0});
 
     for (int year = 1; year <= kTableColumns; ++year) {
@@ -196,21 +327,22 @@ void PlaceProjection(ReportDocument& document, const CVELPPCDoc& doc) {
         const ReportBox line{kMargin, y, kRight, y + kRowHeight};
         if (results) page.fills.push_back({line, kResultsShade});
         else if (period) page.fills.push_back({line, kPeriodShade});
-        const double top = y + 3;
+        const double top = y + 3.5;
         const std::string income = IncomeYearHeading(doc, year - 1);
-        page.texts.push_back({{kMargin, top, kMargin + yearWidth - 3, top + 9},
+        page.texts.push_back({{kMargin, top, kMargin + yearWidth - 4, top + 10},
                               FormatValue(year, "0") + (income.empty() ? "" : "  " + income),
                               kCellSize, results, 2, 0});
-        for (std::size_t c = 0; c < kProjectionRows.size(); ++c) {
-            const std::string text = FormatValue(doc.At(kProjectionRows[c].row, year - 1), kProjectionFormat);
+        for (std::size_t c = 0; c < part.rows.size(); ++c) {
+            const std::string text = WholeDollars(doc.At(part.rows[c], year - 1));
             const bool loss = text.find_first_of("-(") != std::string::npos;
-            page.texts.push_back({{columnLeft(c) + 1, top, columnLeft(c + 1) - 2, top + 9}, text,
+            page.texts.push_back({{columnLeft(c) + 1, top, columnLeft(c + 1) - 3, top + 10}, text,
                                   kCellSize, results, 2, loss ? kRed : 0});
         }
         y += kRowHeight;
         // A line after the projection period and every fifth year.
         if (year == doc.ProjectionYear) page.rules.push_back({{kMargin, y, kRight, y}, 0});
         else if (year % 5 == 0) page.rules.push_back({{kMargin, y, kRight, y}, kRuleColour});
+    }
     }
 }
 
@@ -234,9 +366,8 @@ void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const Scales& 
     WhatIf whatIf(doc, scales);
     const SensitivityGrid grid = WorkOutGrid(whatIf, setup);
     const BreakEvens figures = WorkOutBreakEvens(whatIf);
-    constexpr double kRowHeight = 12.0;
-    constexpr double kCellSize = 6.5;
-    const double needed = 40 + (grid.Rows() + 1) * kRowHeight + 70;
+    constexpr double kRowHeight = 13.5;
+    const double needed = 40 + (grid.Rows() + 1) * kRowHeight + 80;
     double y = kMargin + 380.0;
     if (document.pages.empty() || document.pages.back().charts.size() != 1 || y + needed > kBottom) {
         document.pages.emplace_back();
@@ -245,7 +376,7 @@ void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const Scales& 
     ReportPage& page = document.pages.back();
     page.texts.push_back({{kMargin, y, kRight, y + 16}, "What If", 12, true, 0, 0});
     y += 17;
-    page.texts.push_back({{kMargin, y, kRight, y + 11}, GridCaption(grid), 7.5, false, 0, kGrey});
+    page.texts.push_back({{kMargin, y, kRight, y + 11}, GridCaption(grid), kCellSize + 1, false, 0, kGrey});
     y += 15;
     constexpr double kHeadWidth = 52.0;
     const double width = (kRight - kMargin - kHeadWidth) / std::max(1, grid.Columns());
@@ -270,12 +401,12 @@ void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const Scales& 
         y += kRowHeight;
     }
     y += 8;
-    page.texts.push_back({{kMargin, y, kRight, y + 12}, "Break-even", kBodySize, true, 0, 0});
-    y += 13;
+    page.texts.push_back({{kMargin, y, kRight, y + 13}, "Break-even", kHeadingSize, true, 0, 0});
+    y += 15;
     for (const BreakEvenLine& line : BreakEvenLines(figures, whatIf.Base())) {
-        page.texts.push_back({{kMargin, y, kMargin + 260, y + 11}, line.label, kBodySize, false, 0, 0});
-        page.texts.push_back({{kMargin + 262, y, kRight, y + 11}, line.value, kBodySize, false, 0, 0});
-        y += 12;
+        page.texts.push_back({{kMargin, y, kMargin + 290, y + 12}, line.label, kBodySize, false, 0, 0});
+        page.texts.push_back({{kMargin + 292, y, kRight, y + 12}, line.value, kBodySize, false, 0, 0});
+        y += kLineHeight + 1;
     }
 }
 
@@ -346,7 +477,7 @@ void PlaceRisk(ReportDocument& document, const CVELPPCDoc& doc, const Scales& sc
     const double step = AxisStep(high - low, 4);
     for (double v = std::ceil(low / step) * step; v <= high; v += step) {
         page.rules.push_back({{fan.left, fy(v), fan.right, fy(v)}, v == 0 ? 0x000000 : kRuleColour});
-        page.texts.push_back({{kMargin, fy(v) - 4.5, fan.left - 4, fy(v) + 4.5}, FormatValue(v, "$0,m("), 7, false, 2, 0});
+        page.texts.push_back({{kMargin, fy(v) - 4.5, fan.left - 4, fy(v) + 4.5}, FormatValue(v, "$0,m("), kAxisSize, false, 2, 0});
     }
     for (int c = 0; c < kTableColumns; ++c) {
         const Percentiles& e = r.equity[static_cast<std::size_t>(c)];
@@ -355,7 +486,7 @@ void PlaceRisk(ReportDocument& document, const CVELPPCDoc& doc, const Scales& sc
         page.fills.push_back({{x0, fy(e[3]), x1, fy(e[1])}, 0xD2A078});
         page.rules.push_back({{x0, fy(e[2]), x1, fy(e[2])}, 0x782814});
         if (c == 0 || (c + 1) % 10 == 0)
-            page.texts.push_back({{x0 - 10, fan.bottom + 2, x1 + 10, fan.bottom + 11}, std::to_string(c + 1), 7, false, 1, 0});
+            page.texts.push_back({{x0 - 10, fan.bottom + 2, x1 + 10, fan.bottom + 11}, std::to_string(c + 1), kAxisSize, false, 1, 0});
     }
     y = fan.bottom + 16;
 
@@ -382,11 +513,11 @@ void PlaceRisk(ReportDocument& document, const CVELPPCDoc& doc, const Scales& sc
         const double rateStep = AxisStep(highRate - lowRate, 6);
         for (double v = std::ceil(lowRate / rateStep) * rateStep; v <= highRate; v += rateStep)
             page.texts.push_back({{bx(v) - 20, bars.bottom + 2, bx(v) + 20, bars.bottom + 11},
-                                  FormatValue(std::fabs(v) < rateStep * 1e-9 ? 0.0 : v, "%0.0"), 7, false, 1, 0});
+                                  FormatValue(std::fabs(v) < rateStep * 1e-9 ? 0.0 : v, "%0.0"), kAxisSize, false, 1, 0});
         if (!IsNoValue(fund)) {
             page.rules.push_back({{bx(fund), bars.top, bx(fund), bars.bottom}, kRed});
             page.texts.push_back({{bx(fund) - 160, bars.top, bx(fund) - 3, bars.top + 9},
-                                  "index fund's median " + FormatValue(fund, "%0.00"), 7, false, 2, kRed});
+                                  "index fund's median " + FormatValue(fund, "%0.00"), kAxisSize, false, 2, kRed});
         }
     }
     y = bars.bottom + 16;
@@ -409,7 +540,7 @@ void PlaceRisk(ReportDocument& document, const CVELPPCDoc& doc, const Scales& sc
         y += 10;
     }
     for (const ReportLine& note : table.notes) {
-        page.texts.push_back({{kMargin, y, kRight, y + 10}, note.label, 7, false, 0, kGrey});
+        page.texts.push_back({{kMargin, y, kRight, y + 10}, note.label, kAxisSize, false, 0, kGrey});
         y += 10;
     }
     y += 8;
@@ -422,10 +553,10 @@ void PlaceFooters(ReportDocument& document, const ReportInfo& info) {
     for (std::size_t i = 0; i < document.pages.size(); ++i) {
         ReportPage& page = document.pages[i];
         page.rules.push_back({{kMargin, kFooterTop - 3, kRight, kFooterTop - 3}, kRuleColour});
-        page.texts.push_back({{kMargin, kFooterTop, kRight - 80, kFooterTop + 10}, info.fileName, 7.5,
+        page.texts.push_back({{kMargin, kFooterTop, kRight - 80, kFooterTop + 11}, info.fileName, 8,
                               false, 0, kGrey});
-        page.texts.push_back({{kRight - 80, kFooterTop, kRight, kFooterTop + 10},
-                              "Page " + std::to_string(i + 1) + " of " + count, 7.5, false, 2, kGrey});
+        page.texts.push_back({{kRight - 80, kFooterTop, kRight, kFooterTop + 11},
+                              "Page " + std::to_string(i + 1) + " of " + count, 8, false, 2, kGrey});
     }
 }
 

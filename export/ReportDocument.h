@@ -2,13 +2,14 @@
 // every position in points from the page's top left corner. The PDF, the printer and the
 // print preview all draw this one document, so that they show the same pages.
 //
-// Page 1 (and a second when it overflows): the address, description and date, the summary's
-// figures, every input grouped as the editors group them, and the scales in force, in two
-// columns. Then the projection table (years 1 to 40, the projection period shaded, the
+// Page 1 (and more when it overflows): the address, description and date, the result in plain
+// words across the page, then in two columns the summary's figures, every input grouped as the
+// editors group them (the description and notes in full), and the scales in force. Then the
+// projection table on two pages, years 1 to 40 on each (the projection period shaded, the
 // results year bold), then the five charts, the sensitivity grid and the break-even figures
-// under the last, then "Risk": the futures in words, the fan of the equity, the histogram of
-// the IRR after sale, the percentiles, the chances and the parameters. Each page has the file
-// name and its number in the footer.
+// under the last. Body text is 9 pt, the table 8 pt. Then "Risk": the futures in words, the
+// fan of the equity, the histogram of the IRR after sale, the percentiles, the chances and the
+// parameters. Each page has the file name and its number in the footer.
 #pragma once
 
 #include <array>
@@ -85,6 +86,11 @@ struct ReportInfo {
     // The futures of the page "Risk", the last.
     RiskSetup risk;
 };
+
+// `text` in lines no wider than `width` points at `size` points (an estimate of Arial's widths,
+// on the safe side): at spaces, at its own line breaks (a run of empty lines keeps one), and
+// inside a word longer than a line.
+std::vector<std::string> WrapText(const std::string& text, double width, double size);
 
 // Lays the report out; the scales are those in force.
 ReportDocument BuildReport(const CVELPPCDoc& doc, const Scales& scales, const ReportInfo& info);

@@ -99,3 +99,39 @@ std::array<SummaryLine, kSummaryRows> SummaryLines(const CVELPPCDoc& doc) {
     number(ItemAverageCashFlow, doc.AvgCashFlowWeek);
     return lines;
 }
+
+std::string PlainLabel(const CVELPPCDoc& doc, int row, const std::string& label) {
+    // Before the first entry the lines carry their plain captions.
+    if (doc.TotalCost == 0.0) return label;
+    switch (row) {
+    case ItemRent:
+        switch (doc.PeriodsPerYear) {
+        case 52: return "Rent (" + FormatValue(doc.Rent, "$0,") + " a week), first year:";
+        case 26: return "Rent (" + FormatValue(doc.Rent, "$0,") + " a fortnight), first year:";
+        case 12: return "Rent (" + FormatValue(doc.Rent, "$0,") + " a month), first year:";
+        case 1: return "Rent (" + FormatValue(doc.Rent, "$0,") + " a year), first year:";
+        default: return label;
+        }
+    case ItemExpenses:
+        return doc.CalcExpenses ? "Expenses (" + FormatValue(doc.ExpensesPC, "0.00%") + " of the rent):"
+                                : label;
+    case ItemLoanType: {
+        if (doc.LoanAmount < 0.0001) return label;
+        if (doc.LoanType != 1) return "Interest rate, interest only:";
+        const std::string term = FormatValue(doc.LoanTerm, "0") + "-year term";
+        if (doc.InterestOnlyYears > 0)
+            return "Interest rate, interest only for " + FormatValue(doc.InterestOnlyYears, "0") +
+                   " years, then principal and interest (" + term + "):";
+        return "Interest rate, principal and interest (" + term + "):";
+    }
+    case ItemLoanCosts:
+        return doc.LoanAmount < 0.0001
+                   ? label
+                   : "Loan costs, written off over " + FormatValue(doc.LCYears, "0") + " years:";
+    case ItemCashFlowYear: return "Cash flow after tax for the year:";
+    case ItemCashFlowWeek: return "Cash flow after tax a week:";
+    case ItemNPV: return "Net present value, discounted at " + FormatValue(doc.RateInfl, "0.00%") + " a year:";
+    case ItemAverageCashFlow: return "Average cash flow after tax a week:";
+    default: return label;
+    }
+}

@@ -33,3 +33,9 @@ std::array<SummaryLine, kSummaryRows> SummaryLines(const CVELPPCDoc& doc);
 
 // Whether the line's value is a title's, with no value of its own ("Results", "Projections").
 bool IsTitleRow(int row);
+
+// The caption of line `row` in plain words for a printed page, where there is room: "Loan
+// costs, written off over 5 years:" for the screen's "Loan costs (w/o 5yrs):", the rent's
+// period spelt out, the rate the net present value is discounted at. `label` is the screen's
+// caption, kept where it is plain already.
+std::string PlainLabel(const CVELPPCDoc& doc, int row, const std::string& label);

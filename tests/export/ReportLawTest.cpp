@@ -24,7 +24,7 @@ TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
         "Sale price:", "Cost of selling:", "Cost base:", "Capital gain:",
         "Gain before the switch:", "Gain after the switch:", "Indexed cost base:",
         "Rental loss carried:", "Taxable gain:", "Minimum tax top-up:", "Capital gains tax:",
-        "Value after sale:", "IRR after sale:", "NPV after sale:"};
+        "Value after sale:", "Rate of return after sale:", "Net present value after sale:"};
     EXPECT_EQ(labels, expected);
     EXPECT_EQ(SaleLawText(doc),
               "Australia by income year, established dwelling bought Dec 2026, sold Dec 2036. "

@@ -79,7 +79,7 @@ TEST_F(Workbook, RatesAreFractionsShownAsPercentages) {
     const struct { const char* label; double fraction, tolerance; } rates[] = {
         {"Internal rate of return:", 0.1386, 0.00005}, // the worked example's 13.86 %
         {"Interest rate:", 0.085, 1e-17},
-        {"Growth rate / yr:", 0.045, 1e-17},
+        {"Growth of the value a year:", 0.045, 1e-17},
         {"Selling costs:", 0.025, 1e-17},
     };
     for (const auto& r : rates) {

@@ -66,25 +66,25 @@ TEST_F(Velreport, ReportHoldsTheFiguresEveryInputAndTheLastYear) {
     const Outcome text = Run("DISPLAY= pdftotext", Quoted(pdf) + " -");
     ASSERT_EQ(text.status, 0);
     // The worked example: IRR 13.86 %, NPV 75,030; year 40's equity 1,446,064.18 (velcalc),
-    // which the table's money format shows in millions.
+    // which the table shows in whole dollars.
     for (const char* wanted :
          {"12 Example Street, Toowong QLD", "Worked example, interest only", "13.86%", "$75,030",
-          "$1.446m", "worked-example-interest-only.vel", "Page 1 of 6", "Page 6 of 6",
+          "$1,446,064", "worked-example-interest-only.vel", "Page 1 of 8", "Page 8 of 8",
           // The futures, on the last page.
           "Risk: how sure is the answer", "futures the property beats the index fund after tax",
           // The inputs, grouped as the editors group them.
           "Property address:", "Property description:", "Notes:", "Property price:", "Renovations:",
-          "Market value:", "Furniture package:", "Stamp duty:", "Stamp duty (fn of price):",
+          "Market value:", "Furniture package:", "Stamp duty:", "Stamp duty worked",
           "Conveyancing:", "Other costs:", "Cash deposit:", "Percent of cost:",
-          "Deposit set to % of cost:", "Rent per:", "Amount:", "Vacancy rate:", "Annual expenses:",
+          "Deposit set to % of cost:", "Rent paid each:", "Amount:", "Vacancy rate:", "Annual expenses:",
           "Percent of rent:", "Expenses set as % of rent:", "Building value:", "Building rate:",
           "Building method:", "Fittings value:", "Fittings rate:", "Fittings method:",
           "Additional loan:", "Loan amount:", "Interest rate:", "Loan type:", "Loan costs:",
-          "Percent of deficit:", "Costs as % of deficit:", "Write-off period (yrs):",
-          "Registration of title:", "Investor:", "Partner:", "Upper limit (yrs):",
-          "Growth rate / yr:", "Inflation rate / yr:", "Show results for year:",
+          "Percent of the deficit:", "Loan costs as % of the", "Loan costs written off over:",
+          "Registration of title:", "Investor:", "Partner:", "Projection period:",
+          "Growth of the value a year:", "Inflation a year:", "Show results for year:",
           "Selling costs:", "Discount on the gain:", "Rental losses:", "Reduce other income",
-          "Losses carried from year:", "Rent follows inflation:", "Rent growth / yr:",
+          "Losses carried from year:", "Rent follows inflation:", "Rent growth a year:",
           "Interest-only years:",
           // The sale held ten years (worked out apart: see the sale's model tests).
           "Sale at the end of year 10", "$119,554", "$35,844", "8.76%", "$35,685",
@@ -92,7 +92,7 @@ TEST_F(Velreport, ReportHoldsTheFiguresEveryInputAndTheLastYear) {
           "Stamp duty: Qld", "Income tax: Australia (06/07)", "Years from purchase"})
         EXPECT_NE(text.out.find(wanted), std::string::npos) << wanted;
     const Outcome info = Run("pdfinfo", Quoted(pdf));
-    EXPECT_NE(info.out.find("Pages:           6\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Pages:           8\n"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("A4"), std::string::npos) << info.out;
 }
 
@@ -134,14 +134,14 @@ TEST_F(Velreport, WorkbookHoldsVelcalcsNumbers) {
     const struct { const char* label; const char* field; double scale; } fields[] = {
         {"Internal rate of return:", "IRR", 0.01},
         {"Net present value:", "NPV", 1},
-        {"Average cash flow /wk:", "AvgCashFlowWeek", 1},
-        {"IRR after sale:", "IRRAfterSale", 0.01},
-        {"NPV after sale:", "NPVAfterSale", 1},
+        {"Average cash flow a week:", "AvgCashFlowWeek", 1},
+        {"Rate of return after sale:", "IRRAfterSale", 0.01},
+        {"Net present value after sale:", "NPVAfterSale", 1},
         {"Capital gains tax:", "SaleTax", 1},
         {"Property price:", "Price", 1},
         {"Interest rate:", "RateInterest", 0.01},
-        {"Growth rate / yr:", "RateGrowth", 0.01},
-        {"Inflation rate / yr:", "RateInfl", 0.01},
+        {"Growth of the value a year:", "RateGrowth", 0.01},
+        {"Inflation a year:", "RateInfl", 0.01},
         {"Vacancy rate:", "VacancyRate", 0.01},
         {"Selling costs:", "SellingCostsPC", 0.01},
     };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -86,7 +87,13 @@ bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const
     switch (command) {
     case OutputReport: return WriteReportPdf(doc, scales, FooterName(investmentPath), target, reason, whatIf, risk);
     case OutputWorkbook: return WriteWorkbook(doc, scales, target, reason, risk);
-    case OutputProjection: return WriteFileAtomically(target, ProjectionCsv(doc), reason);
+    // A desktop whose language writes decimals with a comma gets its spreadsheet's form, in
+    // which every cell arrives as the number it is.
+    case OutputProjection:
+        return WriteFileAtomically(target,
+                                   QLocale().decimalPoint() == QStringLiteral(",") ? ProjectionCsvDecimalComma(doc)
+                                                                                  : ProjectionCsv(doc),
+                                   reason);
     default: reason = "Unknown export."; return false;
     }
 }

@@ -32,7 +32,9 @@ enum FileOutputKind : int {
 QString ProposedExportName(const QString& investmentPath, const QString& extension);
 
 // Writes the export of `command` (OutputReport, OutputWorkbook, OutputProjection) to
-// `path`; false with `reason` set when it fails.
+// `path`; false with `reason` set when it fails. The projection is written in the form of
+// the desktop language's spreadsheet (QLocale()): semicolons and decimal commas where the
+// language writes decimals with a comma.
 bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
                  const QString& path, std::string& reason, const GridSetup& whatIf = {},
                  const RiskSetup& risk = {});

@@ -6,6 +6,8 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "persist/WholeFile.h"
@@ -40,7 +42,7 @@ ReportSection SummarySection(const CVELPPCDoc& doc) {
         const SummaryRowStyle& style = kSummaryRowStyles[static_cast<std::size_t>(row)];
         const bool hidden = IsTitleRow(row);
         ReportLine line;
-        line.label = summary.label;
+        line.label = PlainLabel(doc, row, summary.label);
         // "Click here" points a finger at the screen; on paper the line stays empty.
         line.text = hidden || summary.clickHere ? std::string() : summary.value;
         line.strong = style.labelBold || (!hidden && style.valueBold);
@@ -49,6 +51,22 @@ ReportSection SummarySection(const CVELPPCDoc& doc) {
         section.lines.push_back(std::move(line));
     }
     return section;
+}
+
+// On paper a rate below zero (the first year's loss of a short holding) is drawn below the zero
+// line: a rate chart's axis reaches down to the lowest rate.
+ChartScale WithLossesShown(const ChartRequest& request, ChartScale scale) {
+    if (request.unit.find('%') == std::string::npos || !request.series[0]) return scale;
+    double lowest = 0;
+    for (const double* values : request.series)
+        for (int j = 0; values && j < request.count; ++j)
+            if (std::isfinite(values[j]) && !IsNoValue(values[j])) lowest = std::min(lowest, values[j]);
+    if (lowest >= 0) return scale;
+    scale.lower = -NiceCeiling(-lowest);
+    scale.range = scale.upper - scale.lower;
+    scale.intervals = ChooseTickCount(scale.range);
+    scale.step = scale.range / scale.intervals;
+    return scale;
 }
 
 QFont TextFont(const ReportText& text, double size) {
@@ -85,7 +103,7 @@ void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& d
         BuildChart(doc, scales, kChartCommands[place.chart % kReportCharts], CurrentColours);
     if (!data) return;
     const ChartRequest request = data->Request(kChartFonts);
-    const ChartScale scale = ComputeChartScale(request);
+    const ChartScale scale = WithLossesShown(request, ComputeChartScale(request));
     const int height = static_cast<int>(kChartPixels * place.box.height() / place.box.width());
     painter.save();
     painter.translate(place.box.left * f, place.box.top * f);

@@ -117,7 +117,7 @@ TEST(HostileFiles, AFigureFromNoValueIsNoValue) {
     EXPECT_EQ(summary.values[ItemCashFlowYear].text, "?????");
     EXPECT_EQ(summary.values[ItemCashFlowWeek].text, "?????");
     const ReportLine week = ResultSections(doc)[0].lines[2];
-    ASSERT_EQ(week.label, "Cash flow / wk:");
+    ASSERT_EQ(week.label, "Cash flow a week:");
     EXPECT_TRUE(IsNoValue(week.value));
     std::vector<ComparedInvestment> both = {Compared("a", doc, scales),
                                             Compared("b", doc, scales)};

@@ -122,3 +122,34 @@ TEST_F(ExportTest, TheWorkbookTakesTheRiskTabsSetup) {
     EXPECT_EQ(risk.at("Seed").text, "9");
     EXPECT_EQ(risk.at("Growth: SD (points)").text, "3");
 }
+
+// On a German desktop the projection comes in the German spreadsheet's form; on an English
+// one as velcalc --csv writes it. The worked example's first year: value 313,500 (300,000
+// grown 4.5 %).
+TEST(ProjectionExport, FollowsTheDesktopsDecimalMark) {
+    CVELPPCDoc doc;
+    SetUpWorkedExample(doc);
+    QTemporaryDir dir;
+    const struct {
+        QLocale::Language language;
+        QLocale::Territory territory;
+        const char* start;
+        const char* firstYear;
+    } cases[] = {
+        {QLocale::German, QLocale::Germany, "Year;PropertyValue;Debt;", "\n1;313500;"},
+        {QLocale::English, QLocale::Australia, "Year,PropertyValue,Debt,", "\n1,313500,"},
+    };
+    const QLocale before;
+    for (const auto& c : cases) {
+        QLocale::setDefault(QLocale(c.language, c.territory));
+        std::string reason;
+        const QString path = dir.filePath(QStringLiteral("p.csv"));
+        ASSERT_TRUE(WriteExport(doc, Scales{}, OutputProjection, {}, path, reason)) << reason;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const std::string text = file.readAll().toStdString();
+        EXPECT_EQ(text.rfind(c.start, 0), 0u) << text.substr(0, 60);
+        EXPECT_NE(text.find(c.firstYear), std::string::npos) << c.firstYear;
+    }
+    QLocale::setDefault(before);
+}

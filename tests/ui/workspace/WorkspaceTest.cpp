@@ -6,6 +6,10 @@
 #include <QItemSelectionModel>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -340,6 +344,36 @@ TEST_F(WorkspaceTest, HelpShowsTheUserGuideFromWithin) {
     EXPECT_TRUE(text->toPlainText().contains("Zoom In"));
     frame->Action("Help")->trigger(); // the same window again
     EXPECT_EQ(frame->findChildren<QTextBrowser*>().size(), 1);
+    // Written for investors: no build commands, no settings file.
+    for (const char* absent : {"make run", "make test", "velcalc", ".conf", "cmake"})
+        EXPECT_FALSE(text->toPlainText().contains(absent)) << absent;
+}
+
+// The contents list the guide's sections and bring the one chosen to the top; the search finds
+// a word and says when it is nowhere.
+TEST_F(WorkspaceTest, HelpHasContentsAndSearch) {
+    frame->Action("Help")->trigger();
+    auto* contents = frame->findChild<QListWidget*>("HelpContents");
+    auto* text = frame->findChild<QTextBrowser*>();
+    auto* find = frame->findChild<QLineEdit*>("HelpFind");
+    auto* found = frame->findChild<QLabel*>("HelpFound");
+    ASSERT_TRUE(contents && text && find && found);
+    for (const char* heading : {"Your first property", "    The sale", "The law built in"}) {
+        const auto items = contents->findItems(heading, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << heading;
+        emit contents->itemActivated(items[0]);
+        EXPECT_EQ(text->textCursor().block().text(), QString(heading).trimmed());
+    }
+    const struct {
+        const char* word;
+        bool there;
+    } words[] = {{"bright-line", true}, {"semicolons", true}, {"zzqx", false}};
+    for (const auto& w : words) {
+        find->setText(w.word);
+        emit find->returnPressed();
+        EXPECT_EQ(text->textCursor().selectedText().compare(w.word, Qt::CaseInsensitive) == 0, w.there) << w.word;
+        EXPECT_EQ(found->text().isEmpty(), w.there) << w.word;
+    }
 }
 
 TEST(About, NamesVersionLicenceAndScales) {
