@@ -153,7 +153,7 @@ BreakEvenFigure Solve(const Function& f, double low, double high, double present
 } // namespace
 
 BreakEvenFigure BreakEvenRent(WhatIf& whatIf) {
-    const CVELPPCDoc& base = whatIf.Base();
+    const Investment& base = whatIf.Base();
     if (base.TotalCost < 0.00001 || base.PeriodsPerYear <= 0) return {};
     const double high =
         std::max(10 * base.Rent, 0.5 * base.TotalCost / static_cast<double>(base.PeriodsPerYear));
@@ -192,7 +192,7 @@ BreakEvens WorkOutBreakEvens(WhatIf& whatIf) {
     return figures;
 }
 
-std::array<BreakEvenLine, 3> BreakEvenLines(const BreakEvens& figures, const CVELPPCDoc& base) {
+std::array<BreakEvenLine, 3> BreakEvenLines(const BreakEvens& figures, const Investment& base) {
     auto none = [](const BreakEvenFigure& f, const char* format, double scale) {
         // Nothing bought: nothing was searched.
         if (!(f.high > f.low)) return std::string("none");

@@ -37,4 +37,4 @@ BreakEvens WorkOutBreakEvens(WhatIf& whatIf);
 struct BreakEvenLine {
     std::string label, value;
 };
-std::array<BreakEvenLine, 3> BreakEvenLines(const BreakEvens& figures, const CVELPPCDoc& base);
+std::array<BreakEvenLine, 3> BreakEvenLines(const BreakEvens& figures, const Investment& base);

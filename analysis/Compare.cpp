@@ -20,72 +20,72 @@ struct RowDefinition {
     std::string_view key, label, format;
     Better better;
     bool afterSale;
-    double (*value)(const CVELPPCDoc&);
+    double (*value)(const Investment&);
 };
 
-double ShownYearCell(const CVELPPCDoc& d, Row row) {
+double ShownYearCell(const Investment& d, Row row) {
     return d.At(row, std::clamp(d.ShowYear, 1, kTableColumns) - 1);
 }
 
 // Every row but the address and the loan type, which are texts.
 const RowDefinition kRows[] = {
-    {"price", "Price", kMoney, Better::None, false, [](const CVELPPCDoc& d) { return d.Price; }},
+    {"price", "Price", kMoney, Better::None, false, [](const Investment& d) { return d.Price; }},
     {"marketValue", "Property value", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.MarketValue; }},
+     [](const Investment& d) { return d.MarketValue; }},
     {"purchaseCosts", "Purchase costs", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.PurchaseCosts; }},
+     [](const Investment& d) { return d.PurchaseCosts; }},
     {"totalCost", "Total cost", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.TotalCost; }},
+     [](const Investment& d) { return d.TotalCost; }},
     {"cashDeposit", "Cash deposit", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.CashDeposit; }},
+     [](const Investment& d) { return d.CashDeposit; }},
     {"loanAmount", "Loan amount", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.LoanAmount; }},
+     [](const Investment& d) { return d.LoanAmount; }},
     {"interestRate", "Interest rate", kRate, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.RateInterest; }},
+     [](const Investment& d) { return d.RateInterest; }},
     {"weeklyRent", "Rent / wk", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.Rent * d.PeriodsPerYear / 52.0; }},
+     [](const Investment& d) { return d.Rent * d.PeriodsPerYear / 52.0; }},
     {"rentYear", "Rent / yr", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.At(Row::RentReceived, 0); }},
+     [](const Investment& d) { return d.At(Row::RentReceived, 0); }},
     {"expensesYear", "Expenses / yr", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.At(Row::ExpensesPaid, 0); }},
+     [](const Investment& d) { return d.At(Row::ExpensesPaid, 0); }},
     {"grossYield", "Gross yield", kRate, Better::Higher, false,
-     [](const CVELPPCDoc& d) { return d.GrossYield; }},
+     [](const Investment& d) { return d.GrossYield; }},
     {"netYield", "Net yield", kRate, Better::Higher, false,
-     [](const CVELPPCDoc& d) { return d.NetYield; }},
+     [](const Investment& d) { return d.NetYield; }},
     {"capitalGrowth", "Capital growth", kRate, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.RateGrowth; }},
+     [](const Investment& d) { return d.RateGrowth; }},
     {"inflation", "Inflation", kRate, Better::None, false,
-     [](const CVELPPCDoc& d) { return d.RateInfl; }},
+     [](const Investment& d) { return d.RateInfl; }},
     {"resultsYear", "Results for year", kYears, Better::None, false,
-     [](const CVELPPCDoc& d) { return static_cast<double>(d.ShowYear); }},
+     [](const Investment& d) { return static_cast<double>(d.ShowYear); }},
     {"taxSavings", "Tax savings", kMoney, Better::None, false,
-     [](const CVELPPCDoc& d) { return ShownYearCell(d, Row::TaxSaving); }},
+     [](const Investment& d) { return ShownYearCell(d, Row::TaxSaving); }},
     {"cashFlowYear", "Cash flow / yr", kMoney, Better::Higher, false,
-     [](const CVELPPCDoc& d) { return ShownYearCell(d, Row::AfterTaxCash); }},
+     [](const Investment& d) { return ShownYearCell(d, Row::AfterTaxCash); }},
     {"cashFlowWeek", "Cash flow / wk", kMoney, Better::Higher, false,
-     [](const CVELPPCDoc& d) { return ScaledValue(ShownYearCell(d, Row::AfterTaxCash), 1.0 / 52.0); }},
+     [](const Investment& d) { return ScaledValue(ShownYearCell(d, Row::AfterTaxCash), 1.0 / 52.0); }},
     {"projectionYears", "Projection years", kYears, Better::None, false,
-     [](const CVELPPCDoc& d) { return static_cast<double>(d.ProjectionYear); }},
+     [](const Investment& d) { return static_cast<double>(d.ProjectionYear); }},
     {"irr", "Internal rate of return", kRate, Better::Higher, false,
-     [](const CVELPPCDoc& d) { return d.IRR; }},
+     [](const Investment& d) { return d.IRR; }},
     {"npv", "Net present value", kMoney, Better::Higher, false,
-     [](const CVELPPCDoc& d) { return d.NPV; }},
+     [](const Investment& d) { return d.NPV; }},
     {"avgCashFlowWeek", "Average cash flow / wk", kMoney, Better::Higher, false,
-     [](const CVELPPCDoc& d) { return d.AvgCashFlowWeek; }},
+     [](const Investment& d) { return d.AvgCashFlowWeek; }},
     {"salePrice", "Sale price", kMoney, Better::None, true,
-     [](const CVELPPCDoc& d) { return d.SalePrice; }},
+     [](const Investment& d) { return d.SalePrice; }},
     {"saleCosts", "Cost of selling", kMoney, Better::None, true,
-     [](const CVELPPCDoc& d) { return d.SaleCosts; }},
+     [](const Investment& d) { return d.SaleCosts; }},
     {"capitalGain", "Capital gain", kMoney, Better::None, true,
-     [](const CVELPPCDoc& d) { return d.CapitalGain; }},
+     [](const Investment& d) { return d.CapitalGain; }},
     {"saleTax", "Capital gains tax", kMoney, Better::None, true,
-     [](const CVELPPCDoc& d) { return d.SaleTax; }},
+     [](const Investment& d) { return d.SaleTax; }},
     {"valueAfterSale", "Value after sale", kMoney, Better::Higher, true,
-     [](const CVELPPCDoc& d) { return d.ValueAfterSale; }},
+     [](const Investment& d) { return d.ValueAfterSale; }},
     {"irrAfterSale", "IRR after sale", kRate, Better::Higher, true,
-     [](const CVELPPCDoc& d) { return d.IRRAfterSale; }},
+     [](const Investment& d) { return d.IRRAfterSale; }},
     {"npvAfterSale", "NPV after sale", kMoney, Better::Higher, true,
-     [](const CVELPPCDoc& d) { return d.NPVAfterSale; }},
+     [](const Investment& d) { return d.NPVAfterSale; }},
 };
 
 void MarkBest(CompareRow& row) {
@@ -111,11 +111,11 @@ void MarkBest(CompareRow& row) {
 
 } // namespace
 
-ComparedInvestment Compared(std::string name, const CVELPPCDoc& doc, const Scales& scales) {
+ComparedInvestment Compared(std::string name, const Investment& doc, const Scales& scales) {
     ComparedInvestment c;
     c.name = std::move(name);
     c.scales = scales;
-    c.doc = std::make_shared<CVELPPCDoc>(doc);
+    c.doc = std::make_shared<Investment>(doc);
     c.doc->Recalculate(false, c.scales.duty, c.scales.tax);
     c.ok = true;
     return c;
@@ -130,7 +130,7 @@ ComparedInvestment ReadCompared(const std::string& path) {
         return c;
     }
     std::istringstream in(std::move(bytes), std::ios::binary);
-    auto doc = std::make_shared<CVELPPCDoc>();
+    auto doc = std::make_shared<Investment>();
     MessageList sink;
     if (!ReadInvestment(*doc, c.scales.duty, c.scales.tax, in, &sink, path)) {
         c.error = sink.texts.empty() ? std::string("The file is not a complete investment.")
@@ -145,7 +145,7 @@ ComparedInvestment ReadCompared(const std::string& path) {
 
 Comparison Compare(const std::vector<ComparedInvestment>& investments) {
     Comparison out;
-    std::vector<const CVELPPCDoc*> docs;
+    std::vector<const Investment*> docs;
     for (const ComparedInvestment& c : investments) {
         if (!c.ok || !c.doc) continue;
         out.names.push_back(c.name);
@@ -155,7 +155,7 @@ Comparison Compare(const std::vector<ComparedInvestment>& investments) {
 
     CompareRow address{"address", "Property", "", Better::None, false, {}, {}, {}};
     CompareRow loanType{"loanType", "Loan type", "", Better::None, false, {}, {}, {}};
-    for (const CVELPPCDoc* d : docs) {
+    for (const Investment* d : docs) {
         address.texts.push_back(ToUtf8(d->Address));
         loanType.texts.push_back(d->LoanType == 1 ? "Principal & Interest" : "Interest Only");
         address.values.push_back(NoValue);
@@ -165,9 +165,9 @@ Comparison Compare(const std::vector<ComparedInvestment>& investments) {
     loanType.best.assign(docs.size(), 0);
     out.rows.push_back(std::move(address));
     // The law each is taxed under, once any of them sets the law of the years.
-    if (std::any_of(docs.begin(), docs.end(), [](const CVELPPCDoc* d) { return SetsTheLaw(*d); })) {
+    if (std::any_of(docs.begin(), docs.end(), [](const Investment* d) { return SetsTheLaw(*d); })) {
         CompareRow law{"taxLaw", "Tax law", "", Better::None, false, {}, {}, {}};
-        for (const CVELPPCDoc* d : docs) {
+        for (const Investment* d : docs) {
             law.texts.push_back(LawDescription(*d));
             law.values.push_back(NoValue);
         }
@@ -177,7 +177,7 @@ Comparison Compare(const std::vector<ComparedInvestment>& investments) {
 
     for (const RowDefinition& def : kRows) {
         CompareRow row{def.key, def.label, def.format, def.better, def.afterSale, {}, {}, {}};
-        for (const CVELPPCDoc* d : docs) {
+        for (const Investment* d : docs) {
             // Nothing bought: the record keeps no results.
             const bool results = def.better != Better::None || def.afterSale;
             row.values.push_back(results && d->TotalCost < 0.00001 ? NoValue : def.value(*d));

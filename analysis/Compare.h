@@ -17,7 +17,7 @@ struct ComparedInvestment {
     bool ok = false;        // read and worked out
     std::string error;      // why not, when not
     std::vector<std::string> messages; // what reading it had to say (a damaged block, say)
-    std::shared_ptr<CVELPPCDoc> doc;   // worked out, when ok
+    std::shared_ptr<Investment> doc;   // worked out, when ok
     Scales scales;
 };
 
@@ -25,7 +25,7 @@ struct ComparedInvestment {
 // alone.
 ComparedInvestment ReadCompared(const std::string& path);
 // The same from a record and scales already in memory (the open investment, say).
-ComparedInvestment Compared(std::string name, const CVELPPCDoc& doc, const Scales& scales);
+ComparedInvestment Compared(std::string name, const Investment& doc, const Scales& scales);
 
 // Which end of a row is best: results only; inputs are choices, not scores.
 enum class Better { None, Higher, Lower };
@@ -46,7 +46,7 @@ struct Comparison {
     std::vector<CompareRow> rows;
     // The rate of return of every holding period 1..40, per investment, as the chart of the
     // rates of return shows them (NoValue where there is none).
-    std::vector<CVELPPCDoc::YearArray> rates;
+    std::vector<Investment::YearArray> rates;
 };
 
 // The rows of the investments that were read (those not ok are left out). The best of a row are

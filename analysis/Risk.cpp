@@ -74,7 +74,7 @@ double NormalQuantile(double p) {
            (((((b[0] * r + b[1]) * r + b[2]) * r + b[3]) * r + b[4]) * r + 1);
 }
 
-PathDrawer::PathDrawer(const CVELPPCDoc& doc, const RiskParameters& p)
+PathDrawer::PathDrawer(const Investment& doc, const RiskParameters& p)
     : p_(p), typed_(RecordYearRates(doc)) {
     const double phi = p.growthPersistence;
     growthNoise_ = p.growthSD * std::sqrt(1 - phi * phi);
@@ -285,14 +285,14 @@ constexpr double kMoneyUnit = 1.0;  // dollars
 constexpr double kRateUnit = 0.01;  // percentage points
 
 // The tax the owners pay on `amount` more income in a year of incomes `him` and `her`.
-double TaxOnTop(const CVELPPCDoc& d, const TaxScale& t, double him, double her, double amount) {
+double TaxOnTop(const Investment& d, const TaxScale& t, double him, double her, double amount) {
     if (d.NamesOnTitle != 2) return ComputeIncomeTax(him + amount, t) - ComputeIncomeTax(him, t);
     const double half = amount * 0.5;
     return (ComputeIncomeTax(him + half, t) - ComputeIncomeTax(him, t)) +
            (ComputeIncomeTax(her + half, t) - ComputeIncomeTax(her, t));
 }
 
-double OwnersMarginalRate(const CVELPPCDoc& d, const TaxScale& t, double him, double her) {
+double OwnersMarginalRate(const Investment& d, const TaxScale& t, double him, double her) {
     if (d.NamesOnTitle != 2) return MarginalTaxRate(him, t);
     return 0.5 * (MarginalTaxRate(him, t) + MarginalTaxRate(her, t));
 }
@@ -369,7 +369,7 @@ constexpr int kIrrHistogramBins = 30;
 
 } // namespace
 
-RiskRun::RiskRun(const CVELPPCDoc& doc, const Scales& scales, const RiskParameters& p)
+RiskRun::RiskRun(const Investment& doc, const Scales& scales, const RiskParameters& p)
     : scales_(scales), p_(p), drawer_(doc, p) {
     inputs_ = doc;
     inputs_.Address.clear();
@@ -385,7 +385,7 @@ RiskRun::RiskRun(const CVELPPCDoc& doc, const Scales& scales, const RiskParamete
         yearTax_[c] = law.kind == kOneScaleForEveryYear ? scales_.tax : law.scales[c];
 }
 
-PathOutcome RiskRun::RunPath(std::uint64_t seed, std::int64_t path, CVELPPCDoc& work) const {
+PathOutcome RiskRun::RunPath(std::uint64_t seed, std::int64_t path, Investment& work) const {
     std::mt19937_64 g = PathGenerator(seed, static_cast<std::uint64_t>(path));
     PathDraws draws;
     drawer_.Draw(g, draws);
@@ -416,7 +416,7 @@ PathOutcome RiskRun::RunPath(std::uint64_t seed, std::int64_t path, CVELPPCDoc& 
     // (the year's negative cash flow after tax); what the property pays out has no match.
     const double deposit = work.CashDeposit;
     const double yield = p_.fundDividendYield * 0.01;
-    CVELPPCDoc::YearArray paidIn{}; // the top-ups, 0 or more
+    Investment::YearArray paidIn{}; // the top-ups, 0 or more
     double fund = deposit, costBase = deposit, bank = deposit;
     for (int c = 0; c < p; ++c) {
         const auto i = static_cast<std::size_t>(c);
@@ -468,7 +468,7 @@ RiskResults RiskRun::Run(std::int64_t paths, std::uint64_t seed, int threads,
     // even split keeps the threads equally busy without any scheduling.
     auto work = [&](int t) {
         const std::int64_t begin = paths * t / threads, end = paths * (t + 1) / threads;
-        CVELPPCDoc doc;
+        Investment doc;
         Accumulator& acc = parts[static_cast<std::size_t>(t)];
         std::int64_t unreported = 0;
         for (std::int64_t i = begin; i < end; ++i) {

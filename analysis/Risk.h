@@ -120,7 +120,7 @@ double NormalQuantile(double p);
 // each year.
 struct PathDraws {
     YearRates rates;
-    CVELPPCDoc::YearArray fundFactor{};
+    Investment::YearArray fundFactor{};
 };
 
 // The rates of one path for the record `doc` (its typed rates are the means). Every year takes
@@ -129,7 +129,7 @@ struct PathDraws {
 // record's own.
 class PathDrawer {
 public:
-    PathDrawer(const CVELPPCDoc& doc, const RiskParameters& p);
+    PathDrawer(const Investment& doc, const RiskParameters& p);
     void Draw(std::mt19937_64& g, PathDraws& out) const;
 
 private:
@@ -186,7 +186,7 @@ using Percentiles = std::array<double, 5>;
 
 // What one path came to.
 struct PathOutcome {
-    CVELPPCDoc::YearArray equity{}, cashFlow{}; // the table's rows, years 1..40
+    Investment::YearArray equity{}, cashFlow{}; // the table's rows, years 1..40
     double irrAfterSale = 0, npvAfterSale = 0;  // the property's (may be NoValue)
     double fundIrr = 0, fundValueAfterSale = 0; // the index fund's, after the tax on its gain
     double bankIrr = 0;
@@ -242,13 +242,13 @@ struct RiskProgress {
 // here changes it, the settings or the scales.
 class RiskRun {
 public:
-    RiskRun(const CVELPPCDoc& doc, const Scales& scales, const RiskParameters& p);
+    RiskRun(const Investment& doc, const Scales& scales, const RiskParameters& p);
 
     // The record worked out under its own rates.
-    const CVELPPCDoc& Base() const { return base_; }
+    const Investment& Base() const { return base_; }
     // Works out path `path` of seed `seed` into `work` (a copy of the record is made first)
     // and its outcome.
-    PathOutcome RunPath(std::uint64_t seed, std::int64_t path, CVELPPCDoc& work) const;
+    PathOutcome RunPath(std::uint64_t seed, std::int64_t path, Investment& work) const;
 
     // `paths` paths (1..kMaxRiskPaths) on `threads` threads (1..kRiskThreadsMax): path i is
     // always drawn from (seed, i), whichever thread runs it. `progress`, when given, counts the
@@ -257,8 +257,8 @@ public:
                     RiskProgress* progress = nullptr) const;
 
 private:
-    CVELPPCDoc inputs_;
-    CVELPPCDoc base_;
+    Investment inputs_;
+    Investment base_;
     Scales scales_;
     RiskParameters p_;
     PathDrawer drawer_;

@@ -18,7 +18,7 @@ std::optional<WhatIfResult> ResultOfKey(std::string_view key) {
     return std::nullopt;
 }
 
-double ResultOf(const CVELPPCDoc& doc, WhatIfResult result) {
+double ResultOf(const Investment& doc, WhatIfResult result) {
     // The recalculation stops before the table when nothing is bought and leaves the results
     // of whatever was worked out before.
     if (doc.TotalCost < 0.00001) return NoValue;
@@ -36,8 +36,8 @@ double ResultOf(const CVELPPCDoc& doc, WhatIfResult result) {
 
 namespace {
 
-CVELPPCDoc NumbersOnly(const CVELPPCDoc& doc) {
-    CVELPPCDoc copy = doc;
+Investment NumbersOnly(const Investment& doc) {
+    Investment copy = doc;
     copy.Address.clear();
     copy.Description.clear();
     copy.Notes.clear();
@@ -49,12 +49,12 @@ CVELPPCDoc NumbersOnly(const CVELPPCDoc& doc) {
 
 } // namespace
 
-WhatIf::WhatIf(const CVELPPCDoc& doc, const Scales& scales)
+WhatIf::WhatIf(const Investment& doc, const Scales& scales)
     : inputs_(NumbersOnly(doc)), base_(inputs_), work_(inputs_), scales_(scales) {
     base_.Recalculate(false, scales_.duty, scales_.tax);
 }
 
-const CVELPPCDoc* WhatIf::WorkOut(std::span<const InputChange> changes) {
+const Investment* WhatIf::WorkOut(std::span<const InputChange> changes) {
     // Every question starts from the record as given: a recalculation can change fields that
     // are inputs while their switch is off (a deposit above the cost, say).
     work_ = inputs_;
@@ -70,6 +70,6 @@ const CVELPPCDoc* WhatIf::WorkOut(std::span<const InputChange> changes) {
 }
 
 double WhatIf::Result(std::span<const InputChange> changes, WhatIfResult result) {
-    const CVELPPCDoc* doc = WorkOut(changes);
+    const Investment* doc = WorkOut(changes);
     return doc ? ResultOf(*doc, result) : NoValue;
 }

@@ -43,7 +43,7 @@ struct WhatIfInputInfo {
     std::string_view key;   // velcalc's name
     std::string_view label; // as the program shows it
     Unit unit;
-    double CVELPPCDoc::*field;
+    double Investment::*field;
     double min, max; // a value outside gives no result
 };
 
@@ -58,19 +58,19 @@ inline constexpr double kNoLimit = 1e300;
 
 inline constexpr std::array<WhatIfInputInfo, kWhatIfInputCount> kWhatIfInputs = {{
     {WhatIfInput::InterestRate, "interest", "Interest rate", Unit::Percent,
-     &CVELPPCDoc::RateInterest, 0.0, 100.0},
+     &Investment::RateInterest, 0.0, 100.0},
     {WhatIfInput::CapitalGrowth, "growth", "Capital growth", Unit::Percent,
-     &CVELPPCDoc::RateGrowth, -99.0, 100.0},
-    {WhatIfInput::Inflation, "inflation", "Inflation", Unit::Percent, &CVELPPCDoc::RateInfl,
+     &Investment::RateGrowth, -99.0, 100.0},
+    {WhatIfInput::Inflation, "inflation", "Inflation", Unit::Percent, &Investment::RateInfl,
      -99.0, 100.0},
-    {WhatIfInput::Rent, "rent", "Rent", Unit::Money, &CVELPPCDoc::Rent, 0.0, kNoLimit},
-    {WhatIfInput::Price, "price", "Price", Unit::Money, &CVELPPCDoc::Price, 0.0, kNoLimit},
+    {WhatIfInput::Rent, "rent", "Rent", Unit::Money, &Investment::Rent, 0.0, kNoLimit},
+    {WhatIfInput::Price, "price", "Price", Unit::Money, &Investment::Price, 0.0, kNoLimit},
     {WhatIfInput::VacancyRate, "vacancy", "Vacancy rate", Unit::Percent,
-     &CVELPPCDoc::VacancyRate, 0.0, 100.0},
-    {WhatIfInput::DepositPC, "deposit", "Deposit", Unit::Percent, &CVELPPCDoc::DepositPC, 0.0,
+     &Investment::VacancyRate, 0.0, 100.0},
+    {WhatIfInput::DepositPC, "deposit", "Deposit", Unit::Percent, &Investment::DepositPC, 0.0,
      100.0},
     {WhatIfInput::TaxableIncome, "income", "Taxable income", Unit::Money,
-     &CVELPPCDoc::TaxableHim, 0.0, kNoLimit},
+     &Investment::TaxableHim, 0.0, kNoLimit},
 }};
 
 inline constexpr std::array<WhatIfResultInfo, kWhatIfResultCount> kWhatIfResults = {{
@@ -93,7 +93,7 @@ std::optional<WhatIfResult> ResultOfKey(std::string_view key);
 
 // The result read off a worked-out record; NoValue when there is none (nothing bought, or no
 // rate of return).
-double ResultOf(const CVELPPCDoc& doc, WhatIfResult result);
+double ResultOf(const Investment& doc, WhatIfResult result);
 
 // One input set to a new value.
 struct InputChange {
@@ -108,22 +108,22 @@ struct InputChange {
 // cost is cut to the cost, for one).
 class WhatIf {
 public:
-    WhatIf(const CVELPPCDoc& doc, const Scales& scales);
+    WhatIf(const Investment& doc, const Scales& scales);
 
     // The record as given, worked out under the scales.
-    const CVELPPCDoc& Base() const { return base_; }
+    const Investment& Base() const { return base_; }
     const Scales& ScalesUsed() const { return scales_; }
     double BaseValue(WhatIfInput input) const { return inputs_.*InfoOf(input).field; }
 
     // The record recalculated with `changes` applied (later ones win), or nullptr when a value
     // lies outside its input's range or is not a number. The record lives until the next call.
-    const CVELPPCDoc* WorkOut(std::span<const InputChange> changes);
+    const Investment* WorkOut(std::span<const InputChange> changes);
     // The result with `changes` applied, or NoValue.
     double Result(std::span<const InputChange> changes, WhatIfResult result);
 
 private:
-    CVELPPCDoc inputs_;
-    CVELPPCDoc base_;
-    CVELPPCDoc work_;
+    Investment inputs_;
+    Investment base_;
+    Investment work_;
     Scales scales_;
 };

@@ -16,7 +16,7 @@
 #include "ui/shell/QPainterSurface.h"
 #include "ui/shell/QtSettingsStore.h"
 #include "ui/shell/RecentFileList.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 
 QString DialogStyleSheet(ColourValue background) {
     if (background == kAutomaticColour) return {};

@@ -31,7 +31,7 @@
 #include "app/Help.h"
 #include "ui/charts/ChartKind.h"
 #include "ui/charts/Charts.h"
-#include "ui/colours/PrefColours.h"
+#include "ui/colours/ColourPreferences.h"
 #include "ui/dialogs/AssumptionDialogs.h"
 #include "ui/dialogs/EditItem.h"
 #include "ui/dialogs/ItemEditors.h"
@@ -43,7 +43,7 @@
 #include "ui/workspace/WhatIfTab.h"
 #include "ui/workspace/Workspace.h"
 #include "ui/shell/Platform.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 #include "ui/shell/WindowState.h"
 
 namespace {
@@ -92,7 +92,7 @@ MainWindow::MainWindow(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("Workspace"));
     splitter_->setChildrenCollapsible(false);
-    view_ = new CVELPPCView(document_.Record(), document_.InvestmentScales(), store_, splitter_);
+    view_ = new SummaryView(document_.Record(), document_.InvestmentScales(), store_, splitter_);
     view_->editItem = [this](unsigned itemType) { EditItemOf(itemType); };
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(0, 0);
@@ -376,7 +376,7 @@ void MainWindow::UpdateTitle() {
 
 bool MainWindow::NewDocument() {
     const bool first = firstStartYear_ != 0 && HoldsNoDefaults(store_);
-    CVELPPCDoc& doc = Document();
+    Investment& doc = Document();
     Scales& scales = InvestmentScales();
     if (!NewInvestment(doc, scales, store_)) return false;
     if (first) {

@@ -22,7 +22,7 @@ class QSplitter;
 class Workspace;
 class SettingsStore;
 class DocumentUi;
-class CVELPPCView;
+class SummaryView;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -33,9 +33,9 @@ public:
 
     // The open investment, and its record and scales.
     InvestmentDocument& Doc() { return document_; }
-    CVELPPCDoc& Document() { return document_.Record(); }
+    Investment& Document() { return document_.Record(); }
     Scales& InvestmentScales() { return document_.InvestmentScales(); }
-    CVELPPCView* View() { return view_; }
+    SummaryView* View() { return view_; }
     // The pane beside the summary.
     Workspace* Pane() { return pane_; }
     QSplitter* Splitter() { return splitter_; }
@@ -121,7 +121,7 @@ public:
     // What opens the editor of a summary line: the program's editors, or in tests one that
     // acts as an accepted or cancelled dialog would.
     using ItemEditor =
-        std::function<void(CVELPPCDoc&, Scales&, SettingsStore&, unsigned itemType, QWidget*)>;
+        std::function<void(Investment&, Scales&, SettingsStore&, unsigned itemType, QWidget*)>;
     void SetItemEditor(ItemEditor editor) { itemEditor_ = std::move(editor); }
 
 protected:
@@ -158,7 +158,7 @@ private:
     DocumentUi& ui_;
     RecentFileList recent_;
     InvestmentDocument document_;
-    CVELPPCView* view_ = nullptr;
+    SummaryView* view_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentPlaceholder_ = nullptr;
     QAction* recentEnd_ = nullptr;

@@ -18,7 +18,7 @@ namespace {
 
 void BM_DefaultGrid(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
         WhatIf whatIf(doc, scales);
@@ -31,7 +31,7 @@ BENCHMARK(BM_DefaultGrid)->Unit(benchmark::kMillisecond);
 // 0: rent, 1: capital growth, 2: interest rate.
 void BM_BreakEven(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     BreakEvenFigure (*const solve[])(WhatIf&) = {BreakEvenRent, BreakEvenGrowth, BreakEvenInterest};
     for (auto _ : state) {
@@ -48,7 +48,7 @@ void BM_CompareFourFiles(benchmark::State& state) {
     std::filesystem::create_directories(dir);
     std::vector<std::string> paths;
     for (int i = 0; i < kMaxCompared; ++i) {
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc, i % 2);
         doc.Price = doc.MarketValue = 250000 + 50000 * i;
         doc.Recalculate(false, scales);
@@ -71,7 +71,7 @@ BENCHMARK(BM_CompareFourFiles)->Unit(benchmark::kMillisecond);
 // path against it.
 void BM_RiskTenThousandPaths(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, static_cast<int>(state.range(1)));
     const RiskRun run(doc, scales, RiskParameters{});
     const auto threads = static_cast<int>(state.range(0));
@@ -90,7 +90,7 @@ BENCHMARK(BM_RiskTenThousandPaths)
 
 void BM_RiskOneRecalculate(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         doc.Recalculate(false, scales);
@@ -103,7 +103,7 @@ BENCHMARK(BM_RiskOneRecalculate)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 // in turn, so that futures with and without a rate of return both count).
 void BM_RiskPathParts(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, static_cast<int>(state.range(1)));
     const PathDrawer drawer(doc, RiskParameters{});
     std::vector<PathDraws> draws(64);
@@ -111,7 +111,7 @@ void BM_RiskPathParts(benchmark::State& state) {
         std::mt19937_64 g = PathGenerator(1, i);
         drawer.Draw(g, draws[i]);
     }
-    CVELPPCDoc work;
+    Investment work;
     std::uint64_t i = 0;
     for (auto _ : state) {
         if (state.range(0) == 0) {
@@ -131,7 +131,7 @@ BENCHMARK(BM_RiskPathParts)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMic
 // A million paths on 2 threads, once: the growth of the process's peak resident memory.
 void BM_RiskMillionPathsMemory(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     const RiskRun run(doc, scales, RiskParameters{});
     rusage before{};

@@ -24,7 +24,7 @@ std::string Target(const char* extension) {
 #ifdef VEL_BENCH_QT
 void BM_ReportPdf(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     const std::string path = Target(".pdf");
     std::string reason;
@@ -38,7 +38,7 @@ BENCHMARK(BM_ReportPdf)->Unit(benchmark::kMillisecond);
 
 void BM_Workbook(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     const std::string path = Target(".xlsx");
     std::string reason;
@@ -49,7 +49,7 @@ void BM_Workbook(benchmark::State& state) {
 BENCHMARK(BM_Workbook)->Unit(benchmark::kMillisecond);
 
 void BM_ProjectionCsv(benchmark::State& state) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     const std::string path = Target(".csv");
     std::string reason;

@@ -12,7 +12,7 @@ namespace {
 
 void BM_RecalculateInterestOnly(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     for (auto _ : state) {
         doc.Recalculate(true, scales);
@@ -23,7 +23,7 @@ BENCHMARK(BM_RecalculateInterestOnly);
 
 void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
         doc.Recalculate(true, scales);
@@ -38,7 +38,7 @@ BENCHMARK(BM_RecalculatePrincipalAndInterest);
 // Within 1.5 times BM_RecalculatePrincipalAndInterest.
 void BM_RecalculateLoanAndCosts(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     doc.RateSteps = {{3, 7.5}, {6, 6.0}};
     doc.OffsetOpening = 20000;
@@ -66,7 +66,7 @@ BENCHMARK(BM_RecalculateLoanAndCosts);
 // dwelling bought December 2026, its sale split at the capital gains switch.
 void BM_RecalculateByIncomeYear(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     doc.TaxLaw = 1;
     doc.PurchaseYear = 2026;
@@ -81,7 +81,7 @@ BENCHMARK(BM_RecalculateByIncomeYear);
 // The longest projection: the returns then solve over all 40 years.
 void BM_RecalculateFortyYearProjection(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     doc.ProjectionYear = 40;
     for (auto _ : state) {
@@ -92,7 +92,7 @@ void BM_RecalculateFortyYearProjection(benchmark::State& state) {
 BENCHMARK(BM_RecalculateFortyYearProjection);
 
 void BM_HoldingIRR(benchmark::State& state) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     const int years = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -126,7 +126,7 @@ BENCHMARK(BM_ParseValue);
 
 void BM_WriteInvestmentFile(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     doc.Address = u"12 Example Street";
     for (auto _ : state) {
@@ -139,7 +139,7 @@ BENCHMARK(BM_WriteInvestmentFile);
 
 void BM_ReadInvestmentFile(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     doc.Address = u"12 Example Street";
     std::ostringstream out;
@@ -147,7 +147,7 @@ void BM_ReadInvestmentFile(benchmark::State& state) {
     const std::string bytes = out.str();
     for (auto _ : state) {
         std::istringstream in(bytes);
-        CVELPPCDoc target;
+        Investment target;
         Scales read;
         benchmark::DoNotOptimize(LoadInvestment(target, read, in, nullptr));
     }

@@ -19,7 +19,7 @@
 namespace {
 
 void BM_SummaryRefreshAndPaint(benchmark::State& state) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     QImage image(280, 320, QImage::Format_RGB32);
     SummaryLayout summary;
@@ -41,7 +41,7 @@ void BM_SummaryRefreshAndPaint(benchmark::State& state) {
 BENCHMARK(BM_SummaryRefreshAndPaint)->Unit(benchmark::kMicrosecond);
 
 void BM_RateOfReturnSeries(benchmark::State& state) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         ChartData chart = RateOfReturnChart(doc, CurrentColours);
@@ -52,7 +52,7 @@ BENCHMARK(BM_RateOfReturnSeries)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ChartPaint(benchmark::State& state) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     const int command = static_cast<int>(state.range(0));
     const std::optional<ChartData> chart = BuildChart(doc, scales, command, CurrentColours);

@@ -11,7 +11,7 @@
 #include "tests/model/WorkedExample.h"
 #include "app/MainWindow.h"
 #include "ui/shell/Platform.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 #include "ui/workspace/ChartTab.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/Workspace.h"
@@ -31,7 +31,7 @@ void BM_AcceptedEditInTheWorkspace(benchmark::State& state) {
     QuietUi ui;
     MainWindow frame(store, ui);
     frame.StartWith({});
-    CVELPPCDoc& doc = frame.Document();
+    Investment& doc = frame.Document();
     const Scales& scales = frame.InvestmentScales();
     SetUpWorkedExample(doc);
     frame.setGeometry(0, 0, 1100, 700);

@@ -12,7 +12,7 @@
 #include "bench/FirstPaint.h"
 #include "app/MainWindow.h"
 #include "app/Application.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/Workspace.h"
 

@@ -65,8 +65,8 @@ bool FindNamedScales(const ScaleOptions& options, const char* program, int& duty
     return true;
 }
 
-bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, CVELPPCDoc& doc,
-                        Scales& scales, std::string& message, std::vector<std::string>& notices, CVELPPCDoc* asRead) {
+bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, Investment& doc,
+                        Scales& scales, std::string& message, std::vector<std::string>& notices, Investment* asRead) {
     const std::string prefix = std::string(program) + ": " + path + ": ";
     std::string bytes, why;
     if (!ReadInvestmentFileBytes(path, bytes, why)) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 
 struct ScaleOptions {
@@ -30,6 +30,6 @@ bool FindNamedScales(const ScaleOptions& options, const char* program, int& duty
 // with a message naming the file when it cannot be read; notices of a file that did read
 // (a later version) go to `notices`.
 // `asRead`, when given, receives the record as read, before it is worked out.
-bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, CVELPPCDoc& doc,
+bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax, Investment& doc,
                         Scales& scales, std::string& message, std::vector<std::string>& notices,
-                        CVELPPCDoc* asRead = nullptr);
+                        Investment* asRead = nullptr);

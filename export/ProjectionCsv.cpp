@@ -8,7 +8,7 @@
 
 namespace {
 
-std::string Table(const CVELPPCDoc& doc, char separator, std::string (*number)(double)) {
+std::string Table(const Investment& doc, char separator, std::string (*number)(double)) {
     std::string out = "Year";
     for (const ProjectionRow& p : kProjectionRows)
         out += separator + std::string(kRowNames[static_cast<std::size_t>(p.row)]);
@@ -23,9 +23,9 @@ std::string Table(const CVELPPCDoc& doc, char separator, std::string (*number)(d
 
 } // namespace
 
-std::string ProjectionCsv(const CVELPPCDoc& doc) { return Table(doc, ',', ExactNumber); }
+std::string ProjectionCsv(const Investment& doc) { return Table(doc, ',', ExactNumber); }
 
-std::string ProjectionCsvDecimalComma(const CVELPPCDoc& doc) { return Table(doc, ';', DecimalCommaNumber); }
+std::string ProjectionCsvDecimalComma(const Investment& doc) { return Table(doc, ';', DecimalCommaNumber); }
 
 std::string DecimalCommaNumber(double value) {
     if (!std::isfinite(value) || IsNoValue(value)) return {};

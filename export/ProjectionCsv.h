@@ -7,13 +7,13 @@
 
 #include "format/Format.h" // ExactNumber
 
-class CVELPPCDoc;
+class Investment;
 
-std::string ProjectionCsv(const CVELPPCDoc& doc);
+std::string ProjectionCsv(const Investment& doc);
 
 // The form a spreadsheet of a language that writes decimals with a comma reads as numbers:
 // cells parted by semicolons, a decimal comma, no exponent, no thousands marks and no currency
 // ("1446064,18;-5394,2"); a cell with no number is empty. The numbers are the same as above.
-std::string ProjectionCsvDecimalComma(const CVELPPCDoc& doc);
+std::string ProjectionCsvDecimalComma(const Investment& doc);
 // One number in that form.
 std::string DecimalCommaNumber(double value);

@@ -47,7 +47,7 @@ std::string RentPeriod(int periodsPerYear) {
 
 std::string Method(int method) { return method == 1 ? "Straight line" : "Diminishing value"; }
 
-ReportSection LoanAndCostsSection(const CVELPPCDoc& d) {
+ReportSection LoanAndCostsSection(const Investment& d) {
     ReportSection s{"Loan and Costs", {}};
     for (const RateStep& step : d.RateSteps)
         s.lines.push_back(Amount("Rate from year " + FormatValue(step.fromYear, kWhole) + ":",
@@ -73,7 +73,7 @@ std::string ScheduleText(const std::vector<double>& schedule) {
     return text;
 }
 
-ReportSection LandTaxSection(const CVELPPCDoc& d) {
+ReportSection LandTaxSection(const Investment& d) {
     ReportSection s{"Land Tax", {}};
     const auto state = static_cast<std::size_t>(std::clamp(d.LandTaxState, 0, kLandTaxStateCount - 1));
     s.lines.push_back(Text("State:", std::string(kLandTaxStateNames[state])));
@@ -96,7 +96,7 @@ bool ReportLine::IsLoss() const {
     return Shown().find_first_of("-(") != std::string::npos;
 }
 
-std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
+std::vector<ReportSection> InputSections(const Investment& d) {
     std::vector<ReportSection> s;
     s.push_back({"Property",
                  {Text("Property address:", OneLine(d.Address)),
@@ -188,7 +188,7 @@ std::vector<ReportSection> InputSections(const CVELPPCDoc& d) {
     return s;
 }
 
-std::vector<ReportSection> ResultSections(const CVELPPCDoc& d) {
+std::vector<ReportSection> ResultSections(const Investment& d) {
     const int column = std::clamp(d.ShowYear, 1, kTableColumns) - 1;
     const double cash = d.At(Row::AfterTaxCash, column);
     return {{"Results for year " + FormatValue(d.ShowYear, kWhole),
@@ -202,7 +202,7 @@ std::vector<ReportSection> ResultSections(const CVELPPCDoc& d) {
             SaleSection(d)};
 }
 
-ReportSection SaleSection(const CVELPPCDoc& d) {
+ReportSection SaleSection(const Investment& d) {
     ReportSection sale = {"Sale at the end of year " + FormatValue(d.ProjectionYear, kWhole),
              {Amount("Sale price:", d.SalePrice, kResult),
               Amount("Cost of selling:", d.SaleCosts, kResult),
@@ -247,7 +247,7 @@ std::string WholeDollars(double value) {
     return loss ? "($" + digits + ")" : "$" + digits;
 }
 
-std::string PlainSummary(const CVELPPCDoc& d) {
+std::string PlainSummary(const Investment& d) {
     if (d.TotalCost == 0.0) return "Nothing has been entered yet: the figures below are all zero.";
     const std::string years = FormatValue(std::clamp(d.ProjectionYear, 1, kTableColumns), kWhole);
     auto known = [](double v) { return !IsNoValue(v) && v == v; };
@@ -281,7 +281,7 @@ std::string PlainSummary(const CVELPPCDoc& d) {
     return text;
 }
 
-std::string SaleLawText(const CVELPPCDoc& d) {
+std::string SaleLawText(const Investment& d) {
     if (d.TaxLaw == kOneScaleForEveryYear) return {};
     const int years = std::clamp(d.ProjectionYear, 1, kTableColumns);
     std::string text =
@@ -298,7 +298,7 @@ std::string SaleLawText(const CVELPPCDoc& d) {
            "; minimum tax top-up " + FormatValue(d.MinimumTaxTopUp, kResult) + ".";
 }
 
-std::string IncomeYearHeading(const CVELPPCDoc& d, int column) {
+std::string IncomeYearHeading(const Investment& d, int column) {
     const int year = d.IncomeYearByYear[static_cast<std::size_t>(std::clamp(column, 0, kTableColumns - 1))];
     return year != 0 ? IncomeYearText(year) : std::string();
 }
@@ -343,7 +343,7 @@ std::string TodayText() {
     return ReportDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
-std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const CVELPPCDoc& doc) {
+std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const Investment& doc) {
     std::vector<ExtraProjectionColumn> columns;
     if (!doc.RateSteps.empty())
         columns.push_back({"Interest\nrate", InterestRateByYear(doc), "0.00%"});
@@ -355,7 +355,7 @@ std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const CVELPPCDoc& doc)
     return columns;
 }
 
-std::string LoanRepaidNote(const CVELPPCDoc& doc, int column) {
+std::string LoanRepaidNote(const Investment& doc, int column) {
     if (doc.LoanPaidOffYear != column + 1 || !SetsLoanAndCosts(doc)) return {};
     return "loan repaid";
 }

@@ -40,18 +40,18 @@ struct ReportSection {
 
 // Property, purchase costs, deposit, rent, expenses, depreciation, loan, investor and
 // projections, with the labels of their editors.
-std::vector<ReportSection> InputSections(const CVELPPCDoc& doc);
+std::vector<ReportSection> InputSections(const Investment& doc);
 // The figures of the summary's "Results for year ..." and "Projections over ... years".
 // Then the sale at the end of the projection period.
-std::vector<ReportSection> ResultSections(const CVELPPCDoc& doc);
+std::vector<ReportSection> ResultSections(const Investment& doc);
 // The sale at the end of the projection period, step by step.
-ReportSection SaleSection(const CVELPPCDoc& doc);
+ReportSection SaleSection(const Investment& doc);
 // The law the sale at the end of the projection period is taxed under, in a sentence or two
 // with its pieces; empty under one scale for every year.
-std::string SaleLawText(const CVELPPCDoc& doc);
+std::string SaleLawText(const Investment& doc);
 // The income year a projection year (column 0..39) is taxed under ("2026-27"); empty under
 // one scale for every year.
-std::string IncomeYearHeading(const CVELPPCDoc& doc, int column);
+std::string IncomeYearHeading(const Investment& doc, int column);
 
 // The named rows of the annual table, in table order, with their headings ("\n" parts a
 // heading in two lines).
@@ -81,13 +81,13 @@ inline constexpr std::array<ProjectionRow, 15> kProjectionRows = {{
 // interest it saves; the land tax.
 struct ExtraProjectionColumn {
     const char* heading;
-    CVELPPCDoc::YearArray values;
+    Investment::YearArray values;
     const char* format; // kProjectionFormat, or a rate's
 };
-std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const CVELPPCDoc& doc);
+std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const Investment& doc);
 // A year's heading note: "loan repaid" in the year the loan is repaid, while the investment
 // sets the loan's running inputs; empty otherwise.
-std::string LoanRepaidNote(const CVELPPCDoc& doc, int column);
+std::string LoanRepaidNote(const Investment& doc, int column);
 
 // The money format of the table's cells.
 inline constexpr const char* kProjectionFormat = "$0,m(";
@@ -98,7 +98,7 @@ std::string WholeDollars(double value);
 // The result in a few plain sentences for the top of the report: the rate of return after tax
 // over the projection period, what the investor puts in (or takes out) a week on average, what
 // selling then leaves, and the net present value with the rate it is discounted at.
-std::string PlainSummary(const CVELPPCDoc& doc);
+std::string PlainSummary(const Investment& doc);
 
 // A scale as a table: its name, the headings of its columns, and per row the cells.
 struct ScaleTable {

@@ -203,7 +203,7 @@ void PlaceLine(ReportPage& page, const FlowLine& line, double left, double top) 
 }
 
 // The title block of page 1; returns where the columns begin.
-double PlaceTitle(ReportPage& page, const CVELPPCDoc& doc, const ReportInfo& info) {
+double PlaceTitle(ReportPage& page, const Investment& doc, const ReportInfo& info) {
     std::string address = ToUtf8(doc.Address);
     std::replace(address.begin(), address.end(), '\n', ' ');
     std::string description = ToUtf8(doc.Description);
@@ -280,7 +280,7 @@ const char* Heading(Row row) {
     return "";
 }
 
-void PlaceProjection(ReportDocument& document, const CVELPPCDoc& doc) {
+void PlaceProjection(ReportDocument& document, const Investment& doc) {
     for (const TablePart& part : kTableParts) {
     ReportPage& page = document.pages.emplace_back();
     double y = kMargin;
@@ -361,7 +361,7 @@ ReportColour ToReportColour(const Shade& s) {
 }
 
 // Under the last chart when there is room, else on a page of its own.
-void PlaceWhatIf(ReportDocument& document, const CVELPPCDoc& doc, const Scales& scales,
+void PlaceWhatIf(ReportDocument& document, const Investment& doc, const Scales& scales,
                  const GridSetup& setup) {
     WhatIf whatIf(doc, scales);
     const SensitivityGrid grid = WorkOutGrid(whatIf, setup);
@@ -442,7 +442,7 @@ void PlaceSection(ReportPage& page, const ReportSection& section, double left, d
 // The page "Risk": the futures in words, the fan of the equity year by year (the 5-95 and
 // 25-75 bands and the median), the histogram of the IRR after sale with the fund's median, the
 // percentiles, the chances and the parameters.
-void PlaceRisk(ReportDocument& document, const CVELPPCDoc& doc, const Scales& scales, const RiskSetup& setup) {
+void PlaceRisk(ReportDocument& document, const Investment& doc, const Scales& scales, const RiskSetup& setup) {
     const RiskResults r = WorkOutRisk(doc, scales, setup);
     ReportPage& page = document.pages.emplace_back();
     double y = kMargin;
@@ -562,7 +562,7 @@ void PlaceFooters(ReportDocument& document, const ReportInfo& info) {
 
 } // namespace
 
-ReportDocument BuildReport(const CVELPPCDoc& doc, const Scales& scales, const ReportInfo& info) {
+ReportDocument BuildReport(const Investment& doc, const Scales& scales, const ReportInfo& info) {
     ReportDocument document;
     std::vector<FlowLine> flow;
     AddSection(flow, info.summary);

@@ -21,7 +21,7 @@
 #include "export/ReportData.h"
 #include "export/RiskReport.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 
 inline constexpr double kPageWidth = 595.28;  // A4, in points
@@ -93,4 +93,4 @@ struct ReportInfo {
 std::vector<std::string> WrapText(const std::string& text, double width, double size);
 
 // Lays the report out; the scales are those in force.
-ReportDocument BuildReport(const CVELPPCDoc& doc, const Scales& scales, const ReportInfo& info);
+ReportDocument BuildReport(const Investment& doc, const Scales& scales, const ReportInfo& info);

@@ -29,7 +29,7 @@ std::vector<std::string> PercentileHeadings(const char* first) {
 
 } // namespace
 
-RiskResults WorkOutRisk(const CVELPPCDoc& doc, const Scales& scales, const RiskSetup& setup) {
+RiskResults WorkOutRisk(const Investment& doc, const Scales& scales, const RiskSetup& setup) {
     return RiskRun(doc, scales, setup.parameters).Run(setup.paths, setup.seed, DefaultRiskThreads());
 }
 

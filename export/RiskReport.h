@@ -16,7 +16,7 @@ struct RiskSetup {
     std::uint64_t seed = 1;
 };
 
-RiskResults WorkOutRisk(const CVELPPCDoc& doc, const Scales& scales, const RiskSetup& setup);
+RiskResults WorkOutRisk(const Investment& doc, const Scales& scales, const RiskSetup& setup);
 
 // The chances as shares of 100, and the worst 5 %.
 ReportSection RiskChanceSection(const RiskResults& r);

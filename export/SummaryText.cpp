@@ -30,7 +30,7 @@ const std::array<SummaryRowStyle, kSummaryRows> kSummaryRowStyles = {{
 
 bool IsTitleRow(int row) { return row == ItemResults || row == ItemProjections; }
 
-std::array<SummaryLine, kSummaryRows> SummaryLines(const CVELPPCDoc& doc) {
+std::array<SummaryLine, kSummaryRows> SummaryLines(const Investment& doc) {
     std::array<SummaryLine, kSummaryRows> lines;
     for (int row = 0; row < kSummaryRows; ++row) lines[row].label = kSummaryRowStyles[row].caption;
     auto number = [&lines](int row, double value) {
@@ -100,7 +100,7 @@ std::array<SummaryLine, kSummaryRows> SummaryLines(const CVELPPCDoc& doc) {
     return lines;
 }
 
-std::string PlainLabel(const CVELPPCDoc& doc, int row, const std::string& label) {
+std::string PlainLabel(const Investment& doc, int row, const std::string& label) {
     // Before the first entry the lines carry their plain captions.
     if (doc.TotalCost == 0.0) return label;
     switch (row) {

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-class CVELPPCDoc;
+class Investment;
 
 inline constexpr int kSummaryRows = 19;
 
@@ -29,7 +29,7 @@ struct SummaryLine {
 };
 
 // Every line as the investment stands.
-std::array<SummaryLine, kSummaryRows> SummaryLines(const CVELPPCDoc& doc);
+std::array<SummaryLine, kSummaryRows> SummaryLines(const Investment& doc);
 
 // Whether the line's value is a title's, with no value of its own ("Results", "Projections").
 bool IsTitleRow(int row);
@@ -38,4 +38,4 @@ bool IsTitleRow(int row);
 // costs, written off over 5 years:" for the screen's "Loan costs (w/o 5yrs):", the rent's
 // period spelt out, the rate the net present value is discounted at. `label` is the screen's
 // caption, kept where it is plain already.
-std::string PlainLabel(const CVELPPCDoc& doc, int row, const std::string& label);
+std::string PlainLabel(const Investment& doc, int row, const std::string& label);

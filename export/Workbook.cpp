@@ -45,19 +45,19 @@ std::string XmlText(std::string_view utf8) {
 
 // Under the process locale the library would write "1234,5" on a comma-decimal desktop; the
 // workbook is always written under the "C" numbers.
-class CNumbers {
+class CLocaleNumbers {
 public:
-    CNumbers() : c_(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr))) {
+    CLocaleNumbers() : c_(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr))) {
         if (c_) previous_ = uselocale(c_);
     }
-    ~CNumbers() {
+    ~CLocaleNumbers() {
         if (c_) {
             uselocale(previous_);
             freelocale(c_);
         }
     }
-    CNumbers(const CNumbers&) = delete;
-    CNumbers& operator=(const CNumbers&) = delete;
+    CLocaleNumbers(const CLocaleNumbers&) = delete;
+    CLocaleNumbers& operator=(const CLocaleNumbers&) = delete;
 
 private:
     locale_t c_;
@@ -134,7 +134,7 @@ private:
 // "B" for column 1 (from 0); the table has fewer than 26 columns.
 std::string ColumnName(int column) { return std::string(1, static_cast<char>('A' + column)); }
 
-void WriteSummary(Writer& w, const CVELPPCDoc& doc) {
+void WriteSummary(Writer& w, const Investment& doc) {
     lxw_worksheet* sheet = workbook_add_worksheet(w.book_, "Summary");
     worksheet_set_column(sheet, 0, 0, 30, nullptr);
     worksheet_set_column(sheet, 1, 1, 24, nullptr);
@@ -150,7 +150,7 @@ void WriteSummary(Writer& w, const CVELPPCDoc& doc) {
     }
 }
 
-void WriteProjection(Writer& w, const CVELPPCDoc& doc) {
+void WriteProjection(Writer& w, const Investment& doc) {
     lxw_worksheet* sheet = workbook_add_worksheet(w.book_, "Projection");
     worksheet_set_column(sheet, 0, 0, 7, nullptr);
     worksheet_set_column(sheet, 1, static_cast<lxw_col_t>(kProjectionRows.size()), 13, nullptr);
@@ -263,13 +263,13 @@ void WriteRisk(Writer& w, const RiskResults& r) {
     WriteScale(w, sheet, row, RiskYearTable(r));
 }
 
-bool WriteBook(const CVELPPCDoc& doc, const Scales& scales, const std::string& path,
+bool WriteBook(const Investment& doc, const Scales& scales, const std::string& path,
                std::string& reason, const RiskResults& risk) {
     // The reason is put in words after the "C" numbers end, in the user's language.
     int error = 0;
     lxw_error failure = LXW_NO_ERROR;
     {
-        CNumbers numbers;
+        CLocaleNumbers numbers;
         errno = 0;
         lxw_workbook* book = workbook_new(path.c_str());
         if (book) {
@@ -299,7 +299,7 @@ bool WriteBook(const CVELPPCDoc& doc, const Scales& scales, const std::string& p
 
 } // namespace
 
-bool WriteWorkbook(const CVELPPCDoc& doc, const Scales& scales, const std::string& path,
+bool WriteWorkbook(const Investment& doc, const Scales& scales, const std::string& path,
                    std::string& reason, const RiskSetup& risk) {
     const RiskResults futures = WorkOutRisk(doc, scales, risk);
     return WriteFileAtomically(

@@ -10,10 +10,10 @@
 
 #include "export/RiskReport.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 
 // Writes the workbook to `path`, completely or not at all; on failure `reason` says why. The
 // sheet "Risk" holds the futures of `risk`.
-bool WriteWorkbook(const CVELPPCDoc& doc, const Scales& scales, const std::string& path,
+bool WriteWorkbook(const Investment& doc, const Scales& scales, const std::string& path,
                    std::string& reason, const RiskSetup& risk = {});

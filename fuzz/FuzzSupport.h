@@ -17,7 +17,7 @@ public:
 };
 
 // The bytes of the record; a write into memory that fails is a finding.
-inline std::string Save(const CVELPPCDoc& doc, const Scales& scales) {
+inline std::string Save(const Investment& doc, const Scales& scales) {
     std::ostringstream out;
     if (!SaveInvestment(doc, scales, out)) std::abort();
     return out.str();

@@ -23,7 +23,7 @@ public:
 const std::string& fixedPart() {
     static const std::string bytes = [] {
         const Scales scales;
-        CVELPPCDoc doc;
+        Investment doc;
         doc.Price = 300000;
         doc.MarketValue = 300000;
         doc.Rent = 350;
@@ -37,7 +37,7 @@ const std::string& fixedPart() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& fixed = fixedPart();
     CountingSink sink;
-    CVELPPCDoc doc;
+    Investment doc;
     Scales scales;
     std::istringstream in(fixed + std::string(reinterpret_cast<const char*>(data), size));
     if (!LoadInvestment(doc, scales, in, &sink, "fuzz.vel")) std::abort();
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (first.compare(0, fixed.size(), fixed) != 0) std::abort();
     if (sink.count == 1 && first.size() != fixed.size()) std::abort();
 
-    CVELPPCDoc again;
+    Investment again;
     Scales againScales;
     std::istringstream in2(first);
     CountingSink quiet;

@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::QuietSink sink;
-    CVELPPCDoc doc;
+    Investment doc;
     Scales scales;
     std::string before = fuzz::Save(doc, scales);
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     std::string first = fuzz::Save(doc, scales);
-    CVELPPCDoc again;
+    Investment again;
     Scales againScales;
     std::istringstream in2(first);
     if (!LoadInvestment(again, againScales, in2, &sink)) std::abort();

@@ -52,8 +52,8 @@ MemorySettingsStore ReadIni(std::string_view text) {
     return store;
 }
 
-void checkLimited(const CVELPPCDoc& doc, const Scales& scales) {
-    CVELPPCDoc limited = doc;
+void checkLimited(const Investment& doc, const Scales& scales) {
+    Investment limited = doc;
     limited.LimitInputs();
     if (!SameFields(limited, doc)) std::abort();
     for (int count : {scales.duty.Count, scales.tax.Count})
@@ -63,16 +63,16 @@ void checkLimited(const CVELPPCDoc& doc, const Scales& scales) {
 }
 
 // A new investment from the store, as File New makes it.
-CVELPPCDoc newInvestment(const SettingsStore& store, Scales& scales) {
-    CVELPPCDoc doc;
+Investment newInvestment(const SettingsStore& store, Scales& scales) {
+    Investment doc;
     if (!NewInvestment(doc, scales, store)) std::abort();
     checkLimited(doc, scales);
     return doc;
 }
 
 // The same with a purchase, so that the table fills.
-CVELPPCDoc withPurchase(const SettingsStore& store, Scales& scales) {
-    CVELPPCDoc doc = newInvestment(store, scales);
+Investment withPurchase(const SettingsStore& store, Scales& scales) {
+    Investment doc = newInvestment(store, scales);
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
@@ -87,11 +87,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MemorySettingsStore store =
         ReadIni(std::string_view(reinterpret_cast<const char*>(data), size));
     Scales scales;
-    const CVELPPCDoc doc = withPurchase(store, scales);
+    const Investment doc = withPurchase(store, scales);
     (void)ReadColours(store);
 
     const std::string bytes = fuzz::Save(doc, scales);
-    CVELPPCDoc again;
+    Investment again;
     Scales againScales;
     std::istringstream in(bytes);
     fuzz::QuietSink sink;

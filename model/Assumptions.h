@@ -15,63 +15,63 @@
 struct AssumptionInput {
     std::uint16_t tag;               // its entry in the file's extension block; never reused
     std::string_view name;           // settings value name and velcalc field name
-    int CVELPPCDoc::*intField;       // set for int values, else nullptr
-    double CVELPPCDoc::*doubleField; // set for double values, else nullptr
+    int Investment::*intField;       // set for int values, else nullptr
+    double Investment::*doubleField; // set for double values, else nullptr
     double builtIn;                  // the value that leaves every figure as without it
     double min, max;                 // the range the record holds
 };
 
 inline constexpr std::array<AssumptionInput, 30> kAssumptionInputs = {{
-    {1, "SellingCostsPC", nullptr, &CVELPPCDoc::SellingCostsPC, 2.5, 0.0, 100.0},
-    {2, "CGTDiscountPC", nullptr, &CVELPPCDoc::CGTDiscountPC, 50.0, 0.0, 100.0},
-    {3, "LossTreatment", &CVELPPCDoc::LossTreatment, nullptr, 0, 0, 1},
-    {4, "LossRuleFromYear", &CVELPPCDoc::LossRuleFromYear, nullptr, 1, 1, kTableColumns},
-    {5, "RentFollowsInflation", &CVELPPCDoc::RentFollowsInflation, nullptr, 1, 0, 1},
-    {6, "RateRentGrowth", nullptr, &CVELPPCDoc::RateRentGrowth, 3.0, -100.0, 100.0},
-    {7, "InterestOnlyYears", &CVELPPCDoc::InterestOnlyYears, nullptr, 0, 0, kTableColumns},
+    {1, "SellingCostsPC", nullptr, &Investment::SellingCostsPC, 2.5, 0.0, 100.0},
+    {2, "CGTDiscountPC", nullptr, &Investment::CGTDiscountPC, 50.0, 0.0, 100.0},
+    {3, "LossTreatment", &Investment::LossTreatment, nullptr, 0, 0, 1},
+    {4, "LossRuleFromYear", &Investment::LossRuleFromYear, nullptr, 1, 1, kTableColumns},
+    {5, "RentFollowsInflation", &Investment::RentFollowsInflation, nullptr, 1, 0, 1},
+    {6, "RateRentGrowth", nullptr, &Investment::RateRentGrowth, 3.0, -100.0, 100.0},
+    {7, "InterestOnlyYears", &Investment::InterestOnlyYears, nullptr, 0, 0, kTableColumns},
     // The law of the years (model/Law.h); the rest count only when TaxLaw is not 0.
-    {9, "TaxLaw", &CVELPPCDoc::TaxLaw, nullptr, 0, 0, 2},
-    {10, "PurchaseMonth", &CVELPPCDoc::PurchaseMonth, nullptr, 7, 1, 12},
-    {11, "PurchaseYear", &CVELPPCDoc::PurchaseYear, nullptr, 2026, 1900, 2200},
-    {12, "NewBuild", &CVELPPCDoc::NewBuild, nullptr, 0, 0, 1},
-    {13, "FittingsBoughtNew", &CVELPPCDoc::FittingsBoughtNew, nullptr, 0, 0, 1},
-    {14, "ThresholdsGrow", &CVELPPCDoc::ThresholdsGrow, nullptr, 0, 0, 1},
-    {15, "CGTSwitchMonth", &CVELPPCDoc::CGTSwitchMonth, nullptr, kCgtSwitch.month, 1, 12},
-    {16, "CGTSwitchYear", &CVELPPCDoc::CGTSwitchYear, nullptr, kCgtSwitch.year, 1900, 2200},
-    {17, "MinimumTaxPC", nullptr, &CVELPPCDoc::MinimumTaxPC, kCgtMinimumTaxPC, 0.0, 100.0},
-    {18, "BrightLineYears", nullptr, &CVELPPCDoc::BrightLineYears, kBrightLineYears, 0.0,
+    {9, "TaxLaw", &Investment::TaxLaw, nullptr, 0, 0, 2},
+    {10, "PurchaseMonth", &Investment::PurchaseMonth, nullptr, 7, 1, 12},
+    {11, "PurchaseYear", &Investment::PurchaseYear, nullptr, 2026, 1900, 2200},
+    {12, "NewBuild", &Investment::NewBuild, nullptr, 0, 0, 1},
+    {13, "FittingsBoughtNew", &Investment::FittingsBoughtNew, nullptr, 0, 0, 1},
+    {14, "ThresholdsGrow", &Investment::ThresholdsGrow, nullptr, 0, 0, 1},
+    {15, "CGTSwitchMonth", &Investment::CGTSwitchMonth, nullptr, kCgtSwitch.month, 1, 12},
+    {16, "CGTSwitchYear", &Investment::CGTSwitchYear, nullptr, kCgtSwitch.year, 1900, 2200},
+    {17, "MinimumTaxPC", nullptr, &Investment::MinimumTaxPC, kCgtMinimumTaxPC, 0.0, 100.0},
+    {18, "BrightLineYears", nullptr, &Investment::BrightLineYears, kBrightLineYears, 0.0,
      kTableColumns},
     // The loan and the costs as they run.
-    {19, "OffsetOpening", nullptr, &CVELPPCDoc::OffsetOpening, 0.0, 0.0, 1e12},
-    {20, "OffsetMonthly", nullptr, &CVELPPCDoc::OffsetMonthly, 0.0, 0.0, 1e10},
-    {21, "OffsetSurplus", &CVELPPCDoc::OffsetSurplus, nullptr, 0, 0, 1},
-    {22, "ExtraRepayment", nullptr, &CVELPPCDoc::ExtraRepayment, 0.0, 0.0, 1e10},
-    {23, "ExtraFromYear", &CVELPPCDoc::ExtraFromYear, nullptr, 1, 1, kTableColumns},
-    {24, "ExpensesFollowInflation", &CVELPPCDoc::ExpensesFollowInflation, nullptr, 1, 0, 1},
-    {25, "RateExpensesGrowth", nullptr, &CVELPPCDoc::RateExpensesGrowth, 3.0, -100.0, 100.0},
+    {19, "OffsetOpening", nullptr, &Investment::OffsetOpening, 0.0, 0.0, 1e12},
+    {20, "OffsetMonthly", nullptr, &Investment::OffsetMonthly, 0.0, 0.0, 1e10},
+    {21, "OffsetSurplus", &Investment::OffsetSurplus, nullptr, 0, 0, 1},
+    {22, "ExtraRepayment", nullptr, &Investment::ExtraRepayment, 0.0, 0.0, 1e10},
+    {23, "ExtraFromYear", &Investment::ExtraFromYear, nullptr, 1, 1, kTableColumns},
+    {24, "ExpensesFollowInflation", &Investment::ExpensesFollowInflation, nullptr, 1, 0, 1},
+    {25, "RateExpensesGrowth", nullptr, &Investment::RateExpensesGrowth, 3.0, -100.0, 100.0},
     // Land tax (model/LandTax.h).
-    {27, "LandTaxState", &CVELPPCDoc::LandTaxState, nullptr, 0, 0, 8},
-    {28, "LandValue", nullptr, &CVELPPCDoc::LandValue, 0.0, 0.0, 1e12},
-    {29, "OtherLandValue", nullptr, &CVELPPCDoc::OtherLandValue, 0.0, 0.0, 1e12},
-    {30, "LandFollowsGrowth", &CVELPPCDoc::LandFollowsGrowth, nullptr, 1, 0, 1},
-    {31, "RateLandGrowth", nullptr, &CVELPPCDoc::RateLandGrowth, 4.5, -100.0, 100.0},
-    {32, "LandThresholdsGrow", &CVELPPCDoc::LandThresholdsGrow, nullptr, 0, 0, 1},
+    {27, "LandTaxState", &Investment::LandTaxState, nullptr, 0, 0, 8},
+    {28, "LandValue", nullptr, &Investment::LandValue, 0.0, 0.0, 1e12},
+    {29, "OtherLandValue", nullptr, &Investment::OtherLandValue, 0.0, 0.0, 1e12},
+    {30, "LandFollowsGrowth", &Investment::LandFollowsGrowth, nullptr, 1, 0, 1},
+    {31, "RateLandGrowth", nullptr, &Investment::RateLandGrowth, 4.5, -100.0, 100.0},
+    {32, "LandThresholdsGrow", &Investment::LandThresholdsGrow, nullptr, 0, 0, 1},
 }};
 
-// The depreciation schedules (CVELPPCDoc::BuildingSchedule, PlantSchedule): entries of the
+// The depreciation schedules (Investment::BuildingSchedule, PlantSchedule): entries of the
 // extension block of their own, written only when there is a figure, holding a double per
 // year. Their settings are none: a schedule belongs to one property.
 inline constexpr std::uint16_t kBuildingScheduleTag = 33;
 inline constexpr std::uint16_t kPlantScheduleTag = 34;
 inline constexpr std::string_view kBuildingScheduleName = "BuildingSchedule";
 inline constexpr std::string_view kPlantScheduleName = "PlantSchedule";
-// The land tax scale's edited rows (CVELPPCDoc::LandTaxRows): an entry of its own, 28 bytes a
+// The land tax scale's edited rows (Investment::LandTaxRows): an entry of its own, 28 bytes a
 // row (double above, rate, flat; int32 1 when the band takes its start), at most eight.
 inline constexpr std::uint16_t kLandTaxRowsTag = 35;
 inline constexpr std::size_t kLandTaxRowSize = 28;
 inline constexpr std::string_view kLandTaxRowsName = "LandTaxRows";
 
-// The interest rate's changes (CVELPPCDoc::RateSteps): an entry of the extension block of its
+// The interest rate's changes (Investment::RateSteps): an entry of the extension block of its
 // own, written only when there is a change, holding for each an int32 year and a double rate.
 // Its settings value is the text "year:rate;year:rate".
 inline constexpr std::uint16_t kRateStepsTag = 26;
@@ -98,8 +98,8 @@ inline constexpr bool IsLandTaxInput(const AssumptionInput& in) {
 // Whether the settings keep the input for new investments: not the values of one
 // property's land.
 inline constexpr bool IsRemembered(const AssumptionInput& in) {
-    return in.doubleField != &CVELPPCDoc::LandValue &&
-           in.doubleField != &CVELPPCDoc::OtherLandValue;
+    return in.doubleField != &Investment::LandValue &&
+           in.doubleField != &Investment::OtherLandValue;
 }
 
 // The extension block's entry for the tax scale in force's reduced Medicare levy
@@ -121,12 +121,12 @@ consteval bool TagsAreDistinct() {
 static_assert(TagsAreDistinct());
 
 // The input's value in the record, as a double.
-inline double AssumptionValue(const CVELPPCDoc& doc, const AssumptionInput& in) {
+inline double AssumptionValue(const Investment& doc, const AssumptionInput& in) {
     return in.intField ? static_cast<double>(doc.*in.intField) : doc.*in.doubleField;
 }
 
 // Every input beyond the fixed layout at its built-in value, no unknown entries kept.
-inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
+inline void SetBuiltInAssumptions(Investment& doc) {
     for (const AssumptionInput& in : kAssumptionInputs) {
         if (in.intField) doc.*in.intField = static_cast<int>(in.builtIn);
         else doc.*in.doubleField = in.builtIn;
@@ -139,7 +139,7 @@ inline void SetBuiltInAssumptions(CVELPPCDoc& doc) {
 }
 
 // Copies the inputs of the law of the years from one record to another.
-inline void CopyLawInputs(const CVELPPCDoc& from, CVELPPCDoc& to) {
+inline void CopyLawInputs(const Investment& from, Investment& to) {
     for (const AssumptionInput& in : kAssumptionInputs) {
         if (!IsLawInput(in)) continue;
         if (in.intField) to.*in.intField = from.*in.intField;
@@ -148,7 +148,7 @@ inline void CopyLawInputs(const CVELPPCDoc& from, CVELPPCDoc& to) {
 }
 
 // Whether any input of the law of the years differs from its built-in value.
-inline bool SetsTheLaw(const CVELPPCDoc& doc) {
+inline bool SetsTheLaw(const Investment& doc) {
     for (const AssumptionInput& in : kAssumptionInputs)
         if (IsLawInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
     return false;
@@ -156,7 +156,7 @@ inline bool SetsTheLaw(const CVELPPCDoc& doc) {
 
 // Whether any input of the loan and the costs differs from its built-in value or the rate
 // changes.
-inline bool SetsLoanAndCosts(const CVELPPCDoc& doc) {
+inline bool SetsLoanAndCosts(const Investment& doc) {
     if (!doc.RateSteps.empty()) return true;
     for (const AssumptionInput& in : kAssumptionInputs)
         if (IsCostsInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
@@ -164,7 +164,7 @@ inline bool SetsLoanAndCosts(const CVELPPCDoc& doc) {
 }
 
 // Whether any land tax input differs from its built-in value.
-inline bool SetsLandTax(const CVELPPCDoc& doc) {
+inline bool SetsLandTax(const Investment& doc) {
     if (!doc.LandTaxRows.empty()) return true;
     for (const AssumptionInput& in : kAssumptionInputs)
         if (IsLandTaxInput(in) && AssumptionValue(doc, in) != in.builtIn) return true;
@@ -193,4 +193,4 @@ std::string RateStepsText(const std::vector<RateStep>& steps);
 std::vector<RateStep> ParseRateSteps(std::string_view text);
 
 // The loan's interest rate through every projection year: the record's, changed by its steps.
-CVELPPCDoc::YearArray InterestRateByYear(const CVELPPCDoc& doc);
+Investment::YearArray InterestRateByYear(const Investment& doc);

@@ -26,9 +26,9 @@ enum class FieldGroup : std::uint8_t { Record, Sale, LawSale };
 
 struct RecordField {
     std::string_view name;
-    double CVELPPCDoc::*doubleField = nullptr;
-    int CVELPPCDoc::*intField = nullptr;
-    std::int16_t CVELPPCDoc::*shortField = nullptr;
+    double Investment::*doubleField = nullptr;
+    int Investment::*intField = nullptr;
+    std::int16_t Investment::*shortField = nullptr;
     double builtIn = 0;
     FieldRole role = FieldRole::Input;
     // Kept in the settings store ("SettingsFile") for new investments.
@@ -37,7 +37,7 @@ struct RecordField {
 };
 
 namespace fields {
-using D = CVELPPCDoc;
+using D = Investment;
 constexpr RecordField Num(std::string_view n, double D::*f, double v, FieldRole r, bool kept = false,
                           FieldGroup g = FieldGroup::Record) {
     return {n, f, nullptr, nullptr, v, r, kept, g};
@@ -140,14 +140,14 @@ consteval bool EveryFieldHasItsMember() {
 static_assert(EveryFieldHasItsMember());
 
 // The field's value as a double.
-inline double FieldValue(const CVELPPCDoc& doc, const RecordField& f) {
+inline double FieldValue(const Investment& doc, const RecordField& f) {
     if (f.doubleField) return doc.*f.doubleField;
     if (f.intField) return static_cast<double>(doc.*f.intField);
     return static_cast<double>(doc.*f.shortField);
 }
 
 // Sets the field to `value` (an int field takes it as an int).
-inline void SetFieldValue(CVELPPCDoc& doc, const RecordField& f, double value) {
+inline void SetFieldValue(Investment& doc, const RecordField& f, double value) {
     if (f.doubleField) doc.*f.doubleField = value;
     else if (f.intField) doc.*f.intField = static_cast<int>(value);
     else doc.*f.shortField = static_cast<std::int16_t>(value);

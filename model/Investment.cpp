@@ -6,11 +6,11 @@
 #include "model/Assumptions.h"
 #include "model/Fields.h"
 
-CVELPPCDoc::CVELPPCDoc() {
+Investment::Investment() {
     ResetFixedDefaults();
 }
 
-void CVELPPCDoc::ResetFixedDefaults() {
+void Investment::ResetFixedDefaults() {
     ClearTable();
 
     Address.clear();
@@ -31,7 +31,7 @@ int Switch(int v) {
 }
 } // namespace
 
-void CVELPPCDoc::LimitInputs() {
+void Investment::LimitInputs() {
     ShowYear = std::clamp(ShowYear, 1, kTableColumns);
     ProjectionYear = std::clamp(ProjectionYear, 1, kTableColumns);
     // The file holds these three in 16 bits: a value beyond that range (from the settings)

@@ -88,12 +88,12 @@ struct LandTaxRow {
 
 inline constexpr int kLandTaxRows = 8;
 
-class CVELPPCDoc {
+class Investment {
 public:
     using Table = std::array<double, kTableRows * kTableColumns>;
     using YearArray = std::array<double, kTableColumns>;
 
-    CVELPPCDoc();
+    Investment();
 
     // --- texts ---
     std::u16string Address, Description, Notes;

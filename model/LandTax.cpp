@@ -80,7 +80,7 @@ double ComputeLandTax(double value, const LandTaxScale& scale) {
     return tax;
 }
 
-LandTaxScale LandTaxScaleInForce(const CVELPPCDoc& doc) {
+LandTaxScale LandTaxScaleInForce(const Investment& doc) {
     LandTaxScale scale = BuiltInLandTaxScale(doc.LandTaxState);
     if (doc.LandTaxRows.empty()) return scale;
     scale.count = 0;
@@ -89,7 +89,7 @@ LandTaxScale LandTaxScaleInForce(const CVELPPCDoc& doc) {
     return scale;
 }
 
-bool UsesLandTax(const CVELPPCDoc& doc) {
+bool UsesLandTax(const Investment& doc) {
     return doc.LandTaxState != kNoLandTax && doc.LandValue > 0 &&
            (BuiltInLandTaxScale(doc.LandTaxState).count > 0 || !doc.LandTaxRows.empty());
 }
@@ -108,8 +108,8 @@ void LimitLandTaxRows(std::vector<LandTaxRow>& rows) {
     if (rows.size() > static_cast<std::size_t>(kLandTaxRows)) rows.resize(kLandTaxRows);
 }
 
-CVELPPCDoc::YearArray WorkOutLandTax(const CVELPPCDoc& doc, const YearRates& rates) {
-    CVELPPCDoc::YearArray tax{};
+Investment::YearArray WorkOutLandTax(const Investment& doc, const YearRates& rates) {
+    Investment::YearArray tax{};
     if (!UsesLandTax(doc)) return tax;
     const LandTaxScale scale = LandTaxScaleInForce(doc);
     double own = doc.LandValue, other = doc.OtherLandValue, index = 1;

@@ -24,11 +24,11 @@ int FirstYearFrom(LawMonth bought, LawMonth date) {
 
 } // namespace
 
-LawMonth PurchaseDate(const CVELPPCDoc& doc) {
+LawMonth PurchaseDate(const Investment& doc) {
     return LimitedMonth(doc.PurchaseYear, doc.PurchaseMonth);
 }
 
-LawMonth CgtSwitchDate(const CVELPPCDoc& doc) {
+LawMonth CgtSwitchDate(const Investment& doc) {
     return LimitedMonth(doc.CGTSwitchYear, doc.CGTSwitchMonth);
 }
 
@@ -52,7 +52,7 @@ std::string MonthText(LawMonth date) {
            " " + std::to_string(date.year);
 }
 
-std::string LawDescription(const CVELPPCDoc& doc) {
+std::string LawDescription(const Investment& doc) {
     const int kind = std::clamp(doc.TaxLaw, 0, 2);
     std::string text(kTaxLawNames[static_cast<std::size_t>(kind)]);
     if (kind == kOneScaleForEveryYear) return text;
@@ -75,7 +75,7 @@ TaxScale IncomeYearTaxScale(int kind, int incomeYear, bool grow, double inflatio
     return scale;
 }
 
-void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law) {
+void WorkOutProjectionLaw(const Investment& doc, ProjectionLaw& law) {
     law.kind = doc.TaxLaw == kAustraliaByIncomeYear || doc.TaxLaw == kNewZealandByIncomeYear
                    ? doc.TaxLaw
                    : kOneScaleForEveryYear;
@@ -111,7 +111,7 @@ void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law) {
     }
 }
 
-bool SecondHandFittingsRuleApplies(const CVELPPCDoc& doc) {
+bool SecondHandFittingsRuleApplies(const Investment& doc) {
     return doc.TaxLaw == kAustraliaByIncomeYear && doc.NewBuild == 0 &&
            kSecondHandPlant.Month() < PurchaseDate(doc);
 }
@@ -123,13 +123,13 @@ DutyScale TodaysDutyScale(const DutyScale& scale) {
     return today >= 0 ? ShippedDutyScale(today) : scale;
 }
 
-std::string_view FittingsDepreciationNilReason(const CVELPPCDoc& doc) {
+std::string_view FittingsDepreciationNilReason(const Investment& doc) {
     ProjectionLaw law;
     WorkOutProjectionLaw(doc, law);
     return law.noFittingsDepreciation ? kNoFittingsReason : std::string_view{};
 }
 
-std::string_view BuildingDepreciationNilReason(const CVELPPCDoc& doc) {
+std::string_view BuildingDepreciationNilReason(const Investment& doc) {
     ProjectionLaw law;
     WorkOutProjectionLaw(doc, law);
     return law.noBuildingFrom == 0 ? kNoBuildingReason : std::string_view{};

@@ -122,8 +122,8 @@ struct ProjectionLaw {
 };
 
 // The purchase date and the capital gains switch date of the record, limited to real months.
-LawMonth PurchaseDate(const CVELPPCDoc& doc);
-LawMonth CgtSwitchDate(const CVELPPCDoc& doc);
+LawMonth PurchaseDate(const Investment& doc);
+LawMonth CgtSwitchDate(const Investment& doc);
 // The first calendar year of the income year in which `date` falls under `kind`.
 int IncomeYearOf(int kind, LawMonth date);
 // "2026-27" for the income year starting in 2026.
@@ -132,20 +132,20 @@ std::string IncomeYearText(int firstYear);
 std::string MonthText(LawMonth date);
 // The law of the record and its purchase date ("Australia by income year, established
 // dwelling bought Dec 2026"); the law's name alone under one scale for every year.
-std::string LawDescription(const CVELPPCDoc& doc);
+std::string LawDescription(const Investment& doc);
 // The income tax scale of an income year under `kind` (not kOneScaleForEveryYear): the
 // built-in scale of that year, the first one before them, the last one after them, its
 // thresholds grown by `inflationPercent` a year after the last when `grow`.
 TaxScale IncomeYearTaxScale(int kind, int incomeYear, bool grow, double inflationPercent);
 // Everything the recalculation takes from the law.
-void WorkOutProjectionLaw(const CVELPPCDoc& doc, ProjectionLaw& law);
+void WorkOutProjectionLaw(const Investment& doc, ProjectionLaw& law);
 // Today's entry of an original State duty scale ("Qld" gives "Qld 2025"); any other scale as
 // it is.
 DutyScale TodaysDutyScale(const DutyScale& scale);
 // Whether the rule on second-hand fittings applies to the record's dwelling (an established
 // one under Australian law bought after it began), whatever its fittings: then only fittings
 // the owner bought new are deductible.
-bool SecondHandFittingsRuleApplies(const CVELPPCDoc& doc);
+bool SecondHandFittingsRuleApplies(const Investment& doc);
 // Why the fittings (building) depreciation is 0 under the record's law, or empty.
-std::string_view FittingsDepreciationNilReason(const CVELPPCDoc& doc);
-std::string_view BuildingDepreciationNilReason(const CVELPPCDoc& doc);
+std::string_view FittingsDepreciationNilReason(const Investment& doc);
+std::string_view BuildingDepreciationNilReason(const Investment& doc);

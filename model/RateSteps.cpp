@@ -57,8 +57,8 @@ std::vector<RateStep> ParseRateSteps(std::string_view text) {
     return steps;
 }
 
-CVELPPCDoc::YearArray InterestRateByYear(const CVELPPCDoc& doc) {
-    CVELPPCDoc::YearArray rates;
+Investment::YearArray InterestRateByYear(const Investment& doc) {
+    Investment::YearArray rates;
     rates.fill(doc.RateInterest);
     for (const RateStep& s : doc.RateSteps)
         for (int c = std::clamp(s.fromYear, 1, kTableColumns) - 1; c < kTableColumns; ++c)

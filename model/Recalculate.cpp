@@ -147,7 +147,7 @@ template <std::size_t N> bool AllFinite(const std::array<double, N>& values) {
     return overflowed == 0;
 }
 
-void KeepNumbers(CVELPPCDoc& d) {
+void KeepNumbers(Investment& d) {
     auto keep = [](double& v) {
         if (!std::isfinite(v)) v = NoValue;
     };
@@ -166,7 +166,7 @@ void KeepNumbers(CVELPPCDoc& d) {
 
 } // namespace
 
-YearRates RecordYearRates(const CVELPPCDoc& doc) {
+YearRates RecordYearRates(const Investment& doc) {
     YearRates r;
     r.growth.fill(doc.RateGrowth);
     r.interest = InterestRateByYear(doc);
@@ -176,15 +176,15 @@ YearRates RecordYearRates(const CVELPPCDoc& doc) {
     return r;
 }
 
-void CVELPPCDoc::Recalculate(bool markChanged, const Scales& scales) {
+void Investment::Recalculate(bool markChanged, const Scales& scales) {
     Recalculate(markChanged, scales.duty, scales.tax);
 }
 
-void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax) {
+void Investment::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax) {
     Recalculate(markChanged, duty, tax, RecordYearRates(*this));
 }
 
-void CVELPPCDoc::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax,
+void Investment::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax,
                              const YearRates& rates) {
     if (markChanged) SetModifiedFlag(true);
 

@@ -10,7 +10,7 @@ namespace {
 
 // What the field tables (model/Fields.h, model/Assumptions.h) do not list: the texts, the
 // table, the figures of every year and the inputs that are lists.
-auto OtherFields(const CVELPPCDoc& d) {
+auto OtherFields(const Investment& d) {
     return std::tie(d.Address, d.Description, d.Notes, d.TaxableHimByYear, d.TaxableHerByYear,
                     d.table, d.CarriedLossByYear, d.UnknownAssumptions, d.IncomeYearByYear,
                     d.RateSteps, d.LandTaxRows, d.BuildingSchedule, d.PlantSchedule,
@@ -20,7 +20,7 @@ auto OtherFields(const CVELPPCDoc& d) {
 
 } // namespace
 
-bool SameFields(const CVELPPCDoc& a, const CVELPPCDoc& b) {
+bool SameFields(const Investment& a, const Investment& b) {
     for (const RecordField& f : kRecordFields)
         if (!(FieldValue(a, f) == FieldValue(b, f))) return false;
     for (const AssumptionInput& in : kAssumptionInputs)
@@ -28,11 +28,11 @@ bool SameFields(const CVELPPCDoc& a, const CVELPPCDoc& b) {
     return OtherFields(a) == OtherFields(b);
 }
 
-RecordState RecordState::Capture(const CVELPPCDoc& doc, const Scales& scales) {
+RecordState RecordState::Capture(const Investment& doc, const Scales& scales) {
     return RecordState{doc, scales};
 }
 
-void RecordState::Restore(CVELPPCDoc& doc, Scales& into) const {
+void RecordState::Restore(Investment& doc, Scales& into) const {
     const bool modified = doc.IsModified();
     doc = record;
     doc.SetModifiedFlag(modified);
@@ -49,7 +49,7 @@ bool RecordState::SameScales(const RecordState& other) const {
 
 namespace {
 
-std::array<std::u16string*, 3> Texts(CVELPPCDoc& d) { return {&d.Address, &d.Description, &d.Notes}; }
+std::array<std::u16string*, 3> Texts(Investment& d) { return {&d.Address, &d.Description, &d.Notes}; }
 
 } // namespace
 

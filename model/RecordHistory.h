@@ -13,12 +13,12 @@
 // The record with the scales it was worked out under: the two in force and the editors'
 // "Custom" entries, which a scale editor may have rewritten on the way.
 struct RecordState {
-    CVELPPCDoc record;
+    Investment record;
     Scales scales;
 
-    static RecordState Capture(const CVELPPCDoc& doc, const Scales& scales);
+    static RecordState Capture(const Investment& doc, const Scales& scales);
     // Copies the record's fields and the scales back; the record keeps its modified flag.
-    void Restore(CVELPPCDoc& doc, Scales& scales) const;
+    void Restore(Investment& doc, Scales& scales) const;
     bool SameRecord(const RecordState& other) const;
     bool SameScales(const RecordState& other) const;
     bool operator==(const RecordState& other) const {
@@ -27,7 +27,7 @@ struct RecordState {
 };
 
 // Every field of two records, texts, derived values and the table included, is the same.
-bool SameFields(const CVELPPCDoc& a, const CVELPPCDoc& b);
+bool SameFields(const Investment& a, const Investment& b);
 
 // Undo keeps this many steps; older ones are forgotten.
 inline constexpr std::size_t kMaxUndoSteps = 100;

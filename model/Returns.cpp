@@ -152,11 +152,11 @@ double DiscountAmount(double amount, double ratePercent, double years) {
     return Discount(amount, ratePercent, years, result) ? result : NoValue;
 }
 
-bool UsesOffset(const CVELPPCDoc& doc) {
+bool UsesOffset(const Investment& doc) {
     return doc.OffsetOpening > 0 || doc.OffsetMonthly > 0 || doc.OffsetSurplus != 0;
 }
 
-InvestorMoney InvestorMoneyOf(const CVELPPCDoc& doc) {
+InvestorMoney InvestorMoneyOf(const Investment& doc) {
     InvestorMoney money;
     money.doc = &doc;
     money.deposit = doc.CashDeposit;
@@ -173,7 +173,7 @@ double InvestorMoney::WithOffset(double value, int years) const {
     return value + doc->OffsetByYear[std::clamp(years, 1, kTableColumns) - 1];
 }
 
-bool PresentValueOfFlows(const CVELPPCDoc& doc, int years, double& result) {
+bool PresentValueOfFlows(const Investment& doc, int years, double& result) {
     return PresentValueOfFlows(InvestorMoneyOf(doc), doc.RateInfl, years, result);
 }
 
@@ -207,8 +207,8 @@ double WithFinalValue(double flowsValue, double finalValue, double inflationPerc
     return flowsValue + d;
 }
 
-CVELPPCDoc::YearArray HoldingRates(const CVELPPCDoc& doc) {
-    CVELPPCDoc::YearArray rates;
+Investment::YearArray HoldingRates(const Investment& doc) {
+    Investment::YearArray rates;
     const InvestorMoney money = InvestorMoneyOf(doc);
     for (int years = 1; years <= kTableColumns; ++years)
         rates[years - 1] = HoldingIRR(years, money.deposit, money.Flows(),
@@ -216,7 +216,7 @@ CVELPPCDoc::YearArray HoldingRates(const CVELPPCDoc& doc) {
     return rates;
 }
 
-void ComputeResults(CVELPPCDoc& doc, const TaxScale& tax) {
+void ComputeResults(Investment& doc, const TaxScale& tax) {
     const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     const double* week = doc.RowData(Row::AfterTaxCashWeek);
     const InvestorMoney money = InvestorMoneyOf(doc);

@@ -11,7 +11,7 @@ inline constexpr std::size_t kMaxSeriesEntries = 482;
 
 // Sets AvgCashFlowWeek, IRR and NPV from the finished table, and the sale's results under
 // the tax scale `tax`.
-void ComputeResults(CVELPPCDoc& doc, const TaxScale& tax);
+void ComputeResults(Investment& doc, const TaxScale& tax);
 
 // Annual internal rate of return in percent of paying `deposit`, receiving the yearly
 // `flows[0..years-1]` in monthly twelfths and `finalValue` one month after the last; NoValue
@@ -23,20 +23,20 @@ double HoldingIRR(int years, double deposit, const double* flows, double finalVa
 // with the final value. Without an offset account, the record's deposit and row as they are.
 struct InvestorMoney {
     double deposit = 0;
-    CVELPPCDoc::YearArray paidIn{}; // the flows less what went into the offset account
+    Investment::YearArray paidIn{}; // the flows less what went into the offset account
     bool offset = false;
-    const CVELPPCDoc* doc = nullptr;
+    const Investment* doc = nullptr;
     // The yearly flows, 40 of them.
     const double* Flows() const { return offset ? paidIn.data() : doc->RowData(Row::AfterTaxCash); }
     // `value` at the end of `years` (1..40), with the offset account's balance then.
     double WithOffset(double value, int years) const;
 };
-InvestorMoney InvestorMoneyOf(const CVELPPCDoc& doc);
+InvestorMoney InvestorMoneyOf(const Investment& doc);
 // Whether the record has an offset account.
-bool UsesOffset(const CVELPPCDoc& doc);
+bool UsesOffset(const Investment& doc);
 
 // HoldingIRR of every holding period 1..40 of the worked-out record, kept with its equity.
-CVELPPCDoc::YearArray HoldingRates(const CVELPPCDoc& doc);
+Investment::YearArray HoldingRates(const Investment& doc);
 
 // The rate per period at which the series' present value is 0, or NoValue.
 double SolveSeriesRate(const double* series, std::size_t count, int periodsPerYear);
@@ -44,7 +44,7 @@ double SolveSeriesRate(const double* series, std::size_t count, int periodsPerYe
 // The net present value of the deposit and the after-tax cash flows of `years` (1..40) at
 // the rate of inflation, without the final value: cash flows count as received in the middle
 // of their year. False when the rate discounts nothing (-100 % or less).
-bool PresentValueOfFlows(const CVELPPCDoc& doc, int years, double& result);
+bool PresentValueOfFlows(const Investment& doc, int years, double& result);
 bool PresentValueOfFlows(const InvestorMoney& money, double inflationPercent, int years,
                          double& result);
 // `flowsValue` plus the present value of `finalValue`, received in the middle of the last of

@@ -19,7 +19,7 @@ double TaxOnGain(double income, double gain, const TaxScale& scale) {
 
 // The income tax a taxable gain adds on the incomes of the last year held; in joint names
 // each owner is taxed on half of it.
-double OwnersTaxOnGain(const CVELPPCDoc& doc, int p, double gain, const TaxScale& scale) {
+double OwnersTaxOnGain(const Investment& doc, int p, double gain, const TaxScale& scale) {
     const int last = p - 1;
     const double him = doc.TaxableHimByYear[last];
     if (doc.NamesOnTitle != 2) return TaxOnGain(him, gain, scale);
@@ -27,12 +27,12 @@ double OwnersTaxOnGain(const CVELPPCDoc& doc, int p, double gain, const TaxScale
 }
 
 // The rental loss still carried forward at the sale, which reduces what is taxed.
-double CarriedAtSale(const CVELPPCDoc& doc, int p) {
+double CarriedAtSale(const Investment& doc, int p) {
     return std::max(0.0, doc.CarriedLossByYear[static_cast<std::size_t>(p - 1)]);
 }
 
 // Today's rule under one scale: the discount on the whole gain.
-void TaxUnderOneScale(const CVELPPCDoc& doc, int p, const TaxScale& scale, SaleFigures& s) {
+void TaxUnderOneScale(const Investment& doc, int p, const TaxScale& scale, SaleFigures& s) {
     // A capital loss has no tax effect here.
     s.taxableGain = s.gain > 0 ? s.gain * (1 - doc.CGTDiscountPC * 0.01) : 0.0;
     s.taxableGain = std::max(0.0, s.taxableGain - CarriedAtSale(doc, p));
@@ -68,7 +68,7 @@ void OffsetLosses(double& before, double& after) {
 
 // The taxable gain and its tax of a sale under the law of its date, into `s` (whose price,
 // costs and cost base are set).
-void TaxUnderTheLaw(const CVELPPCDoc& doc, int p, SaleFigures& s) {
+void TaxUnderTheLaw(const Investment& doc, int p, SaleFigures& s) {
     const int last = p - 1;
     const LawMonth bought = PurchaseDate(doc);
     const LawMonth sold = bought.YearsLater(p);
@@ -143,7 +143,7 @@ void TaxUnderTheLaw(const CVELPPCDoc& doc, int p, SaleFigures& s) {
 
 } // namespace
 
-SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale) {
+SaleFigures WorkOutSale(const Investment& doc, int years, const TaxScale& scale) {
     const int p = std::clamp(years, 1, kTableColumns);
     const int last = p - 1;
     SaleFigures s;
@@ -169,7 +169,7 @@ SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale)
     return s;
 }
 
-void ComputeSaleResults(CVELPPCDoc& doc, const TaxScale& tax, bool flowsOk, double flowsValue) {
+void ComputeSaleResults(Investment& doc, const TaxScale& tax, bool flowsOk, double flowsValue) {
     const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     const SaleFigures s = WorkOutSale(doc, p, tax);
     doc.SalePrice = s.price;
@@ -189,7 +189,7 @@ void ComputeSaleResults(CVELPPCDoc& doc, const TaxScale& tax, bool flowsOk, doub
     doc.WithinBrightLine = s.withinBrightLine ? 1 : 0;
 }
 
-void ClearSaleResults(CVELPPCDoc& doc) {
+void ClearSaleResults(Investment& doc) {
     for (const RecordField& f : kRecordFields)
         if (f.group != FieldGroup::Record) SetFieldValue(doc, f, 0);
 }

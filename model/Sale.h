@@ -2,7 +2,7 @@
 // tax, and the returns with the value left after the sale in place of the equity.
 #pragma once
 
-class CVELPPCDoc;
+class Investment;
 struct TaxScale;
 
 struct SaleFigures {
@@ -26,11 +26,11 @@ struct SaleFigures {
 
 // The sale after `years` (1..40) of the worked-out record, taxed under `scale`, or under the
 // law of its date when the record's TaxLaw says so (model/Law.h).
-SaleFigures WorkOutSale(const CVELPPCDoc& doc, int years, const TaxScale& scale);
+SaleFigures WorkOutSale(const Investment& doc, int years, const TaxScale& scale);
 
 // Sets the record's sale results (SalePrice to NPVAfterSale) for a sale at the end of the
 // projection period, under the tax scale `tax`; `flowsOk` and `flowsValue` are
 // PresentValueOfFlows's (model/Returns.h) for the projection period.
-void ComputeSaleResults(CVELPPCDoc& doc, const TaxScale& tax, bool flowsOk, double flowsValue);
+void ComputeSaleResults(Investment& doc, const TaxScale& tax, bool flowsOk, double flowsValue);
 // All sale results 0, as when nothing is bought.
-void ClearSaleResults(CVELPPCDoc& doc);
+void ClearSaleResults(Investment& doc);

@@ -7,14 +7,14 @@
 
 struct YearRates {
     // Percentages, as the record holds them.
-    CVELPPCDoc::YearArray growth{};     // capital growth through year c
-    CVELPPCDoc::YearArray interest{};   // the loan's interest rate through year c
-    CVELPPCDoc::YearArray rentGrowth{}; // the rent's growth into year c ([0] unused)
-    CVELPPCDoc::YearArray inflation{};  // inflation into year c: incomes, expenses, the rent
+    Investment::YearArray growth{};     // capital growth through year c
+    Investment::YearArray interest{};   // the loan's interest rate through year c
+    Investment::YearArray rentGrowth{}; // the rent's growth into year c ([0] unused)
+    Investment::YearArray inflation{};  // inflation into year c: incomes, expenses, the rent
                                         // when it follows inflation ([0] unused)
-    CVELPPCDoc::YearArray vacancy{};    // the share of year c the property stands empty
+    Investment::YearArray vacancy{};    // the share of year c the property stands empty
 };
 
 // The record's own rates: its inputs in every year, the rent's growth being inflation when the
 // rent follows it. Recalculating under them gives the record's figures bit for bit.
-YearRates RecordYearRates(const CVELPPCDoc& doc);
+YearRates RecordYearRates(const Investment& doc);

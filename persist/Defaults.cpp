@@ -7,7 +7,7 @@
 #include "persist/Settings.h"
 #include "persist/SettingsStore.h"
 
-void ResetToDefaults(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store) {
+void ResetToDefaults(Investment& doc, Scales& scales, const SettingsStore& store) {
     doc.ResetFixedDefaults();
     // The stored scales come first: where the store holds none, the scale in force stays.
     LoadScalesFromSettings(store, scales);
@@ -46,7 +46,7 @@ bool HoldsNoDefaults(const SettingsStore& store) {
     return true;
 }
 
-void ApplyFirstStartLaw(CVELPPCDoc& doc, int year, int month) {
+void ApplyFirstStartLaw(Investment& doc, int year, int month) {
     doc.TaxLaw = kAustraliaByIncomeYear;
     doc.PurchaseYear = year;
     doc.PurchaseMonth = month;
@@ -54,7 +54,7 @@ void ApplyFirstStartLaw(CVELPPCDoc& doc, int year, int month) {
     doc.LimitInputs();
 }
 
-bool NewInvestment(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store) {
+bool NewInvestment(Investment& doc, Scales& scales, const SettingsStore& store) {
     ResetToDefaults(doc, scales, store);
     doc.Recalculate(false, scales);
     doc.SetModifiedFlag(false);

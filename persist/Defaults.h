@@ -1,21 +1,21 @@
 // New investments: defaults from the settings store, then a recalculation.
 #pragma once
 
-class CVELPPCDoc;
+class Investment;
 class SettingsStore;
 struct Scales;
 
 // Gives every field its default: the table cleared, the stored scales loaded into `scales`,
 // texts empty, amounts 0, each default input from section "SettingsFile" or its built-in value.
-void ResetToDefaults(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store);
+void ResetToDefaults(Investment& doc, Scales& scales, const SettingsStore& store);
 
 // The framework's New: reset, recalculate under `scales` without marking changed, clear the
 // modified flag.
-bool NewInvestment(CVELPPCDoc& doc, Scales& scales, const SettingsStore& store);
+bool NewInvestment(Investment& doc, Scales& scales, const SettingsStore& store);
 
 // Whether the store holds none of the defaults of new investments and no scale: a user's
 // first start, before any editor or "Save Settings" remembered anything.
 bool HoldsNoDefaults(const SettingsStore& store);
 // A new investment of a first start follows today's law: "Australia by income year", bought
 // in `month` of `year` (the caller's today), an established dwelling. Not recalculated.
-void ApplyFirstStartLaw(CVELPPCDoc& doc, int year, int month);
+void ApplyFirstStartLaw(Investment& doc, int year, int month);

@@ -195,7 +195,7 @@ std::uint32_t getLE(const unsigned char* p, int size) {
 
 // The entries of the inputs that differ from their built-in values, the tax scale's reduced
 // levy when it is on, then the unknown ones; empty when there is nothing to keep.
-std::string extensionEntries(const CVELPPCDoc& doc, const TaxScale& tax) {
+std::string extensionEntries(const Investment& doc, const TaxScale& tax) {
     Writer w;
     for (const AssumptionInput& in : kAssumptionInputs) {
         if (AssumptionValue(doc, in) == in.builtIn) continue;
@@ -242,7 +242,7 @@ std::string extensionEntries(const CVELPPCDoc& doc, const TaxScale& tax) {
     return std::move(w.bytes);
 }
 
-void writeExtension(Writer& w, const CVELPPCDoc& doc, const TaxScale& tax) {
+void writeExtension(Writer& w, const Investment& doc, const TaxScale& tax) {
     const std::string entries = extensionEntries(doc, tax);
     if (entries.empty()) return;
     w.raw(kExtensionMagic, sizeof kExtensionMagic);
@@ -260,8 +260,8 @@ const AssumptionInput* inputOfTag(std::uint16_t tag) {
 // Takes the entries into the record and the tax scale's reduced levy into `shadeIn`, inputs
 // without an entry at their built-in values and the reduction off; false, with the record and
 // `shadeIn` untouched, when they are damaged.
-bool readEntries(const unsigned char* p, std::size_t n, CVELPPCDoc& doc, bool& shadeIn) {
-    CVELPPCDoc read;
+bool readEntries(const unsigned char* p, std::size_t n, Investment& doc, bool& shadeIn) {
+    Investment read;
     SetBuiltInAssumptions(read);
     bool readShadeIn = false;
     std::size_t pos = 0;
@@ -342,7 +342,7 @@ enum class Extension { None, Read, Damaged };
 
 // Reads the extension block, if the file has one, after the fixed layout. A stream set to
 // throw on a short read is served as well.
-Extension readExtension(std::istream& in, CVELPPCDoc& doc, bool& shadeIn) {
+Extension readExtension(std::istream& in, Investment& doc, bool& shadeIn) {
     char magic[4];
     try {
         // Whatever else follows the fixed layout is ignored, as readers of that layout do.
@@ -404,7 +404,7 @@ void tell(MessageSink* messages, const char* text) {
     if (messages) messages->Message(text);
 }
 
-bool loadFrom(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
+bool loadFrom(Investment& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
               MessageSink* messages, std::string_view fileName, bool workOut = true) {
     if (!in.rdbuf()) {
         tell(messages, kMsgBadFilePointer);
@@ -457,7 +457,7 @@ bool loadFrom(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
 
 } // namespace
 
-bool SaveInvestment(const CVELPPCDoc& doc, const Scales& scales, std::ostream& out,
+bool SaveInvestment(const Investment& doc, const Scales& scales, std::ostream& out,
                     MessageSink* messages) {
     if (!out.rdbuf()) {
         tell(messages, kMsgBadFilePointer);
@@ -509,7 +509,7 @@ std::string DamagedAssumptionsMessage(std::string_view fileName) {
            " could not be read. Their defaults are used instead.";
 }
 
-bool LoadInvestment(CVELPPCDoc& doc, Scales& scales, std::istream& in, MessageSink* messages,
+bool LoadInvestment(Investment& doc, Scales& scales, std::istream& in, MessageSink* messages,
                     std::string_view fileName) {
     try {
         return loadFrom(doc, scales.duty, scales.tax, in, messages, fileName);
@@ -519,7 +519,7 @@ bool LoadInvestment(CVELPPCDoc& doc, Scales& scales, std::istream& in, MessageSi
     }
 }
 
-bool ReadInvestment(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
+bool ReadInvestment(Investment& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
                     MessageSink* messages, std::string_view fileName, bool workOut) {
     try {
         return loadFrom(doc, duty, tax, in, messages, fileName, workOut);

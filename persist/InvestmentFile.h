@@ -30,7 +30,7 @@
 #include <string_view>
 #include <vector>
 
-class CVELPPCDoc;
+class Investment;
 struct DutyScale;
 struct TaxScale;
 struct Scales;
@@ -74,7 +74,7 @@ bool ReadInvestmentFileBytes(const std::string& path, std::string& bytes, std::s
 // Writes the investment and the two scales in force of `scales`. Returns whether the stream
 // took every byte; without a stream it tells "Bad file pointer", as reading does. A text longer
 // than kMaxTextLength is refused with TextTooLongMessage, never cut.
-bool SaveInvestment(const CVELPPCDoc& doc, const Scales& scales, std::ostream& out,
+bool SaveInvestment(const Investment& doc, const Scales& scales, std::ostream& out,
                     MessageSink* messages = nullptr);
 
 // Reads an investment file. On success the record and the two scales in force of `scales` are
@@ -82,12 +82,12 @@ bool SaveInvestment(const CVELPPCDoc& doc, const Scales& scales, std::ostream& o
 // without being marked changed. On failure nothing changes: neither the record nor the scales.
 // A damaged extension block does not stop the file from opening: the inputs it would hold
 // keep their built-in values, and `messages` hears once why, naming `fileName`.
-bool LoadInvestment(CVELPPCDoc& doc, Scales& scales, std::istream& in, MessageSink* messages,
+bool LoadInvestment(Investment& doc, Scales& scales, std::istream& in, MessageSink* messages,
                     std::string_view fileName = {});
 
 // The same into `duty` and `tax`. Without `workOut` the record is left as read (and limited),
 // not recalculated.
-bool ReadInvestment(CVELPPCDoc& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
+bool ReadInvestment(Investment& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
                     MessageSink* messages, std::string_view fileName = {}, bool workOut = true);
 
 // The message for a text too long for the file; `what` is "address", "description" or "notes".

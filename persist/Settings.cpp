@@ -202,7 +202,7 @@ void StoreTaxScale(SettingsStore& store, const TaxScale& scale) {
 namespace {
 
 // The settings name of a field; every field a program writes is in one of the two tables.
-template <class T> std::string_view NameOf(T CVELPPCDoc::*field) {
+template <class T> std::string_view NameOf(T Investment::*field) {
     for (const RecordField& f : kRecordFields)
         if constexpr (std::is_same_v<T, double>) {
             if (f.doubleField == field) return f.name;
@@ -220,26 +220,26 @@ template <class T> std::string_view NameOf(T CVELPPCDoc::*field) {
 
 } // namespace
 
-void StoreField(SettingsStore& store, const CVELPPCDoc& doc, double CVELPPCDoc::*field) {
+void StoreField(SettingsStore& store, const Investment& doc, double Investment::*field) {
     WriteSettingDouble(store, NameOf(field), doc.*field);
 }
 
-void StoreField(SettingsStore& store, const CVELPPCDoc& doc, int CVELPPCDoc::*field) {
+void StoreField(SettingsStore& store, const Investment& doc, int Investment::*field) {
     WriteSettingInt(store, NameOf(field), doc.*field);
 }
 
-void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc) {
+void StoreLinkSwitches(SettingsStore& store, const Investment& doc) {
     SettingsBatch batch(store);
     // The order of the linked-variables dialog, not the order of the defaults.
-    StoreField(store, doc, &CVELPPCDoc::UseSDScale);
-    StoreField(store, doc, &CVELPPCDoc::CalcDeposit);
-    StoreField(store, doc, &CVELPPCDoc::CalcLoanCosts);
-    StoreField(store, doc, &CVELPPCDoc::CalcExpenses);
-    StoreField(store, doc, &CVELPPCDoc::CalcDepFitt);
-    StoreField(store, doc, &CVELPPCDoc::CalcDepBuild);
+    StoreField(store, doc, &Investment::UseSDScale);
+    StoreField(store, doc, &Investment::CalcDeposit);
+    StoreField(store, doc, &Investment::CalcLoanCosts);
+    StoreField(store, doc, &Investment::CalcExpenses);
+    StoreField(store, doc, &Investment::CalcDepFitt);
+    StoreField(store, doc, &Investment::CalcDepBuild);
 }
 
-void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc, const Scales& scales) {
+void SaveSettings(SettingsStore& store, const Investment& doc, const Scales& scales) {
     SettingsBatch batch(store);
     StoreStampDuty(store, scales.duty);
     StoreTaxScale(store, scales.tax);
@@ -252,7 +252,7 @@ void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc, const Scales& sca
     StoreAssumptions(store, doc);
 }
 
-void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc) {
+void StoreAssumptions(SettingsStore& store, const Investment& doc) {
     SettingsBatch batch(store);
     for (const AssumptionInput& a : kAssumptionInputs) {
         if (!IsRemembered(a)) continue;

@@ -9,7 +9,7 @@
 #include "model/Scales.h"
 #include "persist/SettingsStore.h"
 
-class CVELPPCDoc;
+class Investment;
 
 // Section "SettingsFile": ints are numbers, doubles are texts under "0.00". A double whose
 // text is no number reads as its built-in value.
@@ -18,8 +18,8 @@ double ReadSettingDouble(const SettingsStore& store, std::string_view name, doub
 void WriteSettingInt(SettingsStore& store, std::string_view name, int value);
 void WriteSettingDouble(SettingsStore& store, std::string_view name, double value);
 // Writes a field of the record (model/Fields.h, model/Assumptions.h) under its own name.
-void StoreField(SettingsStore& store, const CVELPPCDoc& doc, double CVELPPCDoc::*field);
-void StoreField(SettingsStore& store, const CVELPPCDoc& doc, int CVELPPCDoc::*field);
+void StoreField(SettingsStore& store, const Investment& doc, double Investment::*field);
+void StoreField(SettingsStore& store, const Investment& doc, int Investment::*field);
 
 // Scale list texts: every number followed by a comma; whole numbers under "0", others "0.00".
 std::string DutyScaleToText(const DutyScale& scale);
@@ -37,12 +37,12 @@ void LoadScalesFromSettings(const SettingsStore& store, Scales& scales);
 
 void StoreStampDuty(SettingsStore& store, const DutyScale& scale);
 void StoreTaxScale(SettingsStore& store, const TaxScale& scale);
-void StoreLinkSwitches(SettingsStore& store, const CVELPPCDoc& doc);
+void StoreLinkSwitches(SettingsStore& store, const Investment& doc);
 // "Save Settings": the scales, the switches and every default input of the current investment.
-void SaveSettings(SettingsStore& store, const CVELPPCDoc& doc, const Scales& scales);
+void SaveSettings(SettingsStore& store, const Investment& doc, const Scales& scales);
 // The inputs beyond the file's fixed layout (model/Assumptions.h) as the next investment's
 // defaults, under their own value names.
-void StoreAssumptions(SettingsStore& store, const CVELPPCDoc& doc);
+void StoreAssumptions(SettingsStore& store, const Investment& doc);
 // "Delete settings": every value of "SettingsFile" (the assumptions' included) and the five
 // colours.
 void DeleteSettings(SettingsStore& store);

@@ -132,14 +132,14 @@ template <class Array> Json numbers(const Array& a) {
     return j;
 }
 
-Json rowJson(const CVELPPCDoc& doc, int row) {
+Json rowJson(const Investment& doc, int row) {
     const double* r = doc.RowData(static_cast<Row>(row));
     Json j = Json::array();
     for (int c = 0; c < kTableColumns; ++c) j.push_back(r[c]);
     return j;
 }
 
-Json fieldsJson(const CVELPPCDoc& d) {
+Json fieldsJson(const Investment& d) {
     Json f;
     f["Address"] = ToUtf8(d.Address);
     f["Description"] = ToUtf8(d.Description);
@@ -213,7 +213,7 @@ Json scaleJson(const TaxScale& tax) {
     return j;
 }
 
-Json toJson(const CVELPPCDoc& doc, const Scales& scales) {
+Json toJson(const Investment& doc, const Scales& scales) {
     Json out;
     out["fields"] = fieldsJson(doc);
     out["TaxableHimByYear"] = numbers(doc.TaxableHimByYear);
@@ -551,9 +551,9 @@ int main(int argc, char** argv) {
 
     // Each file is worked out under the scales stored in it (or those named).
     std::vector<ComparedInvestment> investments;
-    CVELPPCDoc asRead; // the first file before it is worked out: what-if questions start there
+    Investment asRead; // the first file before it is worked out: what-if questions start there
     for (const char* path : paths) {
-        CVELPPCDoc doc;
+        Investment doc;
         Scales inForce;
         std::vector<std::string> notices;
         if (!ReadInvestmentFile(path, "velcalc", dutyLocation, taxLocation, doc, inForce, message,
@@ -565,7 +565,7 @@ int main(int argc, char** argv) {
         for (const std::string& notice : notices) std::fprintf(stderr, "%s\n", notice.c_str());
         investments.push_back(Compared(path, doc, inForce));
     }
-    const CVELPPCDoc& doc = *investments.front().doc;
+    const Investment& doc = *investments.front().doc;
 
     switch (mode) {
     case Mode::Csv: std::cout << ProjectionCsv(doc); break;

@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
         std::fputs(message.c_str(), stderr);
         return 2;
     }
-    CVELPPCDoc doc;
+    Investment doc;
     Scales inForce;
     std::vector<std::string> notices;
     if (!ReadInvestmentFile(path, "velreport", duty, tax, doc, inForce, message, notices)) {

@@ -17,7 +17,7 @@
 namespace {
 
 // The result as the summary (or the table) holds it.
-double Summary(const CVELPPCDoc& d, WhatIfResult r) {
+double Summary(const Investment& d, WhatIfResult r) {
     switch (r) {
     case WhatIfResult::IRR: return d.IRR;
     case WhatIfResult::NPV: return d.NPV;
@@ -29,7 +29,7 @@ double Summary(const CVELPPCDoc& d, WhatIfResult r) {
     return 0;
 }
 
-std::string Bytes(const CVELPPCDoc& doc, const Scales& scales) {
+std::string Bytes(const Investment& doc, const Scales& scales) {
     std::ostringstream out(std::ios::binary);
     SaveInvestment(doc, scales, out);
     return out.str();
@@ -38,7 +38,7 @@ std::string Bytes(const CVELPPCDoc& doc, const Scales& scales) {
 // The open record as far as anything can see it: its file bytes, the worked-out fields and
 // table, the modified mark and the scales in force.
 struct Snapshot {
-    Snapshot(const CVELPPCDoc& d, const Scales& scales)
+    Snapshot(const Investment& d, const Scales& scales)
         : bytes(Bytes(d, scales)), table(d.table), irr(d.IRR), npv(d.NPV), loan(d.LoanAmount),
           modified(d.IsModified()), duty(scales.duty), tax(scales.tax) {}
     bool operator==(const Snapshot& o) const {
@@ -48,7 +48,7 @@ struct Snapshot {
                modified == o.modified && duty == o.duty && tax == o.tax;
     }
     std::string bytes;
-    CVELPPCDoc::Table table;
+    Investment::Table table;
     double irr, npv, loan;
     bool modified;
     DutyScale duty;
@@ -59,7 +59,7 @@ class Analysis : public ::testing::Test {
 protected:
     Scales scales;
     void SetUp() override { SetUpWorkedExample(doc, 1); }
-    CVELPPCDoc doc;
+    Investment doc;
 };
 
 // Cells of grids over several pairs of inputs and results, each against a copy with both
@@ -83,7 +83,7 @@ TEST_F(Analysis, GridCellIsTheRecordRecalculatedWithTheInputsPutIn) {
     WhatIf whatIf(doc, scales);
     for (const Case& k : cases) {
         const SensitivityGrid grid = WorkOutGrid(whatIf, k.setup);
-        CVELPPCDoc byHand = doc;
+        Investment byHand = doc;
         byHand.*InfoOf(k.setup.rows.input).field = grid.rowValues[k.r];
         byHand.*InfoOf(k.setup.columns.input).field = grid.columnValues[k.c];
         if (k.setup.rows.input == WhatIfInput::DepositPC) byHand.CalcDeposit = 1;
@@ -147,7 +147,7 @@ TEST_F(Analysis, BreakEvenFiguresHoldWhenPutIn) {
         const BreakEvens b = WorkOutBreakEvens(whatIf);
         ASSERT_TRUE(b.rent.found && b.growth.found && b.interest.found);
 
-        CVELPPCDoc check = doc;
+        Investment check = doc;
         check.Rent = b.rent.value;
         check.Recalculate(false, scales);
         EXPECT_NEAR(check.At(Row::AfterTaxCash, check.ShowYear - 1), 0.0, 1.0);
@@ -172,7 +172,7 @@ TEST_F(Analysis, NoBreakEvenInRangeIsSaidSo) {
     WhatIf whatIf(doc, scales);
     EXPECT_FALSE(BreakEvenRent(whatIf).found);
     // Nothing bought: nothing to find.
-    CVELPPCDoc empty;
+    Investment empty;
     empty.ResetFixedDefaults();
     empty.Recalculate(false, scales);
     WhatIf none(empty, scales);
@@ -184,14 +184,14 @@ TEST_F(Analysis, TheOpenRecordAndTheScalesInForceAreUntouched) {
     doc.SetModifiedFlag(true);
     const std::filesystem::path dir = FreshTestFolder("analysis");
     // A second file stored under other scales.
-    CVELPPCDoc other;
+    Investment other;
     SetUpWorkedExample(other, 0);
     Scales otherScales;
     otherScales.duty = ShippedDutyScale(kFirstFurtherDutyLocation + 1);
     otherScales.tax = ShippedTaxScale(kFirstFurtherTaxLocation);
     other.Price = 500000;
     other.Recalculate(false, otherScales);
-    const CVELPPCDoc otherAsLoaded = other;
+    const Investment otherAsLoaded = other;
     std::ofstream(dir / "other.vel", std::ios::binary) << Bytes(other, otherScales);
     doc.Recalculate(false, scales);
     doc.SetModifiedFlag(true);
@@ -214,7 +214,7 @@ TEST_F(Analysis, TheOpenRecordAndTheScalesInForceAreUntouched) {
 }
 
 TEST_F(Analysis, CompareMarksTheBestOfEveryResult) {
-    CVELPPCDoc cheaper = doc;
+    Investment cheaper = doc;
     cheaper.Price = cheaper.MarketValue = 250000;
     cheaper.Recalculate(false, scales);
     ComparedInvestment missing = ReadCompared("/nonexistent/x.vel");
@@ -240,7 +240,7 @@ TEST_F(Analysis, CompareMarksTheBestOfEveryResult) {
         EXPECT_NE(row.key, "taxLaw"); // none of them sets the law
     }
     // Once one does, each names its law.
-    CVELPPCDoc byYear = doc;
+    Investment byYear = doc;
     byYear.TaxLaw = 2;
     byYear.PurchaseMonth = 4;
     byYear.Recalculate(false, scales);

@@ -25,35 +25,35 @@ RiskParameters Still() {
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-struct Investment {
+struct Case {
     const char* name;
-    void (*make)(CVELPPCDoc&);
+    void (*make)(Investment&);
 };
 
-const Investment kSetups[] = {
-    {"interest only", [](CVELPPCDoc& d) { SetUpWorkedExample(d, 0); }},
-    {"principal and interest", [](CVELPPCDoc& d) { SetUpWorkedExample(d, 1); }},
+const Case kSetups[] = {
+    {"interest only", [](Investment& d) { SetUpWorkedExample(d, 0); }},
+    {"principal and interest", [](Investment& d) { SetUpWorkedExample(d, 1); }},
     {"P&I after 3 interest-only years, own rent growth",
-     [](CVELPPCDoc& d) {
+     [](Investment& d) {
          SetUpWorkedExample(d, 1);
          d.InterestOnlyYears = 3;
          d.RentFollowsInflation = 0;
          d.VacancyRate = 5;
      }},
     {"law of the years, joint names",
-     [](CVELPPCDoc& d) { SetUpLawExample(d, LawExample{1, 2026, 12, 0, 1000, 4, 120000, 60000, 12}); }},
+     [](Investment& d) { SetUpLawExample(d, LawExample{1, 2026, 12, 0, 1000, 4, 120000, 60000, 12}); }},
 };
 
 TEST(Risk, WithNothingVaryingEveryPathIsTheProjectionBitForBit) {
     const Scales scales;
-    for (const Investment& s : kSetups) {
+    for (const Case& s : kSetups) {
         SCOPED_TRACE(s.name);
-        CVELPPCDoc doc;
+        Investment doc;
         s.make(doc);
-        CVELPPCDoc expected = doc;
+        Investment expected = doc;
         expected.Recalculate(false, scales);
         const RiskRun run(doc, scales, Still());
-        CVELPPCDoc work;
+        Investment work;
         for (std::int64_t path : {0, 1, 977}) {
             run.RunPath(5, path, work);
             EXPECT_EQ(std::memcmp(work.table.data(), expected.table.data(), sizeof expected.table), 0);
@@ -90,7 +90,7 @@ TEST(Risk, TheChancesOfAStillFuture) {
     };
     const Scales scales;
     for (const auto& c : cases) {
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc, 0);
         doc.RateGrowth = c.growth;
         RiskParameters p = Still();
@@ -162,7 +162,7 @@ struct Drawn {
     double laggedGrowth = 0; // sum of (g[c] - m)(g[c - 1] - m)
 };
 
-Drawn DrawMany(const CVELPPCDoc& doc, const RiskParameters& p, int paths) {
+Drawn DrawMany(const Investment& doc, const RiskParameters& p, int paths) {
     const PathDrawer drawer(doc, p);
     Drawn d;
     PathDraws draws;
@@ -201,7 +201,7 @@ double Correlation(const std::vector<double>& a, const std::vector<double>& b) {
 
 TEST(Risk, DrawnRatesHaveTheMomentsAskedFor) {
     constexpr int kPaths = 20000;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     doc.RentFollowsInflation = 0;
     const RiskParameters p; // the defaults
@@ -238,7 +238,7 @@ TEST(Risk, TheInterestRateNeverFallsBelowTheFloorNorRaisesATypedRateBelowIt) {
         double typed, floor;
     } cases[] = {{1.0, 0.5}, {0.25, 0.25}, {0.0, 0.0}};
     for (const auto& c : cases) {
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc, 1);
         doc.RateInterest = c.typed;
         RiskParameters p;
@@ -256,7 +256,7 @@ TEST(Risk, FundAndBankAgreeWithAnswersInClosedForm) {
     constexpr int kPaths = 20000, kYears = 10;
     Scales untaxed;
     untaxed.tax = ShippedTaxScale(kTaxLocationNone);
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 0);
     doc.DepositPC = 100;
     doc.ProjectionYear = kYears;
@@ -287,7 +287,7 @@ TEST(Risk, OutlayIrrFindsTheRootOfTheSeries) {
                  {1, 1000, 500, 1600, 7.3829097599629053},       {25, 50000, 9000, 90000, -26.53537263851104},
                  {40, 20000, 100, 2e6, 11.964894535905927},      {5, 10000, 2000, 12000, -16.680479776566954}};
     for (const auto& c : cases) {
-        CVELPPCDoc::YearArray topUps{};
+        Investment::YearArray topUps{};
         for (int j = 0; j < c.years; ++j) topUps[static_cast<std::size_t>(j)] = c.topUp * (1 + 0.1 * j);
         EXPECT_NEAR(OutlayIrr(c.years, c.deposit, topUps.data(), c.finalValue), c.rate, 1e-9) << c.years;
     }
@@ -295,7 +295,7 @@ TEST(Risk, OutlayIrrFindsTheRootOfTheSeries) {
 
 TEST(Risk, TheNumberOfThreadsChangesNothing) {
     const Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     const RiskRun run(doc, scales, RiskParameters{});
     const RiskResults one = run.Run(997, 42, 1);

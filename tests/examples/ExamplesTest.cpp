@@ -30,10 +30,10 @@ using Json = nlohmann::json;
 
 struct Example {
     const char* file;
-    std::function<void(CVELPPCDoc&)> make;
+    std::function<void(Investment&)> make;
 };
 
-void Describe(CVELPPCDoc& doc, const char* address, const char* description, const char* notes) {
+void Describe(Investment& doc, const char* address, const char* description, const char* notes) {
     doc.Address = FromUtf8(address);
     doc.Description = FromUtf8(description);
     doc.Notes = FromUtf8(notes);
@@ -41,7 +41,7 @@ void Describe(CVELPPCDoc& doc, const char* address, const char* description, con
 
 // The worked example of the guide: the start-up scales (Queensland duty, the start-up tax
 // scale), every other input at its built-in default.
-void WorkedExample(CVELPPCDoc& doc, int loanType) {
+void WorkedExample(Investment& doc, int loanType) {
     SetUpWorkedExample(doc, loanType);
     Describe(doc, "12 Example Street, Toowong QLD",
              loanType == 0 ? "Worked example, interest only"
@@ -54,11 +54,11 @@ void WorkedExample(CVELPPCDoc& doc, int loanType) {
 
 const std::vector<Example>& Examples() {
     static const std::vector<Example> examples = {
-        {"worked-example-interest-only.vel", [](CVELPPCDoc& doc) { WorkedExample(doc, 0); }},
+        {"worked-example-interest-only.vel", [](Investment& doc) { WorkedExample(doc, 0); }},
         {"worked-example-principal-and-interest.vel",
-         [](CVELPPCDoc& doc) { WorkedExample(doc, 1); }},
+         [](Investment& doc) { WorkedExample(doc, 1); }},
         {"joint-names.vel",
-         [](CVELPPCDoc& doc) {
+         [](Investment& doc) {
              doc.ResetFixedDefaults();
              Describe(doc, "4/27 Example Road, Hamilton QLD", "Two-bedroom unit in joint names",
                       "Bought by a couple: both names on the title, so each claims half of the "
@@ -78,7 +78,7 @@ const std::vector<Example>& Examples() {
              doc.Recalculate(false, Scales{});
          }},
         {"hand-set-amounts.vel",
-         [](CVELPPCDoc& doc) {
+         [](Investment& doc) {
              doc.ResetFixedDefaults();
              Describe(doc, "88 Sample Parade, Ipswich QLD", "House with hand-set amounts",
                       "Every linked amount is typed in instead of worked out: stamp duty, "
@@ -151,7 +151,7 @@ TEST_F(ExamplesTest, WriteWhenAsked) {
     if (dir == nullptr || *dir == '\0') GTEST_SKIP() << "VEL_EXAMPLES_DIR is not set";
     fs::create_directories(dir);
     for (const Example& example : Examples()) {
-        CVELPPCDoc doc;
+        Investment doc;
         example.make(doc);
         std::ofstream out(fs::path(dir) / example.file, std::ios::binary | std::ios::trunc);
         ASSERT_TRUE(SaveInvestment(doc, scales, out)) << example.file;
@@ -200,7 +200,7 @@ TEST_F(ExamplesTest, JointNamesAndHandSetAmountsKeepWhatMakesThemExamples) {
 // recalculation) must be written again.
 TEST_F(ExamplesTest, CommittedFilesAreWhatTheirRecipesMake) {
     for (const Example& example : Examples()) {
-        CVELPPCDoc made;
+        Investment made;
         example.make(made);
         const Json file = Fields(CommittedExample(example.file));
         ASSERT_TRUE(file.contains("IRR")) << example.file;

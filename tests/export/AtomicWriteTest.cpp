@@ -97,7 +97,7 @@ TEST_F(AtomicWrite, AFullDiskLeavesNoFileAndTheOldOneWhole) {
     const fs::path target = dir / "keep.txt";
     const std::string big(64 * 1024, 'x');
     // A new file and a replaced one, through bytes and through a workbook.
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     const std::function<bool(std::string&)> writes[] = {
         [&](std::string& r) { return WriteFileAtomically((dir / "new.csv").string(), big, r); },

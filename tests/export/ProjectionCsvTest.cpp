@@ -23,7 +23,7 @@ TEST(ProjectionCsv, DecimalCommaNumbersArePlain) {
 
 // The same cells as the point form, line by line: semicolons for commas, a comma for the point.
 TEST(ProjectionCsv, TheDecimalCommaFormHoldsTheSameNumbers) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     const std::string points = ProjectionCsv(doc), commas = ProjectionCsvDecimalComma(doc);
     std::string expected = points;

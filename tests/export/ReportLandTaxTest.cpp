@@ -12,14 +12,14 @@
 
 namespace {
 
-std::vector<std::string> Titles(const CVELPPCDoc& doc) {
+std::vector<std::string> Titles(const Investment& doc) {
     std::vector<std::string> titles;
     for (const ReportSection& s : InputSections(doc)) titles.push_back(s.title);
     return titles;
 }
 
 TEST(ReportLandTax, TheSectionsAndTheColumnComeOnlyWithTheirInputs) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpLawExample(doc, {});
     const std::vector<std::string> before = Titles(doc);
     EXPECT_TRUE(ExtraProjectionColumns(doc).empty());

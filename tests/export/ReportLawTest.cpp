@@ -15,7 +15,7 @@ namespace {
 
 TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpLawExample(doc, {});
     const ReportSection sale = SaleSection(doc);
     std::vector<std::string> labels;
@@ -46,7 +46,7 @@ TEST(ReportLaw, TheSaleShowsThePiecesOfTheLaw) {
 }
 
 TEST(ReportLaw, OneScaleForEveryYearAddsNothing) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpLawExample(doc, {.law = 0, .month = 7});
     EXPECT_EQ(SaleSection(doc).lines.size(), 9u);
     EXPECT_EQ(SaleLawText(doc), "");

@@ -41,7 +41,7 @@ TEST(ReportLayout, WrapsAtSpacesLineBreaksAndInsideLongWords) {
 // built-in inflation of 2 %; sold after 10 years for 465,891 leaving 119,554 (IRR 8.76 %);
 // it costs 101 a week on average (the model's and velreport's checked figures).
 TEST(ReportLayout, PlainWordsAtTheTop) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     EXPECT_EQ(PlainSummary(doc),
               "Over 10 years this property returns 13.86% a year after tax (8.76% once it is sold "
@@ -49,13 +49,13 @@ TEST(ReportLayout, PlainWordsAtTheTop) {
               "average after tax. Selling at the end of year 10 for $465,891 leaves $119,554 once "
               "the loan, the selling costs and the capital gains tax are paid. Net present value "
               "$75,030, discounted at the inflation rate of 2.00% a year.");
-    CVELPPCDoc empty;
+    Investment empty;
     empty.ResetFixedDefaults();
     EXPECT_EQ(PlainSummary(empty), "Nothing has been entered yet: the figures below are all zero.");
 }
 
 TEST(ReportLayout, PlainLabelsForThePrintedSummary) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     const struct {
         int row;
@@ -78,7 +78,7 @@ TEST(ReportLayout, PlainLabelsForThePrintedSummary) {
 // years; the notes arrive whole, over as many lines as they need.
 TEST(ReportLayout, ReadableSizesAndNotesInFull) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     std::u16string notes;
     for (int i = 0; i < 300; ++i) notes += u"word" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u" ";

@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(WriteWorkbook(doc, scales, path.string(), reason)) << reason;
     }
 
-    CVELPPCDoc doc;
+    Investment doc;
     const fs::path path =
         fs::temp_directory_path() / ("vel-book-" + std::to_string(::getpid()) + ".xlsx");
 };
@@ -148,7 +148,7 @@ TEST_F(Workbook, ATextTooLongForACellFailsTheExport) {
 // rows (column Q); without it, no such column.
 TEST_F(Workbook, TheIncomeYearsUnderTheLawOfTheYears) {
     for (const int law : {0, 1}) {
-        doc = CVELPPCDoc();
+        doc = Investment();
         SetUpLawExample(doc, {.law = law});
         std::string reason;
         ASSERT_TRUE(WriteWorkbook(doc, scales, path.string(), reason)) << reason;

@@ -54,7 +54,7 @@ int SettingsLoop(const char* file, const std::string& tag, int rounds, bool save
                  bool colours) {
     const QString path = QString::fromLocal8Bit(file);
     QtSettingsStore store(path);
-    CVELPPCDoc doc;
+    Investment doc;
     Scales scales;
     NewInvestment(doc, scales, store);
     std::puts("ready");

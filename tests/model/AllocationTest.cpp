@@ -32,7 +32,7 @@ namespace {
 TEST(AllocationTest, RecalculateAllocatesNothing) {
     Scales scales;
     for (int loanType : {0, 1}) {
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc, loanType);
         doc.ProjectionYear = 40;
         allocations = 0;

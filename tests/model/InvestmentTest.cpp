@@ -5,7 +5,7 @@
 
 namespace {
 
-void ExpectBuiltInDefaults(const CVELPPCDoc& d) {
+void ExpectBuiltInDefaults(const Investment& d) {
     EXPECT_TRUE(d.Address.empty());
     EXPECT_TRUE(d.Description.empty());
     EXPECT_TRUE(d.Notes.empty());
@@ -48,13 +48,13 @@ void ExpectBuiltInDefaults(const CVELPPCDoc& d) {
 }
 
 TEST(InvestmentTest, NewRecordHasBuiltInDefaults) {
-    CVELPPCDoc d;
+    Investment d;
     ExpectBuiltInDefaults(d);
     EXPECT_FALSE(d.IsModified());
 }
 
 TEST(InvestmentTest, ResetFixedDefaultsUndoesEveryChange) {
-    CVELPPCDoc d;
+    Investment d;
     SetUpWorkedExample(d, 1);
     d.Address = u"1 Main St";
     d.Notes = u"n";
@@ -74,7 +74,7 @@ TEST(InvestmentTest, ResetFixedDefaultsUndoesEveryChange) {
 }
 
 TEST(InvestmentTest, LimitInputs) {
-    CVELPPCDoc d;
+    Investment d;
     d.ShowYear = 0;
     d.ProjectionYear = 41;
     d.LCYears = -3;
@@ -119,16 +119,16 @@ TEST(InvestmentTest, LimitInputs) {
 // them (a settings value of 671168004 payments a year was worked with, but saved as 32767).
 TEST(InvestmentTest, LimitInputsToWhatTheFileHolds) {
     struct Case {
-        int CVELPPCDoc::*field;
+        int Investment::*field;
         int given, limited;
     } cases[] = {
-        {&CVELPPCDoc::PeriodsPerYear, 671168004, 32767}, {&CVELPPCDoc::PeriodsPerYear, -40000, -32768},
-        {&CVELPPCDoc::PeriodsPerYear, 52, 52},           {&CVELPPCDoc::LoanTerm, 32768, 32767},
-        {&CVELPPCDoc::LoanTerm, -2147483647 - 1, -32768}, {&CVELPPCDoc::LoanTerm, 30, 30},
-        {&CVELPPCDoc::LCYears, 2147483647, 32767},        {&CVELPPCDoc::LCYears, 32767, 32767},
+        {&Investment::PeriodsPerYear, 671168004, 32767}, {&Investment::PeriodsPerYear, -40000, -32768},
+        {&Investment::PeriodsPerYear, 52, 52},           {&Investment::LoanTerm, 32768, 32767},
+        {&Investment::LoanTerm, -2147483647 - 1, -32768}, {&Investment::LoanTerm, 30, 30},
+        {&Investment::LCYears, 2147483647, 32767},        {&Investment::LCYears, 32767, 32767},
     };
     for (const Case& c : cases) {
-        CVELPPCDoc d;
+        Investment d;
         d.*c.field = c.given;
         d.LimitInputs();
         EXPECT_EQ(d.*c.field, c.limited) << c.given;

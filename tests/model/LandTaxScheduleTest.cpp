@@ -12,8 +12,8 @@
 namespace {
 
 // $500,000 of building bought outright, $500 a week of rent.
-CVELPPCDoc Bought(int state, double land, double other) {
-    CVELPPCDoc d;
+Investment Bought(int state, double land, double other) {
+    Investment d;
     d.UseSDScale = 0;
     d.StampDutyCost = 0;
     d.Renovations = 500000;
@@ -25,7 +25,7 @@ CVELPPCDoc Bought(int state, double land, double other) {
     return d;
 }
 
-void Work(CVELPPCDoc& d) {
+void Work(Investment& d) {
     d.LimitInputs();
     d.Recalculate(false, Scales{});
 }
@@ -64,7 +64,7 @@ TEST(LandTax, ThisLandBearsTheTaxOnTheTotalLessTheTaxOnTheOtherLand) {
         {kLandTaxACT, 300000, 1000000, 3626},
     };
     for (const Case& c : cases) {
-        CVELPPCDoc d = Bought(c.state, c.land, c.other);
+        Investment d = Bought(c.state, c.land, c.other);
         Work(d);
         EXPECT_NEAR(d.LandTaxByYear[0], c.tax, 0.005)
             << kLandTaxStateNames[static_cast<std::size_t>(c.state)] << " " << c.land;
@@ -81,7 +81,7 @@ TEST(LandTax, TheLandGrowsAndTheThresholdsMayFollowInflation) {
         {1, 0, 0, 507.25},
     };
     for (const Case& c : cases) {
-        CVELPPCDoc d = Bought(kLandTaxNSW, 1000000, 0);
+        Investment d = Bought(kLandTaxNSW, 1000000, 0);
         d.LandFollowsGrowth = 0;
         d.RateLandGrowth = 10;
         d.RateInfl = 5;
@@ -95,7 +95,7 @@ TEST(LandTax, TheLandGrowsAndTheThresholdsMayFollowInflation) {
 
 TEST(LandTax, EditedRowsTakeThePlaceOfTheStates) {
     // NSW with the threshold edited to 1,200,000: 1,300,000 pays 100 + 1.6 % x 100,000.
-    CVELPPCDoc d = Bought(kLandTaxNSW, 1300000, 0);
+    Investment d = Bought(kLandTaxNSW, 1300000, 0);
     d.LandTaxRows = {{6571000, 2.0, 88036, false}, {1200000, 1.6, 100, false}};
     Work(d);
     EXPECT_EQ(d.LandTaxRows[0].above, 1200000); // kept in order of their amounts
@@ -103,8 +103,8 @@ TEST(LandTax, EditedRowsTakeThePlaceOfTheStates) {
 }
 
 TEST(LandTax, IsADeductionAndACostOfTheYear) {
-    CVELPPCDoc without = Bought(kNoLandTax, 600000, 700000);
-    CVELPPCDoc with = Bought(kLandTaxNSW, 600000, 700000);
+    Investment without = Bought(kNoLandTax, 600000, 700000);
+    Investment with = Bought(kLandTaxNSW, 600000, 700000);
     Work(without);
     Work(with);
     // 3,700 in year 1, with the land growing by the capital growth of 4.5 %: 627,000 and
@@ -115,11 +115,11 @@ TEST(LandTax, IsADeductionAndACostOfTheYear) {
 }
 
 TEST(DepreciationSchedule, TheSurveyorsFiguresReplaceRateAndMethod) {
-    CVELPPCDoc d = Bought(kNoLandTax, 0, 0);
+    Investment d = Bought(kNoLandTax, 0, 0);
     // The rate would give 2.5 % of half of 500,000: 6,250 a year.
     d.BuildingSchedule = {9140, 9140, 9100.5};
     d.PlantSchedule = {3200, 2500, 0, 1800};
-    CVELPPCDoc byRate = Bought(kNoLandTax, 0, 0);
+    Investment byRate = Bought(kNoLandTax, 0, 0);
     Work(d);
     Work(byRate);
     const double building[] = {9140, 9140, 9100.5, 0, 0};

@@ -13,7 +13,7 @@ struct LawExample {
     int years = 10;
 };
 
-inline void SetUpLawExample(CVELPPCDoc& doc, const LawExample& e) {
+inline void SetUpLawExample(Investment& doc, const LawExample& e) {
     doc.ResetFixedDefaults();
     doc.Price = doc.MarketValue = 800000;
     doc.UseSDScale = 0;

@@ -57,7 +57,7 @@ const LawCase kCases[] = {
      24596.1640, 46447.8680, 65914.3782, 0, 0, 0, 0, 0, 0, 363448.60, 0},
 };
 
-void SetUpCase(CVELPPCDoc& doc, const LawCase& c) {
+void SetUpCase(Investment& doc, const LawCase& c) {
     SetUpLawExample(doc, {c.law, c.year, c.month, c.newBuild, c.rent, c.growth, c.him, c.her,
                           c.years});
 }
@@ -65,7 +65,7 @@ void SetUpCase(CVELPPCDoc& doc, const LawCase& c) {
 TEST(LawSale, FiguresAgreeWithTheWorkingByHand) {
     for (const LawCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpCase(doc, c);
         EXPECT_NEAR(doc.At(Row::TaxSaving, 0), c.saving1, 0.005);
         EXPECT_NEAR(doc.At(Row::FittingsDep, 0), c.fittings1, 0.005);
@@ -87,7 +87,7 @@ TEST(LawSale, FiguresAgreeWithTheWorkingByHand) {
 // Every point of the chart of rates after sale is the sale of its own date: the year-1 point
 // of the New Zealand case is taxed, the year-3 point is not.
 TEST(LawSale, EveryHoldingPeriodIsSoldUnderTheLawOfItsDate) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpCase(doc, kCases[6]);
     EXPECT_NEAR(WorkOutSale(doc, 1, ShippedTaxScale(0)).tax, 809.7659, 0.005);
     EXPECT_TRUE(WorkOutSale(doc, 1, ShippedTaxScale(0)).withinBrightLine);
@@ -99,7 +99,7 @@ TEST(LawSale, EveryHoldingPeriodIsSoldUnderTheLawOfItsDate) {
 }
 
 TEST(LawSale, IncomeYearsOfTheProjection) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpCase(doc, kCases[0]);
     EXPECT_EQ(doc.IncomeYearByYear[0], 2026);
     EXPECT_EQ(doc.IncomeYearByYear[1], 2027);

@@ -93,7 +93,7 @@ const RuleCase kRuleCases[] = {
 TEST(Law, DatesOfTheRulesOnLossesAndDepreciation) {
     for (const RuleCase& c : kRuleCases) {
         SCOPED_TRACE(c.name);
-        CVELPPCDoc doc;
+        Investment doc;
         doc.TaxLaw = c.law;
         doc.PurchaseYear = c.year;
         doc.PurchaseMonth = c.month;

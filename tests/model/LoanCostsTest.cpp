@@ -13,8 +13,8 @@ namespace {
 constexpr double kCents = 0.005;
 
 // $500,000 borrowed, nothing else bought: no duty, deposit or loan costs.
-CVELPPCDoc Loan500k(int loanType, int term = 30, double rate = 6.0) {
-    CVELPPCDoc d;
+Investment Loan500k(int loanType, int term = 30, double rate = 6.0) {
+    Investment d;
     d.UseSDScale = 0;
     d.StampDutyCost = 0;
     d.Conveyancing = 0;
@@ -31,13 +31,13 @@ CVELPPCDoc Loan500k(int loanType, int term = 30, double rate = 6.0) {
     return d;
 }
 
-void Work(CVELPPCDoc& d) {
+void Work(Investment& d) {
     d.LimitInputs();
     d.Recalculate(false, Scales{});
 }
 
 TEST(LoanCosts, ARateChangeWorksTheRepaymentOutAgainOverTheTermLeft) {
-    CVELPPCDoc d = Loan500k(1);
+    Investment d = Loan500k(1);
     d.RateSteps = {{3, 7.5}};
     Work(d);
     ASSERT_EQ(d.LoanAmount, 500000);
@@ -59,7 +59,7 @@ TEST(LoanCosts, ARateChangeWorksTheRepaymentOutAgainOverTheTermLeft) {
 }
 
 TEST(LoanCosts, InterestOnlyYearsPayTheRateOfTheirYear) {
-    CVELPPCDoc d = Loan500k(0);
+    Investment d = Loan500k(0);
     d.RateSteps = {{2, 7.0}, {4, 5.0}};
     Work(d);
     const double interest[] = {30000, 35000, 35000, 25000, 25000};
@@ -82,7 +82,7 @@ TEST(LoanCosts, AnOffsetAccountSavesInterestOnItsBalance) {
         {"principal and interest", 1, 50000, 0, 26749.0824, 3083.8906, 50000},
     };
     for (const Case& c : cases) {
-        CVELPPCDoc d = Loan500k(c.loanType);
+        Investment d = Loan500k(c.loanType);
         d.OffsetOpening = c.opening;
         d.OffsetMonthly = c.monthly;
         Work(d);
@@ -92,14 +92,14 @@ TEST(LoanCosts, AnOffsetAccountSavesInterestOnItsBalance) {
         EXPECT_NEAR(d.OffsetPaidInByYear[0], 12 * c.monthly, kCents) << c.what;
     }
     // The repayment stays: what the offset saves is principal repaid.
-    CVELPPCDoc d = Loan500k(1);
+    Investment d = Loan500k(1);
     d.OffsetOpening = 50000;
     Work(d);
     EXPECT_NEAR(d.At(Row::PrincipalPaid, 0), 9223.9492, kCents);
 }
 
 TEST(LoanCosts, AnOffsetLargerThanTheLoanChargesNoInterest) {
-    CVELPPCDoc d = Loan500k(0);
+    Investment d = Loan500k(0);
     d.OffsetOpening = 600000;
     Work(d);
     EXPECT_EQ(d.At(Row::InterestPaid, 0), 0);
@@ -109,14 +109,14 @@ TEST(LoanCosts, AnOffsetLargerThanTheLoanChargesNoInterest) {
 TEST(LoanCosts, TheSurplusPaidIntoTheOffsetIsTheInvestorsOwnMoney) {
     // No tax, no inflation, a loan at 0 %: money in the offset earns nothing and loses
     // nothing, so the net present value is what it is without the offset.
-    CVELPPCDoc plain = Loan500k(0, 30, 0.0);
+    Investment plain = Loan500k(0, 30, 0.0);
     plain.RateInfl = 0;
     plain.Rent = 1000;
     plain.TaxableHim = 0;
     plain.DepBuildPC = 0;
     plain.DepFittPC = 0;
     Work(plain);
-    CVELPPCDoc offset = plain;
+    Investment offset = plain;
     offset.OffsetOpening = 20000;
     offset.OffsetMonthly = 100;
     offset.OffsetSurplus = 1;
@@ -138,7 +138,7 @@ TEST(LoanCosts, ExtraRepaymentsPayTheLoanOffEarly) {
         {500, 5, 23},
     };
     for (const Case& c : cases) {
-        CVELPPCDoc d = Loan500k(1);
+        Investment d = Loan500k(1);
         d.ExtraRepayment = c.extra;
         d.ExtraFromYear = c.fromYear;
         Work(d);
@@ -155,7 +155,7 @@ TEST(LoanCosts, ExpensesGrowByTheirOwnRate) {
         {0, -10.0, 900, 810},
     };
     for (const Case& c : cases) {
-        CVELPPCDoc d = Loan500k(0);
+        Investment d = Loan500k(0);
         d.CalcExpenses = 0;
         d.Expenses = 1000;
         d.ExpensesFollowInflation = c.follows;

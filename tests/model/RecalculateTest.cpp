@@ -19,7 +19,7 @@ class RecalculateTest : public ::testing::Test {
     void SetUp() override { SetUpWorkedExample(doc); }
 
     double Cell(Row r, int c) const { return doc.At(r, c); }
-    CVELPPCDoc doc;
+    Investment doc;
 };
 
 TEST_F(RecalculateTest, WorkedExampleInterestOnly) {
@@ -281,7 +281,7 @@ TEST_F(RecalculateTest, JointNamesSplitRentAndDeductions) {
 }
 
 TEST_F(RecalculateTest, ProjectionYearChangesOnlyTheResults) {
-    const CVELPPCDoc::Table before = doc.table;
+    const Investment::Table before = doc.table;
     const double irr = doc.IRR, npv = doc.NPV, avg = doc.AvgCashFlowWeek;
     doc.ProjectionYear = 40;
     doc.Recalculate(true, scales);
@@ -378,7 +378,7 @@ TEST_F(RecalculateTest, UnlimitedRecordIsSafe) {
     EXPECT_TRUE(std::isfinite(doc.AvgCashFlowWeek));
     // Treated as a single name and interest only.
     EXPECT_EQ(Cell(Row::Debt, 5), doc.LoanAmount);
-    CVELPPCDoc single;
+    Investment single;
     SetUpWorkedExample(single);
     single.LCYears = 1;
     single.ProjectionYear = 1;
@@ -448,7 +448,7 @@ TEST(LoanRepaymentTest, EndlessTermPaysTheInterestOnly) {
     // Only the product g * i * P overflows: the annuity is still worked out.
     const double i = 100.0 / 1200, g = std::pow(1 + i, 300.0);
     EXPECT_DOUBLE_EQ(LoanRepayment(1.7e308, 25, 100, 12), i * 1.7e308 / (1 - 1 / g));
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     doc.LoanTerm = 2147483647;
     doc.Recalculate(false, scales);
@@ -476,7 +476,7 @@ TEST(YieldTest, NoPriceOrValueGivesNoYield) {
         {300000, 300000, 0, 350, gross, net},
     };
     for (const Case& k : cases) {
-        CVELPPCDoc doc;
+        Investment doc;
         doc.Price = k.price;
         doc.MarketValue = k.marketValue;
         doc.Furniture = k.furniture;
@@ -492,8 +492,8 @@ TEST(YieldTest, NoPriceOrValueGivesNoYield) {
 // the value grows 1e22-fold: 300,000 after 13 years is 3e291, after 14 it overflows.
 TEST(OverflowTest, HugeRatesGiveNoValueNotInfinity) {
     Scales scales;
-    for (double CVELPPCDoc::*rate : {&CVELPPCDoc::RateGrowth, &CVELPPCDoc::RateInfl}) {
-        CVELPPCDoc doc;
+    for (double Investment::*rate : {&Investment::RateGrowth, &Investment::RateInfl}) {
+        Investment doc;
         SetUpWorkedExample(doc, 1);
         doc.*rate = 1e24;
         doc.Recalculate(false, scales);
@@ -506,7 +506,7 @@ TEST(OverflowTest, HugeRatesGiveNoValueNotInfinity) {
                          doc.SalePrice, doc.SaleTax, doc.ValueAfterSale})
             EXPECT_TRUE(std::isfinite(v));
     }
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     doc.MarketValue = 300000;
     doc.RateGrowth = 1e24;

@@ -7,7 +7,7 @@
 namespace {
 
 struct HistoryTest : ::testing::Test {
-    CVELPPCDoc doc;
+    Investment doc;
     HistoryTest() { SetUpWorkedExample(doc); }
 };
 
@@ -16,10 +16,10 @@ struct HistoryTest : ::testing::Test {
 // A change to the law's inputs alone is a change: the comparison behind Undo and the unmarked-
 // change check sees every field, the ones added with the law included.
 TEST_F(HistoryTest, AChangeToTheLawAloneIsSeen) {
-    for (auto change : {+[](CVELPPCDoc& d) { d.TaxLaw = 1; }, +[](CVELPPCDoc& d) { d.PurchaseYear = 2030; },
-                        +[](CVELPPCDoc& d) { d.BrightLineYears = 5; },
-                        +[](CVELPPCDoc& d) { d.IncomeYearByYear[39] = 2065; }}) {
-        CVELPPCDoc changed = doc;
+    for (auto change : {+[](Investment& d) { d.TaxLaw = 1; }, +[](Investment& d) { d.PurchaseYear = 2030; },
+                        +[](Investment& d) { d.BrightLineYears = 5; },
+                        +[](Investment& d) { d.IncomeYearByYear[39] = 2065; }}) {
+        Investment changed = doc;
         change(changed);
         EXPECT_FALSE(SameFields(doc, changed));
     }

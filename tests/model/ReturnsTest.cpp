@@ -131,7 +131,7 @@ class ResultStageTest : public ::testing::Test {
   protected:
     Scales scales;
     void SetUp() override { SetUpWorkedExample(doc); }
-    CVELPPCDoc doc;
+    Investment doc;
 };
 
 TEST_F(ResultStageTest, AverageWeeklyCashFlow) {

@@ -16,29 +16,29 @@ namespace {
 
 struct SaleCase {
     const char* name;
-    std::function<void(CVELPPCDoc&)> change;
+    std::function<void(Investment&)> change;
     double price, costs, costBase, gain, taxableGain, tax, valueAfter, irr, npv;
 };
 
 const SaleCase kCases[] = {
-    {"held ten years, single name, defaults", [](CVELPPCDoc&) {}, 465890.83, 11647.27,
+    {"held ten years, single name, defaults", [](Investment&) {}, 465890.83, 11647.27,
      272425.00, 181818.56, 90909.28, 35844.29, 119554.09, 8.76214, 35685.09},
-    {"joint names: half the gain each", [](CVELPPCDoc& d) { d.NamesOnTitle = 2; }, 465890.83,
+    {"joint names: half the gain each", [](Investment& d) { d.NamesOnTitle = 2; }, 465890.83,
      11647.27, 272425.00, 181818.56, 90909.28, 30954.84, 124443.54, 7.30662, 30174.24},
     {"a loss on sale is not taxed",
-     [](CVELPPCDoc& d) {
+     [](Investment& d) {
          d.RateGrowth = -1;
          d.DepositPC = 50;
      },
      271314.62, 6782.87, 272425.00, -7893.24, 0.0, 0.0, 107244.82, -1.39842, -39836.84},
     {"a projection of one year",
-     [](CVELPPCDoc& d) {
+     [](Investment& d) {
          d.ProjectionYear = 1;
          d.RateGrowth = 10;
      },
      330000.00, 8250.00, 306175.00, 15575.00, 7787.50, 2453.06, 20451.76, -2.22639, -587.77},
     {"other selling costs and discount",
-     [](CVELPPCDoc& d) {
+     [](Investment& d) {
          d.SellingCostsPC = 3;
          d.CGTDiscountPC = 33;
      },
@@ -50,7 +50,7 @@ TEST(Sale, FiguresOfEveryStepAgreeWithTheWorkingByHand) {
     Scales scales;
     for (const SaleCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc);
         c.change(doc);
         doc.Recalculate(false, scales);
@@ -69,7 +69,7 @@ TEST(Sale, FiguresOfEveryStepAgreeWithTheWorkingByHand) {
 
 TEST(Sale, LeavesThePartsOfTheProjectionAsTheyWere) {
     Scales scales;
-    CVELPPCDoc plain, sold;
+    Investment plain, sold;
     SetUpWorkedExample(plain);
     SetUpWorkedExample(sold);
     sold.SellingCostsPC = 7;
@@ -84,7 +84,7 @@ TEST(Sale, LeavesThePartsOfTheProjectionAsTheyWere) {
 
 TEST(Sale, WithoutCostsAndWithoutAGainTheReturnsAreThoseOfKeeping) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.RateGrowth = -1;
     doc.DepositPC = 50;
@@ -97,7 +97,7 @@ TEST(Sale, WithoutCostsAndWithoutAGainTheReturnsAreThoseOfKeeping) {
 
 TEST(Sale, NothingBoughtGivesNoSale) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.Price = 0;
     doc.MarketValue = 0;

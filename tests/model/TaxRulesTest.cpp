@@ -20,7 +20,7 @@ constexpr double kCents = 0.005;
 
 struct LossCase {
     const char* name;
-    std::function<void(CVELPPCDoc&)> change;
+    std::function<void(Investment&)> change;
     std::array<double, 10> carried;   // CarriedLossByYear, years 1..10
     std::array<double, 10> saving;    // TaxSaving, years 1..10
     double taxableGain, saleTax;      // sale after ten years
@@ -28,12 +28,12 @@ struct LossCase {
 
 const LossCase kLossCases[] = {
     {"a loss carried three years and used up in years four to six",
-     [](CVELPPCDoc& d) { d.DepositPC = 70; },
+     [](Investment& d) { d.DepositPC = 70; },
      {1909.57, 2824.31, 2882.74, 2194.45, 845.88, 0, 0, 0, 0, 0},
      {0, 0, 0, 0, 0, -432.82, -869.16, -1026.11, -1173.11, -1312.59},
      90909.28, 35844.29},
     {"joint names: each owner is taxed on half of the profit left",
-     [](CVELPPCDoc& d) {
+     [](Investment& d) {
          d.DepositPC = 70;
          d.NamesOnTitle = 2;
      },
@@ -41,7 +41,7 @@ const LossCase kLossCases[] = {
      {0, 0, 0, 0, 0, -329.76, -662.22, -781.80, -893.80, -1000.07},
      90909.28, 30954.84},
     {"losses carried from year 8: a loss left at the sale reduces the taxable gain",
-     [](CVELPPCDoc& d) { d.LossRuleFromYear = 8; },
+     [](Investment& d) { d.LossRuleFromYear = 8; },
      {0, 0, 0, 0, 0, 0, 0, 14122.73, 27778.77, 40992.03},
      {6266.65, 5953.28, 5683.54, 5448.32, 5240.34, 4775.50, 4605.60, 0, 0, 0},
      49917.25, 18832.59},
@@ -51,7 +51,7 @@ TEST(TaxRules, RentalLossesCarriedForward) {
     Scales scales;
     for (const LossCase& c : kLossCases) {
         SCOPED_TRACE(c.name);
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc);
         doc.LossTreatment = 1;
         c.change(doc);
@@ -72,7 +72,7 @@ TEST(TaxRules, RentalLossesCarriedForward) {
 
 TEST(TaxRules, RentGrowsByItsOwnRate) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.RateInfl = 3;
     doc.RentFollowsInflation = 0;
@@ -108,7 +108,7 @@ TEST(TaxRules, InterestOnlyYearsThenPrincipalAndInterest) {
     Scales scales;
     for (const LoanCase& c : kLoanCases) {
         SCOPED_TRACE(c.name);
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc, 1);
         doc.LoanTerm = c.term;
         doc.InterestOnlyYears = c.interestOnlyYears;
@@ -122,7 +122,7 @@ TEST(TaxRules, InterestOnlyYearsThenPrincipalAndInterest) {
 
 TEST(TaxRules, InterestOnlyYearsLeaveAnInterestOnlyLoanAlone) {
     Scales scales;
-    CVELPPCDoc plain, changed;
+    Investment plain, changed;
     SetUpWorkedExample(plain);
     SetUpWorkedExample(changed);
     changed.InterestOnlyYears = 5;
@@ -169,7 +169,7 @@ TEST(TaxRules, OnlyTheCurrentAustralianScalesReduceTheLevy) {
 TEST(TaxRules, DefaultsLeaveEveryFigureAsWithoutThem) {
     Scales scales;
     for (int loanType : {0, 1}) {
-        CVELPPCDoc plain, ruled;
+        Investment plain, ruled;
         SetUpWorkedExample(plain, loanType);
         SetUpWorkedExample(ruled, loanType);
         for (const AssumptionInput& in : kAssumptionInputs)

@@ -7,7 +7,7 @@
 #include "model/Investment.h"
 #include "model/Scales.h"
 
-inline void SetUpWorkedExample(CVELPPCDoc& doc, int loanType = 0) {
+inline void SetUpWorkedExample(Investment& doc, int loanType = 0) {
     doc.ResetFixedDefaults();
     doc.Price = 300000;
     doc.MarketValue = 300000;

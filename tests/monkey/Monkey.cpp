@@ -29,13 +29,13 @@
 #include "persist/InvestmentFile.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/charts/Charts.h"
-#include "ui/colours/PrefColours.h"
+#include "ui/colours/ColourPreferences.h"
 #include "ui/workspace/CompareWindow.h"
 #include "ui/dialogs/EditItem.h"
 #include "ui/charts/ChartKind.h"
 #include "app/MainWindow.h"
 #include "ui/shell/SummaryLayout.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 #include "ui/workspace/Workspace.h"
 
 namespace {
@@ -58,7 +58,7 @@ const char* const kHostile[] = {
     "$1,234,567.89", "1.5m", "abc", "\xc3\xbc\xe2\x82\xac\xc2\xa3", " 12 ", "1/0", "5O000",
     "999999999", "-5", "40", "41", "100", "101", "0.5", "8,50"};
 
-std::string SaveToBytes(const CVELPPCDoc& doc, const Scales& scales) {
+std::string SaveToBytes(const Investment& doc, const Scales& scales) {
     std::ostringstream out;
     SaveInvestment(doc, scales, out);
     return out.str();
@@ -71,7 +71,7 @@ QByteArray FileBytes(const QString& path) {
 }
 
 // The largest figure the record holds, results and table included.
-double LargestFigure(const CVELPPCDoc& doc) {
+double LargestFigure(const Investment& doc) {
     double largest = 0;
     for (double v : doc.table) largest = std::max(largest, v);
     for (double v : {doc.MarketValue, doc.PurchaseCosts, doc.CashDeposit, doc.Depreciation,
@@ -83,7 +83,7 @@ double LargestFigure(const CVELPPCDoc& doc) {
 
 // The inputs in which two records differ, named as in the settings, with both values.
 template <class Inputs>
-void DescribeDifferences(const Inputs& inputs, const CVELPPCDoc& a, const CVELPPCDoc& b,
+void DescribeDifferences(const Inputs& inputs, const Investment& a, const Investment& b,
                          std::string& out) {
     for (const auto& input : inputs) {
         const double x = input.intField ? a.*input.intField : a.*input.doubleField;
@@ -294,7 +294,7 @@ void Monkey::OpenMenu() {
 
 // The state the history counts as saved, after New, Open and Save.
 void Monkey::NoteSaved() {
-    const CVELPPCDoc& doc = frame_->Document();
+    const Investment& doc = frame_->Document();
     const Scales& scales = frame_->InvestmentScales();
     if (!frame_->History().isClean() || doc.IsModified()) return;
     saved_ = RecordState::Capture(doc, scales);
@@ -308,7 +308,7 @@ void Monkey::NoteSaved() {
 std::string Monkey::UndoToSaved() {
     if (!saved_) return {};
     const QUndoStack& history = frame_->History();
-    CVELPPCDoc& doc = frame_->Document();
+    Investment& doc = frame_->Document();
     const Scales& scales = frame_->InvestmentScales();
     const RecordState now = RecordState::Capture(doc, scales);
     int undone = 0;
@@ -551,7 +551,7 @@ bool Monkey::Poke(QWidget* root) {
 }
 
 std::string Monkey::Check() {
-    const CVELPPCDoc& doc = frame_->Document();
+    const Investment& doc = frame_->Document();
     // What the program works out (a damaged file may bring inputs that are no number; they
     // stay as read, and what is worked out from them is "no value").
     const std::pair<const char*, double> figures[] = {
@@ -580,7 +580,7 @@ std::string Monkey::Check() {
         if (text->size() > static_cast<std::size_t>(kMaxTextLength))
             return "a text of " + std::to_string(text->size()) + " characters, more than a file holds";
     const Scales& scales = frame_->InvestmentScales();
-    CVELPPCDoc limited = doc;
+    Investment limited = doc;
     limited.LimitInputs();
     if (SaveToBytes(limited, scales) != SaveToBytes(doc, scales)) {
         std::string which;
@@ -616,7 +616,7 @@ std::string Monkey::Check() {
 
     // Save, open and save again give the same bytes; the scales in force stay as they were.
     const std::string bytes = SaveToBytes(doc, scales);
-    CVELPPCDoc again;
+    Investment again;
     std::istringstream in(bytes);
     Scales againScales = scales;
     const bool read = LoadInvestment(again, againScales, in, nullptr);

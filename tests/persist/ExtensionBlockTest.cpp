@@ -31,14 +31,14 @@ protected:
 };
 
 TEST_F(ExtensionBlock, BuiltInValuesLeaveTheFileAsTheFixedLayout) {
-    CVELPPCDoc doc;
+    Investment doc;
     EXPECT_EQ(SaveToString(doc, scales).size(), 709u);
 
     // A file written before the block existed comes back byte for byte.
     std::ifstream in(VEL_SOURCE_DIR "/examples/worked-example-interest-only.vel", std::ios::binary);
     const std::string original{std::istreambuf_iterator<char>(in), {}};
     ASSERT_GT(original.size(), 709u);
-    CVELPPCDoc example;
+    Investment example;
     ASSERT_TRUE(LoadFromString(example, scales, original));
     EXPECT_EQ(example.SellingCostsPC, 2.5);
     EXPECT_EQ(example.CGTDiscountPC, 50.0);
@@ -46,7 +46,7 @@ TEST_F(ExtensionBlock, BuiltInValuesLeaveTheFileAsTheFixedLayout) {
 }
 
 TEST_F(ExtensionBlock, ChangedInputsAreWrittenAsEntriesAfterTheFixedLayout) {
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     const std::string fixed = SaveToString(doc, scales);
     doc.SellingCostsPC = 3.3;
@@ -55,7 +55,7 @@ TEST_F(ExtensionBlock, ChangedInputsAreWrittenAsEntriesAfterTheFixedLayout) {
     ASSERT_EQ(bytes.substr(0, fixed.size()), fixed);
     EXPECT_EQ(bytes.substr(fixed.size()), Block(Entry(1, F64(3.3)) + Entry(2, F64(0))));
 
-    CVELPPCDoc back;
+    Investment back;
     RecordMessages sink;
     ASSERT_TRUE(LoadFromString(back, scales, bytes, &sink));
     EXPECT_TRUE(sink.texts.empty());
@@ -63,7 +63,7 @@ TEST_F(ExtensionBlock, ChangedInputsAreWrittenAsEntriesAfterTheFixedLayout) {
     EXPECT_EQ(back.CGTDiscountPC, 0.0);
 
     // A reader of the fixed layout alone reads the same investment.
-    CVELPPCDoc fixedOnly;
+    Investment fixedOnly;
     ASSERT_TRUE(LoadFromString(fixedOnly, scales, bytes.substr(0, fixed.size())));
     EXPECT_EQ(fixedOnly.table, back.table);
     EXPECT_EQ(fixedOnly.IRR, back.IRR);
@@ -75,11 +75,11 @@ TEST_F(ExtensionBlock, ChangedInputsAreWrittenAsEntriesAfterTheFixedLayout) {
 }
 
 TEST_F(ExtensionBlock, EntriesOfUnknownTagsAreKeptOnSave) {
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     const std::string fixed = SaveToString(doc, scales);
     const std::string later = Entry(700, "abc") + Entry(2, F64(40)) + Entry(701, "");
-    CVELPPCDoc back;
+    Investment back;
     ASSERT_TRUE(LoadFromString(back, scales, fixed + Block(later)));
     EXPECT_EQ(back.CGTDiscountPC, 40.0);
     EXPECT_EQ(SaveToString(back, scales).substr(fixed.size()),
@@ -87,7 +87,7 @@ TEST_F(ExtensionBlock, EntriesOfUnknownTagsAreKeptOnSave) {
 }
 
 TEST_F(ExtensionBlock, DamageNeverKeepsTheFileFromOpening) {
-    CVELPPCDoc sample;
+    Investment sample;
     FillSampleInvestment(sample, scales);
     const std::string fixed = SaveToString(sample, scales);
     const std::string good = Entry(1, F64(4));
@@ -110,7 +110,7 @@ TEST_F(ExtensionBlock, DamageNeverKeepsTheFileFromOpening) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        CVELPPCDoc doc;
+        Investment doc;
         doc.SellingCostsPC = 9; // left from another investment: must not survive
         RecordMessages sink;
         std::istringstream in(fixed + c.tail, std::ios::binary);
@@ -128,9 +128,9 @@ TEST_F(ExtensionBlock, DamageNeverKeepsTheFileFromOpening) {
 }
 
 TEST_F(ExtensionBlock, ValuesOutOfRangeAreLimited) {
-    CVELPPCDoc sample;
+    Investment sample;
     FillSampleInvestment(sample, scales);
-    CVELPPCDoc doc;
+    Investment doc;
     ASSERT_TRUE(LoadFromString(doc, scales, SaveToString(sample, scales) +
                                         Block(Entry(1, F64(-5)) + Entry(2, F64(1e300)))));
     EXPECT_EQ(doc.SellingCostsPC, 0.0);
@@ -138,7 +138,7 @@ TEST_F(ExtensionBlock, ValuesOutOfRangeAreLimited) {
 }
 
 TEST_F(ExtensionBlock, TheRulesOfTodayAndTheReducedLevyAreEntriesOfTheirOwn) {
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     const std::string fixed = SaveToString(doc, scales);
     doc.LossTreatment = 1;
@@ -154,7 +154,7 @@ TEST_F(ExtensionBlock, TheRulesOfTodayAndTheReducedLevyAreEntriesOfTheirOwn) {
                     Entry(6, F64(4.5)) + Entry(7, U32(5)) + Entry(8, U32(1))));
 
     scales.tax.MedicareShadeIn = false;
-    CVELPPCDoc back;
+    Investment back;
     RecordMessages sink;
     ASSERT_TRUE(LoadFromString(back, scales, bytes, &sink));
     EXPECT_TRUE(sink.texts.empty());
@@ -182,7 +182,7 @@ TEST_F(ExtensionBlock, TheRulesOfTodayAndTheReducedLevyAreEntriesOfTheirOwn) {
 
 // The law of the years: entries 9 to 18, each only when it differs from its built-in value.
 TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     const std::string fixed = SaveToString(doc, scales);
     doc.TaxLaw = 1;
@@ -202,7 +202,7 @@ TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
                     Entry(13, U32(1)) + Entry(14, U32(1)) + Entry(15, U32(1)) +
                     Entry(16, U32(2028)) + Entry(17, F64(25)) + Entry(18, F64(5))));
 
-    CVELPPCDoc back;
+    Investment back;
     ASSERT_TRUE(LoadFromString(back, scales, bytes));
     EXPECT_EQ(back.CGTSwitchYear, 2028);
     EXPECT_EQ(SaveToString(back, scales), bytes);
@@ -214,7 +214,7 @@ TEST_F(ExtensionBlock, TheLawOfTheYearsIsStoredInEntriesOfItsOwn) {
 }
 
 TEST_F(ExtensionBlock, TheLoanAndTheCostsAreEntriesOfTheirOwn) {
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     const std::string fixed = SaveToString(doc, scales);
     doc.OffsetOpening = 50000;
@@ -227,7 +227,7 @@ TEST_F(ExtensionBlock, TheLoanAndTheCostsAreEntriesOfTheirOwn) {
     EXPECT_EQ(bytes.substr(fixed.size()),
               Block(Entry(19, F64(50000)) + Entry(21, U32(1)) + Entry(23, U32(3)) +
                     Entry(26, U32(3) + F64(7.5) + U32(10) + F64(6))));
-    CVELPPCDoc back;
+    Investment back;
     ASSERT_TRUE(LoadFromString(back, scales, bytes));
     EXPECT_EQ(back.RateSteps, doc.RateSteps);
     EXPECT_EQ(back.OffsetOpening, 50000);
@@ -249,7 +249,7 @@ TEST_F(ExtensionBlock, TheLoanAndTheCostsAreEntriesOfTheirOwn) {
 }
 
 TEST_F(ExtensionBlock, LandTaxAndTheSchedulesAreEntriesOfTheirOwn) {
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     const std::string fixed = SaveToString(doc, scales);
     doc.LandTaxState = 3;
@@ -266,7 +266,7 @@ TEST_F(ExtensionBlock, LandTaxAndTheSchedulesAreEntriesOfTheirOwn) {
                                     Entry(35, F64(600000) + F64(1) + F64(500) + U32(1)));
     ASSERT_GT(bytes.size(), block.size());
     EXPECT_EQ(bytes.substr(bytes.size() - block.size()), block);
-    CVELPPCDoc back;
+    Investment back;
     ASSERT_TRUE(LoadFromString(back, scales, bytes));
     EXPECT_EQ(back.BuildingSchedule, doc.BuildingSchedule);
     EXPECT_EQ(back.PlantSchedule, doc.PlantSchedule);

@@ -46,11 +46,11 @@ struct Snapshot {
     std::string stored;
     DutyScale duty;
     TaxScale tax;
-    CVELPPCDoc::Table table;
+    Investment::Table table;
     double irr, npv, avg;
     bool modified;
 
-    Snapshot(const CVELPPCDoc& d, const Scales& scales)
+    Snapshot(const Investment& d, const Scales& scales)
         : stored(SaveToString(d, scales)), duty(scales.duty), tax(scales.tax), table(d.table),
           irr(d.IRR), npv(d.NPV), avg(d.AvgCashFlowWeek), modified(d.IsModified()) {}
     bool operator==(const Snapshot& o) const {
@@ -73,7 +73,7 @@ protected:
         fileScales.duty.Above[9] = 777; // beyond Count: stored all the same
         fileScales.tax = ShippedTaxScale(2);
         fileScales.tax.Rate[8] = 99;
-        CVELPPCDoc doc;
+        Investment doc;
         FillSampleInvestment(doc, fileScales);
         std::string bytes = SaveToString(doc, fileScales);
         return bytes;
@@ -81,7 +81,7 @@ protected:
 
     // A different investment and different scales in force, to see that a failed load
     // leaves all of it alone.
-    void prepareOther(CVELPPCDoc& doc) {
+    void prepareOther(Investment& doc) {
         scales.duty = ShippedDutyScale(1);
         scales.tax = ShippedTaxScale(1);
         doc.ResetFixedDefaults();
@@ -94,7 +94,7 @@ protected:
 
     void expectRefusedUnchanged(const std::string& bytes, std::vector<std::string> messages,
                                 const std::string& what) {
-        CVELPPCDoc doc;
+        Investment doc;
         prepareOther(doc);
         Snapshot before(doc, scales);
         RecordMessages sink;
@@ -105,7 +105,7 @@ protected:
 };
 
 TEST_F(InvestmentFile, EmptyTextsGiveExactly709BytesWithTheHeader) {
-    CVELPPCDoc doc;
+    Investment doc;
     std::string b = SaveToString(doc, scales);
     ASSERT_EQ(b.size(), 709u);
     EXPECT_EQ(b.size(), static_cast<std::size_t>(kFileFixedSize));
@@ -115,7 +115,7 @@ TEST_F(InvestmentFile, EmptyTextsGiveExactly709BytesWithTheHeader) {
 }
 
 TEST_F(InvestmentFile, FieldsSitAtTheirOffsetsLittleEndian) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.Price = 1.0;
     doc.PurchaseCosts = -2.5;
     doc.UseSDScale = 1;
@@ -158,7 +158,7 @@ TEST_F(InvestmentFile, FieldsSitAtTheirOffsetsLittleEndian) {
 }
 
 TEST_F(InvestmentFile, TextsAreLengthPrefixedUtf16LittleEndian) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.Address = u"\u00df\u20ac";    // 2 units
     doc.Notes = u"\U0001F3E0x"; // surrogate pair + 1
     std::string b = SaveToString(doc, scales);
@@ -179,7 +179,7 @@ TEST_F(InvestmentFile, RoundTripRestoresEveryFieldAndBothScalesBitForBit) {
     const TaxScale tax = scales.tax;
 
     for (int switches : {1, 0}) {
-        CVELPPCDoc doc;
+        Investment doc;
         FillSampleInvestment(doc, scales);
         // With every switch off the linked amounts are inputs of their own.
         doc.UseSDScale = doc.CalcDeposit = doc.CalcLoanCosts = switches;
@@ -194,7 +194,7 @@ TEST_F(InvestmentFile, RoundTripRestoresEveryFieldAndBothScalesBitForBit) {
         doc.Recalculate(false, scales);
         const std::string saved = SaveToString(doc, scales);
 
-        CVELPPCDoc back;
+        Investment back;
         back.SetModifiedFlag(true);
         RecordMessages sink;
         ASSERT_TRUE(LoadFromString(back, scales, saved, &sink));
@@ -214,7 +214,7 @@ TEST_F(InvestmentFile, RoundTripRestoresEveryFieldAndBothScalesBitForBit) {
 
 TEST_F(InvestmentFile, LoadingMakesTheFileScalesCurrentAndRecalculates) {
     const std::string bytes = realFile();
-    CVELPPCDoc doc;
+    Investment doc;
     doc.SetModifiedFlag(true);
     ASSERT_TRUE(LoadFromString(doc, scales, bytes));
     EXPECT_EQ(scales.duty.Location, 2);
@@ -233,7 +233,7 @@ TEST_F(InvestmentFile, LoadingMakesTheFileScalesCurrentAndRecalculates) {
 
 TEST_F(InvestmentFile, LaterVersionIsReadAfterTheMessage) {
     const std::string good = realFile();
-    CVELPPCDoc expected;
+    Investment expected;
     ASSERT_TRUE(LoadFromString(expected, scales, good));
 
     struct Case {
@@ -245,7 +245,7 @@ TEST_F(InvestmentFile, LaterVersionIsReadAfterTheMessage) {
     for (const auto& c : cases) {
         std::string b = good;
         b[c.offset] = c.c;
-        CVELPPCDoc doc;
+        Investment doc;
         RecordMessages sink;
         ASSERT_TRUE(LoadFromString(doc, scales, b, &sink)) << c.offset << c.c;
         if (c.later) EXPECT_EQ(sink.texts, std::vector<std::string>{kMsgLaterVersion});
@@ -266,7 +266,7 @@ TEST_F(InvestmentFile, FirstByteOtherThanPIsRefusedAndChangesNothing) {
 TEST_F(InvestmentFile, EveryTruncationFailsSilentlyAndChangesNothing) {
     const std::string bytes = realFile();
     ASSERT_GT(bytes.size(), 709u);
-    CVELPPCDoc doc;
+    Investment doc;
     prepareOther(doc);
     const Snapshot before(doc, scales);
     for (std::size_t n = 0; n < bytes.size(); ++n) {
@@ -297,11 +297,11 @@ TEST_F(InvestmentFile, LongestStringLength) {
     expectRefusedUnchanged(b, {}, "Address 32767 in a short file");
 
     // A text of exactly 32767 characters is written and read back whole.
-    CVELPPCDoc doc;
+    Investment doc;
     doc.Notes.assign(32767, u'\u00e4');
     std::string full = SaveToString(doc, scales);
     EXPECT_EQ(full.size(), 709u + 2 * 32767);
-    CVELPPCDoc back;
+    Investment back;
     ASSERT_TRUE(LoadFromString(back, scales, full));
     EXPECT_EQ(back.Notes, doc.Notes);
 }
@@ -309,24 +309,24 @@ TEST_F(InvestmentFile, LongestStringLength) {
 // A text is never cut: one at the longest a file holds comes back whole, a longer one is
 // refused with its name, and nothing is written.
 TEST_F(InvestmentFile, TextsAtTheLimitComeBackAndLongerOnesAreRefused) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.Address.assign(32767, u'a');
     doc.Description = std::u16string(32765, u'b') + u"\U0001F3E0";
     doc.Notes = u"kept";
-    CVELPPCDoc back;
+    Investment back;
     ASSERT_TRUE(LoadFromString(back, scales, SaveToString(doc, scales)));
     EXPECT_EQ(back.Address, doc.Address);
     EXPECT_EQ(back.Description, doc.Description);
 
     const struct {
-        std::u16string CVELPPCDoc::*text;
+        std::u16string Investment::*text;
         const char* message;
-    } cases[] = {{&CVELPPCDoc::Address, "The address is longer than an investment file can hold "
+    } cases[] = {{&Investment::Address, "The address is longer than an investment file can hold "
                                         "(32,767 characters)."},
-                 {&CVELPPCDoc::Notes, "The notes are longer than an investment file can hold "
+                 {&Investment::Notes, "The notes are longer than an investment file can hold "
                                       "(32,767 characters)."}};
     for (const auto& c : cases) {
-        CVELPPCDoc longer = doc;
+        Investment longer = doc;
         (longer.*c.text).assign(32768, u'x');
         std::ostringstream out(std::ios::binary);
         RecordMessages sink;
@@ -353,7 +353,7 @@ TEST_F(InvestmentFile, TheWholeHeaderIsChecked) {
 }
 
 TEST_F(InvestmentFile, OutOfRangeValuesAreLimitedBeforeUse) {
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     std::string b = SaveToString(doc, scales);
     const std::size_t o = b.size() - kFileBlockSize;
@@ -368,7 +368,7 @@ TEST_F(InvestmentFile, OutOfRangeValuesAreLimitedBeforeUse) {
     put16(b, o + 316, 300); // ProjectionYear
     put32(b, o + 66, 7);    // UseSDScale
     put32(b, o + 242, -1);  // CalcDepBuild
-    CVELPPCDoc back;
+    Investment back;
     ASSERT_TRUE(LoadFromString(back, scales, b));
     EXPECT_EQ(scales.tax.Count, 10);
     EXPECT_EQ(scales.tax.Location, 77);
@@ -393,7 +393,7 @@ TEST_F(InvestmentFile, OutOfRangeValuesAreLimitedBeforeUse) {
 }
 
 TEST_F(InvestmentFile, IntegerFieldsTooWideForTheFileSaturate) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.LoanTerm = 100000;
     doc.PeriodsPerYear = -70000;
     std::string b = SaveToString(doc, scales);
@@ -419,7 +419,7 @@ private:
 };
 
 TEST_F(InvestmentFile, SaveReportsWhetherTheStreamTookEveryByte) {
-    CVELPPCDoc doc;
+    Investment doc;
     ShortBuffer full(708);
     std::ostream shortStream(&full);
     EXPECT_FALSE(SaveInvestment(doc, scales, shortStream));
@@ -435,14 +435,14 @@ TEST_F(InvestmentFile, SaveReportsWhetherTheStreamTookEveryByte) {
 
 // The reserved field has no use: whatever a file held there, it is written back as 0.
 TEST_F(InvestmentFile, ReservedFieldIsWrittenAsZero) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.ReservedFlag = 0x1234;
     EXPECT_EQ(bytesAt(SaveToString(doc, scales), kEmptyBlockStart + 70, 2), std::string("\0\0", 2));
 }
 
 TEST_F(InvestmentFile, StreamsWithoutBufferOrThatThrowFailQuietly) {
     const std::string cut = realFile().substr(0, 300);
-    CVELPPCDoc doc;
+    Investment doc;
     prepareOther(doc);
     const Snapshot before(doc, scales);
     std::istream none(nullptr);

@@ -11,7 +11,7 @@
 
 // Prices, rent and texts that make every row of the table nonzero; the texts hold a
 // two-byte character, a three-byte one and a surrogate pair.
-inline void FillSampleInvestment(CVELPPCDoc& doc, const Scales& scales) {
+inline void FillSampleInvestment(Investment& doc, const Scales& scales) {
     doc.ResetFixedDefaults();
     doc.Address = u"12 Stra\u00dfe, Caf\u00e9 \u20ac";
     doc.Description = u"Unit \U0001F3E0 with view";
@@ -30,7 +30,7 @@ inline void FillSampleInvestment(CVELPPCDoc& doc, const Scales& scales) {
     doc.Recalculate(false, scales);
 }
 
-inline std::string SaveToString(const CVELPPCDoc& doc, const Scales& scales) {
+inline std::string SaveToString(const Investment& doc, const Scales& scales) {
     std::ostringstream out(std::ios::binary);
     SaveInvestment(doc, scales, out);
     return out.str();
@@ -42,7 +42,7 @@ public:
     std::vector<std::string> texts;
 };
 
-inline bool LoadFromString(CVELPPCDoc& doc, Scales& scales, const std::string& bytes,
+inline bool LoadFromString(Investment& doc, Scales& scales, const std::string& bytes,
                            MessageSink* messages = nullptr) {
     std::istringstream in(bytes, std::ios::binary);
     return LoadInvestment(doc, scales, in, messages);

@@ -168,7 +168,7 @@ TEST_F(Settings, AFurtherEntryIsStoredAndReadAtItsLocation) {
     EXPECT_TRUE(text("TaxScale").value_or("").ends_with(",2.00,28011.00,5,")) << *text("TaxScale");
     EXPECT_EQ(text("TaxScaleMedicareShadeIn"), "1");
 
-    CVELPPCDoc doc;
+    Investment doc;
     NewInvestment(doc, scales, store);
     EXPECT_EQ(scales.duty, ShippedDutyScale(nsw));
     EXPECT_EQ(scales.tax, ShippedTaxScale(au));
@@ -279,7 +279,7 @@ TEST_F(Settings, StoredScalesReplaceTheScalesInForceOnlyWherePresent) {
 }
 
 TEST_F(Settings, SaveSettingsWritesInItsOrder) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.RateInterest = 8.126;
     doc.CalcExpenses = 0;
     doc.DepFittMethod = 1;
@@ -355,7 +355,7 @@ TEST_F(Settings, SaveSettingsWritesInItsOrder) {
 }
 
 TEST_F(Settings, SaveSettingsThenNewReproducesTheInputsToTwoDecimals) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.Address = u"somewhere";
     doc.Price = 250000;
     doc.Conveyancing = 1200.456;
@@ -373,7 +373,7 @@ TEST_F(Settings, SaveSettingsThenNewReproducesTheInputsToTwoDecimals) {
     scales.tax = ShippedTaxScale(2);
     SaveSettings(store, doc, scales);
 
-    CVELPPCDoc fresh;
+    Investment fresh;
     ASSERT_TRUE(NewInvestment(fresh, scales, store));
     EXPECT_EQ(fresh.RateInterest, 8.13);
     EXPECT_EQ(fresh.Conveyancing, 1200.46);
@@ -394,7 +394,7 @@ TEST_F(Settings, SaveSettingsThenNewReproducesTheInputsToTwoDecimals) {
 }
 
 TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.DepFittMethod = 1;
     SaveSettings(store, doc, scales);
     WriteColours(store, Colours{});
@@ -428,14 +428,14 @@ TEST_F(Settings, DeleteSettingsRemovesEverythingAndChangesNothingInMemory) {
     EXPECT_EQ(CurrentColours.GR1Color, 0x123456u);
     EXPECT_EQ(doc.DepFittMethod, 1);
 
-    CVELPPCDoc fresh;
+    Investment fresh;
     fresh.DepFittMethod = 1;
     NewInvestment(fresh, scales, store);
     EXPECT_EQ(fresh.DepFittMethod, 0);
 }
 
 TEST_F(Settings, LinkSwitchesAreWrittenInDialogOrder) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.CalcDeposit = 0;
     doc.CalcDepBuild = 0;
     StoreLinkSwitches(store, doc);
@@ -475,7 +475,7 @@ TEST_F(Settings, ColoursThatCannotBeReadKeepTheirDefaults) {
 }
 
 TEST_F(Settings, NewInvestmentWithEmptyStoreHasTheBuiltInDefaults) {
-    CVELPPCDoc doc;
+    Investment doc;
     doc.Address = u"old";
     doc.Price = 500000;
     doc.Rent = 400;
@@ -493,10 +493,10 @@ TEST_F(Settings, NewInvestmentWithEmptyStoreHasTheBuiltInDefaults) {
     EXPECT_EQ(doc.Conveyancing, 950);
     EXPECT_EQ(doc.DepBuildMethod, 1);
     // Every other input as a record built with the built-in values.
-    EXPECT_EQ(SaveToString(doc, scales), SaveToString(CVELPPCDoc{}, scales));
+    EXPECT_EQ(SaveToString(doc, scales), SaveToString(Investment{}, scales));
     // No price: conveyancing does not count, so nothing is projected.
     EXPECT_EQ(doc.TotalCost, 0);
-    EXPECT_EQ(doc.table, CVELPPCDoc::Table{});
+    EXPECT_EQ(doc.table, Investment::Table{});
     EXPECT_EQ(doc.IRR, 0);
     EXPECT_EQ(doc.NPV, 0);
     EXPECT_EQ(doc.AvgCashFlowWeek, 0);
@@ -511,7 +511,7 @@ TEST_F(Settings, StoredDefaultsAreLimitedBeforeUse) {
     WriteSettingInt(store, "CalcDeposit", 5);
     store.WriteString(kSectionSettingsFile, "RateGrowth", "lots");
     store.WriteString(kSectionSettingsFile, "StampDuty", "99,");
-    CVELPPCDoc doc;
+    Investment doc;
     ASSERT_TRUE(NewInvestment(doc, scales, store));
     EXPECT_EQ(doc.ShowYear, 1);
     EXPECT_EQ(doc.ProjectionYear, 40);
@@ -530,7 +530,7 @@ namespace {
 TEST_F(Settings, ANewInvestmentTakesTheRememberedAssumptions) {
     store.WriteString(kSectionSettingsFile, "SellingCostsPC", "3.30");
     store.WriteString(kSectionSettingsFile, "CGTDiscountPC", "no number");
-    CVELPPCDoc doc;
+    Investment doc;
     NewInvestment(doc, scales, store);
     EXPECT_EQ(doc.SellingCostsPC, 3.3);
     EXPECT_EQ(doc.CGTDiscountPC, 50.0);

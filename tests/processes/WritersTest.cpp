@@ -136,7 +136,7 @@ TEST(TwoCopies, NewInvestmentTakesWhatTheOtherCopySaved) {
         std::vector<std::string> bad;
         ReadOutput(other, last, bad);
         ASSERT_EQ(other.Wait(), 0);
-        CVELPPCDoc doc;
+        Investment doc;
         Scales scales;
         ASSERT_TRUE(NewInvestment(doc, scales, store));
         EXPECT_EQ(doc.RateInterest, StressRate(rounds - 1));

@@ -37,12 +37,12 @@ inline std::vector<HostileFile> MakeHostileFiles(const std::filesystem::path& di
         std::ofstream(dir / name, std::ios::binary) << bytes;
         return dir / name;
     };
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     const std::string sample = SaveToString(doc, scales);
 
     // Texts at their longest: 709 + 3 * 2 * 32,767 = 197,311 bytes, the old reader's limit.
-    CVELPPCDoc longest = doc;
+    Investment longest = doc;
     longest.Address.assign(kMaxTextLength, u'a');
     longest.Description.assign(kMaxTextLength, u'b');
     longest.Notes.assign(kMaxTextLength, u'c');
@@ -71,7 +71,7 @@ inline std::vector<HostileFile> MakeHostileFiles(const std::filesystem::path& di
     files.push_back({"197,312 bytes", write("one-more.vel", atOldLimit + '\0'), true, ""});
     files.push_back({"longest texts and an assumption", write("assumed.vel", withAssumptions), true, "",
                      4.0});
-    CVELPPCDoc infinite = doc;
+    Investment infinite = doc;
     infinite.Conveyancing = -INFINITY;
     infinite.Price = NAN;
     files.push_back({"amounts not finite", write("inf.vel", SaveToString(infinite, scales)), true, ""});

@@ -80,14 +80,14 @@ protected:
     static std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
     // What the library makes of the sample file.
-    CVELPPCDoc loadedSample() {
-        CVELPPCDoc doc;
+    Investment loadedSample() {
+        Investment doc;
         EXPECT_TRUE(LoadFromString(doc, scales, bytes));
         return doc;
     }
 
     fs::path dir, file;
-    CVELPPCDoc sample;
+    Investment sample;
     std::string bytes;
 };
 
@@ -96,7 +96,7 @@ TEST_F(Velcalc, JsonHoldsEveryFieldTableRowAndScaleExactly) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const auto j = nlohmann::ordered_json::parse(r.out);
-    const CVELPPCDoc doc = loadedSample();
+    const Investment doc = loadedSample();
 
     // Three texts, the 50 stored fields and five working values and results, in record order;
     // then the seven assumptions and the nine figures of the sale.
@@ -163,7 +163,7 @@ TEST_F(Velcalc, JsonHoldsEveryFieldTableRowAndScaleExactly) {
 // "Australia (25/26)" with its reduced levy: the losses of years 1-3 are used up by year 6
 // (worked out apart from the program; see the model's tax rules tests).
 TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.DepositPC = 70;
     doc.LossTreatment = 1;
@@ -186,7 +186,7 @@ TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
 // tests): the law's inputs and pieces as fields, the income years by year. A file that does
 // not set the law names none of them.
 TEST_F(Velcalc, TheLawOfTheYearsAsFields) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpLawExample(doc, {.law = 2, .month = 6, .rent = 700, .growth = 10, .years = 1});
     const fs::path law = write("law.vel", SaveToString(doc, scales));
     Outcome r = run(quoted(law));
@@ -215,7 +215,7 @@ TEST_F(Velcalc, TheLawOfTheYearsAsFields) {
 
 // Qld land tax (600,000 in all pays 500) and a schedule, named only for a file that has them.
 TEST_F(Velcalc, LandTaxAndTheScheduleAsFields) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpLawExample(doc, {});
     doc.TaxLaw = 0;
     doc.LandTaxState = 3;
@@ -236,7 +236,7 @@ TEST_F(Velcalc, LandTaxAndTheScheduleAsFields) {
 // 0, an infinite one as the largest number an edit takes.
 TEST_F(Velcalc, NumberThatIsNotFiniteIsLimitedAsTyped) {
     scales.duty.BaseDuty = std::numeric_limits<double>::quiet_NaN();
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     doc.Conveyancing = -std::numeric_limits<double>::infinity();
     doc.OtherCosts = std::numeric_limits<double>::infinity();
@@ -256,7 +256,7 @@ TEST_F(Velcalc, CsvHasTheNamedRowsForEveryYearExactly) {
     EXPECT_EQ(ls[0], "Year,PropertyValue,Debt,Equity,RentReceived,InterestPaid,ExpensesPaid,"
                      "BuildingDep,FittingsDep,LoanCostWriteOff,Deductions,TaxSaving,AfterTaxCash,"
                      "AfterTaxCashWeek,PrincipalPaid,PreTaxCash");
-    const CVELPPCDoc doc = loadedSample();
+    const Investment doc = loadedSample();
     for (int c = 0; c < kTableColumns; ++c) {
         std::istringstream in(ls[c + 1]);
         std::string cell;
@@ -331,7 +331,7 @@ TEST_F(Velcalc, ScalesListsEveryBuiltInScale) {
 
 TEST_F(Velcalc, DutyNamesABuiltInScaleForTheFile) {
     // The files hold the start-up "Qld" scale of 2005-2007; each run replaces it.
-    CVELPPCDoc doc;
+    Investment doc;
     FillSampleInvestment(doc, scales);
     doc.Price = doc.MarketValue = 600000;
     const fs::path at600 = write("600.vel", SaveToString(doc, scales));
@@ -393,7 +393,7 @@ TEST_F(Velcalc, TaxNamesABuiltInScaleForTheFile) {
     EXPECT_NEAR(ComputeIncomeTax(45000, used), 4288 + 900, 0.005);
 
     // The figures are the library's under those two scales.
-    CVELPPCDoc doc = loadedSample();
+    Investment doc = loadedSample();
     scales.tax = used;
     scales.duty = ShippedDutyScale(FindDutyLocation("Vic 2025"));
     doc.Recalculate(false, scales);
@@ -529,7 +529,7 @@ TEST_F(Velcalc, GridBreakEvenAndCompareAgreeWithTheFileWorkedOut) {
     ASSERT_EQ(grid["cells"].size(), 5u);
     ASSERT_EQ(grid["cells"][0].size(), 9u);
 
-    CVELPPCDoc changed = loadedSample();
+    Investment changed = loadedSample();
     changed.Rent -= 20;
     changed.RateInterest += 2;
     scales.duty = ShippedDutyScale(2);

@@ -20,7 +20,7 @@ ChartData NewChart(int command, const Colours& colours) {
 // A rate as a bar: a loss, or no rate at all, shows as no bar.
 double BarRate(double rate) { return (!IsNoValue(rate) && rate > 0.0) ? rate : 0.0; }
 
-void CopyRow(const CVELPPCDoc& doc, Row row, CVELPPCDoc::YearArray& out) {
+void CopyRow(const Investment& doc, Row row, Investment::YearArray& out) {
     for (int c = 0; c < kTableColumns; ++c) out[c] = doc.At(row, c);
 }
 
@@ -52,7 +52,7 @@ ChartRequest ChartData::Request(const FontSpec* fonts) const {
     return request;
 }
 
-ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours) {
+ChartData ValueDebtChart(const Investment& doc, const Colours& colours) {
     ChartData chart = NewChart(ChartValueDebt, colours);
     chart.seriesCount = 2;
     CopyRow(doc, Row::PropertyValue, chart.values[0]);
@@ -61,7 +61,7 @@ ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours) {
     return chart;
 }
 
-ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours) {
+ChartData CashFlowsChart(const Investment& doc, const Colours& colours) {
     ChartData chart = NewChart(ChartCashFlows, colours);
     chart.seriesCount = 2;
     CopyRow(doc, Row::PreTaxCash, chart.values[0]);
@@ -71,7 +71,7 @@ ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours) {
     return chart;
 }
 
-ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours) {
+ChartData WhoPaysChart(const Investment& doc, const Colours& colours) {
     ChartData chart = NewChart(ChartWhoPays, colours);
     chart.unit = "(%)";
     chart.seriesCount = 3;
@@ -94,7 +94,7 @@ ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours) {
     return chart;
 }
 
-ChartData BankComparisonChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours) {
+ChartData BankComparisonChart(const Investment& doc, const TaxScale& tax, const Colours& colours) {
     ChartData chart = NewChart(ChartBankComparison, colours);
     chart.seriesCount = 2;
     chart.labels = {"Property", "Cash (" + FormatValue(doc.RateInterest, "0.00%") + ")", ""};
@@ -120,18 +120,18 @@ ChartData BankComparisonChart(const CVELPPCDoc& doc, const TaxScale& tax, const 
     return chart;
 }
 
-ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours) {
+ChartData RateOfReturnChart(const Investment& doc, const Colours& colours) {
     ChartData chart = NewChart(ChartRateOfReturn, colours);
     chart.unit = "(%)";
     chart.seriesCount = 1;
     chart.labels = {"If kept", "", ""};
-    const CVELPPCDoc::YearArray rates = HoldingRates(doc);
+    const Investment::YearArray rates = HoldingRates(doc);
     for (int c = 0; c < kTableColumns; ++c)
         chart.values[0][c] = BarRate(rates[c]);
     return chart;
 }
 
-ChartData SaleReturnChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours) {
+ChartData SaleReturnChart(const Investment& doc, const TaxScale& tax, const Colours& colours) {
     // The rates of keeping, with those after sale beside them over every holding period.
     ChartData chart = RateOfReturnChart(doc, colours);
     chart.caption = ChartCaption(ChartSaleReturns);
@@ -143,7 +143,7 @@ ChartData SaleReturnChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colo
     return chart;
 }
 
-std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, const Scales& scales, int command,
+std::optional<ChartData> BuildChart(const Investment& doc, const Scales& scales, int command,
                                     const Colours& colours) {
     switch (command) {
     case ChartValueDebt: return ValueDebtChart(doc, colours);

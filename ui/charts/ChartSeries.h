@@ -17,7 +17,7 @@ struct ChartData {
     std::string unit = "($)";
     int count = 25;
     int seriesCount = 1; // series 1 to seriesCount are given
-    std::array<CVELPPCDoc::YearArray, 3> values{};
+    std::array<Investment::YearArray, 3> values{};
     std::array<std::string, 3> labels;
     std::array<ColourValue, 3> colours{};
 
@@ -29,18 +29,18 @@ inline constexpr int kChartYears = 25;
 // "Cash Flows" looks further ahead while the investment still costs money in year 25.
 inline constexpr int kLongChartYears = 35;
 
-ChartData ValueDebtChart(const CVELPPCDoc& doc, const Colours& colours);
-ChartData CashFlowsChart(const CVELPPCDoc& doc, const Colours& colours);
-ChartData WhoPaysChart(const CVELPPCDoc& doc, const Colours& colours);
+ChartData ValueDebtChart(const Investment& doc, const Colours& colours);
+ChartData CashFlowsChart(const Investment& doc, const Colours& colours);
+ChartData WhoPaysChart(const Investment& doc, const Colours& colours);
 // Uses MarginalTaxRate under the tax scale in force.
-ChartData BankComparisonChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours);
-ChartData RateOfReturnChart(const CVELPPCDoc& doc, const Colours& colours);
+ChartData BankComparisonChart(const Investment& doc, const TaxScale& tax, const Colours& colours);
+ChartData RateOfReturnChart(const Investment& doc, const Colours& colours);
 // The holding IRR of every holding period 1..40, kept and after sale (under the tax scale in
 // force); not a Graphics menu chart, the workspace's "Sale" tab shows it.
-ChartData SaleReturnChart(const CVELPPCDoc& doc, const TaxScale& tax, const Colours& colours);
+ChartData SaleReturnChart(const Investment& doc, const TaxScale& tax, const Colours& colours);
 
 // The caption of a Graphics command's chart; empty for any other command.
 std::string_view ChartCaption(int command);
 // The chart of a Graphics command id; none for any other command.
-std::optional<ChartData> BuildChart(const CVELPPCDoc& doc, const Scales& scales, int command,
+std::optional<ChartData> BuildChart(const Investment& doc, const Scales& scales, int command,
                                     const Colours& colours);

@@ -1,9 +1,9 @@
 #include "ui/charts/Charts.h"
 
 #include "ui/charts/ChartSeries.h"
-#include "ui/charts/Histogram.h"
+#include "ui/charts/ChartWindow.h"
 
-void ShowChart(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec fonts[2], QWidget* parent) {
+void ShowChart(const Investment& doc, const Scales& scales, int command, const FontSpec fonts[2], QWidget* parent) {
     // The series live here until the window closes; the record is not touched.
     const std::optional<ChartData> chart = BuildChart(doc, scales, command, CurrentColours);
     if (!chart) return;

@@ -55,7 +55,7 @@ PopupKey ToPopupKey(int key) {
 
 } // namespace
 
-CColourPopup::CColourPopup(CColourPicker* owner, ColourValue initial, const QRect& button,
+ColourPopup::ColourPopup(ColourPicker* owner, ColourValue initial, const QRect& button,
                            const QRect& screen)
     : QWidget(owner, Qt::Popup), owner_(owner), model_(initial), layout_(MeasureLayout()) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -66,44 +66,44 @@ CColourPopup::CColourPopup(CColourPicker* owner, ColourValue initial, const QRec
     setGeometry(ToQRect(place));
 }
 
-CColourPopup::~CColourPopup() = default;
+ColourPopup::~ColourPopup() = default;
 
-void CColourPopup::paintEvent(QPaintEvent*) {
+void ColourPopup::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QPainterSurface surface(painter);
     DrawColourPopup(surface, layout_, model_);
 }
 
-void CColourPopup::mousePressEvent(QMouseEvent* event) {
+void ColourPopup::mousePressEvent(QMouseEvent* event) {
     // A press outside the popup must not close it: only the release decides.
     const QPoint p = event->position().toPoint();
     Deliver(model_.PenDown(layout_, p.x(), p.y()));
     event->accept();
 }
 
-void CColourPopup::mouseDoubleClickEvent(QMouseEvent* event) {
+void ColourPopup::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
 }
 
-void CColourPopup::mouseReleaseEvent(QMouseEvent* event) {
+void ColourPopup::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     Deliver(model_.PenUp(layout_, p.x(), p.y()));
     event->accept();
 }
 
-void CColourPopup::keyPressEvent(QKeyEvent* event) {
+void ColourPopup::keyPressEvent(QKeyEvent* event) {
     Deliver(model_.Key(ToPopupKey(event->key())));
     event->accept();
 }
 
-void CColourPopup::closeEvent(QCloseEvent* event) {
+void ColourPopup::closeEvent(QCloseEvent* event) {
     // Closed from outside (another window took over, the picker was tapped again): that is
     // a cancel, so the picker gets its colour back.
     Deliver(model_.End(false), false);
     event->accept();
 }
 
-void CColourPopup::Deliver(const PopupNotice& notice, bool closeAfter) {
+void ColourPopup::Deliver(const PopupNotice& notice, bool closeAfter) {
     if (notice.message == 0) return;
     update();
     if (owner_) owner_->PopupMessage(notice.message, notice.colour);
@@ -111,33 +111,33 @@ void CColourPopup::Deliver(const PopupNotice& notice, bool closeAfter) {
         close();
 }
 
-CColourPicker::CColourPicker(const QString& caption, int controlId, QWidget* parent)
+ColourPicker::ColourPicker(const QString& caption, int controlId, QWidget* parent)
     : QPushButton(caption, parent), colour_(FromQColor(palette().color(QPalette::Button))),
       textColour_(FromQColor(palette().color(QPalette::ButtonText))), controlId_(controlId) {
     setFixedHeight(PickerHeight());
     setMinimumWidth(PickerMinimumWidth());
     setAutoDefault(false);
-    connect(this, &QPushButton::clicked, this, &CColourPicker::OnTap);
+    connect(this, &QPushButton::clicked, this, &ColourPicker::OnTap);
 }
 
-CColourPicker::~CColourPicker() {
+ColourPicker::~ColourPicker() {
     if (popup_) {
         popup_->Detach();
         delete popup_;
     }
 }
 
-void CColourPicker::SetColour(ColourValue colour) {
+void ColourPicker::SetColour(ColourValue colour) {
     colour_ = colour;
     update();
 }
 
-void CColourPicker::SetTextColour(ColourValue colour) {
+void ColourPicker::SetTextColour(ColourValue colour) {
     textColour_ = colour;
     update();
 }
 
-void CColourPicker::OnTap() {
+void ColourPicker::OnTap() {
     if (popup_) {
         // The popup reports the cancel, which brings back the saved colour.
         popup_->close();
@@ -148,14 +148,14 @@ void CColourPicker::OnTap() {
     const QRect button(mapToGlobal(QPoint(0, 0)), size());
     const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = where ? where->availableGeometry() : QRect(0, 0, 1 << 16, 1 << 16);
-    popup_ = new CColourPopup(this, colour_, button, area);
+    popup_ = new ColourPopup(this, colour_, button, area);
     popup_->show();
     popup_->setFocus();
     update();
     emit Notify(PickerOpened, colour_, controlId_);
 }
 
-void CColourPicker::PopupMessage(int message, ColourValue colour) {
+void ColourPicker::PopupMessage(int message, ColourValue colour) {
     if (message == PickerSelectionChanged) {
         emit Notify(PickerSelectionChanged, colour, controlId_);
         return;
@@ -168,17 +168,17 @@ void CColourPicker::PopupMessage(int message, ColourValue colour) {
     emit Notify(message, colour_, controlId_);
 }
 
-QSize CColourPicker::sizeHint() const {
+QSize ColourPicker::sizeHint() const {
     const int caption = fontMetrics().horizontalAdvance(text()) + 4 * kEdgeWidth;
     return {std::max(PickerMinimumWidth(), caption + PickerArrowWidth() + 2 * kEdgeWidth),
             PickerHeight()};
 }
 
-QSize CColourPicker::minimumSizeHint() const {
+QSize ColourPicker::minimumSizeHint() const {
     return {PickerMinimumWidth(), PickerHeight()};
 }
 
-void CColourPicker::paintEvent(QPaintEvent*) {
+void ColourPicker::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QPainterSurface surface(painter);
     PickerLook look;

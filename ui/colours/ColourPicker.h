@@ -8,15 +8,15 @@
 
 #include "ui/colours/ColourPopupLogic.h"
 
-class CColourPicker;
+class ColourPicker;
 
-class CColourPopup : public QWidget {
+class ColourPopup : public QWidget {
     Q_OBJECT
   public:
     // Opens under `button` (screen coordinates), kept on `screen`.
-    CColourPopup(CColourPicker* owner, ColourValue initial, const QRect& button,
+    ColourPopup(ColourPicker* owner, ColourValue initial, const QRect& button,
                  const QRect& screen);
-    ~CColourPopup() override;
+    ~ColourPopup() override;
 
     const ColourPopupModel& Model() const { return model_; }
     const PopupLayout& Layout() const { return layout_; }
@@ -34,16 +34,16 @@ class CColourPopup : public QWidget {
   private:
     void Deliver(const PopupNotice& notice, bool closeAfter = true);
 
-    QPointer<CColourPicker> owner_;
+    QPointer<ColourPicker> owner_;
     ColourPopupModel model_;
     PopupLayout layout_;
 };
 
-class CColourPicker : public QPushButton {
+class ColourPicker : public QPushButton {
     Q_OBJECT
   public:
-    explicit CColourPicker(const QString& caption, int controlId = 0, QWidget* parent = nullptr);
-    ~CColourPicker() override;
+    explicit ColourPicker(const QString& caption, int controlId = 0, QWidget* parent = nullptr);
+    ~ColourPicker() override;
 
     ColourValue GetColour() const { return colour_; }
     void SetColour(ColourValue colour);
@@ -52,7 +52,7 @@ class CColourPicker : public QPushButton {
     int ControlId() const { return controlId_; }
     // True while its popup is open.
     bool IsActive() const { return active_; }
-    CColourPopup* Popup() const { return popup_; }
+    ColourPopup* Popup() const { return popup_; }
 
     // What the popup reports: PickerSelectionChanged, PickerAccepted or PickerCancelled.
     void PopupMessage(int message, ColourValue colour);
@@ -73,7 +73,7 @@ class CColourPicker : public QPushButton {
     bool active_ = false;
     ColourValue colour_;
     ColourValue textColour_;
-    QPointer<CColourPopup> popup_;
+    QPointer<ColourPopup> popup_;
     ColourValue saved_ = 0;
     int controlId_;
 };

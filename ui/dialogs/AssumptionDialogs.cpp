@@ -19,7 +19,7 @@
 namespace {
 
 // A figure of a whole line, its text wrapped.
-void AddNote(CEditorForm& f, int id) {
+void AddNote(EditorForm& f, int id) {
     QLabel* note = f.Figure(id);
     note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     note->setWordWrap(true);
@@ -28,14 +28,14 @@ void AddNote(CEditorForm& f, int id) {
 
 } // namespace
 
-AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
-                                   CTaxRulesAssumptions& taxRules, CRentAssumptions& rent,
-                                   CLoanAssumptions& loan, CLandTaxAssumptions& landTax,
+AssumptionsSheet::AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
+                                   TaxRulesAssumptions& taxRules, RentAssumptions& rent,
+                                   LoanAssumptions& loan, LandTaxAssumptions& landTax,
                                    QWidget* parent)
-    : CEditorSheet(QStringLiteral("Assumptions"), parent) {
+    : EditorSheet(QStringLiteral("Assumptions"), parent) {
     {
-        using C = CLawAssumptions;
-        CEditorForm& f = AddPage(law, QStringLiteral("Purchase and Law"));
+        using C = LawAssumptions;
+        EditorForm& f = AddPage(law, QStringLiteral("Purchase and Law"));
         QStringList laws;
         for (std::string_view name : kTaxLawNames)
             laws << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -68,8 +68,8 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         f.AddRecalculateRow();
     }
     {
-        using C = CSaleAssumptions;
-        CEditorForm& f = AddPage(sale, QStringLiteral("Sale"));
+        using C = SaleAssumptions;
+        EditorForm& f = AddPage(sale, QStringLiteral("Sale"));
         f.AddNumberRow(C::kSellingCosts, QStringLiteral("Selling costs:"), kPercentFormat)
             ->setToolTip(QStringLiteral("Agent and marketing, as a share of the sale price"));
         f.AddNumberRow(C::kDiscount, QStringLiteral("Discount on the gain:"), kPercentFormat)
@@ -88,8 +88,8 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         f.AddRecalculateRow();
     }
     {
-        using C = CTaxRulesAssumptions;
-        CEditorForm& f = AddPage(taxRules, QStringLiteral("Tax Rules"));
+        using C = TaxRulesAssumptions;
+        EditorForm& f = AddPage(taxRules, QStringLiteral("Tax Rules"));
         f.AddCheckRow(C::kCarryForward, QStringLiteral("Carry rental losses forward"))
             ->setToolTip(QStringLiteral(
                 "A loss reduces later rental profits and the gain on sale, not other income"));
@@ -102,8 +102,8 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         f.AddRecalculateRow();
     }
     {
-        using C = CRentAssumptions;
-        CEditorForm& f = AddPage(rent, QStringLiteral("Rent and Expenses"));
+        using C = RentAssumptions;
+        EditorForm& f = AddPage(rent, QStringLiteral("Rent and Expenses"));
         f.AddCheckRow(C::kFollowsInflation, QStringLiteral("Rent follows inflation"));
         f.AddNumberRow(C::kRentGrowth, QStringLiteral("Rent growth:"), kPercentFormat)
             ->setToolTip(QStringLiteral("How much the rent rises each year"));
@@ -116,8 +116,8 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         f.AddRecalculateRow();
     }
     {
-        using C = CLoanAssumptions;
-        CEditorForm& f = AddPage(loan, QStringLiteral("Loan"));
+        using C = LoanAssumptions;
+        EditorForm& f = AddPage(loan, QStringLiteral("Loan"));
         f.AddNumberRow(C::kInterestOnlyYears, QStringLiteral("Interest-only years:"), "0")
             ->setToolTip(QStringLiteral("Years of interest only before principal and interest"));
         AddNote(f, C::kApplies);
@@ -151,8 +151,8 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
         f.AddRecalculateRow();
     }
     {
-        using C = CLandTaxAssumptions;
-        CEditorForm& f = AddPage(landTax, QStringLiteral("Land Tax and Depreciation"));
+        using C = LandTaxAssumptions;
+        EditorForm& f = AddPage(landTax, QStringLiteral("Land Tax and Depreciation"));
         QStringList states;
         for (std::string_view name : kLandTaxStateNames)
             states << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -202,16 +202,16 @@ AssumptionsSheet::AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
     Open();
 }
 
-void EditAssumptions(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CLawAssumptions law(doc, scales);
-    CSaleAssumptions sale(doc, scales);
-    CTaxRulesAssumptions taxRules(doc, scales);
-    CRentAssumptions rent(doc, scales);
-    CLoanAssumptions loan(doc, scales);
-    CLandTaxAssumptions landTax(doc, scales);
+void EditAssumptions(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    LawAssumptions law(doc, scales);
+    SaleAssumptions sale(doc, scales);
+    TaxRulesAssumptions taxRules(doc, scales);
+    RentAssumptions rent(doc, scales);
+    LoanAssumptions loan(doc, scales);
+    LandTaxAssumptions landTax(doc, scales);
     AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax, parent);
     if (!Accepted(sheet)) return;
-    for (const CAssumptionPage* page : std::initializer_list<const CAssumptionPage*>{
+    for (const AssumptionPage* page : std::initializer_list<const AssumptionPage*>{
              &law, &sale, &taxRules, &rent, &loan, &landTax})
         page->Apply(doc);
     RecalculateChanged(doc, scales);

@@ -4,25 +4,25 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class CLawAssumptions;
-class CSaleAssumptions;
-class CTaxRulesAssumptions;
-class CRentAssumptions;
-class CLoanAssumptions;
-class CLandTaxAssumptions;
-class CVELPPCDoc;
+class LawAssumptions;
+class SaleAssumptions;
+class TaxRulesAssumptions;
+class RentAssumptions;
+class LoanAssumptions;
+class LandTaxAssumptions;
+class Investment;
 struct Scales;
 class SettingsStore;
 
-class AssumptionsSheet : public CEditorSheet {
+class AssumptionsSheet : public EditorSheet {
     Q_OBJECT
   public:
-    AssumptionsSheet(CLawAssumptions& law, CSaleAssumptions& sale,
-                     CTaxRulesAssumptions& taxRules, CRentAssumptions& rent,
-                     CLoanAssumptions& loan, CLandTaxAssumptions& landTax,
+    AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
+                     TaxRulesAssumptions& taxRules, RentAssumptions& rent,
+                     LoanAssumptions& loan, LandTaxAssumptions& landTax,
                      QWidget* parent = nullptr);
 };
 
 // Runs the sheet on the record; on OK the record takes the pages' inputs, is recalculated
 // (marked changed) and the inputs are remembered as the next investment's defaults.
-void EditAssumptions(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditAssumptions(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);

@@ -24,7 +24,7 @@ void TakePercent(const ControlPort& port, int id, double& value) {
     if (ReadValueIfChanged(port, id, typed, kPercentFormat) && !IsNoValue(typed)) value = typed;
 }
 
-int LastYear(const CVELPPCDoc& w) {
+int LastYear(const Investment& w) {
     return std::clamp(w.ProjectionYear, 1, kTableColumns);
 }
 
@@ -32,26 +32,26 @@ int LastYear(const CVELPPCDoc& w) {
 
 // --- every page ---
 
-CAssumptionPage::CAssumptionPage(const CVELPPCDoc& record, const Scales& scales)
+AssumptionPage::AssumptionPage(const Investment& record, const Scales& scales)
     : worked_(record), scales_(scales) {}
 
-void CAssumptionPage::Work() {
+void AssumptionPage::Work() {
     Apply(worked_);
     worked_.LimitInputs();
     worked_.Recalculate(false, scales_);
 }
 
-bool CAssumptionPage::OnLeaveEdit(ControlPort& port, int) {
+bool AssumptionPage::OnLeaveEdit(ControlPort& port, int) {
     TakeEdits(port);
     return true;
 }
 
-bool CAssumptionPage::OnRecalculate(ControlPort& port) {
+bool AssumptionPage::OnRecalculate(ControlPort& port) {
     TakeEdits(port);
     return true;
 }
 
-void CAssumptionPage::OnOk(ControlPort& port) {
+void AssumptionPage::OnOk(ControlPort& port) {
     TakeEdits(port);
     // What the record will hold.
     Apply(worked_);
@@ -61,15 +61,15 @@ void CAssumptionPage::OnOk(ControlPort& port) {
 
 // --- "Purchase and Law" ---
 
-CLawAssumptions::CLawAssumptions(const CVELPPCDoc& record, const Scales& scales) : CAssumptionPage(record, scales) {
+LawAssumptions::LawAssumptions(const Investment& record, const Scales& scales) : AssumptionPage(record, scales) {
     CopyLawInputs(record, law);
 }
 
-void CLawAssumptions::Apply(CVELPPCDoc& doc) const { CopyLawInputs(law, doc); }
+void LawAssumptions::Apply(Investment& doc) const { CopyLawInputs(law, doc); }
 
-void CLawAssumptions::Refresh(ControlPort& port) {
+void LawAssumptions::Refresh(ControlPort& port) {
     Work();
-    const CVELPPCDoc& w = Worked();
+    const Investment& w = Worked();
     const bool byYear = w.TaxLaw != kOneScaleForEveryYear;
     const bool australia = w.TaxLaw == kAustraliaByIncomeYear;
     port.PutChoice(kTaxLaw, w.TaxLaw);
@@ -112,14 +112,14 @@ void CLawAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kIRRAfter, w.IRRAfterSale, kRate);
 }
 
-bool CLawAssumptions::OnClick(ControlPort& port, int id) {
+bool LawAssumptions::OnClick(ControlPort& port, int id) {
     if (id != kThresholdsGrow) return false;
     TakeEdits(port);
     law.ThresholdsGrow = GetCheck(port, id) != 0 ? 1 : 0;
     return true;
 }
 
-bool CLawAssumptions::OnChoose(ControlPort& port, int id) {
+bool LawAssumptions::OnChoose(ControlPort& port, int id) {
     const int choice = port.GetChoice(id);
     if (choice < 0) return false;
     TakeEdits(port);
@@ -133,7 +133,7 @@ bool CLawAssumptions::OnChoose(ControlPort& port, int id) {
     return true;
 }
 
-void CLawAssumptions::TakeEdits(const ControlPort& port) {
+void LawAssumptions::TakeEdits(const ControlPort& port) {
     ReadIntIfChanged(port, kPurchaseYear, law.PurchaseYear, kWhole);
     ReadIntIfChanged(port, kSwitchYear, law.CGTSwitchYear, kWhole);
     TakePercent(port, kMinimumTax, law.MinimumTaxPC);
@@ -142,24 +142,24 @@ void CLawAssumptions::TakeEdits(const ControlPort& port) {
         law.BrightLineYears = years;
 }
 
-void CLawAssumptions::TakeBack(const CVELPPCDoc& limited) { CopyLawInputs(limited, law); }
+void LawAssumptions::TakeBack(const Investment& limited) { CopyLawInputs(limited, law); }
 
 // --- "Sale" ---
 
-CSaleAssumptions::CSaleAssumptions(const CVELPPCDoc& record, const Scales& scales)
-    : CAssumptionPage(record, scales), sellingCostsPC(record.SellingCostsPC),
+SaleAssumptions::SaleAssumptions(const Investment& record, const Scales& scales)
+    : AssumptionPage(record, scales), sellingCostsPC(record.SellingCostsPC),
       cgtDiscountPC(record.CGTDiscountPC) {}
 
-void CSaleAssumptions::Apply(CVELPPCDoc& doc) const {
+void SaleAssumptions::Apply(Investment& doc) const {
     doc.SellingCostsPC = sellingCostsPC;
     doc.CGTDiscountPC = cgtDiscountPC;
 }
 
-void CSaleAssumptions::Refresh(ControlPort& port) {
+void SaleAssumptions::Refresh(ControlPort& port) {
     // The sale changes nothing else of the projection; working the record out again keeps
     // one way to its figures.
     Work();
-    const CVELPPCDoc& w = Worked();
+    const Investment& w = Worked();
     ShowValue(port, kSellingCosts, sellingCostsPC, kPercentFormat);
     ShowValue(port, kDiscount, cgtDiscountPC, kPercentFormat);
     ShowText(port, kHeld, "Sold at the end of year " + FormatValue(w.ProjectionYear, kWhole) +
@@ -175,30 +175,30 @@ void CSaleAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kNPVAfter, w.NPVAfterSale, kMoney);
 }
 
-void CSaleAssumptions::TakeEdits(const ControlPort& port) {
+void SaleAssumptions::TakeEdits(const ControlPort& port) {
     TakePercent(port, kSellingCosts, sellingCostsPC);
     TakePercent(port, kDiscount, cgtDiscountPC);
 }
 
-void CSaleAssumptions::TakeBack(const CVELPPCDoc& limited) {
+void SaleAssumptions::TakeBack(const Investment& limited) {
     sellingCostsPC = limited.SellingCostsPC;
     cgtDiscountPC = limited.CGTDiscountPC;
 }
 
 // --- "Tax Rules" ---
 
-CTaxRulesAssumptions::CTaxRulesAssumptions(const CVELPPCDoc& record, const Scales& scales)
-    : CAssumptionPage(record, scales), lossTreatment(record.LossTreatment),
+TaxRulesAssumptions::TaxRulesAssumptions(const Investment& record, const Scales& scales)
+    : AssumptionPage(record, scales), lossTreatment(record.LossTreatment),
       lossRuleFromYear(record.LossRuleFromYear) {}
 
-void CTaxRulesAssumptions::Apply(CVELPPCDoc& doc) const {
+void TaxRulesAssumptions::Apply(Investment& doc) const {
     doc.LossTreatment = lossTreatment;
     doc.LossRuleFromYear = lossRuleFromYear;
 }
 
-void CTaxRulesAssumptions::Refresh(ControlPort& port) {
+void TaxRulesAssumptions::Refresh(ControlPort& port) {
     Work();
-    const CVELPPCDoc& w = Worked();
+    const Investment& w = Worked();
     SetCheck(port, kCarryForward, lossTreatment == 1 ? 1 : 0);
     ShowInt(port, kFromYear, lossRuleFromYear, kWhole);
     port.Enable(kFromYear, lossTreatment == 1);
@@ -209,40 +209,40 @@ void CTaxRulesAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kIRR, w.IRR, kRate);
 }
 
-bool CTaxRulesAssumptions::OnClick(ControlPort& port, int id) {
+bool TaxRulesAssumptions::OnClick(ControlPort& port, int id) {
     if (id != kCarryForward) return false;
     TakeEdits(port);
     lossTreatment = GetCheck(port, kCarryForward) != 0 ? 1 : 0;
     return true;
 }
 
-void CTaxRulesAssumptions::TakeEdits(const ControlPort& port) {
+void TaxRulesAssumptions::TakeEdits(const ControlPort& port) {
     ReadIntIfChanged(port, kFromYear, lossRuleFromYear, kWhole);
 }
 
-void CTaxRulesAssumptions::TakeBack(const CVELPPCDoc& limited) {
+void TaxRulesAssumptions::TakeBack(const Investment& limited) {
     lossTreatment = limited.LossTreatment;
     lossRuleFromYear = limited.LossRuleFromYear;
 }
 
 // --- "Rent" ---
 
-CRentAssumptions::CRentAssumptions(const CVELPPCDoc& record, const Scales& scales)
-    : CAssumptionPage(record, scales), rentFollowsInflation(record.RentFollowsInflation),
+RentAssumptions::RentAssumptions(const Investment& record, const Scales& scales)
+    : AssumptionPage(record, scales), rentFollowsInflation(record.RentFollowsInflation),
       rateRentGrowth(record.RateRentGrowth),
       expensesFollowInflation(record.ExpensesFollowInflation),
       rateExpensesGrowth(record.RateExpensesGrowth) {}
 
-void CRentAssumptions::Apply(CVELPPCDoc& doc) const {
+void RentAssumptions::Apply(Investment& doc) const {
     doc.RentFollowsInflation = rentFollowsInflation;
     doc.RateRentGrowth = rateRentGrowth;
     doc.ExpensesFollowInflation = expensesFollowInflation;
     doc.RateExpensesGrowth = rateExpensesGrowth;
 }
 
-void CRentAssumptions::Refresh(ControlPort& port) {
+void RentAssumptions::Refresh(ControlPort& port) {
     Work();
-    const CVELPPCDoc& w = Worked();
+    const Investment& w = Worked();
     SetCheck(port, kFollowsInflation, rentFollowsInflation != 0 ? 1 : 0);
     ShowValue(port, kRentGrowth, rateRentGrowth, kPercentFormat);
     port.Enable(kRentGrowth, rentFollowsInflation == 0);
@@ -254,7 +254,7 @@ void CRentAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kIRR, w.IRR, kRate);
 }
 
-bool CRentAssumptions::OnClick(ControlPort& port, int id) {
+bool RentAssumptions::OnClick(ControlPort& port, int id) {
     if (id != kFollowsInflation && id != kExpensesFollowInflation) return false;
     TakeEdits(port);
     (id == kFollowsInflation ? rentFollowsInflation : expensesFollowInflation) =
@@ -262,12 +262,12 @@ bool CRentAssumptions::OnClick(ControlPort& port, int id) {
     return true;
 }
 
-void CRentAssumptions::TakeEdits(const ControlPort& port) {
+void RentAssumptions::TakeEdits(const ControlPort& port) {
     TakePercent(port, kRentGrowth, rateRentGrowth);
     TakePercent(port, kExpensesGrowth, rateExpensesGrowth);
 }
 
-void CRentAssumptions::TakeBack(const CVELPPCDoc& limited) {
+void RentAssumptions::TakeBack(const Investment& limited) {
     rentFollowsInflation = limited.RentFollowsInflation;
     rateRentGrowth = limited.RateRentGrowth;
     expensesFollowInflation = limited.ExpensesFollowInflation;
@@ -276,12 +276,12 @@ void CRentAssumptions::TakeBack(const CVELPPCDoc& limited) {
 
 // --- "Loan" ---
 
-CLoanAssumptions::CLoanAssumptions(const CVELPPCDoc& record, const Scales& scales)
-    : CAssumptionPage(record, scales), interestOnlyYears(record.InterestOnlyYears) {
+LoanAssumptions::LoanAssumptions(const Investment& record, const Scales& scales)
+    : AssumptionPage(record, scales), interestOnlyYears(record.InterestOnlyYears) {
     TakeBack(record);
 }
 
-void CLoanAssumptions::Apply(CVELPPCDoc& doc) const {
+void LoanAssumptions::Apply(Investment& doc) const {
     doc.InterestOnlyYears = interestOnlyYears;
     doc.RateSteps.clear();
     for (const RateStep& step : steps)
@@ -293,9 +293,9 @@ void CLoanAssumptions::Apply(CVELPPCDoc& doc) const {
     doc.ExtraFromYear = extraFromYear;
 }
 
-std::string RepaymentPeriods(const CVELPPCDoc& w) {
+std::string RepaymentPeriods(const Investment& w) {
     const int last = LastYear(w);
-    const CVELPPCDoc::YearArray rates = InterestRateByYear(w);
+    const Investment::YearArray rates = InterestRateByYear(w);
     std::string text;
     int from = 0;
     for (int c = 1; c <= last; ++c) {
@@ -316,22 +316,22 @@ std::string RepaymentPeriods(const CVELPPCDoc& w) {
     return text + ".";
 }
 
-void CLoanAssumptions::Refresh(ControlPort& port) {
+void LoanAssumptions::Refresh(ControlPort& port) {
     Work();
-    const CVELPPCDoc& w = Worked();
-    const bool principalAndInterest = w.LoanType == CLoanType::kTypePrincipalInterest;
+    const Investment& w = Worked();
+    const bool principalAndInterest = w.LoanType == LoanTypeLogic::kTypePrincipalInterest;
     const int k = w.InterestOnlyYears;
     ShowInt(port, kInterestOnlyYears, interestOnlyYears, kWhole);
     port.Enable(kInterestOnlyYears, principalAndInterest);
     ShowText(port, kApplies, principalAndInterest
                                  ? "Then principal and interest over the rest of the term."
                                  : "The loan is interest only: these years change nothing.");
-    const double before = CLoanType::MonthlyRepayment(w.LoanAmount, w.RateInterest,
-                                                      CLoanType::kTypeInterestOnly, w.LoanTerm);
+    const double before = LoanTypeLogic::MonthlyRepayment(w.LoanAmount, w.RateInterest,
+                                                      LoanTypeLogic::kTypeInterestOnly, w.LoanTerm);
     // A term that ends within the interest-only years is never repaid.
     const bool repaid = principalAndInterest && !(k > 0 && k >= w.LoanTerm);
     const double after =
-        repaid ? CLoanType::MonthlyRepayment(w.LoanAmount, w.RateInterest, w.LoanType,
+        repaid ? LoanTypeLogic::MonthlyRepayment(w.LoanAmount, w.RateInterest, w.LoanType,
                                              w.LoanTerm - k)
                : before;
     ShowValue(port, kRepaymentBefore, k > 0 || !principalAndInterest ? before : after, kMoney);
@@ -366,14 +366,14 @@ void CLoanAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kIRR, w.IRR, kRate);
 }
 
-bool CLoanAssumptions::OnClick(ControlPort& port, int id) {
+bool LoanAssumptions::OnClick(ControlPort& port, int id) {
     if (id != kOffsetSurplus) return false;
     TakeEdits(port);
     offsetSurplus = GetCheck(port, kOffsetSurplus);
     return true;
 }
 
-void CLoanAssumptions::TakeEdits(const ControlPort& port) {
+void LoanAssumptions::TakeEdits(const ControlPort& port) {
     ReadIntIfChanged(port, kInterestOnlyYears, interestOnlyYears, kWhole);
     for (std::size_t i = 0; i < kMaxRateSteps; ++i) {
         const int id = static_cast<int>(i);
@@ -394,7 +394,7 @@ void CLoanAssumptions::TakeEdits(const ControlPort& port) {
     ReadIntIfChanged(port, kExtraFromYear, extraFromYear, kWhole);
 }
 
-void CLoanAssumptions::TakeBack(const CVELPPCDoc& limited) {
+void LoanAssumptions::TakeBack(const Investment& limited) {
     interestOnlyYears = limited.InterestOnlyYears;
     steps = {};
     for (std::size_t i = 0; i < limited.RateSteps.size() && i < kMaxRateSteps; ++i)
@@ -408,12 +408,12 @@ void CLoanAssumptions::TakeBack(const CVELPPCDoc& limited) {
 
 // --- "Land Tax and Depreciation" ---
 
-CLandTaxAssumptions::CLandTaxAssumptions(const CVELPPCDoc& record, const Scales& scales)
-    : CAssumptionPage(record, scales) {
+LandTaxAssumptions::LandTaxAssumptions(const Investment& record, const Scales& scales)
+    : AssumptionPage(record, scales) {
     TakeBack(record);
 }
 
-void CLandTaxAssumptions::Apply(CVELPPCDoc& doc) const {
+void LandTaxAssumptions::Apply(Investment& doc) const {
     doc.LandTaxState = state;
     doc.LandValue = landValue;
     doc.OtherLandValue = otherLand;
@@ -435,9 +435,9 @@ std::string ScheduleLines(const std::vector<double>& schedule) {
     return text;
 }
 
-void CLandTaxAssumptions::Refresh(ControlPort& port) {
+void LandTaxAssumptions::Refresh(ControlPort& port) {
     Work();
-    const CVELPPCDoc& w = Worked();
+    const Investment& w = Worked();
     port.PutChoice(kState, state);
     ShowValue(port, kLandValue, landValue, kMoney);
     ShowValue(port, kOtherLand, otherLand, kMoney);
@@ -480,7 +480,7 @@ void CLandTaxAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kIRR, w.IRR, kRate);
 }
 
-bool CLandTaxAssumptions::OnClick(ControlPort& port, int id) {
+bool LandTaxAssumptions::OnClick(ControlPort& port, int id) {
     if (id == kBuiltInRows) {
         TakeEdits(port);
         rows.clear();
@@ -496,7 +496,7 @@ bool CLandTaxAssumptions::OnClick(ControlPort& port, int id) {
     return true;
 }
 
-bool CLandTaxAssumptions::OnChoose(ControlPort& port, int id) {
+bool LandTaxAssumptions::OnChoose(ControlPort& port, int id) {
     const int choice = port.GetChoice(id);
     if (id != kState || choice < 0) return false;
     TakeEdits(port);
@@ -506,7 +506,7 @@ bool CLandTaxAssumptions::OnChoose(ControlPort& port, int id) {
     return true;
 }
 
-void CLandTaxAssumptions::TakeEdits(const ControlPort& port) {
+void LandTaxAssumptions::TakeEdits(const ControlPort& port) {
     for (auto [id, value] : {std::pair{kLandValue, &landValue}, std::pair{kOtherLand, &otherLand}}) {
         double typed = *value;
         if (ReadValueIfChanged(port, id, typed, kMoney) && !IsNoValue(typed))
@@ -515,7 +515,7 @@ void CLandTaxAssumptions::TakeEdits(const ControlPort& port) {
     TakePercent(port, kLandGrowth, landGrowth);
     // The rows as the page shows them; any change makes them the edited rows. A row whose
     // amount is blank is none.
-    CVELPPCDoc shown;
+    Investment shown;
     shown.LandTaxState = state;
     shown.LandTaxRows = rows;
     const LandTaxScale scale = LandTaxScaleInForce(shown);
@@ -557,7 +557,7 @@ void CLandTaxAssumptions::TakeEdits(const ControlPort& port) {
     }
 }
 
-void CLandTaxAssumptions::TakeBack(const CVELPPCDoc& limited) {
+void LandTaxAssumptions::TakeBack(const Investment& limited) {
     state = limited.LandTaxState;
     landValue = limited.LandValue;
     otherLand = limited.OtherLandValue;

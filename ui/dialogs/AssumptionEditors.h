@@ -12,13 +12,13 @@
 
 // A page: working fields of its own, and a copy of the record worked out with them at every
 // refresh, so that the page shows their effect live.
-class CAssumptionPage : public CEditorLogic {
+class AssumptionPage : public EditorLogic {
   public:
-    CAssumptionPage(const CVELPPCDoc& record, const Scales& scales);
+    AssumptionPage(const Investment& record, const Scales& scales);
     // Puts the page's working fields into a record.
-    virtual void Apply(CVELPPCDoc& doc) const = 0;
+    virtual void Apply(Investment& doc) const = 0;
     // The record worked out with the working fields, at every refresh.
-    const CVELPPCDoc& Worked() const { return worked_; }
+    const Investment& Worked() const { return worked_; }
 
   protected:
     // Works the copy out again with the working fields, limited as the record holds them.
@@ -26,7 +26,7 @@ class CAssumptionPage : public CEditorLogic {
     // Takes the fields typed into the page's edits.
     virtual void TakeEdits(const ControlPort& port) = 0;
     // Takes the working fields back from a record that holds them limited.
-    virtual void TakeBack(const CVELPPCDoc& limited) = 0;
+    virtual void TakeBack(const Investment& limited) = 0;
 
     // Leaving an edit of the page works the figures out again at once.
     bool OnLeaveEdit(ControlPort& port, int id) override;
@@ -34,13 +34,13 @@ class CAssumptionPage : public CEditorLogic {
     void OnOk(ControlPort& port) override;
 
   private:
-    CVELPPCDoc worked_;
+    Investment worked_;
     Scales scales_; // the investment's, which Work() recalculates under
 };
 
 // Page "Purchase and Law": which law taxes the years and the sale, the purchase date and the
 // dwelling, and the law's parameters, with what they do to the projection worked out live.
-class CLawAssumptions : public CAssumptionPage {
+class LawAssumptions : public AssumptionPage {
   public:
     enum Control : int {
         kTaxLaw = 401, // drop-down, kTaxLawNames
@@ -61,24 +61,24 @@ class CLawAssumptions : public CAssumptionPage {
         kIRRAfter,
     };
 
-    CLawAssumptions(const CVELPPCDoc& record, const Scales& scales);
+    LawAssumptions(const Investment& record, const Scales& scales);
     // The law's inputs as the page holds them (TaxLaw to BrightLineYears; nothing else of
     // this record counts).
-    CVELPPCDoc law;
+    Investment law;
 
-    void Apply(CVELPPCDoc& doc) const override;
+    void Apply(Investment& doc) const override;
     void Refresh(ControlPort& port) override;
 
   protected:
     bool OnClick(ControlPort& port, int id) override;
     bool OnChoose(ControlPort& port, int id) override;
     void TakeEdits(const ControlPort& port) override;
-    void TakeBack(const CVELPPCDoc& limited) override;
+    void TakeBack(const Investment& limited) override;
 };
 
 // Page "Sale": the selling costs and the discount on the capital gain, with the sale at the
 // end of the projection period worked out live from them.
-class CSaleAssumptions : public CAssumptionPage {
+class SaleAssumptions : public AssumptionPage {
   public:
     enum Control : int {
         kSellingCosts = 1,
@@ -95,20 +95,20 @@ class CSaleAssumptions : public CAssumptionPage {
         kNPVAfter,
     };
 
-    CSaleAssumptions(const CVELPPCDoc& record, const Scales& scales);
+    SaleAssumptions(const Investment& record, const Scales& scales);
     double sellingCostsPC = 0.0, cgtDiscountPC = 0.0;
 
-    void Apply(CVELPPCDoc& doc) const override;
+    void Apply(Investment& doc) const override;
     void Refresh(ControlPort& port) override;
 
   protected:
     void TakeEdits(const ControlPort& port) override;
-    void TakeBack(const CVELPPCDoc& limited) override;
+    void TakeBack(const Investment& limited) override;
 };
 
 // Page "Tax Rules": whether rental losses reduce other income or are carried forward against
 // later rental profits, and from which projection year.
-class CTaxRulesAssumptions : public CAssumptionPage {
+class TaxRulesAssumptions : public AssumptionPage {
   public:
     enum Control : int {
         // Ids apart from the other pages', so that no two controls of the sheet share one.
@@ -120,21 +120,21 @@ class CTaxRulesAssumptions : public CAssumptionPage {
         kIRR,
     };
 
-    CTaxRulesAssumptions(const CVELPPCDoc& record, const Scales& scales);
+    TaxRulesAssumptions(const Investment& record, const Scales& scales);
     int lossTreatment = 0, lossRuleFromYear = 1;
 
-    void Apply(CVELPPCDoc& doc) const override;
+    void Apply(Investment& doc) const override;
     void Refresh(ControlPort& port) override;
 
   protected:
     bool OnClick(ControlPort& port, int id) override;
     void TakeEdits(const ControlPort& port) override;
-    void TakeBack(const CVELPPCDoc& limited) override;
+    void TakeBack(const Investment& limited) override;
 };
 
 // Page "Rent and Expenses": the rent, and the expenses, follow inflation or grow by a rate of
 // their own.
-class CRentAssumptions : public CAssumptionPage {
+class RentAssumptions : public AssumptionPage {
   public:
     enum Control : int {
         kFollowsInflation = 201, // check box
@@ -146,25 +146,25 @@ class CRentAssumptions : public CAssumptionPage {
         kExpensesLastYear,
     };
 
-    CRentAssumptions(const CVELPPCDoc& record, const Scales& scales);
+    RentAssumptions(const Investment& record, const Scales& scales);
     int rentFollowsInflation = 1;
     double rateRentGrowth = 0.0;
     int expensesFollowInflation = 1;
     double rateExpensesGrowth = 0.0;
 
-    void Apply(CVELPPCDoc& doc) const override;
+    void Apply(Investment& doc) const override;
     void Refresh(ControlPort& port) override;
 
   protected:
     bool OnClick(ControlPort& port, int id) override;
     void TakeEdits(const ControlPort& port) override;
-    void TakeBack(const CVELPPCDoc& limited) override;
+    void TakeBack(const Investment& limited) override;
 };
 
 // Page "Loan": years of interest only before a principal-and-interest loan is repaid, the
 // interest rate's changes, an offset account and extra repayments, with the repayment of each
 // period, the interest the offset saves and the year the loan is repaid.
-class CLoanAssumptions : public CAssumptionPage {
+class LoanAssumptions : public AssumptionPage {
   public:
     enum Control : int {
         kInterestOnlyYears = 301,
@@ -185,31 +185,31 @@ class CLoanAssumptions : public CAssumptionPage {
         kPaidOff, // the year the loan is repaid, in words
     };
 
-    CLoanAssumptions(const CVELPPCDoc& record, const Scales& scales);
+    LoanAssumptions(const Investment& record, const Scales& scales);
     int interestOnlyYears = 0;
     // The changes as the rows show them: a year of 0 is an empty row.
     std::array<RateStep, kMaxRateSteps> steps{};
     double offsetOpening = 0, offsetMonthly = 0, extraRepayment = 0;
     int offsetSurplus = 0, extraFromYear = 1;
 
-    void Apply(CVELPPCDoc& doc) const override;
+    void Apply(Investment& doc) const override;
     void Refresh(ControlPort& port) override;
 
   protected:
     bool OnClick(ControlPort& port, int id) override;
     void TakeEdits(const ControlPort& port) override;
-    void TakeBack(const CVELPPCDoc& limited) override;
+    void TakeBack(const Investment& limited) override;
 };
 
 // The repayment of each period of the loan over the projection period in words: "Years 1-2:
 // $2,998 / month at 6.00%; years 3-10: $3,474 / month at 7.50%."
-std::string RepaymentPeriods(const CVELPPCDoc& worked);
+std::string RepaymentPeriods(const Investment& worked);
 
 // Page "Land Tax and Depreciation": the State whose land tax applies, the land's value at
 // purchase and its growth, the other land held in the State, the thresholds' growth, with the
 // land tax of the first and the last year; and the depreciation schedule, a figure a line for
 // the building and for the plant, typed or pasted as a column from a spreadsheet.
-class CLandTaxAssumptions : public CAssumptionPage {
+class LandTaxAssumptions : public AssumptionPage {
   public:
     enum Control : int {
         kState = 501, // drop-down, kLandTaxStateNames
@@ -231,7 +231,7 @@ class CLandTaxAssumptions : public CAssumptionPage {
         kRowAtStart = 550, // check box: the band takes its start amount
     };
 
-    CLandTaxAssumptions(const CVELPPCDoc& record, const Scales& scales);
+    LandTaxAssumptions(const Investment& record, const Scales& scales);
     int state = 0, followsGrowth = 1, thresholdsGrow = 0;
     double landValue = 0, otherLand = 0, landGrowth = 0;
     std::vector<double> building, plant;
@@ -240,14 +240,14 @@ class CLandTaxAssumptions : public CAssumptionPage {
     // Set when a typed text was not a column of figures (the schedule stays as it was).
     bool unreadable = false;
 
-    void Apply(CVELPPCDoc& doc) const override;
+    void Apply(Investment& doc) const override;
     void Refresh(ControlPort& port) override;
 
   protected:
     bool OnClick(ControlPort& port, int id) override;
     bool OnChoose(ControlPort& port, int id) override;
     void TakeEdits(const ControlPort& port) override;
-    void TakeBack(const CVELPPCDoc& limited) override;
+    void TakeBack(const Investment& limited) override;
 };
 
 // The figures of a schedule as its edit shows them, one a line.

@@ -18,15 +18,15 @@ public:
 
 } // namespace
 
-BreakdownDialog::BreakdownDialog(CBreakdown& breakdown, const QString& caption, QWidget* parent)
-    : CEditorDialog(breakdown, caption, parent), breakdown_(breakdown) {}
+BreakdownDialog::BreakdownDialog(Breakdown& breakdown, const QString& caption, QWidget* parent)
+    : EditorDialog(breakdown, caption, parent), breakdown_(breakdown) {}
 
 void BreakdownDialog::AddYearRow(int yearId) {
-    CEditorForm& f = Form();
+    EditorForm& f = Form();
     spin_ = new OneYearSpin(&f);
     spin_->setObjectName(QStringLiteral("yearSpin"));
-    spin_->setRange(CBreakdown::kFirstYear, CBreakdown::kLastYear);
-    spin_->setValue(CBreakdown::kFirstYear);
+    spin_->setRange(Breakdown::kFirstYear, Breakdown::kLastYear);
+    spin_->setValue(Breakdown::kFirstYear);
     auto* row = new QHBoxLayout;
     row->addWidget(spin_);
     row->addStretch();
@@ -37,10 +37,10 @@ void BreakdownDialog::AddYearRow(int yearId) {
     Open();
 }
 
-TaxSavingsDialog::TaxSavingsDialog(CTaxSavings& breakdown, QWidget* parent)
+TaxSavingsDialog::TaxSavingsDialog(TaxSavingsLogic& breakdown, QWidget* parent)
     : BreakdownDialog(breakdown, QStringLiteral("Tax Savings"), parent) {
-    using C = CTaxSavings;
-    CEditorForm& f = Form();
+    using C = TaxSavingsLogic;
+    EditorForm& f = Form();
     f.AddFigureRow(C::kOwnership, QStringLiteral("Ownership:"));
     f.AddFigureRow(C::kPresentTaxable, QStringLiteral("Present taxable:"));
     f.AddFigureRow(C::kRentalIncome, QStringLiteral("Rental income:"));
@@ -53,10 +53,10 @@ TaxSavingsDialog::TaxSavingsDialog(CTaxSavings& breakdown, QWidget* parent)
     AddYearRow(C::kYear);
 }
 
-AfterTaxCashDialog::AfterTaxCashDialog(CAfterTaxCash& breakdown, QWidget* parent)
+AfterTaxCashDialog::AfterTaxCashDialog(AfterTaxCashLogic& breakdown, QWidget* parent)
     : BreakdownDialog(breakdown, QStringLiteral("After-tax Cash Flow"), parent) {
-    using C = CAfterTaxCash;
-    CEditorForm& f = Form();
+    using C = AfterTaxCashLogic;
+    EditorForm& f = Form();
     f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:"));
     f.AddFigureRow(C::kPrincipal, QStringLiteral("Principal p'ments:"));
     f.AddFigureRow(C::kInterest, QStringLiteral("Interest:"));

@@ -4,35 +4,35 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class CAfterTaxCash;
-class CBreakdown;
-class CTaxSavings;
+class AfterTaxCashLogic;
+class Breakdown;
+class TaxSavingsLogic;
 class QSpinBox;
 
 // A breakdown dialog: its figures, then the year and the spin that steps it through 1..40.
-class BreakdownDialog : public CEditorDialog {
+class BreakdownDialog : public EditorDialog {
     Q_OBJECT
   public:
     QSpinBox* YearSpin() const { return spin_; }
 
   protected:
-    BreakdownDialog(CBreakdown& breakdown, const QString& caption, QWidget* parent);
+    BreakdownDialog(Breakdown& breakdown, const QString& caption, QWidget* parent);
     // Adds the spin and the year label (control `yearId`) below the figures, then opens.
     void AddYearRow(int yearId);
 
   private:
-    CBreakdown& breakdown_;
+    Breakdown& breakdown_;
     QSpinBox* spin_ = nullptr;
 };
 
 class TaxSavingsDialog : public BreakdownDialog {
     Q_OBJECT
   public:
-    explicit TaxSavingsDialog(CTaxSavings& breakdown, QWidget* parent = nullptr);
+    explicit TaxSavingsDialog(TaxSavingsLogic& breakdown, QWidget* parent = nullptr);
 };
 
 class AfterTaxCashDialog : public BreakdownDialog {
     Q_OBJECT
   public:
-    explicit AfterTaxCashDialog(CAfterTaxCash& breakdown, QWidget* parent = nullptr);
+    explicit AfterTaxCashDialog(AfterTaxCashLogic& breakdown, QWidget* parent = nullptr);
 };

@@ -5,18 +5,18 @@
 #include "model/Scales.h"
 #include "ui/dialogs/ValueExchange.h"
 
-void CBreakdown::ShowYear(ControlPort& port, int newYear) {
+void Breakdown::ShowYear(ControlPort& port, int newYear) {
     year = std::clamp(newYear, kFirstYear, kLastYear);
     Refresh(port);
 }
 
-void CBreakdown::Step(ControlPort& port, int direction) {
+void Breakdown::Step(ControlPort& port, int direction) {
     ShowYear(port, year + (direction > 0 ? 1 : direction < 0 ? -1 : 0));
 }
 
 // --- "Tax Savings" ---
 
-CTaxSavings::Figures CTaxSavings::Compute() const {
+TaxSavingsLogic::Figures TaxSavingsLogic::Compute() const {
     auto tax = [this](double income) { return ComputeIncomeTax(income, taxScale); };
     const std::size_t c = static_cast<std::size_t>(Column());
     const double investor = investorIncomes[c];
@@ -54,7 +54,7 @@ CTaxSavings::Figures CTaxSavings::Compute() const {
     return f;
 }
 
-void CTaxSavings::Refresh(ControlPort& port) {
+void TaxSavingsLogic::Refresh(ControlPort& port) {
     const Figures f = Compute();
     ShowText(port, kOwnership, f.joint ? "Joint" : "Single");
     ShowValue(port, kPresentTaxable, f.presentTaxable, kAmountFormat);
@@ -70,7 +70,7 @@ void CTaxSavings::Refresh(ControlPort& port) {
 
 // --- "After-tax Cash Flow" ---
 
-void CAfterTaxCash::Refresh(ControlPort& port) {
+void AfterTaxCashLogic::Refresh(ControlPort& port) {
     ShowValue(port, kAnnualRent, At(Row::RentReceived), kAmountFormat);
     ShowValue(port, kPrincipal, At(Row::PrincipalPaid), kAmountFormat);
     ShowValue(port, kInterest, At(Row::InterestPaid), kAmountFormat);

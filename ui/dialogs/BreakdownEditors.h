@@ -1,5 +1,5 @@
-// The read-only breakdowns of one year of the projection: "Tax Savings" (CTaxSavings) and
-// "After-tax Cash Flow" (CAfterTaxCash). Both hold copies of what they show, open on year 1
+// The read-only breakdowns of one year of the projection: "Tax Savings" (TaxSavingsLogic) and
+// "After-tax Cash Flow" (AfterTaxCashLogic). Both hold copies of what they show, open on year 1
 // whatever year the summary shows, and step through the table's 40 years. Logic only; the
 // dialogs are in BreakdownDialogs.h.
 #pragma once
@@ -9,13 +9,13 @@
 #include "ui/dialogs/EditorLogic.h"
 
 // What both breakdowns share: the year shown, its label and its limits.
-class CBreakdown : public CEditorLogic {
+class Breakdown : public EditorLogic {
   public:
     static constexpr int kFirstYear = 1;
     static constexpr int kLastYear = kTableColumns;
 
     int year = kFirstYear;
-    CVELPPCDoc::Table table{};
+    Investment::Table table{};
 
     // Shows `newYear`, kept within 1..40, and refreshes.
     void ShowYear(ControlPort& port, int newYear);
@@ -32,7 +32,7 @@ class CBreakdown : public CEditorLogic {
 };
 
 // "Tax Savings": how the year's tax saving arises from the incomes, the rent and deductions.
-class CTaxSavings : public CBreakdown {
+class TaxSavingsLogic : public Breakdown {
   public:
     enum Control : int {
         kOwnership = 1,
@@ -48,11 +48,11 @@ class CTaxSavings : public CBreakdown {
     };
 
     int ownership = 1; // NamesOnTitle: 1 single name, any other value joint names
-    CVELPPCDoc::YearArray investorIncomes{}, partnerIncomes{};
+    Investment::YearArray investorIncomes{}, partnerIncomes{};
     // Rental losses carried forward from this year on (LossRuleFromYear), 0 when they reduce
     // other income; the loss carried at the end of every year.
     int lossRuleFromYear = 0;
-    CVELPPCDoc::YearArray carriedLoss{};
+    Investment::YearArray carriedLoss{};
     TaxScale taxScale; // the investment's, filled by the caller
 
     struct Figures {
@@ -68,7 +68,7 @@ class CTaxSavings : public CBreakdown {
 
 // "After-tax Cash Flow": the year's cash flow from rent, repayments, expenses and tax credits,
 // every figure read from the table.
-class CAfterTaxCash : public CBreakdown {
+class AfterTaxCashLogic : public Breakdown {
   public:
     enum Control : int {
         kAnnualRent = 1,

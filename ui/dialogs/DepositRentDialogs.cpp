@@ -6,10 +6,10 @@
 
 #include "ui/dialogs/DepositRentEditors.h"
 
-CashDepositDialog::CashDepositDialog(CCashDeposit& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Cash Deposit"), parent) {
-    using C = CCashDeposit;
-    CEditorForm& f = Form();
+CashDepositDialog::CashDepositDialog(CashDepositLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Cash Deposit"), parent) {
+    using C = CashDepositLogic;
+    EditorForm& f = Form();
     f.AddFigureRow(C::kPrice, QStringLiteral("Property price:"));
     f.AddFigureRow(C::kRenovations, QStringLiteral("Renovations:"));
     f.AddFigureRow(C::kFurniture, QStringLiteral("Furniture pkg:"));
@@ -22,10 +22,10 @@ CashDepositDialog::CashDepositDialog(CCashDeposit& editor, QWidget* parent)
     Open();
 }
 
-RentIncomeDialog::RentIncomeDialog(CRentIncome& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Rental Income"), parent) {
-    using C = CRentIncome;
-    CEditorForm& f = Form();
+RentIncomeDialog::RentIncomeDialog(RentIncomeLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Rental Income"), parent) {
+    using C = RentIncomeLogic;
+    EditorForm& f = Form();
     f.Rows()->addRow(QStringLiteral("Rent per:"),
                      f.DropDown(C::kRentPer, {QStringLiteral("Week"), QStringLiteral("Month"),
                                               QStringLiteral("Year")}));
@@ -36,10 +36,10 @@ RentIncomeDialog::RentIncomeDialog(CRentIncome& editor, QWidget* parent)
     Open();
 }
 
-RentExpensesDialog::RentExpensesDialog(CRentExpenses& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Rental Expenses"), parent) {
-    using C = CRentExpenses;
-    CEditorForm& f = Form();
+RentExpensesDialog::RentExpensesDialog(RentExpensesLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Rental Expenses"), parent) {
+    using C = RentExpensesLogic;
+    EditorForm& f = Form();
     f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:"));
     f.AddNumberRow(C::kAnnualExpenses, QStringLiteral("Annual expenses:"), kAmountFormat);
     f.AddNumberRow(C::kPercentOfRent, QStringLiteral("Percent of rent:"), kPercentFormat);

@@ -3,24 +3,24 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class CCashDeposit;
-class CRentExpenses;
-class CRentIncome;
+class CashDepositLogic;
+class RentExpensesLogic;
+class RentIncomeLogic;
 
-class CashDepositDialog : public CEditorDialog {
+class CashDepositDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit CashDepositDialog(CCashDeposit& editor, QWidget* parent = nullptr);
+    explicit CashDepositDialog(CashDepositLogic& editor, QWidget* parent = nullptr);
 };
 
-class RentIncomeDialog : public CEditorDialog {
+class RentIncomeDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit RentIncomeDialog(CRentIncome& editor, QWidget* parent = nullptr);
+    explicit RentIncomeDialog(RentIncomeLogic& editor, QWidget* parent = nullptr);
 };
 
-class RentExpensesDialog : public CEditorDialog {
+class RentExpensesDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit RentExpensesDialog(CRentExpenses& editor, QWidget* parent = nullptr);
+    explicit RentExpensesDialog(RentExpensesLogic& editor, QWidget* parent = nullptr);
 };

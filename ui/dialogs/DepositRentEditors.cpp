@@ -7,10 +7,10 @@
 
 // --- "Cash Deposit" ---
 
-CCashDeposit::CCashDeposit()
+CashDepositLogic::CashDepositLogic()
     : deposit({kCashDeposit, kPercentOfCost, kDepositLink}, ShareRule::WithFloor) {}
 
-void CCashDeposit::Refresh(ControlPort& port) {
+void CashDepositLogic::Refresh(ControlPort& port) {
     ShowValue(port, kPrice, price, kAmountFormat);
     ShowValue(port, kRenovations, renovations, kAmountFormat);
     ShowValue(port, kFurniture, furniture, kAmountFormat);
@@ -19,25 +19,25 @@ void CCashDeposit::Refresh(ControlPort& port) {
     deposit.Show(port);
 }
 
-void CCashDeposit::OnOpen(ControlPort&) {
+void CashDepositLogic::OnOpen(ControlPort&) {
     totalCost = purchaseCosts + furniture + renovations + price;
     deposit.Open(totalCost);
 }
 
-bool CCashDeposit::OnLeaveEdit(ControlPort& port, int id) {
+bool CashDepositLogic::OnLeaveEdit(ControlPort& port, int id) {
     if (id == kCashDeposit) deposit.LeftAmount(port, totalCost);
     else if (id == kPercentOfCost) deposit.LeftPercent(port, totalCost);
     else return false;
     return true;
 }
 
-bool CCashDeposit::OnClick(ControlPort& port, int id) {
+bool CashDepositLogic::OnClick(ControlPort& port, int id) {
     if (id != kDepositLink) return false;
     deposit.CheckClicked(port, totalCost);
     return true;
 }
 
-void CCashDeposit::OnOk(ControlPort& port) { deposit.Ok(port, totalCost); }
+void CashDepositLogic::OnOk(ControlPort& port) { deposit.Ok(port, totalCost); }
 
 // --- "Rental Income" ---
 
@@ -45,47 +45,47 @@ namespace {
 constexpr std::array<int, 3> kPeriodsOfChoice = {52, 12, 1}; // "Week", "Month", "Year"
 }
 
-int CRentIncome::PeriodsOfChoice(int choice) {
+int RentIncomeLogic::PeriodsOfChoice(int choice) {
     if (choice < 0 || choice >= static_cast<int>(kPeriodsOfChoice.size())) return 0;
     return kPeriodsOfChoice[static_cast<std::size_t>(choice)];
 }
 
-int CRentIncome::ChoiceOfPeriods(int periods) {
+int RentIncomeLogic::ChoiceOfPeriods(int periods) {
     for (std::size_t i = 0; i < kPeriodsOfChoice.size(); ++i)
         if (kPeriodsOfChoice[i] == periods) return static_cast<int>(i);
     return -1;
 }
 
-void CRentIncome::WorkOutAnnualRent() {
+void RentIncomeLogic::WorkOutAnnualRent() {
     annualRent = (1.0 - vacancyRate / 100.0) * periodsPerYear * rent;
 }
 
-void CRentIncome::Refresh(ControlPort& port) {
+void RentIncomeLogic::Refresh(ControlPort& port) {
     port.PutChoice(kRentPer, ChoiceOfPeriods(periodsPerYear));
     ShowValue(port, kAmount, rent, kAmountFormat);
     ShowValue(port, kVacancyRate, vacancyRate, kPercentFormat);
     ShowValue(port, kAnnualRent, annualRent, kAmountFormat);
 }
 
-void CRentIncome::OnOpen(ControlPort&) { WorkOutAnnualRent(); }
+void RentIncomeLogic::OnOpen(ControlPort&) { WorkOutAnnualRent(); }
 
 // The rent and the vacancy rate are taken only when changed, so that an untouched rent shown
 // rounded ("1.235m") keeps its full value, and then kept in range.
-void CRentIncome::TakeRentAndVacancy(const ControlPort& port) {
+void RentIncomeLogic::TakeRentAndVacancy(const ControlPort& port) {
     ReadValueIfChanged(port, kAmount, rent, kAmountFormat);
     ReadValueIfChanged(port, kVacancyRate, vacancyRate, kPercentFormat);
     rent = std::max(rent, 0.0);
     vacancyRate = std::clamp(vacancyRate, 0.0, 100.0);
 }
 
-bool CRentIncome::OnRecalculate(ControlPort& port) {
+bool RentIncomeLogic::OnRecalculate(ControlPort& port) {
     TakeRentAndVacancy(port);
     WorkOutAnnualRent();
     return true;
 }
 
 // A new period keeps the annual rent and converts the rent per period to it.
-bool CRentIncome::OnChoose(ControlPort& port, int id) {
+bool RentIncomeLogic::OnChoose(ControlPort& port, int id) {
     if (id != kRentPer) return false;
     int periods = PeriodsOfChoice(port.GetChoice(kRentPer));
     if (periods == 0) return false;
@@ -95,7 +95,7 @@ bool CRentIncome::OnChoose(ControlPort& port, int id) {
     return true;
 }
 
-void CRentIncome::OnOk(ControlPort& port) {
+void RentIncomeLogic::OnOk(ControlPort& port) {
     TakeRentAndVacancy(port);
     int periods = PeriodsOfChoice(port.GetChoice(kRentPer));
     if (periods != 0) periodsPerYear = periods;
@@ -103,10 +103,10 @@ void CRentIncome::OnOk(ControlPort& port) {
 
 // --- "Rental Expenses" ---
 
-CRentExpenses::CRentExpenses()
+RentExpensesLogic::RentExpensesLogic()
     : expenses({kAnnualExpenses, kPercentOfRent, kExpensesLink}, ShareRule::WithGuard) {}
 
-void CRentExpenses::Refresh(ControlPort& port) {
+void RentExpensesLogic::Refresh(ControlPort& port) {
     netRent = annualRent - expenses.amount;
     netYield = marketValue > 0.0001 ? netRent * 100.0 / marketValue : 0.0;
     ShowValue(port, kAnnualRent, annualRent, kAmountFormat);
@@ -115,19 +115,19 @@ void CRentExpenses::Refresh(ControlPort& port) {
     ShowValue(port, kNetYield, netYield, kPercentFormat);
 }
 
-void CRentExpenses::OnOpen(ControlPort&) { expenses.Open(annualRent); }
+void RentExpensesLogic::OnOpen(ControlPort&) { expenses.Open(annualRent); }
 
-bool CRentExpenses::OnLeaveEdit(ControlPort& port, int id) {
+bool RentExpensesLogic::OnLeaveEdit(ControlPort& port, int id) {
     if (id == kAnnualExpenses) expenses.LeftAmount(port, annualRent);
     else if (id == kPercentOfRent) expenses.LeftPercent(port, annualRent);
     else return false;
     return true;
 }
 
-bool CRentExpenses::OnClick(ControlPort& port, int id) {
+bool RentExpensesLogic::OnClick(ControlPort& port, int id) {
     if (id != kExpensesLink) return false;
     expenses.CheckClicked(port, annualRent);
     return true;
 }
 
-void CRentExpenses::OnOk(ControlPort& port) { expenses.Ok(port, annualRent); }
+void RentExpensesLogic::OnOk(ControlPort& port) { expenses.Ok(port, annualRent); }

@@ -6,7 +6,7 @@
 #include "ui/dialogs/LinkedAmount.h"
 
 // "Cash Deposit": the deposit is an amount or a percentage of the total cost.
-class CCashDeposit : public CEditorLogic {
+class CashDepositLogic : public EditorLogic {
 public:
     enum Control : int {
         kPrice = 1,
@@ -19,7 +19,7 @@ public:
         kDepositLink,
     };
 
-    CCashDeposit();
+    CashDepositLogic();
 
     // cash deposit (A), percent of cost (P) and the deposit link (L).
     LinkedAmount deposit;
@@ -38,7 +38,7 @@ protected:
 };
 
 // "Rental Income": rent per week, month or year, less a vacancy rate.
-class CRentIncome : public CEditorLogic {
+class RentIncomeLogic : public EditorLogic {
 public:
     enum Control : int { kRentPer = 1, kAmount, kVacancyRate, kAnnualRent };
 
@@ -65,7 +65,7 @@ private:
 };
 
 // "Rental Expenses": the expenses are an amount or a percentage of the annual rent.
-class CRentExpenses : public CEditorLogic {
+class RentExpensesLogic : public EditorLogic {
 public:
     enum Control : int {
         kAnnualRent = 1,
@@ -76,7 +76,7 @@ public:
         kExpensesLink,
     };
 
-    CRentExpenses();
+    RentExpensesLogic();
 
     // The base: Rent x PeriodsPerYear, vacancies not deducted.
     double annualRent = 0.0;

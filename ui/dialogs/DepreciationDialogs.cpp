@@ -7,8 +7,8 @@
 
 namespace {
 
-void LayOutPage(CEditorForm& f, const QString& costLabel, bool offerBoughtNew) {
-    using C = CDepPage;
+void LayOutPage(EditorForm& f, const QString& costLabel, bool offerBoughtNew) {
+    using C = DepreciationPageLogic;
     f.AddNumberRow(C::kDepreciableValue, QStringLiteral("Depreciable value:"), kAmountFormat);
     f.AddNumberRow(C::kDepreciationRate, QStringLiteral("Depreciation rate:"), kPercentFormat);
     f.Rows()->addRow(QStringLiteral("Method:"),
@@ -31,8 +31,8 @@ void LayOutPage(CEditorForm& f, const QString& costLabel, bool offerBoughtNew) {
 
 } // namespace
 
-DepreciationSheet::DepreciationSheet(CDepBuild& building, CDepFitt& fittings, QWidget* parent)
-    : CEditorSheet(QStringLiteral("Depreciation"), parent) {
+DepreciationSheet::DepreciationSheet(BuildingDepreciationLogic& building, FittingsDepreciationLogic& fittings, QWidget* parent)
+    : EditorSheet(QStringLiteral("Depreciation"), parent) {
     LayOutPage(AddPage(building, QStringLiteral("Building")),
                QStringLiteral("Property cost:\n(incl improvements)"), false);
     LayOutPage(AddPage(fittings, QStringLiteral("Fittings")),

@@ -3,12 +3,12 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class CDepBuild;
-class CDepFitt;
+class BuildingDepreciationLogic;
+class FittingsDepreciationLogic;
 
 // Opens on "Building"; a page never shown keeps the fields it was given.
-class DepreciationSheet : public CEditorSheet {
+class DepreciationSheet : public EditorSheet {
     Q_OBJECT
   public:
-    DepreciationSheet(CDepBuild& building, CDepFitt& fittings, QWidget* parent = nullptr);
+    DepreciationSheet(BuildingDepreciationLogic& building, FittingsDepreciationLogic& fittings, QWidget* parent = nullptr);
 };

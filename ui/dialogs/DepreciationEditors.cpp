@@ -4,10 +4,10 @@
 
 #include "ui/dialogs/ValueExchange.h"
 
-CDepPage::CDepPage()
+DepreciationPageLogic::DepreciationPageLogic()
     : value({kDepreciableValue, kPercentOfCost, kValueLink}, ShareRule::WithGuard) {}
 
-void CDepPage::Refresh(ControlPort& port) {
+void DepreciationPageLogic::Refresh(ControlPort& port) {
     depreciation = rate * value.amount / 100.0;
     if (value.amount > 0 && depreciation > value.amount) depreciation = value.amount;
     const bool nil = !nilReason.empty() && !(offerBoughtNew && boughtNew != 0);
@@ -29,11 +29,11 @@ void CDepPage::Refresh(ControlPort& port) {
 }
 
 // The percentage edit shows whatever the link, with the stored percentage.
-void CDepPage::OnOpen(ControlPort&) {
+void DepreciationPageLogic::OnOpen(ControlPort&) {
     value.OpenKeepingPercent();
 }
 
-bool CDepPage::OnLeaveEdit(ControlPort& port, int id) {
+bool DepreciationPageLogic::OnLeaveEdit(ControlPort& port, int id) {
     if (id == kDepreciableValue)
         value.LeftAmount(port, linkBase);
     else if (id == kPercentOfCost)
@@ -43,7 +43,7 @@ bool CDepPage::OnLeaveEdit(ControlPort& port, int id) {
     return true;
 }
 
-bool CDepPage::OnClick(ControlPort& port, int id) {
+bool DepreciationPageLogic::OnClick(ControlPort& port, int id) {
     if (id == kBoughtNew) {
         boughtNew = GetCheck(port, id) != 0 ? 1 : 0;
         return true;
@@ -54,14 +54,14 @@ bool CDepPage::OnClick(ControlPort& port, int id) {
 }
 
 // The chosen line is the working method at once, so that a later refresh keeps it.
-bool CDepPage::OnChoose(ControlPort& port, int id) {
+bool DepreciationPageLogic::OnChoose(ControlPort& port, int id) {
     if (id != kMethod) return false;
     int choice = port.GetChoice(kMethod);
     if (choice == kDiminishingValue || choice == kStraightLine) method = choice;
     return false;
 }
 
-bool CDepPage::OnRecalculate(ControlPort& port) {
+bool DepreciationPageLogic::OnRecalculate(ControlPort& port) {
     if (value.TakeAmount(port) && std::fabs(value.LinkedValue(linkBase) - value.amount) > 0.001)
         value.link = 0;
     ReadValueIfChanged(port, kDepreciationRate, rate, kPercentFormat);
@@ -69,7 +69,7 @@ bool CDepPage::OnRecalculate(ControlPort& port) {
     return true;
 }
 
-void CDepPage::OnOk(ControlPort& port) {
+void DepreciationPageLogic::OnOk(ControlPort& port) {
     value.Ok(port, linkBase);
     ReadValueIfChanged(port, kDepreciationRate, rate, kPercentFormat);
     int choice = port.GetChoice(kMethod);

@@ -1,4 +1,4 @@
-// The two pages of the sheet "Depreciation": "Building" (CDepBuild) and "Fittings" (CDepFitt).
+// The two pages of the sheet "Depreciation": "Building" (BuildingDepreciationLogic) and "Fittings" (FittingsDepreciationLogic).
 // Logic only; the sheet is in DepreciationDialogs.h.
 #pragma once
 
@@ -10,7 +10,7 @@
 // One page: the depreciable value is a linked amount (a percentage of the property cost while
 // its link is on), with a yearly rate and a method. Both pages are built alike; only what
 // EditItem puts into them differs.
-class CDepPage : public CEditorLogic {
+class DepreciationPageLogic : public EditorLogic {
   public:
     enum Control : int {
         kDepreciableValue = 1,
@@ -27,7 +27,7 @@ class CDepPage : public CEditorLogic {
     // Lines of the "Method:" list; the index of a line is the method.
     enum Method : int { kDiminishingValue = 0, kStraightLine = 1 };
 
-    CDepPage();
+    DepreciationPageLogic();
 
     // Price + Renovations ("Building") or Price + Furniture ("Fittings"); shown only.
     double propertyCost = 0.0;
@@ -65,8 +65,8 @@ class CDepPage : public CEditorLogic {
 
 // Page "Building": DepBuildValue, DepBuildPC, CalcDepBuild, DepBuildRate, DepBuildMethod on the
 // base Price + Renovations.
-class CDepBuild : public CDepPage {};
+class BuildingDepreciationLogic : public DepreciationPageLogic {};
 
 // Page "Fittings": DepFittValue, DepFittPC, CalcDepFitt, DepFittRate, DepFittMethod; the linked
 // value is DepFittPC % of Price plus the whole Furniture, as the recalculation works it out.
-class CDepFitt : public CDepPage {};
+class FittingsDepreciationLogic : public DepreciationPageLogic {};

@@ -26,9 +26,9 @@ namespace {
 
 // 0: sheet "Details". Only the texts change: no recalculation, no settings. A changed text still
 // marks the investment changed, so that the save question protects what was typed.
-void EditProperty(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent) {
-    CPropDesc desc;
-    CNotes notes;
+void EditProperty(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
+    PropertyDescriptionLogic desc;
+    NotesLogic notes;
     desc.address = doc.Address;
     desc.description = doc.Description;
     notes.notes = doc.Notes;
@@ -44,16 +44,16 @@ void EditProperty(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent) {
 }
 
 // 1: "Property Value". Recalculates; writes no settings.
-void EditPropertyValue(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CPropValue, PropValueDialog>(
+void EditPropertyValue(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<PropertyValueLogic, PropValueDialog>(
         doc, scales, store, parent,
-        [&](CPropValue& ed) {
+        [&](PropertyValueLogic& ed) {
             ed.price = doc.Price;
             ed.renovations = doc.Renovations;
             ed.marketValue = doc.MarketValue;
             ed.furniture = doc.Furniture;
         },
-        [&](const CPropValue& ed) {
+        [&](const PropertyValueLogic& ed) {
             doc.Price = ed.price;
             doc.Renovations = ed.renovations;
             doc.MarketValue = ed.marketValue;
@@ -65,9 +65,9 @@ void EditPropertyValue(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QW
 // 2: "Purchase Costs". A scale accepted through "Change Scale" is in force already, even when
 // this editor is cancelled; the figures then follow it, so that what is shown is what the
 // file, which holds the scale, opens to again.
-void EditPurchaseCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+void EditPurchaseCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     const DutyScale scaleBefore = scales.duty;
-    CPurchCosts ed;
+    PurchaseCostsLogic ed;
     ed.scale = scales.duty;
     ed.price = doc.Price;
     ed.stampDuty = doc.StampDutyCost;
@@ -83,15 +83,15 @@ void EditPurchaseCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QW
     doc.OtherCosts = ed.otherCosts;
     doc.UseSDScale = ed.usesScale;
     RecalculateChanged(doc, scales);
-    StoreField(store, doc, &CVELPPCDoc::UseSDScale);
-    StoreField(store, doc, &CVELPPCDoc::Conveyancing);
+    StoreField(store, doc, &Investment::UseSDScale);
+    StoreField(store, doc, &Investment::Conveyancing);
 }
 
 // 3: "Cash Deposit".
-void EditCashDeposit(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CCashDeposit, CashDepositDialog>(
+void EditCashDeposit(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<CashDepositLogic, CashDepositDialog>(
         doc, scales, store, parent,
-        [&](CCashDeposit& ed) {
+        [&](CashDepositLogic& ed) {
             ed.deposit.amount = doc.CashDeposit;
             ed.deposit.percent = doc.DepositPC;
             ed.deposit.link = doc.CalcDeposit;
@@ -100,51 +100,51 @@ void EditCashDeposit(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWid
             ed.furniture = doc.Furniture;
             ed.purchaseCosts = doc.PurchaseCosts;
         },
-        [&](const CCashDeposit& ed) {
+        [&](const CashDepositLogic& ed) {
             doc.CashDeposit = ed.deposit.amount;
             doc.DepositPC = ed.deposit.percent;
             doc.CalcDeposit = ed.deposit.link;
         },
-        {&CVELPPCDoc::DepositPC, &CVELPPCDoc::CalcDeposit});
+        {&Investment::DepositPC, &Investment::CalcDeposit});
 }
 
 // 4: "Rental Income".
-void EditRent(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CRentIncome, RentIncomeDialog>(
+void EditRent(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<RentIncomeLogic, RentIncomeDialog>(
         doc, scales, store, parent,
-        [&](CRentIncome& ed) {
+        [&](RentIncomeLogic& ed) {
             ed.rent = doc.Rent;
             ed.periodsPerYear = doc.PeriodsPerYear;
             ed.vacancyRate = doc.VacancyRate;
         },
-        [&](const CRentIncome& ed) {
+        [&](const RentIncomeLogic& ed) {
             doc.Rent = ed.rent;
             doc.PeriodsPerYear = ed.periodsPerYear;
             doc.VacancyRate = ed.vacancyRate;
         },
-        {&CVELPPCDoc::PeriodsPerYear, &CVELPPCDoc::VacancyRate});
+        {&Investment::PeriodsPerYear, &Investment::VacancyRate});
 }
 
 // 5: "Rental Expenses".
-void EditExpenses(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CRentExpenses, RentExpensesDialog>(
+void EditExpenses(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<RentExpensesLogic, RentExpensesDialog>(
         doc, scales, store, parent,
-        [&](CRentExpenses& ed) {
+        [&](RentExpensesLogic& ed) {
             ed.expenses.amount = doc.Expenses;
             ed.expenses.percent = doc.ExpensesPC;
             ed.expenses.link = doc.CalcExpenses;
             ed.marketValue = doc.MarketValue;
             ed.annualRent = doc.Rent * doc.PeriodsPerYear;
         },
-        [&](const CRentExpenses& ed) {
+        [&](const RentExpensesLogic& ed) {
             doc.Expenses = ed.expenses.amount;
             doc.ExpensesPC = ed.expenses.percent;
             doc.CalcExpenses = ed.expenses.link;
         },
-        {&CVELPPCDoc::ExpensesPC, &CVELPPCDoc::CalcExpenses});
+        {&Investment::ExpensesPC, &Investment::CalcExpenses});
 }
 
-using ItemEditor = void (*)(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+using ItemEditor = void (*)(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
 
 // One slot per item type; an empty slot opens nothing.
 constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
@@ -154,16 +154,16 @@ constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
     EditCashDeposit,   // 3 ItemCashDeposit
     EditRent,          // 4 ItemRent
     EditExpenses,      // 5 ItemExpenses
-    EditDepreciation,  // 6 ItemDepreciation: sheet "Depreciation" (CDepBuild, CDepFitt)
-    EditLoanDetails,   // 7 ItemLoanDetails: "Loan Amount" (CLoanAmount)
-    EditLoanType,      // 8 ItemLoanType: "Loan Type" (CLoanType)
-    EditLoanCosts,     // 9 ItemLoanCosts: "Loan Costs" (CLoanCosts)
-    EditInvestor,      // 10 ItemInvestor: "Investor Details" (CInvestorDetails)
-    EditResults,       // 11 ItemResults: "Specify Results Year" (CResultsYear)
-    ShowTaxSavings,    // 12 ItemTaxSavings: "Tax Savings" (CTaxSavings), read-only
-    ShowCashFlowYear,  // 13 ItemCashFlowYear: "After-tax Cash Flow" (CAfterTaxCash), read-only
+    EditDepreciation,  // 6 ItemDepreciation: sheet "Depreciation" (BuildingDepreciationLogic, FittingsDepreciationLogic)
+    EditLoanDetails,   // 7 ItemLoanDetails: "Loan Amount" (LoanAmountLogic)
+    EditLoanType,      // 8 ItemLoanType: "Loan Type" (LoanTypeLogic)
+    EditLoanCosts,     // 9 ItemLoanCosts: "Loan Costs" (LoanCostsLogic)
+    EditInvestor,      // 10 ItemInvestor: "Investor Details" (InvestorDetailsLogic)
+    EditResults,       // 11 ItemResults: "Specify Results Year" (ResultsYearLogic)
+    ShowTaxSavings,    // 12 ItemTaxSavings: "Tax Savings" (TaxSavingsLogic), read-only
+    ShowCashFlowYear,  // 13 ItemCashFlowYear: "After-tax Cash Flow" (AfterTaxCashLogic), read-only
     nullptr,           // 14 ItemCashFlowWeek: no editor
-    EditProjections,   // 15 ItemProjections: "Annual Projections" (CProjections)
+    EditProjections,   // 15 ItemProjections: "Annual Projections" (ProjectionsLogic)
     nullptr,           // 16 ItemIRR: no editor
     nullptr,           // 17 ItemNPV: no editor
     nullptr,           // 18 ItemAverageCashFlow: no editor
@@ -171,7 +171,7 @@ constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
 
 } // namespace
 
-void EditItem(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent) {
+void EditItem(Investment& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent) {
     if (itemType >= kItemEditors.size()) return;
     // What an accepted editor stores reaches the settings file in one write.
     SettingsBatch batch(store);

@@ -2,11 +2,11 @@
 #pragma once
 
 class QWidget;
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class SettingsStore;
 
 // Opens the editor of `itemType` modally; on OK copies its fields back, recalculates where the
 // item requires it and writes the item's defaults to the settings store.
-void EditItem(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent);
+void EditItem(Investment& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent);
 

@@ -47,9 +47,9 @@ void KeepSpaceWhenHidden(QWidget* w) {
 
 } // namespace
 
-// --- CEditorForm ---
+// --- EditorForm ---
 
-CEditorForm::CEditorForm(CEditorLogic& logic, QWidget* parent)
+EditorForm::EditorForm(EditorLogic& logic, QWidget* parent)
     : QWidget(parent), logic_(logic), layout_(new QVBoxLayout(this)), rows_(new QFormLayout) {
     rows_->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     rows_->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -58,26 +58,26 @@ CEditorForm::CEditorForm(CEditorLogic& logic, QWidget* parent)
 }
 
 // No event reaches the logic once the form is going away.
-CEditorForm::~CEditorForm() { closed_ = true; }
+EditorForm::~EditorForm() { closed_ = true; }
 
-void CEditorForm::Register(int id, QWidget* control) {
+void EditorForm::Register(int id, QWidget* control) {
     controls_[id] = control;
     control->setObjectName(QStringLiteral("control%1").arg(id));
 }
 
-void CEditorForm::RegisterEdit(int id, QWidget* edit) {
+void EditorForm::RegisterEdit(int id, QWidget* edit) {
     Register(id, edit);
     edits_[edit] = id;
     edit->installEventFilter(this);
 }
 
-QWidget* CEditorForm::Control(int id) const {
+QWidget* EditorForm::Control(int id) const {
     auto it = controls_.find(id);
     return it == controls_.end() ? nullptr : it->second;
 }
 
-CNumEdit* CEditorForm::NumberEdit(int id, std::string_view format) {
-    auto* edit = new CNumEdit(format, this);
+NumEdit* EditorForm::NumberEdit(int id, std::string_view format) {
+    auto* edit = new NumEdit(format, this);
     edit->setMinimumWidth(kNumberWidth);
     KeepSpaceWhenHidden(edit);
     RegisterEdit(id, edit);
@@ -99,7 +99,7 @@ void TellTextLimit(QWidget* edit) {
 
 } // namespace
 
-QLineEdit* CEditorForm::TextEdit(int id) {
+QLineEdit* EditorForm::TextEdit(int id) {
     auto* edit = new QLineEdit(this);
     // An investment file holds no longer text; the edit takes no more than that.
     edit->setMaxLength(kMaxTextLength);
@@ -111,7 +111,7 @@ QLineEdit* CEditorForm::TextEdit(int id) {
     return edit;
 }
 
-QPlainTextEdit* CEditorForm::MultiLineEdit(int id) {
+QPlainTextEdit* EditorForm::MultiLineEdit(int id) {
     auto* edit = new QPlainTextEdit(this);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     edit->setTabChangesFocus(true);
@@ -132,7 +132,7 @@ QPlainTextEdit* CEditorForm::MultiLineEdit(int id) {
     return edit;
 }
 
-QLabel* CEditorForm::Figure(int id) {
+QLabel* EditorForm::Figure(int id) {
     auto* figure = new QLabel(this);
     figure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     figure->setMinimumWidth(kNumberWidth);
@@ -142,14 +142,14 @@ QLabel* CEditorForm::Figure(int id) {
     return figure;
 }
 
-QCheckBox* CEditorForm::CheckBox(int id, const QString& text) {
+QCheckBox* EditorForm::CheckBox(int id, const QString& text) {
     auto* box = new QCheckBox(text, this);
     Register(id, box);
     connect(box, &QCheckBox::clicked, this, [this, id] { Dispatch([&] { logic_.Click(*this, id); }); });
     return box;
 }
 
-QRadioButton* CEditorForm::RadioButton(int id, const QString& text) {
+QRadioButton* EditorForm::RadioButton(int id, const QString& text) {
     auto* radio = new QRadioButton(text, this);
     Register(id, radio);
     connect(radio, &QRadioButton::clicked, this,
@@ -157,7 +157,7 @@ QRadioButton* CEditorForm::RadioButton(int id, const QString& text) {
     return radio;
 }
 
-QComboBox* CEditorForm::DropDown(int id, const QStringList& lines) {
+QComboBox* EditorForm::DropDown(int id, const QStringList& lines) {
     auto* list = new QComboBox(this);
     list->addItems(lines);
     list->setCurrentIndex(-1);
@@ -168,7 +168,7 @@ QComboBox* CEditorForm::DropDown(int id, const QStringList& lines) {
     return list;
 }
 
-QPushButton* CEditorForm::Button(int id, const QString& text) {
+QPushButton* EditorForm::Button(int id, const QString& text) {
     auto* button = new QPushButton(text, this);
     button->setAutoDefault(false);
     Register(id, button);
@@ -177,7 +177,7 @@ QPushButton* CEditorForm::Button(int id, const QString& text) {
     return button;
 }
 
-QPushButton* CEditorForm::RecalculateButton() {
+QPushButton* EditorForm::RecalculateButton() {
     auto* button = new QPushButton(QStringLiteral("Recalculate"), this);
     button->setAutoDefault(false);
     button->setObjectName(QStringLiteral("recalculate"));
@@ -191,25 +191,25 @@ QPushButton* CEditorForm::RecalculateButton() {
     return button;
 }
 
-CNumEdit* CEditorForm::AddNumberRow(int id, const QString& label, std::string_view format) {
-    CNumEdit* edit = NumberEdit(id, format);
+NumEdit* EditorForm::AddNumberRow(int id, const QString& label, std::string_view format) {
+    NumEdit* edit = NumberEdit(id, format);
     rows_->addRow(label, edit);
     return edit;
 }
 
-QLabel* CEditorForm::AddFigureRow(int id, const QString& label) {
+QLabel* EditorForm::AddFigureRow(int id, const QString& label) {
     QLabel* figure = Figure(id);
     rows_->addRow(label, figure);
     return figure;
 }
 
-QCheckBox* CEditorForm::AddCheckRow(int id, const QString& text) {
+QCheckBox* EditorForm::AddCheckRow(int id, const QString& text) {
     QCheckBox* box = CheckBox(id, text);
     rows_->addRow(box);
     return box;
 }
 
-QPushButton* CEditorForm::AddRecalculateRow() {
+QPushButton* EditorForm::AddRecalculateRow() {
     QPushButton* button = RecalculateButton();
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -218,13 +218,13 @@ QPushButton* CEditorForm::AddRecalculateRow() {
     return button;
 }
 
-void CEditorForm::Open() {
+void EditorForm::Open() {
     if (open_ || closed_) return;
     open_ = true;
     Dispatch([&] { logic_.Open(*this); });
 }
 
-void CEditorForm::Ok() {
+void EditorForm::Ok() {
     if (closed_) return;
     if (!open_) {
         closed_ = true;
@@ -236,10 +236,10 @@ void CEditorForm::Ok() {
     closed_ = true;
 }
 
-void CEditorForm::Close() { closed_ = true; }
+void EditorForm::Close() { closed_ = true; }
 
-bool CEditorForm::TakeTypedNumber(int id, bool refuse) {
-    auto* edit = qobject_cast<CNumEdit*>(Control(id));
+bool EditorForm::TakeTypedNumber(int id, bool refuse) {
+    auto* edit = qobject_cast<NumEdit*>(Control(id));
     if (!edit || !(ParseFormat(edit->Format()) & FmtNumeric)) return true;
     const QString text = edit->text();
     if (!CommaCannotGroup(text.toStdString())) return true;
@@ -262,13 +262,13 @@ bool CEditorForm::TakeTypedNumber(int id, bool refuse) {
     return false;
 }
 
-bool CEditorForm::TakeTypedNumbers() {
+bool EditorForm::TakeTypedNumbers() {
     for (const auto& [widget, id] : edits_)
         if (!TakeTypedNumber(id, true)) return false;
     return true;
 }
 
-void CEditorForm::LeavePendingEdit() {
+void EditorForm::LeavePendingEdit() {
     if (!focusedEdit_) return;
     // A number that cannot be taken is not passed on; OK refuses it until it is typed again.
     if (!TakeTypedNumber(*focusedEdit_, false)) {
@@ -280,7 +280,7 @@ void CEditorForm::LeavePendingEdit() {
     Dispatch([&] { logic_.LeaveEdit(*this, id); });
 }
 
-bool CEditorForm::eventFilter(QObject* watched, QEvent* event) {
+bool EditorForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         auto it = edits_.find(watched);
         if (it != edits_.end()) {
@@ -299,7 +299,7 @@ bool CEditorForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-std::u16string CEditorForm::GetText(int id) const {
+std::u16string EditorForm::GetText(int id) const {
     QWidget* w = Control(id);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) return ToU16(edit->text());
     if (auto* text = qobject_cast<QPlainTextEdit*>(w)) return ToU16(text->toPlainText());
@@ -309,7 +309,7 @@ std::u16string CEditorForm::GetText(int id) const {
     return {};
 }
 
-void CEditorForm::PutText(int id, std::u16string_view text) {
+void EditorForm::PutText(int id, std::u16string_view text) {
     QWidget* w = Control(id);
     const QString s = FromU16(text);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
@@ -323,12 +323,12 @@ void CEditorForm::PutText(int id, std::u16string_view text) {
     }
 }
 
-int CEditorForm::GetCheckState(int id) const {
+int EditorForm::GetCheckState(int id) const {
     auto* button = qobject_cast<QAbstractButton*>(Control(id));
     return button && button->isChecked() ? 1 : 0;
 }
 
-void CEditorForm::PutCheckState(int id, int state) {
+void EditorForm::PutCheckState(int id, int state) {
     if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) button->setChecked(state != 0);
 }
 
@@ -343,7 +343,7 @@ bool IsSeparator(const QComboBox& list, int line) {
 } // namespace
 
 // Choices count the lines that are not separators: a separator never shifts a choice.
-int CEditorForm::GetChoice(int id) const {
+int EditorForm::GetChoice(int id) const {
     auto* list = qobject_cast<QComboBox*>(Control(id));
     if (!list || list->currentIndex() < 0) return -1;
     int choice = list->currentIndex();
@@ -352,7 +352,7 @@ int CEditorForm::GetChoice(int id) const {
     return choice;
 }
 
-void CEditorForm::PutChoice(int id, int index) {
+void EditorForm::PutChoice(int id, int index) {
     auto* list = qobject_cast<QComboBox*>(Control(id));
     if (!list) return;
     int choice = 0;
@@ -366,11 +366,11 @@ void CEditorForm::PutChoice(int id, int index) {
     list->setCurrentIndex(-1);
 }
 
-void CEditorForm::Show(int id, bool visible) {
+void EditorForm::Show(int id, bool visible) {
     if (QWidget* w = Control(id)) w->setVisible(visible);
 }
 
-void CEditorForm::Enable(int id, bool enabled) {
+void EditorForm::Enable(int id, bool enabled) {
     if (QWidget* w = Control(id)) w->setEnabled(enabled);
 }
 
@@ -412,8 +412,8 @@ QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
     return buttons;
 }
 
-CEditorDialog::CEditorDialog(CEditorLogic& logic, const QString& caption, QWidget* parent)
-    : QDialog(parent), form_(new CEditorForm(logic, this)), buttons_(MakeOkCancel(this)) {
+EditorDialog::EditorDialog(EditorLogic& logic, const QString& caption, QWidget* parent)
+    : QDialog(parent), form_(new EditorForm(logic, this)), buttons_(MakeOkCancel(this)) {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(form_);
@@ -422,34 +422,34 @@ CEditorDialog::CEditorDialog(CEditorLogic& logic, const QString& caption, QWidge
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
-void CEditorDialog::Open() {
+void EditorDialog::Open() {
     ButtonsLast(this, buttons_);
     form_->Open();
 }
 
 
-void CEditorDialog::showEvent(QShowEvent* event) {
+void EditorDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     SelectFocusedText(this);
 }
 
-void CEditorSheet::showEvent(QShowEvent* event) {
+void EditorSheet::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     SelectFocusedText(this);
 }
 
-void CEditorDialog::accept() {
+void EditorDialog::accept() {
     if (!form_->TakeTypedNumbers()) return;
     form_->Ok();
     QDialog::accept();
 }
 
-void CEditorDialog::reject() {
+void EditorDialog::reject() {
     form_->Close();
     QDialog::reject();
 }
 
-CEditorSheet::CEditorSheet(const QString& caption, QWidget* parent)
+EditorSheet::EditorSheet(const QString& caption, QWidget* parent)
     : QDialog(parent), tabs_(new QTabWidget(this)), buttons_(MakeOkCancel(this)) {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
@@ -461,8 +461,8 @@ CEditorSheet::CEditorSheet(const QString& caption, QWidget* parent)
     });
 }
 
-CEditorForm& CEditorSheet::AddPage(CEditorLogic& logic, const QString& title) {
-    auto* page = new CEditorForm(logic);
+EditorForm& EditorSheet::AddPage(EditorLogic& logic, const QString& title) {
+    auto* page = new EditorForm(logic);
     pages_.push_back(page);
     tabs_->blockSignals(true); // pages open when shown, not when added
     tabs_->addTab(page, title);
@@ -470,21 +470,21 @@ CEditorForm& CEditorSheet::AddPage(CEditorLogic& logic, const QString& title) {
     return *page;
 }
 
-void CEditorSheet::Open() {
+void EditorSheet::Open() {
     ButtonsLast(this, buttons_);
     if (pages_.empty()) return;
     tabs_->setCurrentIndex(0);
     pages_.front()->Open();
 }
 
-void CEditorSheet::accept() {
-    for (CEditorForm* page : pages_)
+void EditorSheet::accept() {
+    for (EditorForm* page : pages_)
         if (!page->TakeTypedNumbers()) return;
-    for (CEditorForm* page : pages_) page->Ok(); // pages never opened keep their fields
+    for (EditorForm* page : pages_) page->Ok(); // pages never opened keep their fields
     QDialog::accept();
 }
 
-void CEditorSheet::reject() {
-    for (CEditorForm* page : pages_) page->Close();
+void EditorSheet::reject() {
+    for (EditorForm* page : pages_) page->Close();
     QDialog::reject();
 }

@@ -1,6 +1,6 @@
 // The Qt side of every editor: controls bound to an editor's logic (EditorLogic.h).
 //
-//  - CEditorForm: the controls of one dialog or property page. It makes each control through a
+//  - EditorForm: the controls of one dialog or property page. It makes each control through a
 //    maker below, registers it under the logic's control id, serves as the logic's ControlPort
 //    and forwards the control's events to the logic:
 //      edit loses the focus          -> LeaveEdit(id)
@@ -10,14 +10,14 @@
 //                                       then Recalculate
 //    Events are not nested (a refresh that hides the focused edit does not re-enter the logic)
 //    and are ignored once the form is closed.
-//  - CEditorDialog: a modal dialog holding one form, with the standard OK / Cancel button box
+//  - EditorDialog: a modal dialog holding one form, with the standard OK / Cancel button box
 //    below it. OK runs the logic's Ok and accepts; Cancel, Escape and closing the window reject
 //    and the logic hears nothing. The two buttons take no focus, like the dialog commands of a
 //    caption bar: clicking OK does not first "leave" the edit being typed in.
-//  - CEditorSheet: a modal property sheet, one form per tab page. A page opens when it is first
+//  - EditorSheet: a modal property sheet, one form per tab page. A page opens when it is first
 //    shown; OK runs Ok on every page that has been opened, the others keep their working fields.
 //
-// A concrete dialog derives from CEditorDialog (or builds a CEditorSheet), lays the controls
+// A concrete dialog derives from EditorDialog (or builds a EditorSheet), lays the controls
 // out in Form().Rows() / Form().Layout(), and calls Open() at the end of its constructor.
 #pragma once
 
@@ -46,18 +46,18 @@
 // What the text edits say when typed or pasted text goes past what a file holds.
 QString TextLimitNote();
 
-class CEditorLogic;
+class EditorLogic;
 class QDialogButtonBox;
 class QTabWidget;
 
-class CEditorForm : public QWidget, public ControlPort {
+class EditorForm : public QWidget, public ControlPort {
     Q_OBJECT
 public:
-    explicit CEditorForm(CEditorLogic& logic, QWidget* parent = nullptr);
-    ~CEditorForm() override;
+    explicit EditorForm(EditorLogic& logic, QWidget* parent = nullptr);
+    ~EditorForm() override;
 
     // --- control makers: create, register under `id`, forward events ---
-    CNumEdit* NumberEdit(int id, std::string_view format);
+    NumEdit* NumberEdit(int id, std::string_view format);
     QLineEdit* TextEdit(int id);             // one line, no key filter
     QPlainTextEdit* MultiLineEdit(int id);   // vertical scroll bar as needed
     // Both text edits take at most kMaxTextLength characters and say so when more comes.
@@ -75,7 +75,7 @@ public:
     QVBoxLayout* Layout() const { return layout_; }
     QFormLayout* Rows() const { return rows_; }
     // Convenience rows of Rows().
-    CNumEdit* AddNumberRow(int id, const QString& label, std::string_view format);
+    NumEdit* AddNumberRow(int id, const QString& label, std::string_view format);
     QLabel* AddFigureRow(int id, const QString& label);
     QCheckBox* AddCheckRow(int id, const QString& text);
     QPushButton* AddRecalculateRow();
@@ -114,7 +114,7 @@ private:
     // Runs the leave rule of the edit that has the focus, once.
     void LeavePendingEdit();
 
-    CEditorLogic& logic_;
+    EditorLogic& logic_;
     QVBoxLayout* layout_;
     QFormLayout* rows_;
     std::map<int, QWidget*> controls_;
@@ -135,12 +135,12 @@ private:
     bool busy_ = false;
 };
 
-class CEditorDialog : public QDialog {
+class EditorDialog : public QDialog {
     Q_OBJECT
 public:
-    CEditorDialog(CEditorLogic& logic, const QString& caption, QWidget* parent = nullptr);
+    EditorDialog(EditorLogic& logic, const QString& caption, QWidget* parent = nullptr);
 
-    CEditorForm& Form() { return *form_; }
+    EditorForm& Form() { return *form_; }
     QDialogButtonBox* Buttons() const { return buttons_; }
     // Call once every control exists.
     void Open();
@@ -153,18 +153,18 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    CEditorForm* form_;
+    EditorForm* form_;
     QDialogButtonBox* buttons_;
 };
 
-class CEditorSheet : public QDialog {
+class EditorSheet : public QDialog {
     Q_OBJECT
 public:
-    explicit CEditorSheet(const QString& caption, QWidget* parent = nullptr);
+    explicit EditorSheet(const QString& caption, QWidget* parent = nullptr);
 
     // Pages are added in order; the sheet opens on the first.
-    CEditorForm& AddPage(CEditorLogic& logic, const QString& title);
-    CEditorForm& Page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
+    EditorForm& AddPage(EditorLogic& logic, const QString& title);
+    EditorForm& Page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
     QTabWidget* Tabs() const { return tabs_; }
     QDialogButtonBox* Buttons() const { return buttons_; }
     // Call once every page exists: opens the first page.
@@ -180,7 +180,7 @@ protected:
 private:
     QTabWidget* tabs_;
     QDialogButtonBox* buttons_;
-    std::vector<CEditorForm*> pages_;
+    std::vector<EditorForm*> pages_;
 };
 
 // The standard OK / Cancel box of the editors, wired to `dialog`.

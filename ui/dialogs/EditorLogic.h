@@ -1,7 +1,7 @@
 // The conventions every editor follows, in one place.
 //
 // An editor is two pieces:
-//  - a logic class derived from CEditorLogic (no widgets) that holds the working fields: copies
+//  - a logic class derived from EditorLogic (no widgets) that holds the working fields: copies
 //    of the record fields it received, the figures it works out for display and its link
 //    switches. It reacts to the events below and talks to its controls only through a
 //    ControlPort (ValueExchange.h), by control ids of its own.
@@ -38,9 +38,9 @@ inline constexpr const char* kAmountFormat = "0,m";
 inline constexpr const char* kPercentFormat = "0.00%";
 inline constexpr const char* kYearsFormat = "0y";
 
-class CEditorLogic {
+class EditorLogic {
 public:
-    virtual ~CEditorLogic() = default;
+    virtual ~EditorLogic() = default;
 
     void Open(ControlPort& port) {
         OnOpen(port);

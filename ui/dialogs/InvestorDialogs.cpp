@@ -14,7 +14,7 @@
 namespace {
 
 // The explanations under the fields wrap within the dialog's width.
-void AddNote(CEditorForm& f, const QString& text) {
+void AddNote(EditorForm& f, const QString& text) {
     auto* note = new QLabel(text, &f);
     note->setWordWrap(true);
     note->setMinimumWidth(240);
@@ -23,10 +23,10 @@ void AddNote(CEditorForm& f, const QString& text) {
 
 } // namespace
 
-InvestorDetailsDialog::InvestorDetailsDialog(CInvestorDetails& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Investor Details"), parent) {
-    using C = CInvestorDetails;
-    CEditorForm& f = Form();
+InvestorDetailsDialog::InvestorDetailsDialog(InvestorDetailsLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Investor Details"), parent) {
+    using C = InvestorDetailsLogic;
+    EditorForm& f = Form();
 
     auto* title = new QGroupBox(QStringLiteral("Registration of Title"), &f);
     auto* titleBox = new QVBoxLayout(title);
@@ -42,7 +42,7 @@ InvestorDetailsDialog::InvestorDetailsDialog(CInvestorDetails& editor, QWidget* 
     auto* incomeRows = new QFormLayout(income);
     for (auto [id, text] : {std::pair{C::kInvestorIncome, QStringLiteral("Investor:")},
                             std::pair{C::kPartnerIncome, QStringLiteral("Partner:")}}) {
-        CNumEdit* edit = f.NumberEdit(id, kAmountFormat);
+        NumEdit* edit = f.NumberEdit(id, kAmountFormat);
         edit->setParent(income);
         incomeRows->addRow(text, edit);
     }
@@ -52,10 +52,10 @@ InvestorDetailsDialog::InvestorDetailsDialog(CInvestorDetails& editor, QWidget* 
     Open();
 }
 
-ProjectionsDialog::ProjectionsDialog(CProjections& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Annual Projections"), parent) {
-    using C = CProjections;
-    CEditorForm& f = Form();
+ProjectionsDialog::ProjectionsDialog(ProjectionsLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Annual Projections"), parent) {
+    using C = ProjectionsLogic;
+    EditorForm& f = Form();
     f.AddNumberRow(C::kUpperLimit, QStringLiteral("Upper limit (yrs):"), kYearsFormat);
     f.AddNumberRow(C::kGrowthRate, QStringLiteral("Growth rate / yr:"), kPercentFormat);
     f.AddNumberRow(C::kInflationRate, QStringLiteral("Inflation rate / yr:"), kPercentFormat);
@@ -69,20 +69,20 @@ ProjectionsDialog::ProjectionsDialog(CProjections& editor, QWidget* parent)
     Open();
 }
 
-ResultsYearDialog::ResultsYearDialog(CResultsYear& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Specify Results Year"), parent) {
-    CEditorForm& f = Form();
-    f.AddNumberRow(CResultsYear::kResultsYear, QStringLiteral("Show results for year:"),
+ResultsYearDialog::ResultsYearDialog(ResultsYearLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Specify Results Year"), parent) {
+    EditorForm& f = Form();
+    f.AddNumberRow(ResultsYearLogic::kResultsYear, QStringLiteral("Show results for year:"),
                    kYearsFormat);
     AddNote(f, QStringLiteral("The results (tax savings and cash flows) will be displayed for "
                               "the year specified."));
     Open();
 }
 
-LinkedVarsDialog::LinkedVarsDialog(CLinkedVars& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Specify Linked Variables"), parent) {
-    using C = CLinkedVars;
-    CEditorForm& f = Form();
+LinkedVarsDialog::LinkedVarsDialog(LinkedVariablesLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Specify Linked Variables"), parent) {
+    using C = LinkedVariablesLogic;
+    EditorForm& f = Form();
     f.AddCheckRow(C::kStampDuty, QStringLiteral("Stamp duty (fn of price)"));
     f.AddCheckRow(C::kCashDeposit, QStringLiteral("Cash deposit (% of total cost)"));
     f.AddCheckRow(C::kFittingsValue, QStringLiteral("Fittings value (% of total cost)"));

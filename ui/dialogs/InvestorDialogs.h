@@ -4,31 +4,31 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class CInvestorDetails;
-class CLinkedVars;
-class CProjections;
-class CResultsYear;
+class InvestorDetailsLogic;
+class LinkedVariablesLogic;
+class ProjectionsLogic;
+class ResultsYearLogic;
 
-class InvestorDetailsDialog : public CEditorDialog {
+class InvestorDetailsDialog : public EditorDialog {
     Q_OBJECT
   public:
-    explicit InvestorDetailsDialog(CInvestorDetails& editor, QWidget* parent = nullptr);
+    explicit InvestorDetailsDialog(InvestorDetailsLogic& editor, QWidget* parent = nullptr);
 };
 
-class ProjectionsDialog : public CEditorDialog {
+class ProjectionsDialog : public EditorDialog {
     Q_OBJECT
   public:
-    explicit ProjectionsDialog(CProjections& editor, QWidget* parent = nullptr);
+    explicit ProjectionsDialog(ProjectionsLogic& editor, QWidget* parent = nullptr);
 };
 
-class ResultsYearDialog : public CEditorDialog {
+class ResultsYearDialog : public EditorDialog {
     Q_OBJECT
   public:
-    explicit ResultsYearDialog(CResultsYear& editor, QWidget* parent = nullptr);
+    explicit ResultsYearDialog(ResultsYearLogic& editor, QWidget* parent = nullptr);
 };
 
-class LinkedVarsDialog : public CEditorDialog {
+class LinkedVarsDialog : public EditorDialog {
     Q_OBJECT
   public:
-    explicit LinkedVarsDialog(CLinkedVars& editor, QWidget* parent = nullptr);
+    explicit LinkedVarsDialog(LinkedVariablesLogic& editor, QWidget* parent = nullptr);
 };

@@ -7,7 +7,7 @@
 
 // --- "Investor Details" ---
 
-void CInvestorDetails::Refresh(ControlPort& port) {
+void InvestorDetailsLogic::Refresh(ControlPort& port) {
     const bool joint = title == kTitleJoint;
     SetCheck(port, joint ? kSingleName : kJointNames, 0);
     SetCheck(port, joint ? kJointNames : kSingleName, 1);
@@ -16,23 +16,23 @@ void CInvestorDetails::Refresh(ControlPort& port) {
 }
 
 // The chosen title is the working title at once, so that a later refresh keeps it.
-bool CInvestorDetails::OnClick(ControlPort& port, int id) {
+bool InvestorDetailsLogic::OnClick(ControlPort& port, int id) {
     if (id != kSingleName && id != kJointNames) return false;
     title = GetCheck(port, kJointNames) ? kTitleJoint : kTitleSingle;
     return false;
 }
 
-void CInvestorDetails::TakeIncomes(const ControlPort& port) {
+void InvestorDetailsLogic::TakeIncomes(const ControlPort& port) {
     ReadValueIfChanged(port, kInvestorIncome, investorIncome, kAmountFormat);
     ReadValueIfChanged(port, kPartnerIncome, partnerIncome, kAmountFormat);
 }
 
-bool CInvestorDetails::OnRecalculate(ControlPort& port) {
+bool InvestorDetailsLogic::OnRecalculate(ControlPort& port) {
     TakeIncomes(port);
     return true;
 }
 
-void CInvestorDetails::OnOk(ControlPort& port) {
+void InvestorDetailsLogic::OnOk(ControlPort& port) {
     TakeIncomes(port);
     title = GetCheck(port, kJointNames) ? kTitleJoint : kTitleSingle;
 }
@@ -43,46 +43,46 @@ int LimitToTableYears(int year) {
     return std::clamp(year, 1, kTableColumns);
 }
 
-void CProjections::Refresh(ControlPort& port) {
+void ProjectionsLogic::Refresh(ControlPort& port) {
     ShowInt(port, kUpperLimit, upperLimit, kYearsFormat);
     ShowValue(port, kGrowthRate, growthRate, kPercentFormat);
     ShowValue(port, kInflationRate, inflationRate, kPercentFormat);
 }
 
-void CProjections::TakeEdits(const ControlPort& port) {
+void ProjectionsLogic::TakeEdits(const ControlPort& port) {
     ReadIntIfChanged(port, kUpperLimit, upperLimit, kYearsFormat);
     ReadValueIfChanged(port, kGrowthRate, growthRate, kPercentFormat);
     ReadValueIfChanged(port, kInflationRate, inflationRate, kPercentFormat);
 }
 
 // Recalculate shows what was typed, even out of range; OK limits it.
-bool CProjections::OnRecalculate(ControlPort& port) {
+bool ProjectionsLogic::OnRecalculate(ControlPort& port) {
     TakeEdits(port);
     return true;
 }
 
-void CProjections::OnOk(ControlPort& port) {
+void ProjectionsLogic::OnOk(ControlPort& port) {
     TakeEdits(port);
     upperLimit = LimitToTableYears(upperLimit);
 }
 
-void CResultsYear::Refresh(ControlPort& port) {
+void ResultsYearLogic::Refresh(ControlPort& port) {
     ShowInt(port, kResultsYear, resultsYear, kYearsFormat);
 }
 
-void CResultsYear::OnOk(ControlPort& port) {
+void ResultsYearLogic::OnOk(ControlPort& port) {
     ReadIntIfChanged(port, kResultsYear, resultsYear, kYearsFormat);
     resultsYear = LimitToTableYears(resultsYear);
 }
 
 // --- "Specify Linked Variables" ---
 
-void CLinkedVars::Refresh(ControlPort& port) {
+void LinkedVariablesLogic::Refresh(ControlPort& port) {
     for (int i = 0; i < kSwitchCount; ++i)
         SetCheck(port, i + 1, switches[static_cast<std::size_t>(i)]);
 }
 
-void CLinkedVars::OnOk(ControlPort& port) {
+void LinkedVariablesLogic::OnOk(ControlPort& port) {
     for (int i = 0; i < kSwitchCount; ++i)
         switches[static_cast<std::size_t>(i)] = GetCheck(port, i + 1);
 }

@@ -1,6 +1,6 @@
-// Four small editors that work nothing out: "Investor Details" (CInvestorDetails), "Annual
-// Projections" (CProjections), "Specify Results Year" (CResultsYear) and "Specify Linked
-// Variables" (CLinkedVars). Logic only; the dialogs are in InvestorDialogs.h.
+// Four small editors that work nothing out: "Investor Details" (InvestorDetailsLogic), "Annual
+// Projections" (ProjectionsLogic), "Specify Results Year" (ResultsYearLogic) and "Specify Linked
+// Variables" (LinkedVariablesLogic). Logic only; the dialogs are in InvestorDialogs.h.
 #pragma once
 
 #include <array>
@@ -8,7 +8,7 @@
 #include "ui/dialogs/EditorLogic.h"
 
 // "Investor Details": names on the title and the present taxable incomes.
-class CInvestorDetails : public CEditorLogic {
+class InvestorDetailsLogic : public EditorLogic {
   public:
     enum Control : int { kSingleName = 1, kJointNames, kInvestorIncome, kPartnerIncome };
     enum Title : int { kTitleSingle = 0, kTitleJoint = 1 };
@@ -32,7 +32,7 @@ class CInvestorDetails : public CEditorLogic {
 int LimitToTableYears(int year);
 
 // "Annual Projections": the years over which the returns are worked out, growth and inflation.
-class CProjections : public CEditorLogic {
+class ProjectionsLogic : public EditorLogic {
   public:
     enum Control : int { kUpperLimit = 1, kGrowthRate, kInflationRate };
 
@@ -50,7 +50,7 @@ class CProjections : public CEditorLogic {
 };
 
 // "Specify Results Year": the year whose results the summary shows.
-class CResultsYear : public CEditorLogic {
+class ResultsYearLogic : public EditorLogic {
   public:
     enum Control : int { kResultsYear = 1 };
 
@@ -63,7 +63,7 @@ class CResultsYear : public CEditorLogic {
 };
 
 // "Specify Linked Variables": the six link switches in one place.
-class CLinkedVars : public CEditorLogic {
+class LinkedVariablesLogic : public EditorLogic {
   public:
     // One check box per switch, in the order of the dialog.
     enum Control : int {

@@ -17,13 +17,13 @@
 
 bool Accepted(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
-void RecalculateChanged(CVELPPCDoc& doc, const Scales& scales) {
+void RecalculateChanged(Investment& doc, const Scales& scales) {
     doc.LimitInputs();
     doc.Recalculate(true, scales);
 }
 
-void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    CDepBuild building;
+void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    BuildingDepreciationLogic building;
     building.propertyCost = doc.Price + doc.Renovations;
     building.linkBase = building.propertyCost;
     building.value.amount = doc.DepBuildValue;
@@ -32,7 +32,7 @@ void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWi
     building.rate = doc.DepBuildRate;
     building.method = doc.DepBuildMethod;
     building.nilReason = BuildingDepreciationNilReason(doc);
-    CDepFitt fittings;
+    FittingsDepreciationLogic fittings;
     fittings.propertyCost = doc.Price + doc.Furniture;
     fittings.linkBase = doc.Price;
     fittings.value.fixedPart = doc.Furniture;
@@ -63,58 +63,58 @@ void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWi
     doc.DepFittMethod = fittings.method;
     doc.FittingsBoughtNew = fittings.boughtNew;
     RecalculateChanged(doc, scales);
-    StoreField(store, doc, &CVELPPCDoc::CalcDepFitt);
-    StoreField(store, doc, &CVELPPCDoc::CalcDepBuild);
-    StoreField(store, doc, &CVELPPCDoc::DepFittPC);
-    StoreField(store, doc, &CVELPPCDoc::DepFittRate);
-    StoreField(store, doc, &CVELPPCDoc::DepFittMethod);
-    StoreField(store, doc, &CVELPPCDoc::DepBuildPC);
-    StoreField(store, doc, &CVELPPCDoc::DepBuildRate);
-    StoreField(store, doc, &CVELPPCDoc::DepBuildMethod);
+    StoreField(store, doc, &Investment::CalcDepFitt);
+    StoreField(store, doc, &Investment::CalcDepBuild);
+    StoreField(store, doc, &Investment::DepFittPC);
+    StoreField(store, doc, &Investment::DepFittRate);
+    StoreField(store, doc, &Investment::DepFittMethod);
+    StoreField(store, doc, &Investment::DepBuildPC);
+    StoreField(store, doc, &Investment::DepBuildRate);
+    StoreField(store, doc, &Investment::DepBuildMethod);
     // Remembered only where the page offered it, so that other edits write what they always did.
-    if (fittings.offerBoughtNew) StoreField(store, doc, &CVELPPCDoc::FittingsBoughtNew);
+    if (fittings.offerBoughtNew) StoreField(store, doc, &Investment::FittingsBoughtNew);
 }
 
-void EditLoanDetails(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CLoanAmount, LoanAmountDialog>(
+void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<LoanAmountLogic, LoanAmountDialog>(
         doc, scales, store, parent,
-        [&](CLoanAmount& ed) {
+        [&](LoanAmountLogic& ed) {
             ed.totalCost = doc.TotalCost;
             ed.cashDeposit = doc.CashDeposit;
             ed.depositLink = doc.CalcDeposit;
             ed.additionalLoan = doc.AdditionalLoan;
             ed.loanAmount = doc.LoanAmount;
         },
-        [&](const CLoanAmount& ed) {
+        [&](const LoanAmountLogic& ed) {
             doc.CashDeposit = ed.cashDeposit;
             doc.CalcDeposit = ed.depositLink;
             doc.AdditionalLoan = ed.additionalLoan;
             doc.LoanAmount = ed.loanAmount;
         },
-        {&CVELPPCDoc::CalcDeposit});
+        {&Investment::CalcDeposit});
 }
 
-void EditLoanType(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CLoanType, LoanTypeDialog>(
+void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<LoanTypeLogic, LoanTypeDialog>(
         doc, scales, store, parent,
-        [&](CLoanType& ed) {
+        [&](LoanTypeLogic& ed) {
             ed.loanAmount = doc.LoanAmount;
             ed.interestRate = doc.RateInterest;
             ed.loanType = doc.LoanType;
             ed.term = doc.LoanTerm;
         },
-        [&](const CLoanType& ed) {
+        [&](const LoanTypeLogic& ed) {
             doc.RateInterest = ed.interestRate;
             doc.LoanType = ed.loanType;
             doc.LoanTerm = ed.term;
         },
-        {&CVELPPCDoc::LoanType, &CVELPPCDoc::RateInterest, &CVELPPCDoc::LoanTerm});
+        {&Investment::LoanType, &Investment::RateInterest, &Investment::LoanTerm});
 }
 
-void EditLoanCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CLoanCosts, LoanCostsDialog>(
+void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<LoanCostsLogic, LoanCostsDialog>(
         doc, scales, store, parent,
-        [&](CLoanCosts& ed) {
+        [&](LoanCostsLogic& ed) {
             ed.costs.amount = doc.LoanCosts;
             ed.costs.percent = doc.LoanCostsPC;
             ed.costs.link = doc.CalcLoanCosts;
@@ -123,41 +123,41 @@ void EditLoanCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidge
             ed.cashDeposit = doc.CashDeposit;
             ed.writeOffYears = doc.LCYears;
         },
-        [&](const CLoanCosts& ed) {
+        [&](const LoanCostsLogic& ed) {
             doc.LoanCosts = ed.costs.amount;
             doc.LoanCostsPC = ed.costs.percent;
             doc.CalcLoanCosts = ed.costs.link;
-            doc.LCYears = CLoanCosts::WholeWriteOffYears(ed.writeOffYears);
+            doc.LCYears = LoanCostsLogic::WholeWriteOffYears(ed.writeOffYears);
         },
-        {&CVELPPCDoc::LCYears, &CVELPPCDoc::LoanCostsPC, &CVELPPCDoc::CalcLoanCosts});
+        {&Investment::LCYears, &Investment::LoanCostsPC, &Investment::CalcLoanCosts});
 }
 
-void EditInvestor(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CInvestorDetails, InvestorDetailsDialog>(
+void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<InvestorDetailsLogic, InvestorDetailsDialog>(
         doc, scales, store, parent,
-        [&](CInvestorDetails& ed) {
-            ed.title = doc.NamesOnTitle == 2 ? CInvestorDetails::kTitleJoint
-                                             : CInvestorDetails::kTitleSingle;
+        [&](InvestorDetailsLogic& ed) {
+            ed.title = doc.NamesOnTitle == 2 ? InvestorDetailsLogic::kTitleJoint
+                                             : InvestorDetailsLogic::kTitleSingle;
             ed.investorIncome = doc.TaxableHim;
             ed.partnerIncome = doc.TaxableHer;
         },
-        [&](const CInvestorDetails& ed) {
+        [&](const InvestorDetailsLogic& ed) {
             doc.NamesOnTitle = ed.title + 1;
             doc.TaxableHim = ed.investorIncome;
             doc.TaxableHer = ed.partnerIncome;
         },
-        {&CVELPPCDoc::TaxableHim, &CVELPPCDoc::TaxableHer, &CVELPPCDoc::NamesOnTitle});
+        {&Investment::TaxableHim, &Investment::TaxableHer, &Investment::NamesOnTitle});
 }
 
-void EditResults(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CResultsYear, ResultsYearDialog>(
-        doc, scales, store, parent, [&](CResultsYear& ed) { ed.resultsYear = doc.ShowYear; },
-        [&](const CResultsYear& ed) { doc.ShowYear = ed.resultsYear; }, {&CVELPPCDoc::ShowYear});
+void EditResults(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<ResultsYearLogic, ResultsYearDialog>(
+        doc, scales, store, parent, [&](ResultsYearLogic& ed) { ed.resultsYear = doc.ShowYear; },
+        [&](const ResultsYearLogic& ed) { doc.ShowYear = ed.resultsYear; }, {&Investment::ShowYear});
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
-void ShowTaxSavings(CVELPPCDoc& doc, Scales& scales, SettingsStore&, QWidget* parent) {
-    CTaxSavings breakdown;
+void ShowTaxSavings(Investment& doc, Scales& scales, SettingsStore&, QWidget* parent) {
+    TaxSavingsLogic breakdown;
     breakdown.table = doc.table;
     breakdown.investorIncomes = doc.TaxableHimByYear;
     breakdown.partnerIncomes = doc.TaxableHerByYear;
@@ -169,35 +169,35 @@ void ShowTaxSavings(CVELPPCDoc& doc, Scales& scales, SettingsStore&, QWidget* pa
     dialog.exec();
 }
 
-void ShowCashFlowYear(CVELPPCDoc& doc, Scales&, SettingsStore&, QWidget* parent) {
-    CAfterTaxCash breakdown;
+void ShowCashFlowYear(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
+    AfterTaxCashLogic breakdown;
     breakdown.table = doc.table;
     AfterTaxCashDialog dialog(breakdown, parent);
     dialog.exec();
 }
 
-void EditProjections(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CProjections, ProjectionsDialog>(
+void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    RunEditor<ProjectionsLogic, ProjectionsDialog>(
         doc, scales, store, parent,
-        [&](CProjections& ed) {
+        [&](ProjectionsLogic& ed) {
             ed.upperLimit = doc.ProjectionYear;
             ed.growthRate = doc.RateGrowth;
             ed.inflationRate = doc.RateInfl;
         },
-        [&](const CProjections& ed) {
+        [&](const ProjectionsLogic& ed) {
             doc.ProjectionYear = ed.upperLimit;
             doc.RateGrowth = ed.growthRate;
             doc.RateInfl = ed.inflationRate;
         },
-        {&CVELPPCDoc::RateGrowth, &CVELPPCDoc::RateInfl, &CVELPPCDoc::ProjectionYear});
+        {&Investment::RateGrowth, &Investment::RateInfl, &Investment::ProjectionYear});
 }
 
-void EditLinkedVariables(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    using C = CLinkedVars;
+void EditLinkedVariables(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    using C = LinkedVariablesLogic;
     // Control ids and the record's switches, in the order of the dialog.
     int* const fields[C::kSwitchCount] = {&doc.UseSDScale,   &doc.CalcDeposit,   &doc.CalcDepFitt,
                                           &doc.CalcDepBuild, &doc.CalcLoanCosts, &doc.CalcExpenses};
-    CLinkedVars ed;
+    LinkedVariablesLogic ed;
     for (int i = 0; i < C::kSwitchCount; ++i)
         ed.switches[static_cast<std::size_t>(i)] = *fields[i];
     LinkedVarsDialog dialog(ed, parent);

@@ -20,17 +20,17 @@ class SettingsStore;
 bool Accepted(QDialog& dialog);
 // The record has taken an editor's working fields: limit what must not reach the table,
 // recalculate marked changed (which redraws the views).
-void RecalculateChanged(CVELPPCDoc& doc, const Scales& scales);
+void RecalculateChanged(Investment& doc, const Scales& scales);
 
 // A field an accepted editor remembers for new investments.
-using RememberedField = std::variant<double CVELPPCDoc::*, int CVELPPCDoc::*>;
+using RememberedField = std::variant<double Investment::*, int Investment::*>;
 
 // The steps of every editor of the record: its logic filled from the record by `load`, its
 // dialog run modally, and only on OK the logic copied back by `save`, the record worked out
 // again marked changed and the item's defaults stored in the item's order. Any other ending
 // leaves the record and the settings store untouched.
 template <class Logic, class Dialog, class Load, class Save>
-void RunEditor(CVELPPCDoc& doc, const Scales& scales, SettingsStore& store, QWidget* parent,
+void RunEditor(Investment& doc, const Scales& scales, SettingsStore& store, QWidget* parent,
                Load load, Save save, std::initializer_list<RememberedField> remembered) {
     Logic ed;
     load(ed);
@@ -42,16 +42,16 @@ void RunEditor(CVELPPCDoc& doc, const Scales& scales, SettingsStore& store, QWid
         std::visit([&](auto member) { StoreField(store, doc, member); }, field);
 }
 
-void EditDepreciation(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent); // 6
-void EditLoanDetails(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);  // 7
-void EditLoanType(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);     // 8
-void EditLoanCosts(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);    // 9
-void EditInvestor(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);     // 10
-void EditResults(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);      // 11
-void ShowTaxSavings(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);   // 12
-void ShowCashFlowYear(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent); // 13
-void EditProjections(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);  // 15
+void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent); // 6
+void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);  // 7
+void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);     // 8
+void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);    // 9
+void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);     // 10
+void EditResults(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);      // 11
+void ShowTaxSavings(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);   // 12
+void ShowCashFlowYear(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent); // 13
+void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);  // 15
 
 // Settings menu "Linked Variables": on OK the record takes the six switches, is recalculated
 // (marked changed) and the switches are stored.
-void EditLinkedVariables(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditLinkedVariables(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);

@@ -12,10 +12,10 @@
 #include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/NumEdit.h"
 
-LoanAmountDialog::LoanAmountDialog(CLoanAmount& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Loan Amount"), parent) {
-    using C = CLoanAmount;
-    CEditorForm& f = Form();
+LoanAmountDialog::LoanAmountDialog(LoanAmountLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Loan Amount"), parent) {
+    using C = LoanAmountLogic;
+    EditorForm& f = Form();
     f.AddFigureRow(C::kTotalCost, QStringLiteral("Total cost:"));
     f.AddFigureRow(C::kCashDeposit, QStringLiteral("Cash deposit:"));
     f.AddFigureRow(C::kDeficit, QStringLiteral("Deficit:"));
@@ -25,10 +25,10 @@ LoanAmountDialog::LoanAmountDialog(CLoanAmount& editor, QWidget* parent)
     Open();
 }
 
-LoanTypeDialog::LoanTypeDialog(CLoanType& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Loan Type"), parent) {
-    using C = CLoanType;
-    CEditorForm& f = Form();
+LoanTypeDialog::LoanTypeDialog(LoanTypeLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Loan Type"), parent) {
+    using C = LoanTypeLogic;
+    EditorForm& f = Form();
     f.AddFigureRow(C::kLoanAmount, QStringLiteral("Loan amount:"));
     f.AddNumberRow(C::kInterestRate, QStringLiteral("Interest rate:"), kPercentFormat);
 
@@ -41,7 +41,7 @@ LoanTypeDialog::LoanTypeDialog(CLoanType& editor, QWidget* parent)
     termLabel->setText(QStringLiteral("Term:"));
     termLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     termLabel->setMinimumWidth(0);
-    CNumEdit* term = f.NumberEdit(C::kTerm, kYearsFormat);
+    NumEdit* term = f.NumberEdit(C::kTerm, kYearsFormat);
     term->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (QWidget* w : {static_cast<QWidget*>(interestOnly), static_cast<QWidget*>(principal),
                        static_cast<QWidget*>(termLabel), static_cast<QWidget*>(term)})
@@ -60,10 +60,10 @@ LoanTypeDialog::LoanTypeDialog(CLoanType& editor, QWidget* parent)
     Open();
 }
 
-LoanCostsDialog::LoanCostsDialog(CLoanCosts& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Loan Costs"), parent) {
-    using C = CLoanCosts;
-    CEditorForm& f = Form();
+LoanCostsDialog::LoanCostsDialog(LoanCostsLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Loan Costs"), parent) {
+    using C = LoanCostsLogic;
+    EditorForm& f = Form();
     f.AddFigureRow(C::kPrice, QStringLiteral("Property price:"));
     f.AddFigureRow(C::kOtherCosts, QStringLiteral("Other costs:"));
     f.AddFigureRow(C::kTotalCost, QStringLiteral("Total cost:"));

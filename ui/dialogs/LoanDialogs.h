@@ -3,24 +3,24 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class CLoanAmount;
-class CLoanCosts;
-class CLoanType;
+class LoanAmountLogic;
+class LoanCostsLogic;
+class LoanTypeLogic;
 
-class LoanAmountDialog : public CEditorDialog {
+class LoanAmountDialog : public EditorDialog {
     Q_OBJECT
   public:
-    explicit LoanAmountDialog(CLoanAmount& editor, QWidget* parent = nullptr);
+    explicit LoanAmountDialog(LoanAmountLogic& editor, QWidget* parent = nullptr);
 };
 
-class LoanTypeDialog : public CEditorDialog {
+class LoanTypeDialog : public EditorDialog {
     Q_OBJECT
   public:
-    explicit LoanTypeDialog(CLoanType& editor, QWidget* parent = nullptr);
+    explicit LoanTypeDialog(LoanTypeLogic& editor, QWidget* parent = nullptr);
 };
 
-class LoanCostsDialog : public CEditorDialog {
+class LoanCostsDialog : public EditorDialog {
     Q_OBJECT
   public:
-    explicit LoanCostsDialog(CLoanCosts& editor, QWidget* parent = nullptr);
+    explicit LoanCostsDialog(LoanCostsLogic& editor, QWidget* parent = nullptr);
 };

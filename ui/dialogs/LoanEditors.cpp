@@ -14,7 +14,7 @@ constexpr const char* kDollarFormat = "$0,m";
 
 // --- "Loan Amount" ---
 
-void CLoanAmount::Refresh(ControlPort& port) {
+void LoanAmountLogic::Refresh(ControlPort& port) {
     ShowValue(port, kTotalCost, totalCost, kAmountFormat);
     ShowValue(port, kCashDeposit, cashDeposit, kAmountFormat);
     ShowValue(port, kDeficit, deficit, kAmountFormat);
@@ -22,11 +22,11 @@ void CLoanAmount::Refresh(ControlPort& port) {
     ShowValue(port, kLoanAmount, loanAmount, kAmountFormat);
 }
 
-void CLoanAmount::OnOpen(ControlPort&) {
+void LoanAmountLogic::OnOpen(ControlPort&) {
     deficit = totalCost - cashDeposit;
 }
 
-void CLoanAmount::ApplyLoanRule(const ControlPort& port) {
+void LoanAmountLogic::ApplyLoanRule(const ControlPort& port) {
     if (!ReadValueIfChanged(port, kLoanAmount, loanAmount, kAmountFormat)) return;
     const double more = loanAmount - (additionalLoan + deficit);
     if (more > 0) {
@@ -47,24 +47,24 @@ void CLoanAmount::ApplyLoanRule(const ControlPort& port) {
     deficit = totalCost - cashDeposit;
 }
 
-bool CLoanAmount::OnRecalculate(ControlPort& port) {
+bool LoanAmountLogic::OnRecalculate(ControlPort& port) {
     ApplyLoanRule(port);
     return true;
 }
 
-void CLoanAmount::OnOk(ControlPort& port) {
+void LoanAmountLogic::OnOk(ControlPort& port) {
     ApplyLoanRule(port);
 }
 
 // --- "Loan Type" ---
 
-double CLoanType::MonthlyRepayment(double loanAmount, double interestRate, int loanType, int term) {
+double LoanTypeLogic::MonthlyRepayment(double loanAmount, double interestRate, int loanType, int term) {
     if (loanType == kTypePrincipalInterest)
         return LoanRepayment(loanAmount, term, interestRate, 12);
     return interestRate * loanAmount / 1200.0;
 }
 
-bool CLoanType::TakeTerm(int& term, double typed) {
+bool LoanTypeLogic::TakeTerm(int& term, double typed) {
     // An integer cannot hold the no-value marker; the term stays as it was.
     if (IsNoValue(typed)) return false;
     if (std::fabs(typed - ShownValue(term, kYearsFormat)) <= 0.001) return false;
@@ -72,7 +72,7 @@ bool CLoanType::TakeTerm(int& term, double typed) {
     return true;
 }
 
-void CLoanType::Refresh(ControlPort& port) {
+void LoanTypeLogic::Refresh(ControlPort& port) {
     ShowValue(port, kLoanAmount, loanAmount, kDollarFormat);
     ShowValue(port, kInterestRate, interestRate, kPercentFormat);
     ShowInt(port, kTerm, term, kYearsFormat);
@@ -86,19 +86,19 @@ void CLoanType::Refresh(ControlPort& port) {
     ShowValue(port, kRepayment, repayment, kDollarFormat);
 }
 
-bool CLoanType::TakeRate(const ControlPort& port) {
+bool LoanTypeLogic::TakeRate(const ControlPort& port) {
     return ReadValueIfChanged(port, kInterestRate, interestRate, kPercentFormat);
 }
 
-bool CLoanType::TakeTermEdit(const ControlPort& port) {
+bool LoanTypeLogic::TakeTermEdit(const ControlPort& port) {
     return TakeTerm(term, ReadValue(port, kTerm));
 }
 
-int CLoanType::TypeOfRadios(const ControlPort& port) const {
+int LoanTypeLogic::TypeOfRadios(const ControlPort& port) const {
     return GetCheck(port, kInterestOnly) ? kTypeInterestOnly : kTypePrincipalInterest;
 }
 
-bool CLoanType::OnLeaveEdit(ControlPort& port, int id) {
+bool LoanTypeLogic::OnLeaveEdit(ControlPort& port, int id) {
     if (id == kInterestRate)
         TakeRate(port);
     else if (id == kTerm)
@@ -108,19 +108,19 @@ bool CLoanType::OnLeaveEdit(ControlPort& port, int id) {
     return true;
 }
 
-bool CLoanType::OnClick(ControlPort& port, int id) {
+bool LoanTypeLogic::OnClick(ControlPort& port, int id) {
     if (id != kInterestOnly && id != kPrincipalInterest) return false;
     loanType = TypeOfRadios(port);
     return true;
 }
 
-bool CLoanType::OnRecalculate(ControlPort& port) {
+bool LoanTypeLogic::OnRecalculate(ControlPort& port) {
     TakeRate(port);
     TakeTermEdit(port);
     return true;
 }
 
-void CLoanType::OnOk(ControlPort& port) {
+void LoanTypeLogic::OnOk(ControlPort& port) {
     TakeRate(port);
     TakeTermEdit(port);
     loanType = TypeOfRadios(port);
@@ -128,15 +128,15 @@ void CLoanType::OnOk(ControlPort& port) {
 
 // --- "Loan Costs" ---
 
-CLoanCosts::CLoanCosts()
+LoanCostsLogic::LoanCostsLogic()
     : costs({kLoanCosts, kPercentOfDeficit, kCostsLink}, ShareRule::WithFloor) {}
 
-int CLoanCosts::WholeWriteOffYears(double years) {
+int LoanCostsLogic::WholeWriteOffYears(double years) {
     if (IsNoValue(years) || std::isnan(years)) return 1;
     return std::max(SaturateToInt32(std::trunc(years)), 1);
 }
 
-void CLoanCosts::Refresh(ControlPort& port) {
+void LoanCostsLogic::Refresh(ControlPort& port) {
     ShowValue(port, kPrice, price, kAmountFormat);
     ShowValue(port, kOtherCosts, otherCosts, kAmountFormat);
     ShowValue(port, kTotalCost, totalCost, kAmountFormat);
@@ -146,13 +146,13 @@ void CLoanCosts::Refresh(ControlPort& port) {
     ShowValue(port, kWriteOffYears, writeOffYears, kWriteOffFormat);
 }
 
-void CLoanCosts::OnOpen(ControlPort&) {
+void LoanCostsLogic::OnOpen(ControlPort&) {
     totalCost = otherCosts + price;
     deficit = totalCost - cashDeposit;
     costs.Open(deficit);
 }
 
-bool CLoanCosts::OnLeaveEdit(ControlPort& port, int id) {
+bool LoanCostsLogic::OnLeaveEdit(ControlPort& port, int id) {
     if (id == kLoanCosts)
         costs.LeftAmount(port, deficit);
     else if (id == kPercentOfDeficit)
@@ -162,13 +162,13 @@ bool CLoanCosts::OnLeaveEdit(ControlPort& port, int id) {
     return true;
 }
 
-bool CLoanCosts::OnClick(ControlPort& port, int id) {
+bool LoanCostsLogic::OnClick(ControlPort& port, int id) {
     if (id != kCostsLink) return false;
     costs.CheckClicked(port, deficit);
     return true;
 }
 
-void CLoanCosts::OnOk(ControlPort& port) {
+void LoanCostsLogic::OnOk(ControlPort& port) {
     costs.Ok(port, deficit);
     ReadValueIfChanged(port, kWriteOffYears, writeOffYears, kWriteOffFormat);
     writeOffYears = WholeWriteOffYears(writeOffYears);

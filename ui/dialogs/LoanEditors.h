@@ -1,5 +1,5 @@
-// The editors of the finance: "Loan Amount" (CLoanAmount), "Loan Type" (CLoanType) and "Loan
-// Costs" (CLoanCosts). Logic only; the dialogs are in LoanDialogs.h.
+// The editors of the finance: "Loan Amount" (LoanAmountLogic), "Loan Type" (LoanTypeLogic) and "Loan
+// Costs" (LoanCostsLogic). Logic only; the dialogs are in LoanDialogs.h.
 #pragma once
 
 #include "ui/dialogs/EditorLogic.h"
@@ -7,7 +7,7 @@
 
 // "Loan Amount": the recalculation works the loan out as AdditionalLoan + TotalCost -
 // CashDeposit, so a typed loan amount moves money between the deposit and an additional loan.
-class CLoanAmount : public CEditorLogic {
+class LoanAmountLogic : public EditorLogic {
   public:
     enum Control : int { kTotalCost = 1, kCashDeposit, kDeficit, kAdditionalLoan, kLoanAmount };
 
@@ -33,7 +33,7 @@ class CLoanAmount : public CEditorLogic {
 
 // "Loan Type": interest rate, interest only or principal and interest, the term, and the
 // repayment per month that follows from them.
-class CLoanType : public CEditorLogic {
+class LoanTypeLogic : public EditorLogic {
   public:
     enum Control : int {
         kLoanAmount = 1,
@@ -74,7 +74,7 @@ class CLoanType : public CEditorLogic {
 
 // "Loan Costs": the loan costs are an amount or a percentage of the deficit; with the years
 // over which they are written off.
-class CLoanCosts : public CEditorLogic {
+class LoanCostsLogic : public EditorLogic {
   public:
     enum Control : int {
         kPrice = 1,
@@ -90,7 +90,7 @@ class CLoanCosts : public CEditorLogic {
     // The write-off years are read through this format.
     static constexpr const char* kWriteOffFormat = "0";
 
-    CLoanCosts();
+    LoanCostsLogic();
 
     // loan costs (A), percent of deficit (P) and the loan costs link (L).
     LinkedAmount costs;

@@ -21,29 +21,29 @@ std::u16string_view View(const QString& s) {
 
 } // namespace
 
-CNumEdit::CNumEdit(std::string_view format, QWidget* parent) : QLineEdit(parent) {
+NumEdit::NumEdit(std::string_view format, QWidget* parent) : QLineEdit(parent) {
     SetFormat(format);
 }
 
-void CNumEdit::SetFormat(std::string_view format) {
+void NumEdit::SetFormat(std::string_view format) {
     format_ = std::string(format);
     mask_ = KeyMaskForFormat(format);
     setAlignment(mask_ == kMaskText ? Qt::AlignLeft | Qt::AlignVCenter
                                     : Qt::AlignRight | Qt::AlignVCenter);
 }
 
-bool CNumEdit::Admit(const QString& text) {
+bool NumEdit::Admit(const QString& text) {
     if (TextPasses(View(text), mask_)) return true;
     QApplication::beep();
     emit refused();
     return false;
 }
 
-void CNumEdit::PasteFiltered() {
+void NumEdit::PasteFiltered() {
     if (Admit(QGuiApplication::clipboard()->text())) paste();
 }
 
-void CNumEdit::keyPressEvent(QKeyEvent* event) {
+void NumEdit::keyPressEvent(QKeyEvent* event) {
     // Enter is the dialog's: it presses OK, from whichever field.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->ignore();
@@ -65,7 +65,7 @@ void CNumEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void CNumEdit::inputMethodEvent(QInputMethodEvent* event) {
+void NumEdit::inputMethodEvent(QInputMethodEvent* event) {
     if (!Admit(event->commitString())) {
         QInputMethodEvent cleared; // drops the composition as well
         QLineEdit::inputMethodEvent(&cleared);
@@ -75,7 +75,7 @@ void CNumEdit::inputMethodEvent(QInputMethodEvent* event) {
     QLineEdit::inputMethodEvent(event);
 }
 
-void CNumEdit::dropEvent(QDropEvent* event) {
+void NumEdit::dropEvent(QDropEvent* event) {
     if (event->mimeData()->hasText() && !Admit(event->mimeData()->text())) {
         event->ignore();
         return;
@@ -84,7 +84,7 @@ void CNumEdit::dropEvent(QDropEvent* event) {
 }
 
 // The middle button pastes the selection on X11.
-void CNumEdit::mouseReleaseEvent(QMouseEvent* event) {
+void NumEdit::mouseReleaseEvent(QMouseEvent* event) {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() &&
         !Admit(clipboard->text(QClipboard::Selection))) {
@@ -94,7 +94,7 @@ void CNumEdit::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
-void CNumEdit::contextMenuEvent(QContextMenuEvent* event) {
+void NumEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const QString pasteText = QLineEdit::tr("&Paste");
@@ -102,7 +102,7 @@ void CNumEdit::contextMenuEvent(QContextMenuEvent* event) {
         if (action->objectName() == QLatin1String("edit-paste") ||
             action->text().startsWith(pasteText)) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, &CNumEdit::PasteFiltered);
+            connect(action, &QAction::triggered, this, &NumEdit::PasteFiltered);
         }
     }
     menu->popup(event->globalPos());

@@ -6,7 +6,7 @@
 // text format ("a...") every key passes. Enter does not edit the field: it is the dialog's OK. Pasted, dropped and composed text passes the same filter, character by
 // character, so a field never receives what could not have been typed into it.
 //
-// The text is read and written through the value exchange (ValueExchange.h); CNumEdit itself
+// The text is read and written through the value exchange (ValueExchange.h); NumEdit itself
 // never changes its text.
 #pragma once
 
@@ -15,10 +15,10 @@
 #include <string>
 #include <string_view>
 
-class CNumEdit : public QLineEdit {
+class NumEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit CNumEdit(std::string_view format, QWidget* parent = nullptr);
+    explicit NumEdit(std::string_view format, QWidget* parent = nullptr);
 
     // Binds the field to another format: key mask and alignment follow it.
     void SetFormat(std::string_view format);

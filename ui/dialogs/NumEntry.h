@@ -1,5 +1,5 @@
 // Number entry without widgets: which keys a number field lets through, and when a typed number
-// counts as a change of the value that the field showed. CNumEdit (NumEdit.h) and the value
+// counts as a change of the value that the field showed. NumEdit (NumEdit.h) and the value
 // exchange (ValueExchange.h) are built on these.
 #pragma once
 

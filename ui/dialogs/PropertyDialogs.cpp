@@ -26,17 +26,17 @@ void SetChangeScaleEditor(ChangeScaleEditor editor) { ScaleEditor() = std::move(
 
 // --- "Details" ---
 
-DetailsSheet::DetailsSheet(CPropDesc& desc, CNotes& notes, QWidget* parent)
-    : CEditorSheet(QStringLiteral("Details"), parent) {
-    CEditorForm& address = AddPage(desc, QStringLiteral("Address"));
+DetailsSheet::DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, QWidget* parent)
+    : EditorSheet(QStringLiteral("Details"), parent) {
+    EditorForm& address = AddPage(desc, QStringLiteral("Address"));
     address.Layout()->addWidget(new QLabel(QStringLiteral("Property address:"), &address));
-    address.Layout()->addWidget(address.TextEdit(CPropDesc::kAddress));
+    address.Layout()->addWidget(address.TextEdit(PropertyDescriptionLogic::kAddress));
     address.Layout()->addWidget(new QLabel(QStringLiteral("Property description:"), &address));
-    address.Layout()->addWidget(address.TextEdit(CPropDesc::kDescription));
+    address.Layout()->addWidget(address.TextEdit(PropertyDescriptionLogic::kDescription));
     address.Layout()->addStretch();
 
-    CEditorForm& notesPage = AddPage(notes, QStringLiteral("Notes"));
-    notesPage.Layout()->addWidget(notesPage.MultiLineEdit(CNotes::kNotes), 1);
+    EditorForm& notesPage = AddPage(notes, QStringLiteral("Notes"));
+    notesPage.Layout()->addWidget(notesPage.MultiLineEdit(NotesLogic::kNotes), 1);
     notesPage.Layout()->addWidget(new QLabel(QStringLiteral("Notes"), &notesPage));
 
     setMinimumSize(360, 280);
@@ -45,33 +45,33 @@ DetailsSheet::DetailsSheet(CPropDesc& desc, CNotes& notes, QWidget* parent)
 
 // --- "Property Value" ---
 
-PropValueDialog::PropValueDialog(CPropValue& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Property Value"), parent) {
-    CEditorForm& f = Form();
-    f.AddNumberRow(CPropValue::kPrice, QStringLiteral("Property price:"), kAmountFormat);
-    f.AddNumberRow(CPropValue::kRenovations, QStringLiteral("Renovations:"), kAmountFormat);
-    f.AddFigureRow(CPropValue::kBookValue, QStringLiteral("Book value:"));
-    f.AddNumberRow(CPropValue::kMarketValue, QStringLiteral("Market value:"), kAmountFormat);
-    f.AddNumberRow(CPropValue::kFurniture, QStringLiteral("Furniture package:"), kAmountFormat);
+PropValueDialog::PropValueDialog(PropertyValueLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Property Value"), parent) {
+    EditorForm& f = Form();
+    f.AddNumberRow(PropertyValueLogic::kPrice, QStringLiteral("Property price:"), kAmountFormat);
+    f.AddNumberRow(PropertyValueLogic::kRenovations, QStringLiteral("Renovations:"), kAmountFormat);
+    f.AddFigureRow(PropertyValueLogic::kBookValue, QStringLiteral("Book value:"));
+    f.AddNumberRow(PropertyValueLogic::kMarketValue, QStringLiteral("Market value:"), kAmountFormat);
+    f.AddNumberRow(PropertyValueLogic::kFurniture, QStringLiteral("Furniture package:"), kAmountFormat);
     f.AddRecalculateRow();
     Open();
 }
 
 // --- "Purchase Costs" ---
 
-PurchCostsDialog::PurchCostsDialog(CPurchCosts& editor, Scales& scales, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Purchase Costs"), parent), editor_(editor), scales_(scales) {
-    CEditorForm& f = Form();
-    f.AddNumberRow(CPurchCosts::kStampDuty, QStringLiteral("Stamp duty:"), kAmountFormat);
-    f.AddNumberRow(CPurchCosts::kConveyancing, QStringLiteral("Conveyancing:"), kAmountFormat);
-    f.AddNumberRow(CPurchCosts::kOtherCosts, QStringLiteral("Other costs:"), kAmountFormat);
-    f.AddFigureRow(CPurchCosts::kPurchaseCosts, QStringLiteral("Purchase costs:"));
+PurchCostsDialog::PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Purchase Costs"), parent), editor_(editor), scales_(scales) {
+    EditorForm& f = Form();
+    f.AddNumberRow(PurchaseCostsLogic::kStampDuty, QStringLiteral("Stamp duty:"), kAmountFormat);
+    f.AddNumberRow(PurchaseCostsLogic::kConveyancing, QStringLiteral("Conveyancing:"), kAmountFormat);
+    f.AddNumberRow(PurchaseCostsLogic::kOtherCosts, QStringLiteral("Other costs:"), kAmountFormat);
+    f.AddFigureRow(PurchaseCostsLogic::kPurchaseCosts, QStringLiteral("Purchase costs:"));
     f.AddRecalculateRow();
 
     auto* group = new QGroupBox(QStringLiteral("Stamp duty scales"), &f);
     auto* row = new QHBoxLayout(group);
-    QCheckBox* uses = f.CheckBox(CPurchCosts::kUsesScale, QStringLiteral("Uses State"));
-    QPushButton* change = f.Button(CPurchCosts::kChangeScale, QStringLiteral("Change Scale"));
+    QCheckBox* uses = f.CheckBox(PurchaseCostsLogic::kUsesScale, QStringLiteral("Uses State"));
+    QPushButton* change = f.Button(PurchaseCostsLogic::kChangeScale, QStringLiteral("Change Scale"));
     uses->setParent(group);
     change->setParent(group);
     row->addWidget(uses);

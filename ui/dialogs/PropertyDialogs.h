@@ -6,24 +6,24 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class CNotes;
-class CPropDesc;
-class CPropValue;
-class CPurchCosts;
+class NotesLogic;
+class PropertyDescriptionLogic;
+class PropertyValueLogic;
+class PurchaseCostsLogic;
 struct DutyScale;
 struct Scales;
 
 // Property sheet "Details": pages "Address" and "Notes".
-class DetailsSheet : public CEditorSheet {
+class DetailsSheet : public EditorSheet {
     Q_OBJECT
 public:
-    DetailsSheet(CPropDesc& desc, CNotes& notes, QWidget* parent = nullptr);
+    DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, QWidget* parent = nullptr);
 };
 
-class PropValueDialog : public CEditorDialog {
+class PropValueDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit PropValueDialog(CPropValue& editor, QWidget* parent = nullptr);
+    explicit PropValueDialog(PropertyValueLogic& editor, QWidget* parent = nullptr);
 };
 
 // Opens the stamp duty scale editor on `scale`, a copy of the investment's, with its "Custom"
@@ -35,14 +35,14 @@ using ChangeScaleEditor = std::function<bool(DutyScale& scale, DutyScale& custom
 // unless a test gives another). With none the button is present but disabled.
 void SetChangeScaleEditor(ChangeScaleEditor editor);
 
-class PurchCostsDialog : public CEditorDialog {
+class PurchCostsDialog : public EditorDialog {
     Q_OBJECT
 public:
-    PurchCostsDialog(CPurchCosts& editor, Scales& scales, QWidget* parent = nullptr);
+    PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, QWidget* parent = nullptr);
 
 private:
     // An accepted scale is the investment's at once, whatever becomes of this dialog.
     void ChangeScale();
-    CPurchCosts& editor_;
+    PurchaseCostsLogic& editor_;
     Scales& scales_;
 };

@@ -8,23 +8,23 @@
 
 // --- "Details" ---
 
-void CPropDesc::Refresh(ControlPort& port) {
+void PropertyDescriptionLogic::Refresh(ControlPort& port) {
     port.PutText(kAddress, address);
     port.PutText(kDescription, description);
 }
 
-void CPropDesc::OnOk(ControlPort& port) {
+void PropertyDescriptionLogic::OnOk(ControlPort& port) {
     address = port.GetText(kAddress);
     description = port.GetText(kDescription);
 }
 
-void CNotes::Refresh(ControlPort& port) { port.PutText(kNotes, notes); }
+void NotesLogic::Refresh(ControlPort& port) { port.PutText(kNotes, notes); }
 
-void CNotes::OnOk(ControlPort& port) { notes = port.GetText(kNotes); }
+void NotesLogic::OnOk(ControlPort& port) { notes = port.GetText(kNotes); }
 
 // --- "Property Value" ---
 
-void CPropValue::Refresh(ControlPort& port) {
+void PropertyValueLogic::Refresh(ControlPort& port) {
     ShowValue(port, kPrice, price, kAmountFormat);
     ShowValue(port, kRenovations, renovations, kAmountFormat);
     ShowValue(port, kBookValue, bookValue, kAmountFormat);
@@ -32,11 +32,11 @@ void CPropValue::Refresh(ControlPort& port) {
     ShowValue(port, kFurniture, furniture, kAmountFormat);
 }
 
-void CPropValue::OnOpen(ControlPort&) { bookValue = price + renovations; }
+void PropertyValueLogic::OnOpen(ControlPort&) { bookValue = price + renovations; }
 
 // Each edit counts only when typed over: a price the field shows rounded ("1.235m") must not be
 // taken as rounded, nor reset a market value the user never touched.
-void CPropValue::ReadEdits(const ControlPort& port) {
+void PropertyValueLogic::ReadEdits(const ControlPort& port) {
     ReadValueIfChanged(port, kMarketValue, marketValue, kAmountFormat);
     ReadValueIfChanged(port, kFurniture, furniture, kAmountFormat);
     bool priceChanged = ReadValueIfChanged(port, kPrice, price, kAmountFormat);
@@ -45,28 +45,28 @@ void CPropValue::ReadEdits(const ControlPort& port) {
     if (priceChanged || renovationsChanged) marketValue = renovations + price;
 }
 
-bool CPropValue::OnRecalculate(ControlPort& port) {
+bool PropertyValueLogic::OnRecalculate(ControlPort& port) {
     ReadEdits(port);
     bookValue = price + renovations;
     return true;
 }
 
-void CPropValue::OnOk(ControlPort& port) { ReadEdits(port); }
+void PropertyValueLogic::OnOk(ControlPort& port) { ReadEdits(port); }
 
 // --- "Purchase Costs" ---
 
-double CPurchCosts::ScaleDuty() const { return ComputeStampDuty(price, scale); }
+double PurchaseCostsLogic::ScaleDuty() const { return ComputeStampDuty(price, scale); }
 
-std::u16string CPurchCosts::UsesScaleText(int location) {
+std::u16string PurchaseCostsLogic::UsesScaleText(int location) {
     // A location beyond the built-in entries has no name.
     return u"Uses " + FromUtf8(DutyLocationName(location));
 }
 
-void CPurchCosts::CheckScaleDuty() {
+void PurchaseCostsLogic::CheckScaleDuty() {
     if (std::fabs(ScaleDuty() - stampDuty) > 0.001) usesScale = 0;
 }
 
-void CPurchCosts::Refresh(ControlPort& port) {
+void PurchaseCostsLogic::Refresh(ControlPort& port) {
     ShowValue(port, kStampDuty, stampDuty, kAmountFormat);
     ShowValue(port, kConveyancing, conveyancing, kAmountFormat);
     ShowValue(port, kOtherCosts, otherCosts, kAmountFormat);
@@ -76,13 +76,13 @@ void CPurchCosts::Refresh(ControlPort& port) {
 }
 
 // The box shows whether the present duty is the scale's duty, not what the record says.
-void CPurchCosts::OnOpen(ControlPort&) {
+void PurchaseCostsLogic::OnOpen(ControlPort&) {
     SumCosts();
     usesScale = 1;
     CheckScaleDuty();
 }
 
-bool CPurchCosts::OnClick(ControlPort& port, int id) {
+bool PurchaseCostsLogic::OnClick(ControlPort& port, int id) {
     if (id != kUsesScale) return false;
     // Amounts typed before the click are taken first, so that the refresh below does not
     // write the old amounts over them; a ticked box then replaces the duty by the scale's.
@@ -93,27 +93,27 @@ bool CPurchCosts::OnClick(ControlPort& port, int id) {
     return true;
 }
 
-void CPurchCosts::TakeCosts(const ControlPort& port) {
+void PurchaseCostsLogic::TakeCosts(const ControlPort& port) {
     ReadValueIfChanged(port, kStampDuty, stampDuty, kAmountFormat);
     ReadValueIfChanged(port, kConveyancing, conveyancing, kAmountFormat);
     ReadValueIfChanged(port, kOtherCosts, otherCosts, kAmountFormat);
 }
 
-bool CPurchCosts::OnRecalculate(ControlPort& port) {
+bool PurchaseCostsLogic::OnRecalculate(ControlPort& port) {
     TakeCosts(port);
     CheckScaleDuty();
     SumCosts();
     return true;
 }
 
-void CPurchCosts::ScaleChanged(ControlPort& port) {
+void PurchaseCostsLogic::ScaleChanged(ControlPort& port) {
     usesScale = 1;
     stampDuty = ScaleDuty();
     SumCosts();
     Refresh(port);
 }
 
-void CPurchCosts::OnOk(ControlPort& port) {
+void PurchaseCostsLogic::OnOk(ControlPort& port) {
     TakeCosts(port);
     usesScale = GetCheck(port, kUsesScale);
     CheckScaleDuty();

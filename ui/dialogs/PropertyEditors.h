@@ -8,7 +8,7 @@
 #include "ui/dialogs/EditorLogic.h"
 
 // Page "Address": the texts are taken when the sheet is accepted.
-class CPropDesc : public CEditorLogic {
+class PropertyDescriptionLogic : public EditorLogic {
 public:
     enum Control : int { kAddress = 1, kDescription };
     std::u16string address, description;
@@ -19,7 +19,7 @@ protected:
 };
 
 // Page "Notes".
-class CNotes : public CEditorLogic {
+class NotesLogic : public EditorLogic {
 public:
     enum Control : int { kNotes = 1 };
     std::u16string notes;
@@ -30,7 +30,7 @@ protected:
 };
 
 // "Property Value": the market value follows price + renovations whenever either changes.
-class CPropValue : public CEditorLogic {
+class PropertyValueLogic : public EditorLogic {
 public:
     enum Control : int { kPrice = 1, kRenovations, kBookValue, kMarketValue, kFurniture };
     double price = 0.0, renovations = 0.0, bookValue = 0.0, marketValue = 0.0, furniture = 0.0;
@@ -47,7 +47,7 @@ private:
 
 // "Purchase Costs": stamp duty, conveyancing, other costs; the stamp duty may follow the
 // investment's stamp duty scale on the price.
-class CPurchCosts : public CEditorLogic {
+class PurchaseCostsLogic : public EditorLogic {
 public:
     enum Control : int {
         kStampDuty = 1,

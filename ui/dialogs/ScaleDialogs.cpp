@@ -25,14 +25,14 @@ QString FromU16(const std::u16string& s) {
 
 // The "Location:" list: every built-in entry in location order, the further entries after a
 // separator. The form's choices skip the separator, so a choice is a location.
-QComboBox* LocationList(CEditorForm& f, int count, int firstFurther,
+QComboBox* LocationList(EditorForm& f, int count, int firstFurther,
                         std::string_view (*name)(int location)) {
     QStringList lines;
     for (int location = 0; location < count; ++location) {
         const std::string_view n = name(location);
         lines << QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
     }
-    QComboBox* list = f.DropDown(CScaleEditor::kLocation, lines);
+    QComboBox* list = f.DropDown(ScaleEditorLogic::kLocation, lines);
     list->insertSeparator(firstFurther);
     list->setMaxVisibleItems(count + 1);
     return list;
@@ -161,20 +161,20 @@ void ScaleRowList::keyPressEvent(QKeyEvent* event) {
 
 // --- item dialogs ---
 
-StampDutyItemDialog::StampDutyItemDialog(CStampDutyItem& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Specify Stamp Duty Item"), parent) {
-    CEditorForm& f = Form();
-    f.AddNumberRow(CStampDutyItem::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
-    f.AddNumberRow(CStampDutyItem::kRate, QStringLiteral("Rate of duty:"), kPercentFormat);
-    f.AddCheckRow(CStampDutyItem::kFlat, QStringLiteral("Flat rate on total amount"));
+StampDutyItemDialog::StampDutyItemDialog(StampDutyItemLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Specify Stamp Duty Item"), parent) {
+    EditorForm& f = Form();
+    f.AddNumberRow(StampDutyItemLogic::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
+    f.AddNumberRow(StampDutyItemLogic::kRate, QStringLiteral("Rate of duty:"), kPercentFormat);
+    f.AddCheckRow(StampDutyItemLogic::kFlat, QStringLiteral("Flat rate on total amount"));
     Open();
 }
 
-ScaleItemDialog::ScaleItemDialog(CScaleItem& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Specify Scale Item"), parent) {
-    CEditorForm& f = Form();
-    f.AddNumberRow(CScaleItem::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
-    f.AddNumberRow(CScaleItem::kRate, QStringLiteral("Marginal rate:"), kPercentFormat);
+ScaleItemDialog::ScaleItemDialog(ScaleItemLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Specify Scale Item"), parent) {
+    EditorForm& f = Form();
+    f.AddNumberRow(ScaleItemLogic::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
+    f.AddNumberRow(ScaleItemLogic::kRate, QStringLiteral("Marginal rate:"), kPercentFormat);
     Open();
 }
 
@@ -183,7 +183,7 @@ ScaleItemDialog::ScaleItemDialog(CScaleItem& editor, QWidget* parent)
 namespace {
 
 // Connects the list's events to the editor's logic, under the form's guards.
-void BindList(CEditorForm& form, CScaleEditor& editor, ScaleRowList* list, int id) {
+void BindList(EditorForm& form, ScaleEditorLogic& editor, ScaleRowList* list, int id) {
     list->setObjectName(QStringLiteral("control%1").arg(id));
     editor.SetList(list);
     list->onTap = [&form, &editor](int line) { form.Dispatch([&] { editor.Tap(form, line); }); };
@@ -193,36 +193,36 @@ void BindList(CEditorForm& form, CScaleEditor& editor, ScaleRowList* list, int i
     };
 }
 
-QVBoxLayout* ButtonColumn(CEditorForm& f) {
+QVBoxLayout* ButtonColumn(EditorForm& f) {
     auto* column = new QVBoxLayout;
-    column->addWidget(f.Button(CScaleEditor::kAdd, QStringLiteral("Add")));
-    column->addWidget(f.Button(CScaleEditor::kModify, QStringLiteral("Modify")));
-    column->addWidget(f.Button(CScaleEditor::kRemove, QStringLiteral("Remove")));
+    column->addWidget(f.Button(ScaleEditorLogic::kAdd, QStringLiteral("Add")));
+    column->addWidget(f.Button(ScaleEditorLogic::kModify, QStringLiteral("Modify")));
+    column->addWidget(f.Button(ScaleEditorLogic::kRemove, QStringLiteral("Remove")));
     column->addStretch();
     return column;
 }
 
 } // namespace
 
-StampDutyScaleDialog::StampDutyScaleDialog(CStampDutyScale& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Stamp Duty"), parent), editor_(editor),
+StampDutyScaleDialog::StampDutyScaleDialog(StampDutyScaleLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Stamp Duty"), parent), editor_(editor),
       list_(new ScaleRowList({{QStringLiteral("Above"), 4, false},
                               {QStringLiteral("Rate"), 3, true},
                               {QStringLiteral("Flat"), 2, true}})) {
-    CEditorForm& f = Form();
+    EditorForm& f = Form();
     f.Rows()->addRow(
         QStringLiteral("Location:"),
         LocationList(f, kBuiltInDutyCount, kFirstFurtherDutyLocation, DutyLocationName));
     list_->setParent(&f);
     f.Layout()->addWidget(list_, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(f.Button(CScaleEditor::kAdd, QStringLiteral("Add")));
-    buttons->addWidget(f.Button(CScaleEditor::kModify, QStringLiteral("Modify")));
-    buttons->addWidget(f.Button(CScaleEditor::kRemove, QStringLiteral("Remove")));
+    buttons->addWidget(f.Button(ScaleEditorLogic::kAdd, QStringLiteral("Add")));
+    buttons->addWidget(f.Button(ScaleEditorLogic::kModify, QStringLiteral("Modify")));
+    buttons->addWidget(f.Button(ScaleEditorLogic::kRemove, QStringLiteral("Remove")));
     f.Layout()->addLayout(buttons);
 
-    BindList(f, editor, list_, CStampDutyScale::kList);
-    editor.editItem = [this](CStampDutyItem& item) {
+    BindList(f, editor, list_, StampDutyScaleLogic::kList);
+    editor.editItem = [this](StampDutyItemLogic& item) {
         StampDutyItemDialog dialog(item, this);
         return dialog.exec() == QDialog::Accepted;
     };
@@ -235,18 +235,18 @@ StampDutyScaleDialog::~StampDutyScaleDialog() {
     editor_.editItem = nullptr;
 }
 
-TaxScalesDialog::TaxScalesDialog(CTaxScales& editor, QWidget* parent)
-    : CEditorDialog(editor, QStringLiteral("Tax Scales"), parent), editor_(editor),
+TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Tax Scales"), parent), editor_(editor),
       list_(new ScaleRowList(
           {{QStringLiteral("Above"), 5, false}, {QStringLiteral("Rate"), 5, true}})) {
-    CEditorForm& f = Form();
+    EditorForm& f = Form();
     f.Rows()->addRow(QStringLiteral("Location:"),
                      LocationList(f, kBuiltInTaxCount, kFirstFurtherTaxLocation, TaxLocationName));
 
     // "Medicare:" with its two fields under their headings.
     auto* medicare = new QGridLayout;
-    CNumEdit* threshold = f.NumberEdit(CTaxScales::kThreshold, kAmountFormat);
-    CNumEdit* rate = f.NumberEdit(CTaxScales::kMedicareRate, kPercentFormat);
+    NumEdit* threshold = f.NumberEdit(TaxScalesLogic::kThreshold, kAmountFormat);
+    NumEdit* rate = f.NumberEdit(TaxScalesLogic::kMedicareRate, kPercentFormat);
     threshold->setMinimumWidth(100);
     rate->setMinimumWidth(100);
     medicare->addWidget(new QLabel(QStringLiteral("Threshold"), &f), 0, 1);
@@ -257,7 +257,7 @@ TaxScalesDialog::TaxScalesDialog(CTaxScales& editor, QWidget* parent)
     medicare->setColumnStretch(3, 1);
     f.Layout()->addLayout(medicare);
     f.Layout()->addWidget(
-        f.CheckBox(CTaxScales::kShadeIn, QStringLiteral("Reduced levy on low incomes")));
+        f.CheckBox(TaxScalesLogic::kShadeIn, QStringLiteral("Reduced levy on low incomes")));
 
     list_->setParent(&f);
     list_->setMinimumWidth(kListWidth - 60);
@@ -266,8 +266,8 @@ TaxScalesDialog::TaxScalesDialog(CTaxScales& editor, QWidget* parent)
     body->addLayout(ButtonColumn(f));
     f.Layout()->addLayout(body, 1);
 
-    BindList(f, editor, list_, CTaxScales::kList);
-    editor.editItem = [this](CScaleItem& item) {
+    BindList(f, editor, list_, TaxScalesLogic::kList);
+    editor.editItem = [this](ScaleItemLogic& item) {
         ScaleItemDialog dialog(item, this);
         return dialog.exec() == QDialog::Accepted;
     };
@@ -283,7 +283,7 @@ TaxScalesDialog::~TaxScalesDialog() {
 // --- callers ---
 
 bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* parent) {
-    CStampDutyScale editor;
+    StampDutyScaleLogic editor;
     editor.scale = scale;
     editor.custom = custom;
     StampDutyScaleDialog dialog(editor, parent);
@@ -297,7 +297,7 @@ bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* paren
 }
 
 bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent) {
-    CTaxScales editor;
+    TaxScalesLogic editor;
     editor.scale = scale;
     editor.custom = custom;
     TaxScalesDialog dialog(editor, parent);
@@ -313,7 +313,7 @@ namespace {
 // Runs `run` on a copy of `inForce`, one of `scales`; on OK the copy is in force and the
 // investment is recalculated, marked changed.
 template <class Scale>
-bool EditInForce(CVELPPCDoc& doc, Scales& scales, Scale& inForce, Scale& custom,
+bool EditInForce(Investment& doc, Scales& scales, Scale& inForce, Scale& custom,
                  bool (*run)(Scale&, Scale&, QWidget*), QWidget* parent) {
     Scale scale = inForce;
     if (!run(scale, custom, parent)) return false;
@@ -324,12 +324,12 @@ bool EditInForce(CVELPPCDoc& doc, Scales& scales, Scale& inForce, Scale& custom,
 
 } // namespace
 
-void EditStampDutyScale(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     if (EditInForce(doc, scales, scales.duty, scales.customDuty, RunStampDutyScaleEditor, parent))
         StoreStampDuty(store, scales.duty);
 }
 
-void EditTaxScales(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     if (EditInForce(doc, scales, scales.tax, scales.customTax, RunTaxScalesEditor, parent))
         StoreTaxScale(store, scales.tax);
 }

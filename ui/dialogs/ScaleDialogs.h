@@ -9,7 +9,7 @@
 #include "ui/dialogs/EditorForm.h"
 #include "ui/dialogs/ScaleEditors.h"
 
-class CVELPPCDoc;
+class Investment;
 class SettingsStore;
 
 // The list of a scale editor: one line per row, columns of fixed shares of the width, no
@@ -49,42 +49,42 @@ private:
 };
 
 // "Specify Stamp Duty Item".
-class StampDutyItemDialog : public CEditorDialog {
+class StampDutyItemDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit StampDutyItemDialog(CStampDutyItem& editor, QWidget* parent = nullptr);
+    explicit StampDutyItemDialog(StampDutyItemLogic& editor, QWidget* parent = nullptr);
 };
 
 // "Specify Scale Item".
-class ScaleItemDialog : public CEditorDialog {
+class ScaleItemDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit ScaleItemDialog(CScaleItem& editor, QWidget* parent = nullptr);
+    explicit ScaleItemDialog(ScaleItemLogic& editor, QWidget* parent = nullptr);
 };
 
 // "Stamp Duty". Add and Modify open "Specify Stamp Duty Item" over it.
-class StampDutyScaleDialog : public CEditorDialog {
+class StampDutyScaleDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit StampDutyScaleDialog(CStampDutyScale& editor, QWidget* parent = nullptr);
+    explicit StampDutyScaleDialog(StampDutyScaleLogic& editor, QWidget* parent = nullptr);
     ~StampDutyScaleDialog() override;
     ScaleRowList* List() const { return list_; }
 
 private:
-    CStampDutyScale& editor_;
+    StampDutyScaleLogic& editor_;
     ScaleRowList* list_;
 };
 
 // "Tax Scales". Add and Modify open "Specify Scale Item" over it.
-class TaxScalesDialog : public CEditorDialog {
+class TaxScalesDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit TaxScalesDialog(CTaxScales& editor, QWidget* parent = nullptr);
+    explicit TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent = nullptr);
     ~TaxScalesDialog() override;
     ScaleRowList* List() const { return list_; }
 
 private:
-    CTaxScales& editor_;
+    TaxScalesLogic& editor_;
     ScaleRowList* list_;
 };
 
@@ -96,6 +96,6 @@ bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent);
 
 // Settings "Stamp Duty" / "Tax Scales": on OK the investment's scale is replaced, the investment
 // is recalculated (marked changed) and the scale is written to the settings store.
-void EditStampDutyScale(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
-void EditTaxScales(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
 

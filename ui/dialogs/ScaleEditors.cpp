@@ -53,45 +53,45 @@ std::int16_t ValidCount(std::int16_t count) { return static_cast<std::int16_t>(R
 
 // --- item dialogs ---
 
-void CStampDutyItem::Refresh(ControlPort& port) {
+void StampDutyItemLogic::Refresh(ControlPort& port) {
     ShowValue(port, kAbove, above, kAmountFormat);
     ShowValue(port, kRate, rate, kPercentFormat);
     SetCheck(port, kFlat, flat);
 }
 
-void CStampDutyItem::OnOk(ControlPort& port) {
+void StampDutyItemLogic::OnOk(ControlPort& port) {
     ReadValueIfChanged(port, kAbove, above, kAmountFormat);
     ReadValueIfChanged(port, kRate, rate, kPercentFormat);
     flat = GetCheck(port, kFlat);
 }
 
-void CScaleItem::Refresh(ControlPort& port) {
+void ScaleItemLogic::Refresh(ControlPort& port) {
     ShowValue(port, kAbove, above, kAmountFormat);
     ShowValue(port, kRate, rate, kPercentFormat);
 }
 
-void CScaleItem::OnOk(ControlPort& port) {
+void ScaleItemLogic::OnOk(ControlPort& port) {
     ReadValueIfChanged(port, kAbove, above, kAmountFormat);
     ReadValueIfChanged(port, kRate, rate, kPercentFormat);
 }
 
 // --- shared by both editors ---
 
-ScaleLines CScaleEditor::Lines() const {
+ScaleLines ScaleEditorLogic::Lines() const {
     ScaleLines lines;
     for (int row = 0; row < LineCount(); ++row) lines.push_back(Line(row));
     return lines;
 }
 
-bool CScaleEditor::AddEnabled() const {
+bool ScaleEditorLogic::AddEnabled() const {
     return Location() != NoneLocation() && LineCount() < kScaleRows;
 }
 
-bool CScaleEditor::ModifyEnabled() const {
+bool ScaleEditorLogic::ModifyEnabled() const {
     return Location() != NoneLocation() && selected >= 0 && selected < LineCount();
 }
 
-void CScaleEditor::Refresh(ControlPort& port) {
+void ScaleEditorLogic::Refresh(ControlPort& port) {
     port.PutChoice(kLocation, Location());
     if (list_) list_->ShowLines(Lines(), selected);
     port.Enable(kAdd, AddEnabled());
@@ -99,33 +99,33 @@ void CScaleEditor::Refresh(ControlPort& port) {
     port.Enable(kRemove, RemoveEnabled());
 }
 
-void CScaleEditor::UpdateButtons() {
+void ScaleEditorLogic::UpdateButtons() {
     const int lines = LineCount();
     // An empty list leaves the selection as it was; Modify and Remove check it against the
     // rows anyway.
     if (lines > 0) selected = std::clamp(selected, 0, lines - 1);
 }
 
-void CScaleEditor::OpenRows() {
+void ScaleEditorLogic::OpenRows() {
     // Choosing "Custom" later in this run brings the scale's rows back.
     if (IsCustom()) StoreCustomEntry();
     selected = LineCount() > 0 ? 0 : -1;
     UpdateButtons();
 }
 
-void CScaleEditor::OnOpen(ControlPort&) { OpenRows(); }
+void ScaleEditorLogic::OnOpen(ControlPort&) { OpenRows(); }
 
-void CScaleEditor::CustomCheck() {
+void ScaleEditorLogic::CustomCheck() {
     if (!EqualsBuiltIn()) MakeCustom();
     UpdateButtons();
 }
 
-void CScaleEditor::SortOnOk() {
+void ScaleEditorLogic::SortOnOk() {
     SortRows();
     if (IsCustom()) StoreCustomEntry();
 }
 
-bool CScaleEditor::OnClick(ControlPort&, int id) {
+bool ScaleEditorLogic::OnClick(ControlPort&, int id) {
     switch (id) {
     case kAdd:
         if (!AddEnabled()) return false;
@@ -150,19 +150,19 @@ bool CScaleEditor::OnClick(ControlPort&, int id) {
     }
 }
 
-void CScaleEditor::Tap(ControlPort& port, int line) {
+void ScaleEditorLogic::Tap(ControlPort& port, int line) {
     selected = line >= 0 && line < LineCount() ? line : -1;
     Refresh(port);
 }
 
-void CScaleEditor::Step(ControlPort& port, int step) {
+void ScaleEditorLogic::Step(ControlPort& port, int step) {
     const int lines = LineCount();
     if (lines == 0) return;
     selected = selected < 0 ? 0 : std::clamp(selected + step, 0, lines - 1);
     Refresh(port);
 }
 
-void CScaleEditor::DoubleTap(ControlPort& port, int line) {
+void ScaleEditorLogic::DoubleTap(ControlPort& port, int line) {
     if (line < 0 || line >= LineCount()) return;
     selected = line;
     Refresh(port);
@@ -171,17 +171,17 @@ void CScaleEditor::DoubleTap(ControlPort& port, int line) {
 
 // --- "Stamp Duty" ---
 
-std::vector<std::u16string> CStampDutyScale::Line(int row) const {
+std::vector<std::u16string> StampDutyScaleLogic::Line(int row) const {
     if (row < 0 || row >= RowsInUse(scale.Count)) return {};
     const auto i = static_cast<std::size_t>(row);
     return {Shown(scale.Above[i], kScaleAmountFormat), Shown(scale.Rate[i], kDutyRateFormat),
             IsFlat(scale.Flat[i]) ? u"Flat" : u""};
 }
 
-bool CStampDutyScale::AddRow() {
+bool StampDutyScaleLogic::AddRow() {
     const int row = RowsInUse(scale.Count);
     if (row >= kScaleRows) return false;
-    CStampDutyItem item; // Above 0, Rate 0, not flat
+    StampDutyItemLogic item; // Above 0, Rate 0, not flat
     if (!editItem || !editItem(item)) return false;
     const auto i = static_cast<std::size_t>(row);
     scale.Above[i] = item.above;
@@ -192,9 +192,9 @@ bool CStampDutyScale::AddRow() {
     return true;
 }
 
-bool CStampDutyScale::ModifyRow(int row) {
+bool StampDutyScaleLogic::ModifyRow(int row) {
     const auto i = static_cast<std::size_t>(row);
-    CStampDutyItem item;
+    StampDutyItemLogic item;
     item.above = scale.Above[i];
     item.rate = scale.Rate[i];
     item.flat = IsFlat(scale.Flat[i]) ? 1 : 0;
@@ -205,14 +205,14 @@ bool CStampDutyScale::ModifyRow(int row) {
     return true;
 }
 
-void CStampDutyScale::RemoveRow(int row) {
+void StampDutyScaleLogic::RemoveRow(int row) {
     RemoveAt(scale.Above, row);
     RemoveAt(scale.Rate, row);
     RemoveAt(scale.Flat, row);
     scale.Count = static_cast<std::int16_t>(std::max(0, RowsInUse(scale.Count) - 1));
 }
 
-bool CStampDutyScale::EqualsBuiltIn() const {
+bool StampDutyScaleLogic::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInDutyCount) return false;
     const DutyScale& b = scale.Location == kDutyLocationCustom ? custom : ShippedDutyScale(scale.Location);
     if (b.Count != scale.Count) return false;
@@ -226,7 +226,7 @@ bool CStampDutyScale::EqualsBuiltIn() const {
     return true;
 }
 
-void CStampDutyScale::StoreCustomEntry() {
+void StampDutyScaleLogic::StoreCustomEntry() {
     DutyScale& entry = custom;
     entry.Count = scale.Count;
     entry.Above = scale.Above;
@@ -234,24 +234,24 @@ void CStampDutyScale::StoreCustomEntry() {
     entry.Flat = scale.Flat;
 }
 
-void CStampDutyScale::MakeCustom() {
+void StampDutyScaleLogic::MakeCustom() {
     scale.Location = kDutyLocationCustom;
     StoreCustomEntry();
 }
 
-void CStampDutyScale::SortRows() {
+void StampDutyScaleLogic::SortRows() {
     const std::vector<int> order = AscendingOrder(scale.Above, RowsInUse(scale.Count));
     Reorder(scale.Above, order);
     Reorder(scale.Rate, order);
     Reorder(scale.Flat, order);
 }
 
-void CStampDutyScale::OnOpen(ControlPort& port) {
+void StampDutyScaleLogic::OnOpen(ControlPort& port) {
     scale.Count = ValidCount(scale.Count);
-    CScaleEditor::OnOpen(port);
+    ScaleEditorLogic::OnOpen(port);
 }
 
-bool CStampDutyScale::OnChoose(ControlPort& port, int id) {
+bool StampDutyScaleLogic::OnChoose(ControlPort& port, int id) {
     const int location = port.GetChoice(id);
     if (id != kLocation || location < 0 || location >= kBuiltInDutyCount) return false;
     const DutyScale b = location == kDutyLocationCustom ? custom : ShippedDutyScale(location);
@@ -264,20 +264,20 @@ bool CStampDutyScale::OnChoose(ControlPort& port, int id) {
     return true;
 }
 
-void CStampDutyScale::OnOk(ControlPort&) { SortOnOk(); }
+void StampDutyScaleLogic::OnOk(ControlPort&) { SortOnOk(); }
 
 // --- "Tax Scales" ---
 
-std::vector<std::u16string> CTaxScales::Line(int row) const {
+std::vector<std::u16string> TaxScalesLogic::Line(int row) const {
     if (row < 0 || row >= RowsInUse(scale.Count)) return {};
     const auto i = static_cast<std::size_t>(row);
     return {Shown(scale.Above[i], kScaleAmountFormat), Shown(scale.Rate[i], kTaxRateFormat)};
 }
 
-bool CTaxScales::AddRow() {
+bool TaxScalesLogic::AddRow() {
     const int row = RowsInUse(scale.Count);
     if (row >= kScaleRows) return false;
-    CScaleItem item;
+    ScaleItemLogic item;
     if (!editItem || !editItem(item)) return false;
     const auto i = static_cast<std::size_t>(row);
     scale.Above[i] = item.above;
@@ -287,9 +287,9 @@ bool CTaxScales::AddRow() {
     return true;
 }
 
-bool CTaxScales::ModifyRow(int row) {
+bool TaxScalesLogic::ModifyRow(int row) {
     const auto i = static_cast<std::size_t>(row);
-    CScaleItem item;
+    ScaleItemLogic item;
     item.above = scale.Above[i];
     item.rate = scale.Rate[i];
     if (!editItem || !editItem(item)) return false;
@@ -298,13 +298,13 @@ bool CTaxScales::ModifyRow(int row) {
     return true;
 }
 
-void CTaxScales::RemoveRow(int row) {
+void TaxScalesLogic::RemoveRow(int row) {
     RemoveAt(scale.Above, row);
     RemoveAt(scale.Rate, row);
     scale.Count = static_cast<std::int16_t>(std::max(0, RowsInUse(scale.Count) - 1));
 }
 
-bool CTaxScales::EqualsBuiltIn() const {
+bool TaxScalesLogic::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInTaxCount) return false;
     const TaxScale& b = scale.Location == kTaxLocationCustom ? custom : ShippedTaxScale(scale.Location);
     if (b.Count != scale.Count) return false;
@@ -319,7 +319,7 @@ bool CTaxScales::EqualsBuiltIn() const {
            scale.MedicareShadeIn == b.MedicareShadeIn;
 }
 
-void CTaxScales::StoreCustomEntry() {
+void TaxScalesLogic::StoreCustomEntry() {
     TaxScale& entry = custom;
     entry.Count = scale.Count;
     entry.Above = scale.Above;
@@ -329,30 +329,30 @@ void CTaxScales::StoreCustomEntry() {
     entry.MedicareShadeIn = scale.MedicareShadeIn;
 }
 
-void CTaxScales::MakeCustom() {
+void TaxScalesLogic::MakeCustom() {
     scale.Location = kTaxLocationCustom;
     StoreCustomEntry();
 }
 
-void CTaxScales::SortRows() {
+void TaxScalesLogic::SortRows() {
     const std::vector<int> order = AscendingOrder(scale.Above, RowsInUse(scale.Count));
     Reorder(scale.Above, order);
     Reorder(scale.Rate, order);
 }
 
-void CTaxScales::Refresh(ControlPort& port) {
-    CScaleEditor::Refresh(port);
+void TaxScalesLogic::Refresh(ControlPort& port) {
+    ScaleEditorLogic::Refresh(port);
     ShowValue(port, kThreshold, scale.MedicareThreshold, kAmountFormat);
     ShowValue(port, kMedicareRate, scale.MedicareRate, kPercentFormat);
     SetCheck(port, kShadeIn, scale.MedicareShadeIn ? 1 : 0);
 }
 
-void CTaxScales::OnOpen(ControlPort& port) {
+void TaxScalesLogic::OnOpen(ControlPort& port) {
     scale.Count = ValidCount(scale.Count);
-    CScaleEditor::OnOpen(port);
+    ScaleEditorLogic::OnOpen(port);
 }
 
-bool CTaxScales::TakeMedicareField(const ControlPort& port, int id) {
+bool TaxScalesLogic::TakeMedicareField(const ControlPort& port, int id) {
     if (id == kThreshold)
         return ReadValueIfChanged(port, kThreshold, scale.MedicareThreshold, kAmountFormat);
     if (id == kMedicareRate)
@@ -360,20 +360,20 @@ bool CTaxScales::TakeMedicareField(const ControlPort& port, int id) {
     return false;
 }
 
-bool CTaxScales::OnLeaveEdit(ControlPort& port, int id) {
+bool TaxScalesLogic::OnLeaveEdit(ControlPort& port, int id) {
     if (!TakeMedicareField(port, id)) return false;
     CustomCheck();
     return true;
 }
 
-bool CTaxScales::OnClick(ControlPort& port, int id) {
-    if (id != kShadeIn) return CScaleEditor::OnClick(port, id);
+bool TaxScalesLogic::OnClick(ControlPort& port, int id) {
+    if (id != kShadeIn) return ScaleEditorLogic::OnClick(port, id);
     scale.MedicareShadeIn = GetCheck(port, kShadeIn) != 0;
     CustomCheck();
     return true;
 }
 
-bool CTaxScales::OnChoose(ControlPort& port, int id) {
+bool TaxScalesLogic::OnChoose(ControlPort& port, int id) {
     const int location = port.GetChoice(id);
     if (id != kLocation || location < 0 || location >= kBuiltInTaxCount) return false;
     const TaxScale b = location == kTaxLocationCustom ? custom : ShippedTaxScale(location);
@@ -390,7 +390,7 @@ bool CTaxScales::OnChoose(ControlPort& port, int id) {
 
 // Both Medicare fields are taken: a value typed into one of them must not be lost because the
 // other one differs too.
-void CTaxScales::OnOk(ControlPort& port) {
+void TaxScalesLogic::OnOk(ControlPort& port) {
     const bool threshold = TakeMedicareField(port, kThreshold);
     const bool rate = TakeMedicareField(port, kMedicareRate);
     if (threshold || rate) CustomCheck();

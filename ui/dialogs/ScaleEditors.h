@@ -1,6 +1,6 @@
-// The scale editors: "Stamp Duty" (CStampDutyScale) and "Tax Scales" (CTaxScales) with their
-// item dialogs "Specify Stamp Duty Item" (CStampDutyItem) and "Specify Scale Item"
-// (CScaleItem). Logic only; the dialogs are in ScaleDialogs.h.
+// The scale editors: "Stamp Duty" (StampDutyScaleLogic) and "Tax Scales" (TaxScalesLogic) with their
+// item dialogs "Specify Stamp Duty Item" (StampDutyItemLogic) and "Specify Scale Item"
+// (ScaleItemLogic). Logic only; the dialogs are in ScaleDialogs.h.
 //
 // Each editor works on a copy of a scale that its caller fills and takes back after OK. Line i
 // of the list always shows row i: the list is never sorted or reordered on its own. An edit
@@ -29,7 +29,7 @@ public:
 };
 
 // "Specify Stamp Duty Item": one row of a duty scale.
-class CStampDutyItem : public CEditorLogic {
+class StampDutyItemLogic : public EditorLogic {
 public:
     enum Control : int { kAbove = 1001, kRate = 1002, kFlat = 1021 };
     double above = 0.0, rate = 0.0;
@@ -41,7 +41,7 @@ protected:
 };
 
 // "Specify Scale Item": one row of a tax scale.
-class CScaleItem : public CEditorLogic {
+class ScaleItemLogic : public EditorLogic {
 public:
     enum Control : int { kAbove = 1001, kRate = 1002 };
     double above = 0.0, rate = 0.0;
@@ -53,7 +53,7 @@ protected:
 
 // What both scale editors share: the selection, the buttons and their rules, the list events
 // and the order of the custom check.
-class CScaleEditor : public CEditorLogic {
+class ScaleEditorLogic : public EditorLogic {
 public:
     enum Control : int { kLocation = 1031, kAdd = 1088, kModify = 1089, kRemove = 1090 };
 
@@ -115,7 +115,7 @@ private:
 };
 
 // "Stamp Duty": edits a copy of a duty scale. BaseDuty is carried through untouched.
-class CStampDutyScale : public CScaleEditor {
+class StampDutyScaleLogic : public ScaleEditorLogic {
 public:
     enum Control : int { kList = 1087 };
 
@@ -125,7 +125,7 @@ public:
     // Cancel.
     DutyScale custom;
     // Runs "Specify Stamp Duty Item" on the item; true on OK.
-    std::function<bool(CStampDutyItem& item)> editItem;
+    std::function<bool(StampDutyItemLogic& item)> editItem;
 
     int Location() const override { return scale.Location; }
     std::int16_t RowCount() const override { return scale.Count; }
@@ -148,7 +148,7 @@ protected:
 };
 
 // "Tax Scales": edits a copy of a tax scale with its Medicare levy.
-class CTaxScales : public CScaleEditor {
+class TaxScalesLogic : public ScaleEditorLogic {
 public:
     enum Control : int {
         kThreshold = 1001,
@@ -161,7 +161,7 @@ public:
     // The investment's "Custom" entry, as for the stamp duty scale.
     TaxScale custom;
     // Runs "Specify Scale Item" on the item; true on OK.
-    std::function<bool(CScaleItem& item)> editItem;
+    std::function<bool(ScaleItemLogic& item)> editItem;
 
     int Location() const override { return scale.Location; }
     std::int16_t RowCount() const override { return scale.Count; }

@@ -1,6 +1,6 @@
 // Dialog value exchange: how every editor shows its working values in its controls and takes
 // typed values back. Controls are addressed by an editor-defined id through a ControlPort, so
-// the editors' logic runs the same against real widgets (CEditorForm, EditorForm.h) and against
+// the editors' logic runs the same against real widgets (EditorForm, EditorForm.h) and against
 // a plain map in the unit tests.
 #pragma once
 

@@ -50,7 +50,7 @@ void SetUpPrinter(QPrinter& printer, const QString& investmentPath) {
     printer.setDocName(QString::fromStdString(FooterName(investmentPath)));
 }
 
-void Export(const CVELPPCDoc& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath,
+void Export(const Investment& doc, const Scales& scales, const ExportKind& kind, const QString& investmentPath,
             const GridSetup& whatIf, const RiskSetup& risk, DocumentUi& ui, QWidget* parent) {
     QString path = ui.AskExportFileName(parent, QString::fromUtf8(kind.caption),
                                       ProposedExportName(investmentPath, QString::fromUtf8(kind.extension)),
@@ -81,7 +81,7 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
     return file.dir().filePath(file.completeBaseName() + extension);
 }
 
-bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath, const QString& path,
+bool WriteExport(const Investment& doc, const Scales& scales, int command, const QString& investmentPath, const QString& path,
                  std::string& reason, const GridSetup& whatIf, const RiskSetup& risk) {
     const std::string target = QFile::encodeName(path).toStdString();
     switch (command) {
@@ -98,7 +98,7 @@ bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const
     }
 }
 
-void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
+void RunFileOutput(const Investment& doc, const Scales& scales, int command, const QString& investmentPath,
                    const GridSetup& whatIf, DocumentUi& ui, QWidget* parent, const RiskSetup& risk) {
     if (const ExportKind* kind = Kind(command)) {
         Export(doc, scales, *kind, investmentPath, whatIf, risk, ui, parent);

@@ -12,7 +12,7 @@
 #include "analysis/Grid.h"
 #include "export/RiskReport.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class QWidget;
 class DocumentUi;
@@ -35,12 +35,12 @@ QString ProposedExportName(const QString& investmentPath, const QString& extensi
 // `path`; false with `reason` set when it fails. The projection is written in the form of
 // the desktop language's spreadsheet (QLocale()): semicolons and decimal commas where the
 // language writes decimals with a comma.
-bool WriteExport(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
+bool WriteExport(const Investment& doc, const Scales& scales, int command, const QString& investmentPath,
                  const QString& path, std::string& reason, const GridSetup& whatIf = {},
                  const RiskSetup& risk = {});
 
 // Runs a command of the File menu's exports and printing; the report shows `whatIf`'s grid,
 // the report and the workbook `risk`'s futures.
-void RunFileOutput(const CVELPPCDoc& doc, const Scales& scales, int command, const QString& investmentPath,
+void RunFileOutput(const Investment& doc, const Scales& scales, int command, const QString& investmentPath,
                    const GridSetup& whatIf, DocumentUi& ui, QWidget* parent, const RiskSetup& risk = {});
 

@@ -33,7 +33,7 @@ constexpr int kChartPixels = 400;
 const FontSpec kChartFonts[2] = {{"Arial", 10, 400}, {"Arial", 10, 700}};
 
 // The summary's lines as the summary shows them: its captions, its number texts, its bold rows.
-ReportSection SummarySection(const CVELPPCDoc& doc) {
+ReportSection SummarySection(const Investment& doc) {
     const auto lines = SummaryLines(doc);
     ReportSection section{"Summary", {}};
     // The address is the report's title.
@@ -97,7 +97,7 @@ void PaintText(QPainter& painter, const ReportText& text, double f) {
     painter.drawText(box, static_cast<int>(align | Qt::AlignTop) | Qt::TextSingleLine, shown);
 }
 
-void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& doc,
+void PaintChart(QPainter& painter, const ReportChart& place, const Investment& doc,
                 const Scales& scales, double f) {
     const std::optional<ChartData> data =
         BuildChart(doc, scales, kChartCommands[place.chart % kReportCharts], CurrentColours);
@@ -118,7 +118,7 @@ void PaintChart(QPainter& painter, const ReportChart& place, const CVELPPCDoc& d
 
 } // namespace
 
-ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName,
+ReportDocument MakeReport(const Investment& doc, const Scales& scales, const std::string& fileName,
                           const GridSetup& whatIf, const RiskSetup& risk) {
     ReportInfo info;
     info.fileName = fileName;
@@ -129,7 +129,7 @@ ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std
     return BuildReport(doc, scales, info);
 }
 
-void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,
+void PaintReportPage(QPainter& painter, const ReportPage& page, const Investment& doc,
                      const Scales& scales, double f) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -147,7 +147,7 @@ void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc
     painter.restore();
 }
 
-void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCDoc& doc,
+void PrintReport(QPrinter& printer, const ReportDocument& report, const Investment& doc,
                  const Scales& scales) {
     QPainter painter(&printer);
     const double f = printer.resolution() / 72.0;
@@ -157,7 +157,7 @@ void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCD
     }
 }
 
-std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const Scales& scales,
+std::string ReportPdf(const ReportDocument& report, const Investment& doc, const Scales& scales,
                       const std::string& title) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -178,7 +178,7 @@ std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const
     return buffer.data().toStdString();
 }
 
-bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
+bool WriteReportPdf(const Investment& doc, const Scales& scales, const std::string& fileName, const std::string& path,
                     std::string& reason, const GridSetup& whatIf, const RiskSetup& risk) {
     const ReportDocument report = MakeReport(doc, scales, fileName, whatIf, risk);
     const std::string address = ToUtf8(doc.Address);

@@ -6,7 +6,7 @@
 
 #include "export/ReportDocument.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class QPainter;
 class QPrinter;
@@ -14,22 +14,22 @@ class QPrinter;
 // The report of the investment as it stands, with the summary's own texts and today's date;
 // `fileName` goes into the footer, `whatIf` is the sensitivity grid it shows (the "What If"
 // tab's), `risk` the futures of its page "Risk" (the "Risk" tab's).
-ReportDocument MakeReport(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName,
+ReportDocument MakeReport(const Investment& doc, const Scales& scales, const std::string& fileName,
                           const GridSetup& whatIf = {}, const RiskSetup& risk = {});
 
 // Draws one page at `dotsPerPoint` device units per point, the page's corner at the origin.
-void PaintReportPage(QPainter& painter, const ReportPage& page, const CVELPPCDoc& doc,
+void PaintReportPage(QPainter& painter, const ReportPage& page, const Investment& doc,
                      const Scales& scales,
                      double dotsPerPoint);
 
 // Every page onto the printer (set up for A4 portrait, the whole paper).
-void PrintReport(QPrinter& printer, const ReportDocument& report, const CVELPPCDoc& doc,
+void PrintReport(QPrinter& printer, const ReportDocument& report, const Investment& doc,
                  const Scales& scales);
 
 // The report as the bytes of a PDF file.
-std::string ReportPdf(const ReportDocument& report, const CVELPPCDoc& doc, const Scales& scales,
+std::string ReportPdf(const ReportDocument& report, const Investment& doc, const Scales& scales,
                       const std::string& title);
 
 // Writes the report to `path` as PDF, completely or not at all; on failure `reason` says why.
-bool WriteReportPdf(const CVELPPCDoc& doc, const Scales& scales, const std::string& fileName, const std::string& path,
+bool WriteReportPdf(const Investment& doc, const Scales& scales, const std::string& fileName, const std::string& path,
                     std::string& reason, const GridSetup& whatIf = {}, const RiskSetup& risk = {});

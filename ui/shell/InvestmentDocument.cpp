@@ -83,7 +83,7 @@ bool InvestmentDocument::Read(const QString& path, MessageSink& messages, QStrin
     std::istringstream in(bytes.toStdString(), std::ios::binary);
     // The reader works on copies, so that a file that fails leaves the open investment as it
     // was, scales included.
-    CVELPPCDoc loaded = record_;
+    Investment loaded = record_;
     Scales loadedScales = scales_;
     if (!LoadInvestment(loaded, loadedScales, in, &messages, name.toStdString())) {
         failure.clear();

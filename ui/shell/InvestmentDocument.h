@@ -21,8 +21,8 @@ class InvestmentDocument : public QObject {
 public:
     explicit InvestmentDocument(QObject* parent = nullptr);
 
-    CVELPPCDoc& Record() { return record_; }
-    const CVELPPCDoc& Record() const { return record_; }
+    Investment& Record() { return record_; }
+    const Investment& Record() const { return record_; }
     Scales& InvestmentScales() { return scales_; }
     const Scales& InvestmentScales() const { return scales_; }
     QUndoStack& UndoStack() { return undo_; }
@@ -64,7 +64,7 @@ private:
     friend class RecordStep;
     void Restore(const RecordState& state);
 
-    CVELPPCDoc record_;
+    Investment record_;
     Scales scales_;
     QUndoStack undo_;
     QString path_;

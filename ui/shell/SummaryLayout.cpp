@@ -54,7 +54,7 @@ void SummaryLayout::Layout(int clientRight, int rowHeight, int charWidth,
     laidOut_ = true;
 }
 
-void SummaryLayout::Refresh(const CVELPPCDoc& doc) {
+void SummaryLayout::Refresh(const Investment& doc) {
     const auto lines = SummaryLines(doc);
     for (int row = 0; row < kSummaryRows; ++row) {
         const SummaryLine& line = lines[static_cast<std::size_t>(row)];
@@ -71,7 +71,7 @@ void SummaryLayout::Draw(Surface& surface, int scrollX, int scrollY) const {
 }
 
 void SummaryLayout::Paint(Surface& surface, const Rect& client, ColourValue background,
-                          const CVELPPCDoc& doc, int scrollX, int scrollY) {
+                          const Investment& doc, int scrollX, int scrollY) {
     surface.FillRect(client, background == kAutomaticColour
                                  ? surface.System(SystemColour::Window)
                                  : background);

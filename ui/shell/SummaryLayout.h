@@ -6,7 +6,7 @@
 #include "export/SummaryText.h"
 #include "ui/shell/GridCell.h"
 
-class CVELPPCDoc;
+class Investment;
 
 // Room the layout leaves at the right for the vertical scroll bar.
 inline constexpr int kScrollBarRoom = 16;
@@ -19,12 +19,12 @@ public:
     // height and character width of the window's font; every cell gets `background`.
     void Layout(int clientRight, int rowHeight, int charWidth, ColourValue background);
     // Makes the texts and colours of the cells from the investment.
-    void Refresh(const CVELPPCDoc& doc);
+    void Refresh(const Investment& doc);
     // Draws the label cells, then the value cells, scrolled by (scrollX, scrollY).
     void Draw(Surface& surface, int scrollX, int scrollY) const;
     // Erases `client` with `background`, refreshes from the investment and draws the cells.
     void Paint(Surface& surface, const Rect& client, ColourValue background,
-               const CVELPPCDoc& doc, int scrollX, int scrollY);
+               const Investment& doc, int scrollX, int scrollY);
     // The row under a point of the unscrolled grid, or -1.
     int HitTest(int x, int y) const;
 

@@ -9,7 +9,7 @@
 #include "ui/charts/ChartDrawing.h"
 #include "ui/shell/QPainterSurface.h"
 
-ChartTab::ChartTab(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec* fonts,
+ChartTab::ChartTab(const Investment& doc, const Scales& scales, int command, const FontSpec* fonts,
                    QWidget* parent)
     : QWidget(parent), doc_(doc), scales_(scales), command_(command), fonts_(fonts) {
     setAttribute(Qt::WA_OpaquePaintEvent);

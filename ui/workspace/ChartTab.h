@@ -10,7 +10,7 @@
 #include "ui/charts/ChartScale.h"
 #include "ui/charts/ChartSeries.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class Surface;
 
@@ -18,7 +18,7 @@ class ChartTab : public QWidget {
     Q_OBJECT
 public:
     // `command` is the chart's Graphics command; `fonts` are the summary's chart fonts.
-    ChartTab(const CVELPPCDoc& doc, const Scales& scales, int command, const FontSpec* fonts,
+    ChartTab(const Investment& doc, const Scales& scales, int command, const FontSpec* fonts,
              QWidget* parent = nullptr);
 
     // The record changed: the chart is built again before it next shows.
@@ -39,7 +39,7 @@ protected:
 private:
     void Build();
 
-    const CVELPPCDoc& doc_;
+    const Investment& doc_;
     const Scales& scales_;
     int command_;
     const FontSpec* fonts_;

@@ -29,7 +29,7 @@ QString ShortName(const std::string& path) {
 
 } // namespace
 
-CompareWindow::CompareWindow(const CVELPPCDoc& doc, const Scales& scales, const QString& name,
+CompareWindow::CompareWindow(const Investment& doc, const Scales& scales, const QString& name,
                              DocumentUi& ui,
                              QWidget* parent)
     : QDialog(parent), ui_(ui) {
@@ -87,7 +87,7 @@ bool CompareWindow::AddFile() {
     return true;
 }
 
-void CompareWindow::SetOpenInvestment(const CVELPPCDoc& doc, const Scales& scales,
+void CompareWindow::SetOpenInvestment(const Investment& doc, const Scales& scales,
                                       const QString& name) {
     investments_.front() = Compared(name.toStdString(), doc, scales);
     Update();
@@ -145,7 +145,7 @@ RatesChart::RatesChart(QWidget* parent) : QWidget(parent) {
     setMinimumHeight(180);
 }
 
-void RatesChart::SetRates(const std::vector<CVELPPCDoc::YearArray>& rates, const QStringList& names) {
+void RatesChart::SetRates(const std::vector<Investment::YearArray>& rates, const QStringList& names) {
     rates_ = rates;
     names_ = names;
     update();
@@ -228,7 +228,7 @@ void RatesChart::paintEvent(QPaintEvent*) {
     }
 }
 
-void ShowCompareWindow(const CVELPPCDoc& doc, const Scales& scales, const QString& path, DocumentUi& ui, QWidget* parent) {
+void ShowCompareWindow(const Investment& doc, const Scales& scales, const QString& path, DocumentUi& ui, QWidget* parent) {
     const QString name = path.isEmpty() ? QStringLiteral("This investment")
                                         : QStringLiteral("This investment (%1)").arg(QFileInfo(path).fileName());
     if (auto* open = parent->findChild<CompareWindow*>(QStringLiteral("CompareWindow"))) {

@@ -11,7 +11,7 @@
 
 #include "analysis/Compare.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class DocumentUi;
 class QPushButton;
@@ -22,14 +22,14 @@ class CompareWindow : public QDialog {
     Q_OBJECT
 public:
     // `name` names the open investment; `ui` picks files and shows messages.
-    CompareWindow(const CVELPPCDoc& doc, const Scales& scales, const QString& name, DocumentUi& ui,
+    CompareWindow(const Investment& doc, const Scales& scales, const QString& name, DocumentUi& ui,
                   QWidget* parent = nullptr);
 
     // Asks for a file and adds it; false when none was picked or it could not be read (the
     // user is told why).
     bool AddFile();
     // The first column again from the record as it stands.
-    void SetOpenInvestment(const CVELPPCDoc& doc, const Scales& scales, const QString& name);
+    void SetOpenInvestment(const Investment& doc, const Scales& scales, const QString& name);
     void Remove(int index);
     const Comparison& Result() const { return comparison_; }
     QTableWidget* Table() { return table_; }
@@ -52,7 +52,7 @@ class RatesChart : public QWidget {
     Q_OBJECT
 public:
     explicit RatesChart(QWidget* parent = nullptr);
-    void SetRates(const std::vector<CVELPPCDoc::YearArray>& rates, const QStringList& names);
+    void SetRates(const std::vector<Investment::YearArray>& rates, const QStringList& names);
     QSize sizeHint() const override { return {600, 240}; }
     // The colour of investment `i`'s line.
     static QColor LineColour(int i);
@@ -61,10 +61,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<CVELPPCDoc::YearArray> rates_;
+    std::vector<Investment::YearArray> rates_;
     QStringList names_;
 };
 
 // Opens the window with the record as it stands; one already open keeps its files and takes
 // the record afresh.
-void ShowCompareWindow(const CVELPPCDoc& doc, const Scales& scales, const QString& path, DocumentUi& ui, QWidget* parent);
+void ShowCompareWindow(const Investment& doc, const Scales& scales, const QString& path, DocumentUi& ui, QWidget* parent);

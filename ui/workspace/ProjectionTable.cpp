@@ -28,7 +28,7 @@ QString Exact(double v) { return QString::fromStdString(ExactNumber(v)); }
 
 } // namespace
 
-ProjectionModel::ProjectionModel(const CVELPPCDoc& doc, QObject* parent)
+ProjectionModel::ProjectionModel(const Investment& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
     SetFont(QFont());
     Refresh();
@@ -211,7 +211,7 @@ QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& 
     return text;
 }
 
-ProjectionTable::ProjectionTable(const CVELPPCDoc& doc, QWidget* parent)
+ProjectionTable::ProjectionTable(const Investment& doc, QWidget* parent)
     : QTableView(parent), model_(doc) {
     setObjectName(QStringLiteral("ProjectionTable"));
     setModel(&model_);

@@ -23,7 +23,7 @@ inline constexpr const std::array<ProjectionColumn, 15>& kProjectionColumns = kP
 class ProjectionModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ProjectionModel(const CVELPPCDoc& doc, QObject* parent = nullptr);
+    explicit ProjectionModel(const Investment& doc, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -61,7 +61,7 @@ private:
     Extras WantedExtras() const;
     const char* Format(int column) const;
 
-    const CVELPPCDoc& doc_;
+    const Investment& doc_;
     int columns_ = static_cast<int>(kProjectionColumns.size());
     Extras extras_;
     // The cells' texts, made once per change rather than at every paint.
@@ -82,7 +82,7 @@ QString ProjectionCopyText(const ProjectionModel& model, const QModelIndexList& 
 class ProjectionTable : public QTableView {
     Q_OBJECT
 public:
-    explicit ProjectionTable(const CVELPPCDoc& doc, QWidget* parent = nullptr);
+    explicit ProjectionTable(const Investment& doc, QWidget* parent = nullptr);
 
     ProjectionModel& Model() { return model_; }
     // Copies the selection to the clipboard; false when nothing is selected.

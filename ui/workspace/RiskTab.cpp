@@ -36,7 +36,7 @@ QString PercentileLine(const char* name, const RiskResults::Figure& f, const cha
 
 } // namespace
 
-RiskTab::RiskTab(const CVELPPCDoc& doc, const Scales& scales, QWidget* parent)
+RiskTab::RiskTab(const Investment& doc, const Scales& scales, QWidget* parent)
     : QWidget(parent), doc_(doc), scales_(scales) {}
 
 RiskTab::~RiskTab() { Stop(); }

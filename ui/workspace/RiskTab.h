@@ -16,7 +16,7 @@
 #include "analysis/Risk.h"
 #include "export/RiskReport.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class QAbstractSpinBox;
 class QCheckBox;
@@ -33,7 +33,7 @@ class RiskTab : public QWidget {
     Q_OBJECT
 public:
     // The controls are made, and the first run started, when the tab first shows.
-    RiskTab(const CVELPPCDoc& doc, const Scales& scales, QWidget* parent = nullptr);
+    RiskTab(const Investment& doc, const Scales& scales, QWidget* parent = nullptr);
     ~RiskTab() override;
 
     // The record changed: a new run at once when shown, else when the tab next shows.
@@ -68,7 +68,7 @@ private:
     void Poll();
     void ShowResults();
 
-    const CVELPPCDoc& doc_;
+    const Investment& doc_;
     const Scales& scales_;
     RiskParameters parameters_;
     std::int64_t paths_ = kDefaultRiskPaths;

@@ -33,7 +33,7 @@ QLabel* Value(QWidget* parent) {
 
 } // namespace
 
-SaleTab::SaleTab(const CVELPPCDoc& doc, const Scales& scales, const FontSpec* fonts, QWidget* parent)
+SaleTab::SaleTab(const Investment& doc, const Scales& scales, const FontSpec* fonts, QWidget* parent)
     : QWidget(parent), doc_(doc), scales_(scales), fonts_(fonts) {}
 
 void SaleTab::Build() {
@@ -95,7 +95,7 @@ void SaleTab::Refresh() {
 void SaleTab::Update() {
     Build();
     stale_ = false;
-    const CVELPPCDoc& d = doc_;
+    const Investment& d = doc_;
     QString held = QStringLiteral("Sold for its value at the end of year %1, the last year of "
                                   "the projections.")
                        .arg(Text(d.ProjectionYear, "0"));

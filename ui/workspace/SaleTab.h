@@ -7,7 +7,7 @@
 
 #include <functional>
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class ChartTab;
 class QLabel;
@@ -32,7 +32,7 @@ public:
     };
 
     // The tab's controls are made when it first shows, so that they cost the start-up nothing.
-    SaleTab(const CVELPPCDoc& doc, const Scales& scales, const FontSpec* fonts,
+    SaleTab(const Investment& doc, const Scales& scales, const FontSpec* fonts,
             QWidget* parent = nullptr);
 
     // The record changed: shown at once, or when the tab next shows.
@@ -51,7 +51,7 @@ private:
     void Build();
     void Update();
 
-    const CVELPPCDoc& doc_;
+    const Investment& doc_;
     const Scales& scales_;
     const FontSpec* fonts_;
     bool stale_ = true;

@@ -29,7 +29,7 @@ QString FromStd(const std::string& text) { return QString::fromStdString(text); 
 
 } // namespace
 
-WhatIfTab::WhatIfTab(const CVELPPCDoc& doc, const Scales& scales, QWidget* parent)
+WhatIfTab::WhatIfTab(const Investment& doc, const Scales& scales, QWidget* parent)
     : QWidget(parent), doc_(doc), scales_(scales) {}
 
 void WhatIfTab::BuildAxis(AxisControls& axis, const QString& name, int row, QGridLayout* layout) {

@@ -11,7 +11,7 @@
 #include "analysis/BreakEven.h"
 #include "analysis/Grid.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class QComboBox;
 class QDoubleSpinBox;
@@ -23,7 +23,7 @@ class WhatIfTab : public QWidget {
     Q_OBJECT
 public:
     // The controls are made when the tab first shows.
-    WhatIfTab(const CVELPPCDoc& doc, const Scales& scales, QWidget* parent = nullptr);
+    WhatIfTab(const Investment& doc, const Scales& scales, QWidget* parent = nullptr);
 
     // The record changed: worked out again at once when shown, else when it next shows.
     void Refresh();
@@ -60,7 +60,7 @@ private:
     void UpdateGrid();
     void UpdateFigures();
 
-    const CVELPPCDoc& doc_;
+    const Investment& doc_;
     const Scales& scales_;
     GridSetup setup_;
     std::optional<WhatIf> whatIf_;

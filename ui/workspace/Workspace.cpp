@@ -25,7 +25,7 @@ constexpr int kChartTabCommands[] = {ChartValueDebt, ChartCashFlows, ChartWhoPay
 
 } // namespace
 
-Workspace::Workspace(const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
+Workspace::Workspace(const Investment& doc, const Scales& scales, const FontSpec fonts[2],
                      QWidget* parent)
     : QTabWidget(parent), doc_(doc) {
     setObjectName(QStringLiteral("WorkspacePane"));

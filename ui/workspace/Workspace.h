@@ -8,7 +8,7 @@
 
 #include "ui/shell/Surface.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class ChartTab;
 class ProjectionTable;
@@ -20,7 +20,7 @@ class WhatIfTab;
 class Workspace : public QTabWidget {
     Q_OBJECT
 public:
-    Workspace(const CVELPPCDoc& doc, const Scales& scales, const FontSpec fonts[2],
+    Workspace(const Investment& doc, const Scales& scales, const FontSpec fonts[2],
               QWidget* parent = nullptr);
 
     // The record was worked out again, or replaced: show it.
@@ -45,7 +45,7 @@ signals:
 private:
     void UpdateLegend();
 
-    const CVELPPCDoc& doc_;
+    const Investment& doc_;
     ProjectionTable* table_ = nullptr;
     QLabel* legend_ = nullptr;
     std::vector<ChartTab*> charts_;

@@ -14,7 +14,7 @@ namespace {
 const Colours kColours = {RGBColour(1, 1, 1), RGBColour(2, 2, 2), RGBColour(3, 3, 3),
                           RGBColour(4, 4, 4), RGBColour(5, 5, 5)};
 
-void SetRow(CVELPPCDoc& doc, Row row, double value) {
+void SetRow(Investment& doc, Row row, double value) {
     for (int c = 0; c < kTableColumns; ++c) doc.At(row, c) = value;
 }
 
@@ -22,7 +22,7 @@ void SetRow(CVELPPCDoc& doc, Row row, double value) {
 
 TEST(ChartSeries, CaptionsUnitsLabelsAndColours) {
     Scales scales;
-    const CVELPPCDoc doc = WorkedExample();
+    const Investment doc = WorkedExample();
     struct Expect {
         int command;
         const char* caption;
@@ -62,7 +62,7 @@ TEST(ChartSeries, CaptionsUnitsLabelsAndColours) {
 
 TEST(ChartSeries, ValueDebtAndCashFlowsTakeTheirRows) {
     for (int loanType : {0, 1}) {
-        const CVELPPCDoc doc = WorkedExample(loanType);
+        const Investment doc = WorkedExample(loanType);
         const ChartData value = ValueDebtChart(doc, kColours);
         const ChartData cash = CashFlowsChart(doc, kColours);
         EXPECT_EQ(value.count, 25);
@@ -88,7 +88,7 @@ TEST(ChartSeries, CashFlowsShow35YearsWhileYear25CostsMoney) {
     // Both worked examples still cost money in year 25 (the loan, or its last repayments).
     EXPECT_EQ(CashFlowsChart(WorkedExample(0), kColours).count, 35);
     EXPECT_EQ(CashFlowsChart(WorkedExample(1), kColours).count, 35);
-    CVELPPCDoc doc;
+    Investment doc;
     doc.At(Row::AfterTaxCash, 23) = doc.At(Row::AfterTaxCash, 25) = -500; // only year 25 counts
     EXPECT_EQ(CashFlowsChart(doc, kColours).count, 25);
     doc.At(Row::AfterTaxCash, 24) = -0.01;
@@ -107,7 +107,7 @@ TEST(ChartSeries, WhoPays) {
     EXPECT_NEAR(example.values[1][0], 100 - 100 * 17836 / outgoings, 0.001);
     EXPECT_NEAR(example.values[2][0], 100 * (outgoings - 17836 - 6266.65) / outgoings, 0.001);
 
-    CVELPPCDoc doc;
+    Investment doc;
     SetRow(doc, Row::ExpensesPaid, 400);
     SetRow(doc, Row::InterestPaid, 600);
     SetRow(doc, Row::RentReceived, 300);
@@ -126,7 +126,7 @@ TEST(ChartSeries, WhoPays) {
 
 TEST(ChartSeries, BankComparison) {
     Scales scales;
-    const CVELPPCDoc doc = WorkedExample();
+    const Investment doc = WorkedExample();
     const ChartData chart = BankComparisonChart(doc, scales.tax, kColours);
     // The bank pays 8.5 % taxed at 31.5 % (30 % and the levy for 47,000), monthly.
     double g = 1 + (1 - 0.315) * 8.5 / 1200;
@@ -137,7 +137,7 @@ TEST(ChartSeries, BankComparison) {
     EXPECT_NEAR(chart.values[0][0], 5394.19 / 12 * months + 313500 - 298845.18125, 0.01);
 
     // Money the property returns comes out of the bank instead.
-    CVELPPCDoc positive;
+    Investment positive;
     positive.CashDeposit = 10000;
     positive.RateInterest = 6;
     positive.TaxableHim = 5000; // below every band and the levy: untaxed interest
@@ -154,7 +154,7 @@ TEST(ChartSeries, BankComparison) {
 
 TEST(ChartSeries, RateOfReturn) {
     for (int loanType : {0, 1}) {
-        const CVELPPCDoc doc = WorkedExample(loanType);
+        const Investment doc = WorkedExample(loanType);
         const ChartData chart = RateOfReturnChart(doc, kColours);
         // Kept ten years, the rate is the record's own (ProjectionYear 10).
         EXPECT_NEAR(chart.values[0][9], loanType == 0 ? 13.86 : 11.97, 0.005);
@@ -163,7 +163,7 @@ TEST(ChartSeries, RateOfReturn) {
         EXPECT_EQ(chart.values[0][0], 0);
     }
     // No deposit and only money coming in: there is no rate at all.
-    CVELPPCDoc doc;
+    Investment doc;
     SetRow(doc, Row::AfterTaxCash, 1000);
     SetRow(doc, Row::Equity, 5000);
     const ChartData none = RateOfReturnChart(doc, kColours);

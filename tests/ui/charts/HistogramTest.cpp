@@ -14,7 +14,7 @@
 #include "tests/ui/charts/WorkedExample.h"
 #include "ui/charts/ChartSeries.h"
 #include "ui/charts/Charts.h"
-#include "ui/charts/Histogram.h"
+#include "ui/charts/ChartWindow.h"
 #include "ui/charts/ChartKind.h"
 #include "ui/shell/QPainterSurface.h"
 
@@ -39,13 +39,13 @@ void WhenModalOpens(std::function<void(QWidget*)> check) {
 
 } // namespace
 
-TEST(CHistogram, TitleModalAndResizable) {
+TEST(ChartWindow, TitleModalAndResizable) {
     std::vector<double> values(25, 7300);
     ChartRequest request;
     request.count = 25;
     request.series[0] = values.data();
     request.caption = "Value & Debt";
-    CHistogram window(request);
+    ChartWindow window(request);
     EXPECT_EQ(window.windowTitle().toStdString(), "Value & Debt");
     EXPECT_TRUE(window.isModal());
     EXPECT_LT(window.minimumWidth(), window.maximumWidth());
@@ -58,7 +58,7 @@ TEST(CHistogram, TitleModalAndResizable) {
     EXPECT_EQ(window.Scale().upper, 8000);
 }
 
-TEST(CHistogram, PaintsTheChartForItsSize) {
+TEST(ChartWindow, PaintsTheChartForItsSize) {
     const Colours saved = CurrentColours;
     CurrentColours.BG2Color = RGBColour(255, 255, 200);
     std::vector<double> values(25, 1000);
@@ -66,7 +66,7 @@ TEST(CHistogram, PaintsTheChartForItsSize) {
     request.count = 25;
     request.series[0] = values.data();
     request.colours[0] = RGBColour(0, 0, 255);
-    CHistogram window(request);
+    ChartWindow window(request);
 
     for (auto [w, h] : {std::pair{480, 400}, std::pair{300, 250}}) {
         SCOPED_TRACE(w);
@@ -87,7 +87,7 @@ TEST(CHistogram, PaintsTheChartForItsSize) {
 }
 
 TEST(Charts, GraphicsCommandOpensTheChartModally) {
-    const CVELPPCDoc doc = WorkedExample(0);
+    const Investment doc = WorkedExample(0);
     const Scales scales;
     const FontSpec fonts[2] = {{}, {"Arial", 15, 700}};
     std::string title;
@@ -96,7 +96,7 @@ TEST(Charts, GraphicsCommandOpensTheChartModally) {
     EXPECT_EQ(title, "Who Pays?");
 
     // Charts never touch the record.
-    const CVELPPCDoc before = doc;
+    const Investment before = doc;
     WhenModalOpens([](QWidget*) {});
     ShowChart(doc, scales, ChartRateOfReturn, fonts, nullptr);
     EXPECT_EQ(doc.table, before.table);
@@ -118,11 +118,11 @@ TEST(Screenshots, Charts) {
                                                   {ChartBankComparison, "bank-comparison"},
                                                   {ChartRateOfReturn, "rate-of-return"}};
     for (int loanType : {0, 1}) {
-        const CVELPPCDoc doc = WorkedExample(loanType);
+        const Investment doc = WorkedExample(loanType);
         for (const auto& [command, name] : charts) {
             const auto chart = BuildChart(doc, scales, command, CurrentColours);
             ASSERT_TRUE(chart);
-            CHistogram window(chart->Request(fonts));
+            ChartWindow window(chart->Request(fonts));
             window.resize(480, 400);
             const std::string file = std::string(dir) + "/chart-" + name +
                                      (loanType == 1 ? "-pi" : "") + ".png";

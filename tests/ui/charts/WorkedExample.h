@@ -5,8 +5,8 @@
 #include "model/Investment.h"
 #include "model/Scales.h"
 
-inline CVELPPCDoc WorkedExample(int loanType = 0) {
-    CVELPPCDoc doc;
+inline Investment WorkedExample(int loanType = 0) {
+    Investment doc;
     doc.Price = doc.MarketValue = 300000;
     doc.Rent = 350;
     doc.LoanType = loanType; // 1: principal and interest

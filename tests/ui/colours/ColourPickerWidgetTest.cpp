@@ -39,22 +39,22 @@ class PickerWidget : public ::testing::Test {
   protected:
     void SetUp() override {
         window.resize(240, 320);
-        picker = new CColourPicker(QStringLiteral("Graphics 2"), 77, &window);
+        picker = new ColourPicker(QStringLiteral("Graphics 2"), 77, &window);
         picker->setGeometry(10, 10, 200, picker->height());
         picker->SetColour(kRed);
-        QObject::connect(picker, &CColourPicker::Notify, [this](int n, ColourValue c, int id) {
+        QObject::connect(picker, &ColourPicker::Notify, [this](int n, ColourValue c, int id) {
             EXPECT_EQ(id, 77);
             notices.push_back({n, c});
         });
         window.show();
     }
-    CColourPopup* Open() {
+    ColourPopup* Open() {
         picker->click();
         return picker->Popup();
     }
 
     QWidget window;
-    CColourPicker* picker = nullptr;
+    ColourPicker* picker = nullptr;
     std::vector<Notice> notices;
 };
 
@@ -62,7 +62,7 @@ class PickerWidget : public ::testing::Test {
 
 TEST_F(PickerWidget, OpensUnderTheButtonAndAcceptsWithReturn) {
     EXPECT_EQ(picker->height(), PickerHeight());
-    CColourPopup* popup = Open();
+    ColourPopup* popup = Open();
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(picker->IsActive());
     EXPECT_EQ(popup->pos(), picker->mapToGlobal(QPoint(0, picker->height())));
@@ -86,7 +86,7 @@ TEST_F(PickerWidget, OpensUnderTheButtonAndAcceptsWithReturn) {
 }
 
 TEST_F(PickerWidget, EscapeOrAClosedPopupRestoresTheColour) {
-    CColourPopup* popup = Open();
+    ColourPopup* popup = Open();
     ASSERT_NE(popup, nullptr);
     Key(popup, Qt::Key_Left);
     Key(popup, Qt::Key_Left);
@@ -106,7 +106,7 @@ TEST_F(PickerWidget, EscapeOrAClosedPopupRestoresTheColour) {
 }
 
 TEST_F(PickerWidget, StylusReleaseOutsideCancelsInsideAccepts) {
-    CColourPopup* popup = Open();
+    ColourPopup* popup = Open();
     ASSERT_NE(popup, nullptr);
     const Rect box = popup->Layout().ColourBox(26);
     Mouse(popup, QEvent::MouseButtonPress, QPoint(box.left + 5, box.top + 5));

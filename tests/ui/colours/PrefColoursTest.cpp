@@ -12,7 +12,7 @@
 #include "persist/Settings.h"
 #include "persist/SettingsStore.h"
 #include "ui/colours/ColourPicker.h"
-#include "ui/colours/PrefColours.h"
+#include "ui/colours/ColourPreferences.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ class PrefColoursDialog : public ::testing::Test {
     // Runs "Preferences"; `user` works the dialog once it is open and then presses `button`.
     bool Run(
         QDialogButtonBox::StandardButton button,
-        std::function<void(CPrefColours&)> user = [](CPrefColours&) {}) {
+        std::function<void(ColourPreferences&)> user = [](ColourPreferences&) {}) {
         QTimer::singleShot(0, [=] {
-            auto* dialog = qobject_cast<CPrefColours*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<ColourPreferences*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             user(*dialog);
             dialog->Buttons()->button(button)->click();
@@ -44,7 +44,7 @@ class PrefColoursDialog : public ::testing::Test {
 } // namespace
 
 TEST_F(PrefColoursDialog, OkUntouchedWritesTheFiveColoursInOrder) {
-    EXPECT_TRUE(Run(QDialogButtonBox::Ok, [](CPrefColours& dialog) {
+    EXPECT_TRUE(Run(QDialogButtonBox::Ok, [](ColourPreferences& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Preferences - Colours"));
         EXPECT_EQ(dialog.Picker(0)->text(), QStringLiteral("Interface Background"));
         EXPECT_EQ(dialog.Picker(4)->text(), QStringLiteral("Graphics 3"));
@@ -59,7 +59,7 @@ TEST_F(PrefColoursDialog, OkUntouchedWritesTheFiveColoursInOrder) {
 }
 
 TEST_F(PrefColoursDialog, CancelChangesNothing) {
-    EXPECT_FALSE(Run(QDialogButtonBox::Cancel, [](CPrefColours& dialog) {
+    EXPECT_FALSE(Run(QDialogButtonBox::Cancel, [](ColourPreferences& dialog) {
         dialog.Picker(0)->SetColour(RGBColour(255, 255, 0));
     }));
     EXPECT_EQ(CurrentColours, Colours{});
@@ -67,9 +67,9 @@ TEST_F(PrefColoursDialog, CancelChangesNothing) {
 }
 
 TEST_F(PrefColoursDialog, AutomaticIsStoredAsTheMarker) {
-    EXPECT_TRUE(Run(QDialogButtonBox::Ok, [](CPrefColours& dialog) {
+    EXPECT_TRUE(Run(QDialogButtonBox::Ok, [](ColourPreferences& dialog) {
         // "Graphics 1" the way a user does it: tap the picker, Up to "Automatic", Return.
-        CColourPicker* picker = dialog.Picker(2);
+        ColourPicker* picker = dialog.Picker(2);
         picker->click();
         ASSERT_NE(picker->Popup(), nullptr);
         for (int key : {Qt::Key_Up, Qt::Key_Return}) {

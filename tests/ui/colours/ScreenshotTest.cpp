@@ -8,22 +8,22 @@
 
 #include "persist/Settings.h"
 #include "ui/colours/ColourPicker.h"
-#include "ui/colours/PrefColours.h"
+#include "ui/colours/ColourPreferences.h"
 
 TEST(Screenshots, Colours) {
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
 
-    CPrefColours dialog;
+    ColourPreferences dialog;
     dialog.SetColours(Colours{});
     dialog.show();
     QApplication::processEvents();
     EXPECT_TRUE(dialog.grab().save(QDir(dir).filePath(QStringLiteral("prefs-colours.png"))));
 
     // "Graphics 2" open, its red chosen, the highlight moved two boxes on.
-    CColourPicker* picker = dialog.Picker(3);
+    ColourPicker* picker = dialog.Picker(3);
     picker->click();
-    CColourPopup* popup = picker->Popup();
+    ColourPopup* popup = picker->Popup();
     ASSERT_NE(popup, nullptr);
     for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Right}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

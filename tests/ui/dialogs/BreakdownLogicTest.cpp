@@ -7,8 +7,8 @@
 
 namespace {
 
-CTaxSavings TaxSavingsOf(const CVELPPCDoc& doc, const Scales& scales) {
-    CTaxSavings b;
+TaxSavingsLogic TaxSavingsOf(const Investment& doc, const Scales& scales) {
+    TaxSavingsLogic b;
     b.taxScale = scales.tax;
     b.table = doc.table;
     b.investorIncomes = doc.TaxableHimByYear;
@@ -18,7 +18,7 @@ CTaxSavings TaxSavingsOf(const CVELPPCDoc& doc, const Scales& scales) {
 }
 
 struct BreakdownLogic : ::testing::TestWithParam<int> {
-    CVELPPCDoc doc;
+    Investment doc;
 };
 
 } // namespace
@@ -30,7 +30,7 @@ TEST_P(BreakdownLogic, TaxSavingEqualsTheTableEveryYear) {
     SetUpWorkedExample(doc, 1);
     doc.NamesOnTitle = GetParam();
     doc.Recalculate(false, scales);
-    CTaxSavings b = TaxSavingsOf(doc, scales);
+    TaxSavingsLogic b = TaxSavingsOf(doc, scales);
     FakePort port;
     b.Open(port);
     const double rowsBefore = doc.At(Row::TaxSaving, 0);
@@ -38,13 +38,13 @@ TEST_P(BreakdownLogic, TaxSavingEqualsTheTableEveryYear) {
         SCOPED_TRACE(year);
         b.ShowYear(port, year);
         const int c = year - 1;
-        const CTaxSavings::Figures f = b.Compute();
+        const TaxSavingsLogic::Figures f = b.Compute();
         EXPECT_EQ(f.taxSaving, doc.At(Row::TaxSaving, c));
         EXPECT_EQ(f.rentalIncome, doc.At(Row::RentReceived, c));
         EXPECT_EQ(f.rentalDeductions, doc.At(Row::Deductions, c));
-        EXPECT_EQ(port.Text(CTaxSavings::kTaxSaving),
+        EXPECT_EQ(port.Text(TaxSavingsLogic::kTaxSaving),
                   FormatValue(doc.At(Row::TaxSaving, c), "0,m"));
-        EXPECT_EQ(port.Text(CTaxSavings::kYear), FormatValue(year, "0y"));
+        EXPECT_EQ(port.Text(TaxSavingsLogic::kYear), FormatValue(year, "0y"));
     }
     EXPECT_EQ(doc.At(Row::TaxSaving, 0), rowsBefore);
 }
@@ -55,13 +55,13 @@ INSTANTIATE_TEST_SUITE_P(Ownership, BreakdownLogic, ::testing::Values(1, 2));
 TEST(TaxSavingsLogic, LossesCarriedForwardGiveTheTablesSaving) {
     Scales scales;
     for (int owners : {1, 2}) {
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc);
         doc.DepositPC = 70;
         doc.NamesOnTitle = owners;
         doc.LossTreatment = 1;
         doc.Recalculate(false, scales);
-        CTaxSavings b = TaxSavingsOf(doc, scales);
+        TaxSavingsLogic b = TaxSavingsOf(doc, scales);
         b.lossRuleFromYear = doc.LossRuleFromYear;
         b.carriedLoss = doc.CarriedLossByYear;
         FakePort port;
@@ -79,16 +79,16 @@ TEST(TaxSavingsLogic, LossesCarriedForwardGiveTheTablesSaving) {
 // Joint names: the incomes add up, the taxes are each owner's own, not the tax on the sum.
 TEST(TaxSavingsLogic, JointNamesSplitRentAndDeductions) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.NamesOnTitle = 2;
     doc.Recalculate(false, scales);
-    CTaxSavings b = TaxSavingsOf(doc, scales);
+    TaxSavingsLogic b = TaxSavingsOf(doc, scales);
     FakePort port;
     b.Open(port);
-    const CTaxSavings::Figures f = b.Compute();
+    const TaxSavingsLogic::Figures f = b.Compute();
     auto tax = [&](double x) { return ComputeIncomeTax(x, scales.tax); };
-    EXPECT_EQ(port.Text(CTaxSavings::kOwnership), "Joint");
+    EXPECT_EQ(port.Text(TaxSavingsLogic::kOwnership), "Joint");
     EXPECT_EQ(f.presentTaxable, 66000);
     EXPECT_EQ(f.presentTax, tax(47000) + tax(19000));
     EXPECT_NE(f.presentTax, tax(66000));
@@ -101,21 +101,21 @@ TEST(TaxSavingsLogic, JointNamesSplitRentAndDeductions) {
 }
 
 TEST(AfterTaxCashLogic, EveryFigureIsTheTablesRow) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
-    CAfterTaxCash b;
+    AfterTaxCashLogic b;
     b.table = doc.table;
     FakePort port;
     b.Open(port);
-    EXPECT_EQ(port.Text(CAfterTaxCash::kPrincipal), "3,613");
-    EXPECT_EQ(port.Text(CAfterTaxCash::kInterest), "25,263");
-    const std::pair<int, Row> rows[] = {{CAfterTaxCash::kAnnualRent, Row::RentReceived},
-                                        {CAfterTaxCash::kPrincipal, Row::PrincipalPaid},
-                                        {CAfterTaxCash::kInterest, Row::InterestPaid},
-                                        {CAfterTaxCash::kExpenses, Row::ExpensesPaid},
-                                        {CAfterTaxCash::kPreTaxCash, Row::PreTaxCash},
-                                        {CAfterTaxCash::kTaxCredits, Row::TaxSaving},
-                                        {CAfterTaxCash::kAfterTaxCash, Row::AfterTaxCash}};
+    EXPECT_EQ(port.Text(AfterTaxCashLogic::kPrincipal), "3,613");
+    EXPECT_EQ(port.Text(AfterTaxCashLogic::kInterest), "25,263");
+    const std::pair<int, Row> rows[] = {{AfterTaxCashLogic::kAnnualRent, Row::RentReceived},
+                                        {AfterTaxCashLogic::kPrincipal, Row::PrincipalPaid},
+                                        {AfterTaxCashLogic::kInterest, Row::InterestPaid},
+                                        {AfterTaxCashLogic::kExpenses, Row::ExpensesPaid},
+                                        {AfterTaxCashLogic::kPreTaxCash, Row::PreTaxCash},
+                                        {AfterTaxCashLogic::kTaxCredits, Row::TaxSaving},
+                                        {AfterTaxCashLogic::kAfterTaxCash, Row::AfterTaxCash}};
     for (int year = 1; year <= 40; ++year) {
         b.ShowYear(port, year);
         for (auto [id, row] : rows)
@@ -126,20 +126,20 @@ TEST(AfterTaxCashLogic, EveryFigureIsTheTablesRow) {
 
 // The year starts at 1 whatever the summary shows, and stays within the table's 40 years.
 TEST(BreakdownYear, StartsAtOneAndStaysWithinTheTable) {
-    CAfterTaxCash b;
+    AfterTaxCashLogic b;
     b.year = 10;
     FakePort port;
     b.Open(port);
     EXPECT_EQ(b.year, 1);
-    EXPECT_EQ(port.Text(CAfterTaxCash::kYear), "1yr");
+    EXPECT_EQ(port.Text(AfterTaxCashLogic::kYear), "1yr");
     b.Step(port, -1);
     EXPECT_EQ(b.year, 1);
     b.Step(port, +1);
-    EXPECT_EQ(port.Text(CAfterTaxCash::kYear), "2yr");
+    EXPECT_EQ(port.Text(AfterTaxCashLogic::kYear), "2yr");
     b.ShowYear(port, 40);
     b.Step(port, +1);
     EXPECT_EQ(b.year, 40);
-    EXPECT_EQ(port.Text(CAfterTaxCash::kYear), "40yr");
+    EXPECT_EQ(port.Text(AfterTaxCashLogic::kYear), "40yr");
     b.ShowYear(port, 1000);
     EXPECT_EQ(b.year, 40);
     b.ShowYear(port, -7);

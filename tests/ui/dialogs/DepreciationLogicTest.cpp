@@ -4,11 +4,11 @@
 
 namespace {
 
-using C = CDepPage;
+using C = DepreciationPageLogic;
 
 // Building page of the worked example: cost 300,000, 50 % linked, 2.5 % straight line.
 struct DepPageLogic : ::testing::Test {
-    CDepBuild page;
+    BuildingDepreciationLogic page;
     FakePort port;
 
     void OpenWith(double cost, double value, double percent, int link, double rate = 2.5,
@@ -56,7 +56,7 @@ TEST_F(DepPageLogic, NewPercentageWhileUnlinked) {
     EXPECT_EQ(page.value.link, 0);
 
     // OK with the new percentage still pending sets the value and links it.
-    CDepFitt fittings;
+    FittingsDepreciationLogic fittings;
     FakePort p;
     fittings.propertyCost = 300000;
     fittings.linkBase = 300000;
@@ -99,7 +99,7 @@ TEST_F(DepPageLogic, OkTakesBoxValueRateAndMethod) {
     EXPECT_EQ(page.method, C::kDiminishingValue);
 
     // When both the value and the percentage were typed, the percentage wins.
-    CDepBuild both;
+    BuildingDepreciationLogic both;
     FakePort p;
     both.propertyCost = 300000;
     both.linkBase = 300000;
@@ -137,7 +137,7 @@ TEST_F(DepPageLogic, DepreciationFigureCappedAtTheValue) {
 // Fittings: Price 400,000, Furniture 10,000. The linked value is 6 % of the price plus the whole
 // furniture, and a typed value's share is that of the part above the furniture.
 TEST_F(DepPageLogic, FittingsLinkTakesTheWholeFurniture) {
-    CDepFitt fittings;
+    FittingsDepreciationLogic fittings;
     FakePort p;
     fittings.propertyCost = 410000;
     fittings.linkBase = 400000;

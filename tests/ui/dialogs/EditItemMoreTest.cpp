@@ -31,7 +31,7 @@ using Strings = std::vector<std::string>;
 struct EditItemMore : ::testing::Test {
     Scales scales;
     MemorySettingsStore store;
-    CVELPPCDoc doc;
+    Investment doc;
     void SetUp() override {
         NewInvestment(doc, scales, store);
         doc.Price = doc.MarketValue = 300000;
@@ -127,22 +127,22 @@ TEST_F(EditItemMore, DepreciationTypedBuildingValueLeavesFittingsAsTheyCame) {
         EXPECT_EQ(tabs->tabText(0), QStringLiteral("Building"));
         EXPECT_EQ(tabs->tabText(1), QStringLiteral("Fittings"));
         QWidget& page = *tabs->widget(0);
-        EXPECT_EQ(Figure(page, CDepPage::kPropertyCost), QStringLiteral("300,000"));
-        EXPECT_EQ(Figure(page, CDepPage::kDepreciation), QStringLiteral("3,750"));
-        EXPECT_EQ(In<QComboBox>(page, CDepPage::kMethod)->currentText(),
+        EXPECT_EQ(Figure(page, DepreciationPageLogic::kPropertyCost), QStringLiteral("300,000"));
+        EXPECT_EQ(Figure(page, DepreciationPageLogic::kDepreciation), QStringLiteral("3,750"));
+        EXPECT_EQ(In<QComboBox>(page, DepreciationPageLogic::kMethod)->currentText(),
                   QStringLiteral("Straight line"));
-        Retype(EditOf(page, CDepPage::kDepreciableValue), QStringLiteral("120000"));
-        MoveFocusTo(EditOf(page, CDepPage::kDepreciationRate));
-        EXPECT_FALSE(In<QCheckBox>(page, CDepPage::kValueLink)->isChecked());
-        EXPECT_FALSE(EditOf(page, CDepPage::kPercentOfCost)->isVisible());
-        EXPECT_EQ(EditOf(page, CDepPage::kPercentOfCost)->text(), QStringLiteral("40.00%"));
-        EXPECT_EQ(Figure(page, CDepPage::kDepreciation), QStringLiteral("3,000"));
-        Retype(EditOf(page, CDepPage::kDepreciationRate), QStringLiteral("4"));
-        MoveFocusTo(In<QComboBox>(page, CDepPage::kMethod));
-        EXPECT_EQ(Figure(page, CDepPage::kDepreciation), QStringLiteral("3,000"));
+        Retype(EditOf(page, DepreciationPageLogic::kDepreciableValue), QStringLiteral("120000"));
+        MoveFocusTo(EditOf(page, DepreciationPageLogic::kDepreciationRate));
+        EXPECT_FALSE(In<QCheckBox>(page, DepreciationPageLogic::kValueLink)->isChecked());
+        EXPECT_FALSE(EditOf(page, DepreciationPageLogic::kPercentOfCost)->isVisible());
+        EXPECT_EQ(EditOf(page, DepreciationPageLogic::kPercentOfCost)->text(), QStringLiteral("40.00%"));
+        EXPECT_EQ(Figure(page, DepreciationPageLogic::kDepreciation), QStringLiteral("3,000"));
+        Retype(EditOf(page, DepreciationPageLogic::kDepreciationRate), QStringLiteral("4"));
+        MoveFocusTo(In<QComboBox>(page, DepreciationPageLogic::kMethod));
+        EXPECT_EQ(Figure(page, DepreciationPageLogic::kDepreciation), QStringLiteral("3,000"));
         Recalculate(page);
-        EXPECT_EQ(Figure(page, CDepPage::kDepreciation), QStringLiteral("4,800"));
-        auto* method = In<QComboBox>(page, CDepPage::kMethod);
+        EXPECT_EQ(Figure(page, DepreciationPageLogic::kDepreciation), QStringLiteral("4,800"));
+        auto* method = In<QComboBox>(page, DepreciationPageLogic::kMethod);
         method->setCurrentIndex(0);
         emit method->activated(0);
         OkButton(d)->click();
@@ -175,11 +175,11 @@ TEST_F(EditItemMore, DepreciationFittingsLinkedAfterAcceptance) {
         auto* tabs = d.findChild<QTabWidget*>();
         tabs->setCurrentIndex(1);
         QWidget& page = *tabs->widget(1);
-        EXPECT_EQ(Figure(page, CDepPage::kPropertyCost), QStringLiteral("410,000"));
-        ClickLikeUser(In<QCheckBox>(page, CDepPage::kValueLink));
-        EXPECT_EQ(EditOf(page, CDepPage::kDepreciableValue)->text(), QStringLiteral("34,000"));
-        Retype(EditOf(page, CDepPage::kDepreciationRate), QStringLiteral("15"));
-        auto* method = In<QComboBox>(page, CDepPage::kMethod);
+        EXPECT_EQ(Figure(page, DepreciationPageLogic::kPropertyCost), QStringLiteral("410,000"));
+        ClickLikeUser(In<QCheckBox>(page, DepreciationPageLogic::kValueLink));
+        EXPECT_EQ(EditOf(page, DepreciationPageLogic::kDepreciableValue)->text(), QStringLiteral("34,000"));
+        Retype(EditOf(page, DepreciationPageLogic::kDepreciationRate), QStringLiteral("15"));
+        auto* method = In<QComboBox>(page, DepreciationPageLogic::kMethod);
         method->setCurrentIndex(1);
         emit method->activated(1);
         OkButton(d)->click();
@@ -198,15 +198,15 @@ TEST_F(EditItemMore, DepreciationFittingsLinkedAfterAcceptance) {
 
 TEST_F(EditItemMore, LoanAmountBorrowsFromTheDeposit) {
     Edit(ItemLoanDetails, [](QDialog& d) {
-        EXPECT_EQ(Figure(d, CLoanAmount::kTotalCost), QStringLiteral("314,341"));
-        EXPECT_EQ(Figure(d, CLoanAmount::kCashDeposit), QStringLiteral("15,496"));
-        EXPECT_EQ(Figure(d, CLoanAmount::kDeficit), QStringLiteral("298,845"));
-        EXPECT_EQ(EditOf(d, CLoanAmount::kLoanAmount)->text(), QStringLiteral("298,845"));
-        Retype(EditOf(d, CLoanAmount::kLoanAmount), QStringLiteral("305000"));
+        EXPECT_EQ(Figure(d, LoanAmountLogic::kTotalCost), QStringLiteral("314,341"));
+        EXPECT_EQ(Figure(d, LoanAmountLogic::kCashDeposit), QStringLiteral("15,496"));
+        EXPECT_EQ(Figure(d, LoanAmountLogic::kDeficit), QStringLiteral("298,845"));
+        EXPECT_EQ(EditOf(d, LoanAmountLogic::kLoanAmount)->text(), QStringLiteral("298,845"));
+        Retype(EditOf(d, LoanAmountLogic::kLoanAmount), QStringLiteral("305000"));
         Recalculate(d);
-        EXPECT_EQ(Figure(d, CLoanAmount::kCashDeposit), QStringLiteral("9,341"));
-        EXPECT_EQ(Figure(d, CLoanAmount::kDeficit), QStringLiteral("305,000"));
-        EXPECT_EQ(Figure(d, CLoanAmount::kAdditionalLoan), QStringLiteral("0"));
+        EXPECT_EQ(Figure(d, LoanAmountLogic::kCashDeposit), QStringLiteral("9,341"));
+        EXPECT_EQ(Figure(d, LoanAmountLogic::kDeficit), QStringLiteral("305,000"));
+        EXPECT_EQ(Figure(d, LoanAmountLogic::kAdditionalLoan), QStringLiteral("0"));
         OkButton(d)->click();
     });
     EXPECT_NEAR(doc.CashDeposit, 9341.43125, 1e-6);
@@ -222,21 +222,21 @@ TEST_F(EditItemMore, LoanAmountBorrowsFromTheDeposit) {
 // The worked example switched to principal and interest over 25 years.
 TEST_F(EditItemMore, LoanTypePrincipalAndInterestWorkedExample) {
     Edit(ItemLoanType, [](QDialog& d) {
-        EXPECT_EQ(Figure(d, CLoanType::kLoanAmount), QStringLiteral("$298,845"));
-        EXPECT_EQ(Figure(d, CLoanType::kRepayment), QStringLiteral("$2,117"));
-        EXPECT_FALSE(EditOf(d, CLoanType::kTerm)->isVisible());
-        ClickLikeUser(In<QRadioButton>(d, CLoanType::kPrincipalInterest));
-        EXPECT_TRUE(EditOf(d, CLoanType::kTerm)->isVisible());
-        EXPECT_TRUE(In<QLabel>(d, CLoanType::kTermLabel)->isVisible());
-        EXPECT_EQ(EditOf(d, CLoanType::kTerm)->text(), QStringLiteral("25yr"));
-        EXPECT_EQ(Figure(d, CLoanType::kRepayment), QStringLiteral("$2,406"));
-        Retype(EditOf(d, CLoanType::kTerm), QStringLiteral("0"));
-        MoveFocusTo(EditOf(d, CLoanType::kInterestRate));
-        EXPECT_EQ(Figure(d, CLoanType::kRepayment), QStringLiteral("?????"));
-        Retype(EditOf(d, CLoanType::kTerm), QStringLiteral("24.5"));
+        EXPECT_EQ(Figure(d, LoanTypeLogic::kLoanAmount), QStringLiteral("$298,845"));
+        EXPECT_EQ(Figure(d, LoanTypeLogic::kRepayment), QStringLiteral("$2,117"));
+        EXPECT_FALSE(EditOf(d, LoanTypeLogic::kTerm)->isVisible());
+        ClickLikeUser(In<QRadioButton>(d, LoanTypeLogic::kPrincipalInterest));
+        EXPECT_TRUE(EditOf(d, LoanTypeLogic::kTerm)->isVisible());
+        EXPECT_TRUE(In<QLabel>(d, LoanTypeLogic::kTermLabel)->isVisible());
+        EXPECT_EQ(EditOf(d, LoanTypeLogic::kTerm)->text(), QStringLiteral("25yr"));
+        EXPECT_EQ(Figure(d, LoanTypeLogic::kRepayment), QStringLiteral("$2,406"));
+        Retype(EditOf(d, LoanTypeLogic::kTerm), QStringLiteral("0"));
+        MoveFocusTo(EditOf(d, LoanTypeLogic::kInterestRate));
+        EXPECT_EQ(Figure(d, LoanTypeLogic::kRepayment), QStringLiteral("?????"));
+        Retype(EditOf(d, LoanTypeLogic::kTerm), QStringLiteral("24.5"));
         Recalculate(d);
-        EXPECT_EQ(EditOf(d, CLoanType::kTerm)->text(), QStringLiteral("25yr"));
-        EXPECT_EQ(Figure(d, CLoanType::kRepayment), QStringLiteral("$2,406"));
+        EXPECT_EQ(EditOf(d, LoanTypeLogic::kTerm)->text(), QStringLiteral("25yr"));
+        EXPECT_EQ(Figure(d, LoanTypeLogic::kRepayment), QStringLiteral("$2,406"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.LoanType, 1);
@@ -253,9 +253,9 @@ TEST_F(EditItemMore, LoanTypeOkTakesPendingRateAndTerm) {
     doc.LoanType = 1;
     doc.Recalculate(false, scales);
     Edit(ItemLoanType, [](QDialog& d) {
-        EXPECT_TRUE(In<QRadioButton>(d, CLoanType::kPrincipalInterest)->isChecked());
-        Retype(EditOf(d, CLoanType::kInterestRate), QStringLiteral("6.5"));
-        Retype(EditOf(d, CLoanType::kTerm), QStringLiteral("24.4"));
+        EXPECT_TRUE(In<QRadioButton>(d, LoanTypeLogic::kPrincipalInterest)->isChecked());
+        Retype(EditOf(d, LoanTypeLogic::kInterestRate), QStringLiteral("6.5"));
+        Retype(EditOf(d, LoanTypeLogic::kTerm), QStringLiteral("24.4"));
         OkButton(d)->click(); // OK does not leave the term field first
     });
     EXPECT_EQ(doc.RateInterest, 6.5);
@@ -266,10 +266,10 @@ TEST_F(EditItemMore, LoanTypeOkTakesPendingRateAndTerm) {
 
 TEST_F(EditItemMore, LoanCostsWriteOffPeriodIsLimited) {
     Edit(ItemLoanCosts, [](QDialog& d) {
-        EXPECT_EQ(Figure(d, CLoanCosts::kOtherCosts), QStringLiteral("9,925"));
-        EXPECT_EQ(Figure(d, CLoanCosts::kDeficit), QStringLiteral("294,429"));
-        EXPECT_EQ(EditOf(d, CLoanCosts::kWriteOffYears)->text(), QStringLiteral("5"));
-        Retype(EditOf(d, CLoanCosts::kWriteOffYears), QStringLiteral("4.7"));
+        EXPECT_EQ(Figure(d, LoanCostsLogic::kOtherCosts), QStringLiteral("9,925"));
+        EXPECT_EQ(Figure(d, LoanCostsLogic::kDeficit), QStringLiteral("294,429"));
+        EXPECT_EQ(EditOf(d, LoanCostsLogic::kWriteOffYears)->text(), QStringLiteral("5"));
+        Retype(EditOf(d, LoanCostsLogic::kWriteOffYears), QStringLiteral("4.7"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.LCYears, 4);
@@ -281,16 +281,16 @@ TEST_F(EditItemMore, LoanCostsWriteOffPeriodIsLimited) {
     // Text that is no number: the period becomes 1 and the editor shows it next time.
     store.log.clear();
     Edit(ItemLoanCosts, [](QDialog& d) {
-        Retype(EditOf(d, CLoanCosts::kWriteOffYears), QStringLiteral("abc"));
-        EXPECT_EQ(EditOf(d, CLoanCosts::kWriteOffYears)->text(), QStringLiteral("abc"));
+        Retype(EditOf(d, LoanCostsLogic::kWriteOffYears), QStringLiteral("abc"));
+        EXPECT_EQ(EditOf(d, LoanCostsLogic::kWriteOffYears)->text(), QStringLiteral("abc"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.LCYears, 1);
     EXPECT_EQ(doc.At(Row::LoanCostWriteOff, 0), doc.LoanCosts);
     EXPECT_EQ(store.log.front(), "SettingsFile/LCYears=1");
     Edit(ItemLoanCosts, [](QDialog& d) {
-        EXPECT_EQ(EditOf(d, CLoanCosts::kWriteOffYears)->text(), QStringLiteral("1"));
-        Retype(EditOf(d, CLoanCosts::kWriteOffYears), QStringLiteral("-2"));
+        EXPECT_EQ(EditOf(d, LoanCostsLogic::kWriteOffYears)->text(), QStringLiteral("1"));
+        Retype(EditOf(d, LoanCostsLogic::kWriteOffYears), QStringLiteral("-2"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.LCYears, 1);
@@ -298,10 +298,10 @@ TEST_F(EditItemMore, LoanCostsWriteOffPeriodIsLimited) {
 
 TEST_F(EditItemMore, LoanCostsTypedAmountUnlinks) {
     Edit(ItemLoanCosts, [](QDialog& d) {
-        Retype(EditOf(d, CLoanCosts::kLoanCosts), QStringLiteral("3000"));
+        Retype(EditOf(d, LoanCostsLogic::kLoanCosts), QStringLiteral("3000"));
         Recalculate(d); // leaves the amount field
-        EXPECT_FALSE(In<QCheckBox>(d, CLoanCosts::kCostsLink)->isChecked());
-        EXPECT_FALSE(EditOf(d, CLoanCosts::kPercentOfDeficit)->isVisible());
+        EXPECT_FALSE(In<QCheckBox>(d, LoanCostsLogic::kCostsLink)->isChecked());
+        EXPECT_FALSE(EditOf(d, LoanCostsLogic::kPercentOfDeficit)->isVisible());
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.CalcLoanCosts, 0);
@@ -314,12 +314,12 @@ TEST_F(EditItemMore, LoanCostsTypedAmountUnlinks) {
 
 TEST_F(EditItemMore, InvestorJointNames) {
     Edit(ItemInvestor, [](QDialog& d) {
-        EXPECT_TRUE(In<QRadioButton>(d, CInvestorDetails::kSingleName)->isChecked());
-        ClickLikeUser(In<QRadioButton>(d, CInvestorDetails::kJointNames));
-        Retype(EditOf(d, CInvestorDetails::kPartnerIncome), QStringLiteral("25k"));
+        EXPECT_TRUE(In<QRadioButton>(d, InvestorDetailsLogic::kSingleName)->isChecked());
+        ClickLikeUser(In<QRadioButton>(d, InvestorDetailsLogic::kJointNames));
+        Retype(EditOf(d, InvestorDetailsLogic::kPartnerIncome), QStringLiteral("25k"));
         Recalculate(d);
-        EXPECT_EQ(EditOf(d, CInvestorDetails::kPartnerIncome)->text(), QStringLiteral("25,000"));
-        EXPECT_TRUE(In<QRadioButton>(d, CInvestorDetails::kJointNames)->isChecked());
+        EXPECT_EQ(EditOf(d, InvestorDetailsLogic::kPartnerIncome)->text(), QStringLiteral("25,000"));
+        EXPECT_TRUE(In<QRadioButton>(d, InvestorDetailsLogic::kJointNames)->isChecked());
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.NamesOnTitle, 2);
@@ -328,7 +328,7 @@ TEST_F(EditItemMore, InvestorJointNames) {
               (Strings{"SettingsFile/TaxableHim=47000.00", "SettingsFile/TaxableHer=25000.00",
                        "SettingsFile/NamesOnTitle=2"}));
     Edit(ItemInvestor, [](QDialog& d) {
-        EXPECT_TRUE(In<QRadioButton>(d, CInvestorDetails::kJointNames)->isChecked());
+        EXPECT_TRUE(In<QRadioButton>(d, InvestorDetailsLogic::kJointNames)->isChecked());
         CancelButton(d)->click();
     });
 }
@@ -338,7 +338,7 @@ TEST_F(EditItemMore, ResultsYearUntouchedStillRecalculatesAndWrites) {
     Edit(ItemResults, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Specify Results Year"));
         EXPECT_EQ(RecalculateOf(d), nullptr);
-        EXPECT_EQ(EditOf(d, CResultsYear::kResultsYear)->text(), QStringLiteral("7yr"));
+        EXPECT_EQ(EditOf(d, ResultsYearLogic::kResultsYear)->text(), QStringLiteral("7yr"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.ShowYear, 7);
@@ -346,12 +346,12 @@ TEST_F(EditItemMore, ResultsYearUntouchedStillRecalculatesAndWrites) {
     EXPECT_EQ(store.log, (Strings{"SettingsFile/ShowYear=7"}));
 
     Edit(ItemResults, [](QDialog& d) {
-        Retype(EditOf(d, CResultsYear::kResultsYear), QStringLiteral("99"));
+        Retype(EditOf(d, ResultsYearLogic::kResultsYear), QStringLiteral("99"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.ShowYear, 40);
     Edit(ItemResults, [](QDialog& d) {
-        EXPECT_EQ(EditOf(d, CResultsYear::kResultsYear)->text(), QStringLiteral("40yr"));
+        EXPECT_EQ(EditOf(d, ResultsYearLogic::kResultsYear)->text(), QStringLiteral("40yr"));
         CancelButton(d)->click();
     });
 }
@@ -361,12 +361,12 @@ TEST_F(EditItemMore, ProjectionsFromTheMenu) {
     const double irr10 = doc.IRR;
     OnNextDialog([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Annual Projections"));
-        EXPECT_EQ(EditOf(d, CProjections::kUpperLimit)->text(), QStringLiteral("10yr"));
-        Retype(EditOf(d, CProjections::kUpperLimit), QStringLiteral("11.5"));
-        Retype(EditOf(d, CProjections::kGrowthRate), QStringLiteral("5"));
+        EXPECT_EQ(EditOf(d, ProjectionsLogic::kUpperLimit)->text(), QStringLiteral("10yr"));
+        Retype(EditOf(d, ProjectionsLogic::kUpperLimit), QStringLiteral("11.5"));
+        Retype(EditOf(d, ProjectionsLogic::kGrowthRate), QStringLiteral("5"));
         Recalculate(d);
-        EXPECT_EQ(EditOf(d, CProjections::kUpperLimit)->text(), QStringLiteral("12yr"));
-        EXPECT_EQ(EditOf(d, CProjections::kGrowthRate)->text(), QStringLiteral("5.00%"));
+        EXPECT_EQ(EditOf(d, ProjectionsLogic::kUpperLimit)->text(), QStringLiteral("12yr"));
+        EXPECT_EQ(EditOf(d, ProjectionsLogic::kGrowthRate)->text(), QStringLiteral("5.00%"));
         OkButton(d)->click();
     });
     EditItem(doc, scales, store, ItemProjections, nullptr);
@@ -378,9 +378,9 @@ TEST_F(EditItemMore, ProjectionsFromTheMenu) {
 
     for (auto [typed, years] : {std::pair{"0", 1}, {"99", 40}}) {
         Edit(ItemProjections, [typed](QDialog& d) {
-            Retype(EditOf(d, CProjections::kUpperLimit), QString::fromLatin1(typed));
+            Retype(EditOf(d, ProjectionsLogic::kUpperLimit), QString::fromLatin1(typed));
             Recalculate(d); // shows the typed number; OK limits it
-            EXPECT_EQ(EditOf(d, CProjections::kUpperLimit)->text(),
+            EXPECT_EQ(EditOf(d, ProjectionsLogic::kUpperLimit)->text(),
                       QString::fromLatin1(typed) + QStringLiteral("yr"));
             OkButton(d)->click();
         });
@@ -388,7 +388,7 @@ TEST_F(EditItemMore, ProjectionsFromTheMenu) {
         EXPECT_EQ(store.log.back(), "SettingsFile/ProjectionYear=" + std::to_string(years));
     }
     Edit(ItemProjections, [](QDialog& d) {
-        EXPECT_EQ(EditOf(d, CProjections::kUpperLimit)->text(), QStringLiteral("40yr"));
+        EXPECT_EQ(EditOf(d, ProjectionsLogic::kUpperLimit)->text(), QStringLiteral("40yr"));
         CancelButton(d)->click();
     });
 }
@@ -401,12 +401,12 @@ TEST_F(EditItemMore, LinkedVariablesStampDutyFollowsTheScaleAgain) {
     doc.Recalculate(false, scales);
     OnNextDialog([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Specify Linked Variables"));
-        auto* duty = In<QCheckBox>(d, CLinkedVars::kStampDuty);
+        auto* duty = In<QCheckBox>(d, LinkedVariablesLogic::kStampDuty);
         EXPECT_EQ(duty->text(), QStringLiteral("Stamp duty (fn of price)"));
         EXPECT_FALSE(duty->isChecked());
-        EXPECT_TRUE(In<QCheckBox>(d, CLinkedVars::kExpenses)->isChecked());
+        EXPECT_TRUE(In<QCheckBox>(d, LinkedVariablesLogic::kExpenses)->isChecked());
         ClickLikeUser(duty);
-        ClickLikeUser(In<QCheckBox>(d, CLinkedVars::kFittingsValue));
+        ClickLikeUser(In<QCheckBox>(d, LinkedVariablesLogic::kFittingsValue));
         OkButton(d)->click();
     });
     EditLinkedVariables(doc, scales, store, nullptr);
@@ -428,21 +428,21 @@ TEST_F(EditItemMore, BreakdownsStepThroughTheYearsAndChangeNothing) {
     for (bool ok : {true, false}) {
         Edit(ItemTaxSavings, [this, ok](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Tax Savings"));
-            EXPECT_EQ(Figure(d, CTaxSavings::kYear), QStringLiteral("1yr"));
-            EXPECT_EQ(Figure(d, CTaxSavings::kOwnership), QStringLiteral("Single"));
+            EXPECT_EQ(Figure(d, TaxSavingsLogic::kYear), QStringLiteral("1yr"));
+            EXPECT_EQ(Figure(d, TaxSavingsLogic::kOwnership), QStringLiteral("Single"));
             auto* spin = d.findChild<QSpinBox*>();
             ASSERT_NE(spin, nullptr);
             EXPECT_EQ(spin->value(), 1);
             spin->stepDown();
-            EXPECT_EQ(Figure(d, CTaxSavings::kYear), QStringLiteral("1yr"));
+            EXPECT_EQ(Figure(d, TaxSavingsLogic::kYear), QStringLiteral("1yr"));
             for (int year = 2; year <= 40; ++year) {
                 spin->stepUp();
-                ASSERT_EQ(Figure(d, CTaxSavings::kYear), Money(year, "0y"));
-                ASSERT_EQ(Figure(d, CTaxSavings::kTaxSaving),
+                ASSERT_EQ(Figure(d, TaxSavingsLogic::kYear), Money(year, "0y"));
+                ASSERT_EQ(Figure(d, TaxSavingsLogic::kTaxSaving),
                           Money(doc.At(Row::TaxSaving, year - 1)));
             }
             spin->stepUp();
-            EXPECT_EQ(Figure(d, CTaxSavings::kYear), QStringLiteral("40yr"));
+            EXPECT_EQ(Figure(d, TaxSavingsLogic::kYear), QStringLiteral("40yr"));
             if (ok)
                 OkButton(d)->click();
             else
@@ -450,11 +450,11 @@ TEST_F(EditItemMore, BreakdownsStepThroughTheYearsAndChangeNothing) {
         });
         Edit(ItemCashFlowYear, [this, ok](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), QStringLiteral("After-tax Cash Flow"));
-            EXPECT_EQ(Figure(d, CAfterTaxCash::kYear), QStringLiteral("1yr"));
+            EXPECT_EQ(Figure(d, AfterTaxCashLogic::kYear), QStringLiteral("1yr"));
             auto* spin = d.findChild<QSpinBox*>();
             spin->setValue(10); // typed into the spin
-            EXPECT_EQ(Figure(d, CAfterTaxCash::kAfterTaxCash), Money(doc.At(Row::AfterTaxCash, 9)));
-            EXPECT_EQ(Figure(d, CAfterTaxCash::kPreTaxCash), Money(doc.At(Row::PreTaxCash, 9)));
+            EXPECT_EQ(Figure(d, AfterTaxCashLogic::kAfterTaxCash), Money(doc.At(Row::AfterTaxCash, 9)));
+            EXPECT_EQ(Figure(d, AfterTaxCashLogic::kPreTaxCash), Money(doc.At(Row::PreTaxCash, 9)));
             if (ok)
                 OkButton(d)->click();
             else
@@ -470,9 +470,9 @@ TEST_F(EditItemMore, TaxSavingsJointNames) {
     doc.NamesOnTitle = 2;
     doc.Recalculate(false, scales);
     Edit(ItemTaxSavings, [this](QDialog& d) {
-        EXPECT_EQ(Figure(d, CTaxSavings::kOwnership), QStringLiteral("Joint"));
-        EXPECT_EQ(Figure(d, CTaxSavings::kPresentTaxable), QStringLiteral("66,000"));
-        EXPECT_EQ(Figure(d, CTaxSavings::kTaxSaving), Money(doc.At(Row::TaxSaving, 0)));
+        EXPECT_EQ(Figure(d, TaxSavingsLogic::kOwnership), QStringLiteral("Joint"));
+        EXPECT_EQ(Figure(d, TaxSavingsLogic::kPresentTaxable), QStringLiteral("66,000"));
+        EXPECT_EQ(Figure(d, TaxSavingsLogic::kTaxSaving), Money(doc.At(Row::TaxSaving, 0)));
         OkButton(d)->click();
     });
 }
@@ -516,7 +516,7 @@ TEST_F(EditItemMore, CancelAndEscapeChangeNothing) {
         }
     }
     OnNextDialog([](QDialog& d) {
-        ClickLikeUser(In<QCheckBox>(d, CLinkedVars::kStampDuty));
+        ClickLikeUser(In<QCheckBox>(d, LinkedVariablesLogic::kStampDuty));
         CancelButton(d)->click();
     });
     EditLinkedVariables(doc, scales, store, nullptr);
@@ -532,7 +532,7 @@ TEST_F(EditItemMore, BadTextInEveryField) {
     for (unsigned item : {ItemDepreciation, ItemLoanDetails, ItemLoanType, ItemLoanCosts,
                           ItemInvestor, ItemResults, ItemProjections}) {
         Edit(item, [&fields](QDialog& d) {
-            for (CNumEdit* edit : d.findChildren<CNumEdit*>()) {
+            for (NumEdit* edit : d.findChildren<NumEdit*>()) {
                 if (!edit->isVisible()) continue;
                 ++fields;
                 edit->setFocus(Qt::MouseFocusReason);

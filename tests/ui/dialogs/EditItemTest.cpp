@@ -28,7 +28,7 @@ using Strings = std::vector<std::string>;
 struct EditItemFlow : ::testing::Test {
     Scales scales;
     MemorySettingsStore store;
-    CVELPPCDoc doc;
+    Investment doc;
 
     void SetUp() override {
         SetChangeScaleEditor(nullptr); // the tests install their own where they need one
@@ -122,7 +122,7 @@ TEST_F(EditItemFlow, KeyboardAloneTypesTabsAndAccepts) {
         QCoreApplication::processEvents(); // the dialog selects once it has given the focus
         auto* first = qobject_cast<QLineEdit*>(d.focusWidget());
         ASSERT_TRUE(first);
-        EXPECT_EQ(first, ControlOf<QLineEdit>(d, CPropValue::kPrice));
+        EXPECT_EQ(first, ControlOf<QLineEdit>(d, PropertyValueLogic::kPrice));
         EXPECT_EQ(first->selectedText(), first->text());
         QWidget* w = first;
         bool reachedOk = false, reachedCancel = false;
@@ -148,7 +148,7 @@ TEST_F(EditItemFlow, ACommaThatCannotGroupIsNeverThousands) {
     for (bool commaDesktop : {true, false}) {
         QLocale::setDefault(commaDesktop ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
         Edit(ItemLoanType, [commaDesktop](QDialog& d) {
-            QLineEdit* rate = ControlOf<QLineEdit>(d, CLoanType::kInterestRate);
+            QLineEdit* rate = ControlOf<QLineEdit>(d, LoanTypeLogic::kInterestRate);
             rate->setFocus();
             Retype(rate, QStringLiteral("6,5"));
             OkButton(d)->click();
@@ -170,7 +170,7 @@ TEST_F(EditItemFlow, DetailsTakesTextsOnlyAndMarksChanged) {
     Edit(ItemProperty, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Details"));
         EXPECT_EQ(d.findChild<QTabWidget*>()->tabText(1), QStringLiteral("Notes"));
-        Retype(EditOf(d, CPropDesc::kAddress), QStringLiteral("12 Smith St"));
+        Retype(EditOf(d, PropertyDescriptionLogic::kAddress), QStringLiteral("12 Smith St"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.Address, u"12 Smith St");
@@ -182,7 +182,7 @@ TEST_F(EditItemFlow, DetailsTakesTextsOnlyAndMarksChanged) {
     doc.SetModifiedFlag(false);
     Edit(ItemProperty, [](QDialog& d) {
         d.findChild<QTabWidget*>()->setCurrentIndex(1);
-        auto* notes = ControlOf<QPlainTextEdit>(d, CNotes::kNotes);
+        auto* notes = ControlOf<QPlainTextEdit>(d, NotesLogic::kNotes);
         EXPECT_EQ(notes->toPlainText(), QStringLiteral("keep me"));
         notes->setPlainText(QStringLiteral("line 1\nline 2"));
         OkButton(d)->click();
@@ -198,15 +198,15 @@ TEST_F(EditItemFlow, DetailsTakesTextsOnlyAndMarksChanged) {
 // The worked example entered through the dialogs alone.
 TEST_F(EditItemFlow, WorkedExampleThroughTheDialogs) {
     Edit(ItemPropertyValue, [](QDialog& d) {
-        Retype(EditOf(d, CPropValue::kPrice), QStringLiteral("300000"));
-        Retype(EditOf(d, CPropValue::kMarketValue), QStringLiteral("300,000"));
+        Retype(EditOf(d, PropertyValueLogic::kPrice), QStringLiteral("300000"));
+        Retype(EditOf(d, PropertyValueLogic::kMarketValue), QStringLiteral("300,000"));
         Recalculate(d);
-        EXPECT_EQ(Figure(d, CPropValue::kBookValue), QStringLiteral("300,000"));
+        EXPECT_EQ(Figure(d, PropertyValueLogic::kBookValue), QStringLiteral("300,000"));
         OkButton(d)->click();
     });
     EXPECT_TRUE(store.log.empty()); // "Property Value" writes no defaults
     Edit(ItemRent, [](QDialog& d) {
-        Retype(EditOf(d, CRentIncome::kAmount), QStringLiteral("350"));
+        Retype(EditOf(d, RentIncomeLogic::kAmount), QStringLiteral("350"));
         OkButton(d)->click();
     });
     EXPECT_EQ(store.log, (Strings{"SettingsFile/PeriodsPerYear=52", "SettingsFile/VacancyRate=2.00"}));
@@ -225,12 +225,12 @@ TEST_F(EditItemFlow, PropertyValueNewPriceMovesTheMarketValue) {
     doc.Renovations = 20000;
     doc.MarketValue = 320000;
     Edit(ItemPropertyValue, [](QDialog& d) {
-        Retype(EditOf(d, CPropValue::kPrice), QStringLiteral("320000"));
-        Retype(EditOf(d, CPropValue::kMarketValue), QStringLiteral("1"));
+        Retype(EditOf(d, PropertyValueLogic::kPrice), QStringLiteral("320000"));
+        Retype(EditOf(d, PropertyValueLogic::kMarketValue), QStringLiteral("1"));
         Recalculate(d);
-        EXPECT_EQ(EditOf(d, CPropValue::kMarketValue)->text(), QStringLiteral("340,000"));
-        EXPECT_EQ(Figure(d, CPropValue::kBookValue), QStringLiteral("340,000"));
-        Retype(EditOf(d, CPropValue::kFurniture), QStringLiteral("$1,234"));
+        EXPECT_EQ(EditOf(d, PropertyValueLogic::kMarketValue)->text(), QStringLiteral("340,000"));
+        EXPECT_EQ(Figure(d, PropertyValueLogic::kBookValue), QStringLiteral("340,000"));
+        Retype(EditOf(d, PropertyValueLogic::kFurniture), QStringLiteral("$1,234"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.Price, 320000);
@@ -243,15 +243,15 @@ TEST_F(EditItemFlow, PropertyValueNewPriceMovesTheMarketValue) {
 TEST_F(EditItemFlow, PurchaseCostsTypedDutyLeavesTheScale) {
     WorkedExample();
     Edit(ItemPurchaseCosts, [](QDialog& d) {
-        auto* uses = In<QCheckBox>(d, CPurchCosts::kUsesScale);
+        auto* uses = In<QCheckBox>(d, PurchaseCostsLogic::kUsesScale);
         EXPECT_EQ(uses->text(), QStringLiteral("Uses Qld"));
         EXPECT_TRUE(uses->isChecked());
-        EXPECT_FALSE(In<QAbstractButton>(d, CPurchCosts::kChangeScale)->isEnabled());
-        Retype(EditOf(d, CPurchCosts::kStampDuty), QStringLiteral("9000"));
-        Retype(EditOf(d, CPurchCosts::kConveyancing), QStringLiteral("1,200"));
+        EXPECT_FALSE(In<QAbstractButton>(d, PurchaseCostsLogic::kChangeScale)->isEnabled());
+        Retype(EditOf(d, PurchaseCostsLogic::kStampDuty), QStringLiteral("9000"));
+        Retype(EditOf(d, PurchaseCostsLogic::kConveyancing), QStringLiteral("1,200"));
         Recalculate(d);
         EXPECT_FALSE(uses->isChecked());
-        EXPECT_EQ(Figure(d, CPurchCosts::kPurchaseCosts), QStringLiteral("10,200"));
+        EXPECT_EQ(Figure(d, PurchaseCostsLogic::kPurchaseCosts), QStringLiteral("10,200"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.StampDutyCost, 9000);
@@ -272,11 +272,11 @@ TEST_F(EditItemFlow, ChangeScaleOutlivesACancelledPurchaseCosts) {
     });
     const auto before = Snapshot();
     Edit(ItemPurchaseCosts, [](QDialog& d) {
-        auto* change = In<QAbstractButton>(d, CPurchCosts::kChangeScale);
+        auto* change = In<QAbstractButton>(d, PurchaseCostsLogic::kChangeScale);
         ASSERT_TRUE(change->isEnabled());
         ClickLikeUser(change);
-        EXPECT_EQ(In<QCheckBox>(d, CPurchCosts::kUsesScale)->text(), QStringLiteral("Uses NSW"));
-        EXPECT_EQ(EditOf(d, CPurchCosts::kStampDuty)->text(),
+        EXPECT_EQ(In<QCheckBox>(d, PurchaseCostsLogic::kUsesScale)->text(), QStringLiteral("Uses NSW"));
+        EXPECT_EQ(EditOf(d, PurchaseCostsLogic::kStampDuty)->text(),
                   QString::fromStdString(FormatValue(ComputeStampDuty(300000, ShippedDutyScale(1)), "0,m")));
         CancelButton(d)->click();
     });
@@ -291,12 +291,12 @@ TEST_F(EditItemFlow, ChangeScaleOutlivesACancelledPurchaseCosts) {
 TEST_F(EditItemFlow, CashDepositTypedAmountThenPercentage) {
     WorkedExample();
     Edit(ItemCashDeposit, [](QDialog& d) {
-        EXPECT_EQ(Figure(d, CCashDeposit::kTotalCost), QStringLiteral("309,925"));
-        Retype(EditOf(d, CCashDeposit::kCashDeposit), QStringLiteral("20000"));
+        EXPECT_EQ(Figure(d, CashDepositLogic::kTotalCost), QStringLiteral("309,925"));
+        Retype(EditOf(d, CashDepositLogic::kCashDeposit), QStringLiteral("20000"));
         Recalculate(d); // leaves the deposit field
-        EXPECT_FALSE(In<QCheckBox>(d, CCashDeposit::kDepositLink)->isChecked());
-        EXPECT_FALSE(EditOf(d, CCashDeposit::kPercentOfCost)->isVisible());
-        EXPECT_EQ(EditOf(d, CCashDeposit::kPercentOfCost)->text(), QStringLiteral("6.45%"));
+        EXPECT_FALSE(In<QCheckBox>(d, CashDepositLogic::kDepositLink)->isChecked());
+        EXPECT_FALSE(EditOf(d, CashDepositLogic::kPercentOfCost)->isVisible());
+        EXPECT_EQ(EditOf(d, CashDepositLogic::kPercentOfCost)->text(), QStringLiteral("6.45%"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.CashDeposit, 20000);
@@ -305,12 +305,12 @@ TEST_F(EditItemFlow, CashDepositTypedAmountThenPercentage) {
 
     store.log.clear();
     Edit(ItemCashDeposit, [](QDialog& d) {
-        ClickLikeUser(In<QCheckBox>(d, CCashDeposit::kDepositLink));
-        QLineEdit* percent = EditOf(d, CCashDeposit::kPercentOfCost);
+        ClickLikeUser(In<QCheckBox>(d, CashDepositLogic::kDepositLink));
+        QLineEdit* percent = EditOf(d, CashDepositLogic::kPercentOfCost);
         EXPECT_TRUE(percent->isVisible());
         Retype(percent, QStringLiteral("10"));
-        EditOf(d, CCashDeposit::kCashDeposit)->setFocus(Qt::TabFocusReason); // leaves the percentage
-        EXPECT_EQ(EditOf(d, CCashDeposit::kCashDeposit)->text(), QStringLiteral("30,993"));
+        EditOf(d, CashDepositLogic::kCashDeposit)->setFocus(Qt::TabFocusReason); // leaves the percentage
+        EXPECT_EQ(EditOf(d, CashDepositLogic::kCashDeposit)->text(), QStringLiteral("30,993"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.CalcDeposit, 1);
@@ -322,17 +322,17 @@ TEST_F(EditItemFlow, CashDepositTypedAmountThenPercentage) {
 TEST_F(EditItemFlow, RentalIncomeByTheMonth) {
     WorkedExample();
     Edit(ItemRent, [](QDialog& d) {
-        auto* per = In<QComboBox>(d, CRentIncome::kRentPer);
+        auto* per = In<QComboBox>(d, RentIncomeLogic::kRentPer);
         EXPECT_EQ(per->currentText(), QStringLiteral("Week"));
-        EXPECT_EQ(Figure(d, CRentIncome::kAnnualRent), QStringLiteral("17,836"));
+        EXPECT_EQ(Figure(d, RentIncomeLogic::kAnnualRent), QStringLiteral("17,836"));
         per->setFocus(Qt::MouseFocusReason);
         per->setCurrentIndex(1);
         emit per->activated(1);
-        EXPECT_EQ(EditOf(d, CRentIncome::kAmount)->text(), QStringLiteral("1,517"));
-        Retype(EditOf(d, CRentIncome::kVacancyRate), QStringLiteral("150"));
+        EXPECT_EQ(EditOf(d, RentIncomeLogic::kAmount)->text(), QStringLiteral("1,517"));
+        Retype(EditOf(d, RentIncomeLogic::kVacancyRate), QStringLiteral("150"));
         Recalculate(d);
-        EXPECT_EQ(EditOf(d, CRentIncome::kVacancyRate)->text(), QStringLiteral("100.00%"));
-        Retype(EditOf(d, CRentIncome::kVacancyRate), QStringLiteral("3"));
+        EXPECT_EQ(EditOf(d, RentIncomeLogic::kVacancyRate)->text(), QStringLiteral("100.00%"));
+        Retype(EditOf(d, RentIncomeLogic::kVacancyRate), QStringLiteral("3"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.PeriodsPerYear, 12);
@@ -344,13 +344,13 @@ TEST_F(EditItemFlow, RentalIncomeByTheMonth) {
 TEST_F(EditItemFlow, RentalExpensesTypedAmount) {
     WorkedExample();
     Edit(ItemExpenses, [](QDialog& d) {
-        EXPECT_EQ(Figure(d, CRentExpenses::kAnnualRent), QStringLiteral("18,200"));
-        EXPECT_EQ(EditOf(d, CRentExpenses::kAnnualExpenses)->text(), QStringLiteral("4,095"));
-        Retype(EditOf(d, CRentExpenses::kAnnualExpenses), QStringLiteral("5000"));
+        EXPECT_EQ(Figure(d, RentExpensesLogic::kAnnualRent), QStringLiteral("18,200"));
+        EXPECT_EQ(EditOf(d, RentExpensesLogic::kAnnualExpenses)->text(), QStringLiteral("4,095"));
+        Retype(EditOf(d, RentExpensesLogic::kAnnualExpenses), QStringLiteral("5000"));
         Recalculate(d);
-        EXPECT_FALSE(EditOf(d, CRentExpenses::kPercentOfRent)->isVisible());
-        EXPECT_EQ(Figure(d, CRentExpenses::kNetRent), QStringLiteral("13,200"));
-        EXPECT_EQ(Figure(d, CRentExpenses::kNetYield), QStringLiteral("4.40%"));
+        EXPECT_FALSE(EditOf(d, RentExpensesLogic::kPercentOfRent)->isVisible());
+        EXPECT_EQ(Figure(d, RentExpensesLogic::kNetRent), QStringLiteral("13,200"));
+        EXPECT_EQ(Figure(d, RentExpensesLogic::kNetYield), QStringLiteral("4.40%"));
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.Expenses, 5000); // no longer linked: the recalculation keeps it
@@ -366,11 +366,11 @@ TEST_F(EditItemFlow, BadInputInEveryNumberField) {
     int fields = 0;
     for (unsigned item = ItemPropertyValue; item <= ItemExpenses; ++item) {
         Edit(item, [&fields](QDialog& d) {
-            for (CNumEdit* edit : d.findChildren<CNumEdit*>()) {
+            for (NumEdit* edit : d.findChildren<NumEdit*>()) {
                 if (!edit->isVisible()) continue;
                 ++fields;
                 int refusals = 0;
-                auto c = QObject::connect(edit, &CNumEdit::refused, [&] { ++refusals; });
+                auto c = QObject::connect(edit, &NumEdit::refused, [&] { ++refusals; });
                 edit->setFocus(Qt::MouseFocusReason);
                 const QString shown = edit->text();
                 edit->end(false);
@@ -393,9 +393,9 @@ TEST_F(EditItemFlow, BadInputInEveryNumberField) {
     EXPECT_EQ(fields, 13);
 
     Edit(ItemPropertyValue, [](QDialog& d) {
-        Retype(EditOf(d, CPropValue::kPrice), QStringLiteral("250k"));
-        Retype(EditOf(d, CPropValue::kFurniture), QStringLiteral("$1,234"));
-        Retype(EditOf(d, CPropValue::kMarketValue), QString());
+        Retype(EditOf(d, PropertyValueLogic::kPrice), QStringLiteral("250k"));
+        Retype(EditOf(d, PropertyValueLogic::kFurniture), QStringLiteral("$1,234"));
+        Retype(EditOf(d, PropertyValueLogic::kMarketValue), QString());
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.Price, 250000);

@@ -8,13 +8,13 @@
 // --- "Property Value" ---
 
 TEST(PropValueLogic, TypedMarketValueAndFurnitureStand) {
-    CPropValue ed;
+    PropertyValueLogic ed;
     ed.price = 300000;
     ed.marketValue = 300000;
     FakePort port;
     ed.Open(port);
-    port.Type(CPropValue::kMarketValue, "325,000");
-    port.Type(CPropValue::kFurniture, "12k");
+    port.Type(PropertyValueLogic::kMarketValue, "325,000");
+    port.Type(PropertyValueLogic::kFurniture, "12k");
     ed.Ok(port);
     EXPECT_EQ(ed.price, 300000.0);
     EXPECT_EQ(ed.marketValue, 325000.0);
@@ -24,13 +24,13 @@ TEST(PropValueLogic, TypedMarketValueAndFurnitureStand) {
 // A price shown rounded ("1.235m") is not a change: OK must neither round it nor reset the
 // market value.
 TEST(PropValueLogic, UntouchedRoundedPriceIsKept) {
-    CPropValue ed;
+    PropertyValueLogic ed;
     ed.price = 1234567;
     ed.renovations = 0.4;
     ed.marketValue = 1500000;
     FakePort port;
     ed.Open(port);
-    EXPECT_EQ(port.Text(CPropValue::kPrice), "1.235m");
+    EXPECT_EQ(port.Text(PropertyValueLogic::kPrice), "1.235m");
     ed.Recalculate(port);
     ed.Ok(port);
     EXPECT_EQ(ed.price, 1234567.0);
@@ -44,8 +44,8 @@ namespace {
 
 struct PurchCostsLogic : ::testing::Test {
     Scales scales;
-    CPurchCosts Opened(double stampDuty) {
-        CPurchCosts ed;
+    PurchaseCostsLogic Opened(double stampDuty) {
+        PurchaseCostsLogic ed;
         ed.scale = scales.duty; // Qld
         ed.price = 300000;
         ed.stampDuty = stampDuty;
@@ -59,99 +59,99 @@ struct PurchCostsLogic : ::testing::Test {
 } // namespace
 
 TEST_F(PurchCostsLogic, BoxShowsWhetherTheDutyIsTheScales) {
-    CPurchCosts ed = Opened(8975); // the Qld duty on 300,000, even if typed by hand
+    PurchaseCostsLogic ed = Opened(8975); // the Qld duty on 300,000, even if typed by hand
     EXPECT_EQ(ed.usesScale, 1);
-    EXPECT_EQ(port.GetCheckState(CPurchCosts::kUsesScale), 1);
-    EXPECT_EQ(port.Text(CPurchCosts::kUsesScale), "Uses Qld");
-    EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "9,925");
+    EXPECT_EQ(port.GetCheckState(PurchaseCostsLogic::kUsesScale), 1);
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kUsesScale), "Uses Qld");
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kPurchaseCosts), "9,925");
     ed.Ok(port);
     EXPECT_EQ(ed.usesScale, 1);
 
-    CPurchCosts typed = Opened(9000);
+    PurchaseCostsLogic typed = Opened(9000);
     EXPECT_EQ(typed.usesScale, 0);
 }
 
 TEST_F(PurchCostsLogic, TypedDutyWithinAThousandthKeepsTheBox) {
-    CPurchCosts ed = Opened(8975);
-    port.Type(CPurchCosts::kStampDuty, "8975.0009");
+    PurchaseCostsLogic ed = Opened(8975);
+    port.Type(PurchaseCostsLogic::kStampDuty, "8975.0009");
     ed.Recalculate(port); // not even a change
     EXPECT_EQ(ed.usesScale, 1);
-    port.Type(CPurchCosts::kStampDuty, "8976");
-    port.Type(CPurchCosts::kOtherCosts, "500");
+    port.Type(PurchaseCostsLogic::kStampDuty, "8976");
+    port.Type(PurchaseCostsLogic::kOtherCosts, "500");
     ed.Recalculate(port);
     EXPECT_EQ(ed.usesScale, 0);
-    EXPECT_EQ(port.GetCheckState(CPurchCosts::kUsesScale), 0);
-    EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "10,426");
+    EXPECT_EQ(port.GetCheckState(PurchaseCostsLogic::kUsesScale), 0);
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kPurchaseCosts), "10,426");
 }
 
 TEST_F(PurchCostsLogic, TickingTheBoxTakesTheScalesDuty) {
-    CPurchCosts ed = Opened(5000);
-    port.PutCheckState(CPurchCosts::kUsesScale, 1);
-    ed.Click(port, CPurchCosts::kUsesScale);
+    PurchaseCostsLogic ed = Opened(5000);
+    port.PutCheckState(PurchaseCostsLogic::kUsesScale, 1);
+    ed.Click(port, PurchaseCostsLogic::kUsesScale);
     EXPECT_EQ(ed.stampDuty, 8975.0);
-    EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "9,925");
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kPurchaseCosts), "9,925");
 }
 
 // A duty typed and the box then unticked keeps the typed duty; ticked again, the scale's.
 TEST_F(PurchCostsLogic, UntickingKeepsTheTypedAmounts) {
-    CPurchCosts ed = Opened(8975);
-    port.Type(CPurchCosts::kStampDuty, "7000");
-    port.Type(CPurchCosts::kConveyancing, "1200");
-    port.PutCheckState(CPurchCosts::kUsesScale, 0);
-    ed.Click(port, CPurchCosts::kUsesScale);
-    EXPECT_EQ(port.Text(CPurchCosts::kStampDuty), "7,000");
-    EXPECT_EQ(port.Text(CPurchCosts::kConveyancing), "1,200");
-    EXPECT_EQ(port.Text(CPurchCosts::kPurchaseCosts), "8,200");
-    port.PutCheckState(CPurchCosts::kUsesScale, 1);
-    ed.Click(port, CPurchCosts::kUsesScale);
-    EXPECT_EQ(port.Text(CPurchCosts::kStampDuty), "8,975");
+    PurchaseCostsLogic ed = Opened(8975);
+    port.Type(PurchaseCostsLogic::kStampDuty, "7000");
+    port.Type(PurchaseCostsLogic::kConveyancing, "1200");
+    port.PutCheckState(PurchaseCostsLogic::kUsesScale, 0);
+    ed.Click(port, PurchaseCostsLogic::kUsesScale);
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kStampDuty), "7,000");
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kConveyancing), "1,200");
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kPurchaseCosts), "8,200");
+    port.PutCheckState(PurchaseCostsLogic::kUsesScale, 1);
+    ed.Click(port, PurchaseCostsLogic::kUsesScale);
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kStampDuty), "8,975");
 }
 
 TEST_F(PurchCostsLogic, OkUnticksADutyThatDiffersFromTheScale) {
-    CPurchCosts ed = Opened(8975);
-    port.Type(CPurchCosts::kStampDuty, "7000");
+    PurchaseCostsLogic ed = Opened(8975);
+    port.Type(PurchaseCostsLogic::kStampDuty, "7000");
     ed.Ok(port); // box still ticked, but the duty is no longer the scale's
     EXPECT_EQ(ed.stampDuty, 7000.0);
     EXPECT_EQ(ed.usesScale, 0);
 }
 
 TEST_F(PurchCostsLogic, AcceptedScaleChangeRetakesTheDuty) {
-    CPurchCosts ed = Opened(1000);
+    PurchaseCostsLogic ed = Opened(1000);
     ed.scale = ShippedDutyScale(1); // NSW
     ed.ScaleChanged(port);
     EXPECT_EQ(ed.usesScale, 1);
     EXPECT_EQ(ed.stampDuty, ComputeStampDuty(300000, ShippedDutyScale(1)));
-    EXPECT_EQ(port.Text(CPurchCosts::kUsesScale), "Uses NSW");
+    EXPECT_EQ(port.Text(PurchaseCostsLogic::kUsesScale), "Uses NSW");
 }
 
 TEST(PurchCostsText, LocationNames) {
-    EXPECT_EQ(CPurchCosts::UsesScaleText(8), u"Uses None");
-    EXPECT_EQ(CPurchCosts::UsesScaleText(9), u"Uses Custom");
-    EXPECT_EQ(CPurchCosts::UsesScaleText(10), u"Uses Qld 2025");
-    EXPECT_EQ(CPurchCosts::UsesScaleText(17), u"Uses ACT 2025");
-    EXPECT_EQ(CPurchCosts::UsesScaleText(18), u"Uses ");
-    EXPECT_EQ(CPurchCosts::UsesScaleText(-1), u"Uses ");
+    EXPECT_EQ(PurchaseCostsLogic::UsesScaleText(8), u"Uses None");
+    EXPECT_EQ(PurchaseCostsLogic::UsesScaleText(9), u"Uses Custom");
+    EXPECT_EQ(PurchaseCostsLogic::UsesScaleText(10), u"Uses Qld 2025");
+    EXPECT_EQ(PurchaseCostsLogic::UsesScaleText(17), u"Uses ACT 2025");
+    EXPECT_EQ(PurchaseCostsLogic::UsesScaleText(18), u"Uses ");
+    EXPECT_EQ(PurchaseCostsLogic::UsesScaleText(-1), u"Uses ");
 }
 
 // --- "Cash Deposit" ---
 
 TEST(CashDepositLogic, TinyTotalCostCountsAsOne) {
-    CCashDeposit ed;
+    CashDepositLogic ed;
     ed.deposit.amount = 0.3;
     ed.deposit.link = 0;
     ed.purchaseCosts = 0.5;
     FakePort port;
     ed.Open(port);
-    EXPECT_EQ(port.Text(CCashDeposit::kPercentOfCost), "30.00%");
-    EXPECT_FALSE(port.Shown(CCashDeposit::kPercentOfCost));
+    EXPECT_EQ(port.Text(CashDepositLogic::kPercentOfCost), "30.00%");
+    EXPECT_FALSE(port.Shown(CashDepositLogic::kPercentOfCost));
 }
 
 // --- "Rental Income" ---
 
 namespace {
 
-CRentIncome OpenedRent(FakePort& port, double rent, int periods, double vacancy) {
-    CRentIncome ed;
+RentIncomeLogic OpenedRent(FakePort& port, double rent, int periods, double vacancy) {
+    RentIncomeLogic ed;
     ed.rent = rent;
     ed.periodsPerYear = periods;
     ed.vacancyRate = vacancy;
@@ -163,36 +163,36 @@ CRentIncome OpenedRent(FakePort& port, double rent, int periods, double vacancy)
 
 TEST(RentIncomeLogic, RecalculateAndChangeOfPeriod) {
     FakePort port;
-    CRentIncome ed = OpenedRent(port, 0, 52, 2);
-    port.Type(CRentIncome::kAmount, "300");
+    RentIncomeLogic ed = OpenedRent(port, 0, 52, 2);
+    port.Type(RentIncomeLogic::kAmount, "300");
     ed.Recalculate(port);
-    EXPECT_EQ(port.Text(CRentIncome::kAnnualRent), "15,288");
+    EXPECT_EQ(port.Text(RentIncomeLogic::kAnnualRent), "15,288");
 
-    port.Type(CRentIncome::kAmount, "999"); // typed since the last Recalculate: converted over
-    port.PutChoice(CRentIncome::kRentPer, 1);
-    ed.Choose(port, CRentIncome::kRentPer);
+    port.Type(RentIncomeLogic::kAmount, "999"); // typed since the last Recalculate: converted over
+    port.PutChoice(RentIncomeLogic::kRentPer, 1);
+    ed.Choose(port, RentIncomeLogic::kRentPer);
     EXPECT_EQ(ed.periodsPerYear, 12);
-    EXPECT_EQ(port.Text(CRentIncome::kAmount), "1,300");
-    EXPECT_EQ(port.Text(CRentIncome::kAnnualRent), "15,288");
+    EXPECT_EQ(port.Text(RentIncomeLogic::kAmount), "1,300");
+    EXPECT_EQ(port.Text(RentIncomeLogic::kAnnualRent), "15,288");
 }
 
 TEST(RentIncomeLogic, RecalculateAndOkLimitTheRentAndVacancy) {
     FakePort port;
-    CRentIncome ed = OpenedRent(port, 300, 52, 2);
-    port.Type(CRentIncome::kVacancyRate, "150");
-    port.Type(CRentIncome::kAmount, "-5");
+    RentIncomeLogic ed = OpenedRent(port, 300, 52, 2);
+    port.Type(RentIncomeLogic::kVacancyRate, "150");
+    port.Type(RentIncomeLogic::kAmount, "-5");
     ed.Recalculate(port);
-    EXPECT_EQ(port.Text(CRentIncome::kVacancyRate), "100.00%");
-    EXPECT_EQ(port.Text(CRentIncome::kAmount), "0");
-    EXPECT_EQ(port.Text(CRentIncome::kAnnualRent), "0");
-    port.PutChoice(CRentIncome::kRentPer, 2); // no division by a zero share of the year
-    ed.Choose(port, CRentIncome::kRentPer);
+    EXPECT_EQ(port.Text(RentIncomeLogic::kVacancyRate), "100.00%");
+    EXPECT_EQ(port.Text(RentIncomeLogic::kAmount), "0");
+    EXPECT_EQ(port.Text(RentIncomeLogic::kAnnualRent), "0");
+    port.PutChoice(RentIncomeLogic::kRentPer, 2); // no division by a zero share of the year
+    ed.Choose(port, RentIncomeLogic::kRentPer);
     EXPECT_EQ(ed.rent, 0.0);
 
     FakePort port2;
-    CRentIncome ok = OpenedRent(port2, 300, 52, 2);
-    port2.Type(CRentIncome::kVacancyRate, "150");
-    port2.Type(CRentIncome::kAmount, "-5");
+    RentIncomeLogic ok = OpenedRent(port2, 300, 52, 2);
+    port2.Type(RentIncomeLogic::kVacancyRate, "150");
+    port2.Type(RentIncomeLogic::kAmount, "-5");
     ok.Ok(port2);
     EXPECT_EQ(ok.vacancyRate, 100.0);
     EXPECT_EQ(ok.rent, 0.0);
@@ -201,8 +201,8 @@ TEST(RentIncomeLogic, RecalculateAndOkLimitTheRentAndVacancy) {
 // An untouched rent shown rounded keeps every dollar, at Recalculate and at OK.
 TEST(RentIncomeLogic, UntouchedRentKeepsItsFullValue) {
     FakePort port;
-    CRentIncome ed = OpenedRent(port, 1234567, 52, 2.345);
-    EXPECT_EQ(port.Text(CRentIncome::kAmount), "1.235m");
+    RentIncomeLogic ed = OpenedRent(port, 1234567, 52, 2.345);
+    EXPECT_EQ(port.Text(RentIncomeLogic::kAmount), "1.235m");
     ed.Recalculate(port);
     ed.Ok(port);
     EXPECT_EQ(ed.rent, 1234567.0);
@@ -211,8 +211,8 @@ TEST(RentIncomeLogic, UntouchedRentKeepsItsFullValue) {
 
 TEST(RentIncomeLogic, FortnightIsKeptWithoutAChoice) {
     FakePort port;
-    CRentIncome ed = OpenedRent(port, 700, 26, 2);
-    EXPECT_EQ(port.GetChoice(CRentIncome::kRentPer), -1);
+    RentIncomeLogic ed = OpenedRent(port, 700, 26, 2);
+    EXPECT_EQ(port.GetChoice(RentIncomeLogic::kRentPer), -1);
     ed.Ok(port);
     EXPECT_EQ(ed.periodsPerYear, 26);
     EXPECT_EQ(ed.rent, 700.0);
@@ -221,12 +221,12 @@ TEST(RentIncomeLogic, FortnightIsKeptWithoutAChoice) {
 // --- "Rental Expenses" ---
 
 TEST(RentExpensesLogic, NoRentNoMarketValue) {
-    CRentExpenses ed;
+    RentExpensesLogic ed;
     ed.expenses.amount = 1000;
     ed.expenses.link = 0;
     FakePort port;
     ed.Open(port);
-    EXPECT_EQ(port.Text(CRentExpenses::kPercentOfRent), "0.00%");
-    EXPECT_EQ(port.Text(CRentExpenses::kNetYield), "0.00%");
-    EXPECT_EQ(port.Text(CRentExpenses::kNetRent), "-1,000");
+    EXPECT_EQ(port.Text(RentExpensesLogic::kPercentOfRent), "0.00%");
+    EXPECT_EQ(port.Text(RentExpensesLogic::kNetYield), "0.00%");
+    EXPECT_EQ(port.Text(RentExpensesLogic::kNetRent), "-1,000");
 }

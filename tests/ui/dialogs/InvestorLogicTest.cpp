@@ -11,37 +11,37 @@ TEST(ProjectionsLogic, UpperLimitIsWholeYearsWithinTheTable) {
                        {"99", 40},   {"40", 40},   {"1", 1},    {"abc", 10}, {"20yr", 20}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        CProjections ed;
+        ProjectionsLogic ed;
         ed.upperLimit = 10;
         FakePort port;
         ed.Open(port);
-        EXPECT_EQ(port.Text(CProjections::kUpperLimit), "10yr");
-        port.Type(CProjections::kUpperLimit, c.typed);
+        EXPECT_EQ(port.Text(ProjectionsLogic::kUpperLimit), "10yr");
+        port.Type(ProjectionsLogic::kUpperLimit, c.typed);
         ed.Ok(port);
         EXPECT_EQ(ed.upperLimit, c.years);
     }
 }
 
 TEST(ResultsYearLogic, UntouchedAndLimited) {
-    CResultsYear ed;
+    ResultsYearLogic ed;
     ed.resultsYear = 7;
     FakePort port;
     ed.Open(port);
-    EXPECT_EQ(port.Text(CResultsYear::kResultsYear), "7yr");
+    EXPECT_EQ(port.Text(ResultsYearLogic::kResultsYear), "7yr");
     ed.Ok(port);
     EXPECT_EQ(ed.resultsYear, 7);
 
     for (auto [typed, year] : {std::pair{"12.4", 12}, {"0", 1}, {"99", 40}, {"-1", 1}}) {
         SCOPED_TRACE(typed);
-        CResultsYear e;
+        ResultsYearLogic e;
         FakePort p;
         e.Open(p);
-        p.Type(CResultsYear::kResultsYear, typed);
+        p.Type(ResultsYearLogic::kResultsYear, typed);
         e.Ok(p);
         EXPECT_EQ(e.resultsYear, year);
     }
     // A year from outside the table (a record never limited) comes back within it.
-    CResultsYear stale;
+    ResultsYearLogic stale;
     stale.resultsYear = 41;
     FakePort p;
     stale.Open(p);

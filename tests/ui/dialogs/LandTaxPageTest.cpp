@@ -9,10 +9,10 @@
 
 namespace {
 
-using C = CLandTaxAssumptions;
+using C = LandTaxAssumptions;
 
 TEST(LandTaxPage, TheStateAndTheLandGiveTheTaxAndAPastedColumnTheSchedule) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.Recalculate(false, Scales{});
     C page(doc, Scales{});
@@ -31,7 +31,7 @@ TEST(LandTaxPage, TheStateAndTheLandGiveTheTaxAndAPastedColumnTheSchedule) {
     page.Recalculate(port);
     EXPECT_EQ(port.Text(C::kTaxFirstYear), "$500");
     EXPECT_EQ(port.Text(C::kBuilding), "9140\n9140\n");
-    CVELPPCDoc applied;
+    Investment applied;
     page.Apply(applied);
     EXPECT_EQ(applied.LandTaxState, kLandTaxQld);
     EXPECT_EQ(applied.BuildingSchedule, (std::vector<double>{9140, 9140}));
@@ -55,7 +55,7 @@ TEST(LandTaxPage, TheStateAndTheLandGiveTheTaxAndAPastedColumnTheSchedule) {
 
 // The Depreciation editor's page shows the schedule's first year instead of rate x value.
 TEST(LandTaxPage, TheDepreciationPageSaysTheScheduleGivesTheFigures) {
-    CDepBuild page;
+    BuildingDepreciationLogic page;
     page.value.amount = 250000;
     page.rate = 2.5;
     page.scheduled = true;
@@ -63,7 +63,7 @@ TEST(LandTaxPage, TheDepreciationPageSaysTheScheduleGivesTheFigures) {
     FakePort port;
     page.Open(port);
     EXPECT_EQ(page.depreciation, 9140);
-    EXPECT_TRUE(port.Shown(CDepPage::kNilReason));
+    EXPECT_TRUE(port.Shown(DepreciationPageLogic::kNilReason));
 }
 
 } // namespace

@@ -11,11 +11,11 @@
 
 namespace {
 
-using C = CLawAssumptions;
+using C = LawAssumptions;
 
 // The worked example, bought December 2026: under one scale until the page says otherwise.
 TEST(LawPageLogic, ChoosingTheLawShowsWhatItDoes) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
@@ -45,7 +45,7 @@ TEST(LawPageLogic, ChoosingTheLawShowsWhatItDoes) {
     port.Type(C::kPurchaseYear, "2028");
     port.Type(C::kBrightLine, "3");
     page.Recalculate(port);
-    CVELPPCDoc applied;
+    Investment applied;
     page.Apply(applied);
     EXPECT_EQ(applied.TaxLaw, 1);
     EXPECT_EQ(applied.PurchaseYear, 2028);
@@ -55,25 +55,25 @@ TEST(LawPageLogic, ChoosingTheLawShowsWhatItDoes) {
 }
 
 TEST(DepreciationNilReason, TheFigureIsZeroAndThePageSaysWhy) {
-    CDepFitt page;
+    FittingsDepreciationLogic page;
     page.value.amount = 18000;
     page.rate = 20;
     FakePort port;
     page.Open(port);
     EXPECT_EQ(page.depreciation, 3600);
-    EXPECT_FALSE(port.Shown(CDepPage::kNilReason));
+    EXPECT_FALSE(port.Shown(DepreciationPageLogic::kNilReason));
     page.nilReason = std::string(kNoFittingsReason);
     page.Recalculate(port);
     EXPECT_EQ(page.depreciation, 0);
-    EXPECT_TRUE(port.Shown(CDepPage::kNilReason));
-    EXPECT_EQ(port.Text(CDepPage::kNilReason), std::string(kNoFittingsReason) + ".");
+    EXPECT_TRUE(port.Shown(DepreciationPageLogic::kNilReason));
+    EXPECT_EQ(port.Text(DepreciationPageLogic::kNilReason), std::string(kNoFittingsReason) + ".");
     // Fittings the owner bought new are deductible again once the box is ticked.
     page.offerBoughtNew = true;
-    SetCheck(port, CDepPage::kBoughtNew, 1);
-    page.Click(port, CDepPage::kBoughtNew);
+    SetCheck(port, DepreciationPageLogic::kBoughtNew, 1);
+    page.Click(port, DepreciationPageLogic::kBoughtNew);
     EXPECT_EQ(page.boughtNew, 1);
     EXPECT_EQ(page.depreciation, 3600);
-    EXPECT_FALSE(port.Shown(CDepPage::kNilReason));
+    EXPECT_FALSE(port.Shown(DepreciationPageLogic::kNilReason));
 }
 
 // $VEL_SCREENSHOT_DIR/dialog-purchase-and-law.png: the page as a new user meets it, the worked
@@ -83,18 +83,18 @@ TEST(Screenshots, PurchaseAndLaw) {
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
     QDir().mkpath(dir);
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.TaxLaw = kAustraliaByIncomeYear;
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
     doc.Recalculate(false, scales);
-    CLawAssumptions law(doc, scales);
-    CSaleAssumptions sale(doc, scales);
-    CTaxRulesAssumptions taxRules(doc, scales);
-    CRentAssumptions rent(doc, scales);
-    CLoanAssumptions loan(doc, scales);
-    CLandTaxAssumptions landTax(doc, scales);
+    LawAssumptions law(doc, scales);
+    SaleAssumptions sale(doc, scales);
+    TaxRulesAssumptions taxRules(doc, scales);
+    RentAssumptions rent(doc, scales);
+    LoanAssumptions loan(doc, scales);
+    LandTaxAssumptions landTax(doc, scales);
     AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax);
     sheet.show();
     QCoreApplication::processEvents();

@@ -28,7 +28,7 @@ TEST(LoanAmountLogic, TheLoanRule) {
     };
     for (const LoanCase& c : cases) {
         SCOPED_TRACE(c.typed);
-        CLoanAmount ed;
+        LoanAmountLogic ed;
         ed.totalCost = 300000;
         ed.cashDeposit = 30000;
         ed.depositLink = 1;
@@ -36,15 +36,15 @@ TEST(LoanAmountLogic, TheLoanRule) {
         ed.loanAmount = 270000 + c.additionalLoan;
         FakePort port;
         ed.Open(port);
-        EXPECT_EQ(port.Text(CLoanAmount::kDeficit), "270,000");
-        port.Type(CLoanAmount::kLoanAmount, c.typed);
+        EXPECT_EQ(port.Text(LoanAmountLogic::kDeficit), "270,000");
+        port.Type(LoanAmountLogic::kLoanAmount, c.typed);
         ed.Recalculate(port);
         EXPECT_EQ(ed.cashDeposit, c.deposit);
         EXPECT_EQ(ed.additionalLoan, c.additional);
         EXPECT_EQ(ed.deficit, c.deficit);
         EXPECT_EQ(ed.depositLink, c.link);
-        EXPECT_EQ(port.Text(CLoanAmount::kCashDeposit), FormatValue(c.deposit, "0,m"));
-        EXPECT_EQ(port.Text(CLoanAmount::kAdditionalLoan), FormatValue(c.additional, "0,m"));
+        EXPECT_EQ(port.Text(LoanAmountLogic::kCashDeposit), FormatValue(c.deposit, "0,m"));
+        EXPECT_EQ(port.Text(LoanAmountLogic::kAdditionalLoan), FormatValue(c.additional, "0,m"));
         // OK right after applies nothing twice: the field now shows the loan taken.
         ed.Ok(port);
         EXPECT_EQ(ed.cashDeposit, c.deposit);
@@ -53,7 +53,7 @@ TEST(LoanAmountLogic, TheLoanRule) {
 }
 
 TEST(LoanAmountLogic, UntouchedLoanChangesNothing) {
-    CLoanAmount ed;
+    LoanAmountLogic ed;
     ed.totalCost = 314341.43125;
     ed.cashDeposit = 15496.25;
     ed.depositLink = 1;
@@ -71,14 +71,14 @@ TEST(LoanAmountLogic, UntouchedLoanChangesNothing) {
 // --- "Loan Type" ---
 
 TEST(LoanTypeLogic, RepaymentOfEachLoanType) {
-    EXPECT_DOUBLE_EQ(CLoanType::MonthlyRepayment(200000, 6, 0, 25), 1000);
-    EXPECT_DOUBLE_EQ(CLoanType::MonthlyRepayment(200000, 6, 1, 25),
+    EXPECT_DOUBLE_EQ(LoanTypeLogic::MonthlyRepayment(200000, 6, 0, 25), 1000);
+    EXPECT_DOUBLE_EQ(LoanTypeLogic::MonthlyRepayment(200000, 6, 1, 25),
                      LoanRepayment(200000, 25, 6, 12));
-    EXPECT_NEAR(CLoanType::MonthlyRepayment(298845.18125, 8.5, 1, 25), 2406.38, 0.005);
+    EXPECT_NEAR(LoanTypeLogic::MonthlyRepayment(298845.18125, 8.5, 1, 25), 2406.38, 0.005);
     // At 0 % the loan is repaid in equal parts.
-    EXPECT_DOUBLE_EQ(CLoanType::MonthlyRepayment(240000, 0, 1, 20), 1000);
-    EXPECT_EQ(CLoanType::MonthlyRepayment(200000, 6, 1, 0), NoValue);
-    EXPECT_EQ(CLoanType::MonthlyRepayment(200000, 6, 1, -5), NoValue);
+    EXPECT_DOUBLE_EQ(LoanTypeLogic::MonthlyRepayment(240000, 0, 1, 20), 1000);
+    EXPECT_EQ(LoanTypeLogic::MonthlyRepayment(200000, 6, 1, 0), NoValue);
+    EXPECT_EQ(LoanTypeLogic::MonthlyRepayment(200000, 6, 1, -5), NoValue);
 }
 
 // Text that is no number keeps the term: an integer cannot hold the no-value marker.
@@ -91,13 +91,13 @@ TEST(LoanTypeLogic, TermRoundsToTheNearestYearHalvesUp) {
                        {"1e5", 20},  {"abc", 20}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        CLoanType ed;
+        LoanTypeLogic ed;
         ed.loanType = 1;
         ed.term = 20;
         FakePort port;
         ed.Open(port);
-        port.Type(CLoanType::kTerm, c.typed);
-        ed.LeaveEdit(port, CLoanType::kTerm);
+        port.Type(LoanTypeLogic::kTerm, c.typed);
+        ed.LeaveEdit(port, LoanTypeLogic::kTerm);
         EXPECT_EQ(ed.term, c.term);
     }
 }
@@ -107,8 +107,8 @@ TEST(LoanTypeLogic, TermRoundsToTheNearestYearHalvesUp) {
 namespace {
 
 // Worked example: price 300,000, other costs 9,925, deposit 15,496.25; costs 1.5 % linked.
-CLoanCosts WorkedLoanCosts(int link = 1) {
-    CLoanCosts ed;
+LoanCostsLogic WorkedLoanCosts(int link = 1) {
+    LoanCostsLogic ed;
     ed.price = 300000;
     ed.otherCosts = 9925;
     ed.cashDeposit = 15496.25;
@@ -122,12 +122,12 @@ CLoanCosts WorkedLoanCosts(int link = 1) {
 } // namespace
 
 TEST(LoanCostsLogic, ShareWithFloorOfADeficitBelowOne) {
-    CLoanCosts ed = WorkedLoanCosts(0);
+    LoanCostsLogic ed = WorkedLoanCosts(0);
     ed.cashDeposit = 309925.5; // deficit -0.5
     ed.costs.amount = 3;
     FakePort port;
     ed.Open(port);
-    EXPECT_FALSE(port.Shown(CLoanCosts::kPercentOfDeficit));
+    EXPECT_FALSE(port.Shown(LoanCostsLogic::kPercentOfDeficit));
     EXPECT_EQ(ed.costs.percent, 300);
 }
 
@@ -140,13 +140,13 @@ TEST(LoanCostsLogic, WriteOffPeriodIsWholeYearsAndAtLeastOne) {
                        {"12", 12}, {"5", 5},   {"99999999999", 2147483647}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        CLoanCosts ed = WorkedLoanCosts();
+        LoanCostsLogic ed = WorkedLoanCosts();
         FakePort port;
         ed.Open(port);
-        port.Type(CLoanCosts::kWriteOffYears, c.typed);
+        port.Type(LoanCostsLogic::kWriteOffYears, c.typed);
         ed.Ok(port);
         EXPECT_EQ(ed.writeOffYears, c.years);
-        EXPECT_EQ(CLoanCosts::WholeWriteOffYears(ed.writeOffYears), c.years);
+        EXPECT_EQ(LoanCostsLogic::WholeWriteOffYears(ed.writeOffYears), c.years);
     }
-    EXPECT_EQ(CLoanCosts::WholeWriteOffYears(NoValue), 1);
+    EXPECT_EQ(LoanCostsLogic::WholeWriteOffYears(NoValue), 1);
 }

@@ -7,10 +7,10 @@
 namespace {
 
 struct NumEditWidget : ::testing::Test {
-    CNumEdit edit{"0,m"};
+    NumEdit edit{"0,m"};
     int refusals = 0;
     void SetUp() override {
-        QObject::connect(&edit, &CNumEdit::refused, [this] { ++refusals; });
+        QObject::connect(&edit, &NumEdit::refused, [this] { ++refusals; });
         edit.setText(QStringLiteral("15,496"));
         edit.setCursorPosition(6);
     }
@@ -64,9 +64,9 @@ TEST_F(NumEditWidget, PastedTextObeysTheSameFilter) {
 }
 
 TEST(NumEditFormat, AlignmentAndTextFields) {
-    CNumEdit number("0.00%");
+    NumEdit number("0.00%");
     EXPECT_TRUE(number.alignment() & Qt::AlignRight);
-    CNumEdit text("a");
+    NumEdit text("a");
     EXPECT_TRUE(text.alignment() & Qt::AlignLeft);
     TypeKeys(&text, QStringLiteral("Unit 4?"));
     EXPECT_EQ(text.text(), QStringLiteral("Unit 4?"));

@@ -25,7 +25,7 @@ template <class W> W* In(QWidget& d, int id) {
     EXPECT_NE(w, nullptr) << "control " << id;
     return w;
 }
-QComboBox* Location(QWidget& d) { return In<QComboBox>(d, CScaleEditor::kLocation); }
+QComboBox* Location(QWidget& d) { return In<QComboBox>(d, ScaleEditorLogic::kLocation); }
 QPushButton* Button(QWidget& d, int id) { return In<QPushButton>(d, id); }
 QLineEdit* Edit(QWidget& d, int id) { return In<QLineEdit>(d, id); }
 ScaleRowList* ListOf(QWidget& d) { return d.findChild<ScaleRowList*>(); }
@@ -85,7 +85,7 @@ struct ScaleDialogs : ::testing::Test {
 } // namespace
 
 TEST_F(ScaleDialogs, StampDutyListShowsTheRowsInShadedColumnsInRowOrder) {
-    CStampDutyScale editor;
+    StampDutyScaleLogic editor;
     editor.scale = scales.duty;
     editor.custom = scales.customDuty;
     StampDutyScaleDialog dialog(editor);
@@ -122,13 +122,13 @@ TEST_F(ScaleDialogs, StampDutyListShowsTheRowsInShadedColumnsInRowOrder) {
 
     ChooseLocation(dialog, kDutyLocationNone);
     EXPECT_EQ(Cell(dialog, 0, 1), " ") << "a 0 % rate is blank";
-    for (int id : {CScaleEditor::kAdd, CScaleEditor::kModify, CScaleEditor::kRemove})
+    for (int id : {ScaleEditorLogic::kAdd, ScaleEditorLogic::kModify, ScaleEditorLogic::kRemove})
         EXPECT_FALSE(Button(dialog, id)->isEnabled()) << id;
     dialog.reject();
 }
 
 TEST_F(ScaleDialogs, AddOpensTheItemDialogAndTheNewLineMakesTheScaleCustom) {
-    CStampDutyScale editor;
+    StampDutyScaleLogic editor;
     editor.scale = scales.duty;
     editor.custom = scales.customDuty;
     StampDutyScaleDialog dialog(editor);
@@ -136,14 +136,14 @@ TEST_F(ScaleDialogs, AddOpensTheItemDialogAndTheNewLineMakesTheScaleCustom) {
 
     OnNextDialog([](QDialog& item) {
         EXPECT_EQ(item.windowTitle(), "Specify Stamp Duty Item");
-        EXPECT_EQ(Edit(item, CStampDutyItem::kAbove)->text(), "0");
-        EXPECT_EQ(Edit(item, CStampDutyItem::kRate)->text(), "0.00%");
-        Retype(Edit(item, CStampDutyItem::kAbove), "900,000");
-        Retype(Edit(item, CStampDutyItem::kRate), "5.25");
-        In<QCheckBox>(item, CStampDutyItem::kFlat)->click();
+        EXPECT_EQ(Edit(item, StampDutyItemLogic::kAbove)->text(), "0");
+        EXPECT_EQ(Edit(item, StampDutyItemLogic::kRate)->text(), "0.00%");
+        Retype(Edit(item, StampDutyItemLogic::kAbove), "900,000");
+        Retype(Edit(item, StampDutyItemLogic::kRate), "5.25");
+        In<QCheckBox>(item, StampDutyItemLogic::kFlat)->click();
         OkButton(item)->click();
     });
-    Button(dialog, CScaleEditor::kAdd)->click();
+    Button(dialog, ScaleEditorLogic::kAdd)->click();
 
     ScaleRowList* list = ListOf(dialog);
     ASSERT_EQ(list->topLevelItemCount(), 8);
@@ -156,7 +156,7 @@ TEST_F(ScaleDialogs, AddOpensTheItemDialogAndTheNewLineMakesTheScaleCustom) {
 }
 
 TEST_F(ScaleDialogs, TheListAnswersTapsDoubleTapsAndKeys) {
-    CStampDutyScale editor;
+    StampDutyScaleLogic editor;
     editor.scale = scales.duty;
     editor.custom = scales.customDuty;
     StampDutyScaleDialog dialog(editor);
@@ -173,17 +173,17 @@ TEST_F(ScaleDialogs, TheListAnswersTapsDoubleTapsAndKeys) {
     // A tap below the last line selects nothing: nothing to modify or remove.
     Tap(list, QPoint(10, list->viewport()->height() - 2));
     EXPECT_EQ(SelectedLine(list), -1);
-    EXPECT_FALSE(Button(dialog, CScaleEditor::kModify)->isEnabled());
-    EXPECT_FALSE(Button(dialog, CScaleEditor::kRemove)->isEnabled());
-    EXPECT_TRUE(Button(dialog, CScaleEditor::kAdd)->isEnabled());
+    EXPECT_FALSE(Button(dialog, ScaleEditorLogic::kModify)->isEnabled());
+    EXPECT_FALSE(Button(dialog, ScaleEditorLogic::kRemove)->isEnabled());
+    EXPECT_TRUE(Button(dialog, ScaleEditorLogic::kAdd)->isEnabled());
 
     // A double tap is "Modify" on that line; a cancelled item dialog changes nothing.
     bool opened = false;
     OnNextDialog([&opened](QDialog& item) {
         opened = true;
-        EXPECT_EQ(Edit(item, CStampDutyItem::kAbove)->text(), "100,000");
-        EXPECT_EQ(Edit(item, CStampDutyItem::kRate)->text(), "3.25%");
-        Retype(Edit(item, CStampDutyItem::kRate), "3.26");
+        EXPECT_EQ(Edit(item, StampDutyItemLogic::kAbove)->text(), "100,000");
+        EXPECT_EQ(Edit(item, StampDutyItemLogic::kRate)->text(), "3.25%");
+        Retype(Edit(item, StampDutyItemLogic::kRate), "3.26");
         CancelButton(item)->click();
     });
     DoubleTap(list, 3);
@@ -192,7 +192,7 @@ TEST_F(ScaleDialogs, TheListAnswersTapsDoubleTapsAndKeys) {
     EXPECT_EQ(Cell(dialog, 3, 1), "3.25");
     EXPECT_EQ(Location(dialog)->currentText(), "Qld");
 
-    Button(dialog, CScaleEditor::kRemove)->click();
+    Button(dialog, ScaleEditorLogic::kRemove)->click();
     EXPECT_EQ(list->topLevelItemCount(), 6);
     EXPECT_EQ(SelectedLine(list), 2);
     EXPECT_EQ(Cell(dialog, 3, 0), "$250,000");
@@ -201,7 +201,7 @@ TEST_F(ScaleDialogs, TheListAnswersTapsDoubleTapsAndKeys) {
 
 // The original entries keep their places; today's follow after a separator.
 TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
-    CStampDutyScale duty;
+    StampDutyScaleLogic duty;
     duty.scale = scales.duty;
     duty.custom = scales.customDuty;
     StampDutyScaleDialog dutyDialog(duty);
@@ -228,10 +228,10 @@ TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
 
     // An edit makes it "Custom" as it would an original entry.
     OnNextDialog([](QDialog& item) {
-        Retype(Edit(item, CStampDutyItem::kRate), "1.6");
+        Retype(Edit(item, StampDutyItemLogic::kRate), "1.6");
         OkButton(item)->click();
     });
-    Button(dutyDialog, CScaleEditor::kModify)->click();
+    Button(dutyDialog, ScaleEditorLogic::kModify)->click();
     EXPECT_EQ(combo->currentText(), "Custom");
     EXPECT_EQ(duty.scale.Location, kDutyLocationCustom);
     ChooseLocation(dutyDialog, "Vic 2025");
@@ -239,7 +239,7 @@ TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
     EXPECT_EQ(duty.scale.Location, FindDutyLocation("Vic 2025"));
     dutyDialog.reject();
 
-    CTaxScales tax;
+    TaxScalesLogic tax;
     tax.scale = ShippedTaxScale(FindTaxLocation("New Zealand (25/26)"));
     TaxScalesDialog taxDialog(tax);
     Activate(taxDialog);
@@ -251,13 +251,13 @@ TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
     EXPECT_EQ(combo->itemText(6), "Australia (25/26)");
     ChooseLocation(taxDialog, "Australia (25/26)");
     EXPECT_EQ(tax.scale, ShippedTaxScale(FindTaxLocation("Australia (25/26)")));
-    EXPECT_EQ(Edit(taxDialog, CTaxScales::kThreshold)->text(), "28,011");
-    EXPECT_EQ(Edit(taxDialog, CTaxScales::kMedicareRate)->text(), "2.00%");
+    EXPECT_EQ(Edit(taxDialog, TaxScalesLogic::kThreshold)->text(), "28,011");
+    EXPECT_EQ(Edit(taxDialog, TaxScalesLogic::kMedicareRate)->text(), "2.00%");
     taxDialog.reject();
 }
 
 TEST_F(ScaleDialogs, TaxScalesOpensOnTheStartupScaleAndItsMedicareFieldsTakeChanges) {
-    CTaxScales editor;
+    TaxScalesLogic editor;
     editor.scale = scales.tax;
     editor.custom = scales.customTax;
     TaxScalesDialog dialog(editor);
@@ -271,8 +271,8 @@ TEST_F(ScaleDialogs, TaxScalesOpensOnTheStartupScaleAndItsMedicareFieldsTakeChan
     EXPECT_EQ(Cell(dialog, 2, 1), "30.00");
     EXPECT_TRUE(list->topLevelItem(2)->textAlignment(1) & Qt::AlignRight);
     EXPECT_EQ(list->columnWidth(0), list->viewport()->width() / 2);
-    QLineEdit* threshold = Edit(dialog, CTaxScales::kThreshold);
-    QLineEdit* rate = Edit(dialog, CTaxScales::kMedicareRate);
+    QLineEdit* threshold = Edit(dialog, TaxScalesLogic::kThreshold);
+    QLineEdit* rate = Edit(dialog, TaxScalesLogic::kMedicareRate);
     EXPECT_EQ(threshold->text(), "15,529");
     EXPECT_EQ(rate->text(), "1.50%");
 
@@ -295,7 +295,7 @@ namespace {
 struct ScaleCommands : ::testing::Test {
     Scales scales;
     MemorySettingsStore store;
-    CVELPPCDoc doc;
+    Investment doc;
     void SetUp() override {
         NewInvestment(doc, scales, store);
         doc.Price = doc.MarketValue = 500000;
@@ -344,7 +344,7 @@ TEST_F(ScaleCommands, ATodaysEntryIsStoredAndTheNextNewInvestmentUsesIt) {
     EXPECT_DOUBLE_EQ(doc.StampDutyCost, ComputeStampDuty(500000, nsw));
     EXPECT_EQ(Stored("StampDuty"), DutyScaleToText(nsw));
 
-    CVELPPCDoc next;
+    Investment next;
     NewInvestment(next, scales, store);
     EXPECT_EQ(scales.duty, nsw);
     next.Price = next.MarketValue = 600000;
@@ -364,10 +364,10 @@ TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
     const double duty = doc.StampDutyCost;
     OnNextDialog([](QDialog& d) {
         OnNextDialog([](QDialog& item) {
-            Retype(Edit(item, CStampDutyItem::kRate), "2");
+            Retype(Edit(item, StampDutyItemLogic::kRate), "2");
             OkButton(item)->click();
         });
-        Button(d, CScaleEditor::kModify)->click(); // the first line, selected on opening
+        Button(d, ScaleEditorLogic::kModify)->click(); // the first line, selected on opening
         EXPECT_EQ(Location(d)->currentText(), "Custom");
         CancelButton(d)->click();
     });
@@ -384,11 +384,11 @@ TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
     OnNextDialog([](QDialog& d) {
         OnNextDialog([](QDialog& item) {
             EXPECT_EQ(item.windowTitle(), "Specify Scale Item");
-            Retype(Edit(item, CScaleItem::kAbove), "10000");
-            Retype(Edit(item, CScaleItem::kRate), "20");
+            Retype(Edit(item, ScaleItemLogic::kAbove), "10000");
+            Retype(Edit(item, ScaleItemLogic::kRate), "20");
             OkButton(item)->click();
         });
-        Button(d, CScaleEditor::kAdd)->click();
+        Button(d, ScaleEditorLogic::kAdd)->click();
         EXPECT_EQ(Cell(d, 5, 0), "$10,000");
         OkButton(d)->click();
     });
@@ -413,7 +413,7 @@ TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
 TEST_F(ScaleCommands, ChangeScaleInPurchaseCostsTakesEffectAtOnceAndOutlivesCancel) {
     const double duty = doc.StampDutyCost;
     OnNextDialog([](QDialog& costs) {
-        QPushButton* change = Button(costs, CPurchCosts::kChangeScale);
+        QPushButton* change = Button(costs, PurchaseCostsLogic::kChangeScale);
         ASSERT_TRUE(change->isEnabled());
         OnNextDialog([](QDialog& scale) {
             EXPECT_EQ(scale.windowTitle(), "Stamp Duty");
@@ -421,19 +421,19 @@ TEST_F(ScaleCommands, ChangeScaleInPurchaseCostsTakesEffectAtOnceAndOutlivesCanc
             OkButton(scale)->click();
         });
         change->click();
-        EXPECT_EQ(In<QCheckBox>(costs, CPurchCosts::kUsesScale)->text(), "Uses NSW");
+        EXPECT_EQ(In<QCheckBox>(costs, PurchaseCostsLogic::kUsesScale)->text(), "Uses NSW");
         OnNextDialog([](QDialog& scale) {
             ChooseLocation(scale, "Qld 2025");
             OkButton(scale)->click();
         });
         change->click();
-        EXPECT_EQ(In<QCheckBox>(costs, CPurchCosts::kUsesScale)->text(), "Uses Qld 2025");
+        EXPECT_EQ(In<QCheckBox>(costs, PurchaseCostsLogic::kUsesScale)->text(), "Uses Qld 2025");
         OnNextDialog([](QDialog& scale) {
             ChooseLocation(scale, 1); // back to NSW
             OkButton(scale)->click();
         });
         change->click();
-        EXPECT_EQ(Edit(costs, CPurchCosts::kStampDuty)->text().toStdString(),
+        EXPECT_EQ(Edit(costs, PurchaseCostsLogic::kStampDuty)->text().toStdString(),
                   FormatValue(ComputeStampDuty(500000, ShippedDutyScale(1)), kAmountFormat));
         CancelButton(costs)->click();
     });

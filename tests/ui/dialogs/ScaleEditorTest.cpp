@@ -34,8 +34,8 @@ template <class Editor, class Item> struct ScaleEditorTest : ::testing::Test {
         ed.Open(port);
     }
     void Choose(int location) {
-        port.choices[CScaleEditor::kLocation] = location;
-        ed.Choose(port, CScaleEditor::kLocation);
+        port.choices[ScaleEditorLogic::kLocation] = location;
+        ed.Choose(port, ScaleEditorLogic::kLocation);
     }
     void Click(int id) { ed.Click(port, id); }
     // "Modify" on `line`, its rate changed by `delta`.
@@ -45,21 +45,21 @@ template <class Editor, class Item> struct ScaleEditorTest : ::testing::Test {
             item.rate += delta;
             return true;
         };
-        Click(CScaleEditor::kModify);
+        Click(ScaleEditorLogic::kModify);
     }
     bool ButtonsAre(bool add, bool modify, bool remove) const {
-        return port.Enabled(CScaleEditor::kAdd) == add &&
-               port.Enabled(CScaleEditor::kModify) == modify &&
-               port.Enabled(CScaleEditor::kRemove) == remove;
+        return port.Enabled(ScaleEditorLogic::kAdd) == add &&
+               port.Enabled(ScaleEditorLogic::kModify) == modify &&
+               port.Enabled(ScaleEditorLogic::kRemove) == remove;
     }
 };
 
-struct DutyEditor : ScaleEditorTest<CStampDutyScale, CStampDutyItem> {
+struct DutyEditor : ScaleEditorTest<StampDutyScaleLogic, StampDutyItemLogic> {
     // The editor's "Custom" entry stands for the investment's, which a caller hands it.
     DutyEditor() { ed.custom = scales.customDuty; }
     Scales scales;
     void Reply(double above, double rate, int flat) {
-        reply = [=](CStampDutyItem& item) {
+        reply = [=](StampDutyItemLogic& item) {
             item.above = above;
             item.rate = rate;
             item.flat = flat;
@@ -68,7 +68,7 @@ struct DutyEditor : ScaleEditorTest<CStampDutyScale, CStampDutyItem> {
     }
 };
 
-struct TaxEditor : ScaleEditorTest<CTaxScales, CScaleItem> {
+struct TaxEditor : ScaleEditorTest<TaxScalesLogic, ScaleItemLogic> {
     TaxEditor() { ed.custom = scales.customTax; }
     Scales scales;
     void Leave(int id, const std::string& typed) {
@@ -90,7 +90,7 @@ TEST_F(DutyEditor, CustomCheckToleratesACentAndNoMore) {
 
     ChangeRate(1, 0.015); // 2.27: 0.02 from 2.25
     EXPECT_EQ(ed.scale.Location, kDutyLocationCustom);
-    EXPECT_EQ(port.choices[CScaleEditor::kLocation], kDutyLocationCustom);
+    EXPECT_EQ(port.choices[ScaleEditorLogic::kLocation], kDutyLocationCustom);
     const DutyScale& custom = ed.custom;
     EXPECT_EQ(custom.Count, 7);
     EXPECT_DOUBLE_EQ(custom.Rate[1], 2.27);
@@ -101,11 +101,11 @@ TEST_F(DutyEditor, CustomCheckToleratesACentAndNoMore) {
 TEST_F(DutyEditor, TheFlatSwitchIsComparedToo) {
     Open(scales.duty);
     ed.Tap(port, 2);
-    reply = [](CStampDutyItem& item) {
+    reply = [](StampDutyItemLogic& item) {
         item.flat = 1;
         return true;
     };
-    Click(CScaleEditor::kModify);
+    Click(ScaleEditorLogic::kModify);
     EXPECT_EQ(offered.above, 50000);
     EXPECT_EQ(ed.scale.Location, kDutyLocationCustom);
     EXPECT_EQ(list.Cell(2, 2), "Flat");
@@ -117,11 +117,11 @@ TEST_F(DutyEditor, TenRowsDisableAdd) {
     Open(scales.duty); // 7 rows
     for (int i = 0; i < 3; ++i) {
         Reply(1000000.0 + i, 5, 0);
-        Click(CScaleEditor::kAdd);
+        Click(ScaleEditorLogic::kAdd);
     }
     EXPECT_EQ(list.lines.size(), 10u);
     EXPECT_TRUE(ButtonsAre(false, true, true));
-    Click(CScaleEditor::kAdd);
+    Click(ScaleEditorLogic::kAdd);
     EXPECT_EQ(itemDialogs, 3) << "no eleventh row";
     EXPECT_EQ(ed.scale.Count, 10);
 
@@ -135,9 +135,9 @@ TEST_F(DutyEditor, NoneCannotBeEdited) {
     EXPECT_TRUE(ButtonsAre(false, false, false));
     const DutyScale before = ed.scale;
     Reply(5000, 3, 0);
-    Click(CScaleEditor::kAdd);
-    Click(CScaleEditor::kModify);
-    Click(CScaleEditor::kRemove);
+    Click(ScaleEditorLogic::kAdd);
+    Click(ScaleEditorLogic::kModify);
+    Click(ScaleEditorLogic::kRemove);
     ed.DoubleTap(port, 0);
     EXPECT_EQ(itemDialogs, 0);
     EXPECT_EQ(ed.scale, before);
@@ -145,12 +145,12 @@ TEST_F(DutyEditor, NoneCannotBeEdited) {
 
 TEST_F(DutyEditor, RemovingEveryRowLeavesAnEmptyCustomScale) {
     Open(scales.duty);
-    for (int i = 0; i < 7; ++i) Click(CScaleEditor::kRemove);
+    for (int i = 0; i < 7; ++i) Click(ScaleEditorLogic::kRemove);
     EXPECT_EQ(ed.scale.Count, 0);
     EXPECT_EQ(ed.selected, -1);
     EXPECT_TRUE(list.lines.empty());
     EXPECT_TRUE(ButtonsAre(true, false, false));
-    Click(CScaleEditor::kRemove);
+    Click(ScaleEditorLogic::kRemove);
     EXPECT_EQ(ed.scale.Count, 0);
     EXPECT_EQ(ed.custom.Count, 0);
     EXPECT_EQ(ComputeStampDuty(500000, ed.scale), 0);
@@ -162,7 +162,7 @@ TEST_F(DutyEditor, CustomKeepsTheEditsAfterCancel) {
     Open(scales.duty);
     ChangeRate(4, 0.5);
     Reply(900000, 4.75, 1);
-    Click(CScaleEditor::kAdd);
+    Click(ScaleEditorLogic::kAdd);
     // Cancel: the working copy is dropped, the scale in force was never touched.
     EXPECT_EQ(scales.duty, StartupDutyScale());
 
@@ -191,11 +191,11 @@ TEST_F(DutyEditor, OpeningACustomScaleFillsTheCustomEntry) {
 TEST_F(DutyEditor, OkPutsTheRowsInAscendingOrderStably) {
     Open(ShippedDutyScale(kDutyLocationCustom)); // one row 0: 0
     Reply(50000, 3, 0);
-    Click(CScaleEditor::kAdd);
+    Click(ScaleEditorLogic::kAdd);
     Reply(20000, 2, 0);
-    Click(CScaleEditor::kAdd);
+    Click(ScaleEditorLogic::kAdd);
     Reply(20000, 2.5, 1); // same amount: stays after the first 20000
-    Click(CScaleEditor::kAdd);
+    Click(ScaleEditorLogic::kAdd);
     ed.Ok(port);
     ASSERT_EQ(ed.scale.Count, 4);
     EXPECT_EQ(ed.scale.Above, (Rows{0, 20000, 20000, 50000}));
@@ -228,7 +228,7 @@ TEST_F(DutyEditor, ATodaysEntryIsChosenAndCheckedLikeAnOriginalOne) {
     const int nsw = FindDutyLocation("NSW 2025");
     Choose(nsw);
     EXPECT_EQ(ed.scale, ShippedDutyScale(nsw));
-    EXPECT_EQ(port.choices[CScaleEditor::kLocation], nsw);
+    EXPECT_EQ(port.choices[ScaleEditorLogic::kLocation], nsw);
     ASSERT_EQ(list.lines.size(), 7u);
     EXPECT_EQ(list.Cell(1, 0), "$17,000");
     EXPECT_EQ(list.Cell(1, 1), "1.50");
@@ -250,7 +250,7 @@ TEST_F(DutyEditor, TodaysTasmanianEntryReadFromTheSettingsStaysItself) {
     DutyScale stored = ShippedDutyScale(tas);
     stored.Rate[0] = 1.67; // the settings text keeps two decimals of 1.6666667
     Open(stored);
-    Click(CScaleEditor::kAdd); // cancelled, but the custom check runs
+    Click(ScaleEditorLogic::kAdd); // cancelled, but the custom check runs
     EXPECT_EQ(itemDialogs, 1);
     EXPECT_EQ(ed.scale.Location, tas);
 }
@@ -260,40 +260,40 @@ TEST_F(TaxEditor, ATodaysEntryBringsItsRowsAndMedicareValues) {
     const int au = FindTaxLocation("Australia (25/26)");
     Choose(au);
     EXPECT_EQ(ed.scale, ShippedTaxScale(au));
-    EXPECT_EQ(port.Text(CTaxScales::kThreshold), "28,011");
-    EXPECT_EQ(port.Text(CTaxScales::kMedicareRate), "2.00%");
+    EXPECT_EQ(port.Text(TaxScalesLogic::kThreshold), "28,011");
+    EXPECT_EQ(port.Text(TaxScalesLogic::kMedicareRate), "2.00%");
     EXPECT_EQ(list.Cell(1, 0), "$18,200");
     EXPECT_EQ(list.Cell(1, 1), "16.00");
-    Leave(CTaxScales::kMedicareRate, "2%");
+    Leave(TaxScalesLogic::kMedicareRate, "2%");
     EXPECT_EQ(ed.scale.Location, au);
     ed.Ok(port);
     EXPECT_EQ(ed.scale, ShippedTaxScale(au));
 
     Choose(FindTaxLocation("New Zealand (25/26)"));
-    EXPECT_EQ(port.Text(CTaxScales::kThreshold), "0");
+    EXPECT_EQ(port.Text(TaxScalesLogic::kThreshold), "0");
     EXPECT_EQ(list.Cell(0, 1), "10.50");
-    Leave(CTaxScales::kThreshold, "1");
+    Leave(TaxScalesLogic::kThreshold, "1");
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
 }
 
 TEST_F(TaxEditor, TheReducedLevyIsChosenWithTheEntryAndPartOfTheCustomCheck) {
     Open(scales.tax);
-    EXPECT_EQ(port.checks[CTaxScales::kShadeIn], 0);
+    EXPECT_EQ(port.checks[TaxScalesLogic::kShadeIn], 0);
     const int au = FindTaxLocation("Australia (25/26)");
     Choose(au);
     EXPECT_TRUE(ed.scale.MedicareShadeIn);
-    EXPECT_EQ(port.checks[CTaxScales::kShadeIn], 1);
+    EXPECT_EQ(port.checks[TaxScalesLogic::kShadeIn], 1);
 
-    port.checks[CTaxScales::kShadeIn] = 0;
-    Click(CTaxScales::kShadeIn);
+    port.checks[TaxScalesLogic::kShadeIn] = 0;
+    Click(TaxScalesLogic::kShadeIn);
     EXPECT_FALSE(ed.scale.MedicareShadeIn);
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
     EXPECT_FALSE(ed.custom.MedicareShadeIn);
 
     Choose(0);
     EXPECT_FALSE(ed.scale.MedicareShadeIn);
-    port.checks[CTaxScales::kShadeIn] = 1;
-    Click(CTaxScales::kShadeIn);
+    port.checks[TaxScalesLogic::kShadeIn] = 1;
+    Click(TaxScalesLogic::kShadeIn);
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
     EXPECT_TRUE(ed.custom.MedicareShadeIn);
 }
@@ -302,12 +302,12 @@ TEST_F(TaxEditor, TheReducedLevyIsChosenWithTheEntryAndPartOfTheCustomCheck) {
 
 TEST_F(TaxEditor, StartupScaleStaysAustraliaUntilTheFirstChange) {
     Open(scales.tax);
-    EXPECT_EQ(port.choices[CScaleEditor::kLocation], 0);
+    EXPECT_EQ(port.choices[ScaleEditorLogic::kLocation], 0);
     EXPECT_EQ(list.Cell(2, 0), "$25,000");
     EXPECT_EQ(list.Cell(0, 1), "0.00");
     // Leaving the fields as they were changes nothing.
-    ed.LeaveEdit(port, CTaxScales::kThreshold);
-    ed.LeaveEdit(port, CTaxScales::kMedicareRate);
+    ed.LeaveEdit(port, TaxScalesLogic::kThreshold);
+    ed.LeaveEdit(port, TaxScalesLogic::kMedicareRate);
     ed.Ok(port);
     EXPECT_EQ(ed.scale, scales.tax);
 
@@ -324,20 +324,20 @@ TEST_F(TaxEditor, StartupScaleStaysAustraliaUntilTheFirstChange) {
 TEST_F(TaxEditor, MedicareFieldsTakeAChangeWhenTheyLoseTheFocus) {
     Open(scales.tax);
     Choose(0); // the built-in "Australia (06/07)"
-    EXPECT_EQ(port.Text(CTaxScales::kThreshold), "16,740");
-    Leave(CTaxScales::kMedicareRate, "1.5005");
+    EXPECT_EQ(port.Text(TaxScalesLogic::kThreshold), "16,740");
+    Leave(TaxScalesLogic::kMedicareRate, "1.5005");
     EXPECT_EQ(ed.scale.MedicareRate, 1.5) << "not more than 0.001 from what was shown";
     EXPECT_EQ(ed.scale.Location, 0);
 
-    Leave(CTaxScales::kMedicareRate, "2%");
+    Leave(TaxScalesLogic::kMedicareRate, "2%");
     EXPECT_EQ(ed.scale.MedicareRate, 2);
     EXPECT_EQ(ed.scale.Location, kTaxLocationCustom);
-    EXPECT_EQ(port.Text(CTaxScales::kMedicareRate), "2.00%");
-    Leave(CTaxScales::kThreshold, "17,000");
+    EXPECT_EQ(port.Text(TaxScalesLogic::kMedicareRate), "2.00%");
+    Leave(TaxScalesLogic::kThreshold, "17,000");
     EXPECT_EQ(ed.custom.MedicareThreshold, 17000);
 
     Choose(kTaxLocationNone);
-    EXPECT_EQ(port.Text(CTaxScales::kThreshold), "0");
+    EXPECT_EQ(port.Text(TaxScalesLogic::kThreshold), "0");
     EXPECT_EQ(ed.selected, 0); // an empty list leaves the selection as it was
     EXPECT_TRUE(ButtonsAre(false, false, false));
 }
@@ -345,8 +345,8 @@ TEST_F(TaxEditor, MedicareFieldsTakeAChangeWhenTheyLoseTheFocus) {
 // A value typed into one Medicare field is not lost because the other one differs too.
 TEST_F(TaxEditor, OkTakesBothMedicareFields) {
     Open(scales.tax);
-    port.Type(CTaxScales::kThreshold, "20,000");
-    port.Type(CTaxScales::kMedicareRate, "2.5%");
+    port.Type(TaxScalesLogic::kThreshold, "20,000");
+    port.Type(TaxScalesLogic::kMedicareRate, "2.5%");
     ed.Ok(port);
     EXPECT_EQ(ed.scale.MedicareThreshold, 20000);
     EXPECT_EQ(ed.scale.MedicareRate, 2.5);
@@ -358,23 +358,23 @@ TEST_F(TaxEditor, OkTakesBothMedicareFields) {
 
 TEST(ScaleItems, OkTakesOnlyTypedChangesAndAlwaysTheCheckBox) {
     FakePort port;
-    CStampDutyItem duty;
+    StampDutyItemLogic duty;
     duty.above = 1234.4;
     duty.rate = 2.2549;
     duty.flat = 1;
     duty.Open(port);
-    EXPECT_EQ(port.Text(CStampDutyItem::kAbove), "1,234");
-    EXPECT_EQ(port.Text(CStampDutyItem::kRate), "2.25%");
-    port.checks[CStampDutyItem::kFlat] = 0;
+    EXPECT_EQ(port.Text(StampDutyItemLogic::kAbove), "1,234");
+    EXPECT_EQ(port.Text(StampDutyItemLogic::kRate), "2.25%");
+    port.checks[StampDutyItemLogic::kFlat] = 0;
     duty.Ok(port);
     EXPECT_EQ(duty.above, 1234.4);
     EXPECT_EQ(duty.rate, 2.2549);
     EXPECT_EQ(duty.flat, 0);
 
-    CScaleItem tax;
+    ScaleItemLogic tax;
     tax.Open(port);
-    port.Type(CScaleItem::kAbove, "7k");
-    port.Type(CScaleItem::kRate, "abc");
+    port.Type(ScaleItemLogic::kAbove, "7k");
+    port.Type(ScaleItemLogic::kRate, "abc");
     tax.Ok(port);
     EXPECT_EQ(tax.above, 7000);
     EXPECT_EQ(tax.rate, NoValue) << "what the number entry yields for text that is no number";

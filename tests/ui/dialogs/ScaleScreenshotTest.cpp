@@ -54,7 +54,7 @@ TEST(Screenshots, ScaleEditors) {
         GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
 
     // "Vic", its flat row selected.
-    CStampDutyScale duty;
+    StampDutyScaleLogic duty;
     duty.scale = ShippedDutyScale(2);
     StampDutyScaleDialog dutyDialog(duty);
     dutyDialog.List()->onStep(1);
@@ -63,13 +63,13 @@ TEST(Screenshots, ScaleEditors) {
     Save(dutyDialog, QStringLiteral("scale-duty.png"));
 
     // "NSW 2025" chosen, the Location list open over the dialog.
-    CStampDutyScale today;
+    StampDutyScaleLogic today;
     today.scale = ShippedDutyScale(FindDutyLocation("NSW 2025"));
     StampDutyScaleDialog todayDialog(today);
     SaveWithOpenList(todayDialog, QStringLiteral("scale-duty-locations.png"));
 
     // The tax scale in force at start-up.
-    CTaxScales tax;
+    TaxScalesLogic tax;
     tax.scale = scales.tax;
     TaxScalesDialog taxDialog(tax);
     Save(taxDialog, QStringLiteral("scale-tax.png"));

@@ -39,7 +39,7 @@ TEST(Screenshots, Dialogs2) {
     const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR");
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
     QDir().mkpath(dir);
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc, 1);
     MemorySettingsStore store;
 

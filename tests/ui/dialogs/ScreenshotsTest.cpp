@@ -29,22 +29,22 @@ TEST(Screenshots, Dialogs1) {
     if (dir.isEmpty()) GTEST_SKIP() << "VEL_SCREENSHOT_DIR is not set";
     QDir().mkpath(dir);
 
-    CPropDesc desc;
+    PropertyDescriptionLogic desc;
     desc.address = u"12 Smith Street, Toowong QLD 4066";
     desc.description = u"Two-bedroom unit, second floor";
-    CNotes notes;
+    NotesLogic notes;
     notes.notes = u"Body corporate fees quarterly.\nTenant in place until June.";
     DetailsSheet details(desc, notes);
     Save(details, dir, "details");
     details.Tabs()->setCurrentIndex(1);
     Save(details, dir, "details-notes");
 
-    CPropValue value;
+    PropertyValueLogic value;
     value.price = value.marketValue = 300000;
     PropValueDialog valueDialog(value);
     Save(valueDialog, dir, "property-value");
 
-    CPurchCosts costs;
+    PurchaseCostsLogic costs;
     costs.price = 300000;
     costs.stampDuty = 8975;
     costs.conveyancing = 950;
@@ -52,7 +52,7 @@ TEST(Screenshots, Dialogs1) {
     PurchCostsDialog costsDialog(costs, scales);
     Save(costsDialog, dir, "purchase-costs");
 
-    CCashDeposit deposit;
+    CashDepositLogic deposit;
     deposit.price = 300000;
     deposit.purchaseCosts = 9925;
     deposit.deposit.amount = 15496.25;
@@ -61,14 +61,14 @@ TEST(Screenshots, Dialogs1) {
     CashDepositDialog depositDialog(deposit);
     Save(depositDialog, dir, "cash-deposit");
 
-    CRentIncome rent;
+    RentIncomeLogic rent;
     rent.rent = 350;
     rent.periodsPerYear = 52;
     rent.vacancyRate = 2;
     RentIncomeDialog rentDialog(rent);
     Save(rentDialog, dir, "rental-income");
 
-    CRentExpenses expenses;
+    RentExpensesLogic expenses;
     expenses.annualRent = 18200;
     expenses.expenses.amount = 4095;
     expenses.expenses.percent = 22.5;

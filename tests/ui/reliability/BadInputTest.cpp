@@ -40,7 +40,7 @@ std::string TwoHundredCharacters() {
 
 // What the record promises whatever was typed: values that reach the table or a division
 // stay inside their range.
-void ExpectLimited(const CVELPPCDoc& doc) {
+void ExpectLimited(const Investment& doc) {
     EXPECT_GE(doc.LCYears, 1);
     EXPECT_GE(doc.ShowYear, 1);
     EXPECT_LE(doc.ShowYear, kTableColumns);
@@ -54,7 +54,7 @@ void ExpectLimited(const CVELPPCDoc& doc) {
 }
 
 // Every value cell shows a number in one of the formats in use, a marker, or nothing.
-void ExpectSummaryShowsNumbers(const CVELPPCDoc& doc) {
+void ExpectSummaryShowsNumbers(const Investment& doc) {
     SummaryLayout summary;
     summary.Layout(280, 18, 7, CurrentColours.BG1Color);
     RecordingSurface surface;
@@ -78,7 +78,7 @@ protected:
         SetUpWorkedExample(doc, 1);
     }
 
-    CVELPPCDoc doc;
+    Investment doc;
     MemorySettingsStore store;
 };
 
@@ -140,7 +140,7 @@ TEST(BadSettings, GarbageInEveryValueGivesALimitedInvestment) {
     file.close();
 
     QtSettingsStore store(path);
-    CVELPPCDoc doc;
+    Investment doc;
     ASSERT_TRUE(NewInvestment(doc, scales, store));
     ExpectLimited(doc);
     EXPECT_GE(scales.duty.Count, 0);
@@ -182,7 +182,7 @@ TEST(BadSettings, TextThatIsNoNumberGivesTheBuiltInValues) {
     file.close();
 
     QtSettingsStore store(path);
-    CVELPPCDoc doc;
+    Investment doc;
     ASSERT_TRUE(NewInvestment(doc, scales, store));
     for (const RecordField& d : kDefaultInputs) {
         if (d.doubleField) EXPECT_EQ(doc.*d.doubleField, d.builtIn) << d.name;

@@ -83,8 +83,8 @@ TEST(HostileFiles, MessageBoxesShowTheirTextPlain) {
 
 // Typed or pasted text stops at what a file holds, and the edit says so; the save never cuts.
 TEST(HostileFiles, TextEditsTakeNoMoreThanAFileHolds) {
-    CPropDesc desc;
-    CNotes notes;
+    PropertyDescriptionLogic desc;
+    NotesLogic notes;
     DetailsSheet sheet(desc, notes);
     auto* notesEdit = sheet.findChild<QPlainTextEdit*>();
     ASSERT_NE(notesEdit, nullptr);
@@ -105,7 +105,7 @@ TEST(HostileFiles, TextEditsTakeNoMoreThanAFileHolds) {
 // value in the summary, the report and the comparison, as the yearly one is.
 TEST(HostileFiles, AFigureFromNoValueIsNoValue) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.RateInfl = 1e24;
     doc.ShowYear = 40;

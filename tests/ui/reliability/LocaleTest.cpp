@@ -37,11 +37,11 @@ TEST(CommaLocale, AcceptedRateIsStoredAndReadBackWithAPoint) {
     const struct { const char* typed; double rate; const char* stored; } cases[] = {
         {nullptr, 8.5, "8.50"}, {"7.25", 7.25, "7.25"}};
     for (const auto& c : cases) {
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc);
         QtSettingsStore store(path);
         OnNextDialog([&](QDialog& d) {
-            QLineEdit* rate = ControlOf<QLineEdit>(d, CLoanType::kInterestRate);
+            QLineEdit* rate = ControlOf<QLineEdit>(d, LoanTypeLogic::kInterestRate);
             EXPECT_EQ(rate->text(), QStringLiteral("8.50%"));
             if (c.typed) Retype(rate, QString::fromLatin1(c.typed));
             OkButton(d)->click();
@@ -51,7 +51,7 @@ TEST(CommaLocale, AcceptedRateIsStoredAndReadBackWithAPoint) {
         EXPECT_EQ(QSettings(path, QSettings::IniFormat).value("SettingsFile/RateInterest"),
                   QString::fromLatin1(c.stored));
 
-        CVELPPCDoc next;
+        Investment next;
         ASSERT_TRUE(NewInvestment(next, scales, store));
         EXPECT_EQ(next.RateInterest, c.rate);
         SummaryLayout summary;
@@ -82,7 +82,7 @@ TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
         SCOPED_TRACE(name);
         ScopedLocale locale(name);
         ASSERT_TRUE(locale.ok()) << "the set-up generates " << name;
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc);
         doc.RateInterest = 8.126;
         doc.Address = u"1 Izmir Street, Istanbul";
@@ -99,7 +99,7 @@ TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
         ScopedLocale locale(reader);
         for (std::size_t w = 0; w < files.size(); ++w) {
             SCOPED_TRACE(std::string(reader) + " reads what " + kTestLocales[w] + " wrote");
-            CVELPPCDoc doc;
+            Investment doc;
             std::istringstream in(files[w], std::ios::binary);
             ASSERT_TRUE(LoadInvestment(doc, scales, in, nullptr));
             EXPECT_EQ(doc.RateInterest, 8.126);
@@ -112,7 +112,7 @@ TEST(Locales, FilesAndSettingsWrittenUnderOneReadTheSameUnderAnother) {
             const QString copy = dir.filePath(QStringLiteral("%1-%2.conf").arg(reader).arg(w));
             ASSERT_TRUE(QFile::copy(settings[w], copy));
             QtSettingsStore store(copy);
-            CVELPPCDoc next;
+            Investment next;
             ASSERT_TRUE(NewInvestment(next, scales, store));
             EXPECT_EQ(next.RateInterest, 8.13);
             EXPECT_EQ(next.LCYears, 5);

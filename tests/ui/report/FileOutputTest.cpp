@@ -127,7 +127,7 @@ TEST_F(ExportTest, TheWorkbookTakesTheRiskTabsSetup) {
 // one as velcalc --csv writes it. The worked example's first year: value 313,500 (300,000
 // grown 4.5 %).
 TEST(ProjectionExport, FollowsTheDesktopsDecimalMark) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     QTemporaryDir dir;
     const struct {

@@ -21,7 +21,7 @@ std::string ValueBeside(const ReportPage& page, const std::string& label) {
 
 TEST(Report, ShowsNoValueAndTooLargeAsTheSummaryDoes) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.IRR = NoValue;
     doc.NPV = 2e20;
@@ -38,21 +38,21 @@ TEST(Report, PagesFollowTheTextsAndEveryTextStaysOnItsPage) {
     Scales scales;
     struct Case {
         const char* name;
-        void (*change)(CVELPPCDoc&);
+        void (*change)(Investment&);
         std::size_t pages;
     };
     const Case cases[] = {
-        {"worked example", [](CVELPPCDoc&) {}, 7},
-        {"principal and interest", [](CVELPPCDoc& d) { d.LoanType = 1; }, 7},
-        {"long texts", [](CVELPPCDoc& d) {
+        {"worked example", [](Investment&) {}, 7},
+        {"principal and interest", [](Investment& d) { d.LoanType = 1; }, 7},
+        {"long texts", [](Investment& d) {
              d.Address = std::u16string(300, u'A');
              d.Description = std::u16string(300, u'B');
              d.Notes = std::u16string(2000, u'\n');
          }, 7},
-        {"nothing entered", [](CVELPPCDoc& d) { d.ResetFixedDefaults(); }, 7},
+        {"nothing entered", [](Investment& d) { d.ResetFixedDefaults(); }, 7},
     };
     for (const Case& c : cases) {
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc);
         c.change(doc);
         doc.Recalculate(false, scales);
@@ -73,7 +73,7 @@ TEST(Report, PagesFollowTheTextsAndEveryTextStaysOnItsPage) {
 
 TEST(Report, ProjectionPageShadesThePeriodAndMarksTheResultsYear) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.ProjectionYear = 10;
     doc.ShowYear = 12;
@@ -98,7 +98,7 @@ TEST(Report, ProjectionPageShadesThePeriodAndMarksTheResultsYear) {
 // rent as the What If tab shows it.
 TEST(Report, WhatIfGridAndBreakEvenUnderTheLastChart) {
     Scales scales;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     const ReportDocument report = MakeReport(doc, scales, "house.vel");
     const ReportPage& last = report.pages[report.pages.size() - 2]; // "Risk" follows

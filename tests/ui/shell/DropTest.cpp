@@ -15,7 +15,7 @@
 
 #include "persist/InvestmentFile.h"
 #include "app/MainWindow.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 
 #include "ShellTestSupport.h"
 
@@ -44,7 +44,7 @@ protected:
     // The worked example saved as `name` in the test's folder.
     QString WorkedExampleFile(const QString& name) {
         Scales& scales = frame.InvestmentScales();
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc);
         const QString path = dir.filePath(name);
         std::ofstream out(path.toStdString(), std::ios::binary);

@@ -13,7 +13,7 @@ namespace {
 
 struct DocumentTest : ::testing::Test {
     InvestmentDocument document;
-    CVELPPCDoc& doc = document.Record();
+    Investment& doc = document.Record();
     Scales& scales = document.InvestmentScales();
     int notices = 0;
 

@@ -22,7 +22,7 @@
 #include "ui/shell/QtSettingsStore.h"
 #include "model/Law.h"
 #include "app/Application.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 
 #include "ShellTestSupport.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
@@ -396,7 +396,7 @@ TEST_F(FrameTest, FileThatFailsToOpenChangesNothing) {
     ui.openNames.push_back(good);
     ASSERT_TRUE(frame.FileOpen());
     Edit(333000);
-    const CVELPPCDoc before = frame.Document();
+    const Investment before = frame.Document();
     const DutyScale duty = scales.duty;
     const TaxScale tax = scales.tax;
     auto expectUnchanged = [&] {
@@ -617,7 +617,7 @@ protected:
 } // namespace
 
 TEST_F(StartupTest, OpensTheFileOnTheCommandLine) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.Address = u"On the command line";
     const QString path = dir.filePath("cmd.vel");
@@ -649,7 +649,7 @@ TEST_F(StartupTest, UnreadableFileLeavesANewInvestment) {
 // The file on the command line reaches the recent files on disk once the window has been
 // painted, or when the program ends before that.
 TEST_F(StartupTest, TheFileOnTheCommandLineIsRememberedOnDisk) {
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     const QString path = dir.filePath("cmd.vel");
     {

@@ -6,7 +6,7 @@
 
 #include "model/Investment.h"
 #include "persist/SettingsStore.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 
 #include "ShellTestSupport.h"
 
@@ -18,12 +18,12 @@ TEST(Screenshots, Summary) {
     ColoursGuard guard;
     CurrentColours = Colours{};
     MemorySettingsStore store;
-    CVELPPCDoc doc;
+    Investment doc;
     SetUpWorkedExample(doc);
     doc.Address = u"12 Example St, Toowong";
     doc.Recalculate(false, scales);
 
-    CVELPPCView view(doc, scales, store);
+    SummaryView view(doc, scales, store);
     view.resize(280, 320);
     view.show();
     const QPixmap picture = view.grab();

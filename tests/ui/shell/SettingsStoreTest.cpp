@@ -59,7 +59,7 @@ TEST(QtSettingsStore, SaveSettingsLandsInTheUsersConfigFile) {
     {
         QtSettingsStore store;
         EXPECT_EQ(store.FileName(), file);
-        CVELPPCDoc doc;
+        Investment doc;
         SetUpWorkedExample(doc);
         doc.RateInterest = 8.126;
         doc.LoanType = 1;
@@ -88,7 +88,7 @@ TEST(QtSettingsStore, SaveSettingsLandsInTheUsersConfigFile) {
 
     // The next new investment starts from them.
     QtSettingsStore again;
-    CVELPPCDoc next;
+    Investment next;
     ASSERT_TRUE(NewInvestment(next, scales, again));
     EXPECT_EQ(next.RateInterest, 8.13);
     EXPECT_EQ(next.LoanType, 1);
@@ -121,7 +121,7 @@ TEST(QtSettingsStore, ValuesOfTheOtherKindAndHandEditedLists) {
     EXPECT_EQ(ReadColours(store).BG1Color, kAutomaticColour);
 
     // A new investment survives the bad values: built-in defaults where they do not read.
-    CVELPPCDoc doc;
+    Investment doc;
     ColoursGuard guard;
     ASSERT_TRUE(NewInvestment(doc, scales, store));
     EXPECT_EQ(doc.LoanTerm, 25);
@@ -208,7 +208,7 @@ TEST(QtSettingsStore, UnwritableSettingsAreToldOnceAndKeptForTheRun) {
         EXPECT_EQ(ui.messages, c.fails ? told : QStringList());
         // The run goes on with the values given.
         EXPECT_EQ(store.ReadString(kSectionSettingsFile, "RateInterest"), "8.13");
-        CVELPPCDoc next;
+        Investment next;
         ASSERT_TRUE(NewInvestment(next, scales, store));
         EXPECT_EQ(next.RateInterest, 8.13);
         EXPECT_EQ(next.LCYears, 5);

@@ -13,7 +13,7 @@
 #include "ui/charts/ChartKind.h"
 #include "ui/shell/RecordingSurface.h"
 #include "ui/shell/SummaryLayout.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 
 #include "ShellTestSupport.h"
 
@@ -33,7 +33,7 @@ protected:
 
     ColoursGuard guard;
     SummaryLayout summary;
-    CVELPPCDoc doc;
+    Investment doc;
 };
 
 ColourValue DrawnColour(const RecordingSurface& surface, const std::string& text) {
@@ -304,9 +304,9 @@ protected:
 
     ColoursGuard guard;
     MemorySettingsStore store;
-    CVELPPCDoc doc;
+    Investment doc;
     Scales scales;
-    CVELPPCView view;
+    SummaryView view;
     std::vector<unsigned> opened;
 };
 

@@ -17,7 +17,7 @@
 
 namespace {
 
-std::string Bytes(const CVELPPCDoc& doc, const Scales& scales) {
+std::string Bytes(const Investment& doc, const Scales& scales) {
     std::ostringstream out(std::ios::binary);
     SaveInvestment(doc, scales, out);
     return out.str();
@@ -29,7 +29,7 @@ TEST_F(CompareFrame, FilesBesideTheOpenInvestmentUnderTheirOwnScales) {
     Scales& scales = frame->InvestmentScales();
     const std::filesystem::path dir = FreshTestFolder("compare");
     // A dearer house kept under today's Victorian duty and tax scales.
-    CVELPPCDoc other;
+    Investment other;
     SetUpWorkedExample(other, 1);
     Scales otherScales;
     otherScales.duty = ShippedDutyScale(kFirstFurtherDutyLocation + 2);
@@ -37,14 +37,14 @@ TEST_F(CompareFrame, FilesBesideTheOpenInvestmentUnderTheirOwnScales) {
     other.Price = other.MarketValue = 450000;
     other.Rent = 520;
     other.Recalculate(false, otherScales);
-    const CVELPPCDoc expected = other;
+    const Investment expected = other;
     std::ofstream(dir / "dearer.vel", std::ios::binary) << Bytes(other, otherScales);
     std::ofstream(dir / "broken.vel", std::ios::binary) << "not an investment";
 
-    CVELPPCDoc& doc = frame->Document();
+    Investment& doc = frame->Document();
     doc.Recalculate(true, scales);
     const std::string bytes = Bytes(doc, scales);
-    const CVELPPCDoc::Table table = doc.table;
+    const Investment::Table table = doc.table;
     const TaxScale tax = scales.tax;
     const DutyScale duty = scales.duty;
 

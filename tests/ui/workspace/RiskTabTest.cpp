@@ -34,9 +34,9 @@ struct RiskFrame : WorkedExampleFrame {
 };
 
 TEST_F(RiskFrame, RunsWhenShownAndTheNewestEditWins) {
-    CVELPPCDoc& doc = frame->Document();
+    Investment& doc = frame->Document();
     doc.Recalculate(false, frame->InvestmentScales());
-    const CVELPPCDoc::Table table = doc.table;
+    const Investment::Table table = doc.table;
     EXPECT_FALSE(Tab()->Results().has_value());
     ShowTab();
     ASSERT_TRUE(WaitForRun());

@@ -44,21 +44,21 @@ TEST_F(SaleFrame, SheetShowsTheSaleLiveAndOkKeepsItWithUndoAndDefaults) {
     OnNextDialog([&](QDialog& d) {
         // The sheet opens on "Purchase and Law".
         ShowPage(d, QStringLiteral("Sale"));
-        before = FigureText(d, CSaleAssumptions::kSaleTax) + " " +
-                 FigureText(d, CSaleAssumptions::kValueAfter);
-        Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kSellingCosts), QStringLiteral("3"));
-        Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kDiscount), QStringLiteral("33"));
+        before = FigureText(d, SaleAssumptions::kSaleTax) + " " +
+                 FigureText(d, SaleAssumptions::kValueAfter);
+        Retype(ControlOf<QLineEdit>(d, SaleAssumptions::kSellingCosts), QStringLiteral("3"));
+        Retype(ControlOf<QLineEdit>(d, SaleAssumptions::kDiscount), QStringLiteral("33"));
         ClickLikeUser(RecalculateOf(d));
-        after = FigureText(d, CSaleAssumptions::kSaleCosts) + " " +
-                FigureText(d, CSaleAssumptions::kSaleTax) + " " +
-                FigureText(d, CSaleAssumptions::kIRRAfter);
+        after = FigureText(d, SaleAssumptions::kSaleCosts) + " " +
+                FigureText(d, SaleAssumptions::kSaleTax) + " " +
+                FigureText(d, SaleAssumptions::kIRRAfter);
         OkButton(d)->click();
     });
     frame->Action("Assumptions")->trigger();
     EXPECT_EQ(before, "$35,844 $119,554");
     EXPECT_EQ(after, "$13,977 $49,345 6.58%");
 
-    CVELPPCDoc& doc = frame->Document();
+    Investment& doc = frame->Document();
     EXPECT_EQ(doc.SellingCostsPC, 3.0);
     EXPECT_EQ(doc.CGTDiscountPC, 33.0);
     EXPECT_TRUE(doc.IsModified());
@@ -79,7 +79,7 @@ TEST_F(SaleFrame, TheSaleTabOpensTheSheetAndCancelChangesNothing) {
     bool opened = false;
     OnNextDialog([&](QDialog& d) {
         opened = d.windowTitle() == "Assumptions";
-        Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kSellingCosts), QStringLiteral("9"));
+        Retype(ControlOf<QLineEdit>(d, SaleAssumptions::kSellingCosts), QStringLiteral("9"));
         CancelButton(d)->click();
     });
     auto* pane = dynamic_cast<Workspace*>(frame->Pane());
@@ -97,7 +97,7 @@ TEST_F(SaleFrame, TheSaleTabOpensTheSheetAndCancelChangesNothing) {
 TEST_F(SaleFrame, OkLimitsARateBeyondItsRange) {
     OnNextDialog([&](QDialog& d) {
         ShowPage(d, QStringLiteral("Sale"));
-        Retype(ControlOf<QLineEdit>(d, CSaleAssumptions::kDiscount), QStringLiteral("150"));
+        Retype(ControlOf<QLineEdit>(d, SaleAssumptions::kDiscount), QStringLiteral("150"));
         OkButton(d)->click();
     });
     frame->Action("Assumptions")->trigger();

@@ -40,7 +40,7 @@ struct TaxRulesFrame : WorkedExampleFrame {
 TEST_F(TaxRulesFrame, CarryingLossesForwardShowsLiveAndKeepsWithUndoAndDefaults) {
     QString before, after;
     OnPage(QStringLiteral("Tax Rules"), [&](QDialog& d) {
-        using C = CTaxRulesAssumptions;
+        using C = TaxRulesAssumptions;
         before = Figure(d, C::kCarriedAtSale) + " " + Figure(d, C::kTaxSaving);
         EXPECT_FALSE(ControlOf<QLineEdit>(d, C::kFromYear)->isEnabled());
         ClickLikeUser(ControlOf<QCheckBox>(d, C::kCarryForward));
@@ -51,7 +51,7 @@ TEST_F(TaxRulesFrame, CarryingLossesForwardShowsLiveAndKeepsWithUndoAndDefaults)
     EXPECT_EQ(before, "$0 $6,267");
     EXPECT_EQ(after, "$0");
 
-    CVELPPCDoc& doc = frame->Document();
+    Investment& doc = frame->Document();
     EXPECT_EQ(doc.LossTreatment, 1);
     EXPECT_NEAR(doc.CarriedLossByYear[0], 19894.13, 0.005);
     EXPECT_EQ(ReadSettingInt(store, "LossTreatment", -1), 1);
@@ -71,8 +71,8 @@ TEST_F(TaxRulesFrame, CarryingLossesForwardShowsLiveAndKeepsWithUndoAndDefaults)
 
 TEST_F(TaxRulesFrame, OkLimitsTheFirstYearOfTheRule) {
     OnPage(QStringLiteral("Tax Rules"), [&](QDialog& d) {
-        ClickLikeUser(ControlOf<QCheckBox>(d, CTaxRulesAssumptions::kCarryForward));
-        Retype(ControlOf<QLineEdit>(d, CTaxRulesAssumptions::kFromYear), QStringLiteral("99"));
+        ClickLikeUser(ControlOf<QCheckBox>(d, TaxRulesAssumptions::kCarryForward));
+        Retype(ControlOf<QLineEdit>(d, TaxRulesAssumptions::kFromYear), QStringLiteral("99"));
         OkButton(d)->click();
     });
     EXPECT_EQ(frame->Document().LossRuleFromYear, 40);
@@ -81,7 +81,7 @@ TEST_F(TaxRulesFrame, OkLimitsTheFirstYearOfTheRule) {
 TEST_F(TaxRulesFrame, RentGrowsByItsOwnRate) {
     QString last;
     OnPage(QStringLiteral("Rent and Expenses"), [&](QDialog& d) {
-        using C = CRentAssumptions;
+        using C = RentAssumptions;
         EXPECT_EQ(Figure(d, C::kRentLastYear), "$21,316");
         ClickLikeUser(ControlOf<QCheckBox>(d, C::kFollowsInflation));
         Retype(ControlOf<QLineEdit>(d, C::kRentGrowth), QStringLiteral("5"));
@@ -101,7 +101,7 @@ TEST_F(TaxRulesFrame, LoanPageShowsTheRepaymentBeforeAndAfter) {
     frame->Document().Recalculate(false, scales);
     QString figures;
     OnPage(QStringLiteral("Loan"), [&](QDialog& d) {
-        using C = CLoanAssumptions;
+        using C = LoanAssumptions;
         QLineEdit* years = ControlOf<QLineEdit>(d, C::kInterestOnlyYears);
         EXPECT_TRUE(years->isEnabled());
         Retype(years, QStringLiteral("5"));
@@ -120,7 +120,7 @@ TEST_F(TaxRulesFrame, LoanPageTakesRateChangesAndExtraRepayments) {
     frame->Document().Recalculate(false, scales);
     QString periods, paidOff;
     OnPage(QStringLiteral("Loan"), [&](QDialog& d) {
-        using C = CLoanAssumptions;
+        using C = LoanAssumptions;
         QLineEdit* year = ControlOf<QLineEdit>(d, C::kStepYear);
         Retype(year, QStringLiteral("3"));
         Retype(ControlOf<QLineEdit>(d, C::kStepRate), QStringLiteral("7"));
@@ -136,7 +136,7 @@ TEST_F(TaxRulesFrame, LoanPageTakesRateChangesAndExtraRepayments) {
     // 298,845.18 at 8.5 % over 25 years, then the balance of 291,299.06 at 7 % over 23.
     EXPECT_EQ(periods, "Years 1-2: $2,406 / month at 8.50%; years 3-10: $2,126 / month at 7.00%.");
     EXPECT_EQ(paidOff, "The loan is repaid in year 12.");
-    const CVELPPCDoc& doc = frame->Document();
+    const Investment& doc = frame->Document();
     EXPECT_TRUE(doc.RateSteps.empty());
     EXPECT_EQ(doc.ExtraRepayment, 1000);
     EXPECT_EQ(doc.LoanPaidOffYear, 12);

@@ -11,7 +11,7 @@
 #include "ui/dialogs/EditItem.h"
 #include "ui/charts/ChartKind.h"
 #include "app/MainWindow.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 #include "ui/workspace/ProjectionTable.h"
 #include "ui/workspace/Workspace.h"
 
@@ -35,7 +35,7 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
     EXPECT_FALSE(frame.Action("Undo")->isEnabled());
 
     OnNextDialog([](QDialog& d) {
-        Retype(ControlOf<QLineEdit>(d, CCashDeposit::kCashDeposit), QStringLiteral("60,000"));
+        Retype(ControlOf<QLineEdit>(d, CashDepositLogic::kCashDeposit), QStringLiteral("60,000"));
         OkButton(d)->click();
     });
     frame.View()->editItem(ItemCashDeposit);

@@ -23,7 +23,7 @@ struct WhatIfFrame : WorkedExampleFrame {
 
 TEST_F(WhatIfFrame, FollowsTheRecordAndLeavesItAlone) {
     Scales& scales = frame->InvestmentScales();
-    CVELPPCDoc& doc = frame->Document();
+    Investment& doc = frame->Document();
     doc.Recalculate(false, scales);
     frame->Doc().Replaced();
     const DutyScale duty = scales.duty;

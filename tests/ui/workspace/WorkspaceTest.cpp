@@ -21,11 +21,11 @@
 #include "tests/ui/shell/ShellTestSupport.h"
 #include "ui/charts/ChartDrawing.h"
 #include "ui/charts/Charts.h"
-#include "ui/charts/Histogram.h"
+#include "ui/charts/ChartWindow.h"
 #include "ui/charts/ChartKind.h"
 #include "app/MainWindow.h"
 #include "ui/shell/RecordingSurface.h"
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 #include "ui/shell/WindowState.h"
 #include "ui/workspace/ChartTab.h"
 #include "ui/workspace/ProjectionTable.h"
@@ -35,7 +35,7 @@
 namespace {
 
 // Editors that act as an accepted dialog would: change inputs, recalculate.
-void TestEditor(CVELPPCDoc& doc, Scales& scales, SettingsStore&, unsigned item, QWidget*) {
+void TestEditor(Investment& doc, Scales& scales, SettingsStore&, unsigned item, QWidget*) {
         if (item == ItemPropertyValue) doc.Price = doc.MarketValue = doc.Price + 50000;
         else if (item == ItemCashDeposit) {
             doc.CashDeposit = 40000;
@@ -64,7 +64,7 @@ protected:
         frame->Doc().Replaced();
         pane = dynamic_cast<Workspace*>(frame->Pane());
     }
-    CVELPPCDoc& Doc() { return frame->Document(); }
+    Investment& Doc() { return frame->Document(); }
     void Tap(unsigned item) { frame->View()->editItem(item); }
 
     ColoursGuard guard;
@@ -157,7 +157,7 @@ TEST_F(WorkspaceTest, ChartTabsDrawAsTheChartWindowOfTheSameSize) {
         const std::optional<ChartData> chart =
             BuildChart(Doc(), scales, tab->Command(), CurrentColours);
         ASSERT_TRUE(chart);
-        CHistogram window(chart->Request(frame->View()->ChartFonts()));
+        ChartWindow window(chart->Request(frame->View()->ChartFonts()));
         window.resize(530, 410);
         RecordingSurface fromTab, fromWindow;
         tab->Draw(fromTab);

@@ -1,4 +1,4 @@
-#include "ui/colours/PrefColours.h"
+#include "ui/colours/ColourPreferences.h"
 
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
@@ -12,7 +12,7 @@ struct ColourField {
     const char* caption;
     std::uint32_t Colours::*field;
 };
-constexpr std::array<ColourField, CPrefColours::kPickerCount> kFields = {{
+constexpr std::array<ColourField, ColourPreferences::kPickerCount> kFields = {{
     {"Interface Background", &Colours::BG1Color},
     {"Graphics Background", &Colours::BG2Color},
     {"Graphics 1", &Colours::GR1Color},
@@ -24,42 +24,42 @@ constexpr int kFirstPickerId = 1001;
 
 } // namespace
 
-CPrefColours::CPrefColours(QWidget* parent) : QDialog(parent) {
+ColourPreferences::ColourPreferences(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Preferences - Colours"));
     auto* layout = new QVBoxLayout(this);
     for (std::size_t i = 0; i < kFields.size(); ++i) {
-        pickers_[i] = new CColourPicker(QString::fromUtf8(kFields[i].caption),
+        pickers_[i] = new ColourPicker(QString::fromUtf8(kFields[i].caption),
                                         kFirstPickerId + static_cast<int>(i), this);
         layout->addWidget(pickers_[i]);
     }
     layout->addStretch(1);
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons_, &QDialogButtonBox::accepted, this, &CPrefColours::accept);
-    connect(buttons_, &QDialogButtonBox::rejected, this, &CPrefColours::reject);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &ColourPreferences::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &ColourPreferences::reject);
     layout->addWidget(buttons_);
     setMinimumWidth(220);
     SetColours(working_);
 }
 
-void CPrefColours::SetColours(const Colours& colours) {
+void ColourPreferences::SetColours(const Colours& colours) {
     working_ = colours;
     for (std::size_t i = 0; i < kFields.size(); ++i)
         pickers_[i]->SetColour(working_.*kFields[i].field);
 }
 
-CColourPicker* CPrefColours::Picker(int index) const {
+ColourPicker* ColourPreferences::Picker(int index) const {
     if (index < 0 || index >= kPickerCount) return nullptr;
     return pickers_[static_cast<std::size_t>(index)];
 }
 
-void CPrefColours::accept() {
+void ColourPreferences::accept() {
     for (std::size_t i = 0; i < kFields.size(); ++i)
         working_.*kFields[i].field = pickers_[i]->GetColour();
     QDialog::accept();
 }
 
 bool RunPreferences(SettingsStore& store, QWidget* parent) {
-    CPrefColours dialog(parent);
+    ColourPreferences dialog(parent);
     dialog.SetColours(CurrentColours);
     if (dialog.exec() != QDialog::Accepted) return false;
     CurrentColours = dialog.GetColours();

@@ -1,4 +1,4 @@
-#include "ui/charts/Histogram.h"
+#include "ui/charts/ChartWindow.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -15,7 +15,7 @@ constexpr int kInitialWidth = 480;
 constexpr int kInitialHeight = 400;
 } // namespace
 
-CHistogram::CHistogram(const ChartRequest& request, QWidget* parent)
+ChartWindow::ChartWindow(const ChartRequest& request, QWidget* parent)
     : QDialog(parent), request_(request), scale_(ComputeChartScale(request)) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
@@ -24,14 +24,14 @@ CHistogram::CHistogram(const ChartRequest& request, QWidget* parent)
     setWindowTitle(QString::fromStdString(request_.caption));
 }
 
-void CHistogram::paintEvent(QPaintEvent* event) {
+void ChartWindow::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
     QPainterSurface surface(painter);
     DrawChart(surface, request_, scale_, width(), height(), CurrentChartColours());
 }
 
-void CHistogram::keyPressEvent(QKeyEvent* event) {
+void ChartWindow::keyPressEvent(QKeyEvent* event) {
     // The window has no buttons; Enter closes it like the platform's OK.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         accept();
@@ -41,6 +41,6 @@ void CHistogram::keyPressEvent(QKeyEvent* event) {
 }
 
 void OpenChart(const ChartRequest& request, QWidget* parent) {
-    CHistogram window(request, parent);
+    ChartWindow window(request, parent);
     window.exec();
 }

@@ -1,4 +1,4 @@
-#include "ui/shell/VELPPCView.h"
+#include "ui/shell/SummaryView.h"
 
 #include <QAccessible>
 #include <QFontInfo>
@@ -28,7 +28,7 @@ void PageToTheEnd(QScrollBar* bar) {
 
 } // namespace
 
-CVELPPCView::CVELPPCView(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent)
+SummaryView::SummaryView(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent)
     : QAbstractScrollArea(parent), doc_(doc), scales_(scales), store_(store) {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -48,7 +48,7 @@ CVELPPCView::CVELPPCView(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, 
     ApplyFontSize();
 }
 
-void CVELPPCView::ApplyFontSize() {
+void SummaryView::ApplyFontSize() {
     // The window's font gives the row height. The platform's default may be smaller than
     // the cells' own fonts; take it a little larger then, so that rows do not overlap.
     QFont windowFont = baseFont_;
@@ -66,13 +66,13 @@ void CVELPPCView::ApplyFontSize() {
     lines_ = {rowHeight(), sizes.AverageCharWidth(pixels)};
 }
 
-CVELPPCView::LineMetrics CVELPPCView::Lines() const {
+SummaryView::LineMetrics SummaryView::Lines() const {
     if (font() == measured_) return lines_;
     const QFontMetrics metrics(font());
     return {metrics.height() + metrics.leading(), metrics.averageCharWidth()};
 }
 
-void CVELPPCView::SetZoom(int percent) {
+void SummaryView::SetZoom(int percent) {
     percent = std::clamp(percent, kMinZoom, kMaxZoom);
     if (percent == zoom_) return;
     zoom_ = percent;
@@ -83,13 +83,13 @@ void CVELPPCView::SetZoom(int percent) {
     viewport()->update();
 }
 
-void CVELPPCView::LayOut() {
+void SummaryView::LayOut() {
     const LineMetrics lines = Lines();
     summary_.Layout(viewport()->width(), lines.rowHeight, lines.charWidth, CurrentColours.BG1Color);
     SetScrollSizes();
 }
 
-void CVELPPCView::SetScrollSizes() {
+void SummaryView::SetScrollSizes() {
     const LineMetrics lines = Lines();
     const int h = std::max(lines.rowHeight, 1);
     const int c = std::max(lines.charWidth, 1);
@@ -100,7 +100,7 @@ void CVELPPCView::SetScrollSizes() {
     UpdateScrollRanges();
 }
 
-void CVELPPCView::UpdateScrollRanges() {
+void SummaryView::UpdateScrollRanges() {
     const QSize size = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(contentWidth_ - size.width(), 0));
     horizontalScrollBar()->setPageStep(std::max(size.width(), 1));
@@ -108,16 +108,16 @@ void CVELPPCView::UpdateScrollRanges() {
     verticalScrollBar()->setPageStep(std::max(size.height(), 1));
 }
 
-void CVELPPCView::EnsureLaidOut() {
+void SummaryView::EnsureLaidOut() {
     if (!summary_.IsLaidOut()) LayOut();
 }
 
-void CVELPPCView::ColoursChanged() {
+void SummaryView::ColoursChanged() {
     LayOut();
     viewport()->update();
 }
 
-int CVELPPCView::Tap(QPoint point) {
+int SummaryView::Tap(QPoint point) {
     EnsureLaidOut();
     const int row = summary_.HitTest(point.x() + horizontalScrollBar()->value(),
                                      point.y() + verticalScrollBar()->value());
@@ -127,7 +127,7 @@ int CVELPPCView::Tap(QPoint point) {
     return row;
 }
 
-void CVELPPCView::paintEvent(QPaintEvent*) {
+void SummaryView::paintEvent(QPaintEvent*) {
     EnsureLaidOut();
     QPainter painter(viewport());
     QPainterSurface surface(painter);
@@ -148,7 +148,7 @@ void CVELPPCView::paintEvent(QPaintEvent*) {
     }
 }
 
-QString CVELPPCView::LineText(int row) const {
+QString SummaryView::LineText(int row) const {
     if (row < 0 || row >= kSummaryRows) return {};
     QString label = QString::fromStdString(summary_.labels[row].text).trimmed();
     if (label.endsWith(QLatin1Char(':'))) label.chop(1);
@@ -157,7 +157,7 @@ QString CVELPPCView::LineText(int row) const {
     return text.isEmpty() ? label : label + QStringLiteral(", ") + text;
 }
 
-void CVELPPCView::SetCurrentLine(int row) {
+void SummaryView::SetCurrentLine(int row) {
     current_ = std::clamp(row, 0, kSummaryRows - 1);
     EnsureLaidOut();
     summary_.Refresh(doc_);
@@ -172,7 +172,7 @@ void CVELPPCView::SetCurrentLine(int row) {
     viewport()->update();
 }
 
-void CVELPPCView::keyPressEvent(QKeyEvent* event) {
+void SummaryView::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Up: SetCurrentLine(current_ - 1); break;
     case Qt::Key_Down: SetCurrentLine(current_ + 1); break;
@@ -188,17 +188,17 @@ void CVELPPCView::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void CVELPPCView::focusInEvent(QFocusEvent* event) {
+void SummaryView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     SetCurrentLine(current_);
 }
 
-void CVELPPCView::focusOutEvent(QFocusEvent* event) {
+void SummaryView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
 }
 
-void CVELPPCView::mousePressEvent(QMouseEvent* event) {
+void SummaryView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
@@ -207,14 +207,14 @@ void CVELPPCView::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void CVELPPCView::showEvent(QShowEvent* event) {
+void SummaryView::showEvent(QShowEvent* event) {
     QAbstractScrollArea::showEvent(event);
     EnsureLaidOut();
 }
 
-void CVELPPCView::resizeEvent(QResizeEvent* event) {
+void SummaryView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollRanges();
 }
 
-void CVELPPCView::scrollContentsBy(int, int) { viewport()->update(); }
+void SummaryView::scrollContentsBy(int, int) { viewport()->update(); }

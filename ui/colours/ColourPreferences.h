@@ -7,17 +7,17 @@
 
 #include "persist/Settings.h"
 
-class CColourPicker;
+class ColourPicker;
 class QDialogButtonBox;
 class QWidget;
 class SettingsStore;
 
-class CPrefColours : public QDialog {
+class ColourPreferences : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kPickerCount = 5;
 
-    explicit CPrefColours(QWidget* parent = nullptr);
+    explicit ColourPreferences(QWidget* parent = nullptr);
 
     // The working colours; the pickers show them from now on.
     void SetColours(const Colours& colours);
@@ -25,14 +25,14 @@ class CPrefColours : public QDialog {
     const Colours& GetColours() const { return working_; }
 
     // Top to bottom: "Interface Background", "Graphics Background", "Graphics 1" to "3".
-    CColourPicker* Picker(int index) const;
+    ColourPicker* Picker(int index) const;
     QDialogButtonBox* Buttons() const { return buttons_; }
 
     void accept() override;
 
   private:
     Colours working_;
-    std::array<CColourPicker*, kPickerCount> pickers_{};
+    std::array<ColourPicker*, kPickerCount> pickers_{};
     QDialogButtonBox* buttons_ = nullptr;
 };
 

@@ -6,11 +6,11 @@
 #include "ui/charts/ChartRequest.h"
 #include "ui/charts/ChartScale.h"
 
-class CHistogram : public QDialog {
+class ChartWindow : public QDialog {
     Q_OBJECT
 public:
     // The request's arrays and fonts must outlive the window. The scale is chosen here, once.
-    explicit CHistogram(const ChartRequest& request, QWidget* parent = nullptr);
+    explicit ChartWindow(const ChartRequest& request, QWidget* parent = nullptr);
 
     const ChartRequest& Request() const { return request_; }
     const ChartScale& Scale() const { return scale_; }

@@ -9,14 +9,14 @@
 
 #include "ui/shell/SummaryLayout.h"
 
-class CVELPPCDoc;
+class Investment;
 struct Scales;
 class SettingsStore;
 
-class CVELPPCView : public QAbstractScrollArea {
+class SummaryView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    CVELPPCView(CVELPPCDoc& doc, Scales& scales, SettingsStore& store, QWidget* parent = nullptr);
+    SummaryView(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent = nullptr);
 
     // Lays the cells out for the current width of the window and sets the scroll sizes.
     // Done once when the window first shows and again after "Preferences"; a change of the
@@ -71,7 +71,7 @@ private:
     };
     LineMetrics Lines() const;
 
-    CVELPPCDoc& doc_;
+    Investment& doc_;
     Scales& scales_;
     SettingsStore& store_;
     SummaryLayout summary_;
