@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Investment.h"
+#include "model/ProjectionRows.h"
 
 struct DutyScale;
 struct TaxScale;
@@ -53,29 +54,6 @@ std::string SaleLawText(const Investment& doc);
 // one scale for every year.
 std::string IncomeYearHeading(const Investment& doc, int column);
 
-// The named rows of the annual table, in table order, with their headings ("\n" parts a
-// heading in two lines).
-struct ProjectionRow {
-    Row row;
-    const char* heading;
-};
-inline constexpr std::array<ProjectionRow, 15> kProjectionRows = {{
-    {Row::PropertyValue, "Property\nvalue"},
-    {Row::Debt, "Debt"},
-    {Row::Equity, "Equity"},
-    {Row::RentReceived, "Rent\nreceived"},
-    {Row::InterestPaid, "Interest\npaid"},
-    {Row::ExpensesPaid, "Expenses\npaid"},
-    {Row::BuildingDep, "Building\ndepreciation"},
-    {Row::FittingsDep, "Fittings\ndepreciation"},
-    {Row::LoanCostWriteOff, "Loan costs\nwritten off"},
-    {Row::Deductions, "Deductions"},
-    {Row::TaxSaving, "Tax\nsaving"},
-    {Row::AfterTaxCash, "After-tax\ncash flow"},
-    {Row::AfterTaxCashWeek, "After-tax\ncash / wk"},
-    {Row::PrincipalPaid, "Principal\npaid"},
-    {Row::PreTaxCash, "Pre-tax\ncash flow"},
-}};
 // Figures of the projection beyond the named rows, each a column only while the investment
 // uses what it shows: the interest rate once it changes, the offset account's balance and the
 // interest it saves; the land tax.
