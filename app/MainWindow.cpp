@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QVBoxLayout>
+#include <QLabel>
 #include <QMimeData>
 #include <QUrl>
 #include <QGuiApplication>
@@ -29,6 +31,7 @@
 #include "persist/InvestmentFile.h"
 #include "persist/Settings.h"
 #include "app/Help.h"
+#include "export/SummaryText.h"
 #include "ui/charts/ChartKind.h"
 #include "ui/charts/Charts.h"
 #include "ui/colours/ColourPreferences.h"
@@ -92,9 +95,20 @@ MainWindow::MainWindow(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("Workspace"));
     splitter_->setChildrenCollapsible(false);
-    view_ = new SummaryView(document_.Record(), document_.InvestmentScales(), store_, splitter_);
+    // The summary, under a line that names the scales and the law its figures follow.
+    auto* summary = new QWidget(splitter_);
+    auto* column = new QVBoxLayout(summary);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    scalesLine_ = new QLabel(summary);
+    scalesLine_->setObjectName(QStringLiteral("ScalesInForce"));
+    scalesLine_->setWordWrap(true);
+    scalesLine_->setContentsMargins(4, 2, 4, 2);
+    view_ = new SummaryView(document_.Record(), document_.InvestmentScales(), store_, summary);
     view_->editItem = [this](unsigned itemType) { EditItemOf(itemType); };
-    splitter_->addWidget(view_);
+    column->addWidget(scalesLine_);
+    column->addWidget(view_, 1);
+    splitter_->addWidget(summary);
     splitter_->setStretchFactor(0, 0);
     setCentralWidget(splitter_);
     CreateWorkspace();
@@ -102,6 +116,9 @@ MainWindow::MainWindow(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     connect(&document_, &InvestmentDocument::changed, view_->viewport(),
             qOverload<>(&QWidget::update));
     connect(&document_, &InvestmentDocument::changed, this, &MainWindow::UpdateTitle);
+    connect(&document_, &InvestmentDocument::changed, this, [this] {
+        scalesLine_->setText(QString::fromStdString(ScalesInForce(Document(), InvestmentScales())));
+    });
     connect(&document_.UndoStack(), &QUndoStack::cleanChanged, this, &MainWindow::UpdateTitle);
     CreateMenusAndToolBar();
     setAcceptDrops(true);

@@ -16,6 +16,7 @@
 #include "ui/shell/WindowState.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMimeData;
 class QSplitter;
@@ -159,6 +160,7 @@ private:
     RecentFileList recent_;
     InvestmentDocument document_;
     SummaryView* view_ = nullptr;
+    QLabel* scalesLine_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentPlaceholder_ = nullptr;
     QAction* recentEnd_ = nullptr;

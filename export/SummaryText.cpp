@@ -1,10 +1,13 @@
 #include "export/SummaryText.h"
 
 #include <algorithm>
+#include <string>
 
 #include "format/Format.h"
 #include "format/Text.h"
 #include "model/Investment.h"
+#include "model/Law.h"
+#include "model/Scales.h"
 
 const std::array<SummaryRowStyle, kSummaryRows> kSummaryRowStyles = {{
     {"Property:", true, "a", false},
@@ -27,6 +30,28 @@ const std::array<SummaryRowStyle, kSummaryRows> kSummaryRowStyles = {{
     {"Net present value:", false, "$0,m(", false},
     {"Average cash flow /wk:", false, "$0,m(", true},
 }};
+
+std::string ScalesInForce(const Investment& doc, const Scales& scales) {
+    auto trimmed = [](std::string_view name) {
+        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+        return std::string(name);
+    };
+    std::string duty;
+    switch (scales.duty.Location) {
+    case kDutyLocationNone: duty = "no stamp duty"; break;
+    case kDutyLocationCustom: duty = "custom stamp duty"; break;
+    default: duty = trimmed(DutyLocationName(scales.duty.Location)) + " duty";
+    }
+    const int law = std::clamp(doc.TaxLaw, 0, 2);
+    if (law != kOneScaleForEveryYear)
+        return duty + ", " + std::string(kTaxLawNames[static_cast<std::size_t>(law)]) + " from " +
+               MonthText(PurchaseDate(doc));
+    switch (scales.tax.Location) {
+    case kTaxLocationNone: return duty + ", no income tax";
+    case kTaxLocationCustom: return duty + ", custom income tax";
+    default: return duty + ", " + trimmed(TaxLocationName(scales.tax.Location)) + " income tax";
+    }
+}
 
 bool IsTitleRow(int row) { return row == ItemResults || row == ItemProjections; }
 
@@ -78,9 +103,15 @@ std::array<SummaryLine, kSummaryRows> SummaryLines(const Investment& doc) {
     } else {
         number(ItemLoanType, doc.RateInterest);
         // Any type but principal and interest runs interest only, as the projection does.
-        lines[ItemLoanType].label = doc.LoanType == 1
-                                        ? "Loan type (P&I - " + FormatValue(doc.LoanTerm, "0y") + "):"
-                                        : std::string("Loan type (I/O)");
+        const int io = std::clamp(doc.InterestOnlyYears, 0, kTableColumns);
+        if (doc.LoanType != 1)
+            lines[ItemLoanType].label = "Loan type (I/O)";
+        else if (io > 0 && io < doc.LoanTerm)
+            // Interest only first, then principal and interest over the rest of the term.
+            lines[ItemLoanType].label = "Loan (IO " + std::to_string(io) + " yrs, then P&I " +
+                                        std::to_string(doc.LoanTerm - io) + " yrs):";
+        else
+            lines[ItemLoanType].label = "Loan type (P&I - " + FormatValue(doc.LoanTerm, "0y") + "):";
         lines[ItemLoanCosts].label = "Loan costs (w/o " + FormatValue(doc.LCYears, "0y") + "s):";
         number(ItemLoanCosts, doc.LoanCosts);
     }

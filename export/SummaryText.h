@@ -6,6 +6,7 @@
 #include <string>
 
 class Investment;
+struct Scales;
 
 inline constexpr int kSummaryRows = 19;
 
@@ -30,6 +31,10 @@ struct SummaryLine {
 
 // Every line as the investment stands.
 std::array<SummaryLine, kSummaryRows> SummaryLines(const Investment& doc);
+
+// The scales and the law the figures are worked out under, in a line above the summary:
+// "NSW 2025 duty, Australia by income year from Dec 2026".
+std::string ScalesInForce(const Investment& doc, const Scales& scales);
 
 // Whether the line's value is a title's, with no value of its own ("Results", "Projections").
 bool IsTitleRow(int row);

@@ -9,6 +9,9 @@
 
 #include "format/Format.h"
 #include "model/Investment.h"
+#include "export/SummaryText.h"
+#include "model/Scales.h"
+#include "model/Law.h"
 #include "persist/Defaults.h"
 #include "ui/charts/ChartKind.h"
 #include "ui/shell/RecordingSurface.h"
@@ -241,6 +244,25 @@ TEST_F(SummaryTest, AddressAndAnUnknownLoanTypeKeepTheirLabel) {
     doc.LoanType = 7; // never set by the editors; it runs interest only
     summary.Refresh(doc);
     EXPECT_EQ(Label(8), "Loan type (I/O)");
+}
+
+// The line above the summary names the scales and the law; the loan's line its interest-only
+// years and the principal-and-interest years after them.
+TEST_F(SummaryTest, ScalesLawAndLoanYearsAreNamed) {
+    SetUpWorkedExample(doc);
+    Scales in;
+    EXPECT_EQ(ScalesInForce(doc, in), "Qld duty, Australia (06/07) income tax");
+    in.duty = ShippedDutyScale(FindDutyLocation("NSW 2025"));
+    doc.TaxLaw = kAustraliaByIncomeYear;
+    doc.PurchaseYear = 2026;
+    doc.PurchaseMonth = 12;
+    EXPECT_EQ(ScalesInForce(doc, in), "NSW 2025 duty, Australia by income year from Dec 2026");
+    doc.LoanType = 1;
+    doc.LoanTerm = 30;
+    doc.InterestOnlyYears = 5;
+    doc.Recalculate(false, in);
+    summary.Refresh(doc);
+    EXPECT_EQ(Label(ItemLoanType), "Loan (IO 5 yrs, then P&I 25 yrs):");
 }
 
 TEST_F(SummaryTest, OutOfRangeShowYearReadsNoColumnOutsideTheTable) {
