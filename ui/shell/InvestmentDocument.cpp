@@ -33,6 +33,7 @@ InvestmentDocument::InvestmentDocument(QObject* parent) : QObject(parent) {
     // Every step done, undone, redone or cleared is one notice to the views; the record's
     // mark follows the stack, for the editors that look at it.
     connect(&undo_, &QUndoStack::indexChanged, this, [this] {
+        if (replacing_) return;
         record_.SetModifiedFlag(IsModified());
         emit changed();
     });
@@ -65,8 +66,12 @@ void InvestmentDocument::Change(const QString& name, const std::function<void()>
 }
 
 void InvestmentDocument::Replaced() {
-    // Clearing the stack tells the views.
+    // Clearing a stack that holds no step tells nobody: the views hear it here, once.
+    replacing_ = true;
     undo_.clear();
+    replacing_ = false;
+    record_.SetModifiedFlag(false);
+    emit changed();
 }
 
 void InvestmentDocument::Restore(const RecordState& state) { state.Restore(record_, scales_); }

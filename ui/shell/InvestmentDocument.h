@@ -70,4 +70,5 @@ private:
     QString path_;
     // The digest of the file's bytes as read or saved here; empty without a file.
     QByteArray diskDigest_;
+    bool replacing_ = false;
 };

@@ -96,6 +96,18 @@ TEST_F(DocumentTest, ModifiedStateFollowsTheSavedState) {
     }
 }
 
+// New and Open replace the investment: one notice, whether or not there were steps to drop.
+TEST_F(DocumentTest, ReplacingTellsTheViewsOnce) {
+    document.Replaced();
+    EXPECT_EQ(notices, 1);
+    Change(310000);
+    document.UndoStack().undo();
+    notices = 0;
+    document.Replaced();
+    EXPECT_EQ(notices, 1);
+    EXPECT_FALSE(document.UndoStack().canRedo());
+}
+
 TEST_F(DocumentTest, OnlyTheLastHundredStepsAreKept) {
     for (int i = 1; i <= 105; ++i) Change(300000 + i * 1000);
     EXPECT_EQ(document.UndoStack().count(), 100);
