@@ -6,7 +6,7 @@
 
 #include "tests/model/WorkedExample.h"
 
-// Both operators are replaced together, so malloc and free always pair up; GCC cannot see that
+// The operators are replaced together, so malloc and free always pair up; GCC cannot see that
 // through inlining and warns.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
@@ -24,6 +24,15 @@ void operator delete(void* p) noexcept {
     std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+// The library's temporary buffers (std::stable_sort) come from the nothrow form: it must
+// allocate where the deletes above free.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (counting) ++allocations;
+    return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 
