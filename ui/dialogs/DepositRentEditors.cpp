@@ -72,7 +72,7 @@ void RentIncomeLogic::OnOpen(ControlPort&) { WorkOutAnnualRent(); }
 // The rent and the vacancy rate are taken only when changed, so that an untouched rent shown
 // rounded ("1.235m") keeps its full value, and then kept in range.
 void RentIncomeLogic::TakeRentAndVacancy(const ControlPort& port) {
-    ReadValueIfChanged(port, kAmount, rent, kAmountFormat);
+    if (ReadValueIfChanged(port, kAmount, rent, kAmountFormat)) typedHere_ = true;
     ReadValueIfChanged(port, kVacancyRate, vacancyRate, kPercentFormat);
     rent = std::max(rent, 0.0);
     vacancyRate = std::clamp(vacancyRate, 0.0, 100.0);
@@ -84,14 +84,18 @@ bool RentIncomeLogic::OnRecalculate(ControlPort& port) {
     return true;
 }
 
-// A new period keeps the annual rent and converts the rent per period to it.
+// A new period: a rent the user typed here is the rent of that period ("1,300", then "Month");
+// a rent that came with the investment keeps the annual rent and is converted to the period.
 bool RentIncomeLogic::OnChoose(ControlPort& port, int id) {
     if (id != kRentPer) return false;
     int periods = PeriodsOfChoice(port.GetChoice(kRentPer));
     if (periods == 0) return false;
+    TakeRentAndVacancy(port);
     periodsPerYear = periods;
-    rent = vacancyRate >= 100.0 ? 0.0
-                                : annualRent / ((1.0 - vacancyRate / 100.0) * periodsPerYear);
+    if (!typedHere_)
+        rent = vacancyRate >= 100.0 ? 0.0
+                                    : annualRent / ((1.0 - vacancyRate / 100.0) * periodsPerYear);
+    WorkOutAnnualRent();
     return true;
 }
 

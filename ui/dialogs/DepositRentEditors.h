@@ -62,6 +62,8 @@ protected:
 private:
     void WorkOutAnnualRent();
     void TakeRentAndVacancy(const ControlPort& port);
+    // The user typed the rent in this editor: a new period keeps it, as the rent of that period.
+    bool typedHere_ = false;
 };
 
 // "Rental Expenses": the expenses are an amount or a percentage of the annual rent.

@@ -168,12 +168,21 @@ TEST(RentIncomeLogic, RecalculateAndChangeOfPeriod) {
     ed.Recalculate(port);
     EXPECT_EQ(port.Text(RentIncomeLogic::kAnnualRent), "15,288");
 
-    port.Type(RentIncomeLogic::kAmount, "999"); // typed since the last Recalculate: converted over
+    // Typed here, then a new period: the rent of that period, 1,300 a month less 2 % vacancy.
+    port.Type(RentIncomeLogic::kAmount, "1,300");
     port.PutChoice(RentIncomeLogic::kRentPer, 1);
     ed.Choose(port, RentIncomeLogic::kRentPer);
     EXPECT_EQ(ed.periodsPerYear, 12);
     EXPECT_EQ(port.Text(RentIncomeLogic::kAmount), "1,300");
     EXPECT_EQ(port.Text(RentIncomeLogic::kAnnualRent), "15,288");
+
+    // A rent that came with the investment keeps its year: 300 a week is 1,300 a month.
+    FakePort other;
+    RentIncomeLogic opened = OpenedRent(other, 300, 52, 2);
+    other.PutChoice(RentIncomeLogic::kRentPer, 1);
+    opened.Choose(other, RentIncomeLogic::kRentPer);
+    EXPECT_EQ(other.Text(RentIncomeLogic::kAmount), "1,300");
+    EXPECT_EQ(other.Text(RentIncomeLogic::kAnnualRent), "15,288");
 }
 
 TEST(RentIncomeLogic, RecalculateAndOkLimitTheRentAndVacancy) {
