@@ -75,12 +75,7 @@ protected:
         return drop.isAccepted();
     }
 
-    void Edit(double price) {
-        frame.Doc().Change(QStringLiteral("Property Value"), [&] {
-            frame.Document().Price = price;
-            frame.Document().Recalculate(true, frame.InvestmentScales());
-        });
-    }
+    void Edit(double price) { AcceptPrice(frame.Doc(), price); }
 
     ColoursGuard guard;
     QTemporaryDir dir;

@@ -77,13 +77,7 @@ protected:
         return Path(name);
     }
 
-    // What an accepted editor leaves behind.
-    void Edit(double price) {
-        frame.Doc().Change(QStringLiteral("Property Value"), [&] {
-            frame.Document().Price = price;
-            frame.Document().Recalculate(true, frame.InvestmentScales());
-        });
-    }
+    void Edit(double price) { AcceptPrice(frame.Doc(), price); }
 
     ColoursGuard guard;
     QTemporaryDir dir;

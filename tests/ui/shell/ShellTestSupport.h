@@ -15,6 +15,7 @@
 
 #include "persist/Settings.h"
 #include "tests/model/WorkedExample.h"
+#include "ui/shell/InvestmentDocument.h"
 #include "ui/shell/Platform.h"
 
 // Keeps the colours and restores them when the test ends.
@@ -28,6 +29,15 @@ public:
 private:
     Colours colours_;
 };
+
+// What an accepted "Property Value" editor leaves behind: a new price, worked out again, one
+// step of Undo.
+inline void AcceptPrice(InvestmentDocument& document, double price) {
+    document.Change(QStringLiteral("Property Value"), [&] {
+        document.Record().Price = price;
+        document.Record().Recalculate(true, document.InvestmentScales());
+    });
+}
 
 // Answers the frame's questions from queues and records what it was asked and shown.
 class ScriptedUi : public DocumentUi {
