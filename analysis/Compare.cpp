@@ -116,7 +116,7 @@ ComparedInvestment Compared(std::string name, const Investment& doc, const Scale
     c.name = std::move(name);
     c.scales = scales;
     c.doc = std::make_shared<Investment>(doc);
-    c.doc->Recalculate(false, c.scales.duty, c.scales.tax);
+    c.doc->Recalculate(c.scales.duty, c.scales.tax);
     c.ok = true;
     return c;
 }

@@ -377,7 +377,7 @@ RiskRun::RiskRun(const Investment& doc, const Scales& scales, const RiskParamete
     inputs_.Notes.clear();
     inputs_.UnknownAssumptions.clear();
     base_ = inputs_;
-    base_.Recalculate(false, scales_);
+    base_.Recalculate(scales_);
     holding_ = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     ProjectionLaw law;
     WorkOutProjectionLaw(base_, law);
@@ -390,7 +390,7 @@ PathOutcome RiskRun::RunPath(std::uint64_t seed, std::int64_t path, Investment& 
     PathDraws draws;
     drawer_.Draw(g, draws);
     work = inputs_;
-    work.Recalculate(false, scales_.duty, scales_.tax, draws.rates);
+    work.Recalculate(scales_.duty, scales_.tax, draws.rates);
 
     PathOutcome o;
     const double* equity = work.RowData(Row::Equity);

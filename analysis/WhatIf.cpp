@@ -51,7 +51,7 @@ Investment NumbersOnly(const Investment& doc) {
 
 WhatIf::WhatIf(const Investment& doc, const Scales& scales)
     : inputs_(NumbersOnly(doc)), base_(inputs_), work_(inputs_), scales_(scales) {
-    base_.Recalculate(false, scales_.duty, scales_.tax);
+    base_.Recalculate(scales_.duty, scales_.tax);
 }
 
 const Investment* WhatIf::WorkOut(std::span<const InputChange> changes) {
@@ -65,7 +65,7 @@ const Investment* WhatIf::WorkOut(std::span<const InputChange> changes) {
         work_.*info.field = change.value;
         if (change.input == WhatIfInput::DepositPC) work_.CalcDeposit = 1;
     }
-    work_.Recalculate(false, scales_.duty, scales_.tax);
+    work_.Recalculate(scales_.duty, scales_.tax);
     return &work_;
 }
 

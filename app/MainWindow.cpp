@@ -403,7 +403,7 @@ bool MainWindow::NewDocument() {
         // income year rather than the 2006 one.
         scales.tax = IncomeYearTaxScale(doc.TaxLaw, IncomeYearOf(doc.TaxLaw, PurchaseDate(doc)),
                                         false, doc.RateInfl);
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
     }
     document_.SetPath({});
     document_.Replaced();

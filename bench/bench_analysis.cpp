@@ -51,7 +51,7 @@ void BM_CompareFourFiles(benchmark::State& state) {
         Investment doc;
         SetUpWorkedExample(doc, i % 2);
         doc.Price = doc.MarketValue = 250000 + 50000 * i;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         paths.push_back((dir / ("house" + std::to_string(i) + ".vel")).string());
         std::ofstream out(paths.back(), std::ios::binary);
         SaveInvestment(doc, scales, out);
@@ -93,7 +93,7 @@ void BM_RiskOneRecalculate(benchmark::State& state) {
     Investment doc;
     SetUpWorkedExample(doc, static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         benchmark::DoNotOptimize(doc.IRRAfterSale);
     }
 }
@@ -120,7 +120,7 @@ void BM_RiskPathParts(benchmark::State& state) {
             benchmark::DoNotOptimize(draws[i % 64].rates.growth[39]);
         } else {
             work = doc;
-            work.Recalculate(false, scales.duty, scales.tax, draws[i % 64].rates);
+            work.Recalculate(scales.duty, scales.tax, draws[i % 64].rates);
             benchmark::DoNotOptimize(work.IRRAfterSale);
         }
         ++i;

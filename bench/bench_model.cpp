@@ -15,7 +15,7 @@ void BM_RecalculateInterestOnly(benchmark::State& state) {
     Investment doc;
     SetUpWorkedExample(doc, 0);
     for (auto _ : state) {
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -26,7 +26,7 @@ void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
     Investment doc;
     SetUpWorkedExample(doc, 1);
     for (auto _ : state) {
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -56,7 +56,7 @@ void BM_RecalculateLoanAndCosts(benchmark::State& state) {
     doc.BuildingSchedule.assign(40, 9140);
     doc.PlantSchedule = {3200, 2500, 2000, 1600, 1300, 1000, 800, 600};
     for (auto _ : state) {
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -72,7 +72,7 @@ void BM_RecalculateByIncomeYear(benchmark::State& state) {
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
     for (auto _ : state) {
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
@@ -85,7 +85,7 @@ void BM_RecalculateFortyYearProjection(benchmark::State& state) {
     SetUpWorkedExample(doc, 1);
     doc.ProjectionYear = 40;
     for (auto _ : state) {
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }

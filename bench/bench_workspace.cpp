@@ -45,7 +45,7 @@ void BM_AcceptedEditInTheWorkspace(benchmark::State& state) {
     double price = 300000;
     for (auto _ : state) {
         doc.Price = doc.MarketValue = (price += 1000);
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         frame.Doc().NotifyChanged();
         summary->render(&image);
         shown->render(&image);

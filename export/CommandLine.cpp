@@ -87,7 +87,7 @@ bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax
     }
     for (const std::string& m : messages.texts) notices.push_back(prefix + m);
     if (asRead) *asRead = doc;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
 
     // A named scale replaces the file's as choosing it in the scale editor would: its rows and
     // location, the base duty kept.
@@ -98,7 +98,7 @@ bool ReadInvestmentFile(const char* path, const char* program, int duty, int tax
             scales.duty.BaseDuty = baseDuty;
         }
         if (tax >= 0) scales.tax = ShippedTaxScale(tax);
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
     }
     return true;
 }

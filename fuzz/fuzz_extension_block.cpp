@@ -27,7 +27,7 @@ const std::string& fixedPart() {
         doc.Price = 300000;
         doc.MarketValue = 300000;
         doc.Rent = 350;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         return fuzz::Save(doc, scales);
     }();
     return bytes;

@@ -76,7 +76,7 @@ Investment withPurchase(const SettingsStore& store, Scales& scales) {
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     checkLimited(doc, scales);
     return doc;
 }

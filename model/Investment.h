@@ -233,21 +233,12 @@ public:
 
     // Rebuilds every derived field, the per-year incomes, the annual table and the results
     // from the inputs and the scales given.
-    void Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax);
-    void Recalculate(bool markChanged, const Scales& scales);
+    void Recalculate(const DutyScale& duty, const TaxScale& tax);
+    void Recalculate(const Scales& scales);
     // The same under rates that may change from year to year (model/YearRates.h): a change
     // of interest rate works a principal-and-interest repayment out again over the term that
     // remains, and an interest-only year pays the new rate.
-    void Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax,
-                     const YearRates& rates);
-
-    // Set by an editor's OK (Recalculate's markChanged); the document reads it to tell an
-    // accepted editor from a cancelled one.
-    bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
-
-private:
-    bool modified_ = false;
+    void Recalculate(const DutyScale& duty, const TaxScale& tax, const YearRates& rates);
 };
 
 // The level monthly repayment of a principal-and-interest loan, or NoValue.

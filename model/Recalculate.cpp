@@ -176,18 +176,16 @@ YearRates RecordYearRates(const Investment& doc) {
     return r;
 }
 
-void Investment::Recalculate(bool markChanged, const Scales& scales) {
-    Recalculate(markChanged, scales.duty, scales.tax);
+void Investment::Recalculate(const Scales& scales) {
+    Recalculate(scales.duty, scales.tax);
 }
 
-void Investment::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax) {
-    Recalculate(markChanged, duty, tax, RecordYearRates(*this));
+void Investment::Recalculate(const DutyScale& duty, const TaxScale& tax) {
+    Recalculate(duty, tax, RecordYearRates(*this));
 }
 
-void Investment::Recalculate(bool markChanged, const DutyScale& duty, const TaxScale& tax,
+void Investment::Recalculate(const DutyScale& duty, const TaxScale& tax,
                              const YearRates& rates) {
-    if (markChanged) SetModifiedFlag(true);
-
     // Values that are used as a divisor or as a choice are read defensively, so that a record
     // that was never limited still gives numbers.
     const bool principalAndInterest = LoanType == 1;

@@ -33,9 +33,7 @@ RecordState RecordState::Capture(const Investment& doc, const Scales& scales) {
 }
 
 void RecordState::Restore(Investment& doc, Scales& into) const {
-    const bool modified = doc.IsModified();
     doc = record;
-    doc.SetModifiedFlag(modified);
     into = scales;
 }
 

@@ -17,7 +17,7 @@ struct RecordState {
     Scales scales;
 
     static RecordState Capture(const Investment& doc, const Scales& scales);
-    // Copies the record's fields and the scales back; the record keeps its modified flag.
+    // Copies the record's fields and the scales back.
     void Restore(Investment& doc, Scales& scales) const;
     bool SameRecord(const RecordState& other) const;
     bool SameScales(const RecordState& other) const;

@@ -56,7 +56,6 @@ void ApplyFirstStartLaw(Investment& doc, int year, int month) {
 
 bool NewInvestment(Investment& doc, Scales& scales, const SettingsStore& store) {
     ResetToDefaults(doc, scales, store);
-    doc.Recalculate(false, scales);
-    doc.SetModifiedFlag(false);
+    doc.Recalculate(scales);
     return true;
 }

@@ -9,8 +9,7 @@ struct Scales;
 // texts empty, amounts 0, each default input from section "SettingsFile" or its built-in value.
 void ResetToDefaults(Investment& doc, Scales& scales, const SettingsStore& store);
 
-// The framework's New: reset, recalculate under `scales` without marking changed, clear the
-// modified flag.
+// New: reset, then recalculate under `scales`.
 bool NewInvestment(Investment& doc, Scales& scales, const SettingsStore& store);
 
 // Whether the store holds none of the defaults of new investments and no scale: a user's

@@ -450,8 +450,7 @@ bool loadFrom(Investment& doc, DutyScale& duty, TaxScale& tax, std::istream& in,
     doc.LimitInputs();
     tax.Count = static_cast<std::int16_t>(RowsInUse(tax.Count));
     duty.Count = static_cast<std::int16_t>(RowsInUse(duty.Count));
-    if (workOut) doc.Recalculate(false, duty, tax);
-    doc.SetModifiedFlag(false);
+    if (workOut) doc.Recalculate(duty, tax);
     return true;
 }
 

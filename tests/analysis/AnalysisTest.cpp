@@ -36,21 +36,20 @@ std::string Bytes(const Investment& doc, const Scales& scales) {
 }
 
 // The open record as far as anything can see it: its file bytes, the worked-out fields and
-// table, the modified mark and the scales in force.
+// table and the scales in force.
 struct Snapshot {
     Snapshot(const Investment& d, const Scales& scales)
         : bytes(Bytes(d, scales)), table(d.table), irr(d.IRR), npv(d.NPV), loan(d.LoanAmount),
-          modified(d.IsModified()), duty(scales.duty), tax(scales.tax) {}
+          duty(scales.duty), tax(scales.tax) {}
     bool operator==(const Snapshot& o) const {
         return bytes == o.bytes && std::memcmp(&table, &o.table, sizeof table) == 0 &&
                std::memcmp(&irr, &o.irr, sizeof irr) == 0 &&
                std::memcmp(&npv, &o.npv, sizeof npv) == 0 && loan == o.loan &&
-               modified == o.modified && duty == o.duty && tax == o.tax;
+               duty == o.duty && tax == o.tax;
     }
     std::string bytes;
     Investment::Table table;
     double irr, npv, loan;
-    bool modified;
     DutyScale duty;
     TaxScale tax;
 };
@@ -87,7 +86,7 @@ TEST_F(Analysis, GridCellIsTheRecordRecalculatedWithTheInputsPutIn) {
         byHand.*InfoOf(k.setup.rows.input).field = grid.rowValues[k.r];
         byHand.*InfoOf(k.setup.columns.input).field = grid.columnValues[k.c];
         if (k.setup.rows.input == WhatIfInput::DepositPC) byHand.CalcDeposit = 1;
-        byHand.Recalculate(false, scales);
+        byHand.Recalculate(scales);
         EXPECT_EQ(grid.At(k.r, k.c), Summary(byHand, k.setup.result))
             << InfoOf(k.setup.rows.input).label << " / " << InfoOf(k.setup.columns.input).label;
         // The axes step from the record's own values.
@@ -98,7 +97,7 @@ TEST_F(Analysis, GridCellIsTheRecordRecalculatedWithTheInputsPutIn) {
 TEST_F(Analysis, CentreCellIsTheSummaryForEveryResult) {
     doc.ShowYear = 3;
     doc.SellingCostsPC = 3;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     WhatIf whatIf(doc, scales);
     for (const WhatIfResultInfo& r : kWhatIfResults) {
         GridSetup setup;
@@ -142,25 +141,25 @@ TEST_F(Analysis, BreakEvenFiguresHoldWhenPutIn) {
         SetUpWorkedExample(doc, loanType);
         doc.PeriodsPerYear = 12;
         doc.Rent = 1500;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         WhatIf whatIf(doc, scales);
         const BreakEvens b = WorkOutBreakEvens(whatIf);
         ASSERT_TRUE(b.rent.found && b.growth.found && b.interest.found);
 
         Investment check = doc;
         check.Rent = b.rent.value;
-        check.Recalculate(false, scales);
+        check.Recalculate(scales);
         EXPECT_NEAR(check.At(Row::AfterTaxCash, check.ShowYear - 1), 0.0, 1.0);
         EXPECT_DOUBLE_EQ(b.weeklyRent, b.rent.value * 12 / 52);
 
         check = doc;
         check.RateGrowth = b.growth.value;
-        check.Recalculate(false, scales);
+        check.Recalculate(scales);
         EXPECT_NEAR(check.IRR, check.RateInfl, 1e-6);
 
         check = doc;
         check.RateInterest = b.interest.value;
-        check.Recalculate(false, scales);
+        check.Recalculate(scales);
         EXPECT_NEAR(check.NPV, 0.0, 1.0);
     }
 }
@@ -168,20 +167,19 @@ TEST_F(Analysis, BreakEvenFiguresHoldWhenPutIn) {
 TEST_F(Analysis, NoBreakEvenInRangeIsSaidSo) {
     // Expenses of 150 % of the rent: more rent only costs more.
     doc.ExpensesPC = 150;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     WhatIf whatIf(doc, scales);
     EXPECT_FALSE(BreakEvenRent(whatIf).found);
     // Nothing bought: nothing to find.
     Investment empty;
     empty.ResetFixedDefaults();
-    empty.Recalculate(false, scales);
+    empty.Recalculate(scales);
     WhatIf none(empty, scales);
     const BreakEvens b = WorkOutBreakEvens(none);
     EXPECT_FALSE(b.rent.found || b.growth.found || b.interest.found);
 }
 
 TEST_F(Analysis, TheOpenRecordAndTheScalesInForceAreUntouched) {
-    doc.SetModifiedFlag(true);
     const std::filesystem::path dir = FreshTestFolder("analysis");
     // A second file stored under other scales.
     Investment other;
@@ -190,11 +188,10 @@ TEST_F(Analysis, TheOpenRecordAndTheScalesInForceAreUntouched) {
     otherScales.duty = ShippedDutyScale(kFirstFurtherDutyLocation + 1);
     otherScales.tax = ShippedTaxScale(kFirstFurtherTaxLocation);
     other.Price = 500000;
-    other.Recalculate(false, otherScales);
+    other.Recalculate(otherScales);
     const Investment otherAsLoaded = other;
     std::ofstream(dir / "other.vel", std::ios::binary) << Bytes(other, otherScales);
-    doc.Recalculate(false, scales);
-    doc.SetModifiedFlag(true);
+    doc.Recalculate(scales);
 
     const Snapshot before(doc, scales);
     {
@@ -216,7 +213,7 @@ TEST_F(Analysis, TheOpenRecordAndTheScalesInForceAreUntouched) {
 TEST_F(Analysis, CompareMarksTheBestOfEveryResult) {
     Investment cheaper = doc;
     cheaper.Price = cheaper.MarketValue = 250000;
-    cheaper.Recalculate(false, scales);
+    cheaper.Recalculate(scales);
     ComparedInvestment missing = ReadCompared("/nonexistent/x.vel");
     EXPECT_FALSE(missing.ok);
     const Comparison c = Compare({Compared("a", doc, scales), missing,
@@ -243,7 +240,7 @@ TEST_F(Analysis, CompareMarksTheBestOfEveryResult) {
     Investment byYear = doc;
     byYear.TaxLaw = 2;
     byYear.PurchaseMonth = 4;
-    byYear.Recalculate(false, scales);
+    byYear.Recalculate(scales);
     const Comparison withLaw = Compare({Compared("a", doc, scales), Compared("b", byYear, scales)});
     ASSERT_EQ(withLaw.rows[1].key, "taxLaw");
     EXPECT_EQ(withLaw.rows[1].texts,

@@ -51,7 +51,7 @@ TEST(Risk, WithNothingVaryingEveryPathIsTheProjectionBitForBit) {
         Investment doc;
         s.make(doc);
         Investment expected = doc;
-        expected.Recalculate(false, scales);
+        expected.Recalculate(scales);
         const RiskRun run(doc, scales, Still());
         Investment work;
         for (std::int64_t path : {0, 1, 977}) {

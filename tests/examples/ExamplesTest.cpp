@@ -75,7 +75,7 @@ const std::vector<Example>& Examples() {
              doc.NamesOnTitle = 2;
              doc.TaxableHim = 95000;
              doc.TaxableHer = 62000;
-             doc.Recalculate(false, Scales{});
+             doc.Recalculate(Scales{});
          }},
         {"hand-set-amounts.vel",
          [](Investment& doc) {
@@ -104,7 +104,7 @@ const std::vector<Example>& Examples() {
              doc.DepBuildValue = 165000;
              doc.Rent = 1700;
              doc.PeriodsPerYear = 12;
-             doc.Recalculate(false, Scales{});
+             doc.Recalculate(Scales{});
          }},
     };
     return examples;

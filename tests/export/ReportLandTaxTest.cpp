@@ -27,7 +27,7 @@ TEST(ReportLandTax, TheSectionsAndTheColumnComeOnlyWithTheirInputs) {
     doc.LandTaxState = kLandTaxNSW;
     doc.LandValue = 1300000; // pays 100 + 1.6 % x 225,000 in year 1
     doc.PlantSchedule = {3200, 2500};
-    doc.Recalculate(false, Scales{});
+    doc.Recalculate(Scales{});
     // After the assumptions, before the law of the years.
     std::vector<std::string> expected = before;
     expected.insert(expected.end() - 1, {"Land Tax", "Depreciation Schedule"});

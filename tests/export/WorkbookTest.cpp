@@ -173,7 +173,7 @@ TEST_F(Workbook, RiskSheetWithNothingVaryingHoldsTheProjectionsFigures) {
     still.parameters.growthSD = still.parameters.interestSD = still.parameters.rentGrowthSD = 0;
     still.parameters.inflationSD = still.parameters.vacancyDrawn = 0;
     still.paths = 200;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     std::string reason;
     ASSERT_TRUE(WriteWorkbook(doc, scales, path.string(), reason, still)) << reason;
     EXPECT_NE(WorkbookMember(path, "xl/workbook.xml").find("name=\"Risk\""), std::string::npos);

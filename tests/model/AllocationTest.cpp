@@ -46,7 +46,7 @@ TEST(AllocationTest, RecalculateAllocatesNothing) {
         doc.ProjectionYear = 40;
         allocations = 0;
         counting = true;
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         counting = false;
         EXPECT_EQ(allocations, 0);
     }

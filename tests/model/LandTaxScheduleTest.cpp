@@ -27,7 +27,7 @@ Investment Bought(int state, double land, double other) {
 
 void Work(Investment& d) {
     d.LimitInputs();
-    d.Recalculate(false, Scales{});
+    d.Recalculate(Scales{});
 }
 
 TEST(LandTax, ThisLandBearsTheTaxOnTheTotalLessTheTaxOnTheOtherLand) {

@@ -31,5 +31,5 @@ inline void SetUpLawExample(Investment& doc, const LawExample& e) {
     doc.PurchaseYear = e.year;
     doc.PurchaseMonth = e.month;
     doc.NewBuild = e.newBuild;
-    doc.Recalculate(false, ShippedDutyScale(kDutyLocationNone), ShippedTaxScale(0));
+    doc.Recalculate(ShippedDutyScale(kDutyLocationNone), ShippedTaxScale(0));
 }

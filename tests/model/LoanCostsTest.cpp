@@ -33,7 +33,7 @@ Investment Loan500k(int loanType, int term = 30, double rate = 6.0) {
 
 void Work(Investment& d) {
     d.LimitInputs();
-    d.Recalculate(false, Scales{});
+    d.Recalculate(Scales{});
 }
 
 TEST(LoanCosts, ARateChangeWorksTheRepaymentOutAgainOverTheTermLeft) {

@@ -115,8 +115,7 @@ TEST_F(RecalculateTest, RowsAgreeWithTheirParts) {
 
 TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
     doc.ResetFixedDefaults();
-    doc.Recalculate(false, scales);
-    EXPECT_FALSE(doc.IsModified());
+    doc.Recalculate(scales);
     // Conveyancing counts only once a price is entered.
     EXPECT_EQ(doc.PurchaseCosts, 0);
     EXPECT_EQ(doc.TotalCost, 0);
@@ -131,7 +130,7 @@ TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
     // 47,000 and 19,000 growing at 2 % a year.
     doc.TaxableHimByYear.fill(95000);
     doc.TaxableHerByYear.fill(95000);
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.TaxableHimByYear[0], 47000);
     EXPECT_EQ(doc.TaxableHerByYear[0], 19000);
     EXPECT_NEAR(doc.TaxableHimByYear[1], 47940, 1e-9);
@@ -140,8 +139,7 @@ TEST_F(RecalculateTest, NewInvestmentStopsEarly) {
 
     // A market value without a price: only the first property value is written.
     doc.MarketValue = 100000;
-    doc.Recalculate(true, scales);
-    EXPECT_TRUE(doc.IsModified());
+    doc.Recalculate(scales);
     EXPECT_DOUBLE_EQ(Cell(Row::PropertyValue, 0), 104500);
     EXPECT_EQ(Cell(Row::PropertyValue, 1), 0);
 }
@@ -150,7 +148,7 @@ TEST_F(RecalculateTest, EarlyExitKeepsPreviousResults) {
     const double irr = doc.IRR, npv = doc.NPV, loan = doc.LoanAmount;
     doc.Price = 0;
     doc.MarketValue = 0;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.TotalCost, 0);
     EXPECT_EQ(doc.IRR, irr);
     EXPECT_EQ(doc.NPV, npv);
@@ -164,7 +162,7 @@ TEST_F(RecalculateTest, DepositAtOrAboveTotalCost) {
     doc.CalcLoanCosts = 0;
     doc.LoanCosts = 5000;
     doc.CashDeposit = 400000;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     // Capped at the cost before loan costs, and no loan costs whatever the switch says.
     EXPECT_EQ(doc.CashDeposit, 309925);
     EXPECT_EQ(doc.LoanCosts, 0);
@@ -176,14 +174,14 @@ TEST_F(RecalculateTest, DepositAtOrAboveTotalCost) {
     }
 
     doc.AdditionalLoan = 20000;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.LoanAmount, 20000);
     EXPECT_DOUBLE_EQ(Cell(Row::InterestPaid, 3), 1700);
 
     doc.DepositPC = 100;
     doc.CalcDeposit = 1;
     doc.CalcLoanCosts = 1;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.CashDeposit, 309925);
     EXPECT_EQ(doc.LoanCosts, 0);
 }
@@ -193,7 +191,7 @@ TEST_F(RecalculateTest, FixedDepositFollowsNoPriceChange) {
     const double deposit = doc.CashDeposit;
     const double loan = doc.LoanAmount;
     doc.Price = 350000;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.CashDeposit, deposit);
     EXPECT_GT(doc.LoanAmount, loan + 50000);
     EXPECT_NEAR(doc.LoanAmount, doc.TotalCost - deposit, 1e-6);
@@ -208,7 +206,7 @@ TEST_F(RecalculateTest, LinksOffKeepEnteredValues) {
     doc.DepBuildValue = 100000;
     doc.CalcDepFitt = 0;
     doc.DepFittValue = 10000;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.StampDutyCost, 1234);
     EXPECT_EQ(doc.PurchaseCosts, 1234 + 950);
     EXPECT_EQ(doc.Expenses, 3000);
@@ -221,7 +219,7 @@ TEST_F(RecalculateTest, LinksOffKeepEnteredValues) {
     doc.Furniture = 5000;
     doc.Renovations = 20000;
     doc.CalcDepBuild = 1;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_DOUBLE_EQ(doc.DepFittValue, 23000);
     EXPECT_DOUBLE_EQ(doc.DepBuildValue, 160000);
     EXPECT_DOUBLE_EQ(doc.TotalCost - doc.LoanCosts, 300000 + 20000 + 5000 + 1234 + 950);
@@ -230,7 +228,7 @@ TEST_F(RecalculateTest, LinksOffKeepEnteredValues) {
 TEST_F(RecalculateTest, ZeroTermOrZeroRateWithPrincipalAndInterest) {
     doc.LoanType = 1;
     doc.LoanTerm = 0;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     for (int c = 0; c < kTableColumns; ++c) {
         EXPECT_EQ(Cell(Row::Debt, c), doc.LoanAmount) << c;
         EXPECT_EQ(Cell(Row::PrincipalPaid, c), 0) << c;
@@ -239,7 +237,7 @@ TEST_F(RecalculateTest, ZeroTermOrZeroRateWithPrincipalAndInterest) {
 
     doc.LoanTerm = 20;
     doc.RateInterest = 0;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(Cell(Row::InterestPaid, 0), 0);
     EXPECT_NEAR(Cell(Row::PrincipalPaid, 0), doc.LoanAmount / 20, 1e-6);
     EXPECT_NEAR(Cell(Row::Debt, 19), 0, 1e-6);
@@ -248,7 +246,7 @@ TEST_F(RecalculateTest, ZeroTermOrZeroRateWithPrincipalAndInterest) {
 
 TEST_F(RecalculateTest, DeductionsAboveIncomeSaveTheWholeTax) {
     doc.TaxableHim = 10000;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     const double taxWithout = ComputeIncomeTax(10000, scales.tax);
     EXPECT_LT(Cell(Row::RentReceived, 0) + 10000 - Cell(Row::Deductions, 0), 0);
     EXPECT_EQ(Cell(Row::TaxSaving, 0), taxWithout);
@@ -258,7 +256,7 @@ TEST_F(RecalculateTest, JointNamesSplitRentAndDeductions) {
     doc.NamesOnTitle = 2;
     doc.TaxableHim = 40000;
     doc.TaxableHer = 40000;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     const double joint = Cell(Row::TaxSaving, 0);
     const double rent = Cell(Row::RentReceived, 0), ded = Cell(Row::Deductions, 0);
 
@@ -270,13 +268,13 @@ TEST_F(RecalculateTest, JointNamesSplitRentAndDeductions) {
 
     // Unequal incomes: the partner's income now plays a part.
     doc.TaxableHer = 0;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_NE(Cell(Row::TaxSaving, 0), joint);
     doc.NamesOnTitle = 1;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     const double him = Cell(Row::TaxSaving, 0);
     doc.TaxableHer = 123456;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(Cell(Row::TaxSaving, 0), him);
 }
 
@@ -284,13 +282,13 @@ TEST_F(RecalculateTest, ProjectionYearChangesOnlyTheResults) {
     const Investment::Table before = doc.table;
     const double irr = doc.IRR, npv = doc.NPV, avg = doc.AvgCashFlowWeek;
     doc.ProjectionYear = 40;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.table, before);
     EXPECT_NE(doc.IRR, irr);
     EXPECT_NE(doc.NPV, npv);
     EXPECT_NE(doc.AvgCashFlowWeek, avg);
     doc.ProjectionYear = 10;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.table, before);
     EXPECT_EQ(doc.IRR, irr);
     EXPECT_EQ(doc.NPV, npv);
@@ -298,12 +296,12 @@ TEST_F(RecalculateTest, ProjectionYearChangesOnlyTheResults) {
 
 TEST_F(RecalculateTest, LoanCostWriteOffSpansLCYears) {
     doc.LCYears = 1;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(Cell(Row::LoanCostWriteOff, 0), doc.LoanCosts);
     EXPECT_EQ(Cell(Row::LoanCostWriteOff, 1), 0);
 
     doc.LCYears = 50;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(Cell(Row::LoanCostWriteOff, 39), doc.LoanCosts / 50);
 }
 
@@ -311,7 +309,7 @@ TEST_F(RecalculateTest, LoanCostWriteOffSpansLCYears) {
 TEST_F(RecalculateTest, StraightLineStopsAtTheValue) {
     doc.DepFittMethod = 1;
     doc.DepFittRate = 15;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     const double value = doc.DepFittValue;
     ASSERT_DOUBLE_EQ(value, 18000);
     double total = 0;
@@ -337,7 +335,7 @@ TEST_F(RecalculateTest, FirstYearNeverExceedsTheValue) {
     doc.DepFittRate = 150;
     doc.DepBuildMethod = 0;
     doc.DepBuildRate = 250;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(Cell(Row::FittingsDep, 0), doc.DepFittValue);
     EXPECT_EQ(Cell(Row::BuildingDep, 0), doc.DepBuildValue);
     EXPECT_EQ(doc.DepFittRemaining, 0);
@@ -348,7 +346,7 @@ TEST_F(RecalculateTest, FirstYearNeverExceedsTheValue) {
     }
     // Exactly 100 %: all in year 1 as well.
     doc.DepFittRate = 100;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_DOUBLE_EQ(Cell(Row::FittingsDep, 0), doc.DepFittValue);
     EXPECT_EQ(Cell(Row::FittingsDep, 1), 0);
 }
@@ -373,7 +371,7 @@ TEST_F(RecalculateTest, UnlimitedRecordIsSafe) {
     doc.NamesOnTitle = 7;
     doc.ShowYear = 99;
     doc.LoanType = 5;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(Cell(Row::LoanCostWriteOff, 0), doc.LoanCosts);
     EXPECT_TRUE(std::isfinite(doc.AvgCashFlowWeek));
     // Treated as a single name and interest only.
@@ -382,16 +380,16 @@ TEST_F(RecalculateTest, UnlimitedRecordIsSafe) {
     SetUpWorkedExample(single);
     single.LCYears = 1;
     single.ProjectionYear = 1;
-    single.Recalculate(true, scales);
+    single.Recalculate(scales);
     EXPECT_EQ(doc.table, single.table);
     EXPECT_EQ(doc.AvgCashFlowWeek, single.AvgCashFlowWeek);
     EXPECT_EQ(doc.NPV, single.NPV);
 
     doc.ProjectionYear = 1000;
     doc.LCYears = -4;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     single.ProjectionYear = 40;
-    single.Recalculate(true, scales);
+    single.Recalculate(scales);
     EXPECT_EQ(doc.NPV, single.NPV);
     EXPECT_EQ(doc.AvgCashFlowWeek, single.AvgCashFlowWeek);
 }
@@ -409,24 +407,24 @@ TEST_F(RecalculateTest, HostileInputsStayInsideTheTable) {
         doc.LCYears = std::numeric_limits<int>::min();
         doc.ProjectionYear = std::numeric_limits<int>::max();
         doc.PeriodsPerYear = std::numeric_limits<int>::min();
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         EXPECT_EQ(doc.At(Row::ReservedRow0, 0), 0);
         EXPECT_EQ(doc.At(Row::ReservedRow5, 39), 0);
     }
     SetUpWorkedExample(doc);
     scales.duty.Count = -7;
     scales.tax.Count = 5000;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.StampDutyCost, 0);
     EXPECT_EQ(doc.At(Row::ReservedRow5, 0), 0);
 }
 
 TEST_F(RecalculateTest, DutyFollowsTheScaleInForce) {
     scales.duty = ShippedDutyScale(2);
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_DOUBLE_EQ(doc.StampDutyCost, ComputeStampDuty(300000, ShippedDutyScale(2)));
     scales.duty.Count = 0;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.StampDutyCost, 0);
     EXPECT_EQ(doc.PurchaseCosts, 950);
 }
@@ -451,7 +449,7 @@ TEST(LoanRepaymentTest, EndlessTermPaysTheInterestOnly) {
     Investment doc;
     SetUpWorkedExample(doc, 1);
     doc.LoanTerm = 2147483647;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     for (int c = 0; c < kTableColumns; ++c)
         ASSERT_TRUE(std::isfinite(doc.At(Row::AfterTaxCash, c))) << c;
     EXPECT_NEAR(doc.At(Row::InterestPaid, 0), doc.LoanAmount * 0.085, 0.01);
@@ -481,7 +479,7 @@ TEST(YieldTest, NoPriceOrValueGivesNoYield) {
         doc.MarketValue = k.marketValue;
         doc.Furniture = k.furniture;
         doc.Rent = k.rent;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         EXPECT_NEAR(doc.GrossYield, k.gross, 1e-6) << k.price << " " << k.rent;
         EXPECT_NEAR(doc.NetYield, k.net, 1e-6) << k.marketValue << " " << k.rent;
     }
@@ -496,7 +494,7 @@ TEST(OverflowTest, HugeRatesGiveNoValueNotInfinity) {
         Investment doc;
         SetUpWorkedExample(doc, 1);
         doc.*rate = 1e24;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         for (double v : doc.table) ASSERT_TRUE(std::isfinite(v));
         for (int c = 0; c < kTableColumns; ++c) {
             ASSERT_TRUE(std::isfinite(doc.TaxableHimByYear[c]));
@@ -510,7 +508,7 @@ TEST(OverflowTest, HugeRatesGiveNoValueNotInfinity) {
     SetUpWorkedExample(doc, 1);
     doc.MarketValue = 300000;
     doc.RateGrowth = 1e24;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     EXPECT_NEAR(doc.At(Row::PropertyValue, 12) / 3e291, 1.0, 1e-9);
     EXPECT_EQ(doc.At(Row::PropertyValue, 13), NoValue);
 }

@@ -137,7 +137,7 @@ class ResultStageTest : public ::testing::Test {
 TEST_F(ResultStageTest, AverageWeeklyCashFlow) {
     for (int p : {1, 10, 40}) {
         doc.ProjectionYear = p;
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         double sum = 0;
         for (int i = 0; i < p; ++i)
             sum += doc.At(Row::AfterTaxCashWeek, i);
@@ -147,7 +147,7 @@ TEST_F(ResultStageTest, AverageWeeklyCashFlow) {
 
 TEST_F(ResultStageTest, IrrIsTheHoldingRateOverTheProjection) {
     doc.ProjectionYear = 7;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(doc.IRR, HoldingIRR(7, doc.CashDeposit, doc.RowData(Row::AfterTaxCash),
                                   doc.At(Row::Equity, 6)));
 }
@@ -155,7 +155,7 @@ TEST_F(ResultStageTest, IrrIsTheHoldingRateOverTheProjection) {
 TEST_F(ResultStageTest, NpvWithoutInflationIsThePlainSum) {
     doc.RateInfl = 0;
     doc.ProjectionYear = 5;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     double expected = -doc.CashDeposit;
     for (int i = 0; i < 5; ++i)
         expected += doc.At(Row::AfterTaxCash, i);
@@ -165,7 +165,7 @@ TEST_F(ResultStageTest, NpvWithoutInflationIsThePlainSum) {
 
 TEST_F(ResultStageTest, NpvMidYearTiming) {
     doc.ProjectionYear = 2;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     const double d = 1.02;
     const double expected = -doc.CashDeposit + doc.At(Row::AfterTaxCash, 0) / (1 + 0.5 * 0.02) +
                             doc.At(Row::AfterTaxCash, 1) / (1 + 0.5 * 0.02) / d +
@@ -177,12 +177,12 @@ TEST_F(ResultStageTest, NpvMidYearTiming) {
 TEST_F(ResultStageTest, NoNpvAtInflationOfMinus100OrLess) {
     for (double infl : {-100.0, -150.0}) {
         doc.RateInfl = infl;
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
         EXPECT_EQ(doc.NPV, NoValue) << infl;
         EXPECT_TRUE(IsNoValue(doc.NPV));
     }
     doc.RateInfl = -99;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     EXPECT_NE(doc.NPV, NoValue);
 }
 

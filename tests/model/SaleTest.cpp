@@ -53,7 +53,7 @@ TEST(Sale, FiguresOfEveryStepAgreeWithTheWorkingByHand) {
         Investment doc;
         SetUpWorkedExample(doc);
         c.change(doc);
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         EXPECT_NEAR(doc.SalePrice, c.price, 0.005);
         EXPECT_NEAR(doc.SaleCosts, c.costs, 0.005);
         EXPECT_NEAR(doc.CostBase, c.costBase, 0.005);
@@ -74,7 +74,7 @@ TEST(Sale, LeavesThePartsOfTheProjectionAsTheyWere) {
     SetUpWorkedExample(sold);
     sold.SellingCostsPC = 7;
     sold.CGTDiscountPC = 0;
-    sold.Recalculate(false, scales);
+    sold.Recalculate(scales);
     EXPECT_EQ(sold.table, plain.table);
     EXPECT_EQ(sold.IRR, plain.IRR);
     EXPECT_EQ(sold.NPV, plain.NPV);
@@ -89,7 +89,7 @@ TEST(Sale, WithoutCostsAndWithoutAGainTheReturnsAreThoseOfKeeping) {
     doc.RateGrowth = -1;
     doc.DepositPC = 50;
     doc.SellingCostsPC = 0;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     ASSERT_LT(doc.CapitalGain, 0);
     EXPECT_EQ(doc.IRRAfterSale, doc.IRR);
     EXPECT_EQ(doc.NPVAfterSale, doc.NPV);
@@ -102,7 +102,7 @@ TEST(Sale, NothingBoughtGivesNoSale) {
     doc.Price = 0;
     doc.MarketValue = 0;
     doc.Conveyancing = 0;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     for (double v : {doc.SalePrice, doc.SaleCosts, doc.CostBase, doc.CapitalGain, doc.TaxableGain,
                      doc.SaleTax, doc.ValueAfterSale, doc.IRRAfterSale, doc.NPVAfterSale})
         EXPECT_EQ(v, 0.0);

@@ -55,7 +55,7 @@ TEST(TaxRules, RentalLossesCarriedForward) {
         SetUpWorkedExample(doc);
         doc.LossTreatment = 1;
         c.change(doc);
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         for (int y = 0; y < 10; ++y) {
             EXPECT_NEAR(doc.CarriedLossByYear[y], c.carried[y], kCents) << "year " << y + 1;
             EXPECT_NEAR(doc.At(Row::TaxSaving, y), c.saving[y], kCents) << "year " << y + 1;
@@ -77,7 +77,7 @@ TEST(TaxRules, RentGrowsByItsOwnRate) {
     doc.RateInfl = 3;
     doc.RentFollowsInflation = 0;
     doc.RateRentGrowth = 5;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     EXPECT_NEAR(doc.At(Row::RentReceived, 0), 17836.00, kCents);
     EXPECT_NEAR(doc.At(Row::RentReceived, 1), 18727.80, kCents);
     EXPECT_NEAR(doc.At(Row::RentReceived, 2), 19664.19, kCents);
@@ -112,7 +112,7 @@ TEST(TaxRules, InterestOnlyYearsThenPrincipalAndInterest) {
         SetUpWorkedExample(doc, 1);
         doc.LoanTerm = c.term;
         doc.InterestOnlyYears = c.interestOnlyYears;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         const int y = c.year - 1;
         EXPECT_NEAR(doc.At(Row::Debt, y), c.debt, kCents);
         EXPECT_NEAR(doc.At(Row::InterestPaid, y), c.interest, kCents);
@@ -126,7 +126,7 @@ TEST(TaxRules, InterestOnlyYearsLeaveAnInterestOnlyLoanAlone) {
     SetUpWorkedExample(plain);
     SetUpWorkedExample(changed);
     changed.InterestOnlyYears = 5;
-    changed.Recalculate(false, scales);
+    changed.Recalculate(scales);
     EXPECT_EQ(changed.table, plain.table);
 }
 
@@ -178,7 +178,7 @@ TEST(TaxRules, DefaultsLeaveEveryFigureAsWithoutThem) {
         // Rent given a growth of its own equal to inflation: the same to the bit.
         ruled.RentFollowsInflation = 0;
         ruled.RateRentGrowth = ruled.RateInfl;
-        ruled.Recalculate(false, scales);
+        ruled.Recalculate(scales);
         EXPECT_EQ(ruled.table, plain.table);
         EXPECT_EQ(ruled.IRR, plain.IRR);
         // Losses carried forward on a projection without a loss: the same savings (the
@@ -186,8 +186,8 @@ TEST(TaxRules, DefaultsLeaveEveryFigureAsWithoutThem) {
         // deductions, so the last bits may differ).
         ruled.LossTreatment = 1;
         ruled.DepositPC = plain.DepositPC = 100;
-        plain.Recalculate(false, scales);
-        ruled.Recalculate(false, scales);
+        plain.Recalculate(scales);
+        ruled.Recalculate(scales);
         for (int c = 0; c < kTableColumns; ++c)
             EXPECT_NEAR(ruled.At(Row::TaxSaving, c), plain.At(Row::TaxSaving, c), 1e-6) << c;
         EXPECT_EQ(ruled.TaxableGain, plain.TaxableGain);

@@ -13,5 +13,5 @@ inline void SetUpWorkedExample(Investment& doc, int loanType = 0) {
     doc.MarketValue = 300000;
     doc.Rent = 350;
     doc.LoanType = loanType;
-    doc.Recalculate(false, Scales{});
+    doc.Recalculate(Scales{});
 }

@@ -296,7 +296,7 @@ void Monkey::OpenMenu() {
 void Monkey::NoteSaved() {
     const Investment& doc = frame_->Document();
     const Scales& scales = frame_->InvestmentScales();
-    if (!frame_->History().isClean() || doc.IsModified()) return;
+    if (!frame_->History().isClean()) return;
     saved_ = RecordState::Capture(doc, scales);
     const QString path = frame_->PathName();
     if (path.isEmpty() || std::find(files_.begin(), files_.end(), path) == files_.end()) return;
@@ -322,7 +322,6 @@ std::string Monkey::UndoToSaved() {
             return "undo back to the saved state gave another record (" +
                    std::to_string(undone) + " steps)" +
                    Difference(RecordState::Capture(doc, scales), *saved_);
-        if (doc.IsModified()) return "the saved state reached by undo is marked changed";
     }
     for (int i = 0; i < undone; ++i) frame_->Action("Redo")->trigger();
     if (!SameState(RecordState::Capture(doc, scales), now))

@@ -258,7 +258,7 @@ TEST_F(ExtensionBlock, LandTaxAndTheSchedulesAreEntriesOfTheirOwn) {
     doc.PlantSchedule = {3200};
     doc.LandTaxRows = {{600000, 1.0, 500, true}};
     // The schedules change the year's depreciation that the fixed layout holds.
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     const std::string bytes = SaveToString(doc, scales);
     // A schedule in one entry of 8 bytes a year.
     const std::string block = Block(Entry(27, U32(3)) + Entry(28, F64(350000)) +

@@ -41,23 +41,21 @@ double getF64(const std::string& b, std::size_t off) {
 }
 
 // Everything a load could touch: the stored fields and both scales (through the writer),
-// the table, the results and the modified flag.
+// the table and the results.
 struct Snapshot {
     std::string stored;
     DutyScale duty;
     TaxScale tax;
     Investment::Table table;
     double irr, npv, avg;
-    bool modified;
 
     Snapshot(const Investment& d, const Scales& scales)
         : stored(SaveToString(d, scales)), duty(scales.duty), tax(scales.tax), table(d.table),
-          irr(d.IRR), npv(d.NPV), avg(d.AvgCashFlowWeek), modified(d.IsModified()) {}
+          irr(d.IRR), npv(d.NPV), avg(d.AvgCashFlowWeek) {}
     bool operator==(const Snapshot& o) const {
         return stored == o.stored && duty == o.duty && tax == o.tax &&
                std::memcmp(table.data(), o.table.data(), sizeof table) == 0 &&
-               std::memcmp(&irr, &o.irr, sizeof irr) == 0 && npv == o.npv && avg == o.avg &&
-               modified == o.modified;
+               std::memcmp(&irr, &o.irr, sizeof irr) == 0 && npv == o.npv && avg == o.avg;
     }
 };
 
@@ -89,7 +87,7 @@ protected:
         doc.Price = 123456;
         doc.MarketValue = 123456;
         doc.Rent = 200;
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
     }
 
     void expectRefusedUnchanged(const std::string& bytes, std::vector<std::string> messages,
@@ -191,11 +189,10 @@ TEST_F(InvestmentFile, RoundTripRestoresEveryFieldAndBothScalesBitForBit) {
         doc.DepFittValue = 4444.4;
         doc.DepBuildValue = 155555.5;
         doc.RateGrowth = 1.0 / 3.0;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         const std::string saved = SaveToString(doc, scales);
 
         Investment back;
-        back.SetModifiedFlag(true);
         RecordMessages sink;
         ASSERT_TRUE(LoadFromString(back, scales, saved, &sink));
         EXPECT_TRUE(sink.texts.empty());
@@ -208,14 +205,12 @@ TEST_F(InvestmentFile, RoundTripRestoresEveryFieldAndBothScalesBitForBit) {
         EXPECT_EQ(SaveToString(back, scales), saved) << "switches " << switches;
         EXPECT_EQ(back.table, doc.table);
         EXPECT_EQ(back.NPV, doc.NPV);
-        EXPECT_FALSE(back.IsModified());
     }
 }
 
 TEST_F(InvestmentFile, LoadingMakesTheFileScalesCurrentAndRecalculates) {
     const std::string bytes = realFile();
     Investment doc;
-    doc.SetModifiedFlag(true);
     ASSERT_TRUE(LoadFromString(doc, scales, bytes));
     EXPECT_EQ(scales.duty.Location, 2);
     EXPECT_EQ(scales.duty.Above[9], 777);
@@ -228,7 +223,6 @@ TEST_F(InvestmentFile, LoadingMakesTheFileScalesCurrentAndRecalculates) {
     EXPECT_EQ(doc.At(Row::ReservedRow5, 3), 0.0);
     EXPECT_EQ(doc.ShowYear, 7);
     EXPECT_EQ(doc.ProjectionYear, 25);
-    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(InvestmentFile, LaterVersionIsReadAfterTheMessage) {

@@ -27,7 +27,7 @@ inline void FillSampleInvestment(Investment& doc, const Scales& scales) {
     doc.NamesOnTitle = 2;
     doc.ShowYear = 7;
     doc.ProjectionYear = 25;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
 }
 
 inline std::string SaveToString(const Investment& doc, const Scales& scales) {

@@ -168,7 +168,7 @@ TEST_F(Velcalc, TheRulesOfTodayFromTheExtensionBlock) {
     doc.DepositPC = 70;
     doc.LossTreatment = 1;
     scales.tax = ShippedTaxScale(FindTaxLocation("Australia (25/26)"));
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     const fs::path rules = write("rules.vel", SaveToString(doc, scales));
     Outcome r = run(quoted(rules));
     ASSERT_EQ(r.status, 0) << r.err;
@@ -396,7 +396,7 @@ TEST_F(Velcalc, TaxNamesABuiltInScaleForTheFile) {
     Investment doc = loadedSample();
     scales.tax = used;
     scales.duty = ShippedDutyScale(FindDutyLocation("Vic 2025"));
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     EXPECT_EQ(j.at("fields").at("StampDutyCost").get<double>(), doc.StampDutyCost);
     EXPECT_EQ(j.at("fields").at("NPV").get<double>(), doc.NPV);
     for (int c = 0; c < kTableColumns; ++c)

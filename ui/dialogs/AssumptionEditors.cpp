@@ -38,7 +38,7 @@ AssumptionPage::AssumptionPage(const Investment& record, const Scales& scales)
 void AssumptionPage::Work() {
     Apply(worked_);
     worked_.LimitInputs();
-    worked_.Recalculate(false, scales_);
+    worked_.Recalculate(scales_);
 }
 
 bool AssumptionPage::OnLeaveEdit(ControlPort& port, int) {

@@ -40,7 +40,6 @@ void EditProperty(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
     doc.Address = desc.address;
     doc.Description = desc.description;
     doc.Notes = notes.notes;
-    doc.SetModifiedFlag(true);
 }
 
 // 1: "Property Value". Recalculates; writes no settings.

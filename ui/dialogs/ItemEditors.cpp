@@ -19,7 +19,7 @@ bool Accepted(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 void RecalculateChanged(Investment& doc, const Scales& scales) {
     doc.LimitInputs();
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
 }
 
 void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {

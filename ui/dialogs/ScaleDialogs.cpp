@@ -318,7 +318,7 @@ bool EditInForce(Investment& doc, Scales& scales, Scale& inForce, Scale& custom,
     Scale scale = inForce;
     if (!run(scale, custom, parent)) return false;
     inForce = scale;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     return true;
 }
 

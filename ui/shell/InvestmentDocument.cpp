@@ -30,21 +30,16 @@ private:
 
 InvestmentDocument::InvestmentDocument(QObject* parent) : QObject(parent) {
     undo_.setUndoLimit(static_cast<int>(kMaxUndoSteps));
-    // Every step done, undone, redone or cleared is one notice to the views; the record's
-    // mark follows the stack, for the editors that look at it.
+    // Every step done, undone, redone or cleared is one notice to the views.
     connect(&undo_, &QUndoStack::indexChanged, this, [this] {
         if (replacing_) return;
-        record_.SetModifiedFlag(IsModified());
         emit changed();
     });
-    connect(&undo_, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { record_.SetModifiedFlag(!clean); });
 }
 
 void InvestmentDocument::Change(const std::function<void()>& change, const StepName& nameOf) {
     RecordState before = RecordState::Capture(record_, scales_);
     change();
-    record_.SetModifiedFlag(IsModified());
     RecordState after = RecordState::Capture(record_, scales_);
     // An editor closed with OK but nothing changed is no step and leaves nothing to save.
     if (!(before == after)) {
@@ -70,7 +65,6 @@ void InvestmentDocument::Replaced() {
     replacing_ = true;
     undo_.clear();
     replacing_ = false;
-    record_.SetModifiedFlag(false);
     emit changed();
 }
 

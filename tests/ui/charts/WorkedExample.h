@@ -10,6 +10,6 @@ inline Investment WorkedExample(int loanType = 0) {
     doc.Price = doc.MarketValue = 300000;
     doc.Rent = 350;
     doc.LoanType = loanType; // 1: principal and interest
-    doc.Recalculate(false, Scales{});
+    doc.Recalculate(Scales{});
     return doc;
 }

@@ -29,7 +29,7 @@ TEST_P(BreakdownLogic, TaxSavingEqualsTheTableEveryYear) {
     Scales scales;
     SetUpWorkedExample(doc, 1);
     doc.NamesOnTitle = GetParam();
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     TaxSavingsLogic b = TaxSavingsOf(doc, scales);
     FakePort port;
     b.Open(port);
@@ -60,7 +60,7 @@ TEST(TaxSavingsLogic, LossesCarriedForwardGiveTheTablesSaving) {
         doc.DepositPC = 70;
         doc.NamesOnTitle = owners;
         doc.LossTreatment = 1;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         TaxSavingsLogic b = TaxSavingsOf(doc, scales);
         b.lossRuleFromYear = doc.LossRuleFromYear;
         b.carriedLoss = doc.CarriedLossByYear;
@@ -82,7 +82,7 @@ TEST(TaxSavingsLogic, JointNamesSplitRentAndDeductions) {
     Investment doc;
     SetUpWorkedExample(doc);
     doc.NamesOnTitle = 2;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     TaxSavingsLogic b = TaxSavingsOf(doc, scales);
     FakePort port;
     b.Open(port);

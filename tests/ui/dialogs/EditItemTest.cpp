@@ -39,11 +39,11 @@ struct EditItemFlow : ::testing::Test {
         SetChangeScaleEditor(RunStampDutyScaleEditor);
     }
 
-    // Price and market value 300,000 and rent 350 a week, recalculated and not modified.
+    // Price and market value 300,000 and rent 350 a week, recalculated.
     void WorkedExample() {
         doc.Price = doc.MarketValue = 300000;
         doc.Rent = 350;
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
     }
     void Edit(unsigned item, std::function<void(QDialog&)> act) {
         OnNextDialog(std::move(act));
@@ -89,7 +89,6 @@ TEST_F(EditItemFlow, RowsWithoutAnEditorDoNothing) {
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(Snapshot(), before);
-    EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(store.log.empty());
 }
 
@@ -110,7 +109,6 @@ TEST_F(EditItemFlow, CancelAndEscapeChangeNothing) {
         }
     }
     EXPECT_EQ(doc.Address, u"");
-    EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(store.log.empty());
 }
 
@@ -164,7 +162,7 @@ TEST_F(EditItemFlow, ACommaThatCannotGroupIsNeverThousands) {
     QLocale::setDefault(QLocale::system());
 }
 
-TEST_F(EditItemFlow, DetailsTakesTextsOnlyAndMarksChanged) {
+TEST_F(EditItemFlow, DetailsTakesTextsOnly) {
     doc.Notes = u"keep me";
     doc.TotalCost = -1; // would be overwritten by a recalculation
     Edit(ItemProperty, [](QDialog& d) {
@@ -175,11 +173,8 @@ TEST_F(EditItemFlow, DetailsTakesTextsOnlyAndMarksChanged) {
     });
     EXPECT_EQ(doc.Address, u"12 Smith St");
     EXPECT_EQ(doc.Notes, u"keep me"); // the page never opened
-    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.TotalCost, -1);
     EXPECT_TRUE(store.log.empty());
-
-    doc.SetModifiedFlag(false);
     Edit(ItemProperty, [](QDialog& d) {
         d.findChild<QTabWidget*>()->setCurrentIndex(1);
         auto* notes = ControlOf<QPlainTextEdit>(d, NotesLogic::kNotes);
@@ -188,11 +183,6 @@ TEST_F(EditItemFlow, DetailsTakesTextsOnlyAndMarksChanged) {
         OkButton(d)->click();
     });
     EXPECT_EQ(doc.Notes, u"line 1\nline 2");
-    EXPECT_TRUE(doc.IsModified());
-
-    doc.SetModifiedFlag(false);
-    Edit(ItemProperty, [](QDialog& d) { OkButton(d)->click(); });
-    EXPECT_FALSE(doc.IsModified()); // nothing changed, nothing to save
 }
 
 // The worked example entered through the dialogs alone.
@@ -210,7 +200,6 @@ TEST_F(EditItemFlow, WorkedExampleThroughTheDialogs) {
         OkButton(d)->click();
     });
     EXPECT_EQ(store.log, (Strings{"SettingsFile/PeriodsPerYear=52", "SettingsFile/VacancyRate=2.00"}));
-    EXPECT_TRUE(doc.IsModified());
     EXPECT_DOUBLE_EQ(doc.StampDutyCost, 8975);
     EXPECT_DOUBLE_EQ(doc.PurchaseCosts, 9925);
     EXPECT_DOUBLE_EQ(doc.CashDeposit, 15496.25);

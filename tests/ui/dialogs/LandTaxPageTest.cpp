@@ -14,7 +14,7 @@ using C = LandTaxAssumptions;
 TEST(LandTaxPage, TheStateAndTheLandGiveTheTaxAndAPastedColumnTheSchedule) {
     Investment doc;
     SetUpWorkedExample(doc);
-    doc.Recalculate(false, Scales{});
+    doc.Recalculate(Scales{});
     C page(doc, Scales{});
     FakePort port;
     page.Open(port);

@@ -88,7 +88,7 @@ TEST(Screenshots, PurchaseAndLaw) {
     doc.TaxLaw = kAustraliaByIncomeYear;
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     LawAssumptions law(doc, scales);
     SaleAssumptions sale(doc, scales);
     TaxRulesAssumptions taxRules(doc, scales);

@@ -150,7 +150,7 @@ TEST(BadSettings, GarbageInEveryValueGivesALimitedInvestment) {
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     ExpectLimited(doc);
     ExpectSummaryShowsNumbers(doc);
     (void)ReadColours(store);
@@ -191,7 +191,7 @@ TEST(BadSettings, TextThatIsNoNumberGivesTheBuiltInValues) {
     doc.Price = 300000;
     doc.MarketValue = 300000;
     doc.Rent = 350;
-    doc.Recalculate(true, scales);
+    doc.Recalculate(scales);
     SummaryLayout summary;
     summary.Layout(280, 18, 7, CurrentColours.BG1Color);
     summary.Refresh(doc);

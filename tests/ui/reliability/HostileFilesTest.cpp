@@ -109,7 +109,7 @@ TEST(HostileFiles, AFigureFromNoValueIsNoValue) {
     SetUpWorkedExample(doc);
     doc.RateInfl = 1e24;
     doc.ShowYear = 40;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     ASSERT_TRUE(IsNoValue(doc.At(Row::AfterTaxCash, 39)));
     SummaryLayout summary;
     summary.Layout(400, 16, 7, 0);

@@ -55,7 +55,7 @@ TEST(Report, PagesFollowTheTextsAndEveryTextStaysOnItsPage) {
         Investment doc;
         SetUpWorkedExample(doc);
         c.change(doc);
-        doc.Recalculate(false, scales);
+        doc.Recalculate(scales);
         const ReportDocument report = MakeReport(doc, scales, "house.vel");
         // Two pages of figures and inputs, the table's two, the charts' three, the futures.
         EXPECT_EQ(report.pages.size(), c.pages + 1) << c.name;
@@ -77,7 +77,7 @@ TEST(Report, ProjectionPageShadesThePeriodAndMarksTheResultsYear) {
     SetUpWorkedExample(doc);
     doc.ProjectionYear = 10;
     doc.ShowYear = 12;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     const ReportDocument report = MakeReport(doc, scales, "house.vel");
     // On each of the table's two pages years 1 to 10 shaded, year 12 highlighted.
     int tables = 0;

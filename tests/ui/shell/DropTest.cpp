@@ -95,7 +95,7 @@ TEST_F(DropTest, DroppedFileOpensInPlaceOfTheUnchangedInvestment) {
     EXPECT_TRUE(ui.questions.isEmpty());
     EXPECT_EQ(frame.Document().Price, 300000);
     EXPECT_NEAR(frame.Document().IRR, 13.86, 0.005);
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
     EXPECT_EQ(frame.windowTitle(), "house.vel - Pocket VEL");
     ASSERT_EQ(frame.RecentFiles().Size(), 1);
     EXPECT_TRUE(ui.messages.isEmpty());
@@ -110,13 +110,13 @@ TEST_F(DropTest, ChangedInvestmentGetsTheSaveQuestionFirst) {
     EXPECT_TRUE(Drop(*data));
     EXPECT_EQ(ui.questions, QStringList{"Save changes to Untitled?"});
     EXPECT_EQ(frame.Document().Price, 250000);
-    EXPECT_TRUE(frame.Document().IsModified());
+    EXPECT_TRUE(frame.Doc().IsModified());
 
     ui.answers.push_back(Answer::No);
     EXPECT_TRUE(Drop(*data));
     EXPECT_EQ(ui.questions.size(), 2);
     EXPECT_EQ(frame.Document().Price, 300000);
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
 
     // "Yes" saves the change first: dropping the open file again then reads the saved one.
     Edit(280000);
@@ -124,7 +124,7 @@ TEST_F(DropTest, ChangedInvestmentGetsTheSaveQuestionFirst) {
     EXPECT_TRUE(Drop(*data));
     EXPECT_EQ(ui.questions.last(), "Save changes to house.vel?");
     EXPECT_EQ(frame.Document().Price, 280000);
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 

@@ -105,7 +105,7 @@ TEST(FirstStart, NewInvestmentsFollowTodaysLawUntilDefaultsAreStored) {
     EXPECT_EQ(scales.duty, ShippedDutyScale(FindDutyLocation("Qld 2025")));
     // December 2026 falls in the income year 2026-27.
     EXPECT_EQ(scales.tax, ShippedTaxScale(FindTaxLocation("Australia (26/27)")));
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
 
     // Once a default is stored, New leaves the scales in force alone.
     scales = Scales{};
@@ -222,7 +222,7 @@ TEST_F(FrameTest, ToolBarAtTheTopSendsNewOpenSave) {
 TEST_F(FrameTest, StartsUntitledWithTheStoresDefaultsAndUnchanged) {
     EXPECT_EQ(frame.windowTitle(), "Untitled - Pocket VEL");
     EXPECT_EQ(frame.DocumentTitle(), "Untitled");
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
     EXPECT_EQ(frame.Document().RateInterest, 8.5);
 
     WriteSettingDouble(store, "RateInterest", 7.25);
@@ -234,7 +234,6 @@ TEST_F(FrameTest, StartsUntitledWithTheStoresDefaultsAndUnchanged) {
 TEST_F(FrameTest, SaveAsAddsTheExtensionNamesTheWindowAndClearsTheMark) {
     frame.Doc().Change(QStringLiteral("Worked example"), [&] {
         SetUpWorkedExample(frame.Document());
-        frame.Document().SetModifiedFlag(true);
     });
     ui.saveNames.push_back(Path("house"));
     ASSERT_TRUE(frame.FileSave()); // no name yet: asks for one
@@ -243,7 +242,7 @@ TEST_F(FrameTest, SaveAsAddsTheExtensionNamesTheWindowAndClearsTheMark) {
     EXPECT_TRUE(QFile::exists(Path("house.vel")));
     EXPECT_EQ(frame.PathName(), QDir(dir.path()).absoluteFilePath("house.vel"));
     EXPECT_EQ(frame.windowTitle(), "house.vel - Pocket VEL");
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
     EXPECT_EQ(ReadAll(Path("house.vel")).size(), kFileFixedSize);
     EXPECT_TRUE(ui.messages.isEmpty());
 
@@ -251,7 +250,7 @@ TEST_F(FrameTest, SaveAsAddsTheExtensionNamesTheWindowAndClearsTheMark) {
     Edit(310000);
     ASSERT_TRUE(frame.FileSave());
     EXPECT_EQ(ui.proposedNames.size(), 1);
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
 
     // A name with an extension keeps it.
     ui.saveNames.push_back(Path("copy.backup"));
@@ -267,7 +266,7 @@ TEST_F(FrameTest, OpenRestoresTheInvestmentAndItsName) {
     EXPECT_EQ(frame.Document().Price, 300000);
     EXPECT_EQ(frame.Document().Address, u"1 Example St");
     EXPECT_NEAR(frame.Document().LoanAmount, 298845.18125, 1e-6);
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
     EXPECT_EQ(frame.windowTitle(), "example.vel - Pocket VEL");
     EXPECT_TRUE(ui.questions.isEmpty());
 
@@ -278,18 +277,18 @@ TEST_F(FrameTest, OpenRestoresTheInvestmentAndItsName) {
 
 TEST_F(FrameTest, SaveQuestionBeforeReplacingAChangedInvestment) {
     Edit(250000);
-    ASSERT_TRUE(frame.Document().IsModified());
+    ASSERT_TRUE(frame.Doc().IsModified());
 
     ui.answers.push_back(Answer::Cancel);
     EXPECT_FALSE(frame.FileNew());
     ASSERT_EQ(ui.questions, QStringList{"Save changes to Untitled?"});
     EXPECT_EQ(frame.Document().Price, 250000);
-    EXPECT_TRUE(frame.Document().IsModified());
+    EXPECT_TRUE(frame.Doc().IsModified());
 
     ui.answers.push_back(Answer::No);
     EXPECT_TRUE(frame.FileNew());
     EXPECT_EQ(frame.Document().Price, 0);
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
 
     // "Yes" saves first, asking for a name when there is none.
     Edit(260000);
@@ -397,7 +396,7 @@ TEST_F(FrameTest, FileThatFailsToOpenChangesNothing) {
         EXPECT_EQ(frame.Document().Price, before.Price);
         EXPECT_EQ(frame.Document().Address, before.Address);
         EXPECT_EQ(frame.Document().table, before.table);
-        EXPECT_TRUE(frame.Document().IsModified());
+        EXPECT_TRUE(frame.Doc().IsModified());
         EXPECT_EQ(scales.duty, duty);
         EXPECT_EQ(scales.tax, tax);
         EXPECT_EQ(frame.windowTitle(), "good.vel* - Pocket VEL");
@@ -462,7 +461,7 @@ TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheMark) {
         EXPECT_FALSE(frame.FileSave());
     }
     EXPECT_EQ(ReadAll(file), old);
-    EXPECT_TRUE(frame.Document().IsModified());
+    EXPECT_TRUE(frame.Doc().IsModified());
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_TRUE(ui.messages[0].contains(QDir::toNativeSeparators(file)));
     EXPECT_TRUE(ui.messages[0].contains("could not be saved"));
@@ -483,7 +482,7 @@ TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheMark) {
     ui.saveNames.push_back(Path("no/such/folder/x.vel"));
     EXPECT_FALSE(frame.FileSaveAs());
     EXPECT_EQ(frame.windowTitle(), "keep.vel* - Pocket VEL");
-    EXPECT_TRUE(frame.Document().IsModified());
+    EXPECT_TRUE(frame.Doc().IsModified());
     EXPECT_TRUE(ui.messages.last().contains("x.vel"));
     EXPECT_EQ(frame.RecentFiles().Size(), 1);
 }
@@ -522,7 +521,7 @@ TEST_F(FrameTest, SaveAsksBeforeOverwritingAFileChangedByAnotherProgram) {
         EXPECT_EQ(frame.FileSave(), c.saved);
         EXPECT_EQ(ui.questions, QStringList{question});
         EXPECT_EQ(ReadAll(file) == theirs, !c.saved);
-        EXPECT_EQ(frame.Document().IsModified(), !c.saved);
+        EXPECT_EQ(frame.Doc().IsModified(), !c.saved);
         EXPECT_EQ(frame.windowTitle(), c.saved ? "shared.vel - Pocket VEL" : "shared.vel* - Pocket VEL");
     }
     EXPECT_TRUE(ui.messages.isEmpty());
@@ -627,7 +626,7 @@ TEST_F(StartupTest, OpensTheFileOnTheCommandLine) {
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->Document().Address, u"On the command line");
     EXPECT_EQ(frame->windowTitle(), "cmd.vel - Pocket VEL");
-    EXPECT_FALSE(frame->Document().IsModified());
+    EXPECT_FALSE(frame->Doc().IsModified());
     EXPECT_EQ(frame->RecentFiles().Size(), 2);
     EXPECT_TRUE(frame->RecentFiles().Files()[1].endsWith("else.vel"));
 }

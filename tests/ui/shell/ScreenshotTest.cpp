@@ -21,7 +21,7 @@ TEST(Screenshots, Summary) {
     Investment doc;
     SetUpWorkedExample(doc);
     doc.Address = u"12 Example St, Toowong";
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
 
     SummaryView view(doc, scales, store);
     view.resize(280, 320);

@@ -35,7 +35,7 @@ private:
 inline void AcceptPrice(InvestmentDocument& document, double price) {
     document.Change(QStringLiteral("Property Value"), [&] {
         document.Record().Price = price;
-        document.Record().Recalculate(true, document.InvestmentScales());
+        document.Record().Recalculate(document.InvestmentScales());
     });
 }
 

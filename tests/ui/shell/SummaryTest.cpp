@@ -188,7 +188,7 @@ TEST_F(SummaryTest, RowLabelsFollowTheRecord) {
     doc.NamesOnTitle = 2;
     doc.ShowYear = 3;
     doc.ProjectionYear = 25;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     summary.Refresh(doc);
     EXPECT_EQ(Label(4), "Rent ($350/fortnight):");
     EXPECT_EQ(Label(5), "Expenses:");
@@ -217,7 +217,7 @@ TEST_F(SummaryTest, NoLoanAndNoRent) {
     doc.CalcDeposit = 0;
     doc.CashDeposit = 1e7;
     doc.Rent = 0;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     ASSERT_LT(doc.LoanAmount, 0.0001);
     summary.Refresh(doc);
     EXPECT_EQ(Label(8), "Loan type (none)");
@@ -230,7 +230,7 @@ TEST_F(SummaryTest, NoLoanAndNoRent) {
     EXPECT_EQ(Value(5).find_first_not_of(" "), std::string::npos);
 
     doc.Rent = 350;
-    doc.Recalculate(false, scales);
+    doc.Recalculate(scales);
     summary.Refresh(doc);
     EXPECT_EQ(Value(4), "$17,836");
     EXPECT_EQ(summary.values[4].textColour, kColourBlack);
@@ -260,7 +260,7 @@ TEST_F(SummaryTest, ScalesLawAndLoanYearsAreNamed) {
     doc.LoanType = 1;
     doc.LoanTerm = 30;
     doc.InterestOnlyYears = 5;
-    doc.Recalculate(false, in);
+    doc.Recalculate(in);
     summary.Refresh(doc);
     EXPECT_EQ(Label(ItemLoanType), "Loan (IO 5 yrs, then P&I 25 yrs):");
 }

@@ -23,7 +23,7 @@ TEST(Screenshots, Workspace) {
     frame.StartWith({});
     SetUpWorkedExample(frame.Document());
     frame.Document().Address = u"12 Example St, Toowong";
-    frame.Document().Recalculate(false, frame.InvestmentScales());
+    frame.Document().Recalculate(frame.InvestmentScales());
     frame.setGeometry(0, 0, 1100, 700);
     frame.show();
     ASSERT_TRUE(QDir().mkpath(dir));

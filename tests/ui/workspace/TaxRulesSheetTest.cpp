@@ -98,7 +98,7 @@ TEST_F(TaxRulesFrame, RentGrowsByItsOwnRate) {
 TEST_F(TaxRulesFrame, LoanPageShowsTheRepaymentBeforeAndAfter) {
     Scales& scales = frame->InvestmentScales();
     frame->Document().LoanType = 1;
-    frame->Document().Recalculate(false, scales);
+    frame->Document().Recalculate(scales);
     QString figures;
     OnPage(QStringLiteral("Loan"), [&](QDialog& d) {
         using C = LoanAssumptions;
@@ -117,7 +117,7 @@ TEST_F(TaxRulesFrame, LoanPageShowsTheRepaymentBeforeAndAfter) {
 TEST_F(TaxRulesFrame, LoanPageTakesRateChangesAndExtraRepayments) {
     Scales& scales = frame->InvestmentScales();
     frame->Document().LoanType = 1;
-    frame->Document().Recalculate(false, scales);
+    frame->Document().Recalculate(scales);
     QString periods, paidOff;
     OnPage(QStringLiteral("Loan"), [&](QDialog& d) {
         using C = LoanAssumptions;

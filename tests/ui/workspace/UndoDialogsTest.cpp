@@ -31,7 +31,7 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
     // OK without a change is no step and marks nothing.
     OnNextDialog([](QDialog& d) { OkButton(d)->click(); });
     frame.View()->editItem(ItemRent);
-    EXPECT_FALSE(frame.Document().IsModified());
+    EXPECT_FALSE(frame.Doc().IsModified());
     EXPECT_FALSE(frame.Action("Undo")->isEnabled());
 
     OnNextDialog([](QDialog& d) {

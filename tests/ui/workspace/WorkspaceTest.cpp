@@ -42,7 +42,6 @@ void TestEditor(Investment& doc, Scales& scales, SettingsStore&, unsigned item, 
             doc.CalcDeposit = 0;
         } else if (item == ItemProperty) {
             doc.Address = u"2 Other St";
-            doc.SetModifiedFlag(true);
             return;
         } else if (item == ItemPurchaseCosts) {
             // "Change Scale" taken, the dialog then cancelled.
@@ -51,7 +50,7 @@ void TestEditor(Investment& doc, Scales& scales, SettingsStore&, unsigned item, 
         } else {
             return; // cancelled
         }
-        doc.Recalculate(true, scales);
+        doc.Recalculate(scales);
 }
 
 class WorkspaceTest : public ::testing::Test {
@@ -104,7 +103,7 @@ TEST_F(WorkspaceTest, TableShowsTheRecordAfterEveryEdit) {
     EXPECT_EQ(model.data(loss, Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
     // The results year is marked, the projection period shaded, the years after it plain.
     Doc().ShowYear = 3;
-    Doc().Recalculate(true, scales);
+    Doc().Recalculate(scales);
     frame->Doc().NotifyChanged();
     EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), QString("Year 3 \u25B8"));
     EXPECT_TRUE(model.data(model.index(2, 0), Qt::FontRole).value<QFont>().bold());
@@ -196,7 +195,7 @@ TEST_F(WorkspaceTest, UndoAndRedoBringBackRecordTableAndScales) {
     frame->Doc().Change(QStringLiteral("Stamp Duty"), [&] {
         scales.duty = ShippedDutyScale(2);
         scales.customDuty.Rate[0] = 9.0;
-        Doc().Recalculate(true, scales);
+        Doc().Recalculate(scales);
     });
     const RecordState afterScale = RecordState::Capture(Doc(), scales);
     Tap(ItemPurchaseCosts);
@@ -256,7 +255,7 @@ TEST_F(WorkspaceTest, ModifiedMarkFollowsUndoToTheSavedState) {
     for (const Step& s : {Step{"Undo", false}, Step{"Undo", true}, Step{"Redo", false},
                           Step{"Redo", true}}) {
         frame->Action(QString::fromUtf8(s.action))->trigger();
-        EXPECT_EQ(Doc().IsModified(), s.modified) << s.action;
+        EXPECT_EQ(frame->Doc().IsModified(), s.modified) << s.action;
         EXPECT_EQ(frame->windowTitle(),
                   s.modified ? "house.vel* - Pocket VEL" : "house.vel - Pocket VEL");
     }
@@ -264,7 +263,7 @@ TEST_F(WorkspaceTest, ModifiedMarkFollowsUndoToTheSavedState) {
     ui.answers.push_back(DocumentUi::SaveAnswer::No);
     ASSERT_TRUE(frame->OpenDocumentFile(file));
     EXPECT_FALSE(frame->Action("Undo")->isEnabled());
-    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(frame->Doc().IsModified());
 }
 
 TEST_F(WorkspaceTest, WindowStateIsRememberedApartFromTheSettings) {
