@@ -27,8 +27,7 @@ const RiskParameterInfo* RiskParameterOfKey(std::string_view key) {
 
 namespace {
 
-// SplitMix64 (Steele, Lea and Flood, 2014): a bijection that spreads neighbouring numbers
-// over the whole range, so that paths i and i + 1 start the Mersenne Twister far apart.
+// SplitMix64's step: a bijection that spreads neighbouring numbers over the whole range.
 std::uint64_t SplitMix(std::uint64_t x) {
     x += 0x9E3779B97F4A7C15ull;
     x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -40,11 +39,18 @@ constexpr int kWeeks = 52;
 
 } // namespace
 
-std::mt19937_64 PathGenerator(std::uint64_t seed, std::uint64_t path) {
-    return std::mt19937_64(SplitMix(SplitMix(seed) ^ path));
+PathRandom::result_type PathRandom::operator()() {
+    const std::uint64_t x = state_;
+    state_ += 0x9E3779B97F4A7C15ull;
+    return SplitMix(x);
 }
 
-double UniformOpen(std::mt19937_64& g) {
+// Paths i and i + 1 start far apart.
+PathRandom PathGenerator(std::uint64_t seed, std::uint64_t path) {
+    return PathRandom(SplitMix(SplitMix(seed) ^ path));
+}
+
+double UniformOpen(PathRandom& g) {
     return (static_cast<double>(g() >> 11) + 0.5) * 0x1p-53;
 }
 
@@ -95,7 +101,7 @@ PathDrawer::PathDrawer(const Investment& doc, const RiskParameters& p)
     vacancyCdf_[kWeeks] = 1.0;
 }
 
-void PathDrawer::Draw(std::mt19937_64& g, PathDraws& out) const {
+void PathDrawer::Draw(PathRandom& g, PathDraws& out) const {
     YearRates& r = out.rates;
     // A drawn rate never falls below -99 %, nor is a typed rate below it changed.
     auto atLeast = [](double v, double typed, double lowest) {
@@ -181,17 +187,21 @@ double OutlayIrr(int years, double deposit, const double* topUps, double finalVa
         low = high;
         high *= 2;
     }
-    double v = std::clamp(1 / 1.005, low, high);
+    // Start from the rate that turns everything paid in, as if paid at once, into the final
+    // value over the whole time: near the root, so that Newton's steps settle in a few rounds.
+    double paid = deposit;
+    for (int j = 0; j < n; ++j) paid += topUps[j];
+    double v = std::clamp(std::pow(paid / finalValue, 1.0 / (12 * n)), low, high);
+    if (!(v > low && v < high)) v = 0.5 * (low + high);
     for (int round = 0; round < 200; ++round) {
         const double f = value(v, slope);
         if (f < 0) low = v;
         else high = v;
         double next = v - f / slope;
+        // A step this small is the root to the last digits; tested before the bracket, as v
+        // itself has just become one of its ends.
+        if (std::fabs(next - v) <= 1e-13 * v) break;
         if (!(next > low && next < high)) next = 0.5 * (low + high);
-        if (std::fabs(next - v) <= 1e-13 * v) {
-            v = next;
-            break;
-        }
         v = next;
     }
     return (std::pow(v, -12) - 1) * 100;
@@ -254,17 +264,24 @@ void StreamQuantiles::Merge(const StreamQuantiles& o) {
 }
 
 double StreamQuantiles::Quantile(double q) const {
+    double v = NoValue;
+    Quantiles(&q, &v, 1);
+    return v;
+}
+
+void StreamQuantiles::Quantiles(const double* q, double* out, std::size_t n) const {
     const std::int64_t all = count_ + none_;
-    if (all == 0) return NoValue;
-    const auto rank = std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(std::ceil(q * static_cast<double>(all) - 1e-9)), 1, all);
-    if (rank <= none_) return NoValue;
     std::int64_t seen = none_;
-    for (std::size_t i = 0; i < bins_.size(); ++i) {
-        seen += bins_[i];
-        if (seen >= rank) return std::clamp(Middle(static_cast<int>(i)), min_, max_);
+    std::size_t bin = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        out[k] = NoValue;
+        if (all == 0) continue;
+        const auto rank = std::clamp<std::int64_t>(
+            static_cast<std::int64_t>(std::ceil(q[k] * static_cast<double>(all) - 1e-9)), 1, all);
+        if (rank <= none_) continue;
+        while (bin < bins_.size() && seen + bins_[bin] < rank) seen += bins_[bin++];
+        out[k] = bin < bins_.size() ? std::clamp(Middle(static_cast<int>(bin)), min_, max_) : max_;
     }
-    return max_;
 }
 
 std::int64_t StreamQuantiles::CountBetween(double low, double high) const {
@@ -359,7 +376,7 @@ struct Accumulator {
 
 Percentiles PercentilesOf(const StreamQuantiles& q) {
     Percentiles p;
-    for (std::size_t i = 0; i < p.size(); ++i) p[i] = q.Quantile(kRiskPercentiles[i]);
+    q.Quantiles(kRiskPercentiles.data(), p.data(), p.size());
     return p;
 }
 
@@ -386,11 +403,11 @@ RiskRun::RiskRun(const Investment& doc, const Scales& scales, const RiskParamete
 }
 
 PathOutcome RiskRun::RunPath(std::uint64_t seed, std::int64_t path, Investment& work) const {
-    std::mt19937_64 g = PathGenerator(seed, static_cast<std::uint64_t>(path));
+    PathRandom g = PathGenerator(seed, static_cast<std::uint64_t>(path));
     PathDraws draws;
     drawer_.Draw(g, draws);
     work = inputs_;
-    work.Recalculate(scales_.duty, scales_.tax, draws.rates);
+    work.Recalculate(scales_.duty, scales_.tax, draws.rates, Investment::Results::AfterSaleOnly);
 
     PathOutcome o;
     const double* equity = work.RowData(Row::Equity);

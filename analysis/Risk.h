@@ -3,9 +3,10 @@
 // from year to year, beside the same money put into a share index fund and into the bank.
 //
 // Every path is a whole recalculation of the record as it stands (every rule, scale and
-// assumption) under rates of its own (model/YearRates.h). Its draws come from a 64-bit
-// Mersenne Twister (std::mt19937_64, whose output the C++ standard fixes) seeded from the run's
-// seed and the path's number alone, and normal deviates are made from it here rather than by
+// assumption) under rates of its own (model/YearRates.h). Its draws come from a SplitMix64
+// stream started from the run's seed and the path's number alone (64 bits of state: a path
+// takes a few hundred numbers, fewer than a larger generator takes to seed), and normal
+// deviates are made from it here rather than by
 // the library's distributions (whose algorithms the standard leaves open): a seed gives the same
 // results on every machine, whatever the number of threads. The statistics are streamed (fine
 // histograms of integer counts, exact extremes, the worst paths kept by rank), so a million
@@ -16,7 +17,6 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,10 +109,24 @@ const RiskParameterInfo* RiskParameterOfKey(std::string_view key);
 
 // --- the draws ---
 
-// The 64-bit generator of path `path` of the run seeded `seed`.
-std::mt19937_64 PathGenerator(std::uint64_t seed, std::uint64_t path);
+// SplitMix64 (Steele, Lea and Flood, 2014) as a generator: a counter stepped by the golden
+// ratio and mixed; its output is fixed by its definition on every machine.
+class PathRandom {
+public:
+    using result_type = std::uint64_t;
+    explicit PathRandom(std::uint64_t state) : state_(state) {}
+    static constexpr result_type min() { return 0; }
+    static constexpr result_type max() { return ~result_type{0}; }
+    result_type operator()();
+
+private:
+    std::uint64_t state_;
+};
+
+// The generator of path `path` of the run seeded `seed`.
+PathRandom PathGenerator(std::uint64_t seed, std::uint64_t path);
 // A uniform deviate in (0, 1), from the top 53 bits of one output.
-double UniformOpen(std::mt19937_64& g);
+double UniformOpen(PathRandom& g);
 // The standard normal quantile of p in (0, 1) (relative error below 1.2e-9).
 double NormalQuantile(double p);
 
@@ -130,7 +144,7 @@ struct PathDraws {
 class PathDrawer {
 public:
     PathDrawer(const Investment& doc, const RiskParameters& p);
-    void Draw(std::mt19937_64& g, PathDraws& out) const;
+    void Draw(PathRandom& g, PathDraws& out) const;
 
 private:
     RiskParameters p_;
@@ -167,6 +181,8 @@ public:
     // The value of rank ceil(q * count) (at least 1) in ascending order; NoValue when empty or
     // when that rank has no value.
     double Quantile(double q) const;
+    // Quantile of each of `q[0..n-1]`, which ascend, in one pass over the bins.
+    void Quantiles(const double* q, double* out, std::size_t n) const;
     // The number of values in [low, high).
     std::int64_t CountBetween(double low, double high) const;
     double Min() const { return min_; }

@@ -108,14 +108,14 @@ void BM_RiskPathParts(benchmark::State& state) {
     const PathDrawer drawer(doc, RiskParameters{});
     std::vector<PathDraws> draws(64);
     for (std::size_t i = 0; i < draws.size(); ++i) {
-        std::mt19937_64 g = PathGenerator(1, i);
+        PathRandom g = PathGenerator(1, i);
         drawer.Draw(g, draws[i]);
     }
     Investment work;
     std::uint64_t i = 0;
     for (auto _ : state) {
         if (state.range(0) == 0) {
-            std::mt19937_64 g = PathGenerator(1, i);
+            PathRandom g = PathGenerator(1, i);
             drawer.Draw(g, draws[i % 64]);
             benchmark::DoNotOptimize(draws[i % 64].rates.growth[39]);
         } else {

@@ -238,7 +238,11 @@ public:
     // The same under rates that may change from year to year (model/YearRates.h): a change
     // of interest rate works a principal-and-interest repayment out again over the term that
     // remains, and an interest-only year pays the new rate.
-    void Recalculate(const DutyScale& duty, const TaxScale& tax, const YearRates& rates);
+    // `wanted` AfterSaleOnly leaves out the rate of return without a sale (IRR is then no
+    // value): the many futures of a risk run need only the figures after the sale.
+    enum class Results { All, AfterSaleOnly };
+    void Recalculate(const DutyScale& duty, const TaxScale& tax, const YearRates& rates,
+                     Results wanted = Results::All);
 };
 
 // The level monthly repayment of a principal-and-interest loan, or NoValue.

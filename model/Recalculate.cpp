@@ -185,7 +185,7 @@ void Investment::Recalculate(const DutyScale& duty, const TaxScale& tax) {
 }
 
 void Investment::Recalculate(const DutyScale& duty, const TaxScale& tax,
-                             const YearRates& rates) {
+                             const YearRates& rates, Results wanted) {
     // Values that are used as a divisor or as a choice are read defensively, so that a record
     // that was never limited still gives numbers.
     const bool principalAndInterest = LoanType == 1;
@@ -470,6 +470,6 @@ void Investment::Recalculate(const DutyScale& duty, const TaxScale& tax,
         closeOffsetYear(c);
     }
 
-    ComputeResults(*this, tax);
+    ComputeResults(*this, tax, wanted);
     KeepNumbers(*this);
 }

@@ -216,7 +216,7 @@ Investment::YearArray HoldingRates(const Investment& doc) {
     return rates;
 }
 
-void ComputeResults(Investment& doc, const TaxScale& tax) {
+void ComputeResults(Investment& doc, const TaxScale& tax, Investment::Results wanted) {
     const int p = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     const double* week = doc.RowData(Row::AfterTaxCashWeek);
     const InvestorMoney money = InvestorMoneyOf(doc);
@@ -227,7 +227,9 @@ void ComputeResults(Investment& doc, const TaxScale& tax) {
         sum += week[i];
     doc.AvgCashFlowWeek = sum / p;
 
-    doc.IRR = HoldingIRR(p, money.deposit, money.Flows(), finalEquity);
+    doc.IRR = wanted == Investment::Results::All
+                  ? HoldingIRR(p, money.deposit, money.Flows(), finalEquity)
+                  : NoValue;
 
     // Cash flows count as received in the middle of their year, the final equity in the
     // middle of the last year. An inflation rate of -100 % or less discounts nothing.

@@ -11,7 +11,8 @@ inline constexpr std::size_t kMaxSeriesEntries = 482;
 
 // Sets AvgCashFlowWeek, IRR and NPV from the finished table, and the sale's results under
 // the tax scale `tax`.
-void ComputeResults(Investment& doc, const TaxScale& tax);
+void ComputeResults(Investment& doc, const TaxScale& tax,
+                    Investment::Results wanted = Investment::Results::All);
 
 // Annual internal rate of return in percent of paying `deposit`, receiving the yearly
 // `flows[0..years-1]` in monthly twelfths and `finalValue` one month after the last; NoValue

@@ -59,7 +59,6 @@ TEST(Risk, WithNothingVaryingEveryPathIsTheProjectionBitForBit) {
             EXPECT_EQ(std::memcmp(work.table.data(), expected.table.data(), sizeof expected.table), 0);
             EXPECT_TRUE(SameBits(work.IRRAfterSale, expected.IRRAfterSale));
             EXPECT_TRUE(SameBits(work.NPVAfterSale, expected.NPVAfterSale));
-            EXPECT_TRUE(SameBits(work.IRR, expected.IRR));
         }
         const RiskResults r = run.Run(300, 5, 2);
         for (std::size_t i = 0; i < 5; ++i) {
@@ -167,7 +166,7 @@ Drawn DrawMany(const Investment& doc, const RiskParameters& p, int paths) {
     Drawn d;
     PathDraws draws;
     for (int i = 0; i < paths; ++i) {
-        std::mt19937_64 g = PathGenerator(11, static_cast<std::uint64_t>(i));
+        PathRandom g = PathGenerator(11, static_cast<std::uint64_t>(i));
         drawer.Draw(g, draws);
         for (std::size_t c = 1; c < kTableColumns; ++c) {
             d.growth.push_back(draws.rates.growth[c]);
