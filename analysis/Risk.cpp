@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -9,6 +10,7 @@
 #include "format/Format.h"
 #include "model/Law.h"
 #include "model/Returns.h"
+#include "persist/Settings.h"
 
 bool SetParameter(RiskParameters& p, const RiskParameterInfo& info, double value) {
     if (!(value >= info.min && value <= info.max)) return false;
@@ -465,6 +467,44 @@ PathOutcome RiskRun::RunPath(std::uint64_t seed, std::int64_t path, Investment& 
     o.fundIrr = OutlayIrr(p, deposit, paidIn.data(), o.fundValueAfterSale);
     o.bankIrr = OutlayIrr(p, deposit, paidIn.data(), bank);
     return o;
+}
+
+namespace {
+
+std::string SettingName(std::string_view key) {
+    std::string name = "Risk" + std::string(key);
+    name[4] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[4])));
+    return name;
+}
+
+} // namespace
+
+RiskSetup ReadRiskSetup(const SettingsStore& store) {
+    RiskSetup setup;
+    for (const RiskParameterInfo& info : kRiskParameters)
+        SetParameter(setup.parameters, info,
+                     ReadSettingDouble(store, SettingName(info.key), info.builtIn));
+    const int paths = ReadSettingInt(store, "RiskPaths", static_cast<int>(kDefaultRiskPaths));
+    if (paths >= 1 && paths <= kMaxRiskPaths) setup.paths = paths;
+    const int seed = ReadSettingInt(store, "RiskSeed", 1);
+    if (seed >= 0) setup.seed = static_cast<std::uint64_t>(seed);
+    return setup;
+}
+
+void StoreRiskSetup(SettingsStore& store, const RiskSetup& setup) {
+    SettingsBatch batch(store);
+    for (const RiskParameterInfo& info : kRiskParameters)
+        WriteSettingDouble(store, SettingName(info.key), setup.parameters.*info.field);
+    WriteSettingInt(store, "RiskPaths", static_cast<int>(setup.paths));
+    WriteSettingInt(store, "RiskSeed", static_cast<int>(std::min<std::uint64_t>(setup.seed, 2147483647)));
+}
+
+void ForgetRiskSetup(SettingsStore& store) {
+    SettingsBatch batch(store);
+    for (const RiskParameterInfo& info : kRiskParameters)
+        store.Remove(kSectionSettingsFile, SettingName(info.key));
+    store.Remove(kSectionSettingsFile, "RiskPaths");
+    store.Remove(kSectionSettingsFile, "RiskSeed");
 }
 
 int DefaultRiskThreads() {

@@ -111,6 +111,8 @@ const RiskParameterInfo* RiskParameterOfKey(std::string_view key);
 
 // SplitMix64 (Steele, Lea and Flood, 2014) as a generator: a counter stepped by the golden
 // ratio and mixed; its output is fixed by its definition on every machine.
+class SettingsStore;
+
 class PathRandom {
 public:
     using result_type = std::uint64_t;
@@ -281,6 +283,21 @@ private:
     std::array<TaxScale, kTableColumns> yearTax_; // each year's scale, for the alternatives
     int holding_;
 };
+
+// What to work out: the parameters, the number of paths and the seed (the same figures on
+// every machine; the threads change nothing).
+struct RiskSetup {
+    RiskParameters parameters;
+    std::int64_t paths = kDefaultRiskPaths;
+    std::uint64_t seed = 1;
+};
+
+// The Risk tab's setup as it was last left, remembered in the settings ("Risk" and the
+// parameter's key, "RiskPaths", "RiskSeed"); what is missing or out of range reads as built in.
+RiskSetup ReadRiskSetup(const SettingsStore& store);
+void StoreRiskSetup(SettingsStore& store, const RiskSetup& setup);
+// "Delete settings": the remembered setup goes.
+void ForgetRiskSetup(SettingsStore& store);
 
 // The threads to use by default: the processor's, at least 1.
 int DefaultRiskThreads();

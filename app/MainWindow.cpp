@@ -42,6 +42,7 @@
 #include "ui/report/FileOutput.h"
 #include "ui/shell/DocumentFile.h"
 #include "ui/workspace/CompareWindow.h"
+#include "analysis/Risk.h"
 #include "ui/workspace/RiskTab.h"
 #include "ui/workspace/WhatIfTab.h"
 #include "ui/workspace/Workspace.h"
@@ -147,6 +148,7 @@ void MainWindow::ReportSettingsFailure(const std::function<void()>& command) {
 void MainWindow::CreateWorkspace() {
     pane_ = new Workspace(Document(), InvestmentScales(), view_->ChartFonts(), splitter_);
     connect(pane_, &Workspace::assumptionsRequested, this, &MainWindow::Assumptions);
+    pane_->Risk()->RememberIn(store_);
     splitter_->addWidget(pane_);
     splitter_->setStretchFactor(1, 1);
     connect(&document_, &InvestmentDocument::changed, pane_, &Workspace::Refresh);
@@ -349,7 +351,10 @@ void MainWindow::DeleteSettingsNow() {
                                            "will start from the built-in defaults, scales and "
                                            "colours.")))
         return;
-    ReportSettingsFailure([this] { DeleteSettings(store_); });
+    ReportSettingsFailure([this] {
+        DeleteSettings(store_);
+        ForgetRiskSetup(store_);
+    });
 }
 
 void MainWindow::Help() { ShowHelp(this); }

@@ -8,13 +8,6 @@
 #include "analysis/Risk.h"
 #include "export/ReportData.h"
 
-// What to work out: the parameters, the number of paths and the seed (the same figures on
-// every machine; the threads change nothing).
-struct RiskSetup {
-    RiskParameters parameters;
-    std::int64_t paths = kDefaultRiskPaths;
-    std::uint64_t seed = 1;
-};
 
 RiskResults WorkOutRisk(const Investment& doc, const Scales& scales, const RiskSetup& setup);
 

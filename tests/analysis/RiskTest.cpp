@@ -11,6 +11,7 @@
 
 #include "analysis/Risk.h"
 #include "format/Format.h"
+#include "persist/SettingsStore.h"
 #include "tests/model/LawExample.h"
 #include "tests/model/WorkedExample.h"
 
@@ -328,3 +329,34 @@ TEST(Risk, ParametersOutsideTheirRangesAreRefused) {
 }
 
 } // namespace
+
+// The tab's setup is remembered under "Risk…" names; a value out of range or not a number
+// reads as built in, and Delete settings forgets them all.
+TEST(Risk, TheSetupIsRememberedAndForgotten) {
+    MemorySettingsStore store;
+    RiskSetup setup;
+    setup.parameters.growthSD = 4.5;
+    setup.parameters.vacancyDrawn = 0;
+    setup.parameters.topUpLimit = 350;
+    setup.paths = 2500;
+    setup.seed = 7;
+    StoreRiskSetup(store, setup);
+    EXPECT_EQ(*store.ReadString(kSectionSettingsFile, "RiskGrowthSD"), "4.50");
+    RiskSetup back = ReadRiskSetup(store);
+    EXPECT_EQ(back.parameters.growthSD, 4.5);
+    EXPECT_EQ(back.parameters.vacancyDrawn, 0);
+    EXPECT_EQ(back.parameters.topUpLimit, 350);
+    EXPECT_EQ(back.paths, 2500);
+    EXPECT_EQ(back.seed, 7u);
+
+    store.WriteString(kSectionSettingsFile, "RiskGrowthSD", "99");       // above 50
+    store.WriteString(kSectionSettingsFile, "RiskVacancyDrawn", "0.50"); // a switch
+    store.WriteInt(kSectionSettingsFile, "RiskPaths", 0);
+    back = ReadRiskSetup(store);
+    EXPECT_EQ(back.parameters.growthSD, 7.0);
+    EXPECT_EQ(back.parameters.vacancyDrawn, 1.0);
+    EXPECT_EQ(back.paths, kDefaultRiskPaths);
+
+    ForgetRiskSetup(store);
+    EXPECT_TRUE(store.values.empty());
+}

@@ -158,6 +158,7 @@ void RiskTab::ReadControls() {
     }
     paths_ = pathsEdit_->value();
     seed_ = static_cast<std::uint64_t>(seedEdit_->value());
+    if (store_) StoreRiskSetup(*store_, Setup());
     Start();
 }
 
@@ -165,9 +166,19 @@ void RiskTab::SetParameters(const RiskParameters& p, std::int64_t paths, std::ui
     parameters_ = p;
     paths_ = std::clamp<std::int64_t>(paths, 1, kMaxRiskPaths);
     seed_ = seed;
+    if (store_) StoreRiskSetup(*store_, Setup());
     Build();
     ShowParameters();
     Start();
+}
+
+void RiskTab::RememberIn(SettingsStore& store) {
+    const RiskSetup setup = ReadRiskSetup(store);
+    parameters_ = setup.parameters;
+    paths_ = setup.paths;
+    seed_ = setup.seed;
+    store_ = &store;
+    if (!edits_.empty()) ShowParameters();
 }
 
 void RiskTab::showEvent(QShowEvent* event) {

@@ -28,6 +28,7 @@ class QSpinBox;
 class QTimer;
 class RiskFanChart;
 class RiskHistogram;
+class SettingsStore;
 
 class RiskTab : public QWidget {
     Q_OBJECT
@@ -44,6 +45,8 @@ public:
     RiskSetup Setup() const { return {parameters_, paths_, seed_}; }
     // Sets the controls and starts a new run.
     void SetParameters(const RiskParameters& p, std::int64_t paths, std::uint64_t seed);
+    // Takes the setup last left in `store` and writes every later change of it there.
+    void RememberIn(SettingsStore& store);
     bool Running() const { return static_cast<bool>(progress_); }
     void Cancel();
     // The results shown, when a run has finished.
@@ -74,6 +77,7 @@ private:
     std::int64_t paths_ = kDefaultRiskPaths;
     std::uint64_t seed_ = 1;
     bool stale_ = true;
+    SettingsStore* store_ = nullptr;
     bool showing_ = false;
 
     std::optional<RiskResults> results_;

@@ -54,6 +54,11 @@ TEST_F(RiskFrame, RunsWhenShownAndTheNewestEditWins) {
     EXPECT_EQ(Tab()->Results()->parameters.growthSD, 11.0);
     EXPECT_EQ(Tab()->Results()->seed, 4u);
     EXPECT_TRUE(doc.table == table);
+    // The next window starts where this one was left.
+    RiskTab next(doc, frame->InvestmentScales());
+    next.RememberIn(store);
+    EXPECT_EQ(next.Setup().parameters.growthSD, 11.0);
+    EXPECT_EQ(next.Setup().paths, 2000);
     if (const QString dir = qEnvironmentVariable("VEL_SCREENSHOT_DIR"); !dir.isEmpty()) {
         Tab()->SetParameters(RiskParameters{}, kDefaultRiskPaths, 1);
         ASSERT_TRUE(WaitForRun());
