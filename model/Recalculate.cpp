@@ -48,31 +48,38 @@ struct Loan {
     double offset = 0, offsetMonthly = 0;
 };
 
-// The part of the balance that bears interest: all of it without an offset account.
-double Owing(const Loan& loan) {
-    return loan.hasOffset ? std::max(0.0, loan.balance - loan.offset) : loan.balance;
+// The part of `balance` that bears interest: all of it without an offset account.
+double Owing(const Loan& loan, double balance, double offset) {
+    return loan.hasOffset ? std::max(0.0, balance - offset) : balance;
 }
 
 // Twelve months of a principal-and-interest loan, added into the year's interest and principal.
+// The month's figures run in locals: the sums live in the table, which the compiler would
+// otherwise have to read back every month in case they were the loan's own fields.
 void RepayOneYear(Loan& loan, double& interest, double& principal) {
+    double balance = loan.balance, offset = loan.offset, in = interest, out = principal;
     for (int month = 0; month < 12; ++month) {
-        const double m = loan.rate * Owing(loan) * kMonthlyRate;
-        interest += m;
+        const double m = loan.rate * Owing(loan, balance, offset) * kMonthlyRate;
+        in += m;
         const double due = loan.extra > 0 ? (loan.repayment - m) + loan.extra : loan.repayment - m;
-        double p = loan.balance < due ? loan.balance : due;
+        double p = balance < due ? balance : due;
         if (p < 0) p = 0;
-        principal += p;
-        loan.balance = loan.balance - p;
-        if (loan.balance < 0) loan.balance = 0;
-        if (loan.hasOffset) loan.offset += loan.offsetMonthly;
+        out += p;
+        balance = balance - p;
+        if (balance < 0) balance = 0;
+        if (loan.hasOffset) offset += loan.offsetMonthly;
     }
+    loan.balance = balance;
+    loan.offset = offset;
+    interest = in;
+    principal = out;
 }
 
 // Twelve months of interest alone at `rate`, each on the balance less the offset account.
 double InterestOnlyYear(Loan& loan, double rate) {
     double interest = 0;
     for (int month = 0; month < 12; ++month) {
-        interest += rate * Owing(loan) * kMonthlyRate;
+        interest += rate * Owing(loan, loan.balance, loan.offset) * kMonthlyRate;
         loan.offset += loan.offsetMonthly;
     }
     return interest;
@@ -160,8 +167,22 @@ void KeepNumbers(Investment& d) {
             for (double& v : *year) keep(v);
     // Only what is always worked out: a value the user gave (a deposit, loan costs,
     // expenses, a depreciable value, the duty when not from the scale) stays as given.
-    for (const RecordField& f : kRecordFields)
-        if (f.role == FieldRole::Derived && f.doubleField) keep(d.*f.doubleField);
+    static constexpr auto kDerived = [] {
+        constexpr auto count = [] {
+            std::size_t n = 0;
+            for (const RecordField& f : kRecordFields) n += f.role == FieldRole::Derived && f.doubleField;
+            return n;
+        }();
+        std::array<double Investment::*, count> derived{};
+        std::size_t i = 0;
+        for (const RecordField& f : kRecordFields)
+            if (f.role == FieldRole::Derived && f.doubleField) derived[i++] = f.doubleField;
+        return derived;
+    }();
+    std::array<double, kDerived.size()> values;
+    for (std::size_t i = 0; i < kDerived.size(); ++i) values[i] = d.*kDerived[i];
+    if (!AllFinite(values))
+        for (double Investment::*f : kDerived) keep(d.*f);
 }
 
 } // namespace
@@ -282,11 +303,15 @@ void Investment::Recalculate(const DutyScale& duty, const TaxScale& tax,
 
     // The investor's incomes of every year, filled before the early exit as well so that no
     // breakdown ever shows the incomes of a previously open investment.
-    him[0] = TaxableHim;
-    her[0] = TaxableHer;
+    // Running values in registers; each year's figure is the last one times its factor.
+    double hisIncome = TaxableHim, herIncome = TaxableHer;
+    him[0] = hisIncome;
+    her[0] = herIncome;
     for (int c = 1; c < kTableColumns; ++c) {
-        him[c] = him[c - 1] * F(c);
-        her[c] = her[c - 1] * F(c);
+        hisIncome = hisIncome * F(c);
+        herIncome = herIncome * F(c);
+        him[c] = hisIncome;
+        her[c] = herIncome;
     }
 
     if (TotalCost < 0.00001) {
