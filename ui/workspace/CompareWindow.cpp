@@ -46,8 +46,6 @@ protected:
     }
 };
 
-constexpr int kNarrowestColumn = 40;
-
 // The first heading on two lines: "This investment" over its file's name.
 QString Heading(const std::string& name) {
     return QString::fromStdString(name).replace(QStringLiteral(" ("), QStringLiteral("\n("));
@@ -85,7 +83,7 @@ CompareWindow::CompareWindow(const Investment& doc, const Scales& scales, const 
     table_->setObjectName(QStringLiteral("CompareTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectColumns);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setItemDelegate(new AmountDelegate(table_));
     table_->installEventFilter(this);
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -191,13 +189,9 @@ void CompareWindow::Update() {
             table_->setItem(r, i, item);
         }
     }
-    // No heading is cut: a column is never narrower than the widest heading; the table
-    // scrolls sideways instead.
-    QHeaderView* header = table_->horizontalHeader();
-    header->setMinimumSectionSize(kNarrowestColumn);
-    int widest = kNarrowestColumn;
-    for (int i = 0; i < columns; ++i) widest = std::max(widest, header->sectionSizeHint(i));
-    header->setMinimumSectionSize(widest);
+    // No heading is cut: each column is as wide as its heading and cells need, and the table
+    // scrolls sideways where the window is too narrow.
+    table_->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
     QStringList names;
     for (const std::string& head : t.heads) names << QString::fromStdString(head);
     chart_->SetRates(comparison_.rates, names);
