@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
+#include <QTabBar>
 #include <QStyle>
 #include <QTextDocument>
 #include <QToolBar>
@@ -627,6 +628,12 @@ WindowState MainWindow::CurrentWindowState() const {
     return s;
 }
 
+QSize MainWindow::FirstStartSize() const {
+    // Wide enough for the summary and every tab's title beside it.
+    const int tabs = pane_ ? pane_->tabBar()->sizeHint().width() + splitter_->handleWidth() + 8 : 0;
+    return {std::max(kFirstWidth, kSummaryWidth + tabs), kFirstHeight};
+}
+
 void MainWindow::RestoreWindowState() {
     const WindowState s = ReadWindowState(store_);
     std::vector<Rect> screens;
@@ -639,7 +646,8 @@ void MainWindow::RestoreWindowState() {
         const QScreen* primary = QGuiApplication::primaryScreen();
         const Rect screen = primary ? ToRect(primary->availableGeometry())
                                     : Rect{0, 0, kFirstWidth, kFirstHeight};
-        place = FirstWindowPlace(screen, kFirstWidth, kFirstHeight);
+        const QSize first = FirstStartSize();
+        place = FirstWindowPlace(screen, first.width(), first.height());
     }
     setGeometry(place.left, place.top, place.width(), place.height());
     if (s.maximized) setWindowState(windowState() | Qt::WindowMaximized);

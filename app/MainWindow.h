@@ -77,6 +77,9 @@ public:
     void SetZoom(int percent);
     int Zoom() const { return zoom_; }
     void ShowPane(bool shown);
+    // The size a first start asks for (less on a smaller screen): the summary and every tab's
+    // title beside it.
+    QSize FirstStartSize() const;
     // The window's state as it would be remembered now.
     WindowState CurrentWindowState() const;
 

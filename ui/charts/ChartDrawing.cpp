@@ -45,7 +45,8 @@ struct BarPlace {
 
 BarPlace PlaceBars(const ChartRequest& request, const ChartScale& scale, int width, int height) {
     BarPlace p;
-    p.g = ComputeChartGeometry(request.count, request.series[2] != nullptr, width, height);
+    p.g = ComputeChartGeometry(request.count, request.series[2] != nullptr, width, height,
+                               request.fillWidth);
     p.a = p.g.axis - p.g.top - 2;
     const double range = scale.range > 0.00001 ? scale.range : 100.0;
     p.zero = p.g.axis - SaturateToInt32(-p.a * scale.lower / range);
@@ -91,12 +92,20 @@ std::optional<ChartBar> ChartBarAt(const ChartRequest& request, const ChartScale
 
 ChartColours CurrentChartColours() { return {CurrentColours.BG2Color, CurrentColours.GR2Color}; }
 
-ChartGeometry ComputeChartGeometry(int count, bool hasSeries3, int width, int height) {
+ChartGeometry ComputeChartGeometry(int count, bool hasSeries3, int width, int height,
+                                   bool fillWidth) {
     ChartGeometry g;
     g.top = height / 10;
     g.axis = (height * 6) / 10;
     g.left = (width * 9) / 40;
-    if (count > 25) {
+    if (fillWidth && count > 0) {
+        // The plot reaches to a fortieth of the width from the right edge; bar, gap and the
+        // shift of the other series keep the proportions 5 : 2 : 3 of the fixed layout.
+        const int pitch = std::max((width - g.left - width / 40) / count, 2);
+        g.gap = std::max((2 * pitch + 3) / 7, 1);
+        g.barWidth = pitch - g.gap;
+        g.offset = std::max((3 * pitch + 3) / 7, 1);
+    } else if (count > 25) {
         g.gap = 1;
         g.barWidth = (width - g.left) / count - 1;
         g.offset = 2;
@@ -120,7 +129,7 @@ void DrawChart(Surface& surface, const ChartRequest& request, const ChartScale& 
     const FontSpec bold = request.fonts ? request.fonts[1] : FontSpec{"Arial", 15, 700};
     const int count = request.count;
     const bool hasSeries3 = request.series[2] != nullptr;
-    const ChartGeometry g = ComputeChartGeometry(count, hasSeries3, width, height);
+    const ChartGeometry g = ComputeChartGeometry(count, hasSeries3, width, height, request.fillWidth);
     const int T = g.top, Y = g.axis, X0 = g.left, X1 = g.right;
 
     surface.FillRect({0, 0, width, height}, bg);

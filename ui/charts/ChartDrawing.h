@@ -20,7 +20,10 @@ struct ChartGeometry {
     int pitch = 7;      // p = w + g
 };
 
-ChartGeometry ComputeChartGeometry(int count, bool hasSeries3, int width, int height);
+// With `fillWidth` the bars of any count share the plot's width (a tab of the workspace); without
+// it up to 25 points keep bars 5 pixels wide and more share the width (the chart window).
+ChartGeometry ComputeChartGeometry(int count, bool hasSeries3, int width, int height,
+                                   bool fillWidth = false);
 
 // The two colour settings a chart paints with besides its request's own: the background
 // (BG2Color) and the solid fill (GR2Color). Either may be the automatic marker.

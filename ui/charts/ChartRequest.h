@@ -26,4 +26,6 @@ struct ChartRequest {
     // The summary view's font table: [0] normal, [1] bold. Owned by the caller; when none is
     // given the chart uses the same "Arial" 15 pixel pair.
     const FontSpec* fonts = nullptr;
+    // The bars share the whole width whatever their count (ComputeChartGeometry).
+    bool fillWidth = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/charts/ChartScale.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "format/Format.h"
@@ -115,4 +116,18 @@ ChartScale ComputeChartScale(const ChartRequest& request) {
     }
     s.step = s.range / s.intervals;
     return s;
+}
+
+ChartScale WithLossesShown(const ChartRequest& request, ChartScale scale) {
+    if (request.unit.find('%') == std::string::npos || !request.series[0]) return scale;
+    double lowest = 0;
+    for (const double* values : request.series)
+        for (int j = 0; values && j < request.count; ++j)
+            if (std::isfinite(values[j]) && !IsNoValue(values[j])) lowest = std::min(lowest, values[j]);
+    if (lowest >= 0) return scale;
+    scale.lower = -NiceCeiling(-lowest);
+    scale.range = scale.upper - scale.lower;
+    scale.intervals = ChooseTickCount(scale.range);
+    scale.step = scale.range / scale.intervals;
+    return scale;
 }

@@ -22,3 +22,8 @@ int DecimalPlaces(double x);
 int ChooseTickCount(double range);
 
 ChartScale ComputeChartScale(const ChartRequest& request);
+
+// A rate below zero (the first year's loss of a short holding) drawn below the zero line: the
+// axis of a chart of rates (a unit with "%") reaches down to the lowest rate, which
+// ComputeChartScale does not show. Other charts keep `scale`.
+ChartScale WithLossesShown(const ChartRequest& request, ChartScale scale);

@@ -53,22 +53,6 @@ ReportSection SummarySection(const Investment& doc) {
     return section;
 }
 
-// On paper a rate below zero (the first year's loss of a short holding) is drawn below the zero
-// line: a rate chart's axis reaches down to the lowest rate.
-ChartScale WithLossesShown(const ChartRequest& request, ChartScale scale) {
-    if (request.unit.find('%') == std::string::npos || !request.series[0]) return scale;
-    double lowest = 0;
-    for (const double* values : request.series)
-        for (int j = 0; values && j < request.count; ++j)
-            if (std::isfinite(values[j]) && !IsNoValue(values[j])) lowest = std::min(lowest, values[j]);
-    if (lowest >= 0) return scale;
-    scale.lower = -NiceCeiling(-lowest);
-    scale.range = scale.upper - scale.lower;
-    scale.intervals = ChooseTickCount(scale.range);
-    scale.step = scale.range / scale.intervals;
-    return scale;
-}
-
 QFont TextFont(const ReportText& text, double size) {
     QFont font(QStringLiteral("Arial"));
     font.setStyleStrategy(QFont::PreferMatch);

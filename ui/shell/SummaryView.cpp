@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include "model/Investment.h"
 #include "persist/Settings.h"
@@ -16,6 +17,9 @@
 #include "ui/shell/WindowState.h"
 
 namespace {
+
+// The summary is never made narrower than this many of its characters at actual size.
+constexpr int kMinimumChars = 20;
 
 // A page step of the summary is its whole content: a click in the trough goes to the end.
 void PageToTheEnd(QScrollBar* bar) {
@@ -46,6 +50,14 @@ SummaryView::SummaryView(Investment& doc, Scales& scales, SettingsStore& store, 
     chartFonts_[1] = summary_.fonts[1];
     baseFont_ = font();
     ApplyFontSize();
+    baseCharWidth_ = lines_.charWidth;
+    // Every line opens an editor: the one under the mouse is marked.
+    viewport()->setMouseTracking(true);
+}
+
+QSize SummaryView::minimumSizeHint() const {
+    const int width = kMinimumChars * std::max(baseCharWidth_, 1) + kScrollBarRoom;
+    return {width, QAbstractScrollArea::minimumSizeHint().height()};
 }
 
 void SummaryView::ApplyFontSize() {
@@ -117,10 +129,14 @@ void SummaryView::ColoursChanged() {
     viewport()->update();
 }
 
-int SummaryView::Tap(QPoint point) {
+int SummaryView::RowAt(QPoint point) {
     EnsureLaidOut();
-    const int row = summary_.HitTest(point.x() + horizontalScrollBar()->value(),
-                                     point.y() + verticalScrollBar()->value());
+    return summary_.HitTest(point.x() + horizontalScrollBar()->value(),
+                            point.y() + verticalScrollBar()->value());
+}
+
+int SummaryView::Tap(QPoint point) {
+    const int row = RowAt(point);
     if (row < 0) return row;
     current_ = row;
     if (editItem) editItem(static_cast<unsigned>(row));
@@ -135,6 +151,16 @@ void SummaryView::paintEvent(QPaintEvent*) {
     summary_.Paint(surface, {client.left(), client.top(), client.right() + 1, client.bottom() + 1},
                    CurrentColours.BG1Color, doc_, horizontalScrollBar()->value(),
                    verticalScrollBar()->value());
+    // The line under the mouse, tinted lightly: it opens on a click.
+    if (hovered_ >= 0 && hovered_ < kSummaryRows) {
+        const Rect& label = summary_.labels[hovered_].rect;
+        QColor tint = palette().color(QPalette::Highlight);
+        tint.setAlpha(40);
+        painter.fillRect(QRect(QPoint(label.left, label.top),
+                               QPoint(summary_.values[hovered_].rect.right - 1, label.bottom - 1))
+                             .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
+                         tint);
+    }
     // The keyboard's line, marked as the style marks focus.
     if (hasFocus() && current_ >= 0 && current_ < kSummaryRows) {
         const Rect& label = summary_.labels[current_].rect;
@@ -207,6 +233,34 @@ void SummaryView::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void SummaryView::SetHovered(int row) {
+    if (row == hovered_) return;
+    hovered_ = row;
+    viewport()->setCursor(row >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    viewport()->update();
+}
+
+void SummaryView::mouseMoveEvent(QMouseEvent* event) {
+    SetHovered(RowAt(event->position().toPoint()));
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+bool SummaryView::viewportEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Leave: SetHovered(-1); break;
+    case QEvent::ToolTip: {
+        // A shortened line shows whole in its tool tip.
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int row = RowAt(help->pos());
+        if (summary_.IsCut(row)) QToolTip::showText(help->globalPos(), LineText(row), viewport());
+        else QToolTip::hideText();
+        return true;
+    }
+    default: break;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
 void SummaryView::showEvent(QShowEvent* event) {
     QAbstractScrollArea::showEvent(event);
     EnsureLaidOut();
@@ -214,7 +268,9 @@ void SummaryView::showEvent(QShowEvent* event) {
 
 void SummaryView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollRanges();
+    // A new width (the window or the divider moved) lays the lines out again.
+    if (summary_.IsLaidOut()) LayOut();
+    else UpdateScrollRanges();
 }
 
 void SummaryView::scrollContentsBy(int, int) { viewport()->update(); }

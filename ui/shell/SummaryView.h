@@ -19,9 +19,14 @@ public:
     SummaryView(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent = nullptr);
 
     // Lays the cells out for the current width of the window and sets the scroll sizes.
-    // Done once when the window first shows and again after "Preferences"; a change of the
-    // window's size does not lay the cells out again.
+    // Done when the window first shows, whenever its size or the zoom changes (the divider
+    // moved, say) and after "Preferences".
     void LayOut();
+    // The narrowest the summary is made: its values still fit there at any zoom, in a
+    // smaller font where they must (SummaryLayout::Fit).
+    QSize minimumSizeHint() const override;
+    // The line under the mouse, marked so that the user sees it opens; -1 for none.
+    int HoveredLine() const { return hovered_; }
     // Sets the scroll sizes from the laid-out cells.
     void SetScrollSizes();
 
@@ -52,6 +57,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -61,6 +68,9 @@ protected:
 
 private:
     void EnsureLaidOut();
+    // The row under a point of the viewport, or -1.
+    int RowAt(QPoint point);
+    void SetHovered(int row);
     void UpdateScrollRanges();
     // The window's font at the zoom, never giving rows lower than the cells' own fonts.
     void ApplyFontSize();
@@ -84,4 +94,7 @@ private:
     QFont measured_;
     LineMetrics lines_{0, 0};
     int current_ = 0;
+    int hovered_ = -1;
+    // The average character width of the window's font at actual size.
+    int baseCharWidth_ = 0;
 };

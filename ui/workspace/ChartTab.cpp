@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include "export/ReportData.h"
 #include "format/Format.h"
 #include "persist/Settings.h"
 #include "ui/charts/ChartDrawing.h"
@@ -26,7 +27,9 @@ void ChartTab::Build() {
     stale_ = false;
     data_ = BuildChart(doc_, scales_, command_, CurrentColours);
     request_ = data_ ? data_->Request(fonts_) : ChartRequest{};
-    scale_ = ComputeChartScale(request_);
+    // A tab uses its whole width, and shows a loss below the zero line.
+    request_.fillWidth = true;
+    scale_ = WithLossesShown(request_, ComputeChartScale(request_));
 }
 
 const ChartRequest& ChartTab::Request() {
@@ -61,7 +64,8 @@ QString ChartTab::BarText(const QPoint& point) {
     // difference.
     if (data_->seriesCount == 3 && k < 2) value -= data_->values[k + 1][j];
     const bool percent = data_->unit.find('%') != std::string::npos;
-    const std::string text = percent ? FormatValue(value, "0.00%") : FormatValue(value, "$0,(");
+    // "$0," marks only the first thousand: "$1165,300".
+    const std::string text = percent ? FormatValue(value, "0.00%") : WholeDollars(value);
     return QStringLiteral("Year ") + QString::fromStdString(FormatValue(bar->point + 1, "0")) +
            '\n' + QString::fromStdString(data_->labels[k]) + QStringLiteral(": ") +
            QString::fromStdString(text);

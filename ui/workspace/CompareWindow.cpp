@@ -1,6 +1,12 @@
 #include "ui/workspace/CompareWindow.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QStyledItemDelegate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,12 +25,30 @@
 
 namespace {
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+// The short form of an amount, kept with the item for a column too narrow for whole dollars.
+constexpr int kNarrowRole = Qt::UserRole + 1;
 
-QString ShortName(const std::string& path) {
-    return QFileInfo(QString::fromStdString(path)).fileName();
+// Shows an amount in whole dollars where its column has room, else in its short form.
+class AmountDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString narrow = index.data(kNarrowRole).toString();
+        const int margins = 2 * (option->widget ? option->widget->style()->pixelMetric(
+                                                      QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1
+                                                : 4);
+        if (!narrow.isEmpty() &&
+            option->fontMetrics.horizontalAdvance(option->text) + margins > option->rect.width())
+            option->text = narrow;
+    }
+};
+
+// The first heading on two lines: "This investment" over its file's name.
+QString Heading(const std::string& name) {
+    return QString::fromStdString(name).replace(QStringLiteral(" ("), QStringLiteral("\n("));
 }
 
 } // namespace
@@ -59,16 +83,48 @@ CompareWindow::CompareWindow(const Investment& doc, const Scales& scales, const 
     table_->setObjectName(QStringLiteral("CompareTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectColumns);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->setItemDelegate(new AmountDelegate(table_));
+    table_->installEventFilter(this);
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->setWordWrap(false);
     layout->addWidget(table_, 4);
     chart_ = new RatesChart(this);
     layout->addWidget(chart_, 2);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    QPushButton* copy = buttons->addButton(QStringLiteral("&Copy"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("CompareCopy"));
+    copy->setToolTip(QStringLiteral("The table as tab-separated text, for a spreadsheet (Ctrl+C)"));
+    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("CompareClose"));
+    connect(copy, &QPushButton::clicked, this, &CompareWindow::Copy);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
 
     investments_.push_back(Compared(name.toStdString(), doc, scales));
     Update();
-    resize(820, 900);
+    // Room for four investments, within the screen (1366 x 768 and up).
+    QSize size(940, 720);
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        size = size.boundedTo(QSize(room.width() - 40, room.height() - 70));
+    }
+    resize(size);
+}
+
+void CompareWindow::Copy() {
+    QApplication::clipboard()->setText(QString::fromStdString(TabSeparated(texts_)));
+}
+
+bool CompareWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+C copies the whole table, not the one cell the table would copy.
+    if (watched == table_ &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        if (event->type() == QEvent::KeyPress) Copy();
+        event->accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool CompareWindow::AddFile() {
@@ -102,30 +158,30 @@ void CompareWindow::Remove(int index) {
 
 void CompareWindow::Update() {
     comparison_ = Compare(investments_);
-    const Comparison& c = comparison_;
-    const int columns = static_cast<int>(c.names.size());
+    texts_ = MakeCompareTable(investments_);
+    const CompareTable& t = texts_;
+    const int columns = static_cast<int>(t.heads.size());
     table_->clear();
     table_->setColumnCount(columns);
-    table_->setRowCount(static_cast<int>(c.rows.size()));
+    table_->setRowCount(static_cast<int>(t.lines.size()));
     QStringList heads;
-    for (int i = 0; i < columns; ++i)
-        heads << (i == 0 ? QString::fromStdString(c.names[0]) : ShortName(c.names[static_cast<std::size_t>(i)]));
+    for (const std::string& head : t.heads) heads << Heading(head);
     table_->setHorizontalHeaderLabels(heads);
     QStringList labels;
-    for (const CompareRow& row : c.rows)
-        labels << (row.afterSale ? QStringLiteral("After sale: ") : QString()) + Utf8(row.label);
+    for (const CompareLine& line : t.lines) labels << QString::fromStdString(line.label);
     table_->setVerticalHeaderLabels(labels);
     QFont bold = table_->font();
     bold.setBold(true);
-    for (int r = 0; r < static_cast<int>(c.rows.size()); ++r) {
-        const CompareRow& row = c.rows[static_cast<std::size_t>(r)];
-        for (int i = 0; i < columns; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            auto* item = new QTableWidgetItem(
-                row.format.empty() ? QString::fromStdString(row.texts[k])
-                                   : QString::fromStdString(FormatValue(row.values[k], row.format)));
-            item->setTextAlignment((row.format.empty() ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            if (row.best[k]) {
+    for (int r = 0; r < static_cast<int>(t.lines.size()); ++r) {
+        const CompareLine& line = t.lines[static_cast<std::size_t>(r)];
+        for (int i = 0; i < columns && i < static_cast<int>(line.cells.size()); ++i) {
+            const CompareCell& cell = line.cells[static_cast<std::size_t>(i)];
+            auto* item = new QTableWidgetItem(QString::fromStdString(cell.text));
+            item->setData(kNarrowRole, QString::fromStdString(cell.narrow));
+            item->setTextAlignment((line.number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            // A long text (the address, the scales) reads whole in its tool tip.
+            if (!line.number) item->setToolTip(QString::fromStdString(cell.text));
+            if (cell.best) {
                 item->setFont(bold);
                 item->setBackground(QColor(200, 235, 200));
                 item->setToolTip(QStringLiteral("Best"));
@@ -133,9 +189,12 @@ void CompareWindow::Update() {
             table_->setItem(r, i, item);
         }
     }
+    // No heading is cut: each column is as wide as its heading and cells need, and the table
+    // scrolls sideways where the window is too narrow.
+    table_->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
     QStringList names;
-    for (int i = 0; i < columns; ++i) names << heads[i];
-    chart_->SetRates(c.rates, names);
+    for (const std::string& head : t.heads) names << QString::fromStdString(head);
+    chart_->SetRates(comparison_.rates, names);
     add_->setEnabled(investments_.size() < static_cast<std::size_t>(kMaxCompared));
     remove_->setEnabled(investments_.size() > 1);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/Compare.h"
+#include "export/CompareTable.h"
 
 class Investment;
 struct Scales;
@@ -32,8 +33,15 @@ public:
     void SetOpenInvestment(const Investment& doc, const Scales& scales, const QString& name);
     void Remove(int index);
     const Comparison& Result() const { return comparison_; }
+    // The table as shown, in full.
+    const CompareTable& Texts() const { return texts_; }
+    // Puts the table on the clipboard as tab-separated text (the Copy button, Ctrl+C).
+    void Copy();
     QTableWidget* Table() { return table_; }
     RatesChart* Chart() { return chart_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Update();
@@ -41,6 +49,7 @@ private:
     DocumentUi& ui_;
     std::vector<ComparedInvestment> investments_;
     Comparison comparison_;
+    CompareTable texts_;
     QTableWidget* table_ = nullptr;
     RatesChart* chart_ = nullptr;
     QPushButton* add_ = nullptr;

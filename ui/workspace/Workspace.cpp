@@ -1,6 +1,9 @@
 #include "ui/workspace/Workspace.h"
 
 #include <QLabel>
+#include <QEvent>
+#include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <string_view>
@@ -23,6 +26,41 @@ namespace {
 constexpr int kChartTabCommands[] = {ChartValueDebt, ChartCashFlows, ChartWhoPays, ChartBankComparison,
                                      ChartRateOfReturn};
 
+// A page with many controls scrolls in its tab rather than widening the pane, which would
+// squeeze the summary beside it in a small window.
+class PageScroll : public QScrollArea {
+public:
+    explicit PageScroll(QWidget* page) {
+        setFrameShape(QFrame::NoFrame);
+        setWidget(page);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        FitPage();
+    }
+    void showEvent(QShowEvent* event) override {
+        QScrollArea::showEvent(event);
+        FitPage();
+        // A page shown for the first time is laid out after this.
+        QTimer::singleShot(0, this, [this] { FitPage(); });
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool handled = QScrollArea::eventFilter(watched, event);
+        // The page was laid out afresh: its least size may have changed.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) FitPage();
+        return handled;
+    }
+
+private:
+    // The page fills the area, but never below its least size: there the area scrolls.
+    void FitPage() {
+        const QSize least = widget()->minimumSizeHint().expandedTo(QSize(0, 0));
+        widget()->resize(viewport()->size().expandedTo(least));
+    }
+};
+
 } // namespace
 
 Workspace::Workspace(const Investment& doc, const Scales& scales, const FontSpec fonts[2],
@@ -37,8 +75,17 @@ Workspace::Workspace(const Investment& doc, const Scales& scales, const FontSpec
     legend_ = new QLabel(projection);
     legend_->setWordWrap(true);
     table_ = new ProjectionTable(doc, projection);
+    // A new investment's table would be forty years of $0: the first step instead.
+    firstStep_ = new QLabel(QStringLiteral("Enter the price to begin: click \u201CProperty value\u201D "
+                                           "in the summary."),
+                            projection);
+    firstStep_->setObjectName(QStringLiteral("FirstStep"));
+    firstStep_->setWordWrap(true);
+    firstStep_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    firstStep_->setContentsMargins(8, 24, 8, 8);
     layout->addWidget(legend_);
     layout->addWidget(table_, 1);
+    layout->addWidget(firstStep_, 1);
     addTab(projection, QStringLiteral("Projection"));
 
     for (int command : kChartTabCommands) {
@@ -49,16 +96,22 @@ Workspace::Workspace(const Investment& doc, const Scales& scales, const FontSpec
         addTab(chart, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))
                           .replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
-    sale_ = new SaleTab(doc, scales, fonts, this);
+    sale_ = new SaleTab(doc, scales, fonts);
     sale_->onAssumptions = [this] { emit assumptionsRequested(); };
-    addTab(sale_, QStringLiteral("Sale"));
-    whatIf_ = new WhatIfTab(doc, scales, this);
-    addTab(whatIf_, QStringLiteral("What If"));
-    addTab(risk_ = new RiskTab(doc, scales, this), QStringLiteral("Risk"));
+    addTab(new PageScroll(sale_), QStringLiteral("Sale"));
+    whatIf_ = new WhatIfTab(doc, scales);
+    addTab(new PageScroll(whatIf_), QStringLiteral("What If"));
+    risk_ = new RiskTab(doc, scales);
+    addTab(new PageScroll(risk_), QStringLiteral("Risk"));
     UpdateLegend();
 }
 
 void Workspace::UpdateLegend() {
+    // Nothing bought yet: the same test as the summary's "Click here".
+    const bool nothingYet = doc_.TotalCost == 0.0;
+    table_->setVisible(!nothingYet);
+    legend_->setVisible(!nothingYet);
+    firstStep_->setVisible(nothingYet);
     QString legend = QStringLiteral("Shaded: the projection period (years 1 to %1).  "
                                     "Bold \u25B8: the results year (year %2).")
                          .arg(QString::fromStdString(FormatValue(doc_.ProjectionYear, "0")),
@@ -84,7 +137,12 @@ void Workspace::SetCurrentTab(int index) {
     if (index >= 0 && index < count()) setCurrentIndex(index);
 }
 
+void Workspace::ShowPage(QWidget* page) {
+    for (int i = 0; i < count(); ++i)
+        if (widget(i) == page || widget(i)->isAncestorOf(page)) setCurrentIndex(i);
+}
+
 bool Workspace::Copy() {
-    if (currentWidget() == whatIf_) return whatIf_->Copy();
+    if (currentWidget()->isAncestorOf(whatIf_)) return whatIf_->Copy();
     return currentIndex() == 0 && table_->Copy();
 }

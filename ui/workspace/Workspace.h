@@ -28,10 +28,14 @@ public:
     void SetZoom(int percent);
     int CurrentTab() const { return currentIndex(); }
     void SetCurrentTab(int index);
+    // Shows the tab that holds `page` (a tab's page may sit in a scrolling area of its own).
+    void ShowPage(QWidget* page);
     // Copies the selection of the tab shown, if it has one; false when nothing was copied.
     bool Copy();
 
     ProjectionTable* Table() { return table_; }
+    // The line that shows in place of the table while nothing is bought yet.
+    QLabel* FirstStep() { return firstStep_; }
     // The chart tabs in the order of the tabs after "Projection".
     const std::vector<ChartTab*>& Charts() const { return charts_; }
     SaleTab* Sale() { return sale_; }
@@ -48,6 +52,7 @@ private:
     const Investment& doc_;
     ProjectionTable* table_ = nullptr;
     QLabel* legend_ = nullptr;
+    QLabel* firstStep_ = nullptr;
     std::vector<ChartTab*> charts_;
     SaleTab* sale_ = nullptr;
     WhatIfTab* whatIf_ = nullptr;

@@ -82,3 +82,33 @@ TEST(ChartScale, EveryGivenSeriesCountsOnlyItsFirstCountValues) {
     request.series[1] = nullptr; // a missing series 2 does not hide series 3
     EXPECT_EQ(ComputeChartScale(request).upper, 80);
 }
+
+// A chart of rates shows a loss below zero; the axis otherwise starts at zero for rates.
+TEST(ChartScale, LossesShownReachDownToTheLowestRate) {
+    struct Case {
+        std::vector<double> values;
+        const char* unit;
+        double lower, upper;
+        int intervals;
+    } cases[] = {
+        // -37.5 goes down to -40, and the axis reaches as far above zero: 80 in 4 steps of 20.
+        {{-37.5, 5, 12}, "(%)", -40, 40, 4},
+        // -3 to -3, 25 up to 30: 33 in 3 steps of 11.
+        {{-3, 8, 25}, "(%)", -3, 30, 3},
+        // No loss: as before, 0 to 20 in 4.
+        {{2, 8}, "(%)", 0, 20, 4},
+        // Amounts already reach below zero: -400 to 400 in 4.
+        {{-400, 100}, "($)", -400, 400, 4},
+    };
+    for (const Case& c : cases) {
+        ChartRequest request;
+        request.count = static_cast<int>(c.values.size());
+        request.series[0] = c.values.data();
+        request.unit = c.unit;
+        const ChartScale s = WithLossesShown(request, ComputeChartScale(request));
+        EXPECT_EQ(s.lower, c.lower) << c.values[0];
+        EXPECT_EQ(s.upper, c.upper) << c.values[0];
+        EXPECT_EQ(s.intervals, c.intervals) << c.values[0];
+        EXPECT_DOUBLE_EQ(s.step, (c.upper - c.lower) / c.intervals) << c.values[0];
+    }
+}

@@ -117,13 +117,14 @@ TEST_F(SummaryTest, NewInvestmentShowsClickHereInBlueAndNothingElse) {
         EXPECT_EQ(surface.calls[at].clip, std::optional<Rect>(cell.rect));
         ++at;
     };
-    for (const GridCell& cell : summary.labels) {
-        expectCell(cell);
+    // As fitted to the width: a caption with no value beside it may take the value's room.
+    for (int row = 0; row < kSummaryRows; ++row) {
+        expectCell(summary.ShownLabel(row));
         ++labels;
     }
-    for (const GridCell& cell : summary.values) {
-        if (cell.hidden) continue;
-        expectCell(cell);
+    for (int row = 0; row < kSummaryRows; ++row) {
+        if (summary.ShownValue(row).hidden) continue;
+        expectCell(summary.ShownValue(row));
         ++values;
     }
     EXPECT_EQ(labels, 19);
@@ -393,13 +394,6 @@ TEST_F(ViewTest, ScrollSizesAreTheRowsAndAPageGoesToTheEnd) {
     EXPECT_EQ(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
     view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(view.verticalScrollBar()->value(), 0);
-}
-
-TEST_F(ViewTest, ResizingDoesNotLayTheCellsOutAgain) {
-    const Rect before = view.Summary().values[3].rect;
-    view.resize(400, 300);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(view.Summary().values[3].rect, before);
 }
 
 TEST_F(ViewTest, AcceptedPreferencesLayTheCellsOutInTheNewColour) {

@@ -1,6 +1,13 @@
 // "Compare Investments..." as the user meets it: files added beside the investment as it
 // stands, each under its own scales, the best of each result marked, a file that cannot be
 // read refused with its reason, and the open record and the scales in force untouched.
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -85,6 +92,54 @@ TEST_F(CompareFrame, FilesBesideTheOpenInvestmentUnderTheirOwnScales) {
     window->Remove(0);
     window->Remove(1);
     EXPECT_EQ(window->Table()->columnCount(), 1);
+}
+
+// The window fits the screen, shows every heading whole, names the scales, copies its table
+// and closes from its own button.
+TEST_F(CompareFrame, FitsCopiesAndCloses) {
+    const std::filesystem::path dir = FreshTestFolder("compare-copy");
+    Investment other;
+    SetUpWorkedExample(other);
+    other.Price = other.MarketValue = 1165300;
+    other.Recalculate(Scales{});
+    const std::string name = "a-file-name-long-enough-to-be-cut-in-a-narrow-column.vel";
+    std::ofstream(dir / name, std::ios::binary) << Bytes(other, Scales{});
+    ui.openNames = {QString::fromStdString((dir / name).string())};
+    frame->Action("Compare")->trigger();
+    auto* window = frame->findChild<CompareWindow*>(QStringLiteral("CompareWindow"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->AddFile());
+    QApplication::processEvents();
+
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
+    QHeaderView* header = window->Table()->horizontalHeader();
+    for (int i = 0; i < header->count(); ++i)
+        EXPECT_GE(header->sectionSize(i), header->sectionSizeHint(i))
+            << i << " of " << header->width() << " in " << window->width();
+    EXPECT_EQ(window->Table()->verticalHeaderItem(1)->text(), "Duty and tax");
+    EXPECT_EQ(window->Table()->item(1, 1)->text(), "Qld duty, Australia (06/07) income tax");
+
+    // The Copy button and Ctrl+C in the table put the whole table on the clipboard.
+    const QString expected = "\tThis investment\t" + QString::fromStdString(name);
+    for (int way = 0; way < 2; ++way) {
+        QApplication::clipboard()->clear();
+        if (way == 0) {
+            window->findChild<QPushButton*>(QStringLiteral("CompareCopy"))->click();
+        } else {
+            QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+            QCoreApplication::sendEvent(window->Table(), &copy);
+        }
+        const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), window->Table()->rowCount() + 1) << way;
+        EXPECT_EQ(lines[0], expected) << way;
+        EXPECT_TRUE(lines.contains("Price\t$300,000\t$1,165,300")) << lines.filter("Price").join("|").toStdString();
+    }
+
+    const QPointer<CompareWindow> open(window);
+    window->findChild<QPushButton*>(QStringLiteral("CompareClose"))->click();
+    EXPECT_TRUE(!open || !open->isVisible());
 }
 
 } // namespace

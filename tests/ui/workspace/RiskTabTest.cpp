@@ -19,7 +19,7 @@ struct RiskFrame : WorkedExampleFrame {
         frame->setGeometry(0, 0, 1200, 760);
         frame->show();
         auto* tabs = dynamic_cast<Workspace*>(frame->Pane());
-        tabs->setCurrentWidget(Tab());
+        tabs->ShowPage(Tab());
     }
     // Runs the event loop until the tab's run ends (or 60 s pass).
     bool WaitForRun() {

@@ -81,7 +81,7 @@ TEST_F(SaleFrame, TheSaleTabOpensTheSheetAndCancelChangesNothing) {
         CancelButton(d)->click();
     });
     auto* pane = dynamic_cast<Workspace*>(frame->Pane());
-    pane->setCurrentWidget(Tab());
+    pane->ShowPage(Tab());
     frame->show();
     auto* button = Tab()->findChild<QPushButton*>(QStringLiteral("SaleAssumptions"));
     ASSERT_NE(button, nullptr);

@@ -24,7 +24,7 @@ TEST(Screenshots, Workspace) {
     SetUpWorkedExample(frame.Document());
     frame.Document().Address = u"12 Example St, Toowong";
     frame.Document().Recalculate(frame.InvestmentScales());
-    frame.setGeometry(0, 0, 1100, 700);
+    frame.setGeometry(QRect(QPoint(0, 0), frame.FirstStartSize()));
     frame.show();
     ASSERT_TRUE(QDir().mkpath(dir));
     for (const auto& [tab, name] :
@@ -41,7 +41,6 @@ TEST(Screenshots, Workspace) {
     auto* compare = frame.findChild<CompareWindow*>(QStringLiteral("CompareWindow"));
     ASSERT_NE(compare, nullptr);
     ASSERT_TRUE(compare->AddFile() && compare->AddFile());
-    compare->resize(820, 900);
     QApplication::processEvents();
     ASSERT_TRUE(compare->grab().save(QDir(dir).filePath(QStringLiteral("compare.png"))));
 }
