@@ -53,20 +53,33 @@
 
 namespace {
 
-// Shows what the reader reports as it reads, and remembers whether it explained a failure.
+// What the reader reports as it reads: why it stopped is kept for the one message that names
+// the file; a notice (a later version, a damaged block of inputs) is shown as a warning.
 class FrameMessages : public MessageSink {
 public:
-    FrameMessages(DocumentUi& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
+    FrameMessages(DocumentUi& ui, QWidget* parent, const QString& name)
+        : ui_(ui), parent_(parent), name_(name) {}
     void Message(const std::string& text) override {
-        ui_.ShowMessage(parent_, QString::fromStdString(text));
+        const QString words = QString::fromStdString(ReadMessageInWords(text));
+        if (text == kMsgDifferentVel || text == kMsgBadFilePointer) {
+            reason = words;
+            return;
+        }
         // A later version is a notice, the reading goes on.
-        if (text != kMsgLaterVersion) explained = true;
+        if (text == kMsgLaterVersion) {
+            ui_.ShowProblem(parent_, QStringLiteral("%1\n%2").arg(name_, words), false);
+            return;
+        }
+        ui_.ShowProblem(parent_, words, false);
+        explained = true;
     }
-    bool explained = false;
+    QString reason;        // why the file was not read, when the reader said
+    bool explained = false; // a message about the failure was shown
 
 private:
     DocumentUi& ui_;
     QWidget* parent_;
+    QString name_;
 };
 
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
@@ -129,9 +142,10 @@ MainWindow::MainWindow(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     // Defaults, scales and colours go on working for this run; the user hears once that
     // they will not outlive it.
     store_.onWriteFailed = [this](const std::string& where) {
-        ui_.ShowMessage(this, QStringLiteral("The settings could not be saved to %1, so the "
+        ui_.ShowProblem(this, QStringLiteral("The settings could not be saved to %1, so the "
                                              "defaults you set will not be remembered.")
-                                  .arg(Native(QString::fromStdString(where))));
+                                  .arg(Native(QString::fromStdString(where))),
+                        false);
     };
 }
 
@@ -142,8 +156,9 @@ void MainWindow::ReportSettingsFailure(const std::function<void()>& command) {
     // The first failure of the run has its own message; an explicit command that fails after
     // it says so as well, rather than nothing.
     if (toldBefore && store_.FailedWrites() != failures)
-        ui_.ShowMessage(this, QStringLiteral("The settings could not be saved to %1.")
-                                  .arg(Native(QString::fromStdString(store_.FailedFile()))));
+        ui_.ShowProblem(this, QStringLiteral("The settings could not be saved to %1.")
+                                  .arg(Native(QString::fromStdString(store_.FailedFile()))),
+                        false);
 }
 
 void MainWindow::CreateWorkspace() {
@@ -228,11 +243,12 @@ void MainWindow::CreateMenusAndToolBar() {
         const char* name;
         const char* text;
         int chart;
-    } charts[] = {{"BankComparison", "&Bank Comparison...", ChartBankComparison},
-                  {"RateOfReturn", "&Rate of Return", ChartRateOfReturn},
+    } charts[] = {// The charts' own captions, as their tabs and the report name them.
+                  {"BankComparison", "&Property vs Cash...", ChartBankComparison},
+                  {"RateOfReturn", "Internal &Rates of Return", ChartRateOfReturn},
                   {"CashFlows", "&Cash Flows", ChartCashFlows},
                   {"ValueDebt", "&Value && Debt", ChartValueDebt},
-                  {"WhoPays", "&Who pays?", ChartWhoPays}};
+                  {"WhoPays", "&Who Pays?", ChartWhoPays}};
     for (const auto& c : charts) {
         const int chart = c.chart;
         AddAction(graphics, c.name, QString::fromUtf8(c.text), [this, chart] { OpenChart(chart); });
@@ -490,13 +506,17 @@ bool MainWindow::SaveModified() {
 
 bool MainWindow::ReadDocument(const QString& path) {
     const QString name = Native(QFileInfo(path).absoluteFilePath());
-    FrameMessages messages(ui_, this);
+    FrameMessages messages(ui_, this, name);
     QString failure;
     if (!document_.Read(path, messages, failure)) {
+        if (failure.isEmpty()) failure = messages.reason;
+        // Without a word from the reader the file ended before the investment did.
+        if (failure.isEmpty() && !messages.explained)
+            failure = QStringLiteral("It ends before the investment does: the file is incomplete "
+                                     "or damaged.");
         if (!failure.isEmpty())
-            ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.\n%2").arg(name, failure));
-        else if (!messages.explained)
-            ui_.ShowMessage(this, QStringLiteral("The file %1 could not be read.").arg(name));
+            ui_.ShowProblem(this, QStringLiteral("The file %1 could not be read.\n%2").arg(name, failure),
+                            true);
         return false;
     }
     UpdateTitle();
@@ -515,7 +535,7 @@ bool MainWindow::WriteDocument(const QString& path) {
         return false;
     QString failure;
     if (!document_.Write(path, failure)) {
-        ui_.ShowMessage(this, QStringLiteral("The file %1 could not be saved.\n%2").arg(name, failure));
+        ui_.ShowProblem(this, QStringLiteral("The file %1 could not be saved.\n%2").arg(name, failure), true);
         return false;
     }
     UpdateTitle();

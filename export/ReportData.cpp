@@ -89,7 +89,14 @@ ReportSection LandTaxSection(const Investment& d) {
 
 } // namespace
 
-std::string ReportLine::Shown() const { return IsText() ? text : FormatValue(value, format); }
+std::string ReportLine::Shown() const {
+    if (IsText()) return text;
+    // A page has room for every digit: amounts in whole dollars, not "$1.165m".
+    if (IsMoneyFormat(format)) return WholeDollars(value);
+    return FormatValue(value, format);
+}
+
+bool IsMoneyFormat(std::string_view format) { return format == "$0,m" || format == "$0,m("; }
 
 bool ReportLine::IsLoss() const {
     if (IsText()) return redText;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/Investment.h"
@@ -72,6 +73,8 @@ inline constexpr const char* kProjectionFormat = "$0,m(";
 // Whole dollars with every thousand marked, a loss in brackets: "$1,446,064", "($5,394)";
 // no value and too large as FormatValue shows them. The report's table has room for them.
 std::string WholeDollars(double value);
+// The amounts' formats ("$0,m", "$0,m("), which a page or a wide column shows in whole dollars.
+bool IsMoneyFormat(std::string_view format);
 
 // The result in a few plain sentences for the top of the report: the rate of return after tax
 // over the projection period, what the investor puts in (or takes out) a week on average, what

@@ -493,6 +493,16 @@ bool SaveInvestment(const Investment& doc, const Scales& scales, std::ostream& o
     return static_cast<bool>(out);
 }
 
+std::string ReadMessageInWords(std::string_view message) {
+    if (message == kMsgDifferentVel)
+        return "It is not an investment saved by this program (it does not begin as one does).";
+    if (message == kMsgLaterVersion)
+        return "It was saved by a later version of this program; what this version does not know "
+               "of it is left out.";
+    if (message == kMsgBadFilePointer) return "It could not be read from the start.";
+    return std::string(message);
+}
+
 std::string TextTooLongMessage(std::string_view what) {
     return "The " + std::string(what) + (what == "notes" ? " are" : " is") +
            " longer than an investment file can hold (32,767 characters).";

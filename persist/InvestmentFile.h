@@ -52,6 +52,10 @@ inline constexpr int kMaxTextLength = 32767;
 inline constexpr std::size_t kLargestInvestmentFile =
     kFileFixedSize + 3 * 2 * kMaxTextLength + 10 + kMaxExtensionLength;
 
+// The reader's short messages in words a user understands (a message it does not know comes
+// back as it is).
+std::string ReadMessageInWords(std::string_view message);
+
 // Where reading reports its messages (the shell shows them as message boxes).
 class MessageSink {
 public:

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 
 #include "model/Investment.h"
 #include "model/LandTax.h"
@@ -33,6 +34,8 @@ AssumptionsSheet::AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
                                    LoanAssumptions& loan, LandTaxAssumptions& landTax,
                                    QWidget* parent)
     : EditorSheet(QStringLiteral("Assumptions"), parent) {
+    const std::vector<AssumptionPage*> pages = {&law, &sale, &taxRules, &rent, &loan, &landTax};
+    for (AssumptionPage* page : pages) page->ShareWith({pages.begin(), pages.end()});
     {
         using C = LawAssumptions;
         EditorForm& f = AddPage(law, QStringLiteral("Purchase and Law"));
@@ -200,6 +203,15 @@ AssumptionsSheet::AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
         f.AddRecalculateRow();
     }
     Open();
+    connect(Tabs(), &QTabWidget::currentChanged, this, &AssumptionsSheet::ShowCurrentPage);
+}
+
+void AssumptionsSheet::ShowCurrentPage(int index) {
+    // The page left takes what was typed on it; the page shown works its figures out again
+    // with it (a page shown the first time has just opened with them).
+    if (shown_ >= 0 && shown_ < Tabs()->count() && shown_ != index) Page(shown_).RecalculateNow();
+    if (index >= 0 && index < Tabs()->count()) Page(index).RefreshNow();
+    shown_ = index;
 }
 
 void EditAssumptions(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {

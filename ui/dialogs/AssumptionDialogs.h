@@ -21,6 +21,10 @@ class AssumptionsSheet : public EditorSheet {
                      TaxRulesAssumptions& taxRules, RentAssumptions& rent,
                      LoanAssumptions& loan, LandTaxAssumptions& landTax,
                      QWidget* parent = nullptr);
+
+  private:
+    void ShowCurrentPage(int index);
+    int shown_ = 0;
 };
 
 // Runs the sheet on the record; on OK the record takes the pages' inputs, is recalculated

@@ -36,7 +36,8 @@ AssumptionPage::AssumptionPage(const Investment& record, const Scales& scales)
     : worked_(record), scales_(scales) {}
 
 void AssumptionPage::Work() {
-    Apply(worked_);
+    if (sheet_.empty()) Apply(worked_);
+    for (const AssumptionPage* page : sheet_) page->Apply(worked_);
     worked_.LimitInputs();
     worked_.Recalculate(scales_);
 }
@@ -314,6 +315,14 @@ std::string RepaymentPeriods(const Investment& w) {
         from = c;
     }
     return text + ".";
+}
+
+// A rate the loan changes to is doubtful as the first rate is.
+Doubts LoanAssumptions::Doubtful() const {
+    Doubts doubts;
+    for (std::size_t i = 0; i < kMaxRateSteps; ++i)
+        if (steps[i].fromYear > 0) DoubtInterestRate(doubts, kStepRate + static_cast<int>(i), steps[i].rate);
+    return doubts;
 }
 
 void LoanAssumptions::Refresh(ControlPort& port) {

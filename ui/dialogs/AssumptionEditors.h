@@ -11,12 +11,17 @@
 #include "ui/dialogs/EditorLogic.h"
 
 // A page: working fields of its own, and a copy of the record worked out with them at every
-// refresh, so that the page shows their effect live.
+// refresh, so that the page shows their effect live. The pages of one sheet share their work:
+// each page's copy takes every page's working fields, so its figures include what was typed
+// on the others.
 class AssumptionPage : public EditorLogic {
   public:
     AssumptionPage(const Investment& record, const Scales& scales);
     // Puts the page's working fields into a record.
     virtual void Apply(Investment& doc) const = 0;
+    // The pages of the sheet, in the order OK applies them (this one among them); the copy
+    // worked out at each refresh takes all of their fields.
+    void ShareWith(std::vector<const AssumptionPage*> pages) { sheet_ = std::move(pages); }
     // The record worked out with the working fields, at every refresh.
     const Investment& Worked() const { return worked_; }
 
@@ -36,6 +41,7 @@ class AssumptionPage : public EditorLogic {
   private:
     Investment worked_;
     Scales scales_; // the investment's, which Work() recalculates under
+    std::vector<const AssumptionPage*> sheet_;
 };
 
 // Page "Purchase and Law": which law taxes the years and the sale, the purchase date and the
@@ -194,6 +200,7 @@ class LoanAssumptions : public AssumptionPage {
 
     void Apply(Investment& doc) const override;
     void Refresh(ControlPort& port) override;
+    Doubts Doubtful() const override;
 
   protected:
     bool OnClick(ControlPort& port, int id) override;

@@ -62,7 +62,7 @@ AfterTaxCashDialog::AfterTaxCashDialog(AfterTaxCashLogic& breakdown, QWidget* pa
     f.AddFigureRow(C::kInterest, QStringLiteral("Interest:"));
     f.AddFigureRow(C::kExpenses, QStringLiteral("Expenses:"));
     f.AddFigureRow(C::kPreTaxCash, QStringLiteral("Pre-tax cash:"));
-    f.AddFigureRow(C::kTaxCredits, QStringLiteral("Tax credits:"));
+    f.AddFigureRow(C::kTaxCredits, QStringLiteral("Tax savings:"));
     f.AddFigureRow(C::kAfterTaxCash, QStringLiteral("After-tax cash:"));
     AddYearRow(C::kYear);
 }

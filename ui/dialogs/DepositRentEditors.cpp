@@ -60,6 +60,18 @@ void RentIncomeLogic::WorkOutAnnualRent() {
     annualRent = (1.0 - vacancyRate / 100.0) * periodsPerYear * rent;
 }
 
+Doubts CashDepositLogic::Doubtful() const {
+    Doubts doubts;
+    DoubtDeposit(doubts, deposit.link ? kPercentOfCost : kCashDeposit, deposit.amount, totalCost);
+    return doubts;
+}
+
+Doubts RentIncomeLogic::Doubtful() const {
+    Doubts doubts;
+    DoubtRent(doubts, kAmount, rent, periodsPerYear, price);
+    return doubts;
+}
+
 void RentIncomeLogic::Refresh(ControlPort& port) {
     port.PutChoice(kRentPer, ChoiceOfPeriods(periodsPerYear));
     ShowValue(port, kAmount, rent, kAmountFormat);

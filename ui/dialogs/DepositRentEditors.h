@@ -29,6 +29,7 @@ public:
     double totalCost = 0.0;
 
     void Refresh(ControlPort& port) override;
+    Doubts Doubtful() const override;
 
 protected:
     void OnOpen(ControlPort& port) override;
@@ -46,12 +47,14 @@ public:
     int periodsPerYear = 52; // 52, 12 or 1 can be chosen; 26 can come from the record
     double vacancyRate = 0.0;
     double annualRent = 0.0;
+    double price = 0.0; // against which a rent is doubtful (Plausibility.h)
 
     // Lines of the "Rent per:" list and the periods they stand for.
     static int PeriodsOfChoice(int choice); // 0 for no line
     static int ChoiceOfPeriods(int periods); // -1 for a number no line stands for
 
     void Refresh(ControlPort& port) override;
+    Doubts Doubtful() const override;
 
 protected:
     void OnOpen(ControlPort& port) override;

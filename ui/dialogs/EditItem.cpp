@@ -115,6 +115,7 @@ void EditRent(Investment& doc, Scales& scales, SettingsStore& store, QWidget* pa
             ed.rent = doc.Rent;
             ed.periodsPerYear = doc.PeriodsPerYear;
             ed.vacancyRate = doc.VacancyRate;
+            ed.price = doc.Price;
         },
         [&](const RentIncomeLogic& ed) {
             doc.Rent = ed.rent;

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -185,8 +186,7 @@ QPushButton* EditorForm::RecalculateButton() {
         if (closed_) return;
         // Taking the focus ends the edit being typed in, and with it runs its leave rule.
         button->setFocus(Qt::OtherFocusReason);
-        LeavePendingEdit();
-        Dispatch([&] { logic_.Recalculate(*this); });
+        RecalculateNow();
     });
     return button;
 }
@@ -237,6 +237,60 @@ void EditorForm::Ok() {
 }
 
 void EditorForm::Close() { closed_ = true; }
+
+void EditorForm::RecalculateNow() {
+    if (!open_) return;
+    LeavePendingEdit();
+    Dispatch([this] { logic_.Recalculate(*this); });
+}
+
+void EditorForm::RefreshNow() {
+    if (open_) Dispatch([this] { logic_.Refresh(*this); });
+}
+
+Doubts EditorForm::Doubtful() const { return open_ ? logic_.Doubtful() : Doubts{}; }
+
+void EditorForm::Reopen(int id) {
+    closed_ = false;
+    RefreshNow();
+    if (QWidget* w = Control(id)) {
+        w->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+    }
+}
+
+namespace {
+
+bool AskWithMessageBox(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Pocket VEL"), question, QMessageBox::NoButton,
+                    parent);
+    QPushButton* keep = box.addButton(QStringLiteral("&Keep it"), QMessageBox::AcceptRole);
+    QPushButton* change = box.addButton(QStringLiteral("&Change it"), QMessageBox::RejectRole);
+    // A slip of the finger is the likelier cause: Enter and Escape go back to the editor.
+    box.setDefaultButton(change);
+    box.setEscapeButton(change);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return box.clickedButton() == keep;
+}
+
+DoubtAsker& CurrentDoubtAsker() {
+    static DoubtAsker asker = AskWithMessageBox;
+    return asker;
+}
+
+} // namespace
+
+DoubtAsker SetDoubtAsker(DoubtAsker asker) {
+    DoubtAsker before = std::move(CurrentDoubtAsker());
+    CurrentDoubtAsker() = asker ? std::move(asker) : DoubtAsker(AskWithMessageBox);
+    return before;
+}
+
+bool KeepDoubtful(QWidget* parent, const Doubts& doubts) {
+    if (doubts.empty()) return true;
+    return CurrentDoubtAsker()(parent, QString::fromStdString(DoubtsQuestion(doubts)));
+}
 
 bool EditorForm::TakeTypedNumber(int id, bool refuse) {
     auto* edit = qobject_cast<NumEdit*>(Control(id));
@@ -441,6 +495,11 @@ void EditorSheet::showEvent(QShowEvent* event) {
 void EditorDialog::accept() {
     if (!form_->TakeTypedNumbers()) return;
     form_->Ok();
+    const Doubts doubts = form_->Doubtful();
+    if (!KeepDoubtful(this, doubts)) {
+        form_->Reopen(doubts.front().control);
+        return;
+    }
     QDialog::accept();
 }
 
@@ -481,6 +540,19 @@ void EditorSheet::accept() {
     for (EditorForm* page : pages_)
         if (!page->TakeTypedNumbers()) return;
     for (EditorForm* page : pages_) page->Ok(); // pages never opened keep their fields
+    Doubts doubts;
+    int doubtfulPage = -1;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        const Doubts more = pages_[i]->Doubtful();
+        if (doubtfulPage < 0 && !more.empty()) doubtfulPage = static_cast<int>(i);
+        doubts.insert(doubts.end(), more.begin(), more.end());
+    }
+    if (!KeepDoubtful(this, doubts)) {
+        tabs_->setCurrentIndex(doubtfulPage);
+        for (std::size_t i = 0; i < pages_.size(); ++i)
+            pages_[i]->Reopen(static_cast<int>(i) == doubtfulPage ? doubts.front().control : -1);
+        return;
+    }
     QDialog::accept();
 }
 

@@ -34,17 +34,29 @@
 #include <QStringList>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "ui/dialogs/Plausibility.h"
 #include "ui/dialogs/ValueExchange.h"
 
 #include "ui/dialogs/NumEdit.h"
 
 // What the text edits say when typed or pasted text goes past what a file holds.
 QString TextLimitNote();
+
+// Asks about figures that are allowed but seldom meant (Plausibility.h): true for "Keep it",
+// false for "Change it". The program asks with a message box; tests put in an asker that
+// answers at once, so that no modal box stops a run.
+using DoubtAsker = std::function<bool(QWidget* parent, const QString& question)>;
+// Puts in the asker every editor uses and returns the one before; an empty one restores the
+// message box.
+DoubtAsker SetDoubtAsker(DoubtAsker asker);
+// The question about `doubts`, through the asker; true (keep) when there are none.
+bool KeepDoubtful(QWidget* parent, const Doubts& doubts);
 
 class EditorLogic;
 class QDialogButtonBox;
@@ -85,6 +97,15 @@ public:
     bool IsOpen() const { return open_; }
     void Ok();    // the logic takes the pending edits; the form closes
     void Close(); // the form closes without telling the logic
+    // As the "Recalculate" button: the pending edit is taken, then the logic recalculates.
+    void RecalculateNow();
+    // The controls show the working fields again (an open form only).
+    void RefreshNow();
+    // The logic's doubtful figures once Ok has run (none for a form never opened).
+    Doubts Doubtful() const;
+    // "Change it": the form takes events again after Ok, its controls show the working
+    // fields, and control `id` (when there is one) takes the focus with its text selected.
+    void Reopen(int id);
     bool IsClosed() const { return closed_; }
     // Runs an event of the dialog's own (e.g. a sub-editor accepted) under the same guards as
     // the control events: not nested, not after closing.

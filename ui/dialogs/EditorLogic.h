@@ -26,10 +26,15 @@
 //  - Refresh: after every event that acted (its handler returned true) the editor writes all its
 //    working values back to their controls, each under its format, and sets its check boxes from
 //    its switches. An event without an action leaves what was typed in place.
+//  - Doubts: after Ok, the figures the editor holds that are allowed but seldom meant
+//    (Plausibility.h). The dialog asks once about all of them; "Change it" opens the editor
+//    again (a refresh, the first doubtful field focused), "Keep it" accepts.
 //  - Changed edits: a typed number counts only when it differs by more than 0.001 from what the
 //    field showed (ReadValueIfChanged), so untouched fields keep full precision.
 //  - Linked amounts (amount = base x percent / 100 while a switch is on): LinkedAmount.h.
 #pragma once
+
+#include "ui/dialogs/Plausibility.h"
 
 class ControlPort;
 
@@ -62,6 +67,8 @@ public:
 
     // Writes every working value to its control.
     virtual void Refresh(ControlPort& port) = 0;
+    // The working figures that are allowed but seldom meant, asked about after Ok.
+    virtual Doubts Doubtful() const { return {}; }
 
 protected:
     // Handlers return true when they acted, so that a refresh follows.

@@ -49,6 +49,12 @@ void ProjectionsLogic::Refresh(ControlPort& port) {
     ShowValue(port, kInflationRate, inflationRate, kPercentFormat);
 }
 
+Doubts ProjectionsLogic::Doubtful() const {
+    Doubts doubts;
+    DoubtGrowth(doubts, kGrowthRate, growthRate);
+    return doubts;
+}
+
 void ProjectionsLogic::TakeEdits(const ControlPort& port) {
     ReadIntIfChanged(port, kUpperLimit, upperLimit, kYearsFormat);
     ReadValueIfChanged(port, kGrowthRate, growthRate, kPercentFormat);

@@ -40,6 +40,7 @@ class ProjectionsLogic : public EditorLogic {
     double growthRate = 0.0, inflationRate = 0.0;
 
     void Refresh(ControlPort& port) override;
+    Doubts Doubtful() const override;
 
   protected:
     bool OnRecalculate(ControlPort& port) override;

@@ -80,6 +80,7 @@ void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWid
         doc, scales, store, parent,
         [&](LoanAmountLogic& ed) {
             ed.totalCost = doc.TotalCost;
+            ed.price = doc.Price;
             ed.cashDeposit = doc.CashDeposit;
             ed.depositLink = doc.CalcDeposit;
             ed.additionalLoan = doc.AdditionalLoan;
@@ -95,6 +96,7 @@ void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWid
 }
 
 void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+    bool interestOnlyChanged = false;
     RunEditor<LoanTypeLogic, LoanTypeDialog>(
         doc, scales, store, parent,
         [&](LoanTypeLogic& ed) {
@@ -102,13 +104,19 @@ void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget
             ed.interestRate = doc.RateInterest;
             ed.loanType = doc.LoanType;
             ed.term = doc.LoanTerm;
+            ed.interestOnlyYears = doc.InterestOnlyYears;
         },
         [&](const LoanTypeLogic& ed) {
             doc.RateInterest = ed.interestRate;
             doc.LoanType = ed.loanType;
             doc.LoanTerm = ed.term;
+            interestOnlyChanged = ed.interestOnlyYears != doc.InterestOnlyYears;
+            doc.InterestOnlyYears = ed.interestOnlyYears;
         },
         {&Investment::LoanType, &Investment::RateInterest, &Investment::LoanTerm});
+    // Remembered as the "Assumptions" sheet remembers it, once it was changed here: a Loan Type
+    // accepted as it came stores what it always did.
+    if (interestOnlyChanged) StoreField(store, doc, &Investment::InterestOnlyYears);
 }
 
 void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {

@@ -21,9 +21,32 @@ LoanAmountDialog::LoanAmountDialog(LoanAmountLogic& editor, QWidget* parent)
     f.AddFigureRow(C::kDeficit, QStringLiteral("Deficit:"));
     f.AddFigureRow(C::kAdditionalLoan, QStringLiteral("Additional loan:"));
     f.AddNumberRow(C::kLoanAmount, QStringLiteral("Loan amount:"), kAmountFormat);
+    f.AddNumberRow(C::kShareOfPrice, QStringLiteral("Loan as % of price:"), kPercentFormat);
     f.AddRecalculateRow();
     Open();
 }
+
+namespace {
+
+// A line of the loan type's box: a label and a field of years, both to the left.
+void AddYearsLine(EditorForm& f, QGroupBox* group, int labelId, const QString& text, int editId) {
+    QLabel* label = f.Figure(labelId);
+    label->setText(text);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setMinimumWidth(0);
+    NumEdit* edit = f.NumberEdit(editId, kYearsFormat);
+    edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setParent(group);
+    edit->setParent(group);
+    label->setBuddy(edit);
+    auto* line = new QHBoxLayout;
+    line->addWidget(label);
+    line->addWidget(edit);
+    line->addStretch();
+    static_cast<QVBoxLayout*>(group->layout())->addLayout(line);
+}
+
+} // namespace
 
 LoanTypeDialog::LoanTypeDialog(LoanTypeLogic& editor, QWidget* parent)
     : EditorDialog(editor, QStringLiteral("Loan Type"), parent) {
@@ -37,25 +60,21 @@ LoanTypeDialog::LoanTypeDialog(LoanTypeLogic& editor, QWidget* parent)
     QRadioButton* interestOnly = f.RadioButton(C::kInterestOnly, QStringLiteral("Interest Only"));
     QRadioButton* principal =
         f.RadioButton(C::kPrincipalInterest, QStringLiteral("Principal && Interest"));
-    QLabel* termLabel = f.Figure(C::kTermLabel);
-    termLabel->setText(QStringLiteral("Term:"));
-    termLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    termLabel->setMinimumWidth(0);
-    NumEdit* term = f.NumberEdit(C::kTerm, kYearsFormat);
-    term->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (QWidget* w : {static_cast<QWidget*>(interestOnly), static_cast<QWidget*>(principal),
-                       static_cast<QWidget*>(termLabel), static_cast<QWidget*>(term)})
-        w->setParent(group);
+    interestOnly->setParent(group);
+    principal->setParent(group);
     box->addWidget(interestOnly);
     box->addWidget(principal);
-    auto* termRow = new QHBoxLayout;
-    termRow->addWidget(termLabel);
-    termRow->addWidget(term);
-    termRow->addStretch();
-    box->addLayout(termRow);
+    AddYearsLine(f, group, C::kTermLabel, QStringLiteral("Term:"), C::kTerm);
+    // The same years as the "Assumptions" page "Loan" edits.
+    AddYearsLine(f, group, C::kInterestOnlyLabel, QStringLiteral("Interest only first:"),
+                 C::kInterestOnlyYears);
     f.Rows()->addRow(group);
 
     f.AddFigureRow(C::kRepayment, QStringLiteral("Repayment/month:"));
+    QLabel* afterLabel = f.Figure(C::kRepaymentAfterLabel);
+    afterLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    afterLabel->setMinimumWidth(0);
+    f.Rows()->addRow(afterLabel, f.Figure(C::kRepaymentAfter));
     f.AddRecalculateRow();
     Open();
 }

@@ -14,12 +14,25 @@ constexpr const char* kDollarFormat = "$0,m";
 
 // --- "Loan Amount" ---
 
+double LoanAmountLogic::ShareOfPrice(double loanAmount, double price) {
+    return price > 0 ? 100.0 * loanAmount / price : NoValue;
+}
+
 void LoanAmountLogic::Refresh(ControlPort& port) {
     ShowValue(port, kTotalCost, totalCost, kAmountFormat);
     ShowValue(port, kCashDeposit, cashDeposit, kAmountFormat);
     ShowValue(port, kDeficit, deficit, kAmountFormat);
     ShowValue(port, kAdditionalLoan, additionalLoan, kAmountFormat);
     ShowValue(port, kLoanAmount, loanAmount, kAmountFormat);
+    shownShare_ = ShareOfPrice(loanAmount, price);
+    ShowValue(port, kShareOfPrice, shownShare_, kPercentFormat);
+    port.Enable(kShareOfPrice, price > 0);
+}
+
+Doubts LoanAmountLogic::Doubtful() const {
+    Doubts doubts;
+    DoubtDeposit(doubts, kLoanAmount, cashDeposit, totalCost);
+    return doubts;
 }
 
 void LoanAmountLogic::OnOpen(ControlPort&) {
@@ -27,7 +40,12 @@ void LoanAmountLogic::OnOpen(ControlPort&) {
 }
 
 void LoanAmountLogic::ApplyLoanRule(const ControlPort& port) {
-    if (!ReadValueIfChanged(port, kLoanAmount, loanAmount, kAmountFormat)) return;
+    double share = shownShare_;
+    if (price > 0 && ReadValueIfChanged(port, kShareOfPrice, share, kPercentFormat) &&
+        !IsNoValue(share))
+        loanAmount = share * price / 100.0;
+    else if (!ReadValueIfChanged(port, kLoanAmount, loanAmount, kAmountFormat))
+        return;
     const double more = loanAmount - (additionalLoan + deficit);
     if (more > 0) {
         cashDeposit -= more;
@@ -76,14 +94,45 @@ void LoanTypeLogic::Refresh(ControlPort& port) {
     ShowValue(port, kLoanAmount, loanAmount, kDollarFormat);
     ShowValue(port, kInterestRate, interestRate, kPercentFormat);
     ShowInt(port, kTerm, term, kYearsFormat);
+    ShowInt(port, kInterestOnlyYears, interestOnlyYears, kYearsFormat);
     // The radio that goes off first, so that exclusive buttons end in the right state.
     const bool principal = loanType == kTypePrincipalInterest;
     SetCheck(port, principal ? kInterestOnly : kPrincipalInterest, 0);
     SetCheck(port, principal ? kPrincipalInterest : kInterestOnly, 1);
     port.Show(kTermLabel, principal);
     port.Show(kTerm, principal);
-    repayment = MonthlyRepayment(loanAmount, interestRate, loanType, term);
+    port.Show(kInterestOnlyLabel, principal);
+    port.Show(kInterestOnlyYears, principal);
+    // Interest only first: the first years' repayment is the interest, and principal and
+    // interest follow over the rest of the term (a term that ends within them is never repaid).
+    const bool interestFirst = principal && interestOnlyYears > 0;
+    repayment = MonthlyRepayment(loanAmount, interestRate,
+                                 interestFirst ? kTypeInterestOnly : loanType, term);
+    repaymentAfter = !interestFirst ? repayment
+                     : interestOnlyYears < term
+                         ? MonthlyRepayment(loanAmount, interestRate, loanType, term - interestOnlyYears)
+                         : repayment;
     ShowValue(port, kRepayment, repayment, kDollarFormat);
+    ShowText(port, kRepaymentAfterLabel,
+             interestOnlyYears < term
+                 ? "Repayment/month from year " + FormatValue(interestOnlyYears + 1, "0") + ":"
+                 : "Repaid within the term: never (interest only throughout)");
+    ShowValue(port, kRepaymentAfter, repaymentAfter, kDollarFormat);
+    port.Show(kRepaymentAfterLabel, interestFirst);
+    port.Show(kRepaymentAfter, interestFirst && interestOnlyYears < term);
+}
+
+Doubts LoanTypeLogic::Doubtful() const {
+    Doubts doubts;
+    DoubtInterestRate(doubts, kInterestRate, interestRate);
+    return doubts;
+}
+
+bool LoanTypeLogic::TakeInterestOnlyYears(const ControlPort& port) {
+    int years = interestOnlyYears;
+    if (!TakeTerm(years, ReadValue(port, kInterestOnlyYears))) return false;
+    interestOnlyYears = std::clamp(years, 0, kTableColumns);
+    return true;
 }
 
 bool LoanTypeLogic::TakeRate(const ControlPort& port) {
@@ -103,6 +152,8 @@ bool LoanTypeLogic::OnLeaveEdit(ControlPort& port, int id) {
         TakeRate(port);
     else if (id == kTerm)
         TakeTermEdit(port);
+    else if (id == kInterestOnlyYears)
+        TakeInterestOnlyYears(port);
     else
         return false;
     return true;
@@ -117,12 +168,14 @@ bool LoanTypeLogic::OnClick(ControlPort& port, int id) {
 bool LoanTypeLogic::OnRecalculate(ControlPort& port) {
     TakeRate(port);
     TakeTermEdit(port);
+    TakeInterestOnlyYears(port);
     return true;
 }
 
 void LoanTypeLogic::OnOk(ControlPort& port) {
     TakeRate(port);
     TakeTermEdit(port);
+    TakeInterestOnlyYears(port);
     loanType = TypeOfRadios(port);
 }
 

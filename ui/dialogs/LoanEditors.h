@@ -7,18 +7,31 @@
 
 // "Loan Amount": the recalculation works the loan out as AdditionalLoan + TotalCost -
 // CashDeposit, so a typed loan amount moves money between the deposit and an additional loan.
+// The loan can be typed as an amount or as a share of the price ("80.00%").
 class LoanAmountLogic : public EditorLogic {
   public:
-    enum Control : int { kTotalCost = 1, kCashDeposit, kDeficit, kAdditionalLoan, kLoanAmount };
+    enum Control : int {
+        kTotalCost = 1,
+        kCashDeposit,
+        kDeficit,
+        kAdditionalLoan,
+        kLoanAmount,
+        kShareOfPrice, // the loan as a percentage of the price
+    };
 
     double totalCost = 0.0; // shown only
+    double price = 0.0;     // the base of the share
     double cashDeposit = 0.0;
     int depositLink = 0; // CalcDeposit; the loan rule switches it off
     double additionalLoan = 0.0;
-    double loanAmount = 0.0; // the only edit
+    double loanAmount = 0.0;
     double deficit = 0.0;    // total cost - cash deposit
 
+    // The loan as a percentage of the price; NoValue without a price.
+    static double ShareOfPrice(double loanAmount, double price);
+
     void Refresh(ControlPort& port) override;
+    Doubts Doubtful() const override;
 
   protected:
     void OnOpen(ControlPort& port) override;
@@ -26,9 +39,11 @@ class LoanAmountLogic : public EditorLogic {
     void OnOk(ControlPort& port) override;
 
   private:
-    // A changed loan amount takes what it needs from the deposit (more borrowed) or gives it
-    // back through the additional loan (less borrowed).
+    // A changed loan amount (or share, which wins when both were typed) takes what it needs
+    // from the deposit (more borrowed) or gives it back through the additional loan (less
+    // borrowed).
     void ApplyLoanRule(const ControlPort& port);
+    double shownShare_ = 0.0; // as the last refresh showed it
 };
 
 // "Loan Type": interest rate, interest only or principal and interest, the term, and the
@@ -43,6 +58,10 @@ class LoanTypeLogic : public EditorLogic {
         kTermLabel,
         kTerm,
         kRepayment,
+        kInterestOnlyYears, // of a principal and interest loan, before it is repaid
+        kInterestOnlyLabel,
+        kRepaymentAfter, // the repayment once the interest-only years are over
+        kRepaymentAfterLabel,
     };
     enum Type : int { kTypeInterestOnly = 0, kTypePrincipalInterest = 1 };
 
@@ -50,7 +69,10 @@ class LoanTypeLogic : public EditorLogic {
     double interestRate = 0.0;
     int loanType = kTypeInterestOnly;
     int term = 0; // whole years
-    double repayment = 0.0;
+    // InterestOnlyYears, the field the "Assumptions" page "Loan" edits too.
+    int interestOnlyYears = 0;
+    double repayment = 0.0;      // a month, in the first year
+    double repaymentAfter = 0.0; // a month, after the interest-only years
 
     // The repayment a month: the annuity of LoanRepayment for principal and interest (NoValue
     // for a term of 0 or less), one month's interest for interest only.
@@ -59,6 +81,7 @@ class LoanTypeLogic : public EditorLogic {
     static bool TakeTerm(int& term, double typed);
 
     void Refresh(ControlPort& port) override;
+    Doubts Doubtful() const override;
 
   protected:
     bool OnLeaveEdit(ControlPort& port, int id) override;
@@ -69,6 +92,7 @@ class LoanTypeLogic : public EditorLogic {
   private:
     bool TakeRate(const ControlPort& port);
     bool TakeTermEdit(const ControlPort& port);
+    bool TakeInterestOnlyYears(const ControlPort& port);
     int TypeOfRadios(const ControlPort& port) const;
 };
 

@@ -67,9 +67,10 @@ void Export(const Investment& doc, const Scales& scales, const ExportKind& kind,
         reason = "It is the investment's own file.";
     else if (WriteExport(doc, scales, kind.command, investmentPath, path, reason, whatIf, risk))
         return;
-    ui.ShowMessage(parent, QString::fromStdString(ExportFailedMessage(
-                               QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(),
-                               reason)));
+    ui.ShowProblem(parent,
+                   QString::fromStdString(ExportFailedMessage(
+                       QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString(), reason)),
+                   true);
 }
 
 } // namespace

@@ -71,6 +71,11 @@ void QtDocumentUi::ShowMessage(QWidget* parent, const QString& text) {
     ShowPlain(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void QtDocumentUi::ShowProblem(QWidget* parent, const QString& text, bool error) {
+    ShowPlain(parent, error ? QMessageBox::Critical : QMessageBox::Warning, text, QMessageBox::Ok,
+              QMessageBox::Ok);
+}
+
 bool QtDocumentUi::AskYesNo(QWidget* parent, const QString& question) {
     // "No" is the default: a key pressed by habit keeps what is on disk.
     return ShowPlain(parent, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,

@@ -41,6 +41,11 @@ public:
     // "Save changes to %1?" with "Yes", "No", "Cancel" and "Save As...".
     virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& question) = 0;
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // Something went wrong (`error`: a file was not opened, saved or written) or needs the
+    // user's care (a warning): a message with the error or the warning icon.
+    virtual void ShowProblem(QWidget* parent, const QString& text, bool /*error*/) {
+        ShowMessage(parent, text);
+    }
     // A question with "Yes" and "No"; true for "Yes". Without a user to ask, the answer is
     // "No", which keeps what is on disk.
     virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
@@ -62,5 +67,6 @@ public:
                               const QString& filter) override;
     SaveAnswer AskSaveChanges(QWidget* parent, const QString& question) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
+    void ShowProblem(QWidget* parent, const QString& text, bool error) override;
     bool AskYesNo(QWidget* parent, const QString& question) override;
 };

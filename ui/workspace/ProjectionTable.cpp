@@ -53,7 +53,10 @@ void ProjectionModel::MakeTexts() const {
     const int columns = columnCount();
     for (int r = 0; r < kTableColumns; ++r)
         for (int c = 0; c < columns; ++c) {
-            const std::string text = FormatValue(Value(r + 1, c), Format(c));
+            // Every digit: the columns size themselves to what they hold.
+            const char* format = Format(c);
+            const std::string text = IsMoneyFormat(format) ? WholeDollars(Value(r + 1, c))
+                                                           : FormatValue(Value(r + 1, c), format);
             const auto i = static_cast<std::size_t>(r * columns + c);
             texts_[i] = QString::fromStdString(text);
             losses_[i] = text.find_first_of("-(") != std::string::npos;
@@ -236,8 +239,8 @@ void ProjectionTable::SetZoom(int percent) {
     model_.SetFont(f);
     const QFontMetrics m(f);
     verticalHeader()->setDefaultSectionSize(m.height() + 6);
-    // Room for the widest figure the money format gives ("(1,234,567)").
-    horizontalHeader()->setDefaultSectionSize(m.horizontalAdvance(QStringLiteral("(9,999,999)")) + 14);
+    // Room for the widest amount of forty years in whole dollars ("($12,345,678)").
+    horizontalHeader()->setDefaultSectionSize(m.horizontalAdvance(QStringLiteral("($99,999,999)")) + 14);
 }
 
 bool ProjectionTable::Copy() {

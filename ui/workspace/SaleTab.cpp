@@ -21,7 +21,8 @@ constexpr const char* kRate = "%0.00";
 constexpr const char* kPercent = "0.00%";
 
 QString Text(double value, const char* format) {
-    return QString::fromStdString(FormatValue(value, format));
+    // Amounts in whole dollars: the tab has room for every digit.
+    return QString::fromStdString(IsMoneyFormat(format) ? WholeDollars(value) : FormatValue(value, format));
 }
 
 QLabel* Value(QWidget* parent) {

@@ -538,7 +538,9 @@ TEST_F(EditItemMore, BadTextInEveryField) {
             CancelButton(d)->click();
         });
     }
-    EXPECT_EQ(fields, 3 + 1 + 1 + 2 + 2 + 1 + 3); // "Fittings" never shown; term hidden
+    // "Fittings" never shown; the term and the interest-only years hidden; the loan as an
+    // amount and as a share of the price.
+    EXPECT_EQ(fields, 3 + 2 + 1 + 2 + 2 + 1 + 3);
 
     // What the keys let through but is no number ("-", "$", "k" alone) and numbers far out of
     // range.

@@ -150,9 +150,9 @@ TEST_F(FrameTest, MenusHoldEveryEntryInOrderWithShortcuts) {
 
     const auto graphics = Entries(menus[3]->menu());
     const std::vector<std::pair<QString, QString>> expectedGraphics = {
-        {"&Bank Comparison...", "BankComparison"}, {"&Rate of Return", "RateOfReturn"},
+        {"&Property vs Cash...", "BankComparison"}, {"Internal &Rates of Return", "RateOfReturn"},
         {"&Cash Flows", "CashFlows"},              {"&Value && Debt", "ValueDebt"},
-        {"&Who pays?", "WhoPays"}};
+        {"&Who Pays?", "WhoPays"}};
     ASSERT_EQ(graphics.size(), expectedGraphics.size());
     for (std::size_t i = 0; i < graphics.size(); ++i) {
         EXPECT_EQ(graphics[i].text, expectedGraphics[i].first);
@@ -402,12 +402,16 @@ TEST_F(FrameTest, FileThatFailsToOpenChangesNothing) {
         EXPECT_EQ(frame.windowTitle(), "good.vel* - Pocket VEL");
     };
 
-    // Another program's file: the reader's own message, nothing else.
+    // Another program's file: one error that names the file and says why in words.
     WriteBytes(Path("other.vel"), QByteArray("Q1.02VEL\0PPC\0", 13) + QByteArray(800, '\x01'));
     ui.answers.push_back(Answer::No);
     ui.openNames.push_back(Path("other.vel"));
     EXPECT_FALSE(frame.FileOpen());
-    EXPECT_EQ(ui.messages, QStringList{kMsgDifferentVel});
+    EXPECT_EQ(ui.messages, QStringList{QStringLiteral("The file %1 could not be read.\nIt is not an "
+                                                      "investment saved by this program (it does "
+                                                      "not begin as one does).")
+                                           .arg(QDir::toNativeSeparators(Path("other.vel")))});
+    EXPECT_EQ(ui.icons, QStringList{"error"});
     expectUnchanged();
 
     // A truncated file, whose scales would already have been read in part: named, refused.
@@ -419,7 +423,7 @@ TEST_F(FrameTest, FileThatFailsToOpenChangesNothing) {
     EXPECT_FALSE(frame.FileOpen());
     ASSERT_EQ(ui.messages.size(), 2);
     EXPECT_TRUE(ui.messages[1].contains(QDir::toNativeSeparators(Path("cut.vel"))));
-    EXPECT_TRUE(ui.messages[1].contains("could not be read"));
+    EXPECT_TRUE(ui.messages[1].contains("could not be read.\nIt ends before the investment does"));
     expectUnchanged();
 
     // A file that is not there.
@@ -428,6 +432,7 @@ TEST_F(FrameTest, FileThatFailsToOpenChangesNothing) {
     EXPECT_FALSE(frame.FileOpen());
     ASSERT_EQ(ui.messages.size(), 3);
     EXPECT_TRUE(ui.messages[2].contains("missing.vel"));
+    EXPECT_EQ(ui.icons, (QStringList{"error", "error", "error"}));
     expectUnchanged();
 }
 
@@ -437,7 +442,10 @@ TEST_F(FrameTest, LaterVersionIsReadAfterItsNotice) {
     WriteBytes(Path("later.vel"), bytes);
     ui.openNames.push_back(Path("later.vel"));
     EXPECT_TRUE(frame.FileOpen());
-    EXPECT_EQ(ui.messages, QStringList{kMsgLaterVersion});
+    // A warning that names the file; the investment opens.
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_TRUE(ui.messages[0].startsWith(QDir::toNativeSeparators(Path("later.vel")) + "\nIt was saved by a later version"));
+    EXPECT_EQ(ui.icons, QStringList{"warning"});
     EXPECT_EQ(frame.Document().Price, 300000);
 
     // A later version that is also cut short: the notice, then the failure.
@@ -466,6 +474,7 @@ TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheMark) {
     EXPECT_TRUE(ui.messages[0].contains(QDir::toNativeSeparators(file)));
     EXPECT_TRUE(ui.messages[0].contains("could not be saved"));
     EXPECT_TRUE(ui.messages[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG))));
+    EXPECT_EQ(ui.icons, QStringList{"error"});
     // Nothing but the old file is left in the folder.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 

@@ -46,6 +46,7 @@ public:
     std::deque<SaveAnswer> answers;
     std::deque<bool> yesNo; // answers to AskYesNo; "No" when empty
     QStringList questions, messages, proposedNames;
+    QStringList icons; // per message: "information", "warning" or "error"
 
     QString AskOpenFileName(QWidget*) override { return next(openNames); }
     QString AskSaveFileName(QWidget*, const QString& proposed) override {
@@ -59,7 +60,14 @@ public:
         answers.pop_front();
         return a;
     }
-    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    void ShowMessage(QWidget*, const QString& text) override {
+        messages << text;
+        icons << QStringLiteral("information");
+    }
+    void ShowProblem(QWidget*, const QString& text, bool error) override {
+        messages << text;
+        icons << (error ? QStringLiteral("error") : QStringLiteral("warning"));
+    }
     bool AskYesNo(QWidget*, const QString& question) override {
         questions << question;
         if (yesNo.empty()) return false;

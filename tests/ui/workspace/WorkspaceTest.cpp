@@ -15,6 +15,7 @@
 
 #include <charconv>
 
+#include "export/ReportData.h"
 #include "format/Format.h"
 #include "model/RecordHistory.h"
 #include "persist/Settings.h"
@@ -94,8 +95,8 @@ TEST_F(WorkspaceTest, TableShowsTheRecordAfterEveryEdit) {
         for (int c = 0; c < 15; ++c) {
             const double v = Doc().At(kProjectionColumns[static_cast<std::size_t>(c)].row, r);
             EXPECT_EQ(model.Value(r + 1, c), v);
-            EXPECT_EQ(model.data(model.index(r, c)).toString().toStdString(),
-                      FormatValue(v, "$0,m("));
+            // Every digit, a loss in brackets ("$1,006,605", not "$1.007m").
+            EXPECT_EQ(model.data(model.index(r, c)).toString().toStdString(), WholeDollars(v));
         }
     // Year 1's after-tax cash flow of the worked example is a loss: red and in brackets.
     const QModelIndex loss = model.index(0, 11);
