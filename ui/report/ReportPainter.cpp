@@ -86,7 +86,8 @@ void PaintChart(QPainter& painter, const ReportChart& place, const Investment& d
     const std::optional<ChartData> data =
         BuildChart(doc, scales, kChartCommands[place.chart % kReportCharts], CurrentColours);
     if (!data) return;
-    const ChartRequest request = data->Request(kChartFonts);
+    ChartRequest request = data->Request(kChartFonts);
+    request.fillWidth = true; // across the page for every projection length
     const ChartScale scale = WithLossesShown(request, ComputeChartScale(request));
     const int height = static_cast<int>(kChartPixels * place.box.height() / place.box.width());
     painter.save();
