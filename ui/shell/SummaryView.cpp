@@ -1,6 +1,8 @@
 #include "ui/shell/SummaryView.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPointer>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QStyle>
@@ -32,8 +34,18 @@ void PageToTheEnd(QScrollBar* bar) {
 
 } // namespace
 
+namespace {
+// The summary's interface for assistive technology (below).
+QAccessibleInterface* SummaryAccessibleFactory(const QString& key, QObject* object);
+} // namespace
+
 SummaryView::SummaryView(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent)
     : QAbstractScrollArea(parent), doc_(doc), scales_(scales), store_(store) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(SummaryAccessibleFactory);
+        return true;
+    }();
+    (void)accessible;
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -163,25 +175,125 @@ void SummaryView::paintEvent(QPaintEvent*) {
     }
     // The keyboard's line, marked as the style marks focus.
     if (hasFocus() && current_ >= 0 && current_ < kSummaryRows) {
-        const Rect& label = summary_.labels[current_].rect;
-        const Rect& value = summary_.values[current_].rect;
         QStyleOptionFocusRect mark;
         mark.initFrom(this);
-        mark.rect = QRect(QPoint(std::min(label.left, value.left), label.top),
-                          QPoint(std::max(label.right, value.right) - 1, label.bottom - 1))
-                        .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+        mark.rect = LineRect(current_);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, &painter, this);
     }
 }
 
-QString SummaryView::LineText(int row) const {
+QString SummaryView::LineName(int row) const {
     if (row < 0 || row >= kSummaryRows) return {};
     QString label = QString::fromStdString(summary_.labels[row].text).trimmed();
     if (label.endsWith(QLatin1Char(':'))) label.chop(1);
-    const GridCell& value = summary_.values[row];
-    const QString text = value.hidden ? QString() : QString::fromStdString(value.text).trimmed();
-    return text.isEmpty() ? label : label + QStringLiteral(", ") + text;
+    return label;
 }
+
+QString SummaryView::LineValue(int row) const {
+    if (row < 0 || row >= kSummaryRows) return {};
+    const GridCell& value = summary_.values[row];
+    return value.hidden ? QString() : QString::fromStdString(value.text).trimmed();
+}
+
+QString SummaryView::LineText(int row) const {
+    const QString value = LineValue(row);
+    return value.isEmpty() ? LineName(row) : LineName(row) + QStringLiteral(", ") + value;
+}
+
+QRect SummaryView::LineRect(int row) const {
+    if (row < 0 || row >= kSummaryRows) return {};
+    const Rect& label = summary_.labels[row].rect;
+    const Rect& value = summary_.values[row].rect;
+    return QRect(QPoint(std::min(label.left, value.left), label.top),
+                 QPoint(std::max(label.right, value.right) - 1, label.bottom - 1))
+        .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+}
+
+namespace {
+
+// One line of the summary as assistive technology sees it: a list item named by its label,
+// whose value is the figure.
+class SummaryLineAccessible : public QAccessibleInterface {
+public:
+    SummaryLineAccessible(SummaryView* view, int row) : view_(view), row_(row) {}
+    bool isValid() const override { return !view_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return view_ ? view_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(view_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        if (!view_) return {};
+        if (t == QAccessible::Name) return view_->LineName(row_);
+        if (t == QAccessible::Value) return view_->LineValue(row_);
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!view_) return {};
+        const QRect r = view_->LineRect(row_);
+        return QRect(view_->viewport()->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.focusable = true;
+        s.selectable = true;
+        s.focused = view_ && view_->hasFocus() && view_->CurrentLine() == row_;
+        s.selected = view_ && view_->CurrentLine() == row_;
+        return s;
+    }
+
+private:
+    QPointer<SummaryView> view_;
+    int row_;
+};
+
+// The summary as a list of its lines; the keyboard's line is the focused one.
+class SummaryAccessible : public QAccessibleWidget {
+public:
+    explicit SummaryAccessible(SummaryView* view)
+        : QAccessibleWidget(view, QAccessible::List), ids_(kSummaryRows, 0) {}
+    ~SummaryAccessible() override {
+        for (QAccessible::Id id : ids_)
+            if (id != 0) QAccessible::deleteAccessibleInterface(id);
+    }
+    int childCount() const override { return kSummaryRows; }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= kSummaryRows) return nullptr;
+        QAccessible::Id& id = ids_[static_cast<std::size_t>(index)];
+        if (id == 0) id = QAccessible::registerAccessibleInterface(new SummaryLineAccessible(View(), index));
+        return QAccessible::accessibleInterface(id);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int i = 0; i < kSummaryRows; ++i)
+            if (ids_[static_cast<std::size_t>(i)] != 0 && this->child(i) == child) return i;
+        return -1;
+    }
+    QAccessibleInterface* focusChild() const override { return child(View()->CurrentLine()); }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        for (int i = 0; i < kSummaryRows; ++i)
+            if (QAccessibleInterface* line = child(i); line->rect().contains(x, y)) return line;
+        return nullptr;
+    }
+
+private:
+    SummaryView* View() const { return static_cast<SummaryView*>(widget()); }
+    mutable std::vector<QAccessible::Id> ids_;
+};
+
+QAccessibleInterface* SummaryAccessibleFactory(const QString& key, QObject* object) {
+    if (key == QLatin1String("SummaryView"))
+        if (auto* view = qobject_cast<SummaryView*>(object)) return new SummaryAccessible(view);
+    return nullptr;
+}
+
+} // namespace
 
 void SummaryView::SetCurrentLine(int row) {
     current_ = std::clamp(row, 0, kSummaryRows - 1);
@@ -193,8 +305,13 @@ void SummaryView::SetCurrentLine(int row) {
     if (r.top < bar->value()) bar->setValue(r.top);
     else if (r.bottom > bar->value() + viewport()->height()) bar->setValue(r.bottom - viewport()->height());
     setAccessibleDescription(LineText(current_));
-    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(current_);
+        QAccessible::updateAccessibility(&focus);
+    }
     viewport()->update();
 }
 

@@ -38,8 +38,13 @@ public:
     // The line the keyboard is on (Up and Down move it, Enter or Space open its editor).
     int CurrentLine() const { return current_; }
     void SetCurrentLine(int row);
-    // A line as a screen reader says it: "Property value, $750,000".
+    // A line as a screen reader says it: "Property value, $750,000"; its name and value apart
+    // (a title has no value). Assistive technology sees the summary as a list of these lines.
     QString LineText(int row) const;
+    QString LineName(int row) const;
+    QString LineValue(int row) const;
+    // The line's box in the viewport.
+    QRect LineRect(int row) const;
 
     SummaryLayout& Summary() { return summary_; }
     const FontSpec* Fonts() const { return summary_.fonts; }

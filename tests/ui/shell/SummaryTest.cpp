@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QKeyEvent>
+#include <QAccessible>
 #include <gtest/gtest.h>
 
 #include "format/Format.h"
@@ -373,6 +374,18 @@ TEST_F(ViewTest, KeyboardMovesBetweenLinesAndOpensThem) {
     EXPECT_EQ(view.CurrentLine(), ItemPropertyValue);
     EXPECT_EQ(view.LineText(ItemPropertyValue), "Property value, $300,000");
     EXPECT_EQ(view.accessibleDescription(), "Property value, $300,000");
+    // To assistive technology the summary is a list whose focused item is the keyboard's line.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->childCount(), kSummaryRows);
+    QAccessibleInterface* line = list->focusChild();
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->role(), QAccessible::ListItem);
+    EXPECT_EQ(line->text(QAccessible::Name), "Property value");
+    EXPECT_EQ(line->text(QAccessible::Value), "$300,000");
+    EXPECT_EQ(list->indexOfChild(line), ItemPropertyValue);
+    EXPECT_EQ(list->childAt(line->rect().center().x(), line->rect().center().y()), line);
     Key(view, Qt::Key_Return);
     Key(view, Qt::Key_Down);
     Key(view, Qt::Key_Down);
