@@ -8,14 +8,20 @@
 
 namespace {
 
+// The named rows, then the columns of what the investment uses beyond them (the rate's
+// changes, the offset account, land tax).
 std::string Table(const Investment& doc, char separator, std::string (*number)(double)) {
+    const std::vector<ExtraProjectionColumn> extras = ExtraProjectionColumns(doc);
     std::string out = "Year";
     for (const ProjectionRow& p : kProjectionRows)
         out += separator + std::string(kRowNames[static_cast<std::size_t>(p.row)]);
+    for (const ExtraProjectionColumn& e : extras) out += separator + std::string(e.name);
     out += '\n';
     for (int c = 0; c < kTableColumns; ++c) {
         out += std::to_string(c + 1);
         for (const ProjectionRow& p : kProjectionRows) out += separator + number(doc.At(p.row, c));
+        for (const ExtraProjectionColumn& e : extras)
+            out += separator + number(e.values[static_cast<std::size_t>(c)]);
         out += '\n';
     }
     return out;

@@ -353,12 +353,13 @@ std::string TodayText() {
 std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const Investment& doc) {
     std::vector<ExtraProjectionColumn> columns;
     if (!doc.RateSteps.empty())
-        columns.push_back({"Interest\nrate", InterestRateByYear(doc), "0.00%"});
+        columns.push_back({"Interest\nrate", InterestRateByYear(doc), "0.00%", "InterestRate"});
     if (UsesOffset(doc)) {
-        columns.push_back({"Offset\nbalance", doc.OffsetByYear, kProjectionFormat});
-        columns.push_back({"Interest\nsaved", doc.InterestSavedByYear, kProjectionFormat});
+        columns.push_back({"Offset\nbalance", doc.OffsetByYear, kProjectionFormat, "OffsetBalance"});
+        columns.push_back({"Interest\nsaved", doc.InterestSavedByYear, kProjectionFormat, "InterestSaved"});
     }
-    if (UsesLandTax(doc)) columns.push_back({"Land\ntax", doc.LandTaxByYear, kProjectionFormat});
+    if (UsesLandTax(doc))
+        columns.push_back({"Land\ntax", doc.LandTaxByYear, kProjectionFormat, "LandTax"});
     return columns;
 }
 

@@ -62,6 +62,7 @@ struct ExtraProjectionColumn {
     const char* heading;
     Investment::YearArray values;
     const char* format; // kProjectionFormat, or a rate's
+    const char* name;   // in the CSV's first line, as velcalc names things
 };
 std::vector<ExtraProjectionColumn> ExtraProjectionColumns(const Investment& doc);
 // A year's heading note: "loan repaid" in the year the loan is repaid, while the investment

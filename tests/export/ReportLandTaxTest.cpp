@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/ProjectionCsv.h"
 #include "export/ReportData.h"
 #include "model/Investment.h"
 #include "model/LandTax.h"
@@ -34,6 +35,10 @@ TEST(ReportLandTax, TheSectionsAndTheColumnComeOnlyWithTheirInputs) {
     EXPECT_EQ(Titles(doc), expected);
     ASSERT_EQ(ExtraProjectionColumns(doc).size(), 1u);
     EXPECT_NEAR(ExtraProjectionColumns(doc)[0].values[0], 3700, 0.005);
+    // The CSV takes the column too, after the named rows.
+    const std::string csv = ProjectionCsv(doc);
+    EXPECT_NE(csv.find(",PreTaxCash,LandTax\n1,"), std::string::npos);
+    EXPECT_NE(csv.find(",3700\n2,"), std::string::npos);
     EXPECT_EQ(InputSections(doc).end()[-2].lines[1].Shown(), "$3,200; $2,500");
 }
 
