@@ -425,7 +425,9 @@ void Investment::Recalculate(const DutyScale& duty, const TaxScale& tax,
     // Expenses follow the gross rent, before vacancies.
     if (CalcExpenses != 0) Expenses = ExpensesPC * Rent * periods * 0.01;
     expenses[0] = Expenses;
-    NetYield = MarketValue > 0.0001 ? (AnnualRent - expenses[0]) * (100 / MarketValue) : 0.0;
+    // Land tax is a cost of holding the property like the expenses.
+    const double holdingCosts = landTax ? expenses[0] + land[0] : expenses[0];
+    NetYield = MarketValue > 0.0001 ? (AnnualRent - holdingCosts) * (100 / MarketValue) : 0.0;
     rent[0] = AnnualRent;
     preTax[0] = ((rent[0] - interest[0]) - expenses[0]) - principal[0];
     writeOff[0] = LoanCosts / lcYears;

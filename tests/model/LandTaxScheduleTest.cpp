@@ -112,6 +112,8 @@ TEST(LandTax, IsADeductionAndACostOfTheYear) {
     EXPECT_NEAR(with.LandTaxByYear[1], 4636, 0.005);
     EXPECT_NEAR(with.At(Row::Deductions, 1) - without.At(Row::Deductions, 1), 4636, 1e-6);
     EXPECT_NEAR(without.At(Row::PreTaxCash, 1) - with.At(Row::PreTaxCash, 1), 4636, 1e-6);
+    // The net yield counts year 1's 3,700 as a cost of holding.
+    EXPECT_NEAR((without.NetYield - with.NetYield) * with.MarketValue / 100, 3700, 1e-6);
 }
 
 TEST(DepreciationSchedule, TheSurveyorsFiguresReplaceRateAndMethod) {
