@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <thread>
 
 #include "format/Format.h"
@@ -251,14 +252,19 @@ void StreamQuantiles::Add(double v) {
         ++none_;
         return;
     }
-    ++bins_[static_cast<std::size_t>(Bin(v))];
+    const auto bin = static_cast<std::size_t>(Bin(v));
+    ++bins_[bin];
+    lo_ = std::min(lo_, bin);
+    hi_ = std::max(hi_, bin);
     ++count_;
     min_ = std::min(min_, v);
     max_ = std::max(max_, v);
 }
 
 void StreamQuantiles::Merge(const StreamQuantiles& o) {
-    for (std::size_t i = 0; i < bins_.size(); ++i) bins_[i] += o.bins_[i];
+    for (std::size_t i = o.lo_; i <= o.hi_ && i < bins_.size(); ++i) bins_[i] += o.bins_[i];
+    lo_ = std::min(lo_, o.lo_);
+    hi_ = std::max(hi_, o.hi_);
     count_ += o.count_;
     none_ += o.none_;
     min_ = std::min(min_, o.min_);
@@ -274,7 +280,7 @@ double StreamQuantiles::Quantile(double q) const {
 void StreamQuantiles::Quantiles(const double* q, double* out, std::size_t n) const {
     const std::int64_t all = count_ + none_;
     std::int64_t seen = none_;
-    std::size_t bin = 0;
+    std::size_t bin = lo_;
     for (std::size_t k = 0; k < n; ++k) {
         out[k] = NoValue;
         if (all == 0) continue;
@@ -288,7 +294,7 @@ void StreamQuantiles::Quantiles(const double* q, double* out, std::size_t n) con
 
 std::int64_t StreamQuantiles::CountBetween(double low, double high) const {
     std::int64_t n = 0;
-    for (std::size_t i = 0; i < bins_.size(); ++i) {
+    for (std::size_t i = lo_; i <= hi_ && i < bins_.size(); ++i) {
         if (bins_[i] == 0) continue;
         const double m = std::clamp(Middle(static_cast<int>(i)), min_, max_);
         if (m >= low && m < high) n += bins_[i];
@@ -516,9 +522,8 @@ RiskResults RiskRun::Run(std::int64_t paths, std::uint64_t seed, int threads,
     paths = std::clamp<std::int64_t>(paths, 1, kMaxRiskPaths);
     threads = static_cast<int>(std::clamp<std::int64_t>(threads, 1, std::min<std::int64_t>(paths, kRiskThreadsMax)));
     const auto keep = static_cast<std::size_t>((paths + 19) / 20); // the worst 5 %
-    std::vector<Accumulator> parts;
-    parts.reserve(static_cast<std::size_t>(threads));
-    for (int t = 0; t < threads; ++t) parts.emplace_back(keep, p_.topUpLimit);
+    // Each thread makes its own accumulator (megabytes of counts to clear), at the same time.
+    std::vector<std::optional<Accumulator>> parts(static_cast<std::size_t>(threads));
     std::atomic<bool> stopped{false};
 
     // Each thread takes one contiguous range of paths: the paths cost about the same, so an
@@ -526,7 +531,7 @@ RiskResults RiskRun::Run(std::int64_t paths, std::uint64_t seed, int threads,
     auto work = [&](int t) {
         const std::int64_t begin = paths * t / threads, end = paths * (t + 1) / threads;
         Investment doc;
-        Accumulator& acc = parts[static_cast<std::size_t>(t)];
+        Accumulator& acc = parts[static_cast<std::size_t>(t)].emplace(keep, p_.topUpLimit);
         std::int64_t unreported = 0;
         for (std::int64_t i = begin; i < end; ++i) {
             if (progress && (i - begin) % 64 == 0) {
@@ -548,8 +553,8 @@ RiskResults RiskRun::Run(std::int64_t paths, std::uint64_t seed, int threads,
         work(0);
     }
 
-    Accumulator& all = parts.front();
-    for (std::size_t t = 1; t < parts.size(); ++t) all.Merge(parts[t]);
+    Accumulator& all = *parts.front();
+    for (std::size_t t = 1; t < parts.size(); ++t) all.Merge(*parts[t]);
     std::sort(all.tail.begin(), all.tail.end(), Worse);
     if (all.tail.size() > keep) all.tail.resize(keep);
 

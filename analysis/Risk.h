@@ -195,6 +195,8 @@ private:
     double Middle(int bin) const;
     double unit_;
     std::vector<std::uint32_t> bins_;
+    // The bins in use lie in [lo_, hi_]: merging and reading go over those alone.
+    std::size_t lo_ = SIZE_MAX, hi_ = 0;
     std::int64_t count_ = 0, none_ = 0;
     double min_, max_;
 };
