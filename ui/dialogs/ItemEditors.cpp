@@ -76,21 +76,17 @@ void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWi
 }
 
 void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<LoanAmountLogic, LoanAmountDialog>(
+    RunFieldEditor<LoanAmountLogic, LoanAmountDialog>(
         doc, scales, store, parent,
+        [&](auto& ed, auto copy) {
+            copy(ed.cashDeposit, doc.CashDeposit);
+            copy(ed.depositLink, doc.CalcDeposit);
+            copy(ed.additionalLoan, doc.AdditionalLoan);
+            copy(ed.loanAmount, doc.LoanAmount);
+        },
         [&](LoanAmountLogic& ed) {
             ed.totalCost = doc.TotalCost;
             ed.price = doc.Price;
-            ed.cashDeposit = doc.CashDeposit;
-            ed.depositLink = doc.CalcDeposit;
-            ed.additionalLoan = doc.AdditionalLoan;
-            ed.loanAmount = doc.LoanAmount;
-        },
-        [&](const LoanAmountLogic& ed) {
-            doc.CashDeposit = ed.cashDeposit;
-            doc.CalcDeposit = ed.depositLink;
-            doc.AdditionalLoan = ed.additionalLoan;
-            doc.LoanAmount = ed.loanAmount;
         },
         {&Investment::CalcDeposit});
 }
@@ -158,9 +154,10 @@ void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget
 }
 
 void EditResults(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<ResultsYearLogic, ResultsYearDialog>(
-        doc, scales, store, parent, [&](ResultsYearLogic& ed) { ed.resultsYear = doc.ShowYear; },
-        [&](const ResultsYearLogic& ed) { doc.ShowYear = ed.resultsYear; }, {&Investment::ShowYear});
+    RunFieldEditor<ResultsYearLogic, ResultsYearDialog>(
+        doc, scales, store, parent,
+        [&](auto& ed, auto copy) { copy(ed.resultsYear, doc.ShowYear); }, [](ResultsYearLogic&) {},
+        {&Investment::ShowYear});
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
@@ -185,18 +182,14 @@ void ShowCashFlowYear(Investment& doc, Scales&, SettingsStore&, QWidget* parent)
 }
 
 void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<ProjectionsLogic, ProjectionsDialog>(
+    RunFieldEditor<ProjectionsLogic, ProjectionsDialog>(
         doc, scales, store, parent,
-        [&](ProjectionsLogic& ed) {
-            ed.upperLimit = doc.ProjectionYear;
-            ed.growthRate = doc.RateGrowth;
-            ed.inflationRate = doc.RateInfl;
+        [&](auto& ed, auto copy) {
+            copy(ed.upperLimit, doc.ProjectionYear);
+            copy(ed.growthRate, doc.RateGrowth);
+            copy(ed.inflationRate, doc.RateInfl);
         },
-        [&](const ProjectionsLogic& ed) {
-            doc.ProjectionYear = ed.upperLimit;
-            doc.RateGrowth = ed.growthRate;
-            doc.RateInfl = ed.inflationRate;
-        },
+        [](ProjectionsLogic&) {},
         {&Investment::RateGrowth, &Investment::RateInfl, &Investment::ProjectionYear});
 }
 
