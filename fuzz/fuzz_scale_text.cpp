@@ -8,25 +8,29 @@
 #include "model/Scales.h"
 #include "persist/Settings.h"
 
+namespace {
+
+// One kind of scale: read from the text, its count in range, computed at an ordinary amount and
+// a negative one, and written and read until it settles.
+template <class Scale>
+void CheckScale(const std::string& text, Scale (*fromText)(std::string_view),
+                std::string (*toText)(const Scale&), double (*compute)(double, const Scale&),
+                double amount, double negative) {
+    Scale scale = fromText(text);
+    if (scale.Count < 0 || scale.Count > kScaleRows) std::abort();
+    (void)compute(amount, scale);
+    (void)compute(negative, scale);
+    std::string once = toText(scale);
+    std::string twice = toText(fromText(once));
+    if (toText(fromText(twice)) != twice) std::abort();
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
-
-    DutyScale duty = DutyScaleFromText(text);
-    if (duty.Count < 0 || duty.Count > kScaleRows) std::abort();
-    (void)ComputeStampDuty(350000.0, duty);
-    (void)ComputeStampDuty(-1.0, duty);
-    std::string d1 = DutyScaleToText(duty);
-    std::string d2 = DutyScaleToText(DutyScaleFromText(d1));
-    std::string d3 = DutyScaleToText(DutyScaleFromText(d2));
-    if (d2 != d3) std::abort();
-
-    TaxScale tax = TaxScaleFromText(text);
-    if (tax.Count < 0 || tax.Count > kScaleRows) std::abort();
-    (void)ComputeIncomeTax(47000.0, tax);
-    (void)ComputeIncomeTax(-5.0, tax);
-    std::string t1 = TaxScaleToText(tax);
-    std::string t2 = TaxScaleToText(TaxScaleFromText(t1));
-    std::string t3 = TaxScaleToText(TaxScaleFromText(t2));
-    if (t2 != t3) std::abort();
+    CheckScale<DutyScale>(text, DutyScaleFromText, DutyScaleToText, ComputeStampDuty, 350000.0,
+                          -1.0);
+    CheckScale<TaxScale>(text, TaxScaleFromText, TaxScaleToText, ComputeIncomeTax, 47000.0, -5.0);
     return 0;
 }

@@ -126,52 +126,54 @@ void WriteSettingDouble(SettingsStore& store, std::string_view name, double valu
     store.WriteString(kSectionSettingsFile, name, FormatValue(value, kDoubleFormat));
 }
 
-std::string DutyScaleToText(const DutyScale& scale) {
+namespace {
+
+// The order of a scale's items in its text: one list, which the writer and the reader both go
+// through, so that what is written is what is read back. Every scale starts with its rows.
+constexpr auto kRowItems = [](auto& list, auto& s) {
+    list.whole(s.Count);
+    list.numbers(s.Above);
+    list.numbers(s.Rate);
+};
+constexpr auto kDutyScaleItems = [](auto& list, auto& s) {
+    kRowItems(list, s);
+    list.wholes(s.Flat);
+    list.number(s.BaseDuty);
+    list.whole(s.Location);
+};
+constexpr auto kTaxScaleItems = [](auto& list, auto& s) {
+    kRowItems(list, s);
+    list.number(s.MedicareRate);
+    list.number(s.MedicareThreshold);
+    list.whole(s.Location);
+};
+
+template <class Scale, class Items> std::string ScaleToText(const Scale& scale, Items items) {
     ListWriter w;
-    w.whole(scale.Count);
-    w.numbers(scale.Above);
-    w.numbers(scale.Rate);
-    w.wholes(scale.Flat);
-    w.number(scale.BaseDuty);
-    w.whole(scale.Location);
+    items(w, scale);
     return w.text;
 }
 
-std::string TaxScaleToText(const TaxScale& scale) {
-    ListWriter w;
-    w.whole(scale.Count);
-    w.numbers(scale.Above);
-    w.numbers(scale.Rate);
-    w.number(scale.MedicareRate);
-    w.number(scale.MedicareThreshold);
-    w.whole(scale.Location);
-    return w.text;
+// Items missing or no number keep the base's values; the row count is kept in range.
+template <class Scale, class Items>
+Scale ScaleFromText(std::string_view text, const Scale& base, Items items) {
+    Scale s = base;
+    ListReader r(text);
+    items(r, s);
+    s.Count = limitCount(s.Count);
+    return s;
 }
+
+} // namespace
+
+std::string DutyScaleToText(const DutyScale& scale) { return ScaleToText(scale, kDutyScaleItems); }
+std::string TaxScaleToText(const TaxScale& scale) { return ScaleToText(scale, kTaxScaleItems); }
 
 DutyScale DutyScaleFromText(std::string_view text, const DutyScale& base) {
-    DutyScale s = base;
-    ListReader r(text);
-    r.whole(s.Count);
-    r.numbers(s.Above);
-    r.numbers(s.Rate);
-    r.wholes(s.Flat);
-    r.number(s.BaseDuty);
-    r.whole(s.Location);
-    s.Count = limitCount(s.Count);
-    return s;
+    return ScaleFromText(text, base, kDutyScaleItems);
 }
-
 TaxScale TaxScaleFromText(std::string_view text, const TaxScale& base) {
-    TaxScale s = base;
-    ListReader r(text);
-    r.whole(s.Count);
-    r.numbers(s.Above);
-    r.numbers(s.Rate);
-    r.number(s.MedicareRate);
-    r.number(s.MedicareThreshold);
-    r.whole(s.Location);
-    s.Count = limitCount(s.Count);
-    return s;
+    return ScaleFromText(text, base, kTaxScaleItems);
 }
 
 DutyScale DutyScaleFromText(std::string_view text) { return DutyScaleFromText(text, {}); }

@@ -190,23 +190,25 @@ Json fieldsJson(const Investment& d) {
     return f;
 }
 
-Json scaleJson(const DutyScale& duty) {
+// What both kinds of scale have, in the order both write it: the entry and the rows.
+template <class Scale> Json scaleRowsJson(const Scale& scale) {
     Json j;
-    j["Location"] = duty.Location;
-    j["Count"] = duty.Count;
-    j["Above"] = numbers(duty.Above);
-    j["Rate"] = numbers(duty.Rate);
+    j["Location"] = scale.Location;
+    j["Count"] = scale.Count;
+    j["Above"] = numbers(scale.Above);
+    j["Rate"] = numbers(scale.Rate);
+    return j;
+}
+
+Json scaleJson(const DutyScale& duty) {
+    Json j = scaleRowsJson(duty);
     j["Flat"] = numbers(duty.Flat);
     j["BaseDuty"] = duty.BaseDuty;
     return j;
 }
 
 Json scaleJson(const TaxScale& tax) {
-    Json j;
-    j["Location"] = tax.Location;
-    j["Count"] = tax.Count;
-    j["Above"] = numbers(tax.Above);
-    j["Rate"] = numbers(tax.Rate);
+    Json j = scaleRowsJson(tax);
     j["MedicareRate"] = tax.MedicareRate;
     j["MedicareThreshold"] = tax.MedicareThreshold;
     j["MedicareShadeIn"] = tax.MedicareShadeIn;

@@ -24,6 +24,23 @@ void CopyRow(const Investment& doc, Row row, Investment::YearArray& out) {
     for (int c = 0; c < kTableColumns; ++c) out[c] = doc.At(row, c);
 }
 
+// A table row and the name its series has in the legend.
+struct RowSeries {
+    Row row;
+    const char* label;
+};
+
+// A chart of two rows of the table as they stand.
+ChartData TwoRowChart(const Investment& doc, const Colours& colours, int command,
+                      RowSeries first, RowSeries second) {
+    ChartData chart = NewChart(command, colours);
+    chart.seriesCount = 2;
+    CopyRow(doc, first.row, chart.values[0]);
+    CopyRow(doc, second.row, chart.values[1]);
+    chart.labels = {first.label, second.label, ""};
+    return chart;
+}
+
 } // namespace
 
 std::string_view ChartCaption(int command) {
@@ -53,20 +70,13 @@ ChartRequest ChartData::Request(const FontSpec* fonts) const {
 }
 
 ChartData ValueDebtChart(const Investment& doc, const Colours& colours) {
-    ChartData chart = NewChart(ChartValueDebt, colours);
-    chart.seriesCount = 2;
-    CopyRow(doc, Row::PropertyValue, chart.values[0]);
-    CopyRow(doc, Row::Debt, chart.values[1]);
-    chart.labels = {"Value", "Debt", ""};
-    return chart;
+    return TwoRowChart(doc, colours, ChartValueDebt, {Row::PropertyValue, "Value"},
+                       {Row::Debt, "Debt"});
 }
 
 ChartData CashFlowsChart(const Investment& doc, const Colours& colours) {
-    ChartData chart = NewChart(ChartCashFlows, colours);
-    chart.seriesCount = 2;
-    CopyRow(doc, Row::PreTaxCash, chart.values[0]);
-    CopyRow(doc, Row::AfterTaxCash, chart.values[1]);
-    chart.labels = {"Pre-tax", "After-tax", ""};
+    ChartData chart = TwoRowChart(doc, colours, ChartCashFlows, {Row::PreTaxCash, "Pre-tax"},
+                                  {Row::AfterTaxCash, "After-tax"});
     if (doc.At(Row::AfterTaxCash, kChartYears - 1) < 0.0) chart.count = kLongChartYears;
     return chart;
 }

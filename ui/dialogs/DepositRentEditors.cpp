@@ -25,16 +25,11 @@ void CashDepositLogic::OnOpen(ControlPort&) {
 }
 
 bool CashDepositLogic::OnLeaveEdit(ControlPort& port, int id) {
-    if (id == kCashDeposit) deposit.LeftAmount(port, totalCost);
-    else if (id == kPercentOfCost) deposit.LeftPercent(port, totalCost);
-    else return false;
-    return true;
+    return deposit.LeftEdit(port, id, totalCost);
 }
 
 bool CashDepositLogic::OnClick(ControlPort& port, int id) {
-    if (id != kDepositLink) return false;
-    deposit.CheckClicked(port, totalCost);
-    return true;
+    return deposit.Clicked(port, id, totalCost);
 }
 
 void CashDepositLogic::OnOk(ControlPort& port) { deposit.Ok(port, totalCost); }
@@ -134,16 +129,11 @@ void RentExpensesLogic::Refresh(ControlPort& port) {
 void RentExpensesLogic::OnOpen(ControlPort&) { expenses.Open(annualRent); }
 
 bool RentExpensesLogic::OnLeaveEdit(ControlPort& port, int id) {
-    if (id == kAnnualExpenses) expenses.LeftAmount(port, annualRent);
-    else if (id == kPercentOfRent) expenses.LeftPercent(port, annualRent);
-    else return false;
-    return true;
+    return expenses.LeftEdit(port, id, annualRent);
 }
 
 bool RentExpensesLogic::OnClick(ControlPort& port, int id) {
-    if (id != kExpensesLink) return false;
-    expenses.CheckClicked(port, annualRent);
-    return true;
+    return expenses.Clicked(port, id, annualRent);
 }
 
 void RentExpensesLogic::OnOk(ControlPort& port) { expenses.Ok(port, annualRent); }

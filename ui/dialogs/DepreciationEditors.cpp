@@ -33,14 +33,9 @@ void DepreciationPageLogic::OnOpen(ControlPort&) {
     value.OpenKeepingPercent();
 }
 
+// A new rate waits for Recalculate or OK.
 bool DepreciationPageLogic::OnLeaveEdit(ControlPort& port, int id) {
-    if (id == kDepreciableValue)
-        value.LeftAmount(port, linkBase);
-    else if (id == kPercentOfCost)
-        value.LeftPercent(port, linkBase);
-    else
-        return false; // a new rate waits for Recalculate or OK
-    return true;
+    return value.LeftEdit(port, id, linkBase);
 }
 
 bool DepreciationPageLogic::OnClick(ControlPort& port, int id) {
@@ -48,9 +43,7 @@ bool DepreciationPageLogic::OnClick(ControlPort& port, int id) {
         boughtNew = GetCheck(port, id) != 0 ? 1 : 0;
         return true;
     }
-    if (id != kValueLink) return false;
-    value.CheckClicked(port, linkBase);
-    return true;
+    return value.Clicked(port, id, linkBase);
 }
 
 // The chosen line is the working method at once, so that a later refresh keeps it.

@@ -1,8 +1,9 @@
 // EditItem: one editor per item type, found through a table indexed by the item type.
 //
-// Every plain editor is RunEditor (ui/dialogs/ItemEditors.h) given its logic and dialog, what
-// it takes from the record, what it gives back and which defaults it remembers. "Details",
-// "Purchase Costs" and "Depreciation" have steps of their own, said where they are.
+// Every plain editor is RunFieldEditor (ui/dialogs/ItemEditors.h) given its logic and dialog,
+// the pairs of fields it takes from the record and gives back, what it only shows and which
+// defaults it remembers. "Details", "Purchase Costs" and "Depreciation" have steps of their own,
+// said where they are.
 //
 // To add an editor: write EditSomething after the pattern of the others and put it into its
 // slot of kItemEditors.
@@ -44,21 +45,15 @@ void EditProperty(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
 
 // 1: "Property Value". Recalculates; writes no settings.
 void EditPropertyValue(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<PropertyValueLogic, PropValueDialog>(
+    RunFieldEditor<PropertyValueLogic, PropValueDialog>(
         doc, scales, store, parent,
-        [&](PropertyValueLogic& ed) {
-            ed.price = doc.Price;
-            ed.renovations = doc.Renovations;
-            ed.marketValue = doc.MarketValue;
-            ed.furniture = doc.Furniture;
+        [&](auto& ed, auto copy) {
+            copy(ed.price, doc.Price);
+            copy(ed.renovations, doc.Renovations);
+            copy(ed.marketValue, doc.MarketValue);
+            copy(ed.furniture, doc.Furniture);
         },
-        [&](const PropertyValueLogic& ed) {
-            doc.Price = ed.price;
-            doc.Renovations = ed.renovations;
-            doc.MarketValue = ed.marketValue;
-            doc.Furniture = ed.furniture;
-        },
-        {});
+        [](PropertyValueLogic&) {}, {});
 }
 
 // 2: "Purchase Costs". A scale accepted through "Change Scale" is in force already, even when
@@ -88,58 +83,47 @@ void EditPurchaseCosts(Investment& doc, Scales& scales, SettingsStore& store, QW
 
 // 3: "Cash Deposit".
 void EditCashDeposit(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<CashDepositLogic, CashDepositDialog>(
+    RunFieldEditor<CashDepositLogic, CashDepositDialog>(
         doc, scales, store, parent,
+        [&](auto& ed, auto copy) {
+            copy(ed.deposit.amount, doc.CashDeposit);
+            copy(ed.deposit.percent, doc.DepositPC);
+            copy(ed.deposit.link, doc.CalcDeposit);
+        },
         [&](CashDepositLogic& ed) {
-            ed.deposit.amount = doc.CashDeposit;
-            ed.deposit.percent = doc.DepositPC;
-            ed.deposit.link = doc.CalcDeposit;
             ed.price = doc.Price;
             ed.renovations = doc.Renovations;
             ed.furniture = doc.Furniture;
             ed.purchaseCosts = doc.PurchaseCosts;
-        },
-        [&](const CashDepositLogic& ed) {
-            doc.CashDeposit = ed.deposit.amount;
-            doc.DepositPC = ed.deposit.percent;
-            doc.CalcDeposit = ed.deposit.link;
         },
         {&Investment::DepositPC, &Investment::CalcDeposit});
 }
 
 // 4: "Rental Income".
 void EditRent(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<RentIncomeLogic, RentIncomeDialog>(
+    RunFieldEditor<RentIncomeLogic, RentIncomeDialog>(
         doc, scales, store, parent,
-        [&](RentIncomeLogic& ed) {
-            ed.rent = doc.Rent;
-            ed.periodsPerYear = doc.PeriodsPerYear;
-            ed.vacancyRate = doc.VacancyRate;
-            ed.price = doc.Price;
+        [&](auto& ed, auto copy) {
+            copy(ed.rent, doc.Rent);
+            copy(ed.periodsPerYear, doc.PeriodsPerYear);
+            copy(ed.vacancyRate, doc.VacancyRate);
         },
-        [&](const RentIncomeLogic& ed) {
-            doc.Rent = ed.rent;
-            doc.PeriodsPerYear = ed.periodsPerYear;
-            doc.VacancyRate = ed.vacancyRate;
-        },
+        [&](RentIncomeLogic& ed) { ed.price = doc.Price; },
         {&Investment::PeriodsPerYear, &Investment::VacancyRate});
 }
 
 // 5: "Rental Expenses".
 void EditExpenses(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<RentExpensesLogic, RentExpensesDialog>(
+    RunFieldEditor<RentExpensesLogic, RentExpensesDialog>(
         doc, scales, store, parent,
+        [&](auto& ed, auto copy) {
+            copy(ed.expenses.amount, doc.Expenses);
+            copy(ed.expenses.percent, doc.ExpensesPC);
+            copy(ed.expenses.link, doc.CalcExpenses);
+        },
         [&](RentExpensesLogic& ed) {
-            ed.expenses.amount = doc.Expenses;
-            ed.expenses.percent = doc.ExpensesPC;
-            ed.expenses.link = doc.CalcExpenses;
             ed.marketValue = doc.MarketValue;
             ed.annualRent = doc.Rent * doc.PeriodsPerYear;
-        },
-        [&](const RentExpensesLogic& ed) {
-            doc.Expenses = ed.expenses.amount;
-            doc.ExpensesPC = ed.expenses.percent;
-            doc.CalcExpenses = ed.expenses.link;
         },
         {&Investment::ExpensesPC, &Investment::CalcExpenses});
 }

@@ -22,25 +22,47 @@ void RecalculateChanged(Investment& doc, const Scales& scales) {
     doc.Recalculate(scales);
 }
 
+namespace {
+
+// The record's fields of one depreciation page: value, percentage, link, rate and method.
+struct DepreciationFields {
+    double Investment::*value;
+    double Investment::*percent;
+    int Investment::*link;
+    double Investment::*rate;
+    int Investment::*method;
+};
+constexpr DepreciationFields kBuildingFields = {
+    &Investment::DepBuildValue, &Investment::DepBuildPC, &Investment::CalcDepBuild,
+    &Investment::DepBuildRate, &Investment::DepBuildMethod};
+constexpr DepreciationFields kFittingsFields = {
+    &Investment::DepFittValue, &Investment::DepFittPC, &Investment::CalcDepFitt,
+    &Investment::DepFittRate, &Investment::DepFittMethod};
+
+// A page's fields and the record's, one way (ToEditor or ToRecord).
+template <class Copy>
+void CopyDepreciation(DepreciationPageLogic& page, Investment& doc, const DepreciationFields& f,
+                      Copy copy) {
+    copy(page.value.amount, doc.*f.value);
+    copy(page.value.percent, doc.*f.percent);
+    copy(page.value.link, doc.*f.link);
+    copy(page.rate, doc.*f.rate);
+    copy(page.method, doc.*f.method);
+}
+
+} // namespace
+
 void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     BuildingDepreciationLogic building;
     building.propertyCost = doc.Price + doc.Renovations;
     building.linkBase = building.propertyCost;
-    building.value.amount = doc.DepBuildValue;
-    building.value.percent = doc.DepBuildPC;
-    building.value.link = doc.CalcDepBuild;
-    building.rate = doc.DepBuildRate;
-    building.method = doc.DepBuildMethod;
+    CopyDepreciation(building, doc, kBuildingFields, ToEditor{});
     building.nilReason = BuildingDepreciationNilReason(doc);
     FittingsDepreciationLogic fittings;
     fittings.propertyCost = doc.Price + doc.Furniture;
     fittings.linkBase = doc.Price;
     fittings.value.fixedPart = doc.Furniture;
-    fittings.value.amount = doc.DepFittValue;
-    fittings.value.percent = doc.DepFittPC;
-    fittings.value.link = doc.CalcDepFitt;
-    fittings.rate = doc.DepFittRate;
-    fittings.method = doc.DepFittMethod;
+    CopyDepreciation(fittings, doc, kFittingsFields, ToEditor{});
     fittings.offerBoughtNew = SecondHandFittingsRuleApplies(doc);
     fittings.boughtNew = doc.FittingsBoughtNew;
     if (fittings.offerBoughtNew) fittings.nilReason = kNoFittingsReason;
@@ -51,16 +73,8 @@ void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWi
     fittings.scheduledFirstYear = fittings.scheduled ? doc.PlantSchedule.front() : 0.0;
     DepreciationSheet sheet(building, fittings, parent);
     if (!Accepted(sheet)) return;
-    doc.DepBuildValue = building.value.amount;
-    doc.DepBuildPC = building.value.percent;
-    doc.CalcDepBuild = building.value.link;
-    doc.DepBuildRate = building.rate;
-    doc.DepBuildMethod = building.method;
-    doc.DepFittValue = fittings.value.amount;
-    doc.DepFittPC = fittings.value.percent;
-    doc.CalcDepFitt = fittings.value.link;
-    doc.DepFittRate = fittings.rate;
-    doc.DepFittMethod = fittings.method;
+    CopyDepreciation(building, doc, kBuildingFields, ToRecord{});
+    CopyDepreciation(fittings, doc, kFittingsFields, ToRecord{});
     doc.FittingsBoughtNew = fittings.boughtNew;
     RecalculateChanged(doc, scales);
     StoreField(store, doc, &Investment::CalcDepFitt);
@@ -76,21 +90,17 @@ void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWi
 }
 
 void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<LoanAmountLogic, LoanAmountDialog>(
+    RunFieldEditor<LoanAmountLogic, LoanAmountDialog>(
         doc, scales, store, parent,
+        [&](auto& ed, auto copy) {
+            copy(ed.cashDeposit, doc.CashDeposit);
+            copy(ed.depositLink, doc.CalcDeposit);
+            copy(ed.additionalLoan, doc.AdditionalLoan);
+            copy(ed.loanAmount, doc.LoanAmount);
+        },
         [&](LoanAmountLogic& ed) {
             ed.totalCost = doc.TotalCost;
             ed.price = doc.Price;
-            ed.cashDeposit = doc.CashDeposit;
-            ed.depositLink = doc.CalcDeposit;
-            ed.additionalLoan = doc.AdditionalLoan;
-            ed.loanAmount = doc.LoanAmount;
-        },
-        [&](const LoanAmountLogic& ed) {
-            doc.CashDeposit = ed.cashDeposit;
-            doc.CalcDeposit = ed.depositLink;
-            doc.AdditionalLoan = ed.additionalLoan;
-            doc.LoanAmount = ed.loanAmount;
         },
         {&Investment::CalcDeposit});
 }
@@ -158,9 +168,10 @@ void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget
 }
 
 void EditResults(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<ResultsYearLogic, ResultsYearDialog>(
-        doc, scales, store, parent, [&](ResultsYearLogic& ed) { ed.resultsYear = doc.ShowYear; },
-        [&](const ResultsYearLogic& ed) { doc.ShowYear = ed.resultsYear; }, {&Investment::ShowYear});
+    RunFieldEditor<ResultsYearLogic, ResultsYearDialog>(
+        doc, scales, store, parent,
+        [&](auto& ed, auto copy) { copy(ed.resultsYear, doc.ShowYear); }, [](ResultsYearLogic&) {},
+        {&Investment::ShowYear});
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
@@ -185,18 +196,14 @@ void ShowCashFlowYear(Investment& doc, Scales&, SettingsStore&, QWidget* parent)
 }
 
 void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<ProjectionsLogic, ProjectionsDialog>(
+    RunFieldEditor<ProjectionsLogic, ProjectionsDialog>(
         doc, scales, store, parent,
-        [&](ProjectionsLogic& ed) {
-            ed.upperLimit = doc.ProjectionYear;
-            ed.growthRate = doc.RateGrowth;
-            ed.inflationRate = doc.RateInfl;
+        [&](auto& ed, auto copy) {
+            copy(ed.upperLimit, doc.ProjectionYear);
+            copy(ed.growthRate, doc.RateGrowth);
+            copy(ed.inflationRate, doc.RateInfl);
         },
-        [&](const ProjectionsLogic& ed) {
-            doc.ProjectionYear = ed.upperLimit;
-            doc.RateGrowth = ed.growthRate;
-            doc.RateInfl = ed.inflationRate;
-        },
+        [](ProjectionsLogic&) {},
         {&Investment::RateGrowth, &Investment::RateInfl, &Investment::ProjectionYear});
 }
 

@@ -42,6 +42,38 @@ void RunEditor(Investment& doc, const Scales& scales, SettingsStore& store, QWid
         std::visit([&](auto member) { StoreField(store, doc, member); }, field);
 }
 
+// One list of the pairs (an editor's field, the record's) serves both ways, so that what an
+// editor takes from the record and what it gives back cannot drift apart: the list is a
+// function `fields(ed, copy)` calling `copy(ed.x, doc.X)` for each pair, run with ToEditor
+// before the dialog and with ToRecord on OK.
+struct ToEditor {
+    template <class Field, class RecordField>
+    void operator()(Field& ed, const RecordField& doc) const {
+        ed = doc;
+    }
+};
+struct ToRecord {
+    template <class Field, class RecordField>
+    void operator()(const Field& ed, RecordField& doc) const {
+        doc = ed;
+    }
+};
+
+// RunEditor for an editor whose fields go back to the record as they are: `fields` lists the
+// pairs both ways, `inputs(ed)` fills what the editor only shows.
+template <class Logic, class Dialog, class Fields, class Inputs>
+void RunFieldEditor(Investment& doc, const Scales& scales, SettingsStore& store, QWidget* parent,
+                    Fields fields, Inputs inputs,
+                    std::initializer_list<RememberedField> remembered) {
+    RunEditor<Logic, Dialog>(
+        doc, scales, store, parent,
+        [&](Logic& ed) {
+            fields(ed, ToEditor{});
+            inputs(ed);
+        },
+        [&](Logic& ed) { fields(ed, ToRecord{}); }, remembered);
+}
+
 void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent); // 6
 void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);  // 7
 void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);     // 8

@@ -38,6 +38,22 @@ void LinkedAmount::LeftPercent(const ControlPort& port, double base) {
     if (TakePercent(port)) amount = LinkedValue(base);
 }
 
+bool LinkedAmount::LeftEdit(const ControlPort& port, int id, double base) {
+    if (id == controls_.amountEdit)
+        LeftAmount(port, base);
+    else if (id == controls_.percentEdit)
+        LeftPercent(port, base);
+    else
+        return false;
+    return true;
+}
+
+bool LinkedAmount::Clicked(const ControlPort& port, int id, double base) {
+    if (id != controls_.linkCheck) return false;
+    CheckClicked(port, base);
+    return true;
+}
+
 void LinkedAmount::Ok(const ControlPort& port, double base) {
     link = GetCheck(port, controls_.linkCheck);
     if (TakeAmount(port) && std::fabs(LinkedValue(base) - amount) > 0.001) link = 0;

@@ -62,6 +62,11 @@ public:
     // off; then a changed P sets A = B x P / 100 and switches L on (the percentage wins).
     void Ok(const ControlPort& port, double base);
 
+    // An editor's events forwarded as they come: leaving A's edit is rule 2, leaving P's rule 3,
+    // a click on L's box rule 1. True when the control was one of this amount's.
+    bool LeftEdit(const ControlPort& port, int id, double base);
+    bool Clicked(const ControlPort& port, int id, double base);
+
     // The changed-edit reads of A and P, for editors with rules of their own (depreciation).
     bool TakeAmount(const ControlPort& port);
     bool TakePercent(const ControlPort& port);

@@ -206,19 +206,11 @@ void LoanCostsLogic::OnOpen(ControlPort&) {
 }
 
 bool LoanCostsLogic::OnLeaveEdit(ControlPort& port, int id) {
-    if (id == kLoanCosts)
-        costs.LeftAmount(port, deficit);
-    else if (id == kPercentOfDeficit)
-        costs.LeftPercent(port, deficit);
-    else
-        return false;
-    return true;
+    return costs.LeftEdit(port, id, deficit);
 }
 
 bool LoanCostsLogic::OnClick(ControlPort& port, int id) {
-    if (id != kCostsLink) return false;
-    costs.CheckClicked(port, deficit);
-    return true;
+    return costs.Clicked(port, id, deficit);
 }
 
 void LoanCostsLogic::OnOk(ControlPort& port) {

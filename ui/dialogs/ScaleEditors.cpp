@@ -49,6 +49,39 @@ template <class T> void RemoveAt(std::array<T, kScaleRows>& rows, int row) {
 
 std::int16_t ValidCount(std::int16_t count) { return static_cast<std::int16_t>(RowsInUse(count)); }
 
+// What both kinds of scale have: the row count and each row's threshold and rate. The stamp
+// duty scale adds each row's flat flag, the tax scale its Medicare figures.
+template <class Scale> void RemoveRowOf(Scale& scale, int row) {
+    RemoveAt(scale.Above, row);
+    RemoveAt(scale.Rate, row);
+    scale.Count = static_cast<std::int16_t>(std::max(0, RowsInUse(scale.Count) - 1));
+}
+
+template <class Scale> bool SameRows(const Scale& scale, const Scale& b) {
+    if (b.Count != scale.Count) return false;
+    for (int row = 0; row < RowsInUse(scale.Count); ++row) {
+        const auto i = static_cast<std::size_t>(row);
+        if (!Near(scale.Above[i], b.Above[i], kRowTolerance) ||
+            !Near(scale.Rate[i], b.Rate[i], kRowTolerance))
+            return false;
+    }
+    return true;
+}
+
+template <class Scale> void CopyRows(Scale& to, const Scale& from) {
+    to.Count = from.Count;
+    to.Above = from.Above;
+    to.Rate = from.Rate;
+}
+
+// Sorts the rows by threshold; returns the order, for what a kind of scale adds to its rows.
+template <class Scale> std::vector<int> SortRowsOf(Scale& scale) {
+    const std::vector<int> order = AscendingOrder(scale.Above, RowsInUse(scale.Count));
+    Reorder(scale.Above, order);
+    Reorder(scale.Rate, order);
+    return order;
+}
+
 } // namespace
 
 // --- item dialogs ---
@@ -206,32 +239,24 @@ bool StampDutyScaleLogic::ModifyRow(int row) {
 }
 
 void StampDutyScaleLogic::RemoveRow(int row) {
-    RemoveAt(scale.Above, row);
-    RemoveAt(scale.Rate, row);
     RemoveAt(scale.Flat, row);
-    scale.Count = static_cast<std::int16_t>(std::max(0, RowsInUse(scale.Count) - 1));
+    RemoveRowOf(scale, row);
 }
 
 bool StampDutyScaleLogic::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInDutyCount) return false;
     const DutyScale& b = scale.Location == kDutyLocationCustom ? custom : ShippedDutyScale(scale.Location);
-    if (b.Count != scale.Count) return false;
+    if (!SameRows(scale, b)) return false;
     for (int row = 0; row < RowsInUse(scale.Count); ++row) {
         const auto i = static_cast<std::size_t>(row);
-        if (!Near(scale.Above[i], b.Above[i], kRowTolerance) ||
-            !Near(scale.Rate[i], b.Rate[i], kRowTolerance) ||
-            IsFlat(scale.Flat[i]) != IsFlat(b.Flat[i]))
-            return false;
+        if (IsFlat(scale.Flat[i]) != IsFlat(b.Flat[i])) return false;
     }
     return true;
 }
 
 void StampDutyScaleLogic::StoreCustomEntry() {
-    DutyScale& entry = custom;
-    entry.Count = scale.Count;
-    entry.Above = scale.Above;
-    entry.Rate = scale.Rate;
-    entry.Flat = scale.Flat;
+    CopyRows(custom, scale);
+    custom.Flat = scale.Flat;
 }
 
 void StampDutyScaleLogic::MakeCustom() {
@@ -239,12 +264,7 @@ void StampDutyScaleLogic::MakeCustom() {
     StoreCustomEntry();
 }
 
-void StampDutyScaleLogic::SortRows() {
-    const std::vector<int> order = AscendingOrder(scale.Above, RowsInUse(scale.Count));
-    Reorder(scale.Above, order);
-    Reorder(scale.Rate, order);
-    Reorder(scale.Flat, order);
-}
+void StampDutyScaleLogic::SortRows() { Reorder(scale.Flat, SortRowsOf(scale)); }
 
 void StampDutyScaleLogic::OnOpen(ControlPort& port) {
     scale.Count = ValidCount(scale.Count);
@@ -298,35 +318,21 @@ bool TaxScalesLogic::ModifyRow(int row) {
     return true;
 }
 
-void TaxScalesLogic::RemoveRow(int row) {
-    RemoveAt(scale.Above, row);
-    RemoveAt(scale.Rate, row);
-    scale.Count = static_cast<std::int16_t>(std::max(0, RowsInUse(scale.Count) - 1));
-}
+void TaxScalesLogic::RemoveRow(int row) { RemoveRowOf(scale, row); }
 
 bool TaxScalesLogic::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInTaxCount) return false;
     const TaxScale& b = scale.Location == kTaxLocationCustom ? custom : ShippedTaxScale(scale.Location);
-    if (b.Count != scale.Count) return false;
-    for (int row = 0; row < RowsInUse(scale.Count); ++row) {
-        const auto i = static_cast<std::size_t>(row);
-        if (!Near(scale.Above[i], b.Above[i], kRowTolerance) ||
-            !Near(scale.Rate[i], b.Rate[i], kRowTolerance))
-            return false;
-    }
-    return Near(scale.MedicareRate, b.MedicareRate, kMedicareTolerance) &&
+    return SameRows(scale, b) && Near(scale.MedicareRate, b.MedicareRate, kMedicareTolerance) &&
            Near(scale.MedicareThreshold, b.MedicareThreshold, kMedicareTolerance) &&
            scale.MedicareShadeIn == b.MedicareShadeIn;
 }
 
 void TaxScalesLogic::StoreCustomEntry() {
-    TaxScale& entry = custom;
-    entry.Count = scale.Count;
-    entry.Above = scale.Above;
-    entry.Rate = scale.Rate;
-    entry.MedicareRate = scale.MedicareRate;
-    entry.MedicareThreshold = scale.MedicareThreshold;
-    entry.MedicareShadeIn = scale.MedicareShadeIn;
+    CopyRows(custom, scale);
+    custom.MedicareRate = scale.MedicareRate;
+    custom.MedicareThreshold = scale.MedicareThreshold;
+    custom.MedicareShadeIn = scale.MedicareShadeIn;
 }
 
 void TaxScalesLogic::MakeCustom() {
@@ -334,11 +340,7 @@ void TaxScalesLogic::MakeCustom() {
     StoreCustomEntry();
 }
 
-void TaxScalesLogic::SortRows() {
-    const std::vector<int> order = AscendingOrder(scale.Above, RowsInUse(scale.Count));
-    Reorder(scale.Above, order);
-    Reorder(scale.Rate, order);
-}
+void TaxScalesLogic::SortRows() { SortRowsOf(scale); }
 
 void TaxScalesLogic::Refresh(ControlPort& port) {
     ScaleEditorLogic::Refresh(port);

@@ -142,3 +142,44 @@ TEST_F(Linked, OkTakesTheBoxAndUnlinksATypedAmount) {
     EXPECT_EQ(linked.link, 0);
     EXPECT_DOUBLE_EQ(linked.amount, 10000.0);
 }
+
+// An editor forwards every leave and click; only this amount's own controls are taken. Base
+// 200,000, at first 10,000 unlinked with 4 % in the edit: 30,000 typed is 15 %, 2.5 % typed is
+// 5,000, the box ticked makes 4 % of the base, 8,000.
+TEST_F(Linked, ForwardedEventsTakeOnlyItsOwnControls) {
+    enum Event { kLeave, kClick };
+    struct Case {
+        Event event;
+        int id;
+        const char* typedAmount; // nullptr: untouched
+        const char* typedPercent;
+        bool handled;
+        double amount, percent;
+        int link;
+    };
+    const Case cases[] = {
+        {kLeave, kAmount, "30000", nullptr, true, 30000, 15, 0},
+        {kLeave, kPercent, nullptr, "2.5%", true, 5000, 2.5, 0},
+        {kLeave, kLink, "30000", "2.5%", false, 10000, 4, 0},
+        {kLeave, 99, "30000", nullptr, false, 10000, 4, 0},
+        {kClick, kLink, nullptr, nullptr, true, 8000, 4, 1},
+        {kClick, kAmount, "30000", nullptr, false, 10000, 4, 0},
+        {kClick, 99, nullptr, nullptr, false, 10000, 4, 0},
+    };
+    for (const Case& c : cases) {
+        linked.amount = 10000;
+        linked.percent = 4;
+        linked.link = 0;
+        Shown();
+        if (c.typedAmount) port.Type(kAmount, c.typedAmount);
+        if (c.typedPercent) port.Type(kPercent, c.typedPercent);
+        port.PutCheckState(kLink, 1); // a click on the box ticks it
+        const bool handled = c.event == kLeave ? linked.LeftEdit(port, c.id, kBase)
+                                               : linked.Clicked(port, c.id, kBase);
+        SCOPED_TRACE(::testing::Message() << "event " << c.event << " on " << c.id);
+        EXPECT_EQ(handled, c.handled);
+        EXPECT_DOUBLE_EQ(linked.amount, c.amount);
+        EXPECT_DOUBLE_EQ(linked.percent, c.percent);
+        EXPECT_EQ(linked.link, c.link);
+    }
+}
