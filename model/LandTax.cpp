@@ -70,14 +70,14 @@ const LandTaxScale& BuiltInLandTaxScale(int state) {
     return kScales[static_cast<std::size_t>(state >= 0 && state < kLandTaxStateCount ? state : 0)];
 }
 
+// The last row the value reaches sets the tax: looked for from the end.
 double ComputeLandTax(double value, const LandTaxScale& scale) {
-    double tax = 0;
-    for (int i = 0; i < scale.count && i < kLandTaxRows; ++i) {
+    for (int i = std::min(scale.count, kLandTaxRows) - 1; i >= 0; --i) {
         const LandTaxRow& r = scale.rows[static_cast<std::size_t>(i)];
         if (value > r.above || (r.atStart && value == r.above))
-            tax = r.flat + (value - r.above) * r.rate * 0.01;
+            return r.flat + (value - r.above) * r.rate * 0.01;
     }
-    return tax;
+    return 0;
 }
 
 LandTaxScale LandTaxScaleInForce(const Investment& doc) {
