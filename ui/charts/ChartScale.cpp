@@ -120,11 +120,16 @@ ChartScale ComputeChartScale(const ChartRequest& request) {
 
 ChartScale WithLossesShown(const ChartRequest& request, ChartScale scale) {
     if (request.unit.find('%') == std::string::npos || !request.series[0]) return scale;
-    double lowest = 0;
+    double lowest = 0, highest = 0;
     for (const double* values : request.series)
         for (int j = 0; values && j < request.count; ++j)
-            if (std::isfinite(values[j]) && !IsNoValue(values[j])) lowest = std::min(lowest, values[j]);
+            if (std::isfinite(values[j]) && !IsNoValue(values[j])) {
+                lowest = std::min(lowest, values[j]);
+                highest = std::max(highest, values[j]);
+            }
     if (lowest >= 0) return scale;
+    // Above zero the rates' own reach (at least 20 %), not the losses' mirror.
+    scale.upper = std::clamp(highest > 0 ? NiceCeiling(highest) : 0.0, 20.0, 100.0);
     scale.lower = -NiceCeiling(-lowest);
     scale.range = scale.upper - scale.lower;
     scale.intervals = ChooseTickCount(scale.range);

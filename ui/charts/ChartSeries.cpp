@@ -18,7 +18,9 @@ ChartData NewChart(int command, const Colours& colours) {
 }
 
 // A rate as a bar: a loss, or no rate at all, shows as no bar.
-double BarRate(double rate) { return (!IsNoValue(rate) && rate > 0.0) ? rate : 0.0; }
+// A rate as a bar: a loss stays negative (the tabs and the report draw it below the zero
+// line); a rate that does not exist is no bar.
+double BarRate(double rate) { return IsNoValue(rate) ? 0.0 : rate; }
 
 void CopyRow(const Investment& doc, Row row, Investment::YearArray& out) {
     for (int c = 0; c < kTableColumns; ++c) out[c] = doc.At(row, c);
@@ -151,6 +153,11 @@ ChartData SaleReturnChart(const Investment& doc, const TaxScale& tax, const Colo
     for (int years = 1; years <= kTableColumns; ++years)
         chart.values[1][years - 1] = BarRate(WorkOutSale(doc, years, tax).irr);
     return chart;
+}
+
+void WithoutLosses(ChartData& chart) {
+    for (Investment::YearArray& series : chart.values)
+        for (double& v : series) v = std::max(v, 0.0);
 }
 
 std::optional<ChartData> BuildChart(const Investment& doc, const Scales& scales, int command,

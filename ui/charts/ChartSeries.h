@@ -38,6 +38,9 @@ ChartData RateOfReturnChart(const Investment& doc, const Colours& colours);
 // The holding IRR of every holding period 1..40, kept and after sale (under the tax scale in
 // force); not a Graphics menu chart, the workspace's "Sale" tab shows it.
 ChartData SaleReturnChart(const Investment& doc, const TaxScale& tax, const Colours& colours);
+// "Internal Rates of Return" as the Graphics menu's window draws it, on a scale from 0: a loss
+// is no bar.
+void WithoutLosses(ChartData& chart);
 
 // The caption of a Graphics command's chart; empty for any other command.
 std::string_view ChartCaption(int command);

@@ -91,8 +91,9 @@ TEST(ChartScale, LossesShownReachDownToTheLowestRate) {
         double lower, upper;
         int intervals;
     } cases[] = {
-        // -37.5 goes down to -40, and the axis reaches as far above zero: 80 in 4 steps of 20.
-        {{-37.5, 5, 12}, "(%)", -40, 40, 4},
+        // -37.5 goes down to -40; above zero the rates' own 12 % takes the least reach, 20:
+        // 60 in 6 steps of 10.
+        {{-37.5, 5, 12}, "(%)", -40, 20, 6},
         // -3 to -3, 25 up to 30: 33 in 3 steps of 11.
         {{-3, 8, 25}, "(%)", -3, 30, 3},
         // No loss: as before, 0 to 20 in 4.

@@ -159,8 +159,13 @@ TEST(ChartSeries, RateOfReturn) {
         // Kept ten years, the rate is the record's own (ProjectionYear 10).
         EXPECT_NEAR(chart.values[0][9], loanType == 0 ? 13.86 : 11.97, 0.005);
         EXPECT_DOUBLE_EQ(chart.values[0][9], doc.IRR);
-        // Sold after one year, the purchase costs make it a loss: no bar.
-        EXPECT_EQ(chart.values[0][0], 0);
+        // Kept one year, the purchase costs make it a loss: a bar below zero, none in the
+        // Graphics menu's window.
+        EXPECT_LT(chart.values[0][0], 0);
+        ChartData window = chart;
+        WithoutLosses(window);
+        EXPECT_EQ(window.values[0][0], 0);
+        EXPECT_EQ(window.values[0][9], chart.values[0][9]);
     }
     // No deposit and only money coming in: there is no rate at all.
     Investment doc;
@@ -168,7 +173,7 @@ TEST(ChartSeries, RateOfReturn) {
     SetRow(doc, Row::Equity, 5000);
     const ChartData none = RateOfReturnChart(doc, kColours);
     for (double v : none.values[0]) EXPECT_EQ(v, 0);
-    // A deposit that never comes back: a negative rate.
+    // A deposit that never comes back: no rate either, no bar.
     doc.CashDeposit = 100000;
     SetRow(doc, Row::AfterTaxCash, -1000);
     SetRow(doc, Row::Equity, 10);

@@ -27,8 +27,8 @@ TEST(Screenshots, Workspace) {
     frame.setGeometry(QRect(QPoint(0, 0), frame.FirstStartSize()));
     frame.show();
     ASSERT_TRUE(QDir().mkpath(dir));
-    for (const auto& [tab, name] :
-         {std::pair{0, "workspace.png"}, {2, "workspace-chart.png"}, {7, "workspace-whatif.png"}}) {
+    for (const auto& [tab, name] : {std::pair{0, "workspace.png"}, {2, "workspace-chart.png"},
+                                    {6, "workspace-sale.png"}, {7, "workspace-whatif.png"}}) {
         frame.Pane()->SetCurrentTab(tab);
         QApplication::processEvents();
         ASSERT_TRUE(frame.grab().save(QDir(dir).filePath(QString::fromUtf8(name))));
