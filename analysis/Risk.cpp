@@ -93,6 +93,7 @@ PathDrawer::PathDrawer(const Investment& doc, const RiskParameters& p)
     // The mean of the factor exp(N(mu, sigma^2)) is exp(mu + sigma^2 / 2) = 1 + return.
     fundMean_ = std::log1p(p.fundReturn * 0.01) - sigma * sigma / 2;
     rentFollows_ = doc.RentFollowsInflation != 0;
+    holding_ = std::clamp(doc.ProjectionYear, 1, kTableColumns);
     // The weeks vacant in a year: binomial over 52 weeks, each vacant with the typed chance.
     const double share = std::clamp(doc.VacancyRate * 0.01, 0.0, 1.0);
     double ways = 1, cumulative = 0;
@@ -118,7 +119,7 @@ void PathDrawer::Draw(PathRandom& g, PathDraws& out) const {
         const double zInterest = NormalQuantile(UniformOpen(g));
         const double zRent = NormalQuantile(UniformOpen(g));
         const double zInflation = NormalQuantile(UniformOpen(g));
-        const double zFund = NormalQuantile(UniformOpen(g));
+        const double uFund = UniformOpen(g);
         const double uVacancy = UniformOpen(g);
 
         departure = c == 0 ? p_.growthSD * zGrowth
@@ -150,7 +151,7 @@ void PathDrawer::Draw(PathRandom& g, PathDraws& out) const {
         } else {
             r.vacancy[i] = typed_.vacancy[i];
         }
-        out.fundFactor[i] = std::exp(fundMean_ + fundSD_ * zFund);
+        out.fundFactor[i] = c < holding_ ? std::exp(fundMean_ + fundSD_ * NormalQuantile(uFund)) : 1.0;
     }
 }
 

@@ -133,7 +133,7 @@ double UniformOpen(PathRandom& g);
 double NormalQuantile(double p);
 
 // What one path draws besides the property's rates: the index fund's total return factor of
-// each year.
+// each year held (1 after the sale, when the fund is sold too).
 struct PathDraws {
     YearRates rates;
     Investment::YearArray fundFactor{};
@@ -153,6 +153,7 @@ private:
     YearRates typed_;
     double growthNoise_ = 0, fundMean_ = 0, fundSD_ = 0, correlated_ = 0;
     bool rentFollows_ = true;
+    int holding_ = 1; // the years held
     std::array<double, 53> vacancyCdf_{}; // P(weeks vacant <= w)
 };
 
