@@ -527,26 +527,23 @@ RiskResults RiskRun::Run(std::int64_t paths, std::uint64_t seed, int threads,
     std::vector<std::optional<Accumulator>> parts(static_cast<std::size_t>(threads));
     std::atomic<bool> stopped{false};
 
-    // Each thread takes one contiguous range of paths: the paths cost about the same, so an
-    // even split keeps the threads equally busy without any scheduling.
+    // The threads take the paths in chunks from one counter, so that a thread slowed by other
+    // work on the machine leaves more to the rest. Which thread ran a path changes nothing: it
+    // is drawn from (seed, path), and the counts add up alike in any order.
+    constexpr std::int64_t kChunk = 64;
+    std::atomic<std::int64_t> next{0};
     auto work = [&](int t) {
-        const std::int64_t begin = paths * t / threads, end = paths * (t + 1) / threads;
         Investment doc;
         Accumulator& acc = parts[static_cast<std::size_t>(t)].emplace(keep, p_.topUpLimit);
-        std::int64_t unreported = 0;
-        for (std::int64_t i = begin; i < end; ++i) {
-            if (progress && (i - begin) % 64 == 0) {
-                if (progress->cancel.load(std::memory_order_relaxed)) {
-                    stopped = true;
-                    break;
-                }
-                progress->done.fetch_add(unreported, std::memory_order_relaxed);
-                unreported = 0;
+        for (std::int64_t begin; (begin = next.fetch_add(kChunk, std::memory_order_relaxed)) < paths;) {
+            if (progress && progress->cancel.load(std::memory_order_relaxed)) {
+                stopped = true;
+                break;
             }
-            acc.Add(i, RunPath(seed, i, doc));
-            ++unreported;
+            const std::int64_t end = std::min(begin + kChunk, paths);
+            for (std::int64_t i = begin; i < end; ++i) acc.Add(i, RunPath(seed, i, doc));
+            if (progress) progress->done.fetch_add(end - begin, std::memory_order_relaxed);
         }
-        if (progress) progress->done.fetch_add(unreported, std::memory_order_relaxed);
     };
     {
         std::vector<std::jthread> helpers;
