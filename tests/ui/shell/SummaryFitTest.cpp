@@ -32,7 +32,7 @@ public:
     }
 };
 
-// The purchase: a $750,000 house, $600 a week, 6.2 %, joint names.
+// A first purchase: a $750,000 house, $600 a week, 6.2 %, joint names.
 void SetUpPurchase(Investment& doc, const Scales& scales) {
     SetUpWorkedExample(doc);
     doc.Price = doc.MarketValue = 750000;
@@ -59,7 +59,7 @@ std::optional<Drawn> DrawnText(const RecordingSurface& surface, const std::strin
     return std::nullopt;
 }
 
-// The summary at its default width with the purchase.
+// The summary at its default width with that purchase.
 class PurchaseView : public ::testing::Test {
 protected:
     PurchaseView() : view(doc, scales, store) {
