@@ -127,6 +127,8 @@ MainWindow::MainWindow(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     splitter_->setStretchFactor(0, 0);
     setCentralWidget(splitter_);
     CreateWorkspace();
+    // The keyboard starts on the summary: Down, then Enter opens the first editor.
+    view_->setFocus();
     // One notice per change reaches every view.
     connect(&document_, &InvestmentDocument::changed, view_->viewport(),
             qOverload<>(&QWidget::update));

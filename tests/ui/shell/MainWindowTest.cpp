@@ -224,6 +224,7 @@ TEST_F(FrameTest, StartsUntitledWithTheStoresDefaultsAndUnchanged) {
     EXPECT_EQ(frame.DocumentTitle(), "Untitled");
     EXPECT_FALSE(frame.Doc().IsModified());
     EXPECT_EQ(frame.Document().RateInterest, 8.5);
+    EXPECT_EQ(frame.focusWidget(), frame.View()); // the keyboard starts on the summary
 
     WriteSettingDouble(store, "RateInterest", 7.25);
     ASSERT_TRUE(frame.FileNew());
