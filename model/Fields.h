@@ -153,16 +153,21 @@ inline void SetFieldValue(Investment& doc, const RecordField& f, double value) {
     else doc.*f.shortField = static_cast<std::int16_t>(value);
 }
 
-// The fields a new investment takes from the settings store, in the table's order.
-inline constexpr auto kRememberedFields = [] {
+// The fields of the table for which `keep` holds, in the table's order, as an array made
+// while compiling.
+template <auto keep> constexpr auto FieldsWhere() {
     constexpr auto count = [] {
         std::size_t n = 0;
-        for (const RecordField& f : kRecordFields) n += f.remembered ? 1 : 0;
+        for (const RecordField& f : kRecordFields) n += keep(f) ? 1 : 0;
         return n;
     }();
-    std::array<RecordField, count> remembered{};
+    std::array<RecordField, count> chosen{};
     std::size_t i = 0;
     for (const RecordField& f : kRecordFields)
-        if (f.remembered) remembered[i++] = f;
-    return remembered;
-}();
+        if (keep(f)) chosen[i++] = f;
+    return chosen;
+}
+
+// The fields a new investment takes from the settings store, in the table's order.
+inline constexpr auto kRememberedFields =
+    FieldsWhere<[](const RecordField& f) { return f.remembered; }>();

@@ -167,22 +167,13 @@ void KeepNumbers(Investment& d) {
             for (double& v : *year) keep(v);
     // Only what is always worked out: a value the user gave (a deposit, loan costs,
     // expenses, a depreciable value, the duty when not from the scale) stays as given.
-    static constexpr auto kDerived = [] {
-        constexpr auto count = [] {
-            std::size_t n = 0;
-            for (const RecordField& f : kRecordFields) n += f.role == FieldRole::Derived && f.doubleField;
-            return n;
-        }();
-        std::array<double Investment::*, count> derived{};
-        std::size_t i = 0;
-        for (const RecordField& f : kRecordFields)
-            if (f.role == FieldRole::Derived && f.doubleField) derived[i++] = f.doubleField;
-        return derived;
-    }();
+    static constexpr auto kDerived = FieldsWhere<[](const RecordField& f) {
+        return f.role == FieldRole::Derived && f.doubleField != nullptr;
+    }>();
     std::array<double, kDerived.size()> values;
-    for (std::size_t i = 0; i < kDerived.size(); ++i) values[i] = d.*kDerived[i];
+    for (std::size_t i = 0; i < kDerived.size(); ++i) values[i] = d.*kDerived[i].doubleField;
     if (!AllFinite(values))
-        for (double Investment::*f : kDerived) keep(d.*f);
+        for (const RecordField& f : kDerived) keep(d.*f.doubleField);
 }
 
 } // namespace
