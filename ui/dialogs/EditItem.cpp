@@ -45,8 +45,8 @@ void EditProperty(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
 
 // 1: "Property Value". Recalculates; writes no settings.
 void EditPropertyValue(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<PropertyValueLogic, PropValueDialog>(
-        doc, scales, store, parent,
+    RunFieldEditor<PropertyValueLogic>(
+        kPropertyValueDialog, doc, scales, store, parent,
         [&](auto& ed, auto copy) {
             copy(ed.price, doc.Price);
             copy(ed.renovations, doc.Renovations);
@@ -83,8 +83,8 @@ void EditPurchaseCosts(Investment& doc, Scales& scales, SettingsStore& store, QW
 
 // 3: "Cash Deposit".
 void EditCashDeposit(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<CashDepositLogic, CashDepositDialog>(
-        doc, scales, store, parent,
+    RunFieldEditor<CashDepositLogic>(
+        kCashDepositDialog, doc, scales, store, parent,
         [&](auto& ed, auto copy) {
             copy(ed.deposit.amount, doc.CashDeposit);
             copy(ed.deposit.percent, doc.DepositPC);
@@ -101,8 +101,8 @@ void EditCashDeposit(Investment& doc, Scales& scales, SettingsStore& store, QWid
 
 // 4: "Rental Income".
 void EditRent(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<RentIncomeLogic, RentIncomeDialog>(
-        doc, scales, store, parent,
+    RunFieldEditor<RentIncomeLogic>(
+        kRentIncomeDialog, doc, scales, store, parent,
         [&](auto& ed, auto copy) {
             copy(ed.rent, doc.Rent);
             copy(ed.periodsPerYear, doc.PeriodsPerYear);
@@ -114,8 +114,8 @@ void EditRent(Investment& doc, Scales& scales, SettingsStore& store, QWidget* pa
 
 // 5: "Rental Expenses".
 void EditExpenses(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<RentExpensesLogic, RentExpensesDialog>(
-        doc, scales, store, parent,
+    RunFieldEditor<RentExpensesLogic>(
+        kRentExpensesDialog, doc, scales, store, parent,
         [&](auto& ed, auto copy) {
             copy(ed.expenses.amount, doc.Expenses);
             copy(ed.expenses.percent, doc.ExpensesPC);

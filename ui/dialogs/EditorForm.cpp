@@ -476,6 +476,12 @@ EditorDialog::EditorDialog(EditorLogic& logic, const QString& caption, QWidget* 
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
+EditorDialog::EditorDialog(EditorLogic& logic, const FormDialog& dialog, QWidget* parent)
+    : EditorDialog(logic, QString::fromUtf8(dialog.caption), parent) {
+    dialog.layOut(*form_);
+    Open();
+}
+
 void EditorDialog::Open() {
     ButtonsLast(this, buttons_);
     form_->Open();

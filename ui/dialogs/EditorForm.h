@@ -17,8 +17,10 @@
 //  - EditorSheet: a modal property sheet, one form per tab page. A page opens when it is first
 //    shown; OK runs Ok on every page that has been opened, the others keep their working fields.
 //
-// A concrete dialog derives from EditorDialog (or builds a EditorSheet), lays the controls
-// out in Form().Rows() / Form().Layout(), and calls Open() at the end of its constructor.
+// A dialog that is only a form is a FormDialog: its caption and the function that lays its
+// controls out in Form().Rows() / Form().Layout(); EditorDialog(logic, formDialog) shows it.
+// A dialog with behaviour of its own derives from EditorDialog (or builds an EditorSheet), lays
+// its controls out the same way and calls Open() at the end of its constructor.
 #pragma once
 
 // The controls that the makers return, so that callers can lay them out without more includes.
@@ -156,10 +158,19 @@ private:
     bool busy_ = false;
 };
 
+// An editor's dialog that is only a form: its caption, and the function that makes the
+// controls and lays them out.
+struct FormDialog {
+    const char* caption;
+    void (*layOut)(EditorForm& form);
+};
+
 class EditorDialog : public QDialog {
     Q_OBJECT
 public:
     EditorDialog(EditorLogic& logic, const QString& caption, QWidget* parent = nullptr);
+    // The form laid out by `dialog`, open.
+    EditorDialog(EditorLogic& logic, const FormDialog& dialog, QWidget* parent = nullptr);
 
     EditorForm& Form() { return *form_; }
     QDialogButtonBox* Buttons() const { return buttons_; }

@@ -90,8 +90,8 @@ void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWi
 }
 
 void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<LoanAmountLogic, LoanAmountDialog>(
-        doc, scales, store, parent,
+    RunFieldEditor<LoanAmountLogic>(
+        kLoanAmountDialog, doc, scales, store, parent,
         [&](auto& ed, auto copy) {
             copy(ed.cashDeposit, doc.CashDeposit);
             copy(ed.depositLink, doc.CalcDeposit);
@@ -107,8 +107,8 @@ void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWid
 
 void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
     bool interestOnlyChanged = false;
-    RunEditor<LoanTypeLogic, LoanTypeDialog>(
-        doc, scales, store, parent,
+    RunEditor<LoanTypeLogic>(
+        kLoanTypeDialog, doc, scales, store, parent,
         [&](LoanTypeLogic& ed) {
             ed.loanAmount = doc.LoanAmount;
             ed.interestRate = doc.RateInterest;
@@ -130,8 +130,8 @@ void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget
 }
 
 void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<LoanCostsLogic, LoanCostsDialog>(
-        doc, scales, store, parent,
+    RunEditor<LoanCostsLogic>(
+        kLoanCostsDialog, doc, scales, store, parent,
         [&](LoanCostsLogic& ed) {
             ed.costs.amount = doc.LoanCosts;
             ed.costs.percent = doc.LoanCostsPC;
@@ -151,8 +151,8 @@ void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidge
 }
 
 void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<InvestorDetailsLogic, InvestorDetailsDialog>(
-        doc, scales, store, parent,
+    RunEditor<InvestorDetailsLogic>(
+        kInvestorDetailsDialog, doc, scales, store, parent,
         [&](InvestorDetailsLogic& ed) {
             ed.title = doc.NamesOnTitle == 2 ? InvestorDetailsLogic::kTitleJoint
                                              : InvestorDetailsLogic::kTitleSingle;
@@ -168,8 +168,8 @@ void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget
 }
 
 void EditResults(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<ResultsYearLogic, ResultsYearDialog>(
-        doc, scales, store, parent,
+    RunFieldEditor<ResultsYearLogic>(
+        kResultsYearDialog, doc, scales, store, parent,
         [&](auto& ed, auto copy) { copy(ed.resultsYear, doc.ShowYear); }, [](ResultsYearLogic&) {},
         {&Investment::ShowYear});
 }
@@ -184,20 +184,20 @@ void ShowTaxSavings(Investment& doc, Scales& scales, SettingsStore&, QWidget* pa
     if (doc.LossTreatment == 1) breakdown.lossRuleFromYear = doc.LossRuleFromYear;
     breakdown.carriedLoss = doc.CarriedLossByYear;
     breakdown.taxScale = scales.tax;
-    TaxSavingsDialog dialog(breakdown, parent);
+    BreakdownDialog dialog(breakdown, kTaxSavingsDialog, TaxSavingsLogic::kYear, parent);
     dialog.exec();
 }
 
 void ShowCashFlowYear(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
     AfterTaxCashLogic breakdown;
     breakdown.table = doc.table;
-    AfterTaxCashDialog dialog(breakdown, parent);
+    BreakdownDialog dialog(breakdown, kAfterTaxCashDialog, AfterTaxCashLogic::kYear, parent);
     dialog.exec();
 }
 
 void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<ProjectionsLogic, ProjectionsDialog>(
-        doc, scales, store, parent,
+    RunFieldEditor<ProjectionsLogic>(
+        kProjectionsDialog, doc, scales, store, parent,
         [&](auto& ed, auto copy) {
             copy(ed.upperLimit, doc.ProjectionYear);
             copy(ed.growthRate, doc.RateGrowth);
@@ -215,7 +215,7 @@ void EditLinkedVariables(Investment& doc, Scales& scales, SettingsStore& store, 
     LinkedVariablesLogic ed;
     for (int i = 0; i < C::kSwitchCount; ++i)
         ed.switches[static_cast<std::size_t>(i)] = *fields[i];
-    LinkedVarsDialog dialog(ed, parent);
+    EditorDialog dialog(ed, kLinkedVariablesDialog, parent);
     if (!Accepted(dialog)) return;
     for (int i = 0; i < C::kSwitchCount; ++i)
         *fields[i] = ed.switches[static_cast<std::size_t>(i)];

@@ -11,6 +11,7 @@
 
 #include "model/Investment.h"
 #include "persist/Settings.h"
+#include "ui/dialogs/EditorForm.h"
 
 class QWidget;
 struct Scales;
@@ -26,15 +27,16 @@ void RecalculateChanged(Investment& doc, const Scales& scales);
 using RememberedField = std::variant<double Investment::*, int Investment::*>;
 
 // The steps of every editor of the record: its logic filled from the record by `load`, its
-// dialog run modally, and only on OK the logic copied back by `save`, the record worked out
-// again marked changed and the item's defaults stored in the item's order. Any other ending
-// leaves the record and the settings store untouched.
-template <class Logic, class Dialog, class Load, class Save>
-void RunEditor(Investment& doc, const Scales& scales, SettingsStore& store, QWidget* parent,
-               Load load, Save save, std::initializer_list<RememberedField> remembered) {
+// dialog `form` run modally, and only on OK the logic copied back by `save`, the record worked
+// out again marked changed and the item's defaults stored in the item's order. Any other
+// ending leaves the record and the settings store untouched.
+template <class Logic, class Load, class Save>
+void RunEditor(const FormDialog& form, Investment& doc, const Scales& scales,
+               SettingsStore& store, QWidget* parent, Load load, Save save,
+               std::initializer_list<RememberedField> remembered) {
     Logic ed;
     load(ed);
-    Dialog dialog(ed, parent);
+    EditorDialog dialog(ed, form, parent);
     if (!Accepted(dialog)) return;
     save(ed);
     RecalculateChanged(doc, scales);
@@ -61,12 +63,12 @@ struct ToRecord {
 
 // RunEditor for an editor whose fields go back to the record as they are: `fields` lists the
 // pairs both ways, `inputs(ed)` fills what the editor only shows.
-template <class Logic, class Dialog, class Fields, class Inputs>
-void RunFieldEditor(Investment& doc, const Scales& scales, SettingsStore& store, QWidget* parent,
-                    Fields fields, Inputs inputs,
+template <class Logic, class Fields, class Inputs>
+void RunFieldEditor(const FormDialog& form, Investment& doc, const Scales& scales,
+                    SettingsStore& store, QWidget* parent, Fields fields, Inputs inputs,
                     std::initializer_list<RememberedField> remembered) {
-    RunEditor<Logic, Dialog>(
-        doc, scales, store, parent,
+    RunEditor<Logic>(
+        form, doc, scales, store, parent,
         [&](Logic& ed) {
             fields(ed, ToEditor{});
             inputs(ed);

@@ -45,17 +45,14 @@ DetailsSheet::DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, QW
 
 // --- "Property Value" ---
 
-PropValueDialog::PropValueDialog(PropertyValueLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Property Value"), parent) {
-    EditorForm& f = Form();
+const FormDialog kPropertyValueDialog = {"Property Value", [](EditorForm& f) {
     f.AddNumberRow(PropertyValueLogic::kPrice, QStringLiteral("Property price:"), kAmountFormat);
     f.AddNumberRow(PropertyValueLogic::kRenovations, QStringLiteral("Renovations:"), kAmountFormat);
     f.AddFigureRow(PropertyValueLogic::kBookValue, QStringLiteral("Book value:"));
     f.AddNumberRow(PropertyValueLogic::kMarketValue, QStringLiteral("Market value:"), kAmountFormat);
     f.AddNumberRow(PropertyValueLogic::kFurniture, QStringLiteral("Furniture package:"), kAmountFormat);
     f.AddRecalculateRow();
-    Open();
-}
+}};
 
 // --- "Purchase Costs" ---
 

@@ -8,7 +8,6 @@
 
 class NotesLogic;
 class PropertyDescriptionLogic;
-class PropertyValueLogic;
 class PurchaseCostsLogic;
 struct DutyScale;
 struct Scales;
@@ -20,11 +19,7 @@ public:
     DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, QWidget* parent = nullptr);
 };
 
-class PropValueDialog : public EditorDialog {
-    Q_OBJECT
-public:
-    explicit PropValueDialog(PropertyValueLogic& editor, QWidget* parent = nullptr);
-};
+extern const FormDialog kPropertyValueDialog; // "Property Value", of a PropertyValueLogic
 
 // Opens the stamp duty scale editor on `scale`, a copy of the investment's, with its "Custom"
 // entry `custom`; true when the user accepted it, `scale` then holding the edited scale and

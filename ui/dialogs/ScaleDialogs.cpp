@@ -161,22 +161,16 @@ void ScaleRowList::keyPressEvent(QKeyEvent* event) {
 
 // --- item dialogs ---
 
-StampDutyItemDialog::StampDutyItemDialog(StampDutyItemLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Specify Stamp Duty Item"), parent) {
-    EditorForm& f = Form();
+const FormDialog kStampDutyItemDialog = {"Specify Stamp Duty Item", [](EditorForm& f) {
     f.AddNumberRow(StampDutyItemLogic::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
     f.AddNumberRow(StampDutyItemLogic::kRate, QStringLiteral("Rate of duty:"), kPercentFormat);
     f.AddCheckRow(StampDutyItemLogic::kFlat, QStringLiteral("Flat rate on total amount"));
-    Open();
-}
+}};
 
-ScaleItemDialog::ScaleItemDialog(ScaleItemLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Specify Scale Item"), parent) {
-    EditorForm& f = Form();
+const FormDialog kScaleItemDialog = {"Specify Scale Item", [](EditorForm& f) {
     f.AddNumberRow(ScaleItemLogic::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
     f.AddNumberRow(ScaleItemLogic::kRate, QStringLiteral("Marginal rate:"), kPercentFormat);
-    Open();
-}
+}};
 
 // --- the editors ---
 
@@ -223,7 +217,7 @@ StampDutyScaleDialog::StampDutyScaleDialog(StampDutyScaleLogic& editor, QWidget*
 
     BindList(f, editor, list_, StampDutyScaleLogic::kList);
     editor.editItem = [this](StampDutyItemLogic& item) {
-        StampDutyItemDialog dialog(item, this);
+        EditorDialog dialog(item, kStampDutyItemDialog, this);
         return dialog.exec() == QDialog::Accepted;
     };
     Open();
@@ -268,7 +262,7 @@ TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent)
 
     BindList(f, editor, list_, TaxScalesLogic::kList);
     editor.editItem = [this](ScaleItemLogic& item) {
-        ScaleItemDialog dialog(item, this);
+        EditorDialog dialog(item, kScaleItemDialog, this);
         return dialog.exec() == QDialog::Accepted;
     };
     Open();

@@ -48,19 +48,10 @@ private:
     std::vector<Column> columns_;
 };
 
-// "Specify Stamp Duty Item".
-class StampDutyItemDialog : public EditorDialog {
-    Q_OBJECT
-public:
-    explicit StampDutyItemDialog(StampDutyItemLogic& editor, QWidget* parent = nullptr);
-};
-
-// "Specify Scale Item".
-class ScaleItemDialog : public EditorDialog {
-    Q_OBJECT
-public:
-    explicit ScaleItemDialog(ScaleItemLogic& editor, QWidget* parent = nullptr);
-};
+// "Specify Stamp Duty Item", of a StampDutyItemLogic.
+extern const FormDialog kStampDutyItemDialog;
+// "Specify Scale Item", of a ScaleItemLogic.
+extern const FormDialog kScaleItemDialog;
 
 // "Stamp Duty". Add and Modify open "Specify Stamp Duty Item" over it.
 class StampDutyScaleDialog : public EditorDialog {

@@ -41,7 +41,7 @@ TEST(Screenshots, Dialogs1) {
 
     PropertyValueLogic value;
     value.price = value.marketValue = 300000;
-    PropValueDialog valueDialog(value);
+    EditorDialog valueDialog(value, kPropertyValueDialog);
     Save(valueDialog, dir, "property-value");
 
     PurchaseCostsLogic costs;
@@ -58,14 +58,14 @@ TEST(Screenshots, Dialogs1) {
     deposit.deposit.amount = 15496.25;
     deposit.deposit.percent = 5;
     deposit.deposit.link = 1;
-    CashDepositDialog depositDialog(deposit);
+    EditorDialog depositDialog(deposit, kCashDepositDialog);
     Save(depositDialog, dir, "cash-deposit");
 
     RentIncomeLogic rent;
     rent.rent = 350;
     rent.periodsPerYear = 52;
     rent.vacancyRate = 2;
-    RentIncomeDialog rentDialog(rent);
+    EditorDialog rentDialog(rent, kRentIncomeDialog);
     Save(rentDialog, dir, "rental-income");
 
     RentExpensesLogic expenses;
@@ -74,6 +74,6 @@ TEST(Screenshots, Dialogs1) {
     expenses.expenses.percent = 22.5;
     expenses.expenses.link = 1;
     expenses.marketValue = 300000;
-    RentExpensesDialog expensesDialog(expenses);
+    EditorDialog expensesDialog(expenses, kRentExpensesDialog);
     Save(expensesDialog, dir, "rental-expenses");
 }
