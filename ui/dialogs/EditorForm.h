@@ -165,54 +165,61 @@ struct FormDialog {
     void (*layOut)(EditorForm& form);
 };
 
-class EditorDialog : public QDialog {
+// What EditorDialog and EditorSheet share: the OK / Cancel box, and OK, which has every form
+// take its pending edits and asks about doubtful figures before the window closes.
+class EditorWindow : public QDialog {
+    Q_OBJECT
+public:
+    QDialogButtonBox* Buttons() const { return buttons_; }
+
+public slots:
+    void accept() override;
+    void reject() override;
+
+protected:
+    EditorWindow(const QString& caption, QWidget* parent);
+    // "Change it": form `index` comes to the front (a sheet's page).
+    virtual void ShowForm(int /*index*/) {}
+    // OK and Cancel come last in the Tab order: call once every control exists.
+    void PutButtonsLast();
+    void showEvent(QShowEvent* event) override;
+
+    // The forms in order: the dialog's one, or the sheet's pages.
+    std::vector<EditorForm*> forms_;
+
+private:
+    QDialogButtonBox* buttons_;
+};
+
+class EditorDialog : public EditorWindow {
     Q_OBJECT
 public:
     EditorDialog(EditorLogic& logic, const QString& caption, QWidget* parent = nullptr);
     // The form laid out by `dialog`, open.
     EditorDialog(EditorLogic& logic, const FormDialog& dialog, QWidget* parent = nullptr);
 
-    EditorForm& Form() { return *form_; }
-    QDialogButtonBox* Buttons() const { return buttons_; }
+    EditorForm& Form() { return *forms_.front(); }
     // Call once every control exists.
     void Open();
-
-public slots:
-    void accept() override;
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    EditorForm* form_;
-    QDialogButtonBox* buttons_;
 };
 
-class EditorSheet : public QDialog {
+class EditorSheet : public EditorWindow {
     Q_OBJECT
 public:
     explicit EditorSheet(const QString& caption, QWidget* parent = nullptr);
 
     // Pages are added in order; the sheet opens on the first.
     EditorForm& AddPage(EditorLogic& logic, const QString& title);
-    EditorForm& Page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
+    EditorForm& Page(int index) { return *forms_.at(static_cast<std::size_t>(index)); }
     QTabWidget* Tabs() const { return tabs_; }
-    QDialogButtonBox* Buttons() const { return buttons_; }
     // Call once every page exists: opens the first page.
     void Open();
 
-public slots:
-    void accept() override;
-    void reject() override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void ShowForm(int index) override;
 
 private:
     QTabWidget* tabs_;
-    QDialogButtonBox* buttons_;
-    std::vector<EditorForm*> pages_;
 };
 
 // The standard OK / Cancel box of the editors, wired to `dialog`.
