@@ -336,28 +336,31 @@ void MainWindow::Preferences() {
 }
 
 void MainWindow::Projections() {
-    document_.Change(QStringLiteral("Projections"),
-                     [&] { EditItem(Document(), InvestmentScales(), store_, ItemProjections, this); });
+    document_.Change(QStringLiteral("Projections"), [&] {
+        EditItem(Document(), InvestmentScales(), store_, ui_, ItemProjections, this);
+    });
 }
 
 void MainWindow::LinkedVariables() {
-    document_.Change(QStringLiteral("Linked Variables"),
-                     [&] { EditLinkedVariables(Document(), InvestmentScales(), store_, this); });
+    document_.Change(QStringLiteral("Linked Variables"), [&] {
+        EditLinkedVariables(Document(), InvestmentScales(), store_, ui_, this);
+    });
 }
 
 void MainWindow::StampDuty() {
-    document_.Change(QStringLiteral("Stamp Duty"),
-                     [&] { EditStampDutyScale(Document(), InvestmentScales(), store_, this); });
+    document_.Change(QStringLiteral("Stamp Duty"), [&] {
+        EditStampDutyScale(Document(), InvestmentScales(), store_, ui_, this);
+    });
 }
 
 void MainWindow::TaxScales() {
     document_.Change(QStringLiteral("Tax Scales"),
-                     [&] { EditTaxScales(Document(), InvestmentScales(), store_, this); });
+                     [&] { EditTaxScales(Document(), InvestmentScales(), store_, ui_, this); });
 }
 
 void MainWindow::Assumptions() {
     document_.Change(QStringLiteral("Assumptions"),
-                     [&] { EditAssumptions(Document(), InvestmentScales(), store_, this); });
+                     [&] { EditAssumptions(Document(), InvestmentScales(), store_, ui_, this); });
 }
 
 void MainWindow::SaveSettingsNow() {
@@ -591,7 +594,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::EditItemOf(unsigned itemType) {
     document_.Change(
-        [&] { itemEditor_(Document(), InvestmentScales(), store_, itemType, view_); },
+        [&] { itemEditor_(Document(), InvestmentScales(), store_, ui_, itemType, view_); },
         [itemType](const RecordState& before, const RecordState& after) {
             // "Change Scale" puts its scale in force even when "Purchase Costs" is then
             // cancelled.

@@ -125,7 +125,8 @@ public:
     // What opens the editor of a summary line: the program's editors, or in tests one that
     // acts as an accepted or cancelled dialog would.
     using ItemEditor =
-        std::function<void(Investment&, Scales&, SettingsStore&, unsigned itemType, QWidget*)>;
+        std::function<void(Investment&, Scales&, SettingsStore&, DocumentUi&, unsigned itemType,
+                           QWidget*)>;
     void SetItemEditor(ItemEditor editor) { itemEditor_ = std::move(editor); }
 
 protected:

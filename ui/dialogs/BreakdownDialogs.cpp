@@ -19,8 +19,8 @@ public:
 } // namespace
 
 BreakdownDialog::BreakdownDialog(Breakdown& breakdown, const FormDialog& form, int yearId,
-                                 QWidget* parent)
-    : EditorDialog(breakdown, QString::fromUtf8(form.caption), parent), breakdown_(breakdown) {
+                                 DocumentUi& ui, QWidget* parent)
+    : EditorDialog(breakdown, QString::fromUtf8(form.caption), ui, parent), breakdown_(breakdown) {
     EditorForm& f = Form();
     form.layOut(f);
     spin_ = new OneYearSpin(&f);

@@ -12,7 +12,7 @@ class QSpinBox;
 class BreakdownDialog : public EditorDialog {
     Q_OBJECT
   public:
-    BreakdownDialog(Breakdown& breakdown, const FormDialog& form, int yearId,
+    BreakdownDialog(Breakdown& breakdown, const FormDialog& form, int yearId, DocumentUi& ui,
                     QWidget* parent = nullptr);
     QSpinBox* YearSpin() const { return spin_; }
 

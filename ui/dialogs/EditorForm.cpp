@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +25,7 @@
 #include "persist/InvestmentFile.h"
 #include "ui/dialogs/EditorLogic.h"
 #include "ui/dialogs/NumEdit.h"
+#include "ui/shell/Platform.h"
 
 namespace {
 
@@ -259,39 +259,6 @@ void EditorForm::Reopen(int id) {
     }
 }
 
-namespace {
-
-bool AskWithMessageBox(QWidget* parent, const QString& question) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Pocket VEL"), question, QMessageBox::NoButton,
-                    parent);
-    QPushButton* keep = box.addButton(QStringLiteral("&Keep it"), QMessageBox::AcceptRole);
-    QPushButton* change = box.addButton(QStringLiteral("&Change it"), QMessageBox::RejectRole);
-    // A slip of the finger is the likelier cause: Enter and Escape go back to the editor.
-    box.setDefaultButton(change);
-    box.setEscapeButton(change);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-    return box.clickedButton() == keep;
-}
-
-DoubtAsker& CurrentDoubtAsker() {
-    static DoubtAsker asker = AskWithMessageBox;
-    return asker;
-}
-
-} // namespace
-
-DoubtAsker SetDoubtAsker(DoubtAsker asker) {
-    DoubtAsker before = std::move(CurrentDoubtAsker());
-    CurrentDoubtAsker() = asker ? std::move(asker) : DoubtAsker(AskWithMessageBox);
-    return before;
-}
-
-bool KeepDoubtful(QWidget* parent, const Doubts& doubts) {
-    if (doubts.empty()) return true;
-    return CurrentDoubtAsker()(parent, QString::fromStdString(DoubtsQuestion(doubts)));
-}
-
 bool EditorForm::TakeTypedNumber(int id, bool refuse) {
     auto* edit = qobject_cast<NumEdit*>(Control(id));
     if (!edit || !(ParseFormat(edit->Format()) & FmtNumeric)) return true;
@@ -466,8 +433,8 @@ QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
     return buttons;
 }
 
-EditorWindow::EditorWindow(const QString& caption, QWidget* parent)
-    : QDialog(parent), buttons_(MakeOkCancel(this)) {
+EditorWindow::EditorWindow(const QString& caption, DocumentUi& ui, QWidget* parent)
+    : QDialog(parent), ui_(ui), buttons_(MakeOkCancel(this)) {
     setWindowTitle(caption);
 }
 
@@ -489,7 +456,8 @@ void EditorWindow::accept() {
         if (doubtful < 0 && !more.empty()) doubtful = static_cast<int>(i);
         doubts.insert(doubts.end(), more.begin(), more.end());
     }
-    if (!KeepDoubtful(this, doubts)) {
+    if (!doubts.empty() &&
+        !ui_.AskKeepOrChange(this, QString::fromStdString(DoubtsQuestion(doubts)))) {
         ShowForm(doubtful);
         for (std::size_t i = 0; i < forms_.size(); ++i)
             forms_[i]->Reopen(static_cast<int>(i) == doubtful ? doubts.front().control : -1);
@@ -503,8 +471,9 @@ void EditorWindow::reject() {
     QDialog::reject();
 }
 
-EditorDialog::EditorDialog(EditorLogic& logic, const QString& caption, QWidget* parent)
-    : EditorWindow(caption, parent) {
+EditorDialog::EditorDialog(EditorLogic& logic, const QString& caption, DocumentUi& ui,
+                           QWidget* parent)
+    : EditorWindow(caption, ui, parent) {
     forms_.push_back(new EditorForm(logic, this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(forms_.front());
@@ -513,8 +482,9 @@ EditorDialog::EditorDialog(EditorLogic& logic, const QString& caption, QWidget* 
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
-EditorDialog::EditorDialog(EditorLogic& logic, const FormDialog& dialog, QWidget* parent)
-    : EditorDialog(logic, QString::fromUtf8(dialog.caption), parent) {
+EditorDialog::EditorDialog(EditorLogic& logic, const FormDialog& dialog, DocumentUi& ui,
+                           QWidget* parent)
+    : EditorDialog(logic, QString::fromUtf8(dialog.caption), ui, parent) {
     dialog.layOut(Form());
     Open();
 }
@@ -524,8 +494,8 @@ void EditorDialog::Open() {
     Form().Open();
 }
 
-EditorSheet::EditorSheet(const QString& caption, QWidget* parent)
-    : EditorWindow(caption, parent), tabs_(new QTabWidget(this)) {
+EditorSheet::EditorSheet(const QString& caption, DocumentUi& ui, QWidget* parent)
+    : EditorWindow(caption, ui, parent), tabs_(new QTabWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(Buttons());

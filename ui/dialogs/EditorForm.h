@@ -50,16 +50,7 @@
 // What the text edits say when typed or pasted text goes past what a file holds.
 QString TextLimitNote();
 
-// Asks about figures that are allowed but seldom meant (Plausibility.h): true for "Keep it",
-// false for "Change it". The program asks with a message box; tests put in an asker that
-// answers at once, so that no modal box stops a run.
-using DoubtAsker = std::function<bool(QWidget* parent, const QString& question)>;
-// Puts in the asker every editor uses and returns the one before; an empty one restores the
-// message box.
-DoubtAsker SetDoubtAsker(DoubtAsker asker);
-// The question about `doubts`, through the asker; true (keep) when there are none.
-bool KeepDoubtful(QWidget* parent, const Doubts& doubts);
-
+class DocumentUi;
 class EditorLogic;
 class QDialogButtonBox;
 class QTabWidget;
@@ -177,7 +168,9 @@ public slots:
     void reject() override;
 
 protected:
-    EditorWindow(const QString& caption, QWidget* parent);
+    EditorWindow(const QString& caption, DocumentUi& ui, QWidget* parent);
+    // Where the window asks the user.
+    DocumentUi& Ui() const { return ui_; }
     // "Change it": form `index` comes to the front (a sheet's page).
     virtual void ShowForm(int /*index*/) {}
     // OK and Cancel come last in the Tab order: call once every control exists.
@@ -188,15 +181,18 @@ protected:
     std::vector<EditorForm*> forms_;
 
 private:
+    DocumentUi& ui_;
     QDialogButtonBox* buttons_;
 };
 
 class EditorDialog : public EditorWindow {
     Q_OBJECT
 public:
-    EditorDialog(EditorLogic& logic, const QString& caption, QWidget* parent = nullptr);
+    EditorDialog(EditorLogic& logic, const QString& caption, DocumentUi& ui,
+                 QWidget* parent = nullptr);
     // The form laid out by `dialog`, open.
-    EditorDialog(EditorLogic& logic, const FormDialog& dialog, QWidget* parent = nullptr);
+    EditorDialog(EditorLogic& logic, const FormDialog& dialog, DocumentUi& ui,
+                 QWidget* parent = nullptr);
 
     EditorForm& Form() { return *forms_.front(); }
     // Call once every control exists.
@@ -206,7 +202,7 @@ public:
 class EditorSheet : public EditorWindow {
     Q_OBJECT
 public:
-    explicit EditorSheet(const QString& caption, QWidget* parent = nullptr);
+    EditorSheet(const QString& caption, DocumentUi& ui, QWidget* parent = nullptr);
 
     // Pages are added in order; the sheet opens on the first.
     EditorForm& AddPage(EditorLogic& logic, const QString& title);

@@ -26,8 +26,9 @@ void SetChangeScaleEditor(ChangeScaleEditor editor) { ScaleEditor() = std::move(
 
 // --- "Details" ---
 
-DetailsSheet::DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, QWidget* parent)
-    : EditorSheet(QStringLiteral("Details"), parent) {
+DetailsSheet::DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, DocumentUi& ui,
+                           QWidget* parent)
+    : EditorSheet(QStringLiteral("Details"), ui, parent) {
     EditorForm& address = AddPage(desc, QStringLiteral("Address"));
     address.Layout()->addWidget(new QLabel(QStringLiteral("Property address:"), &address));
     address.Layout()->addWidget(address.TextEdit(PropertyDescriptionLogic::kAddress));
@@ -56,8 +57,10 @@ const FormDialog kPropertyValueDialog = {"Property Value", [](EditorForm& f) {
 
 // --- "Purchase Costs" ---
 
-PurchCostsDialog::PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Purchase Costs"), parent), editor_(editor), scales_(scales) {
+PurchCostsDialog::PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, DocumentUi& ui,
+                                   QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Purchase Costs"), ui, parent), editor_(editor),
+      scales_(scales) {
     EditorForm& f = Form();
     f.AddNumberRow(PurchaseCostsLogic::kStampDuty, QStringLiteral("Stamp duty:"), kAmountFormat);
     f.AddNumberRow(PurchaseCostsLogic::kConveyancing, QStringLiteral("Conveyancing:"), kAmountFormat);
@@ -85,7 +88,7 @@ void PurchCostsDialog::ChangeScale() {
     const ChangeScaleEditor& editor = ScaleEditor();
     if (!editor || Form().IsClosed()) return;
     DutyScale scale = scales_.duty;
-    if (!editor(scale, scales_.customDuty, this)) return;
+    if (!editor(scale, scales_.customDuty, Ui(), this)) return;
     scales_.duty = scale;
     editor_.scale = scale;
     Form().Dispatch([&] { editor_.ScaleChanged(Form()); });

@@ -198,8 +198,9 @@ QVBoxLayout* ButtonColumn(EditorForm& f) {
 
 } // namespace
 
-StampDutyScaleDialog::StampDutyScaleDialog(StampDutyScaleLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Stamp Duty"), parent), editor_(editor),
+StampDutyScaleDialog::StampDutyScaleDialog(StampDutyScaleLogic& editor, DocumentUi& ui,
+                                           QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Stamp Duty"), ui, parent), editor_(editor),
       list_(new ScaleRowList({{QStringLiteral("Above"), 4, false},
                               {QStringLiteral("Rate"), 3, true},
                               {QStringLiteral("Flat"), 2, true}})) {
@@ -217,7 +218,7 @@ StampDutyScaleDialog::StampDutyScaleDialog(StampDutyScaleLogic& editor, QWidget*
 
     BindList(f, editor, list_, StampDutyScaleLogic::kList);
     editor.editItem = [this](StampDutyItemLogic& item) {
-        EditorDialog dialog(item, kStampDutyItemDialog, this);
+        EditorDialog dialog(item, kStampDutyItemDialog, Ui(), this);
         return dialog.exec() == QDialog::Accepted;
     };
     Open();
@@ -229,8 +230,8 @@ StampDutyScaleDialog::~StampDutyScaleDialog() {
     editor_.editItem = nullptr;
 }
 
-TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Tax Scales"), parent), editor_(editor),
+TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, DocumentUi& ui, QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Tax Scales"), ui, parent), editor_(editor),
       list_(new ScaleRowList(
           {{QStringLiteral("Above"), 5, false}, {QStringLiteral("Rate"), 5, true}})) {
     EditorForm& f = Form();
@@ -262,7 +263,7 @@ TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent)
 
     BindList(f, editor, list_, TaxScalesLogic::kList);
     editor.editItem = [this](ScaleItemLogic& item) {
-        EditorDialog dialog(item, kScaleItemDialog, this);
+        EditorDialog dialog(item, kScaleItemDialog, Ui(), this);
         return dialog.exec() == QDialog::Accepted;
     };
     Open();
@@ -276,11 +277,12 @@ TaxScalesDialog::~TaxScalesDialog() {
 
 // --- callers ---
 
-bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* parent) {
+bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, DocumentUi& ui,
+                             QWidget* parent) {
     StampDutyScaleLogic editor;
     editor.scale = scale;
     editor.custom = custom;
-    StampDutyScaleDialog dialog(editor, parent);
+    StampDutyScaleDialog dialog(editor, ui, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     custom = editor.custom;
     if (!accepted) return false;
@@ -290,11 +292,11 @@ bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* paren
     return true;
 }
 
-bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent) {
+bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, DocumentUi& ui, QWidget* parent) {
     TaxScalesLogic editor;
     editor.scale = scale;
     editor.custom = custom;
-    TaxScalesDialog dialog(editor, parent);
+    TaxScalesDialog dialog(editor, ui, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     custom = editor.custom;
     if (!accepted) return false;
@@ -308,9 +310,10 @@ namespace {
 // investment is recalculated, marked changed.
 template <class Scale>
 bool EditInForce(Investment& doc, Scales& scales, Scale& inForce, Scale& custom,
-                 bool (*run)(Scale&, Scale&, QWidget*), QWidget* parent) {
+                 bool (*run)(Scale&, Scale&, DocumentUi&, QWidget*),
+                 DocumentUi& ui, QWidget* parent) {
     Scale scale = inForce;
-    if (!run(scale, custom, parent)) return false;
+    if (!run(scale, custom, ui, parent)) return false;
     inForce = scale;
     doc.Recalculate(scales);
     return true;
@@ -318,13 +321,16 @@ bool EditInForce(Investment& doc, Scales& scales, Scale& inForce, Scale& custom,
 
 } // namespace
 
-void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    if (EditInForce(doc, scales, scales.duty, scales.customDuty, RunStampDutyScaleEditor, parent))
+void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                        QWidget* parent) {
+    if (EditInForce(doc, scales, scales.duty, scales.customDuty, RunStampDutyScaleEditor, ui,
+                    parent))
         StoreStampDuty(store, scales.duty);
 }
 
-void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    if (EditInForce(doc, scales, scales.tax, scales.customTax, RunTaxScalesEditor, parent))
+void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                   QWidget* parent) {
+    if (EditInForce(doc, scales, scales.tax, scales.customTax, RunTaxScalesEditor, ui, parent))
         StoreTaxScale(store, scales.tax);
 }
 

@@ -57,7 +57,7 @@ extern const FormDialog kScaleItemDialog;
 class StampDutyScaleDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit StampDutyScaleDialog(StampDutyScaleLogic& editor, QWidget* parent = nullptr);
+    StampDutyScaleDialog(StampDutyScaleLogic& editor, DocumentUi& ui, QWidget* parent = nullptr);
     ~StampDutyScaleDialog() override;
     ScaleRowList* List() const { return list_; }
 
@@ -70,7 +70,7 @@ private:
 class TaxScalesDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent = nullptr);
+    TaxScalesDialog(TaxScalesLogic& editor, DocumentUi& ui, QWidget* parent = nullptr);
     ~TaxScalesDialog() override;
     ScaleRowList* List() const { return list_; }
 
@@ -82,11 +82,14 @@ private:
 // Run an editor modally on `scale`; true when it was accepted, `scale` then holding the edited
 // rows and location (BaseDuty as it was). Cancel leaves `scale` as it was. `custom`, the
 // investment's "Custom" entry, takes the rows edited even on Cancel.
-bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* parent);
-bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent);
+bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, DocumentUi& ui,
+                             QWidget* parent);
+bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, DocumentUi& ui, QWidget* parent);
 
 // Settings "Stamp Duty" / "Tax Scales": on OK the investment's scale is replaced, the investment
 // is recalculated (marked changed) and the scale is written to the settings store.
-void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
-void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                        QWidget* parent);
+void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                   QWidget* parent);
 

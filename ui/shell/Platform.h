@@ -49,6 +49,10 @@ public:
     // A question with "Yes" and "No"; true for "Yes". Without a user to ask, the answer is
     // "No", which keeps what is on disk.
     virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
+    // An editor's question about figures that are allowed but seldom meant (Plausibility.h),
+    // with "Keep it" and "Change it"; true for "Keep it". Without a user to ask, what was
+    // typed is kept.
+    virtual bool AskKeepOrChange(QWidget* /*parent*/, const QString& /*question*/) { return true; }
 };
 
 // The style's picture for a command: the desktop icon theme's where it has one, or else the
@@ -69,4 +73,5 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowProblem(QWidget* parent, const QString& text, bool error) override;
     bool AskYesNo(QWidget* parent, const QString& question) override;
+    bool AskKeepOrChange(QWidget* parent, const QString& question) override;
 };
