@@ -198,43 +198,57 @@ QVBoxLayout* ButtonColumn(EditorForm& f) {
 
 } // namespace
 
+ScaleEditorDialog::ScaleEditorDialog(ScaleEditorLogic& editor, const QString& caption,
+                                     std::vector<ScaleRowList::Column> columns,
+                                     const FormDialog& itemDialog, DocumentUi& ui,
+                                     QWidget* parent)
+    : EditorDialog(editor, caption, ui, parent), editor_(editor),
+      list_(new ScaleRowList(std::move(columns))) {
+    editor.editItem = [this, &itemDialog](EditorLogic& item) {
+        EditorDialog dialog(item, itemDialog, Ui(), this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+ScaleEditorDialog::~ScaleEditorDialog() {
+    editor_.SetList(nullptr);
+    editor_.editItem = nullptr;
+}
+
+void ScaleEditorDialog::OpenWithList(int listId) {
+    BindList(Form(), editor_, list_, listId);
+    Open();
+    if (editor_.selected >= 0) list_->setFocus(Qt::OtherFocusReason);
+}
+
 StampDutyScaleDialog::StampDutyScaleDialog(StampDutyScaleLogic& editor, DocumentUi& ui,
                                            QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Stamp Duty"), ui, parent), editor_(editor),
-      list_(new ScaleRowList({{QStringLiteral("Above"), 4, false},
-                              {QStringLiteral("Rate"), 3, true},
-                              {QStringLiteral("Flat"), 2, true}})) {
+    : ScaleEditorDialog(editor, QStringLiteral("Stamp Duty"),
+                        {{QStringLiteral("Above"), 4, false},
+                         {QStringLiteral("Rate"), 3, true},
+                         {QStringLiteral("Flat"), 2, true}},
+                        kStampDutyItemDialog, ui, parent) {
     EditorForm& f = Form();
+    ScaleRowList* list = List();
     f.Rows()->addRow(
         QStringLiteral("Location:"),
         LocationList(f, kBuiltInDutyCount, kFirstFurtherDutyLocation, DutyLocationName));
-    list_->setParent(&f);
-    f.Layout()->addWidget(list_, 1);
+    list->setParent(&f);
+    f.Layout()->addWidget(list, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(f.Button(ScaleEditorLogic::kAdd, QStringLiteral("Add")));
     buttons->addWidget(f.Button(ScaleEditorLogic::kModify, QStringLiteral("Modify")));
     buttons->addWidget(f.Button(ScaleEditorLogic::kRemove, QStringLiteral("Remove")));
     f.Layout()->addLayout(buttons);
-
-    BindList(f, editor, list_, StampDutyScaleLogic::kList);
-    editor.editItem = [this](StampDutyItemLogic& item) {
-        EditorDialog dialog(item, kStampDutyItemDialog, Ui(), this);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    Open();
-    if (editor.selected >= 0) list_->setFocus(Qt::OtherFocusReason);
-}
-
-StampDutyScaleDialog::~StampDutyScaleDialog() {
-    editor_.SetList(nullptr);
-    editor_.editItem = nullptr;
+    OpenWithList(StampDutyScaleLogic::kList);
 }
 
 TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, DocumentUi& ui, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Tax Scales"), ui, parent), editor_(editor),
-      list_(new ScaleRowList(
-          {{QStringLiteral("Above"), 5, false}, {QStringLiteral("Rate"), 5, true}})) {
+    : ScaleEditorDialog(editor, QStringLiteral("Tax Scales"),
+                        {{QStringLiteral("Above"), 5, false}, {QStringLiteral("Rate"), 5, true}},
+                        kScaleItemDialog, ui, parent) {
     EditorForm& f = Form();
+    ScaleRowList* list = List();
     f.Rows()->addRow(QStringLiteral("Location:"),
                      LocationList(f, kBuiltInTaxCount, kFirstFurtherTaxLocation, TaxLocationName));
 
@@ -254,25 +268,13 @@ TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, DocumentUi& ui, QWidget
     f.Layout()->addWidget(
         f.CheckBox(TaxScalesLogic::kShadeIn, QStringLiteral("Reduced levy on low incomes")));
 
-    list_->setParent(&f);
-    list_->setMinimumWidth(kListWidth - 60);
+    list->setParent(&f);
+    list->setMinimumWidth(kListWidth - 60);
     auto* body = new QHBoxLayout;
-    body->addWidget(list_, 1);
+    body->addWidget(list, 1);
     body->addLayout(ButtonColumn(f));
     f.Layout()->addLayout(body, 1);
-
-    BindList(f, editor, list_, TaxScalesLogic::kList);
-    editor.editItem = [this](ScaleItemLogic& item) {
-        EditorDialog dialog(item, kScaleItemDialog, Ui(), this);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    Open();
-    if (editor.selected >= 0) list_->setFocus(Qt::OtherFocusReason);
-}
-
-TaxScalesDialog::~TaxScalesDialog() {
-    editor_.SetList(nullptr);
-    editor_.editItem = nullptr;
+    OpenWithList(TaxScalesLogic::kList);
 }
 
 // --- callers ---

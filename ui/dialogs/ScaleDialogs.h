@@ -53,30 +53,39 @@ extern const FormDialog kStampDutyItemDialog;
 // "Specify Scale Item", of a ScaleItemLogic.
 extern const FormDialog kScaleItemDialog;
 
-// "Stamp Duty". Add and Modify open "Specify Stamp Duty Item" over it.
-class StampDutyScaleDialog : public EditorDialog {
+// What the two scale editors' dialogs share: the list of the scale's rows and the item dialog
+// that Add and Modify open over it, both bound to the editor's logic while the dialog lives.
+class ScaleEditorDialog : public EditorDialog {
     Q_OBJECT
 public:
-    StampDutyScaleDialog(StampDutyScaleLogic& editor, DocumentUi& ui, QWidget* parent = nullptr);
-    ~StampDutyScaleDialog() override;
+    ~ScaleEditorDialog() override;
     ScaleRowList* List() const { return list_; }
 
+protected:
+    ScaleEditorDialog(ScaleEditorLogic& editor, const QString& caption,
+                      std::vector<ScaleRowList::Column> columns, const FormDialog& itemDialog,
+                      DocumentUi& ui, QWidget* parent);
+    // Call once every control exists: binds the list as control `listId` and opens; the list
+    // takes the focus when a row is selected.
+    void OpenWithList(int listId);
+
 private:
-    StampDutyScaleLogic& editor_;
+    ScaleEditorLogic& editor_;
     ScaleRowList* list_;
 };
 
+// "Stamp Duty". Add and Modify open "Specify Stamp Duty Item" over it.
+class StampDutyScaleDialog : public ScaleEditorDialog {
+    Q_OBJECT
+public:
+    StampDutyScaleDialog(StampDutyScaleLogic& editor, DocumentUi& ui, QWidget* parent = nullptr);
+};
+
 // "Tax Scales". Add and Modify open "Specify Scale Item" over it.
-class TaxScalesDialog : public EditorDialog {
+class TaxScalesDialog : public ScaleEditorDialog {
     Q_OBJECT
 public:
     TaxScalesDialog(TaxScalesLogic& editor, DocumentUi& ui, QWidget* parent = nullptr);
-    ~TaxScalesDialog() override;
-    ScaleRowList* List() const { return list_; }
-
-private:
-    TaxScalesLogic& editor_;
-    ScaleRowList* list_;
 };
 
 // Run an editor modally on `scale`; true when it was accepted, `scale` then holding the edited

@@ -58,6 +58,9 @@ public:
     enum Control : int { kLocation = 1031, kAdd = 1088, kModify = 1089, kRemove = 1090 };
 
     int selected = -1; // the selected row, -1 for none
+    // Runs the item dialog ("Specify Stamp Duty Item", "Specify Scale Item") on a row's item,
+    // a StampDutyItemLogic or a ScaleItemLogic; true on OK.
+    std::function<bool(EditorLogic& item)> editItem;
 
     void SetList(ScaleListPort* list) { list_ = list; }
 
@@ -124,8 +127,6 @@ public:
     // so that choosing "Custom" later brings them back. The caller takes it back even on
     // Cancel.
     DutyScale custom;
-    // Runs "Specify Stamp Duty Item" on the item; true on OK.
-    std::function<bool(StampDutyItemLogic& item)> editItem;
 
     int Location() const override { return scale.Location; }
     std::int16_t RowCount() const override { return scale.Count; }
@@ -160,8 +161,6 @@ public:
     TaxScale scale; // the working copy, filled by the caller
     // The investment's "Custom" entry, as for the stamp duty scale.
     TaxScale custom;
-    // Runs "Specify Scale Item" on the item; true on OK.
-    std::function<bool(ScaleItemLogic& item)> editItem;
 
     int Location() const override { return scale.Location; }
     std::int16_t RowCount() const override { return scale.Count; }

@@ -22,7 +22,8 @@ template <class Editor, class Item> struct ScaleEditorTest : ::testing::Test {
 
     void SetUp() override {
         ed.SetList(&list);
-        ed.editItem = [this](Item& item) {
+        ed.editItem = [this](EditorLogic& row) {
+            auto& item = static_cast<Item&>(row);
             ++itemDialogs;
             offered = item;
             return reply(item);
