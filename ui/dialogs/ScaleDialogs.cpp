@@ -279,31 +279,35 @@ TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, DocumentUi& ui, QWidget
 
 // --- callers ---
 
-bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, DocumentUi& ui,
-                             QWidget* parent) {
-    StampDutyScaleLogic editor;
+namespace {
+
+// Runs the editor `Dialog` of `Logic` on a copy of `scale`: on OK `scale` takes the edited
+// copy; `custom` takes the "Custom" entry the editor leaves, whatever the ending.
+template <class Logic, class Dialog, class Scale>
+bool RunScaleEditor(Scale& scale, Scale& custom, DocumentUi& ui, QWidget* parent) {
+    Logic editor;
     editor.scale = scale;
     editor.custom = custom;
-    StampDutyScaleDialog dialog(editor, ui, parent);
+    Dialog dialog(editor, ui, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     custom = editor.custom;
-    if (!accepted) return false;
+    if (accepted) scale = editor.scale;
+    return accepted;
+}
+
+} // namespace
+
+bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, DocumentUi& ui,
+                             QWidget* parent) {
     const double baseDuty = scale.BaseDuty; // not the editor's to change
-    scale = editor.scale;
+    if (!RunScaleEditor<StampDutyScaleLogic, StampDutyScaleDialog>(scale, custom, ui, parent))
+        return false;
     scale.BaseDuty = baseDuty;
     return true;
 }
 
 bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, DocumentUi& ui, QWidget* parent) {
-    TaxScalesLogic editor;
-    editor.scale = scale;
-    editor.custom = custom;
-    TaxScalesDialog dialog(editor, ui, parent);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    custom = editor.custom;
-    if (!accepted) return false;
-    scale = editor.scale;
-    return true;
+    return RunScaleEditor<TaxScalesLogic, TaxScalesDialog>(scale, custom, ui, parent);
 }
 
 namespace {
