@@ -8,7 +8,7 @@ void LazyTab::Refresh() {
 void LazyTab::BringUpToDate() {
     if (!stale_) return;
     stale_ = false;
-    Update();
+    WorkOut();
 }
 
 void LazyTab::showEvent(QShowEvent* event) {

@@ -15,7 +15,7 @@ protected:
     // Works the figures out again, when they are out of date.
     void BringUpToDate();
     // Works the figures out.
-    virtual void Update() = 0;
+    virtual void WorkOut() = 0;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -83,7 +83,7 @@ void SaleTab::Build() {
     layout->addWidget(chart_, 1);
 }
 
-void SaleTab::Update() {
+void SaleTab::WorkOut() {
     Build();
     const Investment& d = doc_;
     QString held = QStringLiteral("Sold for its value at the end of year %1, the last year of "

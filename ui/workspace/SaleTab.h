@@ -43,7 +43,7 @@ public:
     std::function<void()> onAssumptions;
 
 protected:
-    void Update() override;
+    void WorkOut() override;
 
 private:
     void Build();

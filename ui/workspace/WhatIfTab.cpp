@@ -152,7 +152,7 @@ void WhatIfTab::ChangeSetup(const GridSetup& setup) {
     UpdateGrid();
 }
 
-void WhatIfTab::Update() {
+void WhatIfTab::WorkOut() {
     Build();
     whatIf_.emplace(doc_, scales_);
     UpdateGrid();

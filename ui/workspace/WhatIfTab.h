@@ -39,7 +39,7 @@ public:
     bool Copy();
 
 protected:
-    void Update() override;
+    void WorkOut() override;
 
 private:
     struct AxisControls {
