@@ -153,6 +153,14 @@ void ScaleEditorLogic::CustomCheck() {
     UpdateButtons();
 }
 
+bool ScaleEditorLogic::AddRow() {
+    const int row = LineCount();
+    if (row >= kScaleRows || !EditRow(row)) return false;
+    selected = row;
+    SetRowCount(static_cast<std::int16_t>(row + 1));
+    return true;
+}
+
 void ScaleEditorLogic::SortOnOk() {
     SortRows();
     if (IsCustom()) StoreCustomEntry();
@@ -168,7 +176,7 @@ bool ScaleEditorLogic::OnClick(ControlPort&, int id) {
         return true;
     case kModify:
         if (!ModifyEnabled()) return false;
-        ModifyRow(selected);
+        EditRow(selected);
         CustomCheck();
         return true;
     case kRemove:
@@ -211,26 +219,14 @@ std::vector<std::u16string> StampDutyScaleLogic::Line(int row) const {
             IsFlat(scale.Flat[i]) ? u"Flat" : u""};
 }
 
-bool StampDutyScaleLogic::AddRow() {
-    const int row = RowsInUse(scale.Count);
-    if (row >= kScaleRows) return false;
-    StampDutyItemLogic item; // Above 0, Rate 0, not flat
-    if (!editItem || !editItem(item)) return false;
+bool StampDutyScaleLogic::EditRow(int row) {
     const auto i = static_cast<std::size_t>(row);
-    scale.Above[i] = item.above;
-    scale.Rate[i] = item.rate;
-    scale.Flat[i] = item.flat ? 1 : 0;
-    selected = row;
-    scale.Count = static_cast<std::int16_t>(row + 1);
-    return true;
-}
-
-bool StampDutyScaleLogic::ModifyRow(int row) {
-    const auto i = static_cast<std::size_t>(row);
-    StampDutyItemLogic item;
-    item.above = scale.Above[i];
-    item.rate = scale.Rate[i];
-    item.flat = IsFlat(scale.Flat[i]) ? 1 : 0;
+    StampDutyItemLogic item; // a new row: Above 0, Rate 0, not flat
+    if (row < RowsInUse(scale.Count)) {
+        item.above = scale.Above[i];
+        item.rate = scale.Rate[i];
+        item.flat = IsFlat(scale.Flat[i]) ? 1 : 0;
+    }
     if (!editItem || !editItem(item)) return false;
     scale.Above[i] = item.above;
     scale.Rate[i] = item.rate;
@@ -294,24 +290,13 @@ std::vector<std::u16string> TaxScalesLogic::Line(int row) const {
     return {Shown(scale.Above[i], kScaleAmountFormat), Shown(scale.Rate[i], kTaxRateFormat)};
 }
 
-bool TaxScalesLogic::AddRow() {
-    const int row = RowsInUse(scale.Count);
-    if (row >= kScaleRows) return false;
-    ScaleItemLogic item;
-    if (!editItem || !editItem(item)) return false;
+bool TaxScalesLogic::EditRow(int row) {
     const auto i = static_cast<std::size_t>(row);
-    scale.Above[i] = item.above;
-    scale.Rate[i] = item.rate;
-    selected = row;
-    scale.Count = static_cast<std::int16_t>(row + 1);
-    return true;
-}
-
-bool TaxScalesLogic::ModifyRow(int row) {
-    const auto i = static_cast<std::size_t>(row);
-    ScaleItemLogic item;
-    item.above = scale.Above[i];
-    item.rate = scale.Rate[i];
+    ScaleItemLogic item; // a new row: Above 0, Rate 0
+    if (row < RowsInUse(scale.Count)) {
+        item.above = scale.Above[i];
+        item.rate = scale.Rate[i];
+    }
     if (!editItem || !editItem(item)) return false;
     scale.Above[i] = item.above;
     scale.Rate[i] = item.rate;

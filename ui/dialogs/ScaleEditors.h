@@ -88,9 +88,10 @@ protected:
     virtual int NoneLocation() const = 0;
     // The column texts of a row in use.
     virtual std::vector<std::u16string> Line(int row) const = 0;
-    // The row operations; true when the item dialog was accepted.
-    virtual bool AddRow() = 0;
-    virtual bool ModifyRow(int row) = 0;
+    // Runs the item dialog on row `row`, or on a new row at the end (its figures nil) when
+    // `row` is the count of rows in use; true when it was accepted and the row took the item.
+    virtual bool EditRow(int row) = 0;
+    virtual void SetRowCount(std::int16_t count) = 0;
     virtual void RemoveRow(int row) = 0;
     // The custom check's parts.
     virtual bool EqualsBuiltIn() const = 0;
@@ -114,6 +115,8 @@ protected:
     bool OnClick(ControlPort& port, int id) override;
 
 private:
+    // "Add": the item dialog on a new row at the end; true when it was accepted.
+    bool AddRow();
     ScaleListPort* list_ = nullptr;
 };
 
@@ -134,8 +137,8 @@ public:
 protected:
     int NoneLocation() const override { return kDutyLocationNone; }
     std::vector<std::u16string> Line(int row) const override;
-    bool AddRow() override;
-    bool ModifyRow(int row) override;
+    bool EditRow(int row) override;
+    void SetRowCount(std::int16_t count) override { scale.Count = count; }
     void RemoveRow(int row) override;
     bool EqualsBuiltIn() const override;
     void MakeCustom() override;
@@ -169,8 +172,8 @@ public:
 protected:
     int NoneLocation() const override { return kTaxLocationNone; }
     std::vector<std::u16string> Line(int row) const override;
-    bool AddRow() override;
-    bool ModifyRow(int row) override;
+    bool EditRow(int row) override;
+    void SetRowCount(std::int16_t count) override { scale.Count = count; }
     void RemoveRow(int row) override;
     bool EqualsBuiltIn() const override;
     void MakeCustom() override;
