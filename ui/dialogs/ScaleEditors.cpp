@@ -153,6 +153,14 @@ void ScaleEditorLogic::CustomCheck() {
     UpdateButtons();
 }
 
+bool ScaleEditorLogic::OnChoose(ControlPort& port, int id) {
+    const int location = port.GetChoice(id);
+    if (id != kLocation || location < 0 || location >= EntryCount()) return false;
+    TakeEntry(location);
+    UpdateButtons();
+    return true;
+}
+
 bool ScaleEditorLogic::AddRow() {
     const int row = LineCount();
     if (row >= kScaleRows || !EditRow(row)) return false;
@@ -239,9 +247,21 @@ void StampDutyScaleLogic::RemoveRow(int row) {
     RemoveRowOf(scale, row);
 }
 
+DutyScale StampDutyScaleLogic::Entry(int location) const {
+    return location == kDutyLocationCustom ? custom : ShippedDutyScale(location);
+}
+
+void StampDutyScaleLogic::TakeEntry(int location) {
+    const double baseDuty = scale.BaseDuty; // the scale's own, not the entry's
+    scale = Entry(location);
+    scale.Location = static_cast<std::int16_t>(location);
+    scale.Count = ValidCount(scale.Count);
+    scale.BaseDuty = baseDuty;
+}
+
 bool StampDutyScaleLogic::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInDutyCount) return false;
-    const DutyScale& b = scale.Location == kDutyLocationCustom ? custom : ShippedDutyScale(scale.Location);
+    const DutyScale b = Entry(scale.Location);
     if (!SameRows(scale, b)) return false;
     for (int row = 0; row < RowsInUse(scale.Count); ++row) {
         const auto i = static_cast<std::size_t>(row);
@@ -265,19 +285,6 @@ void StampDutyScaleLogic::SortRows() { Reorder(scale.Flat, SortRowsOf(scale)); }
 void StampDutyScaleLogic::OnOpen(ControlPort& port) {
     scale.Count = ValidCount(scale.Count);
     ScaleEditorLogic::OnOpen(port);
-}
-
-bool StampDutyScaleLogic::OnChoose(ControlPort& port, int id) {
-    const int location = port.GetChoice(id);
-    if (id != kLocation || location < 0 || location >= kBuiltInDutyCount) return false;
-    const DutyScale b = location == kDutyLocationCustom ? custom : ShippedDutyScale(location);
-    scale.Location = static_cast<std::int16_t>(location);
-    scale.Count = ValidCount(b.Count);
-    scale.Above = b.Above;
-    scale.Rate = b.Rate;
-    scale.Flat = b.Flat;
-    UpdateButtons();
-    return true;
 }
 
 void StampDutyScaleLogic::OnOk(ControlPort&) { SortOnOk(); }
@@ -305,9 +312,19 @@ bool TaxScalesLogic::EditRow(int row) {
 
 void TaxScalesLogic::RemoveRow(int row) { RemoveRowOf(scale, row); }
 
+TaxScale TaxScalesLogic::Entry(int location) const {
+    return location == kTaxLocationCustom ? custom : ShippedTaxScale(location);
+}
+
+void TaxScalesLogic::TakeEntry(int location) {
+    scale = Entry(location);
+    scale.Location = static_cast<std::int16_t>(location);
+    scale.Count = ValidCount(scale.Count);
+}
+
 bool TaxScalesLogic::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInTaxCount) return false;
-    const TaxScale& b = scale.Location == kTaxLocationCustom ? custom : ShippedTaxScale(scale.Location);
+    const TaxScale b = Entry(scale.Location);
     return SameRows(scale, b) && Near(scale.MedicareRate, b.MedicareRate, kMedicareTolerance) &&
            Near(scale.MedicareThreshold, b.MedicareThreshold, kMedicareTolerance) &&
            scale.MedicareShadeIn == b.MedicareShadeIn;
@@ -357,21 +374,6 @@ bool TaxScalesLogic::OnClick(ControlPort& port, int id) {
     if (id != kShadeIn) return ScaleEditorLogic::OnClick(port, id);
     scale.MedicareShadeIn = GetCheck(port, kShadeIn) != 0;
     CustomCheck();
-    return true;
-}
-
-bool TaxScalesLogic::OnChoose(ControlPort& port, int id) {
-    const int location = port.GetChoice(id);
-    if (id != kLocation || location < 0 || location >= kBuiltInTaxCount) return false;
-    const TaxScale b = location == kTaxLocationCustom ? custom : ShippedTaxScale(location);
-    scale.Location = static_cast<std::int16_t>(location);
-    scale.Count = ValidCount(b.Count);
-    scale.Above = b.Above;
-    scale.Rate = b.Rate;
-    scale.MedicareRate = b.MedicareRate;
-    scale.MedicareThreshold = b.MedicareThreshold;
-    scale.MedicareShadeIn = b.MedicareShadeIn;
-    UpdateButtons();
     return true;
 }
 

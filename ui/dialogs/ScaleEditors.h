@@ -93,6 +93,10 @@ protected:
     virtual bool EditRow(int row) = 0;
     virtual void SetRowCount(std::int16_t count) = 0;
     virtual void RemoveRow(int row) = 0;
+    // The entries of the location list: the built-in scales, "None" and "Custom".
+    virtual int EntryCount() const = 0;
+    // The working scale takes the rows (and the rest) of entry `location`.
+    virtual void TakeEntry(int location) = 0;
     // The custom check's parts.
     virtual bool EqualsBuiltIn() const = 0;
     virtual void MakeCustom() = 0;
@@ -113,6 +117,8 @@ protected:
 
     void OnOpen(ControlPort& port) override;
     bool OnClick(ControlPort& port, int id) override;
+    // A location chosen: its entry's rows.
+    bool OnChoose(ControlPort& port, int id) override;
 
 private:
     // "Add": the item dialog on a new row at the end; true when it was accepted.
@@ -140,6 +146,8 @@ protected:
     bool EditRow(int row) override;
     void SetRowCount(std::int16_t count) override { scale.Count = count; }
     void RemoveRow(int row) override;
+    int EntryCount() const override { return kBuiltInDutyCount; }
+    void TakeEntry(int location) override;
     bool EqualsBuiltIn() const override;
     void MakeCustom() override;
     void SortRows() override;
@@ -147,8 +155,11 @@ protected:
     void StoreCustomEntry() override;
 
     void OnOpen(ControlPort& port) override;
-    bool OnChoose(ControlPort& port, int id) override;
     void OnOk(ControlPort& port) override;
+
+private:
+    // Entry `location` of the list: "Custom" or a built-in scale.
+    DutyScale Entry(int location) const;
 };
 
 // "Tax Scales": edits a copy of a tax scale with its Medicare levy.
@@ -175,6 +186,8 @@ protected:
     bool EditRow(int row) override;
     void SetRowCount(std::int16_t count) override { scale.Count = count; }
     void RemoveRow(int row) override;
+    int EntryCount() const override { return kBuiltInTaxCount; }
+    void TakeEntry(int location) override;
     bool EqualsBuiltIn() const override;
     void MakeCustom() override;
     void SortRows() override;
@@ -184,10 +197,11 @@ protected:
     void OnOpen(ControlPort& port) override;
     bool OnLeaveEdit(ControlPort& port, int id) override;
     bool OnClick(ControlPort& port, int id) override;
-    bool OnChoose(ControlPort& port, int id) override;
     void OnOk(ControlPort& port) override;
 
 private:
+    // Entry `location` of the list: "Custom" or a built-in scale.
+    TaxScale Entry(int location) const;
     // Takes a Medicare field that differs from its working value; true when it did.
     bool TakeMedicareField(const ControlPort& port, int id);
 };
