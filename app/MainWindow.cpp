@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/Program.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QCloseEvent>
@@ -274,11 +276,9 @@ void MainWindow::CreateMenusAndToolBar() {
     bar->setObjectName(QStringLiteral("CommandBar"));
     bar->setMovable(false);
     bar->addSeparator();
-    fileNew->setIcon(CommandIcon(*style(), QStyle::SP_FileIcon, "text-x-generic", "file"));
-    fileOpen->setIcon(
-        CommandIcon(*style(), QStyle::SP_DialogOpenButton, "folder-open", "standardbutton-open"));
-    fileSave->setIcon(
-        CommandIcon(*style(), QStyle::SP_DialogSaveButton, "document-save", "standardbutton-save"));
+    fileNew->setIcon(ProgramIcon(QStringLiteral("new")));
+    fileOpen->setIcon(ProgramIcon(QStringLiteral("open")));
+    fileSave->setIcon(ProgramIcon(QStringLiteral("save")));
     bar->addAction(fileNew);
     bar->addAction(fileOpen);
     bar->addAction(fileSave);

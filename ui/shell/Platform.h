@@ -2,9 +2,7 @@
 // asks the user through DocumentUi, so that tests can answer in place of the user.
 #pragma once
 
-#include <QIcon>
 #include <QString>
-#include <QStyle>
 
 #include <string_view>
 
@@ -50,13 +48,6 @@ public:
     // "No", which keeps what is on disk.
     virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
 };
-
-// The style's picture for a command: the desktop icon theme's where it has one, or else the
-// style's own.
-inline QIcon CommandIcon(const QStyle& style, QStyle::StandardPixmap which,
-                         const char* /*themeName*/, const char* /*file*/) {
-    return style.standardIcon(which);
-}
 
 // The real dialogs and message boxes.
 class QtDocumentUi : public DocumentUi {
