@@ -335,30 +335,19 @@ void MainWindow::Preferences() {
     pane_->Refresh();
 }
 
+void MainWindow::RunSettingsEditor(const QString& name,
+                                   void (*edit)(Investment&, Scales&, SettingsStore&, QWidget*)) {
+    document_.Change(name, [&] { edit(Document(), InvestmentScales(), store_, this); });
+}
+
 void MainWindow::Projections() {
     document_.Change(QStringLiteral("Projections"),
                      [&] { EditItem(Document(), InvestmentScales(), store_, ItemProjections, this); });
 }
-
-void MainWindow::LinkedVariables() {
-    document_.Change(QStringLiteral("Linked Variables"),
-                     [&] { EditLinkedVariables(Document(), InvestmentScales(), store_, this); });
-}
-
-void MainWindow::StampDuty() {
-    document_.Change(QStringLiteral("Stamp Duty"),
-                     [&] { EditStampDutyScale(Document(), InvestmentScales(), store_, this); });
-}
-
-void MainWindow::TaxScales() {
-    document_.Change(QStringLiteral("Tax Scales"),
-                     [&] { EditTaxScales(Document(), InvestmentScales(), store_, this); });
-}
-
-void MainWindow::Assumptions() {
-    document_.Change(QStringLiteral("Assumptions"),
-                     [&] { EditAssumptions(Document(), InvestmentScales(), store_, this); });
-}
+void MainWindow::LinkedVariables() { RunSettingsEditor(QStringLiteral("Linked Variables"), EditLinkedVariables); }
+void MainWindow::StampDuty() { RunSettingsEditor(QStringLiteral("Stamp Duty"), EditStampDutyScale); }
+void MainWindow::TaxScales() { RunSettingsEditor(QStringLiteral("Tax Scales"), EditTaxScales); }
+void MainWindow::Assumptions() { RunSettingsEditor(QStringLiteral("Assumptions"), EditAssumptions); }
 
 void MainWindow::SaveSettingsNow() {
     ReportSettingsFailure([this] { SaveSettings(store_, Document(), InvestmentScales()); });
