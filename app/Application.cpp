@@ -12,6 +12,7 @@
 
 #include "persist/Settings.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "ui/shell/Platform.h"
 #include "ui/shell/QPainterSurface.h"
 #include "ui/shell/QtSettingsStore.h"
@@ -130,9 +131,12 @@ bool Application::InitInstance(const QStringList& arguments) {
 
     frame_->show();
     frame_->repaint();
-    // A call that comes after the application object is gone finds its frame gone too.
+    // The window icon waits as well: nothing shows it before the window is painted. A call
+    // that comes after the application object is gone finds its frame gone too.
     auto endStartup = [frame = QPointer<QObject>(frame_.get()), this] {
-        if (frame) startup_.reset();
+        if (!frame || !startup_) return;
+        startup_.reset();
+        InstallWindowIcon();
     };
     new AfterFirstPaint(frame_->View()->viewport(), endStartup);
     QTimer::singleShot(1000, frame_.get(), endStartup);

@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/Program.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QCloseEvent>
@@ -274,11 +276,9 @@ void MainWindow::CreateMenusAndToolBar() {
     bar->setObjectName(QStringLiteral("CommandBar"));
     bar->setMovable(false);
     bar->addSeparator();
-    fileNew->setIcon(CommandIcon(*style(), QStyle::SP_FileIcon, "text-x-generic", "file"));
-    fileOpen->setIcon(
-        CommandIcon(*style(), QStyle::SP_DialogOpenButton, "folder-open", "standardbutton-open"));
-    fileSave->setIcon(
-        CommandIcon(*style(), QStyle::SP_DialogSaveButton, "document-save", "standardbutton-save"));
+    fileNew->setIcon(ProgramIcon(QStringLiteral("new")));
+    fileOpen->setIcon(ProgramIcon(QStringLiteral("open")));
+    fileSave->setIcon(ProgramIcon(QStringLiteral("save")));
     bar->addAction(fileNew);
     bar->addAction(fileOpen);
     bar->addAction(fileSave);
@@ -335,33 +335,21 @@ void MainWindow::Preferences() {
     pane_->Refresh();
 }
 
+void MainWindow::RunSettingsEditor(const QString& name, void (*edit)(Investment&, Scales&,
+                                                                    SettingsStore&, DocumentUi&,
+                                                                    QWidget*)) {
+    document_.Change(name, [&] { edit(Document(), InvestmentScales(), store_, ui_, this); });
+}
+
 void MainWindow::Projections() {
     document_.Change(QStringLiteral("Projections"), [&] {
         EditItem(Document(), InvestmentScales(), store_, ui_, ItemProjections, this);
     });
 }
-
-void MainWindow::LinkedVariables() {
-    document_.Change(QStringLiteral("Linked Variables"), [&] {
-        EditLinkedVariables(Document(), InvestmentScales(), store_, ui_, this);
-    });
-}
-
-void MainWindow::StampDuty() {
-    document_.Change(QStringLiteral("Stamp Duty"), [&] {
-        EditStampDutyScale(Document(), InvestmentScales(), store_, ui_, this);
-    });
-}
-
-void MainWindow::TaxScales() {
-    document_.Change(QStringLiteral("Tax Scales"),
-                     [&] { EditTaxScales(Document(), InvestmentScales(), store_, ui_, this); });
-}
-
-void MainWindow::Assumptions() {
-    document_.Change(QStringLiteral("Assumptions"),
-                     [&] { EditAssumptions(Document(), InvestmentScales(), store_, ui_, this); });
-}
+void MainWindow::LinkedVariables() { RunSettingsEditor(QStringLiteral("Linked Variables"), EditLinkedVariables); }
+void MainWindow::StampDuty() { RunSettingsEditor(QStringLiteral("Stamp Duty"), EditStampDutyScale); }
+void MainWindow::TaxScales() { RunSettingsEditor(QStringLiteral("Tax Scales"), EditTaxScales); }
+void MainWindow::Assumptions() { RunSettingsEditor(QStringLiteral("Assumptions"), EditAssumptions); }
 
 void MainWindow::SaveSettingsNow() {
     ReportSettingsFailure([this] { SaveSettings(store_, Document(), InvestmentScales()); });

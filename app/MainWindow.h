@@ -137,6 +137,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // A settings editor that changes the investment, as one step of Undo named `name`.
+    void RunSettingsEditor(const QString& name, void (*edit)(Investment&, Scales&, SettingsStore&,
+                                                             DocumentUi&, QWidget*));
     // New: the defaults, and today's law on a first start.
     bool NewDocument();
     int firstStartYear_ = 0, firstStartMonth_ = 0;

@@ -1,11 +1,33 @@
 #include "app/Program.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
+namespace {
+
+// Named as PNG, a picture is read by Qt's own PNG reader at once; found by its contents, every
+// image format plugin installed would be loaded first to be asked whether it can read it.
+QPixmap ReadPng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
 
 void InstallProgram() {
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velppc.png")));
     // Ties the windows to the installed desktop entry (its name and icon in task bars).
     QGuiApplication::setDesktopFileName(QStringLiteral("velppc"));
+}
+
+void InstallWindowIcon() {
+    QApplication::setWindowIcon(QIcon(ReadPng(QStringLiteral(":/velppc.png"))));
+}
+
+QIcon ProgramIcon(const QString& name) {
+    QIcon icon;
+    for (const char* size : {"24", "48"})
+        icon.addPixmap(ReadPng(QStringLiteral(":/icons/%1-%2.png").arg(name, QLatin1String(size))));
+    return icon;
 }

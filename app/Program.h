@@ -2,5 +2,15 @@
 // benchmark times what a user waits for.
 #pragma once
 
-// Once the QApplication exists: the window icon and the desktop entry.
+#include <QIcon>
+#include <QString>
+
+// Once the QApplication exists: the desktop entry.
 void InstallProgram();
+// The windows' icon. The application sets it once its window has been painted: reading the
+// picture, 256 pixels square, would hold the first paint back by about a millisecond.
+void InstallWindowIcon();
+
+// One of the program's own pictures, ":/icons/NAME-24.png" with "-48.png" for screens of twice
+// the density.
+QIcon ProgramIcon(const QString& name);

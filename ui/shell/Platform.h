@@ -2,9 +2,7 @@
 // asks the user through DocumentUi, so that tests can answer in place of the user.
 #pragma once
 
-#include <QIcon>
 #include <QString>
-#include <QStyle>
 
 #include <string_view>
 
@@ -54,13 +52,6 @@ public:
     // typed is kept.
     virtual bool AskKeepOrChange(QWidget* /*parent*/, const QString& /*question*/) { return true; }
 };
-
-// The style's picture for a command: the desktop icon theme's where it has one, or else the
-// style's own.
-inline QIcon CommandIcon(const QStyle& style, QStyle::StandardPixmap which,
-                         const char* /*themeName*/, const char* /*file*/) {
-    return style.standardIcon(which);
-}
 
 // The real dialogs and message boxes.
 class QtDocumentUi : public DocumentUi {

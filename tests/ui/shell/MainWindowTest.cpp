@@ -217,6 +217,12 @@ TEST_F(FrameTest, ToolBarAtTheTopSendsNewOpenSave) {
     QStringList commands;
     for (const QAction* a : bars[0]->actions()) commands << a->objectName();
     EXPECT_EQ(commands, (QStringList{"", "FileNew", "FileOpen", "FileSave", ""}));
+    // Each command shows its own picture, drawn at 24 and 48 pixels.
+    for (const QAction* a : bars[0]->actions()) {
+        if (a->isSeparator()) continue;
+        EXPECT_EQ(a->icon().availableSizes(), (QList<QSize>{{24, 24}, {48, 48}}))
+            << a->objectName().toStdString();
+    }
 }
 
 TEST_F(FrameTest, StartsUntitledWithTheStoresDefaultsAndUnchanged) {
@@ -671,6 +677,8 @@ TEST_F(StartupTest, TheFileOnTheCommandLineIsRememberedOnDisk) {
             }
             if (painted) {
                 EXPECT_TRUE(QFile::exists(ini)) << "still not written after the first paint";
+                // The window icon comes with the same step.
+                EXPECT_EQ(QApplication::windowIcon().availableSizes(), QList<QSize>{QSize(256, 256)});
             }
         }
         const auto first = QtSettingsStore(ini).ReadString(kSectionRecentFiles, "File1");
