@@ -335,14 +335,16 @@ void MainWindow::Preferences() {
     pane_->Refresh();
 }
 
-void MainWindow::RunSettingsEditor(const QString& name,
-                                   void (*edit)(Investment&, Scales&, SettingsStore&, QWidget*)) {
-    document_.Change(name, [&] { edit(Document(), InvestmentScales(), store_, this); });
+void MainWindow::RunSettingsEditor(const QString& name, void (*edit)(Investment&, Scales&,
+                                                                    SettingsStore&, DocumentUi&,
+                                                                    QWidget*)) {
+    document_.Change(name, [&] { edit(Document(), InvestmentScales(), store_, ui_, this); });
 }
 
 void MainWindow::Projections() {
-    document_.Change(QStringLiteral("Projections"),
-                     [&] { EditItem(Document(), InvestmentScales(), store_, ItemProjections, this); });
+    document_.Change(QStringLiteral("Projections"), [&] {
+        EditItem(Document(), InvestmentScales(), store_, ui_, ItemProjections, this);
+    });
 }
 void MainWindow::LinkedVariables() { RunSettingsEditor(QStringLiteral("Linked Variables"), EditLinkedVariables); }
 void MainWindow::StampDuty() { RunSettingsEditor(QStringLiteral("Stamp Duty"), EditStampDutyScale); }
@@ -580,7 +582,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::EditItemOf(unsigned itemType) {
     document_.Change(
-        [&] { itemEditor_(Document(), InvestmentScales(), store_, itemType, view_); },
+        [&] { itemEditor_(Document(), InvestmentScales(), store_, ui_, itemType, view_); },
         [itemType](const RecordState& before, const RecordState& after) {
             // "Change Scale" puts its scale in force even when "Purchase Costs" is then
             // cancelled.

@@ -125,7 +125,8 @@ public:
     // What opens the editor of a summary line: the program's editors, or in tests one that
     // acts as an accepted or cancelled dialog would.
     using ItemEditor =
-        std::function<void(Investment&, Scales&, SettingsStore&, unsigned itemType, QWidget*)>;
+        std::function<void(Investment&, Scales&, SettingsStore&, DocumentUi&, unsigned itemType,
+                           QWidget*)>;
     void SetItemEditor(ItemEditor editor) { itemEditor_ = std::move(editor); }
 
 protected:
@@ -137,8 +138,8 @@ protected:
 
 private:
     // A settings editor that changes the investment, as one step of Undo named `name`.
-    void RunSettingsEditor(const QString& name,
-                           void (*edit)(Investment&, Scales&, SettingsStore&, QWidget*));
+    void RunSettingsEditor(const QString& name, void (*edit)(Investment&, Scales&, SettingsStore&,
+                                                             DocumentUi&, QWidget*));
     // New: the defaults, and today's law on a first start.
     bool NewDocument();
     int firstStartYear_ = 0, firstStartMonth_ = 0;

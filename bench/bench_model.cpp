@@ -10,25 +10,26 @@
 
 namespace {
 
-void BM_RecalculateInterestOnly(benchmark::State& state) {
+// Times the recalculation of `doc` with the built-in scales.
+void TimeRecalculation(benchmark::State& state, Investment& doc) {
     const Scales scales;
-    Investment doc;
-    SetUpWorkedExample(doc, 0);
     for (auto _ : state) {
         doc.Recalculate(scales);
         benchmark::DoNotOptimize(doc.IRR);
     }
 }
+
+void BM_RecalculateInterestOnly(benchmark::State& state) {
+    Investment doc;
+    SetUpWorkedExample(doc, 0);
+    TimeRecalculation(state, doc);
+}
 BENCHMARK(BM_RecalculateInterestOnly);
 
 void BM_RecalculatePrincipalAndInterest(benchmark::State& state) {
-    const Scales scales;
     Investment doc;
     SetUpWorkedExample(doc, 1);
-    for (auto _ : state) {
-        doc.Recalculate(scales);
-        benchmark::DoNotOptimize(doc.IRR);
-    }
+    TimeRecalculation(state, doc);
 }
 BENCHMARK(BM_RecalculatePrincipalAndInterest);
 
@@ -37,7 +38,6 @@ BENCHMARK(BM_RecalculatePrincipalAndInterest);
 // land tax and the depreciation schedules.
 // Within 1.5 times BM_RecalculatePrincipalAndInterest.
 void BM_RecalculateLoanAndCosts(benchmark::State& state) {
-    const Scales scales;
     Investment doc;
     SetUpWorkedExample(doc, 1);
     doc.RateSteps = {{3, 7.5}, {6, 6.0}};
@@ -55,39 +55,28 @@ void BM_RecalculateLoanAndCosts(benchmark::State& state) {
     doc.LandThresholdsGrow = 1;
     doc.BuildingSchedule.assign(40, 9140);
     doc.PlantSchedule = {3200, 2500, 2000, 1600, 1300, 1000, 800, 600};
-    for (auto _ : state) {
-        doc.Recalculate(scales);
-        benchmark::DoNotOptimize(doc.IRR);
-    }
+    TimeRecalculation(state, doc);
 }
 BENCHMARK(BM_RecalculateLoanAndCosts);
 
 // The same as the interest-only case under the law of each income year: an established
 // dwelling bought December 2026, its sale split at the capital gains switch.
 void BM_RecalculateByIncomeYear(benchmark::State& state) {
-    const Scales scales;
     Investment doc;
     SetUpWorkedExample(doc, 0);
     doc.TaxLaw = 1;
     doc.PurchaseYear = 2026;
     doc.PurchaseMonth = 12;
-    for (auto _ : state) {
-        doc.Recalculate(scales);
-        benchmark::DoNotOptimize(doc.IRR);
-    }
+    TimeRecalculation(state, doc);
 }
 BENCHMARK(BM_RecalculateByIncomeYear);
 
 // The longest projection: the returns then solve over all 40 years.
 void BM_RecalculateFortyYearProjection(benchmark::State& state) {
-    const Scales scales;
     Investment doc;
     SetUpWorkedExample(doc, 1);
     doc.ProjectionYear = 40;
-    for (auto _ : state) {
-        doc.Recalculate(scales);
-        benchmark::DoNotOptimize(doc.IRR);
-    }
+    TimeRecalculation(state, doc);
 }
 BENCHMARK(BM_RecalculateFortyYearProjection);
 

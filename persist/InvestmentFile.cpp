@@ -42,6 +42,11 @@ public:
         for (int i = 0; i < size; ++i) u8(static_cast<unsigned char>(v >> (8 * i)));
     }
     void put16(std::int16_t v) { le(static_cast<std::uint16_t>(v), 2); }
+    // The head of an extension block entry: its tag and the size of the value that follows.
+    void entry(std::uint16_t tag, std::size_t size) {
+        le(tag, 2);
+        le(size, 2);
+    }
 
     // The field sequence of the block calls these; the reader has the same names.
     void layout() { put16(kLayoutNumber); }
@@ -199,18 +204,16 @@ std::string extensionEntries(const Investment& doc, const TaxScale& tax) {
     Writer w;
     for (const AssumptionInput& in : kAssumptionInputs) {
         if (AssumptionValue(doc, in) == in.builtIn) continue;
-        w.le(in.tag, 2);
         if (in.intField) {
-            w.le(4, 2);
+            w.entry(in.tag, 4);
             w.i32(doc.*in.intField);
         } else {
-            w.le(8, 2);
+            w.entry(in.tag, 8);
             w.f64(doc.*in.doubleField);
         }
     }
     if (!doc.RateSteps.empty()) {
-        w.le(kRateStepsTag, 2);
-        w.le(doc.RateSteps.size() * kRateStepSize, 2);
+        w.entry(kRateStepsTag, doc.RateSteps.size() * kRateStepSize);
         for (const RateStep& step : doc.RateSteps) {
             w.i32(step.fromYear);
             w.f64(step.rate);
@@ -219,13 +222,11 @@ std::string extensionEntries(const Investment& doc, const TaxScale& tax) {
     for (const auto& [tag, schedule] : {std::pair{kBuildingScheduleTag, &doc.BuildingSchedule},
                                         std::pair{kPlantScheduleTag, &doc.PlantSchedule}}) {
         if (schedule->empty()) continue;
-        w.le(tag, 2);
-        w.le(schedule->size() * 8, 2);
+        w.entry(tag, schedule->size() * 8);
         for (double figure : *schedule) w.f64(figure);
     }
     if (!doc.LandTaxRows.empty()) {
-        w.le(kLandTaxRowsTag, 2);
-        w.le(doc.LandTaxRows.size() * kLandTaxRowSize, 2);
+        w.entry(kLandTaxRowsTag, doc.LandTaxRows.size() * kLandTaxRowSize);
         for (const LandTaxRow& row : doc.LandTaxRows) {
             w.f64(row.above);
             w.f64(row.rate);
@@ -234,8 +235,7 @@ std::string extensionEntries(const Investment& doc, const TaxScale& tax) {
         }
     }
     if (tax.MedicareShadeIn) {
-        w.le(kMedicareShadeInTag, 2);
-        w.le(4, 2);
+        w.entry(kMedicareShadeInTag, 4);
         w.i32(1);
     }
     w.raw(doc.UnknownAssumptions.data(), doc.UnknownAssumptions.size());

@@ -1,6 +1,8 @@
 #include "ui/charts/ChartSeries.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <string>
 
 #include "format/Format.h"
 #include "model/Returns.h"
@@ -10,10 +12,14 @@
 
 namespace {
 
-ChartData NewChart(int command, const Colours& colours) {
+// A chart of `command` with a series for each of `labels` (one to three), in their order.
+ChartData NewChart(int command, const Colours& colours,
+                   std::initializer_list<std::string> labels) {
     ChartData chart;
     chart.caption = ChartCaption(command);
     chart.colours = {colours.GR1Color, colours.GR2Color, colours.GR3Color};
+    chart.seriesCount = static_cast<int>(labels.size());
+    std::copy(labels.begin(), labels.end(), chart.labels.begin());
     return chart;
 }
 
@@ -35,11 +41,9 @@ struct RowSeries {
 // A chart of two rows of the table as they stand.
 ChartData TwoRowChart(const Investment& doc, const Colours& colours, int command,
                       RowSeries first, RowSeries second) {
-    ChartData chart = NewChart(command, colours);
-    chart.seriesCount = 2;
+    ChartData chart = NewChart(command, colours, {first.label, second.label});
     CopyRow(doc, first.row, chart.values[0]);
     CopyRow(doc, second.row, chart.values[1]);
-    chart.labels = {first.label, second.label, ""};
     return chart;
 }
 
@@ -84,10 +88,8 @@ ChartData CashFlowsChart(const Investment& doc, const Colours& colours) {
 }
 
 ChartData WhoPaysChart(const Investment& doc, const Colours& colours) {
-    ChartData chart = NewChart(ChartWhoPays, colours);
+    ChartData chart = NewChart(ChartWhoPays, colours, {"Tenant", "Taxman", "You"});
     chart.unit = "(%)";
-    chart.seriesCount = 3;
-    chart.labels = {"Tenant", "Taxman", "You"};
     // The tenant's share sits on top, the taxman's below it and the investor's at the bottom.
     chart.colours = {colours.GR3Color, colours.GR1Color, colours.GR2Color};
     auto& whole = chart.values[0];
@@ -107,9 +109,8 @@ ChartData WhoPaysChart(const Investment& doc, const Colours& colours) {
 }
 
 ChartData BankComparisonChart(const Investment& doc, const TaxScale& tax, const Colours& colours) {
-    ChartData chart = NewChart(ChartBankComparison, colours);
-    chart.seriesCount = 2;
-    chart.labels = {"Property", "Cash (" + FormatValue(doc.RateInterest, "0.00%") + ")", ""};
+    ChartData chart = NewChart(ChartBankComparison, colours,
+                               {"Property", "Cash (" + FormatValue(doc.RateInterest, "0.00%") + ")"});
     // The bank pays the loan's rate, taxed at the investor's marginal rate, monthly. Money the
     // property costs goes into it; money it returns stays out of the bank.
     const double marginal = MarginalTaxRate(doc.TaxableHim, tax);
@@ -133,10 +134,8 @@ ChartData BankComparisonChart(const Investment& doc, const TaxScale& tax, const 
 }
 
 ChartData RateOfReturnChart(const Investment& doc, const Colours& colours) {
-    ChartData chart = NewChart(ChartRateOfReturn, colours);
+    ChartData chart = NewChart(ChartRateOfReturn, colours, {"If kept"});
     chart.unit = "(%)";
-    chart.seriesCount = 1;
-    chart.labels = {"If kept", "", ""};
     const Investment::YearArray rates = HoldingRates(doc);
     for (int c = 0; c < kTableColumns; ++c)
         chart.values[0][c] = BarRate(rates[c]);

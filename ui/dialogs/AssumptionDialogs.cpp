@@ -32,8 +32,8 @@ void AddNote(EditorForm& f, int id) {
 AssumptionsSheet::AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
                                    TaxRulesAssumptions& taxRules, RentAssumptions& rent,
                                    LoanAssumptions& loan, LandTaxAssumptions& landTax,
-                                   QWidget* parent)
-    : EditorSheet(QStringLiteral("Assumptions"), parent) {
+                                   DocumentUi& ui, QWidget* parent)
+    : EditorSheet(QStringLiteral("Assumptions"), ui, parent) {
     const std::vector<AssumptionPage*> pages = {&law, &sale, &taxRules, &rent, &loan, &landTax};
     for (AssumptionPage* page : pages) page->ShareWith({pages.begin(), pages.end()});
     {
@@ -214,14 +214,15 @@ void AssumptionsSheet::ShowCurrentPage(int index) {
     shown_ = index;
 }
 
-void EditAssumptions(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+void EditAssumptions(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                     QWidget* parent) {
     LawAssumptions law(doc, scales);
     SaleAssumptions sale(doc, scales);
     TaxRulesAssumptions taxRules(doc, scales);
     RentAssumptions rent(doc, scales);
     LoanAssumptions loan(doc, scales);
     LandTaxAssumptions landTax(doc, scales);
-    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax, parent);
+    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax, ui, parent);
     if (!Accepted(sheet)) return;
     for (const AssumptionPage* page : std::initializer_list<const AssumptionPage*>{
              &law, &sale, &taxRules, &rent, &loan, &landTax})

@@ -19,7 +19,7 @@ class AssumptionsSheet : public EditorSheet {
   public:
     AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
                      TaxRulesAssumptions& taxRules, RentAssumptions& rent,
-                     LoanAssumptions& loan, LandTaxAssumptions& landTax,
+                     LoanAssumptions& loan, LandTaxAssumptions& landTax, DocumentUi& ui,
                      QWidget* parent = nullptr);
 
   private:
@@ -29,4 +29,5 @@ class AssumptionsSheet : public EditorSheet {
 
 // Runs the sheet on the record; on OK the record takes the pages' inputs, is recalculated
 // (marked changed) and the inputs are remembered as the next investment's defaults.
-void EditAssumptions(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditAssumptions(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                     QWidget* parent);

@@ -18,11 +18,11 @@ public:
 
 } // namespace
 
-BreakdownDialog::BreakdownDialog(Breakdown& breakdown, const QString& caption, QWidget* parent)
-    : EditorDialog(breakdown, caption, parent), breakdown_(breakdown) {}
-
-void BreakdownDialog::AddYearRow(int yearId) {
+BreakdownDialog::BreakdownDialog(Breakdown& breakdown, const FormDialog& form, int yearId,
+                                 DocumentUi& ui, QWidget* parent)
+    : EditorDialog(breakdown, QString::fromUtf8(form.caption), ui, parent), breakdown_(breakdown) {
     EditorForm& f = Form();
+    form.layOut(f);
     spin_ = new OneYearSpin(&f);
     spin_->setObjectName(QStringLiteral("yearSpin"));
     spin_->setRange(Breakdown::kFirstYear, Breakdown::kLastYear);
@@ -37,10 +37,8 @@ void BreakdownDialog::AddYearRow(int yearId) {
     Open();
 }
 
-TaxSavingsDialog::TaxSavingsDialog(TaxSavingsLogic& breakdown, QWidget* parent)
-    : BreakdownDialog(breakdown, QStringLiteral("Tax Savings"), parent) {
+const FormDialog kTaxSavingsDialog = {"Tax Savings", [](EditorForm& f) {
     using C = TaxSavingsLogic;
-    EditorForm& f = Form();
     f.AddFigureRow(C::kOwnership, QStringLiteral("Ownership:"));
     f.AddFigureRow(C::kPresentTaxable, QStringLiteral("Present taxable:"));
     f.AddFigureRow(C::kRentalIncome, QStringLiteral("Rental income:"));
@@ -50,13 +48,10 @@ TaxSavingsDialog::TaxSavingsDialog(TaxSavingsLogic& breakdown, QWidget* parent)
     f.AddFigureRow(C::kPresentTax, QStringLiteral("Present tax:"));
     f.AddFigureRow(C::kNewTax, QStringLiteral("New tax:"));
     f.AddFigureRow(C::kTaxSaving, QStringLiteral("Tax saving:"));
-    AddYearRow(C::kYear);
-}
+}};
 
-AfterTaxCashDialog::AfterTaxCashDialog(AfterTaxCashLogic& breakdown, QWidget* parent)
-    : BreakdownDialog(breakdown, QStringLiteral("After-tax Cash Flow"), parent) {
+const FormDialog kAfterTaxCashDialog = {"After-tax Cash Flow", [](EditorForm& f) {
     using C = AfterTaxCashLogic;
-    EditorForm& f = Form();
     f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:"));
     f.AddFigureRow(C::kPrincipal, QStringLiteral("Principal p'ments:"));
     f.AddFigureRow(C::kInterest, QStringLiteral("Interest:"));
@@ -64,5 +59,4 @@ AfterTaxCashDialog::AfterTaxCashDialog(AfterTaxCashLogic& breakdown, QWidget* pa
     f.AddFigureRow(C::kPreTaxCash, QStringLiteral("Pre-tax cash:"));
     f.AddFigureRow(C::kTaxCredits, QStringLiteral("Tax savings:"));
     f.AddFigureRow(C::kAfterTaxCash, QStringLiteral("After-tax cash:"));
-    AddYearRow(C::kYear);
-}
+}};

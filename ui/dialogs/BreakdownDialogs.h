@@ -4,35 +4,22 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class AfterTaxCashLogic;
 class Breakdown;
-class TaxSavingsLogic;
 class QSpinBox;
 
-// A breakdown dialog: its figures, then the year and the spin that steps it through 1..40.
+// A breakdown dialog: the figures `form` lays out, then the year (control `yearId`) and the
+// spin that steps it through 1..40.
 class BreakdownDialog : public EditorDialog {
     Q_OBJECT
   public:
+    BreakdownDialog(Breakdown& breakdown, const FormDialog& form, int yearId, DocumentUi& ui,
+                    QWidget* parent = nullptr);
     QSpinBox* YearSpin() const { return spin_; }
-
-  protected:
-    BreakdownDialog(Breakdown& breakdown, const QString& caption, QWidget* parent);
-    // Adds the spin and the year label (control `yearId`) below the figures, then opens.
-    void AddYearRow(int yearId);
 
   private:
     Breakdown& breakdown_;
-    QSpinBox* spin_ = nullptr;
+    QSpinBox* spin_;
 };
 
-class TaxSavingsDialog : public BreakdownDialog {
-    Q_OBJECT
-  public:
-    explicit TaxSavingsDialog(TaxSavingsLogic& breakdown, QWidget* parent = nullptr);
-};
-
-class AfterTaxCashDialog : public BreakdownDialog {
-    Q_OBJECT
-  public:
-    explicit AfterTaxCashDialog(AfterTaxCashLogic& breakdown, QWidget* parent = nullptr);
-};
+extern const FormDialog kTaxSavingsDialog;  // "Tax Savings", of a TaxSavingsLogic
+extern const FormDialog kAfterTaxCashDialog; // "After-tax Cash Flow", of an AfterTaxCashLogic

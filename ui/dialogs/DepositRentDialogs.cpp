@@ -6,10 +6,8 @@
 
 #include "ui/dialogs/DepositRentEditors.h"
 
-CashDepositDialog::CashDepositDialog(CashDepositLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Cash Deposit"), parent) {
+const FormDialog kCashDepositDialog = {"Cash Deposit", [](EditorForm& f) {
     using C = CashDepositLogic;
-    EditorForm& f = Form();
     f.AddFigureRow(C::kPrice, QStringLiteral("Property price:"));
     f.AddFigureRow(C::kRenovations, QStringLiteral("Renovations:"));
     f.AddFigureRow(C::kFurniture, QStringLiteral("Furniture pkg:"));
@@ -19,13 +17,10 @@ CashDepositDialog::CashDepositDialog(CashDepositLogic& editor, QWidget* parent)
     f.AddNumberRow(C::kPercentOfCost, QStringLiteral("Percent of cost:"), kPercentFormat);
     f.AddCheckRow(C::kDepositLink, QStringLiteral("Deposit set to % of cost"));
     f.AddRecalculateRow();
-    Open();
-}
+}};
 
-RentIncomeDialog::RentIncomeDialog(RentIncomeLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Rental Income"), parent) {
+const FormDialog kRentIncomeDialog = {"Rental Income", [](EditorForm& f) {
     using C = RentIncomeLogic;
-    EditorForm& f = Form();
     f.Rows()->addRow(QStringLiteral("Rent per:"),
                      f.DropDown(C::kRentPer, {QStringLiteral("Week"), QStringLiteral("Month"),
                                               QStringLiteral("Year")}));
@@ -33,13 +28,10 @@ RentIncomeDialog::RentIncomeDialog(RentIncomeLogic& editor, QWidget* parent)
     f.AddNumberRow(C::kVacancyRate, QStringLiteral("Vacancy rate:"), kPercentFormat);
     f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:\n(excl vacancies)"));
     f.AddRecalculateRow();
-    Open();
-}
+}};
 
-RentExpensesDialog::RentExpensesDialog(RentExpensesLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Rental Expenses"), parent) {
+const FormDialog kRentExpensesDialog = {"Rental Expenses", [](EditorForm& f) {
     using C = RentExpensesLogic;
-    EditorForm& f = Form();
     f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:"));
     f.AddNumberRow(C::kAnnualExpenses, QStringLiteral("Annual expenses:"), kAmountFormat);
     f.AddNumberRow(C::kPercentOfRent, QStringLiteral("Percent of rent:"), kPercentFormat);
@@ -47,5 +39,4 @@ RentExpensesDialog::RentExpensesDialog(RentExpensesLogic& editor, QWidget* paren
     f.AddFigureRow(C::kNetYield, QStringLiteral("Net rental yield:"));
     f.AddCheckRow(C::kExpensesLink, QStringLiteral("Expenses set as % of rent"));
     f.AddRecalculateRow();
-    Open();
-}
+}};

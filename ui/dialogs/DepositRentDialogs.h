@@ -3,24 +3,6 @@
 
 #include "ui/dialogs/EditorForm.h"
 
-class CashDepositLogic;
-class RentExpensesLogic;
-class RentIncomeLogic;
-
-class CashDepositDialog : public EditorDialog {
-    Q_OBJECT
-public:
-    explicit CashDepositDialog(CashDepositLogic& editor, QWidget* parent = nullptr);
-};
-
-class RentIncomeDialog : public EditorDialog {
-    Q_OBJECT
-public:
-    explicit RentIncomeDialog(RentIncomeLogic& editor, QWidget* parent = nullptr);
-};
-
-class RentExpensesDialog : public EditorDialog {
-    Q_OBJECT
-public:
-    explicit RentExpensesDialog(RentExpensesLogic& editor, QWidget* parent = nullptr);
-};
+extern const FormDialog kCashDepositDialog;  // "Cash Deposit", of a CashDepositLogic
+extern const FormDialog kRentIncomeDialog;   // "Rental Income", of a RentIncomeLogic
+extern const FormDialog kRentExpensesDialog; // "Rental Expenses", of a RentExpensesLogic

@@ -31,8 +31,10 @@ void LayOutPage(EditorForm& f, const QString& costLabel, bool offerBoughtNew) {
 
 } // namespace
 
-DepreciationSheet::DepreciationSheet(BuildingDepreciationLogic& building, FittingsDepreciationLogic& fittings, QWidget* parent)
-    : EditorSheet(QStringLiteral("Depreciation"), parent) {
+DepreciationSheet::DepreciationSheet(BuildingDepreciationLogic& building,
+                                     FittingsDepreciationLogic& fittings, DocumentUi& ui,
+                                     QWidget* parent)
+    : EditorSheet(QStringLiteral("Depreciation"), ui, parent) {
     LayOutPage(AddPage(building, QStringLiteral("Building")),
                QStringLiteral("Property cost:\n(incl improvements)"), false);
     LayOutPage(AddPage(fittings, QStringLiteral("Fittings")),

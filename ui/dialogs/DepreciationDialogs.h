@@ -10,5 +10,6 @@ class FittingsDepreciationLogic;
 class DepreciationSheet : public EditorSheet {
     Q_OBJECT
   public:
-    DepreciationSheet(BuildingDepreciationLogic& building, FittingsDepreciationLogic& fittings, QWidget* parent = nullptr);
+    DepreciationSheet(BuildingDepreciationLogic& building, FittingsDepreciationLogic& fittings,
+                      DocumentUi& ui, QWidget* parent = nullptr);
 };

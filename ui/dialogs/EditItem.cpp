@@ -27,13 +27,13 @@ namespace {
 
 // 0: sheet "Details". Only the texts change: no recalculation, no settings. A changed text still
 // marks the investment changed, so that the save question protects what was typed.
-void EditProperty(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
+void EditProperty(Investment& doc, Scales&, SettingsStore&, DocumentUi& ui, QWidget* parent) {
     PropertyDescriptionLogic desc;
     NotesLogic notes;
     desc.address = doc.Address;
     desc.description = doc.Description;
     notes.notes = doc.Notes;
-    DetailsSheet sheet(desc, notes, parent);
+    DetailsSheet sheet(desc, notes, ui, parent);
     if (!Accepted(sheet)) return;
     if (desc.address == doc.Address && desc.description == doc.Description &&
         notes.notes == doc.Notes)
@@ -44,9 +44,10 @@ void EditProperty(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
 }
 
 // 1: "Property Value". Recalculates; writes no settings.
-void EditPropertyValue(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<PropertyValueLogic, PropValueDialog>(
-        doc, scales, store, parent,
+void EditPropertyValue(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                       QWidget* parent) {
+    RunFieldEditor<PropertyValueLogic>(
+        kPropertyValueDialog, doc, scales, store, ui, parent,
         [&](auto& ed, auto copy) {
             copy(ed.price, doc.Price);
             copy(ed.renovations, doc.Renovations);
@@ -59,7 +60,8 @@ void EditPropertyValue(Investment& doc, Scales& scales, SettingsStore& store, QW
 // 2: "Purchase Costs". A scale accepted through "Change Scale" is in force already, even when
 // this editor is cancelled; the figures then follow it, so that what is shown is what the
 // file, which holds the scale, opens to again.
-void EditPurchaseCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+void EditPurchaseCosts(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                       QWidget* parent) {
     const DutyScale scaleBefore = scales.duty;
     PurchaseCostsLogic ed;
     ed.scale = scales.duty;
@@ -67,7 +69,7 @@ void EditPurchaseCosts(Investment& doc, Scales& scales, SettingsStore& store, QW
     ed.stampDuty = doc.StampDutyCost;
     ed.conveyancing = doc.Conveyancing;
     ed.otherCosts = doc.OtherCosts;
-    PurchCostsDialog dialog(ed, scales, parent);
+    PurchCostsDialog dialog(ed, scales, ui, parent);
     if (!Accepted(dialog)) {
         if (!(scales.duty == scaleBefore)) RecalculateChanged(doc, scales);
         return;
@@ -82,9 +84,10 @@ void EditPurchaseCosts(Investment& doc, Scales& scales, SettingsStore& store, QW
 }
 
 // 3: "Cash Deposit".
-void EditCashDeposit(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<CashDepositLogic, CashDepositDialog>(
-        doc, scales, store, parent,
+void EditCashDeposit(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                     QWidget* parent) {
+    RunFieldEditor<CashDepositLogic>(
+        kCashDepositDialog, doc, scales, store, ui, parent,
         [&](auto& ed, auto copy) {
             copy(ed.deposit.amount, doc.CashDeposit);
             copy(ed.deposit.percent, doc.DepositPC);
@@ -100,9 +103,10 @@ void EditCashDeposit(Investment& doc, Scales& scales, SettingsStore& store, QWid
 }
 
 // 4: "Rental Income".
-void EditRent(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<RentIncomeLogic, RentIncomeDialog>(
-        doc, scales, store, parent,
+void EditRent(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+              QWidget* parent) {
+    RunFieldEditor<RentIncomeLogic>(
+        kRentIncomeDialog, doc, scales, store, ui, parent,
         [&](auto& ed, auto copy) {
             copy(ed.rent, doc.Rent);
             copy(ed.periodsPerYear, doc.PeriodsPerYear);
@@ -113,9 +117,10 @@ void EditRent(Investment& doc, Scales& scales, SettingsStore& store, QWidget* pa
 }
 
 // 5: "Rental Expenses".
-void EditExpenses(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<RentExpensesLogic, RentExpensesDialog>(
-        doc, scales, store, parent,
+void EditExpenses(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                  QWidget* parent) {
+    RunFieldEditor<RentExpensesLogic>(
+        kRentExpensesDialog, doc, scales, store, ui, parent,
         [&](auto& ed, auto copy) {
             copy(ed.expenses.amount, doc.Expenses);
             copy(ed.expenses.percent, doc.ExpensesPC);
@@ -128,7 +133,8 @@ void EditExpenses(Investment& doc, Scales& scales, SettingsStore& store, QWidget
         {&Investment::ExpensesPC, &Investment::CalcExpenses});
 }
 
-using ItemEditor = void (*)(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+using ItemEditor = void (*)(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                            QWidget* parent);
 
 // One slot per item type; an empty slot opens nothing.
 constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
@@ -155,10 +161,11 @@ constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
 
 } // namespace
 
-void EditItem(Investment& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent) {
+void EditItem(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+              unsigned itemType, QWidget* parent) {
     if (itemType >= kItemEditors.size()) return;
     // What an accepted editor stores reaches the settings file in one write.
     SettingsBatch batch(store);
-    if (ItemEditor editor = kItemEditors[itemType]) editor(doc, scales, store, parent);
+    if (ItemEditor editor = kItemEditors[itemType]) editor(doc, scales, store, ui, parent);
 }
 

@@ -1,6 +1,7 @@
 // Item editing: one editor per group of inputs, opened by a tap on a summary row.
 #pragma once
 
+class DocumentUi;
 class QWidget;
 class Investment;
 struct Scales;
@@ -8,5 +9,7 @@ class SettingsStore;
 
 // Opens the editor of `itemType` modally; on OK copies its fields back, recalculates where the
 // item requires it and writes the item's defaults to the settings store.
-void EditItem(Investment& doc, Scales& scales, SettingsStore& store, unsigned itemType, QWidget* parent);
+// Questions go to `ui`.
+void EditItem(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+              unsigned itemType, QWidget* parent);
 

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +25,7 @@
 #include "persist/InvestmentFile.h"
 #include "ui/dialogs/EditorLogic.h"
 #include "ui/dialogs/NumEdit.h"
+#include "ui/shell/Platform.h"
 
 namespace {
 
@@ -259,39 +259,6 @@ void EditorForm::Reopen(int id) {
     }
 }
 
-namespace {
-
-bool AskWithMessageBox(QWidget* parent, const QString& question) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Pocket VEL"), question, QMessageBox::NoButton,
-                    parent);
-    QPushButton* keep = box.addButton(QStringLiteral("&Keep it"), QMessageBox::AcceptRole);
-    QPushButton* change = box.addButton(QStringLiteral("&Change it"), QMessageBox::RejectRole);
-    // A slip of the finger is the likelier cause: Enter and Escape go back to the editor.
-    box.setDefaultButton(change);
-    box.setEscapeButton(change);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-    return box.clickedButton() == keep;
-}
-
-DoubtAsker& CurrentDoubtAsker() {
-    static DoubtAsker asker = AskWithMessageBox;
-    return asker;
-}
-
-} // namespace
-
-DoubtAsker SetDoubtAsker(DoubtAsker asker) {
-    DoubtAsker before = std::move(CurrentDoubtAsker());
-    CurrentDoubtAsker() = asker ? std::move(asker) : DoubtAsker(AskWithMessageBox);
-    return before;
-}
-
-bool KeepDoubtful(QWidget* parent, const Doubts& doubts) {
-    if (doubts.empty()) return true;
-    return CurrentDoubtAsker()(parent, QString::fromStdString(DoubtsQuestion(doubts)));
-}
-
 bool EditorForm::TakeTypedNumber(int id, bool refuse) {
     auto* edit = qobject_cast<NumEdit*>(Control(id));
     if (!edit || !(ParseFormat(edit->Format()) & FmtNumeric)) return true;
@@ -466,63 +433,81 @@ QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
     return buttons;
 }
 
-EditorDialog::EditorDialog(EditorLogic& logic, const QString& caption, QWidget* parent)
-    : QDialog(parent), form_(new EditorForm(logic, this)), buttons_(MakeOkCancel(this)) {
+EditorWindow::EditorWindow(const QString& caption, DocumentUi& ui, QWidget* parent)
+    : QDialog(parent), ui_(ui), buttons_(MakeOkCancel(this)) {
     setWindowTitle(caption);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(form_);
-    layout->addStretch();
-    layout->addWidget(buttons_);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
-void EditorDialog::Open() {
-    ButtonsLast(this, buttons_);
-    form_->Open();
-}
+void EditorWindow::PutButtonsLast() { ButtonsLast(this, buttons_); }
 
-
-void EditorDialog::showEvent(QShowEvent* event) {
+void EditorWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     SelectFocusedText(this);
 }
 
-void EditorSheet::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    SelectFocusedText(this);
-}
-
-void EditorDialog::accept() {
-    if (!form_->TakeTypedNumbers()) return;
-    form_->Ok();
-    const Doubts doubts = form_->Doubtful();
-    if (!KeepDoubtful(this, doubts)) {
-        form_->Reopen(doubts.front().control);
+void EditorWindow::accept() {
+    for (EditorForm* form : forms_)
+        if (!form->TakeTypedNumbers()) return;
+    for (EditorForm* form : forms_) form->Ok(); // forms never opened keep their fields
+    Doubts doubts;
+    int doubtful = -1;
+    for (std::size_t i = 0; i < forms_.size(); ++i) {
+        const Doubts more = forms_[i]->Doubtful();
+        if (doubtful < 0 && !more.empty()) doubtful = static_cast<int>(i);
+        doubts.insert(doubts.end(), more.begin(), more.end());
+    }
+    if (!doubts.empty() &&
+        !ui_.AskKeepOrChange(this, QString::fromStdString(DoubtsQuestion(doubts)))) {
+        ShowForm(doubtful);
+        for (std::size_t i = 0; i < forms_.size(); ++i)
+            forms_[i]->Reopen(static_cast<int>(i) == doubtful ? doubts.front().control : -1);
         return;
     }
     QDialog::accept();
 }
 
-void EditorDialog::reject() {
-    form_->Close();
+void EditorWindow::reject() {
+    for (EditorForm* form : forms_) form->Close();
     QDialog::reject();
 }
 
-EditorSheet::EditorSheet(const QString& caption, QWidget* parent)
-    : QDialog(parent), tabs_(new QTabWidget(this)), buttons_(MakeOkCancel(this)) {
-    setWindowTitle(caption);
+EditorDialog::EditorDialog(EditorLogic& logic, const QString& caption, DocumentUi& ui,
+                           QWidget* parent)
+    : EditorWindow(caption, ui, parent) {
+    forms_.push_back(new EditorForm(logic, this));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(forms_.front());
+    layout->addStretch();
+    layout->addWidget(Buttons());
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+}
+
+EditorDialog::EditorDialog(EditorLogic& logic, const FormDialog& dialog, DocumentUi& ui,
+                           QWidget* parent)
+    : EditorDialog(logic, QString::fromUtf8(dialog.caption), ui, parent) {
+    dialog.layOut(Form());
+    Open();
+}
+
+void EditorDialog::Open() {
+    PutButtonsLast();
+    Form().Open();
+}
+
+EditorSheet::EditorSheet(const QString& caption, DocumentUi& ui, QWidget* parent)
+    : EditorWindow(caption, ui, parent), tabs_(new QTabWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    layout->addWidget(buttons_);
+    layout->addWidget(Buttons());
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index >= 0 && index < static_cast<int>(pages_.size()))
-            pages_[static_cast<std::size_t>(index)]->Open();
+        if (index >= 0 && index < static_cast<int>(forms_.size()))
+            forms_[static_cast<std::size_t>(index)]->Open();
     });
 }
 
 EditorForm& EditorSheet::AddPage(EditorLogic& logic, const QString& title) {
     auto* page = new EditorForm(logic);
-    pages_.push_back(page);
+    forms_.push_back(page);
     tabs_->blockSignals(true); // pages open when shown, not when added
     tabs_->addTab(page, title);
     tabs_->blockSignals(false);
@@ -530,33 +515,10 @@ EditorForm& EditorSheet::AddPage(EditorLogic& logic, const QString& title) {
 }
 
 void EditorSheet::Open() {
-    ButtonsLast(this, buttons_);
-    if (pages_.empty()) return;
+    PutButtonsLast();
+    if (forms_.empty()) return;
     tabs_->setCurrentIndex(0);
-    pages_.front()->Open();
+    forms_.front()->Open();
 }
 
-void EditorSheet::accept() {
-    for (EditorForm* page : pages_)
-        if (!page->TakeTypedNumbers()) return;
-    for (EditorForm* page : pages_) page->Ok(); // pages never opened keep their fields
-    Doubts doubts;
-    int doubtfulPage = -1;
-    for (std::size_t i = 0; i < pages_.size(); ++i) {
-        const Doubts more = pages_[i]->Doubtful();
-        if (doubtfulPage < 0 && !more.empty()) doubtfulPage = static_cast<int>(i);
-        doubts.insert(doubts.end(), more.begin(), more.end());
-    }
-    if (!KeepDoubtful(this, doubts)) {
-        tabs_->setCurrentIndex(doubtfulPage);
-        for (std::size_t i = 0; i < pages_.size(); ++i)
-            pages_[i]->Reopen(static_cast<int>(i) == doubtfulPage ? doubts.front().control : -1);
-        return;
-    }
-    QDialog::accept();
-}
-
-void EditorSheet::reject() {
-    for (EditorForm* page : pages_) page->Close();
-    QDialog::reject();
-}
+void EditorSheet::ShowForm(int index) { tabs_->setCurrentIndex(index); }

@@ -17,8 +17,10 @@
 //  - EditorSheet: a modal property sheet, one form per tab page. A page opens when it is first
 //    shown; OK runs Ok on every page that has been opened, the others keep their working fields.
 //
-// A concrete dialog derives from EditorDialog (or builds a EditorSheet), lays the controls
-// out in Form().Rows() / Form().Layout(), and calls Open() at the end of its constructor.
+// A dialog that is only a form is a FormDialog: its caption and the function that lays its
+// controls out in Form().Rows() / Form().Layout(); EditorDialog(logic, formDialog) shows it.
+// A dialog with behaviour of its own derives from EditorDialog (or builds an EditorSheet), lays
+// its controls out the same way and calls Open() at the end of its constructor.
 #pragma once
 
 // The controls that the makers return, so that callers can lay them out without more includes.
@@ -48,16 +50,7 @@
 // What the text edits say when typed or pasted text goes past what a file holds.
 QString TextLimitNote();
 
-// Asks about figures that are allowed but seldom meant (Plausibility.h): true for "Keep it",
-// false for "Change it". The program asks with a message box; tests put in an asker that
-// answers at once, so that no modal box stops a run.
-using DoubtAsker = std::function<bool(QWidget* parent, const QString& question)>;
-// Puts in the asker every editor uses and returns the one before; an empty one restores the
-// message box.
-DoubtAsker SetDoubtAsker(DoubtAsker asker);
-// The question about `doubts`, through the asker; true (keep) when there are none.
-bool KeepDoubtful(QWidget* parent, const Doubts& doubts);
-
+class DocumentUi;
 class EditorLogic;
 class QDialogButtonBox;
 class QTabWidget;
@@ -156,52 +149,73 @@ private:
     bool busy_ = false;
 };
 
-class EditorDialog : public QDialog {
+// An editor's dialog that is only a form: its caption, and the function that makes the
+// controls and lays them out.
+struct FormDialog {
+    const char* caption;
+    void (*layOut)(EditorForm& form);
+};
+
+// What EditorDialog and EditorSheet share: the OK / Cancel box, and OK, which has every form
+// take its pending edits and asks about doubtful figures before the window closes.
+class EditorWindow : public QDialog {
     Q_OBJECT
 public:
-    EditorDialog(EditorLogic& logic, const QString& caption, QWidget* parent = nullptr);
-
-    EditorForm& Form() { return *form_; }
     QDialogButtonBox* Buttons() const { return buttons_; }
-    // Call once every control exists.
-    void Open();
 
 public slots:
     void accept() override;
     void reject() override;
 
 protected:
+    EditorWindow(const QString& caption, DocumentUi& ui, QWidget* parent);
+    // Where the window asks the user.
+    DocumentUi& Ui() const { return ui_; }
+    // "Change it": form `index` comes to the front (a sheet's page).
+    virtual void ShowForm(int /*index*/) {}
+    // OK and Cancel come last in the Tab order: call once every control exists.
+    void PutButtonsLast();
     void showEvent(QShowEvent* event) override;
 
+    // The forms in order: the dialog's one, or the sheet's pages.
+    std::vector<EditorForm*> forms_;
+
 private:
-    EditorForm* form_;
+    DocumentUi& ui_;
     QDialogButtonBox* buttons_;
 };
 
-class EditorSheet : public QDialog {
+class EditorDialog : public EditorWindow {
     Q_OBJECT
 public:
-    explicit EditorSheet(const QString& caption, QWidget* parent = nullptr);
+    EditorDialog(EditorLogic& logic, const QString& caption, DocumentUi& ui,
+                 QWidget* parent = nullptr);
+    // The form laid out by `dialog`, open.
+    EditorDialog(EditorLogic& logic, const FormDialog& dialog, DocumentUi& ui,
+                 QWidget* parent = nullptr);
+
+    EditorForm& Form() { return *forms_.front(); }
+    // Call once every control exists.
+    void Open();
+};
+
+class EditorSheet : public EditorWindow {
+    Q_OBJECT
+public:
+    EditorSheet(const QString& caption, DocumentUi& ui, QWidget* parent = nullptr);
 
     // Pages are added in order; the sheet opens on the first.
     EditorForm& AddPage(EditorLogic& logic, const QString& title);
-    EditorForm& Page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
+    EditorForm& Page(int index) { return *forms_.at(static_cast<std::size_t>(index)); }
     QTabWidget* Tabs() const { return tabs_; }
-    QDialogButtonBox* Buttons() const { return buttons_; }
     // Call once every page exists: opens the first page.
     void Open();
 
-public slots:
-    void accept() override;
-    void reject() override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void ShowForm(int index) override;
 
 private:
     QTabWidget* tabs_;
-    QDialogButtonBox* buttons_;
-    std::vector<EditorForm*> pages_;
 };
 
 // The standard OK / Cancel box of the editors, wired to `dialog`.

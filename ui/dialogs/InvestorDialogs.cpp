@@ -23,10 +23,8 @@ void AddNote(EditorForm& f, const QString& text) {
 
 } // namespace
 
-InvestorDetailsDialog::InvestorDetailsDialog(InvestorDetailsLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Investor Details"), parent) {
+const FormDialog kInvestorDetailsDialog = {"Investor Details", [](EditorForm& f) {
     using C = InvestorDetailsLogic;
-    EditorForm& f = Form();
 
     auto* title = new QGroupBox(QStringLiteral("Registration of Title"), &f);
     auto* titleBox = new QVBoxLayout(title);
@@ -49,13 +47,10 @@ InvestorDetailsDialog::InvestorDetailsDialog(InvestorDetailsLogic& editor, QWidg
     f.Rows()->addRow(income);
 
     f.AddRecalculateRow();
-    Open();
-}
+}};
 
-ProjectionsDialog::ProjectionsDialog(ProjectionsLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Annual Projections"), parent) {
+const FormDialog kProjectionsDialog = {"Annual Projections", [](EditorForm& f) {
     using C = ProjectionsLogic;
-    EditorForm& f = Form();
     f.AddNumberRow(C::kUpperLimit, QStringLiteral("Upper limit (yrs):"), kYearsFormat);
     f.AddNumberRow(C::kGrowthRate, QStringLiteral("Growth rate / yr:"), kPercentFormat);
     f.AddNumberRow(C::kInflationRate, QStringLiteral("Inflation rate / yr:"), kPercentFormat);
@@ -66,23 +61,17 @@ ProjectionsDialog::ProjectionsDialog(ProjectionsLogic& editor, QWidget* parent)
     recalculate->addStretch();
     recalculate->addWidget(f.RecalculateButton());
     f.Layout()->addLayout(recalculate);
-    Open();
-}
+}};
 
-ResultsYearDialog::ResultsYearDialog(ResultsYearLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Specify Results Year"), parent) {
-    EditorForm& f = Form();
+const FormDialog kResultsYearDialog = {"Specify Results Year", [](EditorForm& f) {
     f.AddNumberRow(ResultsYearLogic::kResultsYear, QStringLiteral("Show results for year:"),
                    kYearsFormat);
     AddNote(f, QStringLiteral("The results (tax savings and cash flows) will be displayed for "
                               "the year specified."));
-    Open();
-}
+}};
 
-LinkedVarsDialog::LinkedVarsDialog(LinkedVariablesLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Specify Linked Variables"), parent) {
+const FormDialog kLinkedVariablesDialog = {"Specify Linked Variables", [](EditorForm& f) {
     using C = LinkedVariablesLogic;
-    EditorForm& f = Form();
     f.AddCheckRow(C::kStampDuty, QStringLiteral("Stamp duty (fn of price)"));
     f.AddCheckRow(C::kCashDeposit, QStringLiteral("Cash deposit (% of total cost)"));
     f.AddCheckRow(C::kFittingsValue, QStringLiteral("Fittings value (% of total cost)"));
@@ -92,5 +81,4 @@ LinkedVarsDialog::LinkedVarsDialog(LinkedVariablesLogic& editor, QWidget* parent
     AddNote(f, QStringLiteral("A linked variable is one whose value is recalculated "
                               "automatically whenever the value of the control variable "
                               "changes."));
-    Open();
-}
+}};

@@ -1,34 +1,10 @@
-// The dialogs of InvestorEditors.h: "Investor Details", "Annual Projections", "Specify Results
-// Year" and "Specify Linked Variables".
+// The dialogs of InvestorEditors.h.
 #pragma once
 
 #include "ui/dialogs/EditorForm.h"
 
-class InvestorDetailsLogic;
-class LinkedVariablesLogic;
-class ProjectionsLogic;
-class ResultsYearLogic;
-
-class InvestorDetailsDialog : public EditorDialog {
-    Q_OBJECT
-  public:
-    explicit InvestorDetailsDialog(InvestorDetailsLogic& editor, QWidget* parent = nullptr);
-};
-
-class ProjectionsDialog : public EditorDialog {
-    Q_OBJECT
-  public:
-    explicit ProjectionsDialog(ProjectionsLogic& editor, QWidget* parent = nullptr);
-};
-
-class ResultsYearDialog : public EditorDialog {
-    Q_OBJECT
-  public:
-    explicit ResultsYearDialog(ResultsYearLogic& editor, QWidget* parent = nullptr);
-};
-
-class LinkedVarsDialog : public EditorDialog {
-    Q_OBJECT
-  public:
-    explicit LinkedVarsDialog(LinkedVariablesLogic& editor, QWidget* parent = nullptr);
-};
+extern const FormDialog kInvestorDetailsDialog; // "Investor Details", of an InvestorDetailsLogic
+extern const FormDialog kProjectionsDialog;     // "Annual Projections", of a ProjectionsLogic
+extern const FormDialog kResultsYearDialog;     // "Specify Results Year", of a ResultsYearLogic
+// "Specify Linked Variables", of a LinkedVariablesLogic.
+extern const FormDialog kLinkedVariablesDialog;

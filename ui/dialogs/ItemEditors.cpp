@@ -52,7 +52,8 @@ void CopyDepreciation(DepreciationPageLogic& page, Investment& doc, const Deprec
 
 } // namespace
 
-void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                      QWidget* parent) {
     BuildingDepreciationLogic building;
     building.propertyCost = doc.Price + doc.Renovations;
     building.linkBase = building.propertyCost;
@@ -71,7 +72,7 @@ void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWi
     building.scheduledFirstYear = building.scheduled ? doc.BuildingSchedule.front() : 0.0;
     fittings.scheduled = !doc.PlantSchedule.empty();
     fittings.scheduledFirstYear = fittings.scheduled ? doc.PlantSchedule.front() : 0.0;
-    DepreciationSheet sheet(building, fittings, parent);
+    DepreciationSheet sheet(building, fittings, ui, parent);
     if (!Accepted(sheet)) return;
     CopyDepreciation(building, doc, kBuildingFields, ToRecord{});
     CopyDepreciation(fittings, doc, kFittingsFields, ToRecord{});
@@ -89,9 +90,10 @@ void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWi
     if (fittings.offerBoughtNew) StoreField(store, doc, &Investment::FittingsBoughtNew);
 }
 
-void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<LoanAmountLogic, LoanAmountDialog>(
-        doc, scales, store, parent,
+void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                     QWidget* parent) {
+    RunFieldEditor<LoanAmountLogic>(
+        kLoanAmountDialog, doc, scales, store, ui, parent,
         [&](auto& ed, auto copy) {
             copy(ed.cashDeposit, doc.CashDeposit);
             copy(ed.depositLink, doc.CalcDeposit);
@@ -105,10 +107,11 @@ void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWid
         {&Investment::CalcDeposit});
 }
 
-void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                  QWidget* parent) {
     bool interestOnlyChanged = false;
-    RunEditor<LoanTypeLogic, LoanTypeDialog>(
-        doc, scales, store, parent,
+    RunEditor<LoanTypeLogic>(
+        kLoanTypeDialog, doc, scales, store, ui, parent,
         [&](LoanTypeLogic& ed) {
             ed.loanAmount = doc.LoanAmount;
             ed.interestRate = doc.RateInterest;
@@ -129,9 +132,10 @@ void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget
     if (interestOnlyChanged) StoreField(store, doc, &Investment::InterestOnlyYears);
 }
 
-void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<LoanCostsLogic, LoanCostsDialog>(
-        doc, scales, store, parent,
+void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                   QWidget* parent) {
+    RunEditor<LoanCostsLogic>(
+        kLoanCostsDialog, doc, scales, store, ui, parent,
         [&](LoanCostsLogic& ed) {
             ed.costs.amount = doc.LoanCosts;
             ed.costs.percent = doc.LoanCostsPC;
@@ -150,9 +154,10 @@ void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidge
         {&Investment::LCYears, &Investment::LoanCostsPC, &Investment::CalcLoanCosts});
 }
 
-void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunEditor<InvestorDetailsLogic, InvestorDetailsDialog>(
-        doc, scales, store, parent,
+void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                  QWidget* parent) {
+    RunEditor<InvestorDetailsLogic>(
+        kInvestorDetailsDialog, doc, scales, store, ui, parent,
         [&](InvestorDetailsLogic& ed) {
             ed.title = doc.NamesOnTitle == 2 ? InvestorDetailsLogic::kTitleJoint
                                              : InvestorDetailsLogic::kTitleSingle;
@@ -167,15 +172,17 @@ void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget
         {&Investment::TaxableHim, &Investment::TaxableHer, &Investment::NamesOnTitle});
 }
 
-void EditResults(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<ResultsYearLogic, ResultsYearDialog>(
-        doc, scales, store, parent,
+void EditResults(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                 QWidget* parent) {
+    RunFieldEditor<ResultsYearLogic>(
+        kResultsYearDialog, doc, scales, store, ui, parent,
         [&](auto& ed, auto copy) { copy(ed.resultsYear, doc.ShowYear); }, [](ResultsYearLogic&) {},
         {&Investment::ShowYear});
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
-void ShowTaxSavings(Investment& doc, Scales& scales, SettingsStore&, QWidget* parent) {
+void ShowTaxSavings(Investment& doc, Scales& scales, SettingsStore&, DocumentUi& ui,
+                    QWidget* parent) {
     TaxSavingsLogic breakdown;
     breakdown.table = doc.table;
     breakdown.investorIncomes = doc.TaxableHimByYear;
@@ -184,20 +191,21 @@ void ShowTaxSavings(Investment& doc, Scales& scales, SettingsStore&, QWidget* pa
     if (doc.LossTreatment == 1) breakdown.lossRuleFromYear = doc.LossRuleFromYear;
     breakdown.carriedLoss = doc.CarriedLossByYear;
     breakdown.taxScale = scales.tax;
-    TaxSavingsDialog dialog(breakdown, parent);
+    BreakdownDialog dialog(breakdown, kTaxSavingsDialog, TaxSavingsLogic::kYear, ui, parent);
     dialog.exec();
 }
 
-void ShowCashFlowYear(Investment& doc, Scales&, SettingsStore&, QWidget* parent) {
+void ShowCashFlowYear(Investment& doc, Scales&, SettingsStore&, DocumentUi& ui, QWidget* parent) {
     AfterTaxCashLogic breakdown;
     breakdown.table = doc.table;
-    AfterTaxCashDialog dialog(breakdown, parent);
+    BreakdownDialog dialog(breakdown, kAfterTaxCashDialog, AfterTaxCashLogic::kYear, ui, parent);
     dialog.exec();
 }
 
-void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    RunFieldEditor<ProjectionsLogic, ProjectionsDialog>(
-        doc, scales, store, parent,
+void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                     QWidget* parent) {
+    RunFieldEditor<ProjectionsLogic>(
+        kProjectionsDialog, doc, scales, store, ui, parent,
         [&](auto& ed, auto copy) {
             copy(ed.upperLimit, doc.ProjectionYear);
             copy(ed.growthRate, doc.RateGrowth);
@@ -207,7 +215,8 @@ void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, QWid
         {&Investment::RateGrowth, &Investment::RateInfl, &Investment::ProjectionYear});
 }
 
-void EditLinkedVariables(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
+void EditLinkedVariables(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                         QWidget* parent) {
     using C = LinkedVariablesLogic;
     // Control ids and the record's switches, in the order of the dialog.
     int* const fields[C::kSwitchCount] = {&doc.UseSDScale,   &doc.CalcDeposit,   &doc.CalcDepFitt,
@@ -215,7 +224,7 @@ void EditLinkedVariables(Investment& doc, Scales& scales, SettingsStore& store, 
     LinkedVariablesLogic ed;
     for (int i = 0; i < C::kSwitchCount; ++i)
         ed.switches[static_cast<std::size_t>(i)] = *fields[i];
-    LinkedVarsDialog dialog(ed, parent);
+    EditorDialog dialog(ed, kLinkedVariablesDialog, ui, parent);
     if (!Accepted(dialog)) return;
     for (int i = 0; i < C::kSwitchCount; ++i)
         *fields[i] = ed.switches[static_cast<std::size_t>(i)];

@@ -11,9 +11,11 @@
 
 #include "model/Investment.h"
 #include "persist/Settings.h"
+#include "ui/dialogs/EditorForm.h"
 
 class QWidget;
 struct Scales;
+class DocumentUi;
 class SettingsStore;
 
 // Runs an editor's dialog modally: true only when it ended with OK.
@@ -26,15 +28,17 @@ void RecalculateChanged(Investment& doc, const Scales& scales);
 using RememberedField = std::variant<double Investment::*, int Investment::*>;
 
 // The steps of every editor of the record: its logic filled from the record by `load`, its
-// dialog run modally, and only on OK the logic copied back by `save`, the record worked out
-// again marked changed and the item's defaults stored in the item's order. Any other ending
-// leaves the record and the settings store untouched.
-template <class Logic, class Dialog, class Load, class Save>
-void RunEditor(Investment& doc, const Scales& scales, SettingsStore& store, QWidget* parent,
-               Load load, Save save, std::initializer_list<RememberedField> remembered) {
+// dialog `form` run modally, and only on OK the logic copied back by `save`, the record worked
+// out again marked changed and the item's defaults stored in the item's order. Any other
+// ending leaves the record and the settings store untouched.
+template <class Logic, class Load, class Save>
+void RunEditor(const FormDialog& form, Investment& doc, const Scales& scales,
+               SettingsStore& store, DocumentUi& ui, QWidget* parent, Load load,
+               Save save,
+               std::initializer_list<RememberedField> remembered) {
     Logic ed;
     load(ed);
-    Dialog dialog(ed, parent);
+    EditorDialog dialog(ed, form, ui, parent);
     if (!Accepted(dialog)) return;
     save(ed);
     RecalculateChanged(doc, scales);
@@ -61,12 +65,13 @@ struct ToRecord {
 
 // RunEditor for an editor whose fields go back to the record as they are: `fields` lists the
 // pairs both ways, `inputs(ed)` fills what the editor only shows.
-template <class Logic, class Dialog, class Fields, class Inputs>
-void RunFieldEditor(Investment& doc, const Scales& scales, SettingsStore& store, QWidget* parent,
-                    Fields fields, Inputs inputs,
+template <class Logic, class Fields, class Inputs>
+void RunFieldEditor(const FormDialog& form, Investment& doc, const Scales& scales,
+                    SettingsStore& store, DocumentUi& ui, QWidget* parent, Fields fields,
+                    Inputs inputs,
                     std::initializer_list<RememberedField> remembered) {
-    RunEditor<Logic, Dialog>(
-        doc, scales, store, parent,
+    RunEditor<Logic>(
+        form, doc, scales, store, ui, parent,
         [&](Logic& ed) {
             fields(ed, ToEditor{});
             inputs(ed);
@@ -74,16 +79,16 @@ void RunFieldEditor(Investment& doc, const Scales& scales, SettingsStore& store,
         [&](Logic& ed) { fields(ed, ToRecord{}); }, remembered);
 }
 
-void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent); // 6
-void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);  // 7
-void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);     // 8
-void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);    // 9
-void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);     // 10
-void EditResults(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);      // 11
-void ShowTaxSavings(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);   // 12
-void ShowCashFlowYear(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent); // 13
-void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);  // 15
+void EditDepreciation(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent); // 6
+void EditLoanDetails(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent);  // 7
+void EditLoanType(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent);     // 8
+void EditLoanCosts(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent);    // 9
+void EditInvestor(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent);     // 10
+void EditResults(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent);      // 11
+void ShowTaxSavings(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent);   // 12
+void ShowCashFlowYear(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent); // 13
+void EditProjections(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent);  // 15
 
 // Settings menu "Linked Variables": on OK the record takes the six switches, is recalculated
 // (marked changed) and the switches are stored.
-void EditLinkedVariables(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditLinkedVariables(Investment&, Scales&, SettingsStore&, DocumentUi&, QWidget* parent);

@@ -12,10 +12,8 @@
 #include "ui/dialogs/LoanEditors.h"
 #include "ui/dialogs/NumEdit.h"
 
-LoanAmountDialog::LoanAmountDialog(LoanAmountLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Loan Amount"), parent) {
+const FormDialog kLoanAmountDialog = {"Loan Amount", [](EditorForm& f) {
     using C = LoanAmountLogic;
-    EditorForm& f = Form();
     f.AddFigureRow(C::kTotalCost, QStringLiteral("Total cost:"));
     f.AddFigureRow(C::kCashDeposit, QStringLiteral("Cash deposit:"));
     f.AddFigureRow(C::kDeficit, QStringLiteral("Deficit:"));
@@ -23,8 +21,7 @@ LoanAmountDialog::LoanAmountDialog(LoanAmountLogic& editor, QWidget* parent)
     f.AddNumberRow(C::kLoanAmount, QStringLiteral("Loan amount:"), kAmountFormat);
     f.AddNumberRow(C::kShareOfPrice, QStringLiteral("Loan as % of price:"), kPercentFormat);
     f.AddRecalculateRow();
-    Open();
-}
+}};
 
 namespace {
 
@@ -48,10 +45,8 @@ void AddYearsLine(EditorForm& f, QGroupBox* group, int labelId, const QString& t
 
 } // namespace
 
-LoanTypeDialog::LoanTypeDialog(LoanTypeLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Loan Type"), parent) {
+const FormDialog kLoanTypeDialog = {"Loan Type", [](EditorForm& f) {
     using C = LoanTypeLogic;
-    EditorForm& f = Form();
     f.AddFigureRow(C::kLoanAmount, QStringLiteral("Loan amount:"));
     f.AddNumberRow(C::kInterestRate, QStringLiteral("Interest rate:"), kPercentFormat);
 
@@ -76,13 +71,10 @@ LoanTypeDialog::LoanTypeDialog(LoanTypeLogic& editor, QWidget* parent)
     afterLabel->setMinimumWidth(0);
     f.Rows()->addRow(afterLabel, f.Figure(C::kRepaymentAfter));
     f.AddRecalculateRow();
-    Open();
-}
+}};
 
-LoanCostsDialog::LoanCostsDialog(LoanCostsLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Loan Costs"), parent) {
+const FormDialog kLoanCostsDialog = {"Loan Costs", [](EditorForm& f) {
     using C = LoanCostsLogic;
-    EditorForm& f = Form();
     f.AddFigureRow(C::kPrice, QStringLiteral("Property price:"));
     f.AddFigureRow(C::kOtherCosts, QStringLiteral("Other costs:"));
     f.AddFigureRow(C::kTotalCost, QStringLiteral("Total cost:"));
@@ -97,5 +89,4 @@ LoanCostsDialog::LoanCostsDialog(LoanCostsLogic& editor, QWidget* parent)
     years->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     years->setMaximumWidth(80);
     f.Rows()->addRow(QStringLiteral("Write-off period (yrs):"), years);
-    Open();
-}
+}};

@@ -26,8 +26,9 @@ void SetChangeScaleEditor(ChangeScaleEditor editor) { ScaleEditor() = std::move(
 
 // --- "Details" ---
 
-DetailsSheet::DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, QWidget* parent)
-    : EditorSheet(QStringLiteral("Details"), parent) {
+DetailsSheet::DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, DocumentUi& ui,
+                           QWidget* parent)
+    : EditorSheet(QStringLiteral("Details"), ui, parent) {
     EditorForm& address = AddPage(desc, QStringLiteral("Address"));
     address.Layout()->addWidget(new QLabel(QStringLiteral("Property address:"), &address));
     address.Layout()->addWidget(address.TextEdit(PropertyDescriptionLogic::kAddress));
@@ -45,22 +46,21 @@ DetailsSheet::DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, QW
 
 // --- "Property Value" ---
 
-PropValueDialog::PropValueDialog(PropertyValueLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Property Value"), parent) {
-    EditorForm& f = Form();
+const FormDialog kPropertyValueDialog = {"Property Value", [](EditorForm& f) {
     f.AddNumberRow(PropertyValueLogic::kPrice, QStringLiteral("Property price:"), kAmountFormat);
     f.AddNumberRow(PropertyValueLogic::kRenovations, QStringLiteral("Renovations:"), kAmountFormat);
     f.AddFigureRow(PropertyValueLogic::kBookValue, QStringLiteral("Book value:"));
     f.AddNumberRow(PropertyValueLogic::kMarketValue, QStringLiteral("Market value:"), kAmountFormat);
     f.AddNumberRow(PropertyValueLogic::kFurniture, QStringLiteral("Furniture package:"), kAmountFormat);
     f.AddRecalculateRow();
-    Open();
-}
+}};
 
 // --- "Purchase Costs" ---
 
-PurchCostsDialog::PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Purchase Costs"), parent), editor_(editor), scales_(scales) {
+PurchCostsDialog::PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, DocumentUi& ui,
+                                   QWidget* parent)
+    : EditorDialog(editor, QStringLiteral("Purchase Costs"), ui, parent), editor_(editor),
+      scales_(scales) {
     EditorForm& f = Form();
     f.AddNumberRow(PurchaseCostsLogic::kStampDuty, QStringLiteral("Stamp duty:"), kAmountFormat);
     f.AddNumberRow(PurchaseCostsLogic::kConveyancing, QStringLiteral("Conveyancing:"), kAmountFormat);
@@ -88,7 +88,7 @@ void PurchCostsDialog::ChangeScale() {
     const ChangeScaleEditor& editor = ScaleEditor();
     if (!editor || Form().IsClosed()) return;
     DutyScale scale = scales_.duty;
-    if (!editor(scale, scales_.customDuty, this)) return;
+    if (!editor(scale, scales_.customDuty, Ui(), this)) return;
     scales_.duty = scale;
     editor_.scale = scale;
     Form().Dispatch([&] { editor_.ScaleChanged(Form()); });

@@ -8,7 +8,6 @@
 
 class NotesLogic;
 class PropertyDescriptionLogic;
-class PropertyValueLogic;
 class PurchaseCostsLogic;
 struct DutyScale;
 struct Scales;
@@ -17,19 +16,17 @@ struct Scales;
 class DetailsSheet : public EditorSheet {
     Q_OBJECT
 public:
-    DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, QWidget* parent = nullptr);
+    DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, DocumentUi& ui,
+                 QWidget* parent = nullptr);
 };
 
-class PropValueDialog : public EditorDialog {
-    Q_OBJECT
-public:
-    explicit PropValueDialog(PropertyValueLogic& editor, QWidget* parent = nullptr);
-};
+extern const FormDialog kPropertyValueDialog; // "Property Value", of a PropertyValueLogic
 
 // Opens the stamp duty scale editor on `scale`, a copy of the investment's, with its "Custom"
 // entry `custom`; true when the user accepted it, `scale` then holding the edited scale and
 // location.
-using ChangeScaleEditor = std::function<bool(DutyScale& scale, DutyScale& custom, QWidget* parent)>;
+using ChangeScaleEditor =
+    std::function<bool(DutyScale& scale, DutyScale& custom, DocumentUi& ui, QWidget* parent)>;
 
 // Replaces the editor "Change Scale" of "Purchase Costs" opens (the stamp duty scale editor
 // unless a test gives another). With none the button is present but disabled.
@@ -38,7 +35,8 @@ void SetChangeScaleEditor(ChangeScaleEditor editor);
 class PurchCostsDialog : public EditorDialog {
     Q_OBJECT
 public:
-    PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, QWidget* parent = nullptr);
+    PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, DocumentUi& ui,
+                     QWidget* parent = nullptr);
 
 private:
     // An accepted scale is the investment's at once, whatever becomes of this dialog.

@@ -161,22 +161,16 @@ void ScaleRowList::keyPressEvent(QKeyEvent* event) {
 
 // --- item dialogs ---
 
-StampDutyItemDialog::StampDutyItemDialog(StampDutyItemLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Specify Stamp Duty Item"), parent) {
-    EditorForm& f = Form();
+const FormDialog kStampDutyItemDialog = {"Specify Stamp Duty Item", [](EditorForm& f) {
     f.AddNumberRow(StampDutyItemLogic::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
     f.AddNumberRow(StampDutyItemLogic::kRate, QStringLiteral("Rate of duty:"), kPercentFormat);
     f.AddCheckRow(StampDutyItemLogic::kFlat, QStringLiteral("Flat rate on total amount"));
-    Open();
-}
+}};
 
-ScaleItemDialog::ScaleItemDialog(ScaleItemLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Specify Scale Item"), parent) {
-    EditorForm& f = Form();
+const FormDialog kScaleItemDialog = {"Specify Scale Item", [](EditorForm& f) {
     f.AddNumberRow(ScaleItemLogic::kAbove, QStringLiteral("Above amount:"), kAmountFormat);
     f.AddNumberRow(ScaleItemLogic::kRate, QStringLiteral("Marginal rate:"), kPercentFormat);
-    Open();
-}
+}};
 
 // --- the editors ---
 
@@ -204,42 +198,57 @@ QVBoxLayout* ButtonColumn(EditorForm& f) {
 
 } // namespace
 
-StampDutyScaleDialog::StampDutyScaleDialog(StampDutyScaleLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Stamp Duty"), parent), editor_(editor),
-      list_(new ScaleRowList({{QStringLiteral("Above"), 4, false},
-                              {QStringLiteral("Rate"), 3, true},
-                              {QStringLiteral("Flat"), 2, true}})) {
+ScaleEditorDialog::ScaleEditorDialog(ScaleEditorLogic& editor, const QString& caption,
+                                     std::vector<ScaleRowList::Column> columns,
+                                     const FormDialog& itemDialog, DocumentUi& ui,
+                                     QWidget* parent)
+    : EditorDialog(editor, caption, ui, parent), editor_(editor),
+      list_(new ScaleRowList(std::move(columns))) {
+    editor.editItem = [this, &itemDialog](EditorLogic& item) {
+        EditorDialog dialog(item, itemDialog, Ui(), this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+ScaleEditorDialog::~ScaleEditorDialog() {
+    editor_.SetList(nullptr);
+    editor_.editItem = nullptr;
+}
+
+void ScaleEditorDialog::OpenWithList(int listId) {
+    BindList(Form(), editor_, list_, listId);
+    Open();
+    if (editor_.selected >= 0) list_->setFocus(Qt::OtherFocusReason);
+}
+
+StampDutyScaleDialog::StampDutyScaleDialog(StampDutyScaleLogic& editor, DocumentUi& ui,
+                                           QWidget* parent)
+    : ScaleEditorDialog(editor, QStringLiteral("Stamp Duty"),
+                        {{QStringLiteral("Above"), 4, false},
+                         {QStringLiteral("Rate"), 3, true},
+                         {QStringLiteral("Flat"), 2, true}},
+                        kStampDutyItemDialog, ui, parent) {
     EditorForm& f = Form();
+    ScaleRowList* list = List();
     f.Rows()->addRow(
         QStringLiteral("Location:"),
         LocationList(f, kBuiltInDutyCount, kFirstFurtherDutyLocation, DutyLocationName));
-    list_->setParent(&f);
-    f.Layout()->addWidget(list_, 1);
+    list->setParent(&f);
+    f.Layout()->addWidget(list, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(f.Button(ScaleEditorLogic::kAdd, QStringLiteral("Add")));
     buttons->addWidget(f.Button(ScaleEditorLogic::kModify, QStringLiteral("Modify")));
     buttons->addWidget(f.Button(ScaleEditorLogic::kRemove, QStringLiteral("Remove")));
     f.Layout()->addLayout(buttons);
-
-    BindList(f, editor, list_, StampDutyScaleLogic::kList);
-    editor.editItem = [this](StampDutyItemLogic& item) {
-        StampDutyItemDialog dialog(item, this);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    Open();
-    if (editor.selected >= 0) list_->setFocus(Qt::OtherFocusReason);
+    OpenWithList(StampDutyScaleLogic::kList);
 }
 
-StampDutyScaleDialog::~StampDutyScaleDialog() {
-    editor_.SetList(nullptr);
-    editor_.editItem = nullptr;
-}
-
-TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent)
-    : EditorDialog(editor, QStringLiteral("Tax Scales"), parent), editor_(editor),
-      list_(new ScaleRowList(
-          {{QStringLiteral("Above"), 5, false}, {QStringLiteral("Rate"), 5, true}})) {
+TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, DocumentUi& ui, QWidget* parent)
+    : ScaleEditorDialog(editor, QStringLiteral("Tax Scales"),
+                        {{QStringLiteral("Above"), 5, false}, {QStringLiteral("Rate"), 5, true}},
+                        kScaleItemDialog, ui, parent) {
     EditorForm& f = Form();
+    ScaleRowList* list = List();
     f.Rows()->addRow(QStringLiteral("Location:"),
                      LocationList(f, kBuiltInTaxCount, kFirstFurtherTaxLocation, TaxLocationName));
 
@@ -259,53 +268,46 @@ TaxScalesDialog::TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent)
     f.Layout()->addWidget(
         f.CheckBox(TaxScalesLogic::kShadeIn, QStringLiteral("Reduced levy on low incomes")));
 
-    list_->setParent(&f);
-    list_->setMinimumWidth(kListWidth - 60);
+    list->setParent(&f);
+    list->setMinimumWidth(kListWidth - 60);
     auto* body = new QHBoxLayout;
-    body->addWidget(list_, 1);
+    body->addWidget(list, 1);
     body->addLayout(ButtonColumn(f));
     f.Layout()->addLayout(body, 1);
-
-    BindList(f, editor, list_, TaxScalesLogic::kList);
-    editor.editItem = [this](ScaleItemLogic& item) {
-        ScaleItemDialog dialog(item, this);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    Open();
-    if (editor.selected >= 0) list_->setFocus(Qt::OtherFocusReason);
-}
-
-TaxScalesDialog::~TaxScalesDialog() {
-    editor_.SetList(nullptr);
-    editor_.editItem = nullptr;
+    OpenWithList(TaxScalesLogic::kList);
 }
 
 // --- callers ---
 
-bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* parent) {
-    StampDutyScaleLogic editor;
+namespace {
+
+// Runs the editor `Dialog` of `Logic` on a copy of `scale`: on OK `scale` takes the edited
+// copy; `custom` takes the "Custom" entry the editor leaves, whatever the ending.
+template <class Logic, class Dialog, class Scale>
+bool RunScaleEditor(Scale& scale, Scale& custom, DocumentUi& ui, QWidget* parent) {
+    Logic editor;
     editor.scale = scale;
     editor.custom = custom;
-    StampDutyScaleDialog dialog(editor, parent);
+    Dialog dialog(editor, ui, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     custom = editor.custom;
-    if (!accepted) return false;
+    if (accepted) scale = editor.scale;
+    return accepted;
+}
+
+} // namespace
+
+bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, DocumentUi& ui,
+                             QWidget* parent) {
     const double baseDuty = scale.BaseDuty; // not the editor's to change
-    scale = editor.scale;
+    if (!RunScaleEditor<StampDutyScaleLogic, StampDutyScaleDialog>(scale, custom, ui, parent))
+        return false;
     scale.BaseDuty = baseDuty;
     return true;
 }
 
-bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent) {
-    TaxScalesLogic editor;
-    editor.scale = scale;
-    editor.custom = custom;
-    TaxScalesDialog dialog(editor, parent);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    custom = editor.custom;
-    if (!accepted) return false;
-    scale = editor.scale;
-    return true;
+bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, DocumentUi& ui, QWidget* parent) {
+    return RunScaleEditor<TaxScalesLogic, TaxScalesDialog>(scale, custom, ui, parent);
 }
 
 namespace {
@@ -314,9 +316,10 @@ namespace {
 // investment is recalculated, marked changed.
 template <class Scale>
 bool EditInForce(Investment& doc, Scales& scales, Scale& inForce, Scale& custom,
-                 bool (*run)(Scale&, Scale&, QWidget*), QWidget* parent) {
+                 bool (*run)(Scale&, Scale&, DocumentUi&, QWidget*),
+                 DocumentUi& ui, QWidget* parent) {
     Scale scale = inForce;
-    if (!run(scale, custom, parent)) return false;
+    if (!run(scale, custom, ui, parent)) return false;
     inForce = scale;
     doc.Recalculate(scales);
     return true;
@@ -324,13 +327,16 @@ bool EditInForce(Investment& doc, Scales& scales, Scale& inForce, Scale& custom,
 
 } // namespace
 
-void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    if (EditInForce(doc, scales, scales.duty, scales.customDuty, RunStampDutyScaleEditor, parent))
+void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                        QWidget* parent) {
+    if (EditInForce(doc, scales, scales.duty, scales.customDuty, RunStampDutyScaleEditor, ui,
+                    parent))
         StoreStampDuty(store, scales.duty);
 }
 
-void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent) {
-    if (EditInForce(doc, scales, scales.tax, scales.customTax, RunTaxScalesEditor, parent))
+void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                   QWidget* parent) {
+    if (EditInForce(doc, scales, scales.tax, scales.customTax, RunTaxScalesEditor, ui, parent))
         StoreTaxScale(store, scales.tax);
 }
 

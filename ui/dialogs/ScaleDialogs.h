@@ -48,54 +48,57 @@ private:
     std::vector<Column> columns_;
 };
 
-// "Specify Stamp Duty Item".
-class StampDutyItemDialog : public EditorDialog {
-    Q_OBJECT
-public:
-    explicit StampDutyItemDialog(StampDutyItemLogic& editor, QWidget* parent = nullptr);
-};
+// "Specify Stamp Duty Item", of a StampDutyItemLogic.
+extern const FormDialog kStampDutyItemDialog;
+// "Specify Scale Item", of a ScaleItemLogic.
+extern const FormDialog kScaleItemDialog;
 
-// "Specify Scale Item".
-class ScaleItemDialog : public EditorDialog {
+// What the two scale editors' dialogs share: the list of the scale's rows and the item dialog
+// that Add and Modify open over it, both bound to the editor's logic while the dialog lives.
+class ScaleEditorDialog : public EditorDialog {
     Q_OBJECT
 public:
-    explicit ScaleItemDialog(ScaleItemLogic& editor, QWidget* parent = nullptr);
+    ~ScaleEditorDialog() override;
+    ScaleRowList* List() const { return list_; }
+
+protected:
+    ScaleEditorDialog(ScaleEditorLogic& editor, const QString& caption,
+                      std::vector<ScaleRowList::Column> columns, const FormDialog& itemDialog,
+                      DocumentUi& ui, QWidget* parent);
+    // Call once every control exists: binds the list as control `listId` and opens; the list
+    // takes the focus when a row is selected.
+    void OpenWithList(int listId);
+
+private:
+    ScaleEditorLogic& editor_;
+    ScaleRowList* list_;
 };
 
 // "Stamp Duty". Add and Modify open "Specify Stamp Duty Item" over it.
-class StampDutyScaleDialog : public EditorDialog {
+class StampDutyScaleDialog : public ScaleEditorDialog {
     Q_OBJECT
 public:
-    explicit StampDutyScaleDialog(StampDutyScaleLogic& editor, QWidget* parent = nullptr);
-    ~StampDutyScaleDialog() override;
-    ScaleRowList* List() const { return list_; }
-
-private:
-    StampDutyScaleLogic& editor_;
-    ScaleRowList* list_;
+    StampDutyScaleDialog(StampDutyScaleLogic& editor, DocumentUi& ui, QWidget* parent = nullptr);
 };
 
 // "Tax Scales". Add and Modify open "Specify Scale Item" over it.
-class TaxScalesDialog : public EditorDialog {
+class TaxScalesDialog : public ScaleEditorDialog {
     Q_OBJECT
 public:
-    explicit TaxScalesDialog(TaxScalesLogic& editor, QWidget* parent = nullptr);
-    ~TaxScalesDialog() override;
-    ScaleRowList* List() const { return list_; }
-
-private:
-    TaxScalesLogic& editor_;
-    ScaleRowList* list_;
+    TaxScalesDialog(TaxScalesLogic& editor, DocumentUi& ui, QWidget* parent = nullptr);
 };
 
 // Run an editor modally on `scale`; true when it was accepted, `scale` then holding the edited
 // rows and location (BaseDuty as it was). Cancel leaves `scale` as it was. `custom`, the
 // investment's "Custom" entry, takes the rows edited even on Cancel.
-bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, QWidget* parent);
-bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, QWidget* parent);
+bool RunStampDutyScaleEditor(DutyScale& scale, DutyScale& custom, DocumentUi& ui,
+                             QWidget* parent);
+bool RunTaxScalesEditor(TaxScale& scale, TaxScale& custom, DocumentUi& ui, QWidget* parent);
 
 // Settings "Stamp Duty" / "Tax Scales": on OK the investment's scale is replaced, the investment
 // is recalculated (marked changed) and the scale is written to the settings store.
-void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
-void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, QWidget* parent);
+void EditStampDutyScale(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                        QWidget* parent);
+void EditTaxScales(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
+                   QWidget* parent);
 

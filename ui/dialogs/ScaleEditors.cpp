@@ -153,6 +153,22 @@ void ScaleEditorLogic::CustomCheck() {
     UpdateButtons();
 }
 
+bool ScaleEditorLogic::OnChoose(ControlPort& port, int id) {
+    const int location = port.GetChoice(id);
+    if (id != kLocation || location < 0 || location >= EntryCount()) return false;
+    TakeEntry(location);
+    UpdateButtons();
+    return true;
+}
+
+bool ScaleEditorLogic::AddRow() {
+    const int row = LineCount();
+    if (row >= kScaleRows || !EditRow(row)) return false;
+    selected = row;
+    SetRowCount(static_cast<std::int16_t>(row + 1));
+    return true;
+}
+
 void ScaleEditorLogic::SortOnOk() {
     SortRows();
     if (IsCustom()) StoreCustomEntry();
@@ -168,7 +184,7 @@ bool ScaleEditorLogic::OnClick(ControlPort&, int id) {
         return true;
     case kModify:
         if (!ModifyEnabled()) return false;
-        ModifyRow(selected);
+        EditRow(selected);
         CustomCheck();
         return true;
     case kRemove:
@@ -211,26 +227,14 @@ std::vector<std::u16string> StampDutyScaleLogic::Line(int row) const {
             IsFlat(scale.Flat[i]) ? u"Flat" : u""};
 }
 
-bool StampDutyScaleLogic::AddRow() {
-    const int row = RowsInUse(scale.Count);
-    if (row >= kScaleRows) return false;
-    StampDutyItemLogic item; // Above 0, Rate 0, not flat
-    if (!editItem || !editItem(item)) return false;
+bool StampDutyScaleLogic::EditRow(int row) {
     const auto i = static_cast<std::size_t>(row);
-    scale.Above[i] = item.above;
-    scale.Rate[i] = item.rate;
-    scale.Flat[i] = item.flat ? 1 : 0;
-    selected = row;
-    scale.Count = static_cast<std::int16_t>(row + 1);
-    return true;
-}
-
-bool StampDutyScaleLogic::ModifyRow(int row) {
-    const auto i = static_cast<std::size_t>(row);
-    StampDutyItemLogic item;
-    item.above = scale.Above[i];
-    item.rate = scale.Rate[i];
-    item.flat = IsFlat(scale.Flat[i]) ? 1 : 0;
+    StampDutyItemLogic item; // a new row: Above 0, Rate 0, not flat
+    if (row < RowsInUse(scale.Count)) {
+        item.above = scale.Above[i];
+        item.rate = scale.Rate[i];
+        item.flat = IsFlat(scale.Flat[i]) ? 1 : 0;
+    }
     if (!editItem || !editItem(item)) return false;
     scale.Above[i] = item.above;
     scale.Rate[i] = item.rate;
@@ -243,9 +247,21 @@ void StampDutyScaleLogic::RemoveRow(int row) {
     RemoveRowOf(scale, row);
 }
 
+DutyScale StampDutyScaleLogic::Entry(int location) const {
+    return location == kDutyLocationCustom ? custom : ShippedDutyScale(location);
+}
+
+void StampDutyScaleLogic::TakeEntry(int location) {
+    const double baseDuty = scale.BaseDuty; // the scale's own, not the entry's
+    scale = Entry(location);
+    scale.Location = static_cast<std::int16_t>(location);
+    scale.Count = ValidCount(scale.Count);
+    scale.BaseDuty = baseDuty;
+}
+
 bool StampDutyScaleLogic::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInDutyCount) return false;
-    const DutyScale& b = scale.Location == kDutyLocationCustom ? custom : ShippedDutyScale(scale.Location);
+    const DutyScale b = Entry(scale.Location);
     if (!SameRows(scale, b)) return false;
     for (int row = 0; row < RowsInUse(scale.Count); ++row) {
         const auto i = static_cast<std::size_t>(row);
@@ -271,19 +287,6 @@ void StampDutyScaleLogic::OnOpen(ControlPort& port) {
     ScaleEditorLogic::OnOpen(port);
 }
 
-bool StampDutyScaleLogic::OnChoose(ControlPort& port, int id) {
-    const int location = port.GetChoice(id);
-    if (id != kLocation || location < 0 || location >= kBuiltInDutyCount) return false;
-    const DutyScale b = location == kDutyLocationCustom ? custom : ShippedDutyScale(location);
-    scale.Location = static_cast<std::int16_t>(location);
-    scale.Count = ValidCount(b.Count);
-    scale.Above = b.Above;
-    scale.Rate = b.Rate;
-    scale.Flat = b.Flat;
-    UpdateButtons();
-    return true;
-}
-
 void StampDutyScaleLogic::OnOk(ControlPort&) { SortOnOk(); }
 
 // --- "Tax Scales" ---
@@ -294,24 +297,13 @@ std::vector<std::u16string> TaxScalesLogic::Line(int row) const {
     return {Shown(scale.Above[i], kScaleAmountFormat), Shown(scale.Rate[i], kTaxRateFormat)};
 }
 
-bool TaxScalesLogic::AddRow() {
-    const int row = RowsInUse(scale.Count);
-    if (row >= kScaleRows) return false;
-    ScaleItemLogic item;
-    if (!editItem || !editItem(item)) return false;
+bool TaxScalesLogic::EditRow(int row) {
     const auto i = static_cast<std::size_t>(row);
-    scale.Above[i] = item.above;
-    scale.Rate[i] = item.rate;
-    selected = row;
-    scale.Count = static_cast<std::int16_t>(row + 1);
-    return true;
-}
-
-bool TaxScalesLogic::ModifyRow(int row) {
-    const auto i = static_cast<std::size_t>(row);
-    ScaleItemLogic item;
-    item.above = scale.Above[i];
-    item.rate = scale.Rate[i];
+    ScaleItemLogic item; // a new row: Above 0, Rate 0
+    if (row < RowsInUse(scale.Count)) {
+        item.above = scale.Above[i];
+        item.rate = scale.Rate[i];
+    }
     if (!editItem || !editItem(item)) return false;
     scale.Above[i] = item.above;
     scale.Rate[i] = item.rate;
@@ -320,9 +312,19 @@ bool TaxScalesLogic::ModifyRow(int row) {
 
 void TaxScalesLogic::RemoveRow(int row) { RemoveRowOf(scale, row); }
 
+TaxScale TaxScalesLogic::Entry(int location) const {
+    return location == kTaxLocationCustom ? custom : ShippedTaxScale(location);
+}
+
+void TaxScalesLogic::TakeEntry(int location) {
+    scale = Entry(location);
+    scale.Location = static_cast<std::int16_t>(location);
+    scale.Count = ValidCount(scale.Count);
+}
+
 bool TaxScalesLogic::EqualsBuiltIn() const {
     if (scale.Location < 0 || scale.Location >= kBuiltInTaxCount) return false;
-    const TaxScale& b = scale.Location == kTaxLocationCustom ? custom : ShippedTaxScale(scale.Location);
+    const TaxScale b = Entry(scale.Location);
     return SameRows(scale, b) && Near(scale.MedicareRate, b.MedicareRate, kMedicareTolerance) &&
            Near(scale.MedicareThreshold, b.MedicareThreshold, kMedicareTolerance) &&
            scale.MedicareShadeIn == b.MedicareShadeIn;
@@ -372,21 +374,6 @@ bool TaxScalesLogic::OnClick(ControlPort& port, int id) {
     if (id != kShadeIn) return ScaleEditorLogic::OnClick(port, id);
     scale.MedicareShadeIn = GetCheck(port, kShadeIn) != 0;
     CustomCheck();
-    return true;
-}
-
-bool TaxScalesLogic::OnChoose(ControlPort& port, int id) {
-    const int location = port.GetChoice(id);
-    if (id != kLocation || location < 0 || location >= kBuiltInTaxCount) return false;
-    const TaxScale b = location == kTaxLocationCustom ? custom : ShippedTaxScale(location);
-    scale.Location = static_cast<std::int16_t>(location);
-    scale.Count = ValidCount(b.Count);
-    scale.Above = b.Above;
-    scale.Rate = b.Rate;
-    scale.MedicareRate = b.MedicareRate;
-    scale.MedicareThreshold = b.MedicareThreshold;
-    scale.MedicareShadeIn = b.MedicareShadeIn;
-    UpdateButtons();
     return true;
 }
 

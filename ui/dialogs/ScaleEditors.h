@@ -58,6 +58,9 @@ public:
     enum Control : int { kLocation = 1031, kAdd = 1088, kModify = 1089, kRemove = 1090 };
 
     int selected = -1; // the selected row, -1 for none
+    // Runs the item dialog ("Specify Stamp Duty Item", "Specify Scale Item") on a row's item,
+    // a StampDutyItemLogic or a ScaleItemLogic; true on OK.
+    std::function<bool(EditorLogic& item)> editItem;
 
     void SetList(ScaleListPort* list) { list_ = list; }
 
@@ -85,10 +88,15 @@ protected:
     virtual int NoneLocation() const = 0;
     // The column texts of a row in use.
     virtual std::vector<std::u16string> Line(int row) const = 0;
-    // The row operations; true when the item dialog was accepted.
-    virtual bool AddRow() = 0;
-    virtual bool ModifyRow(int row) = 0;
+    // Runs the item dialog on row `row`, or on a new row at the end (its figures nil) when
+    // `row` is the count of rows in use; true when it was accepted and the row took the item.
+    virtual bool EditRow(int row) = 0;
+    virtual void SetRowCount(std::int16_t count) = 0;
     virtual void RemoveRow(int row) = 0;
+    // The entries of the location list: the built-in scales, "None" and "Custom".
+    virtual int EntryCount() const = 0;
+    // The working scale takes the rows (and the rest) of entry `location`.
+    virtual void TakeEntry(int location) = 0;
     // The custom check's parts.
     virtual bool EqualsBuiltIn() const = 0;
     virtual void MakeCustom() = 0;
@@ -109,8 +117,12 @@ protected:
 
     void OnOpen(ControlPort& port) override;
     bool OnClick(ControlPort& port, int id) override;
+    // A location chosen: its entry's rows.
+    bool OnChoose(ControlPort& port, int id) override;
 
 private:
+    // "Add": the item dialog on a new row at the end; true when it was accepted.
+    bool AddRow();
     ScaleListPort* list_ = nullptr;
 };
 
@@ -124,8 +136,6 @@ public:
     // so that choosing "Custom" later brings them back. The caller takes it back even on
     // Cancel.
     DutyScale custom;
-    // Runs "Specify Stamp Duty Item" on the item; true on OK.
-    std::function<bool(StampDutyItemLogic& item)> editItem;
 
     int Location() const override { return scale.Location; }
     std::int16_t RowCount() const override { return scale.Count; }
@@ -133,9 +143,11 @@ public:
 protected:
     int NoneLocation() const override { return kDutyLocationNone; }
     std::vector<std::u16string> Line(int row) const override;
-    bool AddRow() override;
-    bool ModifyRow(int row) override;
+    bool EditRow(int row) override;
+    void SetRowCount(std::int16_t count) override { scale.Count = count; }
     void RemoveRow(int row) override;
+    int EntryCount() const override { return kBuiltInDutyCount; }
+    void TakeEntry(int location) override;
     bool EqualsBuiltIn() const override;
     void MakeCustom() override;
     void SortRows() override;
@@ -143,8 +155,11 @@ protected:
     void StoreCustomEntry() override;
 
     void OnOpen(ControlPort& port) override;
-    bool OnChoose(ControlPort& port, int id) override;
     void OnOk(ControlPort& port) override;
+
+private:
+    // Entry `location` of the list: "Custom" or a built-in scale.
+    DutyScale Entry(int location) const;
 };
 
 // "Tax Scales": edits a copy of a tax scale with its Medicare levy.
@@ -160,8 +175,6 @@ public:
     TaxScale scale; // the working copy, filled by the caller
     // The investment's "Custom" entry, as for the stamp duty scale.
     TaxScale custom;
-    // Runs "Specify Scale Item" on the item; true on OK.
-    std::function<bool(ScaleItemLogic& item)> editItem;
 
     int Location() const override { return scale.Location; }
     std::int16_t RowCount() const override { return scale.Count; }
@@ -170,9 +183,11 @@ public:
 protected:
     int NoneLocation() const override { return kTaxLocationNone; }
     std::vector<std::u16string> Line(int row) const override;
-    bool AddRow() override;
-    bool ModifyRow(int row) override;
+    bool EditRow(int row) override;
+    void SetRowCount(std::int16_t count) override { scale.Count = count; }
     void RemoveRow(int row) override;
+    int EntryCount() const override { return kBuiltInTaxCount; }
+    void TakeEntry(int location) override;
     bool EqualsBuiltIn() const override;
     void MakeCustom() override;
     void SortRows() override;
@@ -182,10 +197,11 @@ protected:
     void OnOpen(ControlPort& port) override;
     bool OnLeaveEdit(ControlPort& port, int id) override;
     bool OnClick(ControlPort& port, int id) override;
-    bool OnChoose(ControlPort& port, int id) override;
     void OnOk(ControlPort& port) override;
 
 private:
+    // Entry `location` of the list: "Custom" or a built-in scale.
+    TaxScale Entry(int location) const;
     // Takes a Medicare field that differs from its working value; true when it did.
     bool TakeMedicareField(const ControlPort& port, int id);
 };

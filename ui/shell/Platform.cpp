@@ -81,3 +81,15 @@ bool QtDocumentUi::AskYesNo(QWidget* parent, const QString& question) {
     return ShowPlain(parent, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
                      QMessageBox::No) == QMessageBox::Yes;
 }
+
+bool QtDocumentUi::AskKeepOrChange(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kAppTitle), question,
+                    QMessageBox::NoButton, parent);
+    QPushButton* keep = box.addButton(QStringLiteral("&Keep it"), QMessageBox::AcceptRole);
+    QPushButton* change = box.addButton(QStringLiteral("&Change it"), QMessageBox::RejectRole);
+    // A slip of the finger is the likelier cause: Enter and Escape go back to the editor.
+    box.setDefaultButton(change);
+    box.setEscapeButton(change);
+    ExecPlain(box);
+    return box.clickedButton() == keep;
+}

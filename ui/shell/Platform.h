@@ -47,6 +47,10 @@ public:
     // A question with "Yes" and "No"; true for "Yes". Without a user to ask, the answer is
     // "No", which keeps what is on disk.
     virtual bool AskYesNo(QWidget* /*parent*/, const QString& /*question*/) { return false; }
+    // An editor's question about figures that are allowed but seldom meant (Plausibility.h),
+    // with "Keep it" and "Change it"; true for "Keep it". Without a user to ask, what was
+    // typed is kept.
+    virtual bool AskKeepOrChange(QWidget* /*parent*/, const QString& /*question*/) { return true; }
 };
 
 // The real dialogs and message boxes.
@@ -60,4 +64,5 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowProblem(QWidget* parent, const QString& text, bool error) override;
     bool AskYesNo(QWidget* parent, const QString& question) override;
+    bool AskKeepOrChange(QWidget* parent, const QString& question) override;
 };

@@ -12,38 +12,32 @@
 
 ChartTab::ChartTab(const Investment& doc, const Scales& scales, int command, const FontSpec* fonts,
                    QWidget* parent)
-    : QWidget(parent), doc_(doc), scales_(scales), command_(command), fonts_(fonts) {
+    : LazyTab(parent), doc_(doc), scales_(scales), command_(command), fonts_(fonts) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
 }
 
-void ChartTab::Refresh() {
-    stale_ = true;
-    if (isVisible()) update();
-}
-
-void ChartTab::Build() {
-    if (!stale_) return;
-    stale_ = false;
+void ChartTab::WorkOut() {
     data_ = BuildChart(doc_, scales_, command_, CurrentColours);
     request_ = data_ ? data_->Request(fonts_) : ChartRequest{};
     // A tab uses its whole width, and shows a loss below the zero line.
     request_.fillWidth = true;
     scale_ = WithLossesShown(request_, ComputeChartScale(request_));
+    update();
 }
 
 const ChartRequest& ChartTab::Request() {
-    Build();
+    BringUpToDate();
     return request_;
 }
 
 const ChartScale& ChartTab::Scale() {
-    Build();
+    BringUpToDate();
     return scale_;
 }
 
 void ChartTab::Draw(Surface& surface) {
-    Build();
+    BringUpToDate();
     DrawChart(surface, request_, scale_, width(), height(), CurrentChartColours());
 }
 
@@ -54,7 +48,7 @@ void ChartTab::paintEvent(QPaintEvent*) {
 }
 
 QString ChartTab::BarText(const QPoint& point) {
-    Build();
+    BringUpToDate();
     const auto bar = ChartBarAt(request_, scale_, width(), height(), point.x(), point.y());
     if (!bar || !data_) return {};
     const auto k = static_cast<std::size_t>(bar->series);

@@ -3,26 +3,23 @@
 // and value of the bar under the mouse as a tool tip.
 #pragma once
 
-#include <QWidget>
-
 #include <optional>
 
 #include "ui/charts/ChartScale.h"
 #include "ui/charts/ChartSeries.h"
+#include "ui/workspace/LazyTab.h"
 
 class Investment;
 struct Scales;
 class Surface;
 
-class ChartTab : public QWidget {
+class ChartTab : public LazyTab {
     Q_OBJECT
 public:
     // `command` is the chart's Graphics command; `fonts` are the summary's chart fonts.
     ChartTab(const Investment& doc, const Scales& scales, int command, const FontSpec* fonts,
              QWidget* parent = nullptr);
 
-    // The record changed: the chart is built again before it next shows.
-    void Refresh();
     // Draws the chart as it stands for the tab's present size.
     void Draw(Surface& surface);
     // The tool tip of the bar at a point of the tab, or empty.
@@ -35,15 +32,15 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
+    // Builds the chart from the record and draws it again.
+    void WorkOut() override;
 
 private:
-    void Build();
 
     const Investment& doc_;
     const Scales& scales_;
     int command_;
     const FontSpec* fonts_;
-    bool stale_ = true;
     std::optional<ChartData> data_;
     ChartRequest request_;
     ChartScale scale_{};

@@ -35,7 +35,7 @@ QLabel* Value(QWidget* parent) {
 } // namespace
 
 SaleTab::SaleTab(const Investment& doc, const Scales& scales, const FontSpec* fonts, QWidget* parent)
-    : QWidget(parent), doc_(doc), scales_(scales), fonts_(fonts) {}
+    : LazyTab(parent), doc_(doc), scales_(scales), fonts_(fonts) {}
 
 void SaleTab::Build() {
     if (chart_) return;
@@ -83,19 +83,8 @@ void SaleTab::Build() {
     layout->addWidget(chart_, 1);
 }
 
-void SaleTab::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (stale_) Update();
-}
-
-void SaleTab::Refresh() {
-    stale_ = true;
-    if (isVisible()) Update();
-}
-
-void SaleTab::Update() {
+void SaleTab::WorkOut() {
     Build();
-    stale_ = false;
     const Investment& d = doc_;
     QString held = QStringLiteral("Sold for its value at the end of year %1, the last year of "
                                   "the projections.")
@@ -123,12 +112,12 @@ void SaleTab::Update() {
 }
 
 QString SaleTab::AfterSale(Figure figure) {
-    if (stale_) Update();
+    BringUpToDate();
     return afterSale_[figure]->text();
 }
 
 QString SaleTab::IfKept(Figure figure) {
-    if (stale_) Update();
+    BringUpToDate();
     return ifKept_[figure]->text();
 }
 

@@ -3,9 +3,9 @@
 // sale for every holding period as a chart.
 #pragma once
 
-#include <QWidget>
-
 #include <functional>
+
+#include "ui/workspace/LazyTab.h"
 
 class Investment;
 struct Scales;
@@ -13,7 +13,7 @@ class ChartTab;
 class QLabel;
 struct FontSpec;
 
-class SaleTab : public QWidget {
+class SaleTab : public LazyTab {
     Q_OBJECT
 public:
     // Rows of the figures, in the order shown.
@@ -35,8 +35,6 @@ public:
     SaleTab(const Investment& doc, const Scales& scales, const FontSpec* fonts,
             QWidget* parent = nullptr);
 
-    // The record changed: shown at once, or when the tab next shows.
-    void Refresh();
     // The text shown for a figure: after sale, and (where there is one) if kept.
     QString AfterSale(Figure figure);
     QString IfKept(Figure figure);
@@ -45,16 +43,14 @@ public:
     std::function<void()> onAssumptions;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void WorkOut() override;
 
 private:
     void Build();
-    void Update();
 
     const Investment& doc_;
     const Scales& scales_;
     const FontSpec* fonts_;
-    bool stale_ = true;
     QLabel* held_ = nullptr;
     QLabel* names_[kFigureCount] = {};
     QLabel* afterSale_[kFigureCount] = {};

@@ -30,7 +30,7 @@ QString FromStd(const std::string& text) { return QString::fromStdString(text); 
 } // namespace
 
 WhatIfTab::WhatIfTab(const Investment& doc, const Scales& scales, QWidget* parent)
-    : QWidget(parent), doc_(doc), scales_(scales) {}
+    : LazyTab(parent), doc_(doc), scales_(scales) {}
 
 void WhatIfTab::BuildAxis(AxisControls& axis, const QString& name, int row, QGridLayout* layout) {
     axis.input = new QComboBox(this);
@@ -152,19 +152,8 @@ void WhatIfTab::ChangeSetup(const GridSetup& setup) {
     UpdateGrid();
 }
 
-void WhatIfTab::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (stale_) Update();
-}
-
-void WhatIfTab::Refresh() {
-    stale_ = true;
-    if (isVisible()) Update();
-}
-
-void WhatIfTab::Update() {
+void WhatIfTab::WorkOut() {
     Build();
-    stale_ = false;
     whatIf_.emplace(doc_, scales_);
     UpdateGrid();
     UpdateFigures();
@@ -217,22 +206,22 @@ void WhatIfTab::UpdateFigures() {
 }
 
 const SensitivityGrid& WhatIfTab::Grid() {
-    if (stale_) Update();
+    BringUpToDate();
     return grid_;
 }
 
 const BreakEvens& WhatIfTab::Figures() {
-    if (stale_) Update();
+    BringUpToDate();
     return figures_;
 }
 
 QTableWidget* WhatIfTab::Table() {
-    if (stale_) Update();
+    BringUpToDate();
     return table_;
 }
 
 QString WhatIfTab::FigureText(int figure) {
-    if (stale_) Update();
+    BringUpToDate();
     return figureValues_[std::clamp(figure, 0, 2)]->text();
 }
 

@@ -4,12 +4,11 @@
 // modified mark and the scales in force are never touched.
 #pragma once
 
-#include <QWidget>
-
 #include <optional>
 
 #include "analysis/BreakEven.h"
 #include "analysis/Grid.h"
+#include "ui/workspace/LazyTab.h"
 
 class Investment;
 struct Scales;
@@ -19,14 +18,11 @@ class QLabel;
 class QSpinBox;
 class QTableWidget;
 
-class WhatIfTab : public QWidget {
+class WhatIfTab : public LazyTab {
     Q_OBJECT
 public:
     // The controls are made when the tab first shows.
     WhatIfTab(const Investment& doc, const Scales& scales, QWidget* parent = nullptr);
-
-    // The record changed: worked out again at once when shown, else when it next shows.
-    void Refresh();
 
     GridSetup Setup() const { return setup_; }
     // Sets the controls and works the grid out again.
@@ -43,7 +39,7 @@ public:
     bool Copy();
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void WorkOut() override;
 
 private:
     struct AxisControls {
@@ -56,7 +52,6 @@ private:
     void BuildAxis(AxisControls& axis, const QString& name, int row, class QGridLayout* layout);
     void ShowSetup();
     void ReadControls();
-    void Update();
     void UpdateGrid();
     void UpdateFigures();
 
@@ -66,7 +61,6 @@ private:
     std::optional<WhatIf> whatIf_;
     SensitivityGrid grid_;
     BreakEvens figures_;
-    bool stale_ = true;
     bool showing_ = false; // the controls are being set, not edited
 
     AxisControls rows_, columns_;

@@ -18,6 +18,7 @@
 
 #include "format/Text.h"
 #include "ui/dialogs/ValueExchange.h"
+#include "ui/shell/Platform.h"
 
 // The controls of a dialog as plain values, for driving an editor's logic without widgets.
 class FakePort : public ControlPort {
@@ -53,6 +54,29 @@ public:
     std::string Text(int id) const { return ToUtf8(GetText(id)); }
     bool Shown(int id) const { return hidden.count(id) == 0; }
 };
+
+// The user as the editor tests play them: the question about doubtful figures is noted and
+// answered by `keep` ("Keep it" when unset); no file is ever chosen.
+class EditorTestUi : public DocumentUi {
+public:
+    std::function<bool(const QString& question)> keep;
+    QStringList asked;
+
+    QString AskOpenFileName(QWidget*) override { return {}; }
+    QString AskSaveFileName(QWidget*, const QString&) override { return {}; }
+    SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Cancel; }
+    void ShowMessage(QWidget*, const QString&) override {}
+    bool AskKeepOrChange(QWidget*, const QString& question) override {
+        asked << question;
+        return !keep || keep(question);
+    }
+};
+
+// A user who keeps every figure, for the tests that do not look at the question.
+inline DocumentUi& KeepingUi() {
+    static EditorTestUi ui;
+    return ui;
+}
 
 // --- widgets ---
 

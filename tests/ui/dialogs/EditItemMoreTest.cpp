@@ -42,7 +42,7 @@ struct EditItemMore : ::testing::Test {
 
     void Edit(unsigned item, std::function<void(QDialog&)> act) {
         OnNextDialog(std::move(act));
-        EditItem(doc, scales, store, item, nullptr);
+        EditItem(doc, scales, store, KeepingUi(), item, nullptr);
     }
     // Every field of the record and the whole table.
     std::vector<double> Snapshot() const {
@@ -366,7 +366,7 @@ TEST_F(EditItemMore, ProjectionsFromTheMenu) {
         EXPECT_EQ(EditOf(d, ProjectionsLogic::kGrowthRate)->text(), QStringLiteral("5.00%"));
         OkButton(d)->click();
     });
-    EditItem(doc, scales, store, ItemProjections, nullptr);
+    EditItem(doc, scales, store, KeepingUi(), ItemProjections, nullptr);
     EXPECT_EQ(doc.ProjectionYear, 12);
     EXPECT_EQ(doc.RateGrowth, 5);
     EXPECT_NE(doc.IRR, irr10);
@@ -406,7 +406,7 @@ TEST_F(EditItemMore, LinkedVariablesStampDutyFollowsTheScaleAgain) {
         ClickLikeUser(In<QCheckBox>(d, LinkedVariablesLogic::kFittingsValue));
         OkButton(d)->click();
     });
-    EditLinkedVariables(doc, scales, store, nullptr);
+    EditLinkedVariables(doc, scales, store, KeepingUi(), nullptr);
     EXPECT_EQ(doc.UseSDScale, 1);
     EXPECT_EQ(doc.StampDutyCost, 8975);
     EXPECT_EQ(doc.CalcDepFitt, 0);
@@ -514,7 +514,7 @@ TEST_F(EditItemMore, CancelAndEscapeChangeNothing) {
         ClickLikeUser(In<QCheckBox>(d, LinkedVariablesLogic::kStampDuty));
         CancelButton(d)->click();
     });
-    EditLinkedVariables(doc, scales, store, nullptr);
+    EditLinkedVariables(doc, scales, store, KeepingUi(), nullptr);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_TRUE(store.log.empty());
 }

@@ -47,7 +47,7 @@ struct EditItemFlow : ::testing::Test {
     }
     void Edit(unsigned item, std::function<void(QDialog&)> act) {
         OnNextDialog(std::move(act));
-        EditItem(doc, scales, store, item, nullptr);
+        EditItem(doc, scales, store, KeepingUi(), item, nullptr);
     }
     // Every input, derived value and cell that an editor or a recalculation could change.
     std::vector<double> Snapshot() const {
@@ -85,7 +85,7 @@ TEST_F(EditItemFlow, RowsWithoutAnEditorDoNothing) {
                 open->reject();
             }
         });
-        EditItem(doc, scales, store, item, nullptr);
+        EditItem(doc, scales, store, KeepingUi(), item, nullptr);
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(Snapshot(), before);
@@ -255,7 +255,7 @@ TEST_F(EditItemFlow, PurchaseCostsTypedDutyLeavesTheScale) {
 // holds the new scale, opened to other figures than those shown).
 TEST_F(EditItemFlow, ChangeScaleOutlivesACancelledPurchaseCosts) {
     WorkedExample();
-    SetChangeScaleEditor([](DutyScale& scale, DutyScale&, QWidget*) {
+    SetChangeScaleEditor([](DutyScale& scale, DutyScale&, DocumentUi&, QWidget*) {
         scale = ShippedDutyScale(1);
         return true;
     });

@@ -95,7 +95,7 @@ TEST(Screenshots, PurchaseAndLaw) {
     RentAssumptions rent(doc, scales);
     LoanAssumptions loan(doc, scales);
     LandTaxAssumptions landTax(doc, scales);
-    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax);
+    AssumptionsSheet sheet(law, sale, taxRules, rent, loan, landTax, KeepingUi());
     sheet.show();
     QCoreApplication::processEvents();
     const QString path = QDir(dir).filePath(QStringLiteral("dialog-purchase-and-law.png"));

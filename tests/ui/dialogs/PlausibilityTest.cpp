@@ -140,11 +140,8 @@ TEST(DoubtFlow, ChangeItReturnsToTheFieldKeepItAccepts) {
     Investment doc;
     NewInvestment(doc, scales, store);
     for (bool keep : {false, true}) {
-        QStringList asked;
-        const DoubtAsker before = SetDoubtAsker([&](QWidget*, const QString& q) {
-            asked << q;
-            return keep;
-        });
+        EditorTestUi ui;
+        ui.keep = [keep](const QString&) { return keep; };
         OnNextDialog([&](QDialog& d) {
             QLineEdit* rate = ControlOf<QLineEdit>(d, LoanTypeLogic::kInterestRate);
             Retype(rate, QStringLiteral("25"));
@@ -156,9 +153,8 @@ TEST(DoubtFlow, ChangeItReturnsToTheFieldKeepItAccepts) {
             Retype(rate, QStringLiteral("6.2"));
             OkButton(d)->click();
         });
-        EditItem(doc, scales, store, ItemLoanType, nullptr);
-        SetDoubtAsker(before);
-        EXPECT_EQ(asked, QStringList{QStringLiteral("The interest rate, 25.00% a year, is above "
+        EditItem(doc, scales, store, ui, ItemLoanType, nullptr);
+        EXPECT_EQ(ui.asked, QStringList{QStringLiteral("The interest rate, 25.00% a year, is above "
                                                     "20.00%.\n\nKeep it, or change it?")});
         EXPECT_EQ(doc.RateInterest, keep ? 25.0 : 6.2);
     }

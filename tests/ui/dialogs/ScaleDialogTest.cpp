@@ -88,7 +88,7 @@ TEST_F(ScaleDialogs, StampDutyListShowsTheRowsInShadedColumnsInRowOrder) {
     StampDutyScaleLogic editor;
     editor.scale = scales.duty;
     editor.custom = scales.customDuty;
-    StampDutyScaleDialog dialog(editor);
+    StampDutyScaleDialog dialog(editor, KeepingUi());
     Activate(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Stamp Duty");
     EXPECT_EQ(Location(dialog)->currentText(), "Qld");
@@ -131,7 +131,7 @@ TEST_F(ScaleDialogs, AddOpensTheItemDialogAndTheNewLineMakesTheScaleCustom) {
     StampDutyScaleLogic editor;
     editor.scale = scales.duty;
     editor.custom = scales.customDuty;
-    StampDutyScaleDialog dialog(editor);
+    StampDutyScaleDialog dialog(editor, KeepingUi());
     Activate(dialog);
 
     OnNextDialog([](QDialog& item) {
@@ -159,7 +159,7 @@ TEST_F(ScaleDialogs, TheListAnswersTapsDoubleTapsAndKeys) {
     StampDutyScaleLogic editor;
     editor.scale = scales.duty;
     editor.custom = scales.customDuty;
-    StampDutyScaleDialog dialog(editor);
+    StampDutyScaleDialog dialog(editor, KeepingUi());
     Activate(dialog);
     ScaleRowList* list = ListOf(dialog);
 
@@ -204,7 +204,7 @@ TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
     StampDutyScaleLogic duty;
     duty.scale = scales.duty;
     duty.custom = scales.customDuty;
-    StampDutyScaleDialog dutyDialog(duty);
+    StampDutyScaleDialog dutyDialog(duty, KeepingUi());
     Activate(dutyDialog);
     QComboBox* combo = Location(dutyDialog);
     const QStringList dutyLines = {"Qld",     "NSW",      "Vic",      "SA",       "WA",
@@ -241,7 +241,7 @@ TEST_F(ScaleDialogs, TheLocationListsShowTodaysEntriesAfterASeparator) {
 
     TaxScalesLogic tax;
     tax.scale = ShippedTaxScale(FindTaxLocation("New Zealand (25/26)"));
-    TaxScalesDialog taxDialog(tax);
+    TaxScalesDialog taxDialog(tax, KeepingUi());
     Activate(taxDialog);
     combo = Location(taxDialog);
     EXPECT_EQ(combo->currentText(), "New Zealand (25/26)") << "a further entry shown on opening";
@@ -260,7 +260,7 @@ TEST_F(ScaleDialogs, TaxScalesOpensOnTheStartupScaleAndItsMedicareFieldsTakeChan
     TaxScalesLogic editor;
     editor.scale = scales.tax;
     editor.custom = scales.customTax;
-    TaxScalesDialog dialog(editor);
+    TaxScalesDialog dialog(editor, KeepingUi());
     Activate(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Tax Scales");
     EXPECT_EQ(Location(dialog)->currentText(), "Australia (06/07)");
@@ -319,7 +319,7 @@ TEST_F(ScaleCommands, StampDutyOkReplacesTheScaleKeepsBaseDutyRecalculatesAndSto
         ChooseLocation(d, 2);
         OkButton(d)->click();
     });
-    EditStampDutyScale(doc, scales, store, nullptr);
+    EditStampDutyScale(doc, scales, store, KeepingUi(), nullptr);
 
     DutyScale vic = ShippedDutyScale(2);
     vic.BaseDuty = 100;
@@ -336,7 +336,7 @@ TEST_F(ScaleCommands, ATodaysEntryIsStoredAndTheNextNewInvestmentUsesIt) {
         ChooseLocation(d, "NSW 2025");
         OkButton(d)->click();
     });
-    EditStampDutyScale(doc, scales, store, nullptr);
+    EditStampDutyScale(doc, scales, store, KeepingUi(), nullptr);
     const DutyScale nsw = ShippedDutyScale(FindDutyLocation("NSW 2025"));
     EXPECT_EQ(scales.duty, nsw);
     EXPECT_DOUBLE_EQ(doc.StampDutyCost, ComputeStampDuty(500000, nsw));
@@ -355,7 +355,7 @@ TEST_F(ScaleCommands, ATodaysEntryIsStoredAndTheNextNewInvestmentUsesIt) {
         EXPECT_EQ(Cell(d, 1, 0), "$17,000");
         CancelButton(d)->click();
     });
-    EditStampDutyScale(next, scales, store, nullptr);
+    EditStampDutyScale(next, scales, store, KeepingUi(), nullptr);
 }
 
 TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
@@ -369,7 +369,7 @@ TEST_F(ScaleCommands, CancelChangesNothingButTheCustomEntryKeepsTheEdits) {
         EXPECT_EQ(Location(d)->currentText(), "Custom");
         CancelButton(d)->click();
     });
-    EditStampDutyScale(doc, scales, store, nullptr);
+    EditStampDutyScale(doc, scales, store, KeepingUi(), nullptr);
     EXPECT_EQ(scales.duty, StartupDutyScale());
     EXPECT_EQ(doc.StampDutyCost, duty);
     EXPECT_TRUE(store.log.empty());
@@ -389,7 +389,7 @@ TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
         EXPECT_EQ(Cell(d, 5, 0), "$10,000");
         OkButton(d)->click();
     });
-    EditTaxScales(doc, scales, store, nullptr);
+    EditTaxScales(doc, scales, store, KeepingUi(), nullptr);
     EXPECT_EQ(scales.tax.Location, kTaxLocationCustom);
     EXPECT_EQ(scales.tax.Above[2], 10000);
     EXPECT_EQ(scales.tax.Rate[2], 20);
@@ -403,7 +403,7 @@ TEST_F(ScaleCommands, TaxScalesOkRecalculatesAndStoresTheSortedRows) {
         EXPECT_EQ(Cell(d, 2, 0), "$10,000");
         CancelButton(d)->click();
     });
-    EditTaxScales(doc, scales, store, nullptr);
+    EditTaxScales(doc, scales, store, KeepingUi(), nullptr);
 }
 
 TEST_F(ScaleCommands, ChangeScaleInPurchaseCostsTakesEffectAtOnceAndOutlivesCancel) {
@@ -433,7 +433,7 @@ TEST_F(ScaleCommands, ChangeScaleInPurchaseCostsTakesEffectAtOnceAndOutlivesCanc
                   FormatValue(ComputeStampDuty(500000, ShippedDutyScale(1)), kAmountFormat));
         CancelButton(costs)->click();
     });
-    EditItem(doc, scales, store, ItemPurchaseCosts, nullptr);
+    EditItem(doc, scales, store, KeepingUi(), ItemPurchaseCosts, nullptr);
     EXPECT_EQ(scales.duty.Location, 1);
     // The duty follows the scale in force, which the file holds: what is shown is what the
     // file opens to.

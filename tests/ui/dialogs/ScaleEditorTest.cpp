@@ -22,7 +22,8 @@ template <class Editor, class Item> struct ScaleEditorTest : ::testing::Test {
 
     void SetUp() override {
         ed.SetList(&list);
-        ed.editItem = [this](Item& item) {
+        ed.editItem = [this](EditorLogic& row) {
+            auto& item = static_cast<Item&>(row);
             ++itemDialogs;
             offered = item;
             return reply(item);
@@ -127,6 +128,29 @@ TEST_F(DutyEditor, TenRowsDisableAdd) {
 
     Choose(5); // NT has ten rows of its own
     EXPECT_TRUE(ButtonsAre(false, true, true));
+}
+
+// "Add" offers a blank item, even where the scale still holds figures past its last row (a row
+// removed before); "Modify" offers the row's own.
+TEST_F(DutyEditor, AddOffersABlankItemModifyTheRows) {
+    DutyScale scale = scales.duty; // 7 rows
+    scale.Above[7] = 250000;
+    scale.Rate[7] = 9;
+    scale.Flat[7] = 1;
+    Open(scale);
+    const struct { int click, line; double above, rate; int flat; } cases[] = {
+        {ScaleEditorLogic::kAdd, -1, 0, 0, 0},
+        {ScaleEditorLogic::kModify, 6, scale.Above[6], scale.Rate[6], 0},
+    };
+    for (const auto& c : cases) {
+        if (c.line >= 0) ed.Tap(port, c.line);
+        Click(c.click);
+        EXPECT_EQ(offered.above, c.above);
+        EXPECT_EQ(offered.rate, c.rate);
+        EXPECT_EQ(offered.flat, c.flat);
+    }
+    EXPECT_EQ(itemDialogs, 2);
+    EXPECT_EQ(ed.scale.Count, 7) << "both cancelled";
 }
 
 TEST_F(DutyEditor, NoneCannotBeEdited) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "model/Scales.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/ScaleDialogs.h"
 
 namespace {
@@ -56,7 +57,7 @@ TEST(Screenshots, ScaleEditors) {
     // "Vic", its flat row selected.
     StampDutyScaleLogic duty;
     duty.scale = ShippedDutyScale(2);
-    StampDutyScaleDialog dutyDialog(duty);
+    StampDutyScaleDialog dutyDialog(duty, KeepingUi());
     dutyDialog.List()->onStep(1);
     dutyDialog.List()->onStep(1);
     dutyDialog.List()->onStep(1);
@@ -65,12 +66,12 @@ TEST(Screenshots, ScaleEditors) {
     // "NSW 2025" chosen, the Location list open over the dialog.
     StampDutyScaleLogic today;
     today.scale = ShippedDutyScale(FindDutyLocation("NSW 2025"));
-    StampDutyScaleDialog todayDialog(today);
+    StampDutyScaleDialog todayDialog(today, KeepingUi());
     SaveWithOpenList(todayDialog, QStringLiteral("scale-duty-locations.png"));
 
     // The tax scale in force at start-up.
     TaxScalesLogic tax;
     tax.scale = scales.tax;
-    TaxScalesDialog taxDialog(tax);
+    TaxScalesDialog taxDialog(tax, KeepingUi());
     Save(taxDialog, QStringLiteral("scale-tax.png"));
 }

@@ -56,8 +56,8 @@ TEST(Screenshots, Dialogs2) {
     };
     for (const auto& [item, pages] : items) {
         CaptureNextDialog(dir, pages);
-        EditItem(doc, scales, store, item, nullptr);
+        EditItem(doc, scales, store, KeepingUi(), item, nullptr);
     }
     CaptureNextDialog(dir, {"linked-variables"});
-    EditLinkedVariables(doc, scales, store, nullptr);
+    EditLinkedVariables(doc, scales, store, KeepingUi(), nullptr);
 }

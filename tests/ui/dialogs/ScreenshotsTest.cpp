@@ -34,14 +34,14 @@ TEST(Screenshots, Dialogs1) {
     desc.description = u"Two-bedroom unit, second floor";
     NotesLogic notes;
     notes.notes = u"Body corporate fees quarterly.\nTenant in place until June.";
-    DetailsSheet details(desc, notes);
+    DetailsSheet details(desc, notes, KeepingUi());
     Save(details, dir, "details");
     details.Tabs()->setCurrentIndex(1);
     Save(details, dir, "details-notes");
 
     PropertyValueLogic value;
     value.price = value.marketValue = 300000;
-    PropValueDialog valueDialog(value);
+    EditorDialog valueDialog(value, kPropertyValueDialog, KeepingUi());
     Save(valueDialog, dir, "property-value");
 
     PurchaseCostsLogic costs;
@@ -49,7 +49,7 @@ TEST(Screenshots, Dialogs1) {
     costs.stampDuty = 8975;
     costs.conveyancing = 950;
     costs.scale = scales.duty;
-    PurchCostsDialog costsDialog(costs, scales);
+    PurchCostsDialog costsDialog(costs, scales, KeepingUi());
     Save(costsDialog, dir, "purchase-costs");
 
     CashDepositLogic deposit;
@@ -58,14 +58,14 @@ TEST(Screenshots, Dialogs1) {
     deposit.deposit.amount = 15496.25;
     deposit.deposit.percent = 5;
     deposit.deposit.link = 1;
-    CashDepositDialog depositDialog(deposit);
+    EditorDialog depositDialog(deposit, kCashDepositDialog, KeepingUi());
     Save(depositDialog, dir, "cash-deposit");
 
     RentIncomeLogic rent;
     rent.rent = 350;
     rent.periodsPerYear = 52;
     rent.vacancyRate = 2;
-    RentIncomeDialog rentDialog(rent);
+    EditorDialog rentDialog(rent, kRentIncomeDialog, KeepingUi());
     Save(rentDialog, dir, "rental-income");
 
     RentExpensesLogic expenses;
@@ -74,6 +74,6 @@ TEST(Screenshots, Dialogs1) {
     expenses.expenses.percent = 22.5;
     expenses.expenses.link = 1;
     expenses.marketValue = 300000;
-    RentExpensesDialog expensesDialog(expenses);
+    EditorDialog expensesDialog(expenses, kRentExpensesDialog, KeepingUi());
     Save(expensesDialog, dir, "rental-expenses");
 }

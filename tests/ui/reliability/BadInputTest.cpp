@@ -107,7 +107,7 @@ TEST_F(BadInput, EveryFieldOfEveryEditor) {
                 // A comma that cannot separate thousands is refused until retyped.
                 if (d.isVisible()) CancelButton(d)->click();
             });
-            EditItem(doc, scales, store, item, nullptr);
+            EditItem(doc, scales, store, KeepingUi(), item, nullptr);
             ExpectLimited(doc);
         }
         ExpectSummaryShowsNumbers(doc);

@@ -87,7 +87,8 @@ TEST(HostileFiles, MessageBoxesShowTheirTextPlain) {
 TEST(HostileFiles, TextEditsTakeNoMoreThanAFileHolds) {
     PropertyDescriptionLogic desc;
     NotesLogic notes;
-    DetailsSheet sheet(desc, notes);
+    ScriptedUi ui;
+    DetailsSheet sheet(desc, notes, ui);
     auto* notesEdit = sheet.findChild<QPlainTextEdit*>();
     ASSERT_NE(notesEdit, nullptr);
     notesEdit->setPlainText(QStringLiteral("start "));

@@ -46,7 +46,7 @@ TEST(CommaLocale, AcceptedRateIsStoredAndReadBackWithAPoint) {
             if (c.typed) Retype(rate, QString::fromLatin1(c.typed));
             OkButton(d)->click();
         });
-        EditItem(doc, scales, store, ItemLoanType, nullptr);
+        EditItem(doc, scales, store, KeepingUi(), ItemLoanType, nullptr);
         EXPECT_EQ(doc.RateInterest, c.rate);
         EXPECT_EQ(QSettings(path, QSettings::IniFormat).value("SettingsFile/RateInterest"),
                   QString::fromLatin1(c.stored));

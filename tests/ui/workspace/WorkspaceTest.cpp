@@ -36,7 +36,8 @@
 namespace {
 
 // Editors that act as an accepted dialog would: change inputs, recalculate.
-void TestEditor(Investment& doc, Scales& scales, SettingsStore&, unsigned item, QWidget*) {
+void TestEditor(Investment& doc, Scales& scales, SettingsStore&, DocumentUi&, unsigned item,
+                QWidget*) {
         if (item == ItemPropertyValue) doc.Price = doc.MarketValue = doc.Price + 50000;
         else if (item == ItemCashDeposit) {
             doc.CashDeposit = 40000;
