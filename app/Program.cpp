@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <QPixmap>
 
+#include "app/Application.h"
+
 namespace {
 
 // Named as PNG, a picture is read by Qt's own PNG reader at once; found by its contents, every
@@ -19,6 +21,13 @@ QPixmap ReadPng(const QString& path) {
 void InstallProgram() {
     // Ties the windows to the installed desktop entry (its name and icon in task bars).
     QGuiApplication::setDesktopFileName(QStringLiteral("velppc"));
+}
+
+bool StartProgram(Application& app) {
+    InstallProgram();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    return app.InitInstance(arguments);
 }
 
 void InstallWindowIcon() {

@@ -77,11 +77,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
-    InstallProgram();
-
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
     Application app;
-    if (!app.InitInstance(arguments)) return 1;
+    if (!StartProgram(app)) return 1;
     return QApplication::exec();
 }

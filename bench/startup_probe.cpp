@@ -18,11 +18,8 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    InstallProgram();
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
     Application app;
-    if (!app.InitInstance(arguments)) return 1;
+    if (!StartProgram(app)) return 1;
     QWidget* viewport = app.Window()->View()->viewport();
     std::vector<QWidget*> widgets = {viewport};
     if (auto* pane = dynamic_cast<Workspace*>(app.Window()->Pane()))
