@@ -24,6 +24,8 @@ TEST(Screenshots, Workspace) {
     SetUpWorkedExample(frame.Document());
     frame.Document().Address = u"12 Example St, Toowong";
     frame.Document().Recalculate(frame.InvestmentScales());
+    // The views hear of the investment as they would of one opened.
+    frame.Doc().NotifyChanged();
     frame.setGeometry(QRect(QPoint(0, 0), frame.FirstStartSize()));
     frame.show();
     ASSERT_TRUE(QDir().mkpath(dir));
