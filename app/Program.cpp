@@ -18,13 +18,9 @@ QPixmap ReadPng(const QString& path) {
 
 } // namespace
 
-void InstallProgram() {
+bool StartProgram(Application& app) {
     // Ties the windows to the installed desktop entry (its name and icon in task bars).
     QGuiApplication::setDesktopFileName(QStringLiteral("velppc"));
-}
-
-bool StartProgram(Application& app) {
-    InstallProgram();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     return app.InitInstance(arguments);

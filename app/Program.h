@@ -7,10 +7,8 @@
 
 class Application;
 
-// Once the QApplication exists: the desktop entry.
-void InstallProgram();
-// The desktop entry, then `app` started on the file named on the command line; false ends the
-// program.
+// Once the QApplication exists: the windows tied to the desktop entry, then `app` started on
+// the file named on the command line; false ends the program.
 bool StartProgram(Application& app);
 // The windows' icon. The application sets it once its window has been painted: reading the
 // picture, 256 pixels square, would hold the first paint back by about a millisecond.

@@ -36,7 +36,6 @@ protected:
     void WorkOut() override;
 
 private:
-
     const Investment& doc_;
     const Scales& scales_;
     int command_;
