@@ -230,15 +230,18 @@ void StoreField(SettingsStore& store, const Investment& doc, int Investment::*fi
     WriteSettingInt(store, NameOf(field), doc.*field);
 }
 
+void StoreFields(SettingsStore& store, const Investment& doc,
+                 std::initializer_list<RememberedField> fields) {
+    for (const RememberedField& field : fields)
+        std::visit([&](auto member) { StoreField(store, doc, member); }, field);
+}
+
 void StoreLinkSwitches(SettingsStore& store, const Investment& doc) {
     SettingsBatch batch(store);
     // The order of the linked-variables dialog, not the order of the defaults.
-    StoreField(store, doc, &Investment::UseSDScale);
-    StoreField(store, doc, &Investment::CalcDeposit);
-    StoreField(store, doc, &Investment::CalcLoanCosts);
-    StoreField(store, doc, &Investment::CalcExpenses);
-    StoreField(store, doc, &Investment::CalcDepFitt);
-    StoreField(store, doc, &Investment::CalcDepBuild);
+    StoreFields(store, doc,
+                {&Investment::UseSDScale, &Investment::CalcDeposit, &Investment::CalcLoanCosts,
+                 &Investment::CalcExpenses, &Investment::CalcDepFitt, &Investment::CalcDepBuild});
 }
 
 void SaveSettings(SettingsStore& store, const Investment& doc, const Scales& scales) {

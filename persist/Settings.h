@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "model/Scales.h"
 #include "persist/SettingsStore.h"
@@ -20,6 +22,10 @@ void WriteSettingDouble(SettingsStore& store, std::string_view name, double valu
 // Writes a field of the record (model/Fields.h, model/Assumptions.h) under its own name.
 void StoreField(SettingsStore& store, const Investment& doc, double Investment::*field);
 void StoreField(SettingsStore& store, const Investment& doc, int Investment::*field);
+// A field remembered for new investments; StoreFields writes a list of them in its order.
+using RememberedField = std::variant<double Investment::*, int Investment::*>;
+void StoreFields(SettingsStore& store, const Investment& doc,
+                 std::initializer_list<RememberedField> fields);
 
 // Scale list texts: every number followed by a comma; whole numbers under "0", others "0.00".
 std::string DutyScaleToText(const DutyScale& scale);

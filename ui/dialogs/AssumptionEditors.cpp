@@ -47,14 +47,7 @@ bool AssumptionPage::OnLeaveEdit(ControlPort& port, int) {
     return true;
 }
 
-bool AssumptionPage::OnRecalculate(ControlPort& port) {
-    TakeEdits(port);
-    return true;
-}
-
-void AssumptionPage::OnOk(ControlPort& port) {
-    TakeEdits(port);
-    // What the record will hold.
+void AssumptionPage::Settle(const ControlPort&) {
     Apply(worked_);
     worked_.LimitInputs();
     TakeBack(worked_);

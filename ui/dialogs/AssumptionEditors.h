@@ -14,7 +14,7 @@
 // refresh, so that the page shows their effect live. The pages of one sheet share their work:
 // each page's copy takes every page's working fields, so its figures include what was typed
 // on the others.
-class AssumptionPage : public EditorLogic {
+class AssumptionPage : public TypedEditorLogic {
   public:
     AssumptionPage(const Investment& record, const Scales& scales);
     // Puts the page's working fields into a record.
@@ -28,15 +28,13 @@ class AssumptionPage : public EditorLogic {
   protected:
     // Works the copy out again with the working fields, limited as the record holds them.
     void Work();
-    // Takes the fields typed into the page's edits.
-    virtual void TakeEdits(const ControlPort& port) = 0;
     // Takes the working fields back from a record that holds them limited.
     virtual void TakeBack(const Investment& limited) = 0;
 
     // Leaving an edit of the page works the figures out again at once.
     bool OnLeaveEdit(ControlPort& port, int id) override;
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
+    // OK: the working fields as the record will hold them.
+    void Settle(const ControlPort& port) override;
 
   private:
     Investment worked_;

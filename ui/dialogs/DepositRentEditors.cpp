@@ -51,7 +51,7 @@ int RentIncomeLogic::ChoiceOfPeriods(int periods) {
     return -1;
 }
 
-void RentIncomeLogic::WorkOutAnnualRent() {
+void RentIncomeLogic::WorkOut() {
     annualRent = (1.0 - vacancyRate / 100.0) * periodsPerYear * rent;
 }
 
@@ -74,21 +74,13 @@ void RentIncomeLogic::Refresh(ControlPort& port) {
     ShowValue(port, kAnnualRent, annualRent, kAmountFormat);
 }
 
-void RentIncomeLogic::OnOpen(ControlPort&) { WorkOutAnnualRent(); }
-
 // The rent and the vacancy rate are taken only when changed, so that an untouched rent shown
 // rounded ("1.235m") keeps its full value, and then kept in range.
-void RentIncomeLogic::TakeRentAndVacancy(const ControlPort& port) {
+void RentIncomeLogic::TakeEdits(const ControlPort& port) {
     if (ReadValueIfChanged(port, kAmount, rent, kAmountFormat)) typedHere_ = true;
     ReadValueIfChanged(port, kVacancyRate, vacancyRate, kPercentFormat);
     rent = std::max(rent, 0.0);
     vacancyRate = std::clamp(vacancyRate, 0.0, 100.0);
-}
-
-bool RentIncomeLogic::OnRecalculate(ControlPort& port) {
-    TakeRentAndVacancy(port);
-    WorkOutAnnualRent();
-    return true;
 }
 
 // A new period: a rent the user typed here is the rent of that period ("1,300", then "Month");
@@ -97,17 +89,16 @@ bool RentIncomeLogic::OnChoose(ControlPort& port, int id) {
     if (id != kRentPer) return false;
     int periods = PeriodsOfChoice(port.GetChoice(kRentPer));
     if (periods == 0) return false;
-    TakeRentAndVacancy(port);
+    TakeEdits(port);
     periodsPerYear = periods;
     if (!typedHere_)
         rent = vacancyRate >= 100.0 ? 0.0
                                     : annualRent / ((1.0 - vacancyRate / 100.0) * periodsPerYear);
-    WorkOutAnnualRent();
+    WorkOut();
     return true;
 }
 
-void RentIncomeLogic::OnOk(ControlPort& port) {
-    TakeRentAndVacancy(port);
+void RentIncomeLogic::Settle(const ControlPort& port) {
     int periods = PeriodsOfChoice(port.GetChoice(kRentPer));
     if (periods != 0) periodsPerYear = periods;
 }

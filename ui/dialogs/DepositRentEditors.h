@@ -39,7 +39,7 @@ protected:
 };
 
 // "Rental Income": rent per week, month or year, less a vacancy rate.
-class RentIncomeLogic : public EditorLogic {
+class RentIncomeLogic : public TypedEditorLogic {
 public:
     enum Control : int { kRentPer = 1, kAmount, kVacancyRate, kAnnualRent };
 
@@ -57,14 +57,14 @@ public:
     Doubts Doubtful() const override;
 
 protected:
-    void OnOpen(ControlPort& port) override;
+    void OnOpen(ControlPort&) override { WorkOut(); }
     bool OnChoose(ControlPort& port, int id) override;
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
+    void TakeEdits(const ControlPort& port) override;
+    void WorkOut() override;
+    // The chosen period.
+    void Settle(const ControlPort& port) override;
 
 private:
-    void WorkOutAnnualRent();
-    void TakeRentAndVacancy(const ControlPort& port);
     // The user typed the rent in this editor: a new period keeps it, as the rent of that period.
     bool typedHere_ = false;
 };

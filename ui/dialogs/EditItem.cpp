@@ -27,32 +27,31 @@ namespace {
 
 // 0: sheet "Details". Only the texts change: no recalculation, no settings. A changed text still
 // marks the investment changed, so that the save question protects what was typed.
-void EditProperty(Investment& doc, Scales&, SettingsStore&, DocumentUi& ui, QWidget* parent) {
+void EditProperty(const ItemEditing& e) {
     PropertyDescriptionLogic desc;
     NotesLogic notes;
-    desc.address = doc.Address;
-    desc.description = doc.Description;
-    notes.notes = doc.Notes;
-    DetailsSheet sheet(desc, notes, ui, parent);
+    desc.address = e.doc.Address;
+    desc.description = e.doc.Description;
+    notes.notes = e.doc.Notes;
+    DetailsSheet sheet(desc, notes, e.ui, e.parent);
     if (!Accepted(sheet)) return;
-    if (desc.address == doc.Address && desc.description == doc.Description &&
-        notes.notes == doc.Notes)
+    if (desc.address == e.doc.Address && desc.description == e.doc.Description &&
+        notes.notes == e.doc.Notes)
         return;
-    doc.Address = desc.address;
-    doc.Description = desc.description;
-    doc.Notes = notes.notes;
+    e.doc.Address = desc.address;
+    e.doc.Description = desc.description;
+    e.doc.Notes = notes.notes;
 }
 
 // 1: "Property Value". Recalculates; writes no settings.
-void EditPropertyValue(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                       QWidget* parent) {
+void EditPropertyValue(const ItemEditing& e) {
     RunFieldEditor<PropertyValueLogic>(
-        kPropertyValueDialog, doc, scales, store, ui, parent,
+        kPropertyValueDialog, e,
         [&](auto& ed, auto copy) {
-            copy(ed.price, doc.Price);
-            copy(ed.renovations, doc.Renovations);
-            copy(ed.marketValue, doc.MarketValue);
-            copy(ed.furniture, doc.Furniture);
+            copy(ed.price, e.doc.Price);
+            copy(ed.renovations, e.doc.Renovations);
+            copy(ed.marketValue, e.doc.MarketValue);
+            copy(ed.furniture, e.doc.Furniture);
         },
         [](PropertyValueLogic&) {}, {});
 }
@@ -60,81 +59,75 @@ void EditPropertyValue(Investment& doc, Scales& scales, SettingsStore& store, Do
 // 2: "Purchase Costs". A scale accepted through "Change Scale" is in force already, even when
 // this editor is cancelled; the figures then follow it, so that what is shown is what the
 // file, which holds the scale, opens to again.
-void EditPurchaseCosts(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                       QWidget* parent) {
-    const DutyScale scaleBefore = scales.duty;
+void EditPurchaseCosts(const ItemEditing& e) {
+    const DutyScale scaleBefore = e.scales.duty;
     PurchaseCostsLogic ed;
-    ed.scale = scales.duty;
-    ed.price = doc.Price;
-    ed.stampDuty = doc.StampDutyCost;
-    ed.conveyancing = doc.Conveyancing;
-    ed.otherCosts = doc.OtherCosts;
-    PurchCostsDialog dialog(ed, scales, ui, parent);
+    ed.scale = e.scales.duty;
+    ed.price = e.doc.Price;
+    ed.stampDuty = e.doc.StampDutyCost;
+    ed.conveyancing = e.doc.Conveyancing;
+    ed.otherCosts = e.doc.OtherCosts;
+    PurchCostsDialog dialog(ed, e.scales, e.ui, e.parent);
     if (!Accepted(dialog)) {
-        if (!(scales.duty == scaleBefore)) RecalculateChanged(doc, scales);
+        if (!(e.scales.duty == scaleBefore)) RecalculateChanged(e.doc, e.scales);
         return;
     }
-    doc.StampDutyCost = ed.stampDuty;
-    doc.Conveyancing = ed.conveyancing;
-    doc.OtherCosts = ed.otherCosts;
-    doc.UseSDScale = ed.usesScale;
-    RecalculateChanged(doc, scales);
-    StoreField(store, doc, &Investment::UseSDScale);
-    StoreField(store, doc, &Investment::Conveyancing);
+    e.doc.StampDutyCost = ed.stampDuty;
+    e.doc.Conveyancing = ed.conveyancing;
+    e.doc.OtherCosts = ed.otherCosts;
+    e.doc.UseSDScale = ed.usesScale;
+    RecalculateChanged(e.doc, e.scales);
+    StoreFields(e.store, e.doc, {&Investment::UseSDScale, &Investment::Conveyancing});
 }
 
 // 3: "Cash Deposit".
-void EditCashDeposit(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                     QWidget* parent) {
+void EditCashDeposit(const ItemEditing& e) {
     RunFieldEditor<CashDepositLogic>(
-        kCashDepositDialog, doc, scales, store, ui, parent,
+        kCashDepositDialog, e,
         [&](auto& ed, auto copy) {
-            copy(ed.deposit.amount, doc.CashDeposit);
-            copy(ed.deposit.percent, doc.DepositPC);
-            copy(ed.deposit.link, doc.CalcDeposit);
+            copy(ed.deposit.amount, e.doc.CashDeposit);
+            copy(ed.deposit.percent, e.doc.DepositPC);
+            copy(ed.deposit.link, e.doc.CalcDeposit);
         },
         [&](CashDepositLogic& ed) {
-            ed.price = doc.Price;
-            ed.renovations = doc.Renovations;
-            ed.furniture = doc.Furniture;
-            ed.purchaseCosts = doc.PurchaseCosts;
+            ed.price = e.doc.Price;
+            ed.renovations = e.doc.Renovations;
+            ed.furniture = e.doc.Furniture;
+            ed.purchaseCosts = e.doc.PurchaseCosts;
         },
         {&Investment::DepositPC, &Investment::CalcDeposit});
 }
 
 // 4: "Rental Income".
-void EditRent(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-              QWidget* parent) {
+void EditRent(const ItemEditing& e) {
     RunFieldEditor<RentIncomeLogic>(
-        kRentIncomeDialog, doc, scales, store, ui, parent,
+        kRentIncomeDialog, e,
         [&](auto& ed, auto copy) {
-            copy(ed.rent, doc.Rent);
-            copy(ed.periodsPerYear, doc.PeriodsPerYear);
-            copy(ed.vacancyRate, doc.VacancyRate);
+            copy(ed.rent, e.doc.Rent);
+            copy(ed.periodsPerYear, e.doc.PeriodsPerYear);
+            copy(ed.vacancyRate, e.doc.VacancyRate);
         },
-        [&](RentIncomeLogic& ed) { ed.price = doc.Price; },
+        [&](RentIncomeLogic& ed) { ed.price = e.doc.Price; },
         {&Investment::PeriodsPerYear, &Investment::VacancyRate});
 }
 
 // 5: "Rental Expenses".
-void EditExpenses(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                  QWidget* parent) {
+void EditExpenses(const ItemEditing& e) {
     RunFieldEditor<RentExpensesLogic>(
-        kRentExpensesDialog, doc, scales, store, ui, parent,
+        kRentExpensesDialog, e,
         [&](auto& ed, auto copy) {
-            copy(ed.expenses.amount, doc.Expenses);
-            copy(ed.expenses.percent, doc.ExpensesPC);
-            copy(ed.expenses.link, doc.CalcExpenses);
+            copy(ed.expenses.amount, e.doc.Expenses);
+            copy(ed.expenses.percent, e.doc.ExpensesPC);
+            copy(ed.expenses.link, e.doc.CalcExpenses);
         },
         [&](RentExpensesLogic& ed) {
-            ed.marketValue = doc.MarketValue;
-            ed.annualRent = doc.Rent * doc.PeriodsPerYear;
+            ed.marketValue = e.doc.MarketValue;
+            ed.annualRent = e.doc.Rent * e.doc.PeriodsPerYear;
         },
         {&Investment::ExpensesPC, &Investment::CalcExpenses});
 }
 
-using ItemEditor = void (*)(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                            QWidget* parent);
+using ItemEditor = void (*)(const ItemEditing& e);
 
 // One slot per item type; an empty slot opens nothing.
 constexpr std::array<ItemEditor, kItemTypeCount> kItemEditors = {
@@ -166,6 +159,6 @@ void EditItem(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi&
     if (itemType >= kItemEditors.size()) return;
     // What an accepted editor stores reaches the settings file in one write.
     SettingsBatch batch(store);
-    if (ItemEditor editor = kItemEditors[itemType]) editor(doc, scales, store, ui, parent);
+    if (ItemEditor editor = kItemEditors[itemType]) editor({doc, scales, store, ui, parent});
 }
 

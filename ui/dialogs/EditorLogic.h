@@ -18,7 +18,8 @@
 //  - Click: a check box, radio button or plain button (other than Recalculate) was clicked.
 //  - Choose: a line of a drop-down list was chosen.
 //  - Recalculate: the "Recalculate" button. The dialog first takes the focus from the edit being
-//    typed in, so that edit's LeaveEdit rule runs before OnRecalculate.
+//    typed in, so that edit's LeaveEdit rule runs before OnRecalculate. Most editors take their
+//    edits alike on Recalculate and OK: TypedEditorLogic below.
 //  - Ok: the dialog's OK. Pending edits are applied as the editor's rules say; no refresh, and no
 //    LeaveEdit first (OK is a dialog command, it does not take the focus). Afterwards the form
 //    ignores every further event, so closing cannot disturb the working fields.
@@ -78,4 +79,24 @@ protected:
     virtual bool OnChoose(ControlPort&, int /*id*/) { return false; }
     virtual bool OnRecalculate(ControlPort&) { return false; }
     virtual void OnOk(ControlPort&) {}
+};
+
+// An editor whose Recalculate and OK begin alike, by taking the edits typed (TakeEdits).
+// Recalculate then works out what follows from them (WorkOut) and refreshes; OK settles what
+// the record is to receive (Settle).
+class TypedEditorLogic : public EditorLogic {
+protected:
+    virtual void TakeEdits(const ControlPort& port) = 0;
+    virtual void WorkOut() {}
+    virtual void Settle(const ControlPort&) {}
+
+    bool OnRecalculate(ControlPort& port) override {
+        TakeEdits(port);
+        WorkOut();
+        return true;
+    }
+    void OnOk(ControlPort& port) override {
+        TakeEdits(port);
+        Settle(port);
+    }
 };

@@ -22,18 +22,12 @@ bool InvestorDetailsLogic::OnClick(ControlPort& port, int id) {
     return false;
 }
 
-void InvestorDetailsLogic::TakeIncomes(const ControlPort& port) {
+void InvestorDetailsLogic::TakeEdits(const ControlPort& port) {
     ReadValueIfChanged(port, kInvestorIncome, investorIncome, kAmountFormat);
     ReadValueIfChanged(port, kPartnerIncome, partnerIncome, kAmountFormat);
 }
 
-bool InvestorDetailsLogic::OnRecalculate(ControlPort& port) {
-    TakeIncomes(port);
-    return true;
-}
-
-void InvestorDetailsLogic::OnOk(ControlPort& port) {
-    TakeIncomes(port);
+void InvestorDetailsLogic::Settle(const ControlPort& port) {
     title = GetCheck(port, kJointNames) ? kTitleJoint : kTitleSingle;
 }
 
@@ -61,16 +55,7 @@ void ProjectionsLogic::TakeEdits(const ControlPort& port) {
     ReadValueIfChanged(port, kInflationRate, inflationRate, kPercentFormat);
 }
 
-// Recalculate shows what was typed, even out of range; OK limits it.
-bool ProjectionsLogic::OnRecalculate(ControlPort& port) {
-    TakeEdits(port);
-    return true;
-}
-
-void ProjectionsLogic::OnOk(ControlPort& port) {
-    TakeEdits(port);
-    upperLimit = LimitToTableYears(upperLimit);
-}
+void ProjectionsLogic::Settle(const ControlPort&) { upperLimit = LimitToTableYears(upperLimit); }
 
 void ResultsYearLogic::Refresh(ControlPort& port) {
     ShowInt(port, kResultsYear, resultsYear, kYearsFormat);

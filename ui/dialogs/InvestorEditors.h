@@ -8,7 +8,7 @@
 #include "ui/dialogs/EditorLogic.h"
 
 // "Investor Details": names on the title and the present taxable incomes.
-class InvestorDetailsLogic : public EditorLogic {
+class InvestorDetailsLogic : public TypedEditorLogic {
   public:
     enum Control : int { kSingleName = 1, kJointNames, kInvestorIncome, kPartnerIncome };
     enum Title : int { kTitleSingle = 0, kTitleJoint = 1 };
@@ -20,11 +20,8 @@ class InvestorDetailsLogic : public EditorLogic {
 
   protected:
     bool OnClick(ControlPort& port, int id) override;
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
-
-  private:
-    void TakeIncomes(const ControlPort& port);
+    void TakeEdits(const ControlPort& port) override;
+    void Settle(const ControlPort& port) override;
 };
 
 // The years of the projection and the results year index the table's 40 columns: what an
@@ -32,7 +29,7 @@ class InvestorDetailsLogic : public EditorLogic {
 int LimitToTableYears(int year);
 
 // "Annual Projections": the years over which the returns are worked out, growth and inflation.
-class ProjectionsLogic : public EditorLogic {
+class ProjectionsLogic : public TypedEditorLogic {
   public:
     enum Control : int { kUpperLimit = 1, kGrowthRate, kInflationRate };
 
@@ -43,11 +40,9 @@ class ProjectionsLogic : public EditorLogic {
     Doubts Doubtful() const override;
 
   protected:
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
-
-  private:
-    void TakeEdits(const ControlPort& port);
+    void TakeEdits(const ControlPort& port) override;
+    // Recalculate shows what was typed, even out of range; OK limits it.
+    void Settle(const ControlPort& port) override;
 };
 
 // "Specify Results Year": the year whose results the summary shows.

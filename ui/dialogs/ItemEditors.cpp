@@ -52,164 +52,152 @@ void CopyDepreciation(DepreciationPageLogic& page, Investment& doc, const Deprec
 
 } // namespace
 
-void EditDepreciation(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                      QWidget* parent) {
+void EditDepreciation(const ItemEditing& e) {
     BuildingDepreciationLogic building;
-    building.propertyCost = doc.Price + doc.Renovations;
+    building.propertyCost = e.doc.Price + e.doc.Renovations;
     building.linkBase = building.propertyCost;
-    CopyDepreciation(building, doc, kBuildingFields, ToEditor{});
-    building.nilReason = BuildingDepreciationNilReason(doc);
+    CopyDepreciation(building, e.doc, kBuildingFields, ToEditor{});
+    building.nilReason = BuildingDepreciationNilReason(e.doc);
     FittingsDepreciationLogic fittings;
-    fittings.propertyCost = doc.Price + doc.Furniture;
-    fittings.linkBase = doc.Price;
-    fittings.value.fixedPart = doc.Furniture;
-    CopyDepreciation(fittings, doc, kFittingsFields, ToEditor{});
-    fittings.offerBoughtNew = SecondHandFittingsRuleApplies(doc);
-    fittings.boughtNew = doc.FittingsBoughtNew;
+    fittings.propertyCost = e.doc.Price + e.doc.Furniture;
+    fittings.linkBase = e.doc.Price;
+    fittings.value.fixedPart = e.doc.Furniture;
+    CopyDepreciation(fittings, e.doc, kFittingsFields, ToEditor{});
+    fittings.offerBoughtNew = SecondHandFittingsRuleApplies(e.doc);
+    fittings.boughtNew = e.doc.FittingsBoughtNew;
     if (fittings.offerBoughtNew) fittings.nilReason = kNoFittingsReason;
     // A depreciation schedule gives the first year's figure in place of the rate.
-    building.scheduled = !doc.BuildingSchedule.empty();
-    building.scheduledFirstYear = building.scheduled ? doc.BuildingSchedule.front() : 0.0;
-    fittings.scheduled = !doc.PlantSchedule.empty();
-    fittings.scheduledFirstYear = fittings.scheduled ? doc.PlantSchedule.front() : 0.0;
-    DepreciationSheet sheet(building, fittings, ui, parent);
+    building.scheduled = !e.doc.BuildingSchedule.empty();
+    building.scheduledFirstYear = building.scheduled ? e.doc.BuildingSchedule.front() : 0.0;
+    fittings.scheduled = !e.doc.PlantSchedule.empty();
+    fittings.scheduledFirstYear = fittings.scheduled ? e.doc.PlantSchedule.front() : 0.0;
+    DepreciationSheet sheet(building, fittings, e.ui, e.parent);
     if (!Accepted(sheet)) return;
-    CopyDepreciation(building, doc, kBuildingFields, ToRecord{});
-    CopyDepreciation(fittings, doc, kFittingsFields, ToRecord{});
-    doc.FittingsBoughtNew = fittings.boughtNew;
-    RecalculateChanged(doc, scales);
-    StoreField(store, doc, &Investment::CalcDepFitt);
-    StoreField(store, doc, &Investment::CalcDepBuild);
-    StoreField(store, doc, &Investment::DepFittPC);
-    StoreField(store, doc, &Investment::DepFittRate);
-    StoreField(store, doc, &Investment::DepFittMethod);
-    StoreField(store, doc, &Investment::DepBuildPC);
-    StoreField(store, doc, &Investment::DepBuildRate);
-    StoreField(store, doc, &Investment::DepBuildMethod);
+    CopyDepreciation(building, e.doc, kBuildingFields, ToRecord{});
+    CopyDepreciation(fittings, e.doc, kFittingsFields, ToRecord{});
+    e.doc.FittingsBoughtNew = fittings.boughtNew;
+    RecalculateChanged(e.doc, e.scales);
+    StoreFields(e.store, e.doc,
+                {&Investment::CalcDepFitt, &Investment::CalcDepBuild, &Investment::DepFittPC,
+                 &Investment::DepFittRate, &Investment::DepFittMethod, &Investment::DepBuildPC,
+                 &Investment::DepBuildRate, &Investment::DepBuildMethod});
     // Remembered only where the page offered it, so that other edits write what they always did.
-    if (fittings.offerBoughtNew) StoreField(store, doc, &Investment::FittingsBoughtNew);
+    if (fittings.offerBoughtNew) StoreField(e.store, e.doc, &Investment::FittingsBoughtNew);
 }
 
-void EditLoanDetails(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                     QWidget* parent) {
+void EditLoanDetails(const ItemEditing& e) {
     RunFieldEditor<LoanAmountLogic>(
-        kLoanAmountDialog, doc, scales, store, ui, parent,
+        kLoanAmountDialog, e,
         [&](auto& ed, auto copy) {
-            copy(ed.cashDeposit, doc.CashDeposit);
-            copy(ed.depositLink, doc.CalcDeposit);
-            copy(ed.additionalLoan, doc.AdditionalLoan);
-            copy(ed.loanAmount, doc.LoanAmount);
+            copy(ed.cashDeposit, e.doc.CashDeposit);
+            copy(ed.depositLink, e.doc.CalcDeposit);
+            copy(ed.additionalLoan, e.doc.AdditionalLoan);
+            copy(ed.loanAmount, e.doc.LoanAmount);
         },
         [&](LoanAmountLogic& ed) {
-            ed.totalCost = doc.TotalCost;
-            ed.price = doc.Price;
+            ed.totalCost = e.doc.TotalCost;
+            ed.price = e.doc.Price;
         },
         {&Investment::CalcDeposit});
 }
 
-void EditLoanType(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                  QWidget* parent) {
+void EditLoanType(const ItemEditing& e) {
     bool interestOnlyChanged = false;
     RunEditor<LoanTypeLogic>(
-        kLoanTypeDialog, doc, scales, store, ui, parent,
+        kLoanTypeDialog, e,
         [&](LoanTypeLogic& ed) {
-            ed.loanAmount = doc.LoanAmount;
-            ed.interestRate = doc.RateInterest;
-            ed.loanType = doc.LoanType;
-            ed.term = doc.LoanTerm;
-            ed.interestOnlyYears = doc.InterestOnlyYears;
+            ed.loanAmount = e.doc.LoanAmount;
+            ed.interestRate = e.doc.RateInterest;
+            ed.loanType = e.doc.LoanType;
+            ed.term = e.doc.LoanTerm;
+            ed.interestOnlyYears = e.doc.InterestOnlyYears;
         },
         [&](const LoanTypeLogic& ed) {
-            doc.RateInterest = ed.interestRate;
-            doc.LoanType = ed.loanType;
-            doc.LoanTerm = ed.term;
-            interestOnlyChanged = ed.interestOnlyYears != doc.InterestOnlyYears;
-            doc.InterestOnlyYears = ed.interestOnlyYears;
+            e.doc.RateInterest = ed.interestRate;
+            e.doc.LoanType = ed.loanType;
+            e.doc.LoanTerm = ed.term;
+            interestOnlyChanged = ed.interestOnlyYears != e.doc.InterestOnlyYears;
+            e.doc.InterestOnlyYears = ed.interestOnlyYears;
         },
         {&Investment::LoanType, &Investment::RateInterest, &Investment::LoanTerm});
     // Remembered as the "Assumptions" sheet remembers it, once it was changed here: a Loan Type
     // accepted as it came stores what it always did.
-    if (interestOnlyChanged) StoreField(store, doc, &Investment::InterestOnlyYears);
+    if (interestOnlyChanged) StoreField(e.store, e.doc, &Investment::InterestOnlyYears);
 }
 
-void EditLoanCosts(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                   QWidget* parent) {
+void EditLoanCosts(const ItemEditing& e) {
     RunEditor<LoanCostsLogic>(
-        kLoanCostsDialog, doc, scales, store, ui, parent,
+        kLoanCostsDialog, e,
         [&](LoanCostsLogic& ed) {
-            ed.costs.amount = doc.LoanCosts;
-            ed.costs.percent = doc.LoanCostsPC;
-            ed.costs.link = doc.CalcLoanCosts;
-            ed.price = doc.Price;
-            ed.otherCosts = doc.PurchaseCosts + doc.Furniture + doc.Renovations;
-            ed.cashDeposit = doc.CashDeposit;
-            ed.writeOffYears = doc.LCYears;
+            ed.costs.amount = e.doc.LoanCosts;
+            ed.costs.percent = e.doc.LoanCostsPC;
+            ed.costs.link = e.doc.CalcLoanCosts;
+            ed.price = e.doc.Price;
+            ed.otherCosts = e.doc.PurchaseCosts + e.doc.Furniture + e.doc.Renovations;
+            ed.cashDeposit = e.doc.CashDeposit;
+            ed.writeOffYears = e.doc.LCYears;
         },
         [&](const LoanCostsLogic& ed) {
-            doc.LoanCosts = ed.costs.amount;
-            doc.LoanCostsPC = ed.costs.percent;
-            doc.CalcLoanCosts = ed.costs.link;
-            doc.LCYears = LoanCostsLogic::WholeWriteOffYears(ed.writeOffYears);
+            e.doc.LoanCosts = ed.costs.amount;
+            e.doc.LoanCostsPC = ed.costs.percent;
+            e.doc.CalcLoanCosts = ed.costs.link;
+            e.doc.LCYears = LoanCostsLogic::WholeWriteOffYears(ed.writeOffYears);
         },
         {&Investment::LCYears, &Investment::LoanCostsPC, &Investment::CalcLoanCosts});
 }
 
-void EditInvestor(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                  QWidget* parent) {
+void EditInvestor(const ItemEditing& e) {
     RunEditor<InvestorDetailsLogic>(
-        kInvestorDetailsDialog, doc, scales, store, ui, parent,
+        kInvestorDetailsDialog, e,
         [&](InvestorDetailsLogic& ed) {
-            ed.title = doc.NamesOnTitle == 2 ? InvestorDetailsLogic::kTitleJoint
-                                             : InvestorDetailsLogic::kTitleSingle;
-            ed.investorIncome = doc.TaxableHim;
-            ed.partnerIncome = doc.TaxableHer;
+            ed.title = e.doc.NamesOnTitle == 2 ? InvestorDetailsLogic::kTitleJoint
+                                               : InvestorDetailsLogic::kTitleSingle;
+            ed.investorIncome = e.doc.TaxableHim;
+            ed.partnerIncome = e.doc.TaxableHer;
         },
         [&](const InvestorDetailsLogic& ed) {
-            doc.NamesOnTitle = ed.title + 1;
-            doc.TaxableHim = ed.investorIncome;
-            doc.TaxableHer = ed.partnerIncome;
+            e.doc.NamesOnTitle = ed.title + 1;
+            e.doc.TaxableHim = ed.investorIncome;
+            e.doc.TaxableHer = ed.partnerIncome;
         },
         {&Investment::TaxableHim, &Investment::TaxableHer, &Investment::NamesOnTitle});
 }
 
-void EditResults(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                 QWidget* parent) {
+void EditResults(const ItemEditing& e) {
     RunFieldEditor<ResultsYearLogic>(
-        kResultsYearDialog, doc, scales, store, ui, parent,
-        [&](auto& ed, auto copy) { copy(ed.resultsYear, doc.ShowYear); }, [](ResultsYearLogic&) {},
-        {&Investment::ShowYear});
+        kResultsYearDialog, e, [&](auto& ed, auto copy) { copy(ed.resultsYear, e.doc.ShowYear); },
+        [](ResultsYearLogic&) {}, {&Investment::ShowYear});
 }
 
 // The breakdowns show the table as the last recalculation left it and change nothing.
-void ShowTaxSavings(Investment& doc, Scales& scales, SettingsStore&, DocumentUi& ui,
-                    QWidget* parent) {
+void ShowTaxSavings(const ItemEditing& e) {
     TaxSavingsLogic breakdown;
-    breakdown.table = doc.table;
-    breakdown.investorIncomes = doc.TaxableHimByYear;
-    breakdown.partnerIncomes = doc.TaxableHerByYear;
-    breakdown.ownership = doc.NamesOnTitle;
-    if (doc.LossTreatment == 1) breakdown.lossRuleFromYear = doc.LossRuleFromYear;
-    breakdown.carriedLoss = doc.CarriedLossByYear;
-    breakdown.taxScale = scales.tax;
-    BreakdownDialog dialog(breakdown, kTaxSavingsDialog, TaxSavingsLogic::kYear, ui, parent);
+    breakdown.table = e.doc.table;
+    breakdown.investorIncomes = e.doc.TaxableHimByYear;
+    breakdown.partnerIncomes = e.doc.TaxableHerByYear;
+    breakdown.ownership = e.doc.NamesOnTitle;
+    if (e.doc.LossTreatment == 1) breakdown.lossRuleFromYear = e.doc.LossRuleFromYear;
+    breakdown.carriedLoss = e.doc.CarriedLossByYear;
+    breakdown.taxScale = e.scales.tax;
+    BreakdownDialog dialog(breakdown, kTaxSavingsDialog, TaxSavingsLogic::kYear, e.ui, e.parent);
     dialog.exec();
 }
 
-void ShowCashFlowYear(Investment& doc, Scales&, SettingsStore&, DocumentUi& ui, QWidget* parent) {
+void ShowCashFlowYear(const ItemEditing& e) {
     AfterTaxCashLogic breakdown;
-    breakdown.table = doc.table;
-    BreakdownDialog dialog(breakdown, kAfterTaxCashDialog, AfterTaxCashLogic::kYear, ui, parent);
+    breakdown.table = e.doc.table;
+    BreakdownDialog dialog(breakdown, kAfterTaxCashDialog, AfterTaxCashLogic::kYear, e.ui,
+                           e.parent);
     dialog.exec();
 }
 
-void EditProjections(Investment& doc, Scales& scales, SettingsStore& store, DocumentUi& ui,
-                     QWidget* parent) {
+void EditProjections(const ItemEditing& e) {
     RunFieldEditor<ProjectionsLogic>(
-        kProjectionsDialog, doc, scales, store, ui, parent,
+        kProjectionsDialog, e,
         [&](auto& ed, auto copy) {
-            copy(ed.upperLimit, doc.ProjectionYear);
-            copy(ed.growthRate, doc.RateGrowth);
-            copy(ed.inflationRate, doc.RateInfl);
+            copy(ed.upperLimit, e.doc.ProjectionYear);
+            copy(ed.growthRate, e.doc.RateGrowth);
+            copy(ed.inflationRate, e.doc.RateInfl);
         },
         [](ProjectionsLogic&) {},
         {&Investment::RateGrowth, &Investment::RateInfl, &Investment::ProjectionYear});

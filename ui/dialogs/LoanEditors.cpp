@@ -39,7 +39,7 @@ void LoanAmountLogic::OnOpen(ControlPort&) {
     deficit = totalCost - cashDeposit;
 }
 
-void LoanAmountLogic::ApplyLoanRule(const ControlPort& port) {
+void LoanAmountLogic::TakeEdits(const ControlPort& port) {
     double share = shownShare_;
     if (price > 0 && ReadValueIfChanged(port, kShareOfPrice, share, kPercentFormat) &&
         !IsNoValue(share))
@@ -63,15 +63,6 @@ void LoanAmountLogic::ApplyLoanRule(const ControlPort& port) {
         }
     }
     deficit = totalCost - cashDeposit;
-}
-
-bool LoanAmountLogic::OnRecalculate(ControlPort& port) {
-    ApplyLoanRule(port);
-    return true;
-}
-
-void LoanAmountLogic::OnOk(ControlPort& port) {
-    ApplyLoanRule(port);
 }
 
 // --- "Loan Type" ---
@@ -165,18 +156,10 @@ bool LoanTypeLogic::OnClick(ControlPort& port, int id) {
     return true;
 }
 
-bool LoanTypeLogic::OnRecalculate(ControlPort& port) {
+void LoanTypeLogic::TakeEdits(const ControlPort& port) {
     TakeRate(port);
     TakeTermEdit(port);
     TakeInterestOnlyYears(port);
-    return true;
-}
-
-void LoanTypeLogic::OnOk(ControlPort& port) {
-    TakeRate(port);
-    TakeTermEdit(port);
-    TakeInterestOnlyYears(port);
-    loanType = TypeOfRadios(port);
 }
 
 // --- "Loan Costs" ---

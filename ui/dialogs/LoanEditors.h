@@ -8,7 +8,7 @@
 // "Loan Amount": the recalculation works the loan out as AdditionalLoan + TotalCost -
 // CashDeposit, so a typed loan amount moves money between the deposit and an additional loan.
 // The loan can be typed as an amount or as a share of the price ("80.00%").
-class LoanAmountLogic : public EditorLogic {
+class LoanAmountLogic : public TypedEditorLogic {
   public:
     enum Control : int {
         kTotalCost = 1,
@@ -35,20 +35,18 @@ class LoanAmountLogic : public EditorLogic {
 
   protected:
     void OnOpen(ControlPort& port) override;
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
+    // The loan rule: a changed loan amount (or share, which wins when both were typed) takes
+    // what it needs from the deposit (more borrowed) or gives it back through the additional
+    // loan (less borrowed).
+    void TakeEdits(const ControlPort& port) override;
 
   private:
-    // A changed loan amount (or share, which wins when both were typed) takes what it needs
-    // from the deposit (more borrowed) or gives it back through the additional loan (less
-    // borrowed).
-    void ApplyLoanRule(const ControlPort& port);
     double shownShare_ = 0.0; // as the last refresh showed it
 };
 
 // "Loan Type": interest rate, interest only or principal and interest, the term, and the
 // repayment per month that follows from them.
-class LoanTypeLogic : public EditorLogic {
+class LoanTypeLogic : public TypedEditorLogic {
   public:
     enum Control : int {
         kLoanAmount = 1,
@@ -86,8 +84,8 @@ class LoanTypeLogic : public EditorLogic {
   protected:
     bool OnLeaveEdit(ControlPort& port, int id) override;
     bool OnClick(ControlPort& port, int id) override;
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
+    void TakeEdits(const ControlPort& port) override;
+    void Settle(const ControlPort& port) override { loanType = TypeOfRadios(port); }
 
   private:
     bool TakeRate(const ControlPort& port);

@@ -32,11 +32,9 @@ void PropertyValueLogic::Refresh(ControlPort& port) {
     ShowValue(port, kFurniture, furniture, kAmountFormat);
 }
 
-void PropertyValueLogic::OnOpen(ControlPort&) { bookValue = price + renovations; }
-
 // Each edit counts only when typed over: a price the field shows rounded ("1.235m") must not be
 // taken as rounded, nor reset a market value the user never touched.
-void PropertyValueLogic::ReadEdits(const ControlPort& port) {
+void PropertyValueLogic::TakeEdits(const ControlPort& port) {
     ReadValueIfChanged(port, kMarketValue, marketValue, kAmountFormat);
     ReadValueIfChanged(port, kFurniture, furniture, kAmountFormat);
     bool priceChanged = ReadValueIfChanged(port, kPrice, price, kAmountFormat);
@@ -44,14 +42,6 @@ void PropertyValueLogic::ReadEdits(const ControlPort& port) {
     // A new price or renovations amount resets the market value, even over one typed with it.
     if (priceChanged || renovationsChanged) marketValue = renovations + price;
 }
-
-bool PropertyValueLogic::OnRecalculate(ControlPort& port) {
-    ReadEdits(port);
-    bookValue = price + renovations;
-    return true;
-}
-
-void PropertyValueLogic::OnOk(ControlPort& port) { ReadEdits(port); }
 
 // --- "Purchase Costs" ---
 
@@ -86,24 +76,22 @@ bool PurchaseCostsLogic::OnClick(ControlPort& port, int id) {
     if (id != kUsesScale) return false;
     // Amounts typed before the click are taken first, so that the refresh below does not
     // write the old amounts over them; a ticked box then replaces the duty by the scale's.
-    TakeCosts(port);
+    TakeEdits(port);
     usesScale = GetCheck(port, kUsesScale);
     if (usesScale) stampDuty = ScaleDuty();
     SumCosts();
     return true;
 }
 
-void PurchaseCostsLogic::TakeCosts(const ControlPort& port) {
+void PurchaseCostsLogic::TakeEdits(const ControlPort& port) {
     ReadValueIfChanged(port, kStampDuty, stampDuty, kAmountFormat);
     ReadValueIfChanged(port, kConveyancing, conveyancing, kAmountFormat);
     ReadValueIfChanged(port, kOtherCosts, otherCosts, kAmountFormat);
 }
 
-bool PurchaseCostsLogic::OnRecalculate(ControlPort& port) {
-    TakeCosts(port);
+void PurchaseCostsLogic::WorkOut() {
     CheckScaleDuty();
     SumCosts();
-    return true;
 }
 
 void PurchaseCostsLogic::ScaleChanged(ControlPort& port) {
@@ -113,8 +101,7 @@ void PurchaseCostsLogic::ScaleChanged(ControlPort& port) {
     Refresh(port);
 }
 
-void PurchaseCostsLogic::OnOk(ControlPort& port) {
-    TakeCosts(port);
+void PurchaseCostsLogic::Settle(const ControlPort& port) {
     usesScale = GetCheck(port, kUsesScale);
     CheckScaleDuty();
 }

@@ -30,24 +30,21 @@ protected:
 };
 
 // "Property Value": the market value follows price + renovations whenever either changes.
-class PropertyValueLogic : public EditorLogic {
+class PropertyValueLogic : public TypedEditorLogic {
 public:
     enum Control : int { kPrice = 1, kRenovations, kBookValue, kMarketValue, kFurniture };
     double price = 0.0, renovations = 0.0, bookValue = 0.0, marketValue = 0.0, furniture = 0.0;
     void Refresh(ControlPort& port) override;
 
 protected:
-    void OnOpen(ControlPort& port) override;
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
-
-private:
-    void ReadEdits(const ControlPort& port);
+    void OnOpen(ControlPort&) override { WorkOut(); }
+    void TakeEdits(const ControlPort& port) override;
+    void WorkOut() override { bookValue = price + renovations; }
 };
 
 // "Purchase Costs": stamp duty, conveyancing, other costs; the stamp duty may follow the
 // investment's stamp duty scale on the price.
-class PurchaseCostsLogic : public EditorLogic {
+class PurchaseCostsLogic : public TypedEditorLogic {
 public:
     enum Control : int {
         kStampDuty = 1,
@@ -74,12 +71,12 @@ public:
 protected:
     void OnOpen(ControlPort& port) override;
     bool OnClick(ControlPort& port, int id) override;
-    bool OnRecalculate(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
+    void TakeEdits(const ControlPort& port) override;
+    void WorkOut() override;
+    void Settle(const ControlPort& port) override;
 
 private:
     void SumCosts() { purchaseCosts = otherCosts + conveyancing + stampDuty; }
     // Off when the duty no longer equals the scale's duty on the price.
     void CheckScaleDuty();
-    void TakeCosts(const ControlPort& port);
 };
