@@ -28,6 +28,52 @@ int LastYear(const Investment& w) {
     return std::clamp(w.ProjectionYear, 1, kTableColumns);
 }
 
+// Each page's working fields and the record's, in pairs: run with ToRecord by the page's Apply,
+// with ToEditor when the page takes them from a record.
+template <class Page, class Record, class Copy>
+void SalePairs(Page& page, Record& doc, Copy copy) {
+    copy(page.sellingCostsPC, doc.SellingCostsPC);
+    copy(page.cgtDiscountPC, doc.CGTDiscountPC);
+}
+
+template <class Page, class Record, class Copy>
+void TaxRulePairs(Page& page, Record& doc, Copy copy) {
+    copy(page.lossTreatment, doc.LossTreatment);
+    copy(page.lossRuleFromYear, doc.LossRuleFromYear);
+}
+
+template <class Page, class Record, class Copy>
+void RentPairs(Page& page, Record& doc, Copy copy) {
+    copy(page.rentFollowsInflation, doc.RentFollowsInflation);
+    copy(page.rateRentGrowth, doc.RateRentGrowth);
+    copy(page.expensesFollowInflation, doc.ExpensesFollowInflation);
+    copy(page.rateExpensesGrowth, doc.RateExpensesGrowth);
+}
+
+// The interest rate's changes have pairs of their own: the page edits a fixed number of them.
+template <class Page, class Record, class Copy>
+void LoanPairs(Page& page, Record& doc, Copy copy) {
+    copy(page.interestOnlyYears, doc.InterestOnlyYears);
+    copy(page.offsetOpening, doc.OffsetOpening);
+    copy(page.offsetMonthly, doc.OffsetMonthly);
+    copy(page.offsetSurplus, doc.OffsetSurplus);
+    copy(page.extraRepayment, doc.ExtraRepayment);
+    copy(page.extraFromYear, doc.ExtraFromYear);
+}
+
+template <class Page, class Record, class Copy>
+void LandTaxPairs(Page& page, Record& doc, Copy copy) {
+    copy(page.state, doc.LandTaxState);
+    copy(page.landValue, doc.LandValue);
+    copy(page.otherLand, doc.OtherLandValue);
+    copy(page.followsGrowth, doc.LandFollowsGrowth);
+    copy(page.landGrowth, doc.RateLandGrowth);
+    copy(page.thresholdsGrow, doc.LandThresholdsGrow);
+    copy(page.rows, doc.LandTaxRows);
+    copy(page.building, doc.BuildingSchedule);
+    copy(page.plant, doc.PlantSchedule);
+}
+
 } // namespace
 
 // --- every page ---
@@ -141,13 +187,11 @@ void LawAssumptions::TakeBack(const Investment& limited) { CopyLawInputs(limited
 // --- "Sale" ---
 
 SaleAssumptions::SaleAssumptions(const Investment& record, const Scales& scales)
-    : AssumptionPage(record, scales), sellingCostsPC(record.SellingCostsPC),
-      cgtDiscountPC(record.CGTDiscountPC) {}
-
-void SaleAssumptions::Apply(Investment& doc) const {
-    doc.SellingCostsPC = sellingCostsPC;
-    doc.CGTDiscountPC = cgtDiscountPC;
+    : AssumptionPage(record, scales) {
+    TakeBack(record);
 }
+
+void SaleAssumptions::Apply(Investment& doc) const { SalePairs(*this, doc, ToRecord{}); }
 
 void SaleAssumptions::Refresh(ControlPort& port) {
     // The sale changes nothing else of the projection; working the record out again keeps
@@ -175,20 +219,17 @@ void SaleAssumptions::TakeEdits(const ControlPort& port) {
 }
 
 void SaleAssumptions::TakeBack(const Investment& limited) {
-    sellingCostsPC = limited.SellingCostsPC;
-    cgtDiscountPC = limited.CGTDiscountPC;
+    SalePairs(*this, limited, ToEditor{});
 }
 
 // --- "Tax Rules" ---
 
 TaxRulesAssumptions::TaxRulesAssumptions(const Investment& record, const Scales& scales)
-    : AssumptionPage(record, scales), lossTreatment(record.LossTreatment),
-      lossRuleFromYear(record.LossRuleFromYear) {}
-
-void TaxRulesAssumptions::Apply(Investment& doc) const {
-    doc.LossTreatment = lossTreatment;
-    doc.LossRuleFromYear = lossRuleFromYear;
+    : AssumptionPage(record, scales) {
+    TakeBack(record);
 }
+
+void TaxRulesAssumptions::Apply(Investment& doc) const { TaxRulePairs(*this, doc, ToRecord{}); }
 
 void TaxRulesAssumptions::Refresh(ControlPort& port) {
     Work();
@@ -215,24 +256,17 @@ void TaxRulesAssumptions::TakeEdits(const ControlPort& port) {
 }
 
 void TaxRulesAssumptions::TakeBack(const Investment& limited) {
-    lossTreatment = limited.LossTreatment;
-    lossRuleFromYear = limited.LossRuleFromYear;
+    TaxRulePairs(*this, limited, ToEditor{});
 }
 
 // --- "Rent" ---
 
 RentAssumptions::RentAssumptions(const Investment& record, const Scales& scales)
-    : AssumptionPage(record, scales), rentFollowsInflation(record.RentFollowsInflation),
-      rateRentGrowth(record.RateRentGrowth),
-      expensesFollowInflation(record.ExpensesFollowInflation),
-      rateExpensesGrowth(record.RateExpensesGrowth) {}
-
-void RentAssumptions::Apply(Investment& doc) const {
-    doc.RentFollowsInflation = rentFollowsInflation;
-    doc.RateRentGrowth = rateRentGrowth;
-    doc.ExpensesFollowInflation = expensesFollowInflation;
-    doc.RateExpensesGrowth = rateExpensesGrowth;
+    : AssumptionPage(record, scales) {
+    TakeBack(record);
 }
+
+void RentAssumptions::Apply(Investment& doc) const { RentPairs(*this, doc, ToRecord{}); }
 
 void RentAssumptions::Refresh(ControlPort& port) {
     Work();
@@ -262,29 +296,21 @@ void RentAssumptions::TakeEdits(const ControlPort& port) {
 }
 
 void RentAssumptions::TakeBack(const Investment& limited) {
-    rentFollowsInflation = limited.RentFollowsInflation;
-    rateRentGrowth = limited.RateRentGrowth;
-    expensesFollowInflation = limited.ExpensesFollowInflation;
-    rateExpensesGrowth = limited.RateExpensesGrowth;
+    RentPairs(*this, limited, ToEditor{});
 }
 
 // --- "Loan" ---
 
 LoanAssumptions::LoanAssumptions(const Investment& record, const Scales& scales)
-    : AssumptionPage(record, scales), interestOnlyYears(record.InterestOnlyYears) {
+    : AssumptionPage(record, scales) {
     TakeBack(record);
 }
 
 void LoanAssumptions::Apply(Investment& doc) const {
-    doc.InterestOnlyYears = interestOnlyYears;
+    LoanPairs(*this, doc, ToRecord{});
     doc.RateSteps.clear();
     for (const RateStep& step : steps)
         if (step.fromYear > 0) doc.RateSteps.push_back(step);
-    doc.OffsetOpening = offsetOpening;
-    doc.OffsetMonthly = offsetMonthly;
-    doc.OffsetSurplus = offsetSurplus;
-    doc.ExtraRepayment = extraRepayment;
-    doc.ExtraFromYear = extraFromYear;
 }
 
 std::string RepaymentPeriods(const Investment& w) {
@@ -397,15 +423,10 @@ void LoanAssumptions::TakeEdits(const ControlPort& port) {
 }
 
 void LoanAssumptions::TakeBack(const Investment& limited) {
-    interestOnlyYears = limited.InterestOnlyYears;
+    LoanPairs(*this, limited, ToEditor{});
     steps = {};
     for (std::size_t i = 0; i < limited.RateSteps.size() && i < kMaxRateSteps; ++i)
         steps[i] = limited.RateSteps[i];
-    offsetOpening = limited.OffsetOpening;
-    offsetMonthly = limited.OffsetMonthly;
-    offsetSurplus = limited.OffsetSurplus;
-    extraRepayment = limited.ExtraRepayment;
-    extraFromYear = limited.ExtraFromYear;
 }
 
 // --- "Land Tax and Depreciation" ---
@@ -415,17 +436,7 @@ LandTaxAssumptions::LandTaxAssumptions(const Investment& record, const Scales& s
     TakeBack(record);
 }
 
-void LandTaxAssumptions::Apply(Investment& doc) const {
-    doc.LandTaxState = state;
-    doc.LandValue = landValue;
-    doc.OtherLandValue = otherLand;
-    doc.LandFollowsGrowth = followsGrowth;
-    doc.RateLandGrowth = landGrowth;
-    doc.LandThresholdsGrow = thresholdsGrow;
-    doc.LandTaxRows = rows;
-    doc.BuildingSchedule = building;
-    doc.PlantSchedule = plant;
-}
+void LandTaxAssumptions::Apply(Investment& doc) const { LandTaxPairs(*this, doc, ToRecord{}); }
 
 std::string ScheduleLines(const std::vector<double>& schedule) {
     std::string text;
@@ -560,13 +571,5 @@ void LandTaxAssumptions::TakeEdits(const ControlPort& port) {
 }
 
 void LandTaxAssumptions::TakeBack(const Investment& limited) {
-    state = limited.LandTaxState;
-    landValue = limited.LandValue;
-    otherLand = limited.OtherLandValue;
-    followsGrowth = limited.LandFollowsGrowth;
-    landGrowth = limited.RateLandGrowth;
-    thresholdsGrow = limited.LandThresholdsGrow;
-    rows = limited.LandTaxRows;
-    building = limited.BuildingSchedule;
-    plant = limited.PlantSchedule;
+    LandTaxPairs(*this, limited, ToEditor{});
 }

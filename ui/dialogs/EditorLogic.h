@@ -81,6 +81,23 @@ protected:
     virtual void OnOk(ControlPort&) {}
 };
 
+// One list of the pairs (an editor's field, the record's) serves both ways, so that what an
+// editor takes from the record and what it gives back cannot drift apart: the list is a
+// function calling `copy(ed.x, doc.X)` for each pair, run with ToEditor to fill the editor and
+// with ToRecord on OK.
+struct ToEditor {
+    template <class Field, class RecordField>
+    void operator()(Field& ed, const RecordField& doc) const {
+        ed = doc;
+    }
+};
+struct ToRecord {
+    template <class Field, class RecordField>
+    void operator()(const Field& ed, RecordField& doc) const {
+        doc = ed;
+    }
+};
+
 // An editor whose Recalculate and OK begin alike, by taking the edits typed (TakeEdits).
 // Recalculate then works out what follows from them (WorkOut) and refreshes; OK settles what
 // the record is to receive (Settle).

@@ -10,6 +10,7 @@
 #include "model/Investment.h"
 #include "persist/Settings.h"
 #include "ui/dialogs/EditorForm.h"
+#include "ui/dialogs/EditorLogic.h"
 
 class QWidget;
 struct Scales;
@@ -47,23 +48,6 @@ void RunEditor(const FormDialog& form, const ItemEditing& e, Load load, Save sav
     RecalculateChanged(e.doc, e.scales);
     StoreFields(e.store, e.doc, remembered);
 }
-
-// One list of the pairs (an editor's field, the record's) serves both ways, so that what an
-// editor takes from the record and what it gives back cannot drift apart: the list is a
-// function `fields(ed, copy)` calling `copy(ed.x, doc.X)` for each pair, run with ToEditor
-// before the dialog and with ToRecord on OK.
-struct ToEditor {
-    template <class Field, class RecordField>
-    void operator()(Field& ed, const RecordField& doc) const {
-        ed = doc;
-    }
-};
-struct ToRecord {
-    template <class Field, class RecordField>
-    void operator()(const Field& ed, RecordField& doc) const {
-        doc = ed;
-    }
-};
 
 // RunEditor for an editor whose fields go back to the record as they are: `fields` lists the
 // pairs both ways, `inputs(ed)` fills what the editor only shows.

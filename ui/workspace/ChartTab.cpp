@@ -26,16 +26,6 @@ void ChartTab::WorkOut() {
     update();
 }
 
-const ChartRequest& ChartTab::Request() {
-    BringUpToDate();
-    return request_;
-}
-
-const ChartScale& ChartTab::Scale() {
-    BringUpToDate();
-    return scale_;
-}
-
 void ChartTab::Draw(Surface& surface) {
     BringUpToDate();
     DrawChart(surface, request_, scale_, width(), height(), CurrentChartColours());

@@ -26,8 +26,8 @@ public:
     QString BarText(const QPoint& point);
 
     int Command() const { return command_; }
-    const ChartRequest& Request();
-    const ChartScale& Scale();
+    const ChartRequest& Request() { return UpToDate(request_); }
+    const ChartScale& Scale() { return UpToDate(scale_); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

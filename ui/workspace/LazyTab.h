@@ -14,6 +14,12 @@ public:
 protected:
     // Works the figures out again, when they are out of date.
     void BringUpToDate();
+    // `figures`, up to date: what the tab's accessors return.
+    template <class Figures>
+    const Figures& UpToDate(const Figures& figures) {
+        BringUpToDate();
+        return figures;
+    }
     // Works the figures out.
     virtual void WorkOut() = 0;
     void showEvent(QShowEvent* event) override;

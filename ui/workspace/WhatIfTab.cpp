@@ -205,21 +205,6 @@ void WhatIfTab::UpdateFigures() {
     }
 }
 
-const SensitivityGrid& WhatIfTab::Grid() {
-    BringUpToDate();
-    return grid_;
-}
-
-const BreakEvens& WhatIfTab::Figures() {
-    BringUpToDate();
-    return figures_;
-}
-
-QTableWidget* WhatIfTab::Table() {
-    BringUpToDate();
-    return table_;
-}
-
 QString WhatIfTab::FigureText(int figure) {
     BringUpToDate();
     return figureValues_[std::clamp(figure, 0, 2)]->text();

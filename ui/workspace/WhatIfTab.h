@@ -29,9 +29,9 @@ public:
     void ChangeSetup(const GridSetup& setup);
 
     // Up to date with the record, as shown.
-    const SensitivityGrid& Grid();
-    const BreakEvens& Figures();
-    QTableWidget* Table();
+    const SensitivityGrid& Grid() { return UpToDate(grid_); }
+    const BreakEvens& Figures() { return UpToDate(figures_); }
+    QTableWidget* Table() { return UpToDate(table_); }
     // The texts of the three break-even figures, as shown.
     QString FigureText(int figure);
 
