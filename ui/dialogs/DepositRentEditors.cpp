@@ -24,16 +24,6 @@ void CashDepositLogic::OnOpen(ControlPort&) {
     deposit.Open(totalCost);
 }
 
-bool CashDepositLogic::OnLeaveEdit(ControlPort& port, int id) {
-    return deposit.LeftEdit(port, id, totalCost);
-}
-
-bool CashDepositLogic::OnClick(ControlPort& port, int id) {
-    return deposit.Clicked(port, id, totalCost);
-}
-
-void CashDepositLogic::OnOk(ControlPort& port) { deposit.Ok(port, totalCost); }
-
 // --- "Rental Income" ---
 
 namespace {
@@ -117,14 +107,3 @@ void RentExpensesLogic::Refresh(ControlPort& port) {
     ShowValue(port, kNetYield, netYield, kPercentFormat);
 }
 
-void RentExpensesLogic::OnOpen(ControlPort&) { expenses.Open(annualRent); }
-
-bool RentExpensesLogic::OnLeaveEdit(ControlPort& port, int id) {
-    return expenses.LeftEdit(port, id, annualRent);
-}
-
-bool RentExpensesLogic::OnClick(ControlPort& port, int id) {
-    return expenses.Clicked(port, id, annualRent);
-}
-
-void RentExpensesLogic::OnOk(ControlPort& port) { expenses.Ok(port, annualRent); }

@@ -6,7 +6,7 @@
 #include "ui/dialogs/LinkedAmount.h"
 
 // "Cash Deposit": the deposit is an amount or a percentage of the total cost.
-class CashDepositLogic : public EditorLogic {
+class CashDepositLogic : public LinkedAmountLogic {
 public:
     enum Control : int {
         kPrice = 1,
@@ -33,9 +33,8 @@ public:
 
 protected:
     void OnOpen(ControlPort& port) override;
-    bool OnLeaveEdit(ControlPort& port, int id) override;
-    bool OnClick(ControlPort& port, int id) override;
-    void OnOk(ControlPort& port) override;
+    LinkedAmount& Linked() override { return deposit; }
+    double Base() const override { return totalCost; }
 };
 
 // "Rental Income": rent per week, month or year, less a vacancy rate.
@@ -70,7 +69,7 @@ private:
 };
 
 // "Rental Expenses": the expenses are an amount or a percentage of the annual rent.
-class RentExpensesLogic : public EditorLogic {
+class RentExpensesLogic : public LinkedAmountLogic {
 public:
     enum Control : int {
         kAnnualRent = 1,
@@ -93,8 +92,7 @@ public:
     void Refresh(ControlPort& port) override;
 
 protected:
-    void OnOpen(ControlPort& port) override;
-    bool OnLeaveEdit(ControlPort& port, int id) override;
-    bool OnClick(ControlPort& port, int id) override;
-    void OnOk(ControlPort& port) override;
+    void OnOpen(ControlPort&) override { expenses.Open(annualRent); }
+    LinkedAmount& Linked() override { return expenses; }
+    double Base() const override { return annualRent; }
 };

@@ -1,14 +1,16 @@
 // A linked amount: an amount A that equals the percentage P of a base B while its link switch L
 // (CalcDeposit, CalcExpenses, CalcLoanCosts, CalcDepBuild, CalcDepFitt) is on. The recalculation
 // works A out whenever L is on; while an editor is open this piece keeps A, P and L consistent.
-// Used by "Cash Deposit", "Rental Expenses", "Loan Costs" and both depreciation pages: the editor
-// holds one LinkedAmount as working fields, forwards the events of A's edit, P's edit and L's
-// check box to it, and calls Show from its refresh. The base is passed in with every event
-// because each editor works it out in its own way.
+// Used by "Cash Deposit", "Rental Expenses", "Loan Costs" (LinkedAmountLogic, below) and both
+// depreciation pages: the editor holds one LinkedAmount as working fields, forwards the events
+// of A's edit, P's edit and L's check box to it, and calls Show from its refresh. The base is
+// passed in with every event because each editor works it out in its own way.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "ui/dialogs/EditorLogic.h"
 
 class ControlPort;
 
@@ -81,4 +83,19 @@ private:
     ShareRule rule_;
     std::string amountFormat_;
     std::string percentFormat_;
+};
+
+// An editor built round one linked amount ("Cash Deposit", "Rental Expenses", "Loan Costs"):
+// leaving its edits, clicking its box and OK follow the amount's rules on the base the editor
+// works out on opening.
+class LinkedAmountLogic : public EditorLogic {
+protected:
+    virtual LinkedAmount& Linked() = 0;
+    virtual double Base() const = 0;
+
+    bool OnLeaveEdit(ControlPort& port, int id) override {
+        return Linked().LeftEdit(port, id, Base());
+    }
+    bool OnClick(ControlPort& port, int id) override { return Linked().Clicked(port, id, Base()); }
+    void OnOk(ControlPort& port) override { Linked().Ok(port, Base()); }
 };

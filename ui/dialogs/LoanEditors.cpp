@@ -188,16 +188,8 @@ void LoanCostsLogic::OnOpen(ControlPort&) {
     costs.Open(deficit);
 }
 
-bool LoanCostsLogic::OnLeaveEdit(ControlPort& port, int id) {
-    return costs.LeftEdit(port, id, deficit);
-}
-
-bool LoanCostsLogic::OnClick(ControlPort& port, int id) {
-    return costs.Clicked(port, id, deficit);
-}
-
 void LoanCostsLogic::OnOk(ControlPort& port) {
-    costs.Ok(port, deficit);
+    LinkedAmountLogic::OnOk(port);
     ReadValueIfChanged(port, kWriteOffYears, writeOffYears, kWriteOffFormat);
     writeOffYears = WholeWriteOffYears(writeOffYears);
 }

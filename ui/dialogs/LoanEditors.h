@@ -96,7 +96,7 @@ class LoanTypeLogic : public TypedEditorLogic {
 
 // "Loan Costs": the loan costs are an amount or a percentage of the deficit; with the years
 // over which they are written off.
-class LoanCostsLogic : public EditorLogic {
+class LoanCostsLogic : public LinkedAmountLogic {
   public:
     enum Control : int {
         kPrice = 1,
@@ -134,7 +134,8 @@ class LoanCostsLogic : public EditorLogic {
 
   protected:
     void OnOpen(ControlPort& port) override;
-    bool OnLeaveEdit(ControlPort& port, int id) override;
-    bool OnClick(ControlPort& port, int id) override;
+    LinkedAmount& Linked() override { return costs; }
+    double Base() const override { return deficit; }
+    // The loan costs' rules, then the write-off years.
     void OnOk(ControlPort& port) override;
 };
