@@ -202,13 +202,10 @@ void SaleAssumptions::Refresh(ControlPort& port) {
     ShowValue(port, kDiscount, cgtDiscountPC, kPercentFormat);
     ShowText(port, kHeld, "Sold at the end of year " + FormatValue(w.ProjectionYear, kWhole) +
                               ", the last year of the projections.");
-    ShowValue(port, kSalePrice, w.SalePrice, kMoney);
-    ShowValue(port, kSaleCosts, w.SaleCosts, kMoney);
-    ShowValue(port, kCostBase, w.CostBase, kMoney);
-    ShowValue(port, kGain, w.CapitalGain, kMoney);
-    ShowValue(port, kTaxableGain, w.TaxableGain, kMoney);
-    ShowValue(port, kSaleTax, w.SaleTax, kMoney);
-    ShowValue(port, kValueAfter, w.ValueAfterSale, kMoney);
+    ShowValues(port, kMoney,
+               {{kSalePrice, w.SalePrice}, {kSaleCosts, w.SaleCosts}, {kCostBase, w.CostBase},
+                {kGain, w.CapitalGain}, {kTaxableGain, w.TaxableGain}, {kSaleTax, w.SaleTax},
+                {kValueAfter, w.ValueAfterSale}});
     ShowValue(port, kIRRAfter, w.IRRAfterSale, kRate);
     ShowValue(port, kNPVAfter, w.NPVAfterSale, kMoney);
 }

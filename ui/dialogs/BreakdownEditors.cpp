@@ -57,26 +57,21 @@ TaxSavingsLogic::Figures TaxSavingsLogic::Compute() const {
 void TaxSavingsLogic::Refresh(ControlPort& port) {
     const Figures f = Compute();
     ShowText(port, kOwnership, f.joint ? "Joint" : "Single");
-    ShowValue(port, kPresentTaxable, f.presentTaxable, kAmountFormat);
-    ShowValue(port, kRentalIncome, f.rentalIncome, kAmountFormat);
-    ShowValue(port, kTotalIncome, f.totalIncome, kAmountFormat);
-    ShowValue(port, kRentalDeductions, f.rentalDeductions, kAmountFormat);
-    ShowValue(port, kNewTaxable, f.newTaxable, kAmountFormat);
-    ShowValue(port, kPresentTax, f.presentTax, kAmountFormat);
-    ShowValue(port, kNewTax, f.newTax, kAmountFormat);
-    ShowValue(port, kTaxSaving, f.taxSaving, kAmountFormat);
+    ShowValues(port, kAmountFormat,
+               {{kPresentTaxable, f.presentTaxable}, {kRentalIncome, f.rentalIncome},
+                {kTotalIncome, f.totalIncome}, {kRentalDeductions, f.rentalDeductions},
+                {kNewTaxable, f.newTaxable}, {kPresentTax, f.presentTax}, {kNewTax, f.newTax},
+                {kTaxSaving, f.taxSaving}});
     ShowInt(port, kYear, year, kYearsFormat);
 }
 
 // --- "After-tax Cash Flow" ---
 
 void AfterTaxCashLogic::Refresh(ControlPort& port) {
-    ShowValue(port, kAnnualRent, At(Row::RentReceived), kAmountFormat);
-    ShowValue(port, kPrincipal, At(Row::PrincipalPaid), kAmountFormat);
-    ShowValue(port, kInterest, At(Row::InterestPaid), kAmountFormat);
-    ShowValue(port, kExpenses, At(Row::ExpensesPaid), kAmountFormat);
-    ShowValue(port, kPreTaxCash, At(Row::PreTaxCash), kAmountFormat);
-    ShowValue(port, kTaxCredits, At(Row::TaxSaving), kAmountFormat);
-    ShowValue(port, kAfterTaxCash, At(Row::AfterTaxCash), kAmountFormat);
+    ShowValues(port, kAmountFormat,
+               {{kAnnualRent, At(Row::RentReceived)}, {kPrincipal, At(Row::PrincipalPaid)},
+                {kInterest, At(Row::InterestPaid)}, {kExpenses, At(Row::ExpensesPaid)},
+                {kPreTaxCash, At(Row::PreTaxCash)}, {kTaxCredits, At(Row::TaxSaving)},
+                {kAfterTaxCash, At(Row::AfterTaxCash)}});
     ShowInt(port, kYear, year, kYearsFormat);
 }

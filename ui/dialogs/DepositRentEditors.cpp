@@ -11,11 +11,9 @@ CashDepositLogic::CashDepositLogic()
     : deposit({kCashDeposit, kPercentOfCost, kDepositLink}, ShareRule::WithFloor) {}
 
 void CashDepositLogic::Refresh(ControlPort& port) {
-    ShowValue(port, kPrice, price, kAmountFormat);
-    ShowValue(port, kRenovations, renovations, kAmountFormat);
-    ShowValue(port, kFurniture, furniture, kAmountFormat);
-    ShowValue(port, kPurchaseCosts, purchaseCosts, kAmountFormat);
-    ShowValue(port, kTotalCost, totalCost, kAmountFormat);
+    ShowValues(port, kAmountFormat,
+               {{kPrice, price}, {kRenovations, renovations}, {kFurniture, furniture},
+                {kPurchaseCosts, purchaseCosts}, {kTotalCost, totalCost}});
     deposit.Show(port);
 }
 

@@ -19,11 +19,9 @@ double LoanAmountLogic::ShareOfPrice(double loanAmount, double price) {
 }
 
 void LoanAmountLogic::Refresh(ControlPort& port) {
-    ShowValue(port, kTotalCost, totalCost, kAmountFormat);
-    ShowValue(port, kCashDeposit, cashDeposit, kAmountFormat);
-    ShowValue(port, kDeficit, deficit, kAmountFormat);
-    ShowValue(port, kAdditionalLoan, additionalLoan, kAmountFormat);
-    ShowValue(port, kLoanAmount, loanAmount, kAmountFormat);
+    ShowValues(port, kAmountFormat,
+               {{kTotalCost, totalCost}, {kCashDeposit, cashDeposit}, {kDeficit, deficit},
+                {kAdditionalLoan, additionalLoan}, {kLoanAmount, loanAmount}});
     shownShare_ = ShareOfPrice(loanAmount, price);
     ShowValue(port, kShareOfPrice, shownShare_, kPercentFormat);
     port.Enable(kShareOfPrice, price > 0);
@@ -173,11 +171,9 @@ int LoanCostsLogic::WholeWriteOffYears(double years) {
 }
 
 void LoanCostsLogic::Refresh(ControlPort& port) {
-    ShowValue(port, kPrice, price, kAmountFormat);
-    ShowValue(port, kOtherCosts, otherCosts, kAmountFormat);
-    ShowValue(port, kTotalCost, totalCost, kAmountFormat);
-    ShowValue(port, kCashDeposit, cashDeposit, kAmountFormat);
-    ShowValue(port, kDeficit, deficit, kAmountFormat);
+    ShowValues(port, kAmountFormat,
+               {{kPrice, price}, {kOtherCosts, otherCosts}, {kTotalCost, totalCost},
+                {kCashDeposit, cashDeposit}, {kDeficit, deficit}});
     costs.Show(port);
     ShowValue(port, kWriteOffYears, writeOffYears, kWriteOffFormat);
 }

@@ -25,11 +25,9 @@ void NotesLogic::OnOk(ControlPort& port) { notes = port.GetText(kNotes); }
 // --- "Property Value" ---
 
 void PropertyValueLogic::Refresh(ControlPort& port) {
-    ShowValue(port, kPrice, price, kAmountFormat);
-    ShowValue(port, kRenovations, renovations, kAmountFormat);
-    ShowValue(port, kBookValue, bookValue, kAmountFormat);
-    ShowValue(port, kMarketValue, marketValue, kAmountFormat);
-    ShowValue(port, kFurniture, furniture, kAmountFormat);
+    ShowValues(port, kAmountFormat,
+               {{kPrice, price}, {kRenovations, renovations}, {kBookValue, bookValue},
+                {kMarketValue, marketValue}, {kFurniture, furniture}});
 }
 
 // Each edit counts only when typed over: a price the field shows rounded ("1.235m") must not be
@@ -57,10 +55,9 @@ void PurchaseCostsLogic::CheckScaleDuty() {
 }
 
 void PurchaseCostsLogic::Refresh(ControlPort& port) {
-    ShowValue(port, kStampDuty, stampDuty, kAmountFormat);
-    ShowValue(port, kConveyancing, conveyancing, kAmountFormat);
-    ShowValue(port, kOtherCosts, otherCosts, kAmountFormat);
-    ShowValue(port, kPurchaseCosts, purchaseCosts, kAmountFormat);
+    ShowValues(port, kAmountFormat,
+               {{kStampDuty, stampDuty}, {kConveyancing, conveyancing}, {kOtherCosts, otherCosts},
+                {kPurchaseCosts, purchaseCosts}});
     SetCheck(port, kUsesScale, usesScale);
     port.PutText(kUsesScale, UsesScaleText(scale.Location));
 }

@@ -8,6 +8,11 @@ void ShowValue(ControlPort& port, int id, double value, std::string_view format)
     ShowText(port, id, FormatValue(value, format));
 }
 
+void ShowValues(ControlPort& port, std::string_view format,
+                std::initializer_list<std::pair<int, double>> values) {
+    for (const auto& [id, value] : values) ShowValue(port, id, value, format);
+}
+
 void ShowInt(ControlPort& port, int id, int value, std::string_view format) {
     ShowValue(port, id, static_cast<double>(value), format);
 }

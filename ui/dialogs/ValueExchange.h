@@ -4,8 +4,10 @@
 // a plain map in the unit tests.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // What an editor's logic may do with the controls of its dialog or page. Ids that name no
 // control read as empty / 0 / -1 and ignore writes.
@@ -29,6 +31,9 @@ public:
 // The control's text becomes FormatValue of the value under `format`.
 void ShowValue(ControlPort& port, int id, double value, std::string_view format);
 void ShowInt(ControlPort& port, int id, int value, std::string_view format);
+// ShowValue of each (id, value) under one format.
+void ShowValues(ControlPort& port, std::string_view format,
+                std::initializer_list<std::pair<int, double>> values);
 // ParseValue of the control's text: NoValue when it is not a number, 0 when it is empty.
 double ReadValue(const ControlPort& port, int id);
 // Takes the control's number into `value` only when it differs by more than 0.001 from what
