@@ -65,9 +65,8 @@ AssumptionsSheet::AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
             ->setToolTip(QStringLiteral("A sale within it is taxed on the whole gain"));
         for (int id : {C::kIncomeYears, C::kLosses, C::kFittingsNil, C::kBuildingNil})
             AddNote(f, id);
-        f.AddFigureRow(C::kSaleTax, QStringLiteral("Capital gains tax:"));
-        f.AddFigureRow(C::kTopUp, QStringLiteral("Minimum tax top-up:"));
-        f.AddFigureRow(C::kIRRAfter, QStringLiteral("IRR after sale:"));
+        f.AddFigureRows({{C::kSaleTax, "Capital gains tax:"}, {C::kTopUp, "Minimum tax top-up:"},
+                         {C::kIRRAfter, "IRR after sale:"}});
         f.AddRecalculateRow();
     }
     {
@@ -79,15 +78,11 @@ AssumptionsSheet::AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
             ->setToolTip(
                 QStringLiteral("The capital gains discount for a property held a year or more"));
         AddNote(f, C::kHeld);
-        f.AddFigureRow(C::kSalePrice, QStringLiteral("Sale price:"));
-        f.AddFigureRow(C::kSaleCosts, QStringLiteral("Cost of selling:"));
-        f.AddFigureRow(C::kCostBase, QStringLiteral("Cost base:"));
-        f.AddFigureRow(C::kGain, QStringLiteral("Capital gain:"));
-        f.AddFigureRow(C::kTaxableGain, QStringLiteral("Taxable gain:"));
-        f.AddFigureRow(C::kSaleTax, QStringLiteral("Capital gains tax:"));
-        f.AddFigureRow(C::kValueAfter, QStringLiteral("Value after sale:"));
-        f.AddFigureRow(C::kIRRAfter, QStringLiteral("IRR after sale:"));
-        f.AddFigureRow(C::kNPVAfter, QStringLiteral("NPV after sale:"));
+        f.AddFigureRows({{C::kSalePrice, "Sale price:"}, {C::kSaleCosts, "Cost of selling:"},
+                         {C::kCostBase, "Cost base:"}, {C::kGain, "Capital gain:"},
+                         {C::kTaxableGain, "Taxable gain:"}, {C::kSaleTax, "Capital gains tax:"},
+                         {C::kValueAfter, "Value after sale:"}, {C::kIRRAfter, "IRR after sale:"},
+                         {C::kNPVAfter, "NPV after sale:"}});
         f.AddRecalculateRow();
     }
     {
@@ -98,10 +93,9 @@ AssumptionsSheet::AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
                 "A loss reduces later rental profits and the gain on sale, not other income"));
         f.AddNumberRow(C::kFromYear, QStringLiteral("From year:"), "0")
             ->setToolTip(QStringLiteral("The first year of the projections under this rule"));
-        f.AddFigureRow(C::kCarriedAtSale, QStringLiteral("Loss carried at sale:"));
-        f.AddFigureRow(C::kTaxSaving, QStringLiteral("Tax savings in the results year:"));
-        f.AddFigureRow(C::kTaxableGain, QStringLiteral("Taxable gain on sale:"));
-        f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
+        f.AddFigureRows({{C::kCarriedAtSale, "Loss carried at sale:"},
+                         {C::kTaxSaving, "Tax savings in the results year:"},
+                         {C::kTaxableGain, "Taxable gain on sale:"}, {C::kIRR, "IRR:"}});
         f.AddRecalculateRow();
     }
     {
@@ -148,9 +142,8 @@ AssumptionsSheet::AssumptionsSheet(LawAssumptions& law, SaleAssumptions& sale,
             ->setToolTip(QStringLiteral("Beyond the repayment, principal and interest loans"));
         f.AddNumberRow(C::kExtraFromYear, QStringLiteral("Extra repayments from year:"), "0");
         AddNote(f, C::kPaidOff);
-        f.AddFigureRow(C::kInterestSaved, QStringLiteral("Interest saved by the offset:"));
-        f.AddFigureRow(C::kOffsetAtSale, QStringLiteral("Offset balance at sale:"));
-        f.AddFigureRow(C::kIRR, QStringLiteral("IRR:"));
+        f.AddFigureRows({{C::kInterestSaved, "Interest saved by the offset:"},
+                         {C::kOffsetAtSale, "Offset balance at sale:"}, {C::kIRR, "IRR:"}});
         f.AddRecalculateRow();
     }
     {

@@ -39,24 +39,17 @@ BreakdownDialog::BreakdownDialog(Breakdown& breakdown, const FormDialog& form, i
 
 const FormDialog kTaxSavingsDialog = {"Tax Savings", [](EditorForm& f) {
     using C = TaxSavingsLogic;
-    f.AddFigureRow(C::kOwnership, QStringLiteral("Ownership:"));
-    f.AddFigureRow(C::kPresentTaxable, QStringLiteral("Present taxable:"));
-    f.AddFigureRow(C::kRentalIncome, QStringLiteral("Rental income:"));
-    f.AddFigureRow(C::kTotalIncome, QStringLiteral("Total income:"));
-    f.AddFigureRow(C::kRentalDeductions, QStringLiteral("Rental deductions:"));
-    f.AddFigureRow(C::kNewTaxable, QStringLiteral("New taxable inc:"));
-    f.AddFigureRow(C::kPresentTax, QStringLiteral("Present tax:"));
-    f.AddFigureRow(C::kNewTax, QStringLiteral("New tax:"));
-    f.AddFigureRow(C::kTaxSaving, QStringLiteral("Tax saving:"));
+    f.AddFigureRows({{C::kOwnership, "Ownership:"}, {C::kPresentTaxable, "Present taxable:"},
+                     {C::kRentalIncome, "Rental income:"}, {C::kTotalIncome, "Total income:"},
+                     {C::kRentalDeductions, "Rental deductions:"},
+                     {C::kNewTaxable, "New taxable inc:"}, {C::kPresentTax, "Present tax:"},
+                     {C::kNewTax, "New tax:"}, {C::kTaxSaving, "Tax saving:"}});
 }};
 
 const FormDialog kAfterTaxCashDialog = {"After-tax Cash Flow", [](EditorForm& f) {
     using C = AfterTaxCashLogic;
-    f.AddFigureRow(C::kAnnualRent, QStringLiteral("Annual rent:"));
-    f.AddFigureRow(C::kPrincipal, QStringLiteral("Principal p'ments:"));
-    f.AddFigureRow(C::kInterest, QStringLiteral("Interest:"));
-    f.AddFigureRow(C::kExpenses, QStringLiteral("Expenses:"));
-    f.AddFigureRow(C::kPreTaxCash, QStringLiteral("Pre-tax cash:"));
-    f.AddFigureRow(C::kTaxCredits, QStringLiteral("Tax savings:"));
-    f.AddFigureRow(C::kAfterTaxCash, QStringLiteral("After-tax cash:"));
+    f.AddFigureRows({{C::kAnnualRent, "Annual rent:"}, {C::kPrincipal, "Principal p'ments:"},
+                     {C::kInterest, "Interest:"}, {C::kExpenses, "Expenses:"},
+                     {C::kPreTaxCash, "Pre-tax cash:"}, {C::kTaxCredits, "Tax savings:"},
+                     {C::kAfterTaxCash, "After-tax cash:"}});
 }};

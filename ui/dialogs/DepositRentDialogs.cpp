@@ -8,11 +8,9 @@
 
 const FormDialog kCashDepositDialog = {"Cash Deposit", [](EditorForm& f) {
     using C = CashDepositLogic;
-    f.AddFigureRow(C::kPrice, QStringLiteral("Property price:"));
-    f.AddFigureRow(C::kRenovations, QStringLiteral("Renovations:"));
-    f.AddFigureRow(C::kFurniture, QStringLiteral("Furniture pkg:"));
-    f.AddFigureRow(C::kPurchaseCosts, QStringLiteral("Purchase costs:"));
-    f.AddFigureRow(C::kTotalCost, QStringLiteral("Total cost:"));
+    f.AddFigureRows({{C::kPrice, "Property price:"}, {C::kRenovations, "Renovations:"},
+                     {C::kFurniture, "Furniture pkg:"}, {C::kPurchaseCosts, "Purchase costs:"},
+                     {C::kTotalCost, "Total cost:"}});
     f.AddNumberRow(C::kCashDeposit, QStringLiteral("Cash deposit:"), kAmountFormat);
     f.AddNumberRow(C::kPercentOfCost, QStringLiteral("Percent of cost:"), kPercentFormat);
     f.AddCheckRow(C::kDepositLink, QStringLiteral("Deposit set to % of cost"));

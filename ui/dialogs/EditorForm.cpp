@@ -197,6 +197,10 @@ NumEdit* EditorForm::AddNumberRow(int id, const QString& label, std::string_view
     return edit;
 }
 
+void EditorForm::AddFigureRows(std::initializer_list<std::pair<int, const char*>> rows) {
+    for (const auto& [id, label] : rows) AddFigureRow(id, QString::fromUtf8(label));
+}
+
 QLabel* EditorForm::AddFigureRow(int id, const QString& label) {
     QLabel* figure = Figure(id);
     rows_->addRow(label, figure);

@@ -37,9 +37,11 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/dialogs/Plausibility.h"
@@ -82,6 +84,8 @@ public:
     // Convenience rows of Rows().
     NumEdit* AddNumberRow(int id, const QString& label, std::string_view format);
     QLabel* AddFigureRow(int id, const QString& label);
+    // A figure row for each (id, label), in order; the labels are UTF-8.
+    void AddFigureRows(std::initializer_list<std::pair<int, const char*>> rows);
     QCheckBox* AddCheckRow(int id, const QString& text);
     QPushButton* AddRecalculateRow();
 

@@ -14,10 +14,8 @@
 
 const FormDialog kLoanAmountDialog = {"Loan Amount", [](EditorForm& f) {
     using C = LoanAmountLogic;
-    f.AddFigureRow(C::kTotalCost, QStringLiteral("Total cost:"));
-    f.AddFigureRow(C::kCashDeposit, QStringLiteral("Cash deposit:"));
-    f.AddFigureRow(C::kDeficit, QStringLiteral("Deficit:"));
-    f.AddFigureRow(C::kAdditionalLoan, QStringLiteral("Additional loan:"));
+    f.AddFigureRows({{C::kTotalCost, "Total cost:"}, {C::kCashDeposit, "Cash deposit:"},
+                     {C::kDeficit, "Deficit:"}, {C::kAdditionalLoan, "Additional loan:"}});
     f.AddNumberRow(C::kLoanAmount, QStringLiteral("Loan amount:"), kAmountFormat);
     f.AddNumberRow(C::kShareOfPrice, QStringLiteral("Loan as % of price:"), kPercentFormat);
     f.AddRecalculateRow();
@@ -75,11 +73,9 @@ const FormDialog kLoanTypeDialog = {"Loan Type", [](EditorForm& f) {
 
 const FormDialog kLoanCostsDialog = {"Loan Costs", [](EditorForm& f) {
     using C = LoanCostsLogic;
-    f.AddFigureRow(C::kPrice, QStringLiteral("Property price:"));
-    f.AddFigureRow(C::kOtherCosts, QStringLiteral("Other costs:"));
-    f.AddFigureRow(C::kTotalCost, QStringLiteral("Total cost:"));
-    f.AddFigureRow(C::kCashDeposit, QStringLiteral("Cash deposit:"));
-    f.AddFigureRow(C::kDeficit, QStringLiteral("Deficit:"));
+    f.AddFigureRows({{C::kPrice, "Property price:"}, {C::kOtherCosts, "Other costs:"},
+                     {C::kTotalCost, "Total cost:"}, {C::kCashDeposit, "Cash deposit:"},
+                     {C::kDeficit, "Deficit:"}});
     f.AddNumberRow(C::kLoanCosts, QStringLiteral("Loan costs:"), kAmountFormat);
     f.Rows()->addRow(f.CheckBox(C::kCostsLink, QStringLiteral("Costs as % of deficit")),
                      f.NumberEdit(C::kPercentOfDeficit, kPercentFormat));
