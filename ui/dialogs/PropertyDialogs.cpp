@@ -13,17 +13,6 @@
 #include "ui/dialogs/PropertyEditors.h"
 #include "ui/dialogs/ScaleDialogs.h"
 
-namespace {
-
-ChangeScaleEditor& ScaleEditor() {
-    static ChangeScaleEditor editor = RunStampDutyScaleEditor;
-    return editor;
-}
-
-} // namespace
-
-void SetChangeScaleEditor(ChangeScaleEditor editor) { ScaleEditor() = std::move(editor); }
-
 // --- "Details" ---
 
 DetailsSheet::DetailsSheet(PropertyDescriptionLogic& desc, NotesLogic& notes, DocumentUi& ui,
@@ -79,16 +68,14 @@ PurchCostsDialog::PurchCostsDialog(PurchaseCostsLogic& editor, Scales& scales, D
     row->addWidget(change);
     f.Layout()->addWidget(group);
 
-    change->setEnabled(static_cast<bool>(ScaleEditor()));
     connect(change, &QPushButton::clicked, this, &PurchCostsDialog::ChangeScale);
     Open();
 }
 
 void PurchCostsDialog::ChangeScale() {
-    const ChangeScaleEditor& editor = ScaleEditor();
-    if (!editor || Form().IsClosed()) return;
+    if (Form().IsClosed()) return;
     DutyScale scale = scales_.duty;
-    if (!editor(scale, scales_.customDuty, Ui(), this)) return;
+    if (!RunStampDutyScaleEditor(scale, scales_.customDuty, Ui(), this)) return;
     scales_.duty = scale;
     editor_.scale = scale;
     Form().Dispatch([&] { editor_.ScaleChanged(Form()); });

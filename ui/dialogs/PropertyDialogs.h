@@ -2,8 +2,6 @@
 // and "Purchase Costs".
 #pragma once
 
-#include <functional>
-
 #include "ui/dialogs/EditorForm.h"
 
 class NotesLogic;
@@ -22,16 +20,6 @@ public:
 
 extern const FormDialog kPropertyValueDialog; // "Property Value", of a PropertyValueLogic
 
-// Opens the stamp duty scale editor on `scale`, a copy of the investment's, with its "Custom"
-// entry `custom`; true when the user accepted it, `scale` then holding the edited scale and
-// location.
-using ChangeScaleEditor =
-    std::function<bool(DutyScale& scale, DutyScale& custom, DocumentUi& ui, QWidget* parent)>;
-
-// Replaces the editor "Change Scale" of "Purchase Costs" opens (the stamp duty scale editor
-// unless a test gives another). With none the button is present but disabled.
-void SetChangeScaleEditor(ChangeScaleEditor editor);
-
 class PurchCostsDialog : public EditorDialog {
     Q_OBJECT
 public:
@@ -39,7 +27,8 @@ public:
                      QWidget* parent = nullptr);
 
 private:
-    // An accepted scale is the investment's at once, whatever becomes of this dialog.
+    // "Change Scale": the stamp duty scale editor on the investment's scale. An accepted scale
+    // is the investment's at once, whatever becomes of this dialog.
     void ChangeScale();
     PurchaseCostsLogic& editor_;
     Scales& scales_;

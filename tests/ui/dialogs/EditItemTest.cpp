@@ -31,12 +31,8 @@ struct EditItemFlow : ::testing::Test {
     Investment doc;
 
     void SetUp() override {
-        SetChangeScaleEditor(nullptr); // the tests install their own where they need one
         NewInvestment(doc, scales, store);
         store.log.clear();
-    }
-    void TearDown() override {
-        SetChangeScaleEditor(RunStampDutyScaleEditor);
     }
 
     // Price and market value 300,000 and rent 350 a week, recalculated.
@@ -235,7 +231,6 @@ TEST_F(EditItemFlow, PurchaseCostsTypedDutyLeavesTheScale) {
         auto* uses = In<QCheckBox>(d, PurchaseCostsLogic::kUsesScale);
         EXPECT_EQ(uses->text(), QStringLiteral("Uses Qld"));
         EXPECT_TRUE(uses->isChecked());
-        EXPECT_FALSE(In<QAbstractButton>(d, PurchaseCostsLogic::kChangeScale)->isEnabled());
         Retype(EditOf(d, PurchaseCostsLogic::kStampDuty), QStringLiteral("9000"));
         Retype(EditOf(d, PurchaseCostsLogic::kConveyancing), QStringLiteral("1,200"));
         Recalculate(d);
@@ -248,33 +243,6 @@ TEST_F(EditItemFlow, PurchaseCostsTypedDutyLeavesTheScale) {
     EXPECT_EQ(doc.Conveyancing, 1200);
     EXPECT_EQ(doc.PurchaseCosts, 10200);
     EXPECT_EQ(store.log, (Strings{"SettingsFile/UseSDScale=0", "SettingsFile/Conveyancing=1200.00"}));
-}
-
-// An accepted scale is in force at once and stays so when "Purchase Costs" is cancelled; the
-// duty then follows it (before, the record kept the old scale's duty, and the file, which
-// holds the new scale, opened to other figures than those shown).
-TEST_F(EditItemFlow, ChangeScaleOutlivesACancelledPurchaseCosts) {
-    WorkedExample();
-    SetChangeScaleEditor([](DutyScale& scale, DutyScale&, DocumentUi&, QWidget*) {
-        scale = ShippedDutyScale(1);
-        return true;
-    });
-    const auto before = Snapshot();
-    Edit(ItemPurchaseCosts, [](QDialog& d) {
-        auto* change = In<QAbstractButton>(d, PurchaseCostsLogic::kChangeScale);
-        ASSERT_TRUE(change->isEnabled());
-        ClickLikeUser(change);
-        EXPECT_EQ(In<QCheckBox>(d, PurchaseCostsLogic::kUsesScale)->text(), QStringLiteral("Uses NSW"));
-        EXPECT_EQ(EditOf(d, PurchaseCostsLogic::kStampDuty)->text(),
-                  QString::fromStdString(FormatValue(ComputeStampDuty(300000, ShippedDutyScale(1)), "0,m")));
-        CancelButton(d)->click();
-    });
-    EXPECT_NE(Snapshot(), before);
-    EXPECT_EQ(doc.StampDutyCost, ComputeStampDuty(300000, ShippedDutyScale(1)));
-    EXPECT_NE(doc.StampDutyCost, ComputeStampDuty(300000, ShippedDutyScale(0)));
-    EXPECT_EQ(doc.Price, 300000);
-    EXPECT_EQ(scales.duty.Location, 1);
-    EXPECT_TRUE(store.log.empty());
 }
 
 TEST_F(EditItemFlow, CashDepositTypedAmountThenPercentage) {

@@ -303,9 +303,6 @@ struct ScaleCommands : ::testing::Test {
         doc.Recalculate(scales);
         store.log.clear();
     }
-    void TearDown() override {
-        SetChangeScaleEditor(RunStampDutyScaleEditor);
-    }
     std::optional<std::string> Stored(std::string_view name) const {
         return store.ReadString(kSectionSettingsFile, name);
     }
