@@ -122,7 +122,7 @@ MainWindow::MainWindow(SettingsStore& store, DocumentUi& ui, RecentFileList rece
     scalesLine_->setWordWrap(true);
     scalesLine_->setContentsMargins(4, 2, 4, 2);
     view_ = new SummaryView(document_.Record(), document_.InvestmentScales(), store_, summary);
-    view_->editItem = [this](unsigned itemType) { EditItemOf(itemType); };
+    connect(view_, &SummaryView::itemActivated, this, &MainWindow::EditItemOf);
     column->addWidget(scalesLine_);
     column->addWidget(view_, 1);
     splitter_->addWidget(summary);

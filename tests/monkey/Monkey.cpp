@@ -204,7 +204,7 @@ void Monkey::Step() {
     if (what < 30) {
         const auto item = static_cast<unsigned>(Below(kItemTypeCount));
         Trace(QStringLiteral("edit item %1").arg(item));
-        frame_->View()->editItem(item);
+        emit frame_->View()->itemActivated(item);
     } else if (what < 36) {
         Trace(QStringLiteral("click on the summary"));
         ClickSummary();

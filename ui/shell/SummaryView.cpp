@@ -151,7 +151,7 @@ int SummaryView::Tap(QPoint point) {
     const int row = RowAt(point);
     if (row < 0) return row;
     current_ = row;
-    if (editItem) editItem(static_cast<unsigned>(row));
+    emit itemActivated(static_cast<unsigned>(row));
     return row;
 }
 
@@ -324,7 +324,7 @@ void SummaryView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        if (editItem) editItem(static_cast<unsigned>(current_));
+        emit itemActivated(static_cast<unsigned>(current_));
         break;
     default: QAbstractScrollArea::keyPressEvent(event); return;
     }

@@ -5,8 +5,6 @@
 
 #include <QAbstractScrollArea>
 
-#include <functional>
-
 #include "ui/shell/SummaryLayout.h"
 
 class Investment;
@@ -55,9 +53,9 @@ public:
     void SetZoom(int percent);
     int Zoom() const { return zoom_; }
 
-    // When set, a tap on a row asks this to open the row's editor instead of the hook, so
-    // that the window can note the change the editor makes.
-    std::function<void(unsigned itemType)> editItem;
+signals:
+    // A line was tapped, or chosen with Enter or Space: the window opens its item's editor.
+    void itemActivated(unsigned itemType);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -48,9 +48,7 @@ void SaleTab::Build() {
     top->addWidget(held_, 1);
     auto* edit = new QPushButton(QStringLiteral("Assumptions..."), this);
     edit->setObjectName(QStringLiteral("SaleAssumptions"));
-    connect(edit, &QPushButton::clicked, this, [this] {
-        if (onAssumptions) onAssumptions();
-    });
+    connect(edit, &QPushButton::clicked, this, &SaleTab::assumptionsRequested);
     top->addWidget(edit, 0, Qt::AlignTop);
     layout->addLayout(top);
 

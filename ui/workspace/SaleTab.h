@@ -3,8 +3,6 @@
 // sale for every holding period as a chart.
 #pragma once
 
-#include <functional>
-
 #include "ui/workspace/LazyTab.h"
 
 class Investment;
@@ -39,8 +37,10 @@ public:
     QString AfterSale(Figure figure);
     QString IfKept(Figure figure);
     ChartTab* Chart();
+
+signals:
     // "Assumptions..." was clicked.
-    std::function<void()> onAssumptions;
+    void assumptionsRequested();
 
 protected:
     void WorkOut() override;

@@ -97,7 +97,7 @@ Workspace::Workspace(const Investment& doc, const Scales& scales, const FontSpec
                           .replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
     sale_ = new SaleTab(doc, scales, fonts);
-    sale_->onAssumptions = [this] { emit assumptionsRequested(); };
+    connect(sale_, &SaleTab::assumptionsRequested, this, &Workspace::assumptionsRequested);
     addTab(new PageScroll(sale_), QStringLiteral("Sale"));
     whatIf_ = new WhatIfTab(doc, scales);
     addTab(new PageScroll(whatIf_), QStringLiteral("What If"));

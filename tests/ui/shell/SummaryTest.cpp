@@ -337,7 +337,8 @@ protected:
 } // namespace
 
 TEST_F(ViewTest, TapsOpenTheRowOfTheCellUnderTheStylus) {
-    view.editItem = [this](unsigned item) { opened.push_back(item); };
+    QObject::connect(&view, &SummaryView::itemActivated,
+                     [this](unsigned item) { opened.push_back(item); });
     SummaryLayout& summary = view.Summary();
     ASSERT_TRUE(summary.IsLaidOut());
     Press(CentreOf(summary.values[1].rect)); // "Click here" of a new investment
@@ -367,7 +368,8 @@ void Key(QWidget& widget, int key) {
 // The keyboard drives the summary as a click does: Down and Up move between the lines, Enter
 // and Space open the line's editor, and each line reads as label and value.
 TEST_F(ViewTest, KeyboardMovesBetweenLinesAndOpensThem) {
-    view.editItem = [this](unsigned item) { opened.push_back(item); };
+    QObject::connect(&view, &SummaryView::itemActivated,
+                     [this](unsigned item) { opened.push_back(item); });
     SetUpWorkedExample(doc);
     view.setFocus();
     Key(view, Qt::Key_Down);

@@ -26,11 +26,11 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
     const RecordState start = RecordState::Capture(frame.Document(), scales);
 
     OnNextDialog([](QDialog& d) { CancelButton(d)->click(); });
-    frame.View()->editItem(ItemCashDeposit);
+    emit frame.View()->itemActivated(ItemCashDeposit);
     EXPECT_FALSE(frame.Action("Undo")->isEnabled());
     // OK without a change is no step and marks nothing.
     OnNextDialog([](QDialog& d) { OkButton(d)->click(); });
-    frame.View()->editItem(ItemRent);
+    emit frame.View()->itemActivated(ItemRent);
     EXPECT_FALSE(frame.Doc().IsModified());
     EXPECT_FALSE(frame.Action("Undo")->isEnabled());
 
@@ -38,7 +38,7 @@ TEST(UndoDialogs, AcceptedCashDepositUndoneAndRedone) {
         Retype(ControlOf<QLineEdit>(d, CashDepositLogic::kCashDeposit), QStringLiteral("60,000"));
         OkButton(d)->click();
     });
-    frame.View()->editItem(ItemCashDeposit);
+    emit frame.View()->itemActivated(ItemCashDeposit);
     EXPECT_EQ(frame.Document().CashDeposit, 60000);
     EXPECT_EQ(frame.Document().CalcDeposit, 0);
     const RecordState edited = RecordState::Capture(frame.Document(), scales);

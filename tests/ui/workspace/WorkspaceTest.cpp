@@ -66,7 +66,7 @@ protected:
         pane = dynamic_cast<Workspace*>(frame->Pane());
     }
     Investment& Doc() { return frame->Document(); }
-    void Tap(unsigned item) { frame->View()->editItem(item); }
+    void Tap(unsigned item) { emit frame->View()->itemActivated(item); }
 
     ColoursGuard guard;
     MemorySettingsStore store;
