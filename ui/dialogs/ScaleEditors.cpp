@@ -139,14 +139,13 @@ void ScaleEditorLogic::UpdateButtons() {
     if (lines > 0) selected = std::clamp(selected, 0, lines - 1);
 }
 
-void ScaleEditorLogic::OpenRows() {
+void ScaleEditorLogic::OnOpen(ControlPort&) {
+    SetRowCount(ValidCount(RowCount()));
     // Choosing "Custom" later in this run brings the scale's rows back.
     if (IsCustom()) StoreCustomEntry();
     selected = LineCount() > 0 ? 0 : -1;
     UpdateButtons();
 }
-
-void ScaleEditorLogic::OnOpen(ControlPort&) { OpenRows(); }
 
 void ScaleEditorLogic::CustomCheck() {
     if (!EqualsBuiltIn()) MakeCustom();
@@ -169,7 +168,7 @@ bool ScaleEditorLogic::AddRow() {
     return true;
 }
 
-void ScaleEditorLogic::SortOnOk() {
+void ScaleEditorLogic::OnOk(ControlPort&) {
     SortRows();
     if (IsCustom()) StoreCustomEntry();
 }
@@ -282,13 +281,6 @@ void StampDutyScaleLogic::MakeCustom() {
 
 void StampDutyScaleLogic::SortRows() { Reorder(scale.Flat, SortRowsOf(scale)); }
 
-void StampDutyScaleLogic::OnOpen(ControlPort& port) {
-    scale.Count = ValidCount(scale.Count);
-    ScaleEditorLogic::OnOpen(port);
-}
-
-void StampDutyScaleLogic::OnOk(ControlPort&) { SortOnOk(); }
-
 // --- "Tax Scales" ---
 
 std::vector<std::u16string> TaxScalesLogic::Line(int row) const {
@@ -351,11 +343,6 @@ void TaxScalesLogic::Refresh(ControlPort& port) {
     SetCheck(port, kShadeIn, scale.MedicareShadeIn ? 1 : 0);
 }
 
-void TaxScalesLogic::OnOpen(ControlPort& port) {
-    scale.Count = ValidCount(scale.Count);
-    ScaleEditorLogic::OnOpen(port);
-}
-
 bool TaxScalesLogic::TakeMedicareField(const ControlPort& port, int id) {
     if (id == kThreshold)
         return ReadValueIfChanged(port, kThreshold, scale.MedicareThreshold, kAmountFormat);
@@ -383,5 +370,5 @@ void TaxScalesLogic::OnOk(ControlPort& port) {
     const bool threshold = TakeMedicareField(port, kThreshold);
     const bool rate = TakeMedicareField(port, kMedicareRate);
     if (threshold || rate) CustomCheck();
-    SortOnOk();
+    ScaleEditorLogic::OnOk(port);
 }

@@ -105,17 +105,15 @@ protected:
     virtual bool IsCustom() const = 0;
     virtual void StoreCustomEntry() = 0;
 
-    // Shared steps of opening: a "Custom" scale fills the "Custom" entry, the first row is
-    // selected.
-    void OpenRows();
     // Brings the selection into the list (none when the list is empty).
     void UpdateButtons();
     // The working scale no longer equal to the built-in scale of its location becomes "Custom".
     void CustomCheck();
-    // The rows are put in order before the scale is taken; a "Custom" scale's entry follows.
-    void SortOnOk();
-
+    // Opening: the count of rows limited to the rows there are, a "Custom" scale's rows in the
+    // "Custom" entry, the first row selected.
     void OnOpen(ControlPort& port) override;
+    // OK: the rows are put in order before the scale is taken; a "Custom" scale's entry follows.
+    void OnOk(ControlPort& port) override;
     bool OnClick(ControlPort& port, int id) override;
     // A location chosen: its entry's rows.
     bool OnChoose(ControlPort& port, int id) override;
@@ -154,9 +152,6 @@ protected:
     bool IsCustom() const override { return scale.Location == kDutyLocationCustom; }
     void StoreCustomEntry() override;
 
-    void OnOpen(ControlPort& port) override;
-    void OnOk(ControlPort& port) override;
-
 private:
     // Entry `location` of the list: "Custom" or a built-in scale.
     DutyScale Entry(int location) const;
@@ -194,7 +189,6 @@ protected:
     bool IsCustom() const override { return scale.Location == kTaxLocationCustom; }
     void StoreCustomEntry() override;
 
-    void OnOpen(ControlPort& port) override;
     bool OnLeaveEdit(ControlPort& port, int id) override;
     bool OnClick(ControlPort& port, int id) override;
     void OnOk(ControlPort& port) override;
